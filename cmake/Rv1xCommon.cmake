@@ -1,0 +1,54 @@
+# Shared build settings and the helpers every folder uses.
+
+add_compile_options(-Wall -Wextra)
+
+if(RV1X_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Sources of a folder are taken by pattern so that adding a class means adding
+# its two files, nothing else.
+function(rv1x_sources out)
+  set(files)
+  foreach(dir IN LISTS ARGN)
+    file(GLOB found CONFIGURE_DEPENDS
+         ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp
+         ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.h)
+    list(APPEND files ${found})
+  endforeach()
+  set(${out} ${files} PARENT_SCOPE)
+endfunction()
+
+# A deliverable: a shared library that is an in-process component server.
+# Its registration data and pictures come from resources/<name>/.
+function(rv1x_add_deliverable name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} SHARED ${ARG_SOURCES})
+  set_target_properties(${name} PROPERTIES CXX_VISIBILITY_PRESET default)
+  target_link_libraries(${name} PUBLIC rv1xhost rv1xplatform ${ARG_LIBS})
+  set(res_dir ${PROJECT_SOURCE_DIR}/resources/${name})
+  file(GLOB_RECURSE res_files CONFIGURE_DEPENDS ${res_dir}/*)
+  if(res_files)
+    qt_add_resources(${name} "${name}_resources"
+      PREFIX "/${name}"
+      BASE ${res_dir}
+      FILES ${res_files})
+  endif()
+endfunction()
+
+# A test executable: GoogleTest with the project's own test main, which starts
+# an offscreen QApplication and an unattended message-box service.
+function(rv1x_add_test name)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE rv1xtestsupport ${ARG_LIBS})
+  add_test(NAME ${name} COMMAND ${name})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 300)
+  endif()
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;RV1X_BUILD_DIR=${CMAKE_BINARY_DIR}"
+    TIMEOUT ${ARG_TIMEOUT})
+endfunction()

@@ -1,0 +1,48 @@
+// rv1x-host register [LIBRARY...]: registers component servers into the
+// registry store, as an installer would (default: the three deliverables
+// built beside the program).
+
+#include "HostProgram.h"
+
+#include "com/ServerModule.h"
+#include "registry/RegistryStore.h"
+
+#include <QFileInfo>
+#include <QLibrary>
+#include <cstdio>
+
+namespace hostapp {
+namespace {
+
+using RegisterServer = std::int32_t (*)();
+
+int registerLibraries(const QStringList& arguments, const CommonOptions&) {
+  const QStringList files = arguments.isEmpty() ? builtDeliverables() : arguments;
+  int failures = 0;
+  for (const QString& file : files) {
+    QLibrary library(QFileInfo(file).absoluteFilePath());
+    library.setLoadHints(QLibrary::PreventUnloadHint);
+    auto entry = library.load() ? reinterpret_cast<RegisterServer>(library.resolve("DllRegisterServer")) : nullptr;
+    if (!entry) {
+      std::fprintf(stderr, "rv1x-host: cannot load %s: %s\n", qPrintable(file), qPrintable(library.errorString()));
+      ++failures;
+      continue;
+    }
+    const std::int32_t status = entry();
+    if (status != com::status::Ok) {
+      std::fprintf(stderr, "rv1x-host: %s: registration failed (0x%08X)\n", qPrintable(file),
+                   static_cast<unsigned>(status));
+      ++failures;
+      continue;
+    }
+    std::printf("registered %s\n", qPrintable(library.fileName()));
+  }
+  std::printf("registry %s\n", qPrintable(platform::RegistryStore::path()));
+  return failures == 0 ? 0 : 1;
+}
+
+const CommandRegistration registration(QStringLiteral("register"), QStringLiteral("register [LIBRARY...]"),
+                                       registerLibraries);
+
+}  // namespace
+}  // namespace hostapp

@@ -1,0 +1,43 @@
+#pragma once
+// The standards of one limit set, or those selected for a run. Bound to its
+// owning test element (a weak back-reference) for the host's bookkeeping.
+
+#include "typelib/HostTypes.h"
+
+#include <QList>
+
+namespace host {
+
+class StandardsCollection : public virtual com::Object {
+ public:
+  ~StandardsCollection() override;
+
+  virtual rt::Long Count() { return static_cast<rt::Long>(standards_.size()); }
+  virtual StandardPtr Item(rt::Long position);  // 1-based, error 9 outside
+  // The standard of both names (without regard to case), or Nothing. The
+  // first argument is reserved and 0.
+  virtual StandardPtr Find(rt::Long reserved, const QString& alphaName,
+                           const QString& completeName);
+  virtual StandardsCollectionPtr Clone();
+  virtual void Load(const XmlElementPtr& element, const HostLogPtr& log);
+  virtual XmlElementPtr Save(const XmlDocumentPtr& document);
+  virtual void Add(const StandardPtr& standard);  // error 91 for Nothing
+  virtual void Unbind();
+  virtual void SetOwner(const ITestElementPtr& owner);
+  // Prints the standards (those in selected, or all when selected is
+  // Nothing) with the measurement table: rows of key, caption, unit and value
+  // as the limits report builds them.
+  virtual void Print(const HostReportPtr& report, const StandardsCollectionPtr& selected,
+                     const QVariant& measurementTable);
+
+  ITestElementPtr owner() const { return owner_.lock(); }
+  bool bound() const { return !owner_.expired(); }
+  QList<StandardPtr>::const_iterator begin() const { return standards_.begin(); }
+  QList<StandardPtr>::const_iterator end() const { return standards_.end(); }
+
+ private:
+  QList<StandardPtr> standards_;
+  std::weak_ptr<ITestElement> owner_;
+};
+
+}  // namespace host

@@ -1,0 +1,44 @@
+#pragma once
+// What the host hands to a test run: whether it may run, where the operator
+// navigated to, the standards selected for the run, the analyzer identity
+// list, and the notice that the test is done.
+
+#include "typelib/HostTypes.h"
+
+#include <QList>
+
+namespace host {
+
+namespace navigation {
+constexpr rt::Long Next = 0;  // also "not applicable"
+constexpr rt::Long Previous = 1;
+constexpr rt::Long Abort = 2;
+constexpr rt::Long Skip = 3;
+}  // namespace navigation
+
+class RunContext : public virtual com::Object {
+ public:
+  RunContext();
+  ~RunContext() override;
+
+  virtual void MayRun(const ITestElementPtr& test, bool& mayRun);
+  virtual rt::Long NavigationCode() { return navigationCode_; }
+  virtual void SetNavigationCode(rt::Long code) { navigationCode_ = code; }
+  virtual StandardsCollectionPtr SelectedStandards() { return selected_; }
+  virtual MtiListPtr MtiList() { return mtiList_; }
+  virtual void Notify(const ITestElementPtr& test);
+
+  // Host side.
+  void setMayRun(bool mayRun) { mayRun_ = mayRun; }
+  void setSelectedStandards(StandardsCollectionPtr selected) { selected_ = std::move(selected); }
+  const QList<std::weak_ptr<ITestElement>>& notified() const { return notified_; }
+
+ private:
+  bool mayRun_ = true;
+  rt::Long navigationCode_ = navigation::Next;
+  StandardsCollectionPtr selected_;
+  MtiListPtr mtiList_;
+  QList<std::weak_ptr<ITestElement>> notified_;
+};
+
+}  // namespace host

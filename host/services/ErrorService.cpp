@@ -1,0 +1,50 @@
+#include "services/ErrorService.h"
+
+#include "runtime/ErrorHandling.h"
+#include "ui/MessageBoxes.h"
+
+#include <cstdio>
+
+namespace host {
+
+ErrorService::~ErrorService() = default;
+
+std::shared_ptr<ErrorService> ErrorService::instance() {
+  static auto service = std::make_shared<ErrorService>();
+  return service;
+}
+
+void ErrorService::RaiseError(const QString& product, rt::Long number, const QString& source,
+                              rt::Long severity) {
+  if (product.isEmpty() && number == 0 && source.isEmpty()) {
+    rt::passOn();
+    return;
+  }
+  entries_.append(ErrorEntry{product, number, source, QString(), severity, false});
+  throw rt::RuntimeError(number, source);
+}
+
+QString ErrorService::reportText(const rt::RuntimeError& error, const QString& source) {
+  QString text = QStringLiteral("Error %1 (%2) in %3").arg(error.Number()).arg(error.hexNumber(), source);
+  if (!error.Source().isEmpty() && error.Source() != source)
+    text += QStringLiteral(" [%1]").arg(error.Source());
+  if (!error.Description().isEmpty()) text += QStringLiteral(": ") + error.Description();
+  return text;
+}
+
+void ErrorService::ReportError(const rt::RuntimeError& error, const QString& source) {
+  entries_.append(ErrorEntry{kProduct, error.Number(), source, error.Description(), 0, true});
+  const QString text = reportText(error, source);
+  std::fprintf(stderr, "error: %s\n", qPrintable(text));
+  std::fflush(stderr);
+  ui::MessageBoxes::instance().show(text, ui::mb::OkOnly | ui::mb::Critical, ui::applicationTitle());
+}
+
+QList<ErrorEntry> ErrorService::reported() const {
+  QList<ErrorEntry> result;
+  for (const ErrorEntry& e : entries_)
+    if (e.reported) result.append(e);
+  return result;
+}
+
+}  // namespace host

@@ -1,0 +1,46 @@
+#pragma once
+// Raising and reporting errors. Raise throws the numbered run-time error into
+// the caller's handler; its pass-on form (empty product, number 0, empty
+// source, severity 1) re-raises the pending error unchanged. Report records
+// the error, writes it to the log and shows it through the message-box
+// service, then returns.
+
+#include "runtime/RuntimeError.h"
+#include "typelib/HostTypes.h"
+
+#include <QList>
+
+namespace host {
+
+struct ErrorEntry {
+  QString product;
+  rt::Long number = 0;
+  QString source;
+  QString description;
+  rt::Long severity = 0;
+  bool reported = false;  // false: raised
+};
+
+class ErrorService : public virtual com::Object {
+ public:
+  ~ErrorService() override;
+  static std::shared_ptr<ErrorService> instance();
+
+  // Never returns, except for the pass-on form without a pending error.
+  virtual void RaiseError(const QString& product, rt::Long number, const QString& source,
+                          rt::Long severity);
+  virtual void ReportError(const rt::RuntimeError& error, const QString& source);
+
+  // What was raised and reported, in order (tests and the host's log).
+  const QList<ErrorEntry>& entries() const { return entries_; }
+  QList<ErrorEntry> reported() const;
+  void clear() { entries_.clear(); }
+
+  // The text a report shows: "Error -2147179582 (0x8004A3C2) in <source>: ...".
+  static QString reportText(const rt::RuntimeError& error, const QString& source);
+
+ private:
+  QList<ErrorEntry> entries_;
+};
+
+}  // namespace host

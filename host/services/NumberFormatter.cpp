@@ -1,0 +1,25 @@
+#include "services/NumberFormatter.h"
+
+#include "runtime/NumberDisplay.h"
+
+#include <QDir>
+
+namespace host {
+
+NumberFormatter::~NumberFormatter() = default;
+
+std::shared_ptr<NumberFormatter> NumberFormatter::instance() {
+  static auto service = std::make_shared<NumberFormatter>();
+  return service;
+}
+
+QString NumberFormatter::NumberText(const QVariant& value) { return rt::numberText(value); }
+
+QString NumberFormatter::FolderPath(const QString& folder) {
+  QString path = QDir::fromNativeSeparators(folder);
+  if (path.isEmpty()) path = QDir::currentPath();
+  if (!path.endsWith(u'/')) path += u'/';
+  return path;
+}
+
+}  // namespace host

@@ -1,0 +1,7 @@
+#include "com/ClassFactory.h"
+
+namespace com {
+
+ClassFactory::~ClassFactory() = default;
+
+}  // namespace com

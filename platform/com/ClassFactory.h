@@ -1,0 +1,18 @@
+#pragma once
+// What a component server hands out for one class identifier.
+
+#include "com/Object.h"
+
+#include <functional>
+
+namespace com {
+
+class ClassFactory {
+ public:
+  virtual ~ClassFactory();
+  virtual ObjectPtr CreateInstance() = 0;
+};
+
+using Creator = std::function<ObjectPtr()>;
+
+}  // namespace com

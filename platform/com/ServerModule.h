@@ -1,0 +1,91 @@
+#pragma once
+// One in-process component server (a deliverable). It knows its public
+// classes by name with their creators; their registered names (ProgIDs) and
+// fixed class identifiers come from the registration data compiled into the
+// library (":/<library>/registration.json").
+//
+// RV1X_COMPONENT_SERVER(module) exports the four entry points as C
+// functions: DllRegisterServer, DllUnregisterServer, DllGetClassObject and
+// DllCanUnloadNow.
+
+#include "com/ClassFactory.h"
+
+#include <QString>
+#include <QVector>
+#include <atomic>
+#include <cstdint>
+#include <map>
+#include <memory>
+
+namespace com {
+
+// Results of the entry points, as the platform's status codes.
+namespace status {
+constexpr std::int32_t Ok = 0;
+constexpr std::int32_t False = 1;
+constexpr std::int32_t ClassNotAvailable = static_cast<std::int32_t>(0x80040111u);
+constexpr std::int32_t RegistrationFailed = static_cast<std::int32_t>(0x80040201u);
+constexpr std::int32_t InvalidArgument = static_cast<std::int32_t>(0x80070057u);
+}  // namespace status
+
+struct ClassRegistration {
+  QString className;  // the class as the library knows it ("CRV1XQuery")
+  QString progId;     // registered name ("SelkamRV1XVTI.CRV1XQuery")
+  QString clsid;      // "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}"
+  bool control = false;  // a user control (created the same way)
+};
+
+class ServerModule {
+ public:
+  // library: the deliverable's name, which is also the prefix of its
+  // resources; classes: the creatable classes by name.
+  ServerModule(QString library, std::map<QString, Creator> classes);
+  ~ServerModule();
+  ServerModule(const ServerModule&) = delete;
+  ServerModule& operator=(const ServerModule&) = delete;
+
+  const QString& library() const { return library_; }
+  QVector<ClassRegistration> registrations() const;
+
+  std::int32_t registerServer(const QString& libraryFile);
+  std::int32_t unregisterServer();
+  std::int32_t getClassObject(const char* clsid, void** factory);
+  std::int32_t canUnloadNow() const;
+
+  // Creates an instance counted for canUnloadNow (the factories use it).
+  ObjectPtr create(const QString& className);
+
+ private:
+  class Factory;
+  QString library_;
+  std::map<QString, Creator> classes_;
+  std::map<QString, std::unique_ptr<Factory>> factories_;  // by clsid, upper case
+  std::shared_ptr<std::atomic<int>> liveObjects_ = std::make_shared<std::atomic<int>>(0);
+};
+
+// The file of the shared library that holds the given address.
+QString libraryFileOf(const void* address);
+
+}  // namespace com
+
+#define RV1X_COMPONENT_SERVER(moduleExpression)                                             \
+  namespace {                                                                               \
+  com::ServerModule& rv1xServerModule() {                                                   \
+    static com::ServerModule module = (moduleExpression);                                   \
+    return module;                                                                          \
+  }                                                                                         \
+  }                                                                                         \
+  extern "C" __attribute__((visibility("default"))) std::int32_t DllRegisterServer() {     \
+    return rv1xServerModule().registerServer(                                               \
+        com::libraryFileOf(reinterpret_cast<const void*>(&DllRegisterServer)));             \
+  }                                                                                         \
+  extern "C" __attribute__((visibility("default"))) std::int32_t DllUnregisterServer() {   \
+    return rv1xServerModule().unregisterServer();                                           \
+  }                                                                                         \
+  extern "C" __attribute__((visibility("default"))) std::int32_t DllGetClassObject(        \
+      const char* clsid, const char* /*iid*/, void** factory) {                            \
+    return rv1xServerModule().getClassObject(clsid, factory);                               \
+  }                                                                                         \
+  extern "C" __attribute__((visibility("default"))) std::int32_t DllCanUnloadNow() {       \
+    return rv1xServerModule().canUnloadNow();                                               \
+  }

@@ -1,0 +1,209 @@
+#include "runtime/Conversions.h"
+
+#include "runtime/Locale.h"
+#include "runtime/RuntimeError.h"
+
+#include <QLocale>
+#include <cfenv>
+#include <cmath>
+#include <limits>
+
+namespace rt {
+
+double roundHalfEven(double value) {
+  // nearbyint honours the rounding mode; the default mode is to-nearest-even.
+  const int saved = std::fegetround();
+  std::fesetround(FE_TONEAREST);
+  const double rounded = std::nearbyint(value);
+  std::fesetround(saved);
+  return rounded;
+}
+
+double roundHalfAway(double value) { return std::round(value); }
+
+namespace {
+
+template <class T>
+T toIntegral(double value) {
+  if (std::isnan(value)) raise(err::Overflow);
+  const double rounded = roundHalfEven(value);
+  if (rounded < static_cast<double>(std::numeric_limits<T>::min()) ||
+      rounded > static_cast<double>(std::numeric_limits<T>::max()))
+    raise(err::Overflow);
+  return static_cast<T>(rounded);
+}
+
+double textToNumber(const QString& text) {
+  const QString trimmed = text.trimmed();
+  bool ok = false;
+  double number = QLocale::c().toDouble(trimmed, &ok);
+  if (!ok) number = userLocale().toDouble(trimmed, &ok);
+  if (!ok) raise(err::TypeMismatch);
+  return number;
+}
+
+double variantToNumber(const QVariant& value) {
+  if (isEmpty(value)) return 0.0;
+  switch (value.typeId()) {
+    case QMetaType::Bool:
+      return value.toBool() ? -1.0 : 0.0;
+    case QMetaType::QString:
+      return textToNumber(value.toString());
+    case QMetaType::QByteArray:
+      return textToNumber(QString::fromLatin1(value.toByteArray()));
+    default:
+      break;
+  }
+  bool ok = false;
+  const double number = value.toDouble(&ok);
+  if (!ok) raise(err::TypeMismatch);
+  return number;
+}
+
+}  // namespace
+
+Integer toInteger(double value) { return toIntegral<Integer>(value); }
+Long toLong(double value) { return toIntegral<Long>(value); }
+
+Single toSingle(double value) {
+  if (std::isfinite(value) && std::fabs(value) > std::numeric_limits<float>::max())
+    raise(err::Overflow);
+  return static_cast<Single>(value);
+}
+
+Integer toInteger(const QVariant& value) { return toInteger(variantToNumber(value)); }
+Long toLong(const QVariant& value) { return toLong(variantToNumber(value)); }
+Single toSingle(const QVariant& value) { return toSingle(variantToNumber(value)); }
+Double toDouble(const QVariant& value) { return variantToNumber(value); }
+
+Boolean toBoolean(const QVariant& value) {
+  if (isEmpty(value)) return false;
+  if (value.typeId() == QMetaType::Bool) return value.toBool();
+  if (value.typeId() == QMetaType::QString) {
+    const QString text = value.toString().trimmed();
+    if (text.compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0) return true;
+    if (text.compare(QStringLiteral("False"), Qt::CaseInsensitive) == 0) return false;
+  }
+  return variantToNumber(value) != 0.0;
+}
+
+bool isEmpty(const QVariant& value) { return !value.isValid() || value.isNull(); }
+
+namespace {
+
+void checkedOperands(double dividend, double divisor, Long& a, Long& b) {
+  a = toLong(dividend);
+  b = toLong(divisor);
+  if (b == 0) raise(err::DivisionByZero);
+  if (a == std::numeric_limits<Long>::min() && b == -1) raise(err::Overflow);
+}
+
+}  // namespace
+
+Long intDiv(double dividend, double divisor) {
+  Long a = 0, b = 0;
+  checkedOperands(dividend, divisor, a, b);
+  return a / b;  // C++ truncates towards zero, as the run time does
+}
+
+Long intMod(double dividend, double divisor) {
+  Long a = 0, b = 0;
+  checkedOperands(dividend, divisor, a, b);
+  return a % b;
+}
+
+double val(const QString& text) {
+  QString number;
+  bool digits = false, point = false, exponent = false, exponentDigits = false;
+  bool signAllowed = true;
+  for (const QChar c : text) {
+    if (c == u' ' || c == u'\t' || c == u'\n' || c == u'\r') continue;
+    if ((c == u'+' || c == u'-') && signAllowed) {
+      number += c;
+      signAllowed = false;
+      continue;
+    }
+    if (c.isDigit() && c.unicode() < 128) {
+      number += c;
+      signAllowed = false;
+      if (exponent) exponentDigits = true; else digits = true;
+      continue;
+    }
+    if (c == u'.' && !point && !exponent) {
+      number += c;
+      point = true;
+      signAllowed = false;
+      continue;
+    }
+    if ((c == u'e' || c == u'E' || c == u'd' || c == u'D') && digits && !exponent) {
+      number += u'e';
+      exponent = true;
+      signAllowed = true;
+      continue;
+    }
+    break;
+  }
+  if (!digits) return 0.0;
+  // An exponent marker without digits ("12e") means no exponent at all.
+  if (exponent && !exponentDigits) {
+    number.truncate(number.indexOf(u'e'));
+  }
+  bool ok = false;
+  const double value = QLocale::c().toDouble(number, &ok);
+  if (!ok) {
+    if (number.contains(u'e')) raise(err::Overflow);
+    return 0.0;
+  }
+  return value;
+}
+
+namespace {
+
+QString generalText(double value, int significantDigits) {
+  if (value == 0.0) return QStringLiteral("0");
+  QString text = QString::number(value, 'g', significantDigits);
+  text.replace(u'e', u'E');
+  const int e = text.indexOf(u'E');
+  if (e >= 0) {
+    // "1E+16", "1.5E-05": sign always written, at least two exponent digits.
+    QString mantissa = text.left(e);
+    QString exponentPart = text.mid(e + 1);
+    QChar sign = u'+';
+    if (exponentPart.startsWith(u'-') || exponentPart.startsWith(u'+')) {
+      sign = exponentPart.at(0);
+      exponentPart.remove(0, 1);
+    }
+    while (exponentPart.size() > 2 && exponentPart.startsWith(u'0')) exponentPart.remove(0, 1);
+    if (exponentPart.size() < 2) exponentPart.prepend(u'0');
+    text = mantissa + u'E' + sign + exponentPart;
+  }
+  text.replace(u'.', userLocale().decimalPoint());
+  return text;
+}
+
+}  // namespace
+
+QString cstr(Double value) { return generalText(value, 15); }
+QString cstr(Single value) { return generalText(static_cast<double>(value), 7); }
+
+QString cstr(const QVariant& value) {
+  if (isEmpty(value)) return QString();
+  switch (value.typeId()) {
+    case QMetaType::Bool:
+      return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case QMetaType::Float:
+      return cstr(value.value<float>());
+    case QMetaType::Double:
+      return cstr(value.toDouble());
+    case QMetaType::QString:
+      return value.toString();
+    default:
+      break;
+  }
+  if (value.canConvert<qlonglong>() && value.typeId() != QMetaType::QByteArray)
+    return QString::number(value.toLongLong());
+  if (value.canConvert<QString>()) return value.toString();
+  raise(err::TypeMismatch);
+}
+
+}  // namespace rt

@@ -1,0 +1,180 @@
+#include "serial/SerialControl.h"
+
+#include "registry/RegistryStore.h"
+#include "runtime/RuntimeError.h"
+
+#include <QFileInfo>
+#include <QHash>
+#include <cerrno>
+#include <unistd.h>
+
+namespace serial {
+
+namespace {
+
+constexpr rt::Long kInvalidPropertyValue = 380;
+const QString kSource = QStringLiteral("SerialControl");
+
+struct LineSettings {
+  qint32 baud = 9600;
+  QSerialPort::Parity parity = QSerialPort::NoParity;
+  QSerialPort::DataBits dataBits = QSerialPort::Data8;
+  QSerialPort::StopBits stopBits = QSerialPort::OneStop;
+};
+
+bool parseSettings(const QString& text, LineSettings& out) {
+  const QStringList parts = text.split(u',');
+  if (parts.size() != 4) return false;
+  bool ok = false;
+  out.baud = parts[0].trimmed().toInt(&ok);
+  if (!ok || out.baud <= 0) return false;
+  static const QHash<QString, QSerialPort::Parity> parities{
+      {QStringLiteral("N"), QSerialPort::NoParity},   {QStringLiteral("E"), QSerialPort::EvenParity},
+      {QStringLiteral("O"), QSerialPort::OddParity},  {QStringLiteral("M"), QSerialPort::MarkParity},
+      {QStringLiteral("S"), QSerialPort::SpaceParity}};
+  const QString parity = parts[1].trimmed().toUpper();
+  if (!parities.contains(parity)) return false;
+  out.parity = parities.value(parity);
+  const int bits = parts[2].trimmed().toInt(&ok);
+  if (!ok || bits < 5 || bits > 8) return false;
+  out.dataBits = static_cast<QSerialPort::DataBits>(bits);
+  const QString stop = parts[3].trimmed();
+  if (stop == QLatin1String("1")) out.stopBits = QSerialPort::OneStop;
+  else if (stop == QLatin1String("1.5")) out.stopBits = QSerialPort::OneAndHalfStop;
+  else if (stop == QLatin1String("2")) out.stopBits = QSerialPort::TwoStop;
+  else return false;
+  return true;
+}
+
+}  // namespace
+
+QString deviceForPort(int port) {
+  const QString fromEnvironment = qEnvironmentVariable(qPrintable(QStringLiteral("RV1X_PORT_%1").arg(port)));
+  if (!fromEnvironment.isEmpty()) return fromEnvironment;
+  const QString fromRegistry = platform::RegistryStore::instance()
+                                   .readValue(platform::hive::LocalMachine,
+                                              QStringLiteral("Hardware\\SerialPorts"),
+                                              QStringLiteral("COM%1").arg(port))
+                                   .toString();
+  if (!fromRegistry.isEmpty()) return fromRegistry;
+  return QStringLiteral("/dev/ttyS%1").arg(port - 1);
+}
+
+SerialControl::SerialControl(QObject* parent) : QObject(parent) {}
+
+SerialControl::~SerialControl() {
+  if (serial_.isOpen()) serial_.close();
+}
+
+void SerialControl::SetSettings(const QString& settings) {
+  LineSettings parsed;
+  if (!parseSettings(settings, parsed)) rt::raise(kInvalidPropertyValue, kSource, QStringLiteral("Invalid property value"));
+  settings_ = settings;
+  if (serial_.isOpen()) {
+    serial_.setBaudRate(parsed.baud);
+    serial_.setParity(parsed.parity);
+    serial_.setDataBits(parsed.dataBits);
+    serial_.setStopBits(parsed.stopBits);
+  }
+}
+
+void SerialControl::SetCommPort(rt::Integer port) {
+  if (serial_.isOpen()) rt::raise(err::PortUnavailable, kSource, QStringLiteral("Port already open"));
+  if (port < 1) rt::raise(kInvalidPropertyValue, kSource, QStringLiteral("Invalid port number"));
+  port_ = port;
+}
+
+bool SerialControl::PortOpen() const { return serial_.isOpen(); }
+
+void SerialControl::SetPortOpen(bool open) {
+  if (!open) {
+    if (serial_.isOpen()) serial_.close();
+    status_ = status::Closed;
+    return;
+  }
+  if (serial_.isOpen()) rt::raise(err::PortUnavailable, kSource, QStringLiteral("Port already open"));
+  this->open();
+}
+
+void SerialControl::open() {
+  device_ = deviceForPort(port_);
+  const QFileInfo info(device_);
+  if (!info.exists()) {
+    status_ = status::NotFound;
+    rt::raise(err::PortNotFound, kSource, status::NotFound);
+  }
+  if (::access(QFile::encodeName(device_).constData(), R_OK | W_OK) != 0 && errno == EACCES) {
+    status_ = status::Unavailable;
+    rt::raise(rt::err::PermissionDenied, kSource);
+  }
+  serial_.setPortName(device_);
+  if (!serial_.open(QIODevice::ReadWrite)) {
+    const auto error = serial_.error();
+    const QString reason = serial_.errorString();
+    serial_.clearError();
+    switch (error) {
+      case QSerialPort::DeviceNotFoundError:
+        status_ = status::NotFound;
+        rt::raise(err::PortNotFound, kSource, status::NotFound);
+      case QSerialPort::PermissionError:
+      case QSerialPort::OpenError:
+        status_ = status::Unavailable;
+        rt::raise(err::PortUnavailable, kSource, status::Unavailable);
+      default:
+        status_ = reason;
+        rt::raise(err::PortError, kSource, reason);
+    }
+  }
+  // Line settings on a pseudo-terminal may be refused; the link does not
+  // depend on them, nor on the modem-control lines.
+  LineSettings parsed;
+  if (parseSettings(settings_, parsed)) {
+    serial_.setBaudRate(parsed.baud);
+    serial_.setParity(parsed.parity);
+    serial_.setDataBits(parsed.dataBits);
+    serial_.setStopBits(parsed.stopBits);
+  }
+  serial_.setFlowControl(QSerialPort::NoFlowControl);
+  serial_.clearError();
+  status_ = status::Connected;
+}
+
+void SerialControl::pump() {
+  // Takes what the driver holds into the port's buffer without waiting, so
+  // that a count asked between two message-loop turns is current.
+  if (!serial_.isOpen()) return;
+  serial_.waitForReadyRead(0);
+  serial_.clearError();
+}
+
+rt::Long SerialControl::InBufferCount() {
+  pump();
+  return static_cast<rt::Long>(serial_.bytesAvailable());
+}
+
+void SerialControl::SetInBufferCount(rt::Long count) {
+  if (!serial_.isOpen()) rt::raise(err::PortNotOpen, kSource, QStringLiteral("Operation valid only when the port is open"));
+  if (count != 0) rt::raise(kInvalidPropertyValue, kSource, QStringLiteral("Invalid property value"));
+  pump();
+  serial_.readAll();
+  serial_.clear(QSerialPort::Input);
+}
+
+void SerialControl::SetOutput(const QVariant& data) {
+  if (!serial_.isOpen()) rt::raise(err::PortNotOpen, kSource, QStringLiteral("Operation valid only when the port is open"));
+  const QByteArray bytes = data.typeId() == QMetaType::QByteArray ? data.toByteArray()
+                                                                   : data.toString().toLatin1();
+  if (serial_.write(bytes) != bytes.size()) rt::raise(rt::err::DeviceIOError, kSource);
+  serial_.waitForBytesWritten(1000);
+  serial_.flush();
+}
+
+QVariant SerialControl::Input() {
+  if (!serial_.isOpen()) rt::raise(err::PortNotOpen, kSource, QStringLiteral("Operation valid only when the port is open"));
+  pump();
+  const QByteArray bytes = inputLen_ == 0 ? serial_.readAll() : serial_.read(inputLen_);
+  if (inputMode_ == 1) return bytes;
+  return QString::fromLatin1(bytes);
+}
+
+}  // namespace serial

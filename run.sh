@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Set-up, build, tests and the demo of the RV-1X analyzer plug-in.
+#
+#   ./run.sh test [--sanitize]   install what is missing, build, run every test
+#   ./run.sh demo                build, then run the main job on the simulated analyzer
+set -euo pipefail
+cd "$(dirname "$0")"
+
+PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-serialport-dev
+          libgtest-dev libgmock-dev fonts-dejavu-core)
+
+install_packages() {
+  local missing=()
+  for package in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+      missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "run.sh: missing packages: ${missing[*]} (run as root, or install them)" >&2
+    exit 1
+  fi
+  echo "run.sh: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -q
+  apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+build() {  # build DIR [cmake options...]
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$dir"
+}
+
+run_tests() {
+  local dir=build type=RelWithDebInfo extra=()
+  if [ "${1:-}" = "--sanitize" ]; then
+    dir=build-sanitize
+    type=Debug
+    extra=(-DRV1X_SANITIZE=ON)
+    export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:detect_odr_violation=0"
+    export LSAN_OPTIONS="suppressions=$PWD/.ci/lsan.supp:print_suppressions=0"
+    export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+  fi
+  build "$dir" -DCMAKE_BUILD_TYPE="$type" "${extra[@]}"
+  QT_QPA_PLATFORM=offscreen ctest --test-dir "$dir" --output-on-failure -j "$(nproc)"
+}
+
+run_demo() {
+  build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  exec ./scripts/demo.sh build
+}
+
+case "${1:-}" in
+  test)
+    install_packages
+    shift
+    run_tests "$@"
+    ;;
+  demo)
+    install_packages
+    run_demo
+    ;;
+  *)
+    echo "usage: ./run.sh test [--sanitize] | ./run.sh demo" >&2
+    exit 64
+    ;;
+esac

@@ -1,0 +1,3 @@
+#include "TestGreeter.h"
+
+ITestGreeter::~ITestGreeter() = default;

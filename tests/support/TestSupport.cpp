@@ -1,0 +1,90 @@
+#include "TestSupport.h"
+
+#include "registry/RegistryStore.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QLibrary>
+#include <cerrno>
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace testsupport {
+
+TemporaryRegistry::TemporaryRegistry() {
+  previous_ = qgetenv("RV1X_REGISTRY");
+  path_ = dir_.filePath(QStringLiteral("registry.ini"));
+  qputenv("RV1X_REGISTRY", path_.toLocal8Bit());
+}
+
+TemporaryRegistry::~TemporaryRegistry() {
+  if (previous_.isEmpty()) qunsetenv("RV1X_REGISTRY");
+  else qputenv("RV1X_REGISTRY", previous_);
+}
+
+QString buildLibraryDir() { return QStringLiteral(RV1X_BUILD_LIB_DIR); }
+
+QString builtLibrary(const QString& name) {
+  return buildLibraryDir() + QStringLiteral("/lib%1.so").arg(name);
+}
+
+bool registerServer(const QString& libraryFile) {
+  QLibrary library(libraryFile);
+  library.setLoadHints(QLibrary::PreventUnloadHint);
+  if (!library.load()) return false;
+  using Entry = std::int32_t (*)();
+  auto entry = reinterpret_cast<Entry>(library.resolve("DllRegisterServer"));
+  return entry && entry() == 0;
+}
+
+PseudoTerminal::PseudoTerminal() {
+  char name[256] = {};
+  termios raw{};
+  cfmakeraw(&raw);
+  if (openpty(&master_, &slave_, name, &raw, nullptr) != 0) {
+    master_ = slave_ = -1;
+    return;
+  }
+  slavePath_ = QString::fromLocal8Bit(name);
+  ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
+}
+
+PseudoTerminal::~PseudoTerminal() {
+  if (slave_ >= 0) ::close(slave_);
+  if (master_ >= 0) ::close(master_);
+}
+
+void PseudoTerminal::write(const QByteArray& bytes) {
+  qsizetype done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(master_, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+    if (n > 0) done += n;
+    else if (errno != EAGAIN && errno != EINTR) break;
+  }
+}
+
+QByteArray PseudoTerminal::read(int timeoutMs, int count) {
+  QByteArray result;
+  QDeadlineTimer deadline(timeoutMs);
+  while (count < 0 || result.size() < count) {
+    pollfd fd{master_, POLLIN, 0};
+    const int left = static_cast<int>(deadline.remainingTime());
+    if (left <= 0) break;
+    if (::poll(&fd, 1, left) <= 0) break;
+    char buffer[4096];
+    const ssize_t n = ::read(master_, buffer, sizeof buffer);
+    if (n <= 0) break;
+    result.append(buffer, static_cast<qsizetype>(n));
+  }
+  return result;
+}
+
+void runEventsFor(int milliseconds) {
+  QDeadlineTimer deadline(milliseconds);
+  while (!deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+}  // namespace testsupport

@@ -1,0 +1,59 @@
+#pragma once
+// Fixtures shared by the test programs.
+
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace testsupport {
+
+// A registry store of its own for one test: RV1X_REGISTRY points at a fresh
+// file for the life of the object.
+class TemporaryRegistry {
+ public:
+  TemporaryRegistry();
+  ~TemporaryRegistry();
+  QString path() const { return path_; }
+
+ private:
+  QTemporaryDir dir_;
+  QString path_;
+  QByteArray previous_;
+};
+
+// The library folder of the build, where the deliverables are.
+QString buildLibraryDir();
+QString builtLibrary(const QString& name);  // "orvanRV1Xvti" -> .../liborvanRV1Xvti.so
+
+// Registers a component server library into the current registry store;
+// true when its DllRegisterServer answered success.
+bool registerServer(const QString& libraryFile);
+
+// A pseudo-terminal in raw mode: the master side stays with the test, the
+// slave side is the "device" a serial control opens by path. One slave
+// descriptor is kept open so the master never sees EIO between opens.
+class PseudoTerminal {
+ public:
+  PseudoTerminal();
+  ~PseudoTerminal();
+  PseudoTerminal(const PseudoTerminal&) = delete;
+  PseudoTerminal& operator=(const PseudoTerminal&) = delete;
+
+  bool ok() const { return master_ >= 0; }
+  QString slavePath() const { return slavePath_; }
+  int master() const { return master_; }
+
+  void write(const QByteArray& bytes);
+  // Reads what arrives within the time (ms) or until count bytes are there.
+  QByteArray read(int timeoutMs, int count = -1);
+
+ private:
+  int master_ = -1;
+  int slave_ = -1;
+  QString slavePath_;
+};
+
+// Lets events run for the given time.
+void runEventsFor(int milliseconds);
+
+}  // namespace testsupport
