@@ -4,6 +4,7 @@
 #include "registry/RegistryStore.h"
 #include "runtime/ErrorHandling.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -24,13 +25,36 @@ class ServerModule::Factory final : public ClassFactory {
   QString className_;
 };
 
+namespace {
+std::map<QString, std::map<QString, Creator>>& creatorTable() {
+  static std::map<QString, std::map<QString, Creator>> table;
+  return table;
+}
+}  // namespace
+
+ClassRegistrar::ClassRegistrar(const QString& library, const QString& className, Creator creator) {
+  creatorTable()[library][className] = std::move(creator);
+}
+
+std::map<QString, Creator> registeredCreators(const QString& library) {
+  auto it = creatorTable().find(library);
+  return it == creatorTable().end() ? std::map<QString, Creator>() : it->second;
+}
+
 ServerModule::ServerModule(QString library, std::map<QString, Creator> classes)
-    : library_(std::move(library)), classes_(std::move(classes)) {}
+    : library_(std::move(library)), classes_(std::move(classes)) {
+  for (auto& [name, creator] : registeredCreators(library_)) classes_.emplace(name, creator);
+}
 
 ServerModule::~ServerModule() = default;
 
 QVector<ClassRegistration> ServerModule::registrations() const {
-  return readRegistrationData(QStringLiteral(":/%1/registration.json").arg(library_));
+  QVector<ClassRegistration> all =
+      readRegistrationData(QStringLiteral(":/%1/registration.json").arg(library_));
+  const QDir parts(QStringLiteral(":/%1/registration").arg(library_));
+  for (const QString& file : parts.entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name))
+    all += readRegistrationData(parts.filePath(file));
+  return all;
 }
 
 std::int32_t ServerModule::registerServer(const QString& libraryFile) {

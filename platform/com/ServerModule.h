@@ -1,8 +1,10 @@
 #pragma once
 // One in-process component server (a deliverable). It knows its public
-// classes by name with their creators; their registered names (ProgIDs) and
-// fixed class identifiers come from the registration data compiled into the
-// library (":/<library>/registration.json").
+// classes by name with their creators: those given to its constructor and
+// those that a source file of the library adds with RV1X_CREATABLE_CLASS.
+// Their registered names (ProgIDs) and fixed class identifiers come from the
+// registration data compiled into the library: ":/<library>/registration.json"
+// and every ":/<library>/registration/*.json".
 //
 // RV1X_COMPONENT_SERVER(module) exports the four entry points as C
 // functions: DllRegisterServer, DllUnregisterServer, DllGetClassObject and
@@ -66,6 +68,13 @@ class ServerModule {
 // The file of the shared library that holds the given address.
 QString libraryFileOf(const void* address);
 
+// Adds a creatable class to a library's server (used by RV1X_CREATABLE_CLASS
+// while the library loads).
+struct ClassRegistrar {
+  ClassRegistrar(const QString& library, const QString& className, Creator creator);
+};
+std::map<QString, Creator> registeredCreators(const QString& library);
+
 }  // namespace com
 
 #define RV1X_COMPONENT_SERVER(moduleExpression)                                             \
@@ -88,4 +97,14 @@ QString libraryFileOf(const void* address);
   }                                                                                         \
   extern "C" __attribute__((visibility("default"))) std::int32_t DllCanUnloadNow() {       \
     return rv1xServerModule().canUnloadNow();                                               \
+  }
+
+// Makes a class creatable by the server of its library; the class needs a
+// default constructor. Put it in the class's own source file:
+//   RV1X_CREATABLE_CLASS("orvanRV1Xvti", CRV1XQuery)
+#define RV1X_CREATABLE_CLASS(library, ClassName)                                        \
+  namespace {                                                                           \
+  const com::ClassRegistrar rv1xRegistrar_##ClassName(                                  \
+      QStringLiteral(library), QStringLiteral(#ClassName),                              \
+      [] { return com::ObjectPtr(std::make_shared<ClassName>()); });                    \
   }
