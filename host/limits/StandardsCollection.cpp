@@ -119,6 +119,4 @@ void StandardsCollection::Unbind() { owner_.reset(); }
 
 void StandardsCollection::SetOwner(const ITestElementPtr& owner) { owner_ = owner; }
 
-void StandardsCollection::Print(const HostReportPtr&, const StandardsCollectionPtr&, const QVariant&) {}
-
 }  // namespace host
