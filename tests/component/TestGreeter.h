@@ -1,7 +1,7 @@
 #pragma once
-#include <QString>
-
 #include "com/Object.h"
+
+#include <QString>
 
 class ITestGreeter : public virtual com::Object {
  public:
