@@ -3,6 +3,7 @@
 // its own group.
 
 #include "TestControl.h"
+
 #include "com/ServerModule.h"
 #include "ui/UserControl.h"
 

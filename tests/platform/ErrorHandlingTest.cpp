@@ -1,11 +1,13 @@
 // The run time's error-handling styles.
 
+#include "QtPrinters.h"
+
+#include "runtime/ErrorHandling.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <vector>
-
-#include "runtime/ErrorHandling.h"
 
 namespace {
 

@@ -1,10 +1,12 @@
 // The run time's keyed collection.
 
+#include "QtPrinters.h"
+
+#include "runtime/KeyedCollection.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
-
-#include "runtime/KeyedCollection.h"
 
 namespace {
 
