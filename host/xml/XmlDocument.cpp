@@ -113,7 +113,11 @@ QString XmlElement::Text() { return element_.text(); }
 
 void XmlElement::SetText(const QString& text) {
   while (!element_.firstChild().isNull()) element_.removeChild(element_.firstChild());
-  if (!text.isEmpty()) element_.appendChild(element_.ownerDocument().createTextNode(text));
+  if (text.isEmpty()) return;
+  // The parser drops text that is only white space; a CDATA section keeps it.
+  QDomDocument owner = element_.ownerDocument();
+  if (text.trimmed().isEmpty()) element_.appendChild(owner.createCDATASection(text));
+  else element_.appendChild(owner.createTextNode(text));
 }
 
 XmlElementPtr XmlElement::AddChild(const QString& name, const QString& text) {
