@@ -73,6 +73,7 @@ XmlElementPtr XmlDocument::DocumentElement() {
 
 void XmlDocument::SetDocumentElement(const XmlElementPtr& root) {
   QDomElement element = com::must(root).dom();
+  if (element.ownerDocument() != dom_) element = dom_.importNode(element, true).toElement();
   QDomElement old = dom_.documentElement();
   if (old.isNull()) dom_.appendChild(element);
   else dom_.replaceChild(element, old);

@@ -103,6 +103,19 @@ TEST(XmlDocument, AppendChildPlacesElementsAlsoFromAnotherDocument) {
                      "</Waveform></ResultItem>"));
 }
 
+TEST(XmlDocument, TheRootMayComeFromAnotherDocument) {
+  auto built = std::make_shared<XmlDocument>();
+  XmlElementPtr element = built->CreateElement(QStringLiteral("ServiceRecord"));
+  element->SetText(QStringLiteral("/1/2"));
+  auto target = std::make_shared<XmlDocument>();
+  target->SetDocumentElement(element);
+  ASSERT_TRUE(target->DocumentElement());
+  EXPECT_EQ(target->toString(-1), QStringLiteral("<ServiceRecord>/1/2</ServiceRecord>"));
+  target->SetDocumentElement(target->CreateElement(QStringLiteral("Other")));
+  EXPECT_EQ(target->toString(-1), QStringLiteral("<Other/>"));
+  EXPECT_EQ(errorOf([&] { target->SetDocumentElement(nullptr); }).Number(), 91);
+}
+
 TEST(XmlDocument, ElementsKeepTheirDocumentAlive) {
   XmlElementPtr element;
   {
