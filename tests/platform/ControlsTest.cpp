@@ -9,10 +9,11 @@
 #include "ui/Controls.h"
 #include "ui/Twips.h"
 #include "ui/UserControl.h"
+#include "ui/WindowHandles.h"
 
+#include <gtest/gtest.h>
 #include <QPointer>
 #include <QWidget>
-#include <gtest/gtest.h>
 
 #include <functional>
 
@@ -145,6 +146,23 @@ TEST_F(ControlsTest, EventsOfTheControlReachTheContainerAtOnce) {
   com::cast<ITestControl>(extender->Object())->Fire(QStringLiteral("MouseDown"), {});
   EXPECT_EQ(name, QStringLiteral("MouseDown"));
   EXPECT_TRUE(parameters.isEmpty());
+}
+
+TEST_F(ControlsTest, AControlDockedElsewhereIsTakenBack) {
+  Form form;
+  QWidget hostWindow;
+  auto extender = form.controls.Add(QStringLiteral("RV1XTest.Control"), QStringLiteral("isc"));
+  extender->SetVisible(false);
+  ui::SetParent(ui::handleOf(extender->widget()), ui::handleOf(&hostWindow));
+  EXPECT_EQ(extender->widget()->parentWidget(), &hostWindow);
+  extender->reclaim();
+  EXPECT_EQ(extender->widget()->parentWidget(), &form);
+  EXPECT_TRUE(extender->widget()->isHidden()) << "its Visible property holds";
+  auto control = com::queryInterface<ui::UserControl>(extender->Object());
+  EXPECT_EQ(control->BackColor(), ui::syscolor::ButtonFace);
+  control->SetBackColor(ui::rgb(255, 255, 255));
+  EXPECT_EQ(control->BackColor(), 0xFFFFFFu);
+  EXPECT_EQ(control->palette().color(QPalette::Window), QColor(255, 255, 255));
 }
 
 TEST_F(ControlsTest, AControlOutlivesItsFormWhileReferenced) {
