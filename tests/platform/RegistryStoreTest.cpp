@@ -6,10 +6,10 @@
 #include "registry/RegistryStore.h"
 #include "runtime/Conversions.h"
 
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QProcess>
 #include <QSettings>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -47,6 +47,24 @@ TEST(RegistryStore, KeysAndValueNamesIgnoreCaseAndATrailingBackslash) {
   store().writeValue(HKLM, kSettingsKey, QStringLiteral("COMMTIMEOUT"), 700);
   EXPECT_EQ(store().valueNames(HKLM, kSettingsKey), QStringList{QStringLiteral("CommTimeOut")});
   EXPECT_EQ(rt::toLong(store().readValue(HKLM, kSettingsKey, QStringLiteral("CommTimeOut"))), 700);
+}
+
+TEST(RegistryStore, NamesWithCharactersTheFileFormatEscapes) {
+  TemporaryRegistry registry;
+  const QString key = QStringLiteral("Software\\My Company\\50%=half;[x] #1\\Prüfung");
+  const QString name = QStringLiteral("Value = 5%; [a] #b");
+  store().writeValue(HKLM, key, name, QStringLiteral("v"));
+  store().writeValue(HKLM, key, QStringLiteral("General"), QStringLiteral("g"));
+  EXPECT_EQ(store().readValue(HKLM, key.toUpper(), name.toLower()), QStringLiteral("v"));
+  EXPECT_EQ(store().subKeys(HKLM, QStringLiteral("software\\my company")),
+            QStringList{QStringLiteral("50%=half;[x] #1")});
+  EXPECT_EQ(store().valueNames(HKLM, key).size(), 2);
+  {
+    TemporaryRegistry other;
+    store().createKey(HKLM, QStringLiteral("x"));
+  }
+  EXPECT_EQ(store().readValue(HKLM, key, QStringLiteral("general")), QStringLiteral("g"))
+      << "read back from the file";
 }
 
 TEST(RegistryStore, HivesAreSeparate) {
