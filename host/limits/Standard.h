@@ -21,6 +21,8 @@ class Standard : public virtual com::Object {
   virtual QString AlphaName() { return alphaName_; }
   virtual QString CompleteName() { return completeName_; }
   virtual void Init(const QString& alphaName, const QString& completeName, rt::Long flags);
+  // The third value of Init, kept with the standard's stored form.
+  virtual rt::Long Flags() { return flags_; }
   virtual const QList<LimitPtr>& Limits() { return limits_; }
   virtual void AddLimit(const LimitPtr& limit);  // error 91 for Nothing
   // The limit of that key (without regard to case), or Nothing.

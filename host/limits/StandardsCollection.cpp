@@ -103,7 +103,7 @@ XmlElementPtr StandardsCollection::Save(const XmlDocumentPtr& document) {
     XmlElementPtr s = doc.CreateElement(kStandard);
     s->SetAttribute(QStringLiteral("AlphaName"), standard->AlphaName());
     s->SetAttribute(QStringLiteral("CompleteName"), standard->CompleteName());
-    s->SetAttribute(QStringLiteral("Flags"), QStringLiteral("1"));
+    s->SetAttribute(QStringLiteral("Flags"), QString::number(standard->Flags()));
     for (const LimitPtr& limit : standard->Limits()) s->AppendChild(saveLimit(doc, *limit));
     root->AppendChild(s);
   }

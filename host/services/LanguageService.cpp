@@ -56,8 +56,9 @@ bool LanguageService::loadTable(const QString& file) {
 
 QString LanguageService::Translate(const QString& product, const QString& textKey,
                                    const QVariantList& paramList) {
+  // Only a leading text number makes a key: "Note: see A::B" is plain text.
+  if (!ui::isTextKey(textKey)) return textKey;
   const int colons = textKey.indexOf(QStringLiteral("::"));
-  if (colons < 0) return textKey;
   QString text = textKey.mid(colons + 2);
   bool ok = false;
   const int number = textKey.left(colons).toInt(&ok);

@@ -37,6 +37,7 @@ class IPlugIn : public virtual com::Object {
 namespace icon {
 constexpr rt::Long Small = 0;  // 16 x 16
 constexpr rt::Long Large = 1;  // 32 x 16
+constexpr rt::Long ExtraLarge = 2;  // 32 x 32
 }  // namespace icon
 
 }  // namespace host

@@ -73,6 +73,7 @@ XmlElementPtr XmlDocument::DocumentElement() {
 
 void XmlDocument::SetDocumentElement(const XmlElementPtr& root) {
   QDomElement element = com::must(root).dom();
+  if (element.ownerDocument() != dom_) element = dom_.importNode(element, true).toElement();
   QDomElement old = dom_.documentElement();
   if (old.isNull()) dom_.appendChild(element);
   else dom_.replaceChild(element, old);
@@ -113,7 +114,11 @@ QString XmlElement::Text() { return element_.text(); }
 
 void XmlElement::SetText(const QString& text) {
   while (!element_.firstChild().isNull()) element_.removeChild(element_.firstChild());
-  if (!text.isEmpty()) element_.appendChild(element_.ownerDocument().createTextNode(text));
+  if (text.isEmpty()) return;
+  // The parser drops text that is only white space; a CDATA section keeps it.
+  QDomDocument owner = element_.ownerDocument();
+  if (text.trimmed().isEmpty()) element_.appendChild(owner.createCDATASection(text));
+  else element_.appendChild(owner.createTextNode(text));
 }
 
 XmlElementPtr XmlElement::AddChild(const QString& name, const QString& text) {

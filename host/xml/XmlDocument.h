@@ -28,6 +28,7 @@ class XmlDocument : public virtual com::Object, public std::enable_shared_from_t
 
   // The root element, or Nothing for an empty document.
   virtual XmlElementPtr DocumentElement();
+  // An element of another document is copied in.
   virtual void SetDocumentElement(const XmlElementPtr& root);
 
   QString toString(int indent = 2) const;
@@ -49,7 +50,8 @@ class XmlElement : public virtual com::Object, public std::enable_shared_from_th
   virtual void SetAttribute(const QString& name, const QString& value);
   virtual XmlNodeListPtr ChildNodes();
   virtual bool HasChildren();
-  virtual void AppendChild(const XmlElementPtr& child);  // error 91 for Nothing
+  // Error 91 for Nothing; an element of another document is copied in.
+  virtual void AppendChild(const XmlElementPtr& child);
   virtual QString Text();
   virtual void SetText(const QString& text);
   // Adds a child element holding the text and answers it.

@@ -117,7 +117,8 @@ double val(const QString& text) {
   bool digits = false, point = false, exponent = false, exponentDigits = false;
   bool signAllowed = true;
   for (const QChar c : text) {
-    if (c == u' ' || c == u'\t' || c == u'\n' || c == u'\r') continue;
+    // Blanks, tabs and line feeds only: a carriage return ends a reply's field.
+    if (c == u' ' || c == u'\t' || c == u'\n') continue;
     if ((c == u'+' || c == u'-') && signAllowed) {
       number += c;
       signAllowed = false;

@@ -1,6 +1,7 @@
 #include "ui/CaptionWalk.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -53,6 +54,11 @@ void translateWidget(QWidget* w, const Translator& translate) {
     }
   }
   if (auto* tabs = qobject_cast<QTabBar*>(w)) translateTabs(tabs, translate);
+  // Tool buttons and menus show their actions' texts.
+  for (QAction* action : w->actions()) {
+    translateText(translate, [&] { return action->text(); }, [&](const QString& t) { action->setText(t); });
+    translateText(translate, [&] { return action->toolTip(); }, [&](const QString& t) { action->setToolTip(t); });
+  }
 }
 
 }  // namespace

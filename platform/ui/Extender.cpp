@@ -12,6 +12,9 @@ Extender::Extender(QString name, com::ObjectPtr object, QWidget* container)
     widget_->setObjectName(name_);
     widget_->setParent(container);
     widget_->show();
+    // A container going first must not take the control with it: the
+    // control's references own it.
+    if (container) connect(container, &QObject::destroyed, this, &Extender::release);
   }
   if (auto* control = dynamic_cast<UserControl*>(object_.get())) {
     control->extender_ = this;

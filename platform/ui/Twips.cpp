@@ -8,15 +8,20 @@
 
 namespace ui {
 
-double twipsPerPixel() {
+namespace {
+double twipsPer(double (QScreen::*dotsPerInch)() const) {
   if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
     if (QScreen* screen = app->primaryScreen()) {
-      const double dpi = screen->logicalDotsPerInchX();
+      const double dpi = (screen->*dotsPerInch)();
       if (dpi > 0) return 1440.0 / dpi;
     }
   }
   return 15.0;
 }
+}  // namespace
+
+double twipsPerPixel() { return twipsPer(&QScreen::logicalDotsPerInchX); }
+double twipsPerPixelY() { return twipsPer(&QScreen::logicalDotsPerInchY); }
 
 int toPixels(double twips) { return static_cast<int>(std::lround(twips / twipsPerPixel())); }
 

@@ -9,7 +9,10 @@
 
 namespace ui {
 
+// The horizontal factor (left, width); the vertical one (top, height) is
+// twipsPerPixelY. They differ only on screens with non-square pixels.
 double twipsPerPixel();
+double twipsPerPixelY();
 int toPixels(double twips);
 rt::Long toTwips(int pixels);
 QRect toPixels(double left, double top, double width, double height);

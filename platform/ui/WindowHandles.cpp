@@ -1,5 +1,7 @@
 #include "ui/WindowHandles.h"
 
+#include "com/Object.h"
+
 #include <QHash>
 #include <QPointer>
 
@@ -39,6 +41,15 @@ HWnd SetParent(HWnd child, HWnd newParent) {
   const bool shown = !widget->isHidden();
   widget->setParent(parent, parent ? Qt::Widget : Qt::Window);
   if (shown) widget->show();
+  // A component's window is owned by its references: a window it was docked
+  // into must not delete it when that window goes first.
+  if (parent && dynamic_cast<com::Object*>(widget)) {
+    QObject::connect(parent, &QObject::destroyed, widget, [widget, parent] {
+      if (widget->parentWidget() != parent) return;
+      widget->hide();
+      widget->setParent(nullptr);
+    });
+  }
   return previous;
 }
 

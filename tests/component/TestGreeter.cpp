@@ -1,3 +1,6 @@
 #include "TestGreeter.h"
 
+#include "TestControl.h"
+
 ITestGreeter::~ITestGreeter() = default;
+ITestControl::~ITestControl() = default;

@@ -155,4 +155,10 @@ TEST_F(Resources, ANameNotCarriedByTheLibraryRaises326) {
   }
 }
 
+TEST(ResourceNames, MapToFileNames) {
+  EXPECT_EQ(ui::pictureFileName(QStringLiteral("TE:CH(16X16X256)")), QStringLiteral("TE_CH_16X16X256"));
+  EXPECT_EQ(ui::pictureFileName(QStringLiteral("TAB_GRAPH_1")), QStringLiteral("TAB_GRAPH_1"));
+  EXPECT_EQ(ui::pictureFileName(QStringLiteral("CHK:CHECK")), QStringLiteral("CHK_CHECK"));
+}
+
 }  // namespace

@@ -1,0 +1,327 @@
+// Limits, standards and the standards collection with its stored form.
+
+#include "QtPrinters.h"
+#include "StubTestElement.h"
+
+#include "limits/Limit.h"
+#include "limits/Standard.h"
+#include "limits/StandardsCollection.h"
+#include "services/HostLog.h"
+#include "xml/XmlDocument.h"
+#include "xml/XmlHelper.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+using host::Limit;
+using host::LimitPtr;
+using host::Standard;
+using host::StandardPtr;
+using host::StandardsCollection;
+namespace limitindex = host::limitindex;
+namespace checkstatus = host::checkstatus;
+
+rt::Long errorOf(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const rt::RuntimeError& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
+LimitPtr makeLimit(const QString& key, const QString& op, float high, bool highOn, float low,
+                   bool lowOn, const QString& unit = QStringLiteral("J")) {
+  auto limit = std::make_shared<Limit>();
+  limit->Init(key, unit, QString(), QString());
+  if (!op.isEmpty()) limit->SetOperator(0, op);
+  limit->SetValue(limitindex::High, high);
+  limit->SetEnabled(limitindex::High, highOn);
+  limit->SetValue(limitindex::Low, low);
+  limit->SetEnabled(limitindex::Low, lowOn);
+  return limit;
+}
+
+TEST(Limit, OperatorsGiveTheBoundsForAPreset) {
+  const struct {
+    const char* op;
+    float y, preset, bound;
+  } cases[] = {
+      {"", 10, 200, 10},
+      {"Y", 10, 200, 10},
+      {"X+Y", 15, 100, 115},
+      {"X+Y", -15, 100, 85},
+      {"X+(X*Y%)", 15, 200, 230},
+      {"X+(X*Y%)", -15, 200, 170},
+      {"X+(X*Y%)", 10, 1.1f, 1.21f},
+      {"X+Y", 0.5f, 0, 0.5f},
+  };
+  for (const auto& c : cases) {
+    auto limit = makeLimit(QStringLiteral("ENGY"), QLatin1String(c.op), c.y, true, c.y, true);
+    EXPECT_FLOAT_EQ(limit->ValueForPreset(c.preset, limitindex::High), c.bound)
+        << c.op << " " << c.y;
+    EXPECT_FLOAT_EQ(limit->ValueForPreset(c.preset, limitindex::Low), c.bound)
+        << c.op << " " << c.y;
+    EXPECT_EQ(limit->Operator(0), QLatin1String(c.op));
+    EXPECT_FLOAT_EQ(limit->Value(limitindex::High), c.y) << "the value stays Y";
+  }
+  auto relative = com::queryInterface<host::IRelativeLimit>(
+      com::ObjectPtr(makeLimit(QStringLiteral("ENGY"), QStringLiteral("X+Y"), 1, true, 1, true)));
+  ASSERT_TRUE(relative);
+  EXPECT_FLOAT_EQ(relative->ValueForPreset(2, limitindex::High), 3);
+}
+
+TEST(Limit, AValueEqualToABoundPasses) {
+  const struct {
+    const char* op;
+    float high, low;
+    bool highOn, lowOn;
+    float preset, value;
+    bool passes;
+  } cases[] = {
+      {"Y", 10, 5, true, true, 0, 10, true},
+      {"Y", 10, 5, true, true, 0, 5, true},
+      {"Y", 10, 5, true, true, 0, 10.001f, false},
+      {"Y", 10, 5, true, true, 0, 4.999f, false},
+      {"Y", 10, 5, false, true, 0, 1e9f, true},
+      {"Y", 10, 5, true, false, 0, -1e9f, true},
+      {"Y", 10, 5, false, false, 0, -1e9f, true},
+      {"X+Y", 15, -15, true, true, 100, 115, true},
+      {"X+Y", 15, -15, true, true, 100, 85, true},
+      {"X+Y", 15, -15, true, true, 100, 115.01f, false},
+      {"X+(X*Y%)", 15, -15, true, true, 200, 230, true},
+      {"X+(X*Y%)", 15, -15, true, true, 200, 170, true},
+      {"X+(X*Y%)", 15, -15, true, true, 200, 169.9f, false},
+      {"X+(X*Y%)", 10, -10, true, true, 1.1f, 1.21f, true},
+      {"X+(X*Y%)", 10, -10, true, true, 1.1f, 0.99f, true},
+  };
+  for (const auto& c : cases) {
+    auto limit =
+        makeLimit(QStringLiteral("ENGY"), QLatin1String(c.op), c.high, c.highOn, c.low, c.lowOn);
+    EXPECT_EQ(limit->Passes(c.value, c.preset), c.passes)
+        << c.op << " preset " << c.preset << " value " << c.value;
+  }
+}
+
+TEST(Limit, IndexesAndOperatorsThatAreNotOffered) {
+  auto limit =
+      makeLimit(QStringLiteral("CHTI"), QString(), 10, true, 0, false, QStringLiteral("s"));
+  EXPECT_EQ(limit->Key(), QStringLiteral("CHTI"));
+  EXPECT_EQ(limit->Unit(), QStringLiteral("s"));
+  EXPECT_EQ(limit->Operator(0), QString());
+  EXPECT_TRUE(limit->Enabled(limitindex::High));
+  EXPECT_FALSE(limit->Enabled(limitindex::Low));
+  for (rt::Integer index : {-1, 2}) {
+    EXPECT_EQ(errorOf([&] { limit->Value(index); }), 9);
+    EXPECT_EQ(errorOf([&] { limit->Enabled(index); }), 9);
+    EXPECT_EQ(errorOf([&] { limit->SetValue(index, 1); }), 9);
+    EXPECT_EQ(errorOf([&] { limit->ValueForPreset(1, index); }), 9);
+  }
+  EXPECT_EQ(errorOf([&] { limit->Operator(1); }), 9);
+  EXPECT_EQ(errorOf([&] { limit->SetOperator(1, QStringLiteral("Y")); }), 9);
+  EXPECT_EQ(errorOf([&] { limit->SetOperator(0, QStringLiteral("X*Y")); }), 5);
+  EXPECT_EQ(limit->Operator(0), QString()) << "a refused operator changes nothing";
+  auto copy = limit->Clone();
+  copy->SetValue(limitindex::High, 99);
+  EXPECT_FLOAT_EQ(limit->Value(limitindex::High), 10) << "a clone is independent";
+}
+
+StandardPtr iec() {
+  auto standard = std::make_shared<Standard>();
+  standard->Init(QStringLiteral("IEC"), QStringLiteral("IEC 60601-2-4"), 1);
+  standard->AddLimit(
+      makeLimit(QStringLiteral("ENGY"), QStringLiteral("X+(X*Y%)"), 15, true, -15, true));
+  standard->AddLimit(
+      makeLimit(QStringLiteral("CHTI"), QString(), 15, true, 0, false, QStringLiteral("s")));
+  standard->AddLimit(
+      makeLimit(QStringLiteral("DELY"), QString(), 60, false, 0, false, QStringLiteral("ms")));
+  return standard;
+}
+
+TEST(Standard, CheckAnswersTheStatusOfAValue) {
+  StandardPtr standard = iec();
+  EXPECT_EQ(standard->AlphaName(), QStringLiteral("IEC"));
+  EXPECT_EQ(standard->CompleteName(), QStringLiteral("IEC 60601-2-4"));
+  EXPECT_EQ(standard->Flags(), 1);
+  ASSERT_EQ(standard->Limits().size(), 3);
+  EXPECT_EQ(standard->Limits().at(1)->Key(), QStringLiteral("CHTI")) << "in the order added";
+  const struct {
+    const char* key;
+    float value;
+    QVariant preset;
+    rt::Long status;
+  } cases[] = {
+      {"ENGY", 230, QVariant::fromValue<float>(200), checkstatus::Passed},
+      {"engy", 170, QVariant::fromValue<float>(200), checkstatus::Passed},
+      {"ENGY", 231, QVariant::fromValue<float>(200), checkstatus::Failed},
+      {"ENGY", 0, QVariant(), checkstatus::Passed},  // no preset: X is 0
+      {"ENGY", 1, QVariant(), checkstatus::Failed},
+      {"CHTI", 15, QVariant(), checkstatus::Passed},
+      {"CHTI", 15.5f, QVariant(), checkstatus::Failed},
+      {"CHTI", -100, QVariant(), checkstatus::Passed},
+      {"DELY", 1000, QVariant(), checkstatus::NotChecked},  // no enabled bound
+      {"PEKI", 1000, QVariant(), checkstatus::NotChecked},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(standard->Check(QLatin1String(c.key), c.value, c.preset), c.status)
+        << c.key << " " << c.value;
+  EXPECT_EQ(standard->FindLimit(QStringLiteral("chti"))->Unit(), QStringLiteral("s"));
+  EXPECT_FALSE(standard->FindLimit(QStringLiteral("PEKI")));
+  EXPECT_EQ(errorOf([&] { standard->AddLimit(nullptr); }), 91);
+}
+
+TEST(Standard, TheCopyForReuseIsIndependent) {
+  StandardPtr standard = iec();
+  StandardPtr copy = standard->Copy();
+  ASSERT_NE(copy, standard);
+  EXPECT_EQ(copy->AlphaName(), standard->AlphaName());
+  EXPECT_EQ(copy->Flags(), standard->Flags());
+  ASSERT_EQ(copy->Limits().size(), 3);
+  EXPECT_NE(copy->Limits().at(0), standard->Limits().at(0));
+  copy->Limits().at(0)->SetValue(limitindex::High, 50);
+  EXPECT_FLOAT_EQ(standard->Limits().at(0)->Value(limitindex::High), 15);
+  EXPECT_EQ(copy->Limits().at(0)->Operator(0), QStringLiteral("X+(X*Y%)"));
+}
+
+std::shared_ptr<StandardsCollection> collection() {
+  auto standards = std::make_shared<StandardsCollection>();
+  standards->Add(iec());
+  auto aami = std::make_shared<Standard>();
+  aami->Init(QStringLiteral("AAMI"), QStringLiteral("AAMI DF80"), 0);
+  aami->AddLimit(
+      makeLimit(QStringLiteral("ENGY"), QStringLiteral("X+Y"), 0.1f, true, -1.0f / 3.0f, true));
+  aami->AddLimit(makeLimit(QStringLiteral("PEKU"), QStringLiteral("Y"), 3.4028235e38f, false,
+                           -35.05f, true, QStringLiteral("V")));
+  standards->Add(aami);
+  auto empty = std::make_shared<Standard>();
+  empty->Init(QStringLiteral("PERF"), QString(), 1);
+  standards->Add(empty);
+  return standards;
+}
+
+void expectSameStandards(StandardsCollection& a, StandardsCollection& b) {
+  ASSERT_EQ(a.Count(), b.Count());
+  for (rt::Long i = 1; i <= a.Count(); ++i) {
+    Standard& sa = *a.Item(i);
+    Standard& sb = *b.Item(i);
+    EXPECT_EQ(sa.AlphaName(), sb.AlphaName());
+    EXPECT_EQ(sa.CompleteName(), sb.CompleteName());
+    EXPECT_EQ(sa.Flags(), sb.Flags());
+    ASSERT_EQ(sa.Limits().size(), sb.Limits().size());
+    for (qsizetype j = 0; j < sa.Limits().size(); ++j) {
+      Limit& la = *sa.Limits().at(j);
+      Limit& lb = *sb.Limits().at(j);
+      EXPECT_EQ(la.Key(), lb.Key());
+      EXPECT_EQ(la.Unit(), lb.Unit());
+      EXPECT_EQ(la.Operator(0), lb.Operator(0));
+      for (rt::Integer index : {limitindex::High, limitindex::Low}) {
+        EXPECT_EQ(la.Value(index), lb.Value(index))
+            << qPrintable(la.Key()) << " exactly, not nearly";
+        EXPECT_EQ(la.Enabled(index), lb.Enabled(index));
+      }
+    }
+  }
+}
+
+TEST(StandardsCollection, FindsByBothNames) {
+  auto standards = collection();
+  EXPECT_EQ(standards->Count(), 3);
+  StandardPtr found = standards->Find(0, QStringLiteral("aami"), QStringLiteral("AAMI df80"));
+  ASSERT_TRUE(found);
+  EXPECT_EQ(found, standards->Item(2));
+  EXPECT_FALSE(standards->Find(0, QStringLiteral("AAMI"), QStringLiteral("IEC 60601-2-4")));
+  EXPECT_FALSE(standards->Find(0, QStringLiteral("IEC"), QString()));
+  EXPECT_TRUE(standards->Find(0, QStringLiteral("PERF"), QString()));
+  EXPECT_EQ(errorOf([&] { standards->Item(0); }), 9);
+  EXPECT_EQ(errorOf([&] { standards->Item(4); }), 9);
+  EXPECT_EQ(errorOf([&] { standards->Add(nullptr); }), 91);
+  QStringList order;
+  for (const StandardPtr& s : *standards) order << s->AlphaName();
+  EXPECT_EQ(order,
+            (QStringList{QStringLiteral("IEC"), QStringLiteral("AAMI"), QStringLiteral("PERF")}));
+}
+
+TEST(StandardsCollection, CloneIsDeep) {
+  auto standards = collection();
+  auto copy = standards->Clone();
+  expectSameStandards(*standards, *copy);
+  EXPECT_NE(copy->Item(1), standards->Item(1));
+  copy->Item(1)->Limits().at(0)->SetEnabled(limitindex::High, false);
+  copy->Item(1)->AddLimit(makeLimit(QStringLiteral("PEKI"), QString(), 1, true, 0, false));
+  EXPECT_TRUE(standards->Item(1)->Limits().at(0)->Enabled(limitindex::High));
+  EXPECT_EQ(standards->Item(1)->Limits().size(), 3);
+  copy->Add(std::make_shared<Standard>());
+  EXPECT_EQ(standards->Count(), 3);
+}
+
+TEST(StandardsCollection, SaveAndLoadRoundTripExactly) {
+  auto standards = collection();
+  auto document = host::XmlHelper::instance()->NewDocument();
+  host::XmlElementPtr saved = standards->Save(document);
+  ASSERT_TRUE(saved);
+  saved->SetTagName(QStringLiteral("ExpectedResult"));  // as the limit set stores it
+  document->SetDocumentElement(saved);
+  auto reread = host::XmlHelper::instance()->NewDocument();
+  reread->LoadXml(document->toString());
+
+  auto loaded = std::make_shared<StandardsCollection>();
+  loaded->Load(reread->DocumentElement(), std::make_shared<host::HostLog>());
+  expectSameStandards(*standards, *loaded);
+  auto again = std::make_shared<StandardsCollection>();
+  again->Load(loaded->Save(host::XmlHelper::instance()->NewDocument()), nullptr);
+  expectSameStandards(*standards, *again);
+}
+
+TEST(StandardsCollection, LoadReplacesOnlyWhenItSucceeds) {
+  auto standards = collection();
+  auto document = host::XmlHelper::instance()->NewDocument();
+  document->LoadXml(QStringLiteral(
+      "<ExpectedResult>note<Other/><Standard AlphaName=\"X\" CompleteName=\"Y\" Flags=\"1\">"
+      "<Limit Key=\"ENGY\" Unit=\"J\" Operator=\"X*Y\" High=\"1\" HighEnabled=\"True\"/></Standard>"
+      "</ExpectedResult>"));
+  EXPECT_NE(errorOf([&] { standards->Load(document->DocumentElement(), nullptr); }), 0);
+  EXPECT_EQ(standards->Count(), 3) << "a failed load keeps what was there";
+  document->LoadXml(
+      QStringLiteral("<ExpectedResult><Other/><Standard AlphaName=\"X\" CompleteName=\"Y\">"
+                     "<Limit Key=\"ENGY\" High=\"1.5\" HighEnabled=\"true\" "
+                     "LowEnabled=\"True\"/><Junk/></Standard>"
+                     "</ExpectedResult>"));
+  standards->Load(document->DocumentElement(), nullptr);
+  ASSERT_EQ(standards->Count(), 1);
+  LimitPtr limit = standards->Item(1)->Limits().at(0);
+  EXPECT_FLOAT_EQ(limit->Value(limitindex::High), 1.5f);
+  EXPECT_FALSE(limit->Enabled(limitindex::High)) << "only the exact text True reads as true";
+  EXPECT_TRUE(limit->Enabled(limitindex::Low));
+  EXPECT_FLOAT_EQ(limit->Value(limitindex::Low), 0);
+  document->LoadXml(QStringLiteral("<ExpectedResult/>"));
+  standards->Load(document->DocumentElement(), nullptr);
+  EXPECT_EQ(standards->Count(), 0);
+  EXPECT_EQ(errorOf([&] { standards->Load(nullptr, nullptr); }), 91);
+  EXPECT_EQ(errorOf([&] { standards->Save(nullptr); }), 91);
+}
+
+TEST(StandardsCollection, TheOwnerIsAWeakBinding) {
+  auto standards = collection();
+  EXPECT_FALSE(standards->bound());
+  auto owner = std::make_shared<StubTestElement>(200);
+  std::weak_ptr<StubTestElement> watch = owner;
+  standards->SetOwner(owner);
+  EXPECT_TRUE(standards->bound());
+  EXPECT_EQ(standards->owner(), owner);
+  standards->Unbind();
+  EXPECT_FALSE(standards->bound());
+  standards->SetOwner(owner);
+  auto copy = standards->Clone();
+  copy->Unbind();  // what a cloned test does with its copy
+  EXPECT_FALSE(copy->bound());
+  EXPECT_TRUE(standards->bound());
+  owner.reset();
+  EXPECT_TRUE(watch.expired()) << "the collection does not keep its owner alive";
+  EXPECT_FALSE(standards->bound());
+  EXPECT_FALSE(standards->owner());
+}
+
+}  // namespace

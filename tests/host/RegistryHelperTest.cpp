@@ -1,0 +1,126 @@
+// The registry helper, one key at a time.
+
+#include "QtPrinters.h"
+#include "TestSupport.h"
+
+#include "runtime/Conversions.h"
+#include "services/RegistryHelper.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+using host::RegistryHelper;
+using testsupport::TemporaryRegistry;
+
+const QString kSettingsKey = QStringLiteral("Software\\Tavrin\\orvan\\RV-1X");
+const QString kMtiKey = QStringLiteral("Software\\Tavrin\\Orvan\\RV-1X\\MtiData\\");
+
+rt::Long errorOf(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const rt::RuntimeError& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
+std::shared_ptr<RegistryHelper> created(const QString& key) {
+  auto helper = std::make_shared<RegistryHelper>();
+  helper->CreateKey(host::HKEY_LOCAL_MACHINE, key);
+  return helper;
+}
+
+TEST(RegistryHelper, TheLocalMachineHiveIsTheWindowsNumber) {
+  EXPECT_EQ(static_cast<std::uint32_t>(host::HKEY_LOCAL_MACHINE), 0x80000002u);
+}
+
+TEST(RegistryHelper, AKeyThatIsNotOpenRaises0x8004A68D) {
+  TemporaryRegistry registry;
+  RegistryHelper helper;
+  EXPECT_FALSE(helper.KeyOpened());
+  helper.OpenKey(host::HKEY_LOCAL_MACHINE, kSettingsKey);
+  EXPECT_FALSE(helper.KeyOpened()) << "open does not create";
+  for (const auto& call : std::initializer_list<std::function<void()>>{
+           [&] { helper.ReadValue(QStringLiteral("CommTimeOut")); },
+           [&] { helper.WriteValue(QStringLiteral("CommTimeOut"), 600); },
+           [&] { helper.SubKeyCount(); }, [&] { helper.SubKey(1); }})
+    EXPECT_EQ(errorOf(call), host::regerr::KeyNotOpen);
+  EXPECT_EQ(host::regerr::KeyNotOpen, rt::hresult(0x8004A68Du));
+}
+
+TEST(RegistryHelper, WritesAndReadsValues) {
+  TemporaryRegistry registry;
+  auto writer = created(kSettingsKey);
+  EXPECT_TRUE(writer->KeyOpened());
+  writer->WriteValue(QStringLiteral("CommTimeOut"), QVariant::fromValue<rt::Long>(600));
+  writer->WriteValue(QStringLiteral("RangeThreshold"), QVariant::fromValue<rt::Long>(0));
+  writer->WriteValue(QStringLiteral("Configuration"), QStringLiteral(" /opt/rv1x/orvanRV1X.mpc "));
+
+  RegistryHelper reader;  // another instance, another spelling of the key
+  reader.OpenKey(host::HKEY_LOCAL_MACHINE, QStringLiteral("SOFTWARE\\Tavrin\\Orvan\\rv-1x\\"));
+  ASSERT_TRUE(reader.KeyOpened());
+  EXPECT_EQ(rt::toLong(reader.ReadValue(QStringLiteral("commtimeout"))), 600);
+  EXPECT_EQ(rt::toInteger(reader.ReadValue(QStringLiteral("CommTimeOut"))), 600);
+  EXPECT_EQ(rt::toLong(reader.ReadValue(QStringLiteral("RangeThreshold"))), 0);
+  EXPECT_EQ(reader.ReadValue(QStringLiteral("Configuration")).toString().trimmed(),
+            QStringLiteral("/opt/rv1x/orvanRV1X.mpc"));
+  const QVariant missing = reader.ReadValue(QStringLiteral("Nothing"));
+  EXPECT_FALSE(missing.isValid()) << "a missing value is an empty variant";
+  EXPECT_EQ(rt::toLong(missing), 0);
+  EXPECT_TRUE(reader.ReadValue(QStringLiteral("Nothing")).toString().isEmpty());
+}
+
+TEST(RegistryHelper, SubKeysByOneBasedIndex) {
+  TemporaryRegistry registry;
+  auto mti = created(kMtiKey);
+  EXPECT_EQ(mti->SubKeyName(), QStringLiteral("MtiData"));
+  EXPECT_EQ(mti->SubKeyCount(), 0);
+  for (const char* type : {"RV-15", "RV-11", "RV-12P"}) {
+    auto sub = created(kMtiKey + QLatin1String(type));
+    sub->WriteValue(QStringLiteral("Firmware"), QStringLiteral(" 1.2 "));
+    sub->WriteValue(QStringLiteral("Serial"), QLatin1String(type) + QStringLiteral("-0042"));
+  }
+  mti->WriteValue(QStringLiteral("MRU"), 1);
+  ASSERT_EQ(mti->SubKeyCount(), 3);
+  QStringList names;
+  for (rt::Long i = 1; i <= mti->SubKeyCount(); ++i) {
+    auto sub = mti->SubKey(i);
+    ASSERT_TRUE(sub->KeyOpened());
+    names << sub->SubKeyName();
+    EXPECT_EQ(sub->ReadValue(QStringLiteral("Serial")).toString(),
+              sub->SubKeyName() + QStringLiteral("-0042"));
+    EXPECT_EQ(sub->ReadValue(QStringLiteral("Firmware")).toString().trimmed(),
+              QStringLiteral("1.2"));
+    EXPECT_EQ(sub->SubKeyCount(), 0);
+  }
+  EXPECT_EQ(names, (QStringList{QStringLiteral("RV-11"), QStringLiteral("RV-12P"),
+                                QStringLiteral("RV-15")}));
+  EXPECT_EQ(errorOf([&] { mti->SubKey(0); }), host::regerr::NoSuchSubKey);
+  EXPECT_EQ(errorOf([&] { mti->SubKey(4); }), host::regerr::NoSuchSubKey);
+  EXPECT_EQ(host::regerr::NoSuchSubKey, rt::hresult(0x8004A68Eu));
+  // A sub-key named in another case is the same one.
+  auto again = created(kMtiKey + QStringLiteral("rv-11"));
+  EXPECT_EQ(mti->SubKeyCount(), 3);
+  EXPECT_EQ(again->ReadValue(QStringLiteral("serial")).toString(), QStringLiteral("RV-11-0042"));
+}
+
+TEST(RegistryHelper, AStoreThatCannotBeWrittenRaises0x8004A68B) {
+  TemporaryRegistry registry;
+  // The store's folder would have to be a file that exists already.
+  QFile blocker(registry.path() + QStringLiteral(".dir"));
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  qputenv("RV1X_REGISTRY", (blocker.fileName() + QStringLiteral("/registry.ini")).toLocal8Bit());
+  RegistryHelper helper;
+  EXPECT_EQ(errorOf([&] { helper.CreateKey(host::HKEY_LOCAL_MACHINE, kSettingsKey); }),
+            host::regerr::StoreFailed);
+  EXPECT_EQ(host::regerr::StoreFailed, rt::hresult(0x8004A68Bu));
+  EXPECT_EQ(errorOf([&] { created(QStringLiteral("Other"))->WriteValue(QStringLiteral("x"), 1); }),
+            host::regerr::StoreFailed);
+}
+
+}  // namespace

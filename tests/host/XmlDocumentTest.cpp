@@ -1,0 +1,172 @@
+// The host's XML document, element and node list.
+
+#include "QtPrinters.h"
+
+#include "xml/XmlDocument.h"
+#include "xml/XmlHelper.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+using host::XmlDocument;
+using host::XmlElementPtr;
+
+rt::RuntimeError errorOf(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const rt::RuntimeError& e) {
+    return e;
+  }
+  return rt::RuntimeError();
+}
+
+std::shared_ptr<XmlDocument> parsed(const QString& text) {
+  auto document = std::make_shared<XmlDocument>();
+  document->LoadXml(text);
+  return document;
+}
+
+TEST(XmlDocument, CreatesElementsOnlyWithValidNames) {
+  auto document = host::XmlHelper::instance()->NewDocument();
+  XmlElementPtr element = document->CreateElement(QStringLiteral("PlugInData"));
+  ASSERT_TRUE(element);
+  EXPECT_EQ(element->TagName(), QStringLiteral("PlugInData"));
+  EXPECT_FALSE(element->HasChildren());
+  for (const char* bad : {"", "1abc", "a b", "a<b", "-x"})
+    EXPECT_FALSE(document->CreateElement(QLatin1String(bad))) << bad;
+  EXPECT_TRUE(document->CreateElement(QStringLiteral("_x.y-z")));
+}
+
+TEST(XmlDocument, ElementsHaveAttributesTextAndChildren) {
+  auto document = std::make_shared<XmlDocument>();
+  XmlElementPtr root = document->CreateElement(QStringLiteral("PlugInData"));
+  root->SetAttribute(QStringLiteral("PlugIn"), QStringLiteral("RV-1X"));
+  EXPECT_EQ(root->Attribute(QStringLiteral("PlugIn")), QStringLiteral("RV-1X"));
+  EXPECT_EQ(root->Attribute(QStringLiteral("Missing")), QString());
+  EXPECT_EQ(root->Attribute(QStringLiteral("plugin")), QString())
+      << "attribute names keep their case";
+
+  XmlElementPtr energy = root->AddChild(QStringLiteral("PresetEnergy"), QStringLiteral("200"));
+  ASSERT_TRUE(energy);
+  EXPECT_EQ(energy->Text(), QStringLiteral("200"));
+  root->AddChild(QStringLiteral("Flag"), QStringLiteral("True"));
+  root->AddChild(QStringLiteral("Flag"), QStringLiteral("False"));
+  EXPECT_TRUE(root->HasChildren());
+  EXPECT_EQ(root->SelectChild(QStringLiteral("Flag"), 0)->Text(), QStringLiteral("True"));
+  EXPECT_FALSE(root->SelectChild(QStringLiteral("Nothing"), 0));
+  EXPECT_FALSE(root->SelectChild(QStringLiteral("flag"), 0)) << "tag names keep their case";
+  EXPECT_EQ(errorOf([&] { root->AddChild(QStringLiteral("bad name"), QString()); }).Number(), 5);
+
+  energy->SetText(QString());
+  EXPECT_EQ(energy->Text(), QString());
+  energy->SetTagName(QStringLiteral("ExpectedResult"));
+  EXPECT_TRUE(root->SelectChild(QStringLiteral("ExpectedResult"), 0));
+  EXPECT_EQ(errorOf([&] { root->AppendChild(nullptr); }).Number(), 91);
+}
+
+TEST(XmlDocument, ChildNodesAreTheChildElements) {
+  auto document = parsed(
+      QStringLiteral("<TemplateData>text<A/> more <B x='1'><C/></B><!-- c --></TemplateData>"));
+  XmlElementPtr root = document->DocumentElement();
+  ASSERT_TRUE(root);
+  auto children = root->ChildNodes();
+  ASSERT_EQ(children->Length(), 2);
+  EXPECT_EQ(children->Item(0)->TagName(), QStringLiteral("A"));
+  EXPECT_EQ(children->Item(1)->Attribute(QStringLiteral("x")), QStringLiteral("1"));
+  EXPECT_EQ(errorOf([&] { children->Item(2); }).Number(), 9);
+  EXPECT_EQ(errorOf([&] { children->Item(-1); }).Number(), 9);
+  EXPECT_FALSE(children->Item(0)->HasChildren());
+  EXPECT_EQ(
+      parsed(QStringLiteral("<a>  only text  </a>"))->DocumentElement()->ChildNodes()->Length(), 0);
+}
+
+TEST(XmlDocument, AppendChildPlacesElementsAlsoFromAnotherDocument) {
+  auto owner = std::make_shared<XmlDocument>();
+  XmlElementPtr root = owner->CreateElement(QStringLiteral("ResultItem"));
+  owner->SetDocumentElement(root);
+  XmlElementPtr child = owner->CreateElement(QStringLiteral("Measurement"));
+  child->SetAttribute(QStringLiteral("Key"), QStringLiteral("ENGY"));
+  root->AppendChild(child);
+  auto other = std::make_shared<XmlDocument>();
+  XmlElementPtr foreign = other->CreateElement(QStringLiteral("Waveform"));
+  foreign->AddChild(QStringLiteral("Resolution"), QStringLiteral("10"));
+  root->AppendChild(foreign);
+  EXPECT_EQ(
+      owner->toString(-1),
+      QStringLiteral("<ResultItem><Measurement Key=\"ENGY\"/><Waveform><Resolution>10</Resolution>"
+                     "</Waveform></ResultItem>"));
+}
+
+TEST(XmlDocument, TheRootMayComeFromAnotherDocument) {
+  auto built = std::make_shared<XmlDocument>();
+  XmlElementPtr element = built->CreateElement(QStringLiteral("ServiceRecord"));
+  element->SetText(QStringLiteral("/1/2"));
+  auto target = std::make_shared<XmlDocument>();
+  target->SetDocumentElement(element);
+  ASSERT_TRUE(target->DocumentElement());
+  EXPECT_EQ(target->toString(-1), QStringLiteral("<ServiceRecord>/1/2</ServiceRecord>"));
+  target->SetDocumentElement(target->CreateElement(QStringLiteral("Other")));
+  EXPECT_EQ(target->toString(-1), QStringLiteral("<Other/>"));
+  EXPECT_EQ(errorOf([&] { target->SetDocumentElement(nullptr); }).Number(), 91);
+}
+
+TEST(XmlDocument, ElementsKeepTheirDocumentAlive) {
+  XmlElementPtr element;
+  {
+    auto document = std::make_shared<XmlDocument>();
+    element = document->CreateElement(QStringLiteral("Standards"));
+  }
+  XmlElementPtr child = element->AddChild(QStringLiteral("Standard"), QStringLiteral("x"));
+  EXPECT_EQ(element->SelectChild(QStringLiteral("Standard"))->Text(), QStringLiteral("x"));
+}
+
+TEST(XmlDocument, FilesRoundTripAndFileErrorsAreRunTimeErrors) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("orvanRV1X.mpc"));
+  auto document = std::make_shared<XmlDocument>();
+  XmlElementPtr root = document->CreateElement(QStringLiteral("Template"));
+  document->SetDocumentElement(root);
+  root->AddChild(QStringLiteral("TemplateData"), QString())
+      ->SetAttribute(QStringLiteral("Text"), QStringLiteral("a < b & \"c\" ü"));
+  document->SaveFile(file);
+
+  auto loaded = std::make_shared<XmlDocument>();
+  loaded->Load(file);
+  EXPECT_EQ(loaded->DocumentElement()->TagName(), QStringLiteral("Template"));
+  EXPECT_EQ(loaded->DocumentElement()
+                ->SelectChild(QStringLiteral("TemplateData"))
+                ->Attribute(QStringLiteral("Text")),
+            QStringLiteral("a < b & \"c\" ü"));
+  EXPECT_FALSE(std::make_shared<XmlDocument>()->DocumentElement())
+      << "an empty document has no root";
+
+  EXPECT_EQ(errorOf([&] { loaded->Load(dir.filePath(QStringLiteral("missing.mpc"))); }).Number(),
+            53);
+  EXPECT_EQ(
+      errorOf([&] { loaded->Load(dir.filePath(QStringLiteral("no/such/dir/x.mpc"))); }).Number(),
+      53);
+  const rt::Long unreadable = errorOf([&] { loaded->Load(dir.path()); }).Number();
+  EXPECT_TRUE(unreadable == 70 || unreadable == 75) << unreadable;
+  EXPECT_TRUE(rt::isFileError(
+      errorOf([&] { document->SaveFile(dir.filePath(QStringLiteral("no/dir/x.xml"))); }).Number()));
+
+  QFile bad(dir.filePath(QStringLiteral("bad.mpc")));
+  ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+  bad.write("<Template>\n  <TemplateData>\n</Template>\n");
+  bad.close();
+  const rt::RuntimeError malformed = errorOf([&] { loaded->Load(bad.fileName()); });
+  EXPECT_EQ(malformed.Number(), 5);
+  EXPECT_TRUE(malformed.Description().contains(QStringLiteral("line 3")))
+      << qPrintable(malformed.Description());
+  EXPECT_EQ(loaded->DocumentElement()->TagName(), QStringLiteral("Template"))
+      << "a failed load keeps the document";
+  EXPECT_EQ(errorOf([&] { loaded->LoadXml(QStringLiteral("<a>")); }).Number(), 5);
+}
+
+}  // namespace

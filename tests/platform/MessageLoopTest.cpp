@@ -1,0 +1,161 @@
+// Window timers, letting window messages run, and the plain pause.
+
+#include "QtPrinters.h"
+#include "TestSupport.h"
+
+#include "runtime/RuntimeError.h"
+#include "ui/MessageLoop.h"
+#include "ui/Timer.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+// Lets events run until the condition holds or the time is up.
+bool waitFor(const std::function<bool()>& condition, int milliseconds = 3000) {
+  QDeadlineTimer deadline(milliseconds);
+  while (!condition() && !deadline.hasExpired()) ui::doEvents();
+  return condition();
+}
+
+double processCpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+TEST(Timer, IntervalZeroNeverTicks) {
+  ui::Timer timer;
+  int ticks = 0;
+  QObject::connect(&timer, &ui::Timer::Tick, [&] { ++ticks; });
+  timer.SetEnabled(true);
+  EXPECT_EQ(timer.Interval(), 0);
+  testsupport::runEventsFor(80);
+  EXPECT_EQ(ticks, 0);
+  timer.SetInterval(10);
+  EXPECT_TRUE(waitFor([&] { return ticks >= 2; }));
+  timer.SetInterval(0);
+  ticks = 0;
+  testsupport::runEventsFor(60);
+  EXPECT_EQ(ticks, 0);
+  EXPECT_TRUE(timer.Enabled());
+}
+
+TEST(Timer, AnIntervalOutOfRangeRaises380AndKeepsTheOldOne) {
+  ui::Timer timer;
+  timer.SetInterval(500);
+  for (rt::Long bad : {65536, 100000, -1}) {
+    try {
+      timer.SetInterval(bad);
+      ADD_FAILURE() << bad << " accepted";
+    } catch (const rt::RuntimeError& e) {
+      EXPECT_EQ(e.Number(), 380);
+    }
+    EXPECT_EQ(timer.Interval(), 500);
+  }
+  EXPECT_NO_THROW(timer.SetInterval(65535));
+  EXPECT_EQ(timer.Interval(), 65535);
+}
+
+TEST(Timer, TicksOnlyWhileEnabledAndOnlyThroughTheMessageLoop) {
+  ui::Timer timer;
+  int ticks = 0;
+  QObject::connect(&timer, &ui::Timer::Tick, [&] { ++ticks; });
+  timer.SetInterval(10);
+  testsupport::runEventsFor(50);
+  EXPECT_EQ(ticks, 0) << "designed disabled";
+  timer.SetEnabled(true);
+  ui::Sleep(50);
+  EXPECT_EQ(ticks, 0) << "no tick while the loop does not run";
+  EXPECT_TRUE(waitFor([&] { return ticks > 0; }, 200));
+  timer.SetEnabled(false);
+  ticks = 0;
+  testsupport::runEventsFor(50);
+  EXPECT_EQ(ticks, 0);
+}
+
+TEST(Timer, SettingTheIntervalRestartsTheCount) {
+  ui::Timer timer;
+  int ticks = 0;
+  QObject::connect(&timer, &ui::Timer::Tick, [&] { ++ticks; });
+  timer.SetInterval(150);
+  timer.SetEnabled(true);
+  testsupport::runEventsFor(100);
+  timer.SetInterval(150);
+  testsupport::runEventsFor(100);  // 200 ms since the start, 100 since the restart
+  EXPECT_EQ(ticks, 0);
+  EXPECT_TRUE(waitFor([&] { return ticks == 1; }));
+}
+
+TEST(MessageLoop, APostedEventAndATimerRunWithinAFewMilliseconds) {
+  bool posted = false;
+  QMetaObject::invokeMethod(
+      QCoreApplication::instance(), [&] { posted = true; }, Qt::QueuedConnection);
+  ui::doEvents();
+  EXPECT_TRUE(posted) << "one call runs what is pending";
+
+  bool fired = false;
+  QElapsedTimer clock;
+  clock.start();
+  QTimer::singleShot(5, Qt::PreciseTimer, [&] { fired = true; });
+  ASSERT_TRUE(waitFor([&] { return fired; }));
+  std::printf("[ figure ] a 5 ms timer ran after %lld ms of doEvents\n",
+              static_cast<long long>(clock.elapsed()));
+  EXPECT_LT(clock.elapsed(), 500);
+}
+
+TEST(MessageLoop, APollLoopDoesNotSpinACore) {
+  QElapsedTimer clock;
+  clock.start();
+  const double cpuBefore = processCpuSeconds();
+  long iterations = 0;
+  while (clock.elapsed() < 300) {
+    ui::doEvents();
+    ++iterations;
+  }
+  const double cpu = processCpuSeconds() - cpuBefore;
+  const double wall = static_cast<double>(clock.elapsed()) / 1000.0;
+  std::printf("[ figure ] doEvents loop: %ld calls in %.0f ms wall, %.1f ms CPU (%.0f%%)\n",
+              iterations, wall * 1000, cpu * 1000, 100 * cpu / wall);
+  EXPECT_LT(cpu, 0.8 * wall) << "a loop of doEvents must wait, not spin";
+}
+
+TEST(MessageLoop, ALoopInsideAnEventHandlerLetsTheOuterCallReturn) {
+  // A handler's own poll loop (a modal run inside an event) yields too; the
+  // outer call must still come back at once afterwards.
+  int inner = 0;
+  QTimer::singleShot(0, [&] {
+    for (int i = 0; i < 20; ++i, ++inner) ui::doEvents();
+  });
+  QTimer watchdog;
+  watchdog.start(2000);
+  QElapsedTimer clock;
+  clock.start();
+  ui::doEvents();
+  ui::doEvents();
+  EXPECT_EQ(inner, 20);
+  EXPECT_LT(clock.elapsed(), 1000);
+}
+
+TEST(MessageLoop, SleepBlocksWithoutRunningEvents) {
+  bool ran = false;
+  QTimer::singleShot(0, [&] { ran = true; });
+  QElapsedTimer clock;
+  clock.start();
+  ui::Sleep(30);
+  EXPECT_GE(clock.elapsed(), 29);
+  EXPECT_FALSE(ran);
+  ui::Sleep(0);
+  ui::Sleep(-5);
+  ui::doEvents();
+  EXPECT_TRUE(ran);
+}
+
+}  // namespace

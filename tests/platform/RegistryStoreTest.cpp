@@ -1,0 +1,220 @@
+// The registry store: one INI file with hives, keys and values.
+
+#include "QtPrinters.h"
+#include "TestSupport.h"
+
+#include "registry/RegistryStore.h"
+#include "runtime/Conversions.h"
+
+#include <gtest/gtest.h>
+#include <QCoreApplication>
+#include <QProcess>
+#include <QSettings>
+
+namespace {
+
+using platform::RegistryStore;
+using testsupport::TemporaryRegistry;
+constexpr std::uint32_t HKLM = platform::hive::LocalMachine;
+
+RegistryStore& store() {
+  return RegistryStore::instance();
+}
+
+const QString kSettingsKey = QStringLiteral("Software\\Tavrin\\orvan\\RV-1X");
+const QString kMtiKey = QStringLiteral("Software\\Tavrin\\Orvan\\RV-1X\\MtiData\\");
+
+TEST(RegistryStore, KeysAndValueNamesIgnoreCaseAndATrailingBackslash) {
+  TemporaryRegistry registry;
+  store().writeValue(HKLM, kSettingsKey, QStringLiteral("CommTimeOut"), 600);
+  store().createKey(HKLM, kMtiKey);
+  store().writeValue(HKLM, kMtiKey, QStringLiteral("MRU"), 2);
+
+  EXPECT_EQ(store().subKeys(HKLM, QStringLiteral("software\\tavrin")),
+            QStringList{QStringLiteral("orvan")})
+      << "one tree, under the first spelling";
+  EXPECT_EQ(store().subKeys(HKLM, QStringLiteral("SOFTWARE\\TAVRIN\\ORVAN\\RV-1X\\")),
+            QStringList{QStringLiteral("MtiData")});
+  EXPECT_EQ(rt::toLong(store().readValue(HKLM, QStringLiteral("software\\tavrin\\ORVAN\\rv-1x"),
+                                         QStringLiteral("commtimeout"))),
+            600);
+  EXPECT_EQ(
+      rt::toLong(store().readValue(HKLM, QStringLiteral("Software\\Tavrin\\orvan\\RV-1X\\MtiData"),
+                                   QStringLiteral("mru"))),
+      2);
+  EXPECT_TRUE(store().keyExists(HKLM, QStringLiteral("software\\\\tavrin\\orvan\\\\")));
+  // Rewriting under another spelling keeps the first one and one value.
+  store().writeValue(HKLM, kSettingsKey, QStringLiteral("COMMTIMEOUT"), 700);
+  EXPECT_EQ(store().valueNames(HKLM, kSettingsKey), QStringList{QStringLiteral("CommTimeOut")});
+  EXPECT_EQ(rt::toLong(store().readValue(HKLM, kSettingsKey, QStringLiteral("CommTimeOut"))), 700);
+}
+
+TEST(RegistryStore, NamesWithCharactersTheFileFormatEscapes) {
+  TemporaryRegistry registry;
+  const QString key = QStringLiteral("Software\\My Company\\50%=half;[x] #1\\Prüfung");
+  const QString name = QStringLiteral("Value = 5%; [a] #b");
+  store().writeValue(HKLM, key, name, QStringLiteral("v"));
+  store().writeValue(HKLM, key, QStringLiteral("General"), QStringLiteral("g"));
+  EXPECT_EQ(store().readValue(HKLM, key.toUpper(), name.toLower()), QStringLiteral("v"));
+  EXPECT_EQ(store().subKeys(HKLM, QStringLiteral("software\\my company")),
+            QStringList{QStringLiteral("50%=half;[x] #1")});
+  EXPECT_EQ(store().valueNames(HKLM, key).size(), 2);
+  {
+    TemporaryRegistry other;
+    store().createKey(HKLM, QStringLiteral("x"));
+  }
+  EXPECT_EQ(store().readValue(HKLM, key, QStringLiteral("general")), QStringLiteral("g"))
+      << "read back from the file";
+}
+
+TEST(RegistryStore, HivesAreSeparate) {
+  TemporaryRegistry registry;
+  store().writeValue(HKLM, QStringLiteral("A"), QStringLiteral("v"), 1);
+  EXPECT_TRUE(store()
+                  .readValue(platform::hive::CurrentUser, QStringLiteral("A"), QStringLiteral("v"))
+                  .isNull());
+  EXPECT_FALSE(store().keyExists(platform::hive::ClassesRoot, QStringLiteral("A")));
+}
+
+TEST(RegistryStore, SubKeysKeepTheirFirstSpellingInAlphabeticalOrder) {
+  TemporaryRegistry registry;
+  for (const char* name : {"RV-15", "rv-11", "RV-12P", "RV-11", "a"})
+    store().createKey(HKLM, kMtiKey + QLatin1String(name));
+  EXPECT_EQ(store().subKeys(HKLM, kMtiKey),
+            (QStringList{QStringLiteral("a"), QStringLiteral("rv-11"), QStringLiteral("RV-12P"),
+                         QStringLiteral("RV-15")}));
+  EXPECT_TRUE(store().subKeys(HKLM, QStringLiteral("Nowhere")).isEmpty());
+}
+
+TEST(RegistryStore, MissingValuesAndKeysReadEmpty) {
+  TemporaryRegistry registry;
+  store().createKey(HKLM, kSettingsKey);
+  for (const QString& key : {kSettingsKey, QStringLiteral("Software\\Nobody")}) {
+    EXPECT_FALSE(store().readValue(HKLM, key, QStringLiteral("Configuration")).isValid());
+    EXPECT_FALSE(store().readValue(HKLM, key, QString()).isValid());
+  }
+  EXPECT_TRUE(store().valueNames(HKLM, kSettingsKey).isEmpty())
+      << "the key's own marker is no value";
+  EXPECT_FALSE(store().keyExists(HKLM, QStringLiteral("Software\\Nobody")));
+}
+
+TEST(RegistryStore, ValuesReadBackUsable) {
+  TemporaryRegistry registry;
+  const struct {
+    const char* name;
+    QVariant value;
+  } texts[] = {
+      {"Serial", QStringLiteral("  SN 4711 ")},
+      {"Settings", QStringLiteral("9600,N,8,1")},
+      {"At", QStringLiteral("@ByteArray(x)")},
+      {"Path", QStringLiteral("/opt/rv1x/orvanRV1X.mpc")},
+      {"Quote", QStringLiteral("a \"b\" = c; d")},
+      {"Umlaut", QStringLiteral("Prüfgerät")},
+      {"", QStringLiteral("default value")},
+  };
+  for (const auto& t : texts)
+    store().writeValue(HKLM, kSettingsKey, QLatin1String(t.name), t.value);
+  for (const auto& t : texts)
+    EXPECT_EQ(store().readValue(HKLM, kSettingsKey, QLatin1String(t.name)).toString(),
+              t.value.toString())
+        << t.name;
+  EXPECT_EQ(store().readValue(HKLM, kSettingsKey, QStringLiteral("Serial")).toString().trimmed(),
+            QStringLiteral("SN 4711"));
+
+  store().writeValue(HKLM, kSettingsKey, QStringLiteral("CommTimeOut"), QVariant(600));
+  store().writeValue(HKLM, kSettingsKey, QStringLiteral("RangeThreshold"), QVariant(-50));
+  store().writeValue(HKLM, kSettingsKey, QStringLiteral("Zero"), QVariant(0));
+  EXPECT_EQ(rt::toLong(store().readValue(HKLM, kSettingsKey, QStringLiteral("CommTimeOut"))), 600);
+  EXPECT_EQ(rt::toLong(store().readValue(HKLM, kSettingsKey, QStringLiteral("RangeThreshold"))),
+            -50);
+  EXPECT_EQ(rt::toInteger(store().readValue(HKLM, kSettingsKey, QStringLiteral("Zero"))), 0);
+}
+
+TEST(RegistryStore, DeletingValuesAndKeys) {
+  TemporaryRegistry registry;
+  store().writeValue(HKLM, kMtiKey + QStringLiteral("RV-11"), QStringLiteral("Serial"),
+                     QStringLiteral("1"));
+  store().writeValue(HKLM, kMtiKey, QStringLiteral("MRU"), 1);
+  store().deleteValue(HKLM, kMtiKey, QStringLiteral("mru"));
+  EXPECT_FALSE(store().readValue(HKLM, kMtiKey, QStringLiteral("MRU")).isValid());
+  EXPECT_TRUE(store().keyExists(HKLM, kMtiKey)) << "a key without values stays";
+  store().deleteKey(HKLM, QStringLiteral("software\\tavrin\\orvan\\rv-1x\\mtidata"));
+  EXPECT_FALSE(store().keyExists(HKLM, kMtiKey + QStringLiteral("RV-11")));
+  EXPECT_FALSE(store().keyExists(HKLM, kMtiKey));
+  EXPECT_TRUE(store().keyExists(HKLM, kSettingsKey));
+  store().deleteKey(HKLM, QString());  // never the hive itself
+  EXPECT_TRUE(store().keyExists(HKLM, kSettingsKey));
+}
+
+TEST(RegistryStore, EmptyKeysSurviveInTheFile) {
+  TemporaryRegistry registry;
+  store().createKey(HKLM, kMtiKey + QStringLiteral("RV-15"));
+  {
+    TemporaryRegistry other;  // the store leaves the file and comes back to it
+    store().createKey(HKLM, QStringLiteral("Elsewhere"));
+  }
+  EXPECT_TRUE(store().keyExists(HKLM, kMtiKey + QStringLiteral("RV-15")));
+  EXPECT_FALSE(store().keyExists(HKLM, QStringLiteral("Elsewhere")));
+  EXPECT_EQ(store().subKeys(HKLM, kMtiKey), QStringList{QStringLiteral("RV-15")});
+}
+
+TEST(RegistryStore, WritesKeepWhatAnotherWriterPutInTheFile) {
+  TemporaryRegistry registry;
+  store().writeValue(HKLM, kSettingsKey, QStringLiteral("CommTimeOut"), 600);
+  {
+    QSettings other(registry.path(), QSettings::IniFormat);
+    other.setValue(QStringLiteral("HKEY_CLASSES_ROOT/Foreign.Thing/CLSID/@"),
+                   QStringLiteral("{1}"));
+    other.sync();
+  }
+  store().writeValue(HKLM, kSettingsKey, QStringLiteral("RangeThreshold"), 50);
+  EXPECT_EQ(store().readValue(platform::hive::ClassesRoot, QStringLiteral("foreign.thing\\clsid"),
+                              QString()),
+            QStringLiteral("{1}"));
+  QSettings check(registry.path(), QSettings::IniFormat);
+  EXPECT_EQ(check.value(QStringLiteral("HKEY_CLASSES_ROOT/Foreign.Thing/CLSID/@")).toString(),
+            QStringLiteral("{1}"));
+  EXPECT_EQ(
+      check.value(QStringLiteral("HKEY_LOCAL_MACHINE/Software/Tavrin/orvan/RV-1X/RangeThreshold"))
+          .toInt(),
+      50);
+}
+
+// The half of the next test that runs in a second process.
+TEST(RegistryStoreChild, WritesIntoTheGivenFile) {
+  const QString file = qEnvironmentVariable("RV1X_CHILD_REGISTRY");
+  if (file.isEmpty()) GTEST_SKIP() << "run by RegistryStore.TwoProcessesShareTheFile";
+  qputenv("RV1X_REGISTRY", file.toLocal8Bit());
+  store().writeValue(HKLM, kMtiKey + QStringLiteral("RV-12P"), QStringLiteral("Serial"),
+                     QStringLiteral("child"));
+  store().writeValue(HKLM, kSettingsKey, QStringLiteral("RangeThreshold"), 90);
+}
+
+TEST(RegistryStore, TwoProcessesShareTheFile) {
+  TemporaryRegistry registry;
+  store().writeValue(HKLM, kSettingsKey, QStringLiteral("CommTimeOut"), 600);
+  store().createKey(HKLM, kMtiKey + QStringLiteral("RV-11"));
+
+  QProcess child;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("RV1X_CHILD_REGISTRY"), registry.path());
+  child.setProcessEnvironment(environment);
+  child.start(QCoreApplication::applicationFilePath(),
+              {QStringLiteral("--gtest_filter=RegistryStoreChild.*")});
+  ASSERT_TRUE(child.waitForFinished(30000));
+  ASSERT_EQ(child.exitCode(), 0) << child.readAllStandardOutput().toStdString();
+
+  // What the other process wrote is seen, and our next write keeps it.
+  EXPECT_EQ(store().readValue(HKLM, kMtiKey + QStringLiteral("rv-12p"), QStringLiteral("Serial")),
+            QStringLiteral("child"));
+  store().writeValue(HKLM, kSettingsKey, QStringLiteral("Configuration"), QStringLiteral("x.mpc"));
+  QSettings check(registry.path(), QSettings::IniFormat);
+  check.beginGroup(QStringLiteral("HKEY_LOCAL_MACHINE/Software/Tavrin/orvan/RV-1X"));
+  EXPECT_EQ(check.value(QStringLiteral("CommTimeOut")).toInt(), 600);
+  EXPECT_EQ(check.value(QStringLiteral("RangeThreshold")).toInt(), 90);
+  EXPECT_EQ(check.value(QStringLiteral("Configuration")).toString(), QStringLiteral("x.mpc"));
+  EXPECT_EQ(store().subKeys(HKLM, kMtiKey),
+            (QStringList{QStringLiteral("RV-11"), QStringLiteral("RV-12P")}));
+}
+
+}  // namespace

@@ -1,0 +1,67 @@
+// Twips and colours.
+
+#include "QtPrinters.h"
+
+#include "ui/Twips.h"
+
+#include <QGuiApplication>
+#include <QPalette>
+#include <QScreen>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace {
+
+TEST(Twips, FifteenToAPixelOnTheOffscreenScreen) {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  ASSERT_TRUE(screen);
+  std::printf("[ figure ] offscreen screen: %dx%d, logical %.0f x %.0f DPI\n",
+              screen->size().width(), screen->size().height(), screen->logicalDotsPerInchX(),
+              screen->logicalDotsPerInchY());
+  EXPECT_DOUBLE_EQ(screen->logicalDotsPerInchX(), 96.0);
+  EXPECT_DOUBLE_EQ(ui::twipsPerPixel(), 15.0);
+  EXPECT_DOUBLE_EQ(ui::twipsPerPixelY(), 15.0);
+  const struct {
+    double twips;
+    int pixels;
+  } cases[] = {{0, 0}, {15, 1},   {1440, 96},  {120, 8},   {7, 0},
+               {8, 1}, {22.5, 2}, {-150, -10}, {2475, 165}};
+  for (const auto& c : cases) EXPECT_EQ(ui::toPixels(c.twips), c.pixels) << c.twips;
+  EXPECT_EQ(ui::toTwips(96), 1440);
+  EXPECT_EQ(ui::toTwips(-2), -30);
+  EXPECT_EQ(ui::toPixels(120, 360, 1500, 240), QRect(8, 24, 100, 16));
+}
+
+TEST(Twips, ColoursAreBlueGreenRed) {
+  EXPECT_EQ(ui::rgb(255, 0, 0), 0x0000FFu);
+  EXPECT_EQ(ui::rgb(192, 192, 192), 0xC0C0C0u);
+  EXPECT_EQ(ui::rgb(1, 2, 3), 0x030201u);
+  EXPECT_EQ(ui::toQColor(0x0000FF), QColor(255, 0, 0));
+  EXPECT_EQ(ui::toQColor(0xFF0000), QColor(0, 0, 255));
+  EXPECT_EQ(ui::toQColor(0x00C0C0C0), QColor(192, 192, 192));
+  EXPECT_EQ(ui::toOleColor(QColor(10, 20, 30)), ui::rgb(10, 20, 30));
+  for (std::uint32_t c : {0x000000u, 0xFFFFFFu, 0x123456u})
+    EXPECT_EQ(ui::toOleColor(ui::toQColor(c)), c);
+}
+
+TEST(Twips, SystemColoursComeFromThePalette) {
+  const QPalette palette = QGuiApplication::palette();
+  EXPECT_EQ(ui::toQColor(ui::syscolor::Window), palette.color(QPalette::Active, QPalette::Base));
+  EXPECT_EQ(ui::toQColor(0x80000005u), palette.color(QPalette::Active, QPalette::Base));
+  EXPECT_EQ(ui::toQColor(ui::syscolor::WindowText),
+            palette.color(QPalette::Active, QPalette::Text));
+  EXPECT_EQ(ui::toQColor(ui::syscolor::ButtonFace),
+            palette.color(QPalette::Active, QPalette::Button));
+  EXPECT_EQ(ui::toQColor(ui::syscolor::ButtonText),
+            palette.color(QPalette::Active, QPalette::ButtonText));
+  EXPECT_EQ(ui::toQColor(ui::syscolor::Highlight),
+            palette.color(QPalette::Active, QPalette::Highlight));
+  EXPECT_EQ(ui::toQColor(ui::syscolor::GrayText),
+            palette.color(QPalette::Disabled, QPalette::Text));
+  EXPECT_EQ(ui::toQColor(ui::syscolor::InfoBackground),
+            palette.color(QPalette::Active, QPalette::ToolTipBase));
+  EXPECT_TRUE(ui::toQColor(0x800000FFu).isValid()) << "an unknown index still gives a colour";
+}
+
+}  // namespace
