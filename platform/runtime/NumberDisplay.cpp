@@ -94,10 +94,26 @@ QString formatDigits(double value, int significantDigits, const QString& pattern
   return text;
 }
 
+// 'g' writes a whole number wider than its significant digits with an
+// exponent ("3.6e+02"); stored texts write such numbers out ("360").
+QString withoutExponent(const QString& text) {
+  const int e = text.indexOf(u'e');
+  if (e < 0) return text;
+  const int exponent = text.mid(e + 1).toInt();
+  if (exponent < 0 || exponent >= 15) return text;
+  QString digits = text.left(e);
+  const bool negative = digits.startsWith(u'-');
+  if (negative) digits.remove(0, 1);
+  digits.remove(u'.');
+  if (digits.size() <= exponent + 1) digits += QString(exponent + 1 - digits.size(), u'0');
+  else digits.insert(exponent + 1, u'.');
+  return negative ? u'-' + digits : digits;
+}
+
 QString shortestSingle(Single value) {
   for (int precision = 1; precision <= 9; ++precision) {
     const QString text = QString::number(static_cast<double>(value), 'g', precision);
-    if (static_cast<Single>(text.toDouble()) == value) return text;
+    if (static_cast<Single>(text.toDouble()) == value) return withoutExponent(text);
   }
   return QString::number(static_cast<double>(value), 'g', 9);
 }
