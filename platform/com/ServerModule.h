@@ -77,6 +77,9 @@ std::map<QString, Creator> registeredCreators(const QString& library);
 
 }  // namespace com
 
+// The library file is found from a function of internal linkage: the exported
+// entry points of a library that the process loaded earlier (a deliverable
+// another one links) would stand in for this library's own.
 #define RV1X_COMPONENT_SERVER(moduleExpression)                                             \
   namespace {                                                                               \
   com::ServerModule& rv1xServerModule() {                                                   \
@@ -86,7 +89,7 @@ std::map<QString, Creator> registeredCreators(const QString& library);
   }                                                                                         \
   extern "C" __attribute__((visibility("default"))) std::int32_t DllRegisterServer() {     \
     return rv1xServerModule().registerServer(                                               \
-        com::libraryFileOf(reinterpret_cast<const void*>(&DllRegisterServer)));             \
+        com::libraryFileOf(reinterpret_cast<const void*>(&rv1xServerModule)));              \
   }                                                                                         \
   extern "C" __attribute__((visibility("default"))) std::int32_t DllUnregisterServer() {   \
     return rv1xServerModule().unregisterServer();                                           \
