@@ -4,6 +4,7 @@
 #include "report/HostReport.h"
 #include "runtime/ErrorHandling.h"
 #include "services/ErrorService.h"
+#include "settings/FDialogWrapper.h"
 #include "xml/XmlDocument.h"
 
 namespace orvanRV1Xtst {
@@ -85,7 +86,16 @@ host::IConfigDataPtr CConfigBase::Clone() {
 }
 
 host::IDialogPtr CConfigBase::CreateDialog() {
-  return nullptr;
+  // Without its editor installed the dialog still comes back, hosting no
+  // control: the host's dialog then shows nothing and every call is harmless.
+  return rt::orDefault(
+      [&]() -> host::IDialogPtr {
+        auto form = std::make_shared<FDialogWrapper>();
+        form->CreateSetupCtrl(kind_.editorProgId);
+        form->Initialize(com::toVariantOf(shared_from_this()));
+        return form;
+      },
+      host::IDialogPtr());
 }
 
 void CConfigBase::BuildReportHeader(host::HostReport& report, QString& format, QString& header) {
