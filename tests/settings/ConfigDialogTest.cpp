@@ -12,6 +12,7 @@
 #include "settings/CConfigPerformance.h"
 #include "settings/CConfigRefractory.h"
 #include "settings/CConfigSensitivity.h"
+#include "settings/CConfigShock.h"
 #include "typelib/IDialog.h"
 
 namespace {
@@ -31,6 +32,7 @@ const Editor kEditors[] = {
     {"RV1XTests.XAccuracyConfig", [] { return std::make_shared<CConfigAccuracy>(); }},
     {"RV1XTests.XDischargeConfig", [] { return std::make_shared<CConfigDischarge>(); }},
     {"RV1XTests.XPerformanceConfig", [] { return std::make_shared<CConfigPerformance>(); }},
+    {"RV1XTests.XShockConfig", [] { return std::make_shared<CConfigShock>(); }},
 };
 
 class ConfigDialog : public ConfigTest, public ::testing::WithParamInterface<Editor> {
