@@ -8,6 +8,8 @@
 // compiled from these two files into the deliverable's own namespace
 // (RV1X_DIALOG_HOST_NAMESPACE, the test library's unless the deliverable
 // names its own), so the copies never stand in for each other at run time.
+// Only source files include this header, never another header, so that each
+// deliverable's sources see their own copy alone.
 
 #include "typelib/ICustomControl.h"
 #include "typelib/IDialog.h"
