@@ -52,9 +52,9 @@ TEST_F(ConfigReport, TheTableCallSequence) {
   auto report = print(config);
   EXPECT_EQ(sequence(*report), kPrinted);
   const QList<host::ReportCall>& calls = report->calls();
-  EXPECT_EQ(calls.at(0).args, (QVariantList{"RV-1X", "310::Configuration"}));
-  EXPECT_EQ(calls.at(1).args, (QVariantList{"RV-1X", "231::Value"}));
-  EXPECT_EQ(calls.at(2).args, (QVariantList{"RV-1X", "234::Unit"}));
+  EXPECT_EQ(calls.at(0).args.mid(0, 2), (QVariantList{"RV-1X", "310::Configuration"}));
+  EXPECT_EQ(calls.at(1).args.mid(0, 2), (QVariantList{"RV-1X", "231::Value"}));
+  EXPECT_EQ(calls.at(2).args.mid(0, 2), (QVariantList{"RV-1X", "234::Unit"}));
   EXPECT_EQ(calls.at(3).args, (QVariantList{7}));
   const int setup = calls.size() - 4;
   EXPECT_EQ(calls.at(setup).args, (QVariantList{7}));
