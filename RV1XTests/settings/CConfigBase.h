@@ -12,7 +12,7 @@
 #include <QString>
 #include <memory>
 
-#include "settings/ReportTable.h"
+#include "settings/ReportTableSequence.h"
 #include "typelib/IConfigData.h"
 
 namespace orvanRV1Xtst {

@@ -1,4 +1,4 @@
-#include "settings/ReportTable.h"
+#include "settings/ReportTableSequence.h"
 
 #include "report/HostReport.h"
 #include "runtime/Conversions.h"
