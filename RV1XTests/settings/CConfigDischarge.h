@@ -1,0 +1,61 @@
+#pragma once
+// Settings of the discharge test (test 200): the energy expected, the ECG
+// wave and amplitude the analyzer plays into the defibrillator while the
+// test runs, and three switches for the discharge waveform.
+//
+// The amplitude step is kept as a single-precision number because a stored
+// document may hold any number there; reading it rounds to the nearest step
+// (halves to even) and overflows (error 6) beyond the 16-bit range.
+
+#include "settings/CConfigBase.h"
+
+namespace orvanRV1Xtst {
+
+class CConfigDischarge : public ConfigClass<CConfigDischarge> {
+ public:
+  CConfigDischarge();
+  ~CConfigDischarge() override;
+
+  rt::Single PresetEnergy() const { return presetEnergy_; }
+  void SetPresetEnergy(rt::Single joules) { presetEnergy_ = joules; }
+  // Steps 1..4 of 0.5 mV.
+  rt::Integer AmplitudeIndex() const;
+  void SetAmplitudeIndex(rt::Integer step) { amplitudeStep_ = step; }
+  QString AmplitudeText() const { return amplitudeText_; }
+  void SetAmplitudeText(const QString& text) { amplitudeText_ = text; }
+  rt::Long WaveFormIndex() const { return waveFormIndex_; }
+  void SetWaveFormIndex(rt::Long index) { waveFormIndex_ = index; }
+  // The name of the wave last turned into a code, or the stored one.
+  QString WavetypeText() const { return wavetypeText_; }
+  bool FetchWaveform() const { return fetchWaveform_; }
+  void SetFetchWaveform(bool on) { fetchWaveform_ = on; }
+  bool PrintWaveform() const { return printWaveform_; }
+  void SetPrintWaveform(bool on) { printWaveform_ = on; }
+  bool AutoPlayback() const { return autoPlayback_; }
+  void SetAutoPlayback(bool on) { autoPlayback_ = on; }
+
+  // The wave's command ("E01".."E20") for wave-list positions 0..19, and
+  // its name into WavetypeText; "" and no change outside the list.
+  QString WaveCode(rt::Integer index);
+  // "A4", "A3", "A2", "A1" for steps 1..4, else "".
+  QString AmplitudeCode(rt::Integer step) const;
+
+  void CopyFrom(const std::shared_ptr<CConfigDischarge>& source);
+
+ protected:
+  bool LoadSettings(host::XmlElement& element, const host::HostLogPtr& log) override;
+  void SaveSettings(host::XmlElement& element, const host::XmlDocumentPtr& document) override;
+  QList<ReportRow> ReportRows() override;
+
+ private:
+  rt::Single presetEnergy_ = 100;
+  rt::Single amplitudeStep_ = 2;
+  QString amplitudeText_ = QStringLiteral("1,0 mV");
+  rt::Long waveFormIndex_ = 1;
+  QString wavetypeText_;
+  bool fetchWaveform_ = true;
+  bool printWaveform_ = true;
+  bool autoPlayback_ = false;
+};
+
+}  // namespace orvanRV1Xtst

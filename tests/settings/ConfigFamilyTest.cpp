@@ -1,0 +1,152 @@
+// The mechanics every configuration shares: the element check with its error,
+// the guide settings' life, save failures, clones.
+
+#include "ConfigFixture.h"
+#include "services/HostLog.h"
+#include "settings/CConfigAccuracy.h"
+#include "settings/CConfigChargeTime.h"
+#include "settings/CConfigDischarge.h"
+#include "settings/CConfigPerformance.h"
+#include "settings/CConfigRefractory.h"
+#include "settings/CConfigSensitivity.h"
+
+namespace {
+
+using namespace orvanRV1Xtst;
+using namespace settingstest;
+
+struct Kind {
+  const char* name;
+  std::function<std::shared_ptr<CConfigBase>()> make;
+};
+
+const Kind kCheckedKinds[] = {
+    {"RV1XTests.CConfigSensitivity", [] { return std::make_shared<CConfigSensitivity>(); }},
+    {"RV1XTests.CConfigChargeTime", [] { return std::make_shared<CConfigChargeTime>(); }},
+    {"RV1XTests.CConfigRefractory", [] { return std::make_shared<CConfigRefractory>(); }},
+    {"RV1XTests.CConfigAccuracy", [] { return std::make_shared<CConfigAccuracy>(); }},
+    {"RV1XTests.CConfigDischarge", [] { return std::make_shared<CConfigDischarge>(); }},
+    {"RV1XTests.CConfigPerformance", [] { return std::make_shared<CConfigPerformance>(); }},
+};
+
+// A document that cannot make the configuration's element.
+class RefusingDocument : public host::XmlDocument {
+ public:
+  host::XmlElementPtr CreateElement(const QString& name) override {
+    if (name == QStringLiteral("PlugInData")) return nullptr;
+    return host::XmlDocument::CreateElement(name);
+  }
+};
+
+class ConfigFamily : public ConfigTest, public ::testing::WithParamInterface<Kind> {};
+
+TEST_P(ConfigFamily, KnowsItsSourceAndHasADialog) {
+  auto config = GetParam().make();
+  EXPECT_EQ(config->kind().source, QLatin1String(GetParam().name));
+  EXPECT_TRUE(config->HasDialog());
+  EXPECT_TRUE(config->TestGuideConfig());
+}
+
+TEST_P(ConfigFamily, RejectsAnElementThatIsNotItsOwnWithItsLoadError) {
+  const QString wrong[] = {
+      QStringLiteral("<plugindata PlugIn=\"RV-1X\"/>"),
+      QStringLiteral("<PLUGINDATA PlugIn=\"RV-1X\"/>"),
+      QStringLiteral("<Configuration PlugIn=\"RV-1X\"/>"),
+      QStringLiteral("<PlugInData PlugIn=\"rv-1x\"/>"),
+      QStringLiteral("<PlugInData PlugIn=\"RV-1Y\"/>"),
+      QStringLiteral("<PlugInData/>"),
+      QStringLiteral("<PlugInData plugin=\"RV-1X\"/>"),
+  };
+  for (const QString& xml : wrong) {
+    SCOPED_TRACE(qPrintable(xml));
+    errors().clear();
+    auto config = GetParam().make();
+    const auto before = config->TestGuideConfig();
+    const auto raised = raisedBy([&] { config->Load(element(xml), nullptr); });
+    ASSERT_TRUE(raised);
+    EXPECT_EQ(raised->Number(), kConfigLoadError);
+    EXPECT_EQ(raised->Source(), QLatin1String(GetParam().name));
+    ASSERT_EQ(errors().entries().size(), 1);
+    const host::ErrorEntry& entry = errors().entries().first();
+    EXPECT_FALSE(entry.reported);
+    EXPECT_EQ(entry.product, QStringLiteral("RV-1X"));
+    EXPECT_EQ(entry.number, kConfigLoadError);
+    EXPECT_EQ(entry.severity, 4);
+    EXPECT_EQ(entry.source, QLatin1String(GetParam().name));
+    // Even a rejected element leaves fresh guide settings behind.
+    EXPECT_NE(config->TestGuideConfig(), before);
+  }
+}
+
+TEST_P(ConfigFamily, LoadWithoutGuideSettingsLeavesAFreshSettingsObject) {
+  auto config = GetParam().make();
+  config->TestGuideConfig()->SetButtonMask(0);
+  const auto before = config->TestGuideConfig();
+  config->Load(plugInData(QStringLiteral("<Version>2.3.1</Version>")), nullptr);
+  EXPECT_TRUE(reported().isEmpty());
+  ASSERT_TRUE(config->TestGuideConfig());
+  EXPECT_NE(config->TestGuideConfig(), before);
+  EXPECT_EQ(config->TestGuideConfig()->ButtonMask(), host::guidebutton::Default);
+}
+
+TEST_P(ConfigFamily, GuideSettingsTravelAsTheLastChild) {
+  auto config = GetParam().make();
+  config->TestGuideConfig()->SetButtonMask(host::guidebutton::Skip);
+  host::XmlElementPtr stored = save(*config);
+  ASSERT_TRUE(stored);
+  EXPECT_EQ(stored->TagName(), QStringLiteral("PlugInData"));
+  EXPECT_EQ(stored->Attribute(QStringLiteral("PlugIn")), QStringLiteral("RV-1X"));
+  host::XmlNodeListPtr nodes = stored->ChildNodes();
+  EXPECT_EQ(nodes->Item(nodes->Length() - 1)->TagName(), QStringLiteral("TestGuideSettings"));
+
+  auto loaded = GetParam().make();
+  loaded->Load(stored, std::make_shared<host::HostLog>());
+  EXPECT_EQ(loaded->TestGuideConfig()->ButtonMask(), host::guidebutton::Skip);
+}
+
+TEST_P(ConfigFamily, SaveHandsOnItsSaveErrorWhenTheDocumentMakesNoElement) {
+  auto config = GetParam().make();
+  host::XmlElementPtr result;
+  const auto raised =
+      raisedBy([&] { result = config->Save(std::make_shared<RefusingDocument>()); });
+  ASSERT_TRUE(raised);
+  EXPECT_EQ(raised->Number(), kConfigSaveError);
+  ASSERT_EQ(errors().entries().size(), 1);
+  EXPECT_EQ(errors().entries().first().severity, 3);
+  EXPECT_EQ(errors().entries().first().source, QLatin1String(GetParam().name));
+  EXPECT_FALSE(errors().entries().first().reported);
+}
+
+TEST_P(ConfigFamily, MissingObjectsAreReportedWithTheClassSourceAndEndTheOperation) {
+  auto config = GetParam().make();
+  EXPECT_FALSE(raisedBy([&] { config->Load(nullptr, nullptr); }));
+  host::XmlElementPtr saved;
+  EXPECT_FALSE(raisedBy([&] { saved = config->Save(nullptr); }));
+  EXPECT_FALSE(saved);
+  const auto entries = reported();
+  ASSERT_EQ(entries.size(), 2);
+  for (const host::ErrorEntry& entry : entries) {
+    EXPECT_EQ(entry.number, rt::err::ObjectNotSet);
+    EXPECT_EQ(entry.source, QLatin1String(GetParam().name));
+  }
+}
+
+TEST_P(ConfigFamily, CloneIsOfTheSameClassWithItsOwnGuideSettings) {
+  auto config = GetParam().make();
+  config->TestGuideConfig()->SetButtonMask(host::guidebutton::Previous);
+  auto clone = std::dynamic_pointer_cast<CConfigBase>(config->Clone());
+  ASSERT_TRUE(clone);
+  EXPECT_EQ(typeid(*clone), typeid(*config));
+  EXPECT_NE(clone->TestGuideConfig(), config->TestGuideConfig());
+  EXPECT_EQ(clone->TestGuideConfig()->ButtonMask(), host::guidebutton::Previous);
+  clone->TestGuideConfig()->SetButtonMask(host::guidebutton::Skip);
+  EXPECT_EQ(config->TestGuideConfig()->ButtonMask(), host::guidebutton::Previous);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryCheckedConfiguration, ConfigFamily, ::testing::ValuesIn(kCheckedKinds),
+    [](const auto& info) {
+      return QString::fromLatin1(info.param.name).section(u'.', 1).toStdString();
+    });
+
+}  // namespace
