@@ -24,9 +24,9 @@ class StandardsCollection : public virtual com::Object {
   virtual void Add(const StandardPtr& standard);  // error 91 for Nothing
   virtual void Unbind();
   virtual void SetOwner(const ITestElementPtr& owner);
-  // Prints the standards (those in selected, or all when selected is
-  // Nothing) with the measurement table: rows of key, caption, unit and value
-  // as the limits report builds them.
+  // Prints the standards (those in selected, matched by their names, or all
+  // when selected is Nothing) with the measurement table, whose form is that
+  // of report/MeasurementTable.h.
   virtual void Print(const HostReportPtr& report, const StandardsCollectionPtr& selected,
                      const QVariant& measurementTable);
 

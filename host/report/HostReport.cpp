@@ -1,24 +1,109 @@
 #include "report/HostReport.h"
 
+#include <QPainter>
+#include <cmath>
+
+#include "report/ReportDocument.h"
+#include "report/TablePrinter.h"
 #include "services/LanguageService.h"
+#include "ui/Twips.h"
 
 namespace host {
 
-// Placeholder rendering: records the calls; the PDF renderer replaces it.
+using report::LaidText;
+using report::StyledRun;
+using report::TextStyle;
+
+namespace {
+
+// Room between a table and what comes before and after it.
+constexpr double kGapBeforeTable = 100;
+constexpr double kGapAfterTable = 60;
+
+// Coordinates beyond any page are clamped into the 32-bit range.
+rt::Long toUnits(double value) {
+  if (!std::isfinite(value)) return 0;
+  return static_cast<rt::Long>(std::clamp(std::llround(value), -2000000000LL, 2000000000LL));
+}
+
+Qt::Alignment textAlignment(rt::Long alignment) {
+  switch (alignment) {
+    case 1:
+      return Qt::AlignHCenter;
+    case 2:
+      return Qt::AlignRight;
+    default:
+      return Qt::AlignLeft;
+  }
+}
+
+Qt::BrushStyle brushStyle(rt::Long fillStyle) {
+  static const Qt::BrushStyle styles[] = {Qt::SolidPattern, Qt::NoBrush,         Qt::HorPattern,
+                                          Qt::VerPattern,   Qt::BDiagPattern,    Qt::FDiagPattern,
+                                          Qt::CrossPattern, Qt::DiagCrossPattern};
+  return fillStyle >= 0 && fillStyle < 8 ? styles[fillStyle] : Qt::NoBrush;
+}
+
+}  // namespace
+
 struct HostReport::Impl {
-  QString file;
-  rt::Long currentY = 1440;
-  rt::Long alignment = 0;
+  explicit Impl(const QString& file) : document(file) {}
+
+  QFont currentFont() const {
+    return document.font(font->Name(), font->Size(), TextStyle{font->Bold(), font->Italic()});
+  }
+  std::unique_ptr<LaidText> lay(const QString& text, double width, bool wrap) const {
+    const TextStyle style{font->Bold(), font->Italic()};
+    return std::make_unique<LaidText>(QList<StyledRun>{StyledRun{text, style}}, currentFont(),
+                                      document.device(), width, textAlignment(alignment), wrap);
+  }
+  double pageTop() const { return document.printable().y(); }
+  double pageBottom() const { return document.printable().y() + document.printable().height(); }
+
+  report::ReportDocument document;
   ReportFontPtr font = std::make_shared<ReportFont>();
+  report::TableSettings table;
+  double currentY = 0;
+  rt::Long alignment = 0;
 };
 
 ReportFont::~ReportFont() = default;
 ReportCanvas::~ReportCanvas() = default;
 
-HostReport::HostReport(const QString& pdfFile) : impl_(std::make_unique<Impl>()) { impl_->file = pdfFile; }
-HostReport::~HostReport() = default;
+void ReportFont::changed(const QString& field, const QVariant& value) {
+  if (observer_) observer_(field, value);
+}
+void ReportFont::SetName(const QString& name) {
+  name_ = name;
+  changed(QStringLiteral("Font.Name"), name);
+}
+void ReportFont::SetSize(double points) {
+  size_ = points;
+  changed(QStringLiteral("Font.Size"), points);
+}
+void ReportFont::SetBold(bool bold) {
+  bold_ = bold;
+  changed(QStringLiteral("Font.Bold"), bold);
+}
+void ReportFont::SetItalic(bool italic) {
+  italic_ = italic;
+  changed(QStringLiteral("Font.Italic"), italic);
+}
 
-void HostReport::record(const QString& name, const QVariantList& args) { calls_.append(ReportCall{name, args}); }
+HostReport::HostReport(const QString& pdfFile) : impl_(std::make_unique<Impl>(pdfFile)) {
+  impl_->currentY = impl_->pageTop();
+  impl_->font->setObserver(
+      [this](const QString& name, const QVariant& value) { record(name, {value}); });
+}
+
+HostReport::~HostReport() {
+  // The font may outlive the report in a caller's hands.
+  impl_->font->setObserver(nullptr);
+}
+
+void HostReport::record(const QString& name, const QVariantList& args) {
+  calls_.append(ReportCall{name, args});
+}
 
 QStringList HostReport::callNames() const {
   QStringList names;
@@ -26,75 +111,207 @@ QStringList HostReport::callNames() const {
   return names;
 }
 
-QPainter* HostReport::painter() { return nullptr; }
+QPainter* HostReport::painter() {
+  return impl_->document.painter();
+}
 
-QString HostReport::Translate(const QString& product, const QString& textKey, const QVariantList& paramList) {
-  record(QStringLiteral("Translate"), {product, textKey});
+QString HostReport::Translate(const QString& product, const QString& textKey,
+                              const QVariantList& paramList) {
+  record(QStringLiteral("Translate"), {product, textKey, paramList});
   return LanguageService::instance()->Translate(product, textKey, paramList);
 }
 
 rt::Long HostReport::PageWidth(rt::Long shape) {
   record(QStringLiteral("PageWidth"), {shape});
-  return pageWidthOverride_ ? pageWidthOverride_ : 9760;
+  return pageWidthOverride_.value_or(impl_->document.printable().width());
 }
 
-void HostReport::TableFontSize(rt::Long points) { record(QStringLiteral("TableFontSize"), {points}); }
-void HostReport::TableGrid(bool grid) { record(QStringLiteral("TableGrid"), {grid}); }
-void HostReport::TableHeaderRows(rt::Long rows) { record(QStringLiteral("TableHeaderRows"), {rows}); }
+void HostReport::TableFontSize(rt::Long points) {
+  record(QStringLiteral("TableFontSize"), {points});
+  impl_->table.points = points;
+}
 
-void HostReport::AddTable(const QString& format, const QString& header, const QString& rows, rt::Long a,
-                          rt::Long b, rt::Long c) {
+void HostReport::TableGrid(bool grid) {
+  record(QStringLiteral("TableGrid"), {grid});
+  impl_->table.grid = grid;
+}
+
+void HostReport::TableHeaderRows(rt::Long rows) {
+  record(QStringLiteral("TableHeaderRows"), {rows});
+  impl_->table.headerRows = rows;
+}
+
+void HostReport::AddTable(const QString& format, const QString& header, const QString& rows,
+                          rt::Long a, rt::Long b, rt::Long c) {
   record(QStringLiteral("AddTable"), {format, header, rows, a, b, c});
+  Impl& d = *impl_;
+  d.table.family = d.font->Name();
+  const rt::Long width = pageWidthOverride_.value_or(d.document.printable().width());
+  const double start = d.currentY > d.pageTop() ? d.currentY + kGapBeforeTable : d.currentY;
+  const double below =
+      report::printTable(d.document, d.table, report::TableText{format, header, rows}, width,
+                         d.document.printable().x(), start)
+          .bottom;
+  if (below != start) d.currentY = below + kGapAfterTable;
 }
 
-void HostReport::Text(const QString& text) { record(QStringLiteral("Text"), {text}); }
-rt::Long HostReport::CurrentY() { return impl_->currentY; }
+void HostReport::Text(const QString& text) {
+  record(QStringLiteral("Text"), {text});
+  Impl& d = *impl_;
+  const QRect area = d.document.printable();
+  const auto laid = d.lay(text, area.width(), true);
+  for (int i = 0; i < laid->lineCount(); ++i) {
+    const double height = laid->line(i).height();
+    if (d.currentY + height > d.pageBottom() && d.currentY > d.pageTop()) {
+      d.document.newPage();
+      d.currentY = d.pageTop();
+    }
+    if (QPainter* p = d.document.painter()) laid->drawLine(*p, i, QPointF(area.x(), d.currentY));
+    d.currentY += height;
+  }
+  if (laid->lineCount() == 0) d.currentY += laid->height();  // an empty line
+}
+
+rt::Long HostReport::OutputKind() {
+  record(QStringLiteral("OutputKind"), {});
+  return outputKind_;
+}
+
+rt::Long HostReport::OptionFlags() {
+  record(QStringLiteral("OptionFlags"), {});
+  return optionFlags_;
+}
+
+rt::Long HostReport::CurrentY() {
+  record(QStringLiteral("CurrentY"), {});
+  return toUnits(impl_->currentY);
+}
+
 void HostReport::SetCurrentY(rt::Long y) {
   record(QStringLiteral("SetCurrentY"), {y});
   impl_->currentY = y;
 }
-rt::Long HostReport::PrintableLeft(bool) { return 1134; }
-rt::Long HostReport::PrintableRight(bool) { return 1134 + 9760; }
-rt::Long HostReport::PrintableBottom(bool) { return 16838 - 1134; }
+
+rt::Long HostReport::PrintableLeft(bool printable) {
+  record(QStringLiteral("PrintableLeft"), {printable});
+  return printable ? impl_->document.printable().x() : 0;
+}
+
+rt::Long HostReport::PrintableRight(bool printable) {
+  record(QStringLiteral("PrintableRight"), {printable});
+  const QRect area = printable ? impl_->document.printable() : impl_->document.paper();
+  return area.x() + area.width();
+}
+
+rt::Long HostReport::PrintableBottom(bool printable) {
+  record(QStringLiteral("PrintableBottom"), {printable});
+  const QRect area = printable ? impl_->document.printable() : impl_->document.paper();
+  return area.y() + area.height();
+}
+
 void HostReport::NewPage() {
   record(QStringLiteral("NewPage"), {});
-  ++pages_;
-  impl_->currentY = 1134;
+  impl_->document.newPage();
+  impl_->currentY = impl_->pageTop();
 }
-ReportFontPtr HostReport::Font() { return impl_->font; }
+
+ReportFontPtr HostReport::Font() {
+  record(QStringLiteral("Font"), {});
+  return impl_->font;
+}
+
 void HostReport::SetTextAlignment(rt::Long alignment) {
   record(QStringLiteral("SetTextAlignment"), {alignment});
   impl_->alignment = alignment;
 }
-rt::Long HostReport::TextWidth(const QString& text) { return static_cast<rt::Long>(text.size() * 100); }
-rt::Long HostReport::TextHeight(const QString&) { return 200; }
+
+rt::Long HostReport::TextWidth(const QString& text) {
+  record(QStringLiteral("TextWidth"), {text});
+  return toUnits(impl_->lay(text, 0, false)->naturalWidth());
+}
+
+rt::Long HostReport::TextHeight(const QString& text) {
+  record(QStringLiteral("TextHeight"), {text});
+  return toUnits(impl_->lay(text, 0, false)->height());
+}
+
 void HostReport::Line(rt::Long x1, rt::Long y1, rt::Long x2, rt::Long y2) {
   record(QStringLiteral("Line"), {x1, y1, x2, y2});
+  impl_->document.line(x1, y1, x2, y2);
 }
-void HostReport::finish() {}
+
+void HostReport::finish() {
+  impl_->document.finish();
+}
+int HostReport::pageCount() const {
+  return impl_->document.pageCount();
+}
+bool HostReport::fileWritten() const {
+  return impl_->document.fileWritten();
+}
+QByteArray HostReport::pdfData() const {
+  return impl_->document.data();
+}
+
+void HostReport::drawFilledRectangle(rt::Long x1, rt::Long y1, rt::Long x2, rt::Long y2,
+                                     std::uint32_t rgb, rt::Long style) {
+  impl_->document.filledRectangle(QRectF(QPointF(x1, y1), QPointF(x2, y2)), ui::toQColor(rgb),
+                                  brushStyle(style));
+}
+
+void HostReport::drawTextBox(const QString& text, rt::Long x, rt::Long y, rt::Long width, bool wrap,
+                             rt::Long rotation) {
+  QPainter* p = impl_->document.painter();
+  if (!p) return;
+  const auto laid = impl_->lay(text, width, wrap);
+  p->save();
+  p->translate(x, y);
+  p->rotate(-rotation / 10.0);
+  laid->draw(*p, QPointF(0, 0));
+  p->restore();
+}
 
 CanvasReport::CanvasReport(const QString& pdfFile) : HostReport(pdfFile) {}
 CanvasReport::~CanvasReport() = default;
+
 void CanvasReport::SetFillStyle(rt::Long style) {
   record(QStringLiteral("SetFillStyle"), {style});
   fillStyle_ = style;
 }
+
 void CanvasReport::SetFillColor(std::uint32_t rgb) {
   record(QStringLiteral("SetFillColor"), {rgb});
   fillColor_ = rgb;
 }
-void CanvasReport::FilledRectangle(rt::Long x1, rt::Long y1, rt::Long x2, rt::Long y2, rt::Long a, rt::Long b) {
+
+void CanvasReport::FilledRectangle(rt::Long x1, rt::Long y1, rt::Long x2, rt::Long y2, rt::Long a,
+                                   rt::Long b) {
   record(QStringLiteral("FilledRectangle"), {x1, y1, x2, y2, a, b});
+  drawFilledRectangle(x1, y1, x2, y2, fillColor_, fillStyle_);
 }
-void CanvasReport::Line(rt::Long x1, rt::Long y1, rt::Long x2, rt::Long y2) { HostReport::Line(x1, y1, x2, y2); }
-void CanvasReport::TextBox(const QString& text, rt::Long x, rt::Long y, rt::Long width, rt::Long height, bool wrap,
-                           rt::Long a, rt::Long b) {
+
+void CanvasReport::Line(rt::Long x1, rt::Long y1, rt::Long x2, rt::Long y2) {
+  HostReport::Line(x1, y1, x2, y2);
+}
+
+void CanvasReport::TextBox(const QString& text, rt::Long x, rt::Long y, rt::Long width,
+                           rt::Long height, bool wrap, rt::Long a, rt::Long b) {
   record(QStringLiteral("TextBox"), {text, x, y, width, height, wrap, a, b});
+  drawTextBox(text, x, y, width, wrap, rotation_);
 }
+
+rt::Long CanvasReport::Rotation() {
+  record(QStringLiteral("Rotation"), {});
+  return rotation_;
+}
+
 void CanvasReport::SetRotation(rt::Long tenths) {
   record(QStringLiteral("SetRotation"), {tenths});
   rotation_ = tenths;
 }
-void CanvasReport::SetCurrentY(rt::Long y) { HostReport::SetCurrentY(y); }
+
+void CanvasReport::SetCurrentY(rt::Long y) {
+  HostReport::SetCurrentY(y);
+}
 
 }  // namespace host

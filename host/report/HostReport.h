@@ -1,27 +1,42 @@
 #pragma once
-// The report being printed. It records every call it receives, in order, so
-// a test can assert on the sequence, and renders the report into a PDF as
-// the calls come: tables (format text, header, rows), text, lines, new pages
-// and the drawing operations of ReportCanvas. Report units are twips.
+// The report being printed. It records every call it receives, in order and
+// with its arguments, so a test can assert on the sequence (the font's
+// setters are recorded too, as "Font.Name", "Font.Size", "Font.Bold" and
+// "Font.Italic"), and renders the report into an A4 PDF as the calls come
+// (ReportDocument.h). Report units are twips; coordinates are page
+// coordinates from the paper's top-left corner, y growing downwards.
 //
-// Table format language: cells separated by "|", ended by ";". Each cell of
-// the format is an alignment ("<" left, ">" right, "^" centred), an optional
-// "+" (the column follows the one before it), the width in twips, and an
-// optional "!" (a rule is drawn on the column's right edge). Header and row
-// cells are separated by "|" and each row ends with ";". "{\i\b text}" prints
-// text bold italic.
-
-#include "typelib/HostTypes.h"
+// Tables: TableFontSize, TableGrid and TableHeaderRows set up the tables
+// that follow (font size in points, whether every cell is framed, how many
+// header rows repeat on every page); AddTable prints one table at the
+// current position. The format, header and rows texts and the emphasis
+// "{\i\b text}" are described in ReportTable.h and ReportMarkup.h: in short,
+// a format cell is an alignment ("<" left, ">" right, "^" centred), "+" for
+// a column that gives up width when the table is wider than the page width,
+// "!" for a rule on the column's right edge, and the width in twips (which
+// may be negative: the column is then empty). Tables break across pages
+// and repeat their header rows. AddTable's last three arguments are
+// reserved (0).
+//
+// Text prints a paragraph across the printable width with the report's font
+// and alignment; tables and texts move the current position below them and
+// start a new page when they do not fit.
 
 #include <QList>
 #include <QVariantList>
+#include <functional>
 #include <memory>
+#include <optional>
+
+#include "typelib/HostTypes.h"
 
 class QPainter;
-class QPdfWriter;
-class QBuffer;
 
 namespace host {
+
+namespace report {
+class ReportDocument;
+}
 
 struct ReportCall {
   QString name;
@@ -33,19 +48,26 @@ class ReportFont : public virtual com::Object {
  public:
   ~ReportFont() override;
   QString Name() const { return name_; }
-  void SetName(const QString& name) { name_ = name; }
+  void SetName(const QString& name);
   double Size() const { return size_; }
-  void SetSize(double points) { size_ = points; }
+  void SetSize(double points);
   bool Bold() const { return bold_; }
-  void SetBold(bool bold) { bold_ = bold; }
+  void SetBold(bool bold);
   bool Italic() const { return italic_; }
-  void SetItalic(bool italic) { italic_ = italic; }
+  void SetItalic(bool italic);
+
+  // Host side: told of every change (the report records it).
+  void setObserver(std::function<void(const QString&, const QVariant&)> observer) {
+    observer_ = std::move(observer);
+  }
 
  private:
+  void changed(const QString& field, const QVariant& value);
   QString name_ = QStringLiteral("Arial");
   double size_ = 10;
   bool bold_ = false;
   bool italic_ = false;
+  std::function<void(const QString&, const QVariant&)> observer_;
 };
 using ReportFontPtr = std::shared_ptr<ReportFont>;
 
@@ -53,14 +75,24 @@ using ReportFontPtr = std::shared_ptr<ReportFont>;
 class ReportCanvas : public virtual com::Object {
  public:
   ~ReportCanvas() override;
-  virtual void SetFillStyle(rt::Long style) = 0;       // 0 solid
-  virtual void SetFillColor(std::uint32_t rgb) = 0;   // 0x00BBGGRR
+  // 0 solid, 1 transparent, 2 horizontal, 3 vertical, 4 upward diagonal,
+  // 5 downward diagonal, 6 cross, 7 diagonal cross hatching.
+  virtual void SetFillStyle(rt::Long style) = 0;
+  virtual void SetFillColor(std::uint32_t rgb) = 0;  // 0x00BBGGRR
+  // The rectangle filled by the fill style and colour, framed by a thin
+  // black line; the last two arguments are reserved (0).
   virtual void FilledRectangle(rt::Long x1, rt::Long y1, rt::Long x2, rt::Long y2, rt::Long a,
                                rt::Long b) = 0;
   virtual void Line(rt::Long x1, rt::Long y1, rt::Long x2, rt::Long y2) = 0;
-  virtual void TextBox(const QString& text, rt::Long x, rt::Long y, rt::Long width,
-                       rt::Long height, bool wrap, rt::Long a, rt::Long b) = 0;
-  virtual rt::Long Rotation() = 0;                     // tenths of a degree
+  // The text from the box's top edge down, in the report's font, aligned
+  // across the width by the report's text alignment, broken into lines at
+  // the width when wrap is set. The height does not cut the text off. A box
+  // without width takes the text's own. The box turns about its top-left
+  // corner by the rotation. The last two arguments are reserved (0).
+  virtual void TextBox(const QString& text, rt::Long x, rt::Long y, rt::Long width, rt::Long height,
+                       bool wrap, rt::Long a, rt::Long b) = 0;
+  // Tenths of a degree, anticlockwise: 900 reads upwards.
+  virtual rt::Long Rotation() = 0;
   virtual void SetRotation(rt::Long tenths) = 0;
   virtual void SetCurrentY(rt::Long y) = 0;
 };
@@ -68,16 +100,16 @@ class ReportCanvas : public virtual com::Object {
 class HostReport : public virtual com::Object {
  public:
   // A report rendered into file (PDF); without a file it is rendered into
-  // memory, so metrics and page breaks are the same.
+  // memory, so metrics and page breaks are the same. A file that cannot be
+  // written leaves the report in memory (fileWritten() is false).
   explicit HostReport(const QString& pdfFile = QString());
   ~HostReport() override;
 
   virtual QString Translate(const QString& product, const QString& textKey,
                             const QVariantList& paramList = {});
-  // The usable width for a table shape (7 narrow, 10 wide).
+  // The usable width of a table: the printable width unless the host set
+  // another; the shape (7 narrow, 10 wide) does not change it.
   virtual rt::Long PageWidth(rt::Long shape);
-  // The three table set-up calls: the table's font size in points, whether
-  // grid lines are drawn, and how many header rows the table has.
   virtual void TableFontSize(rt::Long points);
   virtual void TableGrid(bool grid);
   virtual void TableHeaderRows(rt::Long rows);
@@ -85,19 +117,23 @@ class HostReport : public virtual com::Object {
                         rt::Long a, rt::Long b, rt::Long c);
   virtual void Text(const QString& text);
 
-  virtual rt::Long OutputKind() { return outputKind_; }
-  virtual rt::Long OptionFlags() { return optionFlags_; }
+  // 3: the printout may carry a waveform.
+  virtual rt::Long OutputKind();
+  // 16: failed measurements only; 8: the discharge curve.
+  virtual rt::Long OptionFlags();
 
   virtual rt::Long CurrentY();
   virtual void SetCurrentY(rt::Long y);
+  // The printable area's bounds with printable set, else the paper's.
   virtual rt::Long PrintableLeft(bool printable);
   virtual rt::Long PrintableRight(bool printable);
   virtual rt::Long PrintableBottom(bool printable);
+  // The current position moves to the top of a fresh page.
   virtual void NewPage();
   virtual ReportFontPtr Font();
   virtual void SetTextAlignment(rt::Long alignment);  // 0 left, 1 centre, 2 right
-  virtual rt::Long TextWidth(const QString& text);
-  virtual rt::Long TextHeight(const QString& text);
+  virtual rt::Long TextWidth(const QString& text);    // widest line, current font
+  virtual rt::Long TextHeight(const QString& text);   // all lines, current font
   virtual void Line(rt::Long x1, rt::Long y1, rt::Long x2, rt::Long y2);
 
   // Host side.
@@ -108,20 +144,27 @@ class HostReport : public virtual com::Object {
   void setOptionFlags(rt::Long flags) { optionFlags_ = flags; }
   // Ends the document (writes the PDF); later calls are recorded only.
   void finish();
-  int pageCount() const { return pages_; }
+  int pageCount() const;
+  bool fileWritten() const;
+  // The PDF of a report rendered into memory, complete once finished.
+  QByteArray pdfData() const;
 
  protected:
   void record(const QString& name, const QVariantList& args);
+  // Null once the document is finished.
   QPainter* painter();
+  void drawFilledRectangle(rt::Long x1, rt::Long y1, rt::Long x2, rt::Long y2, std::uint32_t rgb,
+                           rt::Long style);
+  void drawTextBox(const QString& text, rt::Long x, rt::Long y, rt::Long width, bool wrap,
+                   rt::Long rotation);
 
  private:
   struct Impl;
   std::unique_ptr<Impl> impl_;
   QList<ReportCall> calls_;
-  rt::Long pageWidthOverride_ = 0;
+  std::optional<rt::Long> pageWidthOverride_;
   rt::Long outputKind_ = 0;
   rt::Long optionFlags_ = 0;
-  int pages_ = 1;
 };
 
 // A report that also offers its drawing surface (the host's printed report).
@@ -136,7 +179,7 @@ class CanvasReport : public HostReport, public ReportCanvas {
   void Line(rt::Long x1, rt::Long y1, rt::Long x2, rt::Long y2) override;
   void TextBox(const QString& text, rt::Long x, rt::Long y, rt::Long width, rt::Long height,
                bool wrap, rt::Long a, rt::Long b) override;
-  rt::Long Rotation() override { return rotation_; }
+  rt::Long Rotation() override;
   void SetRotation(rt::Long tenths) override;
   void SetCurrentY(rt::Long y) override;
 

@@ -1,9 +1,187 @@
-#include "limits/StandardsCollection.h"
+// How a standards collection prints itself: for each standard a bold heading
+// with its names, then one table row per measurement of the measurement
+// table (MeasurementTable.h), in its order, followed by the standard's limits
+// that no row names:
+//
+//   Measurement | Low limit | High limit | Value | Unit | Verdict
+//
+// A bound that is not enabled prints empty. A relative bound prints as the
+// value it takes for the measurement's preset, or as its formula ("X + 15 %",
+// "X - 1.5") when there is no preset. Value and bounds take the row's
+// display pattern. The verdict is the standard's check of the value against
+// its limits of that key; a row without a value or without enabled limits
+// has none.
 
+#include <cmath>
+
+#include "limits/Limit.h"
+#include "limits/Standard.h"
+#include "limits/StandardsCollection.h"
 #include "report/HostReport.h"
+#include "report/MeasurementTable.h"
+#include "runtime/Conversions.h"
+#include "runtime/ErrorHandling.h"
+#include "runtime/NumberDisplay.h"
+#include "typelib/IMeasurement.h"
 
 namespace host {
 
-void StandardsCollection::Print(const HostReportPtr&, const StandardsCollectionPtr&, const QVariant&) {}
+namespace {
+
+const QString kIndent = QStringLiteral("      ");
+
+struct Captions {
+  QString measurement, low, high, value, unit, verdict, passed, failed;
+};
+
+Captions translateCaptions(HostReport& report) {
+  auto t = [&report](const char* key) { return report.Translate(kProduct, QLatin1String(key)); };
+  return Captions{t("230::Measurement"), t("233::Low limit"), t("232::High limit"),
+                  t("231::Value"),       t("234::Unit"),      t("235::Verdict"),
+                  t("236::Passed"),      t("237::Failed")};
+}
+
+// Texts go into the table as they are, whatever markup characters they hold.
+QString quoted(const QString& text) {
+  QString out;
+  out.reserve(text.size());
+  for (QChar c : text) {
+    if (QStringView(u"\\{}|;").contains(c)) out += u'\\';
+    out += c;
+  }
+  return out;
+}
+
+QString row(const QStringList& cells) {
+  QString text;
+  for (const QString& cell : cells) text += u'|' + quoted(cell);
+  return text + u';';
+}
+
+QString heading(Standard& standard) {
+  const QString alpha = standard.AlphaName();
+  const QString complete = standard.CompleteName();
+  if (complete.isEmpty()) return alpha;
+  if (alpha.isEmpty() || alpha.compare(complete, Qt::CaseInsensitive) == 0) return complete;
+  return QStringLiteral("%1 (%2)").arg(complete, alpha);
+}
+
+QString number(double value, const QString& pattern) {
+  return pattern.isEmpty() ? rt::cstr(value) : rt::formatNumber(value, pattern);
+}
+
+// "X + 15 %", "X - 1.5": a relative bound without a preset to apply it to.
+QString formula(const QString& op, double y, const QString& pattern) {
+  const QString sign = y < 0 ? QStringLiteral("-") : QStringLiteral("+");
+  const QString amount = number(std::fabs(y), pattern);
+  return op == QLatin1String("X+Y") ? QStringLiteral("X %1 %2").arg(sign, amount)
+                                    : QStringLiteral("X %1 %2 %").arg(sign, amount);
+}
+
+QString bound(Limit& limit, rt::Integer index, const QString& pattern,
+              const std::optional<rt::Single>& preset) {
+  return rt::orDefault(
+      [&]() -> QString {
+        if (!limit.Enabled(index)) return QString();
+        const QString op = limit.Operator(0);
+        const bool relative = !op.isEmpty() && op != QLatin1String("Y");
+        if (!relative) return number(limit.Value(index), pattern);
+        if (preset) return number(limit.ValueForPreset(*preset, index), pattern);
+        return formula(op, limit.Value(index), pattern);
+      },
+      QString());
+}
+
+struct Reading {
+  QVariant value;
+  QVariant preset;
+  QString unit;
+};
+
+Reading read(const IMeasurementPtr& measurement) {
+  Reading reading;
+  if (!measurement) return reading;
+  rt::ignoreErrorsEach([&] { reading.value = measurement->Value(); },
+                       [&] { reading.preset = measurement->PresetValue(); },
+                       [&] { reading.unit = measurement->Unit(); });
+  return reading;
+}
+
+std::optional<rt::Single> numeric(const QVariant& value) {
+  if (rt::isEmpty(value)) return std::nullopt;
+  return rt::orDefault([&]() -> std::optional<rt::Single> { return rt::toSingle(value); },
+                       std::optional<rt::Single>());
+}
+
+QString limitRow(Standard& standard, const Captions& captions, const QString& key,
+                 const QString& caption, const QString& pattern, const Reading& reading) {
+  const LimitPtr limit = rt::orDefault([&] { return standard.FindLimit(key); }, LimitPtr());
+  const std::optional<rt::Single> value = numeric(reading.value);
+  const std::optional<rt::Single> preset = numeric(reading.preset);
+  const QString shown =
+      rt::isEmpty(reading.value)
+          ? QString()
+          : rt::orDefault([&] { return rt::format(reading.value, pattern); }, QString());
+  QString verdict;
+  if (value) {
+    const rt::Long status = rt::orDefault(
+        [&] { return standard.Check(key, *value, reading.preset); }, checkstatus::NotChecked);
+    if (status == checkstatus::Passed) verdict = captions.passed;
+    if (status == checkstatus::Failed) verdict = captions.failed;
+  }
+  return row({kIndent + caption,
+              limit ? bound(*limit, limitindex::Low, pattern, preset) : QString(),
+              limit ? bound(*limit, limitindex::High, pattern, preset) : QString(), shown,
+              limit ? limit->Unit() : reading.unit, verdict});
+}
+
+void printStandard(HostReport& report, Standard& standard, const Captions& captions,
+                   const QList<MeasurementRow>& table) {
+  QString rows;
+  QStringList keys;
+  for (const MeasurementRow& entry : table) {
+    keys.append(entry.key);
+    rows += limitRow(standard, captions, entry.key, entry.caption, entry.pattern,
+                     read(entry.measurement));
+  }
+  for (const LimitPtr& limit : standard.Limits()) {
+    if (keys.contains(limit->Key(), Qt::CaseInsensitive)) continue;
+    rows += limitRow(standard, captions, limit->Key(), limit->Key(), QString(), Reading{});
+  }
+
+  ReportFontPtr font = report.Font();
+  const bool bold = font->Bold();
+  font->SetBold(true);
+  report.SetTextAlignment(0);
+  report.Text(heading(standard));
+  font->SetBold(bold);
+  if (rows.isEmpty()) return;
+
+  const rt::Long n = (report.PageWidth(10) - 3360) / 5;
+  const QString format = QStringLiteral("<+560|<2240|>+%1|>+%1|>+%1|^+%1|^+%1|<+560;").arg(n);
+  QString header;
+  for (const QString& caption : {captions.measurement, captions.low, captions.high, captions.value,
+                                 captions.unit, captions.verdict})
+    header += QStringLiteral("|{\\i\\b %1}").arg(quoted(caption));
+  header += u';';
+  report.TableFontSize(7);
+  report.TableGrid(false);
+  report.TableHeaderRows(1);
+  report.AddTable(format, header, rows, 0, 0, 0);
+}
+
+}  // namespace
+
+void StandardsCollection::Print(const HostReportPtr& report, const StandardsCollectionPtr& selected,
+                                const QVariant& measurementTable) {
+  HostReport& out = com::must(report);
+  const QList<MeasurementRow> table = readMeasurementTable(measurementTable);
+  std::optional<Captions> captions;
+  for (const StandardPtr& standard : standards_) {
+    if (selected && !selected->Find(0, standard->AlphaName(), standard->CompleteName())) continue;
+    if (!captions) captions = translateCaptions(out);
+    printStandard(out, *standard, *captions, table);
+  }
+}
 
 }  // namespace host

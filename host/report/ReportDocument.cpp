@@ -1,0 +1,187 @@
+#include "report/ReportDocument.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFontDatabase>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTextOption>
+#include <algorithm>
+
+namespace host::report {
+
+namespace {
+
+constexpr int kTwipsPerInch = 1440;
+constexpr double kMarginMillimetres = 20.0;
+// Lines are half a point wide.
+constexpr double kPenWidth = 10.0;
+
+// A machine without any font still gets readable text and true metrics when
+// the fonts the project installs are there but not yet known to Qt.
+void ensureSomeFont() {
+  static const bool once = [] {
+    if (!QFontDatabase::families().isEmpty()) return true;
+    const QDir dejavu(QStringLiteral("/usr/share/fonts/truetype/dejavu"));
+    for (const QString& name : dejavu.entryList({QStringLiteral("DejaVuSans*.ttf")}, QDir::Files))
+      QFontDatabase::addApplicationFont(dejavu.filePath(name));
+    return true;
+  }();
+  (void)once;
+}
+
+QString withLineSeparators(QString text) {
+  text.replace(u'\n', QChar::LineSeparator);
+  return text;
+}
+
+}  // namespace
+
+LaidText::LaidText(const QList<StyledRun>& runs, const QFont& font, QPaintDevice* device,
+                   double width, Qt::Alignment alignment, bool wrap)
+    : layout_(withLineSeparators(plainText(runs)), font, device) {
+  QList<QTextLayout::FormatRange> formats;
+  int start = 0;
+  for (const StyledRun& run : runs) {
+    QTextLayout::FormatRange range;
+    range.start = start;
+    range.length = static_cast<int>(run.text.size());
+    range.format.setFontWeight(run.style.bold ? QFont::Bold : QFont::Normal);
+    range.format.setFontItalic(run.style.italic);
+    range.format.setFontUnderline(run.style.underline);
+    formats.append(range);
+    start += range.length;
+  }
+  layout_.setFormats(formats);
+  QTextOption option(alignment);
+  option.setWrapMode(wrap && width > 0 ? QTextOption::WrapAtWordBoundaryOrAnywhere
+                                       : QTextOption::NoWrap);
+  layout_.setTextOption(option);
+  layout_.setCacheEnabled(true);
+
+  auto layOut = [this](double lineWidth) {
+    height_ = 0;
+    naturalWidth_ = 0;
+    layout_.beginLayout();
+    for (QTextLine line = layout_.createLine(); line.isValid(); line = layout_.createLine()) {
+      line.setLineWidth(lineWidth);
+      line.setPosition(QPointF(0, height_));
+      height_ += line.height();
+      naturalWidth_ = std::max(naturalWidth_, line.naturalTextWidth());
+    }
+    layout_.endLayout();
+  };
+  if (width > 0) {
+    layOut(width);
+  } else {
+    // Without a width the text keeps its own, and aligns within that.
+    layOut(1e9);
+    layout_.clearLayout();
+    layOut(std::max(naturalWidth_, 1.0));
+  }
+  if (layout_.lineCount() == 0) height_ = QFontMetricsF(font, device).height();
+}
+
+void LaidText::draw(QPainter& painter, QPointF topLeft) const {
+  layout_.draw(&painter, topLeft);
+}
+
+void LaidText::drawLine(QPainter& painter, int i, QPointF lineTopLeft) const {
+  const QTextLine line = layout_.lineAt(i);
+  line.draw(&painter, lineTopLeft - QPointF(0, line.y()));
+}
+
+ReportDocument::ReportDocument(const QString& file) {
+  ensureSomeFont();
+  if (!file.isEmpty()) {
+    auto out = std::make_unique<QFile>(file);
+    if (out->open(QIODevice::WriteOnly | QIODevice::Truncate))
+      output_ = std::move(out);
+    else
+      fileWritten_ = false;
+  }
+  if (!output_) {
+    auto buffer = std::make_unique<QBuffer>();
+    buffer->open(QIODevice::WriteOnly);
+    output_ = std::move(buffer);
+  }
+  writer_ = std::make_unique<QPdfWriter>(output_.get());
+  writer_->setResolution(kTwipsPerInch);
+  writer_->setPageSize(QPageSize(QPageSize::A4));
+  writer_->setPageMargins(QMarginsF(0, 0, 0, 0));
+  writer_->setCreator(QStringLiteral("rv1x-host"));
+  writer_->setTitle(QStringLiteral("RV-1X report"));
+  paper_ = QRect(0, 0, writer_->width(), writer_->height());
+  const int margin = qRound(kMarginMillimetres / 25.4 * kTwipsPerInch);
+  printable_ = paper_.adjusted(margin, margin, -margin, -margin);
+  painter_ = std::make_unique<QPainter>();
+  if (painter_->begin(writer_.get())) {
+    painter_->setRenderHint(QPainter::Antialiasing);
+    painter_->setPen(QPen(Qt::black, kPenWidth));
+  }
+}
+
+ReportDocument::~ReportDocument() {
+  finish();
+}
+
+bool ReportDocument::drawing() const {
+  return !finished_ && painter_->isActive();
+}
+
+void ReportDocument::newPage() {
+  if (drawing()) writer_->newPage();
+  if (!finished_) ++pages_;
+}
+
+void ReportDocument::finish() {
+  if (finished_) return;
+  finished_ = true;
+  if (painter_->isActive()) painter_->end();
+  output_->close();
+}
+
+QByteArray ReportDocument::data() const {
+  auto* buffer = qobject_cast<QBuffer*>(output_.get());
+  return buffer ? buffer->data() : QByteArray();
+}
+
+QFont ReportDocument::font(const QString& family, double points, const TextStyle& style) const {
+  QFont font(family.isEmpty() ? QStringLiteral("Arial") : family);
+  // Sizes a printed page can hold; a size of nothing would have no metrics.
+  font.setPointSizeF(std::clamp(points > 0 ? points : 10.0, 1.0, 400.0));
+  font.setBold(style.bold);
+  font.setItalic(style.italic);
+  font.setUnderline(style.underline);
+  // Whole-unit hinting would round metrics to device units that are twips.
+  font.setHintingPreference(QFont::PreferNoHinting);
+  return QFont(font, writer_.get());
+}
+
+QPaintDevice* ReportDocument::device() const {
+  return writer_.get();
+}
+
+QPainter* ReportDocument::painter() {
+  return drawing() ? painter_.get() : nullptr;
+}
+
+void ReportDocument::line(double x1, double y1, double x2, double y2) {
+  if (!drawing()) return;
+  painter_->save();
+  painter_->setPen(QPen(Qt::black, kPenWidth));
+  painter_->drawLine(QPointF(x1, y1), QPointF(x2, y2));
+  painter_->restore();
+}
+
+void ReportDocument::filledRectangle(const QRectF& rect, const QColor& fill, Qt::BrushStyle style) {
+  if (!drawing()) return;
+  painter_->save();
+  painter_->setPen(QPen(Qt::black, kPenWidth));
+  painter_->setBrush(QBrush(fill, style));
+  painter_->drawRect(rect.normalized());
+  painter_->restore();
+}
+
+}  // namespace host::report

@@ -1,0 +1,174 @@
+// A standards collection printing its standards beside the measurement
+// table of a test.
+
+#include <gtest/gtest.h>
+
+#include "limits/Limit.h"
+#include "limits/Standard.h"
+#include "limits/StandardsCollection.h"
+#include "report/HostReport.h"
+#include "report/MeasurementTable.h"
+#include "runtime/ErrorHandling.h"
+#include "typelib/IMeasurement.h"
+
+namespace {
+
+using namespace host;
+
+class FakeMeasurement : public IMeasurement {
+ public:
+  FakeMeasurement(QString key, QVariant value, QVariant preset, QString unit)
+      : key_(std::move(key)),
+        value_(std::move(value)),
+        preset_(std::move(preset)),
+        unit_(std::move(unit)) {}
+  QString Description() override { return key_; }
+  QString Key() override { return key_; }
+  QString LimitKey() override { return key_; }
+  rt::Long Status() override { return 0; }
+  QString Unit() override { return unit_; }
+  QVariant Value() override { return value_; }
+  QVariant PresetValue() override { return preset_; }
+  rt::Long ValueType() override { return 4; }
+  QString ValueFormat() override { return QStringLiteral("# ##0.0"); }
+  rt::Long Flags() override { return 0; }
+  QString ToolTipText() override { return QString(); }
+  void Load(const XmlElementPtr&, const HostLogPtr&) override {}
+  XmlElementPtr Save(const XmlDocumentPtr&) override { return nullptr; }
+
+ private:
+  QString key_;
+  QVariant value_, preset_;
+  QString unit_;
+};
+
+LimitPtr limit(const QString& key, const QString& unit, const QString& op, float high, float low) {
+  auto l = std::make_shared<Limit>();
+  l->Init(key, unit, QString(), QString());
+  if (!op.isEmpty()) l->SetOperator(0, op);
+  l->SetValue(limitindex::High, high);
+  l->SetEnabled(limitindex::High, true);
+  l->SetValue(limitindex::Low, low);
+  l->SetEnabled(limitindex::Low, low != 0);
+  return l;
+}
+
+StandardPtr standard(const QString& alpha, const QString& complete, QList<LimitPtr> limits) {
+  auto s = std::make_shared<Standard>();
+  s->Init(alpha, complete, 1);
+  for (const LimitPtr& l : limits) s->AddLimit(l);
+  return s;
+}
+
+// Two standards of a discharge test, and its measurement table: energy with
+// a preset of 200 J, delay measured, peak current without a measurement.
+struct DischargeFixture {
+  StandardsCollectionPtr standards = std::make_shared<StandardsCollection>();
+  QVariantList table;
+
+  DischargeFixture() {
+    standards->Add(standard("IEC", "IEC 60601-2-4",
+                            {limit("ENGY", "J", "X+(X*Y%)", 15, -15),
+                             limit("DELY", "ms", "", 20, 0), limit("PEKU", "V", "", 5000, 0)}));
+    standards->Add(standard("AAMI", "AAMI DF80", {limit("ENGY", "J", "X+Y", 10, -10)}));
+    auto energy = std::make_shared<FakeMeasurement>("ENGY", 198.7f, 200.0f, "J");
+    auto delay = std::make_shared<FakeMeasurement>("DELY", 25.0f, QVariant(), "ms");
+    table = {QVariantList{"ENGY", "Energy", "0.0", com::toVariantOf(energy)},
+             QVariantList{"DELY", "Delay", "0.0", com::toVariantOf(delay)},
+             QVariantList{"PEKI", "Peak I", "0.0", com::toVariant(nullptr)},  // none
+             QVariantList{"PEKU", "Peak U", "0", QVariant()}};                // empty
+  }
+};
+
+QList<ReportCall> callsNamed(const HostReport& report, const QString& name) {
+  QList<ReportCall> found;
+  for (const ReportCall& call : report.calls())
+    if (call.name == name) found.append(call);
+  return found;
+}
+
+TEST(StandardsPrint, PrintsEveryStandardWithItsLimitsBesideTheMeasurements) {
+  DischargeFixture f;
+  auto report = std::make_shared<HostReport>();
+  report->setPageWidth(9760);
+  f.standards->Print(report, nullptr, f.table);
+
+  const QList<ReportCall> texts = callsNamed(*report, "Text");
+  ASSERT_EQ(texts.size(), 2);
+  EXPECT_EQ(texts[0].args, QVariantList{"IEC 60601-2-4 (IEC)"});
+  EXPECT_EQ(texts[1].args, QVariantList{"AAMI DF80 (AAMI)"});
+
+  const QList<ReportCall> tables = callsNamed(*report, "AddTable");
+  ASSERT_EQ(tables.size(), 2);
+  EXPECT_EQ(tables[0].args[0].toString().toStdString(),
+            "<+560|<2240|>+1280|>+1280|>+1280|^+1280|^+1280|<+560;");
+  EXPECT_EQ(tables[0].args[1].toString().toStdString(),
+            "|{\\i\\b Measurement}|{\\i\\b Low limit}|{\\i\\b High limit}|{\\i\\b Value}"
+            "|{\\i\\b Unit}|{\\i\\b Verdict};");
+  // Relative energy bounds for the 200 J preset; the delay fails its 20 ms;
+  // rows without a measurement print their limits and nothing else.
+  EXPECT_EQ(tables[0].args[2].toString().toStdString(),
+            "|      Energy|170.0|230.0|198.7|J|Passed;"
+            "|      Delay||20.0|25.0|ms|Failed;"
+            "|      Peak I|||||;"
+            "|      Peak U||5000||V|;");
+  EXPECT_EQ(tables[1].args[2].toString().toStdString(),
+            "|      Energy|190.0|210.0|198.7|J|Passed;"
+            "|      Delay|||25.0|ms|;"
+            "|      Peak I|||||;"
+            "|      Peak U|||||;");
+  EXPECT_FALSE(report->Font()->Bold()) << "the heading's bold is undone";
+}
+
+TEST(StandardsPrint, PrintsOnlyTheSelectedStandardsMatchedByTheirNames) {
+  DischargeFixture f;
+  auto selected = std::make_shared<StandardsCollection>();
+  selected->Add(standard("aami", "aami df80", {}));  // another object, other letter case
+  selected->Add(standard("ISO", "ISO 1", {}));       // not in the collection
+  auto report = std::make_shared<HostReport>();
+  f.standards->Print(report, selected, f.table);
+  const QList<ReportCall> texts = callsNamed(*report, "Text");
+  ASSERT_EQ(texts.size(), 1);
+  EXPECT_EQ(texts[0].args, QVariantList{"AAMI DF80 (AAMI)"});
+
+  auto none = std::make_shared<HostReport>();
+  f.standards->Print(none, std::make_shared<StandardsCollection>(), f.table);
+  EXPECT_TRUE(callsNamed(*none, "Text").isEmpty()) << "an empty selection selects nothing";
+}
+
+TEST(StandardsPrint, AnEmptyTablePrintsTheLimitsByKeyAndRelativeBoundsAsFormulas) {
+  DischargeFixture f;
+  auto report = std::make_shared<HostReport>();
+  report->setPageWidth(2000);  // N = -272: the columns are empty, nothing breaks
+  for (const QVariant& table : {QVariant(QVariantList()), QVariant(), QVariant("not a table")}) {
+    f.standards->Print(report, nullptr, table);
+    const QList<ReportCall> tables = callsNamed(*report, "AddTable");
+    ASSERT_FALSE(tables.isEmpty());
+    EXPECT_EQ(tables[tables.size() - 2].args[2].toString().toStdString(),
+              "|      ENGY|X - 15 %|X + 15 %||J|;|      DELY||20||ms|;|      PEKU||5000||V|;");
+    EXPECT_EQ(tables.last().args[2].toString().toStdString(), "|      ENGY|X - 10|X + 10||J|;");
+  }
+}
+
+TEST(StandardsPrint, ToleratesOddTablesAndWantsAReport) {
+  DischargeFixture f;
+  auto report = std::make_shared<HostReport>();
+  const QVariantList odd{QVariant("not a row"), QVariantList{"ENGY"},
+                         QVariantList{"DELY", "Delay", "0.0", QVariant("not an object")}};
+  f.standards->Print(report, nullptr, odd);
+  const QList<ReportCall> tables = callsNamed(*report, "AddTable");
+  ASSERT_EQ(tables.size(), 2);
+  // The row that is not a list is left out, missing cells print empty, and
+  // a cell that holds no object counts as no measurement.
+  EXPECT_EQ(tables[0].args[2].toString().toStdString(),
+            "|      |X - 15 %|X + 15 %||J|;|      Delay||20.0||ms|;|      PEKU||5000||V|;");
+
+  try {
+    f.standards->Print(nullptr, nullptr, f.table);
+    FAIL() << "no error raised";
+  } catch (const rt::RuntimeError& e) {
+    EXPECT_EQ(e.Number(), 91);
+  }
+}
+
+}  // namespace
