@@ -8,6 +8,8 @@
 #include "limits/Limit.h"
 #include "limits/Standard.h"
 #include "limits/StandardsCollection.h"
+#include "records/RunContext.h"
+#include "report/HostReport.h"
 #include "services/ErrorService.h"
 #include "settings/CLimitData.h"
 #include "xml/XmlDocument.h"
@@ -382,6 +384,49 @@ TEST_F(LimitData, WithoutTheHostsLimitViewThereIsNoDialog) {
   auto owner = std::make_shared<TestElement>(100);
   EXPECT_FALSE(limitSetOf(owner)->CreateDialog());
   EXPECT_TRUE(errors().entries().isEmpty());
+}
+
+TEST_F(LimitData, PrintsTheSelectedStandardsBesideTheTestsMeasurements) {
+  auto owner = std::make_shared<TestElement>(200);
+  auto result = std::make_shared<Result>();
+  result->add(std::make_shared<Measurement>(QStringLiteral("ENGY"), 198.7f, 200.0f));
+  owner->result = result;
+  auto limits = limitSetOf(owner);
+  auto report = std::make_shared<host::HostReport>();
+  auto ctx = std::make_shared<host::RunContext>();
+  limits->PrintReport(report, ctx);
+  EXPECT_TRUE(report->calls().isEmpty()) << "without standards nothing is printed";
+
+  const host::StandardPtr iec =
+      limits->CreateStandard(QStringLiteral("IEC"), QStringLiteral("IEC 60601-2-4"));
+  ASSERT_TRUE(iec);
+  host::Limit& energy = *iec->FindLimit(QStringLiteral("ENGY"));
+  energy.SetValue(host::limitindex::High, 15);
+  energy.SetValue(host::limitindex::Low, -15);
+  energy.SetEnabled(host::limitindex::High, true);
+  energy.SetEnabled(host::limitindex::Low, true);
+  ASSERT_TRUE(limits->CreateStandard(QStringLiteral("AAMI"), QStringLiteral("AAMI DF80")));
+  auto selected = std::make_shared<host::StandardsCollection>();
+  selected->Add(standard(QStringLiteral("IEC"), QStringLiteral("IEC 60601-2-4")));
+  ctx->setSelectedStandards(selected);
+
+  limits->PrintReport(report, ctx);
+  QStringList texts;
+  QStringList tables;
+  for (const host::ReportCall& call : report->calls()) {
+    if (call.name == QLatin1String("Text")) texts.append(call.args.value(0).toString());
+    if (call.name == QLatin1String("AddTable")) tables.append(call.args.value(2).toString());
+  }
+  EXPECT_EQ(texts, QStringList{"IEC 60601-2-4 (IEC)"});
+  ASSERT_EQ(tables.size(), 1);
+  EXPECT_EQ(tables.first().toStdString(),
+            "|      Energy|170.0|230.0|198.7|J|Passed;|      Delay||||ms|;"
+            "|      Peak I||||A|;|      Peak U||||V|;");
+  EXPECT_TRUE(errors().entries().isEmpty());
+
+  limits->PrintReport(report, nullptr);
+  ASSERT_EQ(errors().reported().size(), 1);
+  EXPECT_EQ(errors().reported().at(0).source, QStringLiteral("OrvanVPI.CLimitData"));
 }
 
 TEST_F(LimitData, EndingLetsTheStandardsGoUnbound) {
