@@ -237,8 +237,8 @@ void CLimitData::Load(const host::XmlElementPtr& ixeIn, const host::HostLogPtr& 
       [&] {
         if (com::must(ixeIn).TagName() != kElement)
           errors().RaiseError(QString(), kLimitLoadError, kSource, 1);
-        // The old collection is only let go here; its owner binding ends
-        // with the limit set.
+        // The old collection is let go without unbinding it: only the end
+        // of the limit set unbinds its collection.
         standards_ = std::make_shared<host::StandardsCollection>();
         standards_->Load(ixeIn, iprLog);
         if (standards_->Count() == 0) standards_.reset();
