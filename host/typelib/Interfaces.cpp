@@ -5,6 +5,7 @@
 #include "typelib/IConfigData.h"
 #include "typelib/IDialog.h"
 #include "typelib/ILimitData.h"
+#include "typelib/ILimitView.h"
 #include "typelib/IMeasurement.h"
 #include "typelib/IPlugIn.h"
 #include "typelib/IResultData.h"
@@ -20,6 +21,7 @@ ISetup::~ISetup() = default;
 ITestElement::~ITestElement() = default;
 IConfigData::~IConfigData() = default;
 ILimitData::~ILimitData() = default;
+ILimitView::~ILimitView() = default;
 IResultData::~IResultData() = default;
 IMeasurement::~IMeasurement() = default;
 IMeasurement2::~IMeasurement2() = default;

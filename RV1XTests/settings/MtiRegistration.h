@@ -1,0 +1,22 @@
+#pragma once
+// The analyzer identities of a run live in the host's identity list; a
+// result keeps only the index of its analyzer's entry. These functions find
+// an identity there or register it, and remember the identity registered
+// last since the library was loaded, which stands in for index 0.
+
+#include "settings/CMtiData2.h"
+#include "typelib/HostTypes.h"
+
+namespace orvanRV1Xtst::MMiscUtils {
+
+// A new record with the identity of the list's "RV-1X" entry of that index
+// (0: the index registered last), or Nothing. Never raises.
+CMtiData2Ptr GetMtiData(const host::MtiListPtr& list, rt::Long index);
+
+// The index of the list's "RV-1X" entry with the identity's model type and
+// serial number; an identity that is not there yet (or has no serial
+// number) is added under a new index, which is answered. 0 when nothing
+// could be added (no list or no identity). Never raises.
+rt::Long RegisterMti(const host::MtiListPtr& list, const CMtiData2Ptr& identity);
+
+}  // namespace orvanRV1Xtst::MMiscUtils

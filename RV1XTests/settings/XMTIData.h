@@ -1,0 +1,78 @@
+#pragma once
+// The analyzer-identity editor ("RV1XTests.XMTIData") of the guide window:
+// the operator picks the model type and types its serial number and
+// firmware version. It keeps three identities, one per model type, read
+// once from the registry when it starts and written back only by RegSave,
+// under HKEY_LOCAL_MACHINE "Software\Tavrin\Orvan\RV-1X\MtiData":
+//   "MRU"                                the selected entry (0..2)
+//   sub-key <model type>: "Serial", "Firmware"
+// An empty key gives the three models "RV-11", "RV-12P" and "RV-15".
+//
+// Controls, by name: cboMtiType, txtSerial, txtFirmware and the labels
+// lblTitle, lblMtiType, lblSerial, lblFirmWare.
+
+#include <array>
+
+#include "settings/CMtiData2.h"
+#include "typelib/ICustomControl.h"
+#include "ui/UserControl.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+namespace orvanRV1Xtst {
+
+class XMTIData final : public ui::UserControl, public host::ICustomControl {
+ public:
+  XMTIData();
+  ~XMTIData() override;
+
+  // Writes "MRU" and the three entries, each under its model type's
+  // sub-key. Never raises.
+  void RegSave();
+  // The selected entry itself, not a copy.
+  CMtiData2Ptr GetMtiData() const { return entries_.at(selected_); }
+  // Copies the identity into the selected entry; what the controls show
+  // stays until the operator picks a model again. Nothing changes nothing.
+  void SetMtiData(const CMtiData2Ptr& identity);
+
+  host::HostCallBackPtr CallBack() override { return callBack_; }
+  void SetCallBack(const host::HostCallBackPtr& callBack) override { callBack_ = callBack; }
+  ui::HWnd hWnd() override;
+  bool Visible() override { return !isHidden(); }
+  void SetVisible(bool visible) override { setVisible(visible); }
+  bool Locked() override { return locked_; }
+  void SetLocked(bool locked) override;
+  // Data: an identity (CMtiData2) for the selected entry; anything else is
+  // ignored.
+  void Initialize(const QVariant& Data) override;
+  void Refresh() override { ShowSelected(); }
+  void SetFocus() override;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  static constexpr int kEntryCount = 3;
+
+  void RegLoad();
+  void ShowSelected();
+
+  std::array<CMtiData2Ptr, kEntryCount> entries_;
+  int selected_ = 0;
+  host::HostCallBackPtr callBack_;
+  bool locked_ = false;
+
+  QLabel* lblTitle_ = nullptr;
+  QLabel* lblMtiType_ = nullptr;
+  QLabel* lblSerial_ = nullptr;
+  QLabel* lblFirmWare_ = nullptr;
+  QComboBox* cboMtiType_ = nullptr;
+  QLineEdit* txtSerial_ = nullptr;
+  QLineEdit* txtFirmware_ = nullptr;
+};
+
+using XMTIDataPtr = std::shared_ptr<XMTIData>;
+
+}  // namespace orvanRV1Xtst

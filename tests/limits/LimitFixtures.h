@@ -1,0 +1,148 @@
+#pragma once
+// Small stand-ins for what a limit set meets before the test elements and
+// results exist: a test element that answers its test ID and its result, a
+// result holding measurements by key, a measurement with a value and a
+// preset, and an RV-1X plug-in with stored standards.
+
+#include <QHash>
+#include <QVariant>
+#include <memory>
+
+#include "limits/Standard.h"
+#include "orvanRV1Xtst/TypeLibrary.h"
+#include "runtime/RuntimeError.h"
+#include "typelib/IMeasurement.h"
+#include "typelib/IPlugIn.h"
+#include "typelib/IResultData.h"
+#include "typelib/ITestElement.h"
+
+namespace limitfixtures {
+
+class Measurement final : public host::IMeasurement {
+ public:
+  Measurement(QString key, QVariant value, QVariant preset = {})
+      : key_(std::move(key)), value_(std::move(value)), preset_(std::move(preset)) {}
+  QString Description() override { return {}; }
+  QString Key() override { return key_; }
+  QString LimitKey() override { return key_; }
+  rt::Long Status() override { return 0; }
+  QString Unit() override { return {}; }
+  QVariant Value() override { return value_; }
+  QVariant PresetValue() override { return preset_; }
+  rt::Long ValueType() override { return 1; }
+  QString ValueFormat() override { return {}; }
+  rt::Long Flags() override { return 0; }
+  QString ToolTipText() override { return {}; }
+  void Load(const host::XmlElementPtr&, const host::HostLogPtr&) override {}
+  host::XmlElementPtr Save(const host::XmlDocumentPtr&) override { return nullptr; }
+
+ private:
+  QString key_;
+  QVariant value_;
+  QVariant preset_;
+};
+
+class Result final : public host::IResultData {
+ public:
+  void add(const host::IMeasurementPtr& measurement) {
+    measurements_.insert(measurement->Key().toUpper(), measurement);
+  }
+  QString Comment() override { return {}; }
+  void SetComment(const QString&) override {}
+  bool HasDialog() override { return false; }
+  rt::Long Status() override { return 0; }
+  // A result without that key answers Nothing.
+  host::IMeasurementPtr Measurement(const QVariant& index) override {
+    return measurements_.value(index.toString().toUpper());
+  }
+  rt::Long MeasurementCount() override { return static_cast<rt::Long>(measurements_.size()); }
+  host::ServiceRecordPtr ServiceRecord() override { return nullptr; }
+  rt::Long MTIID() override { return 0; }
+  void SetMTIID(rt::Long) override {}
+  host::IDialogPtr CreateDialog() override { return nullptr; }
+  void Load(const host::XmlElementPtr&, const host::HostLogPtr&) override {}
+  host::XmlElementPtr Save(const host::XmlDocumentPtr&) override { return nullptr; }
+  void PrintReport(const host::HostReportPtr&, const QVariant&) override {}
+
+ private:
+  QHash<QString, host::IMeasurementPtr> measurements_;
+};
+
+// A test element of a given test ID; TestID raises failWith when it is set.
+class TestElement final : public host::ITestElement {
+ public:
+  explicit TestElement(rt::Long testID) : testID_(testID) {}
+  rt::Long failWith = 0;
+  host::IResultDataPtr result;
+
+  rt::Long TestID() override {
+    if (failWith != 0) rt::raise(failWith, QStringLiteral("TestElement"));
+    return testID_;
+  }
+  host::IResultDataPtr Result() override { return result; }
+
+  QString PlugInID() override { return host::kProduct; }
+  rt::Long ID() override { return 0; }
+  void SetID(rt::Long) override {}
+  host::ITestElementPtr Parent() override { return nullptr; }
+  void SetParent(const host::ITestElementPtr&) override {}
+  host::TestInfoPtr Info() override { return nullptr; }
+  host::TestFilterPtr Filter() override { return nullptr; }
+  host::ILimitDataPtr Limits() override { return nullptr; }
+  host::IConfigDataPtr Configuration() override { return nullptr; }
+  void Initialize(const QVariant&, const QVariant&, const QVariant&) override {}
+  host::ITestElementPtr Clone() override { return nullptr; }
+  void Perform(const host::RunContextPtr&) override {}
+  void Load(const host::XmlElementPtr&, const host::HostLogPtr&) override {}
+  void Save(const host::XmlDocumentPtr&, const QVariant&, host::XmlElementPtr&) override {}
+  void PrintReport(const host::HostReportPtr&, const QVariant&) override {}
+  void QuerySetParent(const host::ITestElementPtr&, bool&) override {}
+  void Terminate() override {}
+  void UpdateReferences() override {}
+  QVariant GetMeasurementList() override { return {}; }
+
+ private:
+  rt::Long testID_;
+};
+
+// The plug-in as the test library sees it once it has handed itself over:
+// its look-up answers a copy of a stored standard of that test and names.
+class PlugIn final : public host::IPlugIn, public orvanRV1Xtst::IRV1XPlugIn {
+ public:
+  void store(rt::Long testID, const host::StandardPtr& standard) {
+    stored_.insert(testID, standard);
+  }
+  // Answers the standard itself instead of a copy (to hand in one that
+  // behaves in a way of its own).
+  void lend(rt::Long testID, const host::StandardPtr& standard) { lent_.insert(testID, standard); }
+  int asked = 0;
+
+  com::ObjectPtr LoadStandard(rt::Long iTestID, const QString& sAlphaName,
+                              const QString& sCompleteName) override {
+    ++asked;
+    for (const host::StandardPtr& s : lent_.values(iTestID))
+      if (s->AlphaName() == sAlphaName && s->CompleteName() == sCompleteName) return s;
+    for (const host::StandardPtr& s : stored_.values(iTestID))
+      if (s->AlphaName() == sAlphaName && s->CompleteName() == sCompleteName) return s->Copy();
+    return nullptr;
+  }
+
+  QString ID() override { return host::kProduct; }
+  QImage Icon(rt::Long, rt::Long, rt::Long) override { return {}; }
+  QString Name() override { return {}; }
+  rt::Long Flags() override { return 0; }
+  host::ISetupPtr Setup() override { return nullptr; }
+  com::ObjectPtr ControlPanel() override { return nullptr; }
+  host::ITestElementListPtr Tests() override { return nullptr; }
+  QString Version() override { return {}; }
+  com::ObjectPtr PlugInMenu() override { return nullptr; }
+  void Initialize(const host::HostLogPtr&) override {}
+  host::ITestElementPtr CreateTest(rt::Long) override { return nullptr; }
+  host::IConfigDataPtr CreateDutData() override { return nullptr; }
+
+ private:
+  QMultiHash<rt::Long, host::StandardPtr> stored_;
+  QMultiHash<rt::Long, host::StandardPtr> lent_;
+};
+
+}  // namespace limitfixtures
