@@ -19,6 +19,8 @@ constexpr char kVT = '\x0b';
 // A bare CR may be the first half of the opening probe CR VT: this long the
 // simulator waits for the VT before it takes the CR alone.
 constexpr int kProbeSecondByteMs = 5;
+// How long a broken-off reply waits for its last characters to be read.
+constexpr int kDrainBeforeHangUpMs = 20;
 // Input that never ends a command is garbage; drop it beyond this size.
 constexpr qsizetype kMaxPendingInput = 4096;
 
@@ -222,7 +224,12 @@ void Simulator::send(const Reply& reply) {
     if (i > 0 && reply.pieceDelayMs > 0 && !pause(reply.pieceDelayMs)) return;
     if (!sendBytes(reply.pieces[i], paced)) return;
   }
-  if (reply.hangUp) closeMaster();
+  if (reply.hangUp) {
+    // Closing the master flushes what the other side has not read yet: give
+    // the last characters time to be taken, as they were on the wire.
+    pause(kDrainBeforeHangUpMs);
+    closeMaster();
+  }
 }
 
 bool Simulator::sendBytes(const QByteArray& bytes, bool paced) {

@@ -22,7 +22,14 @@ const QString kQueryProgId = QStringLiteral("SelkamRV1XVTI.CRV1XQuery");
 const QString kOldHostVersion = QStringLiteral("2.1.1");
 const QString kPortAssigningHostVersion = QStringLiteral("2.1.2");
 constexpr int kUsage = 64;
+constexpr char kQueryUsage[] = "[--simulate[=OPTIONS]] query-port N";
+constexpr char kLinkUsage[] = "[--scan] [--simulate[=OPTIONS]] link N CMD...";
 constexpr int kRaised = 2;
+
+int usage(const char* text) {
+  std::fprintf(stderr, "usage: rv1x-host %s\n", text);
+  return kUsage;
+}
 
 bool portArgument(const QStringList& arguments, int& port) {
   bool ok = false;
@@ -37,7 +44,7 @@ int raised(const rt::RuntimeError& error) {
 
 int queryPort(const QStringList& arguments, const CommonOptions& options) {
   int port = 0;
-  if (arguments.size() != 1 || !portArgument(arguments, port)) return kUsage;
+  if (arguments.size() != 1 || !portArgument(arguments, port)) return usage(kQueryUsage);
   QString error;
   const auto simulator = startSimulatedAnalyzer(options, port, error);
   if (options.simulate && !simulator) {
@@ -62,7 +69,7 @@ QString replyText(const QString& command, const QVariant& reply) {
 
 int link(const QStringList& arguments, const CommonOptions& options) {
   int port = 0;
-  if (arguments.isEmpty() || !portArgument(arguments, port)) return kUsage;
+  if (arguments.isEmpty() || !portArgument(arguments, port)) return usage(kLinkUsage);
   QString error;
   const auto simulator = startSimulatedAnalyzer(options, port, error);
   if (options.simulate && !simulator) {
@@ -95,10 +102,9 @@ int link(const QStringList& arguments, const CommonOptions& options) {
       });
 }
 
-const CommandRegistration queryRegistration(QStringLiteral("query-port"), QStringLiteral("query-port N"),
+const CommandRegistration queryRegistration(QStringLiteral("query-port"), QLatin1String(kQueryUsage),
                                             queryPort);
-const CommandRegistration linkRegistration(QStringLiteral("link"), QStringLiteral("[--scan] link N CMD..."),
-                                           link);
+const CommandRegistration linkRegistration(QStringLiteral("link"), QLatin1String(kLinkUsage), link);
 
 }  // namespace
 }  // namespace hostapp
