@@ -208,12 +208,17 @@ bool Simulator::handleCommands() {
   const QByteArray command = input_.left(length);
   input_.remove(0, length);
   Reply reply;
+  bool paced;
   {
     std::lock_guard lock(mutex_);
     commands_.append(command);
     reply = model_.respond(command);
+    paced = model_.options().paced;
   }
   arrived_.notify_all();
+  // The writer's bytes reach a pseudo-terminal at once; on the wire the
+  // command would still be arriving: the answer starts when it would have.
+  if (paced) waitCharacterTimes(command.size());
   send(reply);
   return true;
 }
@@ -229,6 +234,14 @@ void Simulator::send(const Reply& reply) {
     // the last characters time to be taken, as they were on the wire.
     pause(kDrainBeforeHangUpMs);
     closeMaster();
+  }
+}
+
+void Simulator::waitCharacterTimes(qsizetype characters) {
+  timespec until{};
+  ::clock_gettime(CLOCK_MONOTONIC, &until);
+  until = addNanoseconds(until, static_cast<long>(characters * kCharacterMicroseconds * 1000.0));
+  while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {
   }
 }
 

@@ -67,6 +67,7 @@ class Simulator {
   bool handleCommands();
   void send(const Reply& reply);
   bool sendBytes(const QByteArray& bytes, bool paced);
+  void waitCharacterTimes(qsizetype characters);
   bool writeAll(const char* data, qsizetype size);
   bool pause(int milliseconds);
   bool readAvailable(int timeoutMs);
