@@ -10,9 +10,9 @@ namespace orvanRV1Xvti {
 
 namespace {
 
-constexpr rt::Long kDefaultTimeOut = 400;  // ms
+constexpr rt::Long kDefaultTimeOut = 400;    // ms
 constexpr rt::Long kLongestTimeOut = 65535;  // what a timer takes
-constexpr int kReplyPause = 25;  // ms after the first byte, for the rest of the reply
+constexpr int kReplyPause = 25;              // ms after the first byte, for the rest of the reply
 const QString kLineSettings = QStringLiteral("9600,N,8,1");
 const QString kModel = QStringLiteral("RV-12P/15");
 const QString kProbe = QStringLiteral("\r\x0b");
@@ -20,8 +20,10 @@ const QString kProbe = QStringLiteral("\r\x0b");
 }  // namespace
 
 CRV1XQuery::CRV1XQuery()
-    : comm_(std::make_unique<serial::SerialControl>()), mfrmTimer_(std::make_unique<query::FTimer>()) {
-  QObject::connect(mfrmTimer_.get(), &query::FTimer::Timer, mfrmTimer_.get(), [this] { mfrmTimer_Timer(); });
+    : comm_(std::make_unique<serial::SerialControl>()),
+      mfrmTimer_(std::make_unique<query::FTimer>()) {
+  QObject::connect(mfrmTimer_.get(), &query::FTimer::Timer, mfrmTimer_.get(),
+                   [this] { mfrmTimer_Timer(); });
   timeOut_ = readCommTimeOut(kDefaultTimeOut, kLongestTimeOut);
 }
 
@@ -31,9 +33,15 @@ CRV1XQuery::~CRV1XQuery() {
   });
 }
 
-QString CRV1XQuery::MtiType() { return QString(); }
-QString CRV1XQuery::SerialNo() { return QString(); }
-QString CRV1XQuery::FWVersion() { return QString(); }
+QString CRV1XQuery::MtiType() {
+  return QString();
+}
+QString CRV1XQuery::SerialNo() {
+  return QString();
+}
+QString CRV1XQuery::FWVersion() {
+  return QString();
+}
 
 host::OrvanQelMti CRV1XQuery::QueryMTI(rt::Long iPort) {
   host::OrvanQelMti result;
@@ -67,8 +75,8 @@ host::OrvanQelMti CRV1XQuery::SendProbe() {
   ui::Sleep(kReplyPause);
   const QString reply = comm_->Input().toString();
   host::OrvanQelMti found;
-  const bool answered = reply.size() == 3 && (reply.front() == u'!' || reply.front() == u'?') &&
-                        reply.back() == u'>';
+  const bool answered =
+      reply.size() == 3 && (reply.front() == u'!' || reply.front() == u'?') && reply.back() == u'>';
   if (answered) {
     found.MtiType = kModel;
     found.Present = 1;
@@ -76,7 +84,9 @@ host::OrvanQelMti CRV1XQuery::SendProbe() {
   return found;
 }
 
-void CRV1XQuery::mfrmTimer_Timer() { timedOut_ = true; }
+void CRV1XQuery::mfrmTimer_Timer() {
+  timedOut_ = true;
+}
 
 RV1X_CREATABLE_CLASS("orvanRV1Xvti", CRV1XQuery)
 

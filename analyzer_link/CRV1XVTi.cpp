@@ -23,7 +23,9 @@ const QString kWaveformCommand = QStringLiteral("P");
 constexpr rt::Long kMkIIBlockBytes = 2000;
 constexpr rt::Long kAnnouncedLength = -1;
 
-host::ErrorService& errors() { return com::must(host::ErrorService::instance()); }
+host::ErrorService& errors() {
+  return com::must(host::ErrorService::instance());
+}
 
 [[noreturn]] void raiseLinkError() {
   errors().RaiseError(host::kProduct, eeVTI_Error, kConnectionSource, 1);
@@ -39,9 +41,13 @@ bool isText(const QVariant& value, const QString& text) {
 CRV1XVTi::CRV1XVTi() = default;
 CRV1XVTi::~CRV1XVTi() = default;
 
-bool CRV1XVTi::IsMkIII() { return mkiii_; }
+bool CRV1XVTi::IsMkIII() {
+  return mkiii_;
+}
 
-EVtiState CRV1XVTi::State() { return state_; }
+EVtiState CRV1XVTi::State() {
+  return state_;
+}
 
 void CRV1XVTi::Abort() {
   MComm::Abort();
@@ -77,8 +83,9 @@ QVariant CRV1XVTi::SendCommand(const QString& sCommand, bool fIgnoreErrors) {
       },
       [&](const rt::RuntimeError& error) -> QVariant {
         if (error.Number() != eeVTI_Error && !fIgnoreErrors)
-          showPlainMessage(QStringLiteral("Error #%1\r\n%2").arg(error.Number()).arg(error.Description()),
-                           ui::mb::Exclamation);
+          showPlainMessage(
+              QStringLiteral("Error #%1\r\n%2").arg(error.Number()).arg(error.Description()),
+              ui::mb::Exclamation);
         raiseLinkError();
       });
 }
@@ -102,8 +109,10 @@ void CRV1XVTi::OpenChannel() {
         if (IsHostVersionAtLeast(kPortAssigningHost)) {
           auto assignment = com::must(host::PortAssignmentService::instance()).Assignment();
           const rt::Long port = com::must(assignment).Port(host::kProduct, QString());
-          if (port < 1) abort_ = true;
-          else if (ProbePort(rt::toInteger(static_cast<double>(port))) == MComm::probe::InRemoteMode)
+          if (port < 1)
+            abort_ = true;
+          else if (ProbePort(rt::toInteger(static_cast<double>(port))) ==
+                   MComm::probe::InRemoteMode)
             state_ = evtiIdle;
         } else {
           for (rt::Integer port = kFirstScannedPort; port <= kLastScannedPort; ++port) {
@@ -124,8 +133,10 @@ void CRV1XVTi::OpenChannel() {
       },
       [&](const rt::RuntimeError& error) {
         state_ = evtiNotConnected;
-        if (error.Number() == eeVTI_Error) errors().RaiseError(QString(), 0, QString(), 1);
-        else errors().ReportError(error, kConnectionSource);
+        if (error.Number() == eeVTI_Error)
+          errors().RaiseError(QString(), 0, QString(), 1);
+        else
+          errors().ReportError(error, kConnectionSource);
       });
 }
 
@@ -134,11 +145,12 @@ void CRV1XVTi::CloseChannel() {
 }
 
 void CRV1XVTi::Wait(rt::Long iTime) {
-  rt::ignoreErrorsEach([&] { MComm::Form().StartSleepTimer(iTime); }, [&] {
-    do {
-      ui::doEvents();
-    } while (MComm::Form().IsSleeping() && !abort_);
-  });
+  rt::ignoreErrorsEach([&] { MComm::Form().StartSleepTimer(iTime); },
+                       [&] {
+                         do {
+                           ui::doEvents();
+                         } while (MComm::Form().IsSleeping() && !abort_);
+                       });
 }
 
 rt::Integer CRV1XVTi::ProbePort(rt::Integer port) {
@@ -161,19 +173,17 @@ bool CRV1XVTi::IsHostVersionAtLeast(const QString& version) {
 void CRV1XVTi::DetectMkIII() {
   // Statement by statement: a failing "X" leaves the reply to "Z" in place.
   QVariant reply;
-  rt::ignoreErrorsEach([&] { probing_ = true; },
-                       [&] { reply = SendCommand(QStringLiteral("Z"), true); },
-                       [&] { reply = SendCommand(QStringLiteral("X"), false); },
-                       [&] { probing_ = false; },
-                       [&] { mkiii_ = isText(reply, QStringLiteral("!")); });
+  rt::ignoreErrorsEach(
+      [&] { probing_ = true; }, [&] { reply = SendCommand(QStringLiteral("Z"), true); },
+      [&] { reply = SendCommand(QStringLiteral("X"), false); }, [&] { probing_ = false; },
+      [&] { mkiii_ = isText(reply, QStringLiteral("!")); });
 }
 
 void CRV1XVTi::LeaveMkIIIMode() {
   if (!mkiii_) return;
-  rt::ignoreErrorsEach([&] { probing_ = true; },
-                       [&] { SendCommand(QStringLiteral("Z"), true); },
-                       [&] { SendCommand(QStringLiteral("Z"), true); },
-                       [&] { probing_ = false; }, [&] { mkiii_ = false; });
+  rt::ignoreErrorsEach([&] { probing_ = true; }, [&] { SendCommand(QStringLiteral("Z"), true); },
+                       [&] { SendCommand(QStringLiteral("Z"), true); }, [&] { probing_ = false; },
+                       [&] { mkiii_ = false; });
 }
 
 RV1X_CREATABLE_CLASS("orvanRV1Xvti", CRV1XVTi)

@@ -21,7 +21,9 @@ void FTestVTI::StartTimer(rt::Long iTimeOut) {
                        [&] { timRVXX_.SetEnabled(true); });
 }
 
-void FTestVTI::StopTimer() { timRVXX_.SetEnabled(false); }
+void FTestVTI::StopTimer() {
+  timRVXX_.SetEnabled(false);
+}
 
 void FTestVTI::StartSleepTimer(rt::Long iTimeOut) {
   tmrSleep_.SetInterval(iTimeOut);
@@ -29,10 +31,16 @@ void FTestVTI::StartSleepTimer(rt::Long iTimeOut) {
 }
 
 // A pause of 0 ms would never tick and so never end: it counts as over.
-bool FTestVTI::IsSleeping() const { return tmrSleep_.Enabled() && tmrSleep_.Interval() > 0; }
+bool FTestVTI::IsSleeping() const {
+  return tmrSleep_.Enabled() && tmrSleep_.Interval() > 0;
+}
 
-void FTestVTI::timRVXX_Timer() { MComm::SetTimedOut(); }
+void FTestVTI::timRVXX_Timer() {
+  MComm::SetTimedOut();
+}
 
-void FTestVTI::tmrSleep_Timer() { tmrSleep_.SetEnabled(false); }
+void FTestVTI::tmrSleep_Timer() {
+  tmrSleep_.SetEnabled(false);
+}
 
 }  // namespace orvanRV1Xvti

@@ -15,8 +15,12 @@ void FTimer::StartTimer(rt::Long interval) {
   tmrTimeout_.SetEnabled(true);
 }
 
-void FTimer::StopTimer() { tmrTimeout_.SetEnabled(false); }
+void FTimer::StopTimer() {
+  tmrTimeout_.SetEnabled(false);
+}
 
-void FTimer::tmrTimeout_Timer() { Q_EMIT Timer(); }
+void FTimer::tmrTimeout_Timer() {
+  Q_EMIT Timer();
+}
 
 }  // namespace orvanRV1Xvti::query

@@ -64,7 +64,9 @@ struct LinkVariables {
 
 thread_local LinkVariables theLink;
 
-serial::SerialControl& comm() { return Form().Comm(); }
+serial::SerialControl& comm() {
+  return Form().Comm();
+}
 
 // One statement of the machine. A run-time error of the serial control or of
 // the status check does not leave the machine: "device unavailable" (68)
@@ -147,11 +149,12 @@ void openingStep() {
   statement([&] { Form().StopTimer(); });
   ui::Sleep(kReadPause);
   statement([&] { l.lastRead = comm().Input().toString(); });
-  if (l.lastRead == QLatin1String("!") || l.lastRead == QLatin1String("?")) l.event = event::Answered;
+  if (l.lastRead == QLatin1String("!") || l.lastRead == QLatin1String("?"))
+    l.event = event::Answered;
   if (l.timedOut) {
     l.event = event::GiveUp;
-  } else if (l.event == event::Continue &&
-             (++l.openingPasses >= kMaxOpeningPasses || l.openingClock.elapsed() >= l.openTimeOut)) {
+  } else if (l.event == event::Continue && (++l.openingPasses >= kMaxOpeningPasses ||
+                                            l.openingClock.elapsed() >= l.openTimeOut)) {
     l.event = event::GiveUp;
   }
 }
@@ -198,7 +201,9 @@ void retransmitStep() {
   while (Form().IsSleeping() && !l.abort) ui::doEvents();
 }
 
-void failedStep() { theLink.event = event::StepDone; }
+void failedStep() {
+  theLink.event = event::StepDone;
+}
 
 void closingStep() {
   statement([&] { comm().SetPortOpen(false); });
@@ -324,7 +329,9 @@ bool Transact(const QString& command, QString& reply) {
       false);
 }
 
-QString LastReplyChar() { return theLink.reply.right(1); }
+QString LastReplyChar() {
+  return theLink.reply.right(1);
+}
 
 void ClosePort() {
   rt::ignoreErrorsEach([] { RunLink(event::Close); }, [] { theLink.port = 0; });
@@ -420,8 +427,12 @@ QVariant ReadBinaryBlock(rt::Long count) {
   return block;
 }
 
-void SetTimedOut() { theLink.timedOut = true; }
+void SetTimedOut() {
+  theLink.timedOut = true;
+}
 
-void Abort() { theLink.abort = true; }
+void Abort() {
+  theLink.abort = true;
+}
 
 }  // namespace orvanRV1Xvti::MComm

@@ -62,7 +62,8 @@ Figures figuresOf(std::vector<double> samples) {
 
 void printExchange(const char* title, const Figures& wall, double floor, const char* floorText) {
   std::printf("%s\n", title);
-  std::printf("  wall   median %7.1f ms   (least %.1f, most %.1f)\n", wall.median, wall.least, wall.most);
+  std::printf("  wall   median %7.1f ms   (least %.1f, most %.1f)\n", wall.median, wall.least,
+              wall.most);
   std::printf("  floor         %7.1f ms   (%s)\n", floor, floorText);
   std::printf("  ratio         %7.3f      (goal: at most 1.100) %s\n\n", wall.median / floor,
               wall.median / floor <= 1.10 ? "met" : "NOT MET");
@@ -84,10 +85,12 @@ void measurementExchange(int runs) {
   const int read = replyLength + 2;  // the reply, CR and the prompt
   const double floor = 3 * kCharacterMs + read * kReadPauseMs;
   char text[160];
-  std::snprintf(text, sizeof text, "\"M\" CR and the first reply character on the wire, %.1f ms, + %d reads x 5 ms",
+  std::snprintf(text, sizeof text,
+                "\"M\" CR and the first reply character on the wire, %.1f ms, + %d reads x 5 ms",
                 3 * kCharacterMs, read);
   char title[96];
-  std::snprintf(title, sizeof title, "\"M\" exchange, %d-character reply, %d runs", replyLength, runs);
+  std::snprintf(title, sizeof title, "\"M\" exchange, %d-character reply, %d runs", replyLength,
+                runs);
   printExchange(title, figuresOf(samples), floor, text);
 }
 
@@ -107,11 +110,12 @@ void blockExchange(int runs) {
   }
   const double floor = (2 + size) * kCharacterMs;
   char text[160];
-  std::snprintf(text, sizeof text, "\"P\" CR and %lld bytes on the wire; the last 5 ms pause overlaps them",
+  std::snprintf(text, sizeof text,
+                "\"P\" CR and %lld bytes on the wire; the last 5 ms pause overlaps them",
                 static_cast<long long>(size));
   char title[96];
-  std::snprintf(title, sizeof title, "%lld-byte block (\"P\", older generation), %d runs", static_cast<long long>(size),
-                runs);
+  std::snprintf(title, sizeof title, "%lld-byte block (\"P\", older generation), %d runs",
+                static_cast<long long>(size), runs);
   printExchange(title, figuresOf(samples), floor, text);
 }
 
@@ -129,8 +133,9 @@ Wait timed(const std::function<void()>& body) {
 
 void printWait(const char* what, const Wait& wait) {
   const double share = 100.0 * wait.cpuMs / wait.wallMs;
-  std::printf("  %-40s wall %6.0f ms, processor %5.1f ms = %4.1f%% of a core (goal: below 5%%) %s\n", what,
-              wait.wallMs, wait.cpuMs, share, share < 5.0 ? "met" : "NOT MET");
+  std::printf(
+      "  %-40s wall %6.0f ms, processor %5.1f ms = %4.1f%% of a core (goal: below 5%%) %s\n", what,
+      wait.wallMs, wait.cpuMs, share, share < 5.0 ? "met" : "NOT MET");
 }
 
 void timeOutWaits() {
@@ -138,15 +143,18 @@ void timeOutWaits() {
   {
     auto simulator = analyzer(QStringLiteral("silent"));
     orvanRV1Xvti::CRV1XVTi link;
-    printWait("opening probe, silent analyzer:", timed([&] { rt::ignoreErrors([&] { link.OpenChannel(); }); }));
+    printWait("opening probe, silent analyzer:",
+              timed([&] { rt::ignoreErrors([&] { link.OpenChannel(); }); }));
   }
   {
     auto simulator = analyzer(QStringLiteral("ignore=M"));
     orvanRV1Xvti::CRV1XVTi link;
     link.OpenChannel();
     // The first of the reply's four waits, ended by an abort once it is over.
-    QTimer::singleShot(3000 + 50, [&] { link.Abort(); });
-    printWait("reply that does not come (first wait):", timed([&] { link.SendCommand(QStringLiteral("M"), false); }));
+    QTimer::singleShot(3000 + 50, Qt::PreciseTimer, QCoreApplication::instance(),
+                       [&] { link.Abort(); });
+    printWait("reply that does not come (first wait):",
+              timed([&] { link.SendCommand(QStringLiteral("M"), false); }));
     link.CloseChannel();
   }
 }
@@ -160,10 +168,12 @@ int main(int argc, char** argv) {
   ui::MessageBoxes::instance().setUnattended(true);
   QTemporaryDir registry;
   qputenv("RV1X_REGISTRY", registry.filePath(QStringLiteral("registry.ini")).toLocal8Bit());
-  com::must(com::must(host::PortAssignmentService::instance()).Assignment()).assign(host::kProduct, kPort);
+  com::must(com::must(host::PortAssignmentService::instance()).Assignment())
+      .assign(host::kProduct, kPort);
 
-  std::printf("Analyzer link against the simulated analyzer: 9600 baud, 10 bits a character (%.3f ms)\n\n",
-              kCharacterMs);
+  std::printf(
+      "Analyzer link against the simulated analyzer: 9600 baud, 10 bits a character (%.3f ms)\n\n",
+      kCharacterMs);
   return rt::onError(
       [] {
         measurementExchange(10);
@@ -172,7 +182,8 @@ int main(int argc, char** argv) {
         return 0;
       },
       [](const rt::RuntimeError& error) {
-        std::fprintf(stderr, "rv1x-bench: error %s %s\n", qPrintable(error.hexNumber()), qPrintable(error.Source()));
+        std::fprintf(stderr, "rv1x-bench: error %s %s\n", qPrintable(error.hexNumber()),
+                     qPrintable(error.Source()));
         return 1;
       });
 }

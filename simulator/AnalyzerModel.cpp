@@ -56,8 +56,10 @@ struct Column {
 
 void place(QByteArray& line, const Column& column, double value) {
   QByteArray text = QByteArray::number(value, 'f', column.decimals);
-  if (column.zeroPadded) text = text.rightJustified(column.width, '0', true);
-  else text = text.rightJustified(column.width, ' ', true);
+  if (column.zeroPadded)
+    text = text.rightJustified(column.width, '0', true);
+  else
+    text = text.rightJustified(column.width, ' ', true);
   line.replace(column.first - 1, column.width, text);
 }
 
@@ -97,7 +99,9 @@ void AnalyzerModel::setOptions(const SimulatorOptions& options) {
   pollsLeft_ = options_.pendingPolls;
 }
 
-bool AnalyzerModel::remote() const { return localLeft_ == 0 || mkiiiMode_; }
+bool AnalyzerModel::remote() const {
+  return localLeft_ == 0 || mkiiiMode_;
+}
 
 Reply AnalyzerModel::framed(const QByteArray& text, const QByteArray& command, bool prompt) const {
   Reply reply;
@@ -195,16 +199,20 @@ QByteArray AnalyzerModel::waveformBlock() const {
     block.append(static_cast<char>((words >> 8) & 0xFF));
     for (double current : dischargeCurrent(options_.values.peakCurrent, words / 4, words)) {
       // 12-bit two's complement, high byte first
-      const int raw = scale == 0.0 ? 0 : std::clamp(static_cast<int>(std::lround(current / scale)), -2048, 2047);
+      const int raw = scale == 0.0
+                          ? 0
+                          : std::clamp(static_cast<int>(std::lround(current / scale)), -2048, 2047);
       const int bits = raw & 0x0FFF;
       block.append(static_cast<char>(bits >> 8));
       block.append(static_cast<char>(bits & 0xFF));
     }
   } else {
-    for (double current : dischargeCurrent(options_.values.peakCurrent, kMkIISamplesUsed / 4,
-                                            kMkIIBlockBytes / 2)) {
+    for (double current :
+         dischargeCurrent(options_.values.peakCurrent, kMkIISamplesUsed / 4, kMkIIBlockBytes / 2)) {
       // 16-bit two's complement, high byte first
-      const int raw = scale == 0.0 ? 0 : std::clamp(static_cast<int>(std::lround(current / scale)), -32768, 32767);
+      const int raw =
+          scale == 0.0 ? 0
+                       : std::clamp(static_cast<int>(std::lround(current / scale)), -32768, 32767);
       block.append(static_cast<char>((raw >> 8) & 0xFF));
       block.append(static_cast<char>(raw & 0xFF));
     }

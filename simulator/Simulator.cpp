@@ -56,7 +56,9 @@ bool Simulator::start(QString* error) {
   termios raw{};
   ::cfmakeraw(&raw);
   if (::openpty(&master_, &slave_, name, &raw, nullptr) != 0 || ::pipe(wake_) != 0) {
-    if (error) *error = QStringLiteral("cannot create a pseudo-terminal: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+    if (error)
+      *error = QStringLiteral("cannot create a pseudo-terminal: %1")
+                   .arg(QString::fromLocal8Bit(std::strerror(errno)));
     closeFd(master_);
     closeFd(slave_);
     return false;

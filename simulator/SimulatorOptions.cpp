@@ -78,7 +78,9 @@ const QList<Option>& optionTable() {
          return v.isEmpty();
        }},
       {"words", "=N  length of the newer generation's waveform block in words (default 1000)",
-       [](const QString& v, SimulatorOptions& o) { return toInt(v, o.blockWords, 0) && o.blockWords <= 65535; }},
+       [](const QString& v, SimulatorOptions& o) {
+         return toInt(v, o.blockWords, 0) && o.blockWords <= 65535;
+       }},
       {"polls", "=N  \"D\" answers \"0!\" (nothing measured yet) N times after each \"R\"",
        [](const QString& v, SimulatorOptions& o) { return toInt(v, o.pendingPolls, 0); }},
       {"silent", "answer nothing",
@@ -146,7 +148,8 @@ bool parseOptions(const QString& text, SimulatorOptions& out, QString* error) {
       if (name != QLatin1String(option.name)) continue;
       known = true;
       if (!option.set(value, parsed)) {
-        if (error) *error = QStringLiteral("simulator option %1: bad value \"%2\"").arg(name, value);
+        if (error)
+          *error = QStringLiteral("simulator option %1: bad value \"%2\"").arg(name, value);
         return false;
       }
     }
@@ -164,7 +167,8 @@ QString optionsHelp() {
   for (const Option& option : optionTable()) {
     const QString help = QLatin1String(option.help);
     const bool joined = help.startsWith(u'=') || help.startsWith(u'[');
-    text += QStringLiteral("  %1%2%3\n").arg(QLatin1String(option.name), joined ? QString() : QStringLiteral("  "), help);
+    text += QStringLiteral("  %1%2%3\n")
+                .arg(QLatin1String(option.name), joined ? QString() : QStringLiteral("  "), help);
   }
   return text;
 }

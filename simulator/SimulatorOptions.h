@@ -48,10 +48,10 @@ struct Faults {
 
 struct SimulatorOptions {
   Generation generation = Generation::MkIII;
-  char range = 'H';        // 'P' pacer, 'H' high, 'L' low
-  int blockWords = 1000;   // MkIII waveform length, 16-bit words
-  int pendingPolls = 0;    // "D" answers "0!" this many times after each "R"
-  bool paced = true;       // bytes leave at the pace of 9600 baud
+  char range = 'H';       // 'P' pacer, 'H' high, 'L' low
+  int blockWords = 1000;  // MkIII waveform length, 16-bit words
+  int pendingPolls = 0;   // "D" answers "0!" this many times after each "R"
+  bool paced = true;      // bytes leave at the pace of 9600 baud
   Measurements values;
   Faults faults;
 };

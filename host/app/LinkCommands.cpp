@@ -78,7 +78,8 @@ int link(const QStringList& arguments, const CommonOptions& options) {
   }
   com::must(host::VersionService::instance())
       .setHostVersion(options.scan ? kOldHostVersion : kPortAssigningHostVersion);
-  com::must(com::must(host::PortAssignmentService::instance()).Assignment()).assign(host::kProduct, port);
+  com::must(com::must(host::PortAssignmentService::instance()).Assignment())
+      .assign(host::kProduct, port);
 
   std::shared_ptr<orvanRV1Xvti::CRV1XVTi> connection;
   return rt::onError(
@@ -102,8 +103,8 @@ int link(const QStringList& arguments, const CommonOptions& options) {
       });
 }
 
-const CommandRegistration queryRegistration(QStringLiteral("query-port"), QLatin1String(kQueryUsage),
-                                            queryPort);
+const CommandRegistration queryRegistration(QStringLiteral("query-port"),
+                                            QLatin1String(kQueryUsage), queryPort);
 const CommandRegistration linkRegistration(QStringLiteral("link"), QLatin1String(kLinkUsage), link);
 
 }  // namespace

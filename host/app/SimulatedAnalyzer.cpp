@@ -13,8 +13,10 @@ std::unique_ptr<rv1xsim::Simulator> startSimulatedAnalyzer(const CommonOptions& 
   if (!simulator->start(&error)) return nullptr;
   // The environment names the device before the registry does, so the
   // simulator takes the port's place whatever the registry maps it to.
-  qputenv(qPrintable(QStringLiteral("RV1X_PORT_%1").arg(port)), simulator->slavePath().toLocal8Bit());
-  std::fprintf(stderr, "simulated analyzer on %s as port %d\n", qPrintable(simulator->slavePath()), port);
+  qputenv(qPrintable(QStringLiteral("RV1X_PORT_%1").arg(port)),
+          simulator->slavePath().toLocal8Bit());
+  std::fprintf(stderr, "simulated analyzer on %s as port %d\n", qPrintable(simulator->slavePath()),
+               port);
   return simulator;
 }
 

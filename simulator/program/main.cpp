@@ -26,9 +26,12 @@ int usage() {
 QString printable(const QByteArray& command) {
   QString text;
   for (char c : command) {
-    if (c == '\r') text += QStringLiteral("<CR>");
-    else if (c == '\x0b') text += QStringLiteral("<VT>");
-    else text += QLatin1Char(c);
+    if (c == '\r')
+      text += QStringLiteral("<CR>");
+    else if (c == '\x0b')
+      text += QStringLiteral("<VT>");
+    else
+      text += QLatin1Char(c);
   }
   return text;
 }

@@ -63,11 +63,13 @@ TEST_F(LinkTest, ReplyLosesOnlyAFinalCarriageReturnAndPrompt) {
                         {"A\rB\r>", QStringLiteral("A\rB")}};
   for (const Case& c : cases) {
     sim.setRawReply("Q05\r", c.wire);
-    EXPECT_EQ(connection().SendCommand(QStringLiteral("Q05"), false).toString(), c.reply) << c.wire.constData();
+    EXPECT_EQ(connection().SendCommand(QStringLiteral("Q05"), false).toString(), c.reply)
+        << c.wire.constData();
   }
   // A command that already ends with its CR is sent as it is.
   sim.clearLog();
-  EXPECT_EQ(connection().SendCommand(QStringLiteral("I\r"), false).toString(), QStringLiteral("H!"));
+  EXPECT_EQ(connection().SendCommand(QStringLiteral("I\r"), false).toString(),
+            QStringLiteral("H!"));
   EXPECT_EQ(sim.wire(), QByteArray("I\r"));
 }
 
@@ -105,7 +107,8 @@ TEST_F(LinkTest, RejectedCommandShowsMessage20321AndRaisesUnlessErrorsAreIgnored
   EXPECT_EQ(connection().SendCommand(QStringLiteral("I"), true), QVariant(QStringLiteral("?")));
   EXPECT_TRUE(messages().shown().isEmpty());
 
-  const rt::RuntimeError error = raisedBy([&] { connection().SendCommand(QStringLiteral("I"), false); });
+  const rt::RuntimeError error =
+      raisedBy([&] { connection().SendCommand(QStringLiteral("I"), false); });
   EXPECT_EQ(error.Number(), eeVTI_Error);
   EXPECT_EQ(error.Source(), kConnectionSource);
   ASSERT_EQ(messages().shown().size(), 1);
@@ -237,8 +240,9 @@ TEST_F(LinkTest, OlderAnalyzerNotInRemoteModeAsksForRetryAndCancelRaises) {
   EXPECT_EQ(connection().State(), evtiNotConnected);
   ASSERT_EQ(messages().shown().size(), 1);
   const ui::ShownMessage& shown = messages().shown().first();
-  EXPECT_EQ(shown.text, QStringLiteral("A RV-1X was found on port 3, but it is not set in remote mode. If you "
-                                       "want to use this MTI set it in remote mode and press 'Retry'."));
+  EXPECT_EQ(shown.text,
+            QStringLiteral("A RV-1X was found on port 3, but it is not set in remote mode. If you "
+                           "want to use this MTI set it in remote mode and press 'Retry'."));
   EXPECT_EQ(shown.caption, kCaption);
   EXPECT_EQ(shown.style, ui::mb::Information | ui::mb::RetryCancel);
   EXPECT_EQ(shown.answer, ui::mb::Cancel);

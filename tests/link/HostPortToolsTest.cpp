@@ -36,28 +36,30 @@ class HostPortToolsTest : public LinkTest {
     program.start(builtProgram(QStringLiteral("rv1x-host")), arguments);
     EXPECT_TRUE(program.waitForFinished(60000)) << qPrintable(arguments.join(u' '));
     return ProgramRun{program.exitCode(), QString::fromLocal8Bit(program.readAllStandardOutput()),
-               QString::fromLocal8Bit(program.readAllStandardError())};
+                      QString::fromLocal8Bit(program.readAllStandardError())};
   }
 };
 
 TEST_F(HostPortToolsTest, QueryPortFindsTheSimulatedAnalyzer) {
-  const ProgramRun found = host({QStringLiteral("query-port"), QStringLiteral("2"), QStringLiteral("--simulate")});
+  const ProgramRun found =
+      host({QStringLiteral("query-port"), QStringLiteral("2"), QStringLiteral("--simulate")});
   EXPECT_EQ(found.out, QStringLiteral("model=RV-12P/15 present=1\n"));
   EXPECT_EQ(found.exitCode, 0);
 
-  const ProgramRun silent = host({QStringLiteral("--simulate=silent"), QStringLiteral("query-port"), QStringLiteral("2")});
+  const ProgramRun silent = host(
+      {QStringLiteral("--simulate=silent"), QStringLiteral("query-port"), QStringLiteral("2")});
   EXPECT_EQ(silent.out, QStringLiteral("model= present=0\n"));
   EXPECT_EQ(silent.exitCode, 1);
 }
 
 TEST_F(HostPortToolsTest, LinkOpensSendsAndCloses) {
-  const ProgramRun run = host({QStringLiteral("link"), QStringLiteral("2"), QStringLiteral("I"), QStringLiteral("D"),
-                        QStringLiteral("--simulate=range=L")});
+  const ProgramRun run = host({QStringLiteral("link"), QStringLiteral("2"), QStringLiteral("I"),
+                               QStringLiteral("D"), QStringLiteral("--simulate=range=L")});
   EXPECT_EQ(run.out, QStringLiteral("state=2 mkiii=1\nI -> L!\nD -> 1!\n"));
   EXPECT_EQ(run.exitCode, 0);
 
   const ProgramRun block = host({QStringLiteral("link"), QStringLiteral("2"), QStringLiteral("P"),
-                          QStringLiteral("--simulate=mkii,unpaced")});
+                                 QStringLiteral("--simulate=mkii,unpaced")});
   EXPECT_EQ(block.out, QStringLiteral("state=2 mkiii=0\nP -> 2000 bytes\n"));
   EXPECT_EQ(block.exitCode, 0);
 }
@@ -65,20 +67,21 @@ TEST_F(HostPortToolsTest, LinkOpensSendsAndCloses) {
 TEST_F(HostPortToolsTest, LinkPrintsARaisedErrorAndExits2) {
   setCommTimeOut(200);
   const ProgramRun silent = host({QStringLiteral("link"), QStringLiteral("2"), QStringLiteral("I"),
-                           QStringLiteral("--simulate=silent")});
+                                  QStringLiteral("--simulate=silent")});
   EXPECT_EQ(silent.out, QStringLiteral("error 0x8004A462 RV1XVTI.CRV1XVti\n"));
   EXPECT_EQ(silent.exitCode, 2);
   EXPECT_TRUE(silent.err.contains(QStringLiteral("message: orvanRV1Xvti: ") + kNoAnalyzerFound));
 
-  const ProgramRun rejected = host({QStringLiteral("link"), QStringLiteral("2"), QStringLiteral("I"),
-                             QStringLiteral("--simulate=reject=I")});
+  const ProgramRun rejected = host({QStringLiteral("link"), QStringLiteral("2"),
+                                    QStringLiteral("I"), QStringLiteral("--simulate=reject=I")});
   EXPECT_EQ(rejected.out, QStringLiteral("state=2 mkiii=1\nerror 0x8004A462 RV1XVTI.CRV1XVti\n"));
   EXPECT_EQ(rejected.exitCode, 2);
 }
 
 TEST_F(HostPortToolsTest, ScanFindsTheAnalyzerBehindTheFirstPorts) {
-  const ProgramRun run = host({QStringLiteral("--scan"), QStringLiteral("link"), QStringLiteral("3"), QStringLiteral("I"),
-                        QStringLiteral("--simulate")});
+  const ProgramRun run =
+      host({QStringLiteral("--scan"), QStringLiteral("link"), QStringLiteral("3"),
+            QStringLiteral("I"), QStringLiteral("--simulate")});
   EXPECT_EQ(run.out, QStringLiteral("state=2 mkiii=1\nI -> H!\n"));
   EXPECT_EQ(run.exitCode, 0);
 }
@@ -92,7 +95,8 @@ TEST_F(HostPortToolsTest, PortNamedByTheEnvironmentReachesTheSimulatorProgram) {
   environment.insert(QStringLiteral("RV1X_PORT_6"), device);
   const ProgramRun query = host({QStringLiteral("query-port"), QStringLiteral("6")}, environment);
   EXPECT_EQ(query.out, QStringLiteral("model=RV-12P/15 present=1\n"));
-  const ProgramRun link = host({QStringLiteral("link"), QStringLiteral("6"), QStringLiteral("I")}, environment);
+  const ProgramRun link =
+      host({QStringLiteral("link"), QStringLiteral("6"), QStringLiteral("I")}, environment);
   EXPECT_EQ(link.out, QStringLiteral("state=2 mkiii=0\nI -> H!\n"));
   simulator.terminate();
   EXPECT_TRUE(simulator.waitForFinished(5000));
@@ -101,7 +105,8 @@ TEST_F(HostPortToolsTest, PortNamedByTheEnvironmentReachesTheSimulatorProgram) {
 TEST_F(HostPortToolsTest, BadArgumentsAreAUsageError) {
   EXPECT_EQ(host({QStringLiteral("link")}).exitCode, 64);
   EXPECT_EQ(host({QStringLiteral("query-port"), QStringLiteral("two")}).exitCode, 64);
-  const ProgramRun badOption = host({QStringLiteral("query-port"), QStringLiteral("1"), QStringLiteral("--simulate=loud")});
+  const ProgramRun badOption =
+      host({QStringLiteral("query-port"), QStringLiteral("1"), QStringLiteral("--simulate=loud")});
   EXPECT_EQ(badOption.exitCode, 64);
   EXPECT_TRUE(badOption.err.contains(QStringLiteral("unknown simulator option loud")));
 }

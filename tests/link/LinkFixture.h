@@ -30,7 +30,8 @@ using orvanRV1Xvti::eeVTI_Error;
 using rv1xsim::Simulator;
 
 inline const QString kNoAnalyzerFound = QStringLiteral(
-    "No MTI was found connected. Check that your RV-1X is connected and that it has been powered on.");
+    "No MTI was found connected. Check that your RV-1X is connected and that it has been powered "
+    "on.");
 inline const QString kCaption = QStringLiteral("orvanRV1Xvti");
 inline const QString kConnectionSource = QStringLiteral("RV1XVTI.CRV1XVti");
 constexpr int kDefaultPort = 3;
@@ -38,8 +39,12 @@ constexpr int kDefaultPort = 3;
 inline host::PortAssignment& assignment() {
   return com::must(com::must(host::PortAssignmentService::instance()).Assignment());
 }
-inline host::ErrorService& errors() { return com::must(host::ErrorService::instance()); }
-inline ui::MessageBoxes& messages() { return ui::MessageBoxes::instance(); }
+inline host::ErrorService& errors() {
+  return com::must(host::ErrorService::instance());
+}
+inline ui::MessageBoxes& messages() {
+  return ui::MessageBoxes::instance();
+}
 
 inline void mapPort(int port, const QString& device) {
   platform::RegistryStore::instance().writeValue(platform::hive::LocalMachine,
@@ -90,13 +95,15 @@ inline QStringList shownTexts() {
 class LinkTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(testsupport::registerServer(testsupport::builtLibrary(QStringLiteral("orvanRV1Xvti"))));
+    ASSERT_TRUE(
+        testsupport::registerServer(testsupport::builtLibrary(QStringLiteral("orvanRV1Xvti"))));
     com::must(host::VersionService::instance()).setHostVersion(QStringLiteral("2.4.0"));
     assignment().clear();
     messages().clear();
     errors().clear();
     // No port of a test may reach a real device of the machine.
-    for (int port = 1; port <= 16; ++port) mapPort(port, QStringLiteral("/nonexistent/rv1x-port-%1").arg(port));
+    for (int port = 1; port <= 16; ++port)
+      mapPort(port, QStringLiteral("/nonexistent/rv1x-port-%1").arg(port));
   }
 
   void TearDown() override {
@@ -110,7 +117,8 @@ class LinkTest : public ::testing::Test {
 
   // A simulated analyzer with these options on the port, which the host
   // assigns unless told otherwise.
-  Simulator& analyzer(const QString& options = QString(), int port = kDefaultPort, bool assign = true) {
+  Simulator& analyzer(const QString& options = QString(), int port = kDefaultPort,
+                      bool assign = true) {
     rv1xsim::SimulatorOptions parsed;
     QString error;
     EXPECT_TRUE(rv1xsim::parseOptions(options, parsed, &error)) << qPrintable(error);
@@ -142,7 +150,7 @@ class LinkTest : public ::testing::Test {
   // Calls Abort after the given time, as a click handled during a wait would.
   // A click that comes after its test has ended goes nowhere.
   void abortAfter(int milliseconds) {
-    QTimer::singleShot(milliseconds, &clicks_, [this] { connection().Abort(); });
+    QTimer::singleShot(milliseconds, Qt::PreciseTimer, &clicks_, [this] { connection().Abort(); });
   }
 
   testsupport::TemporaryRegistry registry_;

@@ -29,13 +29,14 @@ TEST_F(PortQueryTest, FindsTheAnalyzerOnlyByAThreeCharacterReplyOfTheProbe) {
     QByteArray reply;
     bool found;
   };
-  const Case cases[] = {{"!\r>", true}, {"?\r>", true}, {"!>", false}, {"!\r>>", false},
-                        {"x\r>", false}, {"!\rx", false}};
+  const Case cases[] = {{"!\r>", true},   {"?\r>", true},  {"!>", false},
+                        {"!\r>>", false}, {"x\r>", false}, {"!\rx", false}};
   Simulator& sim = analyzer();
   for (const Case& c : cases) {
     sim.setRawReply("\r\x0b", c.reply);
     const host::OrvanQelMti found = query()->QueryMTI(kDefaultPort);
-    EXPECT_EQ(found.MtiType, c.found ? QStringLiteral("RV-12P/15") : QString()) << c.reply.constData();
+    EXPECT_EQ(found.MtiType, c.found ? QStringLiteral("RV-12P/15") : QString())
+        << c.reply.constData();
     EXPECT_EQ(found.Present, c.found ? 1 : 0) << c.reply.constData();
     EXPECT_TRUE(found.SerialNo.isEmpty());
     EXPECT_TRUE(found.FWVersion.isEmpty());
@@ -79,7 +80,8 @@ TEST_F(PortQueryTest, SilentPortWaitsTheTimeOutOf400MsOrTheRegistrys) {
     QVariant registry;
     qint64 expected;
   };
-  const Case cases[] = {{QVariant(), 400}, {QVariant(0), 400}, {QVariant(-20), 400}, {QVariant(1500), 1500}};
+  const Case cases[] = {
+      {QVariant(), 400}, {QVariant(0), 400}, {QVariant(-20), 400}, {QVariant(1500), 1500}};
   for (const Case& c : cases) {
     setCommTimeOut(c.registry);
     qint64 elapsed = 0;

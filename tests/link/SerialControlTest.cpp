@@ -82,7 +82,8 @@ TEST_F(SerialControlTest, MissingOrBusyDeviceRaisesAndSaysSoInItsStatus) {
 }
 
 TEST_F(SerialControlTest, ClosedPortRefusesReadsAndWrites) {
-  EXPECT_EQ(raisedBy([&] { control_.SetOutput(QStringLiteral("I\r")); }).Number(), serial::err::PortNotOpen);
+  EXPECT_EQ(raisedBy([&] { control_.SetOutput(QStringLiteral("I\r")); }).Number(),
+            serial::err::PortNotOpen);
   EXPECT_EQ(raisedBy([&] { control_.Input(); }).Number(), serial::err::PortNotOpen);
   EXPECT_EQ(raisedBy([&] { control_.SetInBufferCount(0); }).Number(), serial::err::PortNotOpen);
   control_.SetPortOpen(true);
@@ -98,12 +99,14 @@ TEST_F(SerialControlTest, WritingToADeviceThatHasGoneRaisesDeviceUnavailable) {
   control.SetCommPort(6);
   control.SetPortOpen(true);
   simulator.hangUp();
-  EXPECT_EQ(raisedBy([&] { control.SetOutput(QStringLiteral("I\r")); }).Number(), rt::err::DeviceUnavailable);
+  EXPECT_EQ(raisedBy([&] { control.SetOutput(QStringLiteral("I\r")); }).Number(),
+            rt::err::DeviceUnavailable);
 }
 
 TEST_F(SerialControlTest, MalformedLineSettingsAreRefused) {
   for (const char* settings : {"9600", "9600,X,8,1", "fast,N,8,1", "9600,N,9,1", "9600,N,8,3"})
-    EXPECT_EQ(raisedBy([&] { control_.SetSettings(QLatin1String(settings)); }).Number(), 380) << settings;
+    EXPECT_EQ(raisedBy([&] { control_.SetSettings(QLatin1String(settings)); }).Number(), 380)
+        << settings;
   EXPECT_EQ(control_.Settings(), QStringLiteral("9600,N,8,1"));
 }
 

@@ -26,7 +26,8 @@ TEST_F(LinkTest, MissingReplyIsSentThreeTimesMoreThenThePortIsClosed) {
   connection().OpenChannel();
   sim.clearLog();
   rt::RuntimeError error;
-  const qint64 elapsed = elapsedOf([&] { error = raisedBy([&] { connection().SendCommand(QStringLiteral("M"), false); }); });
+  const qint64 elapsed = elapsedOf(
+      [&] { error = raisedBy([&] { connection().SendCommand(QStringLiteral("M"), false); }); });
   EXPECT_GE(elapsed, kGivingUp - 100);
   EXPECT_LT(elapsed, kGivingUp + 1500);
   EXPECT_EQ(sim.wire(), QByteArray("M\r").repeated(4)) << "the same command text each time";
@@ -41,7 +42,8 @@ TEST_F(LinkTest, AfterTheBlockTheNextCommandGoesOutWithTheFirstRetransmission) {
   EXPECT_EQ(connection().SendCommand(QStringLiteral("P"), false).toByteArray().size(), 32);
   sim.clearLog();
   QVariant reply;
-  const qint64 elapsed = elapsedOf([&] { reply = connection().SendCommand(QStringLiteral("I"), false); });
+  const qint64 elapsed =
+      elapsedOf([&] { reply = connection().SendCommand(QStringLiteral("I"), false); });
   EXPECT_EQ(reply.toString(), QStringLiteral("H!"));
   EXPECT_GE(elapsed, kReplyTimeOut);
   EXPECT_LT(elapsed, kReplyTimeOut + 1000);
@@ -63,7 +65,8 @@ TEST_F(LinkTest, IncompleteBlockRaisesFromTheLinkAndLeavesTheControlForText) {
   Simulator& sim = analyzer(QStringLiteral("mkii,truncate=1000,unpaced"));
   connection().OpenChannel();
   rt::RuntimeError error;
-  const qint64 elapsed = elapsedOf([&] { error = raisedBy([&] { connection().SendCommand(QStringLiteral("P"), false); }); });
+  const qint64 elapsed = elapsedOf(
+      [&] { error = raisedBy([&] { connection().SendCommand(QStringLiteral("P"), false); }); });
   EXPECT_GE(elapsed, kReplyTimeOut);
   EXPECT_LT(elapsed, kReplyTimeOut + 1000);
   EXPECT_EQ(error.Number(), eeVTI_Error);
@@ -71,7 +74,8 @@ TEST_F(LinkTest, IncompleteBlockRaisesFromTheLinkAndLeavesTheControlForText) {
   QStringList sources;
   for (const host::ErrorEntry& entry : errors().entries()) sources.append(entry.source);
   EXPECT_EQ(sources, (QStringList{QStringLiteral("MComm"), kConnectionSource}));
-  EXPECT_EQ(shownTexts(), QStringList{kNoAnalyzerFound}) << "no \"Error #\" message for the link's own error";
+  EXPECT_EQ(shownTexts(), QStringList{kNoAnalyzerFound})
+      << "no \"Error #\" message for the link's own error";
   EXPECT_EQ(connection().State(), evtiTransmitting);
 
   // Text reads of one character again, with no stray time-out: the next
@@ -84,14 +88,16 @@ TEST_F(LinkTest, BlockLengthThatNeverComesIsBoundedByTheReplyTimeOut) {
   analyzer(QStringLiteral("truncate=1,unpaced"));
   connection().OpenChannel();
   rt::RuntimeError error;
-  const qint64 elapsed = elapsedOf([&] { error = raisedBy([&] { connection().SendCommand(QStringLiteral("P"), false); }); });
+  const qint64 elapsed = elapsedOf(
+      [&] { error = raisedBy([&] { connection().SendCommand(QStringLiteral("P"), false); }); });
   EXPECT_GE(elapsed, kReplyTimeOut);
   EXPECT_LT(elapsed, kReplyTimeOut + 1000);
   EXPECT_EQ(error.Number(), eeVTI_Error);
   EXPECT_EQ(shownTexts(), QStringList{kNoAnalyzerFound});
   // The one header byte is left over; the retransmitted command's reply follows it.
   messages().clear();
-  EXPECT_EQ(connection().SendCommand(QStringLiteral("I"), true).toString().right(2), QStringLiteral("H!"));
+  EXPECT_EQ(connection().SendCommand(QStringLiteral("I"), true).toString().right(2),
+            QStringLiteral("H!"));
 }
 
 TEST_F(LinkTest, OpeningWaitsTheDefault3000MsWithoutAUsableRegistryValue) {
@@ -114,11 +120,25 @@ TEST_F(LinkTest, NoReplyToXAfterConnectingShows20321OnceAndLeavesTheStateTransmi
   EXPECT_TRUE(connection().IsMkIII());
 }
 
+TEST_F(LinkTest, AnalyzerAnsweringOnlyTheOpeningProbeCountsAsNotInRemoteMode) {
+  Simulator& sim = analyzer(QStringLiteral("mkii,ignore=CR"));
+  EXPECT_EQ(openFails().Number(), eeVTI_Error);  // unattended: Cancel
+  EXPECT_EQ(sim.count("\r"), 4) << "the second probe and its three retransmissions";
+  EXPECT_EQ(sim.count("D\r"), 0);
+  // The detection finds the link closed ("X" unanswered: 20321), then the
+  // probe's result asks for remote mode.
+  ASSERT_EQ(messages().shown().size(), 2);
+  EXPECT_EQ(messages().shown().at(0).text, kNoAnalyzerFound);
+  EXPECT_TRUE(
+      messages().shown().at(1).text.startsWith(QStringLiteral("A RV-1X was found on port 3")));
+}
+
 TEST_F(LinkTest, AnalyzerUnpluggedDuringAReplyEndsInTheLinkError) {
   Simulator& sim = analyzer(QStringLiteral("hangup=M"));
   connection().OpenChannel();
   rt::RuntimeError error;
-  const qint64 elapsed = elapsedOf([&] { error = raisedBy([&] { connection().SendCommand(QStringLiteral("M"), false); }); });
+  const qint64 elapsed = elapsedOf(
+      [&] { error = raisedBy([&] { connection().SendCommand(QStringLiteral("M"), false); }); });
   EXPECT_TRUE(sim.hungUp());
   EXPECT_EQ(error.Number(), eeVTI_Error);
   EXPECT_LT(elapsed, kGivingUp + 3000);

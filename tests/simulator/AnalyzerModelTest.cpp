@@ -53,7 +53,8 @@ TEST(SimulatorOptions, ReadsEveryKindOfOption) {
 }
 
 TEST(SimulatorOptions, RefusesUnknownAndMalformedOptionsAndKeepsWhatItHad) {
-  for (const char* text : {"loud", "range=X", "split=", "words=-1", "energy=much", "mkii=1", "reject="}) {
+  for (const char* text :
+       {"loud", "range=X", "split=", "words=-1", "energy=much", "mkii=1", "reject="}) {
     SimulatorOptions options;
     options.range = 'L';
     QString error;
@@ -70,9 +71,9 @@ TEST(AnalyzerModel, AnswersEachCommandOfTheTestsWithItsAcknowledgementOrData) {
     QByteArray reply;
   };
   const Case cases[] = {
-      {"\r\x0b", "!\r>"}, {"\r", "!\r>"},   {"D\r", "1!\r>"},   {"I\r", "H!\r>"},
-      {"R\r", "!\r>"},    {"C\r", "!\r>"},  {"S\r", "!\r>"},    {"F3\r", "!\r>"},
-      {"G\r", "!\r>"},    {"J\r", "!\r>"},  {"Q00\r", "!\r>"},  {"Q26\r", "!\r>"},
+      {"\r\x0b", "!\r>"}, {"\r", "!\r>"},    {"D\r", "1!\r>"},  {"I\r", "H!\r>"},
+      {"R\r", "!\r>"},    {"C\r", "!\r>"},   {"S\r", "!\r>"},   {"F3\r", "!\r>"},
+      {"G\r", "!\r>"},    {"J\r", "!\r>"},   {"Q00\r", "!\r>"}, {"Q26\r", "!\r>"},
       {"Y15\r", "!\r>"},  {"N21\r", "!\r>"}, {"E20\r", "!\r>"}, {"W01\r", "!\r>"},
       {"A4\r", "!\r>"},   {"V08\r", "!\r>"}, {"Q27\r", "?\r>"}, {"Y00\r", "?\r>"},
       {"A5\r", "?\r>"},   {"Q5\r", "?\r>"},  {"K\r", "?\r>"},   {"m\r", "?\r>"},
@@ -90,21 +91,23 @@ TEST(AnalyzerModel, RangeSwitchAnswersTheRangeQuery) {
 }
 
 TEST(AnalyzerModel, DefibrillatorMeasurementSitsInTheColumnsTheResultsRead) {
-  SimulatorOptions options = parsed("energy=98.7,peak-voltage=1520,peak-current=30.4,delay=4.5,charge-time=4.2");
+  SimulatorOptions options =
+      parsed("energy=98.7,peak-voltage=1520,peak-current=30.4,delay=4.5,charge-time=4.2");
   AnalyzerModel model(options);
   const QByteArray reply = answer(model, "M\r");
   ASSERT_TRUE(reply.endsWith("!\r>"));
   const QByteArray line = reply.left(reply.size() - 2);
   EXPECT_EQ(line.size(), 60);
-  EXPECT_DOUBLE_EQ(field(line, 1, 6), 98.7);     // energy
-  EXPECT_DOUBLE_EQ(field(line, 9, 6), 1520.0);   // peak voltage
-  EXPECT_DOUBLE_EQ(field(line, 17, 6), 30.4);    // peak current
-  EXPECT_DOUBLE_EQ(field(line, 25, 7), 4.5);     // delay
-  EXPECT_DOUBLE_EQ(field(line, 35, 6), 4.2);     // charge time
+  EXPECT_DOUBLE_EQ(field(line, 1, 6), 98.7);    // energy
+  EXPECT_DOUBLE_EQ(field(line, 9, 6), 1520.0);  // peak voltage
+  EXPECT_DOUBLE_EQ(field(line, 17, 6), 30.4);   // peak current
+  EXPECT_DOUBLE_EQ(field(line, 25, 7), 4.5);    // delay
+  EXPECT_DOUBLE_EQ(field(line, 35, 6), 4.2);    // charge time
 }
 
 TEST(AnalyzerModel, PacerMeasurementSitsInTheColumnsTheResultsRead) {
-  AnalyzerModel model(parsed("range=P,rate=72,pulse-width=10,amplitude=70,sensitivity=1.2,sensed-rp=250,paced-rp=300"));
+  AnalyzerModel model(parsed(
+      "range=P,rate=72,pulse-width=10,amplitude=70,sensitivity=1.2,sensed-rp=250,paced-rp=300"));
   const QByteArray line = answer(model, "M\r").chopped(2);
   EXPECT_EQ(line.size(), 60);
   EXPECT_EQ(line.left(3), "072");

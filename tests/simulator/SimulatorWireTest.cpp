@@ -35,7 +35,9 @@ class Device {
     if (fd_ >= 0) ::close(fd_);
   }
   bool ok() const { return fd_ >= 0; }
-  void write(const QByteArray& bytes) { ASSERT_EQ(::write(fd_, bytes.constData(), bytes.size()), bytes.size()); }
+  void write(const QByteArray& bytes) {
+    ASSERT_EQ(::write(fd_, bytes.constData(), bytes.size()), bytes.size());
+  }
   // What arrives until count bytes are there, the device hangs up, or the time is over.
   QByteArray read(int count, int timeoutMs) {
     QByteArray got;
