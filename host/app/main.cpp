@@ -2,6 +2,7 @@
 // program. Run without arguments for its commands.
 
 #include "HostProgram.h"
+#include "SimulatorOptions.h"
 
 #include "registry/RegistryStore.h"
 #include "runtime/Locale.h"
@@ -33,9 +34,10 @@ QStringList builtDeliverables() {
 namespace {
 
 int usage() {
-  std::fprintf(stderr, "usage: rv1x-host [--registry FILE] [--unattended] [--simulate[=OPTIONS]] COMMAND ...\n");
+  std::fprintf(stderr, "usage: rv1x-host [--registry FILE] [--unattended] [--scan] [--simulate[=OPTIONS]] COMMAND ...\n");
   for (const Command& command : commands())
     std::fprintf(stderr, "  rv1x-host %s\n", qPrintable(command.usage));
+  std::fprintf(stderr, "simulator options (comma-separated):\n%s", qPrintable(rv1xsim::optionsHelp()));
   return 64;
 }
 

@@ -79,6 +79,7 @@ void SerialControl::SetSettings(const QString& settings) {
 }
 
 void SerialControl::SetCommPort(rt::Integer port) {
+  if (serial_.isOpen() && port == port_) return;
   if (serial_.isOpen()) rt::raise(err::PortUnavailable, kSource, QStringLiteral("Port already open"));
   if (port < 1) rt::raise(kInvalidPropertyValue, kSource, QStringLiteral("Invalid port number"));
   port_ = port;
@@ -92,7 +93,7 @@ void SerialControl::SetPortOpen(bool open) {
     status_ = status::Closed;
     return;
   }
-  if (serial_.isOpen()) rt::raise(err::PortUnavailable, kSource, QStringLiteral("Port already open"));
+  if (serial_.isOpen()) return;
   this->open();
 }
 
@@ -164,9 +165,22 @@ void SerialControl::SetOutput(const QVariant& data) {
   if (!serial_.isOpen()) rt::raise(err::PortNotOpen, kSource, QStringLiteral("Operation valid only when the port is open"));
   const QByteArray bytes = data.typeId() == QMetaType::QByteArray ? data.toByteArray()
                                                                    : data.toString().toLatin1();
+  serial_.clearError();
   if (serial_.write(bytes) != bytes.size()) rt::raise(rt::err::DeviceIOError, kSource);
   serial_.waitForBytesWritten(1000);
   serial_.flush();
+  // QSerialPort takes the bytes into its buffer first; a device that has
+  // gone (an unplugged adapter, a closed pseudo-terminal) shows only now.
+  const auto error = serial_.error();
+  serial_.clearError();
+  if (error == QSerialPort::ResourceError) {
+    serial_.clear(QSerialPort::Output);
+    rt::raise(rt::err::DeviceUnavailable, kSource);
+  }
+  if (error == QSerialPort::WriteError) {
+    serial_.clear(QSerialPort::Output);
+    rt::raise(rt::err::DeviceIOError, kSource);
+  }
 }
 
 QVariant SerialControl::Input() {

@@ -10,7 +10,9 @@
 //   device busy or already open       8005 "Port unavailable"  "Port unavailable"
 //   no permission to read and write   70   "Permission denied" "Port unavailable"
 //   any other failure                 8020 <Qt's reason>        <Qt's reason>
-// Writing or reading a closed port raises 8018.
+// Switching it on while open, or setting the port number it has, changes
+// nothing. Writing or reading a closed port raises 8018; writing to a device
+// that has gone raises 68 ("Device unavailable"), a failed write 57.
 
 #include "runtime/Types.h"
 
@@ -51,7 +53,7 @@ class SerialControl : public QObject {
   void SetSettings(const QString& settings);
 
   rt::Integer CommPort() const { return port_; }
-  void SetCommPort(rt::Integer port);  // error 8005 while open
+  void SetCommPort(rt::Integer port);  // another number while open: error 8005
 
   // Handshaking: 0 none (the only mode the analyzer uses).
   rt::Integer Handshaking() const { return handshaking_; }

@@ -1,0 +1,111 @@
+// The port tools:
+//   rv1x-host query-port N      asks the port query whether an analyzer is on port N
+//   rv1x-host link N CMD...     opens the connection on port N and sends the commands
+// Both create the link's classes by their registered names, as the host does.
+
+#include "HostProgram.h"
+#include "SimulatedAnalyzer.h"
+
+#include "com/CreateObject.h"
+#include "orvanRV1Xvti/CRV1XVTi.h"
+#include "runtime/ErrorHandling.h"
+#include "services/HostServices.h"
+#include "typelib/OrvanQel.h"
+
+#include <cstdio>
+
+namespace hostapp {
+namespace {
+
+const QString kQueryProgId = QStringLiteral("SelkamRV1XVTI.CRV1XQuery");
+// A host older than this assigns no ports: the connection scans ports 1 to 16.
+const QString kOldHostVersion = QStringLiteral("2.1.1");
+const QString kPortAssigningHostVersion = QStringLiteral("2.1.2");
+constexpr int kUsage = 64;
+constexpr char kQueryUsage[] = "[--simulate[=OPTIONS]] query-port N";
+constexpr char kLinkUsage[] = "[--scan] [--simulate[=OPTIONS]] link N CMD...";
+constexpr int kRaised = 2;
+
+int usage(const char* text) {
+  std::fprintf(stderr, "usage: rv1x-host %s\n", text);
+  return kUsage;
+}
+
+bool portArgument(const QStringList& arguments, int& port) {
+  bool ok = false;
+  port = arguments.value(0).toInt(&ok);
+  return ok;
+}
+
+int raised(const rt::RuntimeError& error) {
+  std::printf("error %s %s\n", qPrintable(error.hexNumber()), qPrintable(error.Source()));
+  return kRaised;
+}
+
+int queryPort(const QStringList& arguments, const CommonOptions& options) {
+  int port = 0;
+  if (arguments.size() != 1 || !portArgument(arguments, port)) return usage(kQueryUsage);
+  QString error;
+  const auto simulator = startSimulatedAnalyzer(options, port, error);
+  if (options.simulate && !simulator) {
+    std::fprintf(stderr, "rv1x-host: %s\n", qPrintable(error));
+    return kUsage;
+  }
+  return rt::onError(
+      [&] {
+        auto query = com::createObjectAs<host::IOrvanQelQuery>(kQueryProgId);
+        const host::OrvanQelMti found = com::must(query).QueryMTI(port);
+        std::printf("model=%s present=%d\n", qPrintable(found.MtiType), found.Present);
+        return found.isEmpty() ? 1 : 0;
+      },
+      raised);
+}
+
+QString replyText(const QString& command, const QVariant& reply) {
+  if (command == QLatin1String("P") && reply.typeId() == QMetaType::QByteArray)
+    return QStringLiteral("%1 bytes").arg(reply.toByteArray().size());
+  return reply.toString();
+}
+
+int link(const QStringList& arguments, const CommonOptions& options) {
+  int port = 0;
+  if (arguments.isEmpty() || !portArgument(arguments, port)) return usage(kLinkUsage);
+  QString error;
+  const auto simulator = startSimulatedAnalyzer(options, port, error);
+  if (options.simulate && !simulator) {
+    std::fprintf(stderr, "rv1x-host: %s\n", qPrintable(error));
+    return kUsage;
+  }
+  com::must(host::VersionService::instance())
+      .setHostVersion(options.scan ? kOldHostVersion : kPortAssigningHostVersion);
+  com::must(com::must(host::PortAssignmentService::instance()).Assignment())
+      .assign(host::kProduct, port);
+
+  std::shared_ptr<orvanRV1Xvti::CRV1XVTi> connection;
+  return rt::onError(
+      [&] {
+        connection = com::createObjectAs<orvanRV1Xvti::CRV1XVTi>(orvanRV1Xvti::kConnectionProgId);
+        connection->OpenChannel();
+        std::printf("state=%d mkiii=%d\n", static_cast<int>(connection->State()),
+                    connection->IsMkIII() ? 1 : 0);
+        std::fflush(stdout);
+        for (const QString& command : arguments.mid(1)) {
+          const QVariant reply = connection->SendCommand(command, false);
+          std::printf("%s -> %s\n", qPrintable(command), qPrintable(replyText(command, reply)));
+          std::fflush(stdout);
+        }
+        connection->CloseChannel();
+        return 0;
+      },
+      [&](const rt::RuntimeError& e) {
+        if (connection) connection->CloseChannel();
+        return raised(e);
+      });
+}
+
+const CommandRegistration queryRegistration(QStringLiteral("query-port"),
+                                            QLatin1String(kQueryUsage), queryPort);
+const CommandRegistration linkRegistration(QStringLiteral("link"), QLatin1String(kLinkUsage), link);
+
+}  // namespace
+}  // namespace hostapp

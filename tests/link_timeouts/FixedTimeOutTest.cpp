@@ -1,0 +1,149 @@
+// The link's waits that run for their full fixed length: 3000 ms for a
+// reply, for the next bytes of a block and (without a registry value) for
+// the opening probe; three retransmissions before the link gives up.
+
+#include "../link/LinkFixture.h"
+
+namespace linktest {
+namespace {
+
+using orvanRV1Xvti::evtiIdle;
+using orvanRV1Xvti::evtiTransmitting;
+
+constexpr qint64 kReplyTimeOut = 3000;
+// Four receive attempts of 3000 ms, 200 ms apart.
+constexpr qint64 kGivingUp = 4 * kReplyTimeOut + 3 * 200;
+
+qint64 elapsedOf(const std::function<void()>& body) {
+  QElapsedTimer clock;
+  clock.start();
+  body();
+  return clock.elapsed();
+}
+
+TEST_F(LinkTest, MissingReplyIsSentThreeTimesMoreThenThePortIsClosed) {
+  Simulator& sim = analyzer(QStringLiteral("ignore=M"));
+  connection().OpenChannel();
+  sim.clearLog();
+  rt::RuntimeError error;
+  const qint64 elapsed = elapsedOf(
+      [&] { error = raisedBy([&] { connection().SendCommand(QStringLiteral("M"), false); }); });
+  EXPECT_GE(elapsed, kGivingUp - 100);
+  EXPECT_LT(elapsed, kGivingUp + 1500);
+  EXPECT_EQ(sim.wire(), QByteArray("M\r").repeated(4)) << "the same command text each time";
+  EXPECT_EQ(error.Number(), eeVTI_Error);
+  EXPECT_EQ(shownTexts(), QStringList{kNoAnalyzerFound});
+  EXPECT_TRUE(deviceIsFree(sim.slavePath())) << "the link gave up and closed the port";
+}
+
+TEST_F(LinkTest, AfterTheBlockTheNextCommandGoesOutWithTheFirstRetransmission) {
+  Simulator& sim = analyzer(QStringLiteral("words=16,unpaced"));
+  connection().OpenChannel();
+  EXPECT_EQ(connection().SendCommand(QStringLiteral("P"), false).toByteArray().size(), 32);
+  sim.clearLog();
+  QVariant reply;
+  const qint64 elapsed =
+      elapsedOf([&] { reply = connection().SendCommand(QStringLiteral("I"), false); });
+  EXPECT_EQ(reply.toString(), QStringLiteral("H!"));
+  EXPECT_GE(elapsed, kReplyTimeOut);
+  EXPECT_LT(elapsed, kReplyTimeOut + 1000);
+  EXPECT_EQ(sim.wire(), QByteArray("I\r"));
+}
+
+TEST_F(LinkTest, ClosingANewerAnalyzerAfterTheBlockWaitsForTheRetransmittedZ) {
+  Simulator& sim = analyzer(QStringLiteral("words=16,unpaced"));
+  connection().OpenChannel();
+  connection().SendCommand(QStringLiteral("P"), false);
+  sim.clearLog();
+  const qint64 elapsed = elapsedOf([&] { connection().CloseChannel(); });
+  EXPECT_GE(elapsed, kReplyTimeOut);
+  EXPECT_EQ(sim.wire(), QByteArray("Z\rZ\r"));
+  EXPECT_TRUE(deviceIsFree(sim.slavePath()));
+}
+
+TEST_F(LinkTest, IncompleteBlockRaisesFromTheLinkAndLeavesTheControlForText) {
+  Simulator& sim = analyzer(QStringLiteral("mkii,truncate=1000,unpaced"));
+  connection().OpenChannel();
+  rt::RuntimeError error;
+  const qint64 elapsed = elapsedOf(
+      [&] { error = raisedBy([&] { connection().SendCommand(QStringLiteral("P"), false); }); });
+  EXPECT_GE(elapsed, kReplyTimeOut);
+  EXPECT_LT(elapsed, kReplyTimeOut + 1000);
+  EXPECT_EQ(error.Number(), eeVTI_Error);
+  EXPECT_EQ(error.Source(), kConnectionSource);
+  QStringList sources;
+  for (const host::ErrorEntry& entry : errors().entries()) sources.append(entry.source);
+  EXPECT_EQ(sources, (QStringList{QStringLiteral("MComm"), kConnectionSource}));
+  EXPECT_EQ(shownTexts(), QStringList{kNoAnalyzerFound})
+      << "no \"Error #\" message for the link's own error";
+  EXPECT_EQ(connection().State(), evtiTransmitting);
+
+  // Text reads of one character again, with no stray time-out: the next
+  // command (written by its retransmission) gets its whole reply.
+  sim.clearLog();
+  EXPECT_EQ(connection().SendCommand(QStringLiteral("M"), false).toString().size(), 60);
+}
+
+TEST_F(LinkTest, BlockLengthThatNeverComesIsBoundedByTheReplyTimeOut) {
+  analyzer(QStringLiteral("truncate=1,unpaced"));
+  connection().OpenChannel();
+  rt::RuntimeError error;
+  const qint64 elapsed = elapsedOf(
+      [&] { error = raisedBy([&] { connection().SendCommand(QStringLiteral("P"), false); }); });
+  EXPECT_GE(elapsed, kReplyTimeOut);
+  EXPECT_LT(elapsed, kReplyTimeOut + 1000);
+  EXPECT_EQ(error.Number(), eeVTI_Error);
+  EXPECT_EQ(shownTexts(), QStringList{kNoAnalyzerFound});
+  // The one header byte is left over; the retransmitted command's reply follows it.
+  messages().clear();
+  EXPECT_EQ(connection().SendCommand(QStringLiteral("I"), true).toString().right(2),
+            QStringLiteral("H!"));
+}
+
+TEST_F(LinkTest, OpeningWaitsTheDefault3000MsWithoutAUsableRegistryValue) {
+  for (const QVariant& value : {QVariant(), QVariant(-5), QVariant(70000)}) {
+    setCommTimeOut(value);
+    analyzer(QStringLiteral("silent"));
+    const qint64 elapsed = elapsedOf([&] { openFails(); });
+    EXPECT_GE(elapsed, kReplyTimeOut) << qPrintable(value.toString());
+    EXPECT_LT(elapsed, kReplyTimeOut + 1000) << qPrintable(value.toString());
+    messages().clear();
+  }
+}
+
+TEST_F(LinkTest, NoReplyToXAfterConnectingShows20321OnceAndLeavesTheStateTransmitting) {
+  analyzer(QStringLiteral("ignore=X"));
+  connection().OpenChannel();  // raises nothing
+  EXPECT_EQ(connection().State(), evtiTransmitting);
+  EXPECT_EQ(shownTexts(), QStringList{kNoAnalyzerFound});
+  // The failing "X" left the reply to "Z" ("!") in its place.
+  EXPECT_TRUE(connection().IsMkIII());
+}
+
+TEST_F(LinkTest, AnalyzerAnsweringOnlyTheOpeningProbeCountsAsNotInRemoteMode) {
+  Simulator& sim = analyzer(QStringLiteral("mkii,ignore=CR"));
+  EXPECT_EQ(openFails().Number(), eeVTI_Error);  // unattended: Cancel
+  EXPECT_EQ(sim.count("\r"), 4) << "the second probe and its three retransmissions";
+  EXPECT_EQ(sim.count("D\r"), 0);
+  // The detection finds the link closed ("X" unanswered: 20321), then the
+  // probe's result asks for remote mode.
+  ASSERT_EQ(messages().shown().size(), 2);
+  EXPECT_EQ(messages().shown().at(0).text, kNoAnalyzerFound);
+  EXPECT_TRUE(
+      messages().shown().at(1).text.startsWith(QStringLiteral("A RV-1X was found on port 3")));
+}
+
+TEST_F(LinkTest, AnalyzerUnpluggedDuringAReplyEndsInTheLinkError) {
+  Simulator& sim = analyzer(QStringLiteral("hangup=M"));
+  connection().OpenChannel();
+  rt::RuntimeError error;
+  const qint64 elapsed = elapsedOf(
+      [&] { error = raisedBy([&] { connection().SendCommand(QStringLiteral("M"), false); }); });
+  EXPECT_TRUE(sim.hungUp());
+  EXPECT_EQ(error.Number(), eeVTI_Error);
+  EXPECT_LT(elapsed, kGivingUp + 3000);
+  EXPECT_EQ(shownTexts(), QStringList{kNoAnalyzerFound});
+}
+
+}  // namespace
+}  // namespace linktest

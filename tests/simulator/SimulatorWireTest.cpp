@@ -1,0 +1,183 @@
+// The simulated analyzer on its pseudo-terminal, opened by path like a
+// serial device: framing of the probe, pacing, pieces, hang-up, the log,
+// scripting while it runs, and the rv1x-sim program.
+
+#include "Simulator.h"
+
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QThread>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+using rv1xsim::Simulator;
+using rv1xsim::SimulatorOptions;
+
+// The device side, as a serial control would open it.
+class Device {
+ public:
+  explicit Device(const QString& path) {
+    fd_ = ::open(QFile::encodeName(path).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (fd_ < 0) return;
+    termios raw{};
+    ::tcgetattr(fd_, &raw);
+    ::cfmakeraw(&raw);
+    ::tcsetattr(fd_, TCSANOW, &raw);
+  }
+  ~Device() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  bool ok() const { return fd_ >= 0; }
+  void write(const QByteArray& bytes) {
+    ASSERT_EQ(::write(fd_, bytes.constData(), bytes.size()), bytes.size());
+  }
+  // What arrives until count bytes are there, the device hangs up, or the time is over.
+  QByteArray read(int count, int timeoutMs) {
+    QByteArray got;
+    QDeadlineTimer deadline(timeoutMs);
+    while (got.size() < count && !deadline.hasExpired()) {
+      pollfd fd{fd_, POLLIN, 0};
+      if (::poll(&fd, 1, static_cast<int>(deadline.remainingTime())) <= 0) break;
+      char buffer[4096];
+      const ssize_t n = ::read(fd_, buffer, sizeof buffer);
+      if (n <= 0) {
+        hungUp_ = true;
+        break;
+      }
+      got.append(buffer, n);
+    }
+    return got;
+  }
+  bool hungUp() const { return hungUp_; }
+
+ private:
+  int fd_ = -1;
+  bool hungUp_ = false;
+};
+
+SimulatorOptions options(const QString& text) {
+  SimulatorOptions o;
+  EXPECT_TRUE(rv1xsim::parseOptions(text, o));
+  return o;
+}
+
+TEST(SimulatorWire, AnswersTheOpeningProbeOnceAndLogsEveryByte) {
+  Simulator simulator;
+  ASSERT_TRUE(simulator.start());
+  Device device(simulator.slavePath());
+  ASSERT_TRUE(device.ok());
+  device.write("\r\x0b");
+  EXPECT_EQ(device.read(3, 1000), "!\r>");
+  EXPECT_EQ(device.read(1, 50), "") << "CR VT is one probe with one answer";
+  device.write("\r");
+  EXPECT_EQ(device.read(3, 1000), "!\r>");
+  device.write("I\r");
+  EXPECT_EQ(device.read(4, 1000), "H!\r>");
+  EXPECT_EQ(simulator.wire(), "\r\x0b\rI\r");
+  EXPECT_EQ(simulator.commands(), (QList<QByteArray>{"\r\x0b", "\r", "I\r"}));
+  EXPECT_EQ(simulator.count("I\r"), 1);
+}
+
+TEST(SimulatorWire, SendsAtThePaceOf9600BaudUnlessUnpaced) {
+  Simulator paced(options("words=48"));
+  ASSERT_TRUE(paced.start());
+  Device device(paced.slavePath());
+  QElapsedTimer clock;
+  clock.start();
+  device.write("P\r");
+  EXPECT_EQ(device.read(98, 2000).size(), 98);
+  EXPECT_GE(clock.elapsed(), 98 * Simulator::kCharacterMicroseconds / 1000.0 * 0.95);
+
+  Simulator fast(options("unpaced,words=48"));
+  ASSERT_TRUE(fast.start());
+  Device quick(fast.slavePath());
+  clock.restart();
+  quick.write("P\r");
+  EXPECT_EQ(quick.read(98, 2000).size(), 98);
+  EXPECT_LT(clock.elapsed(), 50);
+}
+
+TEST(SimulatorWire, SplitRepliesArriveInPiecesApart) {
+  Simulator simulator(options("split=60/1"));
+  ASSERT_TRUE(simulator.start());
+  Device device(simulator.slavePath());
+  device.write("\r\x0b");
+  EXPECT_EQ(device.read(3, 30), "!");
+  EXPECT_EQ(device.read(2, 1000), "\r>");
+}
+
+TEST(SimulatorWire, HangUpClosesThePortHalfwayThroughTheReply) {
+  Simulator simulator(options("hangup=M"));
+  ASSERT_TRUE(simulator.start());
+  Device device(simulator.slavePath());
+  device.write("M\r");
+  EXPECT_EQ(device.read(100, 2000).size(), 31);
+  EXPECT_TRUE(device.hungUp());
+  EXPECT_TRUE(simulator.hungUp());
+}
+
+TEST(SimulatorWire, ScriptedValuesAndRangeApplyToTheNextReply) {
+  Simulator simulator(options("unpaced"));
+  ASSERT_TRUE(simulator.start());
+  Device device(simulator.slavePath());
+  simulator.setRange('P');
+  device.write("I\r");
+  EXPECT_EQ(device.read(4, 1000), "P!\r>");
+  rv1xsim::Measurements values;
+  values.rate = 120;
+  simulator.setMeasurements(values);
+  device.write("M\r");
+  EXPECT_TRUE(device.read(62, 1000).startsWith("120"));
+  simulator.setRawReply("Q05\r", "12>");
+  device.write("Q05\r");
+  EXPECT_EQ(device.read(3, 1000), "12>");
+  simulator.update([](SimulatorOptions& o) { o.faults.ignored.insert("I\r"); });
+  device.write("I\r");
+  EXPECT_EQ(device.read(4, 100), "");
+  EXPECT_TRUE(simulator.waitForCommands(4, 1000));
+}
+
+TEST(SimulatorWire, ProgramPrintsItsDeviceFirstAndTakesOptionsWhileRunning) {
+  QProcess program;
+  program.start(qEnvironmentVariable("RV1X_BUILD_DIR") + QStringLiteral("/bin/rv1x-sim"),
+                {QStringLiteral("mkii,unpaced")});
+  ASSERT_TRUE(program.waitForStarted(5000));
+  ASSERT_TRUE(program.waitForReadyRead(5000));
+  const QString path = QString::fromLocal8Bit(program.readLine()).trimmed();
+  ASSERT_TRUE(path.startsWith(QStringLiteral("/dev/")));
+  Device device(path);
+  ASSERT_TRUE(device.ok());
+  device.write("X\r");
+  EXPECT_EQ(device.read(3, 1000), "?\r>");
+  program.write("range=L\n");
+  program.waitForBytesWritten(1000);
+  QByteArray reply;
+  for (int attempt = 0; attempt < 50 && reply != "L!\r>"; ++attempt) {
+    QThread::msleep(20);
+    device.write("I\r");
+    reply = device.read(4, 1000);
+  }
+  EXPECT_EQ(reply, "L!\r>");
+  program.terminate();
+  ASSERT_TRUE(program.waitForFinished(5000));
+  EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program.exitCode(), 0);
+}
+
+TEST(SimulatorWire, ProgramRefusesUnknownOptions) {
+  QProcess program;
+  program.start(qEnvironmentVariable("RV1X_BUILD_DIR") + QStringLiteral("/bin/rv1x-sim"),
+                {QStringLiteral("loud")});
+  ASSERT_TRUE(program.waitForFinished(5000));
+  EXPECT_EQ(program.exitCode(), 64);
+  EXPECT_TRUE(program.readAllStandardError().contains("unknown simulator option loud"));
+}
+
+}  // namespace
