@@ -10,9 +10,7 @@
 namespace linktest {
 namespace {
 
-QString builtProgram(const QString& name) {
-  return qEnvironmentVariable("RV1X_BUILD_DIR") + QStringLiteral("/bin/") + name;
-}
+using testsupport::builtProgram;
 
 struct ProgramRun {
   int exitCode = -1;

@@ -3,6 +3,7 @@
 // scripting while it runs, and the rv1x-sim program.
 
 #include "Simulator.h"
+#include "TestSupport.h"
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
@@ -146,7 +147,7 @@ TEST(SimulatorWire, ScriptedValuesAndRangeApplyToTheNextReply) {
 
 TEST(SimulatorWire, ProgramPrintsItsDeviceFirstAndTakesOptionsWhileRunning) {
   QProcess program;
-  program.start(qEnvironmentVariable("RV1X_BUILD_DIR") + QStringLiteral("/bin/rv1x-sim"),
+  program.start(testsupport::builtProgram(QStringLiteral("rv1x-sim")),
                 {QStringLiteral("mkii,unpaced")});
   ASSERT_TRUE(program.waitForStarted(5000));
   ASSERT_TRUE(program.waitForReadyRead(5000));
@@ -173,7 +174,7 @@ TEST(SimulatorWire, ProgramPrintsItsDeviceFirstAndTakesOptionsWhileRunning) {
 
 TEST(SimulatorWire, ProgramRefusesUnknownOptions) {
   QProcess program;
-  program.start(qEnvironmentVariable("RV1X_BUILD_DIR") + QStringLiteral("/bin/rv1x-sim"),
+  program.start(testsupport::builtProgram(QStringLiteral("rv1x-sim")),
                 {QStringLiteral("loud")});
   ASSERT_TRUE(program.waitForFinished(5000));
   EXPECT_EQ(program.exitCode(), 64);

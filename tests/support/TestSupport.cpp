@@ -31,6 +31,10 @@ QString builtLibrary(const QString& name) {
   return buildLibraryDir() + QStringLiteral("/lib%1.so").arg(name);
 }
 
+QString builtProgram(const QString& name) {
+  return buildLibraryDir() + QStringLiteral("/../bin/") + name;
+}
+
 bool registerServer(const QString& libraryFile) {
   QLibrary library(libraryFile);
   library.setLoadHints(QLibrary::PreventUnloadHint);

@@ -24,6 +24,7 @@ class TemporaryRegistry {
 // The library folder of the build, where the deliverables are.
 QString buildLibraryDir();
 QString builtLibrary(const QString& name);  // "orvanRV1Xvti" -> .../liborvanRV1Xvti.so
+QString builtProgram(const QString& name);  // "rv1x-sim" -> .../bin/rv1x-sim
 
 // Registers a component server library into the current registry store;
 // true when its DllRegisterServer answered success.
