@@ -22,7 +22,7 @@ chmod 700 "$work"
 step() { printf '\n== %s\n' "$*"; }
 run() { printf '$ rv1x-host %s\n' "$*"; "$host" --registry "$registry" "$@" || echo "(exit status $?)"; }
 
-step "Registering the three deliverables (registry: $registry)"
+step "Registering the three deliverables and the host's view controls (registry: $registry)"
 "$host" --registry "$registry" register
 
 step "Is an analyzer on port 1? (built-in simulated analyzer)"
@@ -43,3 +43,7 @@ export RV1X_PORT_3=$device
 echo "rv1x-sim answers on $device"
 run query-port 3
 run link 3 I M D
+
+step "What the demo cannot run yet"
+echo "The test elements, their guide window and the plug-in object come with"
+echo "their own steps; until then the demo stops at the analyzer link."

@@ -151,12 +151,7 @@ void XMTIData::SetMtiData(const CMtiData2Ptr& identity) {
   entry.SetFirmware(identity->Firmware());
 }
 
-ui::HWnd XMTIData::hWnd() {
-  return ui::handleOf(this);
-}
-
-void XMTIData::SetLocked(bool locked) {
-  locked_ = locked;
+void XMTIData::LockedChanged(bool locked) {
   cboMtiType_->setEnabled(!locked);
   txtSerial_->setReadOnly(locked);
   txtFirmware_->setReadOnly(locked);

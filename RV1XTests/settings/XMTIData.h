@@ -14,8 +14,7 @@
 #include <array>
 
 #include "settings/CMtiData2.h"
-#include "typelib/ICustomControl.h"
-#include "ui/UserControl.h"
+#include "controls/CustomControl.h"
 
 class QComboBox;
 class QLabel;
@@ -23,7 +22,7 @@ class QLineEdit;
 
 namespace orvanRV1Xtst {
 
-class XMTIData final : public ui::UserControl, public host::ICustomControl {
+class XMTIData final : public host::CustomControl {
  public:
   XMTIData();
   ~XMTIData() override;
@@ -37,13 +36,6 @@ class XMTIData final : public ui::UserControl, public host::ICustomControl {
   // stays until the operator picks a model again. Nothing changes nothing.
   void SetMtiData(const CMtiData2Ptr& identity);
 
-  host::HostCallBackPtr CallBack() override { return callBack_; }
-  void SetCallBack(const host::HostCallBackPtr& callBack) override { callBack_ = callBack; }
-  ui::HWnd hWnd() override;
-  bool Visible() override { return !isHidden(); }
-  void SetVisible(bool visible) override { setVisible(visible); }
-  bool Locked() override { return locked_; }
-  void SetLocked(bool locked) override;
   // Data: an identity (CMtiData2) for the selected entry; anything else is
   // ignored.
   void Initialize(const QVariant& Data) override;
@@ -56,13 +48,12 @@ class XMTIData final : public ui::UserControl, public host::ICustomControl {
  private:
   static constexpr int kEntryCount = 3;
 
+  void LockedChanged(bool locked) override;
   void RegLoad();
   void ShowSelected();
 
   std::array<CMtiData2Ptr, kEntryCount> entries_;
   int selected_ = 0;
-  host::HostCallBackPtr callBack_;
-  bool locked_ = false;
 
   QLabel* lblTitle_ = nullptr;
   QLabel* lblMtiType_ = nullptr;

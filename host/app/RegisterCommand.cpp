@@ -1,6 +1,6 @@
 // rv1x-host register [LIBRARY...]: registers component servers into the
 // registry store, as an installer would (default: the three deliverables
-// built beside the program).
+// and the host's own view controls, all built beside the program).
 
 #include "HostProgram.h"
 

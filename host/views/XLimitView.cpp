@@ -78,20 +78,13 @@ XLimitView::XLimitView() {
 
 XLimitView::~XLimitView() = default;
 
-ui::HWnd XLimitView::hWnd() {
-  return ui::handleOf(this);
-}
-
 void XLimitView::AddRow(const QString& key, const QString& caption, const QString& unit,
                         const QString& operators) {
   rows_.append(Row{key, caption, unit, operatorList(operators)});
   Rebuild();
 }
 
-void XLimitView::SetLocked(bool locked) {
-  locked_ = locked;
-  Rebuild();
-}
+void XLimitView::LockedChanged(bool) { Rebuild(); }
 
 void XLimitView::Initialize(const QVariant& Data) {
   limits_ = com::variantAs<host::ILimitData>(Data);
@@ -135,7 +128,7 @@ QWidget* XLimitView::BuildPage(const host::StandardPtr& standard) {
   table->setHorizontalHeaderLabels(columnTitles());
   table->verticalHeader()->hide();
   table->setSelectionMode(QAbstractItemView::NoSelection);
-  table->setEditTriggers(locked_ ? QAbstractItemView::NoEditTriggers
+  table->setEditTriggers(Locked() ? QAbstractItemView::NoEditTriggers
                                  : QAbstractItemView::AllEditTriggers);
   table->horizontalHeader()->setSectionResizeMode(CaptionColumn, QHeaderView::Stretch);
   for (int i = 0; i < rows_.size(); ++i) FillRow(*table, i, rows_.at(i), standard);
@@ -164,7 +157,7 @@ void XLimitView::FillRow(QTableWidget& table, int index, const Row& row,
     const rt::Integer bound = boundOf(column);
     auto* item = new QTableWidgetItem(limit ? rt::cstr(limit->Value(bound)) : QString());
     Qt::ItemFlags flags = Qt::ItemIsEnabled;
-    if (!locked_) flags |= Qt::ItemIsEditable | Qt::ItemIsUserCheckable;
+    if (!Locked()) flags |= Qt::ItemIsEditable | Qt::ItemIsUserCheckable;
     item->setFlags(flags);
     item->setCheckState(limit && limit->Enabled(bound) ? Qt::Checked : Qt::Unchecked);
     item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -180,7 +173,7 @@ void XLimitView::FillRow(QTableWidget& table, int index, const Row& row,
   choice->setObjectName(QStringLiteral("cboOperator"));
   choice->addItems(row.operators);
   choice->setCurrentIndex(static_cast<int>(row.operators.indexOf(current)));
-  choice->setEnabled(!locked_);
+  choice->setEnabled(!Locked());
   table.setCellWidget(index, OperatorColumn, choice);
   connect(choice, &QComboBox::currentTextChanged, this,
           [this, row, standard](const QString& text) { OperatorChosen(text, row, standard); });
@@ -207,15 +200,6 @@ void XLimitView::OperatorChosen(const QString& text, const Row& row,
   if (text.isEmpty()) return;
   rt::ignoreErrors([&] { limitFor(*standard, row.key, row.unit)->SetOperator(0, text); });
   NotifyChange();
-}
-
-void XLimitView::NotifyChange() {
-  rt::ignoreErrors([&] {
-    if (!callBack_) return;
-    QString eventName = QStringLiteral("Change");
-    QVariantList none;
-    callBack_->Notify(eventName, none);
-  });
 }
 
 RV1X_CREATABLE_CLASS("orvanView", XLimitView)

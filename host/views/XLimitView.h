@@ -15,9 +15,8 @@
 #include <QList>
 #include <QStringList>
 
-#include "typelib/ICustomControl.h"
+#include "controls/CustomControl.h"
 #include "typelib/ILimitView.h"
-#include "ui/UserControl.h"
 
 class QLabel;
 class QTabWidget;
@@ -26,9 +25,7 @@ class QTableWidgetItem;
 
 namespace orvanView {
 
-class XLimitView final : public ui::UserControl,
-                         public host::ICustomControl,
-                         public host::ILimitView {
+class XLimitView final : public host::CustomControl, public host::ILimitView {
  public:
   XLimitView();
   ~XLimitView() override;
@@ -36,13 +33,6 @@ class XLimitView final : public ui::UserControl,
   void AddRow(const QString& key, const QString& caption, const QString& unit,
               const QString& operators) override;
 
-  host::HostCallBackPtr CallBack() override { return callBack_; }
-  void SetCallBack(const host::HostCallBackPtr& callBack) override { callBack_ = callBack; }
-  ui::HWnd hWnd() override;
-  bool Visible() override { return !isHidden(); }
-  void SetVisible(bool visible) override { setVisible(visible); }
-  bool Locked() override { return locked_; }
-  void SetLocked(bool locked) override;
   // Data: the limit set (ILimitData) whose standards are edited.
   void Initialize(const QVariant& Data) override;
   void Refresh() override { Rebuild(); }
@@ -61,12 +51,10 @@ class XLimitView final : public ui::UserControl,
   void FillRow(QTableWidget& table, int index, const Row& row, const host::StandardPtr& standard);
   void BoundEdited(QTableWidgetItem& item, const Row& row, const host::StandardPtr& standard);
   void OperatorChosen(const QString& text, const Row& row, const host::StandardPtr& standard);
-  void NotifyChange();
+  void LockedChanged(bool locked) override;
 
   QList<Row> rows_;
   host::ILimitDataPtr limits_;
-  host::HostCallBackPtr callBack_;
-  bool locked_ = false;
   QTabWidget* tabs_ = nullptr;
   QLabel* noStandard_ = nullptr;
 };

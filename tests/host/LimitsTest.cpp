@@ -10,6 +10,8 @@
 #include "xml/XmlDocument.h"
 #include "xml/XmlHelper.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -24,14 +26,7 @@ using host::StandardsCollection;
 namespace limitindex = host::limitindex;
 namespace checkstatus = host::checkstatus;
 
-rt::Long errorOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const rt::RuntimeError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using testsupport::errorOf;
 
 LimitPtr makeLimit(const QString& key, const QString& op, float high, bool highOn, float low,
                    bool lowOn, const QString& unit = QStringLiteral("J")) {

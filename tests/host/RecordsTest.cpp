@@ -12,6 +12,8 @@
 #include "xml/XmlDocument.h"
 #include "xml/XmlHelper.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -20,14 +22,7 @@ namespace {
 
 using host::XmlElementPtr;
 
-rt::Long errorOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const rt::RuntimeError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using testsupport::errorOf;
 
 // The element as another run reads it: stored as text and parsed again.
 XmlElementPtr reread(const XmlElementPtr& element) {

@@ -19,14 +19,7 @@ using testsupport::TemporaryRegistry;
 const QString kSettingsKey = QStringLiteral("Software\\Tavrin\\orvan\\RV-1X");
 const QString kMtiKey = QStringLiteral("Software\\Tavrin\\Orvan\\RV-1X\\MtiData\\");
 
-rt::Long errorOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const rt::RuntimeError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using testsupport::errorOf;
 
 std::shared_ptr<RegistryHelper> created(const QString& key) {
   auto helper = std::make_shared<RegistryHelper>();

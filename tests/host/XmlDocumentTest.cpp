@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -17,14 +19,7 @@ namespace {
 using host::XmlDocument;
 using host::XmlElementPtr;
 
-rt::RuntimeError errorOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const rt::RuntimeError& e) {
-    return e;
-  }
-  return rt::RuntimeError();
-}
+rt::RuntimeError errorOf(const std::function<void()>& call) { return testsupport::raisedBy(call); }
 
 std::shared_ptr<XmlDocument> parsed(const QString& text) {
   auto document = std::make_shared<XmlDocument>();

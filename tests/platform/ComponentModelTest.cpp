@@ -26,14 +26,7 @@ QString serverFile() {
   return testsupport::builtLibrary(QStringLiteral("rv1xtestserver"));
 }
 
-rt::Long errorOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const rt::RuntimeError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using testsupport::errorOf;
 
 using EntryPoint = std::int32_t (*)();
 EntryPoint entryPoint(const char* name) {

@@ -21,14 +21,7 @@ namespace {
 
 using testsupport::TemporaryRegistry;
 
-rt::Long errorOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const rt::RuntimeError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using testsupport::errorOf;
 
 // A form that adds controls at run time: its collection is a member, so it
 // gives the controls back before Qt destroys the form's children.

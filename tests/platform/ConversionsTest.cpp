@@ -8,6 +8,8 @@
 #include "runtime/ErrorHandling.h"
 #include "runtime/Locale.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -16,15 +18,7 @@
 
 namespace {
 
-// The number of the run-time error the call raises, 0 when it raises none.
-rt::Long errorOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const rt::RuntimeError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using testsupport::errorOf;
 
 using testsupport::LocaleScope;
 

@@ -4,20 +4,15 @@
 
 #include "runtime/KeyedCollection.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 
 namespace {
 
-rt::Long errorOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const rt::RuntimeError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using testsupport::errorOf;
 
 rt::KeyedCollection<int> sample() {
   rt::KeyedCollection<int> c;

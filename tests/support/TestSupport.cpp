@@ -14,6 +14,17 @@
 
 namespace testsupport {
 
+rt::RuntimeError raisedBy(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const rt::RuntimeError& e) {
+    return e;
+  }
+  return rt::RuntimeError();
+}
+
+rt::Long errorOf(const std::function<void()>& call) { return raisedBy(call).Number(); }
+
 TemporaryRegistry::TemporaryRegistry() {
   previous_ = qgetenv("RV1X_REGISTRY");
   path_ = dir_.filePath(QStringLiteral("registry.ini"));

@@ -1,11 +1,19 @@
 #pragma once
 // Fixtures shared by the test programs.
 
+#include "runtime/RuntimeError.h"
+
 #include <QString>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 
 namespace testsupport {
+
+// The run-time error a call raises (number 0 when it raises none).
+rt::RuntimeError raisedBy(const std::function<void()>& call);
+// Its number alone.
+rt::Long errorOf(const std::function<void()>& call);
 
 // A registry store of its own for one test: RV1X_REGISTRY points at a fresh
 // file for the life of the object.
