@@ -6,13 +6,6 @@
 #include "ConfigFixture.h"
 #include "TestSupport.h"
 #include "com/Registration.h"
-#include "settings/CConfigAccuracy.h"
-#include "settings/CConfigChargeTime.h"
-#include "settings/CConfigDischarge.h"
-#include "settings/CConfigPerformance.h"
-#include "settings/CConfigRefractory.h"
-#include "settings/CConfigSensitivity.h"
-#include "settings/CConfigShock.h"
 #include "typelib/IDialog.h"
 
 namespace {
@@ -20,22 +13,7 @@ namespace {
 using namespace orvanRV1Xtst;
 using namespace settingstest;
 
-struct Editor {
-  const char* progId;
-  std::function<std::shared_ptr<CConfigBase>()> make;
-};
-
-const Editor kEditors[] = {
-    {"RV1XTests.XSensitivityConfig", [] { return std::make_shared<CConfigSensitivity>(); }},
-    {"RV1XTests.XChargeTimeTestOptions", [] { return std::make_shared<CConfigChargeTime>(); }},
-    {"RV1XTests.XRefractoryConfig", [] { return std::make_shared<CConfigRefractory>(); }},
-    {"RV1XTests.XAccuracyConfig", [] { return std::make_shared<CConfigAccuracy>(); }},
-    {"RV1XTests.XDischargeConfig", [] { return std::make_shared<CConfigDischarge>(); }},
-    {"RV1XTests.XPerformanceConfig", [] { return std::make_shared<CConfigPerformance>(); }},
-    {"RV1XTests.XShockConfig", [] { return std::make_shared<CConfigShock>(); }},
-};
-
-class ConfigDialog : public ConfigTest, public ::testing::WithParamInterface<Editor> {
+class ConfigDialog : public ConfigTest, public ::testing::WithParamInterface<ConfigCase> {
  protected:
   void TearDown() override {
     if (dialog_) dialog_->Unload();
@@ -76,7 +54,7 @@ TEST_P(ConfigDialog, WithoutItsEditorTheDialogHostsNoControl) {
 }
 
 TEST_P(ConfigDialog, TheEditorIsHandedTheConfigurationItself) {
-  installEditor(QLatin1String(GetParam().progId));
+  installEditor(QLatin1String(GetParam().editor));
   auto config = GetParam().make();
   dialog_ = config->CreateDialog();
   ASSERT_TRUE(dialog_);
@@ -89,9 +67,7 @@ TEST_P(ConfigDialog, TheEditorIsHandedTheConfigurationItself) {
   EXPECT_TRUE(errors().entries().isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryEditor, ConfigDialog, ::testing::ValuesIn(kEditors), [](const auto& info) {
-      return QString::fromLatin1(info.param.progId).section(u'.', 1).toStdString();
-    });
+INSTANTIATE_TEST_SUITE_P(EveryConfiguration, ConfigDialog, ::testing::ValuesIn(kConfigClasses),
+                         configClassName);
 
 }  // namespace

@@ -1,32 +1,28 @@
 #pragma once
-// Shared by the configuration tests: a document to save into and load from,
-// the stored children of an element as "Name=Text" lines, and the errors the
-// configurations raised or reported.
+// Shared by the configuration tests: the seven configuration classes, a
+// document to save into and load from, the stored children of an element as
+// "Name=Text" lines, and the errors the configurations raised or reported.
 
 #include <gtest/gtest.h>
 
 #include <QStringList>
 #include <functional>
-#include <optional>
-#include <ostream>
 
+#include "LocaleScope.h"
+#include "QtPrinters.h"
+#include "TestSupport.h"
 #include "records/TestGuideSettingsObject.h"
 #include "runtime/ErrorHandling.h"
-#include "runtime/Locale.h"
 #include "services/ErrorService.h"
+#include "settings/CConfigAccuracy.h"
 #include "settings/CConfigBase.h"
+#include "settings/CConfigChargeTime.h"
+#include "settings/CConfigDischarge.h"
+#include "settings/CConfigPerformance.h"
+#include "settings/CConfigRefractory.h"
+#include "settings/CConfigSensitivity.h"
+#include "settings/CConfigShock.h"
 #include "xml/XmlDocument.h"
-
-// Readable failure messages for texts and lists of texts.
-inline void PrintTo(const QString& text, std::ostream* out) {
-  *out << '"' << text.toStdString() << '"';
-}
-inline void PrintTo(const QStringList& list, std::ostream* out) {
-  *out << '{';
-  for (qsizetype i = 0; i < list.size(); ++i)
-    *out << (i ? ", \"" : "\"") << list.at(i).toStdString() << '"';
-  *out << '}';
-}
 
 namespace settingstest {
 
@@ -34,11 +30,50 @@ inline host::ErrorService& errors() {
   return *host::ErrorService::instance();
 }
 
-inline QLocale usLocale() {
-  return QLocale(QLocale::English, QLocale::UnitedStates);
+using testsupport::errorOf;
+using testsupport::LocaleScope;
+using testsupport::raisedBy;
+
+// A configuration class: its registered name (the source of its errors), the
+// editor its dialog hosts, whether its Load rejects an element that is not
+// its own, and a new object of it.
+struct ConfigCase {
+  const char* source;
+  const char* editor;
+  bool checksElement;
+  std::function<std::shared_ptr<orvanRV1Xtst::CConfigBase>()> make;
+};
+
+// Parameterised tests name the class in their messages.
+inline void PrintTo(const ConfigCase& c, std::ostream* out) {
+  *out << c.source;
 }
-inline QLocale germanLocale() {
-  return QLocale(QLocale::German, QLocale::Germany);
+
+template <class Config>
+std::shared_ptr<orvanRV1Xtst::CConfigBase> makeConfig() {
+  return std::make_shared<Config>();
+}
+
+inline const ConfigCase kConfigClasses[] = {
+    {"RV1XTests.CConfigChargeTime", "RV1XTests.XChargeTimeTestOptions", true,
+     makeConfig<orvanRV1Xtst::CConfigChargeTime>},
+    {"RV1XTests.CConfigDischarge", "RV1XTests.XDischargeConfig", true,
+     makeConfig<orvanRV1Xtst::CConfigDischarge>},
+    {"RV1XTests.CConfigSensitivity", "RV1XTests.XSensitivityConfig", true,
+     makeConfig<orvanRV1Xtst::CConfigSensitivity>},
+    {"RV1XTests.CConfigRefractory", "RV1XTests.XRefractoryConfig", true,
+     makeConfig<orvanRV1Xtst::CConfigRefractory>},
+    {"RV1XTests.CConfigAccuracy", "RV1XTests.XAccuracyConfig", true,
+     makeConfig<orvanRV1Xtst::CConfigAccuracy>},
+    {"RV1XTests.CConfigPerformance", "RV1XTests.XPerformanceConfig", true,
+     makeConfig<orvanRV1Xtst::CConfigPerformance>},
+    {"RV1XTests.CConfigShock", "RV1XTests.XShockConfig", false,
+     makeConfig<orvanRV1Xtst::CConfigShock>},
+};
+
+// The test name of a parameterised test over the classes: the class name.
+inline std::string configClassName(const ::testing::TestParamInfo<ConfigCase>& info) {
+  return QString::fromLatin1(info.param.source).section(u'.', 1).toStdString();
 }
 
 // The child elements of an element, in order, as "Name=Text".
@@ -57,26 +92,10 @@ inline QList<host::ErrorEntry> reported() {
   return errors().reported();
 }
 
-// The error a call raised to its caller, if any.
-inline std::optional<rt::RuntimeError> raisedBy(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const rt::RuntimeError& error) {
-    return error;
-  }
-  return std::nullopt;
-}
-
 class ConfigTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    errors().clear();
-    rt::setUserLocale(usLocale());
-  }
-  void TearDown() override {
-    rt::setUserLocale(usLocale());
-    errors().clear();
-  }
+  void SetUp() override { errors().clear(); }
+  void TearDown() override { errors().clear(); }
 
   // A stored element read from XML text.
   host::XmlElementPtr element(const QString& xml) {
@@ -99,6 +118,7 @@ class ConfigTest : public ::testing::Test {
     to.Load(stored, nullptr);
   }
 
+  LocaleScope locale_{LocaleScope::english()};
   host::XmlDocumentPtr document_ = std::make_shared<host::XmlDocument>();
 };
 

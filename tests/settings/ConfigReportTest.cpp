@@ -132,9 +132,9 @@ TEST_F(ConfigReport, RowsOfNewConfigurations) {
 
 TEST_F(ConfigReport, RowValuesFollowTheUserLocale) {
   for (const auto& [locale, fraction] :
-       {std::pair{usLocale(), "43.8"}, std::pair{germanLocale(), "43,8"}}) {
+       {std::pair{LocaleScope::english(), "43.8"}, std::pair{LocaleScope::german(), "43,8"}}) {
     SCOPED_TRACE(qPrintable(locale.name()));
-    rt::setUserLocale(locale);
+    const LocaleScope scope(locale);
     CConfigSensitivity sensitivity;
     sensitivity.Load(
         plugInData(QStringLiteral("<RangeHigh>1.5</RangeHigh><RangeLow>0.4</RangeLow>"

@@ -203,9 +203,7 @@ TEST_F(StoredSettings, DischargeAmplitudeStepIsReadRoundedAndOverflowsOnlyWhenRe
 
   config.Load(plugInData(QStringLiteral("<AmplitudeIndex>40000</AmplitudeIndex>")), nullptr);
   EXPECT_TRUE(reported().isEmpty()) << "a large step is kept without error";
-  const auto raised = raisedBy([&] { (void)config.AmplitudeIndex(); });
-  ASSERT_TRUE(raised);
-  EXPECT_EQ(raised->Number(), rt::err::Overflow);
+  EXPECT_EQ(errorOf([&] { (void)config.AmplitudeIndex(); }), rt::err::Overflow);
   EXPECT_FALSE(config.Clone());
   ASSERT_EQ(reported().size(), 1);
   EXPECT_EQ(reported().first().number, rt::err::Overflow);
@@ -213,9 +211,9 @@ TEST_F(StoredSettings, DischargeAmplitudeStepIsReadRoundedAndOverflowsOnlyWhenRe
 }
 
 TEST_F(StoredSettings, StoredNumbersDoNotDependOnTheUserLocale) {
-  for (const QLocale& locale : {usLocale(), germanLocale()}) {
+  for (const QLocale& locale : {LocaleScope::english(), LocaleScope::german()}) {
     SCOPED_TRACE(qPrintable(locale.name()));
-    rt::setUserLocale(locale);
+    const LocaleScope scope(locale);
     CConfigDischarge discharge;
     discharge.Load(plugInData(QStringLiteral("<AmplitudeIndex>2.5</AmplitudeIndex>"
                                              "<PresetEnergy>12.5</PresetEnergy>")),
