@@ -159,11 +159,12 @@ void openingStep() {
   }
 }
 
-void transmitStep() {
-  LinkVariables& l = theLink;
-  statement([&] { comm().SetInBufferCount(0); });
-  statement([&] { comm().SetOutput(l.command); });
-  l.event = event::StepDone;
+// Transmits and retransmits alike: pending input is discarded, so that the
+// reply read next belongs to this command.
+void writeCommand() {
+  statement([] { comm().SetInBufferCount(0); });
+  statement([] { comm().SetOutput(theLink.command); });
+  theLink.event = event::StepDone;
 }
 
 void receiveStep() {
@@ -194,10 +195,8 @@ void retransmitStep() {
     l.event = event::GiveUp;
     return;
   }
-  statement([&] { comm().SetInBufferCount(0); });
-  statement([&] { comm().SetOutput(l.command); });
-  l.event = event::StepDone;
-  statement([&] { Form().StartSleepTimer(kRetransmitPause); });
+  writeCommand();
+  statement([] { Form().StartSleepTimer(kRetransmitPause); });
   while (Form().IsSleeping() && !l.abort) ui::doEvents();
 }
 
@@ -235,7 +234,7 @@ constexpr Transition kMachine[] = {
     {Opening, Close, nullptr, Closing, Continue},
     {Idle, Transmit, nullptr, Transmitting, Continue},
     {Idle, Close, nullptr, Closing, Continue},
-    {Transmitting, Continue, transmitStep, 0, 0},
+    {Transmitting, Continue, writeCommand, 0, 0},
     {Transmitting, StepDone, nullptr, Sent, Continue},
     {Transmitting, Close, nullptr, Closing, Continue},
     {Sent, Receive, nullptr, Receiving, Continue},

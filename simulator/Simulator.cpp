@@ -38,6 +38,18 @@ timespec addNanoseconds(timespec t, long nanoseconds) {
   return t;
 }
 
+timespec now() {
+  timespec t{};
+  ::clock_gettime(CLOCK_MONOTONIC, &t);
+  return t;
+}
+
+// Absolute deadlines, so that a pace does not drift with the sleeps' slack.
+void sleepUntil(const timespec& deadline) {
+  while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {
+  }
+}
+
 }  // namespace
 
 Simulator::Simulator(SimulatorOptions options) : model_(std::move(options)) {}
@@ -221,12 +233,11 @@ bool Simulator::handleCommands() {
   // The writer's bytes reach a pseudo-terminal at once; on the wire the
   // command would still be arriving: the answer starts when it would have.
   if (paced) waitCharacterTimes(command.size());
-  send(reply);
+  send(reply, paced);
   return true;
 }
 
-void Simulator::send(const Reply& reply) {
-  const bool paced = options().paced;
+void Simulator::send(const Reply& reply, bool paced) {
   for (qsizetype i = 0; i < reply.pieces.size(); ++i) {
     if (i > 0 && reply.pieceDelayMs > 0 && !pause(reply.pieceDelayMs)) return;
     if (!sendBytes(reply.pieces[i], paced)) return;
@@ -240,24 +251,18 @@ void Simulator::send(const Reply& reply) {
 }
 
 void Simulator::waitCharacterTimes(qsizetype characters) {
-  timespec until{};
-  ::clock_gettime(CLOCK_MONOTONIC, &until);
-  until = addNanoseconds(until, static_cast<long>(characters * kCharacterMicroseconds * 1000.0));
-  while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {
-  }
+  sleepUntil(
+      addNanoseconds(now(), static_cast<long>(characters * kCharacterMicroseconds * 1000.0)));
 }
 
 bool Simulator::sendBytes(const QByteArray& bytes, bool paced) {
   if (!paced) return writeAll(bytes.constData(), bytes.size());
-  // Each character leaves when the wire would have carried it; the deadlines
-  // are absolute so that the pace does not drift with the sleeps' slack.
-  timespec next{};
-  ::clock_gettime(CLOCK_MONOTONIC, &next);
+  // Each character leaves when the wire would have carried it.
+  timespec next = now();
   const long step = static_cast<long>(kCharacterMicroseconds * 1000.0);
   for (qsizetype i = 0; i < bytes.size(); ++i) {
     next = addNanoseconds(next, step);
-    while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &next, nullptr) == EINTR) {
-    }
+    sleepUntil(next);
     if (stopping_ || hangUpRequested_) return false;
     if (!writeAll(bytes.constData() + i, 1)) return false;
   }

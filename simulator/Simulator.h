@@ -65,7 +65,7 @@ class Simulator {
   void run();
   void takeInput(const QByteArray& bytes);
   bool handleCommands();
-  void send(const Reply& reply);
+  void send(const Reply& reply, bool paced);
   bool sendBytes(const QByteArray& bytes, bool paced);
   void waitCharacterTimes(qsizetype characters);
   bool writeAll(const char* data, qsizetype size);

@@ -45,12 +45,8 @@ int raised(const rt::RuntimeError& error) {
 int queryPort(const QStringList& arguments, const CommonOptions& options) {
   int port = 0;
   if (arguments.size() != 1 || !portArgument(arguments, port)) return usage(kQueryUsage);
-  QString error;
-  const auto simulator = startSimulatedAnalyzer(options, port, error);
-  if (options.simulate && !simulator) {
-    std::fprintf(stderr, "rv1x-host: %s\n", qPrintable(error));
-    return kUsage;
-  }
+  std::unique_ptr<rv1xsim::Simulator> simulator;
+  if (!startSimulatedAnalyzer(options, port, simulator)) return kUsage;
   return rt::onError(
       [&] {
         auto query = com::createObjectAs<host::IOrvanQelQuery>(kQueryProgId);
@@ -70,12 +66,8 @@ QString replyText(const QString& command, const QVariant& reply) {
 int link(const QStringList& arguments, const CommonOptions& options) {
   int port = 0;
   if (arguments.isEmpty() || !portArgument(arguments, port)) return usage(kLinkUsage);
-  QString error;
-  const auto simulator = startSimulatedAnalyzer(options, port, error);
-  if (options.simulate && !simulator) {
-    std::fprintf(stderr, "rv1x-host: %s\n", qPrintable(error));
-    return kUsage;
-  }
+  std::unique_ptr<rv1xsim::Simulator> simulator;
+  if (!startSimulatedAnalyzer(options, port, simulator)) return kUsage;
   com::must(host::VersionService::instance())
       .setHostVersion(options.scan ? kOldHostVersion : kPortAssigningHostVersion);
   com::must(com::must(host::PortAssignmentService::instance()).Assignment())

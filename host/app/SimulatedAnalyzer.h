@@ -9,9 +9,10 @@
 
 namespace hostapp {
 
-// Null without --simulate. On failure (bad options, no pseudo-terminal) null
-// with the reason in error.
-std::unique_ptr<rv1xsim::Simulator> startSimulatedAnalyzer(const CommonOptions& options, int port,
-                                                           QString& error);
+// Without --simulate: true, and no simulator. With it: true with the running
+// simulator, or false (the reason printed) when the options are bad or no
+// pseudo-terminal can be made.
+bool startSimulatedAnalyzer(const CommonOptions& options, int port,
+                            std::unique_ptr<rv1xsim::Simulator>& simulator);
 
 }  // namespace hostapp

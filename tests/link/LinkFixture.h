@@ -28,6 +28,7 @@ namespace linktest {
 using orvanRV1Xvti::CRV1XVTi;
 using orvanRV1Xvti::eeVTI_Error;
 using rv1xsim::Simulator;
+using testsupport::raisedBy;
 
 inline const QString kNoAnalyzerFound = QStringLiteral(
     "No MTI was found connected. Check that your RV-1X is connected and that it has been powered "
@@ -72,18 +73,6 @@ inline bool deviceIsFree(const QString& device) {
   }
   control.SetPortOpen(false);
   return true;
-}
-
-// The error a statement raised; fails the test when it raised none.
-template <class Statement>
-rt::RuntimeError raisedBy(Statement&& statement) {
-  try {
-    statement();
-  } catch (const rt::RuntimeError& error) {
-    return error;
-  }
-  ADD_FAILURE() << "no error was raised";
-  return rt::RuntimeError();
 }
 
 inline QStringList shownTexts() {
@@ -136,7 +125,7 @@ class LinkTest : public ::testing::Test {
     return com::must(connection_);
   }
 
-  // Opens the connection; an error raised is handed back.
+  // Opens the connection; the error raised is handed back (number 0: none).
   rt::RuntimeError openFails() {
     return raisedBy([&] { connection().OpenChannel(); });
   }

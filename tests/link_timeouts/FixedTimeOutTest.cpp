@@ -21,17 +21,29 @@ qint64 elapsedOf(const std::function<void()>& body) {
   return clock.elapsed();
 }
 
+// A command that is to fail: the error it raised (number 0: none) and how
+// long the failure took.
+struct Failure {
+  rt::RuntimeError error;
+  qint64 elapsed = 0;
+};
+
+Failure failingSend(CRV1XVTi& connection, const QString& command) {
+  Failure failure;
+  failure.elapsed =
+      elapsedOf([&] { failure.error = raisedBy([&] { connection.SendCommand(command, false); }); });
+  return failure;
+}
+
 TEST_F(LinkTest, MissingReplyIsSentThreeTimesMoreThenThePortIsClosed) {
   Simulator& sim = analyzer(QStringLiteral("ignore=M"));
   connection().OpenChannel();
   sim.clearLog();
-  rt::RuntimeError error;
-  const qint64 elapsed = elapsedOf(
-      [&] { error = raisedBy([&] { connection().SendCommand(QStringLiteral("M"), false); }); });
-  EXPECT_GE(elapsed, kGivingUp - 100);
-  EXPECT_LT(elapsed, kGivingUp + 1500);
+  const Failure failure = failingSend(connection(), QStringLiteral("M"));
+  EXPECT_GE(failure.elapsed, kGivingUp - 100);
+  EXPECT_LT(failure.elapsed, kGivingUp + 1500);
   EXPECT_EQ(sim.wire(), QByteArray("M\r").repeated(4)) << "the same command text each time";
-  EXPECT_EQ(error.Number(), eeVTI_Error);
+  EXPECT_EQ(failure.error.Number(), eeVTI_Error);
   EXPECT_EQ(shownTexts(), QStringList{kNoAnalyzerFound});
   EXPECT_TRUE(deviceIsFree(sim.slavePath())) << "the link gave up and closed the port";
 }
@@ -64,13 +76,11 @@ TEST_F(LinkTest, ClosingANewerAnalyzerAfterTheBlockWaitsForTheRetransmittedZ) {
 TEST_F(LinkTest, IncompleteBlockRaisesFromTheLinkAndLeavesTheControlForText) {
   Simulator& sim = analyzer(QStringLiteral("mkii,truncate=1000,unpaced"));
   connection().OpenChannel();
-  rt::RuntimeError error;
-  const qint64 elapsed = elapsedOf(
-      [&] { error = raisedBy([&] { connection().SendCommand(QStringLiteral("P"), false); }); });
-  EXPECT_GE(elapsed, kReplyTimeOut);
-  EXPECT_LT(elapsed, kReplyTimeOut + 1000);
-  EXPECT_EQ(error.Number(), eeVTI_Error);
-  EXPECT_EQ(error.Source(), kConnectionSource);
+  const Failure failure = failingSend(connection(), QStringLiteral("P"));
+  EXPECT_GE(failure.elapsed, kReplyTimeOut);
+  EXPECT_LT(failure.elapsed, kReplyTimeOut + 1000);
+  EXPECT_EQ(failure.error.Number(), eeVTI_Error);
+  EXPECT_EQ(failure.error.Source(), kConnectionSource);
   QStringList sources;
   for (const host::ErrorEntry& entry : errors().entries()) sources.append(entry.source);
   EXPECT_EQ(sources, (QStringList{QStringLiteral("MComm"), kConnectionSource}));
@@ -87,12 +97,10 @@ TEST_F(LinkTest, IncompleteBlockRaisesFromTheLinkAndLeavesTheControlForText) {
 TEST_F(LinkTest, BlockLengthThatNeverComesIsBoundedByTheReplyTimeOut) {
   analyzer(QStringLiteral("truncate=1,unpaced"));
   connection().OpenChannel();
-  rt::RuntimeError error;
-  const qint64 elapsed = elapsedOf(
-      [&] { error = raisedBy([&] { connection().SendCommand(QStringLiteral("P"), false); }); });
-  EXPECT_GE(elapsed, kReplyTimeOut);
-  EXPECT_LT(elapsed, kReplyTimeOut + 1000);
-  EXPECT_EQ(error.Number(), eeVTI_Error);
+  const Failure failure = failingSend(connection(), QStringLiteral("P"));
+  EXPECT_GE(failure.elapsed, kReplyTimeOut);
+  EXPECT_LT(failure.elapsed, kReplyTimeOut + 1000);
+  EXPECT_EQ(failure.error.Number(), eeVTI_Error);
   EXPECT_EQ(shownTexts(), QStringList{kNoAnalyzerFound});
   // The one header byte is left over; the retransmitted command's reply follows it.
   messages().clear();
@@ -104,7 +112,9 @@ TEST_F(LinkTest, OpeningWaitsTheDefault3000MsWithoutAUsableRegistryValue) {
   for (const QVariant& value : {QVariant(), QVariant(-5), QVariant(70000)}) {
     setCommTimeOut(value);
     analyzer(QStringLiteral("silent"));
-    const qint64 elapsed = elapsedOf([&] { openFails(); });
+    rt::RuntimeError error;
+    const qint64 elapsed = elapsedOf([&] { error = openFails(); });
+    EXPECT_EQ(error.Number(), eeVTI_Error) << qPrintable(value.toString());
     EXPECT_GE(elapsed, kReplyTimeOut) << qPrintable(value.toString());
     EXPECT_LT(elapsed, kReplyTimeOut + 1000) << qPrintable(value.toString());
     messages().clear();
@@ -136,12 +146,10 @@ TEST_F(LinkTest, AnalyzerAnsweringOnlyTheOpeningProbeCountsAsNotInRemoteMode) {
 TEST_F(LinkTest, AnalyzerUnpluggedDuringAReplyEndsInTheLinkError) {
   Simulator& sim = analyzer(QStringLiteral("hangup=M"));
   connection().OpenChannel();
-  rt::RuntimeError error;
-  const qint64 elapsed = elapsedOf(
-      [&] { error = raisedBy([&] { connection().SendCommand(QStringLiteral("M"), false); }); });
+  const Failure failure = failingSend(connection(), QStringLiteral("M"));
   EXPECT_TRUE(sim.hungUp());
-  EXPECT_EQ(error.Number(), eeVTI_Error);
-  EXPECT_LT(elapsed, kGivingUp + 3000);
+  EXPECT_EQ(failure.error.Number(), eeVTI_Error);
+  EXPECT_LT(failure.elapsed, kGivingUp + 3000);
   EXPECT_EQ(shownTexts(), QStringList{kNoAnalyzerFound});
 }
 
