@@ -121,6 +121,10 @@ TEST(SimulatorWire, HangUpClosesThePortHalfwayThroughTheReply) {
   device.write("M\r");
   EXPECT_EQ(device.read(100, 2000).size(), 31);
   EXPECT_TRUE(device.hungUp());
+  // The other side sees the hang-up the moment the port closes, a little
+  // before the simulator's thread has noted it.
+  QDeadlineTimer noted(1000);
+  while (!simulator.hungUp() && !noted.hasExpired()) QThread::msleep(1);
   EXPECT_TRUE(simulator.hungUp());
 }
 
