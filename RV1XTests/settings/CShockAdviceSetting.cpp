@@ -1,22 +1,22 @@
 #include "settings/CShockAdviceSetting.h"
 
+#include <functional>
+#include <utility>
+
 #include "runtime/Conversions.h"
 #include "runtime/ErrorHandling.h"
 #include "runtime/NumberDisplay.h"
 #include "services/ErrorService.h"
 #include "services/LanguageService.h"
 #include "services/NumberFormatter.h"
+#include "settings/CConfigBase.h"
 #include "xml/XmlDocument.h"
-
-#include <functional>
-#include <utility>
 
 namespace orvanRV1Xtst {
 
 namespace {
 
 const QString kErrorSource = QStringLiteral("RV1XTests.CShockAdvice");
-constexpr rt::Long kSaveFailed = rt::hresult(0x8004A3C3);
 
 const QString kElement = QStringLiteral("ShockAdvice");
 const QString kKey = QStringLiteral("Key");
@@ -115,7 +115,9 @@ host::XmlElementPtr CShockAdviceSetting::Save(const host::XmlDocumentPtr& ixdOwn
       [&] {
         const host::XmlElementPtr element = com::must(ixdOwner).CreateElement(kElement);
         if (!element)
-          host::ErrorService::instance()->RaiseError(host::kProduct, kSaveFailed, kErrorSource, 3);
+          // The configurations' own "could not save", as they raise it.
+          host::ErrorService::instance()->RaiseError(host::kProduct, kConfigSaveError, kErrorSource,
+                                                     kConfigSaveSeverity);
         const auto numbers = host::NumberFormatter::instance();
         com::must(element).SetAttribute(kKey, key_);
         element->AddChild(kWaveFormIndex, numbers->NumberText(QVariant(waveFormIndex_)));
@@ -124,7 +126,7 @@ host::XmlElementPtr CShockAdviceSetting::Save(const host::XmlDocumentPtr& ixdOwn
         return element;
       },
       [](const rt::RuntimeError& error) -> host::XmlElementPtr {
-        handOnOrReport(error, kSaveFailed);
+        handOnOrReport(error, kConfigSaveError);
         return nullptr;
       });
 }

@@ -3,6 +3,7 @@
 #include <QVariantList>
 
 #include "report/HostReport.h"
+#include "report/MeasurementTable.h"
 #include "runtime/ErrorHandling.h"
 #include "typelib/IMeasurement.h"
 #include "typelib/IResultData.h"
@@ -11,6 +12,8 @@
 namespace orvanRV1Xtst::MMiscUtils {
 
 namespace {
+
+namespace column = host::measurementcolumn;
 
 struct TableRow {
   rt::Long testID;
@@ -31,8 +34,6 @@ constexpr TableRow kRows[] = {
     {500, "PWID", "20073::Pulse width", "0.0"},
 };
 
-enum Column { KeyColumn, CaptionColumn, PatternColumn, MeasurementColumn, ColumnCount };
-
 }  // namespace
 
 QVariant BuildMeasurementTable(const host::HostReportPtr& report,
@@ -45,17 +46,17 @@ QVariant BuildMeasurementTable(const host::HostReportPtr& report,
     if (row.testID != testID) continue;
     // Each cell is filled in one step with the calls that give its value, so
     // a step that fails leaves its cell empty.
-    QVariantList cells(ColumnCount);
+    QVariantList cells(column::Count);
     const QString key = QLatin1String(row.key);
-    rt::ignoreErrorsEach([&] { cells[KeyColumn] = key; },
+    rt::ignoreErrorsEach([&] { cells[column::Key] = key; },
                          [&] {
-                           cells[CaptionColumn] = com::must(report).Translate(
+                           cells[column::Caption] = com::must(report).Translate(
                                host::kProduct, QLatin1String(row.caption), {});
                          },
-                         [&] { cells[PatternColumn] = QString::fromLatin1(row.pattern); },
+                         [&] { cells[column::Pattern] = QString::fromLatin1(row.pattern); },
                          [&] {
                            const host::IResultDataPtr result = com::must(test).Result();
-                           cells[MeasurementColumn] =
+                           cells[column::Measurement] =
                                com::toVariantOf(com::must(result).Measurement(QVariant(key)));
                          });
     table.append(QVariant(cells));

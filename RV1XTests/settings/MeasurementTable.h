@@ -4,18 +4,11 @@
 // can carry a limit, so that the host prints each standard's limits beside
 // the test's measured values.
 //
-// The table is a QVariantList of rows; each row is a QVariantList of four
-// cells:
-//   0  the measurement key (QString), the same key as the limit's
-//   1  the caption, translated through the report (QString)
-//   2  the number pattern of the row, "0" or "0.0" (QString)
-//   3  the measurement of that key in the test's current result: a
-//      com::ObjectPtr holding the IMeasurement, or holding Nothing when the
-//      result has no such measurement
-// A cell whose step failed is an empty (invalid) QVariant: column 1 when the
-// translation failed, column 3 when the test has no result.
-// A test type without limits gives a QVariantList without rows, still a
-// list (not an empty QVariant).
+// The table's form is the one the host reads (report/MeasurementTable.h):
+// rows of key, translated caption, number pattern ("0" or "0.0") and the
+// result's measurement of that key. A cell whose step failed is left empty:
+// the caption when the translation failed, the measurement when the test
+// has no result. A test type without limits gives a list without rows.
 
 #include "typelib/HostTypes.h"
 

@@ -21,21 +21,11 @@ using namespace limitfixtures;
 
 constexpr rt::Long kNotSet = rt::err::ObjectNotSet;
 
-std::shared_ptr<CLimitData> limitSetOf(const std::shared_ptr<TestElement>& owner,
-                                       bool hasDialog = true) {
-  auto limits = std::make_shared<CLimitData>();
-  limits->Init(owner, hasDialog);
-  return limits;
-}
-
 host::LimitPtr limit(const QString& key, const QString& op, float high, float low) {
   auto l = std::make_shared<host::Limit>();
   l->Init(key, QString(), QString(), QString());
   if (!op.isEmpty()) l->SetOperator(0, op);
-  l->SetValue(host::limitindex::High, high);
-  l->SetValue(host::limitindex::Low, low);
-  l->SetEnabled(host::limitindex::High, true);
-  l->SetEnabled(host::limitindex::Low, true);
+  setBounds(*l, high, low);
   return l;
 }
 
@@ -52,15 +42,6 @@ QStringList alphaNames(const host::StandardsCollectionPtr& standards) {
   if (standards)
     for (const host::StandardPtr& s : *standards) names.append(s->AlphaName());
   return names;
-}
-
-rt::Long raisedNumber(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const rt::RuntimeError& e) {
-    return e.Number();
-  }
-  return 0;
 }
 
 class LimitData : public ::testing::Test {
@@ -167,9 +148,9 @@ TEST_F(LimitData, HostsOwnStandardFailureReachesTheCallerOtherFailuresAreReporte
   auto owner = std::make_shared<TestElement>(100);
   auto limits = limitSetOf(owner);
   owner->failWith = orvanRV1Xtst::kLimitStandardError;
-  EXPECT_EQ(
-      raisedNumber([&] { limits->CreateStandard(QStringLiteral("IEC"), QStringLiteral("IEC")); }),
-      orvanRV1Xtst::kLimitStandardError);
+  EXPECT_EQ(testsupport::errorOf(
+                [&] { limits->CreateStandard(QStringLiteral("IEC"), QStringLiteral("IEC")); }),
+            orvanRV1Xtst::kLimitStandardError);
   EXPECT_TRUE(errors().reported().isEmpty());
 
   owner->failWith = rt::err::InvalidCall;
@@ -326,7 +307,8 @@ TEST_F(LimitData, ElementOfAnotherNameIsRefusedAndTheStandardsStay) {
 
   auto document = std::make_shared<host::XmlDocument>();
   const host::XmlElementPtr foreign = before->Save(document);  // "Standards", not ours
-  EXPECT_EQ(raisedNumber([&] { limits->Load(foreign, nullptr); }), orvanRV1Xtst::kLimitLoadError);
+  EXPECT_EQ(testsupport::errorOf([&] { limits->Load(foreign, nullptr); }),
+            orvanRV1Xtst::kLimitLoadError);
   EXPECT_EQ(limits->Standards(), before);
   EXPECT_EQ(before->Count(), 1);
   ASSERT_FALSE(errors().entries().isEmpty());
@@ -400,11 +382,7 @@ TEST_F(LimitData, PrintsTheSelectedStandardsBesideTheTestsMeasurements) {
   const host::StandardPtr iec =
       limits->CreateStandard(QStringLiteral("IEC"), QStringLiteral("IEC 60601-2-4"));
   ASSERT_TRUE(iec);
-  host::Limit& energy = *iec->FindLimit(QStringLiteral("ENGY"));
-  energy.SetValue(host::limitindex::High, 15);
-  energy.SetValue(host::limitindex::Low, -15);
-  energy.SetEnabled(host::limitindex::High, true);
-  energy.SetEnabled(host::limitindex::Low, true);
+  setBounds(*iec->FindLimit(QStringLiteral("ENGY")), 15, -15);
   ASSERT_TRUE(limits->CreateStandard(QStringLiteral("AAMI"), QStringLiteral("AAMI DF80")));
   auto selected = std::make_shared<host::StandardsCollection>();
   selected->Add(standard(QStringLiteral("IEC"), QStringLiteral("IEC 60601-2-4")));

@@ -2,17 +2,20 @@
 // Small stand-ins for what a limit set meets before the test elements and
 // results exist: a test element that answers its test ID and its result, a
 // result holding measurements by key, a measurement with a value and a
-// preset, and an RV-1X plug-in with stored standards.
+// preset, an RV-1X plug-in with stored standards, and a limit set tied to
+// its test element.
 
 #include <QHash>
 #include <QVariant>
 #include <memory>
 
+#include "StubPlugIn.h"
+#include "limits/Limit.h"
 #include "limits/Standard.h"
 #include "orvanRV1Xtst/TypeLibrary.h"
 #include "runtime/RuntimeError.h"
+#include "settings/CLimitData.h"
 #include "typelib/IMeasurement.h"
-#include "typelib/IPlugIn.h"
 #include "typelib/IResultData.h"
 #include "typelib/ITestElement.h"
 
@@ -107,7 +110,7 @@ class TestElement final : public host::ITestElement {
 
 // The plug-in as the test library sees it once it has handed itself over:
 // its look-up answers a copy of a stored standard of that test and names.
-class PlugIn final : public host::IPlugIn, public orvanRV1Xtst::IRV1XPlugIn {
+class PlugIn final : public testsupport::StubPlugIn, public orvanRV1Xtst::IRV1XPlugIn {
  public:
   void store(rt::Long testID, const host::StandardPtr& standard) {
     stored_.insert(testID, standard);
@@ -127,22 +130,25 @@ class PlugIn final : public host::IPlugIn, public orvanRV1Xtst::IRV1XPlugIn {
     return nullptr;
   }
 
-  QString ID() override { return host::kProduct; }
-  QImage Icon(rt::Long, rt::Long, rt::Long) override { return {}; }
-  QString Name() override { return {}; }
-  rt::Long Flags() override { return 0; }
-  host::ISetupPtr Setup() override { return nullptr; }
-  com::ObjectPtr ControlPanel() override { return nullptr; }
-  host::ITestElementListPtr Tests() override { return nullptr; }
-  QString Version() override { return {}; }
-  com::ObjectPtr PlugInMenu() override { return nullptr; }
-  void Initialize(const host::HostLogPtr&) override {}
-  host::ITestElementPtr CreateTest(rt::Long) override { return nullptr; }
-  host::IConfigDataPtr CreateDutData() override { return nullptr; }
-
  private:
   QMultiHash<rt::Long, host::StandardPtr> stored_;
   QMultiHash<rt::Long, host::StandardPtr> lent_;
 };
+
+// A limit set tied to its test element, as the test element ties it.
+inline std::shared_ptr<orvanRV1Xtst::CLimitData> limitSetOf(
+    const std::shared_ptr<TestElement>& owner, bool hasDialog = true) {
+  auto limits = std::make_shared<orvanRV1Xtst::CLimitData>();
+  limits->Init(owner, hasDialog);
+  return limits;
+}
+
+// Sets both bounds of the limit and enables them.
+inline void setBounds(host::Limit& limit, float high, float low) {
+  limit.SetValue(host::limitindex::High, high);
+  limit.SetValue(host::limitindex::Low, low);
+  limit.SetEnabled(host::limitindex::High, true);
+  limit.SetEnabled(host::limitindex::Low, true);
+}
 
 }  // namespace limitfixtures

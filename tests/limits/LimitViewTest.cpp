@@ -30,12 +30,6 @@ namespace {
 using orvanRV1Xtst::CLimitData;
 using namespace limitfixtures;
 
-std::shared_ptr<CLimitData> limitSetOf(const std::shared_ptr<TestElement>& owner) {
-  auto limits = std::make_shared<CLimitData>();
-  limits->Init(owner, true);
-  return limits;
-}
-
 enum Column { CaptionColumn, OperatorColumn, LowColumn, HighColumn, UnitColumn };
 
 class LimitView : public ::testing::Test {
@@ -96,11 +90,7 @@ TEST_F(LimitView, ShowsEachStandardWithTheRowsOfADischargeTest) {
   const host::StandardPtr iec =
       limits->CreateStandard(QStringLiteral("IEC"), QStringLiteral("IEC 60601-2-4"));
   ASSERT_TRUE(iec);
-  host::Limit& energy = *iec->FindLimit(QStringLiteral("ENGY"));
-  energy.SetValue(host::limitindex::High, 15);
-  energy.SetValue(host::limitindex::Low, -15);
-  energy.SetEnabled(host::limitindex::High, true);
-  energy.SetEnabled(host::limitindex::Low, true);
+  setBounds(*iec->FindLimit(QStringLiteral("ENGY")), 15, -15);
   ASSERT_TRUE(limits->CreateStandard(QStringLiteral("AAMI"), QStringLiteral("AAMI DF80")));
   ASSERT_NO_FATAL_FAILURE(open(*limits));
 

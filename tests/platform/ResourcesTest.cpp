@@ -135,28 +135,26 @@ TEST_F(Resources, ANameNotCarriedByTheLibraryRaises326) {
     const char* library;
     const char* name;
   } missing[] = {
-      {kTests, "TI:NOTHERE"}, {kTests, "TE:CH(16X16X256)"},  // a picture of the plug-in, not of the
-                                                             // test library
-      {kPlugIn, "TI:WAIT"},   {kPlugIn, "TE:CH(16X16)"},    {kPlugIn, "TE:CH"},
-      {kPlugIn, ""},          {"orvanRV1Xvti", "TI:RV1X"},
+      // "TE:CH(16X16X256)" is the plug-in's, not the test library's.
+      {kTests, "TI:NOTHERE"},      {kTests, "TE:CH(16X16X256)"}, {kPlugIn, "TI:WAIT"},
+      {kPlugIn, "TE:CH(16X16)"},   {kPlugIn, "TE:CH"},           {kPlugIn, ""},
+      {"orvanRV1Xvti", "TI:RV1X"},
   };
   for (const auto& m : missing) {
     const QString library = QLatin1String(m.library);
     const QString name = QLatin1String(m.name);
     SCOPED_TRACE(qPrintable(library + u' ' + name));
     EXPECT_FALSE(ui::hasResPicture(library, name));
-    try {
-      ui::LoadResPicture(library, name);
-      ADD_FAILURE() << "no error raised";
-    } catch (const rt::RuntimeError& e) {
-      EXPECT_EQ(e.Number(), 326);
-      EXPECT_EQ(e.Source(), library);
-    }
+    const rt::RuntimeError raised =
+        testsupport::raisedBy([&] { ui::LoadResPicture(library, name); });
+    EXPECT_EQ(raised.Number(), 326);
+    EXPECT_EQ(raised.Source(), library);
   }
 }
 
 TEST(ResourceNames, MapToFileNames) {
-  EXPECT_EQ(ui::pictureFileName(QStringLiteral("TE:CH(16X16X256)")), QStringLiteral("TE_CH_16X16X256"));
+  EXPECT_EQ(ui::pictureFileName(QStringLiteral("TE:CH(16X16X256)")),
+            QStringLiteral("TE_CH_16X16X256"));
   EXPECT_EQ(ui::pictureFileName(QStringLiteral("TAB_GRAPH_1")), QStringLiteral("TAB_GRAPH_1"));
   EXPECT_EQ(ui::pictureFileName(QStringLiteral("CHK:CHECK")), QStringLiteral("CHK_CHECK"));
 }

@@ -1,51 +1,30 @@
 // The plug-in's hand-over through the global object, the standard look-ups
 // that follow it, and the editors' select-all routine.
 
-#include "orvanRV1Xtst/TypeLibrary.h"
-#include "settings/PlugInLink.h"
-#include "settings/TextSelection.h"
-
-#include "TestSupport.h"
-
-#include "com/CreateObject.h"
-#include "runtime/RuntimeError.h"
-#include "typelib/IPlugIn.h"
+#include <gtest/gtest.h>
 
 #include <QLineEdit>
-#include <gtest/gtest.h>
+
+#include "StubPlugIn.h"
+#include "TestSupport.h"
+#include "com/CreateObject.h"
+#include "orvanRV1Xtst/TypeLibrary.h"
+#include "runtime/RuntimeError.h"
+#include "settings/PlugInLink.h"
+#include "settings/TextSelection.h"
 
 namespace {
 
 using orvanRV1Xtst::GGlobals;
 using orvanRV1Xtst::IRV1XPlugIn;
+using testsupport::StubPlugIn;
 namespace MMiscUtils = orvanRV1Xtst::MMiscUtils;
-
-// A plug-in as the host sees it; it answers nothing but its identifier.
-class HostPlugIn : public virtual host::IPlugIn {
- public:
-  explicit HostPlugIn(QString id) : id_(std::move(id)) {}
-  QString ID() override { return id_; }
-  QImage Icon(rt::Long, rt::Long, rt::Long) override { return {}; }
-  QString Name() override { return {}; }
-  rt::Long Flags() override { return 0; }
-  host::ISetupPtr Setup() override { return nullptr; }
-  com::ObjectPtr ControlPanel() override { return nullptr; }
-  host::ITestElementListPtr Tests() override { return nullptr; }
-  QString Version() override { return {}; }
-  com::ObjectPtr PlugInMenu() override { return nullptr; }
-  void Initialize(const host::HostLogPtr&) override {}
-  host::ITestElementPtr CreateTest(rt::Long) override { return nullptr; }
-  host::IConfigDataPtr CreateDutData() override { return nullptr; }
-
- private:
-  QString id_;
-};
 
 // A plug-in that also offers the test library's interface: every look-up
 // answers the same standard object, or fails when told to.
-class FakeRV1XPlugIn : public HostPlugIn, public IRV1XPlugIn {
+class FakeRV1XPlugIn : public StubPlugIn, public IRV1XPlugIn {
  public:
-  explicit FakeRV1XPlugIn(QString id = QStringLiteral("RV-1X")) : HostPlugIn(std::move(id)) {}
+  explicit FakeRV1XPlugIn(QString id = QStringLiteral("RV-1X")) : StubPlugIn(std::move(id)) {}
   com::ObjectPtr LoadStandard(rt::Long iTestID, const QString& sAlphaName,
                               const QString& sCompleteName) override {
     asked = QStringLiteral("%1/%2/%3").arg(iTestID).arg(sAlphaName, sCompleteName);
@@ -99,19 +78,13 @@ TEST(PlugInLink, RV1XPlugInLackingTheLibrarysInterfaceIsAConversionError) {
   auto kept = std::make_shared<FakeRV1XPlugIn>();
   GGlobals globals;
   globals.SetPlugInPointer(kept);
-  try {
-    globals.SetPlugInPointer(std::make_shared<HostPlugIn>(QStringLiteral("RV-1X")));
-    FAIL() << "no error reached the caller";
-  } catch (const rt::RuntimeError& e) {
-    EXPECT_EQ(e.Number(), rt::err::TypeMismatch);
-  }
+  EXPECT_EQ(testsupport::errorOf([&] {
+              globals.SetPlugInPointer(std::make_shared<StubPlugIn>(QStringLiteral("RV-1X")));
+            }),
+            rt::err::TypeMismatch);
   EXPECT_EQ(lookUp(), kept->standard) << "the plug-in kept before stays";
-  try {
-    globals.SetPlugInPointer(nullptr);
-    FAIL() << "no error reached the caller";
-  } catch (const rt::RuntimeError& e) {
-    EXPECT_EQ(e.Number(), rt::err::ObjectNotSet);
-  }
+  EXPECT_EQ(testsupport::errorOf([&] { globals.SetPlugInPointer(nullptr); }),
+            rt::err::ObjectNotSet);
 }
 
 TEST(PlugInLink, FailingLookUpFindsNothingAndRaisesNothing) {
@@ -158,12 +131,8 @@ TEST(SelectAllText, SelectsTheWholeTextFromTheStart) {
     else
       EXPECT_EQ(box.cursorPosition(), 0);
   }
-  try {
-    MMiscUtils::SelectAllText(nullptr);
-    FAIL() << "no error reached the caller";
-  } catch (const rt::RuntimeError& e) {
-    EXPECT_EQ(e.Number(), rt::err::ObjectNotSet);
-  }
+  EXPECT_EQ(testsupport::errorOf([] { MMiscUtils::SelectAllText(nullptr); }),
+            rt::err::ObjectNotSet);
 }
 
 }  // namespace

@@ -1,16 +1,17 @@
 // One shock-advisory step: its rhythm table, the advice that follows a
 // chosen rhythm, and its stored "ShockAdvice" element.
 
-#include "settings/CShockAdviceSetting.h"
+#include <gtest/gtest.h>
 
+#include <QTemporaryFile>
+
+#include "TestSupport.h"
 #include "runtime/RuntimeError.h"
 #include "services/ErrorService.h"
 #include "services/LanguageService.h"
+#include "settings/CShockAdviceSetting.h"
 #include "ui/MessageBoxes.h"
 #include "xml/XmlDocument.h"
-
-#include <QTemporaryFile>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -231,13 +232,10 @@ TEST_F(ShockAdviceSetting, LoadFailureIsReportedAndKeepsWhatWasRead) {
 
 TEST_F(ShockAdviceSetting, SaveIntoADocumentThatMakesNoElementRaisesToTheCaller) {
   CShockAdviceSetting step;
-  try {
-    step.Save(std::make_shared<RefusingDocument>());
-    FAIL() << "no error reached the caller";
-  } catch (const rt::RuntimeError& e) {
-    EXPECT_EQ(e.Number(), kSaveFailed);
-    EXPECT_EQ(e.Source(), kSource);
-  }
+  const rt::RuntimeError raised =
+      testsupport::raisedBy([&] { step.Save(std::make_shared<RefusingDocument>()); });
+  EXPECT_EQ(raised.Number(), kSaveFailed);
+  EXPECT_EQ(raised.Source(), kSource);
   const auto& entries = host::ErrorService::instance()->entries();
   ASSERT_EQ(entries.size(), 1);
   EXPECT_FALSE(entries[0].reported);
