@@ -4,6 +4,7 @@
 #include "report/HostReport.h"
 #include "runtime/ErrorHandling.h"
 #include "services/ErrorService.h"
+#include "settings/ErrorHandOn.h"
 #include "settings/FDialogWrapper.h"
 #include "xml/XmlDocument.h"
 
@@ -30,10 +31,7 @@ void CConfigBase::CopyTestGuideConfigFrom(const CConfigBase& source) {
 }
 
 void CConfigBase::HandleError(const rt::RuntimeError& error, rt::Long ownNumber) {
-  if (error.Number() == ownNumber)
-    errors().RaiseError(QString(), 0, QString(), 1);  // hands the pending error on
-  else
-    errors().ReportError(error, kind_.source);
+  handOnOrReport(error, ownNumber, kind_.source);
 }
 
 void CConfigBase::CheckElement(host::XmlElement& element) {

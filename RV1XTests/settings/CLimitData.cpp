@@ -10,6 +10,7 @@
 #include "runtime/ErrorHandling.h"
 #include "services/ErrorService.h"
 #include "services/LanguageService.h"
+#include "settings/ErrorHandOn.h"
 #include "settings/FDialogWrapper.h"
 #include "settings/MeasurementTable.h"
 #include "settings/PlugInLink.h"
@@ -81,11 +82,6 @@ constexpr ViewRow kViewRows[] = {
 
 host::ErrorService& errors() {
   return *host::ErrorService::instance();
-}
-
-// The pass-on form: the pending error reaches the caller unchanged.
-void handOn() {
-  errors().RaiseError(QString(), 0, QString(), 1);
 }
 
 }  // namespace
@@ -160,10 +156,7 @@ host::StandardPtr CLimitData::CreateStandard(const QString& sAlphaName,
         return result;
       },
       [&](const rt::RuntimeError& error) -> host::StandardPtr {
-        if (error.Number() == kLimitStandardError)
-          handOn();
-        else
-          errors().ReportError(error, kCreateStandardSource);
+        handOnOrReport(error, kLimitStandardError, kCreateStandardSource);
         return nullptr;
       });
 }
@@ -244,10 +237,7 @@ void CLimitData::Load(const host::XmlElementPtr& ixeIn, const host::HostLogPtr& 
         if (standards_->Count() == 0) standards_.reset();
       },
       [&](const rt::RuntimeError& error) {
-        if (error.Number() == kLimitLoadError)
-          handOn();
-        else
-          errors().ReportError(error, kSource);
+        handOnOrReport(error, kLimitLoadError, kSource);
       });
 }
 

@@ -10,6 +10,7 @@
 #include "services/LanguageService.h"
 #include "services/NumberFormatter.h"
 #include "settings/CConfigBase.h"
+#include "settings/ErrorHandOn.h"
 #include "xml/XmlDocument.h"
 
 namespace orvanRV1Xtst {
@@ -26,14 +27,6 @@ const QString kAdvice = QStringLiteral("Advice");
 
 bool knownRhythm(rt::Long index) {
   return index >= 0 && index < static_cast<rt::Long>(kShockRhythms.size());
-}
-
-// Our own "could not save" number goes on to the caller; anything else is
-// reported here and ends the operation.
-void handOnOrReport(const rt::RuntimeError& error, rt::Long ownNumber) {
-  const auto errors = host::ErrorService::instance();
-  if (error.Number() == ownNumber) errors->RaiseError(QString(), 0, QString(), 1);
-  errors->ReportError(error, kErrorSource);
 }
 
 }  // namespace
@@ -126,7 +119,7 @@ host::XmlElementPtr CShockAdviceSetting::Save(const host::XmlDocumentPtr& ixdOwn
         return element;
       },
       [](const rt::RuntimeError& error) -> host::XmlElementPtr {
-        handOnOrReport(error, kConfigSaveError);
+        handOnOrReport(error, kConfigSaveError, kErrorSource);
         return nullptr;
       });
 }
