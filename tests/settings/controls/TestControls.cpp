@@ -4,25 +4,18 @@
 //   "initializeCount", "initializedWith", "refreshCount", "focusCount".
 
 #include "com/ServerModule.h"
-#include "typelib/ICustomControl.h"
+#include "controls/CustomControl.h"
 #include "ui/UserControl.h"
 
 namespace {
 
-class CTestCustomControl final : public ui::UserControl, public host::ICustomControl {
+class CTestCustomControl final : public host::CustomControl {
  public:
   CTestCustomControl() {
     setFocusPolicy(Qt::StrongFocus);
     resize(200, 100);
   }
 
-  host::HostCallBackPtr CallBack() override { return callBack_; }
-  void SetCallBack(const host::HostCallBackPtr& callBack) override { callBack_ = callBack; }
-  ui::HWnd hWnd() override { return ui::handleOf(this); }
-  bool Visible() override { return !isHidden(); }
-  void SetVisible(bool visible) override { setVisible(visible); }
-  bool Locked() override { return locked_; }
-  void SetLocked(bool locked) override { locked_ = locked; }
   void Initialize(const QVariant& Data) override {
     count("initializeCount");
     setProperty("initializedWith", Data);
@@ -35,9 +28,6 @@ class CTestCustomControl final : public ui::UserControl, public host::ICustomCon
 
  private:
   void count(const char* name) { setProperty(name, property(name).toInt() + 1); }
-
-  host::HostCallBackPtr callBack_;
-  bool locked_ = false;
 };
 
 // A user control that is not a custom control.
