@@ -41,6 +41,31 @@ int usage() {
   return 64;
 }
 
+// Takes the first argument, with its value, when it is an option that every
+// command shares; false when it is none.
+bool takeOption(QStringList& arguments, CommonOptions& options) {
+  const QString option = arguments.first();
+  if (option == QLatin1String("--registry")) {
+    if (arguments.size() < 2) return false;
+    options.registry = arguments.at(1);
+    arguments.remove(0, 2);
+    return true;
+  }
+  if (option == QLatin1String("--unattended")) {
+    options.unattended = true;
+  } else if (option == QLatin1String("--scan")) {
+    options.scan = true;
+  } else if (option == QLatin1String("--simulate") ||
+             option.startsWith(QStringLiteral("--simulate="))) {
+    options.simulate = true;
+    options.simulatorOptions = option.section(u'=', 1);
+  } else {
+    return false;
+  }
+  arguments.removeFirst();
+  return true;
+}
+
 }  // namespace
 }  // namespace hostapp
 
@@ -58,41 +83,22 @@ int main(int argc, char** argv) {
   QStringList arguments = app.arguments().mid(1);
   CommonOptions options;
   while (!arguments.isEmpty() && arguments.first().startsWith(QStringLiteral("--"))) {
-    const QString option = arguments.takeFirst();
-    if (option == QLatin1String("--registry") && !arguments.isEmpty()) {
-      options.registry = arguments.takeFirst();
-    } else if (option == QLatin1String("--unattended")) {
-      options.unattended = true;
-    } else if (option == QLatin1String("--scan")) {
-      options.scan = true;
-    } else if (option == QLatin1String("--simulate") || option.startsWith(QStringLiteral("--simulate="))) {
-      options.simulate = true;
-      options.simulatorOptions = option.section(u'=', 1);
-    } else {
-      std::fprintf(stderr, "rv1x-host: unknown option %s\n", qPrintable(option));
+    if (!takeOption(arguments, options)) {
+      std::fprintf(stderr, "rv1x-host: unknown option %s\n", qPrintable(arguments.first()));
       return usage();
     }
   }
+  if (arguments.isEmpty()) return usage();
+  const QString name = arguments.takeFirst();
+  // Options may also follow the command's own arguments.
+  QStringList rest;
+  while (!arguments.isEmpty())
+    if (!takeOption(arguments, options)) rest.append(arguments.takeFirst());
   if (!options.registry.isEmpty()) platform::RegistryStore::setPath(options.registry);
   if (options.unattended) ui::MessageBoxes::instance().setUnattended(true);
-  if (arguments.isEmpty()) return usage();
 
-  const QString name = arguments.takeFirst();
-  for (const Command& command : commands()) {
-    if (command.name == name) {
-      // Options may also follow the command's own arguments.
-      QStringList rest;
-      for (const QString& argument : arguments) {
-        if (argument == QLatin1String("--unattended")) ui::MessageBoxes::instance().setUnattended(true);
-        else if (argument == QLatin1String("--scan")) options.scan = true;
-        else if (argument == QLatin1String("--simulate") || argument.startsWith(QStringLiteral("--simulate="))) {
-          options.simulate = true;
-          options.simulatorOptions = argument.section(u'=', 1);
-        } else rest.append(argument);
-      }
-      return command.run(rest, options);
-    }
-  }
+  for (const Command& command : commands())
+    if (command.name == name) return command.run(rest, options);
   std::fprintf(stderr, "rv1x-host: unknown command %s\n", qPrintable(name));
   return usage();
 }

@@ -4,8 +4,6 @@
 #include "runtime/NumberDisplay.h"
 #include "xml/XmlDocument.h"
 
-#include <QHash>
-
 namespace host {
 
 namespace {

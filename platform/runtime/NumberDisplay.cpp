@@ -94,36 +94,16 @@ QString formatDigits(double value, int significantDigits, const QString& pattern
   return text;
 }
 
-// Reading back goes through a Double, as the loaders' parse does.
-bool readsBackAs(const QString& text, Single value) {
-  return static_cast<Single>(text.toDouble()) == value;
-}
-
-// The fewest significant digits that read back as the value, written the way
-// Double's shortest text is: positional or with an exponent, whichever is
-// shorter ("100", not "1e+02"; "1e+20", not "100000000000000000000").
+// The fewest significant digits that read back as the value through a
+// Double, as the loaders' parse reads them, written as Double's shortest
+// text of that number ("100", "1e+20", "0.1").
 QString shortestSingle(Single value) {
-  const double v = static_cast<double>(value);
-  int precision = 1;
-  while (precision < 9 && !readsBackAs(QString::number(v, 'g', precision), value)) ++precision;
-  const QString general = QString::number(v, 'g', precision);
-  // The same digits without an exponent.
-  const QString scientific = QString::number(std::fabs(v), 'e', precision - 1);
-  const QString digits = scientific.section(u'e', 0, 0).remove(u'.');
-  const int exponent = scientific.section(u'e', 1).toInt();
-  QString positional;
-  if (exponent >= precision - 1)
-    positional = digits + QString(exponent - (precision - 1), u'0');
-  else if (exponent >= 0)
-    positional = digits.left(exponent + 1) + u'.' + digits.mid(exponent + 1);
-  else
-    positional = QStringLiteral("0.") + QString(-exponent - 1, u'0') + digits;
-  if (positional.contains(u'.')) {
-    while (positional.endsWith(u'0')) positional.chop(1);
-    if (positional.endsWith(u'.')) positional.chop(1);
+  double shortest = value;
+  for (int precision = 1; precision <= 9; ++precision) {
+    shortest = QString::number(static_cast<double>(value), 'g', precision).toDouble();
+    if (static_cast<Single>(shortest) == value) break;
   }
-  if (std::signbit(v)) positional.prepend(u'-');
-  return positional.size() <= general.size() ? positional : general;
+  return QString::number(shortest, 'g', QLocale::FloatingPointShortest);
 }
 
 }  // namespace

@@ -46,6 +46,19 @@ bool parseSettings(const QString& text, LineSettings& out) {
   return true;
 }
 
+void applySettings(QSerialPort& port, const LineSettings& settings) {
+  port.setBaudRate(settings.baud);
+  port.setParity(settings.parity);
+  port.setDataBits(settings.dataBits);
+  port.setStopBits(settings.stopBits);
+}
+
+void requireOpen(const QSerialPort& port) {
+  if (!port.isOpen())
+    rt::raise(err::PortNotOpen, kSource,
+              QStringLiteral("Operation valid only when the port is open"));
+}
+
 }  // namespace
 
 QString deviceForPort(int port) {
@@ -70,12 +83,7 @@ void SerialControl::SetSettings(const QString& settings) {
   LineSettings parsed;
   if (!parseSettings(settings, parsed)) rt::raise(kInvalidPropertyValue, kSource, QStringLiteral("Invalid property value"));
   settings_ = settings;
-  if (serial_.isOpen()) {
-    serial_.setBaudRate(parsed.baud);
-    serial_.setParity(parsed.parity);
-    serial_.setDataBits(parsed.dataBits);
-    serial_.setStopBits(parsed.stopBits);
-  }
+  if (serial_.isOpen()) applySettings(serial_, parsed);
 }
 
 void SerialControl::SetCommPort(rt::Integer port) {
@@ -129,12 +137,7 @@ void SerialControl::open() {
   // Line settings on a pseudo-terminal may be refused; the link does not
   // depend on them, nor on the modem-control lines.
   LineSettings parsed;
-  if (parseSettings(settings_, parsed)) {
-    serial_.setBaudRate(parsed.baud);
-    serial_.setParity(parsed.parity);
-    serial_.setDataBits(parsed.dataBits);
-    serial_.setStopBits(parsed.stopBits);
-  }
+  if (parseSettings(settings_, parsed)) applySettings(serial_, parsed);
   serial_.setFlowControl(QSerialPort::NoFlowControl);
   serial_.clearError();
   status_ = status::Connected;
@@ -154,7 +157,7 @@ rt::Long SerialControl::InBufferCount() {
 }
 
 void SerialControl::SetInBufferCount(rt::Long count) {
-  if (!serial_.isOpen()) rt::raise(err::PortNotOpen, kSource, QStringLiteral("Operation valid only when the port is open"));
+  requireOpen(serial_);
   if (count != 0) rt::raise(kInvalidPropertyValue, kSource, QStringLiteral("Invalid property value"));
   pump();
   serial_.readAll();
@@ -162,7 +165,7 @@ void SerialControl::SetInBufferCount(rt::Long count) {
 }
 
 void SerialControl::SetOutput(const QVariant& data) {
-  if (!serial_.isOpen()) rt::raise(err::PortNotOpen, kSource, QStringLiteral("Operation valid only when the port is open"));
+  requireOpen(serial_);
   const QByteArray bytes = data.typeId() == QMetaType::QByteArray ? data.toByteArray()
                                                                    : data.toString().toLatin1();
   serial_.clearError();
@@ -184,7 +187,7 @@ void SerialControl::SetOutput(const QVariant& data) {
 }
 
 QVariant SerialControl::Input() {
-  if (!serial_.isOpen()) rt::raise(err::PortNotOpen, kSource, QStringLiteral("Operation valid only when the port is open"));
+  requireOpen(serial_);
   pump();
   const QByteArray bytes = inputLen_ == 0 ? serial_.readAll() : serial_.read(inputLen_);
   if (inputMode_ == 1) return bytes;

@@ -8,20 +8,15 @@
 
 namespace ui {
 
-namespace {
-double twipsPer(double (QScreen::*dotsPerInch)() const) {
+double twipsPerPixel() {
   if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
     if (QScreen* screen = app->primaryScreen()) {
-      const double dpi = (screen->*dotsPerInch)();
+      const double dpi = screen->logicalDotsPerInchX();
       if (dpi > 0) return 1440.0 / dpi;
     }
   }
   return 15.0;
 }
-}  // namespace
-
-double twipsPerPixel() { return twipsPer(&QScreen::logicalDotsPerInchX); }
-double twipsPerPixelY() { return twipsPer(&QScreen::logicalDotsPerInchY); }
 
 int toPixels(double twips) { return static_cast<int>(std::lround(twips / twipsPerPixel())); }
 

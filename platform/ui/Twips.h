@@ -9,10 +9,8 @@
 
 namespace ui {
 
-// The horizontal factor (left, width); the vertical one (top, height) is
-// twipsPerPixelY. They differ only on screens with non-square pixels.
+// One factor serves both directions.
 double twipsPerPixel();
-double twipsPerPixelY();
 int toPixels(double twips);
 rt::Long toTwips(int pixels);
 QRect toPixels(double left, double top, double width, double height);

@@ -1,5 +1,6 @@
 // Limits, standards and the standards collection with its stored form.
 
+#include "MakeLimit.h"
 #include "QtPrinters.h"
 #include "StubTestElement.h"
 
@@ -27,18 +28,7 @@ namespace limitindex = host::limitindex;
 namespace checkstatus = host::checkstatus;
 
 using testsupport::errorOf;
-
-LimitPtr makeLimit(const QString& key, const QString& op, float high, bool highOn, float low,
-                   bool lowOn, const QString& unit = QStringLiteral("J")) {
-  auto limit = std::make_shared<Limit>();
-  limit->Init(key, unit, QString(), QString());
-  if (!op.isEmpty()) limit->SetOperator(0, op);
-  limit->SetValue(limitindex::High, high);
-  limit->SetEnabled(limitindex::High, highOn);
-  limit->SetValue(limitindex::Low, low);
-  limit->SetEnabled(limitindex::Low, lowOn);
-  return limit;
-}
+using testsupport::makeLimit;
 
 TEST(Limit, OperatorsGiveTheBoundsForAPreset) {
   const struct {
@@ -301,8 +291,8 @@ TEST(StandardsCollection, LoadReplacesOnlyWhenItSucceeds) {
 TEST(StandardsCollection, TheOwnerIsAWeakBinding) {
   auto standards = collection();
   EXPECT_FALSE(standards->bound());
-  auto owner = std::make_shared<StubTestElement>(200);
-  std::weak_ptr<StubTestElement> watch = owner;
+  auto owner = std::make_shared<testsupport::StubTestElement>(200);
+  std::weak_ptr<testsupport::StubTestElement> watch = owner;
   standards->SetOwner(owner);
   EXPECT_TRUE(standards->bound());
   EXPECT_EQ(standards->owner(), owner);

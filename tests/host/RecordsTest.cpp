@@ -92,7 +92,7 @@ TEST(TestGuideSettingsObject, RoundTripsAndClonesIndependently) {
 
 TEST(RunContext, HandsOutWhatTheRunNeeds) {
   host::RunContext context;
-  auto test = std::make_shared<StubTestElement>(400);
+  auto test = std::make_shared<testsupport::StubTestElement>(400);
   bool mayRun = false;
   context.MayRun(test, mayRun);
   EXPECT_TRUE(mayRun);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "MakeLimit.h"
 #include "TestSupport.h"
 #include "limits/Limit.h"
 #include "limits/Standard.h"
@@ -44,14 +45,7 @@ class FakeMeasurement : public IMeasurement {
 };
 
 LimitPtr limit(const QString& key, const QString& unit, const QString& op, float high, float low) {
-  auto l = std::make_shared<Limit>();
-  l->Init(key, unit, QString(), QString());
-  if (!op.isEmpty()) l->SetOperator(0, op);
-  l->SetValue(limitindex::High, high);
-  l->SetEnabled(limitindex::High, true);
-  l->SetValue(limitindex::Low, low);
-  l->SetEnabled(limitindex::Low, low != 0);
-  return l;
+  return testsupport::makeLimit(key, op, high, true, low, low != 0, unit);
 }
 
 StandardPtr standard(const QString& alpha, const QString& complete, QList<LimitPtr> limits) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "LimitFixtures.h"
+#include "MakeLimit.h"
 #include "TestSupport.h"
 #include "limits/Limit.h"
 #include "limits/Standard.h"
@@ -22,11 +23,7 @@ using namespace limitfixtures;
 constexpr rt::Long kNotSet = rt::err::ObjectNotSet;
 
 host::LimitPtr limit(const QString& key, const QString& op, float high, float low) {
-  auto l = std::make_shared<host::Limit>();
-  l->Init(key, QString(), QString(), QString());
-  if (!op.isEmpty()) l->SetOperator(0, op);
-  setBounds(*l, high, low);
-  return l;
+  return testsupport::makeLimit(key, op, high, true, low, true, QString());
 }
 
 host::StandardPtr standard(const QString& alpha, const QString& complete,

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "StubPlugIn.h"
+#include "StubTestElement.h"
 #include "limits/Limit.h"
 #include "limits/Standard.h"
 #include "orvanRV1Xtst/TypeLibrary.h"
@@ -17,7 +18,6 @@
 #include "settings/CLimitData.h"
 #include "typelib/IMeasurement.h"
 #include "typelib/IResultData.h"
-#include "typelib/ITestElement.h"
 
 namespace limitfixtures {
 
@@ -71,42 +71,9 @@ class Result final : public host::IResultData {
   QHash<QString, host::IMeasurementPtr> measurements_;
 };
 
-// A test element of a given test ID; TestID raises failWith when it is set.
-class TestElement final : public host::ITestElement {
- public:
-  explicit TestElement(rt::Long testID) : testID_(testID) {}
-  rt::Long failWith = 0;
-  host::IResultDataPtr result;
-
-  rt::Long TestID() override {
-    if (failWith != 0) rt::raise(failWith, QStringLiteral("TestElement"));
-    return testID_;
-  }
-  host::IResultDataPtr Result() override { return result; }
-
-  QString PlugInID() override { return host::kProduct; }
-  rt::Long ID() override { return 0; }
-  void SetID(rt::Long) override {}
-  host::ITestElementPtr Parent() override { return nullptr; }
-  void SetParent(const host::ITestElementPtr&) override {}
-  host::TestInfoPtr Info() override { return nullptr; }
-  host::TestFilterPtr Filter() override { return nullptr; }
-  host::ILimitDataPtr Limits() override { return nullptr; }
-  host::IConfigDataPtr Configuration() override { return nullptr; }
-  void Initialize(const QVariant&, const QVariant&, const QVariant&) override {}
-  host::ITestElementPtr Clone() override { return nullptr; }
-  void Perform(const host::RunContextPtr&) override {}
-  void Load(const host::XmlElementPtr&, const host::HostLogPtr&) override {}
-  void Save(const host::XmlDocumentPtr&, const QVariant&, host::XmlElementPtr&) override {}
-  void PrintReport(const host::HostReportPtr&, const QVariant&) override {}
-  void QuerySetParent(const host::ITestElementPtr&, bool&) override {}
-  void Terminate() override {}
-  void UpdateReferences() override {}
-  QVariant GetMeasurementList() override { return {}; }
-
- private:
-  rt::Long testID_;
-};
+// A test element of a given test ID that answers its result; TestID raises
+// failWith when it is set.
+using TestElement = testsupport::StubTestElement;
 
 // The plug-in as the test library sees it once it has handed itself over:
 // its look-up answers a copy of a stored standard of that test and names.

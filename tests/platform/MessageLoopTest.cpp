@@ -52,15 +52,10 @@ TEST(Timer, AnIntervalOutOfRangeRaises380AndKeepsTheOldOne) {
   ui::Timer timer;
   timer.SetInterval(500);
   for (rt::Long bad : {65536, 100000, -1}) {
-    try {
-      timer.SetInterval(bad);
-      ADD_FAILURE() << bad << " accepted";
-    } catch (const rt::RuntimeError& e) {
-      EXPECT_EQ(e.Number(), 380);
-    }
+    EXPECT_EQ(testsupport::errorOf([&] { timer.SetInterval(bad); }), 380) << bad;
     EXPECT_EQ(timer.Interval(), 500);
   }
-  EXPECT_NO_THROW(timer.SetInterval(65535));
+  timer.SetInterval(65535);
   EXPECT_EQ(timer.Interval(), 65535);
 }
 

@@ -21,7 +21,6 @@ TEST(Twips, FifteenToAPixelOnTheOffscreenScreen) {
               screen->logicalDotsPerInchY());
   EXPECT_DOUBLE_EQ(screen->logicalDotsPerInchX(), 96.0);
   EXPECT_DOUBLE_EQ(ui::twipsPerPixel(), 15.0);
-  EXPECT_DOUBLE_EQ(ui::twipsPerPixelY(), 15.0);
   const struct {
     double twips;
     int pixels;
@@ -47,20 +46,22 @@ TEST(Twips, ColoursAreBlueGreenRed) {
 
 TEST(Twips, SystemColoursComeFromThePalette) {
   const QPalette palette = QGuiApplication::palette();
-  EXPECT_EQ(ui::toQColor(ui::syscolor::Window), palette.color(QPalette::Active, QPalette::Base));
-  EXPECT_EQ(ui::toQColor(0x80000005u), palette.color(QPalette::Active, QPalette::Base));
-  EXPECT_EQ(ui::toQColor(ui::syscolor::WindowText),
-            palette.color(QPalette::Active, QPalette::Text));
-  EXPECT_EQ(ui::toQColor(ui::syscolor::ButtonFace),
-            palette.color(QPalette::Active, QPalette::Button));
-  EXPECT_EQ(ui::toQColor(ui::syscolor::ButtonText),
-            palette.color(QPalette::Active, QPalette::ButtonText));
-  EXPECT_EQ(ui::toQColor(ui::syscolor::Highlight),
-            palette.color(QPalette::Active, QPalette::Highlight));
-  EXPECT_EQ(ui::toQColor(ui::syscolor::GrayText),
-            palette.color(QPalette::Disabled, QPalette::Text));
-  EXPECT_EQ(ui::toQColor(ui::syscolor::InfoBackground),
-            palette.color(QPalette::Active, QPalette::ToolTipBase));
+  const struct {
+    std::uint32_t colour;
+    QPalette::ColorGroup group;
+    QPalette::ColorRole role;
+  } cases[] = {
+      {ui::syscolor::Window, QPalette::Active, QPalette::Base},
+      {0x80000005u, QPalette::Active, QPalette::Base},
+      {ui::syscolor::WindowText, QPalette::Active, QPalette::Text},
+      {ui::syscolor::ButtonFace, QPalette::Active, QPalette::Button},
+      {ui::syscolor::ButtonText, QPalette::Active, QPalette::ButtonText},
+      {ui::syscolor::Highlight, QPalette::Active, QPalette::Highlight},
+      {ui::syscolor::GrayText, QPalette::Disabled, QPalette::Text},
+      {ui::syscolor::InfoBackground, QPalette::Active, QPalette::ToolTipBase},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ui::toQColor(c.colour), palette.color(c.group, c.role)) << std::hex << c.colour;
   EXPECT_TRUE(ui::toQColor(0x800000FFu).isValid()) << "an unknown index still gives a colour";
 }
 

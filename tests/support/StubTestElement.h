@@ -1,21 +1,35 @@
 #pragma once
-// A test element that only has an identity, to stand as owner or notified
-// element in tests of the host's objects.
+// A test element that has only an identity and a result, to stand as owner
+// or notified element in tests of the objects that meet one before the real
+// test elements exist.
 
+#include "runtime/RuntimeError.h"
 #include "typelib/ITestElement.h"
 
-class StubTestElement : public host::ITestElement {
+#include <memory>
+
+namespace testsupport {
+
+class StubTestElement final : public host::ITestElement {
  public:
   explicit StubTestElement(rt::Long testID = 100) : testID_(testID) {}
+
+  // When not 0, TestID raises this error.
+  rt::Long failWith = 0;
+  host::IResultDataPtr result;
+
+  rt::Long TestID() override {
+    if (failWith != 0) rt::raise(failWith, QStringLiteral("StubTestElement"));
+    return testID_;
+  }
+  host::IResultDataPtr Result() override { return result; }
   QString PlugInID() override { return host::kProduct; }
-  rt::Long TestID() override { return testID_; }
   rt::Long ID() override { return id_; }
   void SetID(rt::Long id) override { id_ = id; }
   host::ITestElementPtr Parent() override { return nullptr; }
   void SetParent(const host::ITestElementPtr&) override {}
   host::TestInfoPtr Info() override { return nullptr; }
   host::TestFilterPtr Filter() override { return nullptr; }
-  host::IResultDataPtr Result() override { return nullptr; }
   host::ILimitDataPtr Limits() override { return nullptr; }
   host::IConfigDataPtr Configuration() override { return nullptr; }
   void Initialize(const QVariant&, const QVariant&, const QVariant&) override {}
@@ -35,3 +49,5 @@ class StubTestElement : public host::ITestElement {
   rt::Long testID_;
   rt::Long id_ = 0;
 };
+
+}  // namespace testsupport
