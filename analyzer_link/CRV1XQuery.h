@@ -2,11 +2,11 @@
 // The host's question "is your analyzer on this port?", answered with one
 // short probe on a serial control of the query's own (not the link's).
 
+#include <memory>
+
 #include "FTimer.h"
 #include "serial/SerialControl.h"
 #include "typelib/OrvanQel.h"
-
-#include <memory>
 
 namespace orvanRV1Xvti {
 

@@ -2,10 +2,10 @@
 // The link's hidden form: it owns the serial control and the link's two
 // timers. Loaded once per thread by the link and never shown.
 
+#include <QWidget>
+
 #include "serial/SerialControl.h"
 #include "ui/Timer.h"
-
-#include <QWidget>
 
 namespace orvanRV1Xvti {
 

@@ -2,9 +2,9 @@
 // The port query's timer form: one timer whose ticks it passes on as its
 // Timer event until it is stopped.
 
-#include "ui/Timer.h"
-
 #include <QWidget>
+
+#include "ui/Timer.h"
 
 namespace orvanRV1Xvti::query {
 

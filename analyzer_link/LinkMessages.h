@@ -2,10 +2,10 @@
 // Messages of the instrument link: translated for the product "RV-1X" and
 // shown with the deliverable's title.
 
-#include "runtime/Types.h"
-
 #include <QString>
 #include <QVariantList>
+
+#include "runtime/Types.h"
 
 namespace orvanRV1Xvti {
 

@@ -1,5 +1,9 @@
 #include "MComm.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <algorithm>
+
 #include "FTestVTI.h"
 #include "LinkMessages.h"
 #include "LinkTexts.h"
@@ -9,10 +13,6 @@
 #include "services/ErrorService.h"
 #include "ui/MessageBoxes.h"
 #include "ui/MessageLoop.h"
-
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <algorithm>
 
 namespace orvanRV1Xvti::MComm {
 

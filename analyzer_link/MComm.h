@@ -7,10 +7,10 @@
 // answers with text, CR and the prompt ">" ("!" for an accepted command with
 // no data, "?" for a rejected one); "P" is answered with a binary block.
 
-#include "runtime/Types.h"
-
 #include <QString>
 #include <QVariant>
+
+#include "runtime/Types.h"
 
 namespace orvanRV1Xvti {
 

@@ -9,12 +9,7 @@
 // overlaps the last characters' way, so a block cannot end before the
 // command and all of its bytes have crossed the wire.
 
-#include "Simulator.h"
-
-#include "orvanRV1Xvti/CRV1XVTi.h"
-#include "runtime/ErrorHandling.h"
-#include "services/HostServices.h"
-#include "ui/MessageBoxes.h"
+#include <sys/resource.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -22,8 +17,13 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
-#include <sys/resource.h>
 #include <vector>
+
+#include "Simulator.h"
+#include "orvanRV1Xvti/CRV1XVTi.h"
+#include "runtime/ErrorHandling.h"
+#include "services/HostServices.h"
+#include "ui/MessageBoxes.h"
 
 namespace {
 

@@ -8,14 +8,15 @@
 namespace hostapp {
 
 struct CommonOptions {
-  QString registry;        // --registry FILE
+  QString registry;         // --registry FILE
   bool unattended = false;  // --unattended
   bool simulate = false;    // --simulate[=OPTIONS]
   QString simulatorOptions;
-  bool scan = false;        // --scan
+  bool scan = false;  // --scan
 };
 
-using CommandFunction = std::function<int(const QStringList& arguments, const CommonOptions& options)>;
+using CommandFunction =
+    std::function<int(const QStringList& arguments, const CommonOptions& options)>;
 
 struct Command {
   QString name;

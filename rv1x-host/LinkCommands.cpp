@@ -3,16 +3,15 @@
 //   rv1x-host link N CMD...     opens the connection on port N and sends the commands
 // Both create the link's classes by their registered names, as the host does.
 
+#include <cstdio>
+
 #include "HostProgram.h"
 #include "SimulatedAnalyzer.h"
-
 #include "com/CreateObject.h"
 #include "orvanRV1Xvti/CRV1XVTi.h"
 #include "runtime/ErrorHandling.h"
 #include "services/HostServices.h"
 #include "typelib/OrvanQel.h"
-
-#include <cstdio>
 
 namespace hostapp {
 namespace {

@@ -2,14 +2,13 @@
 // registry store, as an installer would (default: the three deliverables
 // and the host's own view controls, all built beside the program).
 
-#include "HostProgram.h"
-
-#include "com/ServerModule.h"
-#include "registry/RegistryStore.h"
-
 #include <QFileInfo>
 #include <QLibrary>
 #include <cstdio>
+
+#include "HostProgram.h"
+#include "com/ServerModule.h"
+#include "registry/RegistryStore.h"
 
 namespace hostapp {
 namespace {
@@ -22,9 +21,12 @@ int registerLibraries(const QStringList& arguments, const CommonOptions&) {
   for (const QString& file : files) {
     QLibrary library(QFileInfo(file).absoluteFilePath());
     library.setLoadHints(QLibrary::PreventUnloadHint);
-    auto entry = library.load() ? reinterpret_cast<RegisterServer>(library.resolve("DllRegisterServer")) : nullptr;
+    auto entry = library.load()
+                     ? reinterpret_cast<RegisterServer>(library.resolve("DllRegisterServer"))
+                     : nullptr;
     if (!entry) {
-      std::fprintf(stderr, "rv1x-host: cannot load %s: %s\n", qPrintable(file), qPrintable(library.errorString()));
+      std::fprintf(stderr, "rv1x-host: cannot load %s: %s\n", qPrintable(file),
+                   qPrintable(library.errorString()));
       ++failures;
       continue;
     }
@@ -41,8 +43,8 @@ int registerLibraries(const QStringList& arguments, const CommonOptions&) {
   return failures == 0 ? 0 : 1;
 }
 
-const CommandRegistration registration(QStringLiteral("register"), QStringLiteral("register [LIBRARY...]"),
-                                       registerLibraries);
+const CommandRegistration registration(QStringLiteral("register"),
+                                       QStringLiteral("register [LIBRARY...]"), registerLibraries);
 
 }  // namespace
 }  // namespace hostapp

@@ -2,10 +2,10 @@
 // The built-in simulated analyzer of --simulate[=OPTIONS]: started on a
 // pseudo-terminal of its own, with port N mapped to it for this run.
 
+#include <memory>
+
 #include "HostProgram.h"
 #include "Simulator.h"
-
-#include <memory>
 
 namespace hostapp {
 

@@ -1,16 +1,15 @@
 // rv1x-host: our stand-in for the host application, as a command-line
 // program. Run without arguments for its commands.
 
-#include "HostProgram.h"
-#include "SimulatorOptions.h"
-
-#include "registry/RegistryStore.h"
-#include "runtime/Locale.h"
-#include "ui/MessageBoxes.h"
-
 #include <QApplication>
 #include <QDir>
 #include <cstdio>
+
+#include "HostProgram.h"
+#include "SimulatorOptions.h"
+#include "registry/RegistryStore.h"
+#include "runtime/Locale.h"
+#include "ui/MessageBoxes.h"
 
 namespace hostapp {
 
@@ -24,7 +23,8 @@ CommandRegistration::CommandRegistration(QString name, QString usage, CommandFun
 }
 
 QStringList builtDeliverables() {
-  const QString lib = QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/../lib")).canonicalPath();
+  const QString lib =
+      QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/../lib")).canonicalPath();
   QStringList files;
   for (const char* name : {"orvanView", "orvanRV1Xvti", "orvanRV1Xtst", "orvanRV1X"})
     files.append(lib + QStringLiteral("/lib%1.so").arg(QLatin1String(name)));
@@ -34,10 +34,13 @@ QStringList builtDeliverables() {
 namespace {
 
 int usage() {
-  std::fprintf(stderr, "usage: rv1x-host [--registry FILE] [--unattended] [--scan] [--simulate[=OPTIONS]] COMMAND ...\n");
+  std::fprintf(stderr,
+               "usage: rv1x-host [--registry FILE] [--unattended] [--scan] [--simulate[=OPTIONS]] "
+               "COMMAND ...\n");
   for (const Command& command : commands())
     std::fprintf(stderr, "  rv1x-host %s\n", qPrintable(command.usage));
-  std::fprintf(stderr, "simulator options (comma-separated):\n%s", qPrintable(rv1xsim::optionsHelp()));
+  std::fprintf(stderr, "simulator options (comma-separated):\n%s",
+               qPrintable(rv1xsim::optionsHelp()));
   return 64;
 }
 

@@ -4,9 +4,9 @@
 // newer generation's own mode, pending measurements). No input or output:
 // the transport (Simulator) feeds it commands and sends what it returns.
 
-#include "SimulatorOptions.h"
-
 #include <QList>
+
+#include "SimulatorOptions.h"
 
 namespace rv1xsim {
 

@@ -1,14 +1,15 @@
 #include "Simulator.h"
 
-#include <cerrno>
-#include <chrono>
-#include <cstring>
-#include <ctime>
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <ctime>
 
 namespace rv1xsim {
 

@@ -7,8 +7,6 @@
 //
 // Everything public may be called from any thread while it runs.
 
-#include "AnalyzerModel.h"
-
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -17,6 +15,8 @@
 #include <functional>
 #include <mutex>
 #include <thread>
+
+#include "AnalyzerModel.h"
 
 namespace rv1xsim {
 

@@ -236,9 +236,7 @@ void CLimitData::Load(const host::XmlElementPtr& ixeIn, const host::HostLogPtr& 
         standards_->Load(ixeIn, iprLog);
         if (standards_->Count() == 0) standards_.reset();
       },
-      [&](const rt::RuntimeError& error) {
-        handOnOrReport(error, kLimitLoadError, kSource);
-      });
+      [&](const rt::RuntimeError& error) { handOnOrReport(error, kLimitLoadError, kSource); });
 }
 
 host::XmlElementPtr CLimitData::Save(const host::XmlDocumentPtr& ixdOwner) {

@@ -4,12 +4,12 @@
 // shock for it. Steps live in the shock-advisory configuration, keyed by
 // "::<number>", and are stored as "ShockAdvice" elements.
 
-#include "runtime/Types.h"
-#include "typelib/HostTypes.h"
-
 #include <QString>
 #include <array>
 #include <optional>
+
+#include "runtime/Types.h"
+#include "typelib/HostTypes.h"
 
 namespace orvanRV1Xtst {
 

@@ -4,9 +4,9 @@
 // any other error is reported with the class's source and ends the
 // operation there.
 
-#include "runtime/RuntimeError.h"
-
 #include <QString>
+
+#include "runtime/RuntimeError.h"
 
 namespace orvanRV1Xtst {
 

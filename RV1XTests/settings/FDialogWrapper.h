@@ -11,12 +11,12 @@
 // Only source files include this header, never another header, so that each
 // deliverable's sources see their own copy alone.
 
+#include <QWidget>
+#include <memory>
+
 #include "typelib/ICustomControl.h"
 #include "typelib/IDialog.h"
 #include "ui/Controls.h"
-
-#include <QWidget>
-#include <memory>
 
 #ifndef RV1X_DIALOG_HOST_NAMESPACE
 #define RV1X_DIALOG_HOST_NAMESPACE orvanRV1Xtst

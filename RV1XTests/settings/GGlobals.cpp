@@ -1,6 +1,5 @@
-#include "orvanRV1Xtst/TypeLibrary.h"
-
 #include "com/ServerModule.h"
+#include "orvanRV1Xtst/TypeLibrary.h"
 #include "settings/PlugInLink.h"
 #include "typelib/IPlugIn.h"
 

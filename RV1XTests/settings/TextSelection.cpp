@@ -1,8 +1,8 @@
 #include "settings/TextSelection.h"
 
-#include "com/Object.h"
-
 #include <QLineEdit>
+
+#include "com/Object.h"
 
 namespace orvanRV1Xtst::MMiscUtils {
 

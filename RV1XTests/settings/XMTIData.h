@@ -13,8 +13,8 @@
 
 #include <array>
 
-#include "settings/CMtiData2.h"
 #include "controls/CustomControl.h"
+#include "settings/CMtiData2.h"
 
 class QComboBox;
 class QLabel;

@@ -8,7 +8,9 @@ namespace host {
 CustomControl::CustomControl(QWidget* parent) : ui::UserControl(parent) {}
 CustomControl::~CustomControl() = default;
 
-ui::HWnd CustomControl::hWnd() { return ui::handleOf(this); }
+ui::HWnd CustomControl::hWnd() {
+  return ui::handleOf(this);
+}
 
 void CustomControl::SetLocked(bool locked) {
   locked_ = locked;

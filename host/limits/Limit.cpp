@@ -1,8 +1,8 @@
 #include "limits/Limit.h"
 
-#include "runtime/RuntimeError.h"
-
 #include <QStringList>
+
+#include "runtime/RuntimeError.h"
 
 namespace host {
 
@@ -35,7 +35,8 @@ void Limit::Init(const QString& key, const QString& unit, const QString&, const 
 void Limit::SetOperator(rt::Integer index, const QString& text) {
   if (index != 0) rt::raise(rt::err::SubscriptOutOfRange, kSource);
   if (!text.isEmpty() && !operators().contains(text))
-    rt::raise(rt::err::InvalidCall, kSource, QStringLiteral("Unknown limit operator '%1'").arg(text));
+    rt::raise(rt::err::InvalidCall, kSource,
+              QStringLiteral("Unknown limit operator '%1'").arg(text));
   operator_ = text;
 }
 
@@ -44,10 +45,18 @@ QString Limit::Operator(rt::Integer index) {
   return operator_;
 }
 
-rt::Single Limit::Value(rt::Integer index) { return values_[slot(index)]; }
-void Limit::SetValue(rt::Integer index, rt::Single value) { values_[slot(index)] = value; }
-bool Limit::Enabled(rt::Integer index) { return enabled_[slot(index)]; }
-void Limit::SetEnabled(rt::Integer index, bool enabled) { enabled_[slot(index)] = enabled; }
+rt::Single Limit::Value(rt::Integer index) {
+  return values_[slot(index)];
+}
+void Limit::SetValue(rt::Integer index, rt::Single value) {
+  values_[slot(index)] = value;
+}
+bool Limit::Enabled(rt::Integer index) {
+  return enabled_[slot(index)];
+}
+void Limit::SetEnabled(rt::Integer index, bool enabled) {
+  enabled_[slot(index)] = enabled;
+}
 
 rt::Single Limit::ValueForPreset(rt::Single preset, rt::Integer index) {
   const double y = values_[slot(index)];
@@ -63,6 +72,8 @@ bool Limit::Passes(rt::Single value, rt::Single preset) {
   return true;
 }
 
-LimitPtr Limit::Clone() { return std::make_shared<Limit>(*this); }
+LimitPtr Limit::Clone() {
+  return std::make_shared<Limit>(*this);
+}
 
 }  // namespace host

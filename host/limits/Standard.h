@@ -2,9 +2,9 @@
 // One named limit set: an alpha name ("IEC"), a complete name
 // ("IEC 60601-2-4") and its limits in order.
 
-#include "typelib/HostTypes.h"
-
 #include <QList>
+
+#include "typelib/HostTypes.h"
 
 namespace host {
 

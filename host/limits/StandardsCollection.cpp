@@ -24,17 +24,24 @@ const QString kStandards = QStringLiteral("Standards");
 const QString kStandard = QStringLiteral("Standard");
 const QString kLimit = QStringLiteral("Limit");
 
-QString flag(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
+QString flag(bool value) {
+  return value ? QStringLiteral("True") : QStringLiteral("False");
+}
 
 LimitPtr loadLimit(const XmlElementPtr& e) {
   auto limit = std::make_shared<Limit>();
-  limit->Init(e->Attribute(QStringLiteral("Key")), e->Attribute(QStringLiteral("Unit")), QString(), QString());
+  limit->Init(e->Attribute(QStringLiteral("Key")), e->Attribute(QStringLiteral("Unit")), QString(),
+              QString());
   const QString op = e->Attribute(QStringLiteral("Operator"));
   if (!op.isEmpty()) limit->SetOperator(0, op);
-  limit->SetValue(limitindex::High, static_cast<rt::Single>(rt::val(e->Attribute(QStringLiteral("High")))));
-  limit->SetValue(limitindex::Low, static_cast<rt::Single>(rt::val(e->Attribute(QStringLiteral("Low")))));
-  limit->SetEnabled(limitindex::High, e->Attribute(QStringLiteral("HighEnabled")) == QLatin1String("True"));
-  limit->SetEnabled(limitindex::Low, e->Attribute(QStringLiteral("LowEnabled")) == QLatin1String("True"));
+  limit->SetValue(limitindex::High,
+                  static_cast<rt::Single>(rt::val(e->Attribute(QStringLiteral("High")))));
+  limit->SetValue(limitindex::Low,
+                  static_cast<rt::Single>(rt::val(e->Attribute(QStringLiteral("Low")))));
+  limit->SetEnabled(limitindex::High,
+                    e->Attribute(QStringLiteral("HighEnabled")) == QLatin1String("True"));
+  limit->SetEnabled(limitindex::Low,
+                    e->Attribute(QStringLiteral("LowEnabled")) == QLatin1String("True"));
   return limit;
 }
 
@@ -60,7 +67,8 @@ StandardPtr StandardsCollection::Item(rt::Long position) {
   return standards_.at(position - 1);
 }
 
-StandardPtr StandardsCollection::Find(rt::Long, const QString& alphaName, const QString& completeName) {
+StandardPtr StandardsCollection::Find(rt::Long, const QString& alphaName,
+                                      const QString& completeName) {
   for (const StandardPtr& standard : standards_)
     if (standard->AlphaName().compare(alphaName, Qt::CaseInsensitive) == 0 &&
         standard->CompleteName().compare(completeName, Qt::CaseInsensitive) == 0)
@@ -83,7 +91,8 @@ void StandardsCollection::Load(const XmlElementPtr& element, const HostLogPtr&) 
     XmlElementPtr s = children->Item(i);
     if (s->TagName() != kStandard) continue;
     auto standard = std::make_shared<Standard>();
-    standard->Init(s->Attribute(QStringLiteral("AlphaName")), s->Attribute(QStringLiteral("CompleteName")),
+    standard->Init(s->Attribute(QStringLiteral("AlphaName")),
+                   s->Attribute(QStringLiteral("CompleteName")),
                    rt::toLong(rt::val(s->Attribute(QStringLiteral("Flags")))));
     XmlNodeListPtr limits = s->ChildNodes();
     for (rt::Long j = 0; j < limits->Length(); ++j) {
@@ -115,8 +124,12 @@ void StandardsCollection::Add(const StandardPtr& standard) {
   standards_.append(standard);
 }
 
-void StandardsCollection::Unbind() { owner_.reset(); }
+void StandardsCollection::Unbind() {
+  owner_.reset();
+}
 
-void StandardsCollection::SetOwner(const ITestElementPtr& owner) { owner_ = owner; }
+void StandardsCollection::SetOwner(const ITestElementPtr& owner) {
+  owner_ = owner;
+}
 
 }  // namespace host

@@ -2,9 +2,9 @@
 // The standards of one limit set, or those selected for a run. Bound to its
 // owning test element (a weak back-reference) for the host's bookkeeping.
 
-#include "typelib/HostTypes.h"
-
 #include <QList>
+
+#include "typelib/HostTypes.h"
 
 namespace host {
 

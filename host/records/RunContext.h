@@ -3,9 +3,9 @@
 // navigated to, the standards selected for the run, the analyzer identity
 // list, and the notice that the test is done.
 
-#include "typelib/HostTypes.h"
-
 #include <QList>
+
+#include "typelib/HostTypes.h"
 
 namespace host {
 

@@ -2,10 +2,10 @@
 // The objects a test run gets from the host: the filter of the test, the
 // callback of a dialog or control, and the analyzer identity list.
 
-#include "typelib/HostTypes.h"
-
 #include <QList>
 #include <QVariantList>
+
+#include "typelib/HostTypes.h"
 
 namespace host {
 

@@ -1,9 +1,9 @@
 #include "services/ErrorService.h"
 
+#include <cstdio>
+
 #include "runtime/ErrorHandling.h"
 #include "ui/MessageBoxes.h"
-
-#include <cstdio>
 
 namespace host {
 
@@ -25,7 +25,8 @@ void ErrorService::RaiseError(const QString& product, rt::Long number, const QSt
 }
 
 QString ErrorService::reportText(const rt::RuntimeError& error, const QString& source) {
-  QString text = QStringLiteral("Error %1 (%2) in %3").arg(error.Number()).arg(error.hexNumber(), source);
+  QString text =
+      QStringLiteral("Error %1 (%2) in %3").arg(error.Number()).arg(error.hexNumber(), source);
   if (!error.Source().isEmpty() && error.Source() != source)
     text += QStringLiteral(" [%1]").arg(error.Source());
   if (!error.Description().isEmpty()) text += QStringLiteral(": ") + error.Description();
@@ -37,7 +38,8 @@ void ErrorService::ReportError(const rt::RuntimeError& error, const QString& sou
   const QString text = reportText(error, source);
   std::fprintf(stderr, "error: %s\n", qPrintable(text));
   std::fflush(stderr);
-  ui::MessageBoxes::instance().show(text, ui::mb::OkOnly | ui::mb::Critical, ui::applicationTitle());
+  ui::MessageBoxes::instance().show(text, ui::mb::OkOnly | ui::mb::Critical,
+                                    ui::applicationTitle());
 }
 
 QList<ErrorEntry> ErrorService::reported() const {

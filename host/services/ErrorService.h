@@ -5,10 +5,10 @@
 // the error, writes it to the log and shows it through the message-box
 // service, then returns.
 
+#include <QList>
+
 #include "runtime/RuntimeError.h"
 #include "typelib/HostTypes.h"
-
-#include <QList>
 
 namespace host {
 

@@ -1,8 +1,8 @@
 #include "services/HostLog.h"
 
-#include "runtime/Conversions.h"
-
 #include <cstdio>
+
+#include "runtime/Conversions.h"
 
 namespace host {
 
@@ -11,7 +11,8 @@ HostLog::~HostLog() = default;
 rt::Long HostLog::BeginStep(const QString& text, const QString& text2) {
   const rt::Long step = nextStep_++;
   entries_.append(LogEntry{LogEntry::Begin, step, text, text2, 0, 0});
-  if (echo_) std::fprintf(stderr, "log: step %d: %s %s\n", step, qPrintable(text), qPrintable(text2));
+  if (echo_)
+    std::fprintf(stderr, "log: step %d: %s %s\n", step, qPrintable(text), qPrintable(text2));
   return step;
 }
 
@@ -27,7 +28,9 @@ void HostLog::Message(rt::Long number, rt::Long severity, const QString& text,
     filled.replace(QStringLiteral("%%%1").arg(i + 1), rt::cstr(paramList.at(i)));
   const rt::Long step = entries_.isEmpty() ? 0 : entries_.last().step;
   entries_.append(LogEntry{LogEntry::Message, step, filled, QString(), number, severity});
-  if (echo_) std::fprintf(stderr, "log: message %d (severity %d): %s\n", number, severity, qPrintable(filled));
+  if (echo_)
+    std::fprintf(stderr, "log: message %d (severity %d): %s\n", number, severity,
+                 qPrintable(filled));
 }
 
 QList<rt::Long> HostLog::openSteps() const {

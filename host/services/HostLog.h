@@ -3,10 +3,10 @@
 // numbered messages. Entries are kept in order; the host program can echo
 // them to stderr.
 
-#include "typelib/HostTypes.h"
-
 #include <QList>
 #include <QVariantList>
+
+#include "typelib/HostTypes.h"
 
 namespace host {
 

@@ -39,6 +39,8 @@ std::shared_ptr<PortAssignmentService> PortAssignmentService::instance() {
   return service;
 }
 
-std::shared_ptr<PortAssignment> PortAssignmentService::Assignment() { return assignment_; }
+std::shared_ptr<PortAssignment> PortAssignmentService::Assignment() {
+  return assignment_;
+}
 
 }  // namespace host

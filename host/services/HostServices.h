@@ -2,9 +2,9 @@
 // The host's version and its port assignment: which port the host assigned
 // to an instrument plug-in (below 1: none).
 
-#include "typelib/HostTypes.h"
-
 #include <QHash>
+
+#include "typelib/HostTypes.h"
 
 namespace host {
 

@@ -1,12 +1,12 @@
 #include "services/LanguageService.h"
 
-#include "runtime/Conversions.h"
-#include "runtime/Locale.h"
-#include "ui/CaptionWalk.h"
-
 #include <QFile>
 #include <QTabBar>
 #include <QTextStream>
+
+#include "runtime/Conversions.h"
+#include "runtime/Locale.h"
+#include "ui/CaptionWalk.h"
 
 namespace host {
 
@@ -26,7 +26,8 @@ std::shared_ptr<LanguageService> LanguageService::instance() {
 void LanguageService::setLanguage(const QString& language) {
   language_ = language.toLower();
   tables_.clear();
-  if (!language_.isEmpty()) loadTable(QStringLiteral(":/rv1xhost/languages/%1.lang").arg(language_));
+  if (!language_.isEmpty())
+    loadTable(QStringLiteral(":/rv1xhost/languages/%1.lang").arg(language_));
 }
 
 bool LanguageService::loadTable(const QString& file) {

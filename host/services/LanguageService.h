@@ -9,10 +9,10 @@
 // "[<product>]", lines "<number>=<text>", "#" comments, "\n" for a line
 // break. The language is RV1X_LANGUAGE when set, else the user's locale's.
 
-#include "typelib/HostTypes.h"
-
 #include <QHash>
 #include <QVariantList>
+
+#include "typelib/HostTypes.h"
 
 class QTabBar;
 class QWidget;

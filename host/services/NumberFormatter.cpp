@@ -1,8 +1,8 @@
 #include "services/NumberFormatter.h"
 
-#include "runtime/NumberDisplay.h"
-
 #include <QDir>
+
+#include "runtime/NumberDisplay.h"
 
 namespace host {
 
@@ -13,7 +13,9 @@ std::shared_ptr<NumberFormatter> NumberFormatter::instance() {
   return service;
 }
 
-QString NumberFormatter::NumberText(const QVariant& value) { return rt::numberText(value); }
+QString NumberFormatter::NumberText(const QVariant& value) {
+  return rt::numberText(value);
+}
 
 QString NumberFormatter::FolderPath(const QString& folder) {
   QString path = QDir::fromNativeSeparators(folder);

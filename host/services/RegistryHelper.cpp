@@ -6,7 +6,9 @@ namespace host {
 
 namespace {
 const QString kSource = QStringLiteral("RegistryHelper");
-platform::RegistryStore& store() { return platform::RegistryStore::instance(); }
+platform::RegistryStore& store() {
+  return platform::RegistryStore::instance();
+}
 }  // namespace
 
 RegistryHelper::RegistryHelper() = default;
@@ -15,7 +17,8 @@ RegistryHelper::~RegistryHelper() = default;
 void RegistryHelper::OpenKey(rt::Long hive, const QString& path) {
   hive_ = static_cast<std::uint32_t>(hive);
   path_ = path;
-  name_ = path.split(u'\\', Qt::SkipEmptyParts).value(path.split(u'\\', Qt::SkipEmptyParts).size() - 1);
+  name_ =
+      path.split(u'\\', Qt::SkipEmptyParts).value(path.split(u'\\', Qt::SkipEmptyParts).size() - 1);
   opened_ = store().keyExists(hive_, path_);
 }
 
@@ -23,14 +26,18 @@ void RegistryHelper::CreateKey(rt::Long hive, const QString& path) {
   store().createKey(static_cast<std::uint32_t>(hive), path);
   if (!store().writable())
     rt::raise(regerr::StoreFailed, kSource,
-              QStringLiteral("The registry store %1 cannot be written").arg(platform::RegistryStore::path()));
+              QStringLiteral("The registry store %1 cannot be written")
+                  .arg(platform::RegistryStore::path()));
   OpenKey(hive, path);
 }
 
-bool RegistryHelper::KeyOpened() { return opened_; }
+bool RegistryHelper::KeyOpened() {
+  return opened_;
+}
 
 void RegistryHelper::requireOpen() const {
-  if (!opened_) rt::raise(regerr::KeyNotOpen, kSource, QStringLiteral("The registry key is not open"));
+  if (!opened_)
+    rt::raise(regerr::KeyNotOpen, kSource, QStringLiteral("The registry key is not open"));
 }
 
 QVariant RegistryHelper::ReadValue(const QString& name) {
@@ -43,7 +50,8 @@ void RegistryHelper::WriteValue(const QString& name, const QVariant& value) {
   store().writeValue(hive_, path_, name, value);
   if (!store().writable())
     rt::raise(regerr::StoreFailed, kSource,
-              QStringLiteral("The registry store %1 cannot be written").arg(platform::RegistryStore::path()));
+              QStringLiteral("The registry store %1 cannot be written")
+                  .arg(platform::RegistryStore::path()));
 }
 
 rt::Long RegistryHelper::SubKeyCount() {
@@ -63,6 +71,8 @@ RegistryHelperPtr RegistryHelper::SubKey(rt::Long index) {
   return sub;
 }
 
-QString RegistryHelper::SubKeyName() { return name_; }
+QString RegistryHelper::SubKeyName() {
+  return name_;
+}
 
 }  // namespace host

@@ -1,14 +1,14 @@
 #pragma once
 // References to the host's objects, as the host's type library names them.
 
-#include "com/Object.h"
-#include "runtime/Types.h"
-#include "ui/WindowHandles.h"
-
 #include <QImage>
 #include <QString>
 #include <QVariant>
 #include <memory>
+
+#include "com/Object.h"
+#include "runtime/Types.h"
+#include "ui/WindowHandles.h"
 
 namespace host {
 

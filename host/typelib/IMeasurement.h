@@ -32,7 +32,8 @@ constexpr rt::Long WithUnit = 4;
 class IMeasurement2 : public virtual com::Object {
  public:
   ~IMeasurement2() override;
-  virtual QVariant GetLimitValue(const StandardPtr& standard, rt::Integer index, rt::Long flags) = 0;
+  virtual QVariant GetLimitValue(const StandardPtr& standard, rt::Integer index,
+                                 rt::Long flags) = 0;
   virtual QVariant GetResultValue(rt::Long flags) = 0;
   virtual bool SupportsLimit(rt::Integer index) = 0;
   virtual rt::Single CalculateLimitValue(const LimitPtr& limit, rt::Integer index) = 0;

@@ -8,7 +8,8 @@ namespace host {
 class ITestElementList : public virtual com::Object {
  public:
   ~ITestElementList() override;
-  virtual void Add(const ITestElementPtr& element, const com::ObjectPtr& before, rt::Long flags) = 0;
+  virtual void Add(const ITestElementPtr& element, const com::ObjectPtr& before,
+                   rt::Long flags) = 0;
   virtual rt::Long Count() = 0;
   virtual ITestElementPtr Item(rt::Long position) = 0;  // 1-based
   // The prototype of that test ID, or Nothing.
@@ -35,8 +36,8 @@ class IPlugIn : public virtual com::Object {
 
 // Icon sizes and colour depths the host asks for.
 namespace icon {
-constexpr rt::Long Small = 0;  // 16 x 16
-constexpr rt::Long Large = 1;  // 32 x 16
+constexpr rt::Long Small = 0;       // 16 x 16
+constexpr rt::Long Large = 1;       // 32 x 16
 constexpr rt::Long ExtraLarge = 2;  // 32 x 32
 }  // namespace icon
 

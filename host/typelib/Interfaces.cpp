@@ -1,8 +1,8 @@
 // The key functions of the host's interfaces: one definition here gives each
 // interface a single type identity in every library that uses it.
 
-#include "typelib/ICustomControl.h"
 #include "typelib/IConfigData.h"
+#include "typelib/ICustomControl.h"
 #include "typelib/IDialog.h"
 #include "typelib/ILimitData.h"
 #include "typelib/ILimitView.h"

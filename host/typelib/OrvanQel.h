@@ -8,7 +8,7 @@ namespace host {
 
 // One analyzer as a query found it; every field empty means "not found".
 struct OrvanQelMti {
-  QString MtiType;    // the model name
+  QString MtiType;  // the model name
   QString SerialNo;
   QString FWVersion;
   rt::Long Present = 0;  // 1 when an analyzer answered

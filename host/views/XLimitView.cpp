@@ -84,7 +84,9 @@ void XLimitView::AddRow(const QString& key, const QString& caption, const QStrin
   Rebuild();
 }
 
-void XLimitView::LockedChanged(bool) { Rebuild(); }
+void XLimitView::LockedChanged(bool) {
+  Rebuild();
+}
 
 void XLimitView::Initialize(const QVariant& Data) {
   limits_ = com::variantAs<host::ILimitData>(Data);
@@ -129,7 +131,7 @@ QWidget* XLimitView::BuildPage(const host::StandardPtr& standard) {
   table->verticalHeader()->hide();
   table->setSelectionMode(QAbstractItemView::NoSelection);
   table->setEditTriggers(Locked() ? QAbstractItemView::NoEditTriggers
-                                 : QAbstractItemView::AllEditTriggers);
+                                  : QAbstractItemView::AllEditTriggers);
   table->horizontalHeader()->setSectionResizeMode(CaptionColumn, QHeaderView::Stretch);
   for (int i = 0; i < rows_.size(); ++i) FillRow(*table, i, rows_.at(i), standard);
   table->resizeColumnsToContents();

@@ -1,10 +1,10 @@
 #include "xml/XmlDocument.h"
 
-#include "runtime/RuntimeError.h"
-
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include "runtime/RuntimeError.h"
 
 namespace host {
 
@@ -27,15 +27,21 @@ QDomDocument parse(const QByteArray& content, const QString& where) {
   int line = 0, column = 0;
   if (!parsed.setContent(content, &message, &line, &column))
     rt::raise(rt::err::InvalidCall, kSource,
-              QStringLiteral("%1 (line %2, column %3): %4").arg(where).arg(line).arg(column).arg(message));
+              QStringLiteral("%1 (line %2, column %3): %4")
+                  .arg(where)
+                  .arg(line)
+                  .arg(column)
+                  .arg(message));
   return parsed;
 }
 
 [[noreturn]] void raiseFileError(const QFileDevice& file, const QString& path) {
   const bool missing = !QFileInfo::exists(path);
   rt::Long number = rt::err::PathFileAccessError;
-  if (missing) number = rt::err::FileNotFound;
-  else if (file.error() == QFileDevice::PermissionsError) number = rt::err::PermissionDenied;
+  if (missing)
+    number = rt::err::FileNotFound;
+  else if (file.error() == QFileDevice::PermissionsError)
+    number = rt::err::PermissionDenied;
   rt::raise(number, kSource, rt::standardDescription(number) + QStringLiteral(": ") + path);
 }
 }  // namespace
@@ -75,19 +81,29 @@ void XmlDocument::SetDocumentElement(const XmlElementPtr& root) {
   QDomElement element = com::must(root).dom();
   if (element.ownerDocument() != dom_) element = dom_.importNode(element, true).toElement();
   QDomElement old = dom_.documentElement();
-  if (old.isNull()) dom_.appendChild(element);
-  else dom_.replaceChild(element, old);
+  if (old.isNull())
+    dom_.appendChild(element);
+  else
+    dom_.replaceChild(element, old);
 }
 
-QString XmlDocument::toString(int indent) const { return dom_.toString(indent); }
+QString XmlDocument::toString(int indent) const {
+  return dom_.toString(indent);
+}
 
 XmlElement::XmlElement(std::shared_ptr<XmlDocument> document, QDomElement element)
     : document_(std::move(document)), element_(std::move(element)) {}
 XmlElement::~XmlElement() = default;
 
-QString XmlElement::TagName() { return element_.tagName(); }
-void XmlElement::SetTagName(const QString& name) { element_.setTagName(name); }
-QString XmlElement::Attribute(const QString& name) { return element_.attribute(name); }
+QString XmlElement::TagName() {
+  return element_.tagName();
+}
+void XmlElement::SetTagName(const QString& name) {
+  element_.setTagName(name);
+}
+QString XmlElement::Attribute(const QString& name) {
+  return element_.attribute(name);
+}
 void XmlElement::SetAttribute(const QString& name, const QString& value) {
   element_.setAttribute(name, value);
 }
@@ -100,7 +116,9 @@ XmlNodeListPtr XmlElement::ChildNodes() {
   return std::make_shared<XmlNodeList>(document_, children);
 }
 
-bool XmlElement::HasChildren() { return !element_.firstChildElement().isNull(); }
+bool XmlElement::HasChildren() {
+  return !element_.firstChildElement().isNull();
+}
 
 void XmlElement::AppendChild(const XmlElementPtr& child) {
   QDomElement node = com::must(child).dom();
@@ -110,20 +128,25 @@ void XmlElement::AppendChild(const XmlElementPtr& child) {
   element_.appendChild(node);
 }
 
-QString XmlElement::Text() { return element_.text(); }
+QString XmlElement::Text() {
+  return element_.text();
+}
 
 void XmlElement::SetText(const QString& text) {
   while (!element_.firstChild().isNull()) element_.removeChild(element_.firstChild());
   if (text.isEmpty()) return;
   // The parser drops text that is only white space; a CDATA section keeps it.
   QDomDocument owner = element_.ownerDocument();
-  if (text.trimmed().isEmpty()) element_.appendChild(owner.createCDATASection(text));
-  else element_.appendChild(owner.createTextNode(text));
+  if (text.trimmed().isEmpty())
+    element_.appendChild(owner.createCDATASection(text));
+  else
+    element_.appendChild(owner.createTextNode(text));
 }
 
 XmlElementPtr XmlElement::AddChild(const QString& name, const QString& text) {
   XmlElementPtr child = com::must(document_).CreateElement(name);
-  if (!child) rt::raise(rt::err::InvalidCall, kSource, QStringLiteral("Invalid element name '%1'").arg(name));
+  if (!child)
+    rt::raise(rt::err::InvalidCall, kSource, QStringLiteral("Invalid element name '%1'").arg(name));
   child->SetText(text);
   element_.appendChild(child->dom());
   return child;
@@ -142,7 +165,9 @@ XmlNodeList::XmlNodeList(std::shared_ptr<XmlDocument> document, QList<QDomElemen
     : document_(std::move(document)), elements_(std::move(elements)) {}
 XmlNodeList::~XmlNodeList() = default;
 
-rt::Long XmlNodeList::Length() { return static_cast<rt::Long>(elements_.size()); }
+rt::Long XmlNodeList::Length() {
+  return static_cast<rt::Long>(elements_.size());
+}
 
 XmlElementPtr XmlNodeList::Item(rt::Long index) {
   if (index < 0 || index >= Length()) rt::raise(rt::err::SubscriptOutOfRange, kSource);

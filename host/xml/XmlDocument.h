@@ -3,10 +3,10 @@
 // element has a tag name, attributes, text and child nodes. Elements keep
 // their document alive.
 
-#include "typelib/HostTypes.h"
-
 #include <QDomDocument>
 #include <QDomElement>
+
+#include "typelib/HostTypes.h"
 
 namespace host {
 

@@ -20,22 +20,30 @@ XmlElementPtr elementNamed(const XmlElementPtr& element, const QString& name) {
 QString kindOf(const QVariant& value) {
   if (rt::isEmpty(value)) return QStringLiteral("Empty");
   switch (value.typeId()) {
-    case QMetaType::Bool: return QStringLiteral("Boolean");
-    case QMetaType::Short: return QStringLiteral("Integer");
+    case QMetaType::Bool:
+      return QStringLiteral("Boolean");
+    case QMetaType::Short:
+      return QStringLiteral("Integer");
     case QMetaType::Int:
-    case QMetaType::Long: return QStringLiteral("Long");
-    case QMetaType::Float: return QStringLiteral("Single");
-    case QMetaType::Double: return QStringLiteral("Double");
-    default: return QStringLiteral("String");
+    case QMetaType::Long:
+      return QStringLiteral("Long");
+    case QMetaType::Float:
+      return QStringLiteral("Single");
+    case QMetaType::Double:
+      return QStringLiteral("Double");
+    default:
+      return QStringLiteral("String");
   }
 }
 
 QVariant valueOf(const QString& kind, const QString& text) {
   if (kind == QLatin1String("Empty")) return QVariant();
   if (kind == QLatin1String("Boolean")) return text == QLatin1String("True");
-  if (kind == QLatin1String("Integer")) return QVariant::fromValue<short>(rt::toInteger(rt::val(text)));
+  if (kind == QLatin1String("Integer"))
+    return QVariant::fromValue<short>(rt::toInteger(rt::val(text)));
   if (kind == QLatin1String("Long")) return QVariant::fromValue<int>(rt::toLong(rt::val(text)));
-  if (kind == QLatin1String("Single")) return QVariant::fromValue<float>(static_cast<float>(rt::val(text)));
+  if (kind == QLatin1String("Single"))
+    return QVariant::fromValue<float>(static_cast<float>(rt::val(text)));
   if (kind == QLatin1String("Double")) return rt::val(text);
   return text;
 }
@@ -49,7 +57,9 @@ XmlHelperPtr XmlHelper::instance() {
   return helper;
 }
 
-XmlDocumentPtr XmlHelper::NewDocument() { return std::make_shared<XmlDocument>(); }
+XmlDocumentPtr XmlHelper::NewDocument() {
+  return std::make_shared<XmlDocument>();
+}
 
 XmlElementPtr XmlHelper::WriteStatus(const XmlDocumentPtr& document, rt::Long status,
                                      const QString& statusText) {
@@ -74,8 +84,10 @@ XmlElementPtr XmlHelper::WriteValue(const XmlDocumentPtr& document, const QVaria
   const QString kind = kindOf(value);
   element->SetAttribute(QStringLiteral("Type"), QString::number(valueType));
   element->SetAttribute(QStringLiteral("Kind"), kind);
-  if (kind == QLatin1String("String")) element->SetText(value.toString());
-  else if (kind != QLatin1String("Empty")) element->SetText(rt::numberText(value));
+  if (kind == QLatin1String("String"))
+    element->SetText(value.toString());
+  else if (kind != QLatin1String("Empty"))
+    element->SetText(rt::numberText(value));
   return element;
 }
 
@@ -84,7 +96,8 @@ void XmlHelper::ReadValue(const XmlElementPtr& element, QVariant& value, rt::Lon
   if (!found) return;
   valueType = rt::toLong(rt::val(found->Attribute(QStringLiteral("Type"))));
   QString kind = found->Attribute(QStringLiteral("Kind"));
-  if (kind.isEmpty()) kind = found->Text().isEmpty() ? QStringLiteral("Empty") : QStringLiteral("Double");
+  if (kind.isEmpty())
+    kind = found->Text().isEmpty() ? QStringLiteral("Empty") : QStringLiteral("Double");
   value = valueOf(kind, found->Text());
 }
 

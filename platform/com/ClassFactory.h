@@ -1,9 +1,9 @@
 #pragma once
 // What a component server hands out for one class identifier.
 
-#include "com/Object.h"
-
 #include <functional>
+
+#include "com/Object.h"
 
 namespace com {
 

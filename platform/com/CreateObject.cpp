@@ -1,12 +1,12 @@
 #include "com/CreateObject.h"
 
+#include <QLibrary>
+#include <map>
+#include <memory>
+
 #include "com/ClassFactory.h"
 #include "com/Registration.h"
 #include "com/ServerModule.h"
-
-#include <map>
-#include <QLibrary>
-#include <memory>
 
 namespace com {
 

@@ -4,9 +4,9 @@
 // entry point for the factory and create the object. An unknown name or a
 // library that cannot be loaded raises run-time error 429.
 
-#include "com/Object.h"
-
 #include <QString>
+
+#include "com/Object.h"
 
 namespace com {
 

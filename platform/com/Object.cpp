@@ -4,9 +4,13 @@ namespace com {
 
 Object::~Object() = default;
 
-void raiseNotSet() { rt::raise(rt::err::ObjectNotSet); }
+void raiseNotSet() {
+  rt::raise(rt::err::ObjectNotSet);
+}
 
-QVariant toVariant(const ObjectPtr& object) { return QVariant::fromValue(object); }
+QVariant toVariant(const ObjectPtr& object) {
+  return QVariant::fromValue(object);
+}
 
 ObjectPtr toObject(const QVariant& value) {
   if (value.metaType() == QMetaType::fromType<ObjectPtr>()) return value.value<ObjectPtr>();

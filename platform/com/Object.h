@@ -4,11 +4,11 @@
 // derive virtually from com::Object, and asking an object for an interface is
 // a dynamic cast behind queryInterface().
 
-#include "runtime/RuntimeError.h"
-
 #include <QMetaType>
 #include <QVariant>
 #include <memory>
+
+#include "runtime/RuntimeError.h"
 
 namespace com {
 

@@ -1,11 +1,11 @@
 #include "com/Registration.h"
 
-#include "registry/RegistryStore.h"
-
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include "registry/RegistryStore.h"
 
 namespace com {
 
@@ -19,10 +19,9 @@ QVector<ClassRegistration> readRegistrationData(const QString& file) {
   QVector<ClassRegistration> result;
   for (const QJsonValue& value : doc.object().value(QStringLiteral("classes")).toArray()) {
     const QJsonObject o = value.toObject();
-    ClassRegistration entry{o.value(QStringLiteral("class")).toString(),
-                            o.value(QStringLiteral("progId")).toString(),
-                            o.value(QStringLiteral("clsid")).toString(),
-                            o.value(QStringLiteral("control")).toBool()};
+    ClassRegistration entry{
+        o.value(QStringLiteral("class")).toString(), o.value(QStringLiteral("progId")).toString(),
+        o.value(QStringLiteral("clsid")).toString(), o.value(QStringLiteral("control")).toBool()};
     if (!entry.className.isEmpty() && !entry.progId.isEmpty() && !entry.clsid.isEmpty())
       result.push_back(entry);
   }
@@ -30,7 +29,9 @@ QVector<ClassRegistration> readRegistrationData(const QString& file) {
 }
 
 namespace {
-QString clsidKey(const QString& clsid) { return QStringLiteral("CLSID\\") + clsid; }
+QString clsidKey(const QString& clsid) {
+  return QStringLiteral("CLSID\\") + clsid;
+}
 }  // namespace
 
 void writeClassRegistration(const ClassRegistration& entry, const QString& libraryFile) {
@@ -58,11 +59,11 @@ RegisteredClass lookUpClass(const QString& progId) {
       store.readValue(hive::ClassesRoot, progId + QStringLiteral("\\CLSID"), QString()).toString();
   if (found.clsid.isEmpty()) return found;
   found.progId = progId;
-  found.libraryFile = store
-                          .readValue(hive::ClassesRoot,
-                                     clsidKey(found.clsid) + QStringLiteral("\\InprocServer32"),
-                                     QString())
-                          .toString();
+  found.libraryFile =
+      store
+          .readValue(hive::ClassesRoot, clsidKey(found.clsid) + QStringLiteral("\\InprocServer32"),
+                     QString())
+          .toString();
   return found;
 }
 

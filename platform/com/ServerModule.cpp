@@ -1,8 +1,6 @@
 #include "com/ServerModule.h"
 
-#include "com/Registration.h"
-#include "registry/RegistryStore.h"
-#include "runtime/ErrorHandling.h"
+#include <dlfcn.h>
 
 #include <QDir>
 #include <QFile>
@@ -10,7 +8,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <dlfcn.h>
+
+#include "com/Registration.h"
+#include "registry/RegistryStore.h"
+#include "runtime/ErrorHandling.h"
 
 namespace com {
 

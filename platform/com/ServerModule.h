@@ -10,14 +10,14 @@
 // functions: DllRegisterServer, DllUnregisterServer, DllGetClassObject and
 // DllCanUnloadNow.
 
-#include "com/ClassFactory.h"
-
 #include <QString>
 #include <QVector>
 #include <atomic>
 #include <cstdint>
 #include <map>
 #include <memory>
+
+#include "com/ClassFactory.h"
 
 namespace com {
 
@@ -31,9 +31,9 @@ constexpr std::int32_t InvalidArgument = static_cast<std::int32_t>(0x80070057u);
 }  // namespace status
 
 struct ClassRegistration {
-  QString className;  // the class as the library knows it ("CRV1XQuery")
-  QString progId;     // registered name ("SelkamRV1XVTI.CRV1XQuery")
-  QString clsid;      // "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}"
+  QString className;     // the class as the library knows it ("CRV1XQuery")
+  QString progId;        // registered name ("SelkamRV1XVTI.CRV1XQuery")
+  QString clsid;         // "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}"
   bool control = false;  // a user control (created the same way)
 };
 
@@ -80,34 +80,36 @@ std::map<QString, Creator> registeredCreators(const QString& library);
 // The library file is found from a function of internal linkage: the exported
 // entry points of a library that the process loaded earlier (a deliverable
 // another one links) would stand in for this library's own.
-#define RV1X_COMPONENT_SERVER(moduleExpression)                                             \
-  namespace {                                                                               \
-  com::ServerModule& rv1xServerModule() {                                                   \
-    static com::ServerModule module = (moduleExpression);                                   \
-    return module;                                                                          \
-  }                                                                                         \
-  }                                                                                         \
-  extern "C" __attribute__((visibility("default"))) std::int32_t DllRegisterServer() {     \
-    return rv1xServerModule().registerServer(                                               \
-        com::libraryFileOf(reinterpret_cast<const void*>(&rv1xServerModule)));              \
-  }                                                                                         \
-  extern "C" __attribute__((visibility("default"))) std::int32_t DllUnregisterServer() {   \
-    return rv1xServerModule().unregisterServer();                                           \
-  }                                                                                         \
-  extern "C" __attribute__((visibility("default"))) std::int32_t DllGetClassObject(        \
-      const char* clsid, const char* /*iid*/, void** factory) {                            \
-    return rv1xServerModule().getClassObject(clsid, factory);                               \
-  }                                                                                         \
-  extern "C" __attribute__((visibility("default"))) std::int32_t DllCanUnloadNow() {       \
-    return rv1xServerModule().canUnloadNow();                                               \
+#define RV1X_COMPONENT_SERVER(moduleExpression)                                          \
+  namespace {                                                                            \
+  com::ServerModule& rv1xServerModule() {                                                \
+    static com::ServerModule module = (moduleExpression);                                \
+    return module;                                                                       \
+  }                                                                                      \
+  }                                                                                      \
+  extern "C" __attribute__((visibility("default"))) std::int32_t DllRegisterServer() {   \
+    return rv1xServerModule().registerServer(                                            \
+        com::libraryFileOf(reinterpret_cast<const void*>(&rv1xServerModule)));           \
+  }                                                                                      \
+  extern "C" __attribute__((visibility("default"))) std::int32_t DllUnregisterServer() { \
+    return rv1xServerModule().unregisterServer();                                        \
+  }                                                                                      \
+  extern "C" __attribute__((visibility("default"))) std::int32_t DllGetClassObject(      \
+      const char* clsid, const char* /*iid*/, void** factory) {                          \
+    return rv1xServerModule().getClassObject(clsid, factory);                            \
+  }                                                                                      \
+  extern "C" __attribute__((visibility("default"))) std::int32_t DllCanUnloadNow() {     \
+    return rv1xServerModule().canUnloadNow();                                            \
   }
 
 // Makes a class creatable by the server of its library; the class needs a
 // default constructor. Put it in the class's own source file:
 //   RV1X_CREATABLE_CLASS("orvanRV1Xvti", CRV1XQuery)
-#define RV1X_CREATABLE_CLASS(library, ClassName)                                        \
-  namespace {                                                                           \
-  const com::ClassRegistrar rv1xRegistrar_##ClassName(                                  \
-      QStringLiteral(library), QStringLiteral(#ClassName),                              \
-      [] { return com::ObjectPtr(std::make_shared<ClassName>()); });                    \
+#define RV1X_CREATABLE_CLASS(library, ClassName)                                            \
+  namespace {                                                                               \
+  const com::ClassRegistrar rv1xRegistrar_##ClassName(QStringLiteral(library),              \
+                                                      QStringLiteral(#ClassName), [] {      \
+                                                        return com::ObjectPtr(              \
+                                                            std::make_shared<ClassName>()); \
+                                                      });                                   \
   }

@@ -1,13 +1,13 @@
 #include "registry/RegistryStore.h"
 
-#include "runtime/RuntimeError.h"
-
 #include <QDir>
 #include <QFileInfo>
-#include <QSettings>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QStandardPaths>
 #include <algorithm>
+
+#include "runtime/RuntimeError.h"
 
 namespace platform {
 
@@ -30,7 +30,9 @@ QStringList splitKey(const QString& key) {
   return normal.split(u'\\', Qt::SkipEmptyParts);
 }
 
-QString storedName(const QString& name) { return name.isEmpty() ? kDefaultValue : name; }
+QString storedName(const QString& name) {
+  return name.isEmpty() ? kDefaultValue : name;
+}
 
 QString findCaseless(const QStringList& names, const QString& wanted) {
   for (const QString& name : names)
@@ -42,10 +44,14 @@ QString findCaseless(const QStringList& names, const QString& wanted) {
 
 QString hiveName(std::uint32_t hive) {
   switch (hive) {
-    case hive::ClassesRoot: return QStringLiteral("HKEY_CLASSES_ROOT");
-    case hive::CurrentUser: return QStringLiteral("HKEY_CURRENT_USER");
-    case hive::LocalMachine: return QStringLiteral("HKEY_LOCAL_MACHINE");
-    default: return QStringLiteral("HKEY_%1").arg(hive, 8, 16, QLatin1Char('0'));
+    case hive::ClassesRoot:
+      return QStringLiteral("HKEY_CLASSES_ROOT");
+    case hive::CurrentUser:
+      return QStringLiteral("HKEY_CURRENT_USER");
+    case hive::LocalMachine:
+      return QStringLiteral("HKEY_LOCAL_MACHINE");
+    default:
+      return QStringLiteral("HKEY_%1").arg(hive, 8, 16, QLatin1Char('0'));
   }
 }
 
@@ -65,7 +71,9 @@ QString RegistryStore::path() {
   return base + QStringLiteral("/rv1x/registry.ini");
 }
 
-void RegistryStore::setPath(const QString& file) { programPath() = file; }
+void RegistryStore::setPath(const QString& file) {
+  programPath() = file;
+}
 
 QSettings& RegistryStore::settings() {
   const QString wanted = QFileInfo(path()).absoluteFilePath();
@@ -167,6 +175,8 @@ QStringList RegistryStore::subKeys(std::uint32_t hive, const QString& key) {
   return names;
 }
 
-bool RegistryStore::writable() { return settings().status() == QSettings::NoError && settings().isWritable(); }
+bool RegistryStore::writable() {
+  return settings().status() == QSettings::NoError && settings().isWritable();
+}
 
 }  // namespace platform

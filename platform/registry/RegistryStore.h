@@ -8,12 +8,12 @@
 // set with setPath() (the host program's --registry FILE), else
 // <user configuration directory>/rv1x/registry.ini.
 
-#include "runtime/Types.h"
-
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 #include <memory>
+
+#include "runtime/Types.h"
 
 class QSettings;
 

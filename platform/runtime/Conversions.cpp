@@ -1,12 +1,12 @@
 #include "runtime/Conversions.h"
 
-#include "runtime/Locale.h"
-#include "runtime/RuntimeError.h"
-
 #include <QLocale>
 #include <cfenv>
 #include <cmath>
 #include <limits>
+
+#include "runtime/Locale.h"
+#include "runtime/RuntimeError.h"
 
 namespace rt {
 
@@ -19,7 +19,9 @@ double roundHalfEven(double value) {
   return rounded;
 }
 
-double roundHalfAway(double value) { return std::round(value); }
+double roundHalfAway(double value) {
+  return std::round(value);
+}
 
 namespace {
 
@@ -62,8 +64,12 @@ double variantToNumber(const QVariant& value) {
 
 }  // namespace
 
-Integer toInteger(double value) { return toIntegral<Integer>(value); }
-Long toLong(double value) { return toIntegral<Long>(value); }
+Integer toInteger(double value) {
+  return toIntegral<Integer>(value);
+}
+Long toLong(double value) {
+  return toIntegral<Long>(value);
+}
 
 Single toSingle(double value) {
   if (std::isfinite(value) && std::fabs(value) > std::numeric_limits<float>::max())
@@ -71,10 +77,18 @@ Single toSingle(double value) {
   return static_cast<Single>(value);
 }
 
-Integer toInteger(const QVariant& value) { return toInteger(variantToNumber(value)); }
-Long toLong(const QVariant& value) { return toLong(variantToNumber(value)); }
-Single toSingle(const QVariant& value) { return toSingle(variantToNumber(value)); }
-Double toDouble(const QVariant& value) { return variantToNumber(value); }
+Integer toInteger(const QVariant& value) {
+  return toInteger(variantToNumber(value));
+}
+Long toLong(const QVariant& value) {
+  return toLong(variantToNumber(value));
+}
+Single toSingle(const QVariant& value) {
+  return toSingle(variantToNumber(value));
+}
+Double toDouble(const QVariant& value) {
+  return variantToNumber(value);
+}
 
 Boolean toBoolean(const QVariant& value) {
   if (isEmpty(value)) return false;
@@ -87,7 +101,9 @@ Boolean toBoolean(const QVariant& value) {
   return variantToNumber(value) != 0.0;
 }
 
-bool isEmpty(const QVariant& value) { return !value.isValid() || value.isNull(); }
+bool isEmpty(const QVariant& value) {
+  return !value.isValid() || value.isNull();
+}
 
 namespace {
 
@@ -127,7 +143,10 @@ double val(const QString& text) {
     if (c.isDigit() && c.unicode() < 128) {
       number += c;
       signAllowed = false;
-      if (exponent) exponentDigits = true; else digits = true;
+      if (exponent)
+        exponentDigits = true;
+      else
+        digits = true;
       continue;
     }
     if (c == u'.' && !point && !exponent) {
@@ -184,8 +203,12 @@ QString generalText(double value, int significantDigits) {
 
 }  // namespace
 
-QString cstr(Double value) { return generalText(value, 15); }
-QString cstr(Single value) { return generalText(static_cast<double>(value), 7); }
+QString cstr(Double value) {
+  return generalText(value, 15);
+}
+QString cstr(Single value) {
+  return generalText(static_cast<double>(value), 7);
+}
 
 QString cstr(const QVariant& value) {
   if (isEmpty(value)) return QString();

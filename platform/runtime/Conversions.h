@@ -3,10 +3,10 @@
 // overflow as error 6, integer division and remainder towards zero, and the
 // leading-number parse used for stored texts and analyzer replies.
 
-#include "runtime/Types.h"
-
 #include <QString>
 #include <QVariant>
+
+#include "runtime/Types.h"
 
 namespace rt {
 

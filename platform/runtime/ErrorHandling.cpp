@@ -9,12 +9,13 @@ ErrObject& Err() {
   return err;
 }
 
-PendingErrorScope::PendingErrorScope(const RuntimeError& error)
-    : previous_(Err().error_) {
+PendingErrorScope::PendingErrorScope(const RuntimeError& error) : previous_(Err().error_) {
   Err().error_ = error;
 }
 
-PendingErrorScope::~PendingErrorScope() { Err().error_ = previous_; }
+PendingErrorScope::~PendingErrorScope() {
+  Err().error_ = previous_;
+}
 
 RuntimeError currentError() {
   try {

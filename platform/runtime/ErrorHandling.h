@@ -7,11 +7,11 @@
 //    fallback) for a value;
 //  - the pass-on form: passOn() re-raises the pending error unchanged.
 
-#include "runtime/RuntimeError.h"
-
 #include <optional>
 #include <type_traits>
 #include <utility>
+
+#include "runtime/RuntimeError.h"
 
 namespace rt {
 

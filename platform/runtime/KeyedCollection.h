@@ -2,11 +2,11 @@
 // The run time's keyed collection: 1-based positions, optional unique keys
 // compared without regard to case, enumeration in insertion order.
 
-#include "runtime/RuntimeError.h"
-
 #include <QString>
 #include <algorithm>
 #include <vector>
+
+#include "runtime/RuntimeError.h"
 
 namespace rt {
 

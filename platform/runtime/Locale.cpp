@@ -2,10 +2,16 @@
 
 namespace rt {
 
-QLocale userLocale() { return QLocale(); }
+QLocale userLocale() {
+  return QLocale();
+}
 
-void initUserLocaleFromSystem() { QLocale::setDefault(QLocale::system()); }
+void initUserLocaleFromSystem() {
+  QLocale::setDefault(QLocale::system());
+}
 
-void setUserLocale(const QLocale& locale) { QLocale::setDefault(locale); }
+void setUserLocale(const QLocale& locale) {
+  QLocale::setDefault(locale);
+}
 
 }  // namespace rt

@@ -1,12 +1,12 @@
 #include "runtime/NumberDisplay.h"
 
-#include "runtime/Conversions.h"
-#include "runtime/Locale.h"
-#include "runtime/RuntimeError.h"
-
 #include <QLocale>
 #include <QRegularExpression>
 #include <cmath>
+
+#include "runtime/Conversions.h"
+#include "runtime/Locale.h"
+#include "runtime/RuntimeError.h"
 
 namespace rt {
 
@@ -70,10 +70,11 @@ QString formatDigits(double value, int significantDigits, const QString& pattern
   if (!std::isfinite(value)) return QString::number(value);
   const bool negative = std::signbit(value) && value != 0.0;
   // Decimal digits as the general text shows them, then decimal rounding.
-  QString digits = QString::number(std::fabs(value), 'f',
-                                   std::max(0, significantDigits - 1 -
-                                                   (value == 0.0 ? 0
-                                                                 : static_cast<int>(std::floor(std::log10(std::fabs(value)))))));
+  QString digits = QString::number(
+      std::fabs(value), 'f',
+      std::max(
+          0, significantDigits - 1 -
+                 (value == 0.0 ? 0 : static_cast<int>(std::floor(std::log10(std::fabs(value)))))));
   QString integerDigits = digits.section(u'.', 0, 0);
   QString fractionDigits = digits.contains(u'.') ? digits.section(u'.', 1) : QString();
   roundDecimal(integerDigits, fractionDigits, p.fractionDigits);

@@ -4,10 +4,10 @@
 // groups them by three, "." the user's locale's decimal point. Halves round
 // away from zero, as the run time's Format does.
 
-#include "runtime/Types.h"
-
 #include <QString>
 #include <QVariant>
+
+#include "runtime/Types.h"
 
 namespace rt {
 

@@ -23,12 +23,9 @@ const QHash<Long, QString>& descriptions() {
       {err::PermissionDenied, QStringLiteral("Permission denied")},
       {err::PathFileAccessError, QStringLiteral("Path/File access error")},
       {err::PathNotFound, QStringLiteral("Path not found")},
-      {err::ObjectNotSet,
-       QStringLiteral("Object variable or With block variable not set")},
-      {err::CannotCreateObject,
-       QStringLiteral("ActiveX component can't create object")},
-      {err::NoSuchMember,
-       QStringLiteral("Object doesn't support this property or method")},
+      {err::ObjectNotSet, QStringLiteral("Object variable or With block variable not set")},
+      {err::CannotCreateObject, QStringLiteral("ActiveX component can't create object")},
+      {err::NoSuchMember, QStringLiteral("Object doesn't support this property or method")},
       {err::DuplicateKey,
        QStringLiteral("This key is already associated with an element of this collection")},
   };
@@ -37,9 +34,13 @@ const QHash<Long, QString>& descriptions() {
 
 }  // namespace
 
-bool isFileError(Long number) { return number >= 52 && number <= 76; }
+bool isFileError(Long number) {
+  return number >= 52 && number <= 76;
+}
 
-QString standardDescription(Long number) { return descriptions().value(number); }
+QString standardDescription(Long number) {
+  return descriptions().value(number);
+}
 
 RuntimeError::RuntimeError(Long number, QString source, QString description)
     : number_(number), source_(std::move(source)), description_(std::move(description)) {
@@ -51,8 +52,7 @@ RuntimeError::RuntimeError(Long number, QString source, QString description)
 }
 
 QString RuntimeError::hexNumber() const {
-  return QStringLiteral("0x") +
-         QString::number(static_cast<std::uint32_t>(number_), 16).toUpper();
+  return QStringLiteral("0x") + QString::number(static_cast<std::uint32_t>(number_), 16).toUpper();
 }
 
 void raise(Long number, const QString& source, const QString& description) {

@@ -2,17 +2,17 @@
 // A run-time error: number, source and description, thrown as a C++ exception
 // and caught by the error-handling helpers of ErrorHandling.h.
 
-#include "runtime/Types.h"
-
 #include <QString>
 #include <exception>
 #include <string>
+
+#include "runtime/Types.h"
 
 namespace rt {
 
 // The standard numbers the platform raises where it fails.
 namespace err {
-constexpr Long InvalidCall = 5;           // invalid procedure call or argument
+constexpr Long InvalidCall = 5;  // invalid procedure call or argument
 constexpr Long Overflow = 6;
 constexpr Long OutOfMemory = 7;
 constexpr Long SubscriptOutOfRange = 9;
@@ -44,8 +44,7 @@ class RuntimeError : public std::exception {
   RuntimeError() = default;
   // A standard error takes its description from the platform's table when
   // none is given.
-  explicit RuntimeError(Long number, QString source = QString(),
-                        QString description = QString());
+  explicit RuntimeError(Long number, QString source = QString(), QString description = QString());
 
   Long Number() const { return number_; }
   const QString& Source() const { return source_; }
@@ -69,6 +68,8 @@ class RuntimeError : public std::exception {
 
 // An interface error number written as the unsigned hex constant of the
 // interface error range (0x8004A462) taken as the 32-bit signed value.
-constexpr Long hresult(std::uint32_t value) { return static_cast<Long>(value); }
+constexpr Long hresult(std::uint32_t value) {
+  return static_cast<Long>(value);
+}
 
 }  // namespace rt

@@ -1,12 +1,13 @@
 #include "serial/SerialControl.h"
 
-#include "registry/RegistryStore.h"
-#include "runtime/RuntimeError.h"
+#include <unistd.h>
 
 #include <QFileInfo>
 #include <QHash>
 #include <cerrno>
-#include <unistd.h>
+
+#include "registry/RegistryStore.h"
+#include "runtime/RuntimeError.h"
 
 namespace serial {
 
@@ -29,8 +30,10 @@ bool parseSettings(const QString& text, LineSettings& out) {
   out.baud = parts[0].trimmed().toInt(&ok);
   if (!ok || out.baud <= 0) return false;
   static const QHash<QString, QSerialPort::Parity> parities{
-      {QStringLiteral("N"), QSerialPort::NoParity},   {QStringLiteral("E"), QSerialPort::EvenParity},
-      {QStringLiteral("O"), QSerialPort::OddParity},  {QStringLiteral("M"), QSerialPort::MarkParity},
+      {QStringLiteral("N"), QSerialPort::NoParity},
+      {QStringLiteral("E"), QSerialPort::EvenParity},
+      {QStringLiteral("O"), QSerialPort::OddParity},
+      {QStringLiteral("M"), QSerialPort::MarkParity},
       {QStringLiteral("S"), QSerialPort::SpaceParity}};
   const QString parity = parts[1].trimmed().toUpper();
   if (!parities.contains(parity)) return false;
@@ -39,10 +42,14 @@ bool parseSettings(const QString& text, LineSettings& out) {
   if (!ok || bits < 5 || bits > 8) return false;
   out.dataBits = static_cast<QSerialPort::DataBits>(bits);
   const QString stop = parts[3].trimmed();
-  if (stop == QLatin1String("1")) out.stopBits = QSerialPort::OneStop;
-  else if (stop == QLatin1String("1.5")) out.stopBits = QSerialPort::OneAndHalfStop;
-  else if (stop == QLatin1String("2")) out.stopBits = QSerialPort::TwoStop;
-  else return false;
+  if (stop == QLatin1String("1"))
+    out.stopBits = QSerialPort::OneStop;
+  else if (stop == QLatin1String("1.5"))
+    out.stopBits = QSerialPort::OneAndHalfStop;
+  else if (stop == QLatin1String("2"))
+    out.stopBits = QSerialPort::TwoStop;
+  else
+    return false;
   return true;
 }
 
@@ -62,13 +69,14 @@ void requireOpen(const QSerialPort& port) {
 }  // namespace
 
 QString deviceForPort(int port) {
-  const QString fromEnvironment = qEnvironmentVariable(qPrintable(QStringLiteral("RV1X_PORT_%1").arg(port)));
+  const QString fromEnvironment =
+      qEnvironmentVariable(qPrintable(QStringLiteral("RV1X_PORT_%1").arg(port)));
   if (!fromEnvironment.isEmpty()) return fromEnvironment;
-  const QString fromRegistry = platform::RegistryStore::instance()
-                                   .readValue(platform::hive::LocalMachine,
-                                              QStringLiteral("Hardware\\SerialPorts"),
-                                              QStringLiteral("COM%1").arg(port))
-                                   .toString();
+  const QString fromRegistry =
+      platform::RegistryStore::instance()
+          .readValue(platform::hive::LocalMachine, QStringLiteral("Hardware\\SerialPorts"),
+                     QStringLiteral("COM%1").arg(port))
+          .toString();
   if (!fromRegistry.isEmpty()) return fromRegistry;
   return QStringLiteral("/dev/ttyS%1").arg(port - 1);
 }
@@ -81,19 +89,23 @@ SerialControl::~SerialControl() {
 
 void SerialControl::SetSettings(const QString& settings) {
   LineSettings parsed;
-  if (!parseSettings(settings, parsed)) rt::raise(kInvalidPropertyValue, kSource, QStringLiteral("Invalid property value"));
+  if (!parseSettings(settings, parsed))
+    rt::raise(kInvalidPropertyValue, kSource, QStringLiteral("Invalid property value"));
   settings_ = settings;
   if (serial_.isOpen()) applySettings(serial_, parsed);
 }
 
 void SerialControl::SetCommPort(rt::Integer port) {
   if (serial_.isOpen() && port == port_) return;
-  if (serial_.isOpen()) rt::raise(err::PortUnavailable, kSource, QStringLiteral("Port already open"));
+  if (serial_.isOpen())
+    rt::raise(err::PortUnavailable, kSource, QStringLiteral("Port already open"));
   if (port < 1) rt::raise(kInvalidPropertyValue, kSource, QStringLiteral("Invalid port number"));
   port_ = port;
 }
 
-bool SerialControl::PortOpen() const { return serial_.isOpen(); }
+bool SerialControl::PortOpen() const {
+  return serial_.isOpen();
+}
 
 void SerialControl::SetPortOpen(bool open) {
   if (!open) {
@@ -158,7 +170,8 @@ rt::Long SerialControl::InBufferCount() {
 
 void SerialControl::SetInBufferCount(rt::Long count) {
   requireOpen(serial_);
-  if (count != 0) rt::raise(kInvalidPropertyValue, kSource, QStringLiteral("Invalid property value"));
+  if (count != 0)
+    rt::raise(kInvalidPropertyValue, kSource, QStringLiteral("Invalid property value"));
   pump();
   serial_.readAll();
   serial_.clear(QSerialPort::Input);
@@ -166,8 +179,8 @@ void SerialControl::SetInBufferCount(rt::Long count) {
 
 void SerialControl::SetOutput(const QVariant& data) {
   requireOpen(serial_);
-  const QByteArray bytes = data.typeId() == QMetaType::QByteArray ? data.toByteArray()
-                                                                   : data.toString().toLatin1();
+  const QByteArray bytes =
+      data.typeId() == QMetaType::QByteArray ? data.toByteArray() : data.toString().toLatin1();
   serial_.clearError();
   if (serial_.write(bytes) != bytes.size()) rt::raise(rt::err::DeviceIOError, kSource);
   serial_.waitForBytesWritten(1000);

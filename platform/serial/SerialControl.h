@@ -14,13 +14,13 @@
 // nothing. Writing or reading a closed port raises 8018; writing to a device
 // that has gone raises 68 ("Device unavailable"), a failed write 57.
 
-#include "runtime/Types.h"
-
 #include <QByteArray>
 #include <QObject>
 #include <QSerialPort>
 #include <QString>
 #include <QVariant>
+
+#include "runtime/Types.h"
 
 namespace serial {
 

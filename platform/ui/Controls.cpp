@@ -11,7 +11,9 @@ Controls::~Controls() {
 }
 
 std::shared_ptr<Extender> Controls::Add(const QString& progId, const QString& name) {
-  if (Item(name)) rt::raise(rt::err::InvalidCall, QString(), QStringLiteral("A control named '%1' exists already").arg(name));
+  if (Item(name))
+    rt::raise(rt::err::InvalidCall, QString(),
+              QStringLiteral("A control named '%1' exists already").arg(name));
   return AddObject(com::createObject(progId), name);
 }
 

@@ -3,11 +3,11 @@
 // collection must be a member of its container, so that it takes the
 // controls back out before Qt destroys the container's children.
 
-#include "ui/Extender.h"
-
 #include <QString>
 #include <memory>
 #include <vector>
+
+#include "ui/Extender.h"
 
 namespace ui {
 

@@ -29,15 +29,31 @@ Extender::~Extender() {
   }
 }
 
-rt::Long Extender::Left() const { return widget_ ? toTwips(widget_->x()) : 0; }
-rt::Long Extender::Top() const { return widget_ ? toTwips(widget_->y()) : 0; }
-rt::Long Extender::Width() const { return widget_ ? toTwips(widget_->width()) : 0; }
-rt::Long Extender::Height() const { return widget_ ? toTwips(widget_->height()) : 0; }
+rt::Long Extender::Left() const {
+  return widget_ ? toTwips(widget_->x()) : 0;
+}
+rt::Long Extender::Top() const {
+  return widget_ ? toTwips(widget_->y()) : 0;
+}
+rt::Long Extender::Width() const {
+  return widget_ ? toTwips(widget_->width()) : 0;
+}
+rt::Long Extender::Height() const {
+  return widget_ ? toTwips(widget_->height()) : 0;
+}
 
-void Extender::SetLeft(double twips) { Move(twips, Top()); }
-void Extender::SetTop(double twips) { Move(Left(), twips); }
-void Extender::SetWidth(double twips) { Move(Left(), Top(), twips, Height()); }
-void Extender::SetHeight(double twips) { Move(Left(), Top(), Width(), twips); }
+void Extender::SetLeft(double twips) {
+  Move(twips, Top());
+}
+void Extender::SetTop(double twips) {
+  Move(Left(), twips);
+}
+void Extender::SetWidth(double twips) {
+  Move(Left(), Top(), twips, Height());
+}
+void Extender::SetHeight(double twips) {
+  Move(Left(), Top(), Width(), twips);
+}
 
 void Extender::Move(double left, double top, double width, double height) {
   if (!widget_) return;
@@ -46,7 +62,9 @@ void Extender::Move(double left, double top, double width, double height) {
   widget_->setGeometry(toPixels(left), toPixels(top), std::max(0, w), std::max(0, h));
 }
 
-bool Extender::Visible() const { return visible_; }
+bool Extender::Visible() const {
+  return visible_;
+}
 
 void Extender::SetVisible(bool visible) {
   visible_ = visible;

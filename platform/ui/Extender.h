@@ -5,14 +5,14 @@
 // ObjectEvent, through which the hosted control's events reach the
 // container.
 
-#include "com/Object.h"
-#include "runtime/Types.h"
-
 #include <QObject>
 #include <QPointer>
 #include <QVariantList>
 #include <QWidget>
 #include <memory>
+
+#include "com/Object.h"
+#include "runtime/Types.h"
 
 namespace ui {
 

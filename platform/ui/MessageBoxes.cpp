@@ -49,30 +49,50 @@ int MessageBoxes::show(const QString& text, int style, const QString& caption) {
 
 int MessageBoxes::showInteractive(const QString& text, int style, const QString& caption) {
   using B = QMessageBox::StandardButton;
-  static const QMessageBox::StandardButtons table[] = {
-      B::Ok, B::Ok | B::Cancel, B::Abort | B::Retry | B::Ignore, B::Yes | B::No | B::Cancel,
-      B::Yes | B::No, B::Retry | B::Cancel};
+  static const QMessageBox::StandardButtons table[] = {B::Ok,
+                                                       B::Ok | B::Cancel,
+                                                       B::Abort | B::Retry | B::Ignore,
+                                                       B::Yes | B::No | B::Cancel,
+                                                       B::Yes | B::No,
+                                                       B::Retry | B::Cancel};
   const int kind = style & 0x0F;
   QMessageBox box;
   box.setWindowTitle(caption);
   box.setText(text);
   box.setStandardButtons(kind < 6 ? table[kind] : QMessageBox::StandardButtons(B::Ok));
   switch (style & 0x70) {
-    case mb::Critical: box.setIcon(QMessageBox::Critical); break;
-    case mb::Question: box.setIcon(QMessageBox::Question); break;
-    case mb::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case mb::Information: box.setIcon(QMessageBox::Information); break;
-    default: break;
+    case mb::Critical:
+      box.setIcon(QMessageBox::Critical);
+      break;
+    case mb::Question:
+      box.setIcon(QMessageBox::Question);
+      break;
+    case mb::Exclamation:
+      box.setIcon(QMessageBox::Warning);
+      break;
+    case mb::Information:
+      box.setIcon(QMessageBox::Information);
+      break;
+    default:
+      break;
   }
   switch (box.exec()) {
-    case B::Ok: return mb::Ok;
-    case B::Cancel: return mb::Cancel;
-    case B::Abort: return mb::Abort;
-    case B::Retry: return mb::Retry;
-    case B::Ignore: return mb::Ignore;
-    case B::Yes: return mb::Yes;
-    case B::No: return mb::No;
-    default: return defaultAnswer(style);
+    case B::Ok:
+      return mb::Ok;
+    case B::Cancel:
+      return mb::Cancel;
+    case B::Abort:
+      return mb::Abort;
+    case B::Retry:
+      return mb::Retry;
+    case B::Ignore:
+      return mb::Ignore;
+    case B::Yes:
+      return mb::Yes;
+    case B::No:
+      return mb::No;
+    default:
+      return defaultAnswer(style);
   }
 }
 

@@ -7,10 +7,10 @@
 // OK for an OK box, Cancel wherever Cancel is offered (so an unattended run
 // never loops on Retry), No for Yes/No, Abort for Abort/Retry/Ignore.
 
-#include "runtime/Types.h"
-
 #include <QList>
 #include <QString>
+
+#include "runtime/Types.h"
 
 namespace ui {
 

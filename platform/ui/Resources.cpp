@@ -1,8 +1,8 @@
 #include "ui/Resources.h"
 
-#include "runtime/RuntimeError.h"
-
 #include <QDir>
+
+#include "runtime/RuntimeError.h"
 
 namespace ui {
 

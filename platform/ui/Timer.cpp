@@ -14,7 +14,9 @@ Timer::Timer(QObject* parent) : QObject(parent) {
 }
 
 void Timer::SetInterval(rt::Long milliseconds) {
-  if (milliseconds < 0 || milliseconds > 65535) rt::raise(kInvalidPropertyValue, QStringLiteral("Timer"), QStringLiteral("Invalid property value"));
+  if (milliseconds < 0 || milliseconds > 65535)
+    rt::raise(kInvalidPropertyValue, QStringLiteral("Timer"),
+              QStringLiteral("Invalid property value"));
   interval_ = milliseconds;
   restart();
 }

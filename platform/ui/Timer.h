@@ -4,10 +4,10 @@
 // and keeps the old interval). Setting the interval or switching it on
 // restarts the count.
 
-#include "runtime/Types.h"
-
 #include <QObject>
 #include <QTimer>
+
+#include "runtime/Types.h"
 
 namespace ui {
 

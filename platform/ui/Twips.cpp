@@ -18,7 +18,9 @@ double twipsPerPixel() {
   return 15.0;
 }
 
-int toPixels(double twips) { return static_cast<int>(std::lround(twips / twipsPerPixel())); }
+int toPixels(double twips) {
+  return static_cast<int>(std::lround(twips / twipsPerPixel()));
+}
 
 rt::Long toTwips(int pixels) {
   return static_cast<rt::Long>(std::lround(pixels * twipsPerPixel()));
@@ -53,13 +55,13 @@ QColor systemColour(unsigned index) {
       {9, QPalette::Active, QPalette::HighlightedText},  // title bar text
       {13, QPalette::Active, QPalette::Highlight},
       {14, QPalette::Active, QPalette::HighlightedText},
-      {15, QPalette::Active, QPalette::Button},          // button face
-      {16, QPalette::Active, QPalette::Dark},            // button shadow
-      {17, QPalette::Disabled, QPalette::Text},          // grey text
+      {15, QPalette::Active, QPalette::Button},  // button face
+      {16, QPalette::Active, QPalette::Dark},    // button shadow
+      {17, QPalette::Disabled, QPalette::Text},  // grey text
       {18, QPalette::Active, QPalette::ButtonText},
-      {20, QPalette::Active, QPalette::Light},           // 3-D highlight
-      {21, QPalette::Active, QPalette::Shadow},          // 3-D dark shadow
-      {22, QPalette::Active, QPalette::Midlight},        // 3-D light
+      {20, QPalette::Active, QPalette::Light},     // 3-D highlight
+      {21, QPalette::Active, QPalette::Shadow},    // 3-D dark shadow
+      {22, QPalette::Active, QPalette::Midlight},  // 3-D light
       {23, QPalette::Active, QPalette::ToolTipText},
       {24, QPalette::Active, QPalette::ToolTipBase},
   };
@@ -75,6 +77,8 @@ QColor toQColor(std::uint32_t oleColor) {
   return QColor(oleColor & 0xFF, (oleColor >> 8) & 0xFF, (oleColor >> 16) & 0xFF);
 }
 
-std::uint32_t toOleColor(const QColor& color) { return rgb(color.red(), color.green(), color.blue()); }
+std::uint32_t toOleColor(const QColor& color) {
+  return rgb(color.red(), color.green(), color.blue());
+}
 
 }  // namespace ui

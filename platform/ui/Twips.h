@@ -2,10 +2,10 @@
 // Places and sizes of forms and controls are twips: 1440 to the inch at the
 // screen's logical resolution, so 15 twips to a pixel at 96 DPI.
 
-#include "runtime/Types.h"
-
 #include <QColor>
 #include <QRect>
+
+#include "runtime/Types.h"
 
 namespace ui {
 

@@ -4,12 +4,18 @@
 
 namespace ui {
 
-UserControl::UserControl(QWidget* parent) : QWidget(parent) { setAutoFillBackground(true); }
+UserControl::UserControl(QWidget* parent) : QWidget(parent) {
+  setAutoFillBackground(true);
+}
 
 UserControl::~UserControl() = default;
 
-rt::Long UserControl::ScaleWidth() const { return toTwips(width()); }
-rt::Long UserControl::ScaleHeight() const { return toTwips(height()); }
+rt::Long UserControl::ScaleWidth() const {
+  return toTwips(width());
+}
+rt::Long UserControl::ScaleHeight() const {
+  return toTwips(height());
+}
 
 void UserControl::SetBackColor(std::uint32_t oleColor) {
   backColor_ = oleColor;

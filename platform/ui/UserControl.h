@@ -8,11 +8,11 @@
 // A control is owned by its references, never by a Qt parent: containers
 // take their controls' widgets back out before they are destroyed.
 
-#include "com/Object.h"
-#include "runtime/Types.h"
-
 #include <QVariantList>
 #include <QWidget>
+
+#include "com/Object.h"
+#include "runtime/Types.h"
 
 namespace ui {
 

@@ -1,9 +1,9 @@
 #include "ui/WindowHandles.h"
 
-#include "com/Object.h"
-
 #include <QHash>
 #include <QPointer>
+
+#include "com/Object.h"
 
 namespace ui {
 
@@ -30,7 +30,9 @@ HWnd handleOf(QWidget* widget) {
   return handle;
 }
 
-QWidget* widgetOf(HWnd handle) { return handle ? handles().value(handle).data() : nullptr; }
+QWidget* widgetOf(HWnd handle) {
+  return handle ? handles().value(handle).data() : nullptr;
+}
 
 HWnd SetParent(HWnd child, HWnd newParent) {
   QWidget* widget = widgetOf(child);

@@ -5,15 +5,16 @@
 //
 //   rv1x-sim [--verbose] [OPTIONS...]
 
-#include "Simulator.h"
+#include <poll.h>
+#include <sys/signalfd.h>
+#include <unistd.h>
 
 #include <QString>
 #include <QStringList>
 #include <csignal>
 #include <cstdio>
-#include <poll.h>
-#include <sys/signalfd.h>
-#include <unistd.h>
+
+#include "Simulator.h"
 
 namespace {
 

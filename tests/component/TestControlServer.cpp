@@ -3,7 +3,6 @@
 // its own group.
 
 #include "TestControl.h"
-
 #include "com/ServerModule.h"
 #include "ui/UserControl.h"
 

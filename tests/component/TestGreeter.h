@@ -1,7 +1,7 @@
 #pragma once
-#include "com/Object.h"
-
 #include <QString>
+
+#include "com/Object.h"
 
 class ITestGreeter : public virtual com::Object {
  public:

@@ -8,6 +8,7 @@ class CGreeter final : public ITestGreeter {
 };
 }  // namespace
 
-RV1X_COMPONENT_SERVER(com::ServerModule(
-    QStringLiteral("rv1xtestserver"),
-    {{QStringLiteral("CGreeter"), [] { return com::ObjectPtr(std::make_shared<CGreeter>()); }}}))
+RV1X_COMPONENT_SERVER(com::ServerModule(QStringLiteral("rv1xtestserver"),
+                                        {{QStringLiteral("CGreeter"), [] {
+                                            return com::ObjectPtr(std::make_shared<CGreeter>());
+                                          }}}))

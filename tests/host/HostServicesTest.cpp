@@ -1,18 +1,18 @@
 // The host's error service, progress log, number texts, version and port
 // assignment.
 
+#include <gtest/gtest.h>
+
+#include <QDir>
+
 #include "LocaleScope.h"
 #include "QtPrinters.h"
-
 #include "runtime/ErrorHandling.h"
 #include "services/ErrorService.h"
 #include "services/HostLog.h"
 #include "services/HostServices.h"
 #include "services/NumberFormatter.h"
 #include "ui/MessageBoxes.h"
-
-#include <QDir>
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,16 +1,16 @@
 // Text look-up and the translation of captions.
 
-#include "LocaleScope.h"
-#include "QtPrinters.h"
-
-#include "services/LanguageService.h"
+#include <gtest/gtest.h>
 
 #include <QFile>
 #include <QLabel>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
-#include <gtest/gtest.h>
+
+#include "LocaleScope.h"
+#include "QtPrinters.h"
+#include "services/LanguageService.h"
 
 namespace {
 

@@ -1,21 +1,19 @@
 // Limits, standards and the standards collection with its stored form.
 
+#include <gtest/gtest.h>
+
+#include <functional>
+
 #include "MakeLimit.h"
 #include "QtPrinters.h"
 #include "StubTestElement.h"
-
+#include "TestSupport.h"
 #include "limits/Limit.h"
 #include "limits/Standard.h"
 #include "limits/StandardsCollection.h"
 #include "services/HostLog.h"
 #include "xml/XmlDocument.h"
 #include "xml/XmlHelper.h"
-
-#include "TestSupport.h"
-
-#include <gtest/gtest.h>
-
-#include <functional>
 
 namespace {
 

@@ -1,9 +1,13 @@
 // Service records, guide settings, the run context and the analyzer
 // identity list.
 
+#include <gtest/gtest.h>
+
+#include <functional>
+
 #include "QtPrinters.h"
 #include "StubTestElement.h"
-
+#include "TestSupport.h"
 #include "limits/StandardsCollection.h"
 #include "records/RunContext.h"
 #include "records/RunObjects.h"
@@ -11,12 +15,6 @@
 #include "records/TestGuideSettingsObject.h"
 #include "xml/XmlDocument.h"
 #include "xml/XmlHelper.h"
-
-#include "TestSupport.h"
-
-#include <gtest/gtest.h>
-
-#include <functional>
 
 namespace {
 

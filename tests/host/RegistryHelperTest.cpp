@@ -1,15 +1,14 @@
 // The registry helper, one key at a time.
 
-#include "QtPrinters.h"
-#include "TestSupport.h"
-
-#include "runtime/Conversions.h"
-#include "services/RegistryHelper.h"
-
-#include <QFile>
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <functional>
+
+#include "QtPrinters.h"
+#include "TestSupport.h"
+#include "runtime/Conversions.h"
+#include "services/RegistryHelper.h"
 
 namespace {
 

@@ -1,18 +1,16 @@
 // The host's XML document, element and node list.
 
-#include "QtPrinters.h"
-
-#include "xml/XmlDocument.h"
-#include "xml/XmlHelper.h"
+#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include "TestSupport.h"
-
-#include <gtest/gtest.h>
-
 #include <functional>
+
+#include "QtPrinters.h"
+#include "TestSupport.h"
+#include "xml/XmlDocument.h"
+#include "xml/XmlHelper.h"
 
 namespace {
 

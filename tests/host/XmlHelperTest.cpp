@@ -1,14 +1,13 @@
 // The typed "Status" and "Value" elements read back what was written.
 
-#include "LocaleScope.h"
-#include "QtPrinters.h"
-
-#include "xml/XmlDocument.h"
-#include "xml/XmlHelper.h"
-
 #include <gtest/gtest.h>
 
 #include <limits>
+
+#include "LocaleScope.h"
+#include "QtPrinters.h"
+#include "xml/XmlDocument.h"
+#include "xml/XmlHelper.h"
 
 namespace {
 

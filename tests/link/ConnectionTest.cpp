@@ -3,9 +3,8 @@
 // the binary block, errors and messages, abort and wait. Waits of the link's
 // fixed 3000 ms are in the link_timeouts tests.
 
-#include "LinkFixture.h"
-
 #include "AnalyzerModel.h"
+#include "LinkFixture.h"
 
 namespace linktest {
 namespace {

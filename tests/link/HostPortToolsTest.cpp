@@ -2,10 +2,10 @@
 // built-in simulated analyzer (--simulate) and against rv1x-sim on a port
 // named by the environment.
 
-#include "LinkFixture.h"
-
 #include <QProcess>
 #include <QProcessEnvironment>
+
+#include "LinkFixture.h"
 
 namespace linktest {
 namespace {

@@ -5,9 +5,15 @@
 // numbers, and a clean record of message boxes and errors. Shared by the
 // link tests and the tests that wait out the link's fixed time-outs.
 
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <memory>
+#include <vector>
+
 #include "Simulator.h"
 #include "TestSupport.h"
-
 #include "com/CreateObject.h"
 #include "orvanRV1Xvti/CRV1XVTi.h"
 #include "registry/RegistryStore.h"
@@ -16,12 +22,6 @@
 #include "services/HostServices.h"
 #include "typelib/OrvanQel.h"
 #include "ui/MessageBoxes.h"
-
-#include <QElapsedTimer>
-#include <QTimer>
-#include <gtest/gtest.h>
-#include <memory>
-#include <vector>
 
 namespace linktest {
 

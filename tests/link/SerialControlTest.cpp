@@ -2,7 +2,6 @@
 // what it opens for a port number, its reads and writes, and what it raises.
 
 #include "LinkFixture.h"
-
 #include "runtime/ErrorHandling.h"
 
 namespace linktest {

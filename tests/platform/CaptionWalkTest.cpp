@@ -1,8 +1,6 @@
 // The caption walk that translates every text key on a form.
 
-#include "QtPrinters.h"
-
-#include "ui/CaptionWalk.h"
+#include <gtest/gtest.h>
 
 #include <QAction>
 #include <QCheckBox>
@@ -14,7 +12,9 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <gtest/gtest.h>
+
+#include "QtPrinters.h"
+#include "ui/CaptionWalk.h"
 
 namespace {
 

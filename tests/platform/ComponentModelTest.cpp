@@ -1,29 +1,30 @@
 // Creating objects by registered name through the registry store, across
 // libraries loaded at run time.
 
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <QLibrary>
+#include <functional>
+
 #include "QtPrinters.h"
 #include "TestControl.h"
 #include "TestGreeter.h"
 #include "TestSupport.h"
-
 #include "com/CreateObject.h"
 #include "com/Registration.h"
 #include "registry/RegistryStore.h"
 #include "runtime/ErrorHandling.h"
 #include "ui/UserControl.h"
 
-#include <QFileInfo>
-#include <QLibrary>
-#include <gtest/gtest.h>
-
-#include <functional>
-
 namespace {
 
 using testsupport::errorOf;
 using testsupport::TemporaryRegistry;
 
-QString serverFile() { return testsupport::builtLibrary(QStringLiteral("rv1xtestserver")); }
+QString serverFile() {
+  return testsupport::builtLibrary(QStringLiteral("rv1xtestserver"));
+}
 
 using EntryPoint = std::int32_t (*)();
 EntryPoint entryPoint(const char* name) {

@@ -1,21 +1,20 @@
 // Controls added to a container at run time by registered name, held
 // through their extenders.
 
+#include <gtest/gtest.h>
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
 #include "QtPrinters.h"
 #include "TestControl.h"
 #include "TestSupport.h"
-
 #include "com/CreateObject.h"
 #include "ui/Controls.h"
 #include "ui/Twips.h"
 #include "ui/UserControl.h"
 #include "ui/WindowHandles.h"
-
-#include <gtest/gtest.h>
-#include <QPointer>
-#include <QWidget>
-
-#include <functional>
 
 namespace {
 

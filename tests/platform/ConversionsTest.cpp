@@ -1,20 +1,18 @@
 // The run time's conversions: nearest integer with halves to even, overflow,
 // integer division, the leading-number parse and variant conversions.
 
-#include "LocaleScope.h"
-#include "QtPrinters.h"
-
-#include "runtime/Conversions.h"
-#include "runtime/ErrorHandling.h"
-#include "runtime/Locale.h"
-
-#include "TestSupport.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <functional>
 #include <limits>
+
+#include "LocaleScope.h"
+#include "QtPrinters.h"
+#include "TestSupport.h"
+#include "runtime/Conversions.h"
+#include "runtime/ErrorHandling.h"
+#include "runtime/Locale.h"
 
 namespace {
 

@@ -1,13 +1,12 @@
 // The run time's error-handling styles.
 
-#include "QtPrinters.h"
-
-#include "runtime/ErrorHandling.h"
-
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <vector>
+
+#include "QtPrinters.h"
+#include "runtime/ErrorHandling.h"
 
 namespace {
 

@@ -1,14 +1,12 @@
 // The run time's keyed collection.
 
-#include "QtPrinters.h"
-
-#include "runtime/KeyedCollection.h"
-
-#include "TestSupport.h"
-
 #include <gtest/gtest.h>
 
 #include <functional>
+
+#include "QtPrinters.h"
+#include "TestSupport.h"
+#include "runtime/KeyedCollection.h"
 
 namespace {
 

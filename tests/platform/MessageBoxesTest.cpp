@@ -1,10 +1,9 @@
 // The message-box service, unattended.
 
-#include "QtPrinters.h"
-
-#include "ui/MessageBoxes.h"
-
 #include <gtest/gtest.h>
+
+#include "QtPrinters.h"
+#include "ui/MessageBoxes.h"
 
 namespace {
 

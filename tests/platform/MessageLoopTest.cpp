@@ -1,20 +1,19 @@
 // Window timers, letting window messages run, and the plain pause.
 
-#include "QtPrinters.h"
-#include "TestSupport.h"
-
-#include "runtime/RuntimeError.h"
-#include "ui/MessageLoop.h"
-#include "ui/Timer.h"
+#include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QTimer>
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <ctime>
+
+#include "QtPrinters.h"
+#include "TestSupport.h"
+#include "runtime/RuntimeError.h"
+#include "ui/MessageLoop.h"
+#include "ui/Timer.h"
 
 namespace {
 

@@ -1,18 +1,17 @@
 // Display patterns in the user's locale, and the locale-independent number
 // text of stored documents.
 
-#include "LocaleScope.h"
-#include "QtPrinters.h"
-
-#include "runtime/Conversions.h"
-#include "runtime/NumberDisplay.h"
-
-#include <QRegularExpression>
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
 #include <cmath>
 #include <cstring>
 #include <random>
+
+#include "LocaleScope.h"
+#include "QtPrinters.h"
+#include "runtime/Conversions.h"
+#include "runtime/NumberDisplay.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
 // The registry store: one INI file with hives, keys and values.
 
-#include "QtPrinters.h"
-#include "TestSupport.h"
-
-#include "registry/RegistryStore.h"
-#include "runtime/Conversions.h"
-
 #include <gtest/gtest.h>
+
 #include <QCoreApplication>
 #include <QProcess>
 #include <QSettings>
+
+#include "QtPrinters.h"
+#include "TestSupport.h"
+#include "registry/RegistryStore.h"
+#include "runtime/Conversions.h"
 
 namespace {
 

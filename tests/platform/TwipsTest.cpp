@@ -1,15 +1,14 @@
 // Twips and colours.
 
-#include "QtPrinters.h"
-
-#include "ui/Twips.h"
+#include <gtest/gtest.h>
 
 #include <QGuiApplication>
 #include <QPalette>
 #include <QScreen>
-#include <gtest/gtest.h>
-
 #include <cstdio>
+
+#include "QtPrinters.h"
+#include "ui/Twips.h"
 
 namespace {
 

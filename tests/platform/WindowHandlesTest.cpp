@@ -1,16 +1,16 @@
 // Window handles and the two window calls of docking.
 
-#include "QtPrinters.h"
-#include "TestControl.h"
-#include "TestSupport.h"
-
-#include "com/CreateObject.h"
-#include "ui/UserControl.h"
-#include "ui/WindowHandles.h"
+#include <gtest/gtest.h>
 
 #include <QPointer>
 #include <QWidget>
-#include <gtest/gtest.h>
+
+#include "QtPrinters.h"
+#include "TestControl.h"
+#include "TestSupport.h"
+#include "com/CreateObject.h"
+#include "ui/UserControl.h"
+#include "ui/WindowHandles.h"
 
 namespace {
 

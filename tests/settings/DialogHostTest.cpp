@@ -1,22 +1,21 @@
 // The dialog host form around registered test controls, docked into an
 // offscreen window that stands for the host's.
 
-#include "settings/FDialogWrapper.h"
-
-#include "TestSupport.h"
-
-#include "com/Object.h"
-#include "com/Registration.h"
-#include "records/RunObjects.h"
-#include "ui/Extender.h"
-#include "ui/Twips.h"
-#include "ui/WindowHandles.h"
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QFocusEvent>
 #include <QLibrary>
 #include <QPointer>
-#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "com/Object.h"
+#include "com/Registration.h"
+#include "records/RunObjects.h"
+#include "settings/FDialogWrapper.h"
+#include "ui/Extender.h"
+#include "ui/Twips.h"
+#include "ui/WindowHandles.h"
 
 namespace {
 

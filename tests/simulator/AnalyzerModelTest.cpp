@@ -2,10 +2,11 @@
 // command table, reply columns and the waveform encodings the result and
 // waveform classes decode.
 
-#include "AnalyzerModel.h"
+#include <gtest/gtest.h>
 
 #include <QRegularExpression>
-#include <gtest/gtest.h>
+
+#include "AnalyzerModel.h"
 
 namespace {
 

@@ -2,19 +2,20 @@
 // serial device: framing of the probe, pacing, pieces, hang-up, the log,
 // scripting while it runs, and the rv1x-sim program.
 
-#include "Simulator.h"
-#include "TestSupport.h"
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QThread>
-#include <fcntl.h>
-#include <gtest/gtest.h>
-#include <poll.h>
-#include <termios.h>
-#include <unistd.h>
+
+#include "Simulator.h"
+#include "TestSupport.h"
 
 namespace {
 
@@ -178,8 +179,7 @@ TEST(SimulatorWire, ProgramPrintsItsDeviceFirstAndTakesOptionsWhileRunning) {
 
 TEST(SimulatorWire, ProgramRefusesUnknownOptions) {
   QProcess program;
-  program.start(testsupport::builtProgram(QStringLiteral("rv1x-sim")),
-                {QStringLiteral("loud")});
+  program.start(testsupport::builtProgram(QStringLiteral("rv1x-sim")), {QStringLiteral("loud")});
   ASSERT_TRUE(program.waitForFinished(5000));
   EXPECT_EQ(program.exitCode(), 64);
   EXPECT_TRUE(program.readAllStandardError().contains("unknown simulator option loud"));

@@ -3,10 +3,10 @@
 // or notified element in tests of the objects that meet one before the real
 // test elements exist.
 
+#include <memory>
+
 #include "runtime/RuntimeError.h"
 #include "typelib/ITestElement.h"
-
-#include <memory>
 
 namespace testsupport {
 

@@ -2,16 +2,16 @@
 // en_US locale unless a test sets another, unattended message boxes and a
 // registry store of the program's own.
 
-#include "TestSupport.h"
-
-#include "registry/RegistryStore.h"
-#include "runtime/Locale.h"
-#include "ui/MessageBoxes.h"
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QFontDatabase>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "registry/RegistryStore.h"
+#include "runtime/Locale.h"
+#include "ui/MessageBoxes.h"
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,16 +1,17 @@
 #include "TestSupport.h"
 
-#include "registry/RegistryStore.h"
-
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QLibrary>
-#include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QLibrary>
+#include <cerrno>
+
+#include "registry/RegistryStore.h"
 
 namespace testsupport {
 
@@ -23,7 +24,9 @@ rt::RuntimeError raisedBy(const std::function<void()>& call) {
   return rt::RuntimeError();
 }
 
-rt::Long errorOf(const std::function<void()>& call) { return raisedBy(call).Number(); }
+rt::Long errorOf(const std::function<void()>& call) {
+  return raisedBy(call).Number();
+}
 
 TemporaryRegistry::TemporaryRegistry() {
   previous_ = qgetenv("RV1X_REGISTRY");
@@ -32,11 +35,15 @@ TemporaryRegistry::TemporaryRegistry() {
 }
 
 TemporaryRegistry::~TemporaryRegistry() {
-  if (previous_.isEmpty()) qunsetenv("RV1X_REGISTRY");
-  else qputenv("RV1X_REGISTRY", previous_);
+  if (previous_.isEmpty())
+    qunsetenv("RV1X_REGISTRY");
+  else
+    qputenv("RV1X_REGISTRY", previous_);
 }
 
-QString buildLibraryDir() { return QStringLiteral(RV1X_BUILD_LIB_DIR); }
+QString buildLibraryDir() {
+  return QStringLiteral(RV1X_BUILD_LIB_DIR);
+}
 
 QString builtLibrary(const QString& name) {
   return buildLibraryDir() + QStringLiteral("/lib%1.so").arg(name);
@@ -75,9 +82,12 @@ PseudoTerminal::~PseudoTerminal() {
 void PseudoTerminal::write(const QByteArray& bytes) {
   qsizetype done = 0;
   while (done < bytes.size()) {
-    const ssize_t n = ::write(master_, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
-    if (n > 0) done += n;
-    else if (errno != EAGAIN && errno != EINTR) break;
+    const ssize_t n =
+        ::write(master_, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+    if (n > 0)
+      done += n;
+    else if (errno != EAGAIN && errno != EINTR)
+      break;
   }
 }
 

@@ -1,12 +1,12 @@
 #pragma once
 // Fixtures shared by the test programs.
 
-#include "runtime/RuntimeError.h"
-
 #include <QString>
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
+
+#include "runtime/RuntimeError.h"
 
 namespace testsupport {
 

@@ -4,11 +4,11 @@
 // plug-in's own interface, through which the limit sets ask it for the
 // standards of its test template.
 
+#include <QString>
+
 #include "com/Object.h"
 #include "runtime/Types.h"
 #include "typelib/HostTypes.h"
-
-#include <QString>
 
 namespace orvanRV1Xtst {
 

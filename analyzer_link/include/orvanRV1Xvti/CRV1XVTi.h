@@ -11,11 +11,11 @@
 // error service. The serial link behind the connections (port, link state,
 // time-outs) is one per thread and shared by every connection of the thread.
 
-#include "com/Object.h"
-#include "runtime/RuntimeError.h"
-
 #include <QString>
 #include <QVariant>
+
+#include "com/Object.h"
+#include "runtime/RuntimeError.h"
 
 namespace orvanRV1Xvti {
 
