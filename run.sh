@@ -3,11 +3,12 @@
 #
 #   ./run.sh test [--sanitize]   install what is missing, build, run every test
 #   ./run.sh demo                build, then run the main job on the simulated analyzer
+#   ./run.sh format [--check]    format the C++ sources (--check: fail where one differs)
 set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-serialport-dev
-          libgtest-dev libgmock-dev fonts-dejavu-core)
+          libgtest-dev libgmock-dev fonts-dejavu-core clang-format)
 
 install_packages() {
   local missing=()
@@ -52,6 +53,17 @@ run_demo() {
   exec ./scripts/demo.sh build
 }
 
+# Every tracked C++ file, formatted by the project's .clang-format.
+run_format() {
+  local files
+  mapfile -t files < <(git ls-files '*.cpp' '*.h')
+  if [ "${1:-}" = "--check" ]; then
+    clang-format --dry-run --Werror "${files[@]}"
+  else
+    clang-format -i "${files[@]}"
+  fi
+}
+
 case "${1:-}" in
   test)
     install_packages
@@ -62,8 +74,13 @@ case "${1:-}" in
     install_packages
     run_demo
     ;;
+  format)
+    install_packages
+    shift
+    run_format "$@"
+    ;;
   *)
-    echo "usage: ./run.sh test [--sanitize] | ./run.sh demo" >&2
+    echo "usage: ./run.sh test [--sanitize] | ./run.sh demo | ./run.sh format [--check]" >&2
     exit 64
     ;;
 esac
