@@ -152,6 +152,11 @@ bool Simulator::inMkIIIMode() const {
   return model_.inMkIIIMode();
 }
 
+AnalyzerState Simulator::state() const {
+  std::lock_guard lock(mutex_);
+  return model_.state();
+}
+
 void Simulator::hangUp() {
   if (!thread_.joinable()) {
     closeMaster();
@@ -239,6 +244,7 @@ bool Simulator::handleCommands() {
 }
 
 void Simulator::send(const Reply& reply, bool paced) {
+  if (reply.delayMs > 0 && !pause(reply.delayMs)) return;
   for (qsizetype i = 0; i < reply.pieces.size(); ++i) {
     if (i > 0 && reply.pieceDelayMs > 0 && !pause(reply.pieceDelayMs)) return;
     if (!sendBytes(reply.pieces[i], paced)) return;

@@ -144,10 +144,37 @@ TEST(SimulatorWire, ScriptedValuesAndRangeApplyToTheNextReply) {
   simulator.setRawReply("Q05\r", "12>");
   device.write("Q05\r");
   EXPECT_EQ(device.read(3, 1000), "12>");
-  simulator.update([](SimulatorOptions& o) { o.faults.ignored.insert("I\r"); });
+  simulator.update([](SimulatorOptions& o) { o.faults.ignored.add("I\r"); });
   device.write("I\r");
   EXPECT_EQ(device.read(4, 100), "");
   EXPECT_TRUE(simulator.waitForCommands(4, 1000));
+  device.write("V02\r");
+  EXPECT_EQ(device.read(3, 1000), "!\r>");
+  EXPECT_EQ(simulator.state().wave, "V02");
+}
+
+TEST(SimulatorWire, MisbehavesOnTheCommandsItIsToldTo) {
+  Simulator simulator(options("reject=I#2,ignore=C,late=150:M,split=60/2:D,hangup=S"));
+  ASSERT_TRUE(simulator.start());
+  Device device(simulator.slavePath());
+  device.write("I\r");
+  EXPECT_EQ(device.read(4, 1000), "H!\r>");
+  device.write("I\r");
+  EXPECT_EQ(device.read(3, 1000), "?\r>") << "only the second";
+  device.write("C\r");
+  EXPECT_EQ(device.read(1, 100), "");
+  QElapsedTimer clock;
+  clock.start();
+  device.write("D\r");
+  EXPECT_EQ(device.read(4, 1000), "1!\r>");
+  EXPECT_GE(clock.elapsed(), 60) << "in two pieces";
+  clock.restart();
+  device.write("M\r");
+  EXPECT_EQ(device.read(62, 2000).size(), 62);
+  EXPECT_GE(clock.elapsed(), 150);
+  device.write("S\r");
+  EXPECT_EQ(device.read(3, 1000), "!");
+  EXPECT_TRUE(device.hungUp());
 }
 
 TEST(SimulatorWire, ProgramPrintsItsDeviceFirstAndTakesOptionsWhileRunning) {
@@ -175,6 +202,16 @@ TEST(SimulatorWire, ProgramPrintsItsDeviceFirstAndTakesOptionsWhileRunning) {
   ASSERT_TRUE(program.waitForFinished(5000));
   EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(program.exitCode(), 0);
+}
+
+TEST(SimulatorWire, ProgramHelpDescribesItsCommandsAndOptions) {
+  QProcess program;
+  program.start(testsupport::builtProgram(QStringLiteral("rv1x-sim")), {QStringLiteral("--help")});
+  ASSERT_TRUE(program.waitForFinished(5000));
+  EXPECT_EQ(program.exitCode(), 0);
+  const QByteArray help = program.readAllStandardOutput();
+  for (const char* text : {"Q00-Q26", "V01-V08", "polls=N", "turn-range=", "late=", "53-59"})
+    EXPECT_TRUE(help.contains(text)) << text;
 }
 
 TEST(SimulatorWire, ProgramRefusesUnknownOptions) {
