@@ -160,7 +160,7 @@ AnalyzerModel::Answer AnalyzerModel::carryOut(const QByteArray& command) {
     return {QByteArray(1, kGarbage), false};
   }
   if (command == kBareCR) return {kAccepted};
-  const QByteArray code = command.chopped(1);
+  const QByteArray code = command.endsWith('\r') ? command.chopped(1) : command;
   const Command* row = find(code);
   if (!row || ((row->traits & kNewerOnly) && options_.generation != Generation::MkIII))
     return {kRejected};

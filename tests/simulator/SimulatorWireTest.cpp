@@ -70,11 +70,22 @@ SimulatorOptions options(const QString& text) {
   return o;
 }
 
-TEST(SimulatorWire, AnswersTheOpeningProbeOnceAndLogsEveryByte) {
+// A simulator started with these options, and its device opened.
+struct Connected {
+  explicit Connected(const QString& text = {})
+      : simulator(options(text)), started(simulator.start()), device(simulator.slavePath()) {}
+  bool ok() const { return started && device.ok(); }
+
   Simulator simulator;
-  ASSERT_TRUE(simulator.start());
-  Device device(simulator.slavePath());
-  ASSERT_TRUE(device.ok());
+  bool started;
+  Device device;
+};
+
+TEST(SimulatorWire, AnswersTheOpeningProbeOnceAndLogsEveryByte) {
+  Connected wire;
+  ASSERT_TRUE(wire.ok());
+  Simulator& simulator = wire.simulator;
+  Device& device = wire.device;
   device.write("\r\x0b");
   EXPECT_EQ(device.read(3, 1000), "!\r>");
   EXPECT_EQ(device.read(1, 50), "") << "CR VT is one probe with one answer";
@@ -88,18 +99,18 @@ TEST(SimulatorWire, AnswersTheOpeningProbeOnceAndLogsEveryByte) {
 }
 
 TEST(SimulatorWire, SendsAtThePaceOf9600BaudUnlessUnpaced) {
-  Simulator paced(options("words=48"));
-  ASSERT_TRUE(paced.start());
-  Device device(paced.slavePath());
+  Connected paced("words=48");
+  ASSERT_TRUE(paced.ok());
+  Device& device = paced.device;
   QElapsedTimer clock;
   clock.start();
   device.write("P\r");
   EXPECT_EQ(device.read(98, 2000).size(), 98);
   EXPECT_GE(clock.elapsed(), 98 * Simulator::kCharacterMicroseconds / 1000.0 * 0.95);
 
-  Simulator fast(options("unpaced,words=48"));
-  ASSERT_TRUE(fast.start());
-  Device quick(fast.slavePath());
+  Connected fast("unpaced,words=48");
+  ASSERT_TRUE(fast.ok());
+  Device& quick = fast.device;
   clock.restart();
   quick.write("P\r");
   EXPECT_EQ(quick.read(98, 2000).size(), 98);
@@ -107,18 +118,19 @@ TEST(SimulatorWire, SendsAtThePaceOf9600BaudUnlessUnpaced) {
 }
 
 TEST(SimulatorWire, SplitRepliesArriveInPiecesApart) {
-  Simulator simulator(options("split=60/1"));
-  ASSERT_TRUE(simulator.start());
-  Device device(simulator.slavePath());
+  Connected wire("split=60/1");
+  ASSERT_TRUE(wire.ok());
+  Device& device = wire.device;
   device.write("\r\x0b");
   EXPECT_EQ(device.read(3, 30), "!");
   EXPECT_EQ(device.read(2, 1000), "\r>");
 }
 
 TEST(SimulatorWire, HangUpClosesThePortHalfwayThroughTheReply) {
-  Simulator simulator(options("hangup=M"));
-  ASSERT_TRUE(simulator.start());
-  Device device(simulator.slavePath());
+  Connected wire("hangup=M");
+  ASSERT_TRUE(wire.ok());
+  Simulator& simulator = wire.simulator;
+  Device& device = wire.device;
   device.write("M\r");
   EXPECT_EQ(device.read(100, 2000).size(), 31);
   EXPECT_TRUE(device.hungUp());
@@ -130,9 +142,10 @@ TEST(SimulatorWire, HangUpClosesThePortHalfwayThroughTheReply) {
 }
 
 TEST(SimulatorWire, ScriptedValuesAndRangeApplyToTheNextReply) {
-  Simulator simulator(options("unpaced"));
-  ASSERT_TRUE(simulator.start());
-  Device device(simulator.slavePath());
+  Connected wire("unpaced");
+  ASSERT_TRUE(wire.ok());
+  Simulator& simulator = wire.simulator;
+  Device& device = wire.device;
   simulator.setRange('P');
   device.write("I\r");
   EXPECT_EQ(device.read(4, 1000), "P!\r>");
@@ -154,9 +167,9 @@ TEST(SimulatorWire, ScriptedValuesAndRangeApplyToTheNextReply) {
 }
 
 TEST(SimulatorWire, MisbehavesOnTheCommandsItIsToldTo) {
-  Simulator simulator(options("reject=I#2,ignore=C,late=150:M,split=60/2:D,hangup=S"));
-  ASSERT_TRUE(simulator.start());
-  Device device(simulator.slavePath());
+  Connected wire("reject=I#2,ignore=C,late=150:M,split=60/2:D,hangup=S");
+  ASSERT_TRUE(wire.ok());
+  Device& device = wire.device;
   device.write("I\r");
   EXPECT_EQ(device.read(4, 1000), "H!\r>");
   device.write("I\r");
