@@ -72,6 +72,7 @@ class Simulator {
   void waitCharacterTimes(qsizetype characters);
   bool writeAll(const char* data, qsizetype size);
   bool pause(int milliseconds);
+  void waitUntilRead(int timeoutMs);
   bool readAvailable(int timeoutMs);
   void closeMaster();
 
