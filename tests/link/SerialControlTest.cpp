@@ -3,12 +3,19 @@
 
 #include "LinkFixture.h"
 #include "runtime/ErrorHandling.h"
+#include "ui/MessageLoop.h"
 
 namespace linktest {
 namespace {
 
 using serial::SerialControl;
 using testsupport::PseudoTerminal;
+
+rv1xsim::SimulatorOptions withOptions(const QString& text) {
+  rv1xsim::SimulatorOptions options;
+  rv1xsim::parseOptions(text, options);
+  return options;
+}
 
 class SerialControlTest : public ::testing::Test {
  protected:
@@ -100,6 +107,41 @@ TEST_F(SerialControlTest, WritingToADeviceThatHasGoneRaisesDeviceUnavailable) {
   simulator.hangUp();
   EXPECT_EQ(raisedBy([&] { control.SetOutput(QStringLiteral("I\r")); }).Number(),
             rt::err::DeviceUnavailable);
+}
+
+TEST_F(SerialControlTest, DeviceThatHasGoneIsLetGoOnceWhatItSentIsRead) {
+  Simulator simulator(withOptions(QStringLiteral("hangup=M")));
+  ASSERT_TRUE(simulator.start());
+  mapPort(6, simulator.slavePath());
+  SerialControl control;
+  control.SetCommPort(6);
+  control.SetPortOpen(true);
+  control.SetOutput(QStringLiteral("M\r"));  // half of the reply, then the device goes
+  for (int i = 0; i < 1000 && control.InBufferCount() < 31; ++i) ui::Sleep(1);
+  for (int i = 0; i < 1000 && !simulator.hungUp(); ++i) ui::Sleep(1);
+  ASSERT_TRUE(simulator.hungUp());
+
+  // Until the control looks again, the dead device wakes the message loop
+  // at every turn; a poll loop still waits its millisecond a turn.
+  QElapsedTimer clock;
+  clock.start();
+  int turns = 0;
+  for (; clock.elapsed() < 100; ++turns) ui::doEvents();
+  EXPECT_LE(turns, 110);
+
+  EXPECT_EQ(control.InBufferCount(), 31) << "what came before it went is still to be read";
+  EXPECT_EQ(control.PortStatus(), serial::status::Gone);
+  EXPECT_TRUE(control.PortOpen()) << "the open flag stays as the program set it";
+  EXPECT_EQ(control.Input().toString().size(), 31);
+  const std::function<void()> calls[] = {[&] { control.InBufferCount(); }, [&] { control.Input(); },
+                                         [&] { control.SetInBufferCount(0); },
+                                         [&] { control.SetOutput(QStringLiteral("I\r")); }};
+  for (const auto& call : calls) EXPECT_EQ(raisedBy(call).Number(), rt::err::DeviceUnavailable);
+
+  control.SetPortOpen(false);
+  EXPECT_FALSE(control.PortOpen());
+  EXPECT_EQ(control.PortStatus(), serial::status::Closed);
+  EXPECT_EQ(control.InBufferCount(), 0);
 }
 
 TEST_F(SerialControlTest, MalformedLineSettingsAreRefused) {
