@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <algorithm>
+#include <optional>
 
 #include "FTestVTI.h"
 #include "LinkMessages.h"
@@ -62,7 +63,7 @@ struct LinkVariables {
   // Loaded by the first use and kept for the life of the thread, as the
   // hidden form of the design; the process's end releases it.
   FTestVTI* form = nullptr;
-  LinkPort* linkPort = nullptr;
+  std::optional<LinkPort> linkPort;
 };
 
 thread_local LinkVariables theLink;
@@ -319,7 +320,7 @@ FTestVTI& Form() {
   LinkVariables& l = theLink;
   if (!l.form) {
     l.form = new FTestVTI;
-    l.linkPort = new LinkPort(l.form->Comm());
+    l.linkPort.emplace(l.form->Comm());
   }
   return *l.form;
 }
