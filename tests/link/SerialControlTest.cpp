@@ -91,13 +91,18 @@ TEST_F(SerialControlTest, ClosedPortRefusesReadsAndWrites) {
   EXPECT_EQ(control_.PortStatus(), serial::status::Closed);
 }
 
-TEST_F(SerialControlTest, WritingToADeviceThatHasGoneRaisesDeviceUnavailable) {
-  Simulator simulator;
+// The control open on the simulated analyzer's device, as port 6.
+void openOn(Simulator& simulator, SerialControl& control) {
   ASSERT_TRUE(simulator.start());
   mapPort(6, simulator.slavePath());
-  SerialControl control;
   control.SetCommPort(6);
   control.SetPortOpen(true);
+}
+
+TEST_F(SerialControlTest, WritingToADeviceThatHasGoneRaisesDeviceUnavailable) {
+  Simulator simulator;
+  SerialControl control;
+  openOn(simulator, control);
   simulator.hangUp();
   EXPECT_EQ(raisedBy([&] { control.SetOutput(QStringLiteral("I\r")); }).Number(),
             rt::err::DeviceUnavailable);
@@ -105,11 +110,8 @@ TEST_F(SerialControlTest, WritingToADeviceThatHasGoneRaisesDeviceUnavailable) {
 
 TEST_F(SerialControlTest, DeviceThatHasGoneIsLetGoOnceWhatItSentIsRead) {
   Simulator simulator;
-  ASSERT_TRUE(simulator.start());
-  mapPort(6, simulator.slavePath());
   SerialControl control;
-  control.SetCommPort(6);
-  control.SetPortOpen(true);
+  openOn(simulator, control);
   control.SetOutput(QStringLiteral("I\r"));
   for (int i = 0; i < 1000 && control.InBufferCount() < 4; ++i) ui::Sleep(1);
   simulator.hangUp();
