@@ -75,7 +75,8 @@ int report(const QStringList& arguments, const CommonOptions&) {
           host::ReportFont& font = com::must(report->Font());
           font.SetBold(true);
           font.SetSize(14);
-          report->Text(QStringLiteral("Test sequence %1").arg(QFileInfo(arguments.at(0)).fileName()));
+          report->Text(
+              QStringLiteral("Test sequence %1").arg(QFileInfo(arguments.at(0)).fileName()));
           font.SetSize(10);
           font.SetBold(false);
         });

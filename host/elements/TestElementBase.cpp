@@ -77,18 +77,22 @@ std::shared_ptr<TestElementBase> TestElementBase::Copy() {
 }
 
 void TestElementBase::Load(const XmlElementPtr& ixeIn, const HostLogPtr& iprLog) {
-  if (!ixeIn) rt::raise(elementerr::NoElement, kSource, QStringLiteral("There is no element to load"));
+  if (!ixeIn)
+    rt::raise(elementerr::NoElement, kSource, QStringLiteral("There is no element to load"));
   const QString tag = ixeIn->TagName();
   const QString failed = QStringLiteral("\"%1\" could not be loaded").arg(tag);
   if (tag == kInfo) {
-    partStep(elementerr::PartLoadFailed, failed, [&] { partOf(info_, tag).Load(ixeIn); });
+    TestInfo& info = partOf(info_, tag);
+    partStep(elementerr::PartLoadFailed, failed, [&] { info.Load(ixeIn); });
   } else if (tag == kConfiguration) {
-    partStep(elementerr::PartLoadFailed, failed,
-             [&] { partOf(configuration_, tag).Load(ixeIn, iprLog); });
+    IConfigData& configuration = partOf(configuration_, tag);
+    partStep(elementerr::PartLoadFailed, failed, [&] { configuration.Load(ixeIn, iprLog); });
   } else if (tag == kLimits) {
-    partStep(elementerr::PartLoadFailed, failed, [&] { partOf(limits_, tag).Load(ixeIn, iprLog); });
+    ILimitData& limits = partOf(limits_, tag);
+    partStep(elementerr::PartLoadFailed, failed, [&] { limits.Load(ixeIn, iprLog); });
   } else if (tag == kResult) {
-    partStep(elementerr::PartLoadFailed, failed, [&] { partOf(result_, tag).Load(ixeIn, iprLog); });
+    IResultData& result = partOf(result_, tag);
+    partStep(elementerr::PartLoadFailed, failed, [&] { result.Load(ixeIn, iprLog); });
   } else {
     rt::raise(elementerr::UnknownPart, kSource,
               QStringLiteral("\"%1\" is no part of a test element").arg(tag));
@@ -121,9 +125,8 @@ void TestElementBase::PrintReport(const HostReportPtr& a, const QVariant& b) {
   if (!a) return;
   HostReport& report = *a;
   rt::ignoreErrors([&] {
-    const QString name = info_ && !info_->Name().isEmpty()
-                             ? info_->Name()
-                             : QStringLiteral("Test %1").arg(testID_);
+    const QString name =
+        info_ && !info_->Name().isEmpty() ? info_->Name() : QStringLiteral("Test %1").arg(testID_);
     ReportFont& font = com::must(report.Font());
     const double size = font.Size();
     const bool bold = font.Bold();

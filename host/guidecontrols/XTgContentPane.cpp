@@ -28,6 +28,13 @@ QWidget* widgetOf(const com::ObjectPtr& object) {
   return dynamic_cast<QWidget*>(object.get());
 }
 
+// Moves a hosted widget, given in the pane's coordinates, within its parent.
+void place(QWidget* widget, const QWidget& pane, const QRect& inPane) {
+  if (!widget || !widget->parentWidget()) return;
+  const QPoint origin = widget->parentWidget()->mapFromGlobal(pane.mapToGlobal(inPane.topLeft()));
+  widget->setGeometry(QRect(origin, inPane.size()));
+}
+
 void setShown(const com::ObjectPtr& object, bool shown) {
   if (auto* extender = dynamic_cast<ui::Extender*>(object.get()))
     extender->SetVisible(shown);
@@ -75,8 +82,8 @@ class PaneTabButton final : public QAbstractButton {
       painter.setBrush(QColor(255, 255, 255, 120));
       painter.drawRoundedRect(frame, 6, 6);
     }
-    QImage picture = isChecked() && !tab_->PictureAlt().isNull() ? tab_->PictureAlt()
-                                                                  : tab_->Picture();
+    QImage picture =
+        isChecked() && !tab_->PictureAlt().isNull() ? tab_->PictureAlt() : tab_->Picture();
     picture = ui::maskedPicture(picture, tab_->MaskColor());
     if (!picture.isNull()) {
       const QSize size = picture.size().boundedTo(QSize(width() - 8, 34));
@@ -135,7 +142,46 @@ void XTgContentPane::SetDetailsPane(const com::ObjectPtr& pane) {
 
 void XTgContentPane::Follow(const com::ObjectPtr& pane) {
   if (QWidget* widget = widgetOf(pane)) widget->installEventFilter(this);
+  Layout();
   update();
+}
+
+void XTgContentPane::Layout() {
+  if (laying_) return;
+  laying_ = true;
+  const int right = width() - 2 * kCardMargin;
+  int bottom = height() - 2 * kCardMargin;
+  if (QWidget* result = widgetOf(resultPane_)) {
+    QRect r(mapFromGlobal(result->mapToGlobal(QPoint(0, 0))), result->size());
+    r.setRight(std::min(r.right(), right));
+    r.setBottom(std::min(r.bottom(), bottom));
+    place(result, *this, r);
+    bottom = r.top() - 3 * kCardMargin;
+  }
+  QWidget* details = widgetOf(detailsPane_);
+  if (details) {
+    QRect r(mapFromGlobal(details->mapToGlobal(QPoint(0, 0))), details->size());
+    r.setBottom(std::min(r.bottom(), bottom));
+    place(details, *this, r);
+  }
+  const int pageLeft = details ? mapFromGlobal(details->mapToGlobal(QPoint(0, 0))).x() +
+                                     details->width() + 4 * kCardMargin
+                               : 0;
+  for (const Tab& tab : tabs_) {
+    QWidget* page = widgetOf(tab.control);
+    if (!page) continue;
+    QRect r(mapFromGlobal(page->mapToGlobal(QPoint(0, 0))), page->size());
+    if (r.left() < pageLeft) r.moveLeft(pageLeft);
+    r.setRight(std::min(r.right(), right));
+    r.setBottom(std::min(r.bottom(), bottom));
+    place(page, *this, r);
+  }
+  laying_ = false;
+}
+
+void XTgContentPane::resizeEvent(QResizeEvent* event) {
+  ui::UserControl::resizeEvent(event);
+  Layout();
 }
 
 rt::Long XTgContentPane::AddTab(const host::PaneTabPtr& tab, const com::ObjectPtr& control) {
@@ -177,6 +223,7 @@ void XTgContentPane::Attach(QWidget* form) {
   if (form) form->installEventFilter(this);
   ui::ZOrder(this, ui::zorder::Back);
   if (selected_ >= 0) ShowTab(selected_);
+  Layout();
   update();
 }
 
@@ -209,6 +256,10 @@ bool XTgContentPane::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::Move:
     case QEvent::Resize:
+      // A hosted widget the guide moves stays inside the pane.
+      if (watched != form_.data()) Layout();
+      update();
+      break;
     case QEvent::Show:
     case QEvent::Hide:
       update();
@@ -248,7 +299,7 @@ void XTgContentPane::paintEvent(QPaintEvent*) {
     font.setPointSizeF(font.pointSizeF() * 1.15);
     painter.setFont(font);
     painter.setPen(QColor(0x1D, 0x3B, 0x63));
-    const QRect titleBox(left, 2, right - left, 18);
+    const QRect titleBox(left, 1, right - left, 17);
     painter.drawText(titleBox, Qt::AlignLeft | Qt::AlignVCenter,
                      painter.fontMetrics().elidedText(title_, Qt::ElideRight, titleBox.width()));
     if (!subtitle_.isEmpty()) {
@@ -256,7 +307,7 @@ void XTgContentPane::paintEvent(QPaintEvent*) {
       font.setPointSizeF(font.pointSizeF() / 1.3);
       painter.setFont(font);
       painter.setPen(QColor(0x5A, 0x67, 0x76));
-      painter.drawText(QRect(left, 19, right - left, 12), Qt::AlignLeft | Qt::AlignVCenter,
+      painter.drawText(QRect(left, 17, right - left, 11), Qt::AlignLeft | Qt::AlignVCenter,
                        painter.fontMetrics().elidedText(subtitle_, Qt::ElideRight, right - left));
     }
   }

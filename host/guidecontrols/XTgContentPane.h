@@ -5,6 +5,11 @@
 // selected tab's colour behind that tab's page, a card behind the result
 // view (result pane), and the tab strip down its left edge. Only the
 // selected tab's page is shown. Tab buttons are named "tab<index>".
+//
+// The pane keeps what it hosts inside itself: the result pane ends at the
+// pane's bottom edge (above the toolbar), and a tab page starts right of
+// the step list and ends at the pane's right edge; places are otherwise the
+// guide's own.
 
 #include <QAbstractButton>
 #include <QPointer>
@@ -38,6 +43,7 @@ class XTgContentPane final : public ui::UserControl, public host::ITgContentPane
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -50,6 +56,7 @@ class XTgContentPane final : public ui::UserControl, public host::ITgContentPane
   void Follow(const com::ObjectPtr& pane);
   QRect PlaceOf(const com::ObjectPtr& pane) const;  // in the pane's coordinates
   void PlaceTabButtons();
+  void Layout();
 
   std::weak_ptr<host::ITestElement> test_;
   std::weak_ptr<host::RunContext> ctx_;
@@ -60,6 +67,7 @@ class XTgContentPane final : public ui::UserControl, public host::ITgContentPane
   std::vector<Tab> tabs_;
   rt::Long selected_ = -1;
   QPointer<QWidget> form_;
+  bool laying_ = false;
 };
 
 }  // namespace orvanTGCL2

@@ -97,7 +97,7 @@ XTgToolbar::XTgToolbar() {
   lblResult_ = new QLabel(this);
   lblResult_->setObjectName(QStringLiteral("lblResult"));
   lblResult_->setAlignment(Qt::AlignCenter);
-  lblResult_->setFixedWidth(70);
+  lblResult_->setFixedWidth(78);
   lower->addWidget(lblResult_);
   cboStandard_ = new QComboBox(this);
   cboStandard_->setObjectName(QStringLiteral("cboStandard"));
@@ -145,9 +145,9 @@ void XTgToolbar::ButtonClicked(rt::Long id) {
   rt::ignoreErrors([&] {
     const std::shared_ptr<TgButton>& button = buttons_.at(id);
     if (QToolButton* widget = button->widget()) widget->setChecked(button->State());
-    RaiseEvent(QStringLiteral("ButtonClick"),
-               {com::toVariantOf(std::static_pointer_cast<host::ToolbarButton>(button)),
-                button->State()});
+    RaiseEvent(
+        QStringLiteral("ButtonClick"),
+        {com::toVariantOf(std::static_pointer_cast<host::ToolbarButton>(button)), button->State()});
   });
 }
 

@@ -35,8 +35,8 @@ const std::map<QString, OperatorStep>& plainWords() {
 
 const std::map<QString, int>& answerWords() {
   static const std::map<QString, int> table{
-      {QStringLiteral("ok"), ui::mb::Ok},       {QStringLiteral("cancel"), ui::mb::Cancel},
-      {QStringLiteral("abort"), ui::mb::Abort}, {QStringLiteral("retry"), ui::mb::Retry},
+      {QStringLiteral("ok"), ui::mb::Ok},         {QStringLiteral("cancel"), ui::mb::Cancel},
+      {QStringLiteral("abort"), ui::mb::Abort},   {QStringLiteral("retry"), ui::mb::Retry},
       {QStringLiteral("ignore"), ui::mb::Ignore}, {QStringLiteral("yes"), ui::mb::Yes},
       {QStringLiteral("no"), ui::mb::No}};
   return table;
@@ -117,7 +117,8 @@ OperatorScript::Line OperatorScript::ParseLine(const QStringList& words, int num
       line.actions.append(step(OperatorStep::Verdict, word));
     } else if (name == QLatin1String("click")) {
       const QStringList parts = value.split(u',');
-      const bool right = parts.size() == 3 && parts.at(2).trimmed().toLower() == QLatin1String("right");
+      const bool right =
+          parts.size() == 3 && parts.at(2).trimmed().toLower() == QLatin1String("right");
       if (parts.size() < 2 || (parts.size() == 3 && !right) || parts.size() > 3)
         badWord(number, word, QStringLiteral("a click is <row>,<column>[,right]"));
       OperatorStep s = step(OperatorStep::Click, word);

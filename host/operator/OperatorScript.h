@@ -40,14 +40,14 @@ namespace host {
 struct OperatorStep {
   enum Kind { Press, WaitRun, WaitStored, Wait, Verdict, Click, Answer, Tab, Identity };
   Kind kind = Press;
-  QString word;           // as the line wrote it, for the log
-  rt::Long button = 0;    // Press
-  int milliseconds = 0;   // Wait
-  int row = 0;            // Click
-  int column = 0;         // Click; Tab: the tab index
+  QString word;          // as the line wrote it, for the log
+  rt::Long button = 0;   // Press
+  int milliseconds = 0;  // Wait
+  int row = 0;           // Click
+  int column = 0;        // Click; Tab: the tab index
   bool rightButton = false;
-  int answer = 0;         // Answer: a message-box answer (ui::mb)
-  QStringList identity;   // Identity: type, serial, firmware
+  int answer = 0;        // Answer: a message-box answer (ui::mb)
+  QStringList identity;  // Identity: type, serial, firmware
 };
 
 struct OperatorPlan {

@@ -33,8 +33,8 @@ bool isNavigation(rt::Long button) {
 // Whether a message box of that style offers the answer.
 bool offers(int style, int answer) {
   using namespace ui::mb;
-  static const QList<int> answers[] = {{Ok},          {Ok, Cancel},  {Abort, Retry, Ignore},
-                                       {Yes, No, Cancel}, {Yes, No}, {Retry, Cancel}};
+  static const QList<int> answers[] = {
+      {Ok}, {Ok, Cancel}, {Abort, Retry, Ignore}, {Yes, No, Cancel}, {Yes, No}, {Retry, Cancel}};
   const int kind = style & 0x0F;
   return kind < 6 && answers[kind].contains(answer);
 }
@@ -150,8 +150,9 @@ bool ScriptedOperator::Step(Session& s, const OperatorStep& step) {
       Note(s, step.word);
       return true;
     case OperatorStep::Verdict:
-      ClickCell(s, 0, s.plan.verdictPass ? columns_.pass : columns_.fail, false,
-                s.plan.verdictPass ? QStringLiteral("verdict=pass") : QStringLiteral("verdict=fail"));
+      ClickCell(
+          s, 0, s.plan.verdictPass ? columns_.pass : columns_.fail, false,
+          s.plan.verdictPass ? QStringLiteral("verdict=pass") : QStringLiteral("verdict=fail"));
       return true;
     case OperatorStep::Click:
       ClickCell(s, step.row, step.column, step.rightButton, step.word);
@@ -243,7 +244,8 @@ void ScriptedOperator::EnterIdentity(Session& s, const QStringList& identity) {
     auto* serial = form->findChild<QLineEdit*>(QStringLiteral("txtSerial"));
     auto* firmware = form->findChild<QLineEdit*>(QStringLiteral("txtFirmware"));
     // The editor's page first, when another tab is showing.
-    if (serial && !serial->isVisible()) ui::click(form->findChild<QWidget*>(QStringLiteral("tab0")));
+    if (serial && !serial->isVisible())
+      ui::click(form->findChild<QWidget*>(QStringLiteral("tab0")));
     if (type) {
       const int position = type->findText(identity.at(0).trimmed(), Qt::MatchFixedString);
       if (position >= 0) {

@@ -41,11 +41,12 @@ QString where(const QDomElement& node) {
 // A whole number written in an attribute, or a bad entry.
 rt::Long numberAttribute(const QDomElement& node, const QString& name) {
   const QString text = node.attribute(name).trimmed();
-  return rt::onError([&] { return rt::toLong(QVariant(text)); },
-                     [&](const rt::RuntimeError&) -> rt::Long {
-                       badEntry(node, QStringLiteral("%1 \"%2\" is not a whole number")
-                                          .arg(name, node.attribute(name)));
-                     });
+  return rt::onError(
+      [&] { return rt::toLong(QVariant(text)); },
+      [&](const rt::RuntimeError&) -> rt::Long {
+        badEntry(node,
+                 QStringLiteral("%1 \"%2\" is not a whole number").arg(name, node.attribute(name)));
+      });
 }
 
 }  // namespace
@@ -93,7 +94,8 @@ SequenceDocument::Entry SequenceDocument::ReadEntry(const XmlDocumentPtr& docume
   Entry entry{nullptr, node.attribute(QStringLiteral("ClassName")).trimmed(), node, {}};
   const bool created = rt::onError(
       [&] {
-        if (entry.className.isEmpty()) badEntry(node, QStringLiteral("A test element has no ClassName"));
+        if (entry.className.isEmpty())
+          badEntry(node, QStringLiteral("A test element has no ClassName"));
         ITestElementPtr element = com::createObjectAs<ITestElement>(entry.className);
         if (!element)
           badEntry(node, QStringLiteral("\"%1\" gives no test element").arg(entry.className));

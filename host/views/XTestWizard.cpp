@@ -29,6 +29,7 @@ QVariantList itemsOf(const QVariant& value) {
 
 XTestWizard::XTestWizard() {
   setObjectName(QStringLiteral("XTestWizard"));
+  SetBackColor(ui::syscolor::Window);
   resize(ui::toPixels(2775), ui::toPixels(2055));
 }
 
@@ -63,9 +64,6 @@ void XTestWizard::paintEvent(QPaintEvent*) {
   int top = 2;
   for (int i = 0; i < steps_.size(); ++i) {
     const bool marked = marked_.contains(static_cast<rt::Integer>(i + 1));
-    QFont font = painter.font();
-    font.setBold(marked);
-    painter.setFont(font);
     const QRect box = painter.fontMetrics().boundingRect(QRect(kTextLeft, top, width, 1000),
                                                          Qt::TextWordWrap, steps_.at(i));
     const int lineHeight = painter.fontMetrics().height();

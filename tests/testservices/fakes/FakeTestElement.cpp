@@ -56,7 +56,8 @@ class FakeConfig final : public host::IConfigData {
   host::XmlElementPtr Save(const host::XmlDocumentPtr& ixdOwner) override {
     host::XmlElementPtr element = com::must(ixdOwner).CreateElement(QStringLiteral("PlugInData"));
     element->SetAttribute(QStringLiteral("PlugIn"), host::kProduct);
-    element->AddChild(QStringLiteral("Energy"), host::NumberFormatter::instance()->NumberText(energy));
+    element->AddChild(QStringLiteral("Energy"),
+                      host::NumberFormatter::instance()->NumberText(energy));
     return element;
   }
   void PrintReport(const host::HostReportPtr& iarReport) override {
@@ -129,10 +130,10 @@ class FakeLimits final : public host::ILimitData {
   }
   void PrintReport(const host::HostReportPtr& iarReport, const host::RunContextPtr& ctx) override {
     const host::StandardsCollectionPtr selected = com::must(ctx).SelectedStandards();
-    com::must(iarReport).Text(QStringLiteral("Limits: %1 standards, %2")
-                                  .arg(standards->Count())
-                                  .arg(selected ? QStringLiteral("selected ones")
-                                                : QStringLiteral("all printed")));
+    com::must(iarReport).Text(
+        QStringLiteral("Limits: %1 standards, %2")
+            .arg(standards->Count())
+            .arg(selected ? QStringLiteral("selected ones") : QStringLiteral("all printed")));
   }
   void UpdateLimits(const com::ObjectPtr&) override {}
   host::StandardsCollectionPtr FindFailedStandards(const host::IMeasurementPtr&,
