@@ -15,6 +15,7 @@
 //     answer=<ok|cancel|abort|retry|ignore|yes|no>  answer the next message box
 //     tab=<index>                              pick a tab of the content pane
 //     mti=<type>,<serial>,<firmware>           fill in the analyzer identity
+// Words hold no blanks.
 //   settings, which change the default plan when the line has no action:
 //     pass, fail                               the verdict the plan gives
 //     answers=S,N,...                          shock (S) or no shock (N) for

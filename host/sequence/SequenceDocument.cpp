@@ -113,7 +113,12 @@ SequenceDocument::Entry SequenceDocument::ReadEntry(const XmlDocumentPtr& docume
         return true;
       },
       [&](const rt::RuntimeError& error) {
-        Report(error);
+        // Every report names where the entry is.
+        Report(error.Number() == sequenceerr::BadEntry
+                   ? error
+                   : rt::RuntimeError(error.Number(), error.Source(),
+                                      QStringLiteral("%1: %2%3")
+                                          .arg(entry.className, error.Description(), where(node))));
         return false;
       });
   if (!created) return entry;

@@ -25,7 +25,8 @@ using namespace host::guidebuttons;
 constexpr int kPassColumn = 2, kFailColumn = 3, kShockColumn = 3, kNoShockColumn = 4;
 
 QImage tabPicture(const QString& name) {
-  return QImage(QStringLiteral(RV1X_SOURCE_DIR "/resources/orvanRV1Xtst/pictures/%1.png").arg(name));
+  return QImage(
+      QStringLiteral(RV1X_SOURCE_DIR "/resources/orvanRV1Xtst/pictures/%1.png").arg(name));
 }
 
 bool isShock(FakeMeasurement& m) {
@@ -81,10 +82,10 @@ void FakeResultView::Show(const FakeResultPtr& result) {
   table_->setRowCount(static_cast<int>(result->measurements.size()));
   for (int row = 0; row < table_->rowCount(); ++row) {
     FakeMeasurement& m = *result->measurements.at(row);
-    const QString value = isShock(m) && !rt::isEmpty(m.value)
-                              ? (m.value.toBool() ? QStringLiteral("Shock")
-                                                  : QStringLiteral("No shock"))
-                              : m.value.toString();
+    const QString value =
+        isShock(m) && !rt::isEmpty(m.value)
+            ? (m.value.toBool() ? QStringLiteral("Shock") : QStringLiteral("No shock"))
+            : m.value.toString();
     const QStringList cells{m.Key(), m.PresetValue().toString(), value,
                             m.status == 2 ? QStringLiteral("failed") : QString(), QString()};
     for (int column = 0; column < cells.size(); ++column) {
@@ -122,8 +123,8 @@ bool FakeResultView::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonPress) {
     auto* mouse = static_cast<QMouseEvent*>(event);
     if (mouse->button() == Qt::RightButton)
-      RaiseEvent(QStringLiteral("MouseDown"), {rt::Integer{2}, rt::Integer{0},
-                                               mouse->position().x(), mouse->position().y()});
+      RaiseEvent(QStringLiteral("MouseDown"),
+                 {rt::Integer{2}, rt::Integer{0}, mouse->position().x(), mouse->position().y()});
   }
   return ui::UserControl::eventFilter(watched, event);
 }

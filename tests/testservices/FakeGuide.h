@@ -26,7 +26,8 @@ namespace testservices {
 
 class FakeMeasurement final : public host::IMeasurement {
  public:
-  FakeMeasurement(QString key, QVariant preset) : key_(std::move(key)), preset_(std::move(preset)) {}
+  FakeMeasurement(QString key, QVariant preset)
+      : key_(std::move(key)), preset_(std::move(preset)) {}
   QVariant value;
   rt::Long status = 0;
 
@@ -97,7 +98,7 @@ class FakeGuide final : public ui::Form {
   FakeGuide(host::ITestElementPtr test, FakeResultPtr result, host::RunContextPtr ctx);
   ~FakeGuide() override;
 
-  QStringList events;        // the guide's events as a test element sees them
+  QStringList events;         // the guide's events as a test element sees them
   int runMilliseconds = 300;  // a timed run
   int stepMilliseconds = 3000;
 

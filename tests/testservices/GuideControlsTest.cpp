@@ -58,15 +58,31 @@ TEST_F(Toolbar, ButtonsFollowTheMaskTheModeAndTheRunningState) {
     QList<rt::Long> enabled;
     QList<rt::Long> hidden;
   } cases[] = {
-      {7, host::toolbarmode::Idle, false, false, {Abort, Skip, NotApplicable, Play, Next},
+      {7,
+       host::toolbarmode::Idle,
+       false,
+       false,
+       {Abort, Skip, NotApplicable, Play, Next},
        {Previous}},
-      {15, host::toolbarmode::IdleWithResult, false, false,
-       {Abort, Skip, NotApplicable, Previous, Play, Next}, {}},
+      {15,
+       host::toolbarmode::IdleWithResult,
+       false,
+       false,
+       {Abort, Skip, NotApplicable, Previous, Play, Next},
+       {}},
       {15, host::toolbarmode::Running, false, false, {Abort, Play, Stop}, {}},
       {15, host::toolbarmode::Idle, true, true, {Abort, Play, Stop}, {}},
-      {15, host::toolbarmode::Idle, true, false,
-       {Abort, Skip, NotApplicable, Previous, Play, Stop, Next}, {}},
-      {11, host::toolbarmode::Idle, false, false, {Abort, Skip, NotApplicable, Previous, Next},
+      {15,
+       host::toolbarmode::Idle,
+       true,
+       false,
+       {Abort, Skip, NotApplicable, Previous, Play, Stop, Next},
+       {}},
+      {11,
+       host::toolbarmode::Idle,
+       false,
+       false,
+       {Abort, Skip, NotApplicable, Previous, Next},
        {Play, Stop}},
   };
   for (const Case& c : cases) {
@@ -77,8 +93,8 @@ TEST_F(Toolbar, ButtonsFollowTheMaskTheModeAndTheRunningState) {
     for (rt::Long id : {Abort, Skip, Previous, Stop, Play, Next, NotApplicable}) {
       const host::ToolbarButtonPtr button = toolbar->Buttons(id);
       EXPECT_EQ(button->Id(), id);
-      EXPECT_EQ(button->Enabled(), c.enabled.contains(id)) << "mask " << c.mask << " mode "
-                                                           << c.mode << " button " << id;
+      EXPECT_EQ(button->Enabled(), c.enabled.contains(id))
+          << "mask " << c.mask << " mode " << c.mode << " button " << id;
       EXPECT_EQ(widget(id)->isVisible(), !c.hidden.contains(id)) << "button " << id;
       EXPECT_EQ(widget(id)->isEnabled(), c.enabled.contains(id)) << "button " << id;
     }
@@ -199,8 +215,8 @@ struct Pane : GuideControlsFixture {
     pane = com::cast<host::ITgContentPane>(
         controls.Add(host::kContentPaneProgId, QStringLiteral("xtwWizard"))->Object());
     for (int i = 0; i < 2; ++i)
-      pages[i] = controls.AddObject(std::make_shared<ui::UserControl>(),
-                                    QStringLiteral("page%1").arg(i));
+      pages[i] =
+          controls.AddObject(std::make_shared<ui::UserControl>(), QStringLiteral("page%1").arg(i));
     window.resize(600, 380);
     window.show();
   }

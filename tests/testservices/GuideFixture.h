@@ -16,8 +16,10 @@ namespace testservices {
 struct GuideControlsFixture : ::testing::Test {
   testsupport::TemporaryRegistry registry;
   void SetUp() override {
-    ASSERT_TRUE(testsupport::registerServer(testsupport::builtLibrary(QStringLiteral("orvanTGCL2"))));
-    ASSERT_TRUE(testsupport::registerServer(testsupport::builtLibrary(QStringLiteral("orvanView"))));
+    ASSERT_TRUE(
+        testsupport::registerServer(testsupport::builtLibrary(QStringLiteral("orvanTGCL2"))));
+    ASSERT_TRUE(
+        testsupport::registerServer(testsupport::builtLibrary(QStringLiteral("orvanView"))));
   }
 };
 

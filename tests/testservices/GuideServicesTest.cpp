@@ -37,8 +37,8 @@ TEST(TestGuideService, CaptionNamesTheTestByItsBestText) {
   host::TestGuideService::instance()->GetCaption(nullptr, caption);
   EXPECT_EQ(caption, QStringLiteral("Test Guide"));
   // A test without info objects still gets its number.
-  host::TestGuideService::instance()->GetCaption(std::make_shared<testsupport::StubTestElement>(700),
-                                                 caption);
+  host::TestGuideService::instance()->GetCaption(
+      std::make_shared<testsupport::StubTestElement>(700), caption);
   EXPECT_EQ(caption, QStringLiteral("Test Guide - Test 700"));
 }
 

@@ -112,8 +112,7 @@ TEST_F(BaseFixture, LoadFailuresHaveTheBaseObjectsNumbers) {
       {"no element", [&] { base->Load(nullptr, nullptr); }, host::elementerr::NoElement},
       {"unknown tag", [&] { base->Load(element(QStringLiteral("<Bogus/>")), nullptr); },
        host::elementerr::UnknownPart},
-      {"no result object",
-       [&] { bare->Load(element(QStringLiteral("<ResultItem/>")), nullptr); },
+      {"no result object", [&] { bare->Load(element(QStringLiteral("<ResultItem/>")), nullptr); },
        host::elementerr::NoPartObject},
       {"the part's own failure",
        [&] { base->Load(element(QStringLiteral("<PlugInData/>")), nullptr); },
@@ -164,9 +163,9 @@ TEST_F(BaseFixture, PrintReportPrintsHeadingConfigurationLimitsAndResult) {
     if (call.name == QLatin1String("Text")) texts << call.args.value(0).toString();
   EXPECT_EQ(texts, (QStringList{QStringLiteral("Discharge test"),
                                 QStringLiteral("Defibrillator / Energy")}));
-  EXPECT_EQ(journal->lines, (QStringList{QStringLiteral("config.Print"),
-                                         QStringLiteral("limits.Print"),
-                                         QStringLiteral("result.Print")}));
+  EXPECT_EQ(journal->lines,
+            (QStringList{QStringLiteral("config.Print"), QStringLiteral("limits.Print"),
+                         QStringLiteral("result.Print")}));
   ASSERT_NE(limits->printedWith, nullptr);
   EXPECT_EQ(limits->printedWith->SelectedStandards(), nullptr) << "no run: every standard";
 
@@ -179,8 +178,8 @@ TEST_F(BaseFixture, PrintReportPrintsHeadingConfigurationLimitsAndResult) {
 TEST_F(BaseFixture, PrintReportGoesOnPastAMissingPartAndTerminateReleasesAll) {
   base->SetConfiguration(nullptr);
   base->PrintReport(std::make_shared<host::HostReport>(), QVariant());
-  EXPECT_EQ(journal->lines, (QStringList{QStringLiteral("limits.Print"),
-                                         QStringLiteral("result.Print")}));
+  EXPECT_EQ(journal->lines,
+            (QStringList{QStringLiteral("limits.Print"), QStringLiteral("result.Print")}));
   base->Terminate();
   EXPECT_EQ(base->Limits(), nullptr);
   EXPECT_EQ(base->Result(), nullptr);
