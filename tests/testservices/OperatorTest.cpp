@@ -47,8 +47,10 @@ TEST(OperatorScript, LinesChangeOrReplaceTheDefaultPlan) {
       {300, 1, {"skip"}},
       {300, 2, {"play", "wait-run", "next"}},
       {400, 0, {"answer=yes", "abort"}},
-      {200, 0, {"mti=RV-12P,4711,2.01", "play", "wait=1", "stop", "wait-run", "click=0,2,right",
-                "answer=ok", "tab=1", "next"}},
+      {200,
+       0,
+       {"mti=RV-12P,4711,2.01", "play", "wait=1", "stop", "wait-run", "click=0,2,right",
+        "answer=ok", "tab=1", "next"}},
   };
   for (const Case& c : cases)
     EXPECT_EQ(words(script.PlanFor(c.testID, c.pass)), c.steps) << c.testID << " pass " << c.pass;
@@ -179,9 +181,9 @@ TEST_F(Operator, LeavesWithTheButtonTheLineNames) {
 }
 
 TEST_F(Operator, StopsAfterTheScriptedTimeAndFillsInTheIdentity) {
-  const Outcome outcome = perform(
-      100, QStringLiteral("100 stop-after=0.2 mti=rv-15,SN42,2.01"),
-      [](FakeGuide& guide, host::ScriptedOperator&) { guide.runMilliseconds = 20000; });
+  const Outcome outcome =
+      perform(100, QStringLiteral("100 stop-after=0.2 mti=rv-15,SN42,2.01"),
+              [](FakeGuide& guide, host::ScriptedOperator&) { guide.runMilliseconds = 20000; });
   EXPECT_EQ(outcome.events, (QStringList{"StartTest", "StopTest", "NextTest"}));
   EXPECT_EQ(outcome.identity, QStringLiteral("RV-15/SN42/2.01"));
 }

@@ -31,19 +31,21 @@ struct Sequence : ::testing::Test {
   host::SequenceDocument sequence;
 
   void SetUp() override {
-    ASSERT_TRUE(testsupport::registerServer(
-        testsupport::builtLibrary(QStringLiteral("rv1xfakeelements"))));
+    ASSERT_TRUE(
+        testsupport::registerServer(testsupport::builtLibrary(QStringLiteral("rv1xfakeelements"))));
     host::ErrorService::instance()->clear();
     ui::MessageBoxes::instance().clear();
   }
 
   static QString document(const QString& body) {
-    return QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<TestSequence>%1</TestSequence>")
+    return QStringLiteral(
+               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<TestSequence>%1</TestSequence>")
         .arg(body);
   }
   static QString element(const QString& children, const QString& attributes = QString()) {
-    return QStringLiteral("<TestElement ClassName=\"RV1XTest.FakeTestElement\" TestID=\"900\" "
-                          "ID=\"4\"%1>%2</TestElement>")
+    return QStringLiteral(
+               "<TestElement ClassName=\"RV1XTest.FakeTestElement\" TestID=\"900\" "
+               "ID=\"4\"%1>%2</TestElement>")
         .arg(attributes, children);
   }
   // The written document, read back as DOM for the checks.
@@ -69,8 +71,8 @@ const QString kLimits = QStringLiteral(
 const QString kResult = QStringLiteral("<ResultItem Status=\"1\"/>");
 
 TEST_F(Sequence, AResultIsMadeFromTheConfigurationWhateverTheOrderInTheFile) {
-  sequence.LoadXml(document(element(
-      kResult + kLimits + kConfig150 + QStringLiteral("<Info Name=\"Fake\" Type=\"T\"/>"))));
+  sequence.LoadXml(document(element(kResult + kLimits + kConfig150 +
+                                    QStringLiteral("<Info Name=\"Fake\" Type=\"T\"/>"))));
   EXPECT_EQ(sequence.Reported(), 0);
   ASSERT_EQ(sequence.Count(), 1);
   const host::ITestElementPtr test = sequence.Element(0);
@@ -83,8 +85,9 @@ TEST_F(Sequence, AResultIsMadeFromTheConfigurationWhateverTheOrderInTheFile) {
   EXPECT_EQ(saved.attribute(QStringLiteral("ClassName")), kFake);
   EXPECT_EQ(saved.attribute(QStringLiteral("TestID")), QStringLiteral("900"));
   EXPECT_EQ(saved.attribute(QStringLiteral("ID")), QStringLiteral("4"));
-  EXPECT_EQ(saved.firstChildElement(QStringLiteral("ResultItem")).attribute(QStringLiteral("Preset")),
-            QStringLiteral("150"))
+  EXPECT_EQ(
+      saved.firstChildElement(QStringLiteral("ResultItem")).attribute(QStringLiteral("Preset")),
+      QStringLiteral("150"))
       << "the result was made after the configuration was loaded";
   EXPECT_EQ(saved.firstChildElement(QStringLiteral("ExpectedResult"))
                 .firstChildElement(QStringLiteral("Standard"))
@@ -99,8 +102,8 @@ TEST_F(Sequence, WhatTheHostDoesNotKnowIsWrittenBackUnchanged) {
   const QString foreign = QStringLiteral(
       "<TestElement ClassName=\"RV1XTest.NotRegistered\" TestID=\"1\"><PlugInData "
       "PlugIn=\"X\"/></TestElement>");
-  sequence.LoadXml(document(QStringLiteral("<Notes>keep me</Notes>") + element(kConfig150 + comment) +
-                            foreign));
+  sequence.LoadXml(
+      document(QStringLiteral("<Notes>keep me</Notes>") + element(kConfig150 + comment) + foreign));
   EXPECT_EQ(sequence.Count(), 1);
   EXPECT_EQ(sequence.Reported(), 1) << "the class that cannot be created";
   const QDomElement root = written();
@@ -121,8 +124,9 @@ TEST_F(Sequence, WhatTheHostDoesNotKnowIsWrittenBackUnchanged) {
 }
 
 TEST_F(Sequence, ABrokenChildIsReportedAndKeptWhileTheRestLoads) {
-  sequence.LoadXml(document(element(
-      QStringLiteral("<PlugInData PlugIn=\"RV-1X\"><Energy>lots</Energy></PlugInData>") + kResult)));
+  sequence.LoadXml(document(
+      element(QStringLiteral("<PlugInData PlugIn=\"RV-1X\"><Energy>lots</Energy></PlugInData>") +
+              kResult)));
   EXPECT_EQ(sequence.Reported(), 1);
   const auto reported = host::ErrorService::instance()->reported();
   ASSERT_EQ(reported.size(), 1);
@@ -148,7 +152,8 @@ TEST_F(Sequence, AnEntryThatCannotBecomeAnElementIsReportedAndKeptAsStored) {
     sequence.LoadXml(document(entry));
     EXPECT_EQ(sequence.Count(), 0) << entry.toStdString();
     EXPECT_EQ(sequence.Reported(), 1) << entry.toStdString();
-    EXPECT_EQ(host::ErrorService::instance()->reported().last().number, host::sequenceerr::BadEntry);
+    EXPECT_EQ(host::ErrorService::instance()->reported().last().number,
+              host::sequenceerr::BadEntry);
     EXPECT_EQ(written().elementsByTagName(QStringLiteral("TestElement")).size(), 1);
   }
 }
@@ -181,7 +186,8 @@ TEST_F(Sequence, AnAppendedElementIsWrittenWithItsClassName) {
   EXPECT_EQ(saved.attribute(QStringLiteral("ClassName")), kFake);
   EXPECT_EQ(saved.firstChildElement(QStringLiteral("PlugInData")).text(), QStringLiteral("100"));
   EXPECT_TRUE(saved.firstChildElement(QStringLiteral("ResultItem")).isNull());
-  EXPECT_TRUE(sequence.ToXml().startsWith(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>")));
+  EXPECT_TRUE(
+      sequence.ToXml().startsWith(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>")));
 }
 
 // rv1x-host resave and report, as a technician runs them.
@@ -231,11 +237,10 @@ TEST_F(Commands, ResaveAnswersWhatHappenedOnTheWay) {
 }
 
 TEST_F(Commands, ReportPrintsEachElementIntoAPdf) {
-  const QString in = file(
-      QStringLiteral("in.xml"),
-      document(element(QStringLiteral("<Info Name=\"Fake discharge\"/>") + kConfig150 + kLimits +
-                       kResult) +
-               element(QString(), QStringLiteral(" Extra=\"1\""))));
+  const QString in = file(QStringLiteral("in.xml"),
+                          document(element(QStringLiteral("<Info Name=\"Fake discharge\"/>") +
+                                           kConfig150 + kLimits + kResult) +
+                                   element(QString(), QStringLiteral(" Extra=\"1\""))));
   const QString out = dir.filePath(QStringLiteral("report.pdf"));
   const Outcome outcome = host({QStringLiteral("report"), in, out});
   EXPECT_EQ(outcome.status, 0) << outcome.errors.toStdString();
