@@ -88,8 +88,8 @@ int ListView::AddColumn(const QString& key, const QString& caption, double width
   QTreeWidgetItem* head = headerItem();
   head->setText(column, caption);
   head->setData(column, ColumnKeyRole, key);
-  head->setTextAlignment(column, column == 0 ? qtAlignment(ListAlignment::Left)
-                                             : qtAlignment(alignment));
+  head->setTextAlignment(column,
+                         column == 0 ? qtAlignment(ListAlignment::Left) : qtAlignment(alignment));
   header()->resizeSection(column, ui::toPixels(width));
   if (view_ != ListViewStyle::Report && column > 0) setColumnHidden(column, true);
   for (int row = 0; row < topLevelItemCount(); ++row) applyAlignment(*topLevelItem(row), column);
@@ -211,8 +211,7 @@ QStringList ListView::subItemKeys(int row) const {
 
 int ListView::AddSubItem(int row, const QString& key, const QString& text) {
   QStringList keys = subItemKeys(row);
-  if (!key.isEmpty() && keys.contains(key, Qt::CaseInsensitive))
-    rt::raise(listerr::KeyNotUnique);
+  if (!key.isEmpty() && keys.contains(key, Qt::CaseInsensitive)) rt::raise(listerr::KeyNotUnique);
   keys.append(key);
   QTreeWidgetItem& cells = item(row);
   cells.setData(0, SubItemKeysRole, keys);

@@ -75,7 +75,8 @@ TEST_F(ListViewTest, ColumnsHaveKeysCaptionsWidthsAndAlignments) {
 }
 
 TEST_F(ListViewTest, RowsHaveKeysTextsTagsAndSubItems) {
-  const int first = addRow(QStringLiteral("::1"), QStringLiteral("Asystolic"), QStringLiteral("30"));
+  const int first =
+      addRow(QStringLiteral("::1"), QStringLiteral("Asystolic"), QStringLiteral("30"));
   const int second = addRow(QStringLiteral("::2"), QStringLiteral("CVF"), QStringLiteral("5"));
   EXPECT_EQ(first, 1);
   EXPECT_EQ(second, 2);
@@ -121,8 +122,8 @@ TEST_F(ListViewTest, RowsHaveKeysTextsTagsAndSubItems) {
       {"a row past the last", [&] { list.SetItemBold(4, true); }, 35600},
       {"a sub-item past the last", [&] { list.SubItemText(1, 3); }, 35600},
   };
-  for (const Failure& failure : failures) EXPECT_EQ(errorOf(failure.call), failure.number)
-      << failure.what;
+  for (const Failure& failure : failures)
+    EXPECT_EQ(errorOf(failure.call), failure.number) << failure.what;
 
   list.RemoveItem(1);
   EXPECT_EQ(list.FindItem(QStringLiteral("::2")), 1);
