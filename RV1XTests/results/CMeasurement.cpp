@@ -201,7 +201,7 @@ void CMeasurement::GetValueText(QString& text, rt::Long& status) {
       text = host::NumberFormatter::instance()->NumberText(value_);
     else if (valueType_ == valuetype::Boolean)
       text = rt::orDefault([&] { return rt::toBoolean(value_); }, false) ? QStringLiteral("True")
-                                                                          : QStringLiteral("False");
+                                                                         : QStringLiteral("False");
     else
       text = rt::cstr(value_);
   });
@@ -211,9 +211,8 @@ void CMeasurement::GetValueText(QString& text, rt::Long& status) {
 QString CMeasurement::GetReportLine(host::HostReport& report) {
   const rt::Long options = rt::orDefault([&] { return report.OptionFlags(); }, rt::Long(0));
   if (status_ != measurementstatus::Failed && (options & kFailedOnly) != 0) return QString();
-  return reporttable::row(
-      {reporttable::indented(reporttable::translate(report, description_)),
-       FormatValue(presetValue_), FormatValue(value_), unit_});
+  return reporttable::row({reporttable::indented(reporttable::translate(report, description_)),
+                           FormatValue(presetValue_), FormatValue(value_), unit_});
 }
 
 // --- stored form --------------------------------------------------------------
@@ -229,7 +228,8 @@ void CMeasurement::Load(const host::XmlElementPtr& ixeIn, const host::HostLogPtr
                               kWrongElementSeverity);
         key_ = element.Attribute(kKeyAttribute);
         if (key_.isEmpty()) {
-          if (step != 0) iprLog->Message(kMeasurementLoadError, kMissingKeySeverity, kMissingKey, {});
+          if (step != 0)
+            iprLog->Message(kMeasurementLoadError, kMissingKeySeverity, kMissingKey, {});
           errors().RaiseError(host::kProduct, kMeasurementLoadError, kSource, kMissingKeySeverity);
         }
         const host::XmlNodeListPtr children = element.ChildNodes();

@@ -103,7 +103,8 @@ TEST_F(Measurement, LimitValueIsTheTightestEnabledBound) {
             QVariant(QStringLiteral("20.0 %")));
   EXPECT_EQ(m->GetLimitValue(standard, 1, host::valueflag::AsText | host::valueflag::WithUnit),
             QVariant(QStringLiteral("-10.0 J")));
-  EXPECT_EQ(m->GetLimitValue(standard, 1, host::valueflag::AsText), QVariant(QStringLiteral("-10.0")));
+  EXPECT_EQ(m->GetLimitValue(standard, 1, host::valueflag::AsText),
+            QVariant(QStringLiteral("-10.0")));
 
   // Disabled at that index, or no limit of the key: empty.
   EXPECT_FALSE(m->GetLimitValue(standardOf({limit("ENGY", std::nullopt, 5)}), 0, 0).isValid());
@@ -184,9 +185,14 @@ TEST_F(Measurement, ValueTextOfTheServiceRecord) {
     QVariant value;
     const char* text;
   } cases[] = {
-      {1, QVariant::fromValue(0.48f), "0.48"}, {2, 300.0, "300"},   {1, {}, ""},
-      {3, true, "True"},                       {3, {}, "False"},     {3, false, "False"},
-      {0, 12.5, "12.5"},                       {4, QStringLiteral("x"), "x"},
+      {1, QVariant::fromValue(0.48f), "0.48"},
+      {2, 300.0, "300"},
+      {1, {}, ""},
+      {3, true, "True"},
+      {3, {}, "False"},
+      {3, false, "False"},
+      {0, 12.5, "12.5"},
+      {4, QStringLiteral("x"), "x"},
   };
   for (const auto& c : cases) {
     QString text = QStringLiteral("before");
@@ -209,7 +215,8 @@ TEST_F(Measurement, ResultValueIsTheValueOrItsDisplayText) {
 TEST_F(Measurement, DescriptionIsTranslatedWhenReadAndKeptAsItsKey) {
   LanguageScope german(QStringLiteral("de"));
   auto m = std::make_shared<CMeasurement>();
-  m->Initialize(QStringLiteral("DELY"), QStringLiteral("20331::Time [ms]"), QStringLiteral("ms"), 1);
+  m->Initialize(QStringLiteral("DELY"), QStringLiteral("20331::Time [ms]"), QStringLiteral("ms"),
+                1);
   EXPECT_EQ(m->Description(), QStringLiteral("Zeit [ms]"));
   EXPECT_EQ(m->DescriptionKey(), QStringLiteral("20331::Time [ms]"));
   const host::XmlElementPtr stored = m->Save(document_);
@@ -323,8 +330,7 @@ class RefusingDocument : public host::XmlDocument {
 
 TEST_F(Measurement, SaveHandsOnItsErrorWhenTheDocumentMakesNoElement) {
   auto m = measurement(QStringLiteral("ENGY"), 1, 1.0);
-  const rt::RuntimeError raised =
-      raisedBy([&] { m->Save(std::make_shared<RefusingDocument>()); });
+  const rt::RuntimeError raised = raisedBy([&] { m->Save(std::make_shared<RefusingDocument>()); });
   EXPECT_EQ(raised.Number(), kMeasurementSaveError);
   EXPECT_EQ(raised.Source(), QStringLiteral("RV1XTests.CMeasurement"));
   ASSERT_EQ(errors().entries().size(), 1);
@@ -347,8 +353,7 @@ TEST_F(Measurement, LoadRejectsAForeignElementOrAMissingKeyWithItsError) {
     errors().clear();
     auto log = std::make_shared<host::HostLog>();
     auto m = measurement(QStringLiteral("OLD"), 1, 5.0);
-    EXPECT_EQ(errorOf([&] { m->Load(element(QLatin1String(c.xml)), log); }),
-              kMeasurementLoadError)
+    EXPECT_EQ(errorOf([&] { m->Load(element(QLatin1String(c.xml)), log); }), kMeasurementLoadError)
         << c.xml;
     ASSERT_EQ(errors().entries().size(), 1);
     EXPECT_EQ(errors().entries().first().severity, c.severity);
@@ -358,7 +363,8 @@ TEST_F(Measurement, LoadRejectsAForeignElementOrAMissingKeyWithItsError) {
     for (const host::LogEntry& entry : log->entries())
       if (entry.kind == host::LogEntry::Message) {
         logged = true;
-        EXPECT_EQ(entry.text, QStringLiteral("Can not load a measurement because its key is missing"));
+        EXPECT_EQ(entry.text,
+                  QStringLiteral("Can not load a measurement because its key is missing"));
         EXPECT_EQ(entry.number, kMeasurementLoadError);
         EXPECT_EQ(entry.severity, 2);
       }

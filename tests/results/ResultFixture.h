@@ -61,8 +61,8 @@ inline QString canonical(const QDomElement& element) {
     else if (node.isText() || node.isCDATASection())
       content += node.nodeValue();
   }
-  return u'<' + element.tagName() + attributes.join(QString()) + u'>' + content + QStringLiteral("</") +
-         element.tagName() + u'>';
+  return u'<' + element.tagName() + attributes.join(QString()) + u'>' + content +
+         QStringLiteral("</") + element.tagName() + u'>';
 }
 
 inline QString canonical(const host::XmlElementPtr& stored) {
