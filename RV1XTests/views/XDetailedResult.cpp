@@ -25,8 +25,8 @@ QString hostText(const QString& markedKey) {
   return host::LanguageService::instance()->Translate(host::kProduct, key);
 }
 
-constexpr double kIndent = 120;        // twips left of the title and the comment
-constexpr double kTitleHeight = 255;   // twips, one line of the title's font
+constexpr double kIndent = 120;       // twips left of the title and the comment
+constexpr double kTitleHeight = 255;  // twips, one line of the title's font
 
 }  // namespace
 
@@ -60,8 +60,7 @@ XDetailedResult::~XDetailedResult() = default;
 
 void XDetailedResult::Initialize(const QVariant& Data) {
   QString comment;
-  rt::ignoreErrors(
-      [&] { comment = com::must(com::variantAs<host::IResultData>(Data)).Comment(); });
+  rt::ignoreErrors([&] { comment = com::must(com::variantAs<host::IResultData>(Data)).Comment(); });
   rt::ignoreErrorsEach([&] { txtComment_->setPlainText(comment); },
                        [&] {
                          txtComment_->setReadOnly(true);
@@ -84,12 +83,11 @@ void XDetailedResult::resizeEvent(QResizeEvent* event) {
   const double titleHeight = ui::toTwips(lblTitle_->height());
   // Each move on its own: one that runs out of room leaves only its own
   // control where it was.
-  rt::ignoreErrorsEach(
-      [&] { ui::moveControl(*lblTitle_, kIndent, 0, ScaleWidth() - kIndent); },
-      [&] {
-        ui::moveControl(*txtComment_, kIndent, titleHeight, ScaleWidth() - kIndent,
-                        ScaleHeight() - titleHeight);
-      });
+  rt::ignoreErrorsEach([&] { ui::moveControl(*lblTitle_, kIndent, 0, ScaleWidth() - kIndent); },
+                       [&] {
+                         ui::moveControl(*txtComment_, kIndent, titleHeight, ScaleWidth() - kIndent,
+                                         ScaleHeight() - titleHeight);
+                       });
 }
 
 RV1X_CREATABLE_CLASS("orvanRV1Xtst", XDetailedResult)
