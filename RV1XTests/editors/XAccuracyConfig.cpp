@@ -68,14 +68,14 @@ void XAccuracyConfig::Initialize(const QVariant& Data) {
 
 void XAccuracyConfig::FillNoiseListForLoad(rt::Integer loadIndex) {
   const InitialisingScope filling(*this);
-  ui::SimpleComboBox& noise = *Box(NoiseColumn);
+  controls::SimpleComboBox& noise = *Box(NoiseColumn);
   noise.Clear();
   for (const QString& entry : noiselist::entries(loadIndex)) noise.AddItem(entry);
 }
 
 void XAccuracyConfig::FollowLoad() {
   FillNoiseListForLoad(config_->LoadIndex());
-  ui::SimpleComboBox& noise = *Box(NoiseColumn);
+  controls::SimpleComboBox& noise = *Box(NoiseColumn);
   const InitialisingScope selecting(*this);
   noise.SetListIndex(config_->NoiseIndex());
   // The level stays; its text is the one of the new load, as the box shows.

@@ -18,7 +18,7 @@ XChoiceEditor::XChoiceEditor(QString registeredName, double designWidth, double 
   fraTestSetup_ = AddFrame("fraTestSetup", this, {2175, 0, designWidth - 2175, framesHeight});
   for (const Column& column : columns) {
     labels_.append(AddCaption(column.label, column.caption, fraTestSetup_, {}));
-    boxes_.append(Add<ui::SimpleComboBox>(column.box, fraTestSetup_, {}));
+    boxes_.append(Add<controls::SimpleComboBox>(column.box, fraTestSetup_, {}));
   }
   AddHelpText(helpTextKey, {0, designHeight - kHelpHeight, designWidth, kHelpHeight});
   TranslateCaptions();
@@ -27,7 +27,7 @@ XChoiceEditor::XChoiceEditor(QString registeredName, double designWidth, double 
 XChoiceEditor::~XChoiceEditor() = default;
 
 void XChoiceEditor::BindChoice(int column, StoredChoice stored, std::function<void()> changed) {
-  ui::SimpleComboBox* box = Box(column);
+  controls::SimpleComboBox* box = Box(column);
   const auto edited = [this, box, stored, changed] {
     Handle([&] {
       if (!Bound() || Locked() || Initialising()) return;
@@ -40,9 +40,9 @@ void XChoiceEditor::BindChoice(int column, StoredChoice stored, std::function<vo
       ReportChange();
     });
   };
-  connect(box, &ui::SimpleComboBox::Change, this, edited);
-  connect(box, &ui::SimpleComboBox::Click, this, edited);
-  connect(box, &ui::SimpleComboBox::LostFocus, this, [this, box, stored] {
+  connect(box, &controls::SimpleComboBox::Change, this, edited);
+  connect(box, &controls::SimpleComboBox::Click, this, edited);
+  connect(box, &controls::SimpleComboBox::LostFocus, this, [this, box, stored] {
     Handle([&] {
       if (!Bound() || Initialising()) return;
       const QString text = stored.text();
@@ -59,7 +59,7 @@ void XChoiceEditor::ShowText(int column, const QString& text) {
 }
 
 void XChoiceEditor::EnableInputs() {
-  for (ui::SimpleComboBox* box : boxes_) box->setEnabled(Bound() && !Locked());
+  for (controls::SimpleComboBox* box : boxes_) box->setEnabled(Bound() && !Locked());
 }
 
 void XChoiceEditor::LockedChanged(bool locked) {

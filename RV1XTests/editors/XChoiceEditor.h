@@ -42,7 +42,7 @@ class XChoiceEditor : public XConfigEditor {
   XChoiceEditor(QString registeredName, double designWidth, double designHeight,
                 const char* helpTextKey, const QList<Column>& columns);
 
-  ui::SimpleComboBox* Box(int column) const { return boxes_.at(column); }
+  controls::SimpleComboBox* Box(int column) const { return boxes_.at(column); }
   template <std::size_t N>
   void Fill(int column, const std::array<const char*, N>& entries) {
     const InitialisingScope filling(*this);
@@ -81,7 +81,7 @@ class XChoiceEditor : public XConfigEditor {
 
  private:
   QList<QLabel*> labels_;
-  QList<ui::SimpleComboBox*> boxes_;
+  QList<controls::SimpleComboBox*> boxes_;
 };
 
 }  // namespace orvanRV1Xtst

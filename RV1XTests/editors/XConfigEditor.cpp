@@ -52,18 +52,6 @@ XConfigEditor::~XConfigEditor() {
   controls_.clear();
 }
 
-bool XConfigEditor::Visible() {
-  if (ui::Extender* extender = ContainerExtender()) return extender->Visible();
-  return host::CustomControl::Visible();
-}
-
-void XConfigEditor::SetVisible(bool visible) {
-  if (ui::Extender* extender = ContainerExtender())
-    extender->SetVisible(visible);
-  else
-    host::CustomControl::SetVisible(visible);
-}
-
 void XConfigEditor::SetLocked(bool locked) {
   if (locked == Locked()) return;
   host::CustomControl::SetLocked(locked);

@@ -60,9 +60,6 @@ class XConfigEditor : public host::CustomControl {
  public:
   ~XConfigEditor() override;
 
-  // The extender's view of the control when a container holds it.
-  bool Visible() override;
-  void SetVisible(bool visible) override;
   void SetLocked(bool locked) override;
   void Refresh() override { update(); }
 

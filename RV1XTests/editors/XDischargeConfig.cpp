@@ -52,7 +52,7 @@ XDischargeConfig::XDischargeConfig()
   AddCaption("lblPresetEnergy", "20207::Preset energy", fraTestSetup_, {120, 120, 2175, 285});
   txtEnergy_ = AddTextBox("txtEnergy", "100", fraTestSetup_, {240, 360, 735, 285});
   AddCaption("lblECGAmp", "20209::ECG amplitude", fraTestSetup_, {120, 780, 2175, 255});
-  sldAmplitude_ = Add<ui::Slider>("sldAmplitude", fraTestSetup_, {120, 1020, 1455, 495});
+  sldAmplitude_ = Add<controls::Slider>("sldAmplitude", fraTestSetup_, {120, 1020, 1455, 495});
   sldAmplitude_->SetRange(1, 4);
   sldAmplitude_->SetSmallChange(1);
   lblAmplitude_ = Add<QLabel>("lblAmplitude", fraTestSetup_, {1560, 1080, 615, 255});
@@ -60,7 +60,7 @@ XDischargeConfig::XDischargeConfig()
   fraECGWave_ = AddFrame("fraECGWave", this, {4680, 0, 3255, kFramesHeight});
   lblECGWave_ =
       AddCaption("lblECGWave", "20208::Select ECG wave:", fraECGWave_, {120, 120, 3015, 255});
-  cboECGWave_ = Add<ui::DropDownList>("cboECGWave", fraECGWave_, {240, 360, 2775, 315});
+  cboECGWave_ = Add<controls::DropDownList>("cboECGWave", fraECGWave_, {240, 360, 2775, 315});
   chkAutoPlayback_ = Add<QCheckBox>("chkAutoPlayback", fraECGWave_, {240, 840, 2895, 255});
   chkAutoPlayback_->setText(QStringLiteral("20352::Auto-playback curve"));
   chkFetchWaveform_ = Add<QCheckBox>("chkFetchWaveform", fraECGWave_, {240, 1140, 2895, 255});
@@ -80,8 +80,9 @@ XDischargeConfig::XDischargeConfig()
 
   BindNumberBox(txtEnergy_, energyfield::rule(config_));
   SelectAllOnFocus(txtEnergy_);
-  connect(cboECGWave_, &ui::DropDownList::Click, this, [this] { Handle([&] { WaveChosen(); }); });
-  connect(sldAmplitude_, &ui::Slider::Scroll, this, [this] {
+  connect(cboECGWave_, &controls::DropDownList::Click, this,
+          [this] { Handle([&] { WaveChosen(); }); });
+  connect(sldAmplitude_, &controls::Slider::Scroll, this, [this] {
     // The label follows the thumb; the step is stored once the operator has
     // set it (Click).
     Handle([&] {
@@ -89,7 +90,8 @@ XDischargeConfig::XDischargeConfig()
                              QStringLiteral(" mV"));
     });
   });
-  connect(sldAmplitude_, &ui::Slider::Click, this, [this] { Handle([&] { AmplitudeSet(); }); });
+  connect(sldAmplitude_, &controls::Slider::Click, this,
+          [this] { Handle([&] { AmplitudeSet(); }); });
   for (QCheckBox* box : {chkAutoPlayback_, chkFetchWaveform_, chkPrintWaveform_}) {
     connect(box, &QCheckBox::clicked, this,
             [this, box](bool ticked) { Handle([&] { SwitchClicked(box, ticked); }); });

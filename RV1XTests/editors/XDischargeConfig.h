@@ -24,10 +24,10 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 
-namespace ui {
+namespace controls {
 class DropDownList;
 class Slider;
-}  // namespace ui
+}  // namespace controls
 
 namespace orvanRV1Xtst {
 
@@ -60,8 +60,8 @@ class XDischargeConfig final : public XConfigEditor {
   QLabel* lblECGWave_ = nullptr;
   QLabel* lblAmplitude_ = nullptr;
   QLineEdit* txtEnergy_ = nullptr;
-  ui::Slider* sldAmplitude_ = nullptr;
-  ui::DropDownList* cboECGWave_ = nullptr;
+  controls::Slider* sldAmplitude_ = nullptr;
+  controls::DropDownList* cboECGWave_ = nullptr;
   QCheckBox* chkAutoPlayback_ = nullptr;
   QCheckBox* chkFetchWaveform_ = nullptr;
   QCheckBox* chkPrintWaveform_ = nullptr;

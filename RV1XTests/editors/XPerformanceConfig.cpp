@@ -68,24 +68,24 @@ XPerformanceConfig::XPerformanceConfig()
 
   fraWaveforms_ = AddFrame("fraWaveforms", this, {2160, 0, 2775, 2175});
   AddCaption("lblWaveform", "20028::Waveform", fraWaveforms_, {120, 120, 1620, 240});
-  cboWaveType_ = Add<ui::DropDownList>("cboWaveType", fraWaveforms_, {120, 360, 2535, 315});
+  cboWaveType_ = Add<controls::DropDownList>("cboWaveType", fraWaveforms_, {120, 360, 2535, 315});
   for (int group = 0; group < kGroups; ++group) {
     const QByteArray name = "lstWave" + QByteArray::number(group);
     lstWave_.at(group) =
-        Add<ui::CheckListBox>(name.constData(), fraWaveforms_, {120, 720, 2535, 1395});
+        Add<controls::CheckListBox>(name.constData(), fraWaveforms_, {120, 720, 2535, 1395});
   }
 
   fraTestSetup_ = AddFrame("fraTestSetup", this, {5040, 0, 3375, 2055});
   AddCaption("lblAmp", "20216::ECG amplitude:", fraTestSetup_, {120, 120, 2295, 255});
   txtAmpSlider_ = AddTextBox("txtAmpSlider", "", fraTestSetup_, {2520, 180, 615, 285});
-  sldAmpSlider_ = Add<ui::Slider>("sldAmpSlider", fraTestSetup_, {120, 480, 3060, 495});
+  sldAmpSlider_ = Add<controls::Slider>("sldAmpSlider", fraTestSetup_, {120, 480, 3060, 495});
   sldAmpSlider_->SetRange(1, 4);
   AddCaption("lblDuration", "20217::Duration:", fraTestSetup_, {120, 1080, 960, 255});
   chkIndefiniteDuration_ =
       Add<QCheckBox>("chkIndefiniteDuration", fraTestSetup_, {1080, 1080, 1395, 285});
   chkIndefiniteDuration_->setText(QStringLiteral("20218::Indefinite"));
   txtTimeSlider_ = AddTextBox("txtTimeSlider", "", fraTestSetup_, {2520, 1080, 615, 285});
-  sldTimeSlider_ = Add<ui::Slider>("sldTimeSlider", fraTestSetup_, {120, 1440, 3060, 510});
+  sldTimeSlider_ = Add<controls::Slider>("sldTimeSlider", fraTestSetup_, {120, 1440, 3060, 510});
   sldTimeSlider_->SetRange(kShortest, kLongest);
   sldTimeSlider_->setTickInterval(5);
   sldTimeSlider_->setToolTip(
@@ -96,13 +96,13 @@ XPerformanceConfig::XPerformanceConfig()
   TranslateCaptions();
   FillWaveLists();
 
-  connect(cboWaveType_, &ui::DropDownList::Click, this, [this] {
+  connect(cboWaveType_, &controls::DropDownList::Click, this, [this] {
     Handle([&] {
       if (!Initialising()) ShowWaveList(cboWaveType_->ListIndex());
     });
   });
   for (int group = 0; group < kGroups; ++group) {
-    connect(lstWave_.at(group), &ui::CheckListBox::ItemCheck, this,
+    connect(lstWave_.at(group), &controls::CheckListBox::ItemCheck, this,
             [this, group](int item) { Handle([&] { WaveTicked(group, item); }); });
   }
   BindNumberBox(txtAmpSlider_,
@@ -128,7 +128,7 @@ XPerformanceConfig::XPerformanceConfig()
   SelectAllOnFocus(txtAmpSlider_);
   SelectAllOnFocus(txtTimeSlider_);
   // Both sliders store what they show as the thumb moves.
-  connect(sldAmpSlider_, &ui::Slider::Scroll, this, [this] {
+  connect(sldAmpSlider_, &controls::Slider::Scroll, this, [this] {
     Handle([&] {
       if (!config_ || Locked() || Initialising()) return;
       const rt::Single millivolts = sldAmpSlider_->Value() * kMillivoltsPerStep;
@@ -138,7 +138,7 @@ XPerformanceConfig::XPerformanceConfig()
       if (changed) ReportChange();
     });
   });
-  connect(sldTimeSlider_, &ui::Slider::Scroll, this, [this] {
+  connect(sldTimeSlider_, &controls::Slider::Scroll, this, [this] {
     Handle([&] {
       if (!config_ || Locked() || Initialising()) return;
       const rt::Long seconds = sldTimeSlider_->Value();
@@ -159,7 +159,7 @@ XPerformanceConfig::~XPerformanceConfig() = default;
 void XPerformanceConfig::FillWaveLists() {
   const InitialisingScope filling(*this);
   for (const char* group : kGroupTexts) cboWaveType_->AddItem(translated(group));
-  for (ui::CheckListBox* list : lstWave_) list->Clear();
+  for (controls::CheckListBox* list : lstWave_) list->Clear();
   // The waves in code order: list (code / 100 - 1), position code mod 100.
   for (const codes::PerformanceWave& wave : codes::kPerformanceWaves)
     lstWave_.at(rt::intDiv(wave.wavetype, 100) - 1)->AddItem(translated(wave.textKey));
@@ -194,7 +194,7 @@ void XPerformanceConfig::EnableInputs() {
   const bool bound = config_ != nullptr;
   const bool editable = bound && !Locked();
   const bool timed = !chkIndefiniteDuration_->isChecked();
-  for (ui::CheckListBox* list : lstWave_) list->setEnabled(editable);
+  for (controls::CheckListBox* list : lstWave_) list->setEnabled(editable);
   cboWaveType_->setEnabled(bound);
   cboWaveType_->SetLocked(Locked());
   sldAmpSlider_->setEnabled(editable);
@@ -210,7 +210,7 @@ void XPerformanceConfig::EnableInputs() {
   txtTimeSlider_->setPalette(ground);
 }
 
-void XPerformanceConfig::SetAllListItems(ui::CheckListBox& list, bool ticked) {
+void XPerformanceConfig::SetAllListItems(controls::CheckListBox& list, bool ticked) {
   for (int item = 0; item < list.ListCount(); ++item) list.SetChecked(item, ticked);
 }
 
@@ -223,7 +223,7 @@ void XPerformanceConfig::SelectWaveCode(rt::Long code) {
   const InitialisingScope selecting(*this);
   const rt::Long group = rt::intDiv(code, 100) - 1;
   const rt::Long item = rt::intMod(code, 100);
-  for (ui::CheckListBox* list : lstWave_) SetAllListItems(*list, false);
+  for (controls::CheckListBox* list : lstWave_) SetAllListItems(*list, false);
   // A code of no list shows the first group with nothing ticked.
   const bool known = group >= 0 && group < kGroups && item < lstWave_.at(group)->ListCount();
   const int shown = known ? static_cast<int>(group) : 0;
@@ -235,7 +235,7 @@ void XPerformanceConfig::SelectWaveCode(rt::Long code) {
   cboWaveType_->SetListIndex(shown);
 }
 
-void XPerformanceConfig::CheckOnlyItem(ui::CheckListBox& list, int item) {
+void XPerformanceConfig::CheckOnlyItem(controls::CheckListBox& list, int item) {
   list.SetListIndex(item);
   for (int i = 0; i < list.ListCount(); ++i) list.SetChecked(i, i == item);
 }
@@ -304,7 +304,7 @@ void XPerformanceConfig::Layout() {
   Move(lblTestGuideSettings_, 120, 120, g - 240);
   if (xtgTestGuideConfig_) xtgTestGuideConfig_->Move(120, 420, g - 240);
   Move(fraWaveforms_, g + 120, 0, 2775, a);
-  for (ui::CheckListBox* list : lstWave_) Move(list, 120, 720, 2535, a - 780);
+  for (controls::CheckListBox* list : lstWave_) Move(list, 120, 720, 2535, a - 780);
   Move(fraTestSetup_, g + 3015, 0, 3375, a);
 }
 

@@ -32,11 +32,11 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 
-namespace ui {
+namespace controls {
 class CheckListBox;
 class DropDownList;
 class Slider;
-}  // namespace ui
+}  // namespace controls
 
 namespace orvanRV1Xtst {
 
@@ -58,10 +58,10 @@ class XPerformanceConfig final : public XConfigEditor {
   void LockedChanged(bool locked) override;
   void EnableInputs();
   void FillWaveLists();
-  void SetAllListItems(ui::CheckListBox& list, bool ticked);
+  void SetAllListItems(controls::CheckListBox& list, bool ticked);
   void ShowWaveList(int group);
   void SelectWaveCode(rt::Long code);
-  void CheckOnlyItem(ui::CheckListBox& list, int item);
+  void CheckOnlyItem(controls::CheckListBox& list, int item);
   void WaveTicked(int group, int item);
   void StoreAmplitude(double millivolts);
   void StoreDuration(rt::Long seconds);
@@ -73,13 +73,13 @@ class XPerformanceConfig final : public XConfigEditor {
   QGroupBox* fraWaveforms_ = nullptr;
   QGroupBox* fraTestSetup_ = nullptr;
   QLabel* lblTestGuideSettings_ = nullptr;
-  ui::DropDownList* cboWaveType_ = nullptr;
-  std::array<ui::CheckListBox*, kGroups> lstWave_{};
+  controls::DropDownList* cboWaveType_ = nullptr;
+  std::array<controls::CheckListBox*, kGroups> lstWave_{};
   QLineEdit* txtAmpSlider_ = nullptr;
-  ui::Slider* sldAmpSlider_ = nullptr;
+  controls::Slider* sldAmpSlider_ = nullptr;
   QCheckBox* chkIndefiniteDuration_ = nullptr;
   QLineEdit* txtTimeSlider_ = nullptr;
-  ui::Slider* sldTimeSlider_ = nullptr;
+  controls::Slider* sldTimeSlider_ = nullptr;
 };
 
 }  // namespace orvanRV1Xtst

@@ -7,6 +7,7 @@
 
 #include "com/ServerModule.h"
 #include "controls/KeyCodes.h"
+#include "controls/MouseCodes.h"
 #include "ui/Twips.h"
 
 namespace orvanView {
@@ -44,8 +45,9 @@ void XDropDown::SetText(const QString& text) {
 }
 
 void XDropDown::keyPressEvent(QKeyEvent* event) {
-  RaiseEvent(host::editorevent::KeyDown, {QVariant::fromValue(ui::keyCodeOf(*event)),
-                                          QVariant::fromValue(ui::shiftOf(event->modifiers()))});
+  RaiseEvent(host::editorevent::KeyDown,
+             {QVariant::fromValue(controls::keyCodeOf(*event)),
+              QVariant::fromValue(controls::shiftCode(event->modifiers()))});
   event->accept();
 }
 

@@ -4,7 +4,7 @@
 
 #include "runtime/RuntimeError.h"
 
-namespace ui {
+namespace controls {
 
 CheckListBox::CheckListBox(QWidget* parent) : QListWidget(parent) {
   setSelectionMode(QAbstractItemView::SingleSelection);
@@ -65,4 +65,4 @@ void CheckListBox::SetTopIndex(int index) {
   if (QListWidgetItem* entry = item(index)) scrollToItem(entry, QAbstractItemView::PositionAtTop);
 }
 
-}  // namespace ui
+}  // namespace controls

@@ -6,7 +6,7 @@
 
 #include <QListWidget>
 
-namespace ui {
+namespace controls {
 
 class CheckListBox : public QListWidget {
   Q_OBJECT
@@ -36,4 +36,4 @@ class CheckListBox : public QListWidget {
   static constexpr int kShownCheck = Qt::UserRole + 1;
 };
 
-}  // namespace ui
+}  // namespace controls

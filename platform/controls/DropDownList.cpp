@@ -4,7 +4,7 @@
 
 #include "runtime/RuntimeError.h"
 
-namespace ui {
+namespace controls {
 
 DropDownList::DropDownList(QWidget* parent) : QComboBox(parent) {
   setEditable(false);
@@ -46,4 +46,4 @@ void DropDownList::keyPressEvent(QKeyEvent* event) {
   QComboBox::keyPressEvent(event);
 }
 
-}  // namespace ui
+}  // namespace controls

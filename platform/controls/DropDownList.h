@@ -8,7 +8,7 @@
 
 #include <QComboBox>
 
-namespace ui {
+namespace controls {
 
 class DropDownList : public QComboBox {
   Q_OBJECT
@@ -40,4 +40,4 @@ class DropDownList : public QComboBox {
   bool locked_ = false;
 };
 
-}  // namespace ui
+}  // namespace controls

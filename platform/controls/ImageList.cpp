@@ -1,6 +1,6 @@
 #include "controls/ImageList.h"
 
-namespace ui {
+namespace controls {
 
 ImageList::ImageList(QSize imageSize, QColor maskColor) : size_(imageSize), mask_(maskColor) {}
 
@@ -27,4 +27,4 @@ QPixmap ImageList::Picture(int position) const {
   return images_.at(position - 1).pixmap;
 }
 
-}  // namespace ui
+}  // namespace controls

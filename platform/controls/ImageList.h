@@ -10,7 +10,7 @@
 #include <QSize>
 #include <QString>
 
-namespace ui {
+namespace controls {
 
 class ImageList {
  public:
@@ -36,4 +36,4 @@ class ImageList {
   QList<Entry> images_;
 };
 
-}  // namespace ui
+}  // namespace controls

@@ -1,6 +1,6 @@
 #include "controls/KeyCodes.h"
 
-namespace ui {
+namespace controls {
 
 namespace {
 
@@ -47,25 +47,4 @@ rt::Integer keyCodeOf(const QKeyEvent& event) {
   return 0;
 }
 
-rt::Integer shiftOf(Qt::KeyboardModifiers modifiers) {
-  rt::Integer state = 0;
-  if (modifiers & Qt::ShiftModifier) state |= shift::Shift;
-  if (modifiers & Qt::ControlModifier) state |= shift::Ctrl;
-  if (modifiers & Qt::AltModifier) state |= shift::Alt;
-  return state;
-}
-
-rt::Integer buttonOf(Qt::MouseButton pressed) {
-  switch (pressed) {
-    case Qt::LeftButton:
-      return button::Left;
-    case Qt::RightButton:
-      return button::Right;
-    case Qt::MiddleButton:
-      return button::Middle;
-    default:
-      return 0;
-  }
-}
-
-}  // namespace ui
+}  // namespace controls

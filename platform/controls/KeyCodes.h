@@ -1,14 +1,13 @@
 #pragma once
-// Key codes, shift states and mouse buttons as the controls' key and mouse
-// events pass them: the platform's virtual-key numbers (Enter 13, Escape 27,
-// Up 38, ...), not Qt's key values.
+// Key codes as the controls' key events pass them: the platform's
+// virtual-key numbers (Enter 13, Escape 27, Up 38, ...), not Qt's key values.
+// The shift state beside them is MouseCodes.h's shiftCode.
 
 #include <QKeyEvent>
-#include <QMouseEvent>
 
 #include "runtime/Types.h"
 
-namespace ui {
+namespace controls {
 
 namespace key {
 constexpr rt::Integer Back = 8, Tab = 9, Return = 13, Escape = 27, Space = 32, PageUp = 33,
@@ -16,19 +15,7 @@ constexpr rt::Integer Back = 8, Tab = 9, Return = 13, Escape = 27, Space = 32, P
                       Delete = 46, F1 = 112, F4 = 115;
 }  // namespace key
 
-// Shift states: 1 Shift, 2 Ctrl, 4 Alt, added together.
-namespace shift {
-constexpr rt::Integer Shift = 1, Ctrl = 2, Alt = 4;
-}  // namespace shift
-
-// Mouse buttons: 1 left, 2 right, 4 middle.
-namespace button {
-constexpr rt::Integer Left = 1, Right = 2, Middle = 4;
-}  // namespace button
-
 // The key code of a key event; 0 for a key the platform has no code for.
 rt::Integer keyCodeOf(const QKeyEvent& event);
-rt::Integer shiftOf(Qt::KeyboardModifiers modifiers);
-rt::Integer buttonOf(Qt::MouseButton button);
 
-}  // namespace ui
+}  // namespace controls

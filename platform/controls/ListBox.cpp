@@ -5,9 +5,10 @@
 #include <QTimer>
 
 #include "controls/KeyCodes.h"
+#include "controls/MouseCodes.h"
 #include "ui/Twips.h"
 
-namespace ui {
+namespace controls {
 
 namespace {
 constexpr int kItemData = Qt::UserRole + 1;
@@ -67,14 +68,14 @@ void ListBox::SetListIndex(int index) {
 }
 
 void ListBox::keyPressEvent(QKeyEvent* event) {
-  Q_EMIT KeyDown(keyCodeOf(*event), shiftOf(event->modifiers()));
+  Q_EMIT KeyDown(keyCodeOf(*event), shiftCode(event->modifiers()));
   QListWidget::keyPressEvent(event);
 }
 
 void ListBox::mousePressEvent(QMouseEvent* event) {
   const QPointF at = event->position();
-  Q_EMIT MouseDown(buttonOf(event->button()), shiftOf(event->modifiers()),
-                   at.x() * twipsPerPixelX(), at.y() * twipsPerPixelY());
+  Q_EMIT MouseDown(mouseButtonCode(event->button()), shiftCode(event->modifiers()),
+                   at.x() * ui::twipsPerPixelX(), at.y() * ui::twipsPerPixelY());
   mouseDown_ = true;
   QListWidget::mousePressEvent(event);
 }
@@ -97,4 +98,4 @@ void ListBox::focusOutEvent(QFocusEvent* event) {
   if (cancel) QTimer::singleShot(0, this, [this] { setFocus(Qt::OtherFocusReason); });
 }
 
-}  // namespace ui
+}  // namespace controls

@@ -12,7 +12,7 @@
 
 #include "runtime/Types.h"
 
-namespace ui {
+namespace controls {
 
 class ListBox : public QListWidget {
   Q_OBJECT
@@ -47,4 +47,4 @@ class ListBox : public QListWidget {
   bool quiet_ = false;  // the list's own changes of the current entry
 };
 
-}  // namespace ui
+}  // namespace controls

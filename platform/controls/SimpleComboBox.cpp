@@ -7,7 +7,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-namespace ui {
+namespace controls {
 
 SimpleComboBox::SimpleComboBox(QWidget* parent) : QWidget(parent) {
   field_ = new QLineEdit(this);
@@ -139,4 +139,4 @@ bool SimpleComboBox::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-}  // namespace ui
+}  // namespace controls

@@ -19,7 +19,7 @@ class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 
-namespace ui {
+namespace controls {
 
 class SimpleComboBox : public QWidget {
   Q_OBJECT
@@ -60,4 +60,4 @@ class SimpleComboBox : public QWidget {
   QListWidget* list_ = nullptr;
 };
 
-}  // namespace ui
+}  // namespace controls

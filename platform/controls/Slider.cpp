@@ -4,7 +4,7 @@
 #include <QMouseEvent>
 #include <QSignalBlocker>
 
-namespace ui {
+namespace controls {
 
 Slider::Slider(QWidget* parent) : QSlider(Qt::Horizontal, parent) {
   setTickPosition(QSlider::TicksBelow);
@@ -51,4 +51,4 @@ void Slider::wheelEvent(QWheelEvent* event) {
   if (value() != before) Q_EMIT Click();
 }
 
-}  // namespace ui
+}  // namespace controls

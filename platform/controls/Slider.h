@@ -8,7 +8,7 @@
 
 #include <QSlider>
 
-namespace ui {
+namespace controls {
 
 class Slider : public QSlider {
   Q_OBJECT
@@ -39,4 +39,4 @@ class Slider : public QSlider {
   bool mouseDown_ = false;
 };
 
-}  // namespace ui
+}  // namespace controls

@@ -5,7 +5,7 @@
 #include <QMenu>
 #include <QToolButton>
 
-namespace ui {
+namespace controls {
 
 Toolbar::Toolbar(Qt::Orientation orientation, QWidget* parent)
     : QWidget(parent), orientation_(orientation) {
@@ -91,4 +91,4 @@ void Toolbar::UpdateIcons() {
   }
 }
 
-}  // namespace ui
+}  // namespace controls

@@ -16,7 +16,7 @@
 class QBoxLayout;
 class QToolButton;
 
-namespace ui {
+namespace controls {
 
 class Toolbar : public QWidget {
   Q_OBJECT
@@ -57,4 +57,4 @@ class Toolbar : public QWidget {
   std::shared_ptr<const ImageList> normal_, disabled_, hot_;
 };
 
-}  // namespace ui
+}  // namespace controls

@@ -15,7 +15,9 @@ using namespace orvanRV1Xtst;
 
 class ListEditors : public editortest::EditorTest {
  protected:
-  ui::SimpleComboBox* box(const char* name) const { return child<ui::SimpleComboBox>(name); }
+  controls::SimpleComboBox* box(const char* name) const {
+    return child<controls::SimpleComboBox>(name);
+  }
 };
 
 TEST_F(ListEditors, Screenshots) {

@@ -10,8 +10,8 @@
 
 #include "../results/ResultFixture.h"
 #include "TestSupport.h"
-#include "orvanRV1Xtst/IRV1XResultView.h"
 #include "com/CreateObject.h"
+#include "orvanRV1Xtst/IRV1XResultView.h"
 #include "ui/Controls.h"
 #include "ui/Twips.h"
 
