@@ -82,13 +82,20 @@ ui::Controls& XConfigEditor::ControlsOf(QWidget* container) {
   return *controls_.back();
 }
 
+std::shared_ptr<ui::Extender> XConfigEditor::AddHostControl(const QString& progId,
+                                                            const QString& name, QWidget* container,
+                                                            const QRectF& place) {
+  std::shared_ptr<ui::Extender> extender = ControlsOf(container).Add(progId, name);
+  extender->Move(place.left(), place.top(), place.width(), place.height());
+  return extender;
+}
+
 void XConfigEditor::AddTestGuideSettings(QWidget* frame, const QRectF& place) {
   rt::ignoreErrors([&] {
     xtgTestGuideConfig_ =
-        ControlsOf(frame).Add(kTestGuideSettings, QStringLiteral("xtgTestGuideConfig"));
+        AddHostControl(kTestGuideSettings, QStringLiteral("xtgTestGuideConfig"), frame, place);
     testGuideSettings_ =
         com::queryInterface<host::ITestGuideSettings>(xtgTestGuideConfig_->Object());
-    xtgTestGuideConfig_->Move(place.left(), place.top(), place.width(), place.height());
     connect(xtgTestGuideConfig_.get(), &ui::Extender::ObjectEvent, this,
             [this](const QString& name, const QVariantList&) {
               if (name == host::editorevent::Changed) Handle([&] { ReportChange(); });
@@ -99,9 +106,8 @@ void XConfigEditor::AddTestGuideSettings(QWidget* frame, const QRectF& place) {
 void XConfigEditor::AddHelpText(const char* textKey, const QRectF& place) {
   helpDesignHeight_ = place.height();
   rt::ignoreErrors([&] {
-    xhtHelpText_ = ControlsOf(this).Add(kHelpText, QStringLiteral("xhtHelpText"));
+    xhtHelpText_ = AddHostControl(kHelpText, QStringLiteral("xhtHelpText"), this, place);
     helpText_ = com::queryInterface<host::IHelpText>(xhtHelpText_->Object());
-    xhtHelpText_->Move(place.left(), place.top(), place.width(), place.height());
     com::must(helpText_).SetCaption(QString::fromUtf8(textKey));
   });
 }

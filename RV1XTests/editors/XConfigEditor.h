@@ -83,6 +83,10 @@ class XConfigEditor : public host::CustomControl {
     Place(widget, place);
     return widget;
   }
+  // A host control by registered name, on a container of the editor; error
+  // 429 when the host's control library does not have it.
+  std::shared_ptr<ui::Extender> AddHostControl(const QString& progId, const QString& name,
+                                               QWidget* container, const QRectF& place);
   void AddTestGuideSettings(QWidget* frame, const QRectF& place);
   void AddHelpText(const char* textKey, const QRectF& place);
   void TranslateCaptions();
