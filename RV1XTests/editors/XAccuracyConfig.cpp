@@ -57,8 +57,7 @@ void XAccuracyConfig::Initialize(const QVariant& Data) {
   rt::ignoreErrors([&] { config_ = ConfigurationOf<CConfigAccuracy>(Data); });
   if (config_) {
     rt::ignoreErrorsEach([&] { ShowText(LoadColumn, config_->LoadText()); },
-                         [&] { FillNoiseListForLoad(config_->LoadIndex()); },
-                         [&] { ShowText(NoiseColumn, config_->NoiseText()); },
+                         [&] { FillNoiseListForLoad(config_->LoadIndex()); }, [&] { ShowNoise(); },
                          [&] { ShowText(RateColumn, config_->RateText()); },
                          [&] { ShowText(AmplitudeColumn, config_->AmpText()); },
                          [&] { BindTestGuideSettings(config_->TestGuideConfig()); });
@@ -71,6 +70,18 @@ void XAccuracyConfig::FillNoiseListForLoad(rt::Integer loadIndex) {
   controls::SimpleComboBox& noise = *Box(NoiseColumn);
   noise.Clear();
   for (const QString& entry : noiselist::entries(loadIndex)) noise.AddItem(entry);
+}
+
+void XAccuracyConfig::ShowNoise() {
+  // The level is what the analyzer applies: its entry shows, also where an
+  // earlier release stored the text of another load's list beside it.
+  controls::SimpleComboBox& noise = *Box(NoiseColumn);
+  const InitialisingScope showing(*this);
+  const rt::Integer level = config_->NoiseIndex();
+  if (level >= 0 && level < noise.ListCount())
+    noise.SetListIndex(level);
+  else
+    noise.SetText(config_->NoiseText());
 }
 
 void XAccuracyConfig::FollowLoad() {

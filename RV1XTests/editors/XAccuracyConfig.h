@@ -4,7 +4,8 @@
 // and amplitude the measured values are validated against, each an entry of
 // its list. The noise list follows the load: its millivolts are those of the
 // load chosen, and when the load changes the noise keeps its level and takes
-// that level's text for the new load.
+// that level's text for the new load. The box shows the stored level (the
+// analyzer applies the level, whatever text an older document kept).
 //
 // Controls, by name: fraTestGuideSettings (lblTestGuideSettings,
 // xtgTestGuideConfig), fraTestSetup (lblLoad, cboLoad, lblNoise, cboNoise,
@@ -28,6 +29,8 @@ class XAccuracyConfig final : public XChoiceEditor {
   void Layout() override;
   // Refills the noise list for a load-list position.
   void FillNoiseListForLoad(rt::Integer loadIndex);
+  // Shows the stored noise level in the list of the stored load.
+  void ShowNoise();
   // After a load change: the stored noise level's text for the new load.
   void FollowLoad();
 

@@ -24,7 +24,7 @@ XChargeTimeTestOptions::XChargeTimeTestOptions()
                     kDesignHeight) {
   fraTestSetup_ = AddFrame("fraTestSetup", this, {120, 0, 2535, kFramesHeight});
   lblTestGudeSettings_ = AddCaption(
-      "lblTestGudeSettings", "20310::Test guide settings:", fraTestSetup_, {120, 120, 2055, 285});
+      "lblTestGudeSettings", "20310::Test guide settings:", fraTestSetup_, {120, 120, 2055, 240});
   AddTestGuideSettings(fraTestSetup_, {120, 360, 2175, 735});
   Frame1_ = AddFrame("Frame1", this, {2760, 0, 2295, kFramesHeight});
   lblPresetEnergy_ =

@@ -45,21 +45,21 @@ XDischargeConfig::XDischargeConfig()
   fraTestGuideSettings_ = AddFrame("fraTestGuideSettings", this, {0, 0, 2055, kFramesHeight});
   lblTestGuideSettings_ =
       AddCaption("lblTestGuideSettings", "20310::Test guide settings:", fraTestGuideSettings_,
-                 {120, 120, 1815, 285});
+                 {120, 120, 1815, 240});
   AddTestGuideSettings(fraTestGuideSettings_, {120, 360, 1815, 735});
 
   fraTestSetup_ = AddFrame("fraTestSetup", this, {2160, 0, 2415, kFramesHeight});
-  AddCaption("lblPresetEnergy", "20207::Preset energy", fraTestSetup_, {120, 120, 2175, 285});
+  AddCaption("lblPresetEnergy", "20207::Preset energy", fraTestSetup_, {120, 120, 2175, 240});
   txtEnergy_ = AddTextBox("txtEnergy", "100", fraTestSetup_, {240, 360, 735, 285});
-  AddCaption("lblECGAmp", "20209::ECG amplitude", fraTestSetup_, {120, 780, 2175, 255});
-  sldAmplitude_ = Add<controls::Slider>("sldAmplitude", fraTestSetup_, {120, 1020, 1455, 495});
+  AddCaption("lblECGAmp", "20209::ECG amplitude", fraTestSetup_, {120, 780, 2175, 240});
+  sldAmplitude_ = Add<controls::Slider>("sldAmplitude", fraTestSetup_, {120, 1020, 1440, 495});
   sldAmplitude_->SetRange(1, 4);
   sldAmplitude_->SetSmallChange(1);
   lblAmplitude_ = Add<QLabel>("lblAmplitude", fraTestSetup_, {1560, 1080, 615, 255});
 
   fraECGWave_ = AddFrame("fraECGWave", this, {4680, 0, 3255, kFramesHeight});
   lblECGWave_ =
-      AddCaption("lblECGWave", "20208::Select ECG wave:", fraECGWave_, {120, 120, 3015, 255});
+      AddCaption("lblECGWave", "20208::Select ECG wave:", fraECGWave_, {120, 120, 3015, 240});
   cboECGWave_ = Add<controls::DropDownList>("cboECGWave", fraECGWave_, {240, 360, 2775, 315});
   chkAutoPlayback_ = Add<QCheckBox>("chkAutoPlayback", fraECGWave_, {240, 840, 2895, 255});
   chkAutoPlayback_->setText(QStringLiteral("20352::Auto-playback curve"));

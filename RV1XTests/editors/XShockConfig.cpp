@@ -100,9 +100,9 @@ std::shared_ptr<controls::ImageList> imageList(const char* suffix) {
   auto images = std::make_shared<controls::ImageList>(QSize(20, 20), QColor(0xC0, 0xC0, 0xC0));
   for (const ButtonDesign& button : kButtons) {
     rt::ignoreErrors([&] {
-      images->Add(QLatin1String(button.imageKey),
-                  ui::LoadResPicture(kLibrary, QLatin1String(button.picture) +
-                                                   QLatin1String(suffix)));
+      images->Add(
+          QLatin1String(button.imageKey),
+          ui::LoadResPicture(kLibrary, QLatin1String(button.picture) + QLatin1String(suffix)));
     });
   }
   return images;
@@ -113,8 +113,9 @@ std::shared_ptr<controls::ImageList> imageList(const char* suffix) {
 XShockConfig::XShockConfig()
     : XConfigEditor(QStringLiteral("RV1XTests.XShockConfig"), kDesignWidth, kDesignHeight) {
   fraTestGuideSettings_ = AddFrame("fraTestGuideSettings", this, {0, 0, 2055, kFramesHeight});
-  lblTestGuideSettings_ = AddCaption("lblTestGuideSettings", "20310::Test guide settings:",
-                                     fraTestGuideSettings_, {120, 120, 1815, 240});
+  lblTestGuideSettings_ =
+      AddCaption("lblTestGuideSettings", "20310::Test guide settings:", fraTestGuideSettings_,
+                 {120, 120, 1815, 240});
   AddTestGuideSettings(fraTestGuideSettings_, {120, 420, 1815, 735});
 
   fraTestSetup_ = AddFrame("fraTestSetup", this, {2175, 0, 5040, kFramesHeight});
@@ -131,8 +132,8 @@ XShockConfig::XShockConfig()
   const QSize buttons = tbrShock_->ButtonSize();
   Move(tbrShock_, 120, 360, ui::toTwips(buttons.width()),
        ui::toTwips(buttons.height() * tbrShock_->ButtonCount()));
-  lvwConfig_ = Add<controls::ListView>("lvwConfig", fraTestSetup_,
-                                       {540, 360, 4380, kFramesHeight - 480});
+  lvwConfig_ =
+      Add<controls::ListView>("lvwConfig", fraTestSetup_, {540, 360, 4380, kFramesHeight - 480});
 
   pboDropDown_ = Add<QFrame>("pboDropDown", this, {0, 0, 1500, 285});
   pboDropDown_->hide();
@@ -212,7 +213,8 @@ XShockConfig::XShockConfig()
           });
   connect(lstDropDown_, &controls::ListBox::MouseDown, this,
           [this] { lastKey_ = controls::key::Return; });
-  connect(lstDropDown_, &controls::ListBox::Click, this, [this] { Handle([&] { ChoiceHandler(); }); });
+  connect(lstDropDown_, &controls::ListBox::Click, this,
+          [this] { Handle([&] { ChoiceHandler(); }); });
   // Leaving the drop-down for another control closes it; the focus change
   // itself is never refused.
   connect(lstDropDown_, &controls::ListBox::Validate, this, [this](bool&) {

@@ -8,6 +8,9 @@ namespace controls {
 
 CheckListBox::CheckListBox(QWidget* parent) : QListWidget(parent) {
   setSelectionMode(QAbstractItemView::SingleSelection);
+  // An entry wider than the box shows on more lines rather than cut off.
+  setWordWrap(true);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   // Item changes other than the check mark (texts) are no check notice.
   connect(this, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
     const bool checked = item->checkState() == Qt::Checked;

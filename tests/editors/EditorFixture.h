@@ -7,23 +7,66 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 #include <cstdio>
 
+#include "LocaleScope.h"
 #include "QtPrinters.h"
 #include "TestSupport.h"
+#include "editors/CaptionLabel.h"
 #include "records/RunObjects.h"
 #include "services/ErrorService.h"
+#include "services/LanguageService.h"
 #include "settings/CConfigBase.h"
 #include "typelib/ICustomControl.h"
 #include "typelib/IDialog.h"
+#include "ui/CaptionWalk.h"
 #include "ui/MessageBoxes.h"
 #include "ui/Twips.h"
 #include "ui/WindowHandles.h"
+#include "xml/XmlDocument.h"
 
 namespace editortest {
+
+using testsupport::LocaleScope;
+
+// The host's language for the life of the object (the English default
+// texts when the language has no table).
+class LanguageScope {
+ public:
+  explicit LanguageScope(const QString& language)
+      : previous_(host::LanguageService::instance()->language()) {
+    host::LanguageService::instance()->setLanguage(language);
+  }
+  ~LanguageScope() { host::LanguageService::instance()->setLanguage(previous_); }
+  LanguageScope(const LanguageScope&) = delete;
+  LanguageScope& operator=(const LanguageScope&) = delete;
+
+ private:
+  QString previous_;
+};
+
+// What a configuration stores: its children as "Name=Text", the guide
+// settings' mask last.
+inline QStringList storedForm(host::IConfigData& config) {
+  auto document = std::make_shared<host::XmlDocument>();
+  const host::XmlElementPtr element = config.Save(document);
+  QStringList lines;
+  if (!element) return lines;
+  const host::XmlNodeListPtr nodes = element->ChildNodes();
+  for (rt::Long i = 0; i < nodes->Length(); ++i) {
+    const host::XmlElementPtr child = nodes->Item(i);
+    lines.append(child->TagName() + u'=' + child->Text() + child->Attribute(QStringLiteral("Key")) +
+                 child->Attribute(QStringLiteral("ButtonMask")));
+  }
+  return lines;
+}
 
 class EditorTest : public ::testing::Test {
  protected:
@@ -104,6 +147,8 @@ class EditorTest : public ::testing::Test {
   static void click(QWidget* widget, QPoint at = QPoint()) {
     QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, at);
   }
+  // A click on a check box's indicator.
+  static void tick(QCheckBox* box) { click(box, QPoint(box->height() / 2, box->height() / 2)); }
   // Empties a text box as the operator does (select all, delete).
   static void empty(QWidget* box) {
     box->setFocus(Qt::TabFocusReason);
@@ -114,6 +159,50 @@ class EditorTest : public ::testing::Test {
   void leave(QWidget* field) {
     field->clearFocus();
     QApplication::processEvents();
+  }
+
+  // Every caption shown is translated, every label, check box and text field
+  // is wide and high enough for its text, and no two visible controls on one
+  // container overlap.
+  void expectNothingClippedOrOverlapping() const {
+    QWidget* root = editor();
+    ASSERT_TRUE(root);
+    for (QWidget* widget : root->findChildren<QWidget*>()) {
+      if (!widget->isVisibleTo(root)) continue;
+      const QString name = widget->objectName();
+      QString text;
+      if (auto* label = qobject_cast<QLabel*>(widget)) text = label->text();
+      if (auto* button = qobject_cast<QAbstractButton*>(widget)) text = button->text();
+      EXPECT_FALSE(ui::isTextKey(text)) << qPrintable(name) << ": " << qPrintable(text);
+      if (auto* field = qobject_cast<QLineEdit*>(widget)) {
+        EXPECT_LE(field->fontMetrics().horizontalAdvance(field->text()) + 8, field->width())
+            << qPrintable(name) << " is cut off: " << qPrintable(field->text());
+      }
+      if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+        EXPECT_GE(box->width(), box->sizeHint().width()) << qPrintable(name) << " is cut off";
+        EXPECT_GE(box->height(), box->fontMetrics().height()) << qPrintable(name);
+      }
+      if (auto* label = qobject_cast<QLabel*>(widget); label && !label->wordWrap()) {
+        const auto* caption = dynamic_cast<orvanRV1Xtst::CaptionLabel*>(label);
+        const QFont drawn = caption ? caption->FittedFont() : label->font();
+        EXPECT_LE(QFontMetrics(drawn).horizontalAdvance(label->text()),
+                  label->contentsRect().width())
+            << qPrintable(name) << " is cut off: " << qPrintable(label->text());
+      }
+    }
+    for (QWidget* container : root->findChildren<QWidget*>()) {
+      const QList<QWidget*> children =
+          container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+      for (int i = 0; i < children.size(); ++i) {
+        for (int j = i + 1; j < children.size(); ++j) {
+          QWidget* a = children.at(i);
+          QWidget* b = children.at(j);
+          if (!a->isVisibleTo(root) || !b->isVisibleTo(root)) continue;
+          EXPECT_FALSE(a->geometry().intersects(b->geometry()))
+              << qPrintable(a->objectName()) << " overlaps " << qPrintable(b->objectName());
+        }
+      }
+    }
   }
 
   // A picture of the host window for a look at the editor.
