@@ -35,8 +35,8 @@ namespace {
 
 int usage() {
   std::fprintf(stderr,
-               "usage: rv1x-host [--registry FILE] [--unattended] [--scan] [--simulate[=OPTIONS]] "
-               "COMMAND ...\n");
+               "usage: rv1x-host [--registry FILE] [--template FILE] [--unattended] [--scan] "
+               "[--simulate[=OPTIONS]] COMMAND ...\n");
   for (const Command& command : commands())
     std::fprintf(stderr, "  rv1x-host %s\n", qPrintable(command.usage));
   std::fprintf(stderr, "simulator options (comma-separated):\n%s",
@@ -48,9 +48,11 @@ int usage() {
 // command shares; false when it is none.
 bool takeOption(QStringList& arguments, CommonOptions& options) {
   const QString option = arguments.first();
-  if (option == QLatin1String("--registry")) {
+  for (auto [name, value] : {std::pair{"--registry", &options.registry},
+                             std::pair{"--template", &options.templateFile}}) {
+    if (option != QLatin1String(name)) continue;
     if (arguments.size() < 2) return false;
-    options.registry = arguments.at(1);
+    *value = arguments.at(1);
     arguments.remove(0, 2);
     return true;
   }
