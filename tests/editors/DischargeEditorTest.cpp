@@ -12,8 +12,8 @@
 
 namespace {
 
-using orvanRV1Xtst::CConfigDischarge;
 using editortest::LocaleScope;
+using orvanRV1Xtst::CConfigDischarge;
 
 class DischargeEditor : public editortest::EditorTest {
  protected:

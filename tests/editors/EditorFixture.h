@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "LanguageScope.h"
 #include "LocaleScope.h"
 #include "QtPrinters.h"
 #include "TestSupport.h"
@@ -38,23 +39,8 @@
 
 namespace editortest {
 
+using testsupport::LanguageScope;
 using testsupport::LocaleScope;
-
-// The host's language for the life of the object (the English default
-// texts when the language has no table).
-class LanguageScope {
- public:
-  explicit LanguageScope(const QString& language)
-      : previous_(host::LanguageService::instance()->language()) {
-    host::LanguageService::instance()->setLanguage(language);
-  }
-  ~LanguageScope() { host::LanguageService::instance()->setLanguage(previous_); }
-  LanguageScope(const LanguageScope&) = delete;
-  LanguageScope& operator=(const LanguageScope&) = delete;
-
- private:
-  QString previous_;
-};
 
 // What a configuration stores: its children as "Name=Text", the guide
 // settings' mask last.

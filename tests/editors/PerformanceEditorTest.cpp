@@ -12,8 +12,8 @@
 
 namespace {
 
-using orvanRV1Xtst::CConfigPerformance;
 using editortest::LocaleScope;
+using orvanRV1Xtst::CConfigPerformance;
 
 class PerformanceEditor : public editortest::EditorTest {
  protected:
@@ -114,7 +114,7 @@ TEST_F(PerformanceEditor, ATypedAmplitudeIsOneTheAnalyzerPlays) {
     const char* typed;
     rt::Single stored;
     bool refused;
-  } cases[] = {{"1,5 mV", 1.5f, false}, {"2", 2, false}, {"0.5", 0.5f, false},
+  } cases[] = {{"1,5 mV", 1.5f, false}, {"2", 2, false},   {"0.5", 0.5f, false},
                {"1,2 mV", 1.0f, true},  {"3", 1.0f, true}, {"mV", 1.0f, true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed);

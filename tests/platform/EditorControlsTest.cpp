@@ -150,7 +150,8 @@ TEST_F(EditorControls, ACheckListBoxTellsEveryChangeOfACheckMark) {
   for (int i = 0; i < 12; ++i) list->AddItem(QStringLiteral("Wave %1").arg(i));
   list->show();
   QList<int> checks;
-  QObject::connect(list, &controls::CheckListBox::ItemCheck, [&](int item) { checks.append(item); });
+  QObject::connect(list, &controls::CheckListBox::ItemCheck,
+                   [&](int item) { checks.append(item); });
   list->SetChecked(3, true);
   list->SetChecked(3, true);
   list->item(3)->setText(QStringLiteral("renamed"));
@@ -171,7 +172,8 @@ TEST_F(EditorControls, ACheckListBoxTellsEveryChangeOfACheckMark) {
 TEST_F(EditorControls, AListBoxKeepsItemValuesAndTellsKeysBeforeItMoves) {
   auto* list = new controls::ListBox(&window_);
   list->setGeometry(10, 10, 120, 120);
-  for (const auto& [text, value] : {std::pair{"Yes", -1}, std::pair{"No", 0}, std::pair{"Maybe", 7}})
+  for (const auto& [text, value] :
+       {std::pair{"Yes", -1}, std::pair{"No", 0}, std::pair{"Maybe", 7}})
     list->AddItem(QLatin1String(text), value);
   list->show();
   QStringList seen;
@@ -275,11 +277,11 @@ TEST(KeyCodes, AreThePlatformsVirtualKeys) {
   const struct {
     Qt::Key key;
     rt::Integer code;
-  } cases[] = {{Qt::Key_Up, 38},     {Qt::Key_Down, 40},  {Qt::Key_PageUp, 33},
-               {Qt::Key_PageDown, 34}, {Qt::Key_Home, 36}, {Qt::Key_End, 35},
-               {Qt::Key_Return, 13}, {Qt::Key_Enter, 13}, {Qt::Key_Space, 32},
-               {Qt::Key_Escape, 27}, {Qt::Key_A, 65},     {Qt::Key_7, 55},
-               {Qt::Key_F4, 115},    {Qt::Key_Shift, 16}, {Qt::Key_Dead_Acute, 0}};
+  } cases[] = {{Qt::Key_Up, 38},       {Qt::Key_Down, 40},  {Qt::Key_PageUp, 33},
+               {Qt::Key_PageDown, 34}, {Qt::Key_Home, 36},  {Qt::Key_End, 35},
+               {Qt::Key_Return, 13},   {Qt::Key_Enter, 13}, {Qt::Key_Space, 32},
+               {Qt::Key_Escape, 27},   {Qt::Key_A, 65},     {Qt::Key_7, 55},
+               {Qt::Key_F4, 115},      {Qt::Key_Shift, 16}, {Qt::Key_Dead_Acute, 0}};
   for (const auto& c : cases) {
     const QKeyEvent event(QEvent::KeyPress, c.key, Qt::NoModifier);
     EXPECT_EQ(controls::keyCodeOf(event), c.code) << c.key;
