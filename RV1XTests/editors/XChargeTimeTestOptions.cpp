@@ -70,20 +70,10 @@ void XChargeTimeTestOptions::SetFocus() {
   });
 }
 
-void XChargeTimeTestOptions::LockedChanged(bool locked) {
-  EnableInputs();
-  LockTestGuideSettings(locked);
-}
-
 void XChargeTimeTestOptions::EnableInputs() {
   const bool editable = config_ && !Locked();
   txtEnergy_->setEnabled(editable);
   chkAutoPlayback_->setEnabled(editable);
-}
-
-void XChargeTimeTestOptions::resizeEvent(QResizeEvent* event) {
-  XConfigEditor::resizeEvent(event);
-  Handle([&] { Layout(); });
 }
 
 void XChargeTimeTestOptions::Layout() {

@@ -29,13 +29,9 @@ class XChargeTimeTestOptions final : public XConfigEditor {
   void Initialize(const QVariant& Data) override;
   void SetFocus() override;
 
- protected:
-  void resizeEvent(QResizeEvent* event) override;
-
  private:
-  void LockedChanged(bool locked) override;
-  void EnableInputs();
-  void Layout();
+  void EnableInputs() override;
+  void Layout() override;
 
   std::shared_ptr<CConfigChargeTime> config_;
   QGroupBox* fraTestSetup_ = nullptr;

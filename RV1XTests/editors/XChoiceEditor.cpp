@@ -62,11 +62,6 @@ void XChoiceEditor::EnableInputs() {
   for (controls::SimpleComboBox* box : boxes_) box->setEnabled(Bound() && !Locked());
 }
 
-void XChoiceEditor::LockedChanged(bool locked) {
-  EnableInputs();
-  LockTestGuideSettings(locked);
-}
-
 void XChoiceEditor::LayOutFrames(double w, double frameHeight, double maxSetupWidth) {
   const double g = Clamp(w * 0.25, 2055, 2895);
   Move(fraTestGuideSettings_, 0, 0, g, frameHeight);
@@ -93,11 +88,6 @@ void XChoiceEditor::LayOutTwoLists() {
   else
     RestoreHelpLine();
   LayOutFrames(w, HelpLineTop() - 120, 6360);
-}
-
-void XChoiceEditor::resizeEvent(QResizeEvent* event) {
-  XConfigEditor::resizeEvent(event);
-  Handle([&] { Layout(); });
 }
 
 }  // namespace orvanRV1Xtst

@@ -57,8 +57,7 @@ class XChoiceEditor : public XConfigEditor {
   virtual bool Bound() const = 0;
   // Enables the boxes exactly when a configuration is bound and the editor
   // is not locked.
-  void EnableInputs();
-  void LockedChanged(bool locked) override;
+  void EnableInputs() override;
 
   // Places the two frames side by side, frameHeight high, for an inner
   // width w: the guide frame a quarter of w within 2055..2895, the setup
@@ -71,9 +70,7 @@ class XChoiceEditor : public XConfigEditor {
   // is more than 240), at 2520 or more its designed height; the frames end
   // 120 above it and the setup frame is at most 6360 wide.
   void LayOutTwoLists();
-
-  void resizeEvent(QResizeEvent* event) override;
-  virtual void Layout() { LayOutTwoLists(); }
+  void Layout() override { LayOutTwoLists(); }
 
   QGroupBox* fraTestGuideSettings_ = nullptr;
   QGroupBox* fraTestSetup_ = nullptr;

@@ -57,6 +57,16 @@ void XConfigEditor::SetLocked(bool locked) {
   host::CustomControl::SetLocked(locked);
 }
 
+void XConfigEditor::LockedChanged(bool locked) {
+  EnableInputs();
+  LockTestGuideSettings(locked);
+}
+
+void XConfigEditor::resizeEvent(QResizeEvent* event) {
+  host::CustomControl::resizeEvent(event);
+  Handle([&] { Layout(); });
+}
+
 QGroupBox* XConfigEditor::AddFrame(const char* name, QWidget* parent, const QRectF& place) {
   return Add<QGroupBox>(name, parent, place);
 }

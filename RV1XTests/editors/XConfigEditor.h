@@ -66,6 +66,14 @@ class XConfigEditor : public host::CustomControl {
   const QString& registeredName() const { return registeredName_; }
 
  protected:
+  // Each editor's own: enabling its inputs for the bound configuration and
+  // the locked flag, and its layout for the present size.
+  virtual void EnableInputs() = 0;
+  virtual void Layout() = 0;
+  // Enables the inputs anew and locks or unlocks the guide settings.
+  void LockedChanged(bool locked) override;
+  void resizeEvent(QResizeEvent* event) override;
+
   // registeredName: the editor's registered name, the source of its errors;
   // designWidth, designHeight: its size as designed, in twips.
   XConfigEditor(QString registeredName, double designWidth, double designHeight);

@@ -145,11 +145,6 @@ void XDischargeConfig::SetFocus() {
   });
 }
 
-void XDischargeConfig::LockedChanged(bool locked) {
-  EnableInputs();
-  LockTestGuideSettings(locked);
-}
-
 void XDischargeConfig::EnableInputs() {
   const bool editable = config_ && !Locked();
   for (QWidget* input : std::initializer_list<QWidget*>{txtEnergy_, sldAmplitude_, cboECGWave_,
@@ -197,11 +192,6 @@ void XDischargeConfig::SwitchClicked(QCheckBox* box, bool ticked) {
     EnableInputs();
   }
   ReportChange();
-}
-
-void XDischargeConfig::resizeEvent(QResizeEvent* event) {
-  XConfigEditor::resizeEvent(event);
-  Handle([&] { Layout(); });
 }
 
 void XDischargeConfig::Layout() {

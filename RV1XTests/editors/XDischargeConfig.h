@@ -39,18 +39,14 @@ class XDischargeConfig final : public XConfigEditor {
   void Initialize(const QVariant& Data) override;
   void SetFocus() override;
 
- protected:
-  void resizeEvent(QResizeEvent* event) override;
-
  private:
-  void LockedChanged(bool locked) override;
-  void EnableInputs();
+  void EnableInputs() override;
   void FillEcgWaveList();
   void WaveChosen();
   void AmplitudeSet();
   // The switch of a check box, written when the operator changed it.
   void SwitchClicked(QCheckBox* box, bool ticked);
-  void Layout();
+  void Layout() override;
 
   std::shared_ptr<CConfigDischarge> config_;
   QGroupBox* fraTestGuideSettings_ = nullptr;

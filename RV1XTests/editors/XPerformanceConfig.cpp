@@ -185,11 +185,6 @@ void XPerformanceConfig::SetFocus() {
   rt::ignoreErrors([&] { cboWaveType_->setFocus(Qt::OtherFocusReason); });
 }
 
-void XPerformanceConfig::LockedChanged(bool locked) {
-  EnableInputs();
-  LockTestGuideSettings(locked);
-}
-
 void XPerformanceConfig::EnableInputs() {
   const bool bound = config_ != nullptr;
   const bool editable = bound && !Locked();
@@ -288,11 +283,6 @@ void XPerformanceConfig::IndefiniteClicked(bool ticked) {
     StoreDuration(seconds);
   EnableInputs();
   if (changed) ReportChange();
-}
-
-void XPerformanceConfig::resizeEvent(QResizeEvent* event) {
-  XConfigEditor::resizeEvent(event);
-  Handle([&] { Layout(); });
 }
 
 void XPerformanceConfig::Layout() {

@@ -49,14 +49,10 @@ class XPerformanceConfig final : public XConfigEditor {
   void Initialize(const QVariant& Data) override;
   void SetFocus() override;
 
- protected:
-  void resizeEvent(QResizeEvent* event) override;
-
  private:
   static constexpr int kGroups = 3;
 
-  void LockedChanged(bool locked) override;
-  void EnableInputs();
+  void EnableInputs() override;
   void FillWaveLists();
   void SetAllListItems(controls::CheckListBox& list, bool ticked);
   void ShowWaveList(int group);
@@ -66,7 +62,7 @@ class XPerformanceConfig final : public XConfigEditor {
   void StoreAmplitude(double millivolts);
   void StoreDuration(rt::Long seconds);
   void IndefiniteClicked(bool ticked);
-  void Layout();
+  void Layout() override;
 
   std::shared_ptr<CConfigPerformance> config_;
   QGroupBox* fraTestGuideSettings_ = nullptr;

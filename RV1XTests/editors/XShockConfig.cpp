@@ -281,8 +281,7 @@ void XShockConfig::SetFocus() {
 
 void XShockConfig::LockedChanged(bool locked) {
   if (locked) HideDropDown();
-  EnableInputs();
-  LockTestGuideSettings(locked);
+  XConfigEditor::LockedChanged(locked);
 }
 
 void XShockConfig::EnableInputs() {
@@ -467,11 +466,6 @@ void XShockConfig::DropDownKeyDown(rt::Integer keyCode) {
   }
   lastKey_ = keyCode;
   if (!isMoveKey(keyCode)) ChoiceHandler();
-}
-
-void XShockConfig::resizeEvent(QResizeEvent* event) {
-  XConfigEditor::resizeEvent(event);
-  Handle([&] { Layout(); });
 }
 
 void XShockConfig::Layout() {

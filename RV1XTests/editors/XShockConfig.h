@@ -40,12 +40,9 @@ class XShockConfig final : public XConfigEditor {
   void Initialize(const QVariant& Data) override;
   void SetFocus() override;
 
- protected:
-  void resizeEvent(QResizeEvent* event) override;
-
  private:
   void LockedChanged(bool locked) override;
-  void EnableInputs();
+  void EnableInputs() override;
   void SetupColumns();
   void AddAdviceRow(const CShockAdviceSettingPtr& step);
   void HandleToolbarKey(const QString& key);
@@ -60,7 +57,7 @@ class XShockConfig final : public XConfigEditor {
   void ChoiceHandler();
   void DropDownKeyDown(rt::Integer keyCode);
   bool DropDownHasFocus() const;
-  void Layout();
+  void Layout() override;
 
   std::shared_ptr<CConfigShock> config_;
   QGroupBox* fraTestGuideSettings_ = nullptr;

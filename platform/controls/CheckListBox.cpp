@@ -16,11 +16,19 @@ CheckListBox::CheckListBox(QWidget* parent) : QListWidget(parent) {
     const bool checked = item->checkState() == Qt::Checked;
     if (item->data(kShownCheck).toBool() == checked) return;
     item->setData(kShownCheck, checked);
+    if (clicking_) setCurrentRow(row(item));
     Q_EMIT ItemCheck(row(item));
   });
 }
 
 CheckListBox::~CheckListBox() = default;
+
+void CheckListBox::mouseReleaseEvent(QMouseEvent* event) {
+  // The check mark changes as the button is let go.
+  clicking_ = true;
+  QListWidget::mouseReleaseEvent(event);
+  clicking_ = false;
+}
 
 void CheckListBox::AddItem(const QString& text) {
   auto* item = new QListWidgetItem(text);

@@ -2,7 +2,8 @@
 // A list box whose entries carry check boxes. ItemCheck tells of every
 // change of an entry's check mark, whether the operator or the program made
 // it. The current entry (ListIndex, -1 for none) and the first line shown
-// (TopIndex) are separate from the check marks. An entry wider than the box
+// (TopIndex) are separate from the check marks, except that an entry whose
+// mark the operator clicks becomes the current one. An entry wider than the box
 // is wrapped onto a second line.
 
 #include <QListWidget>
@@ -33,7 +34,11 @@ class CheckListBox : public QListWidget {
  Q_SIGNALS:
   void ItemCheck(int index);
 
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
  private:
+  bool clicking_ = false;
   static constexpr int kShownCheck = Qt::UserRole + 1;
 };
 

@@ -13,9 +13,14 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
 #include <cstdio>
+#include <functional>
 
+#include "LanguageScope.h"
 #include "LocaleScope.h"
 #include "QtPrinters.h"
 #include "TestSupport.h"
@@ -34,23 +39,8 @@
 
 namespace editortest {
 
+using testsupport::LanguageScope;
 using testsupport::LocaleScope;
-
-// The host's language for the life of the object (the English default
-// texts when the language has no table).
-class LanguageScope {
- public:
-  explicit LanguageScope(const QString& language)
-      : previous_(host::LanguageService::instance()->language()) {
-    host::LanguageService::instance()->setLanguage(language);
-  }
-  ~LanguageScope() { host::LanguageService::instance()->setLanguage(previous_); }
-  LanguageScope(const LanguageScope&) = delete;
-  LanguageScope& operator=(const LanguageScope&) = delete;
-
- private:
-  QString previous_;
-};
 
 // What a configuration stores: its children as "Name=Text", the guide
 // settings' mask last.
@@ -149,6 +139,33 @@ class EditorTest : public ::testing::Test {
   }
   // A click on a check box's indicator.
   static void tick(QCheckBox* box) { click(box, QPoint(box->height() / 2, box->height() / 2)); }
+  // Drags a slider's thumb to the place of a value, showing the moves and
+  // then letting go.
+  static void drag(QSlider* slider, int value, const std::function<void()>& whileHeld = {}) {
+    QStyleOptionSlider option;
+    option.initFrom(slider);
+    option.orientation = slider->orientation();
+    option.minimum = slider->minimum();
+    option.maximum = slider->maximum();
+    option.sliderPosition = slider->value();
+    option.sliderValue = slider->value();
+    const QRect handle = slider->style()->subControlRect(QStyle::CC_Slider, &option,
+                                                         QStyle::SC_SliderHandle, slider);
+    const QRect groove = slider->style()->subControlRect(QStyle::CC_Slider, &option,
+                                                         QStyle::SC_SliderGroove, slider);
+    const int span = groove.width() - handle.width();
+    const int x =
+        groove.x() + handle.width() / 2 +
+        QStyle::sliderPositionFromValue(slider->minimum(), slider->maximum(), value, span);
+    const QPoint from = handle.center();
+    const QPoint to(x, from.y());
+    QTest::mousePress(slider, Qt::LeftButton, Qt::NoModifier, from);
+    QMouseEvent move(QEvent::MouseMove, to, slider->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(slider, &move);
+    if (whileHeld) whileHeld();
+    QTest::mouseRelease(slider, Qt::LeftButton, Qt::NoModifier, to);
+  }
   // Empties a text box as the operator does (select all, delete).
   static void empty(QWidget* box) {
     box->setFocus(Qt::TabFocusReason);

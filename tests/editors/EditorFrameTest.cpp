@@ -8,9 +8,9 @@
 #include <QLineEdit>
 
 #include "EditorFixture.h"
+#include "com/CreateObject.h"
 #include "controls/DropDownList.h"
 #include "editors/XConfigEditor.h"
-#include "com/CreateObject.h"
 #include "records/TestGuideSettingsObject.h"
 #include "settings/CConfigAccuracy.h"
 #include "settings/CConfigChargeTime.h"
@@ -49,7 +49,10 @@ std::shared_ptr<CConfigBase> makeConfig() {
 }
 
 const EditorCase kEditors[] = {
-    {"XChargeTimeTestOptions", 5190, 2520, makeConfig<CConfigChargeTime>,
+    {"XChargeTimeTestOptions",
+     5190,
+     2520,
+     makeConfig<CConfigChargeTime>,
      [] {
        auto c = std::make_shared<CConfigChargeTime>();
        c->SetPresetEnergy(12.6f);
@@ -57,7 +60,10 @@ const EditorCase kEditors[] = {
        return c;
      },
      {{"txtEnergy", Lock::Disabled}, {"chkAutoPlayback", Lock::Disabled}}},
-    {"XDischargeConfig", 8055, 2895, makeConfig<CConfigDischarge>,
+    {"XDischargeConfig",
+     8055,
+     2895,
+     makeConfig<CConfigDischarge>,
      [] {
        auto c = std::make_shared<CConfigDischarge>();
        c->SetFetchWaveform(false);
@@ -72,7 +78,10 @@ const EditorCase kEditors[] = {
       {"cboECGWave", Lock::Disabled},
       {"chkAutoPlayback", Lock::Disabled},
       {"chkFetchWaveform", Lock::Disabled}}},
-    {"XSensitivityConfig", 5010, 2520, makeConfig<CConfigSensitivity>,
+    {"XSensitivityConfig",
+     5010,
+     2520,
+     makeConfig<CConfigSensitivity>,
      [] {
        auto c = std::make_shared<CConfigSensitivity>();
        c->SetLoadText(QStringLiteral("100 Ohm"));
@@ -82,7 +91,10 @@ const EditorCase kEditors[] = {
        return c;
      },
      {{"cboLoad", Lock::Disabled}, {"cboTrigger", Lock::Disabled}}},
-    {"XRefractoryConfig", 5010, 2520, makeConfig<CConfigRefractory>,
+    {"XRefractoryConfig",
+     5010,
+     2520,
+     makeConfig<CConfigRefractory>,
      [] {
        auto c = std::make_shared<CConfigRefractory>();
        c->SetLoadText(QStringLiteral("300 Ohm"));
@@ -90,7 +102,10 @@ const EditorCase kEditors[] = {
        return c;
      },
      {{"cboLoad", Lock::Disabled}, {"cboRate", Lock::Disabled}}},
-    {"XAccuracyConfig", 8055, 2520, makeConfig<CConfigAccuracy>,
+    {"XAccuracyConfig",
+     8055,
+     2520,
+     makeConfig<CConfigAccuracy>,
      [] {
        // Stored by an earlier release: the noise text of another load.
        auto c = std::make_shared<CConfigAccuracy>();
@@ -104,7 +119,10 @@ const EditorCase kEditors[] = {
       {"cboNoise", Lock::Disabled},
       {"cboRate", Lock::Disabled},
       {"cboAmplitude", Lock::Disabled}}},
-    {"XPerformanceConfig", 8535, 3420, makeConfig<CConfigPerformance>,
+    {"XPerformanceConfig",
+     8535,
+     3420,
+     makeConfig<CConfigPerformance>,
      [] {
        auto c = std::make_shared<CConfigPerformance>();
        c->SetDuration(75);
@@ -119,7 +137,10 @@ const EditorCase kEditors[] = {
       {"chkIndefiniteDuration", Lock::Disabled},
       {"txtAmpSlider", Lock::ReadOnly},
       {"txtTimeSlider", Lock::ReadOnly}}},
-    {"XShockConfig", 7215, 2835, makeConfig<CConfigShock>,
+    {"XShockConfig",
+     7215,
+     2835,
+     makeConfig<CConfigShock>,
      [] {
        auto c = std::make_shared<CConfigShock>();
        c->AddNew()->SetWaveFormIndex(7);
@@ -138,7 +159,8 @@ bool readOnly(QWidget* input) {
   return false;
 }
 
-class EditorFrame : public editortest::EditorTest, public ::testing::WithParamInterface<EditorCase> {
+class EditorFrame : public editortest::EditorTest,
+                    public ::testing::WithParamInterface<EditorCase> {
  protected:
   void open(const std::shared_ptr<CConfigBase>& config) {
     EditorTest::open(config, GetParam().width, GetParam().height);
