@@ -92,10 +92,10 @@ void CRV1XPlugIn::Initialize(const host::HostLogPtr&) {
         initialised_ = true;
       },
       [&](const rt::RuntimeError& error) {
-        handOnOrReport<com::Object>(error,
-                                    {plugInErr::TemplateNotFound, plugInErr::BadTemplate,
-                                     plugInErr::TemplateFileError},
-                                    kPlugInSource);
+        handOnOrReport<com::Object>(
+            error,
+            {plugInErr::TemplateNotFound, plugInErr::BadTemplate, plugInErr::TemplateFileError},
+            kPlugInSource);
       });
 }
 
@@ -124,14 +124,13 @@ host::ITestElementPtr CRV1XPlugIn::CreateTest(rt::Long lTestID) {
         if (const host::ITestElementPtr prototype = catalogue_->Find(lTestID)) {
           const host::ITestElementPtr clone = prototype->Clone();
           // The copy's standards are not yet the new element's.
-          rt::ignoreErrors([&] {
-            com::must(com::must(com::must(clone).Limits()).Standards()).Unbind();
-          });
+          rt::ignoreErrors(
+              [&] { com::must(com::must(com::must(clone).Limits()).Standards()).Unbind(); });
           return clone;
         }
-        errors().RaiseError(host::kProduct, plugInErr::NoSuchTest, kPlugInSource, 1,
-                            QStringLiteral("The test catalogue has no test with the ID %1")
-                                .arg(lTestID));
+        errors().RaiseError(
+            host::kProduct, plugInErr::NoSuchTest, kPlugInSource, 1,
+            QStringLiteral("The test catalogue has no test with the ID %1").arg(lTestID));
         return nullptr;
       },
       [&](const rt::RuntimeError& error) {
@@ -147,8 +146,8 @@ com::ObjectPtr CRV1XPlugIn::LoadStandard(rt::Long iTestID, const QString& sAlpha
         if (!catalogue_) return nullptr;
         const host::ITestElementPtr prototype = catalogue_->Find(iTestID);
         if (!prototype) return nullptr;
-        const host::StandardPtr found =
-            com::must(com::must(prototype->Limits()).Standards()).Find(0, sAlphaName, sCompleteName);
+        const host::StandardPtr found = com::must(com::must(prototype->Limits()).Standards())
+                                            .Find(0, sAlphaName, sCompleteName);
         if (!found) return nullptr;
         return found->Copy();
       },

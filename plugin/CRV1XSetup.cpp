@@ -24,8 +24,7 @@ host::ErrorService& errors() {
 // The folder this deliverable was loaded from, ready for a file name.
 QString plugInFolder() {
   const QString library = com::libraryFileOf(reinterpret_cast<const void*>(&plugInFolder));
-  return com::must(host::NumberFormatter::instance())
-      .FolderPath(QFileInfo(library).absolutePath());
+  return com::must(host::NumberFormatter::instance()).FolderPath(QFileInfo(library).absolutePath());
 }
 
 // A stored number; a missing value is one that cannot be read.

@@ -118,7 +118,9 @@ host::ITestElementListPtr LoadTemplate(const QString& path) {
                 aboutFile(path, QStringLiteral("not found")));
         if (rt::isFileError(number))
           raise(plugInErr::TemplateFileError, kEntrySeverity,
-                aboutFile(path, QStringLiteral("cannot be read (%1)").arg(rt::standardDescription(number))));
+                aboutFile(
+                    path,
+                    QStringLiteral("cannot be read (%1)").arg(rt::standardDescription(number))));
         if (number == plugInErr::BadTemplate)
           raise(plugInErr::BadTemplate, 1, aboutFile(path, error.Description()));
         errors().ReportError(error, kPlugInSource);
@@ -191,10 +193,9 @@ void ReadElementProperties(const host::ITestElementPtr& element, const host::Xml
   }
   host::TestInfoPtr info;
   rt::ignoreErrors([&] { info = com::must(element).Info(); });
-  rt::ignoreErrorsEach(
-      [&] { com::must(info).SetTypeAndParameter(texts[Type], texts[Parameter]); },
-      [&] { com::must(info).SetDescription(texts[Description]); },
-      [&] { com::must(info).SetName(texts[Name]); });
+  rt::ignoreErrorsEach([&] { com::must(info).SetTypeAndParameter(texts[Type], texts[Parameter]); },
+                       [&] { com::must(info).SetDescription(texts[Description]); },
+                       [&] { com::must(info).SetName(texts[Name]); });
 }
 
 QString GetLocalizedNodeText(const host::XmlElementPtr& node) {

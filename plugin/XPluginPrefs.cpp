@@ -136,7 +136,8 @@ void XPluginPrefs::AddSetting(Setting& setting, QFrame* page, const char* labelN
   setting.upDown->SetIncrement(increment);
   setting.upDown->SetValue(min);
   setting.upDown->SetBuddy(setting.label);
-  connect(setting.label, &controls::Label::Change, this, [this, &setting] { LabelChanged(setting); });
+  connect(setting.label, &controls::Label::Change, this,
+          [this, &setting] { LabelChanged(setting); });
 }
 
 void XPluginPrefs::AddHelpText(QFrame* page, const char* name, const char* textKey) {
@@ -156,7 +157,9 @@ void XPluginPrefs::SetFocus() {
 
 void XPluginPrefs::Initialize(const QVariant& Data) {
   initialising_ = true;
-  if (auto setup = std::dynamic_pointer_cast<CRV1XSetup>(com::toObject(Data))) setup_ = setup;
+  rt::ignoreErrors([&] {
+    if (auto setup = std::dynamic_pointer_cast<CRV1XSetup>(com::toObject(Data))) setup_ = setup;
+  });
   // What the registry holds now; showing it writes nothing back.
   rt::ignoreErrors([&] { com::must(setup_).ReadSettings(); });
   for (Setting* setting : {&threshold_, &commTimeOut_})

@@ -27,7 +27,8 @@ constexpr int kFailed = 2;
 const QString kSource = QStringLiteral("rv1x-host");
 
 void printEntry(const host::ITestElementPtr& element) {
-  const host::TestInfoPtr info = rt::orDefault([&] { return element->Info(); }, host::TestInfoPtr());
+  const host::TestInfoPtr info =
+      rt::orDefault([&] { return element->Info(); }, host::TestInfoPtr());
   std::printf("%d %s %s\n", com::must(element).TestID(), qPrintable(com::registeredNameOf(element)),
               qPrintable(info ? info->Name() : QString()));
   const host::ILimitDataPtr limits =
