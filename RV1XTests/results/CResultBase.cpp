@@ -96,7 +96,8 @@ void CResultBase::BuildServiceRecord(const host::TestFilterPtr& filter) {
 }
 
 void CResultBase::BuildServiceRecordOf(const host::ITestElementPtr& test) {
-  BuildServiceRecord(rt::orDefault([&] { return com::must(test).Filter(); }, host::TestFilterPtr()));
+  BuildServiceRecord(
+      rt::orDefault([&] { return com::must(test).Filter(); }, host::TestFilterPtr()));
 }
 
 host::IDialogPtr CResultBase::CreateDialog() {
@@ -110,8 +111,8 @@ void CResultBase::Load(const host::XmlElementPtr& ixeIn, const host::HostLogPtr&
   rt::onError(
       [&] {
         if (iprLog) {
-          const QString text =
-              host::LanguageService::instance()->Translate(host::kProduct, kind_.loadingTextKey, {});
+          const QString text = host::LanguageService::instance()->Translate(
+              host::kProduct, kind_.loadingTextKey, {});
           step = iprLog->BeginStep(text, QString());
         }
         host::XmlElement& element = com::must(ixeIn);
@@ -181,7 +182,8 @@ host::XmlElementPtr CResultBase::Save(const host::XmlDocumentPtr& ixdOwner) {
         if (!element)
           errors().RaiseError(host::kProduct, kResultSaveError, kind_.source, kSaveSeverity);
         if (mtiId_ > 0)
-          element->SetAttribute(kMtiAttribute, host::NumberFormatter::instance()->NumberText(mtiId_));
+          element->SetAttribute(kMtiAttribute,
+                                host::NumberFormatter::instance()->NumberText(mtiId_));
         SaveAttributes(*element);
         if (host::XmlElementPtr status =
                 host::XmlHelper::instance()->WriteStatus(ixdOwner, status_, SavedStatusText()))
@@ -226,8 +228,8 @@ void CResultBase::PrintReport(const host::HostReportPtr& iarReport, const QVaria
   host::HostReport& report = *iarReport;
   const QString header = BuildReportHeader(report);
   const reporttable::Shape shape = reporttable::Shape::ResultTable;
-  const QString format =
-      reporttable::columnFormat(shape, reporttable::pageWidth(report, reporttable::shapeNumber(shape)));
+  const QString format = reporttable::columnFormat(
+      shape, reporttable::pageWidth(report, reporttable::shapeNumber(shape)));
   const QString rows = BuildReportRows(report);
   if (!rows.isEmpty()) reporttable::addTable(report, format, header, rows);
   PrintAfterTable(report);

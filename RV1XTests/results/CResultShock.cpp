@@ -97,9 +97,8 @@ void CResultShock::LoadOlderStep(const host::XmlElementPtr& child, const host::H
     // A step that passed showed the advice it expected; one that failed
     // showed the other.
     const QVariant value = measurement->Value();
-    measurement->SetPresetValue(measurement->Status() == measurementstatus::Passed
-                                    ? value
-                                    : rt::logicalNot(value));
+    measurement->SetPresetValue(
+        measurement->Status() == measurementstatus::Passed ? value : rt::logicalNot(value));
   } else if (configured_.Contains(measurement->Key())) {
     // An unanswered step tells nothing of its advice: the configuration
     // still does.

@@ -30,8 +30,8 @@ TEST(VariantLogic, EqualityComparesByKindAsTheRunTimeDoes) {
       {QStringLiteral("abc"), QVariant(), false},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(rt::equals(c.a, c.b), c.equal) << c.a.toString().toStdString() << " = "
-                                             << c.b.toString().toStdString();
+    EXPECT_EQ(rt::equals(c.a, c.b), c.equal)
+        << c.a.toString().toStdString() << " = " << c.b.toString().toStdString();
     EXPECT_EQ(rt::equals(c.b, c.a), c.equal) << "symmetric";
   }
 }

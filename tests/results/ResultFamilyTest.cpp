@@ -84,7 +84,7 @@ TEST_P(ResultFamily, SavedResultLoadsBackWithEveryField) {
   EXPECT_EQ(loaded->Comment(), QStringLiteral("Pads replaced"));
   EXPECT_EQ(loaded->MTIID(), 3);
   ASSERT_TRUE(loaded->ServiceRecord()) << "every result reads its service record back";
-  const auto record = std::static_pointer_cast<host::ServiceRecord>(loaded->ServiceRecord());
+  const auto record = loaded->ServiceRecord();
   EXPECT_TRUE(record->built());
   EXPECT_EQ(record->flag(), QStringLiteral("F"));
   for (const QString& key : GetParam().keys) {
@@ -112,9 +112,10 @@ TEST_P(ResultFamily, UnevaluatedAndSkippedResultsStoreNoMeasurements) {
 TEST_P(ResultFamily, StatusEveryCodeAndItsTextTravel) {
   for (rt::Long status : {0, 1, 2, 3}) {
     auto loaded = make();
-    loaded->Load(element(QStringLiteral("<ResultItem><Status Code=\"%1\">seen</Status></ResultItem>")
-                             .arg(status)),
-                 nullptr);
+    loaded->Load(
+        element(QStringLiteral("<ResultItem><Status Code=\"%1\">seen</Status></ResultItem>")
+                    .arg(status)),
+        nullptr);
     EXPECT_EQ(loaded->Status(), status);
     EXPECT_EQ(loaded->StatusText(), QStringLiteral("seen"));
   }
@@ -157,9 +158,9 @@ TEST_P(ResultFamily, LoadOfAForeignElementHandsOnItsError) {
 TEST_P(ResultFamily, AForeignMeasurementIsReportedAndTheRestStillLoads) {
   auto result = make();
   const QString first = GetParam().keys.first();
-  const QString measurement =
-      QStringLiteral("<Measurement Key=\"%1\"><Value Type=\"1\" Kind=\"Double\">7</Value>"
-                     "<Status Code=\"1\"/></Measurement>");
+  const QString measurement = QStringLiteral(
+      "<Measurement Key=\"%1\"><Value Type=\"1\" Kind=\"Double\">7</Value>"
+      "<Status Code=\"1\"/></Measurement>");
   result->Load(element(QStringLiteral("<ResultItem Version=\"2\"><Status Code=\"1\"/>%1"
                                       "<Measurement><Unit>J</Unit></Measurement>%2"
                                       "<Comment>after</Comment></ResultItem>")
@@ -178,10 +179,11 @@ TEST_P(ResultFamily, OtherFailuresWhileLoadingAreReportedAndEndTheLoad) {
   auto result = make();
   auto log = std::make_shared<host::HostLog>();
   EXPECT_EQ(errorOf([&] {
-              result->Load(element(QStringLiteral("<ResultItem><Comment>read</Comment>"
-                                                  "<Status Code=\"1e12\"/><Comment>not read</Comment>"
-                                                  "</ResultItem>")),
-                           log);
+              result->Load(
+                  element(QStringLiteral("<ResultItem><Comment>read</Comment>"
+                                         "<Status Code=\"1e12\"/><Comment>not read</Comment>"
+                                         "</ResultItem>")),
+                  log);
             }),
             0);
   ASSERT_EQ(reported().size(), 1);
@@ -213,7 +215,8 @@ TEST_P(ResultFamily, SaveHandsOnItsErrorWhenTheDocumentMakesNoElement) {
   fill(*result, GetParam().value, 1);
   host::XmlElementPtr saved;
   EXPECT_EQ(errorOf([&] {
-              saved = result->Save(std::make_shared<RefusingDocument>(QStringLiteral("Measurement")));
+              saved =
+                  result->Save(std::make_shared<RefusingDocument>(QStringLiteral("Measurement")));
             }),
             0);
   EXPECT_FALSE(saved);
@@ -237,7 +240,7 @@ TEST_P(ResultFamily, ServiceRecordIsBuiltOnlyWhenTheFilterAsksAndTheResultWasEva
 
   result->SetStatus(3);
   result->BuildServiceRecord(filter);
-  auto record = std::static_pointer_cast<host::ServiceRecord>(result->ServiceRecord());
+  auto record = result->ServiceRecord();
   ASSERT_TRUE(record);
   EXPECT_EQ(record->flag(), QStringLiteral("NA"));
   EXPECT_TRUE(record->summary().isEmpty());
