@@ -101,7 +101,9 @@ void CResultBase::BuildServiceRecordOf(const host::ITestElementPtr& test) {
 }
 
 host::IDialogPtr CResultBase::CreateDialog() {
-  return hostedDialog(kind_.dialogProgId, com::toVariantOf(shared_from_this()));
+  return rt::orDefault(
+      [&] { return hostedDialog(kind_.dialogProgId, com::toVariantOf(shared_from_this())); },
+      host::IDialogPtr());
 }
 
 // --- stored form --------------------------------------------------------------
@@ -232,7 +234,7 @@ void CResultBase::PrintReport(const host::HostReportPtr& iarReport, const QVaria
       shape, reporttable::pageWidth(report, reporttable::shapeNumber(shape)));
   const QString rows = BuildReportRows(report);
   if (!rows.isEmpty()) reporttable::addTable(report, format, header, rows);
-  PrintAfterTable(report);
+  PrintAfterTable(iarReport);
 }
 
 }  // namespace orvanRV1Xtst

@@ -123,7 +123,7 @@ class CResultBase : public host::IResultData, public std::enable_shared_from_thi
   virtual void SaveAfterMeasurements(host::XmlElement& /*element*/,
                                      const host::XmlDocumentPtr& /*document*/) {}
   // PrintReport: after the table, whether or not it had rows.
-  virtual void PrintAfterTable(host::HostReport& /*report*/) {}
+  virtual void PrintAfterTable(const host::HostReportPtr& /*report*/) {}
 
   // Whether the result carries measurements in its stored form.
   bool SavesMeasurements() const {

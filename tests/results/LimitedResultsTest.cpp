@@ -29,18 +29,42 @@ TEST_F(LimitedResults, MeasurementsAreMadeInOrderWithTheirPresets) {
     QStringList patterns;
     QVariantList presets;
   } cases[] = {
-      {makeResult<CResultChargeTime, CConfigChargeTime>(), {"ENGY", "CHTI"}, {"J", "s"}, {1, 1},
-       {"# ##0.0", "# ##0.0"}, {QVariant::fromValue(360.0f), {}}},
-      {makeResult<CResultChargeTime>(), {"ENGY", "CHTI"}, {"J", "s"}, {1, 1},
-       {"# ##0.0", "# ##0.0"}, {{}, {}}},
-      {makeResult<CResultSensitivity>(), {"PADS", "ECG"}, {"mV", "mV"}, {1, 1},
-       {"# ##0.00", "# ##0.00"}, {{}, {}}},
-      {makeResult<CResultRefractory>(), {"SENS", "PACE"}, {"ms", "ms"}, {2, 2},
-       {"# ##0", "# ##0"}, {{}, {}}},
-      {makeResult<CResultAccuracy, CConfigAccuracy>(), {"RATE", "AMPL", "PWID"},
-       {"ppm", "mA", "ms"}, {2, 1, 1}, {"# ##0", "# ##0.0", "# ##0.0"}, {40.0, 30.0, {}}},
-      {makeResult<CResultAccuracy>(), {"RATE", "AMPL", "PWID"}, {"ppm", "mA", "ms"}, {2, 1, 1},
-       {"# ##0", "# ##0.0", "# ##0.0"}, {{}, {}, {}}},
+      {makeResult<CResultChargeTime, CConfigChargeTime>(),
+       {"ENGY", "CHTI"},
+       {"J", "s"},
+       {1, 1},
+       {"# ##0.0", "# ##0.0"},
+       {QVariant::fromValue(360.0f), {}}},
+      {makeResult<CResultChargeTime>(),
+       {"ENGY", "CHTI"},
+       {"J", "s"},
+       {1, 1},
+       {"# ##0.0", "# ##0.0"},
+       {{}, {}}},
+      {makeResult<CResultSensitivity>(),
+       {"PADS", "ECG"},
+       {"mV", "mV"},
+       {1, 1},
+       {"# ##0.00", "# ##0.00"},
+       {{}, {}}},
+      {makeResult<CResultRefractory>(),
+       {"SENS", "PACE"},
+       {"ms", "ms"},
+       {2, 2},
+       {"# ##0", "# ##0"},
+       {{}, {}}},
+      {makeResult<CResultAccuracy, CConfigAccuracy>(),
+       {"RATE", "AMPL", "PWID"},
+       {"ppm", "mA", "ms"},
+       {2, 1, 1},
+       {"# ##0", "# ##0.0", "# ##0.0"},
+       {40.0, 30.0, {}}},
+      {makeResult<CResultAccuracy>(),
+       {"RATE", "AMPL", "PWID"},
+       {"ppm", "mA", "ms"},
+       {2, 1, 1},
+       {"# ##0", "# ##0.0", "# ##0.0"},
+       {{}, {}, {}}},
   };
   for (const auto& c : cases) {
     ASSERT_EQ(c.result->MeasurementCount(), c.keys.size());
@@ -88,7 +112,7 @@ TEST_F(LimitedResults, SensitivityReadsThePadsAndDividesForTheEcgInput) {
       {padsReply, 7, 1.2f, 0.048f},
       {padsReply, 26, 1.2f, 0.048f},
       {padsReply, -1, 1.2f, 1.2f},
-      {reply(34, {{1, "9.99"}}), 0, 0, 0},    // shorter than column 35
+      {reply(34, {{1, "9.99"}}), 0, 0, 0},          // shorter than column 35
       {reply(38, {{35, " 2.5"}}), 4, 2.5f, 0.25f},  // ends inside the field
       {reply(40, {{35, "-1.5  "}}), 0, -1.5f, -1.5f},
       {reply(40, {{35, "1.2E1 "}}), 0, 12, 12},
@@ -113,21 +137,30 @@ TEST_F(LimitedResults, RepliesFillTheFieldsOfTheirColumns) {
     QString reply;
     QVariantMap values;
   } cases[] = {
-      {makeResult<CResultRefractory>(), reply(59, {{44, "   250"}, {53, "    300"}}),
+      {makeResult<CResultRefractory>(),
+       reply(59, {{44, "   250"}, {53, "    300"}}),
        {{"SENS", 250.0}, {"PACE", 300.0}}},
-      {makeResult<CResultRefractory>(), reply(50, {{44, "   250"}}), {{"SENS", 250.0}, {"PACE", 0.0}}},
-      {makeResult<CResultRefractory>(), reply(59, {{44, "  +2e2"}, {53, "   -1  "}}),
+      {makeResult<CResultRefractory>(),
+       reply(50, {{44, "   250"}}),
+       {{"SENS", 250.0}, {"PACE", 0.0}}},
+      {makeResult<CResultRefractory>(),
+       reply(59, {{44, "  +2e2"}, {53, "   -1  "}}),
        {{"SENS", 200.0}, {"PACE", -1.0}}},
-      {makeResult<CResultChargeTime>(), reply(40, {{1, "  98.7"}, {35, "   4.2"}}),
+      {makeResult<CResultChargeTime>(),
+       reply(40, {{1, "  98.7"}, {35, "   4.2"}}),
        {{"ENGY", 98.7}, {"CHTI", 4.2}}},
       {makeResult<CResultChargeTime>(), QStringLiteral(" 355.0"), {{"ENGY", 355.0}, {"CHTI", 0.0}}},
-      {makeResult<CResultChargeTime>(), QStringLiteral("garbage, not a measurement reply"),
+      {makeResult<CResultChargeTime>(),
+       QStringLiteral("garbage, not a measurement reply"),
        {{"ENGY", 0.0}, {"CHTI", 0.0}}},
-      {makeResult<CResultAccuracy>(), QStringLiteral("072      10.0     70.0"),
+      {makeResult<CResultAccuracy>(),
+       QStringLiteral("072      10.0     70.0"),
        {{"RATE", 72.0}, {"PWID", 10.0}, {"AMPL", 70.0}}},
-      {makeResult<CResultAccuracy>(), QStringLiteral("072"),
+      {makeResult<CResultAccuracy>(),
+       QStringLiteral("072"),
        {{"RATE", 72.0}, {"PWID", 0.0}, {"AMPL", 0.0}}},
-      {makeResult<CResultAccuracy>(), QStringLiteral("0721234567890123456789"),
+      {makeResult<CResultAccuracy>(),
+       QStringLiteral("0721234567890123456789"),
        {{"RATE", 72.0}, {"PWID", 567890.0}, {"AMPL", 456789.0}}},
   };
   for (const auto& c : cases) {
@@ -271,9 +304,10 @@ TEST_F(LimitedVerdict, SkippingBuildsANotApplicableRecordAndStoresNoMeasurements
   result.SetMTIID(1);
   result.UpdateStatus(bench.test, bench.selected, true);
   EXPECT_EQ(result.Status(), 3);
-  EXPECT_EQ(canonical(result.Save(document_)),
-            canonicalXml(QStringLiteral("<ResultItem MTI=\"1\"><Status Code=\"3\"/>"
-                                        "<ServiceRecord Built=\"True\" Flag=\"NA\"/></ResultItem>")));
+  EXPECT_EQ(
+      canonical(result.Save(document_)),
+      canonicalXml(QStringLiteral("<ResultItem MTI=\"1\"><Status Code=\"3\"/>"
+                                  "<ServiceRecord Built=\"True\" Flag=\"NA\"/></ResultItem>")));
 }
 
 TEST_F(LimitedVerdict, WithoutTheFilterBitTheEarlierRecordStays) {
@@ -369,16 +403,16 @@ TEST_F(LimitedVerdict, AnOlderAccuracyResultSkipsItsRetiredMeasurementInAnyCase)
     CResultAccuracy result;
     result.Initialize(std::make_shared<CConfigAccuracy>());
     result.Load(element(QStringLiteral(
-                    "<ResultItem MTI=\"1\"><Status Code=\"1\"/>"
-                    "<Measurement Key=\"RATE\"><Value Type=\"2\" Kind=\"Double\">40</Value>"
-                    "<Status Code=\"1\"/></Measurement>"
-                    "<Measurement Key=\"%1\"><Value Type=\"1\" Kind=\"Double\">0.2</Value>"
-                    "<Status Code=\"1\"/></Measurement>"
-                    "<Measurement Key=\"AMPL\"><Value Type=\"1\" Kind=\"Double\">30</Value>"
-                    "<Status Code=\"1\"/></Measurement>"
-                    "<Measurement Key=\"PWID\"><Value Type=\"1\" Kind=\"Double\">20</Value>"
-                    "<Status Code=\"1\"/></Measurement></ResultItem>")
-                    .arg(QLatin1String(retired))),
+                            "<ResultItem MTI=\"1\"><Status Code=\"1\"/>"
+                            "<Measurement Key=\"RATE\"><Value Type=\"2\" Kind=\"Double\">40</Value>"
+                            "<Status Code=\"1\"/></Measurement>"
+                            "<Measurement Key=\"%1\"><Value Type=\"1\" Kind=\"Double\">0.2</Value>"
+                            "<Status Code=\"1\"/></Measurement>"
+                            "<Measurement Key=\"AMPL\"><Value Type=\"1\" Kind=\"Double\">30</Value>"
+                            "<Status Code=\"1\"/></Measurement>"
+                            "<Measurement Key=\"PWID\"><Value Type=\"1\" Kind=\"Double\">20</Value>"
+                            "<Status Code=\"1\"/></Measurement></ResultItem>")
+                            .arg(QLatin1String(retired))),
                 nullptr);
     EXPECT_TRUE(reported().isEmpty()) << retired;
     EXPECT_EQ(valueOf(result, "RATE"), QVariant(40.0));

@@ -31,10 +31,17 @@ TEST_F(PerformanceResult, TheMeasurementIsNamedAfterTheConfiguredWave) {
     rt::Long wavetype;
     const char* description;
   } cases[] = {
-      {100, "20500::Sine 30 BPM"}, {106, "20506::Sine 300 BPM"}, {107, ""},
-      {200, "20507::VFib"},        {211, "20518::Vtach"},        {212, ""},
-      {301, "20522::Square 2 Hz"}, {312, "20533::Pulse 60 BPM"}, {313, ""},
-      {99, ""},                    {0, ""},
+      {100, "20500::Sine 30 BPM"},
+      {106, "20506::Sine 300 BPM"},
+      {107, ""},
+      {200, "20507::VFib"},
+      {211, "20518::Vtach"},
+      {212, ""},
+      {301, "20522::Square 2 Hz"},
+      {312, "20533::Pulse 60 BPM"},
+      {313, ""},
+      {99, ""},
+      {0, ""},
   };
   for (const auto& c : cases) {
     auto config = std::make_shared<CConfigPerformance>();

@@ -255,7 +255,6 @@ TEST_P(ResultFamily, DialogComesBackWhileTheDetailViewIsNotInstalled) {
   dialog->Unload();
 }
 
-INSTANTIATE_TEST_SUITE_P(Results, ResultFamily, ::testing::ValuesIn(limitedAndJudgedResults()),
-                         resultCaseName);
+INSTANTIATE_TEST_SUITE_P(Results, ResultFamily, ::testing::ValuesIn(allResults()), resultCaseName);
 
 }  // namespace

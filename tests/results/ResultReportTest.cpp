@@ -49,12 +49,12 @@ TEST_F(ResultReport, PrintsOneTableOfEveryMeasurementWithTheSequenceOfTheFamily)
   EXPECT_EQ(calls.at(0), (QVariantList{QStringLiteral("TableFontSize"), 7}));
   EXPECT_EQ(calls.at(1), (QVariantList{QStringLiteral("TableGrid"), false}));
   EXPECT_EQ(calls.at(2), (QVariantList{QStringLiteral("TableHeaderRows"), 1}));
-  EXPECT_EQ(calls.at(3),
-            (QVariantList{QStringLiteral("AddTable"),
-                          QStringLiteral("<+560|<2240|>+1600|>+1600|^+1600|<+!1600|<+560;"),
-                          kHeader,
-                          QStringLiteral("|      Energy|360.0|355.0|J;|      Charge time||4.2|s;"), 0,
-                          0, 0}));
+  EXPECT_EQ(
+      calls.at(3),
+      (QVariantList{QStringLiteral("AddTable"),
+                    QStringLiteral("<+560|<2240|>+1600|>+1600|^+1600|<+!1600|<+560;"), kHeader,
+                    QStringLiteral("|      Energy|360.0|355.0|J;|      Charge time||4.2|s;"), 0, 0,
+                    0}));
   EXPECT_TRUE(report->callNames().contains(QStringLiteral("PageWidth")));
 }
 

@@ -46,9 +46,10 @@ TEST_F(ShockResult, NewResultHasAnEmptyRecordAndNoStepsUntilInitialized) {
   EXPECT_FALSE(fresh.Measurement(1));
   ASSERT_TRUE(fresh.ServiceRecord());
   EXPECT_FALSE(fresh.ServiceRecord()->built());
-  EXPECT_EQ(canonical(fresh.Save(document_)),
-            canonicalXml(QStringLiteral("<ResultItem Version=\"2\"><Status Code=\"0\"/>"
-                                        "<ServiceRecord Built=\"False\" Flag=\"\"/></ResultItem>")));
+  EXPECT_EQ(
+      canonical(fresh.Save(document_)),
+      canonicalXml(QStringLiteral("<ResultItem Version=\"2\"><Status Code=\"0\"/>"
+                                  "<ServiceRecord Built=\"False\" Flag=\"\"/></ResultItem>")));
 }
 
 TEST_F(ShockResult, OneUnansweredStepPerConfiguredStepExpectingItsAdvice) {
@@ -122,18 +123,17 @@ TEST_F(ShockResult, StoresVersionTwoWithoutPresetsOrStatusText) {
                nullptr);
   EXPECT_EQ(result_.StatusText(), QStringLiteral("operator text"));
   EXPECT_EQ(result_.MTIID(), 4);
-  EXPECT_EQ(
-      canonical(result_.Save(document_)),
-      canonicalXml(QStringLiteral(
-          "<ResultItem MTI=\"4\" Version=\"2\"><Status Code=\"2\"/>"
-          "<ServiceRecord Built=\"True\" Flag=\"F\">/True/False/False</ServiceRecord>"
-          "<Measurement Key=\"::1\"><Description>CVF</Description>"
-          "<Value Type=\"3\" Kind=\"Boolean\">True</Value><Status Code=\"1\"/></Measurement>"
-          "<Measurement Key=\"::2\"><Description>NSR 90</Description>"
-          "<Value Type=\"3\" Kind=\"Boolean\">False</Value><Status Code=\"1\"/></Measurement>"
-          "<Measurement Key=\"::3\"><Description>FVF</Description>"
-          "<Value Type=\"3\" Kind=\"Boolean\">False</Value><Status Code=\"2\"/></Measurement>"
-          "</ResultItem>")));
+  EXPECT_EQ(canonical(result_.Save(document_)),
+            canonicalXml(QStringLiteral(
+                "<ResultItem MTI=\"4\" Version=\"2\"><Status Code=\"2\"/>"
+                "<ServiceRecord Built=\"True\" Flag=\"F\">/True/False/False</ServiceRecord>"
+                "<Measurement Key=\"::1\"><Description>CVF</Description>"
+                "<Value Type=\"3\" Kind=\"Boolean\">True</Value><Status Code=\"1\"/></Measurement>"
+                "<Measurement Key=\"::2\"><Description>NSR 90</Description>"
+                "<Value Type=\"3\" Kind=\"Boolean\">False</Value><Status Code=\"1\"/></Measurement>"
+                "<Measurement Key=\"::3\"><Description>FVF</Description>"
+                "<Value Type=\"3\" Kind=\"Boolean\">False</Value><Status Code=\"2\"/></Measurement>"
+                "</ResultItem>")));
 }
 
 TEST_F(ShockResult, CurrentLayoutLoadsIntoTheConfiguredSteps) {
@@ -178,15 +178,17 @@ TEST_F(ShockResult, OlderLayoutRebuildsTheStepsAndTheirExpectedAdvice) {
     const QString value = *verdict ? QStringLiteral("<Value Type=\"3\" Kind=\"Boolean\">%1</Value>")
                                          .arg(QLatin1String(verdict))
                                    : QString();
-    return QStringLiteral("<Measurement Key=\"%1\"><Description>%2</Description>%3"
-                          "<Status Code=\"%4\"/></Measurement>")
+    return QStringLiteral(
+               "<Measurement Key=\"%1\"><Description>%2</Description>%3"
+               "<Status Code=\"%4\"/></Measurement>")
         .arg(QLatin1String(key), QLatin1String(description), value, QLatin1String(status));
   };
   const QString older =
-      QStringLiteral("<ResultItem MTI=\"2\"%1><Status Code=\"2\"/><Comment>Older file</Comment>"
-                     "<ServiceRecord Built=\"True\" Flag=\"F\">/False/False</ServiceRecord>") +
+      QStringLiteral(
+          "<ResultItem MTI=\"2\"%1><Status Code=\"2\"/><Comment>Older file</Comment>"
+          "<ServiceRecord Built=\"True\" Flag=\"F\">/False/False</ServiceRecord>") +
       step("::1", "Asystolic", "False", "1") + step("::2", "MVT1", "False", "2") +
-      step("::3", "Gone", "", "0") +      // unanswered and no longer configured
+      step("::3", "Gone", "", "0") +       // unanswered and no longer configured
       step("::1", "Again", "True", "1") +  // a second step of one key
       step("::4", "Waiting", "", "0") + QStringLiteral("</ResultItem>");
   // Configured now: "::1" NSR 90 (no shock), "::2", "::4" CVF (a shock).
