@@ -95,6 +95,14 @@ void CResultBase::BuildServiceRecord(const host::TestFilterPtr& filter) {
   });
 }
 
+void CResultBase::SkipDiscardingVerdicts() {
+  status_ = resultstatus::Skipped;
+  for (const CMeasurementPtr& measurement : measurements_) {
+    measurement->SetStatus(measurementstatus::NotEvaluated);
+    measurement->SetValue(QVariant());
+  }
+}
+
 void CResultBase::BuildServiceRecordOf(const host::ITestElementPtr& test) {
   BuildServiceRecord(
       rt::orDefault([&] { return com::must(test).Filter(); }, host::TestFilterPtr()));

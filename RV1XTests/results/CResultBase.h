@@ -103,6 +103,9 @@ class CResultBase : public host::IResultData, public std::enable_shared_from_thi
   void NewMeasurements() { measurements_ = Measurements(); }
   CMeasurementPtr AddMeasurement(const MeasurementSpec& spec, const QVariant& preset = QVariant());
   void MarkStored() { resultStored_ = true; }
+  // Status 3, and every measurement back to no value and status 0: the
+  // operator's verdicts do not outlive a skip.
+  void SkipDiscardingVerdicts();
   // BuildServiceRecord with the test's filter.
   void BuildServiceRecordOf(const host::ITestElementPtr& test);
 

@@ -56,7 +56,8 @@ void CResultDischarge::Initialize(const host::ITestElementPtr& test) {
   rt::ignoreErrors([&] { config = configurationOf(test); });
   for (const MeasurementSpec& spec : kMeasurements) {
     const bool energy = QLatin1String(spec.key) == QLatin1String("ENGY");
-    AddMeasurement(spec, energy && config ? QVariant::fromValue(config->PresetEnergy()) : QVariant());
+    AddMeasurement(spec,
+                   energy && config ? QVariant::fromValue(config->PresetEnergy()) : QVariant());
   }
 }
 

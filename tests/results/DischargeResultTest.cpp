@@ -60,7 +60,8 @@ TEST_F(DischargeResult, MeasurementsTakeThePresetFromTheOwnersConfiguration) {
   auto bare = std::make_shared<testsupport::StubTestElement>(200);
   CResultDischarge withoutConfiguration;
   withoutConfiguration.Initialize(bare);
-  EXPECT_FALSE(withoutConfiguration.MeasurementByKey(QStringLiteral("ENGY"))->PresetValue().isValid());
+  EXPECT_FALSE(
+      withoutConfiguration.MeasurementByKey(QStringLiteral("ENGY"))->PresetValue().isValid());
   CResultDischarge withoutTest;
   withoutTest.Initialize(nullptr);
   EXPECT_EQ(withoutTest.MeasurementCount(), 4);
@@ -234,8 +235,8 @@ TEST_F(DischargePrint, TheCurveFollowsTheTableWhenTheReportAsksForIt) {
     bool printWaveform;
     bool curve;
   } cases[] = {
-      {3, 8, true, true},   {3, 8 | 16, true, true}, {3, 0, true, false},
-      {2, 8, true, false},  {0, 8, true, false},     {3, 8, false, false},
+      {3, 8, true, true},  {3, 8 | 16, true, true}, {3, 0, true, false},
+      {2, 8, true, false}, {0, 8, true, false},     {3, 8, false, false},
   };
   for (const auto& c : cases) {
     auto report = std::make_shared<host::CanvasReport>();
@@ -252,7 +253,8 @@ TEST_F(DischargePrint, TheCurveFollowsTheTableWhenTheReportAsksForIt) {
 TEST_F(DischargePrint, RendersTheTableAndTheCurve) {
   result_.StoreResult(kReply);
   QList<int> counts;
-  for (int i = 0; i < 150; ++i) counts.append(i < 10 ? i * 60 : int(600 * std::exp(-(i - 10) / 30.0)));
+  for (int i = 0; i < 150; ++i)
+    counts.append(i < 10 ? i * 60 : int(600 * std::exp(-(i - 10) / 30.0)));
   QByteArray bytes;
   for (int count : counts) {
     bytes.append(static_cast<char>((count >> 8) & 0xFF));

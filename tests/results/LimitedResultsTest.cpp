@@ -131,47 +131,53 @@ TEST_F(LimitedResults, SensitivityReadsThePadsAndDividesForTheEcgInput) {
   }
 }
 
+// A fresh result of the class that has taken the reply.
+template <class Result>
+std::shared_ptr<CResultBase> afterReply(const QString& text) {
+  auto result = std::make_shared<Result>();
+  result->Initialize();
+  result->StoreResult(text);
+  return result;
+}
+
 TEST_F(LimitedResults, RepliesFillTheFieldsOfTheirColumns) {
   const struct {
-    std::shared_ptr<CResultBase> result;
+    std::function<std::shared_ptr<CResultBase>(const QString&)> store;
     QString reply;
     QVariantMap values;
   } cases[] = {
-      {makeResult<CResultRefractory>(),
+      {afterReply<CResultRefractory>,
        reply(59, {{44, "   250"}, {53, "    300"}}),
        {{"SENS", 250.0}, {"PACE", 300.0}}},
-      {makeResult<CResultRefractory>(),
+      {afterReply<CResultRefractory>,
        reply(50, {{44, "   250"}}),
        {{"SENS", 250.0}, {"PACE", 0.0}}},
-      {makeResult<CResultRefractory>(),
+      {afterReply<CResultRefractory>,
        reply(59, {{44, "  +2e2"}, {53, "   -1  "}}),
        {{"SENS", 200.0}, {"PACE", -1.0}}},
-      {makeResult<CResultChargeTime>(),
+      {afterReply<CResultChargeTime>,
        reply(40, {{1, "  98.7"}, {35, "   4.2"}}),
        {{"ENGY", 98.7}, {"CHTI", 4.2}}},
-      {makeResult<CResultChargeTime>(), QStringLiteral(" 355.0"), {{"ENGY", 355.0}, {"CHTI", 0.0}}},
-      {makeResult<CResultChargeTime>(),
+      {afterReply<CResultChargeTime>, QStringLiteral(" 355.0"), {{"ENGY", 355.0}, {"CHTI", 0.0}}},
+      {afterReply<CResultChargeTime>,
        QStringLiteral("garbage, not a measurement reply"),
        {{"ENGY", 0.0}, {"CHTI", 0.0}}},
-      {makeResult<CResultAccuracy>(),
+      {afterReply<CResultAccuracy>,
        QStringLiteral("072      10.0     70.0"),
        {{"RATE", 72.0}, {"PWID", 10.0}, {"AMPL", 70.0}}},
-      {makeResult<CResultAccuracy>(),
+      {afterReply<CResultAccuracy>,
        QStringLiteral("072"),
        {{"RATE", 72.0}, {"PWID", 0.0}, {"AMPL", 0.0}}},
-      {makeResult<CResultAccuracy>(),
+      {afterReply<CResultAccuracy>,
        QStringLiteral("0721234567890123456789"),
        {{"RATE", 72.0}, {"PWID", 567890.0}, {"AMPL", 456789.0}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(qPrintable(c.reply));
-    auto& result = dynamic_cast<CLimitedResult&>(*c.result);
-    if (auto* r = dynamic_cast<CResultRefractory*>(&result)) r->StoreResult(c.reply);
-    if (auto* r = dynamic_cast<CResultChargeTime*>(&result)) r->StoreResult(c.reply);
-    if (auto* r = dynamic_cast<CResultAccuracy*>(&result)) r->StoreResult(c.reply);
+    const std::shared_ptr<CResultBase> result = c.store(c.reply);
     for (auto it = c.values.begin(); it != c.values.end(); ++it)
-      EXPECT_EQ(valueOf(result, qPrintable(it.key())), it.value()) << qPrintable(it.key());
-    EXPECT_TRUE(result.ResultStored());
+      EXPECT_EQ(valueOf(*result, qPrintable(it.key())), it.value()) << qPrintable(it.key());
+    EXPECT_TRUE(result->ResultStored());
   }
 }
 
