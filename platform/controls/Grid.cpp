@@ -72,8 +72,7 @@ class Grid::CellPainter : public QStyledItemDelegate {
     if (format == gridformat::LeftElided)
       text = QFontMetrics(font).elidedText(text, Qt::ElideRight, area.width());
     painter->setPen(fore);
-    painter->drawText(area, Qt::AlignVCenter | (centred ? Qt::AlignHCenter : Qt::AlignLeft),
-                      text);
+    painter->drawText(area, Qt::AlignVCenter | (centred ? Qt::AlignHCenter : Qt::AlignLeft), text);
 
     if (grid_.focusRect_ != 0 && (option.state & QStyle::State_HasFocus)) {
       QStyleOptionFocusRect focus;
@@ -253,8 +252,7 @@ void Grid::SetCellPicture(int row, int column, const QImage& picture) {
 
 std::uint32_t Grid::RowColor(int row, GridColor setting) const {
   const auto found = rowFormats_.find(dataRow(row));
-  if (found == rowFormats_.end() || !found->second.colors.of(setting))
-    return defaultColor(setting);
+  if (found == rowFormats_.end() || !found->second.colors.of(setting)) return defaultColor(setting);
   return *found->second.colors.of(setting);
 }
 
