@@ -22,28 +22,32 @@ namespace {
 
 const QString kSource = QStringLiteral("GraphControl");
 constexpr int kMostXIntervals = 10;
+constexpr int kMostLabelledIntervals = 15;
 const QColor kCurveColour(0x1F, 0x3A, 0x93);
 const QColor kAreaColour(0x9F, 0xB4, 0xE8);
-const QColor kGridColour(0xC8, 0xC8, 0xC8);
+const QColor kGridColour(0xDC, 0xDC, 0xDC);
 
-// Points between labelled ticks: the first round step that gives at most
-// ten intervals over the points shown.
-rt::Long tickStep(rt::Long lastPoint) {
+// Points between labelled ticks: the label interval when one is set, else
+// a round number of points; either way widened by 2, 5, 10, ... until the
+// ticks are few enough to read.
+rt::Long tickStep(rt::Long lastPoint, rt::Long labelInterval) {
   static const double kSteps[] = {1, 2, 2.5, 5};
+  const double unit = labelInterval > 0 ? labelInterval : 1;
+  const int most = labelInterval > 0 ? kMostLabelledIntervals : kMostXIntervals;
   for (double power = 1;; power *= 10) {
     for (double step : kSteps) {
-      const double points = step * power;
+      const double points = unit * step * power;
       if (points != static_cast<rt::Long>(points)) continue;  // whole points only
-      if (lastPoint / points <= kMostXIntervals) return static_cast<rt::Long>(points);
+      if (lastPoint / points <= most) return static_cast<rt::Long>(points);
     }
   }
 }
 
-QList<rt::Long> tickPoints(rt::Long shown) {
+QList<rt::Long> tickPoints(rt::Long shown, rt::Long labelInterval) {
   QList<rt::Long> ticks;
   if (shown < 1) return ticks;
   const rt::Long last = shown - 1;
-  const rt::Long step = tickStep(last);
+  const rt::Long step = tickStep(last, labelInterval);
   for (rt::Long point = 0; point <= last; point += step) ticks.append(point);
   return ticks;
 }
@@ -58,7 +62,7 @@ void styleAxis(QAbstractAxis& axis, const QString& title, bool grid) {
   labelsFont.setPointSizeF(7.5);
   axis.setLabelsFont(labelsFont);
   axis.setGridLineVisible(grid);
-  axis.setGridLinePen(QPen(kGridColour, 1, Qt::DashLine));
+  axis.setGridLinePen(QPen(kGridColour, 1));
 }
 
 }  // namespace
@@ -117,6 +121,11 @@ void GraphControl::SetPoints(rt::Long points) {
   labels_.resize(points);
 }
 
+void GraphControl::SetLabelInterval(rt::Long points) {
+  if (points < 0) rt::raise(rt::err::InvalidCall, kSource, QStringLiteral("Invalid point count"));
+  labelInterval_ = points;
+}
+
 void GraphControl::SetPointsShown(rt::Long points) {
   if (points < 0) rt::raise(rt::err::InvalidCall, kSource, QStringLiteral("Invalid point count"));
   pointsShown_ = points;
@@ -171,16 +180,26 @@ void GraphControl::Rebuild() {
 
 QList<rt::Long> GraphControl::Draw(QChart& chart) const {
   chart.removeAllSeries();
-  for (QAbstractAxis* axis : chart.axes()) {
-    chart.removeAxis(axis);
-    delete axis;
+  // The axes stay from one drawing to the next: an axis taken out of a chart
+  // leaves its labels on the scene until the event loop runs.
+  auto* xAxis = qobject_cast<QCategoryAxis*>(chart.axes(Qt::Horizontal).value(0));
+  auto* yAxis = qobject_cast<QValueAxis*>(chart.axes(Qt::Vertical).value(0));
+  if (!xAxis) {
+    xAxis = new QCategoryAxis();
+    xAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    chart.addAxis(xAxis, Qt::AlignBottom);
+  }
+  if (!yAxis) {
+    yAxis = new QValueAxis();
+    yAxis->setLabelFormat(QStringLiteral("%g"));
+    chart.addAxis(yAxis, Qt::AlignLeft);
   }
   chart.legend()->hide();
   chart.setAnimationOptions(QChart::NoAnimation);
   chart.setBackgroundVisible(false);
   chart.setPlotAreaBackgroundVisible(true);
   chart.setPlotAreaBackgroundBrush(Qt::white);
-  chart.setPlotAreaBackgroundPen(QPen(Qt::black, 1));
+  chart.setPlotAreaBackgroundPen(Qt::NoPen);
   chart.setMargins(QMargins(4, 4, 8, 4));
   chart.setTitle(subTitle_.isEmpty() ? mainTitle_ : mainTitle_ + u'\n' + subTitle_);
 
@@ -188,10 +207,9 @@ QList<rt::Long> GraphControl::Draw(QChart& chart) const {
   const rt::Long shown = pointsShown_ == 0 ? points : std::min(pointsShown_, points);
   const QList<double> data = values_.mid(0, shown);
 
-  auto* xAxis = new QCategoryAxis();
-  xAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+  for (const QString& label : xAxis->categoriesLabels()) xAxis->remove(label);
   QStringList used;
-  for (rt::Long point : tickPoints(shown)) {
+  for (rt::Long point : tickPoints(shown, labelInterval_)) {
     QString label = labels_.at(point);
     if (label.isEmpty()) label = QString::number(point);
     if (used.contains(label)) continue;  // the axis keys its ticks by label
@@ -208,14 +226,9 @@ QList<rt::Long> GraphControl::Draw(QChart& chart) const {
     high = std::max(high, v);
   }
   if (low == high) high = 1;
-  auto* yAxis = new QValueAxis();
   yAxis->setRange(low, high);
   yAxis->applyNiceNumbers();
-  yAxis->setLabelFormat(QStringLiteral("%g"));
   styleAxis(*yAxis, yAxisTitle_, grid_ == GridLines::Both || grid_ == GridLines::YOnly);
-
-  chart.addAxis(xAxis, Qt::AlignBottom);
-  chart.addAxis(yAxis, Qt::AlignLeft);
 
   QList<QPointF> curve;
   curve.reserve(data.size());

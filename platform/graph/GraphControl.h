@@ -6,8 +6,10 @@
 // own. A right click in the plot is reported with its screen position.
 //
 // The X axis counts points; it is labelled with the points' own labels at
-// ticks a round number of points apart (1, 2, 2.5, 5 times a power of ten,
-// at most ten intervals). The Y axis is labelled with round values. The
+// ticks a set number of points apart (the label interval; the graph widens
+// it by 2, 5, 10, ... to at most 15 labelled intervals), or, without one, a
+// round number of points apart (1, 2, 2.5, 5 times a power of ten, at most
+// ten intervals). The Y axis is labelled with round values. The
 // chart's background is transparent, so the hosting control's back colour
 // shows around a white plot area.
 
@@ -45,6 +47,11 @@ class GraphControl : public QWidget {
   // shows them all.
   rt::Long PointsShown() const { return pointsShown_; }
   void SetPointsShown(rt::Long points);  // error 5 when negative
+
+  // Points from one labelled tick to the next; 0 (the start) lets the
+  // graph choose.
+  rt::Long LabelInterval() const { return labelInterval_; }
+  void SetLabelInterval(rt::Long points);  // error 5 when negative
 
   // The graph has one subset (0). Error 9 for any other subset or a point
   // outside 0..Points-1.
@@ -96,6 +103,7 @@ class GraphControl : public QWidget {
   QList<double> values_;
   QStringList labels_;
   rt::Long pointsShown_ = 0;
+  rt::Long labelInterval_ = 0;
   PlottingStyle style_ = PlottingStyle::Line;
   GridLines grid_ = GridLines::Both;
   QString mainTitle_;

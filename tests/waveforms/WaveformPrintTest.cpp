@@ -6,6 +6,7 @@
 
 #include "WaveformFixture.h"
 #include "report/HostReport.h"
+#include "services/LanguageService.h"
 
 namespace {
 
@@ -151,6 +152,17 @@ TEST_F(WaveformPrint, OlderGenerationAxesAndCurve) {
   const QList<ReportCall> segments = curveSegments(*report_);
   ASSERT_EQ(segments.size(), 149);
   EXPECT_LT(segments.first().args.at(0).toInt(), segments.last().args.at(2).toInt());
+}
+
+TEST_F(WaveformPrint, TitlesInTheUsersLanguage) {
+  auto language = host::LanguageService::instance();
+  const QString previous = language->language();
+  language->setLanguage(QStringLiteral("de"));
+  olderWaveform(dampedSine(40, 150))->PrintReport(report_);
+  language->setLanguage(previous);
+  const QStringList texts = textBoxes(*report_);
+  for (const char* text : {"Defibrillator-Entladekurve", "Zeit [ms]", "Spitzenstrom I [A]"})
+    EXPECT_TRUE(texts.contains(QString::fromUtf8(text))) << text;
 }
 
 TEST_F(WaveformPrint, CurrentLabelsTakeTheDecimalsOfTheirInterval) {
