@@ -13,10 +13,11 @@
 
 #include "orvanRV1Xtst/IWaveform.h"
 #include "results/CLimitedResult.h"
+#include "waveforms/IWaveformOwner.h"
 
 namespace orvanRV1Xtst {
 
-class CResultDischarge final : public CLimitedResult {
+class CResultDischarge final : public CLimitedResult, public IWaveformOwner {
  public:
   CResultDischarge();
   ~CResultDischarge() override;
@@ -32,8 +33,9 @@ class CResultDischarge final : public CLimitedResult {
   // ("H!" or "L!"), printed when the owner's configuration says so. It
   // replaces the one held.
   void StoreWaveForm(const QVariant& vWaveData, const QString& sRange, bool newerGeneration);
-  // The curve held; Nothing when none was stored or loaded.
-  IWaveformPtr Waveform() const { return waveform_; }
+  // The curve held; Nothing when none was stored or loaded. The discharge
+  // dialog asks for it through IWaveformOwner.
+  IWaveformPtr Waveform() override { return waveform_; }
   host::ITestElementPtr OwnerTest() const { return ownerTest_.lock(); }
 
   // A waveform to show also makes a dialog.

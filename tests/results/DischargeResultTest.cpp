@@ -1,15 +1,21 @@
 // The discharge result: its measurements from the owner's configuration and
 // the reply, the discharge curve of either generation, its stored form with
-// the curve after the measurements, and its printout with the curve. Set
-// RV1X_DISCHARGE_REPORT to a file name to keep the printed PDF for a look.
+// the curve after the measurements, its dialog and its printout with the
+// curve. Set RV1X_DISCHARGE_REPORT to a file name to keep the printed PDF,
+// RV1X_DISCHARGE_DIALOG to keep a picture of the dialog, for a look.
+
+#include <QWidget>
 
 #include "ResultCases.h"
 #include "report/HostReport.h"
 #include "results/CResultDischarge.h"
 #include "settings/CConfigDischarge.h"
 #include "typelib/IDialog.h"
+#include "ui/Twips.h"
+#include "ui/WindowHandles.h"
 #include "waveforms/CWaveFormMkII.h"
 #include "waveforms/CWaveformMkIII.h"
+#include "waveforms/XPerformDischarge.h"
 
 namespace {
 
@@ -215,6 +221,41 @@ TEST_F(DischargeResult, TheDialogComesBackWhileTheDischargeViewIsNotInstalled) {
   dialog->Unload();
   // A result that no reference holds cannot be handed to a dialog.
   EXPECT_FALSE(result_.CreateDialog());
+}
+
+TEST_F(DischargeResult, TheInstalledDischargeViewShowsTheResultsCurve) {
+  testsupport::TemporaryRegistry registry;
+  ASSERT_TRUE(
+      testsupport::registerServer(testsupport::builtLibrary(QStringLiteral("orvanRV1Xtst"))));
+  auto result = std::make_shared<CResultDischarge>();
+  result->Initialize(bench_.test);
+  result->StoreResult(kReply);
+  QByteArray bytes;
+  for (int i = 0; i < 150; ++i) {
+    const int count = i < 10 ? i * 60 : int(600 * std::exp(-(i - 10) / 30.0));
+    bytes.append(static_cast<char>((count >> 8) & 0xFF));
+    bytes.append(static_cast<char>(count & 0xFF));
+  }
+  result->StoreWaveForm(bytes, QStringLiteral("H!"), false);
+  result->SetComment(QStringLiteral("Second shock after paddle contact check."));
+
+  const host::IDialogPtr dialog = result->CreateDialog();
+  auto* form = dynamic_cast<QWidget*>(dialog.get());
+  ASSERT_TRUE(form);
+  auto* view = form->findChild<XPerformDischarge*>();
+  ASSERT_TRUE(view) << "the dialog hosts the discharge view";
+  EXPECT_EQ(view->ShownWaveform(), result->Waveform());
+  EXPECT_TRUE(view->DialogMode());
+
+  QWidget hostWindow;
+  hostWindow.resize(ui::toPixels(7200), ui::toPixels(5400));
+  hostWindow.show();
+  dialog->Dock(ui::handleOf(&hostWindow));
+  dialog->Move(0, 0, 7200, 5400);
+  dialog->Show(0);
+  const QString keep = qEnvironmentVariable("RV1X_DISCHARGE_DIALOG");
+  if (!keep.isEmpty()) hostWindow.grab().save(keep);
+  dialog->Unload();
 }
 
 // --- printout -------------------------------------------------------------------
