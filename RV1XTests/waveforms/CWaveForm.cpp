@@ -72,8 +72,7 @@ void CWaveForm::Initialize(const QVariant& vWaveData, const QString& sRange) {
   else if (whole < wanted)
     fault = rt::RuntimeError(
         rt::err::SubscriptOutOfRange, kWaveformSource,
-        QStringLiteral("The waveform block of %1 bytes ends inside its samples; %2 of %3 "
-                       "samples are kept")
+        QStringLiteral("The waveform block of %1 bytes holds only %2 of its %3 samples")
             .arg(block.size())
             .arg(whole)
             .arg(wanted));

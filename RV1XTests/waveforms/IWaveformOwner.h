@@ -11,7 +11,7 @@ class IWaveformOwner : public virtual com::Object {
  public:
   ~IWaveformOwner() override;
   // The held waveform, or Nothing.
-  virtual IWaveformPtr Waveform() = 0;
+  virtual IWaveformPtr Waveform() const = 0;
 };
 
 }  // namespace orvanRV1Xtst

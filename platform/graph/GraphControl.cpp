@@ -248,11 +248,14 @@ QList<rt::Long> GraphControl::Draw(QChart& chart) const {
       break;
     }
     case PlottingStyle::Area: {
-      auto* upper = new QLineSeries();
+      // The area does not own its edges: they are its children.
+      auto* area = new QAreaSeries();
+      auto* upper = new QLineSeries(area);
       upper->replace(curve);
-      auto* lower = new QLineSeries();
+      auto* lower = new QLineSeries(area);
       for (const QPointF& p : curve) lower->append(p.x(), 0);
-      auto* area = new QAreaSeries(upper, lower);
+      area->setUpperSeries(upper);
+      area->setLowerSeries(lower);
       area->setPen(QPen(kCurveColour, 1.5));
       area->setBrush(kAreaColour);
       series = area;

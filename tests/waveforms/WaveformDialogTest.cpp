@@ -15,12 +15,12 @@
 #include <QtTest/QTest>
 #include <cmath>
 
+#include "StubResult.h"
 #include "WaveformFixture.h"
 #include "com/CreateObject.h"
 #include "graph/GraphControl.h"
 #include "records/RunObjects.h"
 #include "settings/FDialogWrapper.h"
-#include "typelib/IResultData.h"
 #include "ui/Twips.h"
 #include "ui/WindowHandles.h"
 #include "waveforms/IWaveformOwner.h"
@@ -34,28 +34,14 @@ using graph::GraphControl;
 using Menu = XPerformDischarge::MenuArray;
 
 // The discharge result as the dialog sees it: a comment and a waveform.
-class StubDischargeResult : public host::IResultData, public IWaveformOwner {
+class StubDischargeResult : public testsupport::StubResult, public IWaveformOwner {
  public:
   StubDischargeResult(IWaveformPtr waveform, QString comment)
-      : waveform_(std::move(waveform)), comment_(std::move(comment)) {}
-  IWaveformPtr Waveform() override { return waveform_; }
-  QString Comment() override { return comment_; }
-  void SetComment(const QString& comment) override { comment_ = comment; }
-  bool HasDialog() override { return true; }
-  rt::Long Status() override { return 1; }
-  host::IMeasurementPtr Measurement(const QVariant&) override { return nullptr; }
-  rt::Long MeasurementCount() override { return 0; }
-  host::ServiceRecordPtr ServiceRecord() override { return nullptr; }
-  rt::Long MTIID() override { return 0; }
-  void SetMTIID(rt::Long) override {}
-  host::IDialogPtr CreateDialog() override { return nullptr; }
-  void Load(const host::XmlElementPtr&, const host::HostLogPtr&) override {}
-  host::XmlElementPtr Save(const host::XmlDocumentPtr&) override { return nullptr; }
-  void PrintReport(const host::HostReportPtr&, const QVariant&) override {}
+      : StubResult(std::move(comment)), waveform_(std::move(waveform)) {}
+  IWaveformPtr Waveform() const override { return waveform_; }
 
  private:
   IWaveformPtr waveform_;
-  QString comment_;
 };
 
 class RecordingCallBack : public host::HostCallBack {
@@ -70,13 +56,10 @@ class RecordingCallBack : public host::HostCallBack {
 };
 
 // A damped sine discharge of the older generation: 150 samples, 15 ms.
-std::shared_ptr<CWaveFormMkII> olderWaveform(bool print = true, double peak = 40) {
+std::shared_ptr<CWaveFormMkII> olderWaveform(bool print = true) {
   QList<int> raw;
-  for (int i = 0; i < 150; ++i) {
-    const double t = i / 10.0;
-    raw.append(
-        static_cast<int>(std::lround(peak * 1.6 * std::exp(-t / 2.2) * std::sin(t / 1.9) / 0.05)));
-  }
+  for (double amperes : dampedSine(40, 150))
+    raw.append(static_cast<int>(std::lround(amperes / 0.05)));
   auto mk2 = std::make_shared<CWaveFormMkII>();
   mk2->Initialize(block(counts(raw)), QStringLiteral("H!"));
   mk2->SetIncludeInReport(print);
@@ -408,16 +391,8 @@ TEST_F(WaveformDialog, Pictures) {
   auto panel = std::make_shared<XPerformDischarge>();
   panel->SetBackColor(0x00F7DFD6);
   panel->resize(ui::toPixels(6000), ui::toPixels(3600));
-  QList<int> raw;
-  for (int i = 0; i < 2000; ++i) {
-    const double t = i / 250.0;
-    const double amperes = t < 4.5   ? 30 * std::exp(-t / 6)
-                           : t < 7.5 ? -14 * std::exp(-(t - 4.5) / 6)
-                                     : 0;
-    raw.append(static_cast<int>(std::lround(amperes / -0.05)));
-  }
   auto mk3 = std::make_shared<CWaveformMkIII>();
-  mk3->Initialize(block(counts12(raw)), QStringLiteral("H!"));
+  mk3->Initialize(block(biphasicBlock()), QStringLiteral("H!"));
   panel->ShowWaveform(mk3, false);
   panel->show();
   picture(*panel, QStringLiteral("panel"));

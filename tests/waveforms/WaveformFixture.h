@@ -6,10 +6,12 @@
 
 #include <QByteArray>
 #include <QList>
+#include <cmath>
 #include <initializer_list>
 
 #include "LocaleScope.h"
 #include "QtPrinters.h"
+#include "StoredElements.h"
 #include "TestSupport.h"
 #include "services/ErrorService.h"
 #include "waveforms/CWaveFormMkII.h"
@@ -51,6 +53,31 @@ inline QVariant block(const QByteArray& bytes) {
   return QVariant(bytes);
 }
 
+// A damped sine discharge of the older generation, in amperes, at 10
+// samples per millisecond.
+inline QList<double> dampedSine(double peak, int samples) {
+  QList<double> amperes;
+  for (int i = 0; i < samples; ++i) {
+    const double t = i / 10.0;
+    amperes.append(peak * 1.6 * std::exp(-t / 2.2) * std::sin(t / 1.9));
+  }
+  return amperes;
+}
+
+// A biphasic discharge of the newer generation in the high range: 2000
+// counts, 8 ms at 250 samples per millisecond.
+inline QByteArray biphasicBlock() {
+  QList<int> raw;
+  for (int i = 0; i < 2000; ++i) {
+    const double t = i / 250.0;
+    const double amperes = t < 4.5   ? 30 * std::exp(-t / 6)
+                           : t < 7.5 ? -14 * std::exp(-(t - 4.5) / 6)
+                                     : 0;
+    raw.append(static_cast<int>(std::lround(amperes / -0.05)));
+  }
+  return counts12(raw);
+}
+
 inline QList<rt::Single> values(orvanRV1Xtst::IWaveform& waveform) {
   return orvanRV1Xtst::waveValues(waveform.Values());
 }
@@ -60,11 +87,7 @@ class WaveformTest : public ::testing::Test {
   void SetUp() override { errors().clear(); }
   void TearDown() override { errors().clear(); }
 
-  host::XmlElementPtr element(const QString& xml) {
-    auto document = std::make_shared<host::XmlDocument>();
-    document->LoadXml(xml);
-    return document->DocumentElement();
-  }
+  host::XmlElementPtr element(const QString& xml) { return testsupport::xmlElement(xml); }
 
   static QString xmlOf(const host::XmlElementPtr& element) {
     auto document = std::make_shared<host::XmlDocument>();

@@ -2,7 +2,6 @@
 // and its drawing surface, and the page it draws.
 
 #include <QFile>
-#include <cmath>
 
 #include "WaveformFixture.h"
 #include "report/HostReport.h"
@@ -55,16 +54,6 @@ std::shared_ptr<CWaveFormMkII> olderWaveform(const QList<double>& amperes) {
   mk2->Load(document->DocumentElement(), nullptr);
   mk2->SetIncludeInReport(true);
   return mk2;
-}
-
-// A damped sine discharge of the older generation, 15 ms at 10 samples/ms.
-QList<double> dampedSine(double peak, int samples) {
-  QList<double> amperes;
-  for (int i = 0; i < samples; ++i) {
-    const double t = i / 10.0;
-    amperes.append(peak * 1.6 * std::exp(-t / 2.2) * std::sin(t / 1.9));
-  }
-  return amperes;
 }
 
 class WaveformPrint : public WaveformTest {
@@ -213,17 +202,8 @@ TEST_F(WaveformPrint, DrawsAPdfPage) {
     report->Text(QStringLiteral("Discharge test"));
     olderWaveform(dampedSine(40, 150))->PrintReport(report);
 
-    // A biphasic discharge of the newer generation: 8 ms at 250 samples/ms.
-    QList<int> raw;
-    for (int i = 0; i < 2000; ++i) {
-      const double t = i / 250.0;
-      const double amperes = t < 4.5   ? 30 * std::exp(-t / 6)
-                             : t < 7.5 ? -14 * std::exp(-(t - 4.5) / 6)
-                                       : 0;
-      raw.append(static_cast<int>(std::lround(amperes / -0.05)));
-    }
     auto mk3 = std::make_shared<CWaveformMkIII>();
-    mk3->Initialize(block(counts12(raw)), QStringLiteral("H!"));
+    mk3->Initialize(block(biphasicBlock()), QStringLiteral("H!"));
     mk3->SetIncludeInReport(true);
     mk3->PrintReport(report);
     olderWaveform(QList<double>(150, 0.0))->PrintReport(report);

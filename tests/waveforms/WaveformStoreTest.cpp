@@ -9,15 +9,6 @@ namespace {
 using namespace orvanRV1Xtst;
 using namespace waveformtest;
 
-// A document that cannot make the waveform's element.
-class RefusingDocument : public host::XmlDocument {
- public:
-  host::XmlElementPtr CreateElement(const QString& name) override {
-    if (name == QStringLiteral("Waveform")) return nullptr;
-    return host::XmlDocument::CreateElement(name);
-  }
-};
-
 class WaveformStore : public WaveformTest {};
 
 TEST_F(WaveformStore, SavesTheValuesTheGenerationAndThePrintFlag) {
@@ -173,8 +164,9 @@ TEST_F(WaveformStore, SaveFailures) {
   CWaveFormMkII mk2;
   // The document refuses the element: the waveform's own number goes on to
   // the caller, raised once with its source and severity 3.
-  const rt::RuntimeError raised =
-      testsupport::raisedBy([&] { mk2.Save(std::make_shared<RefusingDocument>()); });
+  const rt::RuntimeError raised = testsupport::raisedBy([&] {
+    mk2.Save(std::make_shared<testsupport::RefusingDocument>(QStringLiteral("Waveform")));
+  });
   EXPECT_EQ(raised.Number(), kWaveformSaveError);
   EXPECT_EQ(raised.Source(), QStringLiteral("RV1XTests.CWaveForm"));
   ASSERT_EQ(errors().entries().size(), 1);
