@@ -2,8 +2,8 @@
 
 #include "com/ServerModule.h"
 #include "controls/ListView.h"
-#include "limits/StandardsCollection.h"
 #include "limits/Standard.h"
+#include "limits/StandardsCollection.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorHandling.h"
 #include "services/LanguageService.h"
@@ -134,9 +134,9 @@ void XChargeTimeTestResult::ShowMeasurement(const host::IMeasurementPtr& measure
       lvwResult_->AddSubItem(row, subKey, kBlank);
   });
   if (row == 0) return;
-  rt::ignoreErrorsEach(
-      [&] { lvwResult_->SetSubItemText(row, kValueKey, valueText(shown)); },
-      [&] { SetRowStyle(row, shown.Status()); }, [&] { lvwResult_->SetSelectedItem(0); });
+  rt::ignoreErrorsEach([&] { lvwResult_->SetSubItemText(row, kValueKey, valueText(shown)); },
+                       [&] { SetRowStyle(row, shown.Status()); },
+                       [&] { lvwResult_->SetSelectedItem(0); });
 }
 
 void XChargeTimeTestResult::SetRowStyle(int row, rt::Long status) {

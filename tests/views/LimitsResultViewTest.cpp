@@ -151,7 +151,8 @@ TEST_F(LimitsResultView, LimitColumnsFollowTheSelectedStandard) {
   EXPECT_EQ(list->SubItemToolTip(2, "lo"), QStringLiteral("AAMI 1"));
 
   view->SelectStandard(QStringLiteral("UL"), QStringLiteral("UL 1"), false);
-  EXPECT_EQ(row(2).mid(3), (QStringList{"10.0 s", "2.0 s"})) << "an unknown standard changes nothing";
+  EXPECT_EQ(row(2).mid(3), (QStringList{"10.0 s", "2.0 s"}))
+      << "an unknown standard changes nothing";
 
   view->Clear();
   view->SelectStandard(QStringLiteral("IEC"), QStringLiteral("IEC 1"), false);
