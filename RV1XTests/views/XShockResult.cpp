@@ -102,7 +102,8 @@ void XShockResult::ApplyVerdict(int row, int column) {
   CMeasurementPtr measurement;
   rt::ignoreErrors([&] { measurement = MeasurementOfRow(row); });
   if (!measurement) return;
-  const bool preset = rt::orDefault([&] { return rt::toBoolean(measurement->PresetValue()); }, false);
+  const bool preset =
+      rt::orDefault([&] { return rt::toBoolean(measurement->PresetValue()); }, false);
   measurement->SetValue(QVariant(verdict));
   measurement->SetStatus(verdict != preset ? measurementstatus::Failed : measurementstatus::Passed);
   gotResults_ = true;

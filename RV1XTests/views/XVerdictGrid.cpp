@@ -25,19 +25,20 @@ XVerdictGrid::XVerdictGrid(const char* objectName, int columnCount,
   tliResult_ = new controls::Grid(this);
   tliResult_->setObjectName(QStringLiteral("tliResult"));
   resize(ui::toPixels(8550), ui::toPixels(2895));
-  connect(tliResult_, &controls::Grid::Click, this, [this](int row, int column, rt::Integer button) {
-    // Only the left button gives a verdict; nothing a click sets off may
-    // reach the event loop.
-    if (button == controls::mousebutton::Left) rt::ignoreErrors([&] { LeftClick(row, column); });
-  });
+  connect(tliResult_, &controls::Grid::Click, this,
+          [this](int row, int column, rt::Integer button) {
+            // Only the left button gives a verdict; nothing a click sets off may
+            // reach the event loop.
+            if (button == controls::mousebutton::Left)
+              rt::ignoreErrors([&] { LeftClick(row, column); });
+          });
 
   host::LanguageService& language = *host::LanguageService::instance();
   rt::ignoreErrors([&] { language.TranslateControls(host::kProduct, this); });
-  rt::ignoreErrorsEach([&] { tliResult_->SetRowSelection(false); },
-                       [&] { tliResult_->SetCols(columnCount); },
-                       [&] { tliResult_->SetRowHeight(kRowHeight); },
-                       [&] { tliResult_->SetFocusRect(0); },
-                       [&] { tliResult_->SetBackColor(ui::syscolor::Window); });
+  rt::ignoreErrorsEach(
+      [&] { tliResult_->SetRowSelection(false); }, [&] { tliResult_->SetCols(columnCount); },
+      [&] { tliResult_->SetRowHeight(kRowHeight); }, [&] { tliResult_->SetFocusRect(0); },
+      [&] { tliResult_->SetBackColor(ui::syscolor::Window); });
   int column = 1;
   for (const GridColumn& spec : columns) {
     rt::ignoreErrorsEach(

@@ -13,6 +13,7 @@
 #include "StubResult.h"
 #include "TestSupport.h"
 #include "records/RunObjects.h"
+#include "results/CResultChargeTime.h"
 #include "services/LanguageService.h"
 #include "settings/FDialogWrapper.h"
 #include "typelib/ICustomControl.h"
@@ -147,6 +148,20 @@ TEST_F(DetailedResultTest, ALongCommentWrapsAndScrolls) {
   EXPECT_FALSE(comment->horizontalScrollBar()->isVisible());
   EXPECT_EQ(comment->toPlainText(), lines.join(u'\n'));
   EXPECT_TRUE(testsupport::saveScreenshot(*view, QStringLiteral("XDetailedResult")));
+}
+
+TEST_F(DetailedResultTest, AResultsDialogShowsItsComment) {
+  auto owned = std::make_shared<orvanRV1Xtst::CResultChargeTime>();
+  owned->SetComment(QStringLiteral("Charged twice."));
+  const host::IDialogPtr resultDialog = owned->CreateDialog();
+  ASSERT_TRUE(resultDialog);
+  auto* form = dynamic_cast<QWidget*>(resultDialog.get());
+  ASSERT_TRUE(form);
+  auto* shown = form->findChild<QPlainTextEdit*>(QStringLiteral("txtComment"));
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(shown->toPlainText(), QStringLiteral("Charged twice."));
+  EXPECT_TRUE(shown->isReadOnly());
+  resultDialog->Unload();
 }
 
 TEST_F(DetailedResultTest, TheTitleIsTranslated) {

@@ -45,8 +45,9 @@ class ShockResultView : public ViewTest {
   QString shown(int row) const {
     QString text = viewtests::checks(*grid, row, 3);
     const std::uint32_t fore = grid->ShownColor(row, GridColor::ForeColor);
-    text += fore == kRed ? QStringLiteral(" red") : fore == kBlack ? QStringLiteral(" black")
-                                                                   : QStringLiteral(" text");
+    text += fore == kRed     ? QStringLiteral(" red")
+            : fore == kBlack ? QStringLiteral(" black")
+                             : QStringLiteral(" text");
     if (grid->RowBold(row)) text += QStringLiteral(" bold");
     if (grid->ShownColor(row, GridColor::BackColor) == ui::syscolor::Highlight)
       text += QStringLiteral(" highlight");
