@@ -10,7 +10,6 @@
 #include <QTest>
 
 #include "QtPrinters.h"
-#include "StubResult.h"
 #include "TestSupport.h"
 #include "records/RunObjects.h"
 #include "results/CResultChargeTime.h"
@@ -40,8 +39,8 @@ class DetailedResultTest : public ::testing::Test {
   void TearDown() override { dialog.Unload(); }
 
   void showComment(const QString& text) {
-    auto result = std::make_shared<viewtests::StubResult>();
-    result->comment = text;
+    auto result = std::make_shared<orvanRV1Xtst::CResultChargeTime>();
+    result->SetComment(text);
     dialog.Initialize(com::toVariantOf(result));
   }
 
