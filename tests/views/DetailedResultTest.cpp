@@ -13,7 +13,6 @@
 #include "TestSupport.h"
 #include "records/RunObjects.h"
 #include "results/CResultChargeTime.h"
-#include "services/LanguageService.h"
 #include "settings/FDialogWrapper.h"
 #include "typelib/ICustomControl.h"
 #include "ui/Extender.h"
@@ -161,19 +160,6 @@ TEST_F(DetailedResultTest, AResultsDialogShowsItsComment) {
   EXPECT_EQ(shown->toPlainText(), QStringLiteral("Charged twice."));
   EXPECT_TRUE(shown->isReadOnly());
   resultDialog->Unload();
-}
-
-TEST_F(DetailedResultTest, TheTitleIsTranslated) {
-  host::LanguageService& language = *host::LanguageService::instance();
-  const QString before = language.language();
-  language.setLanguage(QStringLiteral("de"));
-  FDialogWrapper german;
-  auto hosted = german.CreateSetupCtrl(QStringLiteral("RV1XTests.XDetailedResult"));
-  language.setLanguage(before);
-  ASSERT_TRUE(hosted);
-  EXPECT_EQ(hosted->widget()->findChild<QLabel*>(QStringLiteral("lblTitle"))->text(),
-            QStringLiteral("Kommentar"));
-  german.Unload();
 }
 
 }  // namespace
