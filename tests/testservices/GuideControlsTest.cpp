@@ -268,7 +268,12 @@ TEST_F(GuideControlsFixture, TheStepListMarksOnlyStepsItHas) {
   };
   for (Case& c : cases) {
     wizard->MarkSteps(c.numbers);
-    EXPECT_EQ(wizard->MarkedSteps(), c.marked);
+    // Empty lists are compared by size: Qt's comparison of two empty lists
+    // hands memcmp a null pointer.
+    if (c.marked.isEmpty())
+      EXPECT_TRUE(wizard->MarkedSteps().isEmpty());
+    else
+      EXPECT_EQ(wizard->MarkedSteps(), c.marked);
   }
   QVariant one = QStringLiteral("Only step");
   wizard->SetSteps(one);
