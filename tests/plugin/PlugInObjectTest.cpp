@@ -39,11 +39,16 @@ TEST_F(PlugInTest, IconsByTestIdAndSize) {
     QSize expected;  // empty: no picture
   };
   const Case cases[] = {
-      {0, host::icon::Small, {16, 16}},   {0, host::icon::Large, {}},
-      {0, host::icon::ExtraLarge, {32, 32}}, {100, host::icon::Small, {16, 16}},
-      {100, host::icon::Large, {32, 16}}, {100, host::icon::ExtraLarge, {}},
-      {200, host::icon::Small, {16, 16}}, {500, host::icon::Large, {32, 16}},
-      {700, host::icon::Large, {32, 16}}, {800, host::icon::Small, {}},
+      {0, host::icon::Small, {16, 16}},
+      {0, host::icon::Large, {}},
+      {0, host::icon::ExtraLarge, {32, 32}},
+      {100, host::icon::Small, {16, 16}},
+      {100, host::icon::Large, {32, 16}},
+      {100, host::icon::ExtraLarge, {}},
+      {200, host::icon::Small, {16, 16}},
+      {500, host::icon::Large, {32, 16}},
+      {700, host::icon::Large, {32, 16}},
+      {800, host::icon::Small, {}},
       {300, 3, {}},
   };
   const host::IPlugInPtr plugIn = newPlugIn();
@@ -125,9 +130,9 @@ TEST_F(PlugInTest, CreateTestOfAnIdTheCatalogueLacks) {
 }
 
 TEST_F(PlugInTest, LoadStandardHandsOutACopyOfTheTemplatesStandard) {
-  const host::IPlugInPtr plugIn = plugInWith(templateOf(
-      fakeEntry("<ExpectedResult>" + standard("A", "Alpha", "ENGY", "12") +
-                standard("B", "Beta") + "</ExpectedResult>")));
+  const host::IPlugInPtr plugIn =
+      plugInWith(templateOf(fakeEntry("<ExpectedResult>" + standard("A", "Alpha", "ENGY", "12") +
+                                      standard("B", "Beta") + "</ExpectedResult>")));
   auto own = std::dynamic_pointer_cast<orvanRV1Xtst::IRV1XPlugIn>(plugIn);
   ASSERT_TRUE(own);
   const auto found = std::dynamic_pointer_cast<host::Standard>(

@@ -57,8 +57,7 @@ class PreferencesTest : public PlugInTest {
   controls::UpDown* upDown(const char* name) const { return child<controls::UpDown>(name); }
   QString caption(const char* label) const { return child<QLabel>(label)->text(); }
   void click(controls::UpDown* control, int direction) {
-    QTest::mouseClick(direction > 0 ? control->UpButton() : control->DownButton(),
-                      Qt::LeftButton);
+    QTest::mouseClick(direction > 0 ? control->UpButton() : control->DownButton(), Qt::LeftButton);
   }
   void clickTab(int index) {
     auto* tabs = child<controls::TabStrip>("tbsTabStrip");
@@ -126,16 +125,16 @@ TEST_F(PreferencesTest, EachStepMovesByTheIncrementWithinTheRange) {
   const Case cases[] = {
       {"threshold up", "updRangeThreshold", "lblThreshold", setting::RangeThreshold, 50, 1, 60},
       {"threshold down", "updRangeThreshold", "lblThreshold", setting::RangeThreshold, 50, -1, 40},
-      {"threshold at its top", "updRangeThreshold", "lblThreshold", setting::RangeThreshold, 990,
-       1, 990},
+      {"threshold at its top", "updRangeThreshold", "lblThreshold", setting::RangeThreshold, 990, 1,
+       990},
       {"threshold at its bottom", "updRangeThreshold", "lblThreshold", setting::RangeThreshold, 10,
        -1, 10},
       {"threshold from 0", "updRangeThreshold", "lblThreshold", setting::RangeThreshold, 0, 1, 10},
       {"time-out up", "updCommTimeOut", "lblComms", setting::CommTimeOut, 600, 1, 700},
       {"time-out at its bottom", "updCommTimeOut", "lblComms", setting::CommTimeOut, 300, -1, 300},
       {"time-out at its top", "updCommTimeOut", "lblComms", setting::CommTimeOut, 3000, 1, 3000},
-      {"time-out from beyond its top", "updCommTimeOut", "lblComms", setting::CommTimeOut, 5000,
-       -1, 3000},
+      {"time-out from beyond its top", "updCommTimeOut", "lblComms", setting::CommTimeOut, 5000, -1,
+       3000},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -209,7 +208,8 @@ TEST_F(PreferencesTest, DataThatIsNoSetupKeepsTheSetupBound) {
 }
 
 TEST_F(PreferencesTest, WithoutASetupAStepChangesNothingElse) {
-  const auto prefs = com::createObjectAs<host::ICustomControl>(QStringLiteral("SelkamRV1X.XPluginPrefs"));
+  const auto prefs =
+      com::createObjectAs<host::ICustomControl>(QStringLiteral("SelkamRV1X.XPluginPrefs"));
   auto* widget = dynamic_cast<QWidget*>(prefs.get());
   ASSERT_TRUE(widget);
   prefs->Initialize(QVariant(QStringLiteral("no setup")));

@@ -61,8 +61,8 @@ TEST_F(PlugInTest, SetupReadsItsOwnKeyWhateverKeyItIsGiven) {
     EXPECT_EQ(setup.TemplateFile(), QStringLiteral("/opt/rv1x/own.mpc"));
     EXPECT_EQ(setup.CommTimeOutValue(), 900);
   }
-  EXPECT_FALSE(platform::RegistryStore::instance().keyExists(platform::hive::LocalMachine,
-                                                             QStringLiteral("Software\\Other\\Key")));
+  EXPECT_FALSE(platform::RegistryStore::instance().keyExists(
+      platform::hive::LocalMachine, QStringLiteral("Software\\Other\\Key")));
 }
 
 TEST_F(PlugInTest, SetupWithoutItsKeyReportsItAndKeepsItsValues) {
