@@ -54,7 +54,45 @@ W* add(QWidget* parent, const char* name, const QRectF& at, const char* caption 
 
 }  // namespace
 
+// The two pages as designed: the General page with the high/low-range
+// threshold, the Communications page with the time-out.
+struct XPluginPrefs::PageDesign {
+  const char* tab;
+  const char* title;
+  const char* valueTitleName;
+  const char* valueTitle;
+  const char* valueName;
+  const char* designedValue;
+  const char* upDownName;
+  int min, max, increment;
+  const char* unitName;
+  const char* unit;
+  const char* helpName;
+  const char* help;
+  const QString& registryName;
+  void (CRV1XSetup::*store)(rt::Long);
+  rt::Long (CRV1XSetup::*value)() const;
+};
+
 XPluginPrefs::XPluginPrefs() {
+  static const PageDesign kPages[] = {
+      {"20404::General", "20403::General preferences", "lblThresholdTitle",
+       "20401::High/Low-range threshold", "lblThreshold", "", "updRangeThreshold", 10, 990, 10,
+       "lblJoule", "J", "xhtHelpText",
+       "20407::The Discharge Test allows the user to set a 'Preset Energy' setting. Use this "
+       "control to determine at what preset energy value the plug-in should tell the user to "
+       "switch between high-range and low range on the MTI.",
+       setting::RangeThreshold, &CRV1XSetup::SetRangeThresholdValue,
+       &CRV1XSetup::RangeThresholdValue},
+      {"20405::Communications", "20402::Communication settings", "lblCommsTitle",
+       "20400::Comms time-out threshold", "lblComms", "1000", "updCommTimeOut", 300, 3000, 100,
+       "lblMs", "ms", "XHelpText1",
+       "20406::Adjust the communication time-out threshold. The threshold set here will only be "
+       "used when opening the communication, as a longer threshold is required during normal "
+       "operation (e.g. when fetching the discharge waveform).",
+       setting::CommTimeOut, &CRV1XSetup::SetCommTimeOutValue, &CRV1XSetup::CommTimeOutValue},
+  };
+
   // UserControl_Initialize: the controls as designed, their captions
   // translated, and a callback of the page's own until the host sets one.
   loading_ = true;
@@ -64,38 +102,11 @@ XPluginPrefs::XPluginPrefs() {
 
   tbsTabStrip_ = add<controls::TabStrip>(this, "tbsTabStrip", kTabStrip);
   tbsTabStrip_->setShape(QTabBar::RoundedSouth);
-  tbsTabStrip_->addTab(QStringLiteral("20404::General"));
-  tbsTabStrip_->addTab(QStringLiteral("20405::Communications"));
-
-  QFrame* general = AddPage(0);
-  add<QLabel>(general, "lblTitle(0)", kTitle, "20403::General preferences");
-  add<QLabel>(general, "lblThresholdTitle", kValueTitle, "20401::High/Low-range threshold");
-  threshold_ = {nullptr, nullptr, setting::RangeThreshold, &CRV1XSetup::SetRangeThresholdValue,
-                &CRV1XSetup::RangeThresholdValue};
-  AddSetting(threshold_, general, "lblThreshold", "updRangeThreshold", 10, 990, 10);
-  add<QLabel>(general, "lblJoule", kUnit, "J");
-  AddHelpText(general, "xhtHelpText",
-              "20407::The Discharge Test allows the user to set a 'Preset Energy' setting. Use "
-              "this control to determine at what preset energy value the plug-in should tell "
-              "the user to switch between high-range and low range on the MTI.");
-
-  QFrame* communications = AddPage(1);
-  add<QLabel>(communications, "lblTitle(1)", kTitle, "20402::Communication settings");
-  add<QLabel>(communications, "lblCommsTitle", kValueTitle, "20400::Comms time-out threshold");
-  commTimeOut_ = {nullptr, nullptr, setting::CommTimeOut, &CRV1XSetup::SetCommTimeOutValue,
-                  &CRV1XSetup::CommTimeOutValue};
-  AddSetting(commTimeOut_, communications, "lblComms", "updCommTimeOut", 300, 3000, 100);
-  commTimeOut_.label->setText(QStringLiteral("1000"));
-  add<QLabel>(communications, "lblMs", kUnit, "ms");
-  AddHelpText(communications, "XHelpText1",
-              "20406::Adjust the communication time-out threshold. The threshold set here will "
-              "only be used when opening the communication, as a longer threshold is required "
-              "during normal operation (e.g. when fetching the discharge waveform).");
-  communications->hide();
-
-  for (const char* title : {"lblTitle(0)", "lblTitle(1)"})
-    findChild<QLabel*>(QLatin1String(title))
-        ->setFont(ui::designFont(QStringLiteral("Arial"), 9.75, true, true));
+  auto* panel = add<QFrame>(this, "tabPanel", kPage);
+  panel->setGeometry(panel->geometry().adjusted(-kPanelMargin, -kPanelMargin, kPanelMargin, 0));
+  panel->setFrameStyle(QFrame::StyledPanel | QFrame::Plain);
+  for (int i = 0; i < static_cast<int>(std::size(kPages)); ++i) AddPage(i, kPages[i]);
+  pboPictureBoxes_[1]->hide();
 
   host::LanguageService& language = com::must(host::LanguageService::instance());
   language.TranslateControls(host::kProduct, this);
@@ -109,42 +120,37 @@ XPluginPrefs::~XPluginPrefs() {
   for (auto& controls : hostControls_) controls.reset();
 }
 
-QFrame* XPluginPrefs::AddPage(int index) {
-  if (index == 0) {
-    // The tab strip's panel around the pages, so that nothing on a page
-    // covers its edge.
-    auto* panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("tabPanel"));
-    panel->setFrameStyle(QFrame::StyledPanel | QFrame::Plain);
-    panel->setGeometry(ui::toPixels(kPage.left(), kPage.top(), kPage.width(), kPage.height())
-                           .adjusted(-kPanelMargin, -kPanelMargin, kPanelMargin, 0));
-  }
+void XPluginPrefs::AddPage(int index, const PageDesign& design) {
+  tbsTabStrip_->addTab(QString::fromUtf8(design.tab));
   const QByteArray name = QByteArray("pboPictureBoxes(") + QByteArray::number(index) + ')';
   QFrame* page = add<QFrame>(this, name.constData(), kPage);
   pboPictureBoxes_[index] = page;
   hostControls_[index] = std::make_unique<ui::Controls>(page);
-  return page;
-}
 
-void XPluginPrefs::AddSetting(Setting& setting, QFrame* page, const char* labelName,
-                              const char* upDownName, int min, int max, int increment) {
-  setting.label = add<controls::Label>(page, labelName, kValue);
+  const QByteArray title = QByteArray("lblTitle(") + QByteArray::number(index) + ')';
+  add<QLabel>(page, title.constData(), kTitle, design.title)
+      ->setFont(ui::designFont(QStringLiteral("Arial"), 9.75, true, true));
+  add<QLabel>(page, design.valueTitleName, kValueTitle, design.valueTitle);
+  Setting& setting = settings_[index];
+  setting = {add<controls::Label>(page, design.valueName, kValue, design.designedValue),
+             add<controls::UpDown>(page, design.upDownName, kUpDown), design.registryName,
+             design.store, design.value};
   setting.label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   setting.label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  setting.upDown = add<controls::UpDown>(page, upDownName, kUpDown);
-  setting.upDown->SetRange(min, max);
-  setting.upDown->SetIncrement(increment);
-  setting.upDown->SetValue(min);
+  setting.upDown->SetRange(design.min, design.max);
+  setting.upDown->SetIncrement(design.increment);
+  setting.upDown->SetValue(design.min);
   setting.upDown->SetBuddy(setting.label);
   connect(setting.label, &controls::Label::Change, this,
           [this, &setting] { LabelChanged(setting); });
+  add<QLabel>(page, design.unitName, kUnit, design.unit);
+  AddHelpText(index, design.helpName, design.help);
 }
 
-void XPluginPrefs::AddHelpText(QFrame* page, const char* name, const char* textKey) {
+void XPluginPrefs::AddHelpText(int page, const char* name, const char* textKey) {
   // Without the host's control library the page still edits its values.
   rt::ignoreErrors([&] {
-    const int index = page == pboPictureBoxes_[0] ? 0 : 1;
-    std::shared_ptr<ui::Extender> pane = hostControls_[index]->Add(kHelpText, QLatin1String(name));
+    std::shared_ptr<ui::Extender> pane = hostControls_[page]->Add(kHelpText, QLatin1String(name));
     pane->Move(kHelp.left(), kHelp.top(), kHelp.width(), kHelp.height());
     com::must(com::queryInterface<host::IHelpText>(pane->Object()))
         .SetCaption(QString::fromUtf8(textKey));
@@ -162,8 +168,7 @@ void XPluginPrefs::Initialize(const QVariant& Data) {
   });
   // What the registry holds now; showing it writes nothing back.
   rt::ignoreErrors([&] { com::must(setup_).ReadSettings(); });
-  for (Setting* setting : {&threshold_, &commTimeOut_})
-    rt::ignoreErrors([&] { ShowValue(*setting); });
+  for (Setting& setting : settings_) rt::ignoreErrors([&] { ShowValue(setting); });
   initialising_ = false;
 }
 
@@ -205,8 +210,7 @@ void XPluginPrefs::TabClicked() {
 }
 
 void XPluginPrefs::EnableControls(bool enabled) {
-  threshold_.upDown->setEnabled(enabled);
-  commTimeOut_.upDown->setEnabled(enabled);
+  for (Setting& setting : settings_) setting.upDown->setEnabled(enabled);
 }
 
 RV1X_CREATABLE_CLASS("orvanRV1X", XPluginPrefs)

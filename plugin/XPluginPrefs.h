@@ -47,7 +47,8 @@ class XPluginPrefs final : public host::CustomControl {
   void LockedChanged(bool locked) override { EnableControls(!locked); }
 
  private:
-  // One number of the setup: its label, its up-down and where it goes.
+  // One number of the setup on its own page: its label, its up-down and
+  // where the value goes.
   struct Setting {
     controls::Label* label = nullptr;
     controls::UpDown* upDown = nullptr;
@@ -55,11 +56,10 @@ class XPluginPrefs final : public host::CustomControl {
     void (CRV1XSetup::*store)(rt::Long) = nullptr;
     rt::Long (CRV1XSetup::*value)() const = nullptr;
   };
+  struct PageDesign;
 
-  QFrame* AddPage(int index);
-  void AddSetting(Setting& setting, QFrame* page, const char* labelName, const char* upDownName,
-                  int min, int max, int increment);
-  void AddHelpText(QFrame* page, const char* name, const char* textKey);
+  void AddPage(int index, const PageDesign& design);
+  void AddHelpText(int page, const char* name, const char* textKey);
   void ShowValue(Setting& setting);
   void LabelChanged(Setting& setting);
   void TabClicked();
@@ -69,8 +69,7 @@ class XPluginPrefs final : public host::CustomControl {
   std::shared_ptr<CRV1XSetup> setup_;
   controls::TabStrip* tbsTabStrip_ = nullptr;
   std::array<QFrame*, 2> pboPictureBoxes_{};
-  Setting threshold_;
-  Setting commTimeOut_;
+  std::array<Setting, 2> settings_;  // the threshold, the time-out
   // The host's help panes, one collection per page; they go before the pages.
   std::array<std::unique_ptr<ui::Controls>, 2> hostControls_;
   int currentPage_ = 0;

@@ -27,11 +27,11 @@ HostRun rv1xHost(const QStringList& arguments) {
 
 TEST_F(PlugInTest, CatalogueListsEachTestWithItsStandards) {
   useTemplate(QStringLiteral("/opt/rv1x/installed.mpc"));
-  const QString chosen = writeFile(templateOf(
-      fakeEntry("<Name LID=\"20621::Discharge test\"/><ExpectedResult>" +
-                standard("IEC", "IEC 60601-2-4") + standard("HOUSE", "House rule") +
-                "</ExpectedResult>") +
-      entry(kFake, "400")));
+  const QString chosen =
+      writeFile(templateOf(fakeEntry("<Name LID=\"20621::Discharge test\"/><ExpectedResult>" +
+                                     standard("IEC", "IEC 60601-2-4") +
+                                     standard("HOUSE", "House rule") + "</ExpectedResult>") +
+                           entry(kFake, "400")));
   const HostRun run = rv1xHost({QStringLiteral("--template"), chosen, QStringLiteral("catalogue")});
   EXPECT_EQ(run.exitCode, 0) << qPrintable(run.err);
   EXPECT_EQ(run.out, QStringLiteral("900 RV1XTest.FakeTestElement Discharge test\n"
@@ -45,7 +45,8 @@ TEST_F(PlugInTest, CatalogueListsEachTestWithItsStandards) {
 
 TEST_F(PlugInTest, CatalogueOfATemplateThatIsNotThere) {
   const QString missing = dir_.filePath(QStringLiteral("missing.mpc"));
-  const HostRun run = rv1xHost({QStringLiteral("catalogue"), QStringLiteral("--template"), missing});
+  const HostRun run =
+      rv1xHost({QStringLiteral("catalogue"), QStringLiteral("--template"), missing});
   EXPECT_EQ(run.exitCode, 2);
   EXPECT_TRUE(run.out.isEmpty());
   EXPECT_TRUE(run.err.contains(QStringLiteral("0x8004A22A"))) << qPrintable(run.err);
@@ -55,8 +56,9 @@ TEST_F(PlugInTest, CatalogueOfATemplateThatIsNotThere) {
 
 TEST_F(PlugInTest, PreferencesScreenshot) {
   const QString picture = dir_.filePath(QStringLiteral("preferences.png"));
-  const HostRun run = rv1xHost({QStringLiteral("--template"), writeFile(templateOf(fakeEntry())),
-                            QStringLiteral("preferences"), QStringLiteral("--screenshot"), picture});
+  const HostRun run =
+      rv1xHost({QStringLiteral("--template"), writeFile(templateOf(fakeEntry())),
+                QStringLiteral("preferences"), QStringLiteral("--screenshot"), picture});
   EXPECT_EQ(run.exitCode, 0) << qPrintable(run.err);
   const QImage image(picture);
   EXPECT_GE(image.width(), 480);

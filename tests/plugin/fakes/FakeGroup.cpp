@@ -12,11 +12,11 @@ namespace {
 constexpr rt::Long kTestID = 950;
 constexpr rt::Long kMemberRefused = rt::hresult(0x80047730u);
 
-class FakeGroup final : public host::ITestElement, public host::ITestElementList {
+// The base object is a test element of its own; the group adds its members.
+class FakeGroup final : public host::TestElementBase, public host::ITestElementList {
  public:
-  FakeGroup() { base_->Initialize(host::kProduct, kTestID, 0); }
+  FakeGroup() { TestElementBase::Initialize(host::kProduct, kTestID, 0); }
 
-  // The list of members.
   void Add(const host::ITestElementPtr& element, const com::ObjectPtr& before,
            rt::Long flags) override {
     for (const host::ITestElementPtr& member : members_)
@@ -30,35 +30,7 @@ class FakeGroup final : public host::ITestElement, public host::ITestElementList
   host::ITestElementPtr Find(rt::Long testID) override { return members_.Find(testID); }
   void Clear() override { members_.Clear(); }
 
-  // The test element, its base object's.
-  QString PlugInID() override { return base_->PlugInID(); }
-  rt::Long TestID() override { return base_->TestID(); }
-  rt::Long ID() override { return base_->ID(); }
-  void SetID(rt::Long id) override { base_->SetID(id); }
-  host::ITestElementPtr Parent() override { return base_->Parent(); }
-  void SetParent(const host::ITestElementPtr& parent) override { base_->SetParent(parent); }
-  host::TestInfoPtr Info() override { return base_->Info(); }
-  host::TestFilterPtr Filter() override { return base_->Filter(); }
-  host::IResultDataPtr Result() override { return nullptr; }
-  host::ILimitDataPtr Limits() override { return nullptr; }
-  host::IConfigDataPtr Configuration() override { return nullptr; }
-  void Initialize(const QVariant& a, const QVariant& b, const QVariant& c) override {
-    rt::ignoreErrors([&] { base_->Initialize(a, b, c); });
-  }
-  host::ITestElementPtr Clone() override { return nullptr; }
-  void Perform(const host::RunContextPtr&) override {}
-  void Load(const host::XmlElementPtr&, const host::HostLogPtr&) override {}
-  void Save(const host::XmlDocumentPtr&, const QVariant&, host::XmlElementPtr& element) override {
-    element = nullptr;
-  }
-  void PrintReport(const host::HostReportPtr&, const QVariant&) override {}
-  void QuerySetParent(const host::ITestElementPtr&, bool& allowed) override { allowed = true; }
-  void Terminate() override {}
-  void UpdateReferences() override {}
-  QVariant GetMeasurementList() override { return QVariant(); }
-
  private:
-  host::TestElementBasePtr base_ = std::make_shared<host::TestElementBase>();
   host::TestCollection members_;
 };
 
