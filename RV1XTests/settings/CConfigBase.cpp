@@ -44,14 +44,18 @@ void CConfigBase::CheckElement(host::XmlElement& element) {
 void CConfigBase::Load(const host::XmlElementPtr& ixeIn, const host::HostLogPtr& iprLog) {
   rt::onError(
       [&] {
-        testGuideConfig_ = std::make_shared<host::TestGuideSettingsObject>();
+        // The new settings object takes the place of the old one only once
+        // the load has come through to it: a load that stops at a bad field
+        // leaves the guide settings as they were.
+        auto guideSettings = std::make_shared<host::TestGuideSettingsObject>();
         BeginLoad();
         host::XmlElement& element = com::must(ixeIn);
         if (kind_.checksElement) CheckElement(element);
         if (LoadSettings(element, iprLog)) {
           if (host::XmlElementPtr guide = element.SelectChild(kTestGuideElement, 0))
-            testGuideConfig_->Load(guide, iprLog);
+            guideSettings->Load(guide, iprLog);
         }
+        testGuideConfig_ = guideSettings;
         EndLoad();
       },
       [&](const rt::RuntimeError& error) { HandleError(error, kConfigLoadError); });

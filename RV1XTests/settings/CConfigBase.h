@@ -58,7 +58,7 @@ class CConfigBase : public host::IConfigData, public std::enable_shared_from_thi
 
   // A new object of the same class that has copied this one.
   virtual std::shared_ptr<CConfigBase> CopyOfThis() = 0;
-  // Runs after the settings object was replaced, before the element check.
+  // Runs before the element check.
   virtual void BeginLoad() {}
   // Reads the setting children; answers whether the element's
   // "TestGuideSettings" child is to be read as well.
