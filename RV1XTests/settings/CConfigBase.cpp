@@ -116,7 +116,7 @@ QString CConfigBase::BuildReportRows(host::HostReport& report) {
   for (const ReportRow& row : table) {
     rt::ignoreErrors([&] {
       const QString label = report.Translate(host::kProduct, row.textKey, {});
-      rows += reporttable::row({reporttable::indented(label), row.value, row.unit});
+      rows += reporttable::row({reporttable::indented(label), row.value(), row.unit});
     });
   }
   return rows;
