@@ -243,7 +243,7 @@ IniFile IniFile::parse(const QByteArray& content, QList<Unreadable>* unreadable)
       const QString header = trimmed.mid(1, end - 1).trimmed();
       // "[General]" holds the paths without a section; a group of that name
       // is written "[%General]".
-      const QString name = header == kGeneral                    ? QString()
+      const QString name = header == kGeneral          ? QString()
                            : header == u'%' + kGeneral ? kGeneral
                                                        : unescapedName(header);
       file.sections_.append(Section{name, true, {Line{text, {}, {}, false}}});
@@ -296,9 +296,9 @@ QVariant IniFile::value(const QString& path) const {
 IniFile::Section& IniFile::sectionFor(const QString& path, QString& key) {
   Section* best = nullptr;
   for (Section& section : sections_) {
-    const bool holds = section.name.isEmpty()
-                           ? !path.contains(u'/')
-                           : path.startsWith(section.name + u'/') && path.size() > section.name.size() + 1;
+    const bool holds = section.name.isEmpty() ? !path.contains(u'/')
+                                              : path.startsWith(section.name + u'/') &&
+                                                    path.size() > section.name.size() + 1;
     if (holds && (!best || section.name.size() >= best->name.size())) best = &section;
   }
   if (!best) {
