@@ -15,9 +15,7 @@ const QString kElement = QStringLiteral("PlugInData");
 const QString kPlugInAttribute = QStringLiteral("PlugIn");
 const QString kTestGuideElement = QStringLiteral("TestGuideSettings");
 
-host::ErrorService& errors() {
-  return *host::ErrorService::instance();
-}
+using host::errors;
 }  // namespace
 
 CConfigBase::CConfigBase(ConfigKind kind)

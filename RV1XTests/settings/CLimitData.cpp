@@ -80,9 +80,7 @@ constexpr ViewRow kViewRows[] = {
     {500, "PWID", "20073::Pulse width", "ms", false},
 };
 
-host::ErrorService& errors() {
-  return *host::ErrorService::instance();
-}
+using host::errors;
 
 }  // namespace
 

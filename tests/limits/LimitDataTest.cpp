@@ -44,7 +44,7 @@ QStringList alphaNames(const host::StandardsCollectionPtr& standards) {
 class LimitData : public ::testing::Test {
  protected:
   void SetUp() override { errors().clear(); }
-  static host::ErrorService& errors() { return *host::ErrorService::instance(); }
+  static host::ErrorService& errors() { return host::errors(); }
 };
 
 struct DefaultLimit {
