@@ -358,7 +358,7 @@ void IniFile::removeGroup(const QString& group) {
   });
 }
 
-QStringList IniFile::childGroups(const QString& group) const {
+QStringList IniFile::children(const QString& group, bool groups) const {
   const QString prefix = group.isEmpty() ? QString() : group + u'/';
   std::set<QString> names;
   for (const Section& section : sections_)
@@ -367,21 +367,8 @@ QStringList IniFile::childGroups(const QString& group) const {
       const QString path = pathOf(section, line);
       if (!path.startsWith(prefix)) continue;
       const QString rest = path.mid(prefix.size());
-      if (rest.contains(u'/')) names.insert(rest.section(u'/', 0, 0));
-    }
-  return QStringList(names.begin(), names.end());
-}
-
-QStringList IniFile::childKeys(const QString& group) const {
-  const QString prefix = group.isEmpty() ? QString() : group + u'/';
-  std::set<QString> names;
-  for (const Section& section : sections_)
-    for (const Line& line : section.lines) {
-      if (!line.entry) continue;
-      const QString path = pathOf(section, line);
-      if (!path.startsWith(prefix)) continue;
-      const QString rest = path.mid(prefix.size());
-      if (!rest.isEmpty() && !rest.contains(u'/')) names.insert(rest);
+      if (groups && rest.contains(u'/')) names.insert(rest.section(u'/', 0, 0));
+      if (!groups && !rest.isEmpty() && !rest.contains(u'/')) names.insert(rest);
     }
   return QStringList(names.begin(), names.end());
 }

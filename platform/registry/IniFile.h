@@ -47,8 +47,8 @@ class IniFile {
   void removeGroup(const QString& group);
   // The groups and the keys directly under a group ("" the top), each once,
   // in QString order.
-  QStringList childGroups(const QString& group) const;
-  QStringList childKeys(const QString& group) const;
+  QStringList childGroups(const QString& group) const { return children(group, true); }
+  QStringList childKeys(const QString& group) const { return children(group, false); }
 
   // The file syntax of a value and back.
   static QString valueText(const QVariant& value);
@@ -68,6 +68,7 @@ class IniFile {
   };
 
   QString pathOf(const Section& section, const Line& line) const;
+  QStringList children(const QString& group, bool groups) const;
   // The section a new value of that path goes into (created when missing)
   // and the key it takes there.
   Section& sectionFor(const QString& path, QString& key);
