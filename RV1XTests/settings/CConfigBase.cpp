@@ -5,7 +5,7 @@
 #include "runtime/ErrorHandling.h"
 #include "services/ErrorService.h"
 #include "settings/ErrorHandOn.h"
-#include "settings/FDialogWrapper.h"
+#include "settings/HostedDialog.h"
 #include "xml/XmlDocument.h"
 
 namespace orvanRV1Xtst {
@@ -86,16 +86,7 @@ host::IConfigDataPtr CConfigBase::Clone() {
 }
 
 host::IDialogPtr CConfigBase::CreateDialog() {
-  // Without its editor installed the dialog still comes back, hosting no
-  // control: the host's dialog then shows nothing and every call is harmless.
-  return rt::orDefault(
-      [&]() -> host::IDialogPtr {
-        auto form = std::make_shared<FDialogWrapper>();
-        form->CreateSetupCtrl(kind_.editorProgId);
-        form->Initialize(com::toVariantOf(shared_from_this()));
-        return form;
-      },
-      host::IDialogPtr());
+  return hostedDialog(kind_.editorProgId, com::toVariantOf(shared_from_this()));
 }
 
 void CConfigBase::BuildReportHeader(host::HostReport& report, QString& format, QString& header) {

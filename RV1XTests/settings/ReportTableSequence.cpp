@@ -9,19 +9,38 @@ namespace orvanRV1Xtst::reporttable {
 namespace {
 constexpr rt::Long kTableFontSize = 7;
 constexpr rt::Long kHeaderRows = 1;
+
+// Each layout's shape number, the width of its fixed columns, and its
+// column codes with %1 for each of its four value columns.
+struct Layout {
+  Shape shape;
+  rt::Long number;
+  rt::Long fixedWidth;
+  const char* columns;
+};
+
+constexpr Layout kLayouts[] = {
+    {Shape::NarrowFirstColumn, 7, 2240, "<+560|<2240|>+%1|>+%1|>+%1|>+%1!|<+560;"},
+    {Shape::WideFirstColumn, 10, 3360, ">+560|<2240|>+%1|>+%1|>+%1|>+!%1|<+560;"},
+    {Shape::ResultTable, 10, 3360, "<+560|<2240|>+%1|>+%1|^+%1|<+!%1|<+560;"},
+};
+
+const Layout& layoutOf(Shape shape) {
+  for (const Layout& layout : kLayouts)
+    if (layout.shape == shape) return layout;
+  return kLayouts[0];
+}
+
 }  // namespace
 
 rt::Long shapeNumber(Shape shape) {
-  return shape == Shape::WideFirstColumn ? 10 : 7;
+  return layoutOf(shape).number;
 }
 
 QString columnFormat(Shape shape, rt::Long pageWidth) {
-  if (shape == Shape::WideFirstColumn) {
-    const QString n = QString::number(rt::intDiv(pageWidth - 3360, 4));
-    return QStringLiteral(">+560|<2240|>+%1|>+%1|>+%1|>+!%1|<+560;").arg(n);
-  }
-  const QString n = QString::number(rt::intDiv(pageWidth - 2240, 4));
-  return QStringLiteral("<+560|<2240|>+%1|>+%1|>+%1|>+%1!|<+560;").arg(n);
+  const Layout& layout = layoutOf(shape);
+  const QString n = QString::number(rt::intDiv(pageWidth - layout.fixedWidth, 4));
+  return QString::fromLatin1(layout.columns).arg(n);
 }
 
 QString header(const QStringList& captions) {

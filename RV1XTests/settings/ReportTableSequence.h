@@ -12,9 +12,10 @@
 
 namespace orvanRV1Xtst::reporttable {
 
-// The two column layouts of the configuration tables: a narrow first text
-// column (the report's table shape 7) or a wide one (shape 10).
-enum class Shape { NarrowFirstColumn, WideFirstColumn };
+// The column layouts: the configuration tables' narrow first text column
+// (the report's table shape 7) or wide one (shape 10), and the result table
+// of measurements with preset, value and unit (shape 10).
+enum class Shape { NarrowFirstColumn, WideFirstColumn, ResultTable };
 
 // The report's table shape number for the page-width query.
 rt::Long shapeNumber(Shape shape);

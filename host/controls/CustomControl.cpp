@@ -2,6 +2,7 @@
 
 #include "records/RunObjects.h"
 #include "runtime/ErrorHandling.h"
+#include "ui/Extender.h"
 
 namespace host {
 
@@ -10,6 +11,18 @@ CustomControl::~CustomControl() = default;
 
 ui::HWnd CustomControl::hWnd() {
   return ui::handleOf(this);
+}
+
+bool CustomControl::Visible() {
+  if (ui::Extender* extender = ContainerExtender()) return extender->Visible();
+  return !isHidden();
+}
+
+void CustomControl::SetVisible(bool visible) {
+  if (ui::Extender* extender = ContainerExtender())
+    extender->SetVisible(visible);
+  else
+    setVisible(visible);
 }
 
 void CustomControl::SetLocked(bool locked) {

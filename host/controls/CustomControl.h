@@ -1,6 +1,6 @@
 #pragma once
 // What every custom control shares: a user control that keeps the host's
-// callback, answers its window handle and visibility, keeps its locked flag
+// callback, answers its window handle and its host's visibility, keeps its locked flag
 // and tells the host of each change it makes to the object it edits.
 
 #include "typelib/ICustomControl.h"
@@ -16,8 +16,10 @@ class CustomControl : public ui::UserControl, public ICustomControl {
   HostCallBackPtr CallBack() override { return callBack_; }
   void SetCallBack(const HostCallBackPtr& callBack) override { callBack_ = callBack; }
   ui::HWnd hWnd() override;
-  bool Visible() override { return !isHidden(); }
-  void SetVisible(bool visible) override { setVisible(visible); }
+  // The Visible property of the extender that hosts the control (the
+  // dialog host's); a control that no container holds answers for itself.
+  bool Visible() override;
+  void SetVisible(bool visible) override;
   bool Locked() override { return locked_; }
   void SetLocked(bool locked) override;
 

@@ -158,6 +158,13 @@ QString XmlElement::Text() {
   return node_->allText();
 }
 
+QString XmlElement::OwnText() {
+  QString own;
+  for (QDomNode node = element_.firstChild(); !node.isNull(); node = node.nextSibling())
+    if (node.isText()) own += node.toText().data();  // a CDATA section is a text node too
+  return own;
+}
+
 void XmlElement::SetText(const QString& text) {
   for (const xmltree::NodePtr& child : node_->children) child->parent.reset();
   node_->children.clear();

@@ -1,5 +1,6 @@
 #include "ui/Extender.h"
 
+#include "ui/ControlPlacement.h"
 #include "ui/Twips.h"
 #include "ui/UserControl.h"
 
@@ -55,11 +56,9 @@ void Extender::SetHeight(double twips) {
   Move(Left(), Top(), Width(), twips);
 }
 
-void Extender::Move(double left, double top, double width, double height) {
-  if (!widget_) return;
-  const int w = width < 0 ? widget_->width() : toPixels(width);
-  const int h = height < 0 ? widget_->height() : toPixels(height);
-  widget_->setGeometry(toPixels(left), toPixels(top), std::max(0, w), std::max(0, h));
+void Extender::Move(double left, double top, std::optional<double> width,
+                    std::optional<double> height) {
+  if (widget_) moveControl(*widget_, left, top, width, height);
 }
 
 bool Extender::Visible() const {

@@ -10,6 +10,7 @@
 #include <QVariantList>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 #include "com/Object.h"
 #include "runtime/Types.h"
@@ -34,8 +35,10 @@ class Extender : public QObject, public virtual com::Object {
   void SetTop(double twips);
   void SetWidth(double twips);
   void SetHeight(double twips);
-  // Negative width or height keeps the current one, as an omitted argument.
-  void Move(double left, double top, double width = -1, double height = -1);
+  // A width or height left out keeps the current one; a negative one raises
+  // error 380 and leaves the control where it was.
+  void Move(double left, double top, std::optional<double> width = std::nullopt,
+            std::optional<double> height = std::nullopt);
 
   bool Visible() const;
   void SetVisible(bool visible);

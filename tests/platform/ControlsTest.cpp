@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 #include "QtPrinters.h"
 #include "TestControl.h"
@@ -78,6 +79,25 @@ TEST_F(ControlsTest, PlacesAndSizesAreTwips) {
   auto control = com::queryInterface<ui::UserControl>(extender->Object());
   EXPECT_EQ(control->ScaleWidth(), 2475);
   EXPECT_EQ(control->ScaleHeight(), 105);
+}
+
+TEST_F(ControlsTest, AMoveToANegativeSizeFailsAndLeavesTheControlWhereItWas) {
+  Form form;
+  auto extender = form.controls.Add(QStringLiteral("RV1XTest.Control"), QStringLiteral("isc"));
+  extender->Move(150, 300, 1500, 750);
+  const QRect place = extender->widget()->geometry();
+  const std::vector<std::function<void()>> moves{
+      [&] { extender->Move(0, 0, -15, 750); },
+      [&] { extender->Move(0, 0, 1500, -1); },
+      [&] { extender->SetWidth(-120); },
+      [&] { extender->SetHeight(-0.5); },
+  };
+  for (const auto& move : moves) {
+    EXPECT_EQ(errorOf(move), 380);
+    EXPECT_EQ(extender->widget()->geometry(), place);
+  }
+  extender->Move(0, 0, 0, 0);
+  EXPECT_EQ(extender->widget()->geometry(), QRect(0, 0, 0, 0)) << "an empty size is a size";
 }
 
 TEST_F(ControlsTest, VisibleAndTag) {

@@ -1,7 +1,8 @@
 #pragma once
-// A test element that has only an identity and a result, to stand as owner
-// or notified element in tests of the objects that meet one before the real
-// test elements exist.
+// A test element that has only an identity, a result, and the limit set,
+// filter and configuration a test hands it, to stand as owner or notified
+// element in tests of the objects that meet one before the real test
+// elements exist.
 
 #include <memory>
 
@@ -17,6 +18,9 @@ class StubTestElement final : public host::ITestElement {
   // When not 0, TestID raises this error.
   rt::Long failWith = 0;
   host::IResultDataPtr result;
+  host::ILimitDataPtr limits;
+  host::TestFilterPtr filter;
+  host::IConfigDataPtr configuration;
 
   rt::Long TestID() override {
     if (failWith != 0) rt::raise(failWith, QStringLiteral("StubTestElement"));
@@ -29,9 +33,9 @@ class StubTestElement final : public host::ITestElement {
   host::ITestElementPtr Parent() override { return nullptr; }
   void SetParent(const host::ITestElementPtr&) override {}
   host::TestInfoPtr Info() override { return nullptr; }
-  host::TestFilterPtr Filter() override { return nullptr; }
-  host::ILimitDataPtr Limits() override { return nullptr; }
-  host::IConfigDataPtr Configuration() override { return nullptr; }
+  host::TestFilterPtr Filter() override { return filter; }
+  host::ILimitDataPtr Limits() override { return limits; }
+  host::IConfigDataPtr Configuration() override { return configuration; }
   void Initialize(const QVariant&, const QVariant&, const QVariant&) override {}
   host::ITestElementPtr Clone() override { return std::make_shared<StubTestElement>(testID_); }
   void Perform(const host::RunContextPtr&) override {}

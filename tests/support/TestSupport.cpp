@@ -8,8 +8,12 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QLibrary>
+#include <QPixmap>
+#include <QWidget>
 #include <cerrno>
+#include <cstdio>
 
 #include "registry/RegistryStore.h"
 
@@ -51,6 +55,16 @@ QString builtLibrary(const QString& name) {
 
 QString builtProgram(const QString& name) {
   return buildLibraryDir() + QStringLiteral("/../bin/") + name;
+}
+
+bool saveScreenshot(QWidget& widget, const QString& name) {
+  const QString dir =
+      qEnvironmentVariable("RV1X_BUILD_DIR", QDir::tempPath()) + QStringLiteral("/test-output");
+  QDir().mkpath(dir);
+  const QString file = dir + QLatin1Char('/') + name + QStringLiteral(".png");
+  const bool saved = widget.grab().save(file);
+  std::printf("screenshot: %s\n", qPrintable(file));
+  return saved;
 }
 
 bool registerServer(const QString& libraryFile) {

@@ -6,6 +6,8 @@
 #include <functional>
 #include <memory>
 
+class QWidget;
+
 #include "runtime/RuntimeError.h"
 
 namespace testsupport {
@@ -61,6 +63,10 @@ class PseudoTerminal {
   int slave_ = -1;
   QString slavePath_;
 };
+
+// Saves a picture of the widget as the operator sees it, as <name>.png in
+// the build's test-output folder, and prints where; true when it was saved.
+bool saveScreenshot(QWidget& widget, const QString& name);
 
 // Lets events run for the given time.
 void runEventsFor(int milliseconds);

@@ -1,0 +1,153 @@
+#pragma once
+// What the seven results share: the host's result interface, the
+// measurements in creation order (looked up by 1-based position or by key
+// without regard to case), the status, the operator's comment, the analyzer
+// identity's index, the service record, the stored form
+//   <ResultItem MTI="3">
+//     <Status Code="1"/> <Comment>...</Comment> <ServiceRecord .../>
+//     <Measurement Key="...">...</Measurement> ...
+//   </ResultItem>
+// with its load and save error handling, the printed result table and the
+// detail dialog. A result class gives its kind (error source, loading text,
+// dialog) and its measurements, and adds what is its own through the hooks.
+//
+// Every result reads its "ServiceRecord" back, so that loading and saving a
+// stored result keeps its service documentation. A "Measurement" child that
+// the result cannot take (a key it has no measurement of) is reported and
+// the load goes on with the next child, so one foreign element loses
+// nothing stored after it.
+
+#include <memory>
+
+#include "results/CMeasurement.h"
+#include "runtime/KeyedCollection.h"
+#include "typelib/IResultData.h"
+
+namespace orvanRV1Xtst {
+
+// Load of an element that is not "ResultItem" (severity 4), and a save whose
+// document makes no element (severity 3); both go on to the caller.
+inline constexpr rt::Long kResultLoadError = rt::hresult(0x8004A3EBu);
+inline constexpr rt::Long kResultSaveError = rt::hresult(0x8004A3ECu);
+
+namespace resultstatus {
+constexpr rt::Long NotEvaluated = 0;
+constexpr rt::Long Passed = 1;
+constexpr rt::Long Failed = 2;
+constexpr rt::Long Skipped = 3;
+}  // namespace resultstatus
+
+struct ResultKind {
+  QString source;          // the source of its errors
+  QString loadingTextKey;  // the log step of a load
+  QString dialogProgId;    // the control its dialog hosts
+};
+
+// One measurement a result creates: key, description text key, unit, value
+// type and display pattern.
+struct MeasurementSpec {
+  const char* key;
+  const char* description;
+  const char* unit;
+  rt::Long valueType;
+  const char* pattern;
+};
+
+using Measurements = rt::KeyedCollection<CMeasurementPtr>;
+
+class CResultBase : public host::IResultData, public std::enable_shared_from_this<CResultBase> {
+ public:
+  ~CResultBase() override;
+
+  // IResultData.
+  QString Comment() override { return comment_; }
+  void SetComment(const QString& comment) override { comment_ = comment; }
+  bool HasDialog() override { return !comment_.isEmpty(); }
+  rt::Long Status() override { return status_; }
+  // By 1-based position (a number) or by key (a text); Nothing when there is
+  // no such measurement.
+  host::IMeasurementPtr Measurement(const QVariant& index) override;
+  rt::Long MeasurementCount() override { return measurements_.Count(); }
+  host::ServiceRecordPtr ServiceRecord() override { return serviceRecord_; }
+  rt::Long MTIID() override { return mtiId_; }
+  void SetMTIID(rt::Long index) override { mtiId_ = index; }
+  host::IDialogPtr CreateDialog() override;
+  void Load(const host::XmlElementPtr& ixeIn, const host::HostLogPtr& iprLog) override;
+  host::XmlElementPtr Save(const host::XmlDocumentPtr& ixdOwner) override;
+  void PrintReport(const host::HostReportPtr& iarReport, const QVariant& arg2) override;
+
+  // The library's own members (test elements and result views).
+  const ResultKind& kind() const { return kind_; }
+  void SetStatus(rt::Long status) { status_ = status; }
+  const QString& StatusText() const { return statusText_; }
+  // True once StoreResult has run, also for an empty reply.
+  bool ResultStored() const { return resultStored_; }
+  // Whether any measurement holds a value. A result whose measurements hold
+  // none (the analyzer never answered, the run stopped before measuring) is
+  // never evaluated: UpdateStatus leaves it at status 0 without a service
+  // record, and the test element can tell from this.
+  bool HasMeasuredValue() const;
+  // The measurement of that key (without regard to case), or Nothing.
+  CMeasurementPtr MeasurementByKey(const QString& key) const;
+  const Measurements& MeasurementList() const { return measurements_; }
+
+  // A new service record of the flag and the measurements' value texts,
+  // when the filter asks for one and the result was evaluated; otherwise
+  // the record held stays.
+  void BuildServiceRecord(const host::TestFilterPtr& filter);
+
+ protected:
+  explicit CResultBase(ResultKind kind);
+
+  // Initialize's steps: a new, empty collection, then each measurement.
+  void NewMeasurements() { measurements_ = Measurements(); }
+  CMeasurementPtr AddMeasurement(const MeasurementSpec& spec, const QVariant& preset = QVariant());
+  void MarkStored() { resultStored_ = true; }
+  // Status 3, and every measurement back to no value and status 0: the
+  // operator's verdicts do not outlive a skip.
+  void SkipDiscardingVerdicts();
+  // BuildServiceRecord with the test's filter.
+  void BuildServiceRecordOf(const host::ITestElementPtr& test);
+
+  // Load: after the element check and the "MTI" attribute, before the walk.
+  virtual void BeginLoad(host::XmlElement& /*element*/) {}
+  // One "Measurement" child: by default the measurement of its key loads
+  // itself from it; a key without measurement raises.
+  virtual void LoadMeasurement(const host::XmlElementPtr& child, const host::HostLogPtr& log);
+  // After the walk of a load that did not fail.
+  virtual void EndLoad() {}
+  // Any child but "Comment", "Status", "Measurement" and "ServiceRecord".
+  virtual void LoadOtherChild(const QString& /*tag*/, const host::XmlElementPtr& /*child*/,
+                              const host::HostLogPtr& /*log*/) {}
+  // Save: attributes after "MTI", the status text written, and children
+  // after the measurements.
+  virtual void SaveAttributes(host::XmlElement& /*element*/) {}
+  virtual QString SavedStatusText() { return statusText_; }
+  virtual void SaveAfterMeasurements(host::XmlElement& /*element*/,
+                                     const host::XmlDocumentPtr& /*document*/) {}
+  // PrintReport: after the table, whether or not it had rows.
+  virtual void PrintAfterTable(const host::HostReportPtr& /*report*/) {}
+
+  // Whether the result carries measurements in its stored form.
+  bool SavesMeasurements() const {
+    return status_ != resultstatus::NotEvaluated && status_ != resultstatus::Skipped;
+  }
+
+  Measurements measurements_;
+  rt::Long status_ = resultstatus::NotEvaluated;
+  host::ServiceRecordPtr serviceRecord_;
+
+ private:
+  void LoadChildren(host::XmlElement& element, const host::HostLogPtr& log);
+  void LoadMeasurementChild(const host::XmlElementPtr& child, const host::HostLogPtr& log);
+  QString BuildReportHeader(host::HostReport& report);
+  QString BuildReportRows(host::HostReport& report);
+
+  ResultKind kind_;
+  QString statusText_;
+  QString comment_;
+  rt::Long mtiId_ = 0;
+  bool resultStored_ = false;
+};
+
+}  // namespace orvanRV1Xtst

@@ -1,0 +1,37 @@
+#include "results/CResultChargeTime.h"
+
+#include "settings/CConfigChargeTime.h"
+
+namespace orvanRV1Xtst {
+
+namespace {
+
+constexpr MeasurementSpec kEnergy{"ENGY", "20012::Energy", "J", valuetype::Number, "# ##0.0"};
+constexpr MeasurementSpec kChargeTime{"CHTI", "20011::Charge time", "s", valuetype::Number,
+                                      "# ##0.0"};
+
+constexpr ReplyField kReplyFields[] = {{"ENGY", 1, 6}, {"CHTI", 35, 6}};
+
+}  // namespace
+
+CResultChargeTime::CResultChargeTime()
+    : CLimitedResult({QStringLiteral("CResultChargeTime"),
+                      QStringLiteral("20335::Loading Charge Time test result data"),
+                      QStringLiteral("RV1XTests.XDetailedResult")}) {}
+
+CResultChargeTime::~CResultChargeTime() = default;
+
+void CResultChargeTime::Initialize(const host::IConfigDataPtr& config) {
+  NewMeasurements();
+  QVariant preset;
+  if (auto chargeTime = com::queryInterface<CConfigChargeTime>(config))
+    preset = QVariant::fromValue(chargeTime->PresetEnergy());
+  AddMeasurement(kEnergy, preset);
+  AddMeasurement(kChargeTime);
+}
+
+void CResultChargeTime::StoreResult(const QString& reply) {
+  StoreReplyFields(reply, kReplyFields);
+}
+
+}  // namespace orvanRV1Xtst

@@ -1,0 +1,32 @@
+#include "results/CResultRefractory.h"
+
+namespace orvanRV1Xtst {
+
+namespace {
+
+constexpr MeasurementSpec kMeasurements[] = {
+    {"SENS", "20145::Sensed Rp", "ms", valuetype::WholeNumber, "# ##0"},
+    {"PACE", "20144::Paced Rp", "ms", valuetype::WholeNumber, "# ##0"},
+};
+
+constexpr ReplyField kReplyFields[] = {{"SENS", 44, 6}, {"PACE", 53, 7}};
+
+}  // namespace
+
+CResultRefractory::CResultRefractory()
+    : CLimitedResult({QStringLiteral("RV1XTests.CResultRefractory"),
+                      QStringLiteral("20337::Loading Refractory Test result data"),
+                      QStringLiteral("RV1XTests.XDetailedResult")}) {}
+
+CResultRefractory::~CResultRefractory() = default;
+
+void CResultRefractory::Initialize(const host::IConfigDataPtr&) {
+  NewMeasurements();
+  for (const MeasurementSpec& spec : kMeasurements) AddMeasurement(spec);
+}
+
+void CResultRefractory::StoreResult(const QString& reply) {
+  StoreReplyFields(reply, kReplyFields);
+}
+
+}  // namespace orvanRV1Xtst
