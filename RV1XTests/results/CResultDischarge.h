@@ -35,7 +35,7 @@ class CResultDischarge final : public CLimitedResult, public IWaveformOwner {
   void StoreWaveForm(const QVariant& vWaveData, const QString& sRange, bool newerGeneration);
   // The curve held; Nothing when none was stored or loaded. The discharge
   // dialog asks for it through IWaveformOwner.
-  IWaveformPtr Waveform() override { return waveform_; }
+  IWaveformPtr Waveform() const override { return waveform_; }
   host::ITestElementPtr OwnerTest() const { return ownerTest_.lock(); }
 
   // A waveform to show also makes a dialog.

@@ -32,6 +32,28 @@ void requireName(const QString& name, const char* what) {
               QStringLiteral("Invalid %1 name '%2'").arg(QLatin1String(what), name));
 }
 
+// The QtXml copy of a node and everything inside it.
+QDomNode domOf(QDomDocument& dom, const xmltree::Node& node) {
+  using Kind = xmltree::Node::Kind;
+  switch (node.kind) {
+    case Kind::Text:
+      return dom.createTextNode(node.text);
+    case Kind::CData:
+      return dom.createCDATASection(node.text);
+    case Kind::Comment:
+      return dom.createComment(node.text);
+    case Kind::Instruction:
+      return dom.createProcessingInstruction(node.name, node.text);
+    case Kind::Document:
+    case Kind::Element:
+      break;
+  }
+  QDomElement element = dom.createElement(node.name);
+  for (const auto& [name, value] : node.attributes) element.setAttribute(name, value);
+  for (const xmltree::NodePtr& child : node.children) element.appendChild(domOf(dom, *child));
+  return element;
+}
+
 xmltree::NodePtr rootOf(const xmltree::Node& document) {
   for (const xmltree::NodePtr& node : document.children)
     if (node->kind == xmltree::Node::Kind::Element) return node;
@@ -107,6 +129,28 @@ QString XmlDocument::toString(int indent) const {
   return xmltree::write(*document_, indent);
 }
 
+void XmlDocument::addInstruction(const QString& target, const QString& data) {
+  requireName(target, "instruction");
+  document_->append(std::make_shared<xmltree::Node>(xmltree::Node::Kind::Instruction, target,
+                                                    xmltree::storable(data, target)));
+}
+
+QDomDocument XmlDocument::dom() const {
+  QDomDocument copy;
+  for (const xmltree::NodePtr& node : document_->children) copy.appendChild(domOf(copy, *node));
+  return copy;
+}
+
+void XmlElement::removeChild(const XmlElementPtr& child) {
+  if (child && child->node_->parent.lock() == node_) child->node_->detach();
+}
+
+QDomElement XmlElement::dom() const {
+  snapshot_ = QDomDocument();
+  snapshot_.appendChild(domOf(snapshot_, *node_));
+  return snapshot_.documentElement();
+}
+
 XmlElement::XmlElement(std::shared_ptr<XmlDocument> document, xmltree::NodePtr node)
     : document_(std::move(document)), node_(std::move(node)) {}
 XmlElement::~XmlElement() = default;
@@ -160,8 +204,8 @@ QString XmlElement::Text() {
 
 QString XmlElement::OwnText() {
   QString own;
-  for (QDomNode node = element_.firstChild(); !node.isNull(); node = node.nextSibling())
-    if (node.isText()) own += node.toText().data();  // a CDATA section is a text node too
+  for (const xmltree::NodePtr& child : node_->children)
+    if (child->isText()) own += child->text;
   return own;
 }
 

@@ -6,6 +6,8 @@
 // checked, and a character that XML cannot carry is replaced and told
 // (xml/XmlTree.h).
 
+#include <QDomDocument>
+#include <QDomElement>
 #include <QList>
 
 #include "typelib/HostTypes.h"
@@ -36,6 +38,12 @@ class XmlDocument : public virtual com::Object, public std::enable_shared_from_t
 
   // The document as it is saved; an indent below 0 writes it on one line.
   QString toString(int indent = 2) const;
+  // Host side: a processing instruction after what the document holds (the
+  // XML declaration, written before the root element is set).
+  void addInstruction(const QString& target, const QString& data);
+  // A QtXml copy of the document for reading; changing it does not change
+  // the document.
+  QDomDocument dom() const;
 
  private:
   friend class XmlElement;
@@ -74,12 +82,22 @@ class XmlElement : public virtual com::Object, public std::enable_shared_from_th
   // The first child element of that name (index must be 0), or Nothing.
   virtual XmlElementPtr SelectChild(const QString& name, rt::Long index = 0);
 
+  // Host side.
   std::shared_ptr<XmlDocument> document() const { return document_; }
   const xmltree::NodePtr& node() const { return node_; }
+  bool hasAttribute(const QString& name) const { return node_->attribute(name) != nullptr; }
+  // The line its start tag ended on when it was read; 0 for one made here.
+  qint64 lineNumber() const { return node_->line; }
+  // Takes a child element out; nothing happens for one that is not a child.
+  void removeChild(const XmlElementPtr& child);
+  // A QtXml copy of the element for reading, valid while this object lives;
+  // changing it does not change the element.
+  QDomElement dom() const;
 
  private:
   std::shared_ptr<XmlDocument> document_;
   xmltree::NodePtr node_;
+  mutable QDomDocument snapshot_;
 };
 
 class XmlNodeList : public virtual com::Object {

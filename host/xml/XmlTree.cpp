@@ -128,6 +128,7 @@ NodePtr parse(const QByteArray& content, ParseError& error) {
             std::make_shared<Node>(Node::Kind::Element, reader.qualifiedName().toString());
         for (const QXmlStreamAttribute& a : reader.attributes())
           element->attributes.append({a.qualifiedName().toString(), a.value().toString()});
+        element->line = reader.lineNumber();
         open.back()->append(element);
         open.push_back(element);
         break;

@@ -32,6 +32,7 @@ struct Node : std::enable_shared_from_this<Node> {
   QList<std::pair<QString, QString>> attributes;
   std::vector<NodePtr> children;
   std::weak_ptr<Node> parent;
+  qint64 line = 0;  // where a read element's start tag ended
 
   bool isText() const { return kind == Kind::Text || kind == Kind::CData; }
 
