@@ -7,8 +7,9 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-serialport-dev
-          libgtest-dev libgmock-dev fonts-dejavu-core clang-format)
+# Qt Charts' build files need Qt's OpenGL ones, which its package leaves out.
+PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-serialport-dev qt6-charts-dev
+          libqt6opengl6-dev libgtest-dev libgmock-dev fonts-dejavu-core clang-format)
 
 install_packages() {
   local missing=()

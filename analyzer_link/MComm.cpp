@@ -3,9 +3,11 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <algorithm>
+#include <optional>
 
 #include "FTestVTI.h"
 #include "LinkMessages.h"
+#include "LinkPort.h"
 #include "LinkTexts.h"
 #include "MCommUtils.h"
 #include "orvanRV1Xvti/CRV1XVTi.h"
@@ -27,6 +29,7 @@ constexpr rt::Integer kTextMode = 0;
 constexpr rt::Integer kBinaryMode = 1;
 const QString kLineSettings = QStringLiteral("9600,N,8,1");
 const QString kPrompt = QStringLiteral("\r>");
+const QString kPromptCharacter = QStringLiteral(">");
 constexpr char16_t kVT = 11;
 
 // Bounds of our own. An opening probe answered with something other than
@@ -34,11 +37,6 @@ constexpr char16_t kVT = 11;
 // opening has lasted the open time-out: then the link gives up as on a
 // time-out.
 constexpr int kMaxOpeningPasses = 8;
-// A statement that fails with "device unavailable" (a USB adapter that is
-// re-enumerating) runs again this many times, this far apart, before the
-// error counts like any other.
-constexpr int kDeviceRetries = 3;
-constexpr int kDeviceRetryPause = 100;
 
 struct LinkVariables {
   bool abort = false;
@@ -53,47 +51,35 @@ struct LinkVariables {
   rt::Integer openTimeOut = 0;
   // the machine's working variables
   rt::Integer event = event::Continue;
-  bool openError = false;
   QString lastRead;
   int openingPasses = 0;
   QElapsedTimer openingClock;
+  // How often the command text went on the wire, and how many answers,
+  // each ended by its prompt, the analyzer still owes for what was written:
+  // a retransmission may be answered twice, an abort leaves an answer
+  // coming, the opening reads only the first character of its answer.
+  int written = 0;
+  int owed = 0;
   // Loaded by the first use and kept for the life of the thread, as the
   // hidden form of the design; the process's end releases it.
   FTestVTI* form = nullptr;
+  std::optional<LinkPort> linkPort;
 };
 
 thread_local LinkVariables theLink;
+
+LinkPort& port() {
+  Form();
+  return *theLink.linkPort;
+}
 
 serial::SerialControl& comm() {
   return Form().Comm();
 }
 
-// One statement of the machine. A run-time error of the serial control or of
-// the status check does not leave the machine: "device unavailable" (68)
-// runs the statement again, "permission denied" (70) goes on with the next
-// statement, any other error marks the open as failed and goes on.
-template <class Statement>
-void statement(Statement&& body) {
-  for (int attempt = 0;; ++attempt) {
-    try {
-      body();
-      return;
-    } catch (...) {
-      const rt::Long number = rt::currentError().Number();
-      if (number == rt::err::DeviceUnavailable && attempt < kDeviceRetries) {
-        ui::Sleep(kDeviceRetryPause);
-        continue;
-      }
-      if (number != rt::err::PermissionDenied) theLink.openError = true;
-      return;
-    }
-  }
-}
-
-rt::Long bytesWaiting() {
-  rt::Long count = 0;
-  statement([&] { count = comm().InBufferCount(); });
-  return count;
+// An abort or a device that has gone ends every wait of the machine.
+bool waitEnds() {
+  return theLink.abort || port().gone();
 }
 
 // One turn of the message loop, without waiting for more events: the
@@ -104,10 +90,19 @@ void yieldOnce() {
   QCoreApplication::processEvents();
 }
 
-// Lets events run until a byte is waiting, the time-out ticked or the link
-// was aborted.
+// Lets events run until a byte is waiting, the time-out ticked or the wait
+// ended.
 void waitForInput() {
-  while (bytesWaiting() < 1 && !theLink.timedOut && !theLink.abort) ui::doEvents();
+  while (port().waiting() < 1 && !theLink.timedOut && !waitEnds()) ui::doEvents();
+}
+
+void startTimeOut(rt::Long milliseconds) {
+  theLink.timedOut = false;
+  Form().StartTimer(milliseconds);
+}
+
+void stopTimeOut() {
+  Form().StopTimer();
 }
 
 [[noreturn]] void blockIncomplete() {
@@ -128,27 +123,23 @@ void startOpening() {
 
 void openingStep() {
   LinkVariables& l = theLink;
-  statement([&] { l.lastRead.clear(); });
-  l.timedOut = false;
-  statement([&] { Form().StartTimer(l.openTimeOut); });
-  statement([&] { comm().SetCommPort(l.port); });
-  statement([&] { comm().SetSettings(kLineSettings); });
-  statement([&] { comm().SetInputLen(1); });
-  l.openError = false;
-  statement([&] { comm().SetPortOpen(true); });
-  statement([&] { MCommUtils::CheckPortStatus(comm().PortStatus()); });
-  if (l.openError) {
+  l.lastRead.clear();
+  startTimeOut(l.openTimeOut);
+  if (!port().open(l.port, kLineSettings)) {
     l.event = event::Continue;
     l.linkState = state::Closing;
     return;
   }
   ui::Sleep(kReadPause);
-  statement([&] { comm().Input(); });
-  statement([&] { comm().SetOutput(l.probeText + QChar(kVT)); });
+  port().read();
+  port().write(l.probeText + QChar(kVT));
+  // Only the answer's first character is read here; the rest of it is read
+  // off before the next command goes out.
+  l.owed = 1;
   waitForInput();
-  statement([&] { Form().StopTimer(); });
+  stopTimeOut();
   ui::Sleep(kReadPause);
-  statement([&] { l.lastRead = comm().Input().toString(); });
+  l.lastRead = port().read();
   if (l.lastRead == QLatin1String("!") || l.lastRead == QLatin1String("?"))
     l.event = event::Answered;
   if (l.timedOut) {
@@ -159,33 +150,78 @@ void openingStep() {
   }
 }
 
-// Transmits and retransmits alike: pending input is discarded, so that the
-// reply read next belongs to this command.
-void writeCommand() {
-  statement([] { comm().SetInBufferCount(0); });
-  statement([] { comm().SetOutput(theLink.command); });
-  theLink.event = event::StepDone;
+// Before a command goes out for the first time, the exchanges before it are
+// finished: the answers still owed are read off up to their prompts, for as
+// long as characters keep coming within the reply time-out, and whatever
+// else is waiting is dropped. So nothing that answers an earlier command is
+// taken as this command's answer.
+void finishEarlierExchanges() {
+  LinkVariables& l = theLink;
+  if (l.owed > 0) {
+    startTimeOut(kReplyTimeOut);
+    while (l.owed > 0 && !l.timedOut && !waitEnds()) {
+      if (port().waiting() < 1) {
+        ui::doEvents();
+        continue;
+      }
+      if (port().read() == kPromptCharacter) --l.owed;
+      startTimeOut(kReplyTimeOut);
+    }
+    stopTimeOut();
+    if (l.abort) return;
+    l.owed = 0;
+  }
+  port().discardInput();
 }
 
-void receiveStep() {
+// Transmits and retransmits alike. A retransmission keeps what has come: a
+// late answer to the first writing answers this same command.
+void writeCommand() {
+  LinkVariables& l = theLink;
+  if (l.written == 0) {
+    finishEarlierExchanges();
+    if (waitEnds()) return;
+  }
+  port().write(l.command);
+  ++l.written;
+  ++l.owed;
+  l.event = event::StepDone;
+}
+
+void startReceiving() {
   LinkVariables& l = theLink;
   l.reply.clear();
-  l.timedOut = false;
-  statement([&] { Form().StartTimer(kReplyTimeOut); });
+  l.lastRead.clear();
+  l.linkState = state::Receiving;
+  l.event = event::Continue;
+}
+
+// After a retransmission the reply goes on from what the timed-out attempt
+// collected.
+void receiveStep() {
+  LinkVariables& l = theLink;
+  startTimeOut(kReplyTimeOut);
   do {
     waitForInput();
-    if (bytesWaiting() >= 1) {
+    if (port().waiting() >= 1) {
       ui::Sleep(kReadPause);
-      statement([&] {
-        l.lastRead = comm().Input().toString();
-        l.reply += l.lastRead;
-      });
+      const QString read = port().read();
+      // Nothing answers a command that has not gone out yet (after the block
+      // the next command waits for its first retransmission): what comes
+      // before it is left over and dropped.
+      if (l.written > 0) {
+        l.lastRead = read;
+        l.reply += read;
+      }
     }
     yieldOnce();
-  } while (l.lastRead != QLatin1String(">") && !l.timedOut && !l.abort);
+  } while (l.lastRead != kPromptCharacter && !l.timedOut && !waitEnds());
   if (l.reply.endsWith(kPrompt)) l.reply.chop(kPrompt.size());
-  statement([&] { Form().StopTimer(); });
-  if (l.lastRead == QLatin1String(">")) l.event = event::Answered;
+  stopTimeOut();
+  if (l.lastRead == kPromptCharacter) {
+    l.event = event::Answered;
+    if (l.owed > 0) --l.owed;
+  }
   if (l.timedOut) l.event = event::TimedOut;
 }
 
@@ -196,8 +232,8 @@ void retransmitStep() {
     return;
   }
   writeCommand();
-  statement([] { Form().StartSleepTimer(kRetransmitPause); });
-  while (Form().IsSleeping() && !l.abort) ui::doEvents();
+  Form().StartSleepTimer(kRetransmitPause);
+  while (Form().IsSleeping() && !waitEnds()) ui::doEvents();
 }
 
 void failedStep() {
@@ -205,7 +241,8 @@ void failedStep() {
 }
 
 void closingStep() {
-  statement([&] { comm().SetPortOpen(false); });
+  port().close();
+  theLink.owed = 0;
   theLink.event = event::StepDone;
 }
 
@@ -237,7 +274,7 @@ constexpr Transition kMachine[] = {
     {Transmitting, Continue, writeCommand, 0, 0},
     {Transmitting, StepDone, nullptr, Sent, Continue},
     {Transmitting, Close, nullptr, Closing, Continue},
-    {Sent, Receive, nullptr, Receiving, Continue},
+    {Sent, Receive, startReceiving, 0, 0},  // -> receiving, continue (an empty reply)
     {Sent, Close, nullptr, Closing, Continue},
     {Receiving, Continue, receiveStep, 0, 0},
     {Receiving, Answered, nullptr, Idle, Continue},
@@ -257,6 +294,13 @@ constexpr Transition kMachine[] = {
 // One turn; false when the machine stops.
 bool turn() {
   LinkVariables& l = theLink;
+  // A device that has gone fails the link wherever it was: the port is
+  // closed and the caller hears of it.
+  if (port().gone() && l.linkState != Failed && l.linkState != Closing && l.linkState != Closed) {
+    l.linkState = Failed;
+    l.event = Continue;
+    return true;
+  }
   for (const Transition& t : kMachine) {
     if (t.state != l.linkState || t.event != l.event) continue;
     if (t.step) {
@@ -273,8 +317,12 @@ bool turn() {
 }  // namespace
 
 FTestVTI& Form() {
-  if (!theLink.form) theLink.form = new FTestVTI;
-  return *theLink.form;
+  LinkVariables& l = theLink;
+  if (!l.form) {
+    l.form = new FTestVTI;
+    l.linkPort.emplace(l.form->Comm());
+  }
+  return *l.form;
 }
 
 rt::Integer RunLink(rt::Integer startEvent) {
@@ -287,6 +335,7 @@ rt::Integer RunLink(rt::Integer startEvent) {
     running = turn();
   }
   if (l.abort) l.linkState = state::Idle;
+  if (port().takeGone()) rt::raise(rt::err::DeviceUnavailable, kLinkSource);
   return l.linkState;
 }
 
@@ -297,6 +346,9 @@ rt::Integer InitComm() {
   l.linkState = state::Closed;
   l.terminator = QStringLiteral("\r");
   l.probeText = QStringLiteral("\r");
+  l.written = 0;
+  l.owed = 0;
+  port().takeGone();
   const rt::Integer result = RunLink(event::Continue);
   rt::ignoreErrors([] {
     if (comm().PortOpen()) comm().SetPortOpen(false);
@@ -308,6 +360,9 @@ rt::Integer TransmitCommand(QString command) {
   LinkVariables& l = theLink;
   if (!command.endsWith(l.terminator)) command += l.terminator;
   l.command = command;
+  // Not on the wire yet: where the link cannot write it now (after the
+  // block), its first retransmission sends it as a new command.
+  l.written = 0;
   return RunLink(event::Transmit);
 }
 
@@ -391,13 +446,16 @@ QVariant ReadBinaryBlock(rt::Long count) {
   serial::SerialControl& c = comm();
   // Whatever ends the read, the control goes back to text reads of the
   // length noted here, with the time-out stopped: the receive step of the
-  // next exchange expects exactly that.
+  // next exchange expects exactly that. The block was the answer the link
+  // waited for, whole or given up: bytes after it are dropped before the
+  // next command goes out.
   struct BackToText {
     serial::SerialControl& control;
     rt::Integer readLength;
     ~BackToText() {
       rt::ignoreErrorsEach([&] { control.SetInputMode(kTextMode); },
                            [&] { control.SetInputLen(readLength); }, [] { Form().StopTimer(); });
+      theLink.owed = 0;
     }
   } backToText{c, c.InputLen()};
 

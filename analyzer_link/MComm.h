@@ -35,6 +35,9 @@ constexpr rt::Integer NoAnswer = 0, InRemoteMode = 2, NotInRemoteMode = 4, Somet
 
 // Resets the link (closed, port closed) and reads the open time-out.
 rt::Integer InitComm();
+// Runs the machine from the event on and returns the link state. Errors of
+// the serial control stay inside, except a device that has gone: the port
+// is closed and error 68 ("Device unavailable") raised.
 rt::Integer RunLink(rt::Integer event);
 rt::Integer TransmitCommand(QString command);
 rt::Integer ReceiveReply(QString& reply);

@@ -157,6 +157,17 @@ void timeOutWaits() {
               timed([&] { link.SendCommand(QStringLiteral("M"), false); }));
     link.CloseChannel();
   }
+  std::printf("\nA device that goes halfway through a reply (an unplugged adapter)\n");
+  {
+    auto simulator = analyzer(QStringLiteral("hangup=M"));
+    orvanRV1Xvti::CRV1XVTi link;
+    link.OpenChannel();
+    const Wait wait =
+        timed([&] { rt::ignoreErrors([&] { link.SendCommand(QStringLiteral("M"), false); }); });
+    printWait("exchange ended by \"Device unavailable\":", wait);
+    std::printf("  %-40s %6.0f ms of the 3000 ms reply time-out (goal: well before it) %s\n", "",
+                wait.wallMs, wait.wallMs < 1500 ? "met" : "NOT MET");
+  }
 }
 
 }  // namespace

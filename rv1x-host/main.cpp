@@ -26,7 +26,7 @@ QStringList builtDeliverables() {
   const QString lib =
       QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/../lib")).canonicalPath();
   QStringList files;
-  for (const char* name : {"orvanView", "orvanRV1Xvti", "orvanRV1Xtst", "orvanRV1X"})
+  for (const char* name : {"orvanView", "orvanTGCL2", "orvanRV1Xvti", "orvanRV1Xtst", "orvanRV1X"})
     files.append(lib + QStringLiteral("/lib%1.so").arg(QLatin1String(name)));
   return files;
 }

@@ -1,7 +1,8 @@
 #include "AnalyzerModel.h"
 
 #include <algorithm>
-#include <cmath>
+
+#include "WaveformBlock.h"
 
 namespace rv1xsim {
 
@@ -9,110 +10,181 @@ namespace {
 
 const QByteArray kAccepted = QByteArrayLiteral("!");
 const QByteArray kRejected = QByteArrayLiteral("?");
+const QByteArray kNotYet = QByteArrayLiteral("0!");
+const QByteArray kDone = QByteArrayLiteral("1!");
 const QByteArray kPrompt = QByteArrayLiteral("\r>");
+const QByteArray kProbe = QByteArrayLiteral("\r\x0b");
+const QByteArray kBareCR = QByteArrayLiteral("\r");
 constexpr char kGarbage = '#';
-constexpr int kLineLength = 59;  // the "!" makes the reply 60 characters
 
-// Commands that only switch something on the analyzer and are acknowledged.
-const QList<QByteArray> kPlainCommands{"R", "C", "S", "G", "J"};
+// What the reply to "M" polls on the pace range: the measurements it shows
+// as they are made. "D" polls the discharge and refractory measurements.
+constexpr Reading kPolledByM[] = {Reading::Pacer, Reading::Sensitivity};
 
-// Parameter codes: a letter and a number in a fixed count of digits.
-struct CodeFamily {
+enum Trait {
+  kAnyGeneration = 0,
+  kNewerOnly = 1,  // the older generation answers "?"
+  kLocalToo = 2,   // carried out also when not in remote mode
+  kBinary = 4,     // the reply is a block without the prompt
+};
+
+}  // namespace
+
+// One row of the command table: a letter alone, or a letter and a number of
+// a fixed count of digits in a range ("Q00".."Q26").
+struct AnalyzerModel::Command {
   char letter;
   int digits;
   int first;
   int last;
-};
-constexpr CodeFamily kCodeFamilies[] = {
-    {'Q', 2, 0, 26},  // load
-    {'Y', 2, 1, 15},  // trigger wave
-    {'N', 2, 1, 21},  // noise
-    {'E', 2, 1, 20},  // ECG wave
-    {'W', 2, 1, 14},  // ECG wave, second set
-    {'A', 1, 1, 4},   // ECG amplitude
-    {'V', 2, 1, 8},   // shock-advisory rhythm
-    {'F', 1, 1, 9},   // function mode (F3: charge time)
-};
+  int traits;
+  Handler handler;
+  QByteArray AnalyzerState::*setting;  // what choose() stores the code in
+  const char* help;
 
-bool isParameterCode(const QByteArray& name) {
-  for (const CodeFamily& family : kCodeFamilies) {
-    if (name.size() != 1 + family.digits || name.at(0) != family.letter) continue;
-    const QByteArray digits = name.mid(1);
-    if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+  bool matches(const QByteArray& code) const {
+    if (code.size() != 1 + digits || code.at(0) != letter) return false;
+    if (digits == 0) return true;
+    const QByteArray number = code.mid(1);
+    if (!std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; }))
       return false;
-    const int number = digits.toInt();
-    return number >= family.first && number <= family.last;
+    return number.toInt() >= first && number.toInt() <= last;
   }
-  return false;
-}
 
-// A field of the measurement reply: 1-based first column, width, decimals.
-struct Column {
-  int first;
-  int width;
-  int decimals;
-  bool zeroPadded;
+  QString label() const {
+    auto code = [&](int n) {
+      return QString(QLatin1Char(letter)) + QString::number(n).rightJustified(digits, u'0');
+    };
+    if (digits == 0) return QString(QLatin1Char(letter));
+    return first == last ? code(first) : code(first) + u'-' + code(last);
+  }
 };
 
-void place(QByteArray& line, const Column& column, double value) {
-  QByteArray text = QByteArray::number(value, 'f', column.decimals);
-  if (column.zeroPadded)
-    text = text.rightJustified(column.width, '0', true);
-  else
-    text = text.rightJustified(column.width, ' ', true);
-  line.replace(column.first - 1, column.width, text);
+const QList<AnalyzerModel::Command>& AnalyzerModel::commandTable() {
+  using M = AnalyzerModel;
+  static const QList<Command> table{
+      {'X', 0, 0, 0, kNewerOnly | kLocalToo, &M::enterOwnMode, nullptr,
+       "enters the newer generation's own mode (remote control)"},
+      {'Z', 0, 0, 0, kNewerOnly | kLocalToo, &M::leaveOwnMode, nullptr,
+       "leaves that mode; settings and outputs stay as they are"},
+      {'D', 0, 0, 0, kAnyGeneration, &M::reportCompletion, nullptr,
+       "\"1!\" once the measurement last started (a shock, the refractory periods) is made, "
+       "else \"0!\""},
+      {'I', 0, 0, 0, kAnyGeneration, &M::reportRange, nullptr,
+       "the range switch: \"P!\", \"H!\" or \"L!\""},
+      {'M', 0, 0, 0, kAnyGeneration, &M::reportMeasurement, nullptr,
+       "the measurement line of the range the switch is on, then \"!\"; 0 where not made yet"},
+      {'P', 0, 0, 0, kAnyGeneration | kBinary, &M::sendWaveform, nullptr,
+       "the waveform block of the last discharge (zeros before one)"},
+      {'R', 0, 0, 0, kAnyGeneration, &M::reset, nullptr,
+       "clears the measurements and awaits a shock; looks for pacer pulses anew"},
+      {'F', 1, 3, 3, kAnyGeneration, &M::startChargeTime, nullptr,
+       "charge-time mode: awaits a shock and times its charge"},
+      {'C', 0, 0, 0, kAnyGeneration, &M::startRefractory, nullptr,
+       "starts the refractory measurement"},
+      {'S', 0, 0, 0, kAnyGeneration, &M::startSensitivity, nullptr,
+       "starts the sensitivity measurement"},
+      {'G', 0, 0, 0, kNewerOnly, &M::setPlayback, nullptr, "automatic playback on"},
+      {'J', 0, 0, 0, kNewerOnly, &M::setPlayback, nullptr, "automatic playback off"},
+      {'Q', 2, 0, 26, kAnyGeneration, &M::selectLoad, &AnalyzerState::load,
+       "selects the pacer load; looks for pacer pulses anew"},
+      {'Y', 2, 1, 15, kAnyGeneration, &M::choose, &AnalyzerState::trigger,
+       "selects the trigger wave"},
+      {'N', 2, 1, 21, kAnyGeneration, &M::choose, &AnalyzerState::noise, "selects the noise"},
+      {'A', 1, 1, 4, kAnyGeneration, &M::choose, &AnalyzerState::amplitude,
+       "selects the ECG amplitude (A1 2.0 mV .. A4 0.5 mV)"},
+      {'E', 2, 1, 1, kAnyGeneration, &M::stopWave, nullptr, "ECG output off"},
+      {'E', 2, 2, 20, kAnyGeneration, &M::choose, &AnalyzerState::wave, "plays an ECG wave"},
+      {'W', 2, 1, 1, kAnyGeneration, &M::stopWave, nullptr, "test-wave output off"},
+      {'W', 2, 2, 14, kAnyGeneration, &M::choose, &AnalyzerState::wave, "plays a test wave"},
+      {'V', 2, 1, 8, kAnyGeneration, &M::choose, &AnalyzerState::wave,
+       "plays a shock-advisory rhythm"},
+  };
+  return table;
 }
 
-// Peak current per count of the waveform encoding, by generation and range.
-double countScale(Generation generation, char range) {
-  if (range == 'H') return generation == Generation::MkII ? 0.05 : -0.05;
-  if (range == 'L') return generation == Generation::MkII ? 0.01 : -0.0111;
-  return 0.0;
+const AnalyzerModel::Command* AnalyzerModel::find(const QByteArray& code) {
+  const QList<Command>& table = commandTable();
+  const auto row = std::find_if(table.begin(), table.end(),
+                                [&](const Command& command) { return command.matches(code); });
+  return row == table.end() ? nullptr : &*row;
 }
 
-constexpr int kMkIIBlockBytes = 2000;
-constexpr int kMkIISamplesUsed = 150;  // what the older generation's decoder reads
-
-}  // namespace
-
-QList<double> dischargeCurrent(double peakCurrent, int peakAt, int samples) {
-  QList<double> values;
-  values.reserve(samples);
-  const double tau = std::max(peakAt, 1);
-  for (int i = 0; i < samples; ++i) {
-    const double x = i / tau;
-    values.append(peakCurrent * x * std::exp(1.0 - x));
+QString AnalyzerModel::commandsHelp() {
+  QString text;
+  for (const Command& command : commandTable()) {
+    QString traits;
+    if (command.traits & kNewerOnly) traits = QStringLiteral(" (newer generation only)");
+    text += QStringLiteral("  %1  %2%3\n")
+                .arg(command.label().leftJustified(7), QLatin1String(command.help), traits);
   }
-  return values;
+  text += QStringLiteral("  CR       \"!\"\n  other    \"?\"\n");
+  return text;
 }
 
 AnalyzerModel::AnalyzerModel(SimulatorOptions options)
     : options_(std::move(options)),
       localLeft_(options_.faults.localReplies),
-      garbageLeft_(options_.faults.garbageProbes),
-      pollsLeft_(options_.pendingPolls) {}
+      garbageLeft_(options_.faults.garbageProbes) {}
 
 void AnalyzerModel::setOptions(const SimulatorOptions& options) {
   options_ = options;
   localLeft_ = options_.faults.localReplies;
   garbageLeft_ = options_.faults.garbageProbes;
-  pollsLeft_ = options_.pendingPolls;
+  rangeQueries_ = 0;
+  arrivals_.clear();
 }
 
 bool AnalyzerModel::remote() const {
   return localLeft_ == 0 || mkiiiMode_;
 }
 
-Reply AnalyzerModel::framed(const QByteArray& text, const QByteArray& command, bool prompt) const {
-  Reply reply;
-  const QByteArray bytes = prompt ? text + kPrompt : text;
+Reply AnalyzerModel::respond(const QByteArray& command) {
   const Faults& faults = options_.faults;
-  if (faults.hangUpOn.contains(command)) {
+  const int arrival = ++arrivals_[command];
+  if (faults.silent) return {};
+  if (auto raw = faults.rawReplies.find(command); raw != faults.rawReplies.end())
+    return Reply{{raw.value()}};
+  if (faults.ignored.matches(command, arrival)) return {};
+  if (faults.rejected.matches(command, arrival)) return framed({kRejected}, command, arrival);
+  const Answer answer = carryOut(command);
+  for (const auto& [commands, text] : faults.answers)
+    if (commands.matches(command, arrival)) return framed({text}, command, arrival);
+  return framed(answer, command, arrival);
+}
+
+AnalyzerModel::Answer AnalyzerModel::carryOut(const QByteArray& command) {
+  if (command == kProbe) {
+    if (garbageLeft_ == 0) return {kAccepted};
+    if (garbageLeft_ > 0) --garbageLeft_;
+    return {QByteArray(1, kGarbage), false};
+  }
+  if (command == kBareCR) return {kAccepted};
+  const QByteArray code = command.endsWith('\r') ? command.chopped(1) : command;
+  const Command* row = find(code);
+  if (!row || ((row->traits & kNewerOnly) && options_.generation != Generation::MkIII))
+    return {kRejected};
+  if (!remote() && !(row->traits & kLocalToo)) {
+    // The operator switches to remote mode while the host keeps asking.
+    if (code == "D" && localLeft_ > 0) --localLeft_;
+    return {kRejected};
+  }
+  return {(this->*row->handler)(*row, code), !(row->traits & kBinary)};
+}
+
+Reply AnalyzerModel::framed(const Answer& answer, const QByteArray& command, int arrival) const {
+  const Faults& faults = options_.faults;
+  const QByteArray bytes = answer.prompt ? answer.text + kPrompt : answer.text;
+  Reply reply;
+  if (faults.lateMs > 0 && (faults.lateOnly.isEmpty() || faults.lateOnly.matches(command, arrival)))
+    reply.delayMs = faults.lateMs;
+  if (faults.hangUpOn.matches(command, arrival)) {
     reply.pieces.append(bytes.left(bytes.size() / 2));
     reply.hangUp = true;
     return reply;
   }
-  if (faults.splitDelayMs > 0) {
+  if (faults.splitDelayMs > 0 &&
+      (faults.splitOnly.isEmpty() || faults.splitOnly.matches(command, arrival))) {
     for (qsizetype at = 0; at < bytes.size(); at += faults.splitSize)
       reply.pieces.append(bytes.mid(at, faults.splitSize));
     reply.pieceDelayMs = faults.splitDelayMs;
@@ -122,105 +194,98 @@ Reply AnalyzerModel::framed(const QByteArray& text, const QByteArray& command, b
   return reply;
 }
 
-Reply AnalyzerModel::respond(const QByteArray& command) {
-  const Faults& faults = options_.faults;
-  if (faults.silent) return {};
-  if (auto raw = faults.rawReplies.find(command); raw != faults.rawReplies.end())
-    return Reply{{raw.value()}, 0, false};
-  if (faults.ignored.contains(command)) return {};
-  if (faults.rejected.contains(command)) return framed(kRejected, command);
-  if (command == QByteArrayLiteral("\r\x0b")) {
-    if (garbageLeft_ != 0) {
-      if (garbageLeft_ > 0) --garbageLeft_;
-      return Reply{{QByteArray(1, kGarbage)}, 0, false};
-    }
-    return framed(kAccepted, command);
-  }
-  if (command == QByteArrayLiteral("\r")) return framed(kAccepted, command);
-  QByteArray name = command;
-  name.chop(1);
-  // The waveform block is binary: no prompt follows it.
-  if (name == "P" && remote()) return framed(waveformBlock(), command, false);
-  return framed(answer(name), command);
+void AnalyzerModel::startMeasurement(std::initializer_list<Reading> readings, int polls) {
+  awaited_ = readings;
+  for (Reading reading : readings) progressOf(readings_, reading).start(polls);
 }
 
-QByteArray AnalyzerModel::answer(const QByteArray& name) {
-  const bool mkiii = options_.generation == Generation::MkIII;
-  if (name == "X" || name == "Z") {
-    if (!mkiii) return kRejected;
-    mkiiiMode_ = name == "X";
-    return kAccepted;
+QByteArray AnalyzerModel::enterOwnMode(const Command&, const QByteArray&) {
+  mkiiiMode_ = true;
+  return kAccepted;
+}
+
+QByteArray AnalyzerModel::leaveOwnMode(const Command&, const QByteArray&) {
+  mkiiiMode_ = false;
+  return kAccepted;
+}
+
+QByteArray AnalyzerModel::reportCompletion(const Command&, const QByteArray&) {
+  bool made = true;
+  for (Reading reading : awaited_) made = progressOf(readings_, reading).poll() && made;
+  return made ? kDone : kNotYet;
+}
+
+QByteArray AnalyzerModel::reportRange(const Command&, const QByteArray&) {
+  const QByteArray reply = QByteArray(1, options_.range) + kAccepted;
+  RangeTurn& turn = options_.rangeTurn;
+  if (turn.to != 0 && ++rangeQueries_ >= turn.afterQueries) {
+    options_.range = turn.to;
+    turn.to = 0;
   }
-  if (!remote()) {
-    if (name == "D" && localLeft_ > 0) --localLeft_;
-    return kRejected;
-  }
-  if (name == "D") {
-    if (pollsLeft_ > 0) {
-      --pollsLeft_;
-      return QByteArrayLiteral("0!");
-    }
-    return QByteArrayLiteral("1!");
-  }
-  if (name == "I") return QByteArray(1, options_.range) + kAccepted;
-  if (name == "M") return measurementLine() + kAccepted;
-  if (name == "R") pollsLeft_ = options_.pendingPolls;
-  if (kPlainCommands.contains(name) || isParameterCode(name)) return kAccepted;
-  return kRejected;
+  return reply;
+}
+
+QByteArray AnalyzerModel::reportMeasurement(const Command&, const QByteArray&) {
+  if (options_.range == 'P')
+    for (Reading reading : kPolledByM) progressOf(readings_, reading).poll();
+  return measurementLine() + kAccepted;
+}
+
+QByteArray AnalyzerModel::sendWaveform(const Command&, const QByteArray&) {
+  return waveformBlock();
+}
+
+QByteArray AnalyzerModel::reset(const Command&, const QByteArray&) {
+  for (Progress& progress : readings_) progress.clear();
+  state_.chargeTimeMode = false;
+  startMeasurement({Reading::Discharge}, options_.pendingPolls);
+  progressOf(readings_, Reading::Pacer).start(options_.pacerPolls);
+  return kAccepted;
+}
+
+QByteArray AnalyzerModel::startChargeTime(const Command&, const QByteArray&) {
+  state_.chargeTimeMode = true;
+  startMeasurement({Reading::Discharge, Reading::ChargeTime}, options_.pendingPolls);
+  return kAccepted;
+}
+
+QByteArray AnalyzerModel::startRefractory(const Command&, const QByteArray&) {
+  startMeasurement({Reading::Refractory}, options_.pendingPolls);
+  return kAccepted;
+}
+
+QByteArray AnalyzerModel::startSensitivity(const Command&, const QByteArray&) {
+  progressOf(readings_, Reading::Sensitivity).start(options_.sensitivityPolls);
+  return kAccepted;
+}
+
+QByteArray AnalyzerModel::setPlayback(const Command&, const QByteArray& code) {
+  state_.autoPlayback = code == "G";
+  return kAccepted;
+}
+
+QByteArray AnalyzerModel::selectLoad(const Command& command, const QByteArray& code) {
+  progressOf(readings_, Reading::Pacer).start(options_.pacerPolls);
+  return choose(command, code);
+}
+
+QByteArray AnalyzerModel::choose(const Command& command, const QByteArray& code) {
+  state_.*command.setting = code;
+  return kAccepted;
+}
+
+QByteArray AnalyzerModel::stopWave(const Command&, const QByteArray&) {
+  state_.wave.clear();
+  return kAccepted;
 }
 
 QByteArray AnalyzerModel::measurementLine() const {
-  QByteArray line(kLineLength, ' ');
-  const Measurements& v = options_.values;
-  if (options_.range == 'P') {
-    place(line, {1, 3, 0, true}, v.rate);
-    place(line, {8, 6, 1, false}, v.pulseWidth);
-    place(line, {17, 6, 1, false}, v.amplitude);
-    place(line, {35, 6, 2, false}, v.sensitivity);
-    place(line, {44, 6, 0, false}, v.sensedRp);
-    place(line, {53, 7, 0, false}, v.pacedRp);
-  } else {
-    place(line, {1, 6, 1, false}, v.energy);
-    place(line, {9, 6, 1, false}, v.peakVoltage);
-    place(line, {17, 6, 1, false}, v.peakCurrent);
-    place(line, {25, 7, 1, false}, v.delay);
-    place(line, {35, 6, 1, false}, v.chargeTime);
-  }
-  return line;
+  return rv1xsim::measurementLine(options_.values, options_.range, readings_);
 }
 
 QByteArray AnalyzerModel::waveformBlock() const {
-  const Generation generation = options_.generation;
-  const double scale = countScale(generation, options_.range);
-  QByteArray block;
-  if (generation == Generation::MkIII) {
-    const int words = options_.blockWords;
-    block.append(static_cast<char>(words & 0xFF));
-    block.append(static_cast<char>((words >> 8) & 0xFF));
-    for (double current : dischargeCurrent(options_.values.peakCurrent, words / 4, words)) {
-      // 12-bit two's complement, high byte first
-      const int raw = scale == 0.0
-                          ? 0
-                          : std::clamp(static_cast<int>(std::lround(current / scale)), -2048, 2047);
-      const int bits = raw & 0x0FFF;
-      block.append(static_cast<char>(bits >> 8));
-      block.append(static_cast<char>(bits & 0xFF));
-    }
-  } else {
-    for (double current :
-         dischargeCurrent(options_.values.peakCurrent, kMkIISamplesUsed / 4, kMkIIBlockBytes / 2)) {
-      // 16-bit two's complement, high byte first
-      const int raw =
-          scale == 0.0 ? 0
-                       : std::clamp(static_cast<int>(std::lround(current / scale)), -32768, 32767);
-      block.append(static_cast<char>((raw >> 8) & 0xFF));
-      block.append(static_cast<char>(raw & 0xFF));
-    }
-  }
-  const Faults& faults = options_.faults;
-  if (faults.blockBytes >= 0) block.truncate(faults.blockBytes);
-  block.append(QByteArray(faults.extraBytes, '\x55'));
-  return block;
+  const bool discharged = progressOf(readings_, Reading::Discharge).made();
+  return rv1xsim::waveformBlock(options_, discharged ? options_.values.peakCurrent : 0.0);
 }
 
 }  // namespace rv1xsim

@@ -1,17 +1,23 @@
 #pragma once
-// The simulated analyzer's protocol: what it answers to each command, given
-// its options and the state the commands leave it in (remote or not, the
-// newer generation's own mode, pending measurements). No input or output:
-// the transport (Simulator) feeds it commands and sends what it returns.
+// The simulated analyzer's protocol: what it does with each command and
+// what it answers, given its options and the state the commands leave it in
+// (remote or not, the newer generation's own mode, the settings and outputs
+// chosen, the measurements started and made). No input or output: the
+// transport (Simulator) feeds it commands and sends what it returns.
 
+#include <QHash>
 #include <QList>
+#include <QString>
 
+#include "AnalyzerState.h"
+#include "MeasurementLine.h"
 #include "SimulatorOptions.h"
 
 namespace rv1xsim {
 
 struct Reply {
   QList<QByteArray> pieces;  // sent one after another
+  int delayMs = 0;           // pause before the first piece
   int pieceDelayMs = 0;      // pause before every piece but the first
   bool hangUp = false;       // the port is closed after the pieces
 
@@ -26,31 +32,60 @@ class AnalyzerModel {
   Reply respond(const QByteArray& command);
 
   SimulatorOptions& options() { return options_; }
-  // New options; the fault counters start again from them.
+  // New options; the fault counters and the counts of arrivals start again
+  // from them. Measurements under way go on with the counts they started with.
   void setOptions(const SimulatorOptions& options);
   const SimulatorOptions& options() const { return options_; }
   bool inMkIIIMode() const { return mkiiiMode_; }
+  const AnalyzerState& state() const { return state_; }
 
-  // The reply text to "M" without its "!": 59 characters in the columns
-  // of the range the switch is on.
+  // The reply text to "M" without its "!", as it stands (no poll counted).
   QByteArray measurementLine() const;
-  // The reply to "P": the waveform block as the generation sends it.
+  // The reply to "P": the waveform block of the last discharge.
   QByteArray waveformBlock() const;
 
+  // One line per command the analyzer knows, with what it does.
+  static QString commandsHelp();
+
  private:
-  QByteArray answer(const QByteArray& name);
+  struct Command;
+  struct Answer {
+    QByteArray text;
+    bool prompt = true;  // CR ">" follows the text
+  };
+  using Handler = QByteArray (AnalyzerModel::*)(const Command& command, const QByteArray& code);
+  static const QList<Command>& commandTable();
+  static const Command* find(const QByteArray& code);
+
+  Answer carryOut(const QByteArray& command);
   bool remote() const;
-  Reply framed(const QByteArray& text, const QByteArray& command, bool prompt = true) const;
+  Reply framed(const Answer& answer, const QByteArray& command, int arrival) const;
+  void startMeasurement(std::initializer_list<Reading> readings, int polls);
+
+  QByteArray enterOwnMode(const Command&, const QByteArray&);
+  QByteArray leaveOwnMode(const Command&, const QByteArray&);
+  QByteArray reportCompletion(const Command&, const QByteArray&);
+  QByteArray reportRange(const Command&, const QByteArray&);
+  QByteArray reportMeasurement(const Command&, const QByteArray&);
+  QByteArray sendWaveform(const Command&, const QByteArray&);
+  QByteArray reset(const Command&, const QByteArray&);
+  QByteArray startChargeTime(const Command&, const QByteArray&);
+  QByteArray startRefractory(const Command&, const QByteArray&);
+  QByteArray startSensitivity(const Command&, const QByteArray&);
+  QByteArray setPlayback(const Command&, const QByteArray& code);
+  QByteArray selectLoad(const Command& command, const QByteArray& code);
+  QByteArray choose(const Command& command, const QByteArray& code);
+  QByteArray stopWave(const Command&, const QByteArray&);
 
   SimulatorOptions options_;
+  AnalyzerState state_;
+  Readings readings_;
+  QList<Reading> awaited_{Reading::Discharge};  // what "D" reports on
   bool mkiiiMode_ = false;
   int localLeft_;
   int garbageLeft_;
-  int pollsLeft_;
+  int rangeQueries_ = 0;
+  QHash<QByteArray, int> arrivals_;  // per command, since the options were set
 };
-
-// Waveform samples (A) of a discharge with the given peak current: a pulse
-// that rises to its peak at sample peakAt and decays after it.
-QList<double> dischargeCurrent(double peakCurrent, int peakAt, int samples);
 
 }  // namespace rv1xsim

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -20,8 +21,12 @@ constexpr char kVT = '\x0b';
 // A bare CR may be the first half of the opening probe CR VT: this long the
 // simulator waits for the VT before it takes the CR alone.
 constexpr int kProbeSecondByteMs = 5;
-// How long a broken-off reply waits for its last characters to be read.
+// A broken-off reply waits for its last characters to be read: first this
+// long, since what is written reaches the slave side a moment later, then
+// as long as the slave side holds unread characters, up to a bound.
 constexpr int kDrainBeforeHangUpMs = 20;
+constexpr int kDrainAtMostMs = 2000;
+constexpr int kDrainLookMs = 2;
 // Input that never ends a command is garbage; drop it beyond this size.
 constexpr qsizetype kMaxPendingInput = 4096;
 
@@ -152,6 +157,11 @@ bool Simulator::inMkIIIMode() const {
   return model_.inMkIIIMode();
 }
 
+AnalyzerState Simulator::state() const {
+  std::lock_guard lock(mutex_);
+  return model_.state();
+}
+
 void Simulator::hangUp() {
   if (!thread_.joinable()) {
     closeMaster();
@@ -239,6 +249,7 @@ bool Simulator::handleCommands() {
 }
 
 void Simulator::send(const Reply& reply, bool paced) {
+  if (reply.delayMs > 0 && !pause(reply.delayMs)) return;
   for (qsizetype i = 0; i < reply.pieces.size(); ++i) {
     if (i > 0 && reply.pieceDelayMs > 0 && !pause(reply.pieceDelayMs)) return;
     if (!sendBytes(reply.pieces[i], paced)) return;
@@ -246,7 +257,7 @@ void Simulator::send(const Reply& reply, bool paced) {
   if (reply.hangUp) {
     // Closing the master flushes what the other side has not read yet: give
     // the last characters time to be taken, as they were on the wire.
-    pause(kDrainBeforeHangUpMs);
+    if (pause(kDrainBeforeHangUpMs)) waitUntilRead(kDrainAtMostMs);
     closeMaster();
   }
 }
@@ -285,6 +296,16 @@ bool Simulator::writeAll(const char* data, qsizetype size) {
     ::poll(&fd, 1, 50);
   }
   return true;
+}
+
+void Simulator::waitUntilRead(int timeoutMs) {
+  // The slave side, which the simulator keeps open, counts what its reader
+  // has not taken yet.
+  for (int waited = 0; waited < timeoutMs; waited += kDrainLookMs) {
+    int unread = 0;
+    if (::ioctl(slave_, FIONREAD, &unread) != 0 || unread <= 0) return;
+    if (!pause(kDrainLookMs)) return;
+  }
 }
 
 bool Simulator::pause(int milliseconds) {

@@ -48,13 +48,15 @@ class Simulator {
 
   // Scripting while it runs.
   SimulatorOptions options() const;
-  // Changes any option; the fault counters (local, garbage, polls) start
-  // again from the new values.
+  // Changes any option; the fault counters (local, garbage, the arrivals
+  // that CMD#N counts) start again from the new values.
   void update(const std::function<void(SimulatorOptions&)>& change);
   void setRange(char range);
   void setMeasurements(const Measurements& values);
   void setRawReply(const QByteArray& command, const QByteArray& reply);
   bool inMkIIIMode() const;
+  // The settings and outputs the commands chose.
+  AnalyzerState state() const;
 
   // Closes the master side as an unplugged cable would; after it the
   // simulator answers nothing.
@@ -70,6 +72,7 @@ class Simulator {
   void waitCharacterTimes(qsizetype characters);
   bool writeAll(const char* data, qsizetype size);
   bool pause(int milliseconds);
+  void waitUntilRead(int timeoutMs);
   bool readAvailable(int timeoutMs);
   void closeMaster();
 

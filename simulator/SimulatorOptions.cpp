@@ -1,9 +1,20 @@
 #include "SimulatorOptions.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <functional>
 
 namespace rv1xsim {
+
+void CommandSet::add(const QByteArray& command, int occurrence) {
+  entries_.append(Entry{command, occurrence});
+}
+
+bool CommandSet::matches(const QByteArray& command, int occurrence) const {
+  return std::any_of(entries_.begin(), entries_.end(), [&](const Entry& entry) {
+    return entry.command == command && (entry.occurrence == 0 || entry.occurrence == occurrence);
+  });
+}
 
 namespace {
 
@@ -35,13 +46,39 @@ Setter countOrAlways(int Faults::*field) {
   };
 }
 
-Setter commandSet(QSet<QByteArray> Faults::*field) {
-  return [field](const QString& v, SimulatorOptions& o) {
-    if (v.isEmpty()) return false;
-    for (const QString& name : v.split(u'+', Qt::SkipEmptyParts))
-      (o.faults.*field).insert(wireCommand(name));
-    return true;
-  };
+// "D", "D#2" (only the second "D"), "PROBE": one entry of a command list.
+bool addCommand(const QString& item, CommandSet& set) {
+  const QString name = item.section(u'#', 0, 0);
+  if (name.isEmpty()) return false;
+  int occurrence = 0;
+  if (item.contains(u'#') && !toInt(item.section(u'#', 1), occurrence, 1)) return false;
+  set.add(wireCommand(name), occurrence);
+  return true;
+}
+
+// "CMD[#N][+CMD[#N]...]"
+bool addCommands(const QString& list, CommandSet& set) {
+  const QStringList items = list.split(u'+', Qt::SkipEmptyParts);
+  if (items.isEmpty()) return false;
+  for (const QString& item : items)
+    if (!addCommand(item, set)) return false;
+  return true;
+}
+
+Setter commandSet(CommandSet Faults::*field) {
+  return [field](const QString& v, SimulatorOptions& o) { return addCommands(v, o.faults.*field); };
+}
+
+// "HEAD[:CMD+CMD...]": the commands go into only, HEAD is left for the caller.
+bool takeCommands(const QString& v, QString& head, CommandSet& only) {
+  head = v.section(u':', 0, 0);
+  return !v.contains(u':') || addCommands(v.section(u':', 1), only);
+}
+
+bool toRange(const QString& text, char& out) {
+  if (text.size() != 1 || !QStringLiteral("PHL").contains(text.at(0).toUpper())) return false;
+  out = text.at(0).toUpper().toLatin1();
+  return true;
 }
 
 Setter value(double Measurements::*field) {
@@ -67,10 +104,12 @@ const QList<Option>& optionTable() {
          return v.isEmpty();
        }},
       {"range", "=P|H|L  the range switch (default H)",
+       [](const QString& v, SimulatorOptions& o) { return toRange(v, o.range); }},
+      {"turn-range", "=P|H|L/N  the operator turns the range switch after N replies to \"I\"",
        [](const QString& v, SimulatorOptions& o) {
-         if (v.size() != 1 || !QStringLiteral("PHL").contains(v.at(0).toUpper())) return false;
-         o.range = v.at(0).toUpper().toLatin1();
-         return true;
+         const QStringList parts = v.split(u'/');
+         return parts.size() == 2 && toRange(parts[0], o.rangeTurn.to) &&
+                toInt(parts[1], o.rangeTurn.afterQueries, 1);
        }},
       {"unpaced", "send as fast as the pseudo-terminal takes it, not at 9600 baud",
        [](const QString& v, SimulatorOptions& o) {
@@ -81,8 +120,22 @@ const QList<Option>& optionTable() {
        [](const QString& v, SimulatorOptions& o) {
          return toInt(v, o.blockWords, 0) && o.blockWords <= 65535;
        }},
-      {"polls", "=N  \"D\" answers \"0!\" (nothing measured yet) N times after each \"R\"",
+      {"polls",
+       "=N  the shock (or the refractory measurement) comes after N polls: \"D\" answers \"0!\" "
+       "N times after each \"R\", \"F3\" or \"C\"",
        [](const QString& v, SimulatorOptions& o) { return toInt(v, o.pendingPolls, 0); }},
+      {"pacer-polls",
+       "=N  the pacer's pulses are seen from the (N+1)th \"M\" on the pace range after each "
+       "\"R\" or load code (before it the rate reads 000)",
+       [](const QString& v, SimulatorOptions& o) { return toInt(v, o.pacerPolls, 0); }},
+      {"sensitivity-polls",
+       "=N  the sensitivity shows from the (N+1)th \"M\" on the pace range after each \"S\"",
+       [](const QString& v, SimulatorOptions& o) { return toInt(v, o.sensitivityPolls, 0); }},
+      {"no-faults", "forget every fault given so far (on the input: behave again)",
+       [](const QString& v, SimulatorOptions& o) {
+         o.faults = Faults{};
+         return v.isEmpty();
+       }},
       {"silent", "answer nothing",
        [](const QString& v, SimulatorOptions& o) {
          o.faults.silent = true;
@@ -90,16 +143,33 @@ const QList<Option>& optionTable() {
        }},
       {"local", "[=N]  not in remote mode (for the first N \"D\" commands only)",
        countOrAlways(&Faults::localReplies)},
-      {"reject", "=CMD[+CMD...]  answer \"?\" to these commands (CR: the bare CR, PROBE: CR VT)",
+      {"reject", "=CMD[+CMD...]  answer \"?\" to these commands and do not carry them out",
        commandSet(&Faults::rejected)},
-      {"ignore", "=CMD[+CMD...]  do not answer these commands", commandSet(&Faults::ignored)},
+      {"ignore", "=CMD[+CMD...]  neither answer nor carry out these commands",
+       commandSet(&Faults::ignored)},
       {"hangup", "=CMD[+CMD...]  close the port halfway through the reply to these commands",
        commandSet(&Faults::hangUpOn)},
+      {"answer", "=CMD:TEXT  carry out the command but answer TEXT (then CR \">\")",
+       [](const QString& v, SimulatorOptions& o) {
+         CommandSet command;
+         if (!v.contains(u':') || !addCommand(v.section(u':', 0, 0), command)) return false;
+         o.faults.answers.append({command, v.section(u':', 1).toLatin1()});
+         return true;
+       }},
+      {"late", "=MS[:CMD+CMD...]  start every reply (or those to these commands) MS late",
+       [](const QString& v, SimulatorOptions& o) {
+         QString delay;
+         return takeCommands(v, delay, o.faults.lateOnly) && toInt(delay, o.faults.lateMs, 0);
+       }},
       {"garbage", "[=N]  answer the opening probe (the first N) with a garbage character",
        countOrAlways(&Faults::garbageProbes)},
-      {"split", "=MS[/SIZE]  send replies in pieces of SIZE characters (default 1), MS apart",
+      {"split",
+       "=MS[/SIZE][:CMD+CMD...]  send every reply (or those to these commands) in pieces of "
+       "SIZE characters (default 1), MS apart",
        [](const QString& v, SimulatorOptions& o) {
-         const QStringList parts = v.split(u'/');
+         QString pace;
+         if (!takeCommands(v, pace, o.faults.splitOnly)) return false;
+         const QStringList parts = pace.split(u'/');
          if (parts.size() > 2 || !toInt(parts[0], o.faults.splitDelayMs, 0)) return false;
          return parts.size() == 1 || toInt(parts[1], o.faults.splitSize, 1);
        }},
@@ -113,18 +183,19 @@ const QList<Option>& optionTable() {
          }
          return toInt(v, o.faults.extraBytes, 0);
        }},
-      {"energy", "=J", value(&Measurements::energy)},
-      {"peak-voltage", "=V", value(&Measurements::peakVoltage)},
-      {"peak-current", "=A", value(&Measurements::peakCurrent)},
-      {"delay", "=MS", value(&Measurements::delay)},
-      {"charge-time", "=S", value(&Measurements::chargeTime)},
-      {"rate", "=PPM",
+      {"energy", "=J  the discharge's energy (default 95)", value(&Measurements::energy)},
+      {"peak-voltage", "=V  its peak voltage (1520)", value(&Measurements::peakVoltage)},
+      {"peak-current", "=A  its peak current (30.4), also the waveform's peak",
+       value(&Measurements::peakCurrent)},
+      {"delay", "=MS  its delay (4.5)", value(&Measurements::delay)},
+      {"charge-time", "=S  the charge time (4.2)", value(&Measurements::chargeTime)},
+      {"rate", "=PPM  the pacer's rate (72; 0: no pulses ever seen)",
        [](const QString& v, SimulatorOptions& o) { return toInt(v, o.values.rate, 0); }},
-      {"pulse-width", "=MS", value(&Measurements::pulseWidth)},
-      {"amplitude", "=MA", value(&Measurements::amplitude)},
-      {"sensitivity", "=MV", value(&Measurements::sensitivity)},
-      {"sensed-rp", "=MS", value(&Measurements::sensedRp)},
-      {"paced-rp", "=MS", value(&Measurements::pacedRp)},
+      {"pulse-width", "=MS  its pulse width (10)", value(&Measurements::pulseWidth)},
+      {"amplitude", "=MA  its pulse amplitude (70)", value(&Measurements::amplitude)},
+      {"sensitivity", "=MV  its sensitivity (1.2)", value(&Measurements::sensitivity)},
+      {"sensed-rp", "=MS  its sensed refractory period (250)", value(&Measurements::sensedRp)},
+      {"paced-rp", "=MS  its paced refractory period (300)", value(&Measurements::pacedRp)},
   };
   return table;
 }
@@ -170,6 +241,9 @@ QString optionsHelp() {
     text += QStringLiteral("  %1%2%3\n")
                 .arg(QLatin1String(option.name), joined ? QString() : QStringLiteral("  "), help);
   }
+  text += QStringLiteral(
+      "  CMD is a command as sent (CR: the bare CR, PROBE: CR VT); CMD#N only its Nth arrival\n"
+      "  since the options were set.\n");
   return text;
 }
 

@@ -171,9 +171,13 @@ bool CMeasurement::SupportsLimit(rt::Integer) {
 void CMeasurement::CalculateStatus(const host::ILimitDataPtr& limits,
                                    const host::StandardsCollectionPtr& selected) {
   status_ = measurementstatus::Passed;
+  // The limit set looks at the measurement only during the call, so one that
+  // no reference owns is lent without ownership.
+  CMeasurementPtr self = weak_from_this().lock();
+  if (!self) self = CMeasurementPtr(CMeasurementPtr(), this);
   rt::ignoreErrors([&] {
     const host::StandardsCollectionPtr failed =
-        com::must(limits).FindFailedStandards(shared_from_this(), selected);
+        com::must(limits).FindFailedStandards(self, selected);
     if (failed && failed->Count() > 0) status_ = measurementstatus::Failed;
   });
 }

@@ -95,13 +95,23 @@ void CResultBase::BuildServiceRecord(const host::TestFilterPtr& filter) {
   });
 }
 
+void CResultBase::SkipDiscardingVerdicts() {
+  status_ = resultstatus::Skipped;
+  for (const CMeasurementPtr& measurement : measurements_) {
+    measurement->SetStatus(measurementstatus::NotEvaluated);
+    measurement->SetValue(QVariant());
+  }
+}
+
 void CResultBase::BuildServiceRecordOf(const host::ITestElementPtr& test) {
   BuildServiceRecord(
       rt::orDefault([&] { return com::must(test).Filter(); }, host::TestFilterPtr()));
 }
 
 host::IDialogPtr CResultBase::CreateDialog() {
-  return hostedDialog(kind_.dialogProgId, com::toVariantOf(shared_from_this()));
+  return rt::orDefault(
+      [&] { return hostedDialog(kind_.dialogProgId, com::toVariantOf(shared_from_this())); },
+      host::IDialogPtr());
 }
 
 // --- stored form --------------------------------------------------------------
@@ -232,7 +242,7 @@ void CResultBase::PrintReport(const host::HostReportPtr& iarReport, const QVaria
       shape, reporttable::pageWidth(report, reporttable::shapeNumber(shape)));
   const QString rows = BuildReportRows(report);
   if (!rows.isEmpty()) reporttable::addTable(report, format, header, rows);
-  PrintAfterTable(report);
+  PrintAfterTable(iarReport);
 }
 
 }  // namespace orvanRV1Xtst

@@ -103,6 +103,9 @@ class CResultBase : public host::IResultData, public std::enable_shared_from_thi
   void NewMeasurements() { measurements_ = Measurements(); }
   CMeasurementPtr AddMeasurement(const MeasurementSpec& spec, const QVariant& preset = QVariant());
   void MarkStored() { resultStored_ = true; }
+  // Status 3, and every measurement back to no value and status 0: the
+  // operator's verdicts do not outlive a skip.
+  void SkipDiscardingVerdicts();
   // BuildServiceRecord with the test's filter.
   void BuildServiceRecordOf(const host::ITestElementPtr& test);
 
@@ -123,7 +126,7 @@ class CResultBase : public host::IResultData, public std::enable_shared_from_thi
   virtual void SaveAfterMeasurements(host::XmlElement& /*element*/,
                                      const host::XmlDocumentPtr& /*document*/) {}
   // PrintReport: after the table, whether or not it had rows.
-  virtual void PrintAfterTable(host::HostReport& /*report*/) {}
+  virtual void PrintAfterTable(const host::HostReportPtr& /*report*/) {}
 
   // Whether the result carries measurements in its stored form.
   bool SavesMeasurements() const {

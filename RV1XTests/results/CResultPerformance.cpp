@@ -62,11 +62,7 @@ void CResultPerformance::Initialize(const host::IConfigDataPtr& config) {
 
 void CResultPerformance::UpdateStatus(const host::ITestElementPtr& test, bool skip) {
   if (skip) {
-    status_ = resultstatus::Skipped;
-    for (const CMeasurementPtr& measurement : measurements_) {
-      measurement->SetStatus(measurementstatus::NotEvaluated);
-      measurement->SetValue(QVariant());
-    }
+    SkipDiscardingVerdicts();
   } else {
     status_ = resultstatus::NotEvaluated;
     for (const CMeasurementPtr& measurement : measurements_) {

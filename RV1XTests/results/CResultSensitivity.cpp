@@ -41,9 +41,12 @@ void CResultSensitivity::Initialize(const host::IConfigDataPtr&) {
 void CResultSensitivity::StoreResult(const QString& reply, rt::Long loadIndex) {
   if (!reply.isEmpty()) {
     rt::ignoreErrors([&] {
-      const rt::Single pads = rt::toSingle(replyNumber(reply, kPads.first, kPads.length));
+      const double reading = replyNumber(reply, kPads.first, kPads.length);
+      const rt::Single pads = rt::toSingle(reading);
       com::must(MeasurementByKey(QStringLiteral("PADS"))).SetValue(QVariant::fromValue(pads));
-      const rt::Single ecg = rt::toSingle(pads / ecgDivisor(loadIndex));
+      // Derived from the reading itself, so that it is rounded to single
+      // precision once: 1.2 mV over 2.5 is 0.48, not 0.48000002.
+      const rt::Single ecg = rt::toSingle(reading / ecgDivisor(loadIndex));
       com::must(MeasurementByKey(QStringLiteral("ECG"))).SetValue(QVariant::fromValue(ecg));
     });
   }

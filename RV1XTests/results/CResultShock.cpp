@@ -47,11 +47,7 @@ void CResultShock::StoreResult(const QString&) {
 
 void CResultShock::UpdateStatus(const host::ITestElementPtr& test, bool skip) {
   if (skip) {
-    status_ = resultstatus::Skipped;
-    for (const CMeasurementPtr& measurement : measurements_) {
-      measurement->SetStatus(measurementstatus::NotEvaluated);
-      measurement->SetValue(QVariant());
-    }
+    SkipDiscardingVerdicts();
   } else {
     bool passed = false;
     bool failed = false;

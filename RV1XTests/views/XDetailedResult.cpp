@@ -14,16 +14,9 @@ namespace orvanRV1Xtst {
 
 namespace {
 
-// The title's caption is the host's own text 1708, stored with the host's
-// "T" mark before its number, which the caption translation does not take
-// for a text key; the title asks for that text itself.
+// A text of the host's own table (its number marked "T"), translated with
+// the other captions.
 const QString kTitleCaption = QStringLiteral("T1708::Comment");
-
-QString hostText(const QString& markedKey) {
-  QString key = markedKey;
-  if (key.startsWith(u'T')) key.remove(0, 1);
-  return host::LanguageService::instance()->Translate(host::kProduct, key);
-}
 
 constexpr double kIndent = 120;       // twips left of the title and the comment
 constexpr double kTitleHeight = 255;  // twips, one line of the title's font
@@ -49,11 +42,8 @@ XDetailedResult::XDetailedResult() {
   txtComment_->setTabChangesFocus(true);
   resize(ui::toPixels(4800), ui::toPixels(2400));
 
-  rt::ignoreErrorsEach(
-      [&] { host::LanguageService::instance()->TranslateControls(host::kProduct, this); },
-      [&] {
-        if (lblTitle_->text() == kTitleCaption) lblTitle_->setText(hostText(kTitleCaption));
-      });
+  rt::ignoreErrors(
+      [&] { host::LanguageService::instance()->TranslateControls(host::kProduct, this); });
 }
 
 XDetailedResult::~XDetailedResult() = default;

@@ -132,6 +132,13 @@ QString XmlElement::Text() {
   return element_.text();
 }
 
+QString XmlElement::OwnText() {
+  QString own;
+  for (QDomNode node = element_.firstChild(); !node.isNull(); node = node.nextSibling())
+    if (node.isText()) own += node.toText().data();  // a CDATA section is a text node too
+  return own;
+}
+
 void XmlElement::SetText(const QString& text) {
   while (!element_.firstChild().isNull()) element_.removeChild(element_.firstChild());
   if (text.isEmpty()) return;

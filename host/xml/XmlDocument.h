@@ -52,7 +52,11 @@ class XmlElement : public virtual com::Object, public std::enable_shared_from_th
   virtual bool HasChildren();
   // Error 91 for Nothing; an element of another document is copied in.
   virtual void AppendChild(const XmlElementPtr& child);
+  // All text below the element, its children's included.
   virtual QString Text();
+  // Only the element's own text and CDATA nodes, in order, without the text
+  // of its child elements: the text of an element that also holds children.
+  virtual QString OwnText();
   virtual void SetText(const QString& text);
   // Adds a child element holding the text and answers it.
   virtual XmlElementPtr AddChild(const QString& name, const QString& text);

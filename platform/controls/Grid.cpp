@@ -14,7 +14,8 @@ namespace controls {
 namespace {
 
 constexpr int KeyRole = Qt::UserRole;
-constexpr int kCellMargin = 3;  // pixels between a cell's edge and its text
+constexpr int kCellMargin = 3;      // pixels between a cell's edge and its text
+constexpr int kHeaderPadding = 12;  // pixels a header section needs beside its text
 
 }  // namespace
 
@@ -117,9 +118,9 @@ void Grid::SetBackColor(std::uint32_t oleColor) {
   viewport()->update();
 }
 
-void Grid::SetAllowUserResizing(bool allow) {
-  horizontalHeader()->setSectionResizeMode(allow ? QHeaderView::Interactive : QHeaderView::Fixed);
-  horizontalHeader()->setStretchLastSection(true);
+void Grid::SetRowSelection(bool on) {
+  clearSelection();
+  setSelectionMode(on ? QAbstractItemView::SingleSelection : QAbstractItemView::NoSelection);
 }
 
 void Grid::SetRowHeight(double twips) {
@@ -145,6 +146,35 @@ void Grid::SetCols(int count) {
   if (count < 0) rt::raise(rt::err::InvalidPropertyValue);
   setColumnCount(count);
   columnFormats_.erase(columnFormats_.upper_bound(count), columnFormats_.end());
+  columnWidths_.erase(columnWidths_.upper_bound(count), columnWidths_.end());
+  // A column without header text shows none (not its number).
+  for (int section = 0; section < count; ++section) {
+    if (!horizontalHeaderItem(section)) setHorizontalHeaderItem(section, new QTableWidgetItem);
+    alignHeader(section + 1);
+  }
+  applyWidths();
+}
+
+// Every column but the last has its width; the last one fills what the
+// others leave, so no scroll bar offers empty space beyond the table.
+void Grid::applyWidths() {
+  const QFontMetrics metrics = horizontalHeader()->fontMetrics();
+  for (int section = 0; section + 1 < columnCount(); ++section) {
+    const auto width = columnWidths_.find(section + 1);
+    const int wanted = width == columnWidths_.end() ? horizontalHeader()->defaultSectionSize()
+                                                    : ui::toPixels(width->second);
+    const QTableWidgetItem* header = horizontalHeaderItem(section);
+    const int needed = header ? metrics.horizontalAdvance(header->text()) + kHeaderPadding : 0;
+    setColumnWidth(section, std::max(wanted, needed));
+  }
+}
+
+void Grid::alignHeader(int column) {
+  if (QTableWidgetItem* header = horizontalHeaderItem(column - 1)) {
+    const Qt::Alignment across =
+        ColFormat(column) == gridformat::Centered ? Qt::AlignHCenter : Qt::AlignLeft;
+    header->setTextAlignment(across | Qt::AlignVCenter);
+  }
 }
 
 int Grid::column(int column) const {
@@ -157,9 +187,10 @@ double Grid::ColWidth(int column) const {
 }
 
 void Grid::SetColWidth(int column, double twips) {
-  const int section = this->column(column);
+  this->column(column);
   if (twips < 0) rt::raise(rt::err::InvalidPropertyValue);
-  setColumnWidth(section, ui::toPixels(twips));
+  columnWidths_[column] = twips;
+  applyWidths();
 }
 
 int Grid::ColFormat(int column) const {
@@ -169,6 +200,7 @@ int Grid::ColFormat(int column) const {
 
 void Grid::SetColFormat(int column, int code) {
   columnFormats_[this->column(column) + 1] = code;
+  alignHeader(column);
   viewport()->update();
 }
 
@@ -218,7 +250,10 @@ int Grid::dataRow(int row) const {
 QTableWidgetItem& Grid::cell(int row, int column) {
   const int section = this->column(column);
   if (row == 0) {
-    if (!horizontalHeaderItem(section)) setHorizontalHeaderItem(section, new QTableWidgetItem);
+    if (!horizontalHeaderItem(section)) {
+      setHorizontalHeaderItem(section, new QTableWidgetItem);
+      alignHeader(column);
+    }
     return *horizontalHeaderItem(section);
   }
   const int line = dataRow(row) - 1;
@@ -239,6 +274,7 @@ QString Grid::CellText(int row, int column) const {
 
 void Grid::SetCellText(int row, int column, const QString& text) {
   cell(row, column).setText(text);
+  if (row == 0) applyWidths();
 }
 
 QImage Grid::CellPicture(int row, int column) const {

@@ -11,7 +11,8 @@
 // stays; the row format's font carries the row's bold. A row shows its
 // format's settings where they were set, else its item's, else the grid's.
 //
-// A column's format code decides how its cells are laid out (FormatCode).
+// A column's format code decides how its cells and its header text are laid
+// out (gridformat).
 // A row or column outside the grid, or an unknown item, raises error 381.
 //
 // Click comes when a mouse button is pressed and let go over one cell (row 0
@@ -50,9 +51,10 @@ class Grid : public QTableWidget {
 
   // Grid-wide settings.
   void SetBackColor(std::uint32_t oleColor);
-  // Whether the operator may drag column borders; the views lay their
-  // columns out themselves.
-  void SetAllowUserResizing(bool allow);
+  // Whether a click selects the row (painted in its selected colours). Off,
+  // a row shows only the colours it was given, so a table that paints its
+  // own highlight and verdicts is never covered by a selection.
+  void SetRowSelection(bool on);
   // The height of every row, the header's too.
   void SetRowHeight(double twips);
   // 0: no focus rectangle around the current cell; else a dotted one.
@@ -63,6 +65,10 @@ class Grid : public QTableWidget {
 
   int Cols() const { return columnCount(); }
   void SetCols(int count);
+  // A column is never narrower than its header text, so that a header
+  // stays legible in any language; the last column fills what the others
+  // leave of the grid's width (the width set for it counts once another
+  // column follows it).
   double ColWidth(int column) const;
   void SetColWidth(int column, double twips);
   int ColFormat(int column) const;
@@ -129,11 +135,14 @@ class Grid : public QTableWidget {
   // The cell under a point as (column, row); (-1, -1) for none.
   QPoint cellAt(const QPoint& viewportPoint) const;
   bool boldOf(int row) const;
+  void applyWidths();
+  void alignHeader(int column);
   std::uint32_t defaultColor(GridColor setting) const;
 
   std::vector<Item> items_;
   std::map<int, RowFormat> rowFormats_;
   std::map<int, int> columnFormats_;
+  std::map<int, double> columnWidths_;  // twips, as set
   std::uint32_t backColor_;
   int focusRect_ = 1;
   int newIndex_ = -1;

@@ -1,9 +1,11 @@
 #include "serial/SerialControl.h"
 
+#include <poll.h>
 #include <unistd.h>
 
 #include <QFileInfo>
 #include <QHash>
+#include <algorithm>
 #include <cerrno>
 
 #include "registry/RegistryStore.h"
@@ -60,12 +62,6 @@ void applySettings(QSerialPort& port, const LineSettings& settings) {
   port.setStopBits(settings.stopBits);
 }
 
-void requireOpen(const QSerialPort& port) {
-  if (!port.isOpen())
-    rt::raise(err::PortNotOpen, kSource,
-              QStringLiteral("Operation valid only when the port is open"));
-}
-
 }  // namespace
 
 QString deviceForPort(int port) {
@@ -96,24 +92,25 @@ void SerialControl::SetSettings(const QString& settings) {
 }
 
 void SerialControl::SetCommPort(rt::Integer port) {
-  if (serial_.isOpen() && port == port_) return;
-  if (serial_.isOpen())
-    rt::raise(err::PortUnavailable, kSource, QStringLiteral("Port already open"));
+  if (PortOpen() && port == port_) return;
+  if (PortOpen()) rt::raise(err::PortUnavailable, kSource, QStringLiteral("Port already open"));
   if (port < 1) rt::raise(kInvalidPropertyValue, kSource, QStringLiteral("Invalid port number"));
   port_ = port;
 }
 
 bool SerialControl::PortOpen() const {
-  return serial_.isOpen();
+  return serial_.isOpen() || gone_;
 }
 
 void SerialControl::SetPortOpen(bool open) {
   if (!open) {
     if (serial_.isOpen()) serial_.close();
+    gone_ = false;
+    received_.clear();
     status_ = status::Closed;
     return;
   }
-  if (serial_.isOpen()) return;
+  if (PortOpen()) return;
   this->open();
 }
 
@@ -156,29 +153,53 @@ void SerialControl::open() {
 }
 
 void SerialControl::pump() {
-  // Takes what the driver holds into the port's buffer without waiting, so
-  // that a count asked between two message-loop turns is current.
+  // Takes what the driver holds without waiting, so that a count asked
+  // between two message-loop turns is current.
   if (!serial_.isOpen()) return;
   serial_.waitForReadyRead(0);
+  received_ += serial_.readAll();
+  const bool gone = serial_.error() == QSerialPort::ResourceError || hungUp();
   serial_.clearError();
+  if (gone) letGo();
+}
+
+// A hung-up terminal reads as empty, without an error, and stays readable
+// for the message loop for ever: only poll tells it apart.
+bool SerialControl::hungUp() {
+  pollfd device{static_cast<int>(serial_.handle()), POLLIN, 0};
+  return ::poll(&device, 1, 0) > 0 && (device.revents & (POLLHUP | POLLNVAL)) != 0;
+}
+
+void SerialControl::letGo() {
+  serial_.close();
+  gone_ = true;
+  status_ = status::Gone;
+}
+
+void SerialControl::requireDevice() {
+  if (gone_) rt::raise(rt::err::DeviceUnavailable, kSource);
+  if (!serial_.isOpen())
+    rt::raise(err::PortNotOpen, kSource,
+              QStringLiteral("Operation valid only when the port is open"));
 }
 
 rt::Long SerialControl::InBufferCount() {
   pump();
-  return static_cast<rt::Long>(serial_.bytesAvailable());
+  if (gone_ && received_.isEmpty()) rt::raise(rt::err::DeviceUnavailable, kSource);
+  return static_cast<rt::Long>(received_.size());
 }
 
 void SerialControl::SetInBufferCount(rt::Long count) {
-  requireOpen(serial_);
+  requireDevice();
   if (count != 0)
     rt::raise(kInvalidPropertyValue, kSource, QStringLiteral("Invalid property value"));
   pump();
-  serial_.readAll();
-  serial_.clear(QSerialPort::Input);
+  received_.clear();
+  if (serial_.isOpen()) serial_.clear(QSerialPort::Input);
 }
 
 void SerialControl::SetOutput(const QVariant& data) {
-  requireOpen(serial_);
+  requireDevice();
   const QByteArray bytes =
       data.typeId() == QMetaType::QByteArray ? data.toByteArray() : data.toString().toLatin1();
   serial_.clearError();
@@ -186,11 +207,11 @@ void SerialControl::SetOutput(const QVariant& data) {
   serial_.waitForBytesWritten(1000);
   serial_.flush();
   // QSerialPort takes the bytes into its buffer first; a device that has
-  // gone (an unplugged adapter, a closed pseudo-terminal) shows only now.
+  // gone shows only now.
   const auto error = serial_.error();
   serial_.clearError();
   if (error == QSerialPort::ResourceError) {
-    serial_.clear(QSerialPort::Output);
+    letGo();
     rt::raise(rt::err::DeviceUnavailable, kSource);
   }
   if (error == QSerialPort::WriteError) {
@@ -200,9 +221,13 @@ void SerialControl::SetOutput(const QVariant& data) {
 }
 
 QVariant SerialControl::Input() {
-  requireOpen(serial_);
+  if (!gone_) requireDevice();
   pump();
-  const QByteArray bytes = inputLen_ == 0 ? serial_.readAll() : serial_.read(inputLen_);
+  if (gone_ && received_.isEmpty()) rt::raise(rt::err::DeviceUnavailable, kSource);
+  const qsizetype length =
+      inputLen_ == 0 ? received_.size() : std::min<qsizetype>(inputLen_, received_.size());
+  const QByteArray bytes = received_.left(length);
+  received_.remove(0, length);
   if (inputMode_ == 1) return bytes;
   return QString::fromLatin1(bytes);
 }

@@ -11,8 +11,14 @@
 //   no permission to read and write   70   "Permission denied" "Port unavailable"
 //   any other failure                 8020 <Qt's reason>        <Qt's reason>
 // Switching it on while open, or setting the port number it has, changes
-// nothing. Writing or reading a closed port raises 8018; writing to a device
-// that has gone raises 68 ("Device unavailable"), a failed write 57.
+// nothing. Writing or reading a closed port raises 8018; a failed write 57.
+//
+// A device that has gone while open (an unplugged USB adapter, a closed
+// pseudo-terminal) is let go at once, so that it no longer wakes the message
+// loop; its status text becomes "Device unavailable" and, once the bytes
+// received before are read, every read, count, discard and write raises 68
+// ("Device unavailable") until the open flag is switched off. The open flag
+// stays on meanwhile, as the program set it.
 
 #include <QByteArray>
 #include <QObject>
@@ -36,6 +42,7 @@ inline const QString Connected = QStringLiteral("Connected");
 inline const QString NotFound = QStringLiteral("Port not found");
 inline const QString Unavailable = QStringLiteral("Port unavailable");
 inline const QString Closed = QStringLiteral("Port closed");
+inline const QString Gone = QStringLiteral("Device unavailable");
 }  // namespace status
 
 // The device file that port number N opens.
@@ -87,8 +94,15 @@ class SerialControl : public QObject {
  private:
   void open();
   void pump();
+  bool hungUp();
+  void letGo();
+  void requireDevice();
 
   QSerialPort serial_;
+  // Bytes taken from the device and not yet read; they outlive a device
+  // that has gone.
+  QByteArray received_;
+  bool gone_ = false;
   QString settings_ = QStringLiteral("9600,N,8,1");
   QString status_ = status::Closed;
   QString device_;

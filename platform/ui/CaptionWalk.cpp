@@ -15,7 +15,10 @@ namespace ui {
 bool isTextKey(const QString& text) {
   const int colons = text.indexOf(QStringLiteral("::"));
   if (colons < 0 || colons > 5) return false;
-  for (int i = 0; i < colons; ++i)
+  // The host's own tables mark their numbers with a capital letter ("T1708").
+  int first = 0;
+  if (colons > 1 && text.at(0) >= u'A' && text.at(0) <= u'Z') first = 1;
+  for (int i = first; i < colons; ++i)
     if (!text.at(i).isDigit()) return false;
   return true;
 }

@@ -11,7 +11,8 @@ class QTabBar;
 
 namespace ui {
 
-// A text key: up to five digits, then "::".
+// A text key: up to five digits, the first of which may be a capital letter
+// (a number of the host's own tables: "T1708::Comment"), then "::".
 bool isTextKey(const QString& text);
 
 using Translator = std::function<QString(const QString& textKey)>;

@@ -37,7 +37,9 @@ int defaultAnswer(int style) {
 int MessageBoxes::show(const QString& text, int style, const QString& caption) {
   ShownMessage message{caption.isEmpty() ? applicationTitle() : caption, text, style, 0};
   if (unattended()) {
-    message.answer = answers_.isEmpty() ? defaultAnswer(style) : answers_.takeFirst();
+    if (responder_) message.answer = responder_(message);
+    if (message.answer == 0)
+      message.answer = answers_.isEmpty() ? defaultAnswer(style) : answers_.takeFirst();
     std::fprintf(stderr, "message: %s: %s\n", qPrintable(message.caption), qPrintable(text));
     std::fflush(stderr);
   } else {

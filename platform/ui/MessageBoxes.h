@@ -9,6 +9,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 
 #include "runtime/Types.h"
 
@@ -39,6 +40,11 @@ class MessageBoxes {
   bool unattended() const;
   void setUnattended(bool unattended) { unattended_ = unattended; }
 
+  // Asked first for every unattended message: answers it, or 0 to leave it
+  // to the queue (the host's scripted operator answers its own questions).
+  using Responder = std::function<int(const ShownMessage& message)>;
+  void setResponder(Responder responder) { responder_ = std::move(responder); }
+
   // Answers for the next unattended questions, in order.
   void queueAnswers(const QList<int>& answers) { answers_ += answers; }
   const QList<ShownMessage>& shown() const { return shown_; }
@@ -53,6 +59,7 @@ class MessageBoxes {
 
   QList<ShownMessage> shown_;
   QList<int> answers_;
+  Responder responder_;
   bool unattended_ = false;
 };
 

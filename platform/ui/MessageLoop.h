@@ -3,9 +3,10 @@
 
 namespace ui {
 
-// Processes the pending events, then waits at most about a millisecond for
-// new ones, so a poll loop reacts at once to a click, a timer or received
-// bytes yet never spins a core.
+// Processes the pending events, then waits for new ones until about a
+// millisecond has passed since the call, so a poll loop reacts within a
+// millisecond to a click, a timer or received bytes yet never spins a core,
+// even while something keeps waking the loop.
 void doEvents();
 
 // Blocks the thread for the given milliseconds; no events run meanwhile.

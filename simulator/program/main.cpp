@@ -18,10 +18,31 @@
 
 namespace {
 
+constexpr char kUsage[] = "usage: rv1x-sim [--verbose] [OPTION[,OPTION...]...]\n";
+
+constexpr char kBehaviour[] =
+    "It answers each command with its reply and CR \">\" (the waveform block without it),\n"
+    "\"?\" to a command it does not know or cannot carry out. It powers up holding a\n"
+    "measurement of the values the options give. A started measurement is made on a later\n"
+    "poll (see polls, pacer-polls, sensitivity-polls); until then \"M\" shows 0 in its\n"
+    "columns. Pace range line: rate 1-3, pulse width 8-13, amplitude 17-22, sensitivity\n"
+    "35-40, sensed Rp 44-49, paced Rp 53-59. High/low range line: energy 1-6, peak U 9-14,\n"
+    "peak I 17-22, delay 25-31, charge time 35-40 (0 unless measured in charge-time mode).\n"
+    "Options given on its input while it runs change it from the next command on.\n";
+
 int usage() {
-  std::fprintf(stderr, "usage: rv1x-sim [--verbose] [OPTION[,OPTION...]...]\noptions:\n%s",
-               qPrintable(rv1xsim::optionsHelp()));
+  std::fprintf(stderr, "%soptions:\n%s", kUsage, qPrintable(rv1xsim::optionsHelp()));
   return 64;
+}
+
+int help() {
+  std::printf(
+      "%s\nThe simulated RV-1X analyzer on a pseudo-terminal: prints its device, then\n"
+      "answers there until SIGINT, SIGTERM or \"quit\" on its input.\n%s\ncommands:\n%s"
+      "\noptions:\n%s",
+      kUsage, kBehaviour, qPrintable(rv1xsim::AnalyzerModel::commandsHelp()),
+      qPrintable(rv1xsim::optionsHelp()));
+  return 0;
 }
 
 QString printable(const QByteArray& command) {
@@ -48,7 +69,7 @@ int main(int argc, char** argv) {
       verbose = true;
       continue;
     }
-    if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) return usage();
+    if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) return help();
     QString error;
     if (!rv1xsim::parseOptions(argument, options, &error)) {
       std::fprintf(stderr, "rv1x-sim: %s\n", qPrintable(error));

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "StubPlugIn.h"
+#include "StubResult.h"
 #include "StubTestElement.h"
 #include "limits/Limit.h"
 #include "limits/Standard.h"
@@ -45,27 +46,16 @@ class Measurement final : public host::IMeasurement {
   QVariant preset_;
 };
 
-class Result final : public host::IResultData {
+class Result final : public testsupport::StubResult {
  public:
   void add(const host::IMeasurementPtr& measurement) {
     measurements_.insert(measurement->Key().toUpper(), measurement);
   }
-  QString Comment() override { return {}; }
-  void SetComment(const QString&) override {}
-  bool HasDialog() override { return false; }
-  rt::Long Status() override { return 0; }
   // A result without that key answers Nothing.
   host::IMeasurementPtr Measurement(const QVariant& index) override {
     return measurements_.value(index.toString().toUpper());
   }
   rt::Long MeasurementCount() override { return static_cast<rt::Long>(measurements_.size()); }
-  host::ServiceRecordPtr ServiceRecord() override { return nullptr; }
-  rt::Long MTIID() override { return 0; }
-  void SetMTIID(rt::Long) override {}
-  host::IDialogPtr CreateDialog() override { return nullptr; }
-  void Load(const host::XmlElementPtr&, const host::HostLogPtr&) override {}
-  host::XmlElementPtr Save(const host::XmlDocumentPtr&) override { return nullptr; }
-  void PrintReport(const host::HostReportPtr&, const QVariant&) override {}
 
  private:
   QHash<QString, host::IMeasurementPtr> measurements_;

@@ -3,8 +3,11 @@
 // the binary block, errors and messages, abort and wait. Waits of the link's
 // fixed 3000 ms are in the link_timeouts tests.
 
+#include <map>
+
 #include "AnalyzerModel.h"
 #include "LinkFixture.h"
+#include "QtPrinters.h"
 
 namespace linktest {
 namespace {
@@ -81,6 +84,24 @@ TEST_F(LinkTest, MeasurementReplyComesWhole) {
   EXPECT_TRUE(reply.endsWith(u'!'));
 }
 
+// A USB serial adapter hands on what it received in bursts, every 16 ms by
+// default.
+TEST_F(LinkTest, OpensAnAnalyzerWhoseAnswersComeInPiecesUpTo20MsApart) {
+  for (const char* options : {"split=20", "split=16/2", "split=3"}) {
+    SCOPED_TRACE(options);
+    Simulator& sim = analyzer(QLatin1String(options));
+    EXPECT_EQ(openFails().Number(), 0);
+    EXPECT_EQ(connection().State(), evtiIdle);
+    EXPECT_TRUE(connection().IsMkIII());
+    EXPECT_EQ(sim.wire(), QByteArray("\r\x0b\rD\rZ\rX\r"));
+    EXPECT_TRUE(messages().shown().isEmpty());
+    EXPECT_EQ(connection().SendCommand(QStringLiteral("I"), false).toString(),
+              QStringLiteral("H!"));
+    connection().CloseChannel();
+    messages().clear();
+  }
+}
+
 TEST_F(LinkTest, RepliesInPiecesAreCollectedUpToThePrompt) {
   Simulator& sim = analyzer();
   connection().OpenChannel();
@@ -143,14 +164,20 @@ TEST_F(LinkTest, OlderGenerationBlockIsExactly2000Bytes) {
 }
 
 TEST_F(LinkTest, SurplusBytesAfterTheBlockAreDropped) {
-  const QString options = QStringLiteral("words=16,extra=3,unpaced");
-  analyzer(options);
-  connection().OpenChannel();
-  const QByteArray block = connection().SendCommand(QStringLiteral("P"), false).toByteArray();
-  rv1xsim::SimulatorOptions parsed;
-  rv1xsim::parseOptions(options, parsed);
-  EXPECT_EQ(block, rv1xsim::AnalyzerModel(parsed).waveformBlock().mid(2, 32));
-  leaveWithoutClosing();
+  // Unpaced, the block and its surplus come in one read; at 9600 baud the
+  // block comes in many, and the read that takes its last bytes takes some
+  // of the surplus too.
+  for (const char* options : {"words=16,extra=3,unpaced", "words=300,extra=40"}) {
+    SCOPED_TRACE(options);
+    analyzer(QLatin1String(options));
+    connection().OpenChannel();
+    const QByteArray block = connection().SendCommand(QStringLiteral("P"), false).toByteArray();
+    rv1xsim::SimulatorOptions parsed;
+    rv1xsim::parseOptions(QLatin1String(options), parsed);
+    const QByteArray sent = rv1xsim::AnalyzerModel(parsed).waveformBlock();
+    EXPECT_EQ(block, sent.mid(2, 2 * parsed.blockWords));
+    leaveWithoutClosing();
+  }
 }
 
 TEST_F(LinkTest, AbortEndsAnExchangeAtOnceWithoutErrorAndKeepsThePortOpen) {
@@ -173,6 +200,10 @@ TEST_F(LinkTest, AbortDuringAReplyKeepsWhatWasReceived) {
   sim.update([](rv1xsim::SimulatorOptions& o) { o.faults.splitDelayMs = 400; });
   abortAfter(200);
   EXPECT_EQ(connection().SendCommand(QStringLiteral("I"), false).toString(), QStringLiteral("H"));
+  // The rest of that reply ("!" CR ">") is still coming: it is not the
+  // answer to the next command.
+  sim.update([](rv1xsim::SimulatorOptions& o) { o.faults.splitDelayMs = 0; });
+  EXPECT_EQ(connection().SendCommand(QStringLiteral("D"), false).toString(), QStringLiteral("1!"));
 }
 
 TEST_F(LinkTest, WaitLastsItsTimeUnlessAbortedAndReturnsAtOnceAfterAnAbort) {
@@ -197,6 +228,33 @@ TEST_F(LinkTest, WaitLastsItsTimeUnlessAbortedAndReturnsAtOnceAfterAnAbort) {
   clock.restart();
   connection().Wait(0);  // a pause of nothing never ticks: it must not wait for ever
   EXPECT_LT(clock.elapsed(), 100);
+}
+
+// An unplugged USB adapter: the device goes halfway through a reply. The
+// link's time-outs are 3000 ms; the link must not wait for them.
+TEST_F(LinkTest, AnalyzerUnpluggedDuringAReplyEndsTheExchangeAtOnceWithDeviceUnavailable) {
+  Simulator& sim = analyzer(QStringLiteral("hangup=M"));
+  connection().OpenChannel();
+  QElapsedTimer clock;
+  clock.start();
+  const rt::RuntimeError error =
+      raisedBy([&] { connection().SendCommand(QStringLiteral("M"), false); });
+  EXPECT_LT(clock.elapsed(), 1500);
+  EXPECT_TRUE(sim.hungUp());
+  EXPECT_EQ(error.Number(), eeVTI_Error);
+  EXPECT_EQ(error.Source(), kConnectionSource);
+  EXPECT_EQ(shownTexts(), QStringList{QStringLiteral("Error #68\r\nDevice unavailable")});
+  EXPECT_EQ(connection().State(), evtiTransmitting);
+}
+
+TEST_F(LinkTest, AnalyzerUnpluggedDuringTheOpeningIsPassedOverAtOnce) {
+  analyzer(QStringLiteral("hangup=PROBE"));
+  QElapsedTimer clock;
+  clock.start();
+  EXPECT_EQ(openFails().Number(), eeVTI_Error);
+  EXPECT_LT(clock.elapsed(), 1500);
+  EXPECT_EQ(connection().State(), evtiNotConnected);
+  EXPECT_EQ(shownTexts(), QStringList{kNoAnalyzerFound});
 }
 
 TEST_F(LinkTest, SilentPortGivesNoAnswerWithinTheRegistryTimeOut) {
@@ -277,13 +335,27 @@ TEST_F(LinkTest, NoAssignedPortMeansNotConnectedWithoutAMessage) {
 
 TEST_F(LinkTest, OlderHostMakesTheConnectionScanPortsInOrderUpToTheAnalyzer) {
   com::must(host::VersionService::instance()).setHostVersion(QStringLiteral("2.1.1"));
-  Simulator& found = analyzer(QString(), 3, false);
-  Simulator& later = analyzer(QString(), 4, false);
+  // Ports 1 and 2 answer the probe with something else and are passed over;
+  // 3 and 4 hold analyzers.
+  std::map<int, Simulator*> ports;
+  for (int port : {1, 2, 3, 4}) {
+    ports[port] = &analyzer(QString(), port, false);
+    if (port < 3) ports[port]->setRawReply("\r", "x\r>");
+  }
   assignment().assign(host::kProduct, 4);  // an older host assigns nothing: not asked
+  // The ports in the order the link first wrote to them, watched from the
+  // message loop that the link's waits keep running.
+  QList<int> order;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    for (const auto& [port, sim] : ports)
+      if (!order.contains(port) && !sim->wire().isEmpty()) order.append(port);
+  });
+  watch.start(0);
   connection().OpenChannel();
   EXPECT_EQ(connection().State(), evtiIdle);
-  EXPECT_TRUE(found.wire().startsWith("\r\x0b"));
-  EXPECT_EQ(later.wire(), QByteArray()) << "the scan stops at the first analyzer";
+  EXPECT_EQ(order, (QList<int>{1, 2, 3}));
+  EXPECT_EQ(ports[4]->wire(), QByteArray()) << "the scan stops at the first analyzer";
 }
 
 TEST_F(LinkTest, ScanWithoutAnyAnalyzerShowsMessage20321Once) {

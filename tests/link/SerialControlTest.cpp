@@ -3,6 +3,7 @@
 
 #include "LinkFixture.h"
 #include "runtime/ErrorHandling.h"
+#include "ui/MessageLoop.h"
 
 namespace linktest {
 namespace {
@@ -90,16 +91,53 @@ TEST_F(SerialControlTest, ClosedPortRefusesReadsAndWrites) {
   EXPECT_EQ(control_.PortStatus(), serial::status::Closed);
 }
 
-TEST_F(SerialControlTest, WritingToADeviceThatHasGoneRaisesDeviceUnavailable) {
-  Simulator simulator;
+// The control open on the simulated analyzer's device, as port 6.
+void openOn(Simulator& simulator, SerialControl& control) {
   ASSERT_TRUE(simulator.start());
   mapPort(6, simulator.slavePath());
-  SerialControl control;
   control.SetCommPort(6);
   control.SetPortOpen(true);
+}
+
+TEST_F(SerialControlTest, WritingToADeviceThatHasGoneRaisesDeviceUnavailable) {
+  Simulator simulator;
+  SerialControl control;
+  openOn(simulator, control);
   simulator.hangUp();
   EXPECT_EQ(raisedBy([&] { control.SetOutput(QStringLiteral("I\r")); }).Number(),
             rt::err::DeviceUnavailable);
+}
+
+TEST_F(SerialControlTest, DeviceThatHasGoneIsLetGoOnceWhatItSentIsRead) {
+  Simulator simulator;
+  SerialControl control;
+  openOn(simulator, control);
+  control.SetOutput(QStringLiteral("I\r"));
+  for (int i = 0; i < 1000 && control.InBufferCount() < 4; ++i) ui::Sleep(1);
+  simulator.hangUp();
+
+  // Until the control looks again, the dead device wakes the message loop
+  // at every turn; a poll loop still waits its millisecond a turn.
+  QElapsedTimer clock;
+  clock.start();
+  int turns = 0;
+  for (; clock.elapsed() < 100; ++turns) ui::doEvents();
+  EXPECT_LE(turns, 110);
+
+  EXPECT_EQ(control.InBufferCount(), 4) << "what came before it went is still to be read";
+  EXPECT_EQ(control.PortStatus(), serial::status::Gone);
+  EXPECT_TRUE(control.PortOpen()) << "the open flag stays as the program set it";
+  control.SetInputLen(0);
+  EXPECT_EQ(control.Input(), QVariant(QStringLiteral("H!\r>")));
+  const std::function<void()> calls[] = {[&] { control.InBufferCount(); }, [&] { control.Input(); },
+                                         [&] { control.SetInBufferCount(0); },
+                                         [&] { control.SetOutput(QStringLiteral("I\r")); }};
+  for (const auto& call : calls) EXPECT_EQ(raisedBy(call).Number(), rt::err::DeviceUnavailable);
+
+  control.SetPortOpen(false);
+  EXPECT_FALSE(control.PortOpen());
+  EXPECT_EQ(control.PortStatus(), serial::status::Closed);
+  EXPECT_EQ(control.InBufferCount(), 0);
 }
 
 TEST_F(SerialControlTest, MalformedLineSettingsAreRefused) {

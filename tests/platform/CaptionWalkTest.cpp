@@ -24,10 +24,11 @@ QString translate(const QString& key) {
 }
 
 TEST(CaptionWalk, TextKeys) {
-  for (const char* key : {"20205::Preset energy:", "::Add waveform to list", "1::x", "12345::"})
+  for (const char* key :
+       {"20205::Preset energy:", "::Add waveform to list", "1::x", "12345::", "T1708::Comment"})
     EXPECT_TRUE(ui::isTextKey(QString::fromUtf8(key))) << key;
-  for (const char* text :
-       {"Preset energy", "123456::six digits", "12a45::x", "", ":", "Port: COM1::x", " 1::x"})
+  for (const char* text : {"Preset energy", "123456::six digits", "12a45::x", "", ":",
+                           "Port: COM1::x", " 1::x", "T::x", "TT17::x", "t1708::x", "T17089::x"})
     EXPECT_FALSE(ui::isTextKey(QString::fromUtf8(text))) << text;
 }
 

@@ -127,6 +127,23 @@ TEST_F(GridTest, ARowShowsItsFormatThenItsItemThenTheGrid) {
       << "a selected row shows its selected colours";
 }
 
+TEST_F(GridTest, WithoutRowSelectionAClickLeavesTheRowsColours) {
+  grid.SetRowColor(1, GridColor::BackColor, ui::rgb(0, 0, 255));
+  grid.SetRowSelection(false);
+  QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cellCentre(1, 1));
+  EXPECT_TRUE(grid.selectedItems().isEmpty());
+  EXPECT_EQ(shownAt(cellCentre(1, 3)), QColor(0, 0, 255));
+}
+
+TEST_F(GridTest, AColumnIsNeverNarrowerThanItsHeader) {
+  grid.SetColWidth(1, 150);
+  const int headerText =
+      grid.horizontalHeader()->fontMetrics().horizontalAdvance(QStringLiteral("Description"));
+  EXPECT_GT(ui::toPixels(grid.ColWidth(1)), headerText);
+  grid.SetColWidth(1, 3000);
+  EXPECT_EQ(grid.ColWidth(1), 3000) << "a header that fits leaves the width as set";
+}
+
 TEST_F(GridTest, AClickNamesItsCellAndButton) {
   std::vector<std::array<int, 3>> clicks;
   QObject::connect(&grid, &Grid::Click, [&](int row, int column, rt::Integer button) {

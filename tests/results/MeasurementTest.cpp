@@ -261,6 +261,13 @@ TEST_F(Measurement, CalculateStatusFailsWhenOneSelectedStandardFails) {
   EXPECT_EQ(m->Status(), 1);
   m->CalculateStatus(nullptr, bench.selected);
   EXPECT_EQ(m->Status(), 1);
+
+  // One that no reference owns is judged all the same.
+  CMeasurement unowned;
+  unowned.Initialize(QStringLiteral("PADS"), QString(), QStringLiteral("mV"), 1);
+  unowned.SetValue(QVariant::fromValue(1.2f));
+  unowned.CalculateStatus(bench.limits, bench.selected);
+  EXPECT_EQ(unowned.Status(), 2);
 }
 
 // --- stored form ----------------------------------------------------------------

@@ -8,12 +8,14 @@
 #include "ResultFixture.h"
 #include "results/CResultAccuracy.h"
 #include "results/CResultChargeTime.h"
+#include "results/CResultDischarge.h"
 #include "results/CResultPerformance.h"
 #include "results/CResultRefractory.h"
 #include "results/CResultSensitivity.h"
 #include "results/CResultShock.h"
 #include "settings/CConfigAccuracy.h"
 #include "settings/CConfigChargeTime.h"
+#include "settings/CConfigDischarge.h"
 #include "settings/CConfigPerformance.h"
 #include "settings/CConfigShock.h"
 
@@ -46,6 +48,15 @@ std::shared_ptr<orvanRV1Xtst::CResultBase> makeResult() {
   return result;
 }
 
+// The discharge result is initialised with its test element.
+inline std::shared_ptr<orvanRV1Xtst::CResultBase> makeDischarge() {
+  auto test = std::make_shared<testsupport::StubTestElement>(200);
+  test->configuration = std::make_shared<orvanRV1Xtst::CConfigDischarge>();
+  auto result = std::make_shared<orvanRV1Xtst::CResultDischarge>();
+  result->Initialize(test);
+  return result;
+}
+
 // Gives every measurement of the result the value and a status, so that it
 // reads as evaluated.
 inline void fill(orvanRV1Xtst::CResultBase& result, const QVariant& value, rt::Long status) {
@@ -56,7 +67,7 @@ inline void fill(orvanRV1Xtst::CResultBase& result, const QVariant& value, rt::L
   result.SetStatus(status);
 }
 
-inline const std::vector<ResultCase>& limitedAndJudgedResults() {
+inline const std::vector<ResultCase>& allResults() {
   using namespace orvanRV1Xtst;
   static const std::vector<ResultCase> cases = {
       {"ChargeTime",
@@ -65,6 +76,12 @@ inline const std::vector<ResultCase>& limitedAndJudgedResults() {
        {"ENGY", "CHTI"},
        4.5,
        makeResult<CResultChargeTime, CConfigChargeTime>},
+      {"Discharge",
+       "RV1XTests.CResultDischarge",
+       "Loading Discharge Test result data",
+       {"ENGY", "DELY", "PEKI", "PEKU"},
+       95.0,
+       makeDischarge},
       {"Sensitivity",
        "RV1XTests.CResultSensitivity",
        "Loading Sensitivity Test result data",

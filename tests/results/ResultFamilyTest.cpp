@@ -84,7 +84,7 @@ TEST_P(ResultFamily, SavedResultLoadsBackWithEveryField) {
   EXPECT_EQ(loaded->Comment(), QStringLiteral("Pads replaced"));
   EXPECT_EQ(loaded->MTIID(), 3);
   ASSERT_TRUE(loaded->ServiceRecord()) << "every result reads its service record back";
-  const auto record = std::static_pointer_cast<host::ServiceRecord>(loaded->ServiceRecord());
+  const auto record = loaded->ServiceRecord();
   EXPECT_TRUE(record->built());
   EXPECT_EQ(record->flag(), QStringLiteral("F"));
   for (const QString& key : GetParam().keys) {
@@ -240,7 +240,7 @@ TEST_P(ResultFamily, ServiceRecordIsBuiltOnlyWhenTheFilterAsksAndTheResultWasEva
 
   result->SetStatus(3);
   result->BuildServiceRecord(filter);
-  auto record = std::static_pointer_cast<host::ServiceRecord>(result->ServiceRecord());
+  auto record = result->ServiceRecord();
   ASSERT_TRUE(record);
   EXPECT_EQ(record->flag(), QStringLiteral("NA"));
   EXPECT_TRUE(record->summary().isEmpty());
@@ -255,7 +255,6 @@ TEST_P(ResultFamily, DialogComesBackWhileTheDetailViewIsNotInstalled) {
   dialog->Unload();
 }
 
-INSTANTIATE_TEST_SUITE_P(Results, ResultFamily, ::testing::ValuesIn(limitedAndJudgedResults()),
-                         resultCaseName);
+INSTANTIATE_TEST_SUITE_P(Results, ResultFamily, ::testing::ValuesIn(allResults()), resultCaseName);
 
 }  // namespace

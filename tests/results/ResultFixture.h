@@ -84,6 +84,16 @@ inline QStringList childTags(const host::XmlElementPtr& stored) {
   return tags;
 }
 
+// A reply of the given width with each text placed from its 1-based column.
+inline QString reply(int width, std::initializer_list<std::pair<int, const char*>> fields) {
+  QString text(width, u' ');
+  for (const auto& [column, field] : fields) {
+    const QString f = QLatin1String(field);
+    text.replace(column - 1, f.size(), f);
+  }
+  return text;
+}
+
 using testsupport::LanguageScope;
 
 // A test element of one test ID with its limit set, a filter that asks for

@@ -2,21 +2,13 @@
 // the guide settings' life, save failures, clones.
 
 #include "ConfigFixture.h"
+#include "StoredElements.h"
 #include "services/HostLog.h"
 
 namespace {
 
 using namespace orvanRV1Xtst;
 using namespace settingstest;
-
-// A document that cannot make the configuration's element.
-class RefusingDocument : public host::XmlDocument {
- public:
-  host::XmlElementPtr CreateElement(const QString& name) override {
-    if (name == QStringLiteral("PlugInData")) return nullptr;
-    return host::XmlDocument::CreateElement(name);
-  }
-};
 
 class ConfigFamily : public ConfigTest, public ::testing::WithParamInterface<ConfigCase> {};
 
@@ -96,7 +88,10 @@ TEST_P(ConfigFamily, GuideSettingsTravelAsTheLastChild) {
 TEST_P(ConfigFamily, SaveHandsOnItsSaveErrorWhenTheDocumentMakesNoElement) {
   auto config = GetParam().make();
   host::XmlElementPtr result;
-  EXPECT_EQ(errorOf([&] { result = config->Save(std::make_shared<RefusingDocument>()); }),
+  EXPECT_EQ(errorOf([&] {
+              result = config->Save(
+                  std::make_shared<testsupport::RefusingDocument>(QStringLiteral("PlugInData")));
+            }),
             kConfigSaveError);
   ASSERT_EQ(errors().entries().size(), 1);
   EXPECT_EQ(errors().entries().first().severity, 3);

@@ -10,6 +10,7 @@
 
 #include "LocaleScope.h"
 #include "QtPrinters.h"
+#include "StoredElements.h"
 #include "TestSupport.h"
 #include "records/TestGuideSettingsObject.h"
 #include "runtime/ErrorHandling.h"
@@ -98,11 +99,7 @@ class ConfigTest : public ::testing::Test {
   void TearDown() override { errors().clear(); }
 
   // A stored element read from XML text.
-  host::XmlElementPtr element(const QString& xml) {
-    auto document = std::make_shared<host::XmlDocument>();
-    document->LoadXml(xml);
-    return document->DocumentElement();
-  }
+  host::XmlElementPtr element(const QString& xml) { return testsupport::xmlElement(xml); }
 
   // A "PlugInData" element of the product with the given children.
   host::XmlElementPtr plugInData(const QString& childrenXml) {

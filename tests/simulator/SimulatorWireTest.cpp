@@ -70,11 +70,22 @@ SimulatorOptions options(const QString& text) {
   return o;
 }
 
-TEST(SimulatorWire, AnswersTheOpeningProbeOnceAndLogsEveryByte) {
+// A simulator started with these options, and its device opened.
+struct Connected {
+  explicit Connected(const QString& text = {})
+      : simulator(options(text)), started(simulator.start()), device(simulator.slavePath()) {}
+  bool ok() const { return started && device.ok(); }
+
   Simulator simulator;
-  ASSERT_TRUE(simulator.start());
-  Device device(simulator.slavePath());
-  ASSERT_TRUE(device.ok());
+  bool started;
+  Device device;
+};
+
+TEST(SimulatorWire, AnswersTheOpeningProbeOnceAndLogsEveryByte) {
+  Connected wire;
+  ASSERT_TRUE(wire.ok());
+  Simulator& simulator = wire.simulator;
+  Device& device = wire.device;
   device.write("\r\x0b");
   EXPECT_EQ(device.read(3, 1000), "!\r>");
   EXPECT_EQ(device.read(1, 50), "") << "CR VT is one probe with one answer";
@@ -88,18 +99,18 @@ TEST(SimulatorWire, AnswersTheOpeningProbeOnceAndLogsEveryByte) {
 }
 
 TEST(SimulatorWire, SendsAtThePaceOf9600BaudUnlessUnpaced) {
-  Simulator paced(options("words=48"));
-  ASSERT_TRUE(paced.start());
-  Device device(paced.slavePath());
+  Connected paced("words=48");
+  ASSERT_TRUE(paced.ok());
+  Device& device = paced.device;
   QElapsedTimer clock;
   clock.start();
   device.write("P\r");
   EXPECT_EQ(device.read(98, 2000).size(), 98);
   EXPECT_GE(clock.elapsed(), 98 * Simulator::kCharacterMicroseconds / 1000.0 * 0.95);
 
-  Simulator fast(options("unpaced,words=48"));
-  ASSERT_TRUE(fast.start());
-  Device quick(fast.slavePath());
+  Connected fast("unpaced,words=48");
+  ASSERT_TRUE(fast.ok());
+  Device& quick = fast.device;
   clock.restart();
   quick.write("P\r");
   EXPECT_EQ(quick.read(98, 2000).size(), 98);
@@ -107,18 +118,19 @@ TEST(SimulatorWire, SendsAtThePaceOf9600BaudUnlessUnpaced) {
 }
 
 TEST(SimulatorWire, SplitRepliesArriveInPiecesApart) {
-  Simulator simulator(options("split=60/1"));
-  ASSERT_TRUE(simulator.start());
-  Device device(simulator.slavePath());
+  Connected wire("split=60/1");
+  ASSERT_TRUE(wire.ok());
+  Device& device = wire.device;
   device.write("\r\x0b");
   EXPECT_EQ(device.read(3, 30), "!");
   EXPECT_EQ(device.read(2, 1000), "\r>");
 }
 
 TEST(SimulatorWire, HangUpClosesThePortHalfwayThroughTheReply) {
-  Simulator simulator(options("hangup=M"));
-  ASSERT_TRUE(simulator.start());
-  Device device(simulator.slavePath());
+  Connected wire("hangup=M");
+  ASSERT_TRUE(wire.ok());
+  Simulator& simulator = wire.simulator;
+  Device& device = wire.device;
   device.write("M\r");
   EXPECT_EQ(device.read(100, 2000).size(), 31);
   EXPECT_TRUE(device.hungUp());
@@ -130,9 +142,10 @@ TEST(SimulatorWire, HangUpClosesThePortHalfwayThroughTheReply) {
 }
 
 TEST(SimulatorWire, ScriptedValuesAndRangeApplyToTheNextReply) {
-  Simulator simulator(options("unpaced"));
-  ASSERT_TRUE(simulator.start());
-  Device device(simulator.slavePath());
+  Connected wire("unpaced");
+  ASSERT_TRUE(wire.ok());
+  Simulator& simulator = wire.simulator;
+  Device& device = wire.device;
   simulator.setRange('P');
   device.write("I\r");
   EXPECT_EQ(device.read(4, 1000), "P!\r>");
@@ -144,10 +157,37 @@ TEST(SimulatorWire, ScriptedValuesAndRangeApplyToTheNextReply) {
   simulator.setRawReply("Q05\r", "12>");
   device.write("Q05\r");
   EXPECT_EQ(device.read(3, 1000), "12>");
-  simulator.update([](SimulatorOptions& o) { o.faults.ignored.insert("I\r"); });
+  simulator.update([](SimulatorOptions& o) { o.faults.ignored.add("I\r"); });
   device.write("I\r");
   EXPECT_EQ(device.read(4, 100), "");
   EXPECT_TRUE(simulator.waitForCommands(4, 1000));
+  device.write("V02\r");
+  EXPECT_EQ(device.read(3, 1000), "!\r>");
+  EXPECT_EQ(simulator.state().wave, "V02");
+}
+
+TEST(SimulatorWire, MisbehavesOnTheCommandsItIsToldTo) {
+  Connected wire("reject=I#2,ignore=C,late=150:M,split=60/2:D,hangup=S");
+  ASSERT_TRUE(wire.ok());
+  Device& device = wire.device;
+  device.write("I\r");
+  EXPECT_EQ(device.read(4, 1000), "H!\r>");
+  device.write("I\r");
+  EXPECT_EQ(device.read(3, 1000), "?\r>") << "only the second";
+  device.write("C\r");
+  EXPECT_EQ(device.read(1, 100), "");
+  QElapsedTimer clock;
+  clock.start();
+  device.write("D\r");
+  EXPECT_EQ(device.read(4, 1000), "1!\r>");
+  EXPECT_GE(clock.elapsed(), 60) << "in two pieces";
+  clock.restart();
+  device.write("M\r");
+  EXPECT_EQ(device.read(62, 2000).size(), 62);
+  EXPECT_GE(clock.elapsed(), 150);
+  device.write("S\r");
+  EXPECT_EQ(device.read(3, 1000), "!");
+  EXPECT_TRUE(device.hungUp());
 }
 
 TEST(SimulatorWire, ProgramPrintsItsDeviceFirstAndTakesOptionsWhileRunning) {
@@ -175,6 +215,16 @@ TEST(SimulatorWire, ProgramPrintsItsDeviceFirstAndTakesOptionsWhileRunning) {
   ASSERT_TRUE(program.waitForFinished(5000));
   EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(program.exitCode(), 0);
+}
+
+TEST(SimulatorWire, ProgramHelpDescribesItsCommandsAndOptions) {
+  QProcess program;
+  program.start(testsupport::builtProgram(QStringLiteral("rv1x-sim")), {QStringLiteral("--help")});
+  ASSERT_TRUE(program.waitForFinished(5000));
+  EXPECT_EQ(program.exitCode(), 0);
+  const QByteArray help = program.readAllStandardOutput();
+  for (const char* text : {"Q00-Q26", "V01-V08", "polls=N", "turn-range=", "late=", "53-59"})
+    EXPECT_TRUE(help.contains(text)) << text;
 }
 
 TEST(SimulatorWire, ProgramRefusesUnknownOptions) {

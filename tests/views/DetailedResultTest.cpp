@@ -10,10 +10,9 @@
 #include <QTest>
 
 #include "QtPrinters.h"
-#include "StubResult.h"
 #include "TestSupport.h"
 #include "records/RunObjects.h"
-#include "services/LanguageService.h"
+#include "results/CResultChargeTime.h"
 #include "settings/FDialogWrapper.h"
 #include "typelib/ICustomControl.h"
 #include "ui/Extender.h"
@@ -39,8 +38,8 @@ class DetailedResultTest : public ::testing::Test {
   void TearDown() override { dialog.Unload(); }
 
   void showComment(const QString& text) {
-    auto result = std::make_shared<viewtests::StubResult>();
-    result->comment = text;
+    auto result = std::make_shared<orvanRV1Xtst::CResultChargeTime>();
+    result->SetComment(text);
     dialog.Initialize(com::toVariantOf(result));
   }
 
@@ -149,17 +148,18 @@ TEST_F(DetailedResultTest, ALongCommentWrapsAndScrolls) {
   EXPECT_TRUE(testsupport::saveScreenshot(*view, QStringLiteral("XDetailedResult")));
 }
 
-TEST_F(DetailedResultTest, TheTitleIsTranslated) {
-  host::LanguageService& language = *host::LanguageService::instance();
-  const QString before = language.language();
-  language.setLanguage(QStringLiteral("de"));
-  FDialogWrapper german;
-  auto hosted = german.CreateSetupCtrl(QStringLiteral("RV1XTests.XDetailedResult"));
-  language.setLanguage(before);
-  ASSERT_TRUE(hosted);
-  EXPECT_EQ(hosted->widget()->findChild<QLabel*>(QStringLiteral("lblTitle"))->text(),
-            QStringLiteral("Kommentar"));
-  german.Unload();
+TEST_F(DetailedResultTest, AResultsDialogShowsItsComment) {
+  auto owned = std::make_shared<orvanRV1Xtst::CResultChargeTime>();
+  owned->SetComment(QStringLiteral("Charged twice."));
+  const host::IDialogPtr resultDialog = owned->CreateDialog();
+  ASSERT_TRUE(resultDialog);
+  auto* form = dynamic_cast<QWidget*>(resultDialog.get());
+  ASSERT_TRUE(form);
+  auto* shown = form->findChild<QPlainTextEdit*>(QStringLiteral("txtComment"));
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(shown->toPlainText(), QStringLiteral("Charged twice."));
+  EXPECT_TRUE(shown->isReadOnly());
+  resultDialog->Unload();
 }
 
 }  // namespace

@@ -5,14 +5,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QHeaderView>
 #include <QTest>
 #include <QWidget>
 
 #include "../results/ResultFixture.h"
 #include "TestSupport.h"
 #include "com/CreateObject.h"
+#include "controls/Grid.h"
 #include "orvanRV1Xtst/IRV1XResultView.h"
 #include "ui/Controls.h"
+#include "ui/Resources.h"
 #include "ui/Twips.h"
 
 namespace viewtests {
@@ -28,6 +31,32 @@ class GuideWindow : public QWidget {
   GuideWindow() { resize(ui::toPixels(8910), ui::toPixels(5625)); }
   ui::Controls controls{this};
 };
+
+// A real click on a cell of a verdict grid (row 0 is the header).
+inline void clickCell(controls::Grid& grid, int row, int column,
+                      Qt::MouseButton button = Qt::LeftButton) {
+  if (row == 0) {
+    QHeaderView* header = grid.horizontalHeader();
+    QTest::mouseClick(
+        header->viewport(), button, {},
+        QPoint(header->sectionViewportPosition(column - 1) + 5, header->height() / 2));
+    return;
+  }
+  const QRect cell = grid.visualRect(grid.model()->index(row - 1, column - 1));
+  QTest::mouseClick(grid.viewport(), button, {}, cell.center());
+}
+
+// The check pictures of two cells of a row: "x" checked, "-" empty, "?" none.
+inline QString checks(const controls::Grid& grid, int row, int firstColumn) {
+  static const QImage checked = ui::LoadResPicture("orvanRV1Xtst", "CHK:CHECK");
+  static const QImage unchecked = ui::LoadResPicture("orvanRV1Xtst", "CHK:UNCHECK");
+  QString marks;
+  for (int column : {firstColumn, firstColumn + 1}) {
+    const QImage cell = grid.CellPicture(row, column);
+    marks += cell == checked ? u'x' : cell == unchecked ? u'-' : u'?';
+  }
+  return marks;
+}
 
 class ViewTest : public ::testing::Test {
  protected:

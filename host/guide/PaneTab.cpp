@@ -1,0 +1,7 @@
+#include "guide/PaneTab.h"
+
+namespace host {
+
+PaneTab::~PaneTab() = default;
+
+}  // namespace host

@@ -1,0 +1,43 @@
+#include "guide/TestGuideService.h"
+
+#include "elements/TestInfo.h"
+#include "typelib/ITestElement.h"
+#include "ui/MessageBoxes.h"
+
+namespace host {
+
+TestGuideService::~TestGuideService() = default;
+
+std::shared_ptr<TestGuideService> TestGuideService::instance() {
+  static auto service = std::make_shared<TestGuideService>();
+  return service;
+}
+
+const QString& TestGuideService::caption() {
+  static const QString text = QStringLiteral("Test Guide");
+  return text;
+}
+
+const QString& TestGuideService::abortQuestion() {
+  static const QString text = QStringLiteral("Do you want to abort the test sequence?");
+  return text;
+}
+
+void TestGuideService::GetCaption(const ITestElementPtr& test, QString& text) {
+  text = caption();
+  if (!test) return;
+  QString name;
+  if (TestInfoPtr info = test->Info()) {
+    name = info->Name();
+    if (name.isEmpty()) name = info->Parameter();
+  }
+  if (name.isEmpty()) name = QStringLiteral("Test %1").arg(test->TestID());
+  text += QStringLiteral(" - ") + name;
+}
+
+void TestGuideService::ConfirmAbort(bool& confirmed) {
+  confirmed = ui::MessageBoxes::instance().show(abortQuestion(), ui::mb::YesNo | ui::mb::Question,
+                                                caption()) == ui::mb::Yes;
+}
+
+}  // namespace host

@@ -1,0 +1,338 @@
+#include "operator/ScriptedOperator.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
+
+#include "runtime/Conversions.h"
+#include "runtime/ErrorHandling.h"
+#include "typelib/GuideControls.h"
+#include "typelib/IMeasurement.h"
+#include "typelib/IResultData.h"
+#include "typelib/ITestElement.h"
+#include "ui/Form.h"
+#include "ui/MessageBoxes.h"
+#include "ui/SyntheticInput.h"
+
+namespace host {
+
+namespace {
+
+using namespace guidebuttons;
+
+constexpr int kTickMs = 20;
+constexpr int kAnswerRepeatMs = 250;
+constexpr int kLeaveRetryMs = 1000;
+constexpr int kLeaveTries = 3;
+
+bool isNavigation(rt::Long button) {
+  return button == Next || button == Previous || button == Skip || button == NotApplicable ||
+         button == Abort;
+}
+
+// Whether a message box of that style offers the answer.
+bool offers(int style, int answer) {
+  using namespace ui::mb;
+  static const QList<int> answers[] = {
+      {Ok}, {Ok, Cancel}, {Abort, Retry, Ignore}, {Yes, No, Cancel}, {Yes, No}, {Retry, Cancel}};
+  const int kind = style & 0x0F;
+  return kind < 6 && answers[kind].contains(answer);
+}
+
+bool holdsValue(const QVariant& value) {
+  return !rt::isEmpty(value) && !value.toString().isEmpty();
+}
+
+}  // namespace
+
+ScriptedOperator::ScriptedOperator(OperatorScript script, QObject* parent)
+    : QObject(parent), script_(std::move(script)) {
+  tick_.setInterval(kTickMs);
+  connect(&tick_, &QTimer::timeout, this, &ScriptedOperator::Tick);
+  observer_ = ui::Form::addModalObserver([this](ui::Form& form) { Started(form); });
+  ui::MessageBoxes::instance().setResponder(
+      [this](const ui::ShownMessage& message) { return Respond(message.style); });
+}
+
+ScriptedOperator::~ScriptedOperator() {
+  ui::Form::removeModalObserver(observer_);
+  ui::MessageBoxes::instance().setResponder(nullptr);
+}
+
+void ScriptedOperator::Started(ui::Form& form) {
+  auto* toolbarWidget = form.findChild<QWidget*>(QStringLiteral("xtbToolbar"));
+  auto* toolbar = dynamic_cast<ITgToolbar*>(toolbarWidget);
+  if (!toolbar) return;
+  auto session = std::make_shared<Session>();
+  session->form = &form;
+  session->testID = rt::orDefault(
+      [&] {
+        ITestElementPtr test = toolbar->BoundTest();
+        return test ? test->TestID() : 0;
+      },
+      rt::Long{0});
+  session->plan = script_.PlanFor(session->testID, passes_[session->testID]++);
+  session->sinceAction.start();
+  session->sinceStep.start();
+  session->self = session;
+  ++guidesSeen_;
+  std::weak_ptr<Session> weak = session;
+  connect(&form, &ui::Form::ModalEnded, this, [this, weak] {
+    if (auto ended = weak.lock()) sessions_.removeAll(ended);
+  });
+  sessions_.append(session);
+  Note(*session, QStringLiteral("opened"));
+  if (!tick_.isActive()) tick_.start();
+}
+
+void ScriptedOperator::Tick() {
+  sessions_.removeIf([](const std::shared_ptr<Session>& s) { return !s->form; });
+  if (sessions_.isEmpty()) {
+    tick_.stop();
+    return;
+  }
+  // The innermost guide is the one the operator looks at.
+  const std::shared_ptr<Session> session = sessions_.last();
+  rt::ignoreErrors([&] { Work(*session); });
+}
+
+void ScriptedOperator::Work(Session& s) {
+  if (!s.form || !s.form->isVisible()) return;
+  ITgToolbar* toolbar = Toolbar(s);
+  if (!toolbar) return;
+  if (!s.opened) {
+    s.opened = true;
+    Tell(s, QStringLiteral("opened"));
+  }
+  const bool running = toolbar->Running();
+  if (running && !s.sawRunning) {
+    s.sawRunning = true;
+    Tell(s, QStringLiteral("running"));
+  }
+  if (running) AnswerSteps(s);
+  if (s.sinceAction.elapsed() < pace_) return;
+
+  if (s.index < s.plan.steps.size()) {
+    const OperatorStep step = s.plan.steps.at(s.index);
+    if (Step(s, step)) {
+      ++s.index;
+      s.sinceStep.restart();
+      s.gaveUp = 0;
+    }
+    return;
+  }
+  // The plan is done and the window is still there: leave it as a person
+  // would, with Next, and with Abort when Next does not take.
+  if (running || s.sinceAction.elapsed() < kLeaveRetryMs) return;
+  if (++s.leaveTries <= kLeaveTries) {
+    Tell(s, QStringLiteral("leaving"));
+    Press(s, Next, QStringLiteral("next (end of plan)"));
+  } else {
+    s.pendingAnswers = {ui::mb::Yes};
+    Press(s, Abort, QStringLiteral("abort (the window stays open)"));
+  }
+}
+
+bool ScriptedOperator::Step(Session& s, const OperatorStep& step) {
+  switch (step.kind) {
+    case OperatorStep::Press:
+      if (isNavigation(step.button)) Tell(s, QStringLiteral("leaving"));
+      Press(s, step.button, step.word);
+      return true;
+    case OperatorStep::WaitRun:
+      if (!WaitOver(s, RunEnded(s), step.word)) return false;
+      Tell(s, QStringLiteral("finished"));
+      return true;
+    case OperatorStep::WaitStored:
+      return WaitOver(s, ResultHoldsValue(s) || RunEnded(s), step.word);
+    case OperatorStep::Wait:
+      if (s.sinceStep.elapsed() < step.milliseconds) return false;
+      Note(s, step.word);
+      return true;
+    case OperatorStep::Verdict:
+      ClickCell(
+          s, 0, s.plan.verdictPass ? columns_.pass : columns_.fail, false,
+          s.plan.verdictPass ? QStringLiteral("verdict=pass") : QStringLiteral("verdict=fail"));
+      return true;
+    case OperatorStep::Click:
+      ClickCell(s, step.row, step.column, step.rightButton, step.word);
+      return true;
+    case OperatorStep::Answer:
+      s.pendingAnswers.append(step.answer);
+      Note(s, step.word);
+      return true;
+    case OperatorStep::Tab: {
+      Note(s, step.word);
+      s.sinceAction.restart();
+      QPointer<ui::Form> form = s.form;
+      const QString name = QStringLiteral("tab%1").arg(step.column);
+      Later([form, name] {
+        if (form) ui::click(form->findChild<QWidget*>(name));
+      });
+      return true;
+    }
+    case OperatorStep::Identity:
+      EnterIdentity(s, step.identity);
+      Note(s, step.word);
+      return true;
+  }
+  return true;
+}
+
+bool ScriptedOperator::WaitOver(Session& s, bool done, const QString& what) {
+  if (done) {
+    Note(s, what);
+    return true;
+  }
+  if (s.sinceStep.elapsed() < waitLimit_) return false;
+  // A person who has waited far too long stops the run, then leaves.
+  s.sinceStep.restart();
+  if (++s.gaveUp == 1) {
+    Press(s, Stop, what + QStringLiteral(" (too long: stop)"));
+    return false;
+  }
+  s.pendingAnswers = {ui::mb::Yes};
+  Tell(s, QStringLiteral("leaving"));
+  Press(s, Abort, what + QStringLiteral(" (too long: abort)"));
+  return true;
+}
+
+void ScriptedOperator::Press(Session& s, rt::Long button, const QString& word) {
+  Note(s, word);
+  s.sinceAction.restart();
+  if (button == Play) {
+    s.playPressed = true;
+    ++s.playsPending;
+    s.answered = 0;
+  }
+  QPointer<ui::Form> form = s.form;
+  Later([this, form, button, weak = s.self, word] {
+    QWidget* widget = nullptr;
+    if (form)
+      if (auto* toolbar = form->findChild<QWidget*>(QStringLiteral("xtbToolbar")))
+        widget = toolbar->findChild<QWidget*>(QStringLiteral("button%1").arg(button));
+    const bool taken = ui::click(widget);
+    // The click has returned: a run it started has ended or gone on by
+    // itself.
+    if (auto session = weak.lock()) {
+      if (button == Play) --session->playsPending;
+      if (!taken) Note(*session, word + QStringLiteral(" (not taken)"));
+    }
+  });
+}
+
+void ScriptedOperator::ClickCell(Session& s, int row, int column, bool right, const QString& word) {
+  Note(s, word);
+  s.sinceAction.restart();
+  QPointer<QAbstractItemView> table = ResultTable(s);
+  Later([table, row, column, right] {
+    if (!table || !table->model()) return;
+    const QModelIndex index = table->model()->index(row, column);
+    if (!index.isValid()) return;
+    table->scrollTo(index);
+    ui::clickAt(table->viewport(), table->visualRect(index).center(),
+                right ? Qt::RightButton : Qt::LeftButton);
+  });
+}
+
+void ScriptedOperator::EnterIdentity(Session& s, const QStringList& identity) {
+  s.sinceAction.restart();
+  QPointer<ui::Form> form = s.form;
+  Later([form, identity] {
+    if (!form) return;
+    auto* type = form->findChild<QComboBox*>(QStringLiteral("cboMtiType"));
+    auto* serial = form->findChild<QLineEdit*>(QStringLiteral("txtSerial"));
+    auto* firmware = form->findChild<QLineEdit*>(QStringLiteral("txtFirmware"));
+    // The editor's page first, when another tab is showing.
+    if (serial && !serial->isVisible())
+      ui::click(form->findChild<QWidget*>(QStringLiteral("tab0")));
+    if (type) {
+      const int position = type->findText(identity.at(0).trimmed(), Qt::MatchFixedString);
+      if (position >= 0) {
+        ui::pressKey(type, Qt::Key_Home);
+        for (int i = 0; i < position; ++i) ui::pressKey(type, Qt::Key_Down);
+      }
+    }
+    if (serial) ui::typeText(serial, identity.at(1).trimmed());
+    if (firmware) ui::typeText(firmware, identity.at(2).trimmed());
+  });
+}
+
+void ScriptedOperator::AnswerSteps(Session& s) {
+  if (!s.plan.answers && !s.plan.answerPresets) return;
+  ITgToolbar* toolbar = Toolbar(s);
+  ITestElementPtr test = toolbar ? toolbar->BoundTest() : nullptr;
+  IResultDataPtr result = test ? test->Result() : nullptr;
+  if (!result) return;
+  const rt::Long count = result->MeasurementCount();
+  while (s.answered < count && com::must(result->Measurement(s.answered + 1)).Status() != 0)
+    ++s.answered;
+  if (s.answered >= count) return;
+  bool shock = false;
+  if (s.plan.answers) {
+    if (s.answered >= s.plan.answers->size()) return;
+    shock = s.plan.answers->at(s.answered);
+  } else {
+    shock = rt::toBoolean(com::must(result->Measurement(s.answered + 1)).PresetValue());
+  }
+  // A click on a step before it plays is not taken; the operator clicks
+  // again until the step has its answer.
+  if (s.sinceAnswer.isValid() && s.sinceAnswer.elapsed() < kAnswerRepeatMs) return;
+  s.sinceAnswer.restart();
+  ClickCell(s, s.answered, shock ? columns_.shock : columns_.noShock, false,
+            QStringLiteral("step %1: %2").arg(s.answered + 1).arg(shock ? u'S' : u'N'));
+}
+
+int ScriptedOperator::Respond(int style) {
+  if (sessions_.isEmpty()) return 0;
+  Session& s = *sessions_.last();
+  if (s.pendingAnswers.isEmpty() || !offers(style, s.pendingAnswers.first())) return 0;
+  return s.pendingAnswers.takeFirst();
+}
+
+ITgToolbar* ScriptedOperator::Toolbar(const Session& s) const {
+  if (!s.form) return nullptr;
+  return dynamic_cast<ITgToolbar*>(s.form->findChild<QWidget*>(QStringLiteral("xtbToolbar")));
+}
+
+QAbstractItemView* ScriptedOperator::ResultTable(const Session& s) const {
+  if (!s.form) return nullptr;
+  QWidget* view = s.form->findChild<QWidget*>(QStringLiteral("irvResult"));
+  if (!view) return nullptr;
+  if (auto* table = qobject_cast<QAbstractItemView*>(view)) return table;
+  return view->findChild<QAbstractItemView*>();
+}
+
+bool ScriptedOperator::RunEnded(const Session& s) const {
+  ITgToolbar* toolbar = Toolbar(s);
+  return s.playsPending == 0 && (!toolbar || !toolbar->Running());
+}
+
+bool ScriptedOperator::ResultHoldsValue(const Session& s) const {
+  return rt::orDefault(
+      [&] {
+        ITgToolbar* toolbar = Toolbar(s);
+        IResultDataPtr result = com::must(com::must(toolbar).BoundTest()).Result();
+        if (!result) return false;
+        for (rt::Long i = 1; i <= result->MeasurementCount(); ++i)
+          if (holdsValue(com::must(result->Measurement(i)).Value())) return true;
+        return false;
+      },
+      false);
+}
+
+void ScriptedOperator::Tell(Session& s, const QString& state) {
+  if (!stateHook_ || !s.form) return;
+  rt::ignoreErrors([&] { stateHook_(*s.form, s.testID, state); });
+}
+
+void ScriptedOperator::Note(const Session& s, const QString& word) {
+  log_.append(QStringLiteral("%1 %2").arg(s.testID).arg(word));
+}
+
+void ScriptedOperator::Later(std::function<void()> action) {
+  QMetaObject::invokeMethod(
+      this, [action = std::move(action)] { rt::ignoreErrors(action); }, Qt::QueuedConnection);
+}
+
+}  // namespace host

@@ -1,0 +1,126 @@
+#pragma once
+// The host's scripted operator: it works every guide window that is shown
+// modally while it lives, the way a person does, inside the window's own
+// modal loop: it presses the toolbar's buttons and clicks in the result
+// view with mouse events, answers the message boxes it expects, and fills
+// in the analyzer identity with key strokes, following its script
+// (OperatorScript.h) one step at a time.
+//
+// What it needs of a guide window (a ui::Form), by object name:
+//   "xtbToolbar"   the toolbar (a control answering host::ITgToolbar, bound
+//                  to the test with Bind; its buttons "button<id>")
+//   "irvResult"    the result view; its cells are those of the first item
+//                  view inside it (rows from 0, columns as the view has them)
+//   "tab<index>"   the content pane's tab buttons
+//   "cboMtiType", "txtSerial", "txtFirmware"  the analyzer-identity editor
+// A modal form without the toolbar is left alone.
+//
+// A run happens inside the Play click (the guide's handler runs it), so
+// every action is a queued call of its own and the operator's timer goes on
+// ticking in the run's message loops: waits, Stop and the shock answers
+// happen while the Play click is still under way.
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <functional>
+#include <map>
+
+#include "operator/OperatorScript.h"
+#include "typelib/HostTypes.h"
+
+class QAbstractItemView;
+
+namespace ui {
+class Form;
+}
+
+namespace host {
+
+class ITgToolbar;
+
+// The columns of the result views that judgements are clicked in.
+struct VerdictColumns {
+  int pass = 2;     // the performance view's row: passed
+  int fail = 3;     // ... failed
+  int shock = 3;    // a shock-advisory step: shock advised
+  int noShock = 4;  // ... no shock
+};
+
+class ScriptedOperator : public QObject {
+  Q_OBJECT
+ public:
+  explicit ScriptedOperator(OperatorScript script = OperatorScript(), QObject* parent = nullptr);
+  ~ScriptedOperator() override;
+
+  // Time between two actions of a person; default 50 ms.
+  void setPace(int milliseconds) { pace_ = milliseconds; }
+  // How long a wait may last before the operator gives up: it presses Stop,
+  // and Abort when that does not end the wait either. Default 15 minutes.
+  void setWaitLimit(int milliseconds) { waitLimit_ = milliseconds; }
+  void setVerdictColumns(VerdictColumns columns) { columns_ = columns; }
+
+  // Told at each guide's main states: "opened", "running", "finished"
+  // (the run has ended) and "leaving" (before a navigation button). For
+  // screenshots.
+  using StateHook = std::function<void(QWidget& guide, rt::Long testID, const QString& state)>;
+  void setStateHook(StateHook hook) { stateHook_ = std::move(hook); }
+
+  // What it did, one line per action: "<test ID> <word>".
+  const QStringList& log() const { return log_; }
+  int guidesSeen() const { return guidesSeen_; }
+
+ private:
+  struct Session {
+    QPointer<ui::Form> form;
+    rt::Long testID = 0;
+    OperatorPlan plan;
+    int index = 0;
+    QElapsedTimer sinceAction;
+    QElapsedTimer sinceStep;
+    int playsPending = 0;  // Play clicks still under way
+    bool playPressed = false;
+    bool sawRunning = false;
+    int answered = 0;
+    QElapsedTimer sinceAnswer;
+    QList<int> pendingAnswers;
+    int gaveUp = 0;
+    int leaveTries = 0;
+    bool opened = false;
+    std::weak_ptr<Session> self;
+  };
+
+  void Started(ui::Form& form);
+  void Tick();
+  void Work(Session& session);
+  bool Step(Session& session, const OperatorStep& step);
+  void AnswerSteps(Session& session);
+  bool WaitOver(Session& session, bool done, const QString& what);
+  void Press(Session& session, rt::Long button, const QString& word);
+  void ClickCell(Session& session, int row, int column, bool right, const QString& word);
+  void EnterIdentity(Session& session, const QStringList& identity);
+  int Respond(int style);
+
+  ITgToolbar* Toolbar(const Session& session) const;
+  QAbstractItemView* ResultTable(const Session& session) const;
+  bool RunEnded(const Session& session) const;
+  bool ResultHoldsValue(const Session& session) const;
+  void Tell(Session& session, const QString& state);
+  void Note(const Session& session, const QString& word);
+  void Later(std::function<void()> action);
+
+  OperatorScript script_;
+  int pace_ = 50;
+  int waitLimit_ = 15 * 60 * 1000;
+  VerdictColumns columns_;
+  StateHook stateHook_;
+  QStringList log_;
+  int guidesSeen_ = 0;
+  std::map<rt::Long, int> passes_;
+  QList<std::shared_ptr<Session>> sessions_;  // innermost last
+  QTimer tick_;
+  int observer_ = 0;
+};
+
+}  // namespace host

@@ -1,0 +1,91 @@
+#pragma once
+// The host's stored sequence of test elements, one XML file:
+//   <?xml version="1.0" encoding="UTF-8"?>
+//   <TestSequence>
+//     <TestElement ClassName="RV1XTests.CTestDischarge" TestID="200" ID="1">
+//       <Info Name="..." Type="..." Parameter="..." Description="..."/>
+//       <PlugInData PlugIn="RV-1X">...</PlugInData>
+//       <ExpectedResult>...</ExpectedResult>
+//       <ResultItem>...</ResultItem>
+//     </TestElement>
+//   </TestSequence>
+// Each element is created by its registered name ("ClassName") and handed
+// its children one at a time through ITestElement::Load: the info, then
+// the configuration, then the limit set, then the result, whatever their
+// order in the file, so that a result is always initialised from the
+// configuration it belongs to. Every attribute and child is optional but
+// "ClassName".
+//
+// Nothing that was stored is lost: a child the host does not know, and a
+// child whose load failed, are kept and written back unchanged; an entry
+// that cannot become an element (no class name, a class that cannot be
+// created, a "TestID" that is not its class's, an "ID" that is no number)
+// and any other child of the root are kept and written back in their
+// place. Each such problem is reported through the host's ErrorService as
+// it is met.
+
+#include <QDomElement>
+#include <QList>
+
+#include "runtime/RuntimeError.h"
+#include "typelib/HostTypes.h"
+
+namespace host {
+
+namespace sequenceerr {
+// The document's root is not "TestSequence".
+constexpr rt::Long NotASequence = rt::hresult(0x80048B01);
+// An entry that cannot become a test element.
+constexpr rt::Long BadEntry = rt::hresult(0x80048B02);
+}  // namespace sequenceerr
+
+class SequenceDocument {
+ public:
+  SequenceDocument();
+  ~SequenceDocument();
+  SequenceDocument(const SequenceDocument&) = delete;
+  SequenceDocument& operator=(const SequenceDocument&) = delete;
+
+  // Replaces the sequence by the file's. A file that cannot be read raises
+  // its file error (53, 52..76), a malformed one error 5, one whose root is
+  // not "TestSequence" NotASequence; the sequence is unchanged then.
+  void Load(const QString& path, const HostLogPtr& log = nullptr);
+  void LoadXml(const QString& text, const HostLogPtr& log = nullptr);
+  // Writes the sequence; a file error raises and nothing is written. An
+  // element whose save fails is reported and written as it was read.
+  void Save(const QString& path);
+  QString ToXml();
+
+  // The test elements, in their order.
+  int Count() const;
+  ITestElementPtr Element(int index) const;  // from 0; Nothing outside
+  QString ClassName(int index) const;
+  void Append(const ITestElementPtr& element, const QString& className);
+  // From now on the element's own parts are written, not the children
+  // kept because they could not be loaded (call it after a run).
+  void TakeFromElement(int index);
+  void Clear();
+
+  // Problems reported by the last Load or Save.
+  int Reported() const { return reported_; }
+
+ private:
+  struct Entry {
+    ITestElementPtr element;  // Nothing: the entry is kept as stored
+    QString className;
+    QDomElement stored;
+    QList<QDomElement> kept;  // unknown children and those that failed to load
+  };
+
+  void ReadDocument(const XmlDocumentPtr& document, const HostLogPtr& log);
+  Entry ReadEntry(const XmlDocumentPtr& document, const QDomElement& node, const HostLogPtr& log);
+  XmlDocumentPtr Write();
+  void Report(const rt::RuntimeError& error);
+  const Entry* ElementEntry(int index) const;
+  Entry* ElementEntry(int index);
+
+  QList<Entry> entries_;
+  int reported_ = 0;
+};
+
+}  // namespace host

@@ -1,0 +1,82 @@
+#include "XTestWizard.h"
+
+#include <QPainter>
+
+#include "com/ServerModule.h"
+#include "runtime/Conversions.h"
+#include "runtime/ErrorHandling.h"
+#include "ui/Twips.h"
+
+namespace orvanView {
+
+namespace {
+
+constexpr int kMarker = 9;
+constexpr int kTextLeft = 18;
+
+QVariantList itemsOf(const QVariant& value) {
+  if (value.metaType().id() == QMetaType::QStringList) {
+    QVariantList items;
+    for (const QString& text : value.toStringList()) items.append(text);
+    return items;
+  }
+  if (value.metaType().id() == QMetaType::QVariantList) return value.toList();
+  if (rt::isEmpty(value)) return {};
+  return {value};
+}
+
+}  // namespace
+
+XTestWizard::XTestWizard() {
+  setObjectName(QStringLiteral("XTestWizard"));
+  SetBackColor(ui::syscolor::Window);
+  resize(ui::toPixels(2775), ui::toPixels(2055));
+}
+
+XTestWizard::~XTestWizard() = default;
+
+void XTestWizard::SetSteps(QVariant& texts) {
+  steps_.clear();
+  for (const QVariant& item : itemsOf(texts))
+    if (item.canConvert<QString>() && !com::holdsObject(item)) steps_.append(item.toString());
+  marked_.removeIf([&](rt::Integer n) { return n < 1 || n > steps_.size(); });
+  update();
+}
+
+void XTestWizard::MarkSteps(QVariant& numbers) {
+  marked_.clear();
+  for (const QVariant& item : itemsOf(numbers)) {
+    rt::ignoreErrors([&] {
+      const rt::Integer number = rt::toInteger(item);
+      if (number >= 1 && number <= steps_.size() && !marked_.contains(number))
+        marked_.append(number);
+    });
+  }
+  update();
+}
+
+void XTestWizard::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::Antialiasing);
+  const QColor accent(0x2D, 0x6C, 0xC0);
+  const QColor grey(0x9A, 0xA3, 0xAE);
+  const int width = this->width() - kTextLeft - 2;
+  int top = 2;
+  for (int i = 0; i < steps_.size(); ++i) {
+    const bool marked = marked_.contains(static_cast<rt::Integer>(i + 1));
+    const QRect box = painter.fontMetrics().boundingRect(QRect(kTextLeft, top, width, 1000),
+                                                         Qt::TextWordWrap, steps_.at(i));
+    const int lineHeight = painter.fontMetrics().height();
+    const QRectF marker(3, top + (lineHeight - kMarker) / 2.0, kMarker, kMarker);
+    painter.setPen(QPen(marked ? accent : grey, 1.4));
+    painter.setBrush(marked ? accent : Qt::transparent);
+    painter.drawEllipse(marker);
+    painter.setPen(marked ? QColor(0x1B, 0x24, 0x30) : grey);
+    painter.drawText(QRect(kTextLeft, top, width, box.height()), Qt::TextWordWrap, steps_.at(i));
+    top += box.height() + 5;
+  }
+}
+
+RV1X_CREATABLE_CLASS("orvanView", XTestWizard)
+
+}  // namespace orvanView

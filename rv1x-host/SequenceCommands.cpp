@@ -1,0 +1,106 @@
+// The sequence tools:
+//   rv1x-host resave IN OUT   loads the sequence IN and saves it as OUT
+//   rv1x-host report IN OUT   prints the sequence IN as the PDF report OUT
+// Exit status: 0 when nothing was reported, 1 when an error was reported on
+// the way (each as an "error: ..." line on standard error) but OUT was
+// written, 2 when IN cannot be read or is not a sequence, or OUT cannot be
+// written (nothing is written then).
+
+#include <QFileInfo>
+#include <cstdio>
+
+#include "HostProgram.h"
+#include "report/HostReport.h"
+#include "runtime/ErrorHandling.h"
+#include "sequence/SequenceDocument.h"
+#include "services/ErrorService.h"
+#include "typelib/ITestElement.h"
+
+namespace hostapp {
+namespace {
+
+constexpr int kUsage = 64;
+constexpr int kClean = 0;
+constexpr int kReported = 1;
+constexpr int kFailed = 2;
+const QString kSource = QStringLiteral("rv1x-host");
+
+// Output kind and option flag with which a result prints its waveform.
+constexpr rt::Long kOutputWithWaveform = 3;
+constexpr rt::Long kPrintDischargeCurve = 8;
+
+int reportedSoFar() {
+  return static_cast<int>(host::ErrorService::instance()->reported().size());
+}
+
+int failed(const rt::RuntimeError& error) {
+  host::ErrorService::instance()->ReportError(error, kSource);
+  return kFailed;
+}
+
+// Loads IN, then runs the command's work; the exit status from what was
+// reported meanwhile.
+int withSequence(const QStringList& arguments, const char* usage,
+                 const std::function<bool(host::SequenceDocument&, const QString&)>& work) {
+  if (arguments.size() != 2) {
+    std::fprintf(stderr, "usage: rv1x-host %s\n", usage);
+    return kUsage;
+  }
+  const int before = reportedSoFar();
+  host::SequenceDocument sequence;
+  return rt::onError(
+      [&] {
+        sequence.Load(arguments.at(0));
+        if (!work(sequence, arguments.at(1))) return kFailed;
+        return reportedSoFar() > before ? kReported : kClean;
+      },
+      failed);
+}
+
+int resave(const QStringList& arguments, const CommonOptions&) {
+  return withSequence(arguments, "resave IN OUT",
+                      [](host::SequenceDocument& sequence, const QString& out) {
+                        sequence.Save(out);
+                        return true;
+                      });
+}
+
+int report(const QStringList& arguments, const CommonOptions&) {
+  return withSequence(
+      arguments, "report IN OUT", [&](host::SequenceDocument& sequence, const QString& out) {
+        auto report = std::make_shared<host::CanvasReport>(out);
+        report->setOutputKind(kOutputWithWaveform);
+        report->setOptionFlags(kPrintDischargeCurve);
+        rt::ignoreErrors([&] {
+          host::ReportFont& font = com::must(report->Font());
+          font.SetBold(true);
+          font.SetSize(14);
+          report->Text(
+              QStringLiteral("Test sequence %1").arg(QFileInfo(arguments.at(0)).fileName()));
+          font.SetSize(10);
+          font.SetBold(false);
+        });
+        for (int i = 0; i < sequence.Count(); ++i) {
+          rt::onError([&] { sequence.Element(i)->PrintReport(report, QVariant()); },
+                      [&](const rt::RuntimeError& error) {
+                        host::ErrorService::instance()->ReportError(error, kSource);
+                      });
+          rt::ignoreErrors([&] { report->Text(QString()); });
+        }
+        report->finish();
+        if (report->fileWritten()) return true;
+        host::ErrorService::instance()->ReportError(
+            rt::RuntimeError(rt::err::PathFileAccessError, kSource,
+                             QStringLiteral("Cannot write the report %1").arg(out)),
+            kSource);
+        return false;
+      });
+}
+
+const CommandRegistration resaveCommand(QStringLiteral("resave"), QStringLiteral("resave IN OUT"),
+                                        resave);
+const CommandRegistration reportCommand(QStringLiteral("report"), QStringLiteral("report IN OUT"),
+                                        report);
+
+}  // namespace
+}  // namespace hostapp

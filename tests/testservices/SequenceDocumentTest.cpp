@@ -1,0 +1,260 @@
+// The host's sequence document and the rv1x-host commands resave and report,
+// on a small test element created by its registered name.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "QtPrinters.h"
+#include "TestSupport.h"
+#include "com/CreateObject.h"
+#include "elements/ElementErrors.h"
+#include "elements/TestInfo.h"
+#include "sequence/SequenceDocument.h"
+#include "services/ErrorService.h"
+#include "typelib/IResultData.h"
+#include "typelib/ITestElement.h"
+#include "ui/MessageBoxes.h"
+#include "xml/XmlDocument.h"
+
+namespace {
+
+using testsupport::errorOf;
+
+const QString kFake = QStringLiteral("RV1XTest.FakeTestElement");
+
+struct Sequence : ::testing::Test {
+  testsupport::TemporaryRegistry registry;
+  QTemporaryDir dir;
+  host::SequenceDocument sequence;
+
+  void SetUp() override {
+    ASSERT_TRUE(
+        testsupport::registerServer(testsupport::builtLibrary(QStringLiteral("rv1xfakeelements"))));
+    host::ErrorService::instance()->clear();
+    ui::MessageBoxes::instance().clear();
+  }
+
+  static QString document(const QString& body) {
+    return QStringLiteral(
+               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<TestSequence>%1</TestSequence>")
+        .arg(body);
+  }
+  static QString element(const QString& children, const QString& attributes = QString()) {
+    return QStringLiteral(
+               "<TestElement ClassName=\"RV1XTest.FakeTestElement\" TestID=\"900\" "
+               "ID=\"4\"%1>%2</TestElement>")
+        .arg(attributes, children);
+  }
+  // The written document, read back as DOM for the checks.
+  QDomElement written() {
+    auto doc = std::make_shared<host::XmlDocument>();
+    doc->LoadXml(sequence.ToXml());
+    return doc->dom().documentElement();
+  }
+  QString file(const QString& name, const QString& content) {
+    const QString path = dir.filePath(name);
+    QFile out(path);
+    EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(content.toUtf8());
+    return path;
+  }
+};
+
+const QString kConfig150 =
+    QStringLiteral("<PlugInData PlugIn=\"RV-1X\"><Energy>150</Energy></PlugInData>");
+const QString kLimits = QStringLiteral(
+    "<ExpectedResult><Standard AlphaName=\"HOUSE\" CompleteName=\"House\" Flags=\"1\"/>"
+    "</ExpectedResult>");
+const QString kResult = QStringLiteral("<ResultItem Status=\"1\"/>");
+
+TEST_F(Sequence, AResultIsMadeFromTheConfigurationWhateverTheOrderInTheFile) {
+  sequence.LoadXml(document(element(kResult + kLimits + kConfig150 +
+                                    QStringLiteral("<Info Name=\"Fake\" Type=\"T\"/>"))));
+  EXPECT_EQ(sequence.Reported(), 0);
+  ASSERT_EQ(sequence.Count(), 1);
+  const host::ITestElementPtr test = sequence.Element(0);
+  EXPECT_EQ(test->ID(), 4);
+  EXPECT_EQ(test->Info()->Name(), QStringLiteral("Fake"));
+  EXPECT_EQ(test->Result()->Status(), 1);
+  EXPECT_EQ(sequence.ClassName(0), kFake);
+
+  const QDomElement saved = written().firstChildElement(QStringLiteral("TestElement"));
+  EXPECT_EQ(saved.attribute(QStringLiteral("ClassName")), kFake);
+  EXPECT_EQ(saved.attribute(QStringLiteral("TestID")), QStringLiteral("900"));
+  EXPECT_EQ(saved.attribute(QStringLiteral("ID")), QStringLiteral("4"));
+  EXPECT_EQ(
+      saved.firstChildElement(QStringLiteral("ResultItem")).attribute(QStringLiteral("Preset")),
+      QStringLiteral("150"))
+      << "the result was made after the configuration was loaded";
+  EXPECT_EQ(saved.firstChildElement(QStringLiteral("ExpectedResult"))
+                .firstChildElement(QStringLiteral("Standard"))
+                .attribute(QStringLiteral("AlphaName")),
+            QStringLiteral("HOUSE"));
+  EXPECT_EQ(saved.firstChildElement(QStringLiteral("Info")).attribute(QStringLiteral("Type")),
+            QStringLiteral("T"));
+}
+
+TEST_F(Sequence, WhatTheHostDoesNotKnowIsWrittenBackUnchanged) {
+  const QString comment = QStringLiteral("<Comment By=\"tech\">checked <b>twice</b></Comment>");
+  const QString foreign = QStringLiteral(
+      "<TestElement ClassName=\"RV1XTest.NotRegistered\" TestID=\"1\"><PlugInData "
+      "PlugIn=\"X\"/></TestElement>");
+  sequence.LoadXml(
+      document(QStringLiteral("<Notes>keep me</Notes>") + element(kConfig150 + comment) + foreign));
+  EXPECT_EQ(sequence.Count(), 1);
+  EXPECT_EQ(sequence.Reported(), 1) << "the class that cannot be created";
+  const QDomElement root = written();
+  QStringList order;
+  for (QDomElement e = root.firstChildElement(); !e.isNull(); e = e.nextSiblingElement())
+    order << e.tagName() + u':' + e.attribute(QStringLiteral("ClassName"));
+  EXPECT_EQ(order, (QStringList{QStringLiteral("Notes:"), QStringLiteral("TestElement:") + kFake,
+                                QStringLiteral("TestElement:RV1XTest.NotRegistered")}));
+  EXPECT_EQ(root.firstChildElement(QStringLiteral("Notes")).text(), QStringLiteral("keep me"));
+  const QDomElement kept = root.firstChildElement(QStringLiteral("TestElement"))
+                               .firstChildElement(QStringLiteral("Comment"));
+  EXPECT_EQ(kept.attribute(QStringLiteral("By")), QStringLiteral("tech"));
+  EXPECT_EQ(kept.firstChildElement(QStringLiteral("b")).text(), QStringLiteral("twice"));
+  EXPECT_EQ(root.lastChildElement(QStringLiteral("TestElement"))
+                .firstChildElement(QStringLiteral("PlugInData"))
+                .attribute(QStringLiteral("PlugIn")),
+            QStringLiteral("X"));
+}
+
+TEST_F(Sequence, ABrokenChildIsReportedAndKeptWhileTheRestLoads) {
+  sequence.LoadXml(document(
+      element(QStringLiteral("<PlugInData PlugIn=\"RV-1X\"><Energy>lots</Energy></PlugInData>") +
+              kResult)));
+  EXPECT_EQ(sequence.Reported(), 1);
+  const auto reported = host::ErrorService::instance()->reported();
+  ASSERT_EQ(reported.size(), 1);
+  EXPECT_EQ(reported.first().number, host::elementerr::PartLoadFailed);
+  ASSERT_EQ(sequence.Count(), 1);
+  EXPECT_EQ(sequence.Element(0)->Result()->Status(), 1) << "the result loaded all the same";
+  QDomElement saved = written().firstChildElement(QStringLiteral("TestElement"));
+  EXPECT_EQ(saved.elementsByTagName(QStringLiteral("PlugInData")).size(), 1);
+  EXPECT_EQ(saved.firstChildElement(QStringLiteral("PlugInData")).text(), QStringLiteral("lots"));
+  // After a run the element's own configuration counts.
+  sequence.TakeFromElement(0);
+  saved = written().firstChildElement(QStringLiteral("TestElement"));
+  EXPECT_EQ(saved.firstChildElement(QStringLiteral("PlugInData")).text(), QStringLiteral("100"));
+}
+
+TEST_F(Sequence, AnEntryThatCannotBecomeAnElementIsReportedAndKeptAsStored) {
+  const QString entries[] = {
+      QStringLiteral("<TestElement TestID=\"900\"/>"),
+      QStringLiteral("<TestElement ClassName=\"RV1XTest.FakeTestElement\" TestID=\"300\"/>"),
+      QStringLiteral("<TestElement ClassName=\"RV1XTest.FakeTestElement\" ID=\"first\"/>"),
+  };
+  for (const QString& entry : entries) {
+    sequence.LoadXml(document(entry));
+    EXPECT_EQ(sequence.Count(), 0) << entry.toStdString();
+    EXPECT_EQ(sequence.Reported(), 1) << entry.toStdString();
+    EXPECT_EQ(host::ErrorService::instance()->reported().last().number,
+              host::sequenceerr::BadEntry);
+    EXPECT_EQ(written().elementsByTagName(QStringLiteral("TestElement")).size(), 1);
+  }
+}
+
+TEST_F(Sequence, AFileThatIsNoSequenceLeavesTheSequenceAsItWas) {
+  sequence.LoadXml(document(element(kConfig150)));
+  struct Case {
+    const char* what;
+    std::function<void()> load;
+    rt::Long number;
+  } cases[] = {
+      {"other root", [&] { sequence.LoadXml(QStringLiteral("<Template/>")); },
+       host::sequenceerr::NotASequence},
+      {"malformed", [&] { sequence.LoadXml(QStringLiteral("<TestSequence>")); },
+       rt::err::InvalidCall},
+      {"missing file", [&] { sequence.Load(dir.filePath(QStringLiteral("none.xml"))); },
+       rt::err::FileNotFound},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(errorOf(c.load), c.number) << c.what;
+    EXPECT_EQ(sequence.Count(), 1) << c.what;
+  }
+}
+
+TEST_F(Sequence, AnAppendedElementIsWrittenWithItsClassName) {
+  sequence.LoadXml(document(QString()));
+  sequence.Append(com::createObjectAs<host::ITestElement>(kFake), kFake);
+  EXPECT_EQ(errorOf([&] { sequence.Append(nullptr, kFake); }), rt::err::ObjectNotSet);
+  const QDomElement saved = written().firstChildElement(QStringLiteral("TestElement"));
+  EXPECT_EQ(saved.attribute(QStringLiteral("ClassName")), kFake);
+  EXPECT_EQ(saved.firstChildElement(QStringLiteral("PlugInData")).text(), QStringLiteral("100"));
+  EXPECT_TRUE(saved.firstChildElement(QStringLiteral("ResultItem")).isNull());
+  EXPECT_TRUE(
+      sequence.ToXml().startsWith(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>")));
+}
+
+// rv1x-host resave and report, as a technician runs them.
+struct Commands : Sequence {
+  struct Outcome {
+    int status;
+    QString errors;
+  };
+  Outcome host(const QStringList& arguments) {
+    QProcess process;
+    process.start(testsupport::builtProgram(QStringLiteral("rv1x-host")),
+                  QStringList{QStringLiteral("--registry"), registry.path()} + arguments);
+    EXPECT_TRUE(process.waitForFinished(30000));
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+  }
+};
+
+TEST_F(Commands, ResaveAnswersWhatHappenedOnTheWay) {
+  const QString good = file(QStringLiteral("good.xml"), document(element(kConfig150 + kResult)));
+  const QString broken = file(QStringLiteral("broken.xml"),
+                              document(element(QStringLiteral("<PlugInData><Energy>x</Energy>"
+                                                              "</PlugInData>"))));
+  const QString other = file(QStringLiteral("other.xml"), QStringLiteral("<Template/>"));
+  struct Case {
+    QString in;
+    int status;
+    bool written;
+  } cases[] = {
+      {good, 0, true},
+      {broken, 1, true},
+      {other, 2, false},
+      {dir.filePath(QStringLiteral("missing.xml")), 2, false},
+  };
+  for (const Case& c : cases) {
+    const QString out = dir.filePath(QStringLiteral("out.xml"));
+    QFile::remove(out);
+    const Outcome outcome = host({QStringLiteral("resave"), c.in, out});
+    EXPECT_EQ(outcome.status, c.status) << c.in.toStdString() << outcome.errors.toStdString();
+    EXPECT_EQ(QFile::exists(out), c.written) << c.in.toStdString();
+    EXPECT_EQ(outcome.errors.contains(QStringLiteral("error: ")), c.status != 0)
+        << outcome.errors.toStdString();
+  }
+  EXPECT_EQ(host({QStringLiteral("resave"), good}).status, 64) << "usage";
+  EXPECT_EQ(host({QStringLiteral("resave"), good, dir.filePath(QStringLiteral("no/such/out.xml"))})
+                .status,
+            2);
+}
+
+TEST_F(Commands, ReportPrintsEachElementIntoAPdf) {
+  const QString in = file(QStringLiteral("in.xml"),
+                          document(element(QStringLiteral("<Info Name=\"Fake discharge\"/>") +
+                                           kConfig150 + kLimits + kResult) +
+                                   element(QString(), QStringLiteral(" Extra=\"1\""))));
+  const QString out = dir.filePath(QStringLiteral("report.pdf"));
+  const Outcome outcome = host({QStringLiteral("report"), in, out});
+  EXPECT_EQ(outcome.status, 0) << outcome.errors.toStdString();
+  QFile pdf(out);
+  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(pdf.read(5).startsWith("%PDF"));
+  if (const QString shots = qEnvironmentVariable("RV1X_SCREENSHOT_DIR"); !shots.isEmpty())
+    QFile::copy(out, shots + QStringLiteral("/sequence-report.pdf"));
+
+  EXPECT_EQ(host({QStringLiteral("report"), dir.filePath(QStringLiteral("missing.xml")),
+                  dir.filePath(QStringLiteral("never.pdf"))})
+                .status,
+            2);
+  EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("never.pdf"))));
+}
+
+}  // namespace
