@@ -23,10 +23,6 @@ const QString kLibrary = QStringLiteral("orvanRV1X");
 const QString kNameKey = QStringLiteral("20000::RV-12P/15 Defibrillator Analyzer");
 constexpr rt::Long kNotInitialisedSeverity = 4;
 
-host::ErrorService& errors() {
-  return com::must(host::ErrorService::instance());
-}
-
 bool isOneOf(rt::Long number, std::initializer_list<rt::Long> numbers) {
   for (rt::Long n : numbers)
     if (n == number) return true;
@@ -40,8 +36,8 @@ template <class T>
 std::shared_ptr<T> handOnOrReport(const rt::RuntimeError& error,
                                   std::initializer_list<rt::Long> ownNumbers,
                                   const QString& source) {
-  if (isOneOf(error.Number(), ownNumbers)) errors().RaiseError(QString(), 0, QString(), 1);
-  errors().ReportError(error, source);
+  if (isOneOf(error.Number(), ownNumbers)) host::errors().RaiseError(QString(), 0, QString(), 1);
+  host::errors().ReportError(error, source);
   return nullptr;
 }
 
@@ -103,9 +99,9 @@ host::ITestElementListPtr CRV1XPlugIn::Tests() {
   return rt::onError(
       [&] {
         if (!catalogue_ || !initialised_)
-          errors().RaiseError(host::kProduct, plugInErr::NotInitialised, kPlugInSource,
-                              kNotInitialisedSeverity,
-                              QStringLiteral("The plug-in has not been initialised"));
+          host::errors().RaiseError(host::kProduct, plugInErr::NotInitialised, kPlugInSource,
+                                    kNotInitialisedSeverity,
+                                    QStringLiteral("The plug-in has not been initialised"));
         return catalogue_;
       },
       [&](const rt::RuntimeError& error) {
@@ -118,9 +114,9 @@ host::ITestElementPtr CRV1XPlugIn::CreateTest(rt::Long lTestID) {
   return rt::onError(
       [&]() -> host::ITestElementPtr {
         if (!catalogue_ || !initialised_)
-          errors().RaiseError(host::kProduct, plugInErr::NotInitialised, kPlugInSource,
-                              kNotInitialisedSeverity,
-                              QStringLiteral("The plug-in has not been initialised"));
+          host::errors().RaiseError(host::kProduct, plugInErr::NotInitialised, kPlugInSource,
+                                    kNotInitialisedSeverity,
+                                    QStringLiteral("The plug-in has not been initialised"));
         if (const host::ITestElementPtr prototype = catalogue_->Find(lTestID)) {
           const host::ITestElementPtr clone = prototype->Clone();
           // The copy's standards are not yet the new element's.
@@ -128,7 +124,7 @@ host::ITestElementPtr CRV1XPlugIn::CreateTest(rt::Long lTestID) {
               [&] { com::must(com::must(com::must(clone).Limits()).Standards()).Unbind(); });
           return clone;
         }
-        errors().RaiseError(
+        host::errors().RaiseError(
             host::kProduct, plugInErr::NoSuchTest, kPlugInSource, 1,
             QStringLiteral("The test catalogue has no test with the ID %1").arg(lTestID));
         return nullptr;

@@ -17,10 +17,6 @@ namespace {
 
 const QString kPrefsProgId = QStringLiteral("SelkamRV1X.XPluginPrefs");
 
-host::ErrorService& errors() {
-  return com::must(host::ErrorService::instance());
-}
-
 // The folder this deliverable was loaded from, ready for a file name.
 QString plugInFolder() {
   const QString library = com::libraryFileOf(reinterpret_cast<const void*>(&plugInFolder));
@@ -78,10 +74,11 @@ void CRV1XSetup::Load(bool writeBack) {
         bool opened = false;
         step([&] { opened = registry->KeyOpened(); });
         if (!opened)
-          errors().RaiseError(host::kProduct, plugInErr::KeyNotOpen, kSetupSource, 3,
-                              QStringLiteral("The registry key HKEY_LOCAL_MACHINE\\%1 cannot be "
-                                             "opened")
-                                  .arg(kSettingsKey));
+          host::errors().RaiseError(
+              host::kProduct, plugInErr::KeyNotOpen, kSetupSource, 3,
+              QStringLiteral("The registry key HKEY_LOCAL_MACHINE\\%1 cannot be "
+                             "opened")
+                  .arg(kSettingsKey));
         QString path;
         step([&] { path = rt::cstr(registry->ReadValue(setting::Configuration)); });
         if (path.isEmpty()) path = plugInFolder() + kTemplateFileName;
@@ -99,8 +96,8 @@ void CRV1XSetup::Load(bool writeBack) {
       [&](const rt::RuntimeError& error) {
         const rt::Long number = error.Number();
         if (number == host::regerr::StoreFailed || number == host::regerr::KeyNotOpen)
-          errors().RaiseError(QString(), 0, QString(), 1);
-        errors().ReportError(error, kSetupSource);
+          host::errors().RaiseError(QString(), 0, QString(), 1);
+        host::errors().ReportError(error, kSetupSource);
       });
 }
 

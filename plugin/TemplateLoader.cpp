@@ -28,12 +28,8 @@ constexpr rt::Long kEntrySeverity = 3;
 enum Text { Type, Parameter, Name, Description };
 constexpr std::array<const char*, 4> kTextNodes = {"Type", "Parameter", "Name", "Description"};
 
-host::ErrorService& errors() {
-  return com::must(host::ErrorService::instance());
-}
-
 [[noreturn]] void raise(rt::Long number, rt::Long severity, const QString& description) {
-  errors().RaiseError(host::kProduct, number, kPlugInSource, severity, description);
+  host::errors().RaiseError(host::kProduct, number, kPlugInSource, severity, description);
   rt::raise(number, kPlugInSource, description);  // a service that returned
 }
 
@@ -123,7 +119,7 @@ host::ITestElementListPtr LoadTemplate(const QString& path) {
                     QStringLiteral("cannot be read (%1)").arg(rt::standardDescription(number))));
         if (number == plugInErr::BadTemplate)
           raise(plugInErr::BadTemplate, 1, aboutFile(path, error.Description()));
-        errors().ReportError(error, kPlugInSource);
+        host::errors().ReportError(error, kPlugInSource);
         return nullptr;
       });
 }
@@ -166,7 +162,7 @@ host::ITestElementPtr CreateTestElement(const host::XmlElementPtr& node) {
         if (number == hosterr::EndsLoad1 || number == hosterr::EndsLoad2 ||
             number == plugInErr::BadTemplate)
           raise(number, kEntrySeverity, error.Description());
-        errors().ReportError(error, kPlugInSource);
+        host::errors().ReportError(error, kPlugInSource);
         return nullptr;
       });
 }

@@ -189,7 +189,7 @@ void XPluginPrefs::LabelChanged(Setting& setting) {
         NotifyChange();
       },
       [](const rt::RuntimeError& error) {
-        rt::ignoreErrors([&] { host::ErrorService::instance()->ReportError(error, kSource); });
+        rt::ignoreErrors([&] { host::errors().ReportError(error, kSource); });
       });
 }
 

@@ -56,7 +56,7 @@ int catalogue(const QStringList& arguments, const CommonOptions& options) {
         return 0;
       },
       [](const rt::RuntimeError& error) {
-        host::ErrorService::instance()->ReportError(error, kSource);
+        host::errors().ReportError(error, kSource);
         return kFailed;
       });
 }

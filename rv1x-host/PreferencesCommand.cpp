@@ -79,10 +79,9 @@ int preferences(const QStringList& arguments, const CommonOptions& options) {
       [&] {
         const host::IPlugInPtr plugIn = createPlugIn();
         // A template that does not load leaves the settings to edit.
-        rt::onError([&] { initializePlugIn(com::must(plugIn), options); },
-                    [](const rt::RuntimeError& error) {
-                      host::ErrorService::instance()->ReportError(error, kSource);
-                    });
+        rt::onError(
+            [&] { initializePlugIn(com::must(plugIn), options); },
+            [](const rt::RuntimeError& error) { host::errors().ReportError(error, kSource); });
         const host::ISetupPtr setup = plugIn->Setup();
         const host::IDialogPtr page = setup ? setup->CreateDialog() : nullptr;
         if (!page) return failed("the plug-in gives no preferences dialog");
@@ -98,7 +97,7 @@ int preferences(const QStringList& arguments, const CommonOptions& options) {
         return 0;
       },
       [](const rt::RuntimeError& error) {
-        host::ErrorService::instance()->ReportError(error, kSource);
+        host::errors().ReportError(error, kSource);
         return kFailed;
       });
 }

@@ -15,6 +15,8 @@ SimpleComboBox::SimpleComboBox(QWidget* parent) : QWidget(parent) {
   list_ = new QListWidget(this);
   list_->setObjectName(QStringLiteral("list"));
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
+  // The list scrolls up and down only, as the platform's does.
+  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(1);
