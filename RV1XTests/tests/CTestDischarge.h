@@ -17,8 +17,7 @@
 
 namespace orvanRV1Xtst {
 
-class CTestDischarge final
-    : public CTestClass<CTestDischarge, CConfigDischarge, CResultDischarge> {
+class CTestDischarge final : public CTestClass<CTestDischarge, CConfigDischarge, CResultDischarge> {
  public:
   explicit CTestDischarge(Made);
 

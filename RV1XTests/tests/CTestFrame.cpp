@@ -125,14 +125,13 @@ host::TestElementBasePtr CTestFrame::BaseCopy() {
 }
 
 void CTestFrame::CopyFrom(const std::shared_ptr<CTestFrame>& source) {
-  rt::ignoreErrorsEach(
-      [&] { Base().Terminate(); }, [&] { base_.reset(); },
-      [&] { base_ = com::must(source).BaseCopy(); },
-      [&] {
-        // The copied limit set belongs to the copy, and keeps its dialog.
-        const auto limits = std::dynamic_pointer_cast<CLimitData>(Base().Limits());
-        com::must(limits).Init(Self(), limits->HasDialog());
-      });
+  rt::ignoreErrorsEach([&] { Base().Terminate(); }, [&] { base_.reset(); },
+                       [&] { base_ = com::must(source).BaseCopy(); },
+                       [&] {
+                         // The copied limit set belongs to the copy, and keeps its dialog.
+                         const auto limits = std::dynamic_pointer_cast<CLimitData>(Base().Limits());
+                         com::must(limits).Init(Self(), limits->HasDialog());
+                       });
 }
 
 host::ITestElementPtr CTestFrame::Clone() {

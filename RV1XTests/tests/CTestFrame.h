@@ -77,18 +77,18 @@ struct TestClassKind {
 // The range wait: the reply to "I" that ends it, and the prompt the
 // operator sees until it comes.
 struct RangeWait {
-  QString reply;             // "P!", "H!", "L!"
-  bool anyOtherReply;        // the wait ends on any reply but that one
-  QString prompt;            // a text key
-  bool hidesPrompt = true;   // the prompt goes when the wait ends
+  QString reply;            // "P!", "H!", "L!"
+  bool anyOtherReply;       // the wait ends on any reply but that one
+  QString prompt;           // a text key
+  bool hidesPrompt = true;  // the prompt goes when the wait ends
 };
 
 // The range waits of the seven tests.
 namespace rangewait {
-RangeWait Pace();                    // "P!", "Please set range to Pace"
-RangeWait High(bool hidesPrompt);    // "H!", "Please set range to High"
-RangeWait Low(bool hidesPrompt);     // "L!", "Please set range to Low"
-RangeWait NotPace();                 // anything but "P!", "Please set range to Low"
+RangeWait Pace();                  // "P!", "Please set range to Pace"
+RangeWait High(bool hidesPrompt);  // "H!", "Please set range to High"
+RangeWait Low(bool hidesPrompt);   // "L!", "Please set range to Low"
+RangeWait NotPace();               // anything but "P!", "Please set range to Low"
 }  // namespace rangewait
 
 class CTestFrame : public host::ITestElement, public std::enable_shared_from_this<CTestFrame> {
@@ -271,9 +271,13 @@ class CTestClass : public CTestFrame {
   using CTestFrame::CTestFrame;
 
   // The base object's configuration as this class's; Nothing for another.
-  std::shared_ptr<TConfig> TestConfig() { return std::dynamic_pointer_cast<TConfig>(Configuration()); }
+  std::shared_ptr<TConfig> TestConfig() {
+    return std::dynamic_pointer_cast<TConfig>(Configuration());
+  }
   // The element's own result.
-  std::shared_ptr<TResult> TestResult() const { return std::static_pointer_cast<TResult>(OwnResult()); }
+  std::shared_ptr<TResult> TestResult() const {
+    return std::static_pointer_cast<TResult>(OwnResult());
+  }
 
   host::IConfigDataPtr NewConfiguration() override { return std::make_shared<TConfig>(); }
   std::shared_ptr<CResultBase> NewResult() override { return std::make_shared<TResult>(); }
@@ -297,11 +301,13 @@ class CTestClass : public CTestFrame {
 };
 
 // Makes a test element creatable by its registered name.
-#define RV1X_TEST_ELEMENT(ClassName)                                               \
-  namespace {                                                                      \
-  const com::ClassRegistrar rv1xRegistrar_##ClassName(                             \
-      QStringLiteral("orvanRV1Xtst"), QStringLiteral(#ClassName),                  \
-      [] { return com::ObjectPtr(ClassName::Create()); });                         \
+#define RV1X_TEST_ELEMENT(ClassName)                                                   \
+  namespace {                                                                          \
+  const com::ClassRegistrar rv1xRegistrar_##ClassName(QStringLiteral("orvanRV1Xtst"),  \
+                                                      QStringLiteral(#ClassName), [] { \
+                                                        return com::ObjectPtr(         \
+                                                            ClassName::Create());      \
+                                                      });                              \
   }
 
 }  // namespace orvanRV1Xtst

@@ -127,8 +127,7 @@ void CTestFrame::ReleaseRunTimer(std::shared_ptr<FTimer>& timer) {
 }
 
 orvanRV1Xvti::CRV1XVTi& CTestFrame::Link() {
-  if (!link_)
-    link_ = com::createObjectAs<orvanRV1Xvti::CRV1XVTi>(orvanRV1Xvti::kConnectionProgId);
+  if (!link_) link_ = com::createObjectAs<orvanRV1Xvti::CRV1XVTi>(orvanRV1Xvti::kConnectionProgId);
   return com::must(link_);
 }
 

@@ -5,11 +5,11 @@
 namespace orvanRV1Xtst {
 
 CTestSensitivity::CTestSensitivity(Made)
-    : CTestClass({.testID = 300,
-                  .source = QStringLiteral("RV1XTests.CTestSensitivity"),
-                  .measurements = {{"PADS", "20146::Sensitivity pads"},
-                                   {"ECG", "20147::Sensitivity ECG"}},
-                  .pacerWaitYields = true}) {}
+    : CTestClass(
+          {.testID = 300,
+           .source = QStringLiteral("RV1XTests.CTestSensitivity"),
+           .measurements = {{"PADS", "20146::Sensitivity pads"}, {"ECG", "20147::Sensitivity ECG"}},
+           .pacerWaitYields = true}) {}
 
 QStringList CTestSensitivity::BuildInstructionSteps() {
   // The operator's six steps go here.

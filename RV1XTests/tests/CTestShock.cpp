@@ -1,7 +1,7 @@
 #include "tests/CTestShock.h"
 
-#include "tests/FRV1XTestGuide.h"
 #include "runtime/ErrorHandling.h"
+#include "tests/FRV1XTestGuide.h"
 #include "tests/FTimer.h"
 
 namespace orvanRV1Xtst {

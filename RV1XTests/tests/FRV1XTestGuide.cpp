@@ -139,7 +139,8 @@ void FRV1XTestGuide::Form_Resize() {
   rt::ignoreErrorsEach(
       [&] {
         const double toolbarHeight = com::must(toolbarExtender_).Height();
-        com::must(paneExtender_).Move(0, 0, ScaleWidth(), std::max(0.0, ScaleHeight() - toolbarHeight));
+        com::must(paneExtender_)
+            .Move(0, 0, ScaleWidth(), std::max(0.0, ScaleHeight() - toolbarHeight));
       },
       [&] {
         // The toolbar keeps to the bottom edge.
@@ -156,9 +157,8 @@ void FRV1XTestGuide::Form_QueryUnload(bool& cancel) {
 }
 
 void FRV1XTestGuide::Form_Unload() {
-  rt::ignoreErrorsEach(
-      [&] { com::must(pane_).Detach(this); }, [&] { com::must(pane_).Clear(); },
-      [&] { mTest_.reset(); }, [&] { mEmbeddedControl_.reset(); });
+  rt::ignoreErrorsEach([&] { com::must(pane_).Detach(this); }, [&] { com::must(pane_).Clear(); },
+                       [&] { mTest_.reset(); }, [&] { mEmbeddedControl_.reset(); });
 }
 
 // --- filling the window --------------------------------------------------
@@ -223,8 +223,8 @@ void FRV1XTestGuide::BuildTabs(const host::ITestElementPtr& test, const host::Ru
                    identityExtender_);
       },
       [&] {
-        const auto discharge = std::dynamic_pointer_cast<CConfigDischarge>(
-            com::must(test).Configuration());
+        const auto discharge =
+            std::dynamic_pointer_cast<CConfigDischarge>(com::must(test).Configuration());
         if (test->TestID() != kDischargeTest || !discharge || !discharge->FetchWaveform()) return;
         waveformPanel_->SetBackColor(kWaveformBack);
         mWaveformTab_ = AddPaneTab(QStringLiteral("20333::Peak I [A]"), kWaveformBack,
@@ -235,8 +235,8 @@ void FRV1XTestGuide::BuildTabs(const host::ITestElementPtr& test, const host::Ru
 }
 
 rt::Integer FRV1XTestGuide::AddPaneTab(const QString& caption, std::uint32_t backColor,
-                                      const QString& picture, const QString& pictureAlt,
-                                      const com::ObjectPtr& control) {
+                                       const QString& picture, const QString& pictureAlt,
+                                       const com::ObjectPtr& control) {
   auto tab = std::make_shared<host::PaneTab>();
   tab->SetMaskColor(kTabMaskColor);
   tab->SetBackColor(backColor);
@@ -344,7 +344,8 @@ CMtiData2Ptr FRV1XTestGuide::GetGuideMtiData() {
 }
 
 void FRV1XTestGuide::SetButton103Enabled(bool enabled) {
-  rt::ignoreErrors([&] { com::must(com::must(toolbar_).Buttons(buttonid::Previous)).SetEnabled(enabled); });
+  rt::ignoreErrors(
+      [&] { com::must(com::must(toolbar_).Buttons(buttonid::Previous)).SetEnabled(enabled); });
 }
 
 bool FRV1XTestGuide::ShockViewGotResults() {
@@ -393,7 +394,8 @@ void FRV1XTestGuide::HandleToolbarButton(const host::ToolbarButtonPtr& button, b
       return;
     case buttonid::Play: {
       const bool previousEnabled = rt::orDefault(
-          [&] { return com::must(com::must(toolbar_).Buttons(buttonid::Previous)).Enabled(); }, false);
+          [&] { return com::must(com::must(toolbar_).Buttons(buttonid::Previous)).Enabled(); },
+          false);
       const bool playLatched = rt::orDefault(
           [&] { return com::must(com::must(toolbar_).Buttons(buttonid::Play)).State(); }, false);
       if (previousEnabled && flag) {
@@ -403,8 +405,9 @@ void FRV1XTestGuide::HandleToolbarButton(const host::ToolbarButtonPtr& button, b
         Q_EMIT StopTest();
       } else {
         if (TestID() == kShockTest)
-          rt::ignoreErrors(
-              [&] { com::cast<XShockResult>(com::must(mEmbeddedControl_).Object())->Initialize(); });
+          rt::ignoreErrors([&] {
+            com::cast<XShockResult>(com::must(mEmbeddedControl_).Object())->Initialize();
+          });
         Q_EMIT StartTest();
       }
       return;

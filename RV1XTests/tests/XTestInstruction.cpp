@@ -85,11 +85,13 @@ void XTestInstruction::UserControl_Resize() {
   const double height = ScaleHeight();
   rt::ignoreErrorsEach(
       [&] {
-        shpBackground_->setGeometry(
-            ui::toPixels(kInset, kInset, std::max(0.0, width - 2 * kInset),
-                         std::max(0.0, height - 2 * kInset)));
+        shpBackground_->setGeometry(ui::toPixels(kInset, kInset, std::max(0.0, width - 2 * kInset),
+                                                 std::max(0.0, height - 2 * kInset)));
       },
-      [&] { imgIcon_->move(imgIcon_->x(), (height > 0 ? ui::toPixels(height) - imgIcon_->height() : 0) / 2); },
+      [&] {
+        imgIcon_->move(imgIcon_->x(),
+                       (height > 0 ? ui::toPixels(height) - imgIcon_->height() : 0) / 2);
+      },
       [&] {
         lblHelpTxt_->move(lblHelpTxt_->x(),
                           (height > 0 ? ui::toPixels(height) - lblHelpTxt_->height() : 0) / 2);

@@ -2,11 +2,10 @@
 // their configuration and limit set, the host's interface, copies, and the
 // stored form through the host's sequence document.
 
-#include "QtPrinters.h"
-
 #include "FrameFixture.h"
-#include "elements/TestInfo.h"
+#include "QtPrinters.h"
 #include "StoredElements.h"
+#include "elements/TestInfo.h"
 #include "limits/Limit.h"
 #include "limits/Standard.h"
 #include "limits/StandardsCollection.h"
@@ -88,7 +87,8 @@ TEST_F(ElementLife, EachClassIsMadeWithItsConfigurationAndAnOwnedLimitSet) {
     ASSERT_TRUE(standard);
     QStringList limitKeys;
     for (const host::LimitPtr& limit : standard->Limits()) limitKeys.append(limit->Key());
-    for (const QString& key : c.measurementKeys) EXPECT_TRUE(limitKeys.contains(key)) << qPrintable(key);
+    for (const QString& key : c.measurementKeys)
+      EXPECT_TRUE(limitKeys.contains(key)) << qPrintable(key);
 
     const QVariant list = test->GetMeasurementList();
     EXPECT_EQ(keysOf(list), c.measurementKeys);

@@ -30,9 +30,9 @@ struct ElementClass {
 };
 
 inline const ElementClass kClasses[] = {
-    {"RV1XTests.CTestChargeTime", 100}, {"RV1XTests.CTestDischarge", 200},
+    {"RV1XTests.CTestChargeTime", 100},  {"RV1XTests.CTestDischarge", 200},
     {"RV1XTests.CTestSensitivity", 300}, {"RV1XTests.CTestRefractory", 400},
-    {"RV1XTests.CTestAccuracy", 500},   {"RV1XTests.CTestPerformance", 600},
+    {"RV1XTests.CTestAccuracy", 500},    {"RV1XTests.CTestPerformance", 600},
     {"RV1XTests.CTestShock", 700},
 };
 
