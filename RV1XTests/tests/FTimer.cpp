@@ -6,15 +6,12 @@
 
 namespace orvanRV1Xtst {
 
-namespace {
-constexpr rt::Long kLongestLap = 65535;
-}
-
 std::shared_ptr<FTimer> FTimer::New() {
   return std::shared_ptr<FTimer>(new FTimer, [](FTimer* timer) { timer->deleteLater(); });
 }
 
-FTimer::FTimer() {
+FTimer::FTimer(rt::Long longestLap)
+    : longestLap_(std::clamp<rt::Long>(longestLap, 1, kWindowTimerLimit)) {
   setObjectName(QStringLiteral("FTimer"));
   SetCaption(QStringLiteral("Form"));
   connect(&tmrTimer_, &ui::Timer::Tick, this, &FTimer::tmrTimer_Timer);
@@ -33,7 +30,7 @@ void FTimer::StopTimer() {
 }
 
 void FTimer::StartLap() {
-  const rt::Long lap = std::min(remaining_, kLongestLap);
+  const rt::Long lap = std::min(remaining_, longestLap_);
   remaining_ -= lap;
   tmrTimer_.SetInterval(lap);
 }
@@ -45,7 +42,7 @@ void FTimer::tmrTimer_Timer() {
       return;
     }
     // The whole interval has passed; a long one is counted out again.
-    if (interval_ > kLongestLap) {
+    if (interval_ > longestLap_) {
       remaining_ = interval_;
       StartLap();
     }

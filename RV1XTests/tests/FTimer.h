@@ -23,8 +23,12 @@ class FTimer final : public ui::Form {
   // Its owner may let go of it from inside its own Timer event, so the
   // form goes once that event is over.
   static std::shared_ptr<FTimer> New();
-  FTimer();
+  // longestLap: the longest interval the window timer counts in one go
+  // (its limit; a test makes it short).
+  explicit FTimer(rt::Long longestLap = kWindowTimerLimit);
   ~FTimer() override;
+
+  static constexpr rt::Long kWindowTimerLimit = 65535;
 
   // Starts ticking every iTimeOut milliseconds (the count starts anew).
   void StartTimer(rt::Long iTimeOut);
@@ -40,6 +44,7 @@ class FTimer final : public ui::Form {
   void StartLap();
 
   ui::Timer tmrTimer_;
+  rt::Long longestLap_;
   rt::Long interval_ = 0;   // the whole interval
   rt::Long remaining_ = 0;  // of the interval, after the running lap
 };

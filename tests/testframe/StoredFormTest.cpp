@@ -11,8 +11,8 @@
 #include "StoredElements.h"
 #include "elements/ElementErrors.h"
 #include "elements/TestInfo.h"
-#include "results/CResultBase.h"
 #include "limits/StandardsCollection.h"
+#include "results/CResultBase.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorHandling.h"
 #include "sequence/SequenceDocument.h"
@@ -128,7 +128,8 @@ TEST_F(StoredForm, EachElementLoadsInAnyChildOrderAndKeepsWhatItDoesNotKnow) {
     const host::ITestElementPtr test = sequence.Element(i);
     EXPECT_EQ(test->TestID(), testID);
     EXPECT_EQ(test->ID(), testID / 100);
-    EXPECT_EQ(com::must(test->Info()).Name(), QStringLiteral("Test %1 of the sequence").arg(testID));
+    EXPECT_EQ(com::must(test->Info()).Name(),
+              QStringLiteral("Test %1 of the sequence").arg(testID));
     const auto result = std::dynamic_pointer_cast<CResultBase>(test->Result());
     ASSERT_TRUE(result);
     EXPECT_EQ(result->Status(), 1);
@@ -193,8 +194,9 @@ TEST_F(StoredForm, ABrokenChildIsReportedAndKeptWhileTheRestLoads) {
 TEST_F(StoredForm, LoadAndSaveHandTheBaseObjectsErrorsOnToTheHost) {
   const auto test = element(300);
   EXPECT_EQ(errorOf([&] { test->Load(nullptr, nullptr); }), host::elementerr::NoElement);
-  EXPECT_EQ(errorOf([&] { test->Load(testsupport::xmlElement(QStringLiteral("<Extra/>")), nullptr); }),
-            host::elementerr::UnknownPart);
+  EXPECT_EQ(
+      errorOf([&] { test->Load(testsupport::xmlElement(QStringLiteral("<Extra/>")), nullptr); }),
+      host::elementerr::UnknownPart);
   EXPECT_FALSE(test->Result()) << "only a result item makes a result";
   host::XmlElementPtr element;
   EXPECT_EQ(errorOf([&] { test->Save(nullptr, QVariant(), element); }),
@@ -208,8 +210,9 @@ TEST_F(StoredForm, AResultItemAlwaysGoesIntoAFreshResult) {
     SCOPED_TRACE(c.testID);
     const auto test = storedElement(c.testID);
     const host::IResultDataPtr before = test->Result();
-    test->Load(testsupport::xmlElement(QStringLiteral("<ResultItem><Status Code=\"0\"/></ResultItem>")),
-               nullptr);
+    test->Load(
+        testsupport::xmlElement(QStringLiteral("<ResultItem><Status Code=\"0\"/></ResultItem>")),
+        nullptr);
     ASSERT_TRUE(test->Result());
     EXPECT_NE(test->Result(), before);
     EXPECT_EQ(test->Result()->Status(), 0);
