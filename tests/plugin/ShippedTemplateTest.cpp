@@ -7,9 +7,13 @@
 #include "LanguageScope.h"
 #include "PlugInFixture.h"
 #include "TemplateLoader.h"
+#include "com/RegisteredName.h"
+#include "elements/TestInfo.h"
 #include "limits/Limit.h"
 #include "limits/Standard.h"
 #include "limits/StandardsCollection.h"
+#include "typelib/ILimitData.h"
+#include "typelib/ITestElement.h"
 #include "xml/XmlDocument.h"
 
 namespace plugintest {
@@ -144,6 +148,33 @@ TEST(ShippedTemplate, PacerLimitsArePresentButStillToBeSet) {
       EXPECT_FALSE(limit->Enabled(host::limitindex::High) || limit->Enabled(host::limitindex::Low))
           << qPrintable(limit->Key());
   }
+}
+
+TEST_F(PlugInTest, ThePlugInOffersTheSevenTestsOfItsShippedTemplate) {
+  const host::IPlugInPtr plugIn = newPlugIn();
+  plugIn->Initialize(nullptr);
+  EXPECT_TRUE(reportedNumbers().isEmpty());
+  const host::ITestElementListPtr tests = plugIn->Tests();
+  ASSERT_TRUE(tests);
+  ASSERT_EQ(tests->Count(), static_cast<rt::Long>(std::size(kShipped)));
+  for (rt::Long i = 1; i <= tests->Count(); ++i) {
+    const ShippedTest& shipped = kShipped[i - 1];
+    SCOPED_TRACE(shipped.className);
+    EXPECT_EQ(com::registeredNameOf(tests->Item(i)), QLatin1String(shipped.className));
+    EXPECT_FALSE(tests->Item(i)->Info()->Name().isEmpty());
+    const host::ITestElementPtr created = plugIn->CreateTest(shipped.id);
+    ASSERT_TRUE(created);
+    EXPECT_EQ(created->TestID(), shipped.id);
+    EXPECT_EQ(com::registeredNameOf(created), QLatin1String(shipped.className));
+  }
+  // A new test's limit set takes a standard of the template's by its names,
+  // with the template's limits.
+  const host::ITestElementPtr chargeTime = plugIn->CreateTest(100);
+  const host::StandardPtr iec = chargeTime->Limits()->Standards()->Item(1);
+  const host::StandardPtr made =
+      chargeTime->Limits()->CreateStandard(iec->AlphaName(), iec->CompleteName());
+  ASSERT_TRUE(made);
+  EXPECT_EQ(made->Check(QStringLiteral("CHTI"), 16, QVariant(360.0f)), host::checkstatus::Failed);
 }
 
 }  // namespace

@@ -23,12 +23,12 @@
 #include "tests/XTestInstruction.h"
 #include "typelib/ILimitData.h"
 #include "typelib/IResultData.h"
-#include "views/XChargeTimeTestResult.h"
-#include "views/XPerformanceResult.h"
-#include "views/XShockResult.h"
 #include "ui/Extender.h"
 #include "ui/SyntheticInput.h"
 #include "ui/Twips.h"
+#include "views/XChargeTimeTestResult.h"
+#include "views/XPerformanceResult.h"
+#include "views/XShockResult.h"
 #include "waveforms/CWaveformMkIII.h"
 #include "waveforms/XPerformDischarge.h"
 
@@ -54,9 +54,13 @@ struct Guide : FrameTest {
     FrameTest::SetUp();
     guide->Load();
     using G = FRV1XTestGuide;
-    for (auto [signal, name] : {std::pair{&G::StartTest, "StartTest"}, {&G::StopTest, "StopTest"},
-                                {&G::AbortTest, "AbortTest"}, {&G::NextTest, "NextTest"},
-                                {&G::Previous, "Previous"}, {&G::Skip, "Skip"}, {&G::NA, "NA"}})
+    for (auto [signal, name] : {std::pair{&G::StartTest, "StartTest"},
+                                {&G::StopTest, "StopTest"},
+                                {&G::AbortTest, "AbortTest"},
+                                {&G::NextTest, "NextTest"},
+                                {&G::Previous, "Previous"},
+                                {&G::Skip, "Skip"},
+                                {&G::NA, "NA"}})
       QObject::connect(guide.get(), signal, guide.get(),
                        [this, name = QLatin1String(name)] { events << name; });
     QObject::connect(guide.get(), &G::ItemClicked, guide.get(), [this](bool current) {
@@ -75,7 +79,8 @@ struct Guide : FrameTest {
 
   QWidget* child(const char* name) { return guide->findChild<QWidget*>(QLatin1String(name)); }
   bool press(rt::Long button) {
-    return ui::click(child("xtbToolbar")->findChild<QWidget*>(QStringLiteral("button%1").arg(button)));
+    return ui::click(
+        child("xtbToolbar")->findChild<QWidget*>(QStringLiteral("button%1").arg(button)));
   }
   host::ITgToolbar& toolbar() { return *guide->xtbToolbar(); }
 };
@@ -267,8 +272,9 @@ TEST_F(Guide, PreviousWritesTheIdentitiesTheOperatorTyped) {
   ui::typeText(guide->findChild<QLineEdit*>(QStringLiteral("txtSerial")), QStringLiteral("S-99"));
   EXPECT_TRUE(press(103));
   const QVariant stored = platform::RegistryStore::instance().readValue(
-      platform::hive::LocalMachine, QStringLiteral("Software\\Tavrin\\Orvan\\RV-1X\\MtiData\\") +
-                                        guide->GetGuideMtiData()->MtiType(),
+      platform::hive::LocalMachine,
+      QStringLiteral("Software\\Tavrin\\Orvan\\RV-1X\\MtiData\\") +
+          guide->GetGuideMtiData()->MtiType(),
       QStringLiteral("Serial"));
   EXPECT_EQ(stored.toString(), QStringLiteral("S-99"));
 }
@@ -291,9 +297,10 @@ TEST_F(Guide, TheResultViewsEventsBecomeTheWindows) {
   guide->show();
   Q_EMIT view->ObjectEvent(QStringLiteral("MouseDown"), {rt::Integer{1}, rt::Integer{0}, 5.0, 5.0});
   const auto menuShown = [&] {
-    for (QMenu* menu : guide->xtbToolbar() ? dynamic_cast<QWidget*>(guide->xtbToolbar().get())
-                                                 ->findChildren<QMenu*>()
-                                           : QList<QMenu*>())
+    for (QMenu* menu :
+         guide->xtbToolbar()
+             ? dynamic_cast<QWidget*>(guide->xtbToolbar().get())->findChildren<QMenu*>()
+             : QList<QMenu*>())
       if (menu->isVisible()) return true;
     return false;
   };
@@ -319,15 +326,17 @@ TEST_F(Guide, ClosingTheWindowIsAbortOnceTheHostConfirms) {
 TEST_F(Guide, TheInstructionLiesOverTheResultView) {
   filled(400);
   guide->show();
-  guide->ShowInstruction(QStringLiteral("TI:RV1X"), QStringLiteral("20180::Please set range to Pace"),
-                         true);
+  guide->ShowInstruction(QStringLiteral("TI:RV1X"),
+                         QStringLiteral("20180::Please set range to Pace"), true);
   const auto popup = guide->xtiPopup();
   EXPECT_TRUE(popup->isVisible());
   EXPECT_EQ(popup->geometry(), guide->ResultViewExtender()->widget()->geometry());
   EXPECT_EQ(popup->HelpText()->text(), QStringLiteral("Please set range to Pace"));
   EXPECT_TRUE(popup->Flash());
   testsupport::saveScreenshot(*guide, QStringLiteral("guide-instruction"));
-  EXPECT_EQ(errorOf([&] { guide->ShowInstruction(QStringLiteral("TI:NONE"), QStringLiteral("x"), false); }),
+  EXPECT_EQ(errorOf([&] {
+              guide->ShowInstruction(QStringLiteral("TI:NONE"), QStringLiteral("x"), false);
+            }),
             326);
   guide->HideInstruction();
   EXPECT_FALSE(popup->isVisible());
@@ -349,7 +358,9 @@ TEST_F(Guide, AWindowWithoutItsResultViewStillHasItsWayOut) {
   EXPECT_EQ(window->xtwWizard()->TabCount(), 1);
   window->ShowResult(nullptr);
   window->MarkSteps({1});
-  EXPECT_EQ(errorOf([&] { window->ShowInstruction(QStringLiteral("TI:RV1X"), QStringLiteral("x"), false); }),
+  EXPECT_EQ(errorOf([&] {
+              window->ShowInstruction(QStringLiteral("TI:RV1X"), QStringLiteral("x"), false);
+            }),
             91);
 }
 
