@@ -13,6 +13,7 @@
 #include "StubTestElement.h"
 #include "elements/TestInfo.h"
 #include "guide/TestGuideService.h"
+#include "operator/ScriptedOperator.h"
 #include "records/RunObjects.h"
 #include "runtime/ErrorHandling.h"
 #include "settings/CConfigDischarge.h"
@@ -22,13 +23,14 @@
 #include "tests/FRV1XTestGuide.h"
 #include "tests/XTestInstruction.h"
 #include "typelib/ILimitData.h"
+#include "typelib/IMeasurement.h"
 #include "typelib/IResultData.h"
-#include "views/XChargeTimeTestResult.h"
-#include "views/XPerformanceResult.h"
-#include "views/XShockResult.h"
 #include "ui/Extender.h"
 #include "ui/SyntheticInput.h"
 #include "ui/Twips.h"
+#include "views/XChargeTimeTestResult.h"
+#include "views/XPerformanceResult.h"
+#include "views/XShockResult.h"
 #include "waveforms/CWaveformMkIII.h"
 #include "waveforms/XPerformDischarge.h"
 
@@ -54,9 +56,13 @@ struct Guide : FrameTest {
     FrameTest::SetUp();
     guide->Load();
     using G = FRV1XTestGuide;
-    for (auto [signal, name] : {std::pair{&G::StartTest, "StartTest"}, {&G::StopTest, "StopTest"},
-                                {&G::AbortTest, "AbortTest"}, {&G::NextTest, "NextTest"},
-                                {&G::Previous, "Previous"}, {&G::Skip, "Skip"}, {&G::NA, "NA"}})
+    for (auto [signal, name] : {std::pair{&G::StartTest, "StartTest"},
+                                {&G::StopTest, "StopTest"},
+                                {&G::AbortTest, "AbortTest"},
+                                {&G::NextTest, "NextTest"},
+                                {&G::Previous, "Previous"},
+                                {&G::Skip, "Skip"},
+                                {&G::NA, "NA"}})
       QObject::connect(guide.get(), signal, guide.get(),
                        [this, name = QLatin1String(name)] { events << name; });
     QObject::connect(guide.get(), &G::ItemClicked, guide.get(), [this](bool current) {
@@ -75,7 +81,8 @@ struct Guide : FrameTest {
 
   QWidget* child(const char* name) { return guide->findChild<QWidget*>(QLatin1String(name)); }
   bool press(rt::Long button) {
-    return ui::click(child("xtbToolbar")->findChild<QWidget*>(QStringLiteral("button%1").arg(button)));
+    return ui::click(
+        child("xtbToolbar")->findChild<QWidget*>(QStringLiteral("button%1").arg(button)));
   }
   host::ITgToolbar& toolbar() { return *guide->xtbToolbar(); }
 };
@@ -267,8 +274,9 @@ TEST_F(Guide, PreviousWritesTheIdentitiesTheOperatorTyped) {
   ui::typeText(guide->findChild<QLineEdit*>(QStringLiteral("txtSerial")), QStringLiteral("S-99"));
   EXPECT_TRUE(press(103));
   const QVariant stored = platform::RegistryStore::instance().readValue(
-      platform::hive::LocalMachine, QStringLiteral("Software\\Tavrin\\Orvan\\RV-1X\\MtiData\\") +
-                                        guide->GetGuideMtiData()->MtiType(),
+      platform::hive::LocalMachine,
+      QStringLiteral("Software\\Tavrin\\Orvan\\RV-1X\\MtiData\\") +
+          guide->GetGuideMtiData()->MtiType(),
       QStringLiteral("Serial"));
   EXPECT_EQ(stored.toString(), QStringLiteral("S-99"));
 }
@@ -291,9 +299,10 @@ TEST_F(Guide, TheResultViewsEventsBecomeTheWindows) {
   guide->show();
   Q_EMIT view->ObjectEvent(QStringLiteral("MouseDown"), {rt::Integer{1}, rt::Integer{0}, 5.0, 5.0});
   const auto menuShown = [&] {
-    for (QMenu* menu : guide->xtbToolbar() ? dynamic_cast<QWidget*>(guide->xtbToolbar().get())
-                                                 ->findChildren<QMenu*>()
-                                           : QList<QMenu*>())
+    for (QMenu* menu :
+         guide->xtbToolbar()
+             ? dynamic_cast<QWidget*>(guide->xtbToolbar().get())->findChildren<QMenu*>()
+             : QList<QMenu*>())
       if (menu->isVisible()) return true;
     return false;
   };
@@ -319,15 +328,17 @@ TEST_F(Guide, ClosingTheWindowIsAbortOnceTheHostConfirms) {
 TEST_F(Guide, TheInstructionLiesOverTheResultView) {
   filled(400);
   guide->show();
-  guide->ShowInstruction(QStringLiteral("TI:RV1X"), QStringLiteral("20180::Please set range to Pace"),
-                         true);
+  guide->ShowInstruction(QStringLiteral("TI:RV1X"),
+                         QStringLiteral("20180::Please set range to Pace"), true);
   const auto popup = guide->xtiPopup();
   EXPECT_TRUE(popup->isVisible());
   EXPECT_EQ(popup->geometry(), guide->ResultViewExtender()->widget()->geometry());
   EXPECT_EQ(popup->HelpText()->text(), QStringLiteral("Please set range to Pace"));
   EXPECT_TRUE(popup->Flash());
   testsupport::saveScreenshot(*guide, QStringLiteral("guide-instruction"));
-  EXPECT_EQ(errorOf([&] { guide->ShowInstruction(QStringLiteral("TI:NONE"), QStringLiteral("x"), false); }),
+  EXPECT_EQ(errorOf([&] {
+              guide->ShowInstruction(QStringLiteral("TI:NONE"), QStringLiteral("x"), false);
+            }),
             326);
   guide->HideInstruction();
   EXPECT_FALSE(popup->isVisible());
@@ -349,8 +360,61 @@ TEST_F(Guide, AWindowWithoutItsResultViewStillHasItsWayOut) {
   EXPECT_EQ(window->xtwWizard()->TabCount(), 1);
   window->ShowResult(nullptr);
   window->MarkSteps({1});
-  EXPECT_EQ(errorOf([&] { window->ShowInstruction(QStringLiteral("TI:RV1X"), QStringLiteral("x"), false); }),
+  EXPECT_EQ(errorOf([&] {
+              window->ShowInstruction(QStringLiteral("TI:RV1X"), QStringLiteral("x"), false);
+            }),
             91);
+}
+
+// The host's scripted operator judges in the columns the views have.
+TEST_F(Guide, TheOperatorJudgesInTheViewsOwnColumns) {
+  struct Case {
+    rt::Long testID;
+    const char* script;
+    QVariant value;  // of the first measurement afterwards
+    rt::Long status;
+  } cases[] = {
+      {600, "600 verdict=pass next", QVariant(true), 1},
+      {600, "600 verdict=fail next", QVariant(false), 2},
+      {700, "700 click=0,3 wait=0.2 next", QVariant(true), 2},  // the first step expects no shock
+      {700, "700 click=0,4 wait=0.2 next", QVariant(false), 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.script);
+    auto window = std::make_shared<FRV1XTestGuide>();
+    window->Load();
+    QObject::connect(window.get(), &FRV1XTestGuide::NextTest, window.get(),
+                     [&] { window->Hide(); });
+    const auto test = element(c.testID);
+    test->Load(testsupport::xmlElement(QStringLiteral("<ResultItem Version=\"2\"/>")), nullptr);
+    window->InitGuide(test, ctx, {});
+    window->ShockViewHighlightNext();  // the first step plays
+    host::ScriptedOperator person(host::OperatorScript::Parse(QLatin1String(c.script)));
+    person.setPace(20);
+    window->Show(ui::form::Modal);
+    const host::IMeasurementPtr first = test->Result()->Measurement(1);
+    EXPECT_EQ(first->Value(), c.value);
+    EXPECT_EQ(first->Status(), c.status);
+  }
+}
+
+// The identity the operator types is the one the window gives back.
+TEST_F(Guide, TheOperatorsIdentityIsTheWindows) {
+  filled(300);
+  QObject::connect(guide.get(), &FRV1XTestGuide::NextTest, guide.get(), [&] { guide->Hide(); });
+  host::ScriptedOperator person(
+      host::OperatorScript::Parse(QStringLiteral("300 tab=0 mti=RV-12P,4711,2.01 wait=0.2 next")));
+  person.setPace(20);
+  person.setStateHook([](QWidget& window, rt::Long, const QString& state) {
+    if (state == QLatin1String("leaving"))
+      testsupport::saveScreenshot(window, QStringLiteral("guide-identity-typed"));
+  });
+  guide->Show(ui::form::Modal);
+  const orvanRV1Xtst::CMtiData2Ptr identity = guide->GetGuideMtiData();
+  ASSERT_TRUE(identity);
+  EXPECT_EQ(identity->MtiType(), QStringLiteral("RV-12P"));
+  EXPECT_EQ(identity->Serial(), QStringLiteral("4711"));
+  EXPECT_EQ(identity->Firmware(), QStringLiteral("2.01"));
 }
 
 }  // namespace

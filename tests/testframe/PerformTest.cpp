@@ -1,0 +1,124 @@
+// Perform: the run context's say, the navigation codes the operator's
+// choices write, and what becomes of the result when the window closes.
+
+#include "PerformFixture.h"
+#include "QtPrinters.h"
+#include "results/CResultBase.h"
+
+namespace {
+
+using namespace frametests;
+
+struct Leaving {
+  const char* script;  // the operator's whole plan (no run)
+  rt::Long code;
+  bool dropped;        // the result is gone
+  rt::Long status;     // else its status
+  int notified;
+};
+
+const Leaving kLeavings[] = {
+    {"next", host::navigation::Next, false, 0, 0},
+    {"previous", host::navigation::Previous, false, 0, 0},
+    {"skip", host::navigation::Skip, true, 0, 0},
+    {"na", host::navigation::Next, false, 3, 1},
+    {"abort", host::navigation::Abort, true, 0, 0},
+    {"answer=no press=101 wait=0.2 next", host::navigation::Next, false, 0, 0},
+};
+
+using Perform = PerformTest;
+
+TEST_F(Perform, ATestTheContextDoesNotLetRunShowsNothing) {
+  const auto test = element(400);
+  ctx->setMayRun(false);
+  perform(test);
+  EXPECT_EQ(guidesSeen, 0);
+  EXPECT_FALSE(test->Result());
+  EXPECT_FALSE(ctx->navigationCodeWritten());
+}
+
+TEST_F(Perform, EachWayOutWritesItsNavigationCode) {
+  for (const ElementClass& c : kClasses) {
+    for (const Leaving& leaving : kLeavings) {
+      SCOPED_TRACE(QStringLiteral("%1: %2").arg(c.testID).arg(leaving.script).toStdString());
+      const auto test = element(c.testID);
+      perform(test, QStringLiteral("%1 %2").arg(c.testID).arg(QLatin1String(leaving.script)));
+      EXPECT_EQ(guidesSeen, 1);
+      EXPECT_TRUE(ctx->navigationCodeWritten());
+      EXPECT_EQ(ctx->NavigationCode(), leaving.code);
+      EXPECT_EQ(test->Result() == nullptr, leaving.dropped);
+      if (!leaving.dropped) EXPECT_EQ(status(test), leaving.status);
+      EXPECT_EQ(notified(test), leaving.notified);
+      EXPECT_FALSE(ui::Form::activeModal()) << "the window is gone";
+    }
+  }
+}
+
+TEST_F(Perform, ClosingTheWindowIsAbortOnceTheHostConfirms) {
+  const auto test = element(300);
+  bool closed = false;
+  perform(test, QStringLiteral("300 wait=0.3 next"),
+          [&](QWidget& guide, rt::Long, const QString& state) {
+            if (state != QLatin1String("opened") || closed) return;
+            closed = true;
+            QPointer<QWidget> window = &guide;
+            QTimer::singleShot(0, [window] {
+              // Refused first: the window stays; then confirmed.
+              ui::MessageBoxes::instance().queueAnswers({ui::mb::No});
+              if (window) window->close();
+              ui::MessageBoxes::instance().queueAnswers({ui::mb::Yes});
+              if (window) window->close();
+            });
+          });
+  EXPECT_EQ(ctx->NavigationCode(), host::navigation::Abort);
+  EXPECT_FALSE(test->Result()) << "dropped as by Abort";
+  EXPECT_EQ(shownTexts().count(QStringLiteral("Do you want to abort the test sequence?")), 2);
+}
+
+TEST_F(Perform, LeavingAgainWithoutARunRepeatsTheLastVerdictWithoutNotifyingAgain) {
+  const auto test = element(400);
+  // Skipped, back with Previous, left with Next: dropped again.
+  perform(test, QStringLiteral("400 skip"));
+  perform(test, QStringLiteral("400 next"));
+  EXPECT_FALSE(test->Result());
+  EXPECT_EQ(ctx->NavigationCode(), host::navigation::Next);
+  // Not applicable, then passed through again: the result stays skipped
+  // and the context was told once.
+  perform(test, QStringLiteral("400 na"));
+  EXPECT_EQ(status(test), 3);
+  perform(test, QStringLiteral("400 previous"));
+  perform(test, QStringLiteral("400 next"));
+  EXPECT_EQ(status(test), 3);
+  EXPECT_EQ(notified(test), 1);
+  EXPECT_EQ(ctx->MtiList()->Count(), 1) << "one identity registered for it";
+}
+
+TEST_F(Perform, AVerdictIsFinishedOnceAndANewVerdictAgain) {
+  analyzer(QStringLiteral("range=L"));
+  const auto test = element(600);
+  perform(test);  // Play, the run, the verdict "passed", Next
+  EXPECT_EQ(status(test), 1);
+  EXPECT_EQ(notified(test), 1);
+  ASSERT_EQ(ctx->MtiList()->Count(), 1);
+  EXPECT_EQ(test->Result()->MTIID(), ctx->MtiList()->entries().first()->Index());
+  perform(test, QStringLiteral("600 next"));
+  EXPECT_EQ(notified(test), 1) << "passing through again changes nothing";
+  EXPECT_EQ(ctx->MtiList()->Count(), 1);
+  perform(test, QStringLiteral("600 fail"));  // a new run judged "failed"
+  EXPECT_EQ(status(test), 2);
+  EXPECT_EQ(notified(test), 2);
+}
+
+TEST_F(Perform, EveryPlayStartsFromAFreshResult) {
+  analyzer(QStringLiteral("range=L"));
+  const auto test = element(600);
+  // A verdict before the run does not count in it.
+  perform(test, QStringLiteral("600 verdict=pass play wait-run next"));
+  EXPECT_EQ(status(test), 0) << "the run's own result was never judged";
+  EXPECT_EQ(notified(test), 0);
+  const host::IResultDataPtr before = test->Result();
+  perform(test, QStringLiteral("600 play wait-run next"));
+  EXPECT_NE(test->Result(), before);
+}
+
+}  // namespace
