@@ -10,6 +10,7 @@
 #include "FrameFixture.h"
 #include "operator/ScriptedOperator.h"
 #include "records/RunObjects.h"
+#include "settings/CConfigPerformance.h"
 #include "tests/XTestInstruction.h"
 #include "typelib/IResultData.h"
 #include "ui/Form.h"
@@ -65,6 +66,14 @@ class PerformTest : public FrameTest {
     test->Perform(ctx);
     log = person.log();
     guidesSeen = person.guidesSeen();
+  }
+
+  // A performance test whose wave plays that long.
+  std::shared_ptr<orvanRV1Xtst::CTestFrame> performanceTest(rt::Long seconds = 1) {
+    const auto test = element(600);
+    std::dynamic_pointer_cast<orvanRV1Xtst::CConfigPerformance>(test->Configuration())
+        ->SetDuration(seconds);
+    return test;
   }
 
   int notified(const host::ITestElementPtr& test) const {

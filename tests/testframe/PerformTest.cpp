@@ -12,8 +12,8 @@ using namespace frametests;
 struct Leaving {
   const char* script;  // the operator's whole plan (no run)
   rt::Long code;
-  bool dropped;        // the result is gone
-  rt::Long status;     // else its status
+  bool dropped;     // the result is gone
+  rt::Long status;  // else its status
   int notified;
 };
 
@@ -94,13 +94,16 @@ TEST_F(Perform, LeavingAgainWithoutARunRepeatsTheLastVerdictWithoutNotifyingAgai
 }
 
 TEST_F(Perform, AVerdictIsFinishedOnceAndANewVerdictAgain) {
-  analyzer(QStringLiteral("range=L"));
-  const auto test = element(600);
+  rv1xsim::Simulator& sim = analyzer(QStringLiteral("range=L"));
+  const auto test = performanceTest();
   perform(test);  // Play, the run, the verdict "passed", Next
   EXPECT_EQ(status(test), 1);
   EXPECT_EQ(notified(test), 1);
   ASSERT_EQ(ctx->MtiList()->Count(), 1);
   EXPECT_EQ(test->Result()->MTIID(), ctx->MtiList()->entries().first()->Index());
+  // The wave played its second and was switched off.
+  EXPECT_EQ(commandsOf(sim).mid(commandsOf(sim).indexOf(QStringLiteral("I"))),
+            (QStringList{"I", "W03", "A3", "E01", "W01"}));
   perform(test, QStringLiteral("600 next"));
   EXPECT_EQ(notified(test), 1) << "passing through again changes nothing";
   EXPECT_EQ(ctx->MtiList()->Count(), 1);
@@ -109,9 +112,19 @@ TEST_F(Perform, AVerdictIsFinishedOnceAndANewVerdictAgain) {
   EXPECT_EQ(notified(test), 2);
 }
 
+TEST_F(Perform, AVerdictOnAWaveNeverPlayedCountsNothing) {
+  analyzer(QStringLiteral("range=P"));  // the operator never turns the switch
+  const auto test = performanceTest();
+  perform(test, QStringLiteral("600 play wait=0.5 stop wait-run verdict=pass next"));
+  EXPECT_EQ(test->Result()->Measurement(1)->Value(), QVariant(true)) << "the view took it";
+  EXPECT_EQ(status(test), 0);
+  EXPECT_EQ(notified(test), 0);
+  EXPECT_EQ(ctx->MtiList()->Count(), 0);
+}
+
 TEST_F(Perform, EveryPlayStartsFromAFreshResult) {
   analyzer(QStringLiteral("range=L"));
-  const auto test = element(600);
+  const auto test = performanceTest();
   // A verdict before the run does not count in it.
   perform(test, QStringLiteral("600 verdict=pass play wait-run next"));
   EXPECT_EQ(status(test), 0) << "the run's own result was never judged";

@@ -38,19 +38,20 @@ TEST_F(TestRun, TheRangeWaitPromptsUntilTheSwitchIsRight) {
       {600, "range=H", {"-"}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(QStringLiteral("%1 %2").arg(c.testID).arg(QLatin1String(c.analyzerOptions)).toStdString());
+    SCOPED_TRACE(
+        QStringLiteral("%1 %2").arg(c.testID).arg(QLatin1String(c.analyzerOptions)).toStdString());
     rv1xsim::Simulator& sim = analyzer(QLatin1String(c.analyzerOptions));
-    const auto test = element(c.testID);
+    const auto test = c.testID == 600 ? performanceTest() : element(c.testID);
     ctx = std::make_shared<host::RunContext>();
     PopupWatch watch(c.testID == 400 && c.popup.size() > 1 ? QStringLiteral("run-range-prompt")
-                                                            : QString());
+                                                           : QString());
     perform(test, QStringLiteral("%1 play wait-run next").arg(c.testID));
     EXPECT_EQ(watch.seen(), c.popup);
     const QStringList commands = commandsOf(sim);
-    const qsizetype wanted = c.popup.contains(kRangePace) || c.popup.contains(kRangeLow) ||
-                                     c.popup.contains(kRangeHigh)
-                                 ? 3
-                                 : 1;
+    const qsizetype wanted =
+        c.popup.contains(kRangePace) || c.popup.contains(kRangeLow) || c.popup.contains(kRangeHigh)
+            ? 3
+            : 1;
     EXPECT_GE(commands.count(QStringLiteral("I")), wanted);
     EXPECT_EQ(status(test), 0) << "a run that measured nothing is not evaluated";
     EXPECT_EQ(notified(test), 0);
