@@ -1,9 +1,14 @@
 // Perform: the run context's say, the navigation codes the operator's
 // choices write, and what becomes of the result when the window closes.
 
+#include <QElapsedTimer>
+#include <QRegularExpression>
+
 #include "PerformFixture.h"
 #include "QtPrinters.h"
 #include "results/CResultBase.h"
+#include "settings/CConfigShock.h"
+#include "settings/CShockAdviceSetting.h"
 
 namespace {
 
@@ -132,6 +137,53 @@ TEST_F(Perform, EveryPlayStartsFromAFreshResult) {
   const host::IResultDataPtr before = test->Result();
   perform(test, QStringLiteral("600 play wait-run next"));
   EXPECT_NE(test->Result(), before);
+}
+
+TEST_F(Perform, TheShockStepsPlayInTurnAndTheOperatorsAnswersJudgeThem) {
+  struct Case {
+    const char* script;
+    rt::Long status;
+  } cases[] = {
+      {"", 1},                   // each step answered as it expects
+      {"700 answers=S,S,N", 2},  // the first step expects no shock
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.script);
+    rv1xsim::Simulator& sim = analyzer(QStringLiteral("range=L"));
+    const auto test = element(700);
+    auto& config = *std::dynamic_pointer_cast<orvanRV1Xtst::CConfigShock>(test->Configuration());
+    config.AddNew()->SetWaveFormIndex(1);                            // CVF, a shock expected
+    config.AddNew()->SetWaveFormIndex(7);                            // NSR 90, none
+    for (const auto& step : config.NewEnum()) step->SetDuration(0);  // until answered
+    perform(test, QLatin1String(c.script), [](QWidget& guide, rt::Long, const QString& state) {
+      if (state == QLatin1String("finished"))
+        testsupport::saveScreenshot(guide, QStringLiteral("run-shock-answered"));
+    });
+    EXPECT_EQ(commandsOf(sim).filter(QRegularExpression(QStringLiteral("^V"))),
+              (QStringList{"V01", "V02", "V08"}));
+    EXPECT_EQ(status(test), c.status);
+    EXPECT_EQ(notified(test), 1);
+    ctx = std::make_shared<host::RunContext>();
+    simulators_.clear();
+  }
+}
+
+TEST_F(Perform, AShockStepWithADurationEndsByItself) {
+  rv1xsim::Simulator& sim = analyzer(QStringLiteral("range=L"));
+  const auto test = element(700);
+  auto& config = *std::dynamic_pointer_cast<orvanRV1Xtst::CConfigShock>(test->Configuration());
+  config.AddNew()->SetWaveFormIndex(2);
+  for (const auto& step : config.NewEnum()) step->SetDuration(1);
+  QElapsedTimer clock;
+  clock.start();
+  // The first step answered at once, the second left to its time.
+  perform(test, QStringLiteral("700 answers=N play wait-run next"));
+  EXPECT_GE(clock.elapsed(), 1000) << "the second step its second";
+  EXPECT_EQ(commandsOf(sim).filter(QRegularExpression(QStringLiteral("^V"))),
+            (QStringList{"V01", "V03"}));
+  const host::IResultDataPtr result = test->Result();
+  EXPECT_EQ(result->Measurement(1)->Status(), 1);
+  EXPECT_EQ(result->Measurement(2)->Status(), 0) << "not answered";
 }
 
 }  // namespace
