@@ -3,7 +3,6 @@
 
 #include <QDomDocument>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "FrameFixture.h"
