@@ -196,6 +196,10 @@ void CTestFrame::InitResult(bool force) {
   }
 }
 
+bool CTestFrame::ResultMeasured() {
+  return result_ && result_->HasMeasuredValue();
+}
+
 void CTestFrame::FinishResult(const CMtiData2Ptr& mti) {
   rt::ignoreErrors([&] {
     if (mfDrop) {
@@ -207,10 +211,10 @@ void CTestFrame::FinishResult(const CMtiData2Ptr& mti) {
     if (!mfKeep || !result_) return;
     // Passing through the test again without a new verdict changes nothing.
     if (finishedResult_.lock() == result_) return;
-    UpdateResultStatus(*result_, mfNA);
     // A run that measured nothing leaves the result not evaluated: no
     // identity is recorded for it and the context is not told.
-    if (!mfNA && !result_->HasMeasuredValue()) return;
+    if (!mfNA && !ResultMeasured()) return;
+    UpdateResultStatus(*result_, mfNA);
     host::RunContext& ctx = Context();
     result_->SetMTIID(MMiscUtils::RegisterMti(ctx.MtiList(), mti));
     finishedResult_ = result_;

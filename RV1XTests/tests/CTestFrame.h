@@ -180,6 +180,9 @@ class CTestFrame : public host::ITestElement, public std::enable_shared_from_thi
   virtual void EndingRun();
   // More clean-up in a run's failure handler, failures ignored.
   virtual void RunFailed() {}
+  // Whether the run put a measurement (or the operator a verdict) into
+  // the result; a result without one is never finished.
+  virtual bool ResultMeasured();
   // Load of a "ResultItem": the fresh result it goes into.
   virtual void FreshResultForLoad() { InitResult(true); }
 

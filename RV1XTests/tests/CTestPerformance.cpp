@@ -1,9 +1,11 @@
 #include "tests/CTestPerformance.h"
 
 #include "orvanRV1Xvti/CRV1XVTi.h"
+#include "runtime/Conversions.h"
 #include "runtime/ErrorHandling.h"
 #include "tests/FRV1XTestGuide.h"
 #include "tests/FTimer.h"
+#include "ui/MessageLoop.h"
 
 namespace orvanRV1Xtst {
 
@@ -38,9 +40,22 @@ void CTestPerformance::RunMeasurement() {
   mfDone = false;
   WaitForRange();
   if (mfStop) return;
-  // The wave and amplitude codes (then mfCommandsSent), the run timer of
-  // the configured duration (NewRunTimer with mfrmTimer_Timer) and the loop
-  // until mfDone or mfStop go here.
+  CConfigPerformance& config = com::must(TestConfig());
+  const QString wave = config.ParameterCode(0);
+  const QString amplitude = config.ParameterCode(1);
+  Guide().MarkSteps({3, 5});
+  Send(wave);
+  Send(amplitude);
+  Guide().MarkSteps({4, 5});
+  mfCommandsSent = true;
+  if (!mfStop) {
+    // A duration of 0 plays until the operator ends it.
+    const rt::Long interval = rt::toLong(static_cast<double>(config.Duration()) * 1000);
+    mfrmTimer =
+        NewRunTimer([](CTestFrame& e) { static_cast<CTestPerformance&>(e).mfrmTimer_Timer(); });
+    mfrmTimer->StartTimer(interval);
+  }
+  while (!mfDone && !mfStop) ui::doEvents();
 }
 
 void CTestPerformance::EndingRun() {

@@ -9,7 +9,8 @@
 // Abort and a verdict during the run end the timed run (EndTimedRun)
 // instead of aborting the analyzer's command; the run finishes its result
 // itself when it ends; a verdict given after a run whose commands went out
-// judges the result at once.
+// judges the result at once. A verdict on a run that never sent its wave
+// (stopped while the range was wrong, failed) does not count.
 
 #include "results/CResultPerformance.h"
 #include "settings/CConfigPerformance.h"
@@ -33,6 +34,8 @@ class CTestPerformance final
   void mfrmTestGuide_StopTest() override;
   void mfrmTestGuide_AbortTest() override;
   void mfrmTestGuide_ItemClicked(bool fCurrentItem) override;
+  // A verdict counts only on a wave the analyzer was told to play.
+  bool ResultMeasured() override { return mfCommandsSent && CTestFrame::ResultMeasured(); }
 
  private:
   // Ends the wave: the timer goes, the run loop ends, and the analyzer's

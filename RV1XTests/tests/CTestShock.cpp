@@ -1,8 +1,12 @@
 #include "tests/CTestShock.h"
 
+#include "runtime/Conversions.h"
 #include "runtime/ErrorHandling.h"
+#include "services/LanguageService.h"
+#include "settings/CShockAdviceSetting.h"
 #include "tests/FRV1XTestGuide.h"
 #include "tests/FTimer.h"
+#include "ui/MessageLoop.h"
 
 namespace orvanRV1Xtst {
 
@@ -45,10 +49,27 @@ void CTestShock::StartOfRun() {
 void CTestShock::RunMeasurement() {
   WaitForRange();
   if (mfStop) return;
-  // The steps of the configuration go here, one by one: the status text,
-  // ShockViewHighlightNext, the wave code, mfrmTimer started for the
-  // step's duration, the loop until mfWaveformDone, mfNextWaveform or
-  // mfStop, and mfrmTimer stopped.
+  const auto language = host::LanguageService::instance();
+  for (const CShockAdviceSettingPtr& setting : com::must(TestConfig()).NewEnum()) {
+    if (mfStop) break;
+    mfWaveformDone = false;
+    mfNextWaveform = false;
+    const rt::Long duration = setting->Duration();
+    Guide().SetStatusText(
+        duration == 0
+            ? language->Translate(host::kProduct,
+                                  QStringLiteral("20243::Waveform: %%1 (Indefinite)"),
+                                  {setting->WaveText()})
+            : language->Translate(host::kProduct,
+                                  QStringLiteral("20249::Waveform: %%1 (Duration: %%2 sec)"),
+                                  {setting->WaveText(), duration}));
+    Guide().ShockViewHighlightNext();
+    Send(setting->WaveCode());
+    // Duration 0 plays until the operator answers.
+    com::must(mfrmTimer).StartTimer(rt::toLong(static_cast<double>(duration) * 1000));
+    while (!mfWaveformDone && !mfStop && !mfNextWaveform) ui::doEvents();
+    mfrmTimer->StopTimer();
+  }
 }
 
 void CTestShock::EndingRun() {

@@ -10,7 +10,8 @@
 // own failures go to the error service; the window opens with steps 1 and
 // 2 marked; Stop and Abort only ask the sequence to end (no command is cut
 // short); an answer on the row being played moves on to the next step, and
-// an answer given while no run goes on judges the result at once.
+// an answer given while no run goes on judges the result at once. The
+// result is finished once, when the window closes.
 
 #include "results/CResultShock.h"
 #include "settings/CConfigShock.h"

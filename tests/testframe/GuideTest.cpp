@@ -13,6 +13,7 @@
 #include "StubTestElement.h"
 #include "elements/TestInfo.h"
 #include "guide/TestGuideService.h"
+#include "operator/ScriptedOperator.h"
 #include "records/RunObjects.h"
 #include "runtime/ErrorHandling.h"
 #include "settings/CConfigDischarge.h"
@@ -22,6 +23,7 @@
 #include "tests/FRV1XTestGuide.h"
 #include "tests/XTestInstruction.h"
 #include "typelib/ILimitData.h"
+#include "typelib/IMeasurement.h"
 #include "typelib/IResultData.h"
 #include "ui/Extender.h"
 #include "ui/SyntheticInput.h"
@@ -362,6 +364,57 @@ TEST_F(Guide, AWindowWithoutItsResultViewStillHasItsWayOut) {
               window->ShowInstruction(QStringLiteral("TI:RV1X"), QStringLiteral("x"), false);
             }),
             91);
+}
+
+// The host's scripted operator judges in the columns the views have.
+TEST_F(Guide, TheOperatorJudgesInTheViewsOwnColumns) {
+  struct Case {
+    rt::Long testID;
+    const char* script;
+    QVariant value;  // of the first measurement afterwards
+    rt::Long status;
+  } cases[] = {
+      {600, "600 verdict=pass next", QVariant(true), 1},
+      {600, "600 verdict=fail next", QVariant(false), 2},
+      {700, "700 click=0,3 wait=0.2 next", QVariant(true), 2},  // the first step expects no shock
+      {700, "700 click=0,4 wait=0.2 next", QVariant(false), 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.script);
+    auto window = std::make_shared<FRV1XTestGuide>();
+    window->Load();
+    QObject::connect(window.get(), &FRV1XTestGuide::NextTest, window.get(),
+                     [&] { window->Hide(); });
+    const auto test = element(c.testID);
+    test->Load(testsupport::xmlElement(QStringLiteral("<ResultItem Version=\"2\"/>")), nullptr);
+    window->InitGuide(test, ctx, {});
+    window->ShockViewHighlightNext();  // the first step plays
+    host::ScriptedOperator person(host::OperatorScript::Parse(QLatin1String(c.script)));
+    person.setPace(20);
+    window->Show(ui::form::Modal);
+    const host::IMeasurementPtr first = test->Result()->Measurement(1);
+    EXPECT_EQ(first->Value(), c.value);
+    EXPECT_EQ(first->Status(), c.status);
+  }
+}
+
+// The identity the operator types is the one the window gives back.
+TEST_F(Guide, TheOperatorsIdentityIsTheWindows) {
+  filled(300);
+  QObject::connect(guide.get(), &FRV1XTestGuide::NextTest, guide.get(), [&] { guide->Hide(); });
+  host::ScriptedOperator person(
+      host::OperatorScript::Parse(QStringLiteral("300 tab=0 mti=RV-12P,4711,2.01 wait=0.2 next")));
+  person.setPace(20);
+  person.setStateHook([](QWidget& window, rt::Long, const QString& state) {
+    if (state == QLatin1String("leaving"))
+      testsupport::saveScreenshot(window, QStringLiteral("guide-identity-typed"));
+  });
+  guide->Show(ui::form::Modal);
+  const orvanRV1Xtst::CMtiData2Ptr identity = guide->GetGuideMtiData();
+  ASSERT_TRUE(identity);
+  EXPECT_EQ(identity->MtiType(), QStringLiteral("RV-12P"));
+  EXPECT_EQ(identity->Serial(), QStringLiteral("4711"));
+  EXPECT_EQ(identity->Firmware(), QStringLiteral("2.01"));
 }
 
 }  // namespace

@@ -30,6 +30,15 @@ qint64 waitFor(const std::function<bool()>& done, int milliseconds) {
 
 using Instruction = FrameTest;
 
+TEST_F(Instruction, IsMadeByItsRegisteredName) {
+  const auto popup =
+      com::createObjectAs<XTestInstruction>(QStringLiteral("RV1XTests.XTestInstruction"));
+  ASSERT_TRUE(popup);
+  EXPECT_FALSE(popup->Flash());
+  EXPECT_EQ(popup->BackColor(), ui::syscolor::Window);
+  EXPECT_EQ(popup->HelpText()->text(), QStringLiteral("PLEASE DEFIBRILLATE NOW"));
+}
+
 TEST_F(Instruction, FlashingShowsRedAtOnceAndAlternatesUntilItStops) {
   XTestInstruction popup;
   popup.SetFlash(true);

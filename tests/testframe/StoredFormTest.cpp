@@ -3,7 +3,6 @@
 
 #include <QDomDocument>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "FrameFixture.h"
@@ -222,16 +221,9 @@ TEST_F(StoredForm, AResultItemAlwaysGoesIntoAFreshResult) {
 // rv1x-host resave and report, as a technician runs them on a sequence of
 // the seven.
 struct Commands : StoredForm {
-  struct Outcome {
-    int status;
-    QString errors;
-  };
+  using Outcome = testsupport::ProgramOutcome;
   Outcome host(const QStringList& arguments) {
-    QProcess process;
-    process.start(testsupport::builtProgram(QStringLiteral("rv1x-host")),
-                  QStringList{QStringLiteral("--registry"), registry_->path()} + arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+    return testsupport::runHostProgram(registry_->path(), arguments);
   }
   QString file(const QString& name, const QString& content) {
     const QString path = dir.filePath(name);
