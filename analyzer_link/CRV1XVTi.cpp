@@ -23,9 +23,7 @@ const QString kWaveformCommand = QStringLiteral("P");
 constexpr rt::Long kMkIIBlockBytes = 2000;
 constexpr rt::Long kAnnouncedLength = -1;
 
-host::ErrorService& errors() {
-  return com::must(host::ErrorService::instance());
-}
+using host::errors;
 
 [[noreturn]] void raiseLinkError() {
   errors().RaiseError(host::kProduct, eeVTI_Error, kConnectionSource, 1);

@@ -44,15 +44,18 @@ int usage() {
   return 64;
 }
 
+enum class Option { Taken, NotOne, WithoutItsFile };
+
 // Takes the first argument, with its value, when it is an option that every
-// command shares; false when it is none.
-bool takeOption(QStringList& arguments, CommonOptions& options) {
+// command shares.
+Option takeOption(QStringList& arguments, CommonOptions& options) {
   const QString option = arguments.first();
   if (option == QLatin1String("--registry")) {
-    if (arguments.size() < 2) return false;
+    if (arguments.size() < 2 || arguments.at(1).startsWith(QStringLiteral("--")))
+      return Option::WithoutItsFile;
     options.registry = arguments.at(1);
     arguments.remove(0, 2);
-    return true;
+    return Option::Taken;
   }
   if (option == QLatin1String("--unattended")) {
     options.unattended = true;
@@ -63,10 +66,16 @@ bool takeOption(QStringList& arguments, CommonOptions& options) {
     options.simulate = true;
     options.simulatorOptions = option.section(u'=', 1);
   } else {
-    return false;
+    return Option::NotOne;
   }
   arguments.removeFirst();
-  return true;
+  return Option::Taken;
+}
+
+int withoutItsFile(const QString& option) {
+  std::fprintf(stderr, "rv1x-host: the option %s needs a file: %s FILE\n", qPrintable(option),
+               qPrintable(option));
+  return usage();
 }
 
 }  // namespace
@@ -86,7 +95,9 @@ int main(int argc, char** argv) {
   QStringList arguments = app.arguments().mid(1);
   CommonOptions options;
   while (!arguments.isEmpty() && arguments.first().startsWith(QStringLiteral("--"))) {
-    if (!takeOption(arguments, options)) {
+    const Option taken = takeOption(arguments, options);
+    if (taken == Option::WithoutItsFile) return withoutItsFile(arguments.first());
+    if (taken == Option::NotOne) {
       std::fprintf(stderr, "rv1x-host: unknown option %s\n", qPrintable(arguments.first()));
       return usage();
     }
@@ -95,8 +106,11 @@ int main(int argc, char** argv) {
   const QString name = arguments.takeFirst();
   // Options may also follow the command's own arguments.
   QStringList rest;
-  while (!arguments.isEmpty())
-    if (!takeOption(arguments, options)) rest.append(arguments.takeFirst());
+  while (!arguments.isEmpty()) {
+    const Option taken = takeOption(arguments, options);
+    if (taken == Option::WithoutItsFile) return withoutItsFile(arguments.first());
+    if (taken == Option::NotOne) rest.append(arguments.takeFirst());
+  }
   if (!options.registry.isEmpty()) platform::RegistryStore::setPath(options.registry);
   if (options.unattended) ui::MessageBoxes::instance().setUnattended(true);
 

@@ -70,10 +70,14 @@ void CConfigAccuracy::SaveSettings(host::XmlElement& element, const host::XmlDoc
 
 QList<ReportRow> CConfigAccuracy::ReportRows() {
   return {
-      {QStringLiteral("20140::Load"), leadingNumber(loadText_), QStringLiteral("Ohm")},
-      {QStringLiteral("20071::Noise"), leadingNumber(noiseText_), QStringLiteral("Hz, mV")},
-      {QStringLiteral("20050::Pacemaker rate"), leadingNumber(rateText_), QStringLiteral("ppm")},
-      {QStringLiteral("20070::Amplitude"), leadingNumber(ampText_), QStringLiteral("mA")},
+      {QStringLiteral("20140::Load"), [this] { return leadingNumber(loadText_); },
+       QStringLiteral("Ohm")},
+      {QStringLiteral("20071::Noise"), [this] { return leadingNumber(noiseText_); },
+       QStringLiteral("Hz, mV")},
+      {QStringLiteral("20050::Pacemaker rate"), [this] { return leadingNumber(rateText_); },
+       QStringLiteral("ppm")},
+      {QStringLiteral("20070::Amplitude"), [this] { return leadingNumber(ampText_); },
+       QStringLiteral("mA")},
   };
 }
 

@@ -15,9 +15,7 @@ const QString kElement = QStringLiteral("PlugInData");
 const QString kPlugInAttribute = QStringLiteral("PlugIn");
 const QString kTestGuideElement = QStringLiteral("TestGuideSettings");
 
-host::ErrorService& errors() {
-  return *host::ErrorService::instance();
-}
+using host::errors;
 }  // namespace
 
 CConfigBase::CConfigBase(ConfigKind kind)
@@ -44,14 +42,18 @@ void CConfigBase::CheckElement(host::XmlElement& element) {
 void CConfigBase::Load(const host::XmlElementPtr& ixeIn, const host::HostLogPtr& iprLog) {
   rt::onError(
       [&] {
-        testGuideConfig_ = std::make_shared<host::TestGuideSettingsObject>();
+        // The new settings object takes the place of the old one only once
+        // the load has come through to it: a load that stops at a bad field
+        // leaves the guide settings as they were.
+        auto guideSettings = std::make_shared<host::TestGuideSettingsObject>();
         BeginLoad();
         host::XmlElement& element = com::must(ixeIn);
         if (kind_.checksElement) CheckElement(element);
         if (LoadSettings(element, iprLog)) {
           if (host::XmlElementPtr guide = element.SelectChild(kTestGuideElement, 0))
-            testGuideConfig_->Load(guide, iprLog);
+            guideSettings->Load(guide, iprLog);
         }
+        testGuideConfig_ = guideSettings;
         EndLoad();
       },
       [&](const rt::RuntimeError& error) { HandleError(error, kConfigLoadError); });
@@ -103,7 +105,7 @@ QString CConfigBase::BuildReportRows(host::HostReport& report) {
   for (const ReportRow& row : table) {
     rt::ignoreErrors([&] {
       const QString label = report.Translate(host::kProduct, row.textKey, {});
-      rows += reporttable::row({reporttable::indented(label), row.value, row.unit});
+      rows += reporttable::row({reporttable::indented(label), row.value(), row.unit});
     });
   }
   return rows;

@@ -10,6 +10,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "settings/ReportTableSequence.h"
@@ -31,10 +32,12 @@ struct ConfigKind {
   bool checksElement = true;  // Load rejects an element that is not its own
 };
 
-// One printed row: a label text key, the value as printed, the unit.
+// One printed row: a label text key, the value as printed, the unit. The
+// value is formatted when its row is printed, so that a value that cannot be
+// formatted leaves out its own row and no other.
 struct ReportRow {
   QString textKey;
-  QString value;
+  std::function<QString()> value;
   QString unit;
 };
 
@@ -58,7 +61,7 @@ class CConfigBase : public host::IConfigData, public std::enable_shared_from_thi
 
   // A new object of the same class that has copied this one.
   virtual std::shared_ptr<CConfigBase> CopyOfThis() = 0;
-  // Runs after the settings object was replaced, before the element check.
+  // Runs before the element check.
   virtual void BeginLoad() {}
   // Reads the setting children; answers whether the element's
   // "TestGuideSettings" child is to be read as well.

@@ -73,8 +73,10 @@ void CConfigDischarge::SaveSettings(host::XmlElement& element, const host::XmlDo
 QList<ReportRow> CConfigDischarge::ReportRows() {
   const QString whole = QStringLiteral("#0");
   return {
-      {QStringLiteral("20134::Amplitude"), rt::format(amplitudeText_, whole), QStringLiteral("mV")},
-      {QStringLiteral("20135::ECG wave"), rt::format(wavetypeText_, whole), QStringLiteral("None")},
+      {QStringLiteral("20134::Amplitude"),
+       [this, whole] { return rt::format(amplitudeText_, whole); }, QStringLiteral("mV")},
+      {QStringLiteral("20135::ECG wave"),
+       [this, whole] { return rt::format(wavetypeText_, whole); }, QStringLiteral("None")},
   };
 }
 

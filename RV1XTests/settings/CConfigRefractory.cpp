@@ -44,11 +44,11 @@ void CConfigRefractory::SaveSettings(host::XmlElement& element, const host::XmlD
 
 QList<ReportRow> CConfigRefractory::ReportRows() {
   return {
-      {QStringLiteral("20140::Load"), rt::format(loadText_, QStringLiteral("#0")),
-       QStringLiteral("Ohm")},
+      {QStringLiteral("20140::Load"),
+       [this] { return rt::format(loadText_, QStringLiteral("#0")); }, QStringLiteral("Ohm")},
       // The rate as the operator reads it: the number of the rate text.
-      {QStringLiteral("20050::Pacemaker rate"), rt::cstr(stored::number(rateText_)),
-       QStringLiteral("ppm")},
+      {QStringLiteral("20050::Pacemaker rate"),
+       [this] { return rt::cstr(stored::number(rateText_)); }, QStringLiteral("ppm")},
   };
 }
 

@@ -50,12 +50,14 @@ void CConfigSensitivity::SaveSettings(host::XmlElement& element, const host::Xml
 QList<ReportRow> CConfigSensitivity::ReportRows() {
   const QString whole = QStringLiteral("#0");
   return {
-      {QStringLiteral("20148::Selected range high"), rt::formatNumber(rangeHigh_, whole),
-       QStringLiteral("mV")},
-      {QStringLiteral("20149::Selected range low"), rt::formatNumber(rangeLow_, whole),
-       QStringLiteral("mV")},
-      {QStringLiteral("20140::Load"), rt::format(loadText_, whole), QStringLiteral("Ohm")},
-      {QStringLiteral("20141::Trigger wave"), rt::format(triggerWaveText_, whole), QString()},
+      {QStringLiteral("20148::Selected range high"),
+       [this, whole] { return rt::formatNumber(rangeHigh_, whole); }, QStringLiteral("mV")},
+      {QStringLiteral("20149::Selected range low"),
+       [this, whole] { return rt::formatNumber(rangeLow_, whole); }, QStringLiteral("mV")},
+      {QStringLiteral("20140::Load"), [this, whole] { return rt::format(loadText_, whole); },
+       QStringLiteral("Ohm")},
+      {QStringLiteral("20141::Trigger wave"),
+       [this, whole] { return rt::format(triggerWaveText_, whole); }, QString()},
   };
 }
 

@@ -61,9 +61,16 @@ void CConfigShock::Remove(rt::Integer position) {
   if (steps_->Count() == 0) steps_.reset();
 }
 
-void CConfigShock::GiveNextKey(CShockAdviceSetting& step) {
-  keyCounter_ = rt::toLong(static_cast<double>(keyCounter_) + 1);
-  step.Init(kKeyPrefix + stored::numberText(keyCounter_));
+void CConfigShock::GiveNextKey(CShockAdviceSetting& step, const QStringList& taken) {
+  // A key the counter has not reached can be held already: a step added
+  // under a key of its own, or one whose stored key the load could not
+  // count.
+  QString key;
+  do {
+    keyCounter_ = rt::toLong(static_cast<double>(keyCounter_) + 1);
+    key = kKeyPrefix + stored::numberText(keyCounter_);
+  } while (Item(key) || taken.contains(key, Qt::CaseInsensitive));
+  step.Init(key);
 }
 
 void CConfigShock::RaiseCounterToKeys() {
@@ -87,14 +94,23 @@ void CConfigShock::BeginLoad() {
 }
 
 bool CConfigShock::LoadSettings(host::XmlElement& element, const host::HostLogPtr& log) {
+  // A step that cannot be read has been reported by the step and is left
+  // out. Keyless steps get their keys once every stored key is known, so
+  // that a key given to one never takes the place of a stored step's.
+  std::vector<CShockAdviceSettingPtr> read;
+  QStringList storedKeys;
   const host::XmlNodeListPtr nodes = element.ChildNodes();
   const rt::Long count = com::must(nodes).Length();
   for (rt::Long i = 0; i < count; ++i) {
     const host::XmlElementPtr child = nodes->Item(i);
     if (com::must(child).TagName() != kStepElement) continue;
     auto step = std::make_shared<CShockAdviceSetting>();
-    step->Load(child, log);
-    if (step->Key().isEmpty()) GiveNextKey(*step);
+    if (!step->Load(child, log)) continue;
+    if (!step->Key().isEmpty()) storedKeys.append(step->Key());
+    read.push_back(step);
+  }
+  for (const CShockAdviceSettingPtr& step : read) {
+    if (step->Key().isEmpty()) GiveNextKey(*step, storedKeys);
     Add(step);
   }
   return true;

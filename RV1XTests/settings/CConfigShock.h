@@ -10,6 +10,7 @@
 // collection operations never raise: a missing step, a repeated key or a
 // position that names no step leaves the steps as they are.
 
+#include <QStringList>
 #include <vector>
 
 #include "runtime/KeyedCollection.h"
@@ -33,7 +34,8 @@ class CConfigShock : public ConfigClass<CConfigShock> {
   // Adds the step under its key; Nothing, or a key already present, adds
   // nothing.
   void Add(const CShockAdviceSettingPtr& step);
-  // A step with the defaults under the next key, added and answered.
+  // A step with the defaults under the next key that no step holds, added
+  // and answered.
   CShockAdviceSettingPtr AddNew();
   // Removes the step at the 1-based position.
   void Remove(rt::Integer position);
@@ -49,7 +51,8 @@ class CConfigShock : public ConfigClass<CConfigShock> {
  private:
   using Steps = rt::KeyedCollection<CShockAdviceSettingPtr>;
 
-  void GiveNextKey(CShockAdviceSetting& step);
+  // The counter's next key that neither a step nor the taken keys hold.
+  void GiveNextKey(CShockAdviceSetting& step, const QStringList& taken = {});
   // Raises the counter to the largest number the steps' keys hold.
   void RaiseCounterToKeys();
 

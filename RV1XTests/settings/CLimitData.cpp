@@ -80,9 +80,7 @@ constexpr ViewRow kViewRows[] = {
     {500, "PWID", "20073::Pulse width", "ms", false},
 };
 
-host::ErrorService& errors() {
-  return *host::ErrorService::instance();
-}
+using host::errors;
 
 }  // namespace
 
@@ -230,11 +228,13 @@ void CLimitData::Load(const host::XmlElementPtr& ixeIn, const host::HostLogPtr& 
       [&] {
         if (com::must(ixeIn).TagName() != kElement)
           errors().RaiseError(QString(), kLimitLoadError, kSource, 1);
-        // The old collection is let go without unbinding it: only the end
-        // of the limit set unbinds its collection.
-        standards_ = std::make_shared<host::StandardsCollection>();
-        standards_->Load(ixeIn, iprLog);
-        if (standards_->Count() == 0) standards_.reset();
+        // The new collection takes the old one's place only when it has
+        // read the whole element: a malformed one leaves the limits as they
+        // were, never none at all. The old collection is let go without
+        // unbinding it: only the end of the limit set unbinds its collection.
+        auto loaded = std::make_shared<host::StandardsCollection>();
+        loaded->Load(ixeIn, iprLog);
+        standards_ = loaded->Count() == 0 ? nullptr : loaded;
       },
       [&](const rt::RuntimeError& error) { handOnOrReport(error, kLimitLoadError, kSource); });
 }

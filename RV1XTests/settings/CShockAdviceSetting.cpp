@@ -75,7 +75,7 @@ CShockAdviceSettingPtr CShockAdviceSetting::Clone() const {
       });
 }
 
-void CShockAdviceSetting::Load(const host::XmlElementPtr& ixeIn,
+bool CShockAdviceSetting::Load(const host::XmlElementPtr& ixeIn,
                                const host::HostLogPtr& /*iprLog*/) {
   // Each child is applied as it comes, so a child met twice wins the second
   // time. The index is taken as stored: the stored advice, not the rhythm's,
@@ -85,7 +85,7 @@ void CShockAdviceSetting::Load(const host::XmlElementPtr& ixeIn,
       {kDuration, [this](const QString& text) { duration_ = rt::toLong(rt::val(text)); }},
       {kAdvice, [this](const QString& text) { advice_ = text == QLatin1String("True"); }},
   };
-  rt::onError(
+  return rt::onError(
       [&] {
         duration_ = kDefaultDuration;
         key_ = com::must(ixeIn).Attribute(kKey);
@@ -97,9 +97,11 @@ void CShockAdviceSetting::Load(const host::XmlElementPtr& ixeIn,
           for (const auto& [childName, read] : readers)
             if (name == childName) read(child->Text());
         }
+        return true;
       },
       [](const rt::RuntimeError& error) {
         host::ErrorService::instance()->ReportError(error, kErrorSource);
+        return false;
       });
 }
 

@@ -67,8 +67,9 @@ class CShockAdviceSetting : public virtual com::Object {
   // A new step with the same key and values; Nothing after a reported error.
   CShockAdviceSettingPtr Clone() const;
 
-  // The log is accepted for symmetry with the other stored objects.
-  void Load(const host::XmlElementPtr& ixeIn, const host::HostLogPtr& iprLog);
+  // The log is accepted for symmetry with the other stored objects. False
+  // when the step could not be read (the error has been reported).
+  bool Load(const host::XmlElementPtr& ixeIn, const host::HostLogPtr& iprLog);
   // The new "ShockAdvice" element, or Nothing after an error.
   host::XmlElementPtr Save(const host::XmlDocumentPtr& ixdOwner);
 

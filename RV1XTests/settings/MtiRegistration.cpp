@@ -55,7 +55,7 @@ CMtiData2Ptr GetMtiData(const host::MtiListPtr& list, rt::Long index) {
 }
 
 rt::Long RegisterMti(const host::MtiListPtr& list, const CMtiData2Ptr& identity) {
-  if (!list || !identity) return 0;
+  if (!list || !identity) return kNotRegistered;
   // An identity without serial number cannot be told from another analyzer
   // of its model, so it is never matched: each one gets an entry of its own.
   if (!identity->Serial().isEmpty()) {
@@ -66,7 +66,7 @@ rt::Long RegisterMti(const host::MtiListPtr& list, const CMtiData2Ptr& identity)
                    entry->Serial() == identity->Serial();
           },
           false);
-      if (same) return rt::orDefault([&] { return entry->Index(); }, rt::Long(0));
+      if (same) return rt::orDefault([&] { return entry->Index(); }, kNotRegistered);
     }
   }
   return rt::orDefault(
@@ -79,7 +79,7 @@ rt::Long RegisterMti(const host::MtiListPtr& list, const CMtiData2Ptr& identity)
         lastRegistered() = LastRegistered{identity->MtiType(), index};
         return index;
       },
-      rt::Long(0));
+      kNotRegistered);
 }
 
 }  // namespace orvanRV1Xtst::MMiscUtils

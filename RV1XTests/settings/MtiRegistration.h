@@ -9,14 +9,20 @@
 
 namespace orvanRV1Xtst::MMiscUtils {
 
+// The index of an identity that could not be registered. It is not 0, which
+// stands for the identity registered last: a result whose own identity is
+// missing must never show another analyzer's.
+inline constexpr rt::Long kNotRegistered = -1;
+
 // A new record with the identity of the list's "RV-1X" entry of that index
 // (0: the index registered last), or Nothing. Never raises.
 CMtiData2Ptr GetMtiData(const host::MtiListPtr& list, rt::Long index);
 
 // The index of the list's "RV-1X" entry with the identity's model type and
 // serial number; an identity that is not there yet (or has no serial
-// number) is added under a new index, which is answered. 0 when nothing
-// could be added (no list or no identity). Never raises.
+// number) is added under a new index, which is answered. kNotRegistered when
+// nothing could be added (no list, no identity, or the list refused it).
+// Never raises.
 rt::Long RegisterMti(const host::MtiListPtr& list, const CMtiData2Ptr& identity);
 
 }  // namespace orvanRV1Xtst::MMiscUtils

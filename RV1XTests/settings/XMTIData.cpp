@@ -149,6 +149,10 @@ void XMTIData::SetMtiData(const CMtiData2Ptr& identity) {
   entry.SetMtiType(identity->MtiType());
   entry.SetSerial(identity->Serial());
   entry.SetFirmware(identity->Firmware());
+  // The operator sees the identity that will be registered, its model type
+  // included.
+  rt::ignoreErrorsEach([&] { cboMtiType_->setItemText(selected_, entry.MtiType()); },
+                       [&] { ShowSelected(); });
 }
 
 void XMTIData::LockedChanged(bool locked) {

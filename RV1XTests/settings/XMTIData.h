@@ -32,8 +32,8 @@ class XMTIData final : public host::CustomControl {
   void RegSave();
   // The selected entry itself, not a copy.
   CMtiData2Ptr GetMtiData() const { return entries_.at(selected_); }
-  // Copies the identity into the selected entry; what the controls show
-  // stays until the operator picks a model again. Nothing changes nothing.
+  // Copies the identity into the selected entry and shows it. Nothing
+  // changes nothing.
   void SetMtiData(const CMtiData2Ptr& identity);
 
   // Data: an identity (CMtiData2) for the selected entry; anything else is

@@ -1,9 +1,12 @@
 #include "limits/StandardsCollection.h"
 
+#include <QRegularExpression>
+
 #include "limits/Limit.h"
 #include "limits/Standard.h"
 #include "runtime/Conversions.h"
 #include "runtime/NumberDisplay.h"
+#include "services/HostLog.h"
 #include "xml/XmlDocument.h"
 
 namespace host {
@@ -28,20 +31,62 @@ QString flag(bool value) {
   return value ? QStringLiteral("True") : QStringLiteral("False");
 }
 
-LimitPtr loadLimit(const XmlElementPtr& e) {
+// Reads the attributes of stored standards and limits. A number or flag
+// that is not written as the collection writes it still reads as before (the
+// number it begins with, or False), and the load's log is told of it, so a
+// mistyped limit does not pass unnoticed.
+class StoredAttributes {
+ public:
+  explicit StoredAttributes(HostLogPtr log) : log_(std::move(log)) {}
+
+  double number(XmlElement& e, const QString& name, const QString& where) {
+    const QString text = e.Attribute(name);
+    const double value = rt::val(text);
+    if (!text.trimmed().isEmpty() && !isNumberText(text))
+      complain(where, name, text,
+               QStringLiteral("is not a number, read as ") + rt::numberText(value));
+    return value;
+  }
+
+  bool flag(XmlElement& e, const QString& name, const QString& where) {
+    const QString text = e.Attribute(name);
+    if (text == QLatin1String("True")) return true;
+    if (!text.isEmpty() && text != QLatin1String("False"))
+      complain(where, name, text, QStringLiteral("is neither True nor False, read as False"));
+    return false;
+  }
+
+ private:
+  static bool isNumberText(QString text) {
+    static const QRegularExpression pattern(
+        QStringLiteral("^[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eEdD][+-]?[0-9]+)?$"));
+    text.remove(QRegularExpression(QStringLiteral("[ \\t\\n]")));
+    return pattern.match(text).hasMatch();
+  }
+
+  void complain(const QString& where, const QString& name, const QString& text,
+                const QString& what) {
+    if (!log_) return;
+    log_->Message(kStandardsLoadError, 2,
+                  QStringLiteral("%1: %2 \"%3\" %4").arg(where, name, text, what), {});
+  }
+
+  HostLogPtr log_;
+};
+
+LimitPtr loadLimit(XmlElement& e, StoredAttributes& stored, const QString& standard) {
   auto limit = std::make_shared<Limit>();
-  limit->Init(e->Attribute(QStringLiteral("Key")), e->Attribute(QStringLiteral("Unit")), QString(),
+  limit->Init(e.Attribute(QStringLiteral("Key")), e.Attribute(QStringLiteral("Unit")), QString(),
               QString());
-  const QString op = e->Attribute(QStringLiteral("Operator"));
+  const QString where = QStringLiteral("%1, limit \"%2\"").arg(standard, limit->Key());
+  const QString op = e.Attribute(QStringLiteral("Operator"));
   if (!op.isEmpty()) limit->SetOperator(0, op);
   limit->SetValue(limitindex::High,
-                  static_cast<rt::Single>(rt::val(e->Attribute(QStringLiteral("High")))));
+                  static_cast<rt::Single>(stored.number(e, QStringLiteral("High"), where)));
   limit->SetValue(limitindex::Low,
-                  static_cast<rt::Single>(rt::val(e->Attribute(QStringLiteral("Low")))));
-  limit->SetEnabled(limitindex::High,
-                    e->Attribute(QStringLiteral("HighEnabled")) == QLatin1String("True"));
-  limit->SetEnabled(limitindex::Low,
-                    e->Attribute(QStringLiteral("LowEnabled")) == QLatin1String("True"));
+                  static_cast<rt::Single>(stored.number(e, QStringLiteral("Low"), where)));
+  limit->SetEnabled(limitindex::High, stored.flag(e, QStringLiteral("HighEnabled"), where));
+  limit->SetEnabled(limitindex::Low, stored.flag(e, QStringLiteral("LowEnabled"), where));
   return limit;
 }
 
@@ -83,21 +128,24 @@ StandardsCollectionPtr StandardsCollection::Clone() {
   return copy;
 }
 
-void StandardsCollection::Load(const XmlElementPtr& element, const HostLogPtr&) {
+void StandardsCollection::Load(const XmlElementPtr& element, const HostLogPtr& log) {
   XmlElement& root = com::must(element);
+  StoredAttributes stored(log);
   QList<StandardPtr> loaded;
   XmlNodeListPtr children = root.ChildNodes();
   for (rt::Long i = 0; i < children->Length(); ++i) {
     XmlElementPtr s = children->Item(i);
     if (s->TagName() != kStandard) continue;
+    const QString alphaName = s->Attribute(QStringLiteral("AlphaName"));
+    const QString completeName = s->Attribute(QStringLiteral("CompleteName"));
+    const QString where = QStringLiteral("Standard \"%1\" (%2)").arg(alphaName, completeName);
     auto standard = std::make_shared<Standard>();
-    standard->Init(s->Attribute(QStringLiteral("AlphaName")),
-                   s->Attribute(QStringLiteral("CompleteName")),
-                   rt::toLong(rt::val(s->Attribute(QStringLiteral("Flags")))));
+    standard->Init(alphaName, completeName,
+                   rt::toLong(stored.number(*s, QStringLiteral("Flags"), where)));
     XmlNodeListPtr limits = s->ChildNodes();
     for (rt::Long j = 0; j < limits->Length(); ++j) {
       XmlElementPtr l = limits->Item(j);
-      if (l->TagName() == kLimit) standard->AddLimit(loadLimit(l));
+      if (l->TagName() == kLimit) standard->AddLimit(loadLimit(*l, stored, where));
     }
     loaded.append(standard);
   }

@@ -4,9 +4,14 @@
 
 #include <QList>
 
+#include "runtime/RuntimeError.h"
 #include "typelib/HostTypes.h"
 
 namespace host {
+
+// The log message of a stored number or flag that the load could not read as
+// written (severity 2).
+constexpr rt::Long kStandardsLoadError = rt::hresult(0x8004A690u);
 
 class StandardsCollection : public virtual com::Object {
  public:
@@ -19,6 +24,8 @@ class StandardsCollection : public virtual com::Object {
   virtual StandardPtr Find(rt::Long reserved, const QString& alphaName,
                            const QString& completeName);
   virtual StandardsCollectionPtr Clone();
+  // Replaces the standards only when the whole element could be read; a
+  // value that is not written as Save writes it is told to the log.
   virtual void Load(const XmlElementPtr& element, const HostLogPtr& log);
   virtual XmlElementPtr Save(const XmlDocumentPtr& document);
   virtual void Add(const StandardPtr& standard);  // error 91 for Nothing

@@ -141,6 +141,23 @@ void HostReport::TableHeaderRows(rt::Long rows) {
   impl_->table.headerRows = rows;
 }
 
+rt::Long HostReport::tableOpeningHeight(const QString& format, const QString& header,
+                                        const QString& rows) {
+  Impl& d = *impl_;
+  d.table.family = d.font->Name();
+  const rt::Long width = pageWidthOverride_.value_or(d.document.printable().width());
+  return toUnits(kGapBeforeTable + report::openingHeight(d.document, d.table,
+                                                         report::TableText{format, header, rows},
+                                                         width));
+}
+
+void HostReport::keepTogether(rt::Long height) {
+  Impl& d = *impl_;
+  if (d.currentY + height <= d.pageBottom() || d.currentY <= d.pageTop()) return;
+  d.document.newPage();
+  d.currentY = d.pageTop();
+}
+
 void HostReport::AddTable(const QString& format, const QString& header, const QString& rows,
                           rt::Long a, rt::Long b, rt::Long c) {
   record(QStringLiteral("AddTable"), {format, header, rows, a, b, c});

@@ -148,6 +148,12 @@ class HostReport : public virtual com::Object {
   bool fileWritten() const;
   // The PDF of a report rendered into memory, complete once finished.
   QByteArray pdfData() const;
+  // The room that a table added now would take before its first row is
+  // done: the gap above it, its header rows and its first row.
+  rt::Long tableOpeningHeight(const QString& format, const QString& header, const QString& rows);
+  // A new page, unless the height fits below the current position or the
+  // position is at the top of a page already.
+  void keepTogether(rt::Long height);
 
  protected:
   void record(const QString& name, const QVariantList& args);

@@ -58,6 +58,26 @@ QString row(const QStringList& cells) {
   return text + u';';
 }
 
+struct FontFields {
+  QString name;
+  double size = 0;
+  bool bold = false;
+  bool italic = false;
+
+  static FontFields of(const ReportFont& font) {
+    return {font.Name(), font.Size(), font.Bold(), font.Italic()};
+  }
+  void applyTo(ReportFont& font) const {
+    font.SetName(name);
+    font.SetSize(size);
+    font.SetBold(bold);
+    font.SetItalic(italic);
+  }
+};
+
+// The heading's font: the report's own face and size, bold.
+const FontFields kHeadingFont{QStringLiteral("Arial"), 10, true, false};
+
 QString heading(Standard& standard) {
   const QString alpha = standard.AlphaName();
   const QString complete = standard.CompleteName();
@@ -149,25 +169,33 @@ void printStandard(HostReport& report, Standard& standard, const Captions& capti
     rows += limitRow(standard, captions, limit->Key(), limit->Key(), QString(), Reading{});
   }
 
-  ReportFontPtr font = report.Font();
-  const bool bold = font->Bold();
-  font->SetBold(true);
-  report.SetTextAlignment(0);
-  report.Text(heading(standard));
-  font->SetBold(bold);
-  if (rows.isEmpty()) return;
-
-  const rt::Long n = (report.PageWidth(10) - 3360) / 5;
-  const QString format = QStringLiteral("<+560|<2240|>+%1|>+%1|>+%1|^+%1|^+%1|<+560;").arg(n);
+  QString format;
   QString header;
-  for (const QString& caption : {captions.measurement, captions.low, captions.high, captions.value,
-                                 captions.unit, captions.verdict})
-    header += QStringLiteral("|{\\i\\b %1}").arg(quoted(caption));
-  header += u';';
-  report.TableFontSize(7);
-  report.TableGrid(false);
-  report.TableHeaderRows(1);
-  report.AddTable(format, header, rows, 0, 0, 0);
+  rt::Long opening = 0;
+  if (!rows.isEmpty()) {
+    const rt::Long n = (report.PageWidth(10) - 3360) / 5;
+    format = QStringLiteral("<+560|<2240|>+%1|>+%1|>+%1|^+%1|^+%1|<+560;").arg(n);
+    for (const QString& caption : {captions.measurement, captions.low, captions.high,
+                                   captions.value, captions.unit, captions.verdict})
+      header += QStringLiteral("|{\\i\\b %1}").arg(quoted(caption));
+    header += u';';
+    report.TableFontSize(7);
+    report.TableGrid(false);
+    report.TableHeaderRows(1);
+    opening = report.tableOpeningHeight(format, header, rows);
+  }
+
+  // The heading has a font of its own, whatever the caller left set, and
+  // stays on the page of its table's header and first row.
+  ReportFontPtr font = report.Font();
+  const FontFields callers = FontFields::of(*font);
+  kHeadingFont.applyTo(*font);
+  const QString text = heading(standard);
+  report.keepTogether(report.TextHeight(text) + opening);
+  report.SetTextAlignment(0);
+  report.Text(text);
+  callers.applyTo(*font);
+  if (!rows.isEmpty()) report.AddTable(format, header, rows, 0, 0, 0);
 }
 
 }  // namespace

@@ -51,9 +51,7 @@ class TableRun {
     const size_t repeated = std::min<size_t>(std::max(settings_.headerRows, 0), header_.size());
 
     // A header is kept with the first row that follows it.
-    double opening = body_.empty() ? 0 : body_.front().height;
-    for (const LaidRow& row : header_) opening += row.height;
-    if (y + opening > pageBottom() && y > page.top()) y = nextPage();
+    if (y + opening() > pageBottom() && y > page.top()) y = nextPage();
 
     double segmentTop = y;
     for (size_t i = 0; i < header_.size(); ++i) y = drawRow(header_[i], y, true, i);
@@ -73,6 +71,12 @@ class TableRun {
     drawRules(segmentTop, y);
     placed_.bottom = y;
     return placed_;
+  }
+
+  double opening() const {
+    double height = body_.empty() ? 0 : body_.front().height;
+    for (const LaidRow& row : header_) height += row.height;
+    return height;
   }
 
  private:
@@ -159,6 +163,11 @@ class TableRun {
 PlacedTable printTable(ReportDocument& document, const TableSettings& settings,
                        const TableText& table, rt::Long pageWidth, double x, double y) {
   return TableRun(document, settings, table, pageWidth, x).print(y);
+}
+
+double openingHeight(ReportDocument& document, const TableSettings& settings,
+                     const TableText& table, rt::Long pageWidth) {
+  return TableRun(document, settings, table, pageWidth, 0).opening();
 }
 
 }  // namespace host::report

@@ -46,4 +46,9 @@ struct PlacedTable {
 PlacedTable printTable(ReportDocument& document, const TableSettings& settings,
                        const TableText& table, rt::Long pageWidth, double x, double y);
 
+// The height of what the table keeps together at its start: its header rows
+// and its first row.
+double openingHeight(ReportDocument& document, const TableSettings& settings,
+                     const TableText& table, rt::Long pageWidth);
+
 }  // namespace host::report

@@ -30,23 +30,31 @@ int reportedSoFar() {
   return static_cast<int>(ErrorService::instance()->reported().size());
 }
 
-QString where(const QDomElement& node) {
+QString where(const XmlElement& node) {
   return node.lineNumber() > 0 ? QStringLiteral(" (line %1)").arg(node.lineNumber()) : QString();
 }
 
-[[noreturn]] void badEntry(const QDomElement& node, const QString& text) {
+[[noreturn]] void badEntry(const XmlElement& node, const QString& text) {
   rt::raise(sequenceerr::BadEntry, kSource, text + where(node));
 }
 
 // A whole number written in an attribute, or a bad entry.
-rt::Long numberAttribute(const QDomElement& node, const QString& name) {
-  const QString text = node.attribute(name).trimmed();
+rt::Long numberAttribute(XmlElement& node, const QString& name) {
+  const QString text = node.Attribute(name).trimmed();
   return rt::onError(
       [&] { return rt::toLong(QVariant(text)); },
       [&](const rt::RuntimeError&) -> rt::Long {
         badEntry(node,
-                 QStringLiteral("%1 \"%2\" is not a whole number").arg(name, node.attribute(name)));
+                 QStringLiteral("%1 \"%2\" is not a whole number").arg(name, node.Attribute(name)));
       });
+}
+
+// The child elements, in their order.
+QList<XmlElementPtr> childrenOf(XmlElement& node) {
+  QList<XmlElementPtr> children;
+  const XmlNodeListPtr list = node.ChildNodes();
+  for (rt::Long i = 0; i < list->Length(); ++i) children.append(list->Item(i));
+  return children;
 }
 
 }  // namespace
@@ -71,66 +79,66 @@ void SequenceDocument::LoadXml(const QString& text, const HostLogPtr& log) {
 }
 
 void SequenceDocument::ReadDocument(const XmlDocumentPtr& document, const HostLogPtr& log) {
-  const QDomElement root = document->dom().documentElement();
-  if (root.tagName() != kRoot)
+  const XmlElementPtr root = document->DocumentElement();
+  const QString rootName = root ? root->TagName() : QString();
+  if (rootName != kRoot)
     rt::raise(sequenceerr::NotASequence, kSource,
               QStringLiteral("The document is no test sequence: its root is \"%1\", not \"%2\"")
-                  .arg(root.tagName(), kRoot));
+                  .arg(rootName, kRoot));
   const int start = reportedSoFar();
   entries_.clear();
-  for (QDomElement node = root.firstChildElement(); !node.isNull();
-       node = node.nextSiblingElement()) {
-    if (node.tagName() == kEntry)
-      entries_.append(ReadEntry(document, node, log));
+  for (const XmlElementPtr& node : childrenOf(*root)) {
+    if (node->TagName() == kEntry)
+      entries_.append(ReadEntry(node, log));
     else
       entries_.append(Entry{nullptr, QString(), node, {}});
   }
   reported_ = reportedSoFar() - start;
 }
 
-SequenceDocument::Entry SequenceDocument::ReadEntry(const XmlDocumentPtr& document,
-                                                    const QDomElement& node,
+SequenceDocument::Entry SequenceDocument::ReadEntry(const XmlElementPtr& node,
                                                     const HostLogPtr& log) {
-  Entry entry{nullptr, node.attribute(QStringLiteral("ClassName")).trimmed(), node, {}};
+  Entry entry{nullptr, node->Attribute(QStringLiteral("ClassName")).trimmed(), node, {}};
   const bool created = rt::onError(
       [&] {
         if (entry.className.isEmpty())
-          badEntry(node, QStringLiteral("A test element has no ClassName"));
+          badEntry(*node, QStringLiteral("A test element has no ClassName"));
         ITestElementPtr element = com::createObjectAs<ITestElement>(entry.className);
         if (!element)
-          badEntry(node, QStringLiteral("\"%1\" gives no test element").arg(entry.className));
-        if (node.hasAttribute(QStringLiteral("TestID"))) {
-          const rt::Long stored = numberAttribute(node, QStringLiteral("TestID"));
+          badEntry(*node, QStringLiteral("\"%1\" gives no test element").arg(entry.className));
+        if (node->hasAttribute(QStringLiteral("TestID"))) {
+          const rt::Long stored = numberAttribute(*node, QStringLiteral("TestID"));
           if (stored != element->TestID())
-            badEntry(node, QStringLiteral("TestID %1 is not the test ID of %2 (%3)")
-                               .arg(stored)
-                               .arg(entry.className)
-                               .arg(element->TestID()));
+            badEntry(*node, QStringLiteral("TestID %1 is not the test ID of %2 (%3)")
+                                .arg(stored)
+                                .arg(entry.className)
+                                .arg(element->TestID()));
         }
-        if (node.hasAttribute(QStringLiteral("ID")))
-          element->SetID(numberAttribute(node, QStringLiteral("ID")));
+        if (node->hasAttribute(QStringLiteral("ID")))
+          element->SetID(numberAttribute(*node, QStringLiteral("ID")));
         entry.element = element;
         return true;
       },
       [&](const rt::RuntimeError& error) {
         // Every report names where the entry is.
-        Report(error.Number() == sequenceerr::BadEntry
-                   ? error
-                   : rt::RuntimeError(error.Number(), error.Source(),
-                                      QStringLiteral("%1: %2%3")
-                                          .arg(entry.className, error.Description(), where(node))));
+        Report(
+            error.Number() == sequenceerr::BadEntry
+                ? error
+                : rt::RuntimeError(error.Number(), error.Source(),
+                                   QStringLiteral("%1: %2%3")
+                                       .arg(entry.className, error.Description(), where(*node))));
         return false;
       });
   if (!created) return entry;
 
-  for (QDomElement child = node.firstChildElement(); !child.isNull();
-       child = child.nextSiblingElement())
-    if (!isPart(child.tagName())) entry.kept.append(child);
+  const QList<XmlElementPtr> children = childrenOf(*node);
+  for (const XmlElementPtr& child : children)
+    if (!isPart(child->TagName())) entry.kept.append(child);
   for (const QString& part : kParts) {
-    for (QDomElement child = node.firstChildElement(part); !child.isNull();
-         child = child.nextSiblingElement(part)) {
+    for (const XmlElementPtr& child : children) {
+      if (child->TagName() != part) continue;
       const int before = reportedSoFar();
-      rt::onError([&] { entry.element->Load(std::make_shared<XmlElement>(document, child), log); },
+      rt::onError([&] { entry.element->Load(child, log); },
                   [&](const rt::RuntimeError& error) { Report(error); });
       // The element may have reported the failure itself; either way the
       // child is kept as it was stored.
@@ -151,11 +159,10 @@ QString SequenceDocument::ToXml() {
 XmlDocumentPtr SequenceDocument::Write() {
   const int start = reportedSoFar();
   auto document = std::make_shared<XmlDocument>();
-  QDomDocument& dom = document->dom();
-  dom.appendChild(dom.createProcessingInstruction(
-      QStringLiteral("xml"), QStringLiteral("version=\"1.0\" encoding=\"UTF-8\"")));
-  QDomElement root = dom.createElement(kRoot);
-  dom.appendChild(root);
+  document->addInstruction(QStringLiteral("xml"),
+                           QStringLiteral("version=\"1.0\" encoding=\"UTF-8\""));
+  const XmlElementPtr root = document->CreateElement(kRoot);
+  document->SetDocumentElement(root);
   for (const Entry& entry : entries_) {
     XmlElementPtr saved;
     if (entry.element)
@@ -163,21 +170,19 @@ XmlDocumentPtr SequenceDocument::Write() {
                   [&](const rt::RuntimeError& error) { Report(error); });
     if (!saved) {
       // Kept as stored: not an element, or one that could not be saved.
-      if (!entry.stored.isNull()) root.appendChild(dom.importNode(entry.stored, true));
+      if (entry.stored) root->AppendChild(entry.stored);
       continue;
     }
-    QDomElement element = saved->dom();
     if (!entry.className.isEmpty())
-      element.setAttribute(QStringLiteral("ClassName"), entry.className);
-    for (const QDomElement& kept : entry.kept) {
-      for (QDomElement own = element.firstChildElement(kept.tagName()); !own.isNull();) {
-        const QDomElement next = own.nextSiblingElement(kept.tagName());
-        if (isPart(kept.tagName())) element.removeChild(own);
-        own = next;
-      }
+      saved->SetAttribute(QStringLiteral("ClassName"), entry.className);
+    // A part kept as stored takes the place of the one the element wrote.
+    for (const XmlElementPtr& kept : entry.kept) {
+      if (!isPart(kept->TagName())) continue;
+      for (const XmlElementPtr& own : childrenOf(*saved))
+        if (own->TagName() == kept->TagName()) saved->removeChild(own);
     }
-    for (const QDomElement& kept : entry.kept) element.appendChild(dom.importNode(kept, true));
-    root.appendChild(element);
+    for (const XmlElementPtr& kept : entry.kept) saved->AppendChild(kept);
+    root->AppendChild(saved);
   }
   reported_ = reportedSoFar() - start;
   return document;
@@ -212,13 +217,13 @@ QString SequenceDocument::ClassName(int index) const {
 
 void SequenceDocument::Append(const ITestElementPtr& element, const QString& className) {
   com::must(element);
-  entries_.append(Entry{element, className, QDomElement(), {}});
+  entries_.append(Entry{element, className, nullptr, {}});
 }
 
 void SequenceDocument::TakeFromElement(int index) {
   Entry* entry = ElementEntry(index);
   if (!entry) return;
-  entry->kept.removeIf([](const QDomElement& kept) { return isPart(kept.tagName()); });
+  entry->kept.removeIf([](const XmlElementPtr& kept) { return isPart(kept->TagName()); });
 }
 
 void SequenceDocument::Clear() {

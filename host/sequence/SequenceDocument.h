@@ -24,7 +24,6 @@
 // place. Each such problem is reported through the host's ErrorService as
 // it is met.
 
-#include <QDomElement>
 #include <QList>
 
 #include "runtime/RuntimeError.h"
@@ -73,12 +72,12 @@ class SequenceDocument {
   struct Entry {
     ITestElementPtr element;  // Nothing: the entry is kept as stored
     QString className;
-    QDomElement stored;
-    QList<QDomElement> kept;  // unknown children and those that failed to load
+    XmlElementPtr stored;
+    QList<XmlElementPtr> kept;  // unknown children and those that failed to load
   };
 
   void ReadDocument(const XmlDocumentPtr& document, const HostLogPtr& log);
-  Entry ReadEntry(const XmlDocumentPtr& document, const QDomElement& node, const HostLogPtr& log);
+  Entry ReadEntry(const XmlElementPtr& node, const HostLogPtr& log);
   XmlDocumentPtr Write();
   void Report(const rt::RuntimeError& error);
   const Entry* ElementEntry(int index) const;

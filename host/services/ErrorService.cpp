@@ -42,6 +42,10 @@ void ErrorService::ReportError(const rt::RuntimeError& error, const QString& sou
                                     ui::applicationTitle());
 }
 
+ErrorService& errors() {
+  return com::must(ErrorService::instance());
+}
+
 QList<ErrorEntry> ErrorService::reported() const {
   QList<ErrorEntry> result;
   for (const ErrorEntry& e : entries_)

@@ -43,4 +43,8 @@ class ErrorService : public virtual com::Object {
   QList<ErrorEntry> entries_;
 };
 
+// The error service as its callers reach it: when there is none, the call
+// fails with run-time error 91 instead of crashing.
+ErrorService& errors();
+
 }  // namespace host

@@ -9,6 +9,13 @@ const QString kSource = QStringLiteral("RegistryHelper");
 platform::RegistryStore& store() {
   return platform::RegistryStore::instance();
 }
+
+void raiseUnlessWritten(bool written) {
+  if (!written)
+    rt::raise(regerr::StoreFailed, kSource,
+              QStringLiteral("The registry store %1 cannot be written")
+                  .arg(platform::RegistryStore::path()));
+}
 }  // namespace
 
 RegistryHelper::RegistryHelper() = default;
@@ -23,11 +30,7 @@ void RegistryHelper::OpenKey(rt::Long hive, const QString& path) {
 }
 
 void RegistryHelper::CreateKey(rt::Long hive, const QString& path) {
-  store().createKey(static_cast<std::uint32_t>(hive), path);
-  if (!store().writable())
-    rt::raise(regerr::StoreFailed, kSource,
-              QStringLiteral("The registry store %1 cannot be written")
-                  .arg(platform::RegistryStore::path()));
+  raiseUnlessWritten(store().createKey(static_cast<std::uint32_t>(hive), path));
   OpenKey(hive, path);
 }
 
@@ -47,11 +50,7 @@ QVariant RegistryHelper::ReadValue(const QString& name) {
 
 void RegistryHelper::WriteValue(const QString& name, const QVariant& value) {
   requireOpen();
-  store().writeValue(hive_, path_, name, value);
-  if (!store().writable())
-    rt::raise(regerr::StoreFailed, kSource,
-              QStringLiteral("The registry store %1 cannot be written")
-                  .arg(platform::RegistryStore::path()));
+  raiseUnlessWritten(store().writeValue(hive_, path_, name, value));
 }
 
 rt::Long RegistryHelper::SubKeyCount() {

@@ -4,6 +4,7 @@
 #include "typelib/IConfigData.h"
 #include "typelib/ICustomControl.h"
 #include "typelib/IDialog.h"
+#include "typelib/IEditorControls.h"
 #include "typelib/ILimitData.h"
 #include "typelib/ILimitView.h"
 #include "typelib/IMeasurement.h"
@@ -28,5 +29,8 @@ IMeasurement2::~IMeasurement2() = default;
 ICustomControl::~ICustomControl() = default;
 IDialog::~IDialog() = default;
 IOrvanQelQuery::~IOrvanQelQuery() = default;
+ITestGuideSettings::~ITestGuideSettings() = default;
+IHelpText::~IHelpText() = default;
+IDropDown::~IDropDown() = default;
 
 }  // namespace host

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 
 #include "runtime/RuntimeError.h"
 
@@ -11,28 +12,52 @@ namespace host {
 namespace {
 const QString kSource = QStringLiteral("XmlDocument");
 
-bool isXmlName(const QString& name) {
-  if (name.isEmpty()) return false;
-  const QChar first = name.at(0);
-  if (!(first.isLetter() || first == u'_')) return false;
-  for (const QChar c : name)
-    if (!(c.isLetterOrNumber() || c == u'_' || c == u'-' || c == u'.' || c == u':')) return false;
-  return true;
-}
-
-// A malformed document raises error 5 naming where the parser stopped.
-QDomDocument parse(const QByteArray& content, const QString& where) {
-  QDomDocument parsed;
-  QString message;
-  int line = 0, column = 0;
-  if (!parsed.setContent(content, &message, &line, &column))
+// A malformed document raises error 5 naming where the reader stopped.
+xmltree::NodePtr parse(const QByteArray& content, const QString& where) {
+  xmltree::ParseError error;
+  xmltree::NodePtr parsed = xmltree::parse(content, error);
+  if (!parsed)
     rt::raise(rt::err::InvalidCall, kSource,
               QStringLiteral("%1 (line %2, column %3): %4")
                   .arg(where)
-                  .arg(line)
-                  .arg(column)
-                  .arg(message));
+                  .arg(error.line)
+                  .arg(error.column)
+                  .arg(error.message));
   return parsed;
+}
+
+void requireName(const QString& name, const char* what) {
+  if (!xmltree::isName(name))
+    rt::raise(rt::err::InvalidCall, kSource,
+              QStringLiteral("Invalid %1 name '%2'").arg(QLatin1String(what), name));
+}
+
+// The QtXml copy of a node and everything inside it.
+QDomNode domOf(QDomDocument& dom, const xmltree::Node& node) {
+  using Kind = xmltree::Node::Kind;
+  switch (node.kind) {
+    case Kind::Text:
+      return dom.createTextNode(node.text);
+    case Kind::CData:
+      return dom.createCDATASection(node.text);
+    case Kind::Comment:
+      return dom.createComment(node.text);
+    case Kind::Instruction:
+      return dom.createProcessingInstruction(node.name, node.text);
+    case Kind::Document:
+    case Kind::Element:
+      break;
+  }
+  QDomElement element = dom.createElement(node.name);
+  for (const auto& [name, value] : node.attributes) element.setAttribute(name, value);
+  for (const xmltree::NodePtr& child : node.children) element.appendChild(domOf(dom, *child));
+  return element;
+}
+
+xmltree::NodePtr rootOf(const xmltree::Node& document) {
+  for (const xmltree::NodePtr& node : document.children)
+    if (node->kind == xmltree::Node::Kind::Element) return node;
+  return nullptr;
 }
 
 [[noreturn]] void raiseFileError(const QFileDevice& file, const QString& path) {
@@ -50,104 +75,150 @@ XmlDocument::XmlDocument() = default;
 XmlDocument::~XmlDocument() = default;
 
 XmlElementPtr XmlDocument::CreateElement(const QString& name) {
-  if (!isXmlName(name)) return nullptr;
-  return std::make_shared<XmlElement>(shared_from_this(), dom_.createElement(name));
+  if (!xmltree::isName(name)) return nullptr;
+  return std::make_shared<XmlElement>(
+      shared_from_this(), std::make_shared<xmltree::Node>(xmltree::Node::Kind::Element, name));
 }
 
 void XmlDocument::Load(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) raiseFileError(file, path);
-  dom_ = parse(file.readAll(), path);
+  document_ = parse(file.readAll(), path);
 }
 
 void XmlDocument::LoadXml(const QString& text) {
-  dom_ = parse(text.toUtf8(), QStringLiteral("text"));
+  document_ = parse(text.toUtf8(), QStringLiteral("text"));
 }
 
 void XmlDocument::SaveFile(const QString& path) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) raiseFileError(file, path);
-  file.write(dom_.toByteArray(2));
+  file.write(toString(2).toUtf8());
   if (!file.commit()) raiseFileError(file, path);
 }
 
 XmlElementPtr XmlDocument::DocumentElement() {
-  QDomElement root = dom_.documentElement();
-  if (root.isNull()) return nullptr;
+  xmltree::NodePtr root = rootOf(*document_);
+  if (!root) return nullptr;
   return std::make_shared<XmlElement>(shared_from_this(), root);
 }
 
+xmltree::NodePtr XmlDocument::adopted(const XmlElementPtr& element) {
+  XmlElement& e = com::must(element);
+  return e.document().get() == this ? e.node() : e.node()->deepCopy();
+}
+
 void XmlDocument::SetDocumentElement(const XmlElementPtr& root) {
-  QDomElement element = com::must(root).dom();
-  if (element.ownerDocument() != dom_) element = dom_.importNode(element, true).toElement();
-  QDomElement old = dom_.documentElement();
-  if (old.isNull())
-    dom_.appendChild(element);
-  else
-    dom_.replaceChild(element, old);
+  const xmltree::NodePtr element = adopted(root);
+  auto& top = document_->children;
+  const auto old = std::find_if(top.begin(), top.end(), [](const xmltree::NodePtr& node) {
+    return node->kind == xmltree::Node::Kind::Element;
+  });
+  if (old != top.end() && *old == element) return;
+  element->detach();
+  if (old == top.end()) {
+    document_->append(element);
+    return;
+  }
+  (*old)->parent.reset();
+  element->parent = document_;
+  *old = element;
 }
 
 QString XmlDocument::toString(int indent) const {
-  return dom_.toString(indent);
+  return xmltree::write(*document_, indent);
 }
 
-XmlElement::XmlElement(std::shared_ptr<XmlDocument> document, QDomElement element)
-    : document_(std::move(document)), element_(std::move(element)) {}
+void XmlDocument::addInstruction(const QString& target, const QString& data) {
+  requireName(target, "instruction");
+  document_->append(std::make_shared<xmltree::Node>(xmltree::Node::Kind::Instruction, target,
+                                                    xmltree::storable(data, target)));
+}
+
+QDomDocument XmlDocument::dom() const {
+  QDomDocument copy;
+  for (const xmltree::NodePtr& node : document_->children) copy.appendChild(domOf(copy, *node));
+  return copy;
+}
+
+void XmlElement::removeChild(const XmlElementPtr& child) {
+  if (child && child->node_->parent.lock() == node_) child->node_->detach();
+}
+
+QDomElement XmlElement::dom() const {
+  snapshot_ = QDomDocument();
+  snapshot_.appendChild(domOf(snapshot_, *node_));
+  return snapshot_.documentElement();
+}
+
+XmlElement::XmlElement(std::shared_ptr<XmlDocument> document, xmltree::NodePtr node)
+    : document_(std::move(document)), node_(std::move(node)) {}
 XmlElement::~XmlElement() = default;
 
 QString XmlElement::TagName() {
-  return element_.tagName();
+  return node_->name;
 }
+
 void XmlElement::SetTagName(const QString& name) {
-  element_.setTagName(name);
+  requireName(name, "element");
+  node_->name = name;
 }
+
 QString XmlElement::Attribute(const QString& name) {
-  return element_.attribute(name);
+  const QString* value = node_->attribute(name);
+  return value ? *value : QString();
 }
+
 void XmlElement::SetAttribute(const QString& name, const QString& value) {
-  element_.setAttribute(name, value);
+  requireName(name, "attribute");
+  node_->setAttribute(
+      name,
+      xmltree::storable(value, QStringLiteral("attribute %1 of <%2>").arg(name, node_->name)));
 }
 
 XmlNodeListPtr XmlElement::ChildNodes() {
-  QList<QDomElement> children;
-  for (QDomElement child = element_.firstChildElement(); !child.isNull();
-       child = child.nextSiblingElement())
-    children.append(child);
+  QList<xmltree::NodePtr> children;
+  for (const xmltree::NodePtr& child : node_->children)
+    if (child->kind == xmltree::Node::Kind::Element) children.append(child);
   return std::make_shared<XmlNodeList>(document_, children);
 }
 
 bool XmlElement::HasChildren() {
-  return !element_.firstChildElement().isNull();
+  return std::any_of(node_->children.begin(), node_->children.end(), [](const xmltree::NodePtr& c) {
+    return c->kind == xmltree::Node::Kind::Element;
+  });
 }
 
 void XmlElement::AppendChild(const XmlElementPtr& child) {
-  QDomElement node = com::must(child).dom();
   // An element of another document is copied in, as the host's own does.
-  if (node.ownerDocument() != element_.ownerDocument())
-    node = element_.ownerDocument().importNode(node, true).toElement();
-  element_.appendChild(node);
+  const xmltree::NodePtr node = com::must(document_).adopted(child);
+  if (node_->within(*node))
+    rt::raise(rt::err::InvalidCall, kSource,
+              QStringLiteral("<%1> cannot be placed inside itself").arg(node->name));
+  node_->append(node);
 }
 
 QString XmlElement::Text() {
-  return element_.text();
+  return node_->allText();
 }
 
 QString XmlElement::OwnText() {
   QString own;
-  for (QDomNode node = element_.firstChild(); !node.isNull(); node = node.nextSibling())
-    if (node.isText()) own += node.toText().data();  // a CDATA section is a text node too
+  for (const xmltree::NodePtr& child : node_->children)
+    if (child->isText()) own += child->text;
   return own;
 }
 
 void XmlElement::SetText(const QString& text) {
-  while (!element_.firstChild().isNull()) element_.removeChild(element_.firstChild());
+  for (const xmltree::NodePtr& child : node_->children) child->parent.reset();
+  node_->children.clear();
   if (text.isEmpty()) return;
-  // The parser drops text that is only white space; a CDATA section keeps it.
-  QDomDocument owner = element_.ownerDocument();
-  if (text.trimmed().isEmpty())
-    element_.appendChild(owner.createCDATASection(text));
-  else
-    element_.appendChild(owner.createTextNode(text));
+  const QString stored =
+      xmltree::storable(text, QStringLiteral("the text of <%1>").arg(node_->name));
+  // The reader drops text that is only white space; a CDATA section keeps it.
+  const auto kind =
+      stored.trimmed().isEmpty() ? xmltree::Node::Kind::CData : xmltree::Node::Kind::Text;
+  node_->append(std::make_shared<xmltree::Node>(kind, QString(), stored));
 }
 
 XmlElementPtr XmlElement::AddChild(const QString& name, const QString& text) {
@@ -155,20 +226,20 @@ XmlElementPtr XmlElement::AddChild(const QString& name, const QString& text) {
   if (!child)
     rt::raise(rt::err::InvalidCall, kSource, QStringLiteral("Invalid element name '%1'").arg(name));
   child->SetText(text);
-  element_.appendChild(child->dom());
+  node_->append(child->node());
   return child;
 }
 
 XmlElementPtr XmlElement::SelectChild(const QString& name, rt::Long index) {
   rt::Long seen = 0;
-  for (QDomElement child = element_.firstChildElement(name); !child.isNull();
-       child = child.nextSiblingElement(name)) {
+  for (const xmltree::NodePtr& child : node_->children) {
+    if (child->kind != xmltree::Node::Kind::Element || child->name != name) continue;
     if (seen++ == index) return std::make_shared<XmlElement>(document_, child);
   }
   return nullptr;
 }
 
-XmlNodeList::XmlNodeList(std::shared_ptr<XmlDocument> document, QList<QDomElement> elements)
+XmlNodeList::XmlNodeList(std::shared_ptr<XmlDocument> document, QList<xmltree::NodePtr> elements)
     : document_(std::move(document)), elements_(std::move(elements)) {}
 XmlNodeList::~XmlNodeList() = default;
 

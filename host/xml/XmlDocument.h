@@ -1,12 +1,17 @@
 #pragma once
-// The host's stored documents over QtXml: a document creates elements; an
-// element has a tag name, attributes, text and child nodes. Elements keep
-// their document alive.
+// The host's stored documents: a document creates elements; an element has
+// a tag name, attributes, text and child nodes. Elements keep their document
+// alive. A document written twice gives the same bytes (attributes in the
+// order they were set), and every document written reads back: names are
+// checked, and a character that XML cannot carry is replaced and told
+// (xml/XmlTree.h).
 
 #include <QDomDocument>
 #include <QDomElement>
+#include <QList>
 
 #include "typelib/HostTypes.h"
+#include "xml/XmlTree.h"
 
 namespace host {
 
@@ -31,26 +36,40 @@ class XmlDocument : public virtual com::Object, public std::enable_shared_from_t
   // An element of another document is copied in.
   virtual void SetDocumentElement(const XmlElementPtr& root);
 
+  // The document as it is saved; an indent below 0 writes it on one line.
   QString toString(int indent = 2) const;
-  QDomDocument& dom() { return dom_; }
+  // Host side: a processing instruction after what the document holds (the
+  // XML declaration, written before the root element is set).
+  void addInstruction(const QString& target, const QString& data);
+  // A QtXml copy of the document for reading; changing it does not change
+  // the document.
+  QDomDocument dom() const;
 
  private:
-  QDomDocument dom_;
+  friend class XmlElement;
+  // The node as this document's: itself when it is one of ours, else a copy.
+  xmltree::NodePtr adopted(const XmlElementPtr& element);
+
+  xmltree::NodePtr document_ = std::make_shared<xmltree::Node>(xmltree::Node::Kind::Document);
 };
 
 class XmlElement : public virtual com::Object, public std::enable_shared_from_this<XmlElement> {
  public:
-  XmlElement(std::shared_ptr<XmlDocument> document, QDomElement element);
+  XmlElement(std::shared_ptr<XmlDocument> document, xmltree::NodePtr node);
   ~XmlElement() override;
 
   virtual QString TagName();
+  // Error 5 for a name that is not an XML name.
   virtual void SetTagName(const QString& name);
   // "" when the attribute is absent.
   virtual QString Attribute(const QString& name);
+  // A new attribute comes after those set before it; error 5 for a name
+  // that is not an XML name.
   virtual void SetAttribute(const QString& name, const QString& value);
   virtual XmlNodeListPtr ChildNodes();
   virtual bool HasChildren();
-  // Error 91 for Nothing; an element of another document is copied in.
+  // Error 91 for Nothing; an element of another document is copied in, one
+  // of this document moves here (error 5 when it would hold itself).
   virtual void AppendChild(const XmlElementPtr& child);
   // All text below the element, its children's included.
   virtual QString Text();
@@ -63,17 +82,27 @@ class XmlElement : public virtual com::Object, public std::enable_shared_from_th
   // The first child element of that name (index must be 0), or Nothing.
   virtual XmlElementPtr SelectChild(const QString& name, rt::Long index = 0);
 
+  // Host side.
   std::shared_ptr<XmlDocument> document() const { return document_; }
-  QDomElement& dom() { return element_; }
+  const xmltree::NodePtr& node() const { return node_; }
+  bool hasAttribute(const QString& name) const { return node_->attribute(name) != nullptr; }
+  // The line its start tag ended on when it was read; 0 for one made here.
+  qint64 lineNumber() const { return node_->line; }
+  // Takes a child element out; nothing happens for one that is not a child.
+  void removeChild(const XmlElementPtr& child);
+  // A QtXml copy of the element for reading, valid while this object lives;
+  // changing it does not change the element.
+  QDomElement dom() const;
 
  private:
   std::shared_ptr<XmlDocument> document_;
-  QDomElement element_;
+  xmltree::NodePtr node_;
+  mutable QDomDocument snapshot_;
 };
 
 class XmlNodeList : public virtual com::Object {
  public:
-  XmlNodeList(std::shared_ptr<XmlDocument> document, QList<QDomElement> elements);
+  XmlNodeList(std::shared_ptr<XmlDocument> document, QList<xmltree::NodePtr> elements);
   ~XmlNodeList() override;
   virtual rt::Long Length();
   // Item from 0; error 9 outside 0..Length-1.
@@ -81,7 +110,7 @@ class XmlNodeList : public virtual com::Object {
 
  private:
   std::shared_ptr<XmlDocument> document_;
-  QList<QDomElement> elements_;
+  QList<xmltree::NodePtr> elements_;
 };
 
 }  // namespace host

@@ -1,13 +1,17 @@
 #include "registry/RegistryStore.h"
 
+#include <sys/stat.h>
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
-#include <QSettings>
+#include <QLockFile>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <algorithm>
+#include <set>
 
-#include "runtime/RuntimeError.h"
+#include "runtime/Notices.h"
 
 namespace platform {
 
@@ -40,7 +44,63 @@ QString findCaseless(const QStringList& names, const QString& wanted) {
   return QString();
 }
 
+// How long a change waits for another writer's lock.
+constexpr int kLockWaitMs = 5000;
+
+// What tells whether the file changed since it was read.
+struct FileStamp {
+  bool exists = false;
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = 0;
+  timespec modified{};
+  timespec changed{};
+
+  bool operator==(const FileStamp& o) const {
+    return exists == o.exists && device == o.device && inode == o.inode && size == o.size &&
+           modified.tv_sec == o.modified.tv_sec && modified.tv_nsec == o.modified.tv_nsec &&
+           changed.tv_sec == o.changed.tv_sec && changed.tv_nsec == o.changed.tv_nsec;
+  }
+};
+
+FileStamp stampOf(const QString& file) {
+  struct stat info {};
+  FileStamp stamp;
+  if (::stat(QFile::encodeName(file).constData(), &info) != 0) return stamp;
+  stamp.exists = true;
+  stamp.device = info.st_dev;
+  stamp.inode = info.st_ino;
+  stamp.size = info.st_size;
+  stamp.modified = info.st_mtim;
+  stamp.changed = info.st_ctim;
+  return stamp;
+}
+
+// The group of a key: the hive's name and the key's components as the file
+// first spelled them, '/' between them. Empty when the key does not exist,
+// unless it is created (into creating), each new component with the key
+// marker.
+QString resolveKey(const IniFile& file, std::uint32_t hive, const QString& key,
+                   IniFile* creating = nullptr) {
+  QString group = hiveName(hive);
+  for (const QString& segment : splitKey(key)) {
+    const QString existing = findCaseless(file.childGroups(group), segment);
+    if (existing.isEmpty() && !creating) return QString();
+    group += u'/' + (existing.isEmpty() ? segment : existing);
+    if (existing.isEmpty()) creating->setValue(group + u'/' + kKeyMarker, QString());
+  }
+  return group;
+}
+
 }  // namespace
+
+struct RegistryStore::State {
+  QString file;  // the absolute path read last; empty: read again
+  FileStamp stamp;
+  IniFile content;
+  bool lastChangeWritten = true;
+  std::set<QString> told;  // unreadable lines already told, by file and text
+};
 
 QString hiveName(std::uint32_t hive) {
   switch (hive) {
@@ -60,6 +120,7 @@ RegistryStore& RegistryStore::instance() {
   return store;
 }
 
+RegistryStore::RegistryStore() : state_(std::make_unique<State>()) {}
 RegistryStore::~RegistryStore() = default;
 
 QString RegistryStore::path() {
@@ -75,100 +136,130 @@ void RegistryStore::setPath(const QString& file) {
   programPath() = file;
 }
 
-QSettings& RegistryStore::settings() {
-  const QString wanted = QFileInfo(path()).absoluteFilePath();
-  if (!settings_ || openPath_ != wanted) {
-    QDir().mkpath(QFileInfo(wanted).absolutePath());
-    settings_ = std::make_unique<QSettings>(wanted, QSettings::IniFormat);
-    openPath_ = wanted;
-  } else {
-    settings_->sync();  // take in what other processes wrote
+std::optional<QByteArray> RegistryStore::readFile(const QString& file) {
+  const QFileInfo info(file);
+  if (!info.exists() && !info.isSymLink()) return QByteArray();
+  QFile in(file);
+  if (info.isDir() || !in.open(QIODevice::ReadOnly)) {
+    const QString what = QStringLiteral("%1 cannot be read").arg(file);
+    if (state_->told.insert(what).second) rt::notice(QStringLiteral("registry"), what);
+    return std::nullopt;
   }
-  return *settings_;
+  return in.readAll();
 }
 
-QString RegistryStore::resolve(std::uint32_t hive, const QString& key, bool create) {
-  QSettings& s = settings();
-  QString group = hiveName(hive);
-  for (const QString& segment : splitKey(key)) {
-    s.beginGroup(group);
-    const QString existing = findCaseless(s.childGroups(), segment);
-    s.endGroup();
-    if (existing.isEmpty() && !create) return QString();
-    group += u'/' + (existing.isEmpty() ? segment : existing);
-    if (existing.isEmpty()) s.setValue(group + u'/' + kKeyMarker, QString());
+IniFile RegistryStore::parse(const QString& file, const QByteArray& content) {
+  QList<IniFile::Unreadable> unreadable;
+  IniFile parsed = IniFile::parse(content, &unreadable);
+  for (const IniFile::Unreadable& line : unreadable) {
+    if (!state_->told.insert(file + u'\n' + line.text).second) continue;
+    rt::notice(QStringLiteral("registry"),
+               QStringLiteral("line %1 of %2 holds no key or value and is kept as it is: %3")
+                   .arg(line.line)
+                   .arg(file, line.text));
   }
-  return group;
+  return parsed;
+}
+
+const IniFile& RegistryStore::current() {
+  State& s = *state_;
+  const QString file = QFileInfo(path()).absoluteFilePath();
+  const FileStamp stamp = stampOf(file);
+  if (file != s.file || !(stamp == s.stamp)) {
+    s.file = file;
+    s.stamp = stamp;
+    s.content = parse(file, readFile(file).value_or(QByteArray()));
+  }
+  return s.content;
+}
+
+bool RegistryStore::change(const std::function<void(IniFile&)>& alter) {
+  State& s = *state_;
+  const QString file = QFileInfo(path()).absoluteFilePath();
+  s.file.clear();  // unless it is written below, what is read next comes from the file
+  s.lastChangeWritten = [&] {
+    if (!QDir().mkpath(QFileInfo(file).absolutePath())) return false;
+    QLockFile lock(file + QStringLiteral(".lock"));
+    if (!lock.tryLock(kLockWaitMs)) return false;
+    const std::optional<QByteArray> before = readFile(file);
+    if (!before) return false;  // never written over what could not be read
+    IniFile content = parse(file, *before);
+    alter(content);
+    const QByteArray after = content.text();
+    if (after != *before) {
+      const QFileInfo info(file);
+      if (info.exists() && !info.isWritable()) return false;
+      QSaveFile out(file);
+      if (!out.open(QIODevice::WriteOnly) || out.write(after) != after.size() || !out.commit())
+        return false;
+    }
+    s.file = file;
+    s.stamp = stampOf(file);
+    s.content = std::move(content);
+    return true;
+  }();
+  return s.lastChangeWritten;
 }
 
 bool RegistryStore::keyExists(std::uint32_t hive, const QString& key) {
-  return !resolve(hive, key, false).isEmpty();
+  return !resolveKey(current(), hive, key).isEmpty();
 }
 
-void RegistryStore::createKey(std::uint32_t hive, const QString& key) {
-  resolve(hive, key, true);
-  settings().sync();
+bool RegistryStore::createKey(std::uint32_t hive, const QString& key) {
+  return change([&](IniFile& file) { resolveKey(file, hive, key, &file); });
 }
 
-void RegistryStore::deleteKey(std::uint32_t hive, const QString& key) {
-  const QString group = resolve(hive, key, false);
-  if (group.isEmpty() || splitKey(key).isEmpty()) return;
-  settings().remove(group);
-  settings().sync();
+bool RegistryStore::deleteKey(std::uint32_t hive, const QString& key) {
+  if (splitKey(key).isEmpty()) return true;  // never the hive itself
+  return change([&](IniFile& file) {
+    const QString group = resolveKey(file, hive, key);
+    if (!group.isEmpty()) file.removeGroup(group);
+  });
 }
 
 QVariant RegistryStore::readValue(std::uint32_t hive, const QString& key, const QString& name) {
-  const QString group = resolve(hive, key, false);
+  const IniFile& file = current();
+  const QString group = resolveKey(file, hive, key);
   if (group.isEmpty()) return QVariant();
-  QSettings& s = settings();
-  s.beginGroup(group);
-  const QString existing = findCaseless(s.childKeys(), storedName(name));
-  QVariant value = existing.isEmpty() || existing == kKeyMarker ? QVariant() : s.value(existing);
-  s.endGroup();
-  return value;
+  const QString existing = findCaseless(file.childKeys(group), storedName(name));
+  if (existing.isEmpty() || existing == kKeyMarker) return QVariant();
+  return file.value(group + u'/' + existing);
 }
 
-void RegistryStore::writeValue(std::uint32_t hive, const QString& key, const QString& name,
+bool RegistryStore::writeValue(std::uint32_t hive, const QString& key, const QString& name,
                                const QVariant& value) {
-  const QString group = resolve(hive, key, true);
-  QSettings& s = settings();
-  s.beginGroup(group);
-  QString existing = findCaseless(s.childKeys(), storedName(name));
-  s.setValue(existing.isEmpty() ? storedName(name) : existing, value);
-  s.endGroup();
-  s.sync();
+  return change([&](IniFile& file) {
+    const QString group = resolveKey(file, hive, key, &file);
+    const QString existing = findCaseless(file.childKeys(group), storedName(name));
+    file.setValue(group + u'/' + (existing.isEmpty() ? storedName(name) : existing), value);
+  });
 }
 
-void RegistryStore::deleteValue(std::uint32_t hive, const QString& key, const QString& name) {
-  const QString group = resolve(hive, key, false);
-  if (group.isEmpty()) return;
-  QSettings& s = settings();
-  s.beginGroup(group);
-  const QString existing = findCaseless(s.childKeys(), storedName(name));
-  if (!existing.isEmpty() && existing != kKeyMarker) s.remove(existing);
-  s.endGroup();
-  s.sync();
+bool RegistryStore::deleteValue(std::uint32_t hive, const QString& key, const QString& name) {
+  return change([&](IniFile& file) {
+    const QString group = resolveKey(file, hive, key);
+    if (group.isEmpty()) return;
+    const QString existing = findCaseless(file.childKeys(group), storedName(name));
+    if (!existing.isEmpty() && existing != kKeyMarker) file.remove(group + u'/' + existing);
+  });
 }
 
 QStringList RegistryStore::valueNames(std::uint32_t hive, const QString& key) {
-  const QString group = resolve(hive, key, false);
+  const IniFile& file = current();
+  const QString group = resolveKey(file, hive, key);
   if (group.isEmpty()) return {};
-  QSettings& s = settings();
-  s.beginGroup(group);
-  QStringList names = s.childKeys();
-  s.endGroup();
+  QStringList names = file.childKeys(group);
   names.removeAll(kKeyMarker);
-  names.replaceInStrings(QRegularExpression(QStringLiteral("^@$")), QString());
+  for (QString& name : names)
+    if (name == kDefaultValue) name.clear();
   return names;
 }
 
 QStringList RegistryStore::subKeys(std::uint32_t hive, const QString& key) {
-  const QString group = resolve(hive, key, false);
+  const IniFile& file = current();
+  const QString group = resolveKey(file, hive, key);
   if (group.isEmpty()) return {};
-  QSettings& s = settings();
-  s.beginGroup(group);
-  QStringList names = s.childGroups();
-  s.endGroup();
+  QStringList names = file.childGroups(group);
   std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) < 0;
   });
@@ -176,7 +267,7 @@ QStringList RegistryStore::subKeys(std::uint32_t hive, const QString& key) {
 }
 
 bool RegistryStore::writable() {
-  return settings().status() == QSettings::NoError && settings().isWritable();
+  return state_->lastChangeWritten;
 }
 
 }  // namespace platform

@@ -1,8 +1,17 @@
 #pragma once
-// The registry: one INI file (QSettings) holding hives, keys and values.
-// Key paths and value names are compared without regard to case and a
-// trailing backslash is ignored, as on the platform this stands in for; the
-// spelling under which a key or value was first created is kept.
+// The registry: one INI file (IniFile.h, the syntax of QSettings' INI
+// format) holding hives, keys and values. Key paths and value names are
+// compared without regard to case and a trailing backslash is ignored, as on
+// the platform this stands in for; the spelling under which a key or value
+// was first created is kept.
+//
+// Every operation answers for itself. Reads see the file as it is (read
+// again whenever it changed); each change reads the file afresh under the
+// lock file that QSettings' writers also take ("<file>.lock"), changes it
+// and writes it back whole, and answers whether that worked. After a change
+// that could not be written, what is read is what the file holds. A line of
+// the file that holds no key or value is kept where it is and told once as
+// a notice (runtime/Notices.h).
 //
 // Where the file lives: the path in RV1X_REGISTRY, else the one the program
 // set with setPath() (the host program's --registry FILE), else
@@ -11,11 +20,12 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <memory>
+#include <optional>
 
+#include "registry/IniFile.h"
 #include "runtime/Types.h"
-
-class QSettings;
 
 namespace platform {
 
@@ -34,34 +44,41 @@ class RegistryStore {
   static void setPath(const QString& file);
 
   bool keyExists(std::uint32_t hive, const QString& key);
-  void createKey(std::uint32_t hive, const QString& key);
-  void deleteKey(std::uint32_t hive, const QString& key);  // with its sub-keys
+  // The changes answer whether the file holds them now.
+  bool createKey(std::uint32_t hive, const QString& key);
+  bool deleteKey(std::uint32_t hive, const QString& key);  // with its sub-keys
 
   // Empty variant when the key or value is missing. A value name of ""
   // is the key's default value.
   QVariant readValue(std::uint32_t hive, const QString& key, const QString& name);
-  void writeValue(std::uint32_t hive, const QString& key, const QString& name,
+  bool writeValue(std::uint32_t hive, const QString& key, const QString& name,
                   const QVariant& value);
-  void deleteValue(std::uint32_t hive, const QString& key, const QString& name);
+  bool deleteValue(std::uint32_t hive, const QString& key, const QString& name);
   QStringList valueNames(std::uint32_t hive, const QString& key);
 
   // Sub-key names as first spelled, in the platform's order (alphabetical
   // without regard to case).
   QStringList subKeys(std::uint32_t hive, const QString& key);
 
-  // True when the file could be written at the last write.
+  // Whether the last change could be written.
   bool writable();
 
   ~RegistryStore();
 
  private:
-  RegistryStore() = default;
-  QSettings& settings();
-  // The QSettings group of an existing key, or empty when it does not exist.
-  QString resolve(std::uint32_t hive, const QString& key, bool create);
+  RegistryStore();
+  // The file as it is now.
+  const IniFile& current();
+  // Reads the file afresh under the lock, lets the change alter it, and
+  // writes it back when it changed.
+  bool change(const std::function<void(IniFile&)>& alter);
+  // The file's bytes, or nothing when it cannot be read; a missing file
+  // reads as empty.
+  std::optional<QByteArray> readFile(const QString& file);
+  IniFile parse(const QString& file, const QByteArray& content);
 
-  std::unique_ptr<QSettings> settings_;
-  QString openPath_;
+  struct State;
+  std::unique_ptr<State> state_;
 };
 
 QString hiveName(std::uint32_t hive);

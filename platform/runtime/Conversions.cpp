@@ -171,7 +171,9 @@ double val(const QString& text) {
   bool ok = false;
   const double value = QLocale::c().toDouble(number, &ok);
   if (!ok) {
-    if (number.contains(u'e')) raise(err::Overflow);
+    // Beyond the double range however it is written (a long run of digits
+    // comes back infinite); a value too small to hold is 0.
+    if (std::isinf(value) || number.contains(u'e')) raise(err::Overflow);
     return 0.0;
   }
   return value;

@@ -25,6 +25,7 @@ const QHash<Long, QString>& descriptions() {
       {err::PathNotFound, QStringLiteral("Path not found")},
       {err::ObjectNotSet, QStringLiteral("Object variable or With block variable not set")},
       {err::InvalidPropertyValue, QStringLiteral("Invalid property value")},
+      {err::InvalidPropertyArrayIndex, QStringLiteral("Invalid property array index")},
       {err::CannotCreateObject, QStringLiteral("ActiveX component can't create object")},
       {err::NoSuchMember, QStringLiteral("Object doesn't support this property or method")},
       {err::DuplicateKey,

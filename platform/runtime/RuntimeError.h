@@ -29,6 +29,7 @@ constexpr Long PathFileAccessError = 75;
 constexpr Long PathNotFound = 76;
 constexpr Long ObjectNotSet = 91;
 constexpr Long InvalidPropertyValue = 380;
+constexpr Long InvalidPropertyArrayIndex = 381;
 constexpr Long CannotCreateObject = 429;
 constexpr Long NoSuchMember = 438;
 constexpr Long DuplicateKey = 457;

@@ -27,6 +27,7 @@ class Controls {
   std::shared_ptr<Extender> Item(const QString& name) const;  // Nothing when absent
   void Remove(const QString& name);
   int Count() const { return static_cast<int>(items_.size()); }
+  QWidget* Container() const { return container_; }
 
  private:
   QWidget* container_;

@@ -8,14 +8,30 @@
 
 namespace ui {
 
-double twipsPerPixel() {
+namespace {
+
+double twipsPerPixelOf(double (QScreen::*logicalDpi)() const) {
   if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
     if (QScreen* screen = app->primaryScreen()) {
-      const double dpi = screen->logicalDotsPerInchX();
+      const double dpi = (screen->*logicalDpi)();
       if (dpi > 0) return 1440.0 / dpi;
     }
   }
   return 15.0;
+}
+
+}  // namespace
+
+double twipsPerPixel() {
+  return twipsPerPixelX();
+}
+
+double twipsPerPixelX() {
+  return twipsPerPixelOf(&QScreen::logicalDotsPerInchX);
+}
+
+double twipsPerPixelY() {
+  return twipsPerPixelOf(&QScreen::logicalDotsPerInchY);
 }
 
 int toPixels(double twips) {

@@ -9,8 +9,12 @@
 
 namespace ui {
 
-// One factor serves both directions.
+// One factor serves both directions for places and sizes given in twips.
 double twipsPerPixel();
+// The screen's own factors, horizontal for left and width, vertical for top
+// and height, as window calls in pixels need them.
+double twipsPerPixelX();
+double twipsPerPixelY();
 int toPixels(double twips);
 rt::Long toTwips(int pixels);
 QRect toPixels(double left, double top, double width, double height);

@@ -513,6 +513,108 @@ void paintTabGraph(QPainter& p, QSizeF s, bool highlighted) {
   p.drawLine(QPointF(6, 28), QPointF(28, 28));
 }
 
+// ------------------------------------- step-list toolbar (20 x 20, 24-bit)
+// Four buttons (add, up, down, delete) in three looks each: as normal, as a
+// disabled button and under the mouse. The ground is silver, the colour the
+// toolbar's image lists leave out; the glyph is drawn smooth and then laid
+// on the ground without blending, so that no edge pixel is a mix of glyph
+// and silver that would show as a fringe.
+
+const QColor kSilver(0xc0, 0xc0, 0xc0);
+
+enum class ButtonLook { Normal, Disabled, Hot };
+
+struct GlyphColours {
+  QColor fill;
+  QColor edge;
+};
+
+GlyphColours glyphColours(const QColor& fill, const QColor& edge, ButtonLook look) {
+  switch (look) {
+    case ButtonLook::Disabled:
+      return {QColor(0xa4, 0xac, 0xb4), QColor(0x7c, 0x86, 0x90)};
+    case ButtonLook::Hot:
+      return {fill.lighter(125), edge};
+    case ButtonLook::Normal:
+      break;
+  }
+  return {fill, edge};
+}
+
+void layOnSilver(QPainter& p, QSizeF s, const std::function<void(QPainter&)>& glyph) {
+  QImage drawn(s.toSize(), QImage::Format_ARGB32);
+  drawn.fill(Qt::transparent);
+  {
+    QPainter g(&drawn);
+    g.setRenderHint(QPainter::Antialiasing, true);
+    glyph(g);
+  }
+  QImage laid(drawn.size(), QImage::Format_RGB32);
+  for (int y = 0; y < drawn.height(); ++y) {
+    for (int x = 0; x < drawn.width(); ++x) {
+      const QColor c = QColor::fromRgba(drawn.pixel(x, y));
+      if (c.alpha() < 110) {
+        laid.setPixelColor(x, y, kSilver);
+        continue;
+      }
+      // Partly covered pixels take the glyph's own colour at full strength.
+      QColor solid = c;
+      solid.setAlpha(255);
+      if (solid == kSilver) solid = solid.darker(102);
+      laid.setPixelColor(x, y, solid);
+    }
+  }
+  p.drawImage(0, 0, laid);
+}
+
+void paintAddStep(QPainter& p, QSizeF s, ButtonLook look) {
+  const GlyphColours c = glyphColours(kEcg, QColor(0x12, 0x5a, 0x2b), look);
+  layOnSilver(p, s, [&](QPainter& g) {
+    QPainterPath plus;
+    plus.addRoundedRect(QRectF(7.5, 2.5, 5, 15), 1, 1);
+    plus.addRoundedRect(QRectF(2.5, 7.5, 15, 5), 1, 1);
+    plus.setFillRule(Qt::WindingFill);
+    g.setPen(QPen(c.edge, 1.2));
+    g.setBrush(c.fill);
+    g.drawPath(plus.simplified());
+  });
+}
+
+void paintMoveStep(QPainter& p, QSizeF s, ButtonLook look, bool up) {
+  const GlyphColours c = glyphColours(kBlue, kDarkBlue, look);
+  layOnSilver(p, s, [&](QPainter& g) {
+    QPainterPath arrow(QPointF(10, 2.5));
+    arrow.lineTo(17.5, 10);
+    arrow.lineTo(12.8, 10);
+    arrow.lineTo(12.8, 17.5);
+    arrow.lineTo(7.2, 17.5);
+    arrow.lineTo(7.2, 10);
+    arrow.lineTo(2.5, 10);
+    arrow.closeSubpath();
+    if (!up) arrow = QTransform(1, 0, 0, -1, 0, 20).map(arrow);
+    g.setPen(QPen(c.edge, 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    g.setBrush(c.fill);
+    g.drawPath(arrow);
+  });
+}
+
+void paintDeleteStep(QPainter& p, QSizeF s, ButtonLook look) {
+  const GlyphColours c = glyphColours(kHeart, kDarkHeart, look);
+  layOnSilver(p, s, [&](QPainter& g) {
+    QPainterPath cross;
+    const QRectF bar(-1.9, -7.5, 3.8, 15);
+    for (qreal angle : {45.0, -45.0}) {
+      QPainterPath one;
+      one.addRoundedRect(bar, 1, 1);
+      cross.addPath(QTransform().translate(10, 10).rotate(angle).map(one));
+    }
+    cross.setFillRule(Qt::WindingFill);
+    g.setPen(QPen(c.edge, 1.2));
+    g.setBrush(c.fill);
+    g.drawPath(cross.simplified());
+  });
+}
+
 // ------------------------------------------------------------ the table
 
 enum class Depth {
@@ -559,6 +661,32 @@ std::vector<Picture> pictures() {
   const auto checkBox = [](bool ticked) {
     return [ticked](QPainter& p, QSizeF) { paintCheckBox(p, ticked); };
   };
+  const struct {
+    const char* name;
+    std::function<void(QPainter&, QSizeF, ButtonLook)> paint;
+  } stepButtons[] = {
+      {"PLUSS", paintAddStep},
+      {"UP", [](QPainter& p, QSizeF s, ButtonLook look) { paintMoveStep(p, s, look, true); }},
+      {"DOWN", [](QPainter& p, QSizeF s, ButtonLook look) { paintMoveStep(p, s, look, false); }},
+      {"DEL", paintDeleteStep},
+  };
+  const struct {
+    const char* suffix;
+    ButtonLook look;
+  } looks[] = {
+      {"", ButtonLook::Normal}, {"_DISABLED", ButtonLook::Disabled}, {"_HOT", ButtonLook::Hot}};
+  for (const auto& button : stepButtons) {
+    for (const auto& look : looks) {
+      const auto paint = button.paint;
+      const ButtonLook shown = look.look;
+      list.push_back(
+          {tests,
+           QStringLiteral("TBR:%1%2").arg(QLatin1String(button.name), QLatin1String(look.suffix)),
+           {20, 20},
+           Depth::Rgb24,
+           [paint, shown](QPainter& p, QSizeF s) { paint(p, s, shown); }});
+    }
+  }
   list.insert(list.end(),
               {
                   {tests, "TI:RV1X", {48, 48}, Depth::Rgb24, paintInstructionRange},

@@ -286,6 +286,46 @@ TEST(StandardsCollection, LoadReplacesOnlyWhenItSucceeds) {
   EXPECT_EQ(errorOf([&] { standards->Save(nullptr); }), 91);
 }
 
+TEST(StandardsCollection, ValuesNotWrittenAsSaveWritesThemAreToldToTheLog) {
+  auto document = host::XmlHelper::instance()->NewDocument();
+  document->LoadXml(QStringLiteral(
+      "<ExpectedResult><Standard AlphaName=\"IEC\" CompleteName=\"IEC 60601\" Flags=\"one\">"
+      "<Limit Key=\"ENGY\" Unit=\"J\" High=\"1,5\" HighEnabled=\"yes\" Low=\"x\" "
+      "LowEnabled=\"False\"/>"
+      "<Limit Key=\"DELY\" High=\" -1.5e2 \" HighEnabled=\"True\" Low=\"\"/>"
+      "</Standard></ExpectedResult>"));
+  auto log = std::make_shared<host::HostLog>();
+  auto standards = std::make_shared<StandardsCollection>();
+  standards->Load(document->DocumentElement(), log);
+
+  // Read as before: the leading number, or False.
+  ASSERT_EQ(standards->Count(), 1);
+  const LimitPtr energy = standards->Item(1)->FindLimit(QStringLiteral("ENGY"));
+  EXPECT_FLOAT_EQ(energy->Value(limitindex::High), 1);
+  EXPECT_FALSE(energy->Enabled(limitindex::High));
+  EXPECT_FLOAT_EQ(energy->Value(limitindex::Low), 0);
+  EXPECT_FLOAT_EQ(standards->Item(1)->FindLimit(QStringLiteral("DELY"))->Value(limitindex::High),
+                  -150);
+
+  QStringList messages;
+  for (const host::LogEntry& entry : log->entries()) {
+    EXPECT_EQ(entry.kind, host::LogEntry::Message);
+    EXPECT_EQ(entry.number, host::kStandardsLoadError);
+    EXPECT_EQ(entry.severity, 2);
+    messages.append(entry.text);
+  }
+  EXPECT_EQ(
+      messages,
+      (QStringList{
+          "Standard \"IEC\" (IEC 60601): Flags \"one\" is not a number, read as 0",
+          "Standard \"IEC\" (IEC 60601), limit \"ENGY\": High \"1,5\" is not a number, "
+          "read as 1",
+          "Standard \"IEC\" (IEC 60601), limit \"ENGY\": Low \"x\" is not a number, read as 0",
+          "Standard \"IEC\" (IEC 60601), limit \"ENGY\": HighEnabled \"yes\" is neither True "
+          "nor False, read as False",
+      }));
+}
+
 TEST(StandardsCollection, TheOwnerIsAWeakBinding) {
   auto standards = collection();
   EXPECT_FALSE(standards->bound());

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <functional>
 
@@ -113,6 +114,59 @@ TEST(RegistryHelper, AStoreThatCannotBeWrittenRaises0x8004A68B) {
   EXPECT_EQ(host::regerr::StoreFailed, rt::hresult(0x8004A68Bu));
   EXPECT_EQ(errorOf([&] { created(QStringLiteral("Other"))->WriteValue(QStringLiteral("x"), 1); }),
             host::regerr::StoreFailed);
+}
+
+// Each call answers for itself: a write that failed is not read back as if
+// it had been saved, and once the store can be written again writes succeed.
+TEST(RegistryHelper, AWriteThatFailedLeavesNoTraceAndTheNextOneSucceeds) {
+  TemporaryRegistry registry;
+  const QString folder = registry.path() + QStringLiteral(".dir");
+  QFile blocker(folder);
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  qputenv("RV1X_REGISTRY", (folder + QStringLiteral("/registry.ini")).toLocal8Bit());
+  RegistryHelper key;
+  EXPECT_EQ(errorOf([&] { key.CreateKey(host::HKEY_LOCAL_MACHINE, kSettingsKey); }),
+            host::regerr::StoreFailed);
+  EXPECT_FALSE(key.KeyOpened()) << "the key that could not be made is not there";
+
+  ASSERT_TRUE(QFile::remove(folder));
+  ASSERT_TRUE(QDir().mkpath(folder));
+  EXPECT_EQ(errorOf([&] { key.CreateKey(host::HKEY_LOCAL_MACHINE, kSettingsKey); }), 0);
+  EXPECT_EQ(errorOf([&] { key.WriteValue(QStringLiteral("CommTimeOut"), 600); }), 0);
+  EXPECT_EQ(rt::toLong(key.ReadValue(QStringLiteral("CommTimeOut"))), 600);
+
+  ASSERT_TRUE(QFile::remove(folder + QStringLiteral("/registry.ini")));
+  ASSERT_TRUE(QDir().rmdir(folder));
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));  // blocked again
+  blocker.close();
+  EXPECT_EQ(errorOf([&] { key.WriteValue(QStringLiteral("RangeThreshold"), 50); }),
+            host::regerr::StoreFailed);
+  EXPECT_FALSE(key.ReadValue(QStringLiteral("RangeThreshold")).isValid())
+      << "a value that was never saved does not read back";
+  EXPECT_FALSE(key.ReadValue(QStringLiteral("CommTimeOut")).isValid())
+      << "nor one whose file has gone";
+}
+
+// A line of the file that holds no value does not make later writes fail.
+TEST(RegistryHelper, ALineThatHoldsNoValueDoesNotFailTheWrites) {
+  TemporaryRegistry registry;
+  QFile file(registry.path());
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(
+      "[HKEY_LOCAL_MACHINE]\nSoftware\\Tavrin\\orvan\\RV-1X\\%40key=\n"
+      "Software\\Tavrin\\orvan\\RV-1X\\CommTimeOut=600\nthis line holds no value\n");
+  file.close();
+  RegistryHelper key;
+  key.OpenKey(host::HKEY_LOCAL_MACHINE, kSettingsKey);
+  ASSERT_TRUE(key.KeyOpened());
+  EXPECT_EQ(rt::toLong(key.ReadValue(QStringLiteral("CommTimeOut"))), 600);
+  for (int value : {1, 2}) {
+    EXPECT_EQ(errorOf([&] { key.WriteValue(QStringLiteral("RangeThreshold"), value); }), 0);
+    EXPECT_EQ(rt::toLong(key.ReadValue(QStringLiteral("RangeThreshold"))), value);
+  }
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(file.readAll().contains("\nthis line holds no value\n"));
 }
 
 }  // namespace

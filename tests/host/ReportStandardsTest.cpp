@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "MakeLimit.h"
 #include "TestSupport.h"
 #include "limits/Limit.h"
@@ -143,6 +145,56 @@ TEST(StandardsPrint, AnEmptyTablePrintsTheLimitsByKeyAndRelativeBoundsAsFormulas
               "|      ENGY|X - 15 %|X + 15 %||J|;|      DELY||20||ms|;|      PEKU||5000||V|;");
     EXPECT_EQ(tables.last().args[2].toString().toStdString(), "|      ENGY|X - 10|X + 10||J|;");
   }
+}
+
+// Where the report stands after printing the IEC standard of the fixture,
+// started at the given position (the top of the first page when none).
+struct Printed {
+  rt::Long y = 0;
+  int pages = 0;
+};
+Printed printIec(const DischargeFixture& f, std::optional<rt::Long> startY) {
+  auto selected = std::make_shared<StandardsCollection>();
+  selected->Add(standard("IEC", "IEC 60601-2-4", {}));
+  auto report = std::make_shared<HostReport>();
+  if (startY) report->SetCurrentY(*startY);
+  f.standards->Print(report, selected, f.table);
+  return {report->CurrentY(), report->pageCount()};
+}
+
+TEST(StandardsPrint, AHeadingStaysOnThePageOfItsTablesHeaderAndFirstRow) {
+  DischargeFixture f;
+  const Printed fresh = printIec(f, std::nullopt);
+  ASSERT_EQ(fresh.pages, 1);
+
+  HostReport measure;
+  measure.Font()->SetBold(true);
+  const rt::Long heading = measure.TextHeight(QStringLiteral("IEC 60601-2-4 (IEC)"));
+  // The heading fits at the foot of the page, its table's opening does not.
+  const Printed foot = printIec(f, measure.PrintableBottom(true) - heading - 20);
+  EXPECT_EQ(foot.pages, 2);
+  EXPECT_EQ(foot.y, fresh.y) << "heading and table both start the next page";
+}
+
+TEST(StandardsPrint, TheHeadingsFontIsItsOwnAndTheCallersIsGivenBack) {
+  // A standard without limits beside an empty table prints its heading only.
+  auto standards = std::make_shared<StandardsCollection>();
+  standards->Add(standard("IEC", "IEC 60601-2-4", {}));
+  auto plain = std::make_shared<HostReport>();
+  standards->Print(plain, nullptr, QVariantList());
+  ASSERT_TRUE(callsNamed(*plain, "AddTable").isEmpty());
+
+  auto styled = std::make_shared<HostReport>();
+  const ReportFontPtr font = styled->Font();
+  font->SetName(QStringLiteral("DejaVu Serif"));
+  font->SetSize(30);
+  font->SetItalic(true);
+  standards->Print(styled, nullptr, QVariantList());
+  EXPECT_EQ(styled->CurrentY(), plain->CurrentY()) << "the heading took the same room";
+  EXPECT_EQ(font->Name(), QStringLiteral("DejaVu Serif"));
+  EXPECT_EQ(font->Size(), 30);
+  EXPECT_TRUE(font->Italic());
+  EXPECT_FALSE(font->Bold());
 }
 
 TEST(StandardsPrint, ToleratesOddTablesAndWantsAReport) {

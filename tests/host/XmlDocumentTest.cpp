@@ -9,6 +9,7 @@
 
 #include "QtPrinters.h"
 #include "TestSupport.h"
+#include "runtime/Notices.h"
 #include "xml/XmlDocument.h"
 #include "xml/XmlHelper.h"
 
@@ -158,6 +159,97 @@ TEST(XmlDocument, FilesRoundTripAndFileErrorsAreRunTimeErrors) {
   EXPECT_EQ(loaded->DocumentElement()->TagName(), QStringLiteral("Template"))
       << "a failed load keeps the document";
   EXPECT_EQ(errorOf([&] { loaded->LoadXml(QStringLiteral("<a>")); }), 5);
+}
+
+QByteArray fileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST(XmlDocument, SavesTheSameBytesWithAttributesInTheOrderTheyWereSet) {
+  QTemporaryDir dir;
+  auto document = std::make_shared<XmlDocument>();
+  XmlElementPtr root = document->CreateElement(QStringLiteral("Standards"));
+  document->SetDocumentElement(root);
+  XmlElementPtr limit = root->AddChild(QStringLiteral("Limit"), QString());
+  const QStringList names{"Key", "Unit", "Operator", "High", "HighEnabled", "Low", "LowEnabled"};
+  for (const QString& name : names) limit->SetAttribute(name, name.toLower());
+  limit->SetAttribute(QStringLiteral("Unit"), QStringLiteral("J"));  // a new value keeps its place
+  EXPECT_EQ(document->toString(-1).toStdString(),
+            "<Standards><Limit Key=\"key\" Unit=\"J\" Operator=\"operator\" High=\"high\" "
+            "HighEnabled=\"highenabled\" Low=\"low\" LowEnabled=\"lowenabled\"/></Standards>");
+
+  const QString first = dir.filePath(QStringLiteral("first.xml"));
+  const QString second = dir.filePath(QStringLiteral("second.xml"));
+  document->SaveFile(first);
+  document->SaveFile(second);
+  EXPECT_EQ(fileBytes(first), fileBytes(second));
+  // A document read back is saved as it was read.
+  auto loaded = std::make_shared<XmlDocument>();
+  loaded->Load(first);
+  loaded->SaveFile(second);
+  EXPECT_EQ(fileBytes(second), fileBytes(first));
+}
+
+TEST(XmlDocument, TextsReadBackAsTheyWereSetAndCharactersXmlCannotCarryAreReplaced) {
+  const struct {
+    const char* name;
+    QString set;
+    QString readBack;
+  } texts[] = {
+      {"markup", QStringLiteral("a < b & \"c\" > d ]]> e"),
+       QStringLiteral("a < b & \"c\" > d ]]> e")},
+      {"line breaks", QStringLiteral("one\r\ntwo\rthree\tfour"),
+       QStringLiteral("one\r\ntwo\rthree\tfour")},
+      {"controls",
+       QStringLiteral("a\x01"
+                      "b\x1f"
+                      "c\x0b"),
+       QStringLiteral("a\uFFFDb\uFFFDc\uFFFD")},
+      {"non-characters", QStringLiteral("x") + QChar(0xFFFE) + QChar(0xD800) + QStringLiteral("y"),
+       QStringLiteral("x\uFFFD\uFFFDy")},
+      {"beyond the BMP", QStringLiteral("\U0001F600"), QStringLiteral("\U0001F600")},
+  };
+  QTemporaryDir dir;
+  for (const auto& t : texts) {
+    SCOPED_TRACE(t.name);
+    rt::clearNotices();
+    auto document = std::make_shared<XmlDocument>();
+    XmlElementPtr root = document->CreateElement(QStringLiteral("TemplateData"));
+    document->SetDocumentElement(root);
+    root->SetAttribute(QStringLiteral("Text"), t.set);
+    root->AddChild(QStringLiteral("Comment"), t.set);
+    const QString file = dir.filePath(QStringLiteral("texts.xml"));
+    document->SaveFile(file);
+
+    auto loaded = std::make_shared<XmlDocument>();
+    ASSERT_EQ(errorOf([&] { loaded->Load(file); }), 0) << "every document saved reads back";
+    XmlElementPtr back = loaded->DocumentElement();
+    EXPECT_EQ(back->Attribute(QStringLiteral("Text")), t.readBack);
+    EXPECT_EQ(back->SelectChild(QStringLiteral("Comment"))->Text(), t.readBack);
+    const bool replaced = t.set != t.readBack;
+    EXPECT_EQ(rt::notices().size(), replaced ? 2 : 0) << qPrintable(rt::notices().join(u'\n'));
+    if (replaced)
+      EXPECT_TRUE(rt::notices().first().startsWith(
+          QStringLiteral("xml: attribute Text of <TemplateData> held U+")))
+          << qPrintable(rt::notices().first());
+  }
+}
+
+TEST(XmlDocument, NamesThatWouldNotReadBackAreRefused) {
+  auto document = std::make_shared<XmlDocument>();
+  XmlElementPtr element = document->CreateElement(QStringLiteral("Limit"));
+  for (const char* bad : {"", "1x", "a b", "a\"b", "<"}) {
+    SCOPED_TRACE(bad);
+    EXPECT_EQ(errorOf([&] { element->SetAttribute(QLatin1String(bad), QStringLiteral("v")); }), 5);
+    EXPECT_EQ(errorOf([&] { element->SetTagName(QLatin1String(bad)); }), 5);
+  }
+  EXPECT_EQ(element->TagName(), QStringLiteral("Limit"));
+  XmlElementPtr child = element->AddChild(QStringLiteral("Standard"), QString());
+  EXPECT_EQ(errorOf([&] { child->AppendChild(element); }), 5) << "an element cannot hold itself";
+  EXPECT_EQ(document->toString(-1), QString());
+  document->SetDocumentElement(element);
+  EXPECT_EQ(document->toString(-1), QStringLiteral("<Limit><Standard/></Limit>"));
 }
 
 }  // namespace

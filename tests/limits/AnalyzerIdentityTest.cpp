@@ -141,7 +141,7 @@ TEST_F(IdentityEditor, OperatorEditsGoIntoTheEntryOfTheChosenModel) {
   EXPECT_EQ(firmwareBox(editor).selectedText(), QStringLiteral("0.9"));
 }
 
-TEST_F(IdentityEditor, SetMtiDataChangesTheSelectedEntryButNotWhatIsShown) {
+TEST_F(IdentityEditor, SetMtiDataChangesTheSelectedEntryAndShowsIt) {
   XMTIData editor;
   Q_EMIT typeList(editor).activated(1);
   const CMtiData2Ptr selected = editor.GetMtiData();
@@ -149,11 +149,21 @@ TEST_F(IdentityEditor, SetMtiDataChangesTheSelectedEntryButNotWhatIsShown) {
       identity(QStringLiteral("RV-12P"), QStringLiteral("4711"), QStringLiteral("2.0")));
   EXPECT_EQ(editor.GetMtiData(), selected) << "the entry itself, not a copy";
   EXPECT_EQ(selected->Serial(), QStringLiteral("4711"));
-  EXPECT_TRUE(serialBox(editor).text().isEmpty());
+  EXPECT_EQ(serialBox(editor).text(), QStringLiteral("4711"));
+  EXPECT_EQ(firmwareBox(editor).text(), QStringLiteral("2.0"));
   EXPECT_EQ(typeList(editor).currentIndex(), 1);
 
+  // Another model type in the selected entry shows as that entry's model.
+  editor.SetMtiData(identity(QStringLiteral("RV-10"), QStringLiteral("12"), QString()));
+  EXPECT_EQ(typeList(editor).currentText(), QStringLiteral("RV-10"));
+  EXPECT_EQ(listed(editor), (QStringList{"RV-11", "RV-10", "RV-15"}));
+  EXPECT_EQ(serialBox(editor).text(), QStringLiteral("12"));
+  EXPECT_TRUE(firmwareBox(editor).text().isEmpty());
+  EXPECT_EQ(selected->MtiType(), QStringLiteral("RV-10"));
+  EXPECT_EQ(selected->Serial(), QStringLiteral("12")) << "showing it changes nothing";
+
   editor.SetMtiData(nullptr);
-  EXPECT_EQ(selected->Serial(), QStringLiteral("4711"));
+  EXPECT_EQ(selected->Serial(), QStringLiteral("12"));
 }
 
 TEST_F(IdentityEditor, RegSaveWritesUnderTheCurrentModelTypes) {
@@ -301,14 +311,31 @@ TEST_F(IdentityList, IdentityWithoutSerialIsNeverMatched) {
 
 TEST_F(IdentityList, NothingToRegisterOrLookUpAnswersNothing) {
   EXPECT_EQ(
-      MMiscUtils::RegisterMti(nullptr, identity(QStringLiteral("RV-11"), QStringLiteral("1"))), 0);
-  EXPECT_EQ(MMiscUtils::RegisterMti(list_, nullptr), 0);
+      MMiscUtils::RegisterMti(nullptr, identity(QStringLiteral("RV-11"), QStringLiteral("1"))),
+      MMiscUtils::kNotRegistered);
+  EXPECT_EQ(MMiscUtils::RegisterMti(list_, nullptr), MMiscUtils::kNotRegistered);
   EXPECT_EQ(list_->Count(), 0);
   ASSERT_EQ(MMiscUtils::RegisterMti(list_, identity(QStringLiteral("RV-11"), QStringLiteral("1"))),
             1);
   EXPECT_FALSE(MMiscUtils::GetMtiData(list_, 2));
   EXPECT_FALSE(MMiscUtils::GetMtiData(list_, -1));
   EXPECT_FALSE(MMiscUtils::GetMtiData(nullptr, 1));
+}
+
+TEST_F(IdentityList, AnIdentityThatCouldNotBeRegisteredNeverShowsAnotherAnalyzer) {
+  class RefusingList : public host::MtiList {
+   public:
+    void Add(const host::MtiEntryPtr&) override { rt::raise(rt::err::InvalidCall); }
+  };
+  ASSERT_EQ(MMiscUtils::RegisterMti(list_, identity(QStringLiteral("RV-11"), QStringLiteral("1"))),
+            1);
+  const rt::Long refused = MMiscUtils::RegisterMti(
+      std::make_shared<RefusingList>(), identity(QStringLiteral("RV-15"), QStringLiteral("2")));
+  EXPECT_EQ(refused, MMiscUtils::kNotRegistered);
+  EXPECT_FALSE(MMiscUtils::GetMtiData(list_, refused))
+      << "the result of the refused identity shows none, not RV-11 1";
+  ASSERT_TRUE(MMiscUtils::GetMtiData(list_, 0));
+  EXPECT_EQ(MMiscUtils::GetMtiData(list_, 0)->MtiType(), QStringLiteral("RV-11"));
 }
 
 }  // namespace

@@ -44,7 +44,7 @@ QStringList alphaNames(const host::StandardsCollectionPtr& standards) {
 class LimitData : public ::testing::Test {
  protected:
   void SetUp() override { errors().clear(); }
-  static host::ErrorService& errors() { return *host::ErrorService::instance(); }
+  static host::ErrorService& errors() { return host::errors(); }
 };
 
 struct DefaultLimit {
@@ -319,6 +319,29 @@ TEST_F(LimitData, ElementOfAnotherNameIsRefusedAndTheStandardsStay) {
   limits->Load(nullptr, nullptr);
   ASSERT_EQ(errors().reported().size(), 1) << "any other failure is reported";
   EXPECT_EQ(errors().reported().at(0).source, QStringLiteral("OrvanVPI.CLimitData"));
+}
+
+TEST_F(LimitData, AMalformedExpectedResultIsReportedAndKeepsTheLimits) {
+  auto owner = std::make_shared<TestElement>(100);
+  auto limits = limitSetOf(owner);
+  const host::StandardPtr iec =
+      limits->CreateStandard(QStringLiteral("IEC"), QStringLiteral("IEC"));
+  ASSERT_TRUE(iec);
+  const host::StandardsCollectionPtr before = limits->Standards();
+
+  auto document = std::make_shared<host::XmlDocument>();
+  document->LoadXml(QStringLiteral(
+      "<ExpectedResult><Standard AlphaName=\"AAMI\" CompleteName=\"AAMI\" Flags=\"1\">"
+      "<Limit Key=\"ENGY\" Unit=\"J\" Operator=\"X*Y\" High=\"1\" HighEnabled=\"True\"/>"
+      "</Standard></ExpectedResult>"));
+  limits->Load(document->DocumentElement(), nullptr);
+  ASSERT_EQ(errors().reported().size(), 1);
+  EXPECT_EQ(errors().reported().at(0).source, QStringLiteral("OrvanVPI.CLimitData"));
+  EXPECT_EQ(limits->Standards(), before);
+  EXPECT_EQ(alphaNames(limits->Standards()), QStringList{"IEC"});
+  const host::XmlElementPtr saved = limits->Save(std::make_shared<host::XmlDocument>());
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(saved->ChildNodes()->Length(), 1) << "the next save still writes the old limits";
 }
 
 TEST_F(LimitData, CloneCopiesStandardsAndFlagButNotTheOwner) {

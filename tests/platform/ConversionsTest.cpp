@@ -104,8 +104,14 @@ TEST(Conversions, ValTakesThePointWhateverTheLocale) {
   EXPECT_DOUBLE_EQ(rt::val(QStringLiteral("2,5")), 2);
 }
 
-TEST(Conversions, ValOfAHugeExponentOverflows) {
-  EXPECT_EQ(errorOf([] { rt::val(QStringLiteral("1e400")); }), 6);
+TEST(Conversions, ValOfANumberBeyondTheDoubleRangeOverflows) {
+  // However the number is written: an exponent, or a long run of digits.
+  for (const QString& text : {QStringLiteral("1e400"), QStringLiteral("1") + QString(400, u'0'),
+                              QStringLiteral("-") + QString(320, u'9') + QStringLiteral(".5")})
+    EXPECT_EQ(errorOf([&] { rt::val(text); }), 6) << text.size();
+  // Digits that only lose precision, or a value too small to hold, are no overflow.
+  EXPECT_DOUBLE_EQ(rt::val(QStringLiteral("1") + QString(300, u'0')), 1e300);
+  EXPECT_DOUBLE_EQ(rt::val(QStringLiteral("0.") + QString(400, u'0') + QStringLiteral("1")), 0);
 }
 
 TEST(Conversions, ValReadsFixedColumnsOfAReply) {

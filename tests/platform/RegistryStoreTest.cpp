@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QProcess>
 #include <QSettings>
 
@@ -10,6 +11,7 @@
 #include "TestSupport.h"
 #include "registry/RegistryStore.h"
 #include "runtime/Conversions.h"
+#include "runtime/Notices.h"
 
 namespace {
 
@@ -178,6 +180,105 @@ TEST(RegistryStore, WritesKeepWhatAnotherWriterPutInTheFile) {
       check.value(QStringLiteral("HKEY_LOCAL_MACHINE/Software/Tavrin/orvan/RV-1X/RangeThreshold"))
           .toInt(),
       50);
+}
+
+// The file's syntax is QSettings' INI format: what either writes, the other
+// reads the same.
+TEST(RegistryStore, TheFileReadsTheSameInQSettingsBothWays) {
+  const QString key = QStringLiteral("Software\\My Company\\50%=half;[x] #1\\Prüfung ∑");
+  const struct {
+    const char* name;
+    QVariant value;
+  } values[] = {
+      {"Serial", QStringLiteral("  SN 4711 ")},
+      {"Settings", QStringLiteral("9600,N,8,1")},
+      {"At", QStringLiteral("@ByteArray(x)")},
+      {"Quote", QStringLiteral("a \"b\" = c; d")},
+      {"Escapes", QStringLiteral("tab\tline\ncr\r\x01"
+                                 "d\\e\x7f"
+                                 "f")},
+      {"Hash", QStringLiteral("#1 ; x")},
+      {"Umlaut", QStringLiteral("Prüfgerät € ∑")},
+      {"Empty", QString()},
+      {"Odd = name; [a] #b ü∑", QStringLiteral("v")},
+      {"", QStringLiteral("default value")},
+  };
+  {
+    TemporaryRegistry registry;
+    for (const auto& v : values)
+      ASSERT_TRUE(store().writeValue(HKLM, key, QString::fromUtf8(v.name), v.value));
+    QSettings settings(registry.path(), QSettings::IniFormat);
+    settings.beginGroup(
+        QStringLiteral("HKEY_LOCAL_MACHINE/Software/My Company/50%=half;[x] #1/"
+                       "Prüfung ∑"));
+    for (const auto& v : values) {
+      const QString name = *v.name ? QString::fromUtf8(v.name) : QStringLiteral("@");
+      EXPECT_EQ(settings.value(name).toString(), v.value.toString()) << v.name;
+    }
+    EXPECT_EQ(settings.status(), QSettings::NoError);
+  }
+  TemporaryRegistry registry;
+  {
+    QSettings settings(registry.path(), QSettings::IniFormat);
+    settings.beginGroup(
+        QStringLiteral("HKEY_LOCAL_MACHINE/Software/My Company/50%=half;[x] #1/"
+                       "Prüfung ∑"));
+    settings.setValue(QStringLiteral("@key"), QString());
+    for (const auto& v : values)
+      settings.setValue(*v.name ? QString::fromUtf8(v.name) : QStringLiteral("@"), v.value);
+    settings.setValue(QStringLiteral("Number"), 600);
+    settings.setValue(QStringLiteral("List"), QStringList{"a", "b"});
+  }
+  for (const auto& v : values)
+    EXPECT_EQ(store().readValue(HKLM, key, QString::fromUtf8(v.name)).toString(),
+              v.value.toString())
+        << v.name;
+  EXPECT_EQ(rt::toLong(store().readValue(HKLM, key, QStringLiteral("Number"))), 600);
+  EXPECT_EQ(store().readValue(HKLM, key, QStringLiteral("List")).toStringList(),
+            (QStringList{"a", "b"}));
+}
+
+// A line that holds no key or value is kept where it was, with the comments,
+// and told once; the lines a write does not touch keep their text.
+TEST(RegistryStore, ALineThatHoldsNoValueIsKeptAndToldOnce) {
+  TemporaryRegistry registry;
+  const QByteArray original =
+      "; written by hand\n"
+      "[HKEY_LOCAL_MACHINE]\n"
+      "Software\\Tavrin\\orvan\\RV-1X\\%40key=\n"
+      "Software\\Tavrin\\orvan\\RV-1X\\CommTimeOut = 600\n"
+      "this line holds no value\n"
+      "\n"
+      "[HKEY_CLASSES_ROOT]\n"
+      "Foreign.Thing\\CLSID\\%40={1}\n";
+  QFile file(registry.path());
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(original);
+  file.close();
+  rt::clearNotices();
+
+  EXPECT_EQ(rt::toLong(store().readValue(HKLM, kSettingsKey, QStringLiteral("CommTimeOut"))), 600);
+  EXPECT_TRUE(store().writeValue(HKLM, kSettingsKey, QStringLiteral("RangeThreshold"), 50));
+  EXPECT_TRUE(store().writable());
+  EXPECT_TRUE(store().writeValue(HKLM, kSettingsKey, QStringLiteral("RangeThreshold"), 60));
+  EXPECT_EQ(rt::toLong(store().readValue(HKLM, kSettingsKey, QStringLiteral("RangeThreshold"))),
+            60);
+
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll().toStdString(),
+            "; written by hand\n"
+            "[HKEY_LOCAL_MACHINE]\n"
+            "Software\\Tavrin\\orvan\\RV-1X\\%40key=\n"
+            "Software\\Tavrin\\orvan\\RV-1X\\CommTimeOut = 600\n"
+            "this line holds no value\n"
+            "Software\\Tavrin\\orvan\\RV-1X\\RangeThreshold=60\n"
+            "\n"
+            "[HKEY_CLASSES_ROOT]\n"
+            "Foreign.Thing\\CLSID\\%40={1}\n");
+  const QStringList told = rt::notices().filter(QStringLiteral("this line holds no value"));
+  ASSERT_EQ(told.size(), 1);
+  EXPECT_TRUE(told.first().startsWith(QStringLiteral("registry: line 5 of ")))
+      << qPrintable(told.first());
 }
 
 // The half of the next test that runs in a second process.

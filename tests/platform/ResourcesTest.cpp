@@ -60,6 +60,18 @@ const Expected kPictures[] = {
     {kTests, "TAB_MTIDATA_2", 32, 34, Kind::Tab},
     {kTests, "TAB_GRAPH_1", 32, 34, Kind::Tab},
     {kTests, "TAB_GRAPH_2", 32, 34, Kind::Tab},
+    {kTests, "TBR:PLUSS", 20, 20, Kind::Rgb24},
+    {kTests, "TBR:PLUSS_DISABLED", 20, 20, Kind::Rgb24},
+    {kTests, "TBR:PLUSS_HOT", 20, 20, Kind::Rgb24},
+    {kTests, "TBR:UP", 20, 20, Kind::Rgb24},
+    {kTests, "TBR:UP_DISABLED", 20, 20, Kind::Rgb24},
+    {kTests, "TBR:UP_HOT", 20, 20, Kind::Rgb24},
+    {kTests, "TBR:DOWN", 20, 20, Kind::Rgb24},
+    {kTests, "TBR:DOWN_DISABLED", 20, 20, Kind::Rgb24},
+    {kTests, "TBR:DOWN_HOT", 20, 20, Kind::Rgb24},
+    {kTests, "TBR:DEL", 20, 20, Kind::Rgb24},
+    {kTests, "TBR:DEL_DISABLED", 20, 20, Kind::Rgb24},
+    {kTests, "TBR:DEL_HOT", 20, 20, Kind::Rgb24},
 };
 
 class Resources : public ::testing::Test {

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <optional>
 
+#include "LanguageScope.h"
 #include "LocaleScope.h"
 #include "QtPrinters.h"
 #include "StubTestElement.h"
@@ -93,20 +94,7 @@ inline QString reply(int width, std::initializer_list<std::pair<int, const char*
   return text;
 }
 
-// Sets the host's language for the life of the object.
-class LanguageScope {
- public:
-  explicit LanguageScope(const QString& language)
-      : previous_(host::LanguageService::instance()->language()) {
-    host::LanguageService::instance()->setLanguage(language);
-  }
-  ~LanguageScope() { host::LanguageService::instance()->setLanguage(previous_); }
-  LanguageScope(const LanguageScope&) = delete;
-  LanguageScope& operator=(const LanguageScope&) = delete;
-
- private:
-  QString previous_;
-};
+using testsupport::LanguageScope;
 
 // A test element of one test ID with its limit set, a filter that asks for
 // service records, and the standards selected for the run.

@@ -27,9 +27,7 @@
 
 namespace settingstest {
 
-inline host::ErrorService& errors() {
-  return *host::ErrorService::instance();
-}
+using host::errors;
 
 using testsupport::errorOf;
 using testsupport::LocaleScope;

@@ -220,4 +220,25 @@ TEST_F(ConfigReport, AFailingReportCallIsSkippedAndTheRestRuns) {
   EXPECT_TRUE(reported().isEmpty());
 }
 
+TEST_F(ConfigReport, AValueThatCannotBeFormattedLeavesOutOnlyItsOwnRow) {
+  const QString huge = QStringLiteral("1e400 ppm");  // beyond what a number can hold
+  auto printedRows = [&](host::IConfigData& config) {
+    auto report = print(config);
+    return report->callNames().last() == QStringLiteral("AddTable") ? rows(*report) : QString();
+  };
+  CConfigRefractory refractory;
+  refractory.SetRateText(huge);
+  EXPECT_EQ(printedRows(refractory), QStringLiteral("|      Load|Fixed load|Ohm;"));
+
+  CConfigAccuracy accuracy;
+  accuracy.SetLoadText(QStringLiteral("50 Ohm"));
+  accuracy.SetNoiseText(huge);
+  accuracy.SetRateText(QStringLiteral("70 ppm"));
+  accuracy.SetAmpText(QStringLiteral("60 mA"));
+  EXPECT_EQ(
+      printedRows(accuracy),
+      QStringLiteral("|      Load|50|Ohm;|      Pacemaker rate|70|ppm;|      Amplitude|60|mA;"));
+  EXPECT_TRUE(reported().isEmpty());
+}
+
 }  // namespace

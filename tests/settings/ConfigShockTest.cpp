@@ -150,6 +150,49 @@ TEST_F(ConfigShock, LoadGivesKeylessStepsTheNextKeyAndContinuesAfterTheLargest) 
   EXPECT_EQ(config.AddNew()->Key(), QStringLiteral("::6"));
 }
 
+TEST_F(ConfigShock, AKeylessStepNeverTakesTheKeyOfALaterStoredStep) {
+  CConfigShock config;
+  config.Load(
+      plugInData(QStringLiteral("<ShockAdvice><WaveFormIndex>4</WaveFormIndex></ShockAdvice>") +
+                 step("::1", 2, 20, true) +
+                 QStringLiteral("<ShockAdvice><WaveFormIndex>6</WaveFormIndex></ShockAdvice>") +
+                 step("::3", 7, 5, false)),
+      nullptr);
+  QStringList steps;
+  for (const CShockAdviceSettingPtr& s : config.NewEnum())
+    steps.append(s->Key() + u'=' + QString::number(s->WaveFormIndex()));
+  EXPECT_EQ(steps, (QStringList{"::2=4", "::1=2", "::4=6", "::3=7"}));
+  EXPECT_EQ(config.AddNew()->Key(), QStringLiteral("::5"));
+  EXPECT_TRUE(reported().isEmpty());
+}
+
+TEST_F(ConfigShock, AStepThatCannotBeReadIsReportedAndLeftOut) {
+  CConfigShock config;
+  config.Load(plugInData(step("::1", 1, 10, true) +
+                         QStringLiteral("<ShockAdvice Key=\"::2\"><WaveFormIndex>3</WaveFormIndex>"
+                                        "<Duration>1e12</Duration></ShockAdvice>") +
+                         step("::3", 7, 5, false)),
+              nullptr);
+  EXPECT_EQ(keys(config), (QStringList{"::1", "::3"}));
+  const auto entries = reported();
+  ASSERT_EQ(entries.size(), 1);
+  EXPECT_EQ(entries.first().number, rt::err::Overflow);
+  EXPECT_EQ(entries.first().source, QStringLiteral("RV1XTests.CShockAdvice"));
+}
+
+TEST_F(ConfigShock, AddNewPassesOverKeysThatStepsHoldAlready) {
+  CConfigShock config;
+  for (const char* key : {"::2", "::3"}) {
+    auto own = std::make_shared<CShockAdviceSetting>();
+    own->Init(QLatin1String(key));
+    config.Add(own);
+  }
+  const CShockAdviceSettingPtr added = config.AddNew();
+  EXPECT_EQ(added->Key(), QStringLiteral("::4"));
+  EXPECT_EQ(config.Item(QStringLiteral("::4")), added);
+  EXPECT_EQ(config.Count(), 4);
+}
+
 TEST_F(ConfigShock, LoadKeepsTheFirstOfTwoStepsWithOneKey) {
   CConfigShock config;
   config.Load(plugInData(step("::1", 1, 10, true) + step("::1", 2, 20, false)), nullptr);

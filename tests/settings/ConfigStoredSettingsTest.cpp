@@ -68,20 +68,30 @@ TEST_F(StoredSettings, WholeNumberFieldsTakeTheNearestValueWithHalvesToEven) {
   }
 }
 
-TEST_F(StoredSettings, AnIndexBeyondSixteenBitsIsReportedAndEndsTheLoad) {
-  CConfigSensitivity config;
-  config.Load(plugInData(QStringLiteral("<Load>100 Ohm</Load><LoadIndex>40000</LoadIndex>"
-                                        "<TriggerIndex>3</TriggerIndex>"
-                                        "<TestGuideSettings ButtonMask=\"1\"/>")),
-              nullptr);
-  EXPECT_EQ(config.LoadText(), QStringLiteral("100 Ohm")) << "read before the failure";
-  EXPECT_EQ(config.LoadIndex(), 0);
-  EXPECT_EQ(config.TriggerIndex(), 0) << "the load ended at the failure";
-  EXPECT_EQ(config.TestGuideConfig()->ButtonMask(), host::guidebutton::Default);
-  const auto entries = reported();
-  ASSERT_EQ(entries.size(), 1);
-  EXPECT_EQ(entries.first().number, rt::err::Overflow);
-  EXPECT_EQ(entries.first().source, QStringLiteral("RV1XTests.CConfigSensitivity"));
+TEST_F(StoredSettings, AnIndexBeyondItsRangeIsReportedAndLeavesWhatFollowsAsItWas) {
+  // Beyond 16 bits, and beyond what a number can hold at all.
+  for (const QString& index : {QStringLiteral("40000"), QStringLiteral("1") + QString(400, u'0')}) {
+    SCOPED_TRACE(index.size());
+    errors().clear();
+    CConfigSensitivity config;
+    config.SetTriggerIndex(7);
+    config.TestGuideConfig()->SetButtonMask(host::guidebutton::Skip);
+    const auto guideSettings = config.TestGuideConfig();
+    config.Load(plugInData(QStringLiteral("<Load>100 Ohm</Load><LoadIndex>%1</LoadIndex>"
+                                          "<TriggerIndex>3</TriggerIndex>"
+                                          "<TestGuideSettings ButtonMask=\"1\"/>")
+                               .arg(index)),
+                nullptr);
+    EXPECT_EQ(config.LoadText(), QStringLiteral("100 Ohm")) << "read before the failure";
+    EXPECT_EQ(config.LoadIndex(), 0);
+    EXPECT_EQ(config.TriggerIndex(), 7) << "the load ended at the failure";
+    EXPECT_EQ(config.TestGuideConfig(), guideSettings) << "the guide settings were not read";
+    EXPECT_EQ(config.TestGuideConfig()->ButtonMask(), host::guidebutton::Skip);
+    const auto entries = reported();
+    ASSERT_EQ(entries.size(), 1);
+    EXPECT_EQ(entries.first().number, rt::err::Overflow);
+    EXPECT_EQ(entries.first().source, QStringLiteral("RV1XTests.CConfigSensitivity"));
+  }
 }
 
 TEST_F(StoredSettings, ChargeTimeRoundTripAndFlagsOnlyFromTheExactTrue) {

@@ -1,0 +1,75 @@
+#pragma once
+// The node tree behind the host's documents, with its reader and writer.
+//
+// An element keeps its attributes in the order they were set (or read), so
+// that a document written twice gives the same bytes. Only texts that XML
+// 1.0 can carry go in: a character it cannot carry is replaced by U+FFFD
+// when the text is set, and told as a notice, so no document is ever
+// written that cannot be read back. The writer writes carriage returns, tabs
+// and line feeds in attribute values (and carriage returns in text) as
+// character references, so that reading gives them back unchanged.
+
+#include <QList>
+#include <QString>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace host::xmltree {
+
+struct Node;
+using NodePtr = std::shared_ptr<Node>;
+
+struct Node : std::enable_shared_from_this<Node> {
+  enum class Kind { Document, Element, Text, CData, Comment, Instruction };
+
+  explicit Node(Kind kind, QString name = {}, QString text = {})
+      : kind(kind), name(std::move(name)), text(std::move(text)) {}
+
+  Kind kind;
+  QString name;  // an element's tag name, an instruction's target
+  QString text;  // the text of a text, CDATA, comment or instruction
+  QList<std::pair<QString, QString>> attributes;
+  std::vector<NodePtr> children;
+  std::weak_ptr<Node> parent;
+  qint64 line = 0;  // where a read element's start tag ended
+
+  bool isText() const { return kind == Kind::Text || kind == Kind::CData; }
+
+  // Attribute by name; nullptr when absent.
+  const QString* attribute(const QString& attributeName) const;
+  // Sets a value in place, or adds the attribute after the others.
+  void setAttribute(const QString& attributeName, const QString& value);
+  // Appends a node, taking it out of the element that held it.
+  void append(const NodePtr& child);
+  void detach();
+  // Whether this node lies inside other (or is it).
+  bool within(const Node& other) const;
+  // The text of every text and CDATA node inside, in document order.
+  QString allText() const;
+  // A copy of the node and everything inside it, held by nothing.
+  NodePtr deepCopy() const;
+};
+
+// Whether the text is an XML name (a tag or attribute name).
+bool isName(const QString& name);
+
+// The text with every character that XML 1.0 cannot carry replaced by
+// U+FFFD; each replacement is told as a notice naming where it was.
+QString storable(const QString& text, const QString& where);
+
+// A document node read from the text; on malformed input the error's
+// description, line and column, and nullptr.
+struct ParseError {
+  QString message;
+  qint64 line = 0;
+  qint64 column = 0;
+};
+NodePtr parse(const QByteArray& content, ParseError& error);
+
+// The document or element as text: each element on a line of its own,
+// indented by indent blanks a level; an indent below 0 writes no line
+// breaks at all. Text stays on the line of its element.
+QString write(const Node& node, int indent);
+
+}  // namespace host::xmltree
