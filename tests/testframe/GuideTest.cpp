@@ -144,6 +144,8 @@ TEST_F(Guide, InitGuideShowsTheTestItsStepsItsIdentityAndItsResultView) {
   // The toolbar's mask: the configuration's (Skip, N/A, Previous by
   // default) and always the run buttons.
   EXPECT_EQ(toolbar().ButtonMask(), 15);
+  guide->MarkSteps({5, 6});
+  EXPECT_EQ(guide->xtwDetails()->MarkedSteps(), (QList<rt::Integer>{5, 6}));
   testsupport::saveScreenshot(*guide, QStringLiteral("guide-steps-and-result-view"));
 }
 

@@ -105,10 +105,11 @@ QString textOf(const QDomNode& node) {
   return text;
 }
 
-QDomElement rootOf(const QString& xml) {
+// A document of the text; its elements live as long as it does.
+QDomDocument documentOf(const QString& xml) {
   QDomDocument document;
   document.setContent(xml);
-  return document.documentElement();
+  return document;
 }
 
 struct StoredForm : FrameTest {
@@ -146,8 +147,10 @@ TEST_F(StoredForm, EachElementLoadsInAnyChildOrderAndKeepsWhatItDoesNotKnow) {
   EXPECT_EQ(sequence.Element(6)->Result()->MeasurementCount(), 3) << "a step each";
 
   // Written back: the same parts, and the unknown child where it was.
-  const QDomElement before = rootOf(original);
-  const QDomElement after = rootOf(sequence.ToXml());
+  const QDomDocument beforeDocument = documentOf(original);
+  const QDomDocument afterDocument = documentOf(sequence.ToXml());
+  const QDomElement before = beforeDocument.documentElement();
+  const QDomElement after = afterDocument.documentElement();
   QDomElement a = after.firstChildElement();
   for (QDomElement b = before.firstChildElement(); !b.isNull();
        b = b.nextSiblingElement(), a = a.nextSiblingElement()) {
@@ -167,7 +170,8 @@ TEST_F(StoredForm, ABrokenChildIsReportedAndKeptWhileTheRestLoads) {
   for (const ElementClass& c : kClasses) {
     SCOPED_TRACE(c.testID);
     errors().clear();
-    QDomElement root = rootOf(sequenceOfTheSeven());
+    QDomDocument document = documentOf(sequenceOfTheSeven());
+    QDomElement root = document.documentElement();
     QDomElement entry = root.firstChildElement();
     while (entry.attribute(QStringLiteral("ClassName")) != QLatin1String(c.progId))
       entry = entry.nextSiblingElement();
@@ -242,7 +246,8 @@ TEST_F(Commands, ResaveWritesTheSevenBackAsTheyWere) {
   EXPECT_EQ(outcome.status, 0) << outcome.errors.toStdString();
   QFile written(out);
   ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-  EXPECT_EQ(canonical(rootOf(QString::fromUtf8(written.readAll()))), canonical(rootOf(original)));
+  EXPECT_EQ(canonical(documentOf(QString::fromUtf8(written.readAll())).documentElement()),
+            canonical(documentOf(original).documentElement()));
 }
 
 TEST_F(Commands, ReportPrintsTheSevenIntoAPdf) {
