@@ -152,6 +152,27 @@ TEST_F(ListEditors, OpeningShowsTheNoiseListOfTheStoredLoad) {
   EXPECT_EQ(box("cboNoise")->ListIndex(), 12);
 }
 
+TEST_F(ListEditors, AnOlderNoiseTextShowsAsTheStoredLevelAlsoAfterTheBoxIsLeft) {
+  // Stored by an earlier release: the level's text of the factor-1 list
+  // beside a load of factor 2.
+  auto config = std::make_shared<CConfigAccuracy>();
+  config->SetLoadText(QStringLiteral("100 Ohm"));
+  config->SetLoadIndex(2);
+  config->SetNoiseIndex(2);
+  config->SetNoiseText(QStringLiteral("50 Hz 2 mV"));
+  open(config, 8055, 2520);
+  controls::SimpleComboBox* noise = box("cboNoise");
+  for (const char* when : {"opened", "left"}) {
+    SCOPED_TRACE(when);
+    EXPECT_EQ(noise->Text(), QStringLiteral("50 Hz 4 mV"));
+    EXPECT_EQ(noise->ListIndex(), 2);
+    noise->field()->setFocus(Qt::TabFocusReason);
+    leave(noise->field());
+  }
+  EXPECT_EQ(config->NoiseText(), QStringLiteral("50 Hz 2 mV")) << "opening rewrites nothing";
+  EXPECT_EQ(changes(), 0);
+}
+
 TEST_F(ListEditors, APickWhileLockedIsNotPossible) {
   auto config = std::make_shared<CConfigAccuracy>();
   open(config, 8055, 2520);
