@@ -58,6 +58,16 @@ TEST_F(ListEditors, TheListsOfferTheirEntriesAndTheFieldsShowTheStoredTexts) {
   EXPECT_EQ(changes(), 0);
 }
 
+TEST_F(ListEditors, AStoredSensitivityTextThatIsANumberShowsAsAWholeNumber) {
+  auto config = std::make_shared<CConfigSensitivity>();
+  config->SetLoadText(QStringLiteral("12.6"));
+  open(config, 5010, 2520);
+  EXPECT_EQ(box("cboLoad")->Text(), QStringLiteral("13"));
+  EXPECT_EQ(box("cboTrigger")->Text(), QStringLiteral("10 ms Sqr."));
+  EXPECT_EQ(config->LoadText(), QStringLiteral("12.6"));
+  EXPECT_EQ(changes(), 0);
+}
+
 TEST_F(ListEditors, APickedEntryStoresItsPositionAndText) {
   auto refractory = std::make_shared<CConfigRefractory>();
   open(refractory, 5010, 2520);
