@@ -33,7 +33,8 @@ XAccuracyConfig::XAccuracyConfig()
               [this](rt::Integer index, const QString& text) {
                 config_->SetNoiseIndex(index);
                 config_->SetNoiseText(text);
-              }});
+              },
+              [this] { ShowNoise(); }});
   BindChoice(RateColumn,
              {[this] { return config_->RateText(); }, [this] { return config_->RateIndex(); },
               [this](rt::Integer index, const QString& text) {

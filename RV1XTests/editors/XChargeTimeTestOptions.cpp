@@ -38,6 +38,8 @@ XChargeTimeTestOptions::XChargeTimeTestOptions()
 
   BindNumberBox(txtEnergy_, energyfield::rule(config_));
   SelectAllOnFocus(txtEnergy_);
+  // The focus given to the editor itself goes on to the energy.
+  setFocusProxy(txtEnergy_);
   connect(chkAutoPlayback_, &QCheckBox::clicked, this, [this](bool ticked) {
     Handle([&] {
       if (!config_ || Locked() || ticked == config_->AutoPlayback()) return;

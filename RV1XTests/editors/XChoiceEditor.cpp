@@ -45,10 +45,13 @@ void XChoiceEditor::BindChoice(int column, StoredChoice stored, std::function<vo
   connect(box, &controls::SimpleComboBox::LostFocus, this, [this, box, stored] {
     Handle([&] {
       if (!Bound() || Initialising()) return;
-      const QString text = stored.text();
-      if (box->Text() == text) return;
       const InitialisingScope showing(*this);
-      box->SetText(text);
+      if (stored.show) {
+        stored.show();
+        return;
+      }
+      const QString text = stored.text();
+      if (box->Text() != text) box->SetText(text);
     });
   });
 }

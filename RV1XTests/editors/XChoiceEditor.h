@@ -26,6 +26,8 @@ struct StoredChoice {
   std::function<rt::Integer()> index;
   // Writes both, in the order the configuration takes them.
   std::function<void(rt::Integer index, const QString& text)> store;
+  // Shows the stored entry again; without it the box shows the stored text.
+  std::function<void()> show = {};
 };
 
 class XChoiceEditor : public XConfigEditor {

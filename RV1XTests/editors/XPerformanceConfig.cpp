@@ -76,7 +76,7 @@ XPerformanceConfig::XPerformanceConfig()
   }
 
   fraTestSetup_ = AddFrame("fraTestSetup", this, {5040, 0, 3375, 2055});
-  AddCaption("lblAmp", "20216::ECG amplitude:", fraTestSetup_, {120, 120, 2295, 255});
+  AddCaption("lblAmp", "20216::ECG amplitude:", fraTestSetup_, {120, 120, 2175, 255});
   txtAmpSlider_ = AddTextBox("txtAmpSlider", "", fraTestSetup_, {2520, 180, 615, 285});
   sldAmpSlider_ = Add<controls::Slider>("sldAmpSlider", fraTestSetup_, {120, 480, 3060, 495});
   sldAmpSlider_->SetRange(1, 4);

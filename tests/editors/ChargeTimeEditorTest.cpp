@@ -98,11 +98,18 @@ TEST_F(ChargeTimeEditor, ABoundConfigurationEnablesTheEnergyFieldAgain) {
   EXPECT_TRUE(energy()->isEnabled());
 }
 
-TEST_F(ChargeTimeEditor, SetFocusSelectsTheEnergy) {
+TEST_F(ChargeTimeEditor, TheFocusGoesToTheEnergyWithItsTextSelected) {
   open();
-  control()->SetFocus();
-  EXPECT_TRUE(energy()->hasFocus());
-  EXPECT_EQ(energy()->selectedText(), QStringLiteral("360 J"));
+  const std::pair<const char*, std::function<void()>> ways[] = {
+      {"SetFocus", [&] { control()->SetFocus(); }},
+      {"the editor focused", [&] { editor()->setFocus(); }}};
+  for (const auto& [way, focus] : ways) {
+    SCOPED_TRACE(way);
+    autoPlayback()->setFocus();
+    focus();
+    EXPECT_TRUE(energy()->hasFocus());
+    EXPECT_EQ(energy()->selectedText(), QStringLiteral("360 J"));
+  }
 }
 
 TEST_F(ChargeTimeEditor, TheHelpLineGetsTheRoomUnderTheInputs) {

@@ -226,13 +226,18 @@ TEST_P(EditorFrame, OtherDataKeepsTheBoundConfiguration) {
 TEST_P(EditorFrame, WithoutAConfigurationNothingCanBeEdited) {
   const com::ObjectPtr created =
       com::createObject(QStringLiteral("RV1XTests.") + QLatin1String(GetParam().editor));
-  auto* editor = dynamic_cast<XConfigEditor*>(created.get());
-  ASSERT_TRUE(editor);
-  editor->Initialize(com::toVariant(nullptr));
-  for (const auto& [name, lock] : GetParam().inputs) {
-    auto* input = editor->findChild<QWidget*>(QLatin1String(name));
-    ASSERT_TRUE(input) << name;
-    EXPECT_TRUE(!input->isEnabled() || readOnly(input) || lock == Lock::ReadOnly) << name;
+  open(GetParam().make());
+  const std::pair<const char*, QWidget*> editors[] = {
+      {"new", dynamic_cast<XConfigEditor*>(created.get())}, {"bound before", editor()}};
+  for (const auto& [which, unbound] : editors) {
+    SCOPED_TRACE(which);
+    ASSERT_TRUE(unbound);
+    dynamic_cast<host::ICustomControl&>(*unbound).Initialize(com::toVariant(nullptr));
+    for (const auto& [name, lock] : GetParam().inputs) {
+      auto* input = unbound->findChild<QWidget*>(QLatin1String(name));
+      ASSERT_TRUE(input) << name;
+      EXPECT_FALSE(input->isEnabled()) << name;
+    }
   }
 }
 

@@ -58,6 +58,7 @@ const LayoutCase kLayouts[] = {
     {"performance", 8535, 3420, "fraWaveforms", {2253.75, 0, 2775, 2325}, true},
     {"performance", 8535, 3420, "lstWave2", {120, 720, 2535, 1545}, true},
     {"performance", 8535, 3420, "fraTestSetup", {5148.75, 0, 3375, 2325}, true},
+    {"performance", 8535, 3420, "lblAmp", {120, 120, 2175, 255}, true},
     {"performance", 8535, 2500, "xhtHelpText", {0, 2445, 8490, 975}, false},
     {"performance", 8535, 2500, "fraWaveforms", {2253.75, 0, 2775, 2325}, true},
     {"performance", 9000, 4000, "xhtHelpText", {0, 3025, 8490, 975}, true},

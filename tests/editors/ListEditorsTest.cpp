@@ -58,6 +58,16 @@ TEST_F(ListEditors, TheListsOfferTheirEntriesAndTheFieldsShowTheStoredTexts) {
   EXPECT_EQ(changes(), 0);
 }
 
+TEST_F(ListEditors, AStoredSensitivityTextThatIsANumberShowsAsAWholeNumber) {
+  auto config = std::make_shared<CConfigSensitivity>();
+  config->SetLoadText(QStringLiteral("12.6"));
+  open(config, 5010, 2520);
+  EXPECT_EQ(box("cboLoad")->Text(), QStringLiteral("13"));
+  EXPECT_EQ(box("cboTrigger")->Text(), QStringLiteral("10 ms Sqr."));
+  EXPECT_EQ(config->LoadText(), QStringLiteral("12.6"));
+  EXPECT_EQ(changes(), 0);
+}
+
 TEST_F(ListEditors, APickedEntryStoresItsPositionAndText) {
   auto refractory = std::make_shared<CConfigRefractory>();
   open(refractory, 5010, 2520);
@@ -150,6 +160,27 @@ TEST_F(ListEditors, OpeningShowsTheNoiseListOfTheStoredLoad) {
   EXPECT_EQ(box("cboNoise")->List(12), QStringLiteral("60 Hz 6 mV"));
   EXPECT_EQ(box("cboNoise")->Text(), QStringLiteral("60 Hz 6 mV"));
   EXPECT_EQ(box("cboNoise")->ListIndex(), 12);
+}
+
+TEST_F(ListEditors, AnOlderNoiseTextShowsAsTheStoredLevelAlsoAfterTheBoxIsLeft) {
+  // Stored by an earlier release: the level's text of the factor-1 list
+  // beside a load of factor 2.
+  auto config = std::make_shared<CConfigAccuracy>();
+  config->SetLoadText(QStringLiteral("100 Ohm"));
+  config->SetLoadIndex(2);
+  config->SetNoiseIndex(2);
+  config->SetNoiseText(QStringLiteral("50 Hz 2 mV"));
+  open(config, 8055, 2520);
+  controls::SimpleComboBox* noise = box("cboNoise");
+  for (const char* when : {"opened", "left"}) {
+    SCOPED_TRACE(when);
+    EXPECT_EQ(noise->Text(), QStringLiteral("50 Hz 4 mV"));
+    EXPECT_EQ(noise->ListIndex(), 2);
+    noise->field()->setFocus(Qt::TabFocusReason);
+    leave(noise->field());
+  }
+  EXPECT_EQ(config->NoiseText(), QStringLiteral("50 Hz 2 mV")) << "opening rewrites nothing";
+  EXPECT_EQ(changes(), 0);
 }
 
 TEST_F(ListEditors, APickWhileLockedIsNotPossible) {
