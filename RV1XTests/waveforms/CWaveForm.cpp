@@ -148,10 +148,13 @@ QString CWaveForm::ValuesText() {
 }
 
 host::XmlElementPtr CWaveForm::Save(const host::XmlDocumentPtr& ixdOwner) {
-  // Without samples there is nothing to store.
-  if (valueCount_ < 1) return nullptr;
   return rt::onError(
       [&]() -> host::XmlElementPtr {
+        // A waveform without samples makes no element: the caller hears of
+        // it, as of any save that stores nothing.
+        if (valueCount_ < 1)
+          rt::raise(rt::err::ObjectNotSet, kWaveformSource,
+                    QStringLiteral("The waveform holds no samples to store"));
         host::XmlElementPtr element = com::must(ixdOwner).CreateElement(kElement);
         if (!element)
           host::ErrorService::instance()->RaiseError(host::kProduct, kWaveformSaveError,

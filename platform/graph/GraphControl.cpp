@@ -6,6 +6,7 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QGraphicsLayout>
 #include <QKeyEvent>
 #include <QLineSeries>
 #include <QMouseEvent>
@@ -52,10 +53,29 @@ QList<rt::Long> tickPoints(rt::Long shown, rt::Long labelInterval) {
   return ticks;
 }
 
+// The data range the value axis covers, kept on the chart so that the ticks
+// can be fitted again whenever the chart changes size.
+const char* const kValueLow = "valueLow";
+const char* const kValueHigh = "valueHigh";
+
+// Round value ticks, as many as the chart's height gives room for: two label
+// lines between neighbouring ticks, so that no label is left out or cut
+// short, even in the guide's small panel (2 to 5 ticks).
+void fitValueAxis(QChart& chart) {
+  auto* axis = qobject_cast<QValueAxis*>(chart.axes(Qt::Vertical).value(0));
+  if (!axis) return;
+  const int line = QFontMetrics(axis->labelsFont()).height();
+  // The time axis's labels and title, and the margins, take about four lines.
+  const int room = static_cast<int>(chart.size().height()) - 4 * line;
+  axis->setTickCount(std::clamp(room / (2 * line) + 1, 2, 5));
+  axis->setRange(chart.property(kValueLow).toDouble(), chart.property(kValueHigh).toDouble());
+  axis->applyNiceNumbers();
+}
+
 void styleAxis(QAbstractAxis& axis, const QString& title, bool grid) {
   axis.setTitleText(title);
   QFont titleFont = axis.titleFont();
-  titleFont.setPointSizeF(8);
+  titleFont.setPointSizeF(7);
   titleFont.setBold(true);
   axis.setTitleFont(titleFont);
   QFont labelsFont = axis.labelsFont();
@@ -98,6 +118,10 @@ class GraphView : public QChartView {
       return;
     }
     QChartView::keyPressEvent(event);
+  }
+  void resizeEvent(QResizeEvent* event) override {
+    QChartView::resizeEvent(event);
+    fitValueAxis(*chart());
   }
 };
 
@@ -200,7 +224,10 @@ QList<rt::Long> GraphControl::Draw(QChart& chart) const {
   chart.setPlotAreaBackgroundVisible(true);
   chart.setPlotAreaBackgroundBrush(Qt::white);
   chart.setPlotAreaBackgroundPen(Qt::NoPen);
-  chart.setMargins(QMargins(4, 4, 8, 4));
+  // Little room around the plot: the guide's panel is small.
+  chart.setMargins(QMargins(2, 2, 6, 2));
+  chart.layout()->setContentsMargins(0, 0, 0, 0);
+  chart.setBackgroundRoundness(0);
   chart.setTitle(subTitle_.isEmpty() ? mainTitle_ : mainTitle_ + u'\n' + subTitle_);
 
   const rt::Long points = Points();
@@ -226,9 +253,10 @@ QList<rt::Long> GraphControl::Draw(QChart& chart) const {
     high = std::max(high, v);
   }
   if (low == high) high = 1;
-  yAxis->setRange(low, high);
-  yAxis->applyNiceNumbers();
+  chart.setProperty(kValueLow, low);
+  chart.setProperty(kValueHigh, high);
   styleAxis(*yAxis, yAxisTitle_, grid_ == GridLines::Both || grid_ == GridLines::YOnly);
+  fitValueAxis(chart);
 
   QList<QPointF> curve;
   curve.reserve(data.size());

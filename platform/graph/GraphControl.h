@@ -9,7 +9,9 @@
 // ticks a set number of points apart (the label interval; the graph widens
 // it by 2, 5, 10, ... to at most 15 labelled intervals), or, without one, a
 // round number of points apart (1, 2, 2.5, 5 times a power of ten, at most
-// ten intervals). The Y axis is labelled with round values. The
+// ten intervals). The Y axis is labelled with round values, as many as the
+// graph's height leaves room for, so that a small graph shows each label
+// whole. The
 // chart's background is transparent, so the hosting control's back colour
 // shows around a white plot area.
 

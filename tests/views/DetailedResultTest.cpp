@@ -78,6 +78,7 @@ TEST_F(DetailedResultTest, ShowsTheCommentReadOnlyUnderItsTitle) {
 
   dialog.show();
   control->SetFocus();
+  EXPECT_EQ(comment->window()->focusWidget(), comment) << "the comment takes the focus";
   QTest::keyClicks(comment, QStringLiteral("typed"));
   EXPECT_EQ(comment->toPlainText(), QStringLiteral("Paddles cleaned before the test."));
   for (bool locked : {false, true}) {

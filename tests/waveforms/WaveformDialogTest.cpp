@@ -9,9 +9,11 @@
 #include <QChartView>
 #include <QCheckBox>
 #include <QDir>
+#include <QGraphicsTextItem>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QValueAxis>
 #include <QtTest/QTest>
 #include <cmath>
 
@@ -96,6 +98,8 @@ class WaveformDialog : public WaveformTest {
   }
   // Keeps a picture of the control for a look (RV1X_WAVEFORM_PICTURES).
   void picture(QWidget& widget, const QString& name) {
+    // A chart lays itself out again a turn after it was resized.
+    QApplication::processEvents();
     QApplication::processEvents();
     const QImage image = widget.grab().toImage();
     EXPECT_FALSE(image.isNull());
@@ -342,6 +346,43 @@ TEST_F(WaveformDialog, RightClickMenuChoosesStyleGridAndFullScreen) {
   control_->FullScreenWave();
   ASSERT_TRUE(graph().MaximisedWindow());
   EXPECT_TRUE(graph().MaximisedWindow()->isVisible());
+}
+
+TEST_F(WaveformDialog, TheGuidesSmallPanelShowsItsAxesWhole) {
+  // The panel's place on the guide's waveform tab, in twips.
+  control_->resize(ui::toPixels(4095), ui::toPixels(1935));
+  auto mk3 = std::make_shared<CWaveformMkIII>();
+  mk3->Initialize(block(biphasicBlock()), QStringLiteral("H!"));
+  control_->ShowWaveform(mk3, false);
+  control_->show();
+  QApplication::processEvents();
+  auto shownTexts = [&] {
+    QStringList shown;
+    for (QGraphicsItem* item : graph().findChild<QChartView*>()->scene()->items()) {
+      auto* text = dynamic_cast<QGraphicsTextItem*>(item);
+      if (text && text->isVisible() && !text->toPlainText().isEmpty())
+        shown.append(text->toPlainText());
+    }
+    return shown;
+  };
+  const QStringList shown = shownTexts();
+  for (const QString& text : shown)
+    EXPECT_FALSE(text.endsWith(QStringLiteral("...")) || text.endsWith(QChar(0x2026)))
+        << "cut short: " << text.toStdString();
+  EXPECT_TRUE(shown.contains(QStringLiteral("Time [ms]")));
+  EXPECT_TRUE(shown.contains(QStringLiteral("Peak I [A]")));
+  for (const char* label : {"-20", "0", "20", "7"})
+    EXPECT_TRUE(shown.contains(QLatin1String(label)));
+  picture(*control_, QStringLiteral("guide-panel"));
+
+  // A larger graph has room for more current labels.
+  auto valueTicks = [&] {
+    return qobject_cast<QValueAxis*>(graph().chart()->axes(Qt::Vertical).at(0))->tickCount();
+  };
+  const int few = valueTicks();
+  control_->resize(ui::toPixels(6000), ui::toPixels(4500));
+  QApplication::processEvents();
+  EXPECT_GT(valueTicks(), few);
 }
 
 TEST_F(WaveformDialog, HostedByTheDialogHostForTheDischargeResult) {

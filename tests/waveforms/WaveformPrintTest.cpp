@@ -2,9 +2,11 @@
 // and its drawing surface, and the page it draws.
 
 #include <QFile>
+#include <tuple>
 
 #include "WaveformFixture.h"
 #include "report/HostReport.h"
+#include "runtime/Conversions.h"
 #include "services/LanguageService.h"
 
 namespace {
@@ -42,6 +44,38 @@ QList<rt::Long> longs(const QVariantList& args, int count) {
   QList<rt::Long> values;
   for (int i = 0; i < count; ++i) values.append(args.at(i).toInt());
   return values;
+}
+
+// A text box with the report's font, alignment and rotation as they stood
+// when it was drawn.
+struct DrawnText {
+  QString text;
+  QList<rt::Long> box;  // x, y, width, height
+  QString font;
+  double size;
+  bool bold;
+  rt::Long alignment;
+  rt::Long rotation;
+};
+
+QList<DrawnText> drawnTexts(const host::HostReport& report) {
+  QList<DrawnText> texts;
+  DrawnText state{QString(), {}, QString(), 0, false, -1, 0};
+  for (const ReportCall& call : report.calls()) {
+    const QVariant first = call.args.value(0);
+    if (call.name == QStringLiteral("Font.Name")) state.font = first.toString();
+    if (call.name == QStringLiteral("Font.Size")) state.size = first.toDouble();
+    if (call.name == QStringLiteral("Font.Bold")) state.bold = first.toBool();
+    if (call.name == QStringLiteral("SetTextAlignment")) state.alignment = first.toInt();
+    if (call.name == QStringLiteral("SetRotation")) state.rotation = first.toInt();
+    if (call.name == QStringLiteral("TextBox")) {
+      DrawnText drawn = state;
+      drawn.text = first.toString();
+      drawn.box = longs(call.args.mid(1), 4);
+      texts.append(drawn);
+    }
+  }
+  return texts;
 }
 
 // An older waveform loaded from its stored text.
@@ -141,6 +175,80 @@ TEST_F(WaveformPrint, OlderGenerationAxesAndCurve) {
   const QList<ReportCall> segments = curveSegments(*report_);
   ASSERT_EQ(segments.size(), 149);
   EXPECT_LT(segments.first().args.at(0).toInt(), segments.last().args.at(2).toInt());
+}
+
+TEST_F(WaveformPrint, AxesTicksAndLabelsInTheirBoxes) {
+  olderWaveform(dampedSine(40, 150))->PrintReport(report_);
+  const QList<rt::Long> frame =
+      longs(callsNamed(*report_, QStringLiteral("FilledRectangle")).at(1).args, 4);
+  const rt::Long left = frame[0] + 980, top = frame[1] + 560, right = frame[2] - 560,
+                 bottom = frame[3] - 700;
+  // The extents the labels are laid out by, in the axes' fonts.
+  auto metrics = std::make_shared<CanvasReport>();
+  host::ReportFont& font = *metrics->Font();
+  font.SetName(QStringLiteral("Arial"));
+  font.SetSize(7);
+  font.SetBold(true);
+  const rt::Long h = metrics->TextWidth(QStringLiteral("00:00:00"));
+  const rt::Long tw = metrics->TextWidth(QStringLiteral("Peak I [A]"));
+  font.SetBold(false);
+  const double h0 = metrics->TextHeight(QStringLiteral("0"));
+
+  // The axis lines, then the ticks of each axis, 60 either side.
+  QList<QList<rt::Long>> lines;
+  for (const ReportCall& call : callsNamed(*report_, QStringLiteral("Line")))
+    lines.append(longs(call.args, 4));
+  EXPECT_TRUE(lines.contains(QList<rt::Long>{left, bottom, right, bottom}));
+  EXPECT_TRUE(lines.contains(QList<rt::Long>{left, top, left, bottom}));
+  QList<rt::Long> xTicks, yTicks;
+  for (const QList<rt::Long>& l : lines) {
+    if (l[0] == l[2] && l[1] == bottom - 60 && l[3] == bottom + 60) xTicks.append(l[0]);
+    if (l[1] == l[3] && l[0] == left - 60 && l[2] == left + 60) yTicks.append(l[1]);
+  }
+  ASSERT_EQ(xTicks.size(), 6);
+  EXPECT_EQ(xTicks.first(), left);
+  EXPECT_EQ(xTicks.last(), right);
+  ASSERT_GE(yTicks.size(), 2);
+
+  const QList<DrawnText> texts = drawnTexts(*report_);
+  QList<DrawnText> xLabels, yLabels;
+  for (const DrawnText& t : texts) {
+    EXPECT_EQ(t.font, QStringLiteral("Arial")) << t.text.toStdString();
+    const QString& name = t.text;
+    if (name == QStringLiteral("Defibrillator Discharge Curve")) {
+      EXPECT_EQ(std::tuple(t.size, t.bold, t.alignment, t.rotation), std::tuple(8.0, true, 1, 0));
+    } else if (name == QStringLiteral("Time [ms]")) {
+      EXPECT_EQ(t.box, (QList<rt::Long>{left, bottom + 400, right - left, 200}));
+      EXPECT_EQ(std::tuple(t.size, t.bold, t.alignment, t.rotation), std::tuple(7.0, true, 1, 0));
+    } else if (name == QStringLiteral("Peak I [A]")) {
+      // Reads upwards, centred on the current axis.
+      EXPECT_EQ(t.box, (QList<rt::Long>{left - 900, top + ((bottom - top) + tw + 200) / 2, tw + 200,
+                                        200}));
+      EXPECT_EQ(std::tuple(t.size, t.bold, t.alignment, t.rotation), std::tuple(7.0, true, 0, 900));
+    } else if (t.alignment == 1) {
+      xLabels.append(t);
+    } else {
+      yLabels.append(t);
+    }
+  }
+  // A time label centred under each tick; a current label right-aligned
+  // beside each, centred on it.
+  ASSERT_EQ(xLabels.size(), xTicks.size());
+  for (qsizetype i = 0; i < xLabels.size(); ++i) {
+    SCOPED_TRACE(xLabels.at(i).text.toStdString());
+    EXPECT_EQ(xLabels.at(i).box, (QList<rt::Long>{xTicks.at(i) - h, bottom + 150, 2 * h, 200}));
+    EXPECT_EQ(std::tuple(xLabels.at(i).size, xLabels.at(i).bold), std::tuple(7.0, false));
+  }
+  ASSERT_EQ(yLabels.size(), yTicks.size());
+  for (qsizetype i = 0; i < yLabels.size(); ++i) {
+    SCOPED_TRACE(yLabels.at(i).text.toStdString());
+    EXPECT_EQ(yLabels.at(i).box,
+              (QList<rt::Long>{left - 750, rt::toLong(yTicks.at(i) - h0 / 2), 550, 200}));
+    EXPECT_EQ(std::tuple(yLabels.at(i).size, yLabels.at(i).bold, yLabels.at(i).alignment),
+              std::tuple(7.0, false, 2));
+  }
+  EXPECT_EQ(yLabels.first().text, QStringLiteral("0")) << "the ticks rise from zero";
+  EXPECT_GT(yTicks.first(), yTicks.last());
 }
 
 TEST_F(WaveformPrint, TitlesInTheUsersLanguage) {

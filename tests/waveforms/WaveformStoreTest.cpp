@@ -184,10 +184,12 @@ TEST_F(WaveformStore, SaveFailures) {
   ASSERT_EQ(errors().reported().size(), 1);
   EXPECT_EQ(errors().reported().at(0).number, rt::err::ObjectNotSet);
 
-  // Nothing to save: none, and nothing reported.
+  // Nothing to save: none, and the caller hears of it.
   errors().clear();
   EXPECT_FALSE(CWaveformMkIII().Save(document_));
-  EXPECT_TRUE(errors().entries().isEmpty());
+  ASSERT_EQ(errors().reported().size(), 1);
+  EXPECT_EQ(errors().reported().at(0).number, rt::err::ObjectNotSet);
+  EXPECT_EQ(errors().reported().at(0).source, QStringLiteral("RV1XTests.CWaveForm"));
 }
 
 }  // namespace

@@ -37,7 +37,8 @@ class IWaveform : public virtual com::Object {
   // valid samples, it never reaches the caller.
   virtual void Load(const host::XmlElementPtr& ixeIn, const host::HostLogPtr& iprLog) = 0;
   // The new, unattached "Waveform" element, or Nothing. When the document
-  // gives no element, error 0x8004A3EC goes on to the caller.
+  // gives no element, error 0x8004A3EC goes on to the caller; any other
+  // failure (no samples, no document) is reported.
   virtual host::XmlElementPtr Save(const host::XmlDocumentPtr& ixdOwner) = 0;
   // Prints the curve when IncludeInReport is set.
   virtual void PrintReport(const host::HostReportPtr& iarReport) = 0;
