@@ -51,7 +51,7 @@ HostDialogWindow::HostDialogWindow(const IDialogPtr& dialog, const QString& titl
   layout->addWidget(box);
 
   rt::ignoreErrorsEach([&] { com::must(dialog_).SetCallBack(callBack_); },
-                       [&] { dialog_->Dock(ui::handleOf(pane_)); });
+                       [&] { com::must(dialog_).Dock(ui::handleOf(pane_)); });
   if (paneTwips.isEmpty()) paneTwips = dockedSize(pane_);
   pane_->setFixedSize(ui::toPixels(paneTwips.width()), ui::toPixels(paneTwips.height()));
   rt::ignoreErrorsEach(
@@ -59,7 +59,7 @@ HostDialogWindow::HostDialogWindow(const IDialogPtr& dialog, const QString& titl
         com::must(dialog_).Move(0, 0, static_cast<rt::Long>(paneTwips.width()),
                                 static_cast<rt::Long>(paneTwips.height()));
       },
-      [&] { dialog_->Show(0); });
+      [&] { com::must(dialog_).Show(0); });
 }
 
 HostDialogWindow::~HostDialogWindow() {
