@@ -95,7 +95,8 @@ rt::Integer CMeasurement::CheckLimits(const host::LimitPtr& limit) {
   rt::Single low = 0;
   bool highEnabled = false;
   bool lowEnabled = false;
-  rt::ignoreErrorsEach([&] { value = rt::toSingle(value_); },
+  // A reading beyond the single range stays on its side of every bound.
+  rt::ignoreErrorsEach([&] { value = rt::toSingleSaturated(value_); },
                        [&] { high = CalculateLimitValue(limit, host::limitindex::High); },
                        [&] { low = CalculateLimitValue(limit, host::limitindex::Low); },
                        [&] { highEnabled = com::must(limit).Enabled(host::limitindex::High); },

@@ -273,6 +273,18 @@ TEST_F(LimitedVerdict, ABlankFieldOfAReplyIsJudgedAsZero) {
   EXPECT_EQ(recordOf(result).summary(), QStringLiteral("/250/0"));
 }
 
+TEST_F(LimitedVerdict, AReadingBeyondTheSingleRangeIsNotJudgedAsZero) {
+  RunBench bench(400);
+  RunBench::bound(bench.standard(QStringLiteral("IEC")), QStringLiteral("PACE"), 280.0f,
+                  std::nullopt);
+  CResultRefractory result;
+  result.Initialize();
+  result.StoreResult(reply(59, {{44, "   250"}, {53, "   1e39"}}));
+  result.UpdateStatus(bench.test, bench.selected, false);
+  EXPECT_EQ(result.MeasurementByKey(QStringLiteral("PACE"))->Status(), 2);
+  EXPECT_EQ(result.Status(), 2);
+}
+
 TEST_F(LimitedVerdict, WithoutAMeasuredValueNothingIsJudged) {
   RunBench bench(100);
   bench.standard(QStringLiteral("IEC"));
