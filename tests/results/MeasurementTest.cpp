@@ -92,6 +92,8 @@ TEST_F(Measurement, ValidateLimitsLooksOnlyAtItsOwnKey) {
   EXPECT_EQ(m->ValidateLimits(standardOf({limit("CHTI", 1, 0)})), 0);
   EXPECT_EQ(m->ValidateLimits(standardOf({limit("ENGY", 130, 100)})), 0);
   EXPECT_EQ(m->ValidateLimits(standardOf({limit("ENGY", 130, 100), limit("ENGY", 110, 100)})), 2);
+  EXPECT_EQ(m->ValidateLimits(standardOf({limit("ENGY", 110, 100), limit("ENGY", 130, 100)})), 2)
+      << "the first failing limit decides";
   EXPECT_EQ(m->ValidateLimits(nullptr), 0);
 }
 
