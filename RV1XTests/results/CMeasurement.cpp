@@ -42,10 +42,6 @@ const QString kShockStepPrefix = QStringLiteral("::");
 const QString kShock = QStringLiteral("20247::Shock");
 const QString kNoShock = QStringLiteral("20248::No shock");
 
-host::ErrorService& errors() {
-  return *host::ErrorService::instance();
-}
-
 QString translated(const QString& textKey) {
   return rt::orDefault(
       [&] { return host::LanguageService::instance()->Translate(host::kProduct, textKey, {}); },
@@ -229,13 +225,14 @@ void CMeasurement::Load(const host::XmlElementPtr& ixeIn, const host::HostLogPtr
         if (iprLog) step = iprLog->BeginStep(host::kProduct, QString());
         host::XmlElement& element = com::must(ixeIn);
         if (element.TagName() != kElement)
-          errors().RaiseError(host::kProduct, kMeasurementLoadError, kSource,
-                              kWrongElementSeverity);
+          host::errors().RaiseError(host::kProduct, kMeasurementLoadError, kSource,
+                                    kWrongElementSeverity);
         key_ = element.Attribute(kKeyAttribute);
         if (key_.isEmpty()) {
           if (step != 0)
             iprLog->Message(kMeasurementLoadError, kMissingKeySeverity, kMissingKey, {});
-          errors().RaiseError(host::kProduct, kMeasurementLoadError, kSource, kMissingKeySeverity);
+          host::errors().RaiseError(host::kProduct, kMeasurementLoadError, kSource,
+                                    kMissingKeySeverity);
         }
         const host::XmlNodeListPtr children = element.ChildNodes();
         const rt::Long count = com::must(children).Length();
@@ -266,7 +263,7 @@ host::XmlElementPtr CMeasurement::Save(const host::XmlDocumentPtr& ixdOwner) {
       [&]() -> host::XmlElementPtr {
         const host::XmlElementPtr element = com::must(ixdOwner).CreateElement(kElement);
         if (!element)
-          errors().RaiseError(host::kProduct, kMeasurementSaveError, kSource, kSaveSeverity);
+          host::errors().RaiseError(host::kProduct, kMeasurementSaveError, kSource, kSaveSeverity);
         element->SetAttribute(kKeyAttribute, key_);
         if (!description_.isEmpty()) element->AddChild(kDescriptionElement, description_);
         const auto helper = host::XmlHelper::instance();
