@@ -12,7 +12,8 @@ struct CommonOptions {
   bool unattended = false;  // --unattended
   bool simulate = false;    // --simulate[=OPTIONS]
   QString simulatorOptions;
-  bool scan = false;  // --scan
+  bool scan = false;     // --scan
+  QString templateFile;  // --template FILE: the plug-in's test template for this run
 };
 
 using CommandFunction =

@@ -35,8 +35,8 @@ namespace {
 
 int usage() {
   std::fprintf(stderr,
-               "usage: rv1x-host [--registry FILE] [--unattended] [--scan] [--simulate[=OPTIONS]] "
-               "COMMAND ...\n");
+               "usage: rv1x-host [--registry FILE] [--template FILE] [--unattended] [--scan] "
+               "[--simulate[=OPTIONS]] COMMAND ...\n");
   for (const Command& command : commands())
     std::fprintf(stderr, "  rv1x-host %s\n", qPrintable(command.usage));
   std::fprintf(stderr, "simulator options (comma-separated):\n%s",
@@ -50,10 +50,12 @@ enum class Option { Taken, NotOne, WithoutItsFile };
 // command shares.
 Option takeOption(QStringList& arguments, CommonOptions& options) {
   const QString option = arguments.first();
-  if (option == QLatin1String("--registry")) {
+  for (auto [name, value] : {std::pair{"--registry", &options.registry},
+                             std::pair{"--template", &options.templateFile}}) {
+    if (option != QLatin1String(name)) continue;
     if (arguments.size() < 2 || arguments.at(1).startsWith(QStringLiteral("--")))
       return Option::WithoutItsFile;
-    options.registry = arguments.at(1);
+    *value = arguments.at(1);
     arguments.remove(0, 2);
     return Option::Taken;
   }

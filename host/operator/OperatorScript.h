@@ -12,6 +12,7 @@
 //     verdict[=pass|fail]                      judge the result row (pass,
 //                                              or the line's pass/fail)
 //     click=<row>,<column>[,right]             click a cell of the result view
+//                                              (rows from 0, columns from 1)
 //     answer=<ok|cancel|abort|retry|ignore|yes|no>  answer the next message box
 //     tab=<index>                              pick a tab of the content pane
 //     mti=<type>,<serial>,<firmware>           fill in the analyzer identity

@@ -227,7 +227,8 @@ void ScriptedOperator::ClickCell(Session& s, int row, int column, bool right, co
   QPointer<QAbstractItemView> table = ResultTable(s);
   Later([table, row, column, right] {
     if (!table || !table->model()) return;
-    const QModelIndex index = table->model()->index(row, column);
+    // The views count their columns from 1, the item model from 0.
+    const QModelIndex index = table->model()->index(row, column - 1);
     if (!index.isValid()) return;
     table->scrollTo(index);
     ui::clickAt(table->viewport(), table->visualRect(index).center(),

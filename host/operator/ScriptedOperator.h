@@ -10,7 +10,8 @@
 //   "xtbToolbar"   the toolbar (a control answering host::ITgToolbar, bound
 //                  to the test with Bind; its buttons "button<id>")
 //   "irvResult"    the result view; its cells are those of the first item
-//                  view inside it (rows from 0, columns as the view has them)
+//                  view inside it: rows from 0 (the first row under the
+//                  header), columns from 1 as the result views count them
 //   "tab<index>"   the content pane's tab buttons
 //   "cboMtiType", "txtSerial", "txtFirmware"  the analyzer-identity editor
 // A modal form without the toolbar is left alone.
@@ -40,7 +41,8 @@ namespace host {
 
 class ITgToolbar;
 
-// The columns of the result views that judgements are clicked in.
+// The columns of the result views that judgements are clicked in, from 1
+// as the views count them.
 struct VerdictColumns {
   int pass = 2;     // the performance view's row: passed
   int fail = 3;     // ... failed

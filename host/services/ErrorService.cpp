@@ -15,13 +15,13 @@ std::shared_ptr<ErrorService> ErrorService::instance() {
 }
 
 void ErrorService::RaiseError(const QString& product, rt::Long number, const QString& source,
-                              rt::Long severity) {
+                              rt::Long severity, const QString& description) {
   if (product.isEmpty() && number == 0 && source.isEmpty()) {
     rt::passOn();
     return;
   }
-  entries_.append(ErrorEntry{product, number, source, QString(), severity, false});
-  throw rt::RuntimeError(number, source);
+  entries_.append(ErrorEntry{product, number, source, description, severity, false});
+  throw rt::RuntimeError(number, source, description);
 }
 
 QString ErrorService::reportText(const rt::RuntimeError& error, const QString& source) {

@@ -27,8 +27,9 @@ class ErrorService : public virtual com::Object {
   static std::shared_ptr<ErrorService> instance();
 
   // Never returns, except for the pass-on form without a pending error.
+  // The description, when given, says what exactly failed (a file's path).
   virtual void RaiseError(const QString& product, rt::Long number, const QString& source,
-                          rt::Long severity);
+                          rt::Long severity, const QString& description = QString());
   virtual void ReportError(const rt::RuntimeError& error, const QString& source);
 
   // What was raised and reported, in order (tests and the host's log).

@@ -55,12 +55,36 @@ void XTestWizard::MarkSteps(QVariant& numbers) {
   update();
 }
 
+namespace {
+
+constexpr int kStepGap = 5;
+constexpr double kSmallestPointSize = 6.0;
+
+// The height the steps take at the font, wrapped to the width.
+int stepsHeight(const QFontMetrics& metrics, const QStringList& steps, int width) {
+  int height = 2;
+  for (const QString& step : steps)
+    height +=
+        metrics.boundingRect(QRect(kTextLeft, 0, width, 100000), Qt::TextWordWrap, step).height() +
+        kStepGap;
+  return height;
+}
+
+}  // namespace
+
 void XTestWizard::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing);
   const QColor accent(0x2D, 0x6C, 0xC0);
   const QColor grey(0x9A, 0xA3, 0xAE);
   const int width = this->width() - kTextLeft - 2;
+  // Every step stays in sight: a list taller than the control is drawn in
+  // a smaller font.
+  QFont font = painter.font();
+  while (font.pointSizeF() > kSmallestPointSize &&
+         stepsHeight(QFontMetrics(font), steps_, width) > height())
+    font.setPointSizeF(font.pointSizeF() - 0.5);
+  painter.setFont(font);
   int top = 2;
   for (int i = 0; i < steps_.size(); ++i) {
     const bool marked = marked_.contains(static_cast<rt::Integer>(i + 1));
@@ -73,7 +97,7 @@ void XTestWizard::paintEvent(QPaintEvent*) {
     painter.drawEllipse(marker);
     painter.setPen(marked ? QColor(0x1B, 0x24, 0x30) : grey);
     painter.drawText(QRect(kTextLeft, top, width, box.height()), Qt::TextWordWrap, steps_.at(i));
-    top += box.height() + 5;
+    top += box.height() + kStepGap;
   }
 }
 

@@ -42,20 +42,25 @@ std::map<QString, Creator> registeredCreators(const QString& library) {
   return it == creatorTable().end() ? std::map<QString, Creator>() : it->second;
 }
 
-ServerModule::ServerModule(QString library, std::map<QString, Creator> classes)
-    : library_(std::move(library)), classes_(std::move(classes)) {
+ServerModule::ServerModule(QString library, std::map<QString, Creator> classes,
+                           std::function<void()> install)
+    : library_(std::move(library)), classes_(std::move(classes)), install_(std::move(install)) {
   for (auto& [name, creator] : registeredCreators(library_)) classes_.emplace(name, creator);
 }
 
 ServerModule::~ServerModule() = default;
 
-QVector<ClassRegistration> ServerModule::registrations() const {
+QVector<ClassRegistration> registrationData(const QString& library) {
   QVector<ClassRegistration> all =
-      readRegistrationData(QStringLiteral(":/%1/registration.json").arg(library_));
-  const QDir parts(QStringLiteral(":/%1/registration").arg(library_));
+      readRegistrationData(QStringLiteral(":/%1/registration.json").arg(library));
+  const QDir parts(QStringLiteral(":/%1/registration").arg(library));
   for (const QString& file : parts.entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name))
     all += readRegistrationData(parts.filePath(file));
   return all;
+}
+
+QVector<ClassRegistration> ServerModule::registrations() const {
+  return registrationData(library_);
 }
 
 std::int32_t ServerModule::registerServer(const QString& libraryFile) {
@@ -66,6 +71,7 @@ std::int32_t ServerModule::registerServer(const QString& libraryFile) {
       if (classes_.find(entry.className) == classes_.end()) rt::raise(rt::err::InvalidCall);
       writeClassRegistration(entry, libraryFile);
     }
+    if (install_) install_();
   });
   return ok ? status::Ok : status::RegistrationFailed;
 }

@@ -14,6 +14,7 @@
 #include <QVector>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -40,8 +41,11 @@ struct ClassRegistration {
 class ServerModule {
  public:
   // library: the deliverable's name, which is also the prefix of its
-  // resources; classes: the creatable classes by name.
-  ServerModule(QString library, std::map<QString, Creator> classes);
+  // resources; classes: the creatable classes by name; install: what
+  // registering also sets up as the deliverable's installer would (its
+  // settings key), run after the classes are registered.
+  ServerModule(QString library, std::map<QString, Creator> classes,
+               std::function<void()> install = {});
   ~ServerModule();
   ServerModule(const ServerModule&) = delete;
   ServerModule& operator=(const ServerModule&) = delete;
@@ -61,9 +65,13 @@ class ServerModule {
   class Factory;
   QString library_;
   std::map<QString, Creator> classes_;
+  std::function<void()> install_;
   std::map<QString, std::unique_ptr<Factory>> factories_;  // by clsid, upper case
   std::shared_ptr<std::atomic<int>> liveObjects_ = std::make_shared<std::atomic<int>>(0);
 };
+
+// The registration data compiled into a loaded library (its resources).
+QVector<ClassRegistration> registrationData(const QString& library);
 
 // The file of the shared library that holds the given address.
 QString libraryFileOf(const void* address);

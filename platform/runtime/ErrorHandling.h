@@ -92,4 +92,14 @@ T orDefault(Expression&& expression, T fallback) {
   }
 }
 
+// Runs one statement under a handler that lets an error of that number end
+// only the statement (the caller goes on with the next one); any other error
+// reaches the caller unchanged.
+template <class Statement>
+void resumeNextOn(Long number, Statement&& statement) {
+  onError(std::forward<Statement>(statement), [number](const RuntimeError& error) {
+    if (error.Number() != number) passOn();
+  });
+}
+
 }  // namespace rt

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QLibrary>
 #include <QPixmap>
+#include <QProcess>
 #include <QWidget>
 #include <cerrno>
 #include <cstdio>
@@ -65,6 +66,20 @@ bool saveScreenshot(QWidget& widget, const QString& name) {
   const bool saved = widget.grab().save(file);
   std::printf("screenshot: %s\n", qPrintable(file));
   return saved;
+}
+
+ProgramOutcome runHostProgram(const QString& registryPath, const QStringList& arguments,
+                              int timeoutMs) {
+  QProcess process;
+  process.start(builtProgram(QStringLiteral("rv1x-host")),
+                QStringList{QStringLiteral("--registry"), registryPath} + arguments);
+  if (!process.waitForFinished(timeoutMs)) {
+    process.kill();
+    process.waitForFinished();
+    return {};
+  }
+  return {process.exitCode(), QString::fromUtf8(process.readAllStandardError()),
+          QString::fromUtf8(process.readAllStandardOutput())};
 }
 
 bool registerServer(const QString& libraryFile) {

@@ -2,6 +2,7 @@
 // Fixtures shared by the test programs.
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
@@ -35,6 +36,19 @@ class TemporaryRegistry {
 QString buildLibraryDir();
 QString builtLibrary(const QString& name);  // "orvanRV1Xvti" -> .../liborvanRV1Xvti.so
 QString builtProgram(const QString& name);  // "rv1x-sim" -> .../bin/rv1x-sim
+
+// What a built program answered: its exit status and what it wrote to
+// standard error and standard output. Status -1 when it did not end within
+// the time.
+struct ProgramOutcome {
+  int status = -1;
+  QString errors;
+  QString output;
+};
+// Runs the built rv1x-host with the registry store of that path and the
+// arguments, as a technician runs it.
+ProgramOutcome runHostProgram(const QString& registryPath, const QStringList& arguments,
+                              int timeoutMs = 60000);
 
 // Registers a component server library into the current registry store;
 // true when its DllRegisterServer answered success.

@@ -22,6 +22,7 @@ namespace {
 
 using namespace host::guidebuttons;
 
+// The columns as the result views count them, from 1.
 constexpr int kPassColumn = 2, kFailColumn = 3, kShockColumn = 3, kNoShockColumn = 4;
 
 QImage tabPicture(const QString& name) {
@@ -66,9 +67,9 @@ FakeResultView::FakeResultView() {
   layout->setContentsMargins(0, 0, 0, 0);
   table_ = new QTableWidget(0, 5, this);
   table_->setObjectName(QStringLiteral("grdResult"));
-  table_->setHorizontalHeaderLabels({QStringLiteral("Measurement"), QStringLiteral("Preset"),
-                                     QStringLiteral("Value / Pass"), QStringLiteral("Fail / Shock"),
-                                     QStringLiteral("No shock")});
+  table_->setHorizontalHeaderLabels({QStringLiteral("Measurement"), QStringLiteral("Value / Pass"),
+                                     QStringLiteral("Fail / Shock"), QStringLiteral("No shock"),
+                                     QStringLiteral("Preset")});
   table_->horizontalHeader()->setStretchLastSection(true);
   table_->verticalHeader()->hide();
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -86,8 +87,8 @@ void FakeResultView::Show(const FakeResultPtr& result) {
         isShock(m) && !rt::isEmpty(m.value)
             ? (m.value.toBool() ? QStringLiteral("Shock") : QStringLiteral("No shock"))
             : m.value.toString();
-    const QStringList cells{m.Key(), m.PresetValue().toString(), value,
-                            m.status == 2 ? QStringLiteral("failed") : QString(), QString()};
+    const QStringList cells{m.Key(), value, m.status == 2 ? QStringLiteral("failed") : QString(),
+                            QString(), m.PresetValue().toString()};
     for (int column = 0; column < cells.size(); ++column) {
       auto* item = new QTableWidgetItem(cells.at(column));
       if (row == highlighted_) item->setBackground(QColor(0xFF, 0xF2, 0xB3));
@@ -101,7 +102,8 @@ void FakeResultView::Highlight(int row) {
   if (result_) Show(result_);
 }
 
-void FakeResultView::CellClicked(int row, int column) {
+void FakeResultView::CellClicked(int row, int modelColumn) {
+  const int column = modelColumn + 1;
   if (!result_ || row >= result_->measurements.size()) return;
   FakeMeasurement& m = *result_->measurements.at(row);
   if (isShock(m)) {

@@ -3,7 +3,8 @@
 // controls (toolbar, content pane with two tabs, step list) at the guide's
 // designed places, with a result view of its own: a table of one row per
 // measurement whose cells a person clicks to judge (columns 2/3 pass/fail,
-// 3/4 shock/no shock on the highlighted row). Its runs play the kinds of
+// 3/4 shock/no shock on the highlighted row, counted from 1 as the result
+// views count them). Its runs play the kinds of
 // run the tests have:
 //   100 timed: stores a value after a while, then ends by itself
 //   500 until stopped: stores a reading every 100 ms until Stop

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "QtPrinters.h"
@@ -192,16 +191,9 @@ TEST_F(Sequence, AnAppendedElementIsWrittenWithItsClassName) {
 
 // rv1x-host resave and report, as a technician runs them.
 struct Commands : Sequence {
-  struct Outcome {
-    int status;
-    QString errors;
-  };
+  using Outcome = testsupport::ProgramOutcome;
   Outcome host(const QStringList& arguments) {
-    QProcess process;
-    process.start(testsupport::builtProgram(QStringLiteral("rv1x-host")),
-                  QStringList{QStringLiteral("--registry"), registry.path()} + arguments);
-    EXPECT_TRUE(process.waitForFinished(30000));
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+    return testsupport::runHostProgram(registry.path(), arguments);
   }
 };
 

@@ -1,0 +1,52 @@
+#pragma once
+// The ECG-performance test (test 600, "RV1XTests.CTestPerformance"): the
+// analyzer plays the configured ECG wave into the monitor under test for
+// the configured duration, or until the operator stops it, judges it in
+// the result view or aborts; the operator's verdict is the result "PERF".
+//
+// Departures from the frame: its limit set has no dialog, it has no
+// measurement list, its reports name the class "CTestPerformance"; Stop,
+// Abort and a verdict during the run end the timed run (EndTimedRun)
+// instead of aborting the analyzer's command; the run finishes its result
+// itself when it ends; a verdict given after a run whose commands went out
+// judges the result at once. A verdict on a run that never sent its wave
+// (stopped while the range was wrong, failed) does not count.
+
+#include "results/CResultPerformance.h"
+#include "settings/CConfigPerformance.h"
+#include "tests/CTestFrame.h"
+
+namespace orvanRV1Xtst {
+
+class CTestPerformance final
+    : public CTestClass<CTestPerformance, CConfigPerformance, CResultPerformance> {
+ public:
+  explicit CTestPerformance(Made);
+  ~CTestPerformance() override;
+
+ protected:
+  QStringList BuildInstructionSteps() override;
+  void RunMeasurement() override;
+  RangeWait RangeWanted() override { return rangewait::NotPace(); }
+  void FillGuide(bool hasResult) override;
+  void StartingRun() override;
+  void EndingRun() override;
+  void mfrmTestGuide_StopTest() override;
+  void mfrmTestGuide_AbortTest() override;
+  void mfrmTestGuide_ItemClicked(bool fCurrentItem) override;
+  // A verdict counts only on a wave the analyzer was told to play.
+  bool ResultMeasured() override { return mfCommandsSent && CTestFrame::ResultMeasured(); }
+
+ private:
+  // Ends the wave: the timer goes, the run loop ends, and the analyzer's
+  // outputs are switched off when no command is under way.
+  void EndTimedRun();
+  void mfrmTimer_Timer() { EndTimedRun(); }
+
+  std::shared_ptr<FTimer> mfrmTimer;
+  bool mfDone = false;          // the timed run is over
+  bool mfItemClicked = false;   // a verdict since the window opened
+  bool mfCommandsSent = false;  // this run sent its wave and amplitude
+};
+
+}  // namespace orvanRV1Xtst

@@ -1,0 +1,101 @@
+#include "tests/CTestShock.h"
+
+#include "runtime/Conversions.h"
+#include "runtime/ErrorHandling.h"
+#include "services/LanguageService.h"
+#include "settings/CShockAdviceSetting.h"
+#include "tests/FRV1XTestGuide.h"
+#include "tests/FTimer.h"
+#include "ui/MessageLoop.h"
+
+namespace orvanRV1Xtst {
+
+CTestShock::CTestShock(Made)
+    : CTestClass({.testID = 700,
+                  .source = QStringLiteral("CTestShock"),
+                  .limitsWithoutDialog = true,
+                  .performReportsFailures = true}) {}
+
+CTestShock::~CTestShock() {
+  ReleaseRunTimer(mfrmTimer);
+}
+
+QStringList CTestShock::BuildInstructionSteps() {
+  // The operator's four steps go here.
+  return {};
+}
+
+bool CTestShock::HasResultForGuide() {
+  const std::shared_ptr<CResultShock> result = TestResult();
+  return result && result->Status() != 0;
+}
+
+void CTestShock::FillGuide(bool hasResult) {
+  Guide().SetRunState(runstate::Idle, hasResult);
+  InitGuideWith(BuildInstructionSteps());
+  Guide().MarkSteps({1, 2});
+}
+
+void CTestShock::StartingRun() {
+  Guide().SetRunState(runstate::Running, false);
+  Guide().MarkSteps({3});
+}
+
+void CTestShock::StartOfRun() {
+  Guide().MarkSteps({4});
+  mfrmTimer = NewRunTimer([](CTestFrame& e) { static_cast<CTestShock&>(e).mfrmTimer_Timer(); });
+}
+
+void CTestShock::RunMeasurement() {
+  WaitForRange();
+  if (mfStop) return;
+  const auto language = host::LanguageService::instance();
+  for (const CShockAdviceSettingPtr& setting : com::must(TestConfig()).NewEnum()) {
+    if (mfStop) break;
+    mfWaveformDone = false;
+    mfNextWaveform = false;
+    const rt::Long duration = setting->Duration();
+    Guide().SetStatusText(
+        duration == 0
+            ? language->Translate(host::kProduct,
+                                  QStringLiteral("20243::Waveform: %%1 (Indefinite)"),
+                                  {setting->WaveText()})
+            : language->Translate(host::kProduct,
+                                  QStringLiteral("20249::Waveform: %%1 (Duration: %%2 sec)"),
+                                  {setting->WaveText(), duration}));
+    Guide().ShockViewHighlightNext();
+    Send(setting->WaveCode());
+    // Duration 0 plays until the operator answers.
+    com::must(mfrmTimer).StartTimer(rt::toLong(static_cast<double>(duration) * 1000));
+    while (!mfWaveformDone && !mfStop && !mfNextWaveform) ui::doEvents();
+    mfrmTimer->StopTimer();
+  }
+}
+
+void CTestShock::EndingRun() {
+  FRV1XTestGuide& guide = Guide();
+  guide.SetStatusText(QString());
+  guide.ShowResultStatus(OwnResult());
+  guide.SetRunState(runstate::Idle, guide.ShockViewGotResults());
+  guide.MarkSteps({1, 2});
+  ReleaseRunTimer(mfrmTimer);
+}
+
+void CTestShock::mfrmTimer_Timer() {
+  rt::ignoreErrors([&] { com::must(mfrmTimer).StopTimer(); });
+  mfWaveformDone = true;
+}
+
+void CTestShock::mfrmTestGuide_ItemClicked(bool fCurrentItem) {
+  if (fCurrentItem) mfNextWaveform = true;
+  if (mfRunning) return;
+  const std::shared_ptr<CResultShock> result = TestResult();
+  com::must(result).UpdateStatus(Self(), false);
+  MarkResultChanged();
+  Guide().ShowResultStatus(result);
+  Guide().SetButton103Enabled(Guide().ShockViewGotResults());
+}
+
+RV1X_TEST_ELEMENT(CTestShock)
+
+}  // namespace orvanRV1Xtst

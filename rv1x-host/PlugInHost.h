@@ -1,0 +1,21 @@
+#pragma once
+// The plug-in as the host loads it: created by its registered name, then
+// initialised. With --template FILE its setup reads that test template: the
+// plug-in's "Configuration" value (the template's path) names the file
+// while the plug-in starts, and is put back as it was right after.
+
+#include "HostProgram.h"
+#include "typelib/IPlugIn.h"
+
+namespace hostapp {
+
+inline const QString kPlugInProgId = QStringLiteral("SelkamRV1X.CRV1XPlugIn");
+
+// Error 429 when the plug-in is not registered.
+host::IPlugInPtr createPlugIn();
+
+// The plug-in's Initialize, with the template of the options; what it
+// raises reaches the caller.
+void initializePlugIn(host::IPlugIn& plugIn, const CommonOptions& options);
+
+}  // namespace hostapp
