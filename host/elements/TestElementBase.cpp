@@ -42,9 +42,10 @@ T& partOf(const std::shared_ptr<T>& part, const QString& tag) {
   return *part;
 }
 
-void appendPart(XmlElement& element, const XmlElementPtr& part, const QString& what) {
-  if (!part) rt::raise(elementerr::SaveFailed, kSource, what + QStringLiteral(" gave no element"));
-  element.AppendChild(part);
+// A part that gives no element has nothing to store (a limit set without
+// standards answers none); its own failures reach us as errors instead.
+void appendPart(XmlElement& element, const XmlElementPtr& part) {
+  if (part) element.AppendChild(part);
 }
 
 }  // namespace
@@ -113,7 +114,7 @@ XmlElementPtr TestElementBase::Save(const XmlDocumentPtr& ixdOwner, const QVaria
   const auto savePart = [&](const auto& part, const QString& what) {
     if (!part) return;
     partStep(elementerr::SaveFailed, what + QStringLiteral(" could not be saved"),
-             [&] { appendPart(stored, part->Save(ixdOwner), what); });
+             [&] { appendPart(stored, part->Save(ixdOwner)); });
   };
   savePart(configuration_, QStringLiteral("The configuration"));
   savePart(limits_, QStringLiteral("The limit set"));

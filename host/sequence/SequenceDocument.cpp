@@ -173,8 +173,13 @@ XmlDocumentPtr SequenceDocument::Write() {
       if (entry.stored) root->AppendChild(entry.stored);
       continue;
     }
-    if (!entry.className.isEmpty())
+    if (!entry.className.isEmpty()) {
+      // The class name leads, as in the files technicians keep and compare.
       saved->SetAttribute(QStringLiteral("ClassName"), entry.className);
+      auto& attributes = saved->node()->attributes;
+      for (qsizetype i = 1; i < attributes.size(); ++i)
+        if (attributes[i].first == QLatin1String("ClassName")) attributes.move(i, 0);
+    }
     // A part kept as stored takes the place of the one the element wrote.
     for (const XmlElementPtr& kept : entry.kept) {
       if (!isPart(kept->TagName())) continue;

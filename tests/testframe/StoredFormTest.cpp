@@ -250,6 +250,31 @@ TEST_F(Commands, ResaveWritesTheSevenBackAsTheyWere) {
             canonical(documentOf(original).documentElement()));
 }
 
+TEST_F(Commands, ResaveCompletesEntriesThatNameOnlyTheirClass) {
+  // A technician's sequence may list bare entries: each is saved with its
+  // defaults, the class name first, and nothing is reported.
+  QString bare = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<TestSequence>\n");
+  for (const ElementClass& c : kClasses)
+    bare += QStringLiteral("  <TestElement ClassName=\"%1\" TestID=\"%2\" ID=\"%2\"/>\n")
+                .arg(QString::fromLatin1(c.progId))
+                .arg(c.testID);
+  bare += QStringLiteral("</TestSequence>\n");
+  const QString in = file(QStringLiteral("bare.xml"), bare);
+  const QString out = dir.filePath(QStringLiteral("completed.xml"));
+  const Outcome outcome = host({QStringLiteral("resave"), in, out});
+  EXPECT_EQ(outcome.status, 0) << outcome.errors.toStdString();
+  QFile written(out);
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  const QString text = QString::fromUtf8(written.readAll());
+  for (const ElementClass& c : kClasses) {
+    SCOPED_TRACE(c.testID);
+    EXPECT_TRUE(text.contains(QStringLiteral("<TestElement ClassName=\"%1\" TestID=\"%2\"")
+                                  .arg(QString::fromLatin1(c.progId))
+                                  .arg(c.testID)));
+  }
+  EXPECT_EQ(text.count(QStringLiteral("<PlugInData")), int(std::size(kClasses)));
+}
+
 TEST_F(Commands, ReportPrintsTheSevenIntoAPdf) {
   const QString in = file(QStringLiteral("seven.xml"), sequenceOfTheSeven());
   const QString out = dir.filePath(QStringLiteral("seven.pdf"));
