@@ -80,6 +80,10 @@ TEST_F(Sequence, AResultIsMadeFromTheConfigurationWhateverTheOrderInTheFile) {
   EXPECT_EQ(test->Result()->Status(), 1);
   EXPECT_EQ(sequence.ClassName(0), kFake);
 
+  // Written as the stored form has it, the class name first.
+  EXPECT_TRUE(sequence.ToXml().contains(QStringLiteral(
+      "\n  <TestElement ClassName=\"RV1XTest.FakeTestElement\" TestID=\"900\" ID=\"4\">\n")))
+      << sequence.ToXml().toStdString();
   const QDomElement saved = written().firstChildElement(QStringLiteral("TestElement"));
   EXPECT_EQ(saved.attribute(QStringLiteral("ClassName")), kFake);
   EXPECT_EQ(saved.attribute(QStringLiteral("TestID")), QStringLiteral("900"));
@@ -181,6 +185,10 @@ TEST_F(Sequence, AnAppendedElementIsWrittenWithItsClassName) {
   sequence.LoadXml(document(QString()));
   sequence.Append(com::createObjectAs<host::ITestElement>(kFake), kFake);
   EXPECT_EQ(errorOf([&] { sequence.Append(nullptr, kFake); }), rt::err::ObjectNotSet);
+  // Written as the stored form has it, the class name first.
+  EXPECT_TRUE(sequence.ToXml().contains(QStringLiteral(
+      "\n  <TestElement ClassName=\"RV1XTest.FakeTestElement\" TestID=\"900\" ID=\"0\">\n")))
+      << sequence.ToXml().toStdString();
   const QDomElement saved = written().firstChildElement(QStringLiteral("TestElement"));
   EXPECT_EQ(saved.attribute(QStringLiteral("ClassName")), kFake);
   EXPECT_EQ(saved.firstChildElement(QStringLiteral("PlugInData")).text(), QStringLiteral("100"));
