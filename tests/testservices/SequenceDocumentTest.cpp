@@ -250,6 +250,16 @@ TEST_F(Commands, ReportPrintsEachElementIntoAPdf) {
   if (const QString shots = qEnvironmentVariable("RV1X_SCREENSHOT_DIR"); !shots.isEmpty())
     QFile::copy(out, shots + QStringLiteral("/sequence-report.pdf"));
 
+  // A child that cannot be loaded is reported; the rest is printed.
+  const QString broken = file(QStringLiteral("broken.xml"),
+                              document(element(QStringLiteral("<PlugInData><Energy>x</Energy>"
+                                                              "</PlugInData>"))));
+  const QString partly = dir.filePath(QStringLiteral("partly.pdf"));
+  const Outcome reported = host({QStringLiteral("report"), broken, partly});
+  EXPECT_EQ(reported.status, 1) << reported.errors.toStdString();
+  EXPECT_TRUE(reported.errors.contains(QStringLiteral("error: ")));
+  EXPECT_TRUE(QFile::exists(partly));
+
   EXPECT_EQ(host({QStringLiteral("report"), dir.filePath(QStringLiteral("missing.xml")),
                   dir.filePath(QStringLiteral("never.pdf"))})
                 .status,
