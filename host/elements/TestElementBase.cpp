@@ -42,10 +42,9 @@ T& partOf(const std::shared_ptr<T>& part, const QString& tag) {
   return *part;
 }
 
-// A part that gives no element has nothing to store (a limit set without
-// standards answers none); its own failures reach us as errors instead.
-void appendPart(XmlElement& element, const XmlElementPtr& part) {
-  if (part) element.AppendChild(part);
+void appendPart(XmlElement& element, const XmlElementPtr& part, const QString& what) {
+  if (!part) rt::raise(elementerr::SaveFailed, kSource, what + QStringLiteral(" gave no element"));
+  element.AppendChild(part);
 }
 
 }  // namespace
@@ -111,14 +110,18 @@ XmlElementPtr TestElementBase::Save(const XmlDocumentPtr& ixdOwner, const QVaria
     partStep(elementerr::SaveFailed, QStringLiteral("The info could not be saved"), [&] {
       if (XmlElementPtr info = info_->Save(ixdOwner)) stored.AppendChild(info);
     });
-  const auto savePart = [&](const auto& part, const QString& what) {
+  // A configuration or a result that gives no element could not be saved;
+  // a limit set gives none when it has nothing to store (no standards).
+  const auto savePart = [&](const auto& part, const QString& what, bool mayGiveNothing) {
     if (!part) return;
-    partStep(elementerr::SaveFailed, what + QStringLiteral(" could not be saved"),
-             [&] { appendPart(stored, part->Save(ixdOwner)); });
+    partStep(elementerr::SaveFailed, what + QStringLiteral(" could not be saved"), [&] {
+      const XmlElementPtr saved = part->Save(ixdOwner);
+      if (saved || !mayGiveNothing) appendPart(stored, saved, what);
+    });
   };
-  savePart(configuration_, QStringLiteral("The configuration"));
-  savePart(limits_, QStringLiteral("The limit set"));
-  savePart(result_, QStringLiteral("The result"));
+  savePart(configuration_, QStringLiteral("The configuration"), false);
+  savePart(limits_, QStringLiteral("The limit set"), true);
+  savePart(result_, QStringLiteral("The result"), false);
   return element;
 }
 

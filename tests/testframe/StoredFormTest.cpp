@@ -194,6 +194,28 @@ TEST_F(StoredForm, ABrokenChildIsReportedAndKeptWhileTheRestLoads) {
   }
 }
 
+TEST_F(StoredForm, AnElementWithoutStandardsIsStoredWithItsResult) {
+  // The verdict tests never have standards; the others have none until
+  // one is made for them.
+  host::SequenceDocument sequence;
+  sequence.LoadXml(QStringLiteral("<TestSequence/>"));
+  for (const ElementClass& c : kClasses) {
+    const auto test = element(c.testID);
+    test->Initialize(host::kProduct, c.testID, 1);
+    test->Load(testsupport::xmlElement(QStringLiteral("<ResultItem><Status Code=\"3\"/>"
+                                                      "</ResultItem>")),
+               nullptr);
+    sequence.Append(test, QLatin1String(c.progId));
+  }
+  host::SequenceDocument reloaded;
+  reloaded.LoadXml(sequence.ToXml());
+  EXPECT_EQ(sequence.Reported(), 0);
+  EXPECT_EQ(reloaded.Reported(), 0);
+  ASSERT_EQ(reloaded.Count(), 7);
+  for (int i = 0; i < 7; ++i)
+    EXPECT_EQ(reloaded.Element(i)->Result()->Status(), 3) << kClasses[i].testID;
+}
+
 TEST_F(StoredForm, LoadAndSaveHandTheBaseObjectsErrorsOnToTheHost) {
   const auto test = element(300);
   EXPECT_EQ(errorOf([&] { test->Load(nullptr, nullptr); }), host::elementerr::NoElement);

@@ -145,15 +145,27 @@ TEST_F(BaseFixture, SaveWritesTheIdentityAndEveryPartInLoadOrder) {
       << "no info without texts, no result without one";
 }
 
-TEST_F(BaseFixture, SaveFailsWithoutADocumentAndLeavesOutAPartThatHasNothingToStore) {
+TEST_F(BaseFixture, SaveFailsWithItsNumberWhenAPartGivesNothing) {
   EXPECT_EQ(errorOf([&] { base->Save(nullptr, QVariant()); }), host::elementerr::SaveFailed);
-  const int withLimits = base->Save(document, QVariant())->ChildNodes()->Length();
+  for (PartBehaviour* failing : {&config->behaviour, &result->behaviour}) {
+    failing->saveGivesNothing = true;
+    const rt::RuntimeError error = raisedBy([&] { base->Save(document, QVariant()); });
+    EXPECT_EQ(error.Number(), host::elementerr::SaveFailed);
+    EXPECT_TRUE(error.Description().contains(failing == &config->behaviour
+                                                 ? QStringLiteral("configuration")
+                                                 : QStringLiteral("result")));
+    failing->saveGivesNothing = false;
+  }
+}
+
+TEST_F(BaseFixture, ALimitSetWithNothingToStoreIsLeftOut) {
   limits->behaviour.saveGivesNothing = true;
-  host::XmlElementPtr saved;
-  EXPECT_EQ(errorOf([&] { saved = base->Save(document, QVariant()); }), 0)
-      << "a limit set without standards answers none, which is nothing to store";
-  ASSERT_TRUE(saved);
-  EXPECT_EQ(saved->ChildNodes()->Length(), withLimits - 1);
+  const host::XmlElementPtr saved = base->Save(document, QVariant());
+  ASSERT_NE(saved, nullptr);
+  QStringList tags;
+  const host::XmlNodeListPtr children = saved->ChildNodes();
+  for (rt::Long i = 0; i < children->Length(); ++i) tags << children->Item(i)->TagName();
+  EXPECT_EQ(tags, (QStringList{QStringLiteral("PlugInData"), QStringLiteral("ResultItem")}));
 }
 
 TEST_F(BaseFixture, PrintReportPrintsHeadingConfigurationLimitsAndResult) {
