@@ -158,6 +158,18 @@ TEST_F(PlugInTest, ASecondInitializeReadsTheTemplateAgain) {
   EXPECT_NE(plugIn->Setup(), firstSetup);
 }
 
+TEST_F(PlugInTest, ASecondInitializeThatFailsLeavesThePlugInUninitialised) {
+  const host::IPlugInPtr plugIn = plugInWith(templateOf(fakeEntry()));
+  ASSERT_EQ(plugIn->Tests()->Count(), 1);
+  useTemplate(writeFile(templateOf(QStringLiteral("<TestElement ID=\"900\"/>")),
+                        QStringLiteral("bad.mpc")));
+  EXPECT_EQ(testsupport::errorOf([&] { plugIn->Initialize(nullptr); }),
+            orvanRV1X::plugInErr::BadTemplate);
+  EXPECT_EQ(testsupport::errorOf([&] { plugIn->Tests(); }), orvanRV1X::plugInErr::NotInitialised);
+  EXPECT_EQ(testsupport::errorOf([&] { plugIn->CreateTest(900); }),
+            orvanRV1X::plugInErr::NotInitialised);
+}
+
 TEST_F(PlugInTest, EndingClearsTheCatalogue) {
   host::IPlugInPtr plugIn = plugInWith(templateOf(fakeEntry()));
   const host::ITestElementListPtr tests = plugIn->Tests();
