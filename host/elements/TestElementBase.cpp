@@ -116,7 +116,13 @@ XmlElementPtr TestElementBase::Save(const XmlDocumentPtr& ixdOwner, const QVaria
              [&] { appendPart(stored, part->Save(ixdOwner), what); });
   };
   savePart(configuration_, QStringLiteral("The configuration"));
-  savePart(limits_, QStringLiteral("The limit set"));
+  // A limit set without standards has nothing to store, and answers no
+  // element: the test is stored without one (the tests without limits
+  // never have any).
+  if (limits_)
+    partStep(elementerr::SaveFailed, QStringLiteral("The limit set could not be saved"), [&] {
+      if (XmlElementPtr limits = limits_->Save(ixdOwner)) stored.AppendChild(limits);
+    });
   savePart(result_, QStringLiteral("The result"));
   return element;
 }

@@ -55,7 +55,8 @@ class TestElementBase : public ITestElement {
   // "ExpectedResult" (limit set), "ResultItem" (result). Raises the errors
   // of ElementErrors.h; a part's own failure comes as PartLoadFailed.
   void Load(const XmlElementPtr& ixeIn, const HostLogPtr& iprLog) override;
-  // The "TestElement" element with every part that is set; SaveFailed when
+  // The "TestElement" element with every part that is set (a limit set
+  // that answers no element has no standards to store); SaveFailed when
   // there is no document or a part cannot be saved. x is reserved.
   XmlElementPtr Save(const XmlDocumentPtr& ixdOwner, const QVariant& x);
   void Save(const XmlDocumentPtr& ixdOwner, const QVariant& x, XmlElementPtr& element) override {

@@ -147,10 +147,20 @@ TEST_F(BaseFixture, SaveWritesTheIdentityAndEveryPartInLoadOrder) {
 
 TEST_F(BaseFixture, SaveFailsWithItsNumberWhenAPartGivesNothing) {
   EXPECT_EQ(errorOf([&] { base->Save(nullptr, QVariant()); }), host::elementerr::SaveFailed);
-  limits->behaviour.saveGivesNothing = true;
+  config->behaviour.saveGivesNothing = true;
   const rt::RuntimeError error = raisedBy([&] { base->Save(document, QVariant()); });
   EXPECT_EQ(error.Number(), host::elementerr::SaveFailed);
-  EXPECT_TRUE(error.Description().contains(QStringLiteral("limit set")));
+  EXPECT_TRUE(error.Description().contains(QStringLiteral("configuration")));
+}
+
+TEST_F(BaseFixture, ALimitSetWithNothingToStoreIsLeftOut) {
+  limits->behaviour.saveGivesNothing = true;
+  const host::XmlElementPtr saved = base->Save(document, QVariant());
+  ASSERT_NE(saved, nullptr);
+  QStringList tags;
+  const host::XmlNodeListPtr children = saved->ChildNodes();
+  for (rt::Long i = 0; i < children->Length(); ++i) tags << children->Item(i)->TagName();
+  EXPECT_EQ(tags, (QStringList{QStringLiteral("PlugInData"), QStringLiteral("ResultItem")}));
 }
 
 TEST_F(BaseFixture, PrintReportPrintsHeadingConfigurationLimitsAndResult) {
