@@ -178,6 +178,10 @@ TEST_F(PreferencesTest, LockedDisablesBothUpDowns) {
     EXPECT_EQ(upDown("updRangeThreshold")->isEnabled(), !locked);
     EXPECT_EQ(upDown("updCommTimeOut")->isEnabled(), !locked);
   }
+  // Each call applies the flag, also when it is the one the page holds.
+  upDown("updRangeThreshold")->setEnabled(false);
+  dialog_->SetLocked(false);
+  EXPECT_TRUE(upDown("updRangeThreshold")->isEnabled());
   dialog_->SetLocked(true);
   click(upDown("updRangeThreshold"), 1);
   EXPECT_EQ(caption("lblThreshold"), QStringLiteral("50"));
