@@ -3,8 +3,6 @@
 // start a second run on a closing link, leave the analyzer playing, or
 // read a field narrower than the result does.
 
-#include <QTimer>
-
 #include "RunFixture.h"
 #include "results/CResultDischarge.h"
 #include "settings/CConfigAccuracy.h"
@@ -19,33 +17,6 @@ namespace {
 using namespace runtests;
 using namespace orvanRV1Xtst;
 using Decision = RunTest;
-
-orvanRV1Xtst::FRV1XTestGuide* shownGuide() {
-  return dynamic_cast<orvanRV1Xtst::FRV1XTestGuide*>(ui::Form::activeModal());
-}
-
-// Calls the action once, as soon as the analyzer has received that command.
-class OnCommand {
- public:
-  OnCommand(const rv1xsim::Simulator& analyzer, const QByteArray& command,
-            std::function<void()> action)
-      : analyzer_(analyzer), command_(command + '\r'), action_(std::move(action)) {
-    timer_.setInterval(5);
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-      if (analyzer_.count(command_) == 0) return;
-      timer_.stop();
-      action_();
-    });
-    timer_.start();
-  }
-  bool done() const { return !timer_.isActive(); }
-
- private:
-  const rv1xsim::Simulator& analyzer_;
-  QByteArray command_;
-  std::function<void()> action_;
-  QTimer timer_;
-};
 
 TEST_F(Decision, ASettingWithoutCommandStopsTheRunBeforeTheAnalyzerIsTouched) {
   const struct {
@@ -62,8 +33,7 @@ TEST_F(Decision, ASettingWithoutCommandStopsTheRunBeforeTheAnalyzerIsTouched) {
       {200, [](auto& t) { config<CConfigDischarge>(t).SetAmplitudeIndex(0); }, "\"ECG amplitude\""},
       {600, [](auto& t) { config<CConfigPerformance>(t).SetWavetype(107); }, "\"Wave\""},
       {600, [](auto& t) { config<CConfigPerformance>(t).SetAmplitude(0.7f); }, "\"Amplitude\""},
-      {700,
-       [](auto& t) { config<CConfigShock>(t).AddNew()->SetWaveFormIndex(8); },
+      {700, [](auto& t) { config<CConfigShock>(t).AddNew()->SetWaveFormIndex(8); },
        "\"Rhythm of step 2\""},
   };
   for (const auto& c : cases) {
@@ -117,8 +87,7 @@ TEST_F(Decision, AFailedWaveformReadStillFinishesTheMeasuredDischarge) {
     analyzer(QLatin1String(c.analyzerOptions));
     const auto test = element(200);
     perform(test);
-    EXPECT_EQ(values(test),
-              (Values{{"ENGY", 95}, {"DELY", 4.5}, {"PEKI", 30.4}, {"PEKU", 1520}}));
+    EXPECT_EQ(values(test), (Values{{"ENGY", 95}, {"DELY", 4.5}, {"PEKI", 30.4}, {"PEKU", 1520}}));
     EXPECT_EQ(status(test), 1);
     EXPECT_EQ(notified(test), 1) << "finished with its measurements";
     const auto result = std::dynamic_pointer_cast<CResultDischarge>(test->Result());
@@ -176,10 +145,7 @@ TEST_F(Decision, TheAnalyzerIsNotLeftPlaying) {
     if (c.testID == 600 && !c.stopOn && QLatin1String(c.script).isEmpty())
       config<CConfigPerformance>(test).SetDuration(1);
     std::unique_ptr<OnCommand> stop;
-    if (c.stopOn)
-      stop = std::make_unique<OnCommand>(sim, c.stopOn, [] {
-        if (auto* guide = shownGuide()) Q_EMIT guide->StopTest();
-      });
+    if (c.stopOn) stop = std::make_unique<OnCommand>(sim, c.stopOn, pressStop);
     perform(test, QLatin1String(c.script));
     EXPECT_FALSE(sim.state().simulating()) << sim.state().wave.toStdString();
     EXPECT_EQ(runCommands(sim).mid(runCommands(sim).size() - 2), (QStringList{"E01", "W01"}));
@@ -194,6 +160,17 @@ TEST_F(Decision, APacedPeriodInTheLastColumnAloneIsKept) {
   perform(test);
   EXPECT_EQ(values(test), (Values{{"SENS", 0}, {"PACE", 7}}));
   EXPECT_EQ(status(test), 1);
+}
+
+TEST_F(Decision, PacerReadingsTakenBeforeTheAnalyzerWentAreKeptAndFinished) {
+  // The pacer wait's "M", one reading, then the analyzer goes.
+  analyzer(QStringLiteral("range=P,hangup=M#3"));
+  const auto test = element(500);
+  perform(test, QStringLiteral("500 play wait-run next"));
+  EXPECT_EQ(values(test), (Values{{"RATE", 72}, {"AMPL", 70}, {"PWID", 10}}));
+  EXPECT_EQ(status(test), 1);
+  EXPECT_EQ(notified(test), 1) << "finished with its readings";
+  EXPECT_EQ(messageHeads(), QStringList{QStringLiteral("Error #68")}) << "the link's, once";
 }
 
 }  // namespace

@@ -4,15 +4,16 @@
 // judge them by and the guide window at its main states.
 
 #include <QElapsedTimer>
+#include <QTimer>
 #include <map>
 #include <optional>
 
 #include "PerformFixture.h"
 #include "QtPrinters.h"
-#include "registry/RegistryStore.h"
 #include "limits/Limit.h"
 #include "limits/Standard.h"
 #include "limits/StandardsCollection.h"
+#include "registry/RegistryStore.h"
 #include "tests/FRV1XTestGuide.h"
 #include "typelib/ILimitData.h"
 #include "typelib/IMeasurement.h"
@@ -57,8 +58,8 @@ inline Config& config(const host::ITestElementPtr& test) {
 
 // A standard of the test's limit set, with one key's bounds; a bound
 // not given stays off.
-inline void limit(const host::ITestElementPtr& test, const QString& key,
-                  std::optional<float> high, std::optional<float> low) {
+inline void limit(const host::ITestElementPtr& test, const QString& key, std::optional<float> high,
+                  std::optional<float> low) {
   const host::StandardsCollectionPtr standards = test->Limits()->Standards();
   const host::StandardPtr standard =
       standards && standards->Count() > 0
@@ -93,6 +94,43 @@ inline void setRangeThreshold(rt::Long joules) {
   platform::RegistryStore::instance().writeValue(platform::hive::LocalMachine,
                                                  QStringLiteral("Software\\Tavrin\\orvan\\RV-1X"),
                                                  QStringLiteral("RangeThreshold"), joules);
+}
+
+inline orvanRV1Xtst::FRV1XTestGuide* shownGuide() {
+  return dynamic_cast<orvanRV1Xtst::FRV1XTestGuide*>(ui::Form::activeModal());
+}
+
+// Calls the action once, as soon as the analyzer has received that command
+// for the given time (the link's opening counts: it sends "D" once).
+class OnCommand {
+ public:
+  OnCommand(const rv1xsim::Simulator& analyzer, const QByteArray& command,
+            std::function<void()> action, int arrival = 1)
+      : analyzer_(analyzer),
+        command_(command + '\r'),
+        arrival_(arrival),
+        action_(std::move(action)) {
+    timer_.setInterval(5);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      if (analyzer_.count(command_) < arrival_) return;
+      timer_.stop();
+      action_();
+    });
+    timer_.start();
+  }
+  bool done() const { return !timer_.isActive(); }
+
+ private:
+  const rv1xsim::Simulator& analyzer_;
+  QByteArray command_;
+  int arrival_;
+  std::function<void()> action_;
+  QTimer timer_;
+};
+
+// Presses Stop in the guide window on screen.
+inline void pressStop() {
+  if (auto* guide = shownGuide()) Q_EMIT guide->StopTest();
 }
 
 using RunTest = PerformTest;
