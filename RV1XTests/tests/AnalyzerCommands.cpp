@@ -18,6 +18,12 @@ QString settingCommand(const QString& command, const QString& setting, const QSt
   return command;
 }
 
+QString listCommand(const QString& command, const QString& setting, const QString& text,
+                    rt::Long position) {
+  return settingCommand(command, setting,
+                        QStringLiteral("\"%1\", position %2").arg(text).arg(position));
+}
+
 QString pollDischarge(const SendCommandFn& send) {
   if (send(QStringLiteral("D")) == QLatin1String("0!")) return QString();
   const QString reply = send(QStringLiteral("M"));

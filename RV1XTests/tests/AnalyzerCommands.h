@@ -20,6 +20,18 @@ using SendCommandFn = std::function<QString(const QString&)>;
 // run ends before the analyzer is touched.
 QString settingCommand(const QString& command, const QString& setting, const QString& stored);
 
+// The same for a setting chosen from a list: its code, named by the text
+// and the position stored.
+QString listCommand(const QString& command, const QString& setting, const QString& text,
+                    rt::Long position);
+
+// The pacer load's command of a configuration that has one.
+template <class Config>
+QString loadCommand(const Config& config) {
+  return listCommand(config.LoadCode(config.LoadIndex()), QStringLiteral("Load"), config.LoadText(),
+                     config.LoadIndex());
+}
+
 // One poll for a finished discharge: "D"; unless that answers "0!", "M",
 // whose reply counts once its energy (characters 1 to 6) is above 0. The
 // reply, or "" while there is none yet.

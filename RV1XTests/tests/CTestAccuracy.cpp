@@ -48,12 +48,9 @@ QStringList CTestAccuracy::BuildInstructionSteps() {
 
 void CTestAccuracy::PrepareRun() {
   const CConfigAccuracy& config = com::must(TestConfig());
-  loadCode_ = settingCommand(
-      config.LoadCode(config.LoadIndex()), QStringLiteral("Load"),
-      QStringLiteral("\"%1\", position %2").arg(config.LoadText()).arg(config.LoadIndex()));
-  noiseCode_ = settingCommand(
-      config.NoiseCode(config.NoiseIndex()), QStringLiteral("Noise"),
-      QStringLiteral("\"%1\", position %2").arg(config.NoiseText()).arg(config.NoiseIndex()));
+  loadCode_ = loadCommand(config);
+  noiseCode_ = listCommand(config.NoiseCode(config.NoiseIndex()), QStringLiteral("Noise"),
+                           config.NoiseText(), config.NoiseIndex());
 }
 
 void CTestAccuracy::FillGuide(bool hasResult) {

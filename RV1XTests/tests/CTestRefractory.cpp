@@ -32,9 +32,7 @@ QStringList CTestRefractory::BuildInstructionSteps() {
 
 void CTestRefractory::PrepareRun() {
   const CConfigRefractory& config = com::must(TestConfig());
-  loadCode_ = settingCommand(
-      config.LoadCode(config.LoadIndex()), QStringLiteral("Load"),
-      QStringLiteral("\"%1\", position %2").arg(config.LoadText()).arg(config.LoadIndex()));
+  loadCode_ = loadCommand(config);
 }
 
 void CTestRefractory::StartOfRun() {

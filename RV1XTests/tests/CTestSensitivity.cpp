@@ -36,14 +36,10 @@ QStringList CTestSensitivity::BuildInstructionSteps() {
 
 void CTestSensitivity::PrepareRun() {
   const CConfigSensitivity& config = com::must(TestConfig());
-  loadCode_ = settingCommand(
-      config.LoadCode(config.LoadIndex()), QStringLiteral("Load"),
-      QStringLiteral("\"%1\", position %2").arg(config.LoadText()).arg(config.LoadIndex()));
+  loadCode_ = loadCommand(config);
   triggerCode_ =
-      settingCommand(config.TriggerCode(config.TriggerIndex()), QStringLiteral("Trigger wave"),
-                     QStringLiteral("\"%1\", position %2")
-                         .arg(config.TriggerWaveText())
-                         .arg(config.TriggerIndex()));
+      listCommand(config.TriggerCode(config.TriggerIndex()), QStringLiteral("Trigger wave"),
+                  config.TriggerWaveText(), config.TriggerIndex());
 }
 
 void CTestSensitivity::StartingRun() {
