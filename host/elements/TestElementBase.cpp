@@ -110,14 +110,17 @@ XmlElementPtr TestElementBase::Save(const XmlDocumentPtr& ixdOwner, const QVaria
     partStep(elementerr::SaveFailed, QStringLiteral("The info could not be saved"), [&] {
       if (XmlElementPtr info = info_->Save(ixdOwner)) stored.AppendChild(info);
     });
-  const auto savePart = [&](const auto& part, const QString& what) {
+  const auto savePart = [&](const auto& part, const QString& what, bool mayStoreNothing) {
     if (!part) return;
-    partStep(elementerr::SaveFailed, what + QStringLiteral(" could not be saved"),
-             [&] { appendPart(stored, part->Save(ixdOwner), what); });
+    partStep(elementerr::SaveFailed, what + QStringLiteral(" could not be saved"), [&] {
+      const XmlElementPtr saved = part->Save(ixdOwner);
+      if (saved || !mayStoreNothing) appendPart(stored, saved, what);
+    });
   };
-  savePart(configuration_, QStringLiteral("The configuration"));
-  savePart(limits_, QStringLiteral("The limit set"));
-  savePart(result_, QStringLiteral("The result"));
+  savePart(configuration_, QStringLiteral("The configuration"), false);
+  // A limit set without standards has nothing to store and answers none.
+  savePart(limits_, QStringLiteral("The limit set"), true);
+  savePart(result_, QStringLiteral("The result"), false);
   return element;
 }
 

@@ -147,10 +147,19 @@ TEST_F(BaseFixture, SaveWritesTheIdentityAndEveryPartInLoadOrder) {
 
 TEST_F(BaseFixture, SaveFailsWithItsNumberWhenAPartGivesNothing) {
   EXPECT_EQ(errorOf([&] { base->Save(nullptr, QVariant()); }), host::elementerr::SaveFailed);
-  limits->behaviour.saveGivesNothing = true;
+  result->behaviour.saveGivesNothing = true;
   const rt::RuntimeError error = raisedBy([&] { base->Save(document, QVariant()); });
   EXPECT_EQ(error.Number(), host::elementerr::SaveFailed);
-  EXPECT_TRUE(error.Description().contains(QStringLiteral("limit set")));
+  EXPECT_TRUE(error.Description().contains(QStringLiteral("result")));
+}
+
+TEST_F(BaseFixture, ALimitSetWithNothingToStoreIsLeftOut) {
+  limits->behaviour.saveGivesNothing = true;
+  host::XmlElementPtr saved;
+  EXPECT_EQ(errorOf([&] { saved = base->Save(document, QVariant()); }), 0);
+  ASSERT_TRUE(saved);
+  EXPECT_FALSE(saved->SelectChild(QStringLiteral("ExpectedResult"), 0));
+  EXPECT_TRUE(saved->SelectChild(QStringLiteral("ResultItem"), 0)) << "the parts after it written";
 }
 
 TEST_F(BaseFixture, PrintReportPrintsHeadingConfigurationLimitsAndResult) {
