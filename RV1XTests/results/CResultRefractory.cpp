@@ -29,4 +29,10 @@ void CResultRefractory::StoreResult(const QString& reply) {
   StoreReplyFields(reply, kReplyFields);
 }
 
+bool CResultRefractory::HoldsAPeriod(const QString& reply) {
+  for (const ReplyField& field : kReplyFields)
+    if (replyNumber(reply, field.first, field.length) > 0) return true;
+  return false;
+}
+
 }  // namespace orvanRV1Xtst

@@ -51,9 +51,11 @@ void CResultShock::UpdateStatus(const host::ITestElementPtr& test, bool skip) {
   } else {
     bool passed = false;
     bool failed = false;
+    bool unanswered = false;
     for (const CMeasurementPtr& measurement : measurements_) {
       if (!measurement->HasValue()) {
         measurement->SetStatus(measurementstatus::NotEvaluated);
+        unanswered = true;
       } else if (rt::equals(measurement->Value(), measurement->PresetValue())) {
         measurement->SetStatus(measurementstatus::Passed);
         passed = true;
@@ -62,9 +64,10 @@ void CResultShock::UpdateStatus(const host::ITestElementPtr& test, bool skip) {
         failed = true;
       }
     }
-    status_ = failed   ? resultstatus::Failed
-              : passed ? resultstatus::Passed
-                       : resultstatus::NotEvaluated;
+    // The test passes only when every step was answered as it expects.
+    status_ = failed                  ? resultstatus::Failed
+              : passed && !unanswered ? resultstatus::Passed
+                                      : resultstatus::NotEvaluated;
   }
   BuildServiceRecordOf(test);
 }

@@ -2,8 +2,8 @@
 // The result of the shock-advisory test (test 700): one Boolean measurement
 // per step of the configuration, keyed by the step's key, whose preset is
 // the advice the step expects and whose value is the advice the operator
-// saw (set by the result view). The test passes when every answered step
-// shows the expected advice.
+// saw (set by the result view). The test passes when every step was
+// answered with the expected advice, and fails when any step was not.
 //
 // It always holds a service record (an empty one until it is evaluated or
 // loaded) and stores its layout version: "Version"="2" in every element it
@@ -29,8 +29,9 @@ class CResultShock final : public CResultBase {
   void StoreResult(const QString& reply);
   // Skipped: status 3, every verdict cleared. Otherwise each answered step
   // passes when its verdict equals its expected advice, and the result is 2
-  // when a step failed, else 1 when one passed, else 0. Then the service
-  // record, when the test's filter asks for one and something was answered.
+  // when a step failed, else 1 when every step passed, else 0 (a step still
+  // unanswered). Then the service record, when the test's filter asks for
+  // one and something was answered.
   void UpdateStatus(const host::ITestElementPtr& test, bool skip);
 
  protected:

@@ -1,12 +1,19 @@
 #include "tests/CTestAccuracy.h"
 
+#include "orvanRV1Xvti/CRV1XVTi.h"
+#include "tests/AnalyzerCommands.h"
 #include "tests/FRV1XTestGuide.h"
+#include "tests/InstructionSteps.h"
+#include "ui/MessageLoop.h"
 
 namespace orvanRV1Xtst {
 
 namespace {
 const QList<rt::Integer> kSixSteps{1, 2, 3, 4, 5, 6};
-}
+// One past the six steps: the readings go on until Stop.
+const QList<rt::Integer> kReadingStep{7};
+constexpr rt::Long kReadingIntervalMs = 1000;
+}  // namespace
 
 CTestAccuracy::CTestAccuracy(Made)
     : CTestClass({.testID = 500,
@@ -17,8 +24,34 @@ CTestAccuracy::CTestAccuracy(Made)
                   .pacerWaitYields = true}) {}
 
 QStringList CTestAccuracy::BuildInstructionSteps() {
-  // The operator's six steps (by load and noise) go here.
-  return {};
+  const CConfigAccuracy& config = com::must(TestConfig());
+  const bool fixedLoad = config.LoadIndex() == 0;
+  const bool noise = config.NoiseIndex() != 0;
+  // Without noise the ECG is set to its maximum; with noise the pacer's
+  // mode follows the load.
+  const QString third = !noise      ? QStringLiteral("20085::3. Set ECG to maximum")
+                        : fixedLoad ? QStringLiteral("20087::3. Set defib. pacer to Demand mode")
+                                    : QStringLiteral("20086::3. Set defib. pacer to Fixed mode");
+  return translatedSteps({
+      {fixedLoad ? QStringLiteral("20081::1. Connect pacer to Input Fixed Load")
+                 : QStringLiteral("20082::1. Connect pacer to Input Variable Load")},
+      {noise ? QStringLiteral("20084::2. Connect ECG leads, set ECG to maximum")
+             : QStringLiteral("20083::2. Connect ECG leads")},
+      {third},
+      {QStringLiteral("20088::4. Set pacer to %%1, %%2"), {config.RateText(), config.AmpText()}},
+      {QStringLiteral("20089::5. Start pacer and press Play to start the test")},
+      {QStringLiteral("20090::6. Press Stop to complete the test")},
+  });
+}
+
+void CTestAccuracy::PrepareRun() {
+  const CConfigAccuracy& config = com::must(TestConfig());
+  loadCode_ = settingCommand(
+      config.LoadCode(config.LoadIndex()), QStringLiteral("Load"),
+      QStringLiteral("\"%1\", position %2").arg(config.LoadText()).arg(config.LoadIndex()));
+  noiseCode_ = settingCommand(
+      config.NoiseCode(config.NoiseIndex()), QStringLiteral("Noise"),
+      QStringLiteral("\"%1\", position %2").arg(config.NoiseText()).arg(config.NoiseIndex()));
 }
 
 void CTestAccuracy::FillGuide(bool hasResult) {
@@ -33,8 +66,10 @@ void CTestAccuracy::StartingRun() {
 
 void CTestAccuracy::EndingRun() {
   FRV1XTestGuide& guide = Guide();
+  // A reading cut short by Stop may have brought nothing: only a value
+  // counts as a result.
   const std::shared_ptr<CResultAccuracy> result = TestResult();
-  guide.SetRunState(runstate::Idle, result && result->ResultStored());
+  guide.SetRunState(runstate::Idle, result && result->HasMeasuredValue());
   guide.SetStatusText(QString());
   guide.ShowResultStatus(Base().Result());
   guide.MarkSteps(kSixSteps);
@@ -43,9 +78,21 @@ void CTestAccuracy::EndingRun() {
 void CTestAccuracy::RunMeasurement() {
   WaitForRange();
   if (mfStop) return;
-  // The load and noise codes go here.
+  Send(loadCode_);
+  Send(noiseCode_);
   WaitForPacer();
-  // The readings, one a second until Stop, go here.
+  CResultAccuracy& result = com::must(TestResult());
+  // Stop is looked at before each reading only: a Stop during the pause
+  // still takes that reading.
+  while (!mfStop) {
+    Link().Wait(kReadingIntervalMs);
+    result.StoreResult(Send(QStringLiteral("M")));
+    UpdateResultStatus(result, false);
+    Guide().ShowResult(OwnResult());
+    Guide().MarkSteps(kReadingStep);
+    Guide().SetStatusText(QStringLiteral("20292::Press 'Stop' to finish test"));
+    ui::doEvents();
+  }
 }
 
 RV1X_TEST_ELEMENT(CTestAccuracy)

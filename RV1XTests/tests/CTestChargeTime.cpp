@@ -1,12 +1,25 @@
 #include "tests/CTestChargeTime.h"
 
+#include "orvanRV1Xvti/CRV1XVTi.h"
+#include "runtime/Conversions.h"
+#include "runtime/ErrorHandling.h"
+#include "services/ErrorService.h"
+#include "services/LanguageService.h"
+#include "tests/AnalyzerCommands.h"
 #include "tests/FRV1XTestGuide.h"
+#include "tests/FTimer.h"
+#include "tests/InstructionSteps.h"
+#include "ui/MessageLoop.h"
 
 namespace orvanRV1Xtst {
 
 namespace {
 const QString kWaitPicture = QStringLiteral("TI:WAIT");
+const QString kShockPicture = QStringLiteral("TI:SHOCK");
 const QString kPleaseWait = QStringLiteral("20293::Please wait...");
+constexpr rt::Integer kCountdownSeconds = 5;
+constexpr rt::Long kSecondMs = 1000;
+constexpr rt::Long kDischargePollMs = 300;
 }  // namespace
 
 CTestChargeTime::CTestChargeTime(Made)
@@ -14,9 +27,19 @@ CTestChargeTime::CTestChargeTime(Made)
                   .source = QStringLiteral("RV1XTests.CTestChargeTime"),
                   .measurements = {{"ENGY", "20012::Energy"}, {"CHTI", "20011::Charge time"}}}) {}
 
+CTestChargeTime::~CTestChargeTime() {
+  ReleaseRunTimer(mfrmWaitTimer);
+}
+
 QStringList CTestChargeTime::BuildInstructionSteps() {
-  // The operator's steps (the preset energy, the High range, Play) go here.
-  return {};
+  const CConfigChargeTime& config = com::must(TestConfig());
+  return translatedSteps({
+      {QStringLiteral("20014::1. On defibrillator, set defibrillator to %%1 J."),
+       {rt::cstr(config.PresetEnergy())}},
+      {QStringLiteral("20015::2. Set range to 'High' on the RV-11/15")},
+      {QStringLiteral("20016::3. Press play to start the test.")},
+      {},
+  });
 }
 
 bool CTestChargeTime::HasResultForGuide() {
@@ -38,8 +61,81 @@ void CTestChargeTime::StartingRun() {
 }
 
 void CTestChargeTime::RunMeasurement() {
-  // The range is High by now. The playback mode, the countdown with its
-  // reset, "F3" and the polls for the measurement go here.
+  // A failure of the sequence ends it as a Stop would: the run goes on to
+  // its end, idle without a result, and the operator may try again.
+  rt::onError([&] { MeasureChargeTime(); },
+              [&](const rt::RuntimeError& error) {
+                mfStop = true;
+                rt::ignoreErrorsEach([&] { Guide().HideInstruction(); },
+                                     [&] { Guide().SetButton103Enabled(true); });
+                if (error.Number() != orvanRV1Xvti::eeVTI_Error)
+                  rt::ignoreErrors([&] { host::errors().ReportError(error, kind().source); });
+              });
+}
+
+void CTestChargeTime::MeasureChargeTime() {
+  const CConfigChargeTime& config = com::must(TestConfig());
+  orvanRV1Xvti::CRV1XVTi& link = Link();
+  if (link.IsMkIII()) Send(config.AutoPlayback() ? QStringLiteral("G") : QStringLiteral("J"));
+  ChargeCountdown();
+  if (!mfStop) {
+    Send(QStringLiteral("F3"));
+    Guide().ShowInstruction(kShockPicture, QStringLiteral("20029::CHARGE AND SHOCK NOW"), true);
+  }
+  QString reply;
+  while (reply.isEmpty() && !mfStop) {
+    link.Wait(kDischargePollMs);
+    reply = pollDischarge([this](const QString& command) { return Send(command); });
+  }
+  Guide().HideInstruction();
+  // A measurement that came with the poll after Stop is not kept: the
+  // operator ended the test.
+  if (mfStop) return;
+  CResultChargeTime& result = com::must(TestResult());
+  result.StoreResult(reply);
+  UpdateResultStatus(result, false);
+}
+
+void CTestChargeTime::ChargeCountdown() {
+  mfCountDownDone = false;
+  miCountDown = kCountdownSeconds;
+  rt::onError(
+      [&] {
+        ShowCountdown();
+        mfrmWaitTimer = NewRunTimer(
+            [](CTestFrame& e) { static_cast<CTestChargeTime&>(e).mfrmWaitTimer_Timer(); });
+        mfrmWaitTimer->StartTimer(kSecondMs);
+        bool resetSent = false;
+        do {
+          ui::doEvents();
+          if (miCountDown == 1 && !resetSent) {
+            Send(QStringLiteral("R"));
+            resetSent = true;
+          }
+          if (mfCountDownDone) break;
+        } while (!mfStop);
+        ReleaseRunTimer(mfrmWaitTimer);
+      },
+      [&](const rt::RuntimeError&) {
+        ReleaseRunTimer(mfrmWaitTimer);
+        rt::passOn();
+      });
+}
+
+void CTestChargeTime::ShowCountdown() {
+  Guide().ShowInstruction(
+      kWaitPicture,
+      host::LanguageService::instance()->Translate(
+          host::kProduct, QStringLiteral("20017::Charge and shock in %%1 seconds"), {miCountDown}),
+      false);
+}
+
+void CTestChargeTime::mfrmWaitTimer_Timer() {
+  --miCountDown;
+  if (miCountDown > 0)
+    ShowCountdown();
+  else
+    mfCountDownDone = true;
 }
 
 void CTestChargeTime::EndingRun() {

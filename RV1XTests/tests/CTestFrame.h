@@ -15,6 +15,7 @@
 //                          when the connection is open and idle, and every
 //                          wait and poll in it ends when mfStop is set
 //   StartOfRun             what goes before RunMeasurement (optional)
+//   PrepareRun             the commands taken from the settings (optional)
 //   RangeWanted            the reply to "I" that ends the range wait
 // and, where the class shows more or other than the frame, the display
 // steps of Perform (FillGuide) and of a run (StartingRun, EndingRun,
@@ -164,6 +165,10 @@ class CTestFrame : public host::ITestElement, public std::enable_shared_from_thi
   virtual void RunMeasurement() = 0;
   virtual void StartOfRun() {}
   virtual RangeWait RangeWanted() = 0;
+  // Takes the run's analyzer commands from the settings, before anything of
+  // the run is shown or sent: a setting without a command raises, and the
+  // run ends there with the result as it was (optional).
+  virtual void PrepareRun() {}
 
   // The display steps, where a class shows more or other than the frame.
   // FillGuide: the window's run state, InitGuide with the steps, and what

@@ -160,6 +160,7 @@ void CTestFrame::mfrmTestGuide_StartTest() {
         mfKeep = true;
         mfNA = false;
         mfDrop = false;
+        PrepareRun();
         // Every run starts from a fresh result of the configuration as it
         // is now: verdicts and presets of an earlier run never count.
         InitResult(true);

@@ -3,8 +3,10 @@
 #include "orvanRV1Xvti/CRV1XVTi.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorHandling.h"
+#include "tests/AnalyzerCommands.h"
 #include "tests/FRV1XTestGuide.h"
 #include "tests/FTimer.h"
+#include "tests/InstructionSteps.h"
 #include "ui/MessageLoop.h"
 
 namespace orvanRV1Xtst {
@@ -19,8 +21,24 @@ CTestPerformance::~CTestPerformance() {
 }
 
 QStringList CTestPerformance::BuildInstructionSteps() {
-  // The operator's steps go here.
-  return {};
+  return translatedSteps({
+      {QStringLiteral("20100::1. Set the Range to Low or High")},
+      {QStringLiteral("20101::2. Press 'Play' to start the performance test")},
+      {QStringLiteral("20102::3. Sending commands to MTI....")},
+      {QStringLiteral("20103::4. Simulating wave on defib. monitor")},
+      {QStringLiteral("20104::5. Press 'Stop' to cancel test ")},
+      {},
+  });
+}
+
+void CTestPerformance::PrepareRun() {
+  const CConfigPerformance& config = com::must(TestConfig());
+  waveCode_ =
+      settingCommand(config.ParameterCode(CConfigPerformance::WaveParameter),
+                     QStringLiteral("Wave"), QStringLiteral("wave code %1").arg(config.Wavetype()));
+  amplitudeCode_ = settingCommand(config.ParameterCode(CConfigPerformance::AmplitudeParameter),
+                                  QStringLiteral("Amplitude"),
+                                  QStringLiteral("%1 mV").arg(rt::cstr(config.Amplitude())));
 }
 
 void CTestPerformance::FillGuide(bool hasResult) {
@@ -30,6 +48,7 @@ void CTestPerformance::FillGuide(bool hasResult) {
 
 void CTestPerformance::StartingRun() {
   mfCommandsSent = false;
+  mfOutputsOwed = false;
   FRV1XTestGuide& guide = Guide();
   guide.SetRunState(runstate::Running, false);
   guide.MarkSteps({5});
@@ -37,15 +56,19 @@ void CTestPerformance::StartingRun() {
 }
 
 void CTestPerformance::RunMeasurement() {
+  PlayWave();
+  // The end of the wave may have come while a command was under way.
+  SwitchOutputsOffWhenFree();
+}
+
+void CTestPerformance::PlayWave() {
   mfDone = false;
   WaitForRange();
   if (mfStop) return;
-  CConfigPerformance& config = com::must(TestConfig());
-  const QString wave = config.ParameterCode(0);
-  const QString amplitude = config.ParameterCode(1);
+  const CConfigPerformance& config = com::must(TestConfig());
   Guide().MarkSteps({3, 5});
-  Send(wave);
-  Send(amplitude);
+  Send(waveCode_);
+  Send(amplitudeCode_);
   Guide().MarkSteps({4, 5});
   mfCommandsSent = true;
   if (!mfStop) {
@@ -62,7 +85,8 @@ void CTestPerformance::EndingRun() {
   FRV1XTestGuide& guide = Guide();
   guide.SetRunState(runstate::Idle, mfItemClicked && mfCommandsSent);
   guide.MarkSteps({1, 2, 3, 4});
-  // Finished after every run, and once more when the window closes.
+  // Finished after every run; finishing it again when the window closes
+  // changes nothing unless the verdict changed.
   FinishResult(guide.GetGuideMtiData());
   guide.SetStatusText(QString());
   guide.ShowResultStatus(Base().Result());
@@ -70,19 +94,24 @@ void CTestPerformance::EndingRun() {
 
 void CTestPerformance::EndTimedRun() {
   ReleaseRunTimer(mfrmTimer);
-  mfRunning = false;
+  // The run itself goes on until the link is closed: it stays running, so
+  // that a Play meanwhile cannot start another run on the closing link.
   mfDone = true;
   mfStop = true;
+  mfOutputsOwed = true;
+  SwitchOutputsOffWhenFree();
+}
+
+void CTestPerformance::SwitchOutputsOffWhenFree() {
   rt::ignoreErrors([&] {
-    orvanRV1Xvti::CRV1XVTi& link = Link();
-    if (link.State() != orvanRV1Xvti::evtiIdle) return;
-    Send(QStringLiteral("E01"));
-    Send(QStringLiteral("W01"));
+    if (!mfOutputsOwed || Link().State() != orvanRV1Xvti::evtiIdle) return;
+    mfOutputsOwed = false;
+    switchOutputsOff([this](const QString& command) { return Send(command); });
   });
 }
 
 void CTestPerformance::mfrmTestGuide_StopTest() {
-  if (mfRunning) EndTimedRun();
+  if (Playing()) EndTimedRun();
 }
 
 void CTestPerformance::mfrmTestGuide_AbortTest() {
@@ -92,9 +121,10 @@ void CTestPerformance::mfrmTestGuide_AbortTest() {
 
 void CTestPerformance::mfrmTestGuide_ItemClicked(bool) {
   mfItemClicked = true;
-  if (mfRunning) {
+  if (Playing()) {
     mfrmTestGuide_StopTest();
-  } else if (mfCommandsSent) {
+  } else if (!mfRunning && mfCommandsSent) {
+    // (While the link closes, the end of the run takes the verdict.)
     const std::shared_ptr<CResultPerformance> result = TestResult();
     com::must(result).UpdateStatus(Self(), false);
     MarkResultChanged();

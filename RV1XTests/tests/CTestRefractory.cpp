@@ -1,6 +1,16 @@
 #include "tests/CTestRefractory.h"
 
+#include "orvanRV1Xvti/CRV1XVTi.h"
+#include "tests/AnalyzerCommands.h"
+#include "tests/InstructionSteps.h"
+#include "tests/RunMessages.h"
+#include "ui/MessageLoop.h"
+
 namespace orvanRV1Xtst {
+
+namespace {
+constexpr rt::Long kCompletionPollMs = 300;
+}
 
 CTestRefractory::CTestRefractory(Made)
     : CTestClass({.testID = 400,
@@ -8,9 +18,23 @@ CTestRefractory::CTestRefractory(Made)
                   .measurements = {{"PACE", "20144::Paced Rp"}, {"SENS", "20145::Sensed Rp"}}}) {}
 
 QStringList CTestRefractory::BuildInstructionSteps() {
-  // The operator's six steps (connecting the pacer to its load, the ECG
-  // leads, the pacer's rate) go here.
-  return {};
+  const CConfigRefractory& config = com::must(TestConfig());
+  return translatedSteps({
+      {config.LoadIndex() == 0 ? QStringLiteral("20054::1. Connect pacer to Input Fixed Load")
+                               : QStringLiteral("20055::1. Connect pacer to Input Variable Load")},
+      {QStringLiteral("20056::2. Connect ECG leads")},
+      {QStringLiteral("20057::3. Set ECG to maximum")},
+      {QStringLiteral("20058::4. Set pacer rate to %%1"), {config.RateText()}},
+      {QStringLiteral("20059::5. Start pacer")},
+      {QStringLiteral("20060::6. Press Play to start test, Stop to end test")},
+  });
+}
+
+void CTestRefractory::PrepareRun() {
+  const CConfigRefractory& config = com::must(TestConfig());
+  loadCode_ = settingCommand(
+      config.LoadCode(config.LoadIndex()), QStringLiteral("Load"),
+      QStringLiteral("\"%1\", position %2").arg(config.LoadText()).arg(config.LoadIndex()));
 }
 
 void CTestRefractory::StartOfRun() {
@@ -20,11 +44,26 @@ void CTestRefractory::StartOfRun() {
 void CTestRefractory::RunMeasurement() {
   WaitForRange();
   if (mfStop) return;
-  // The load command goes here, before the pacer wait.
+  Send(loadCode_);
   WaitForPacer();
   if (mfStop) return;
-  // The refractory measurement ("C", "D" polled until it is complete) and
-  // the read-out of "M" into the result go here.
+  Send(QStringLiteral("C"));
+  Send(QStringLiteral("D"));
+  // The analyzer reports the measurement complete with a digit other than
+  // 0; a reply that starts with no digit ends the run.
+  for (;;) {
+    ui::doEvents();
+    Link().Wait(kCompletionPollMs);
+    const QString reply = Send(QStringLiteral("D"));
+    if (mfStop) return;
+    if (replyInteger(reply, 1, 1) != 0) break;
+  }
+  const QString reply = Send(QStringLiteral("M"));
+  // Kept only when a period of either kind was measured.
+  if (!CResultRefractory::HoldsAPeriod(reply)) return;
+  CResultRefractory& result = com::must(TestResult());
+  result.StoreResult(reply);
+  UpdateResultStatus(result, false);
 }
 
 RV1X_TEST_ELEMENT(CTestRefractory)

@@ -4,8 +4,10 @@
 #include "runtime/ErrorHandling.h"
 #include "services/LanguageService.h"
 #include "settings/CShockAdviceSetting.h"
+#include "tests/AnalyzerCommands.h"
 #include "tests/FRV1XTestGuide.h"
 #include "tests/FTimer.h"
+#include "tests/InstructionSteps.h"
 #include "ui/MessageLoop.h"
 
 namespace orvanRV1Xtst {
@@ -21,8 +23,24 @@ CTestShock::~CTestShock() {
 }
 
 QStringList CTestShock::BuildInstructionSteps() {
-  // The operator's four steps go here.
-  return {};
+  return translatedSteps({
+      {QStringLiteral("20160::1. Set defibrillator energy selecte to 100 J (Test)")},
+      {QStringLiteral("20161::2. Press play to start test")},
+      {QStringLiteral("20162::3. Making adjustments on connected MTI")},
+      {QStringLiteral("20163::4. Simulating waveform, please wait...")},
+  });
+}
+
+void CTestShock::PrepareRun() {
+  rt::Long step = 0;
+  for (const CShockAdviceSettingPtr& setting : com::must(TestConfig()).NewEnum()) {
+    ++step;
+    const rt::Long wave = com::must(setting).WaveFormIndex();
+    settingCommand(
+        wave >= 0 && wave < static_cast<rt::Long>(kShockRhythms.size()) ? setting->WaveCode()
+                                                                        : QString(),
+        QStringLiteral("Rhythm of step %1").arg(step), QStringLiteral("position %1").arg(wave));
+  }
 }
 
 bool CTestShock::HasResultForGuide() {
@@ -47,6 +65,13 @@ void CTestShock::StartOfRun() {
 }
 
 void CTestShock::RunMeasurement() {
+  mfRhythmPlayed = false;
+  PlaySteps();
+  // The monitor under test is not left watching the last rhythm.
+  if (mfRhythmPlayed) switchOutputsOff([this](const QString& command) { return Send(command); });
+}
+
+void CTestShock::PlaySteps() {
   WaitForRange();
   if (mfStop) return;
   const auto language = host::LanguageService::instance();
@@ -64,6 +89,7 @@ void CTestShock::RunMeasurement() {
                                   QStringLiteral("20249::Waveform: %%1 (Duration: %%2 sec)"),
                                   {setting->WaveText(), duration}));
     Guide().ShockViewHighlightNext();
+    mfRhythmPlayed = true;
     Send(setting->WaveCode());
     // Duration 0 plays until the operator answers.
     com::must(mfrmTimer).StartTimer(rt::toLong(static_cast<double>(duration) * 1000));

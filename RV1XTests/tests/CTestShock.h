@@ -10,8 +10,9 @@
 // own failures go to the error service; the window opens with steps 1 and
 // 2 marked; Stop and Abort only ask the sequence to end (no command is cut
 // short); an answer on the row being played moves on to the next step, and
-// an answer given while no run goes on judges the result at once. The
-// result is finished once, when the window closes.
+// an answer given while no run goes on judges the result at once. After the
+// steps, or a Stop, the analyzer's outputs are switched off. The result is
+// finished once, when the window closes.
 
 #include "results/CResultShock.h"
 #include "settings/CConfigShock.h"
@@ -26,6 +27,8 @@ class CTestShock final : public CTestClass<CTestShock, CConfigShock, CResultShoc
 
  protected:
   QStringList BuildInstructionSteps() override;
+  // Every step's rhythm has a command before the analyzer is touched.
+  void PrepareRun() override;
   void StartOfRun() override;
   void RunMeasurement() override;
   RangeWait RangeWanted() override { return rangewait::NotPace(); }
@@ -38,11 +41,13 @@ class CTestShock final : public CTestClass<CTestShock, CConfigShock, CResultShoc
   void mfrmTestGuide_ItemClicked(bool fCurrentItem) override;
 
  private:
+  void PlaySteps();
   void mfrmTimer_Timer();
 
   std::shared_ptr<FTimer> mfrmTimer;  // lives for one run
   bool mfWaveformDone = false;        // the step's duration has passed
   bool mfNextWaveform = false;        // the operator answered the step being played
+  bool mfRhythmPlayed = false;        // a rhythm of this run went out
 };
 
 }  // namespace orvanRV1Xtst

@@ -30,9 +30,14 @@ TEST_F(TestRun, TheRangeWaitPromptsUntilTheSwitchIsRight) {
       {500, "range=H,turn-range=P/2", {"-", kRangePace, "-"}},
       {600, "range=P,turn-range=L/2", {"-", kRangeLow, "-"}},
       {700, "range=P,turn-range=H/2", {"-", kRangeLow, "-"}},
-      // ... or stays until the run is over.
-      {100, "range=L,turn-range=H/2", {"-", kPleaseWait, kRangeHigh, "-"}},
-      {200, "range=L,turn-range=H/2", {"-", kPleaseWait, kRangeHigh, "-"}},
+      // ... or stays until the next pop-up replaces it.
+      {100,
+       "range=L,turn-range=H/2",
+       {"-", kPleaseWait, kRangeHigh, "Charge and shock in 5 seconds",
+        "Charge and shock in 4 seconds", "Charge and shock in 3 seconds",
+        "Charge and shock in 2 seconds", "Charge and shock in 1 seconds", "CHARGE AND SHOCK NOW*",
+        "-"}},
+      {200, "range=L,turn-range=H/2", {"-", kPleaseWait, kRangeHigh, "DEFIBRILLATE NOW*", "-"}},
       // Nothing to prompt when the range is right at once.
       {400, "range=P", {"-"}},
       {600, "range=H", {"-"}},
@@ -64,7 +69,7 @@ TEST_F(TestRun, TheDischargeRangeFollowsTheThreshold) {
   struct Case {
     float energy;
     const char* range;  // the analyzer's, which the wait accepts at once
-  } cases[] = {{50, "L"}, {50.4f, "H"}, {100, "H"}, {20, "L"}};
+  } cases[] = {{50, "L"}, {50.4f, "L"}, {50.6f, "H"}, {100, "H"}, {20, "L"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.energy);
     analyzer(QStringLiteral("range=%1").arg(QLatin1String(c.range)));
@@ -86,7 +91,8 @@ TEST_F(TestRun, ThePacerWaitAsksToStartThePacerFromTheNinthPoll) {
     const auto test = element(400);
     PopupWatch watch(polls == 12 ? QStringLiteral("run-start-pacer") : QString());
     perform(test);
-    EXPECT_EQ(commandsOf(sim).count(QStringLiteral("M")), polls + 1);
+    // The polls and the read-out of the measurement.
+    EXPECT_EQ(commandsOf(sim).count(QStringLiteral("M")), polls + 2);
     EXPECT_EQ(watch.seen(), polls > 8 ? QStringList({"-", kStartPacer, "-"}) : QStringList{"-"});
     EXPECT_TRUE(shownTexts().isEmpty());
     simulators_.clear();
