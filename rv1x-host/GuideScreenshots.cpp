@@ -27,9 +27,8 @@ GuideScreenshots::GuideScreenshots(QString folder) : folder_(std::move(folder)) 
 }
 
 host::ScriptedOperator::StateHook GuideScreenshots::OperatorHook() {
-  return [this](QWidget& guide, rt::Long testID, const QString& state) {
-    Save(guide, testID, state);
-  };
+  return
+      [this](QWidget& guide, rt::Long testID, const QString& state) { Save(guide, testID, state); };
 }
 
 void GuideScreenshots::WatchGuides() {
@@ -61,11 +60,8 @@ void GuideScreenshots::Look() {
 
 void GuideScreenshots::Save(QWidget& guide, rt::Long testID, const QString& state) {
   if (state == kOpened) ++guides_;
-  const QString file =
-      QDir(folder_).filePath(QStringLiteral("%1-%2-%3.png")
-                                 .arg(guides_, 2, 10, QLatin1Char('0'))
-                                 .arg(testID)
-                                 .arg(state));
+  const QString file = QDir(folder_).filePath(
+      QStringLiteral("%1-%2-%3.png").arg(guides_, 2, 10, QLatin1Char('0')).arg(testID).arg(state));
   if (!guide.grab().save(file))
     std::fprintf(stderr, "rv1x-host: cannot save the screenshot %s\n", qPrintable(file));
 }

@@ -7,8 +7,8 @@
 // or from the stored sequence of --sequence, and performs them in turn
 // (SequenceRun.h). A person works the guide windows on a display; unattended
 // (--unattended, no display, or an --operator file) the host's scripted
-// operator does. With --simulate the simulated analyzer's range switch is
-// turned as the guides ask.
+// operator does. With --simulate the host also plays the technician's part
+// on the simulated bench (SimulatedBench.h).
 //
 // Exit status: 0 when every test performed passed; 1 when any failed, was
 // not evaluated, skipped, not applicable or aborted (or a document could not
@@ -29,7 +29,7 @@
 #include "SequenceReport.h"
 #include "SequenceRun.h"
 #include "SimulatedAnalyzer.h"
-#include "SimulatedRangeSwitch.h"
+#include "SimulatedBench.h"
 #include "com/RegisteredName.h"
 #include "operator/OperatorScript.h"
 #include "operator/ScriptedOperator.h"
@@ -98,7 +98,8 @@ QString parseOptions(const QStringList& arguments, RunOptions& run) {
       positional.append(argument);
       continue;
     }
-    if (i + 1 >= arguments.size()) return QStringLiteral("the option %1 needs a value").arg(argument);
+    if (i + 1 >= arguments.size())
+      return QStringLiteral("the option %1 needs a value").arg(argument);
     const QString value = arguments.at(++i);
     if (argument == QLatin1String("--tests")) {
       run.tests = testIDs(value);
@@ -113,10 +114,12 @@ QString parseOptions(const QStringList& arguments, RunOptions& run) {
   if (positional.size() != 1) return QStringLiteral("give the port number N once");
   bool ok = false;
   run.port = positional.first().toInt(&ok);
-  if (!ok || run.port < 1) return QStringLiteral("the port is a number from 1: %1").arg(positional.first());
+  if (!ok || run.port < 1)
+    return QStringLiteral("the port is a number from 1: %1").arg(positional.first());
   if (run.tests && !run.sequence.isEmpty())
-    return QStringLiteral("--tests picks from the catalogue, --sequence runs a stored sequence: "
-                          "give one of them");
+    return QStringLiteral(
+        "--tests picks from the catalogue, --sequence runs a stored sequence: "
+        "give one of them");
   return {};
 }
 
@@ -136,7 +139,9 @@ bool sequenceFromCatalogue(host::IPlugIn& plugIn, const std::optional<QList<rt::
   for (rt::Long id : ids)
     if (!catalogue->Find(id)) missing.append(QString::number(id));
   if (!missing.isEmpty()) {
-    notStarted(QStringLiteral("the test catalogue has no test %1").arg(missing.join(u',')));
+    notStarted(QStringLiteral("the test catalogue has no test%1 %2")
+                   .arg(missing.size() > 1 ? QStringLiteral("s") : QString(),
+                        missing.join(QStringLiteral(", "))));
     return false;
   }
   for (int i = 0; i < ids.size(); ++i) {
@@ -151,9 +156,8 @@ bool sequenceFromCatalogue(host::IPlugIn& plugIn, const std::optional<QList<rt::
 // at them.
 class Bench {
  public:
-  Bench(const RunOptions& run, const host::OperatorScript& script,
-        rv1xsim::Simulator* simulator) {
-    if (simulator) rangeSwitch_ = std::make_unique<SimulatedRangeSwitch>(*simulator);
+  Bench(const RunOptions& run, const host::OperatorScript& script, rv1xsim::Simulator* simulator) {
+    if (simulator) simulatedBench_ = std::make_unique<SimulatedBench>(*simulator);
     if (!run.screenshots.isEmpty())
       screenshots_ = std::make_unique<GuideScreenshots>(run.screenshots);
     // An operator file is the scripted operator's: the run is unattended.
@@ -167,7 +171,7 @@ class Bench {
   }
 
  private:
-  std::unique_ptr<SimulatedRangeSwitch> rangeSwitch_;
+  std::unique_ptr<SimulatedBench> simulatedBench_;
   std::unique_ptr<GuideScreenshots> screenshots_;
   std::unique_ptr<host::ScriptedOperator> operator_;
 };
@@ -218,7 +222,7 @@ int runSequence(const RunOptions& run, const CommonOptions& options) {
   }
   std::fflush(stdout);
   return sequenceRun.AllPassed() && !sequenceRun.ResultsLost() && reported ? kAllPassed
-                                                                            : kNotAllPassed;
+                                                                           : kNotAllPassed;
 }
 
 int runCommand(const QStringList& arguments, const CommonOptions& options) {

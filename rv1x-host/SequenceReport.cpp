@@ -15,8 +15,25 @@ const QString kSource = QStringLiteral("rv1x-host");
 constexpr rt::Long kOutputWithWaveform = 3;
 constexpr rt::Long kPrintDischargeCurve = 8;
 
+constexpr double kTitleSize = 14;
+constexpr double kTextSize = 10;
+constexpr rt::Long kLeft = 0;
+
 void reported(const rt::RuntimeError& error) {
   host::ErrorService::instance()->ReportError(error, kSource);
+}
+
+// The report's own font and alignment, whatever a test's print left: each
+// test's heading and tables start from the same.
+void hostStyle(host::HostReport& report, double size, bool bold) {
+  rt::ignoreErrors([&] {
+    host::ReportFont& font = com::must(report.Font());
+    font.SetName(QStringLiteral("Arial"));
+    font.SetSize(size);
+    font.SetBold(bold);
+    font.SetItalic(false);
+    report.SetTextAlignment(kLeft);
+  });
 }
 }  // namespace
 
@@ -25,17 +42,12 @@ bool printSequenceReport(host::SequenceDocument& sequence, const QString& file,
   auto report = std::make_shared<host::CanvasReport>(file);
   report->setOutputKind(kOutputWithWaveform);
   report->setOptionFlags(kPrintDischargeCurve);
-  rt::ignoreErrors([&] {
-    host::ReportFont& font = com::must(report->Font());
-    font.SetBold(true);
-    font.SetSize(14);
-    report->Text(title);
-    font.SetSize(10);
-    font.SetBold(false);
-  });
+  hostStyle(*report, kTitleSize, true);
+  rt::ignoreErrors([&] { report->Text(title); });
   for (int i = 0; i < sequence.Count(); ++i) {
     const host::ITestElementPtr element = sequence.Element(i);
     if (!element) continue;
+    hostStyle(*report, kTextSize, false);
     rt::onError([&] { element->PrintReport(report, runContext); }, reported);
     rt::ignoreErrors([&] { report->Text(QString()); });
   }

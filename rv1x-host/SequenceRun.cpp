@@ -93,7 +93,8 @@ void SequenceRun::Perform(int index) {
   const host::ITestElementPtr test = sequence_.Element(index);
   ctx_->resetNavigationCode();
   rt::onError([&] { com::must(test).Perform(ctx_); }, reported);
-  const host::IResultDataPtr result = rt::orDefault([&] { return test->Result(); }, host::IResultDataPtr());
+  const host::IResultDataPtr result =
+      rt::orDefault([&] { return test->Result(); }, host::IResultDataPtr());
   statuses_[index] = result ? rt::orDefault([&] { return result->Status(); }, rt::Long{0}) : 0;
   PrintOutcome(test, result, statuses_[index]);
   // What the run gave replaces what the document kept of the test; a test
