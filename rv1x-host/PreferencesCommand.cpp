@@ -5,22 +5,16 @@
 // Exit status 0; 2 when the plug-in cannot be loaded, gives no dialog, or
 // there is no display to show it on; 64 for wrong arguments.
 
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QGuiApplication>
-#include <QPushButton>
-#include <QVBoxLayout>
 #include <cstdio>
 
 #include "HostProgram.h"
 #include "PlugInHost.h"
-#include "records/RunObjects.h"
+#include "dialogs/HostDialogWindow.h"
 #include "runtime/ErrorHandling.h"
 #include "services/ErrorService.h"
 #include "typelib/IDialog.h"
 #include "typelib/ISetup.h"
-#include "ui/Twips.h"
-#include "ui/WindowHandles.h"
 
 namespace hostapp {
 namespace {
@@ -36,34 +30,6 @@ int failed(const char* why) {
   std::fprintf(stderr, "rv1x-host: %s\n", why);
   return kFailed;
 }
-
-// The host's dialog: the plug-in's page docked above a Close button.
-class PreferencesWindow : public QDialog {
- public:
-  PreferencesWindow(const host::IDialogPtr& page, const QString& plugInName) : page_(page) {
-    setObjectName(QStringLiteral("hostPreferences"));
-    setWindowTitle(QStringLiteral("Preferences - %1").arg(plugInName));
-    auto* layout = new QVBoxLayout(this);
-    dock_ = new QWidget(this);
-    dock_->setObjectName(QStringLiteral("hostDock"));
-    dock_->setFixedSize(ui::toPixels(kPageWidth), ui::toPixels(kPageHeight));
-    layout->addWidget(dock_);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
-    page_->SetCallBack(std::make_shared<host::DefaultCallBack>());
-    page_->Dock(ui::handleOf(dock_));
-    page_->Move(0, 0, kPageWidth, kPageHeight);
-    page_->Show(0);
-  }
-  ~PreferencesWindow() override {
-    rt::ignoreErrors([&] { page_->Unload(); });
-  }
-
- private:
-  host::IDialogPtr page_;
-  QWidget* dock_ = nullptr;
-};
 
 int preferences(const QStringList& arguments, const CommonOptions& options) {
   QString screenshot;
@@ -85,14 +51,14 @@ int preferences(const QStringList& arguments, const CommonOptions& options) {
         const host::ISetupPtr setup = plugIn->Setup();
         const host::IDialogPtr page = setup ? setup->CreateDialog() : nullptr;
         if (!page) return failed("the plug-in gives no preferences dialog");
-        PreferencesWindow window(page, plugIn->Name());
+        host::HostDialogWindow window(page, QStringLiteral("Preferences - %1").arg(plugIn->Name()),
+                                      host::HostDialogWindow::Buttons::Close,
+                                      QSizeF(kPageWidth, kPageHeight));
         if (screenshot.isEmpty()) {
           window.exec();
           return 0;
         }
-        window.show();
-        QCoreApplication::processEvents();
-        if (!window.grab().save(screenshot)) return failed("the screenshot cannot be written");
+        if (!window.SavePicture(screenshot)) return failed("the screenshot cannot be written");
         std::printf("screenshot %s\n", qPrintable(screenshot));
         return 0;
       },

@@ -42,10 +42,6 @@ const QString kShockStepPrefix = QStringLiteral("::");
 const QString kShock = QStringLiteral("20247::Shock");
 const QString kNoShock = QStringLiteral("20248::No shock");
 
-host::ErrorService& errors() {
-  return *host::ErrorService::instance();
-}
-
 QString translated(const QString& textKey) {
   return rt::orDefault(
       [&] { return host::LanguageService::instance()->Translate(host::kProduct, textKey, {}); },
@@ -95,7 +91,8 @@ rt::Integer CMeasurement::CheckLimits(const host::LimitPtr& limit) {
   rt::Single low = 0;
   bool highEnabled = false;
   bool lowEnabled = false;
-  rt::ignoreErrorsEach([&] { value = rt::toSingle(value_); },
+  // A reading beyond the single range stays on its side of every bound.
+  rt::ignoreErrorsEach([&] { value = rt::toSingleSaturated(value_); },
                        [&] { high = CalculateLimitValue(limit, host::limitindex::High); },
                        [&] { low = CalculateLimitValue(limit, host::limitindex::Low); },
                        [&] { highEnabled = com::must(limit).Enabled(host::limitindex::High); },
@@ -228,13 +225,14 @@ void CMeasurement::Load(const host::XmlElementPtr& ixeIn, const host::HostLogPtr
         if (iprLog) step = iprLog->BeginStep(host::kProduct, QString());
         host::XmlElement& element = com::must(ixeIn);
         if (element.TagName() != kElement)
-          errors().RaiseError(host::kProduct, kMeasurementLoadError, kSource,
-                              kWrongElementSeverity);
+          host::errors().RaiseError(host::kProduct, kMeasurementLoadError, kSource,
+                                    kWrongElementSeverity);
         key_ = element.Attribute(kKeyAttribute);
         if (key_.isEmpty()) {
           if (step != 0)
             iprLog->Message(kMeasurementLoadError, kMissingKeySeverity, kMissingKey, {});
-          errors().RaiseError(host::kProduct, kMeasurementLoadError, kSource, kMissingKeySeverity);
+          host::errors().RaiseError(host::kProduct, kMeasurementLoadError, kSource,
+                                    kMissingKeySeverity);
         }
         const host::XmlNodeListPtr children = element.ChildNodes();
         const rt::Long count = com::must(children).Length();
@@ -265,7 +263,7 @@ host::XmlElementPtr CMeasurement::Save(const host::XmlDocumentPtr& ixdOwner) {
       [&]() -> host::XmlElementPtr {
         const host::XmlElementPtr element = com::must(ixdOwner).CreateElement(kElement);
         if (!element)
-          errors().RaiseError(host::kProduct, kMeasurementSaveError, kSource, kSaveSeverity);
+          host::errors().RaiseError(host::kProduct, kMeasurementSaveError, kSource, kSaveSeverity);
         element->SetAttribute(kKeyAttribute, key_);
         if (!description_.isEmpty()) element->AddChild(kDescriptionElement, description_);
         const auto helper = host::XmlHelper::instance();

@@ -34,10 +34,6 @@ constexpr rt::Long kSaveSeverity = 3;
 const QString kFailedFlag = QStringLiteral("F");
 const QString kSkippedFlag = QStringLiteral("NA");
 
-host::ErrorService& errors() {
-  return *host::ErrorService::instance();
-}
-
 }  // namespace
 
 CResultBase::CResultBase(ResultKind kind) : kind_(std::move(kind)) {}
@@ -127,7 +123,7 @@ void CResultBase::Load(const host::XmlElementPtr& ixeIn, const host::HostLogPtr&
         }
         host::XmlElement& element = com::must(ixeIn);
         if (element.TagName() != kElement)
-          errors().RaiseError(host::kProduct, kResultLoadError, kind_.source, kLoadSeverity);
+          host::errors().RaiseError(host::kProduct, kResultLoadError, kind_.source, kLoadSeverity);
         const QString mti = element.Attribute(kMtiAttribute);
         if (!mti.isEmpty()) mtiId_ = rt::toLong(rt::val(mti));
         BeginLoad(element);
@@ -172,7 +168,7 @@ void CResultBase::LoadMeasurementChild(const host::XmlElementPtr& child,
                 // A measurement that refused its element is skipped; one
                 // the result cannot take is reported, and the load goes on.
                 if (error.Number() == kMeasurementLoadError) return;
-                errors().ReportError(error, kind_.source);
+                host::errors().ReportError(error, kind_.source);
               });
 }
 
@@ -190,7 +186,7 @@ host::XmlElementPtr CResultBase::Save(const host::XmlDocumentPtr& ixdOwner) {
       [&]() -> host::XmlElementPtr {
         const host::XmlElementPtr element = com::must(ixdOwner).CreateElement(kElement);
         if (!element)
-          errors().RaiseError(host::kProduct, kResultSaveError, kind_.source, kSaveSeverity);
+          host::errors().RaiseError(host::kProduct, kResultSaveError, kind_.source, kSaveSeverity);
         if (mtiId_ > 0)
           element->SetAttribute(kMtiAttribute,
                                 host::NumberFormatter::instance()->NumberText(mtiId_));

@@ -201,7 +201,9 @@ host::StandardsCollectionPtr CLimitData::FindFailedStandards(
   rt::Single value = 0;
   rt::Single preset = 0;
   rt::ignoreErrorsEach([&] { key = measurement->Key(); },
-                       [&] { value = rt::toSingle(measurement->Value()); },
+                       // A reading beyond the single range stays on its side of
+                       // every bound instead of being judged as 0.
+                       [&] { value = rt::toSingleSaturated(measurement->Value()); },
                        [&] { preset = rt::toSingle(measurement->PresetValue()); });
 
   // The selected standards serve only as names: what is checked and

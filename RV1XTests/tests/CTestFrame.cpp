@@ -214,11 +214,14 @@ void CTestFrame::FinishResult(const CMtiData2Ptr& mti) {
     // A run that measured nothing leaves the result not evaluated: no
     // identity is recorded for it and the context is not told.
     if (!mfNA && !ResultMeasured()) return;
-    UpdateResultStatus(*result_, mfNA);
-    host::RunContext& ctx = Context();
-    result_->SetMTIID(MMiscUtils::RegisterMti(ctx.MtiList(), mti));
-    finishedResult_ = result_;
-    ctx.Notify(Self());
+    // Each step on its own: an identity the host cannot record does not
+    // keep the host from hearing that the test is done.
+    const std::shared_ptr<CResultBase> result = result_;
+    finishedResult_ = result;
+    rt::ignoreErrorsEach(
+        [&] { UpdateResultStatus(*result, mfNA); },
+        [&] { result->SetMTIID(MMiscUtils::RegisterMti(Context().MtiList(), mti)); },
+        [&] { Context().Notify(Self()); });
   });
 }
 

@@ -110,15 +110,16 @@ XmlElementPtr TestElementBase::Save(const XmlDocumentPtr& ixdOwner, const QVaria
     partStep(elementerr::SaveFailed, QStringLiteral("The info could not be saved"), [&] {
       if (XmlElementPtr info = info_->Save(ixdOwner)) stored.AppendChild(info);
     });
-  const auto savePart = [&](const auto& part, const QString& what, bool mayStoreNothing) {
+  // A configuration or a result that gives no element could not be saved;
+  // a limit set gives none when it has nothing to store (no standards).
+  const auto savePart = [&](const auto& part, const QString& what, bool mayGiveNothing) {
     if (!part) return;
     partStep(elementerr::SaveFailed, what + QStringLiteral(" could not be saved"), [&] {
       const XmlElementPtr saved = part->Save(ixdOwner);
-      if (saved || !mayStoreNothing) appendPart(stored, saved, what);
+      if (saved || !mayGiveNothing) appendPart(stored, saved, what);
     });
   };
   savePart(configuration_, QStringLiteral("The configuration"), false);
-  // A limit set without standards has nothing to store and answers none.
   savePart(limits_, QStringLiteral("The limit set"), true);
   savePart(result_, QStringLiteral("The result"), false);
   return element;

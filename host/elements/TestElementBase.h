@@ -56,8 +56,9 @@ class TestElementBase : public ITestElement {
   // of ElementErrors.h; a part's own failure comes as PartLoadFailed.
   void Load(const XmlElementPtr& ixeIn, const HostLogPtr& iprLog) override;
   // The "TestElement" element with every part that is set; SaveFailed when
-  // there is no document or a part cannot be saved (a limit set that
-  // answers no element has nothing to store). x is reserved.
+  // there is no document or a part cannot be saved (a configuration or a
+  // result that gives no element). A limit set without standards gives
+  // none and is left out. x is reserved.
   XmlElementPtr Save(const XmlDocumentPtr& ixdOwner, const QVariant& x);
   void Save(const XmlDocumentPtr& ixdOwner, const QVariant& x, XmlElementPtr& element) override {
     element = Save(ixdOwner, x);

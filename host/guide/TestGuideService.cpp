@@ -1,6 +1,6 @@
 #include "guide/TestGuideService.h"
 
-#include "elements/TestInfo.h"
+#include "elements/TestName.h"
 #include "typelib/ITestElement.h"
 #include "ui/MessageBoxes.h"
 
@@ -26,13 +26,7 @@ const QString& TestGuideService::abortQuestion() {
 void TestGuideService::GetCaption(const ITestElementPtr& test, QString& text) {
   text = caption();
   if (!test) return;
-  QString name;
-  if (TestInfoPtr info = test->Info()) {
-    name = info->Name();
-    if (name.isEmpty()) name = info->Parameter();
-  }
-  if (name.isEmpty()) name = QStringLiteral("Test %1").arg(test->TestID());
-  text += QStringLiteral(" - ") + name;
+  text += QStringLiteral(" - ") + shownTestName(*test);
 }
 
 void TestGuideService::ConfirmAbort(bool& confirmed) {

@@ -171,7 +171,7 @@ void XTgToolbar::Bind(const host::RunContextPtr& ctx, const host::ITestElementPt
   for (int i = 0; i < standards_.size(); ++i) {
     const Choice& choice = standards_.at(i);
     cboStandard_->addItem(choice.flag ? choice.alphaName
-                                      : choice.alphaName + QStringLiteral(" (not evaluated)"));
+                                      : choice.alphaName + QStringLiteral(" (not used)"));
     cboStandard_->setItemData(i, choice.completeName, Qt::ToolTipRole);
     if (first < 0 && choice.flag) first = i;
   }

@@ -7,6 +7,7 @@
 #include "services/NumberFormatter.h"
 #include "typelib/ITestElement.h"
 #include "xml/XmlDocument.h"
+#include "xml/XmlTree.h"
 
 namespace host {
 
@@ -15,6 +16,7 @@ namespace {
 const QString kSource = QStringLiteral("TestSequence");
 const QString kRoot = QStringLiteral("TestSequence");
 const QString kEntry = QStringLiteral("TestElement");
+const QString kClassName = QStringLiteral("ClassName");
 
 // The children an element loads, in the order it loads them.
 const QString kParts[] = {QStringLiteral("Info"), QStringLiteral("PlugInData"),
@@ -98,7 +100,7 @@ void SequenceDocument::ReadDocument(const XmlDocumentPtr& document, const HostLo
 
 SequenceDocument::Entry SequenceDocument::ReadEntry(const XmlElementPtr& node,
                                                     const HostLogPtr& log) {
-  Entry entry{nullptr, node->Attribute(QStringLiteral("ClassName")).trimmed(), node, {}};
+  Entry entry{nullptr, node->Attribute(kClassName).trimmed(), node, {}};
   const bool created = rt::onError(
       [&] {
         if (entry.className.isEmpty())
@@ -173,8 +175,12 @@ XmlDocumentPtr SequenceDocument::Write() {
       if (entry.stored) root->AppendChild(entry.stored);
       continue;
     }
-    if (!entry.className.isEmpty())
-      saved->SetAttribute(QStringLiteral("ClassName"), entry.className);
+    if (!entry.className.isEmpty()) {
+      // The class name leads, as in every stored sequence.
+      auto& attributes = saved->node()->attributes;
+      attributes.removeIf([](const auto& a) { return a.first == kClassName; });
+      attributes.prepend({kClassName, entry.className});
+    }
     // A part kept as stored takes the place of the one the element wrote.
     for (const XmlElementPtr& kept : entry.kept) {
       if (!isPart(kept->TagName())) continue;

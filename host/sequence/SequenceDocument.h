@@ -63,6 +63,9 @@ class SequenceDocument {
   // From now on the element's own parts are written, not the children
   // kept because they could not be loaded (call it after a run).
   void TakeFromElement(int index);
+  // Whether that part of the element ("PlugInData", ...) is written as it
+  // was stored, because it could not be loaded.
+  bool KeptAsStored(int index, const QString& part) const;
   void Clear();
 
   // Problems reported by the last Load or Save.

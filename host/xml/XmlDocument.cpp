@@ -1,11 +1,11 @@
 #include "xml/XmlDocument.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
 
 #include "runtime/RuntimeError.h"
+#include "xml/FileErrors.h"
 
 namespace host {
 
@@ -60,15 +60,6 @@ xmltree::NodePtr rootOf(const xmltree::Node& document) {
   return nullptr;
 }
 
-[[noreturn]] void raiseFileError(const QFileDevice& file, const QString& path) {
-  const bool missing = !QFileInfo::exists(path);
-  rt::Long number = rt::err::PathFileAccessError;
-  if (missing)
-    number = rt::err::FileNotFound;
-  else if (file.error() == QFileDevice::PermissionsError)
-    number = rt::err::PermissionDenied;
-  rt::raise(number, kSource, rt::standardDescription(number) + QStringLiteral(": ") + path);
-}
 }  // namespace
 
 XmlDocument::XmlDocument() = default;
@@ -82,7 +73,7 @@ XmlElementPtr XmlDocument::CreateElement(const QString& name) {
 
 void XmlDocument::Load(const QString& path) {
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) raiseFileError(file, path);
+  if (!file.open(QIODevice::ReadOnly)) raiseFileError(file, path, kSource);
   document_ = parse(file.readAll(), path);
 }
 
@@ -92,9 +83,9 @@ void XmlDocument::LoadXml(const QString& text) {
 
 void XmlDocument::SaveFile(const QString& path) {
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) raiseFileError(file, path);
+  if (!file.open(QIODevice::WriteOnly)) raiseFileError(file, path, kSource);
   file.write(toString(2).toUtf8());
-  if (!file.commit()) raiseFileError(file, path);
+  if (!file.commit()) raiseFileError(file, path, kSource);
 }
 
 XmlElementPtr XmlDocument::DocumentElement() {

@@ -89,6 +89,12 @@ Single toSingle(const QVariant& value) {
 Double toDouble(const QVariant& value) {
   return variantToNumber(value);
 }
+Single toSingleSaturated(const QVariant& value) {
+  const double number = variantToNumber(value);
+  if (std::fabs(number) > std::numeric_limits<float>::max())
+    return static_cast<Single>(std::copysign(std::numeric_limits<double>::infinity(), number));
+  return static_cast<Single>(number);
+}
 
 Boolean toBoolean(const QVariant& value) {
   if (isEmpty(value)) return false;

@@ -27,6 +27,11 @@ Single toSingle(const QVariant& value);
 Double toDouble(const QVariant& value);
 Boolean toBoolean(const QVariant& value);
 
+// A number as a comparison with single-precision bounds sees it: one beyond
+// the single range becomes infinite of its sign instead of overflowing, so
+// that it still lies on the right side of every bound.
+Single toSingleSaturated(const QVariant& value);
+
 // Empty (invalid) or null: the run time's IsEmpty / IsNull taken together.
 bool isEmpty(const QVariant& value);
 

@@ -24,6 +24,7 @@ TEST_F(LimitedResults, MeasurementsAreMadeInOrderWithTheirPresets) {
   const struct {
     std::shared_ptr<CResultBase> result;
     QStringList keys;
+    QStringList descriptions;
     QStringList units;
     QList<rt::Long> types;
     QStringList patterns;
@@ -31,36 +32,42 @@ TEST_F(LimitedResults, MeasurementsAreMadeInOrderWithTheirPresets) {
   } cases[] = {
       {makeResult<CResultChargeTime, CConfigChargeTime>(),
        {"ENGY", "CHTI"},
+       {"20012::Energy", "20011::Charge time"},
        {"J", "s"},
        {1, 1},
        {"# ##0.0", "# ##0.0"},
        {QVariant::fromValue(360.0f), {}}},
       {makeResult<CResultChargeTime>(),
        {"ENGY", "CHTI"},
+       {"20012::Energy", "20011::Charge time"},
        {"J", "s"},
        {1, 1},
        {"# ##0.0", "# ##0.0"},
        {{}, {}}},
       {makeResult<CResultSensitivity>(),
        {"PADS", "ECG"},
+       {"20146::Sensitivity pads", "20147::Sensitivity ECG"},
        {"mV", "mV"},
        {1, 1},
        {"# ##0.00", "# ##0.00"},
        {{}, {}}},
       {makeResult<CResultRefractory>(),
        {"SENS", "PACE"},
+       {"20145::Sensed Rp", "20144::Paced Rp"},
        {"ms", "ms"},
        {2, 2},
        {"# ##0", "# ##0"},
        {{}, {}}},
       {makeResult<CResultAccuracy, CConfigAccuracy>(),
        {"RATE", "AMPL", "PWID"},
+       {"20072::Rate", "20070::Amplitude", "20073::Pulse width"},
        {"ppm", "mA", "ms"},
        {2, 1, 1},
        {"# ##0", "# ##0.0", "# ##0.0"},
        {40.0, 30.0, {}}},
       {makeResult<CResultAccuracy>(),
        {"RATE", "AMPL", "PWID"},
+       {"20072::Rate", "20070::Amplitude", "20073::Pulse width"},
        {"ppm", "mA", "ms"},
        {2, 1, 1},
        {"# ##0", "# ##0.0", "# ##0.0"},
@@ -76,7 +83,7 @@ TEST_F(LimitedResults, MeasurementsAreMadeInOrderWithTheirPresets) {
       EXPECT_EQ(m->ValueType(), c.types.at(i));
       EXPECT_EQ(m->ValueFormat(), c.patterns.at(i));
       EXPECT_EQ(m->PresetValue(), c.presets.at(i));
-      EXPECT_FALSE(m->DescriptionKey().isEmpty());
+      EXPECT_EQ(m->DescriptionKey(), c.descriptions.at(i));
     }
   }
 }
@@ -108,7 +115,11 @@ TEST_F(LimitedResults, SensitivityReadsThePadsAndDividesForTheEcgInput) {
   } cases[] = {
       {padsReply, 0, 1.2f, 1.2f},
       {padsReply, 1, 1.2f, 0.48f},
+      {padsReply, 2, 1.2f, 0.24f},
       {padsReply, 3, 1.2f, 0.16f},
+      {padsReply, 4, 1.2f, 0.12f},
+      {padsReply, 5, 1.2f, 0.08f},
+      {padsReply, 6, 1.2f, 0.06f},
       {padsReply, 7, 1.2f, 0.048f},
       {padsReply, 26, 1.2f, 0.048f},
       {padsReply, -1, 1.2f, 1.2f},
@@ -234,6 +245,13 @@ TEST_F(LimitedVerdict, RelativeLimitsAreJudgedForThePreset) {
     EXPECT_EQ(result.Status(), status) << rate;
   }
   EXPECT_EQ(recordOf(result).summary(), QStringLiteral("/72/70/10"));
+  // The measurements after the failed one are judged all the same.
+  result.Initialize(std::make_shared<CConfigAccuracy>());
+  result.StoreResult(QStringLiteral("072      10.0     70.0"));
+  result.UpdateStatus(bench.test, bench.selected, false);
+  EXPECT_EQ(result.MeasurementByKey(QStringLiteral("RATE"))->Status(), 2);
+  EXPECT_EQ(result.MeasurementByKey(QStringLiteral("AMPL"))->Status(), 1);
+  EXPECT_EQ(result.MeasurementByKey(QStringLiteral("PWID"))->Status(), 1);
 }
 
 TEST_F(LimitedVerdict, EachSelectedStandardCountsAndUnselectedOnesDoNot) {
@@ -271,6 +289,18 @@ TEST_F(LimitedVerdict, ABlankFieldOfAReplyIsJudgedAsZero) {
   result.UpdateStatus(bench.test, bench.selected, false);
   EXPECT_EQ(result.Status(), 2);
   EXPECT_EQ(recordOf(result).summary(), QStringLiteral("/250/0"));
+}
+
+TEST_F(LimitedVerdict, AReadingBeyondTheSingleRangeIsNotJudgedAsZero) {
+  RunBench bench(400);
+  RunBench::bound(bench.standard(QStringLiteral("IEC")), QStringLiteral("PACE"), 280.0f,
+                  std::nullopt);
+  CResultRefractory result;
+  result.Initialize();
+  result.StoreResult(reply(59, {{44, "   250"}, {53, "   1e39"}}));
+  result.UpdateStatus(bench.test, bench.selected, false);
+  EXPECT_EQ(result.MeasurementByKey(QStringLiteral("PACE"))->Status(), 2);
+  EXPECT_EQ(result.Status(), 2);
 }
 
 TEST_F(LimitedVerdict, WithoutAMeasuredValueNothingIsJudged) {

@@ -70,6 +70,11 @@ TEST_F(Measurement, CheckLimitsFailsOnlyOutsideAnEnabledBound) {
       {500.0, {}, limit("ENGY", std::nullopt, 95), 0},  // high bound disabled
       {-1.0, {}, limit("ENGY", 105, std::nullopt), 0},  // low bound disabled
       {{}, {}, limit("ENGY", 105, 95), 2},              // no value counts as 0
+      // Beyond the single range: still on its side of each bound.
+      {1e39, {}, limit("ENGY", 105, 95), 2},
+      {1e39, {}, limit("ENGY", std::nullopt, 95), 0},
+      {-1e39, {}, limit("ENGY", 105, std::nullopt), 0},
+      {-1e39, {}, limit("ENGY", 105, 95), 2},
       // Relative to the preset 200 J: 200 + 200 * 15 % = 230, 200 - 30 = 170.
       {230.0, 200.0f, limit("ENGY", 15, -15, "X+(X*Y%)"), 0},
       {231.0, 200.0f, limit("ENGY", 15, -15, "X+(X*Y%)"), 2},
@@ -87,6 +92,8 @@ TEST_F(Measurement, ValidateLimitsLooksOnlyAtItsOwnKey) {
   EXPECT_EQ(m->ValidateLimits(standardOf({limit("CHTI", 1, 0)})), 0);
   EXPECT_EQ(m->ValidateLimits(standardOf({limit("ENGY", 130, 100)})), 0);
   EXPECT_EQ(m->ValidateLimits(standardOf({limit("ENGY", 130, 100), limit("ENGY", 110, 100)})), 2);
+  EXPECT_EQ(m->ValidateLimits(standardOf({limit("ENGY", 110, 100), limit("ENGY", 130, 100)})), 2)
+      << "the first failing limit decides";
   EXPECT_EQ(m->ValidateLimits(nullptr), 0);
 }
 

@@ -119,6 +119,15 @@ TEST_P(ResultFamily, StatusEveryCodeAndItsTextTravel) {
     EXPECT_EQ(loaded->Status(), status);
     EXPECT_EQ(loaded->StatusText(), QStringLiteral("seen"));
   }
+  // What the element does not hold starts afresh: no status, text or comment.
+  auto reloaded = make();
+  reloaded->Load(element(QStringLiteral("<ResultItem><Status Code=\"2\">seen</Status>"
+                                        "<Comment>old</Comment></ResultItem>")),
+                 nullptr);
+  reloaded->Load(element(QStringLiteral("<ResultItem/>")), nullptr);
+  EXPECT_EQ(reloaded->Status(), 0);
+  EXPECT_TRUE(reloaded->StatusText().isEmpty());
+  EXPECT_TRUE(reloaded->Comment().isEmpty());
 }
 
 TEST_P(ResultFamily, AnalyzerIndexReadsAsItsRoundedNumber) {

@@ -1,6 +1,7 @@
 // The guide window on its own: its controls, what its procedures show, the
 // toolbar's buttons and the result view's events as the window's events.
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,13 +12,16 @@
 #include "QtPrinters.h"
 #include "StoredElements.h"
 #include "StubTestElement.h"
+#include "controls/ListView.h"
 #include "elements/TestInfo.h"
 #include "guide/TestGuideService.h"
 #include "operator/ScriptedOperator.h"
 #include "records/RunObjects.h"
 #include "runtime/ErrorHandling.h"
 #include "settings/CConfigDischarge.h"
+#include "settings/CConfigShock.h"
 #include "settings/CMtiData2.h"
+#include "settings/CShockAdviceSetting.h"
 #include "settings/MtiRegistration.h"
 #include "settings/XMTIData.h"
 #include "tests/FRV1XTestGuide.h"
@@ -234,9 +238,84 @@ TEST_F(Guide, TheRunStateIsTheToolbarsMode) {
     EXPECT_EQ(toolbar().Mode(), c.mode) << c.state;
     EXPECT_EQ(toolbar().Running(), c.running) << c.state;
   }
-  const host::IResultDataPtr result = element(300)->Result();
+  const auto test = element(300);
+  test->Load(
+      testsupport::xmlElement(QStringLiteral("<ResultItem><Status Code=\"2\"/></ResultItem>")),
+      nullptr);
+  guide->ShowResultStatus(test->Result());
+  EXPECT_EQ(toolbar().Status()->ResultStatus(), 2);
   guide->ShowResultStatus(nullptr);
-  EXPECT_EQ(toolbar().Status()->ResultStatus(), 0);
+  EXPECT_EQ(toolbar().Status()->ResultStatus(), 2) << "Nothing changes nothing";
+}
+
+// A button of an id the toolbar does not have.
+struct ForeignButton : host::ToolbarButton {
+  explicit ForeignButton(rt::Long id) : id(id) {}
+  bool State() override { return true; }
+  bool Enabled() override { return true; }
+  void SetEnabled(bool) override {}
+  rt::Long Id() override { return id; }
+  rt::Long id;
+};
+
+TEST_F(Guide, PlayMeansPreviousStopOrStartByTheButtonsAndTheFlag) {
+  filled(400);
+  const std::shared_ptr<ui::Extender> bar = guide->Controls().Item(QStringLiteral("xtbToolbar"));
+  const auto click = [&](const host::ToolbarButtonPtr& button, bool flag) {
+    events.clear();
+    Q_EMIT bar->ObjectEvent(QStringLiteral("ButtonClick"), {com::toVariantOf(button), flag});
+    return events;
+  };
+  const host::ToolbarButtonPtr play = toolbar().Buttons(host::guidebuttons::Play);
+  // Idle: Previous is enabled, so a flagged Play goes back.
+  EXPECT_EQ(click(play, true), QStringList{"Previous"});
+  EXPECT_EQ(click(play, false), QStringList{"StartTest"});
+  // Running: Previous is locked and Play latched down.
+  guide->SetRunState(orvanRV1Xtst::runstate::Running, false);
+  EXPECT_EQ(click(play, true), QStringList{"StopTest"});
+  EXPECT_EQ(click(play, false), QStringList{"StartTest"}) << "the flag False always starts";
+  for (rt::Long id : {200, 104, 0})
+    EXPECT_TRUE(click(std::make_shared<ForeignButton>(id), true).isEmpty()) << id;
+}
+
+TEST_F(Guide, PlayClearsTheShockViewBeforeARun) {
+  const auto test = element(700);
+  std::dynamic_pointer_cast<orvanRV1Xtst::CConfigShock>(test->Configuration())
+      ->AddNew()
+      ->SetWaveFormIndex(1);
+  test->Load(testsupport::xmlElement(QStringLiteral("<ResultItem Version=\"2\"/>")), nullptr);
+  guide->InitGuide(test, ctx, {});
+  guide->show();
+  guide->ShockViewHighlightNext();
+  auto* table = guide->ResultViewExtender()->widget()->findChild<QAbstractItemView*>();
+  ASSERT_TRUE(table);
+  const QModelIndex shock = table->model()->index(0, 2);
+  ASSERT_TRUE(ui::clickAt(table->viewport(), table->visualRect(shock).center()));
+  EXPECT_TRUE(guide->ShockViewGotResults());
+  EXPECT_EQ(events, QStringList{"ItemClicked(True)"});
+  events.clear();
+  // StartTest finds the view as it is at the start of a run.
+  QObject::connect(guide.get(), &FRV1XTestGuide::StartTest, guide.get(),
+                   [&] { events << (guide->ShockViewGotResults() ? "answered" : "cleared"); });
+  EXPECT_TRUE(press(202));
+  EXPECT_EQ(events, (QStringList{"StartTest", "cleared"}));
+}
+
+TEST_F(Guide, TheStandardChosenOnTheToolbarIsTheOneTheViewShows) {
+  const auto test = filled(400);
+  com::must(test->Limits()).CreateStandard(QStringLiteral("AAMI"), QStringLiteral("AAMI DF80"));
+  toolbar().Bind(ctx, test);
+  auto* choice = dynamic_cast<QWidget*>(guide->xtbToolbar().get())
+                     ->findChild<QComboBox*>(QStringLiteral("cboStandard"));
+  ASSERT_TRUE(choice);
+  ASSERT_EQ(choice->count(), 2);
+  choice->setCurrentIndex(1);
+  Q_EMIT choice->activated(1);
+  auto* list = guide->ResultViewExtender()->widget()->findChild<controls::ListView*>();
+  ASSERT_TRUE(list);
+  ASSERT_GE(list->ItemCount(), 1);
+  EXPECT_EQ(list->SubItemToolTip(1, QStringLiteral("hi")), QStringLiteral("AAMI DF80"))
+      << "the limits shown are the chosen standard's";
 }
 
 TEST_F(Guide, EachButtonRaisesItsEvent) {

@@ -52,7 +52,9 @@ TEST_F(Perform, EachWayOutWritesItsNavigationCode) {
       EXPECT_TRUE(ctx->navigationCodeWritten());
       EXPECT_EQ(ctx->NavigationCode(), leaving.code);
       EXPECT_EQ(test->Result() == nullptr, leaving.dropped);
-      if (!leaving.dropped) EXPECT_EQ(status(test), leaving.status);
+      if (!leaving.dropped) {
+        EXPECT_EQ(status(test), leaving.status);
+      }
       EXPECT_EQ(notified(test), leaving.notified);
       EXPECT_FALSE(ui::Form::activeModal()) << "the window is gone";
     }
@@ -96,6 +98,21 @@ TEST_F(Perform, LeavingAgainWithoutARunRepeatsTheLastVerdictWithoutNotifyingAgai
   EXPECT_EQ(status(test), 3);
   EXPECT_EQ(notified(test), 1);
   EXPECT_EQ(ctx->MtiList()->Count(), 1) << "one identity registered for it";
+}
+
+// A host whose identity list cannot be reached.
+struct ContextWithoutIdentities : host::RunContext {
+  host::MtiListPtr MtiList() override {
+    rt::raise(rt::err::ObjectNotSet, QStringLiteral("RunContext"), QStringLiteral("no list"));
+  }
+};
+
+TEST_F(Perform, TheHostIsToldEvenWhenTheIdentityCannotBeRecorded) {
+  ctx = std::make_shared<ContextWithoutIdentities>();
+  const auto test = element(400);
+  perform(test, QStringLiteral("400 na"));
+  EXPECT_EQ(status(test), 3);
+  EXPECT_EQ(notified(test), 1);
 }
 
 TEST_F(Perform, AVerdictIsFinishedOnceAndANewVerdictAgain) {

@@ -68,18 +68,21 @@ TEST_F(TestRun, TheDischargeRangeFollowsTheThreshold) {
                                                  QStringLiteral("RangeThreshold"), 50);
   struct Case {
     float energy;
-    const char* range;  // the analyzer's, which the wait accepts at once
+    const char* wanted;  // the range the wait asks for (the energy rounded as the step shows it)
   } cases[] = {{50, "L"}, {50.4f, "L"}, {50.6f, "H"}, {100, "H"}, {20, "L"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.energy);
-    analyzer(QStringLiteral("range=%1").arg(QLatin1String(c.range)));
+    // The switch starts on the other range and is turned to the wanted one.
+    const bool high = QLatin1String(c.wanted) == QLatin1String("H");
+    analyzer(QStringLiteral("range=%1,turn-range=%2/2").arg(high ? "L" : "H", c.wanted));
     const auto test = element(200);
     std::dynamic_pointer_cast<orvanRV1Xtst::CConfigDischarge>(test->Configuration())
         ->SetPresetEnergy(c.energy);
     PopupWatch watch;
     perform(test);
-    EXPECT_FALSE(watch.seen().contains(kRangeHigh) || watch.seen().contains(kRangeLow))
+    EXPECT_TRUE(watch.seen().contains(high ? kRangeHigh : kRangeLow))
         << watch.seen().join(u'|').toStdString();
+    EXPECT_FALSE(watch.seen().contains(high ? kRangeLow : kRangeHigh));
     simulators_.clear();
   }
 }

@@ -194,6 +194,28 @@ TEST_F(StoredForm, ABrokenChildIsReportedAndKeptWhileTheRestLoads) {
   }
 }
 
+TEST_F(StoredForm, AnElementWithoutStandardsIsStoredWithItsResult) {
+  // The verdict tests never have standards; the others have none until
+  // one is made for them.
+  host::SequenceDocument sequence;
+  sequence.LoadXml(QStringLiteral("<TestSequence/>"));
+  for (const ElementClass& c : kClasses) {
+    const auto test = element(c.testID);
+    test->Initialize(host::kProduct, c.testID, 1);
+    test->Load(testsupport::xmlElement(QStringLiteral("<ResultItem><Status Code=\"3\"/>"
+                                                      "</ResultItem>")),
+               nullptr);
+    sequence.Append(test, QLatin1String(c.progId));
+  }
+  host::SequenceDocument reloaded;
+  reloaded.LoadXml(sequence.ToXml());
+  EXPECT_EQ(sequence.Reported(), 0);
+  EXPECT_EQ(reloaded.Reported(), 0);
+  ASSERT_EQ(reloaded.Count(), 7);
+  for (int i = 0; i < 7; ++i)
+    EXPECT_EQ(reloaded.Element(i)->Result()->Status(), 3) << kClasses[i].testID;
+}
+
 TEST_F(StoredForm, LoadAndSaveHandTheBaseObjectsErrorsOnToTheHost) {
   const auto test = element(300);
   EXPECT_EQ(errorOf([&] { test->Load(nullptr, nullptr); }), host::elementerr::NoElement);
@@ -248,6 +270,31 @@ TEST_F(Commands, ResaveWritesTheSevenBackAsTheyWere) {
   ASSERT_TRUE(written.open(QIODevice::ReadOnly));
   EXPECT_EQ(canonical(documentOf(QString::fromUtf8(written.readAll())).documentElement()),
             canonical(documentOf(original).documentElement()));
+}
+
+TEST_F(Commands, ResaveCompletesEntriesThatNameOnlyTheirClass) {
+  // A technician's sequence may list bare entries: each is saved with its
+  // defaults, the class name first, and nothing is reported.
+  QString bare = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<TestSequence>\n");
+  for (const ElementClass& c : kClasses)
+    bare += QStringLiteral("  <TestElement ClassName=\"%1\" TestID=\"%2\" ID=\"%2\"/>\n")
+                .arg(QString::fromLatin1(c.progId))
+                .arg(c.testID);
+  bare += QStringLiteral("</TestSequence>\n");
+  const QString in = file(QStringLiteral("bare.xml"), bare);
+  const QString out = dir.filePath(QStringLiteral("completed.xml"));
+  const Outcome outcome = host({QStringLiteral("resave"), in, out});
+  EXPECT_EQ(outcome.status, 0) << outcome.errors.toStdString();
+  QFile written(out);
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  const QString text = QString::fromUtf8(written.readAll());
+  for (const ElementClass& c : kClasses) {
+    SCOPED_TRACE(c.testID);
+    EXPECT_TRUE(text.contains(QStringLiteral("<TestElement ClassName=\"%1\" TestID=\"%2\"")
+                                  .arg(QString::fromLatin1(c.progId))
+                                  .arg(c.testID)));
+  }
+  EXPECT_EQ(text.count(QStringLiteral("<PlugInData")), int(std::size(kClasses)));
 }
 
 TEST_F(Commands, ReportPrintsTheSevenIntoAPdf) {

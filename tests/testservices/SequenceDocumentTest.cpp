@@ -80,6 +80,10 @@ TEST_F(Sequence, AResultIsMadeFromTheConfigurationWhateverTheOrderInTheFile) {
   EXPECT_EQ(test->Result()->Status(), 1);
   EXPECT_EQ(sequence.ClassName(0), kFake);
 
+  // Written as the stored form has it, the class name first.
+  EXPECT_TRUE(sequence.ToXml().contains(QStringLiteral(
+      "\n  <TestElement ClassName=\"RV1XTest.FakeTestElement\" TestID=\"900\" ID=\"4\">\n")))
+      << sequence.ToXml().toStdString();
   const QDomElement saved = written().firstChildElement(QStringLiteral("TestElement"));
   EXPECT_EQ(saved.attribute(QStringLiteral("ClassName")), kFake);
   EXPECT_EQ(saved.attribute(QStringLiteral("TestID")), QStringLiteral("900"));
@@ -181,6 +185,10 @@ TEST_F(Sequence, AnAppendedElementIsWrittenWithItsClassName) {
   sequence.LoadXml(document(QString()));
   sequence.Append(com::createObjectAs<host::ITestElement>(kFake), kFake);
   EXPECT_EQ(errorOf([&] { sequence.Append(nullptr, kFake); }), rt::err::ObjectNotSet);
+  // Written as the stored form has it, the class name first.
+  EXPECT_TRUE(sequence.ToXml().contains(QStringLiteral(
+      "\n  <TestElement ClassName=\"RV1XTest.FakeTestElement\" TestID=\"900\" ID=\"0\">\n")))
+      << sequence.ToXml().toStdString();
   const QDomElement saved = written().firstChildElement(QStringLiteral("TestElement"));
   EXPECT_EQ(saved.attribute(QStringLiteral("ClassName")), kFake);
   EXPECT_EQ(saved.firstChildElement(QStringLiteral("PlugInData")).text(), QStringLiteral("100"));
@@ -241,6 +249,16 @@ TEST_F(Commands, ReportPrintsEachElementIntoAPdf) {
   EXPECT_TRUE(pdf.read(5).startsWith("%PDF"));
   if (const QString shots = qEnvironmentVariable("RV1X_SCREENSHOT_DIR"); !shots.isEmpty())
     QFile::copy(out, shots + QStringLiteral("/sequence-report.pdf"));
+
+  // A child that cannot be loaded is reported; the rest is printed.
+  const QString broken = file(QStringLiteral("broken.xml"),
+                              document(element(QStringLiteral("<PlugInData><Energy>x</Energy>"
+                                                              "</PlugInData>"))));
+  const QString partly = dir.filePath(QStringLiteral("partly.pdf"));
+  const Outcome reported = host({QStringLiteral("report"), broken, partly});
+  EXPECT_EQ(reported.status, 1) << reported.errors.toStdString();
+  EXPECT_TRUE(reported.errors.contains(QStringLiteral("error: ")));
+  EXPECT_TRUE(QFile::exists(partly));
 
   EXPECT_EQ(host({QStringLiteral("report"), dir.filePath(QStringLiteral("missing.xml")),
                   dir.filePath(QStringLiteral("never.pdf"))})
