@@ -232,6 +232,14 @@ void SequenceDocument::TakeFromElement(int index) {
   entry->kept.removeIf([](const XmlElementPtr& kept) { return isPart(kept->TagName()); });
 }
 
+bool SequenceDocument::KeptAsStored(int index, const QString& part) const {
+  const Entry* entry = ElementEntry(index);
+  if (!entry) return false;
+  for (const XmlElementPtr& kept : entry->kept)
+    if (kept->TagName() == part) return true;
+  return false;
+}
+
 void SequenceDocument::Clear() {
   entries_.clear();
   reported_ = 0;
