@@ -15,7 +15,7 @@
 // be written); 2 when the run could not start (no plug-in, a test ID the
 // catalogue lacks, a sequence or operator file that cannot be read, no
 // analyzer answering on port N, a results document that cannot be
-// written); 64 for wrong arguments.
+// written); 64 for wrong arguments (a simulator option among them).
 
 #include <QFileInfo>
 #include <cstdio>
@@ -191,7 +191,7 @@ int runSequence(const RunOptions& run, const CommonOptions& options) {
     if (!read) return kNotStarted;
   }
   std::unique_ptr<rv1xsim::Simulator> simulator;
-  if (!startSimulatedAnalyzer(options, run.port, simulator)) return kNotStarted;
+  if (!startSimulatedAnalyzer(options, run.port, simulator)) return kUsage;
   assignAnalyzerPort(options, run.port);
 
   host::SequenceDocument sequence;
