@@ -118,22 +118,23 @@ bool sequenceRuns() {
     return false;
   }
 
-  std::printf("A whole default run: every test of the catalogue, unattended, against the "
-              "simulated analyzer\n");
+  std::printf(
+      "A whole default run: every test of the catalogue, unattended, against the "
+      "simulated analyzer\n");
   const ProgramRun whole =
       host(unattendedRun({QStringLiteral("--results"), file("whole.xml")}), file("whole.txt"));
   if (!ended(whole)) return false;
   std::printf("  wall %.1f s, processor %.0f ms\n", whole.wallMs / 1000, whole.cpuMs);
   printShare("share of the deliverables:", whole.cpuMs, whole.wallMs);
 
-  std::printf("\nProcessor use while a run waits: the ECG performance wave played %d s, "
-              "then %d s\n",
-              kShortWaveSeconds, kLongWaveSeconds);
+  std::printf(
+      "\nProcessor use while a run waits: the ECG performance wave played %d s, "
+      "then %d s\n",
+      kShortWaveSeconds, kLongWaveSeconds);
   const ProgramRun first = host(unattendedRun({QStringLiteral("--tests"), QStringLiteral("600"),
                                                QStringLiteral("--results"), file("wave.xml")}),
                                 file("wave.txt"));
-  if (!ended(first) || !writeWaveSequence(file("wave.xml"), file("short.xml"),
-                                              kShortWaveSeconds) ||
+  if (!ended(first) || !writeWaveSequence(file("wave.xml"), file("short.xml"), kShortWaveSeconds) ||
       !writeWaveSequence(file("wave.xml"), file("long.xml"), kLongWaveSeconds)) {
     std::fprintf(stderr, "rv1x-bench: the performance run did not give its sequence\n");
     return false;
@@ -146,8 +147,8 @@ bool sequenceRuns() {
   const ProgramRun shortWave = waveRun("short.xml");
   const ProgramRun longWave = waveRun("long.xml");
   if (!ended(shortWave) || !ended(longWave)) return false;
-  std::printf("  wall %.1f s and %.1f s, processor %.0f ms and %.0f ms\n",
-              shortWave.wallMs / 1000, longWave.wallMs / 1000, shortWave.cpuMs, longWave.cpuMs);
+  std::printf("  wall %.1f s and %.1f s, processor %.0f ms and %.0f ms\n", shortWave.wallMs / 1000,
+              longWave.wallMs / 1000, shortWave.cpuMs, longWave.cpuMs);
   printShare("of one core while the run waits:", longWave.cpuMs - shortWave.cpuMs,
              longWave.wallMs - shortWave.wallMs);
   return true;
