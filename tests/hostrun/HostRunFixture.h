@@ -52,8 +52,8 @@ class HostRunTest : public ::testing::Test {
                   QStringList{QStringLiteral("--registry"), registry_->path()} + arguments);
   }
 
-  ProgramRun host(const QStringList& arguments,
-                  const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+  ProgramRun host(const QStringList& arguments, const QProcessEnvironment& environment =
+                                                    QProcessEnvironment::systemEnvironment()) {
     constexpr int kTimeoutMs = 180000;
     QProcess process;
     start(process, arguments, environment);

@@ -18,9 +18,9 @@ QStringList unattendedRun(const QStringList& options) {
 }
 
 TEST_F(HostRunTest, TheWholeCatalogueOnTheSimulatedAnalyzer) {
-  const ProgramRun run = host(unattendedRun({QStringLiteral("--report"), QStringLiteral("report.pdf"),
-                                             QStringLiteral("--screenshots"),
-                                             QStringLiteral("shots")}));
+  const ProgramRun run =
+      host(unattendedRun({QStringLiteral("--report"), QStringLiteral("report.pdf"),
+                          QStringLiteral("--screenshots"), QStringLiteral("shots")}));
   EXPECT_EQ(run.output, QStringLiteral("test 100 status=1\n  ENGY=360\n  CHTI=4.2\n"
                                        "test 200 status=1\n  ENGY=100\n  DELY=4.5\n  PEKI=30.4\n"
                                        "  PEKU=1520\n"
@@ -32,9 +32,10 @@ TEST_F(HostRunTest, TheWholeCatalogueOnTheSimulatedAnalyzer) {
                                        "results rv1x-results.xml\n"
                                        "report report.pdf\n"));
   EXPECT_EQ(run.status, 0) << qPrintable(run.errors);
-  EXPECT_EQ(storedTests(QStringLiteral("rv1x-results.xml")),
-            (QList<StoredTest>{{"100", 1}, {"200", 1}, {"300", 1}, {"400", 1}, {"500", 1},
-                               {"600", 1}, {"700", 1}}));
+  EXPECT_EQ(
+      storedTests(QStringLiteral("rv1x-results.xml")),
+      (QList<StoredTest>{
+          {"100", 1}, {"200", 1}, {"300", 1}, {"400", 1}, {"500", 1}, {"600", 1}, {"700", 1}}));
   QFile report(path(QStringLiteral("report.pdf")));
   ASSERT_TRUE(report.open(QIODevice::ReadOnly));
   EXPECT_TRUE(report.read(5).startsWith("%PDF"));
@@ -73,10 +74,10 @@ TEST_F(HostRunTest, TheOperatorFileChangesWhatTheOperatorDoes) {
                                                    "600 fail   # the monitor showed no wave\n"
                                                    "700 answers=S\n"
                                                    "100 abort\n"));
-  const ProgramRun run = host(unattendedRun(
-      {QStringLiteral("--tests"), QStringLiteral("300,400,500,600,700,100,200"),
-       QStringLiteral("--operator"), choices, QStringLiteral("--results"),
-       QStringLiteral("results.xml")}));
+  const ProgramRun run =
+      host(unattendedRun({QStringLiteral("--tests"), QStringLiteral("300,400,500,600,700,100,200"),
+                          QStringLiteral("--operator"), choices, QStringLiteral("--results"),
+                          QStringLiteral("results.xml")}));
   EXPECT_EQ(run.output, QStringLiteral("test 300 status=0\n"
                                        "test 400 status=3\n  SENS=\n  PACE=\n"
                                        "test 500 status=1\n  RATE=72\n  AMPL=70\n  PWID=10\n"
@@ -86,20 +87,16 @@ TEST_F(HostRunTest, TheOperatorFileChangesWhatTheOperatorDoes) {
                                        "results results.xml\n"))
       << "the abort ends the run before 200";
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(storedTests(QStringLiteral("results.xml")),
-            (QList<StoredTest>{{"300", -1},
-                               {"400", 3},
-                               {"500", 1},
-                               {"600", 2},
-                               {"700", 2},
-                               {"100", -1},
-                               {"200", -1}}));
+  EXPECT_EQ(
+      storedTests(QStringLiteral("results.xml")),
+      (QList<StoredTest>{
+          {"300", -1}, {"400", 3}, {"500", 1}, {"600", 2}, {"700", 2}, {"100", -1}, {"200", -1}}));
 
   const ProgramRun unknownWord = host(unattendedRun(
       {QStringLiteral("--operator"), writeFile(QStringLiteral("bad.txt"), "600 jump\n")}));
   EXPECT_EQ(unknownWord.status, 2);
-  EXPECT_TRUE(unknownWord.errors.contains(QStringLiteral("line 1: \"jump\""))) << qPrintable(
-      unknownWord.errors);
+  EXPECT_TRUE(unknownWord.errors.contains(QStringLiteral("line 1: \"jump\"")))
+      << qPrintable(unknownWord.errors);
 }
 
 // A discharge at 40 J judged by the sequence's own first standard, an entry
@@ -210,6 +207,46 @@ TEST_F(HostRunTest, ARunThatBreaksOffKeepsWhatWasMeasured) {
   ASSERT_TRUE(program.waitForFinished(5000));
   EXPECT_EQ(storedTests(QStringLiteral("rv1x-results.xml")),
             (QList<StoredTest>{{"200", 1}, {"600", -1}}));
+}
+
+TEST_F(HostRunTest, AnAnalyzerThatHangsUpMidSequenceLeavesTheEarlierResults) {
+  // The third read-out is 300's: the device is gone from then on.
+  const ProgramRun run =
+      host({QStringLiteral("--unattended"), QStringLiteral("--simulate=hangup=M#3"),
+            QStringLiteral("run"), QStringLiteral("--tests"), QStringLiteral("100,200,300,400"),
+            QStringLiteral("1")});
+  EXPECT_EQ(run.output, QStringLiteral("test 100 status=1\n  ENGY=360\n  CHTI=4.2\n"
+                                       "test 200 status=1\n  ENGY=100\n  DELY=4.5\n  PEKI=30.4\n"
+                                       "  PEKU=1520\n"
+                                       "test 300 status=0\n  PADS=\n  ECG=\n"
+                                       "test 400 status=0\n  SENS=\n  PACE=\n"
+                                       "results rv1x-results.xml\n"));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(run.errors.contains(QStringLiteral("Device unavailable"))) << qPrintable(run.errors);
+  EXPECT_EQ(storedTests(QStringLiteral("rv1x-results.xml")),
+            (QList<StoredTest>{{"100", 1}, {"200", 1}, {"300", 0}, {"400", 0}}));
+}
+
+// The tests a run without --tests performs, in that order.
+TEST_F(HostRunTest, TheCatalogueListsTheShippedTestsWithTheirStandards) {
+  const ProgramRun run = host({QStringLiteral("catalogue")});
+  EXPECT_EQ(run.status, 0) << qPrintable(run.errors);
+  QStringList tests;
+  QStringList standardsOf100;
+  for (const QString& line : run.output.split(u'\n', Qt::SkipEmptyParts)) {
+    if (!line.startsWith(u' '))
+      tests.append(line);
+    else if (tests.size() == 1)
+      standardsOf100.append(line.section(u':', 0, 0).trimmed());
+  }
+  EXPECT_EQ(tests, (QStringList{"100 RV1XTests.CTestChargeTime Charge time test",
+                                "200 RV1XTests.CTestDischarge Discharge test",
+                                "300 RV1XTests.CTestSensitivity Sensitivity test",
+                                "400 RV1XTests.CTestRefractory Refractory period test",
+                                "500 RV1XTests.CTestAccuracy Pacer accuracy test",
+                                "600 RV1XTests.CTestPerformance ECG performance test",
+                                "700 RV1XTests.CTestShock Shock advisory test"}));
+  EXPECT_EQ(standardsOf100, (QStringList{"IEC 60601-2-4", "IEC 60601-2-4 below 20 J"}));
 }
 
 }  // namespace
