@@ -79,6 +79,9 @@ QString CRV1XPlugIn::Version() {
 }
 
 void CRV1XPlugIn::Initialize(const host::HostLogPtr&) {
+  // Only a call that gets to its end leaves the plug-in initialised: after
+  // a failed second one, the catalogue of the first is no longer offered.
+  initialised_ = false;
   rt::onError(
       [&] {
         setup_ = std::make_shared<CRV1XSetup>();

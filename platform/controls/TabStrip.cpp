@@ -22,10 +22,19 @@ void TabStrip::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && tabAt(event->position().toPoint()) >= 0) Q_EMIT Click();
 }
 
-void TabStrip::keyPressEvent(QKeyEvent* event) {
+template <class Event>
+void TabStrip::ClickIfMoved(Event&& event) {
   const int before = currentIndex();
-  QTabBar::keyPressEvent(event);
+  event();
   if (currentIndex() != before) Q_EMIT Click();
+}
+
+void TabStrip::keyPressEvent(QKeyEvent* event) {
+  ClickIfMoved([&] { QTabBar::keyPressEvent(event); });
+}
+
+void TabStrip::wheelEvent(QWheelEvent* event) {
+  ClickIfMoved([&] { QTabBar::wheelEvent(event); });
 }
 
 }  // namespace controls

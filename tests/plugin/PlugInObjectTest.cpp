@@ -57,7 +57,17 @@ TEST_F(PlugInTest, IconsByTestIdAndSize) {
     for (rt::Long colours : {0, 1, 8}) {
       const QImage icon = plugIn->Icon(c.testID, c.size, colours);
       EXPECT_EQ(icon.isNull(), c.expected.isEmpty()) << colours;
-      if (!icon.isNull()) EXPECT_EQ(icon.size(), c.expected) << colours;
+      if (icon.isNull()) continue;
+      EXPECT_EQ(icon.size(), c.expected) << colours;
+      // The tests' bitmaps have a palette of 256 colours at most; the
+      // plug-in's own are true colour.
+      if (c.testID == 0) {
+        EXPECT_TRUE(icon.colorTable().isEmpty());
+        EXPECT_GE(icon.depth(), 24);
+      } else {
+        EXPECT_EQ(icon.format(), QImage::Format_Indexed8);
+        EXPECT_LE(icon.colorCount(), 256);
+      }
     }
   }
   // Each test has a picture of its own.
@@ -156,6 +166,18 @@ TEST_F(PlugInTest, ASecondInitializeReadsTheTemplateAgain) {
   plugIn->Initialize(nullptr);
   EXPECT_EQ(plugIn->Tests()->Count(), 2);
   EXPECT_NE(plugIn->Setup(), firstSetup);
+}
+
+TEST_F(PlugInTest, ASecondInitializeThatFailsLeavesThePlugInUninitialised) {
+  const host::IPlugInPtr plugIn = plugInWith(templateOf(fakeEntry()));
+  ASSERT_EQ(plugIn->Tests()->Count(), 1);
+  useTemplate(writeFile(templateOf(QStringLiteral("<TestElement ID=\"900\"/>")),
+                        QStringLiteral("bad.mpc")));
+  EXPECT_EQ(testsupport::errorOf([&] { plugIn->Initialize(nullptr); }),
+            orvanRV1X::plugInErr::BadTemplate);
+  EXPECT_EQ(testsupport::errorOf([&] { plugIn->Tests(); }), orvanRV1X::plugInErr::NotInitialised);
+  EXPECT_EQ(testsupport::errorOf([&] { plugIn->CreateTest(900); }),
+            orvanRV1X::plugInErr::NotInitialised);
 }
 
 TEST_F(PlugInTest, EndingClearsTheCatalogue) {

@@ -2,9 +2,12 @@
 // controls, tabs and lock, and what reaches the setup, the registry and the
 // host's callback.
 
+#include <QApplication>
 #include <QLabel>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
+#include <functional>
 
 #include "CRV1XSetup.h"
 #include "LanguageScope.h"
@@ -175,6 +178,10 @@ TEST_F(PreferencesTest, LockedDisablesBothUpDowns) {
     EXPECT_EQ(upDown("updRangeThreshold")->isEnabled(), !locked);
     EXPECT_EQ(upDown("updCommTimeOut")->isEnabled(), !locked);
   }
+  // Each call applies the flag, also when it is the one the page holds.
+  upDown("updRangeThreshold")->setEnabled(false);
+  dialog_->SetLocked(false);
+  EXPECT_TRUE(upDown("updRangeThreshold")->isEnabled());
   dialog_->SetLocked(true);
   click(upDown("updRangeThreshold"), 1);
   EXPECT_EQ(caption("lblThreshold"), QStringLiteral("50"));
@@ -197,6 +204,38 @@ TEST_F(PreferencesTest, TabsShowTheirPages) {
   EXPECT_EQ(prefs->CurrentPage(), 0);
   EXPECT_TRUE(child<QWidget>("pboPictureBoxes(0)")->isVisible());
   EXPECT_EQ(changes(), 0);
+}
+
+TEST_F(PreferencesTest, TheShownPageFollowsTheTabWhicheverWayItIsChosen) {
+  open();
+  auto* prefs = dynamic_cast<orvanRV1X::XPluginPrefs*>(page());
+  auto* tabs = child<controls::TabStrip>("tbsTabStrip");
+  const auto wheel = [&](int delta) {
+    const QPointF at = tabs->tabRect(0).center();
+    QWheelEvent event(at, tabs->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(tabs, &event);
+  };
+  const struct {
+    const char* what;
+    std::function<void()> choose;
+  } ways[] = {
+      {"wheel on", [&] { wheel(-120); }},
+      {"wheel back", [&] { wheel(120); }},
+      {"key right", [&] { QTest::keyClick(tabs, Qt::Key_Right); }},
+      {"key left", [&] { QTest::keyClick(tabs, Qt::Key_Left); }},
+  };
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.what);
+    way.choose();
+    const int selected = tabs->SelectedIndex() - 1;
+    EXPECT_EQ(prefs->CurrentPage(), selected);
+    EXPECT_TRUE(
+        child<QWidget>(selected == 0 ? "pboPictureBoxes(0)" : "pboPictureBoxes(1)")->isVisible());
+    EXPECT_FALSE(
+        child<QWidget>(selected == 0 ? "pboPictureBoxes(1)" : "pboPictureBoxes(0)")->isVisible());
+  }
+  EXPECT_EQ(prefs->CurrentPage(), 0);
 }
 
 TEST_F(PreferencesTest, DataThatIsNoSetupKeepsTheSetupBound) {

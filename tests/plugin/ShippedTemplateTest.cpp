@@ -12,6 +12,7 @@
 #include "limits/Limit.h"
 #include "limits/Standard.h"
 #include "limits/StandardsCollection.h"
+#include "sequence/SequenceDocument.h"
 #include "typelib/ILimitData.h"
 #include "typelib/ITestElement.h"
 #include "xml/XmlDocument.h"
@@ -175,6 +176,27 @@ TEST_F(PlugInTest, ThePlugInOffersTheSevenTestsOfItsShippedTemplate) {
       chargeTime->Limits()->CreateStandard(iec->AlphaName(), iec->CompleteName());
   ASSERT_TRUE(made);
   EXPECT_EQ(made->Check(QStringLiteral("CHTI"), 16, QVariant(360.0f)), host::checkstatus::Failed);
+}
+
+TEST_F(PlugInTest, EveryNewTestOfTheCatalogueIsStoredInASequence) {
+  const host::IPlugInPtr plugIn = newPlugIn();
+  plugIn->Initialize(nullptr);
+  host::SequenceDocument sequence;
+  for (const ShippedTest& shipped : kShipped)
+    sequence.Append(plugIn->CreateTest(shipped.id), QLatin1String(shipped.className));
+  const QString path = dir_.filePath(QStringLiteral("sequence.xml"));
+  sequence.Save(path);
+  EXPECT_EQ(sequence.Reported(), 0);
+  EXPECT_TRUE(reportedNumbers().isEmpty());
+
+  host::SequenceDocument read;
+  read.Load(path);
+  ASSERT_EQ(read.Count(), static_cast<int>(std::size(kShipped)));
+  for (int i = 0; i < read.Count(); ++i) {
+    SCOPED_TRACE(kShipped[i].className);
+    ASSERT_TRUE(read.Element(i));
+    EXPECT_EQ(read.Element(i)->TestID(), kShipped[i].id);
+  }
 }
 
 }  // namespace

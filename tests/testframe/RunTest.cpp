@@ -68,7 +68,7 @@ TEST_F(TestRun, TheDischargeRangeFollowsTheThreshold) {
                                                  QStringLiteral("RangeThreshold"), 50);
   struct Case {
     float energy;
-    const char* wanted;  // the range the wait asks for (the energy rounded as the step shows it)
+    const char* wanted;  // the range the wait asks for: that of the energy the steps name
   } cases[] = {{50, "L"}, {50.4f, "L"}, {50.6f, "H"}, {100, "H"}, {20, "L"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.energy);
