@@ -1,8 +1,8 @@
 #include "SimulatedBench.h"
 
 #include <QLabel>
+#include <QMap>
 #include <cstdio>
-#include <optional>
 
 #include "Simulator.h"
 #include "runtime/Conversions.h"
@@ -22,6 +22,8 @@ namespace {
 // About as quick as a person who is watching.
 constexpr int kLookMs = 50;
 const QString kPresetEnergy = QStringLiteral("PresetEnergy");
+const QString kRate = QStringLiteral("Rate");
+const QString kAmplitude = QStringLiteral("Amplitude");
 
 struct RangePrompt {
   const char* textKey;
@@ -43,28 +45,32 @@ QString shownInstruction() {
   return text ? text->text() : QString();
 }
 
-// The preset energy the guide's test stores, or none.
-std::optional<double> presetEnergy(ui::Form& guide) {
+// The settings the guide's test stores, each child of its stored
+// configuration by name with its text; none without a bound test.
+QMap<QString, QString> storedSettings(ui::Form& guide) {
   auto* toolbar =
       dynamic_cast<host::ITgToolbar*>(guide.findChild<QWidget*>(QStringLiteral("xtbToolbar")));
-  if (!toolbar) return std::nullopt;
+  if (!toolbar) return {};
   return rt::orDefault(
-      [&]() -> std::optional<double> {
+      [&] {
+        QMap<QString, QString> settings;
         const host::ITestElementPtr test = toolbar->BoundTest();
-        if (!test || !test->Configuration()) return std::nullopt;
+        if (!test || !test->Configuration()) return settings;
         const auto document = std::make_shared<host::XmlDocument>();
         const host::XmlElementPtr stored = test->Configuration()->Save(document);
-        const host::XmlElementPtr energy = stored ? stored->SelectChild(kPresetEnergy) : nullptr;
-        if (!energy) return std::nullopt;
-        return rt::val(energy->Text());
+        if (!stored) return settings;
+        const host::XmlNodeListPtr children = stored->ChildNodes();
+        for (rt::Long i = 0; i < children->Length(); ++i)
+          settings.insert(children->Item(i)->TagName(), children->Item(i)->Text());
+        return settings;
       },
-      std::optional<double>());
+      QMap<QString, QString>());
 }
 
 }  // namespace
 
 SimulatedBench::SimulatedBench(rv1xsim::Simulator& analyzer) : analyzer_(analyzer) {
-  observer_ = ui::Form::addModalObserver([this](ui::Form& guide) { SetEnergy(guide); });
+  observer_ = ui::Form::addModalObserver([this](ui::Form& guide) { SetOutputs(guide); });
   look_.setInterval(kLookMs);
   connect(&look_, &QTimer::timeout, this, &SimulatedBench::TurnRange);
   look_.start();
@@ -74,13 +80,28 @@ SimulatedBench::~SimulatedBench() {
   ui::Form::removeModalObserver(observer_);
 }
 
-void SimulatedBench::SetEnergy(ui::Form& guide) {
-  const std::optional<double> energy = presetEnergy(guide);
-  if (!energy) return;
+void SimulatedBench::SetOutputs(ui::Form& guide) {
+  const QMap<QString, QString> settings = storedSettings(guide);
   rv1xsim::Measurements values = analyzer_.options().values;
-  values.energy = *energy;
+  QStringList told;
+  if (settings.contains(kPresetEnergy)) {
+    values.energy = rt::val(settings.value(kPresetEnergy));
+    told << QStringLiteral("simulated defibrillator: set to %1 J").arg(values.energy);
+  }
+  // A pacer test names the pacer's rate and, in mA, its output amplitude
+  // (an amplitude in mV is the analyzer's own ECG output).
+  const int rate = static_cast<int>(rt::val(settings.value(kRate)));
+  const QString amplitude = settings.value(kAmplitude).trimmed();
+  if (rate > 0) {
+    values.rate = rate;
+    if (amplitude.endsWith(QStringLiteral("mA"))) values.amplitude = rt::val(amplitude);
+    told << QStringLiteral("simulated pacer: set to %1 ppm, %2 mA")
+                .arg(values.rate)
+                .arg(values.amplitude);
+  }
+  if (told.isEmpty()) return;
   analyzer_.setMeasurements(values);
-  std::fprintf(stderr, "simulated defibrillator: set to %g J\n", *energy);
+  for (const QString& line : told) std::fprintf(stderr, "%s\n", qPrintable(line));
   std::fflush(stderr);
 }
 

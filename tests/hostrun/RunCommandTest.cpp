@@ -26,7 +26,7 @@ TEST_F(HostRunTest, TheWholeCatalogueOnTheSimulatedAnalyzer) {
                                        "  PEKU=1520\n"
                                        "test 300 status=1\n  PADS=1.2\n  ECG=1.2\n"
                                        "test 400 status=1\n  SENS=250\n  PACE=300\n"
-                                       "test 500 status=1\n  RATE=72\n  AMPL=70\n  PWID=10\n"
+                                       "test 500 status=1\n  RATE=40\n  AMPL=30\n  PWID=10\n"
                                        "test 600 status=1\n  PERF=True\n"
                                        "test 700 status=1\n  ::1=False\n"
                                        "results rv1x-results.xml\n"
@@ -80,7 +80,7 @@ TEST_F(HostRunTest, TheOperatorFileChangesWhatTheOperatorDoes) {
                           QStringLiteral("results.xml")}));
   EXPECT_EQ(run.output, QStringLiteral("test 300 status=0\n"
                                        "test 400 status=3\n  SENS=\n  PACE=\n"
-                                       "test 500 status=1\n  RATE=72\n  AMPL=70\n  PWID=10\n"
+                                       "test 500 status=1\n  RATE=40\n  AMPL=30\n  PWID=10\n"
                                        "test 600 status=2\n  PERF=False\n"
                                        "test 700 status=2\n  ::1=True\n"
                                        "test 100 status=0\n"
