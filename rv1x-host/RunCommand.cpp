@@ -12,8 +12,8 @@
 //
 // Exit status: 0 when every test performed passed; 1 when any failed, was
 // not evaluated, skipped, not applicable or aborted (or a document could not
-// be written); 2 when the run could not start (no plug-in, a test ID the
-// catalogue lacks, a sequence or operator file that cannot be read, no
+// be written, or an entry of the stored sequence could not be read); 2 when the run could not start
+// (no plug-in, a test ID the catalogue lacks, a sequence or operator file that cannot be read, no
 // analyzer answering on port N, a results document that cannot be
 // written); 64 for wrong arguments (a simulator option among them).
 
@@ -197,10 +197,15 @@ int runSequence(const RunOptions& run, const CommonOptions& options) {
   host::SequenceDocument sequence;
   const host::IPlugInPtr plugIn = createPlugIn();
   initializePlugIn(com::must(plugIn), options);
-  if (!run.sequence.isEmpty())
+  // A stored entry that could not be read is left out of the run, so the
+  // sequence cannot have passed as a whole.
+  bool unreadEntries = false;
+  if (!run.sequence.isEmpty()) {
     sequence.Load(run.sequence);
-  else if (!sequenceFromCatalogue(*plugIn, run.tests, sequence))
+    unreadEntries = sequence.Reported() > 0;
+  } else if (!sequenceFromCatalogue(*plugIn, run.tests, sequence)) {
     return kNotStarted;
+  }
   if (sequence.Count() == 0) return notStarted(QStringLiteral("the sequence holds no test"));
   if (queryAnalyzer(run.port).isEmpty())
     return notStarted(QStringLiteral("no analyzer answers on port %1").arg(run.port));
@@ -221,8 +226,9 @@ int runSequence(const RunOptions& run, const CommonOptions& options) {
     if (reported) std::printf("report %s\n", qPrintable(run.report));
   }
   std::fflush(stdout);
-  return sequenceRun.AllPassed() && !sequenceRun.ResultsLost() && reported ? kAllPassed
-                                                                           : kNotAllPassed;
+  const bool passed =
+      sequenceRun.AllPassed() && !unreadEntries && !sequenceRun.ResultsLost() && reported;
+  return passed ? kAllPassed : kNotAllPassed;
 }
 
 int runCommand(const QStringList& arguments, const CommonOptions& options) {

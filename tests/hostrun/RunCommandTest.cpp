@@ -146,6 +146,17 @@ TEST_F(HostRunTest, AStoredSequenceRunsWithItsSettingsLimitsAndEarlierResults) {
   EXPECT_EQ(storedTests(QStringLiteral("results.xml")),
             (QList<StoredTest>{{"200", 2}, {"800", -1}, {"600", 2}, {"700", 1}}))
       << "and kept in its place";
+
+  // Every test performed passed, but one entry never ran.
+  const ProgramRun unread = host(unattendedRun(
+      {QStringLiteral("--sequence"),
+       writeFile(QStringLiteral("unread.xml"),
+                 "<TestSequence><TestElement ClassName=\"RV1XTests.CTestPerformance\" "
+                 "TestID=\"600\" ID=\"1\"/><TestElement ClassName=\"RV1XTests.CNoSuchTest\" "
+                 "TestID=\"800\" ID=\"2\"/></TestSequence>")}));
+  EXPECT_EQ(unread.output, QStringLiteral("test 600 status=1\n  PERF=True\n"
+                                          "results rv1x-results.xml\n"));
+  EXPECT_EQ(unread.status, 1);
 }
 
 TEST_F(HostRunTest, ARunThatCannotStartWritesNothing) {
