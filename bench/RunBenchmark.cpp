@@ -56,6 +56,9 @@ ProgramRun host(const QStringList& arguments, const QString& output) {
 
   QElapsedTimer clock;
   clock.start();
+  // The child would write out what the figures so far left in the buffers.
+  std::fflush(stdout);
+  std::fflush(stderr);
   const pid_t child = fork();
   if (child == 0) {
     std::freopen(outputPath.constData(), "w", stdout);
