@@ -1,9 +1,11 @@
 #include "tests/CTestAccuracy.h"
 
 #include "orvanRV1Xvti/CRV1XVTi.h"
+#include "runtime/ErrorHandling.h"
 #include "tests/AnalyzerCommands.h"
 #include "tests/FRV1XTestGuide.h"
 #include "tests/InstructionSteps.h"
+#include "tests/RunMessages.h"
 #include "ui/MessageLoop.h"
 
 namespace orvanRV1Xtst {
@@ -82,6 +84,18 @@ void CTestAccuracy::RunMeasurement() {
   Send(noiseCode_);
   WaitForPacer();
   CResultAccuracy& result = com::must(TestResult());
+  // The readings taken before the analyzer failed are whole measurements:
+  // they are kept and the result is finished with them, as after a Stop;
+  // the link has told the operator of the failure.
+  rt::onError([&] { TakeReadings(result); },
+              [&](const rt::RuntimeError& error) {
+                if (!result.HasMeasuredValue()) rt::passOn();
+                mfStop = true;
+                if (error.Number() != orvanRV1Xvti::eeVTI_Error) showRunError(error);
+              });
+}
+
+void CTestAccuracy::TakeReadings(CResultAccuracy& result) {
   // Stop is looked at before each reading only: a Stop during the pause
   // still takes that reading.
   while (!mfStop) {

@@ -5,6 +5,8 @@
 // "M" once a second, judging each reading at once, until the operator
 // stops. Its window opens with all six steps marked; its run marks none
 // until it ends, and ends idle with a result once a reading held a value.
+// An analyzer that fails after a reading ends the run as a Stop would: the
+// readings are kept and finished.
 // Its reports name the class "CTestAccuracy".
 
 #include "results/CResultAccuracy.h"
@@ -27,6 +29,8 @@ class CTestAccuracy final : public CTestClass<CTestAccuracy, CConfigAccuracy, CR
   void EndingRun() override;
 
  private:
+  void TakeReadings(CResultAccuracy& result);
+
   QString loadCode_;  // of the run under way
   QString noiseCode_;
 };

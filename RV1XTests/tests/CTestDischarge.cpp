@@ -133,12 +133,12 @@ void CTestDischarge::FetchWaveform(CResultDischarge& result, const QString& rang
       },
       [&](const rt::RuntimeError& error) {
         rt::ignoreErrors([&] {
-          host::errors().ReportError(
-              rt::RuntimeError(error.Number(), error.Source(),
-                               QStringLiteral("The discharge curve could not be read (%1); the "
-                                              "measured values are kept without it.")
-                                   .arg(error.Description())),
-              kind().source);
+          QString why = QStringLiteral(
+              "The discharge curve could not be read; the measured values are kept without it.");
+          if (!error.Description().isEmpty())
+            why += QStringLiteral(" (%1)").arg(error.Description());
+          host::errors().ReportError(rt::RuntimeError(error.Number(), error.Source(), why),
+                                     kind().source);
         });
       });
 }

@@ -1,0 +1,136 @@
+// What a run's result says of the measured values: each measurement
+// against the limits of the test's standard, the operator's verdicts for
+// the ECG performance and the shock advisory.
+
+#include "RunFixture.h"
+#include "settings/CConfigShock.h"
+#include "settings/CShockAdviceSetting.h"
+
+namespace {
+
+using namespace runtests;
+using namespace orvanRV1Xtst;
+using Verdict = RunTest;
+
+struct Bound {
+  const char* key;
+  std::optional<float> high, low;
+};
+
+// The status of each measurement by key.
+std::map<QString, rt::Long> measurementStatuses(const host::ITestElementPtr& test) {
+  std::map<QString, rt::Long> statuses;
+  for (rt::Long i = 1; i <= test->Result()->MeasurementCount(); ++i) {
+    const host::IMeasurementPtr m = test->Result()->Measurement(i);
+    statuses[m->Key()] = m->Status();
+  }
+  return statuses;
+}
+
+// Two steps a shock-advisory operator answers in turn: CVF (a shock
+// expected), then Asystolic (none), each until it is answered.
+void twoStepsUntilAnswered(const host::ITestElementPtr& test) {
+  auto& steps = config<CConfigShock>(test);
+  steps.Remove(1);
+  for (rt::Long wave : {1, 0}) {
+    const CShockAdviceSettingPtr step = steps.AddNew();
+    step->SetWaveFormIndex(wave);
+    step->SetDuration(0);
+  }
+}
+
+TEST_F(Verdict, AResultPassesOnlyWhenEveryMeasurementOrVerdictDoes) {
+  const struct {
+    const char* what;
+    rt::Long testID;
+    const char* analyzerOptions;
+    std::vector<Bound> bounds;
+    const char* script;
+    std::map<QString, rt::Long> statuses;
+    rt::Long status;
+  } cases[] = {
+      {"charge time within its bounds",
+       100,
+       "range=H",
+       {{"ENGY", 100, 90}, {"CHTI", 5, {}}},
+       "",
+       {{"ENGY", 1}, {"CHTI", 1}},
+       1},
+      {"charge time too slow",
+       100,
+       "range=H,charge-time=7.5",
+       {{"CHTI", 5, {}}},
+       "",
+       {{"ENGY", 1}, {"CHTI", 2}},
+       2},
+      {"discharge current too high",
+       200,
+       "range=H",
+       {{"PEKI", 25, {}}},
+       "",
+       {{"ENGY", 1}, {"DELY", 1}, {"PEKI", 2}, {"PEKU", 1}},
+       2},
+      {"sensitivity for the ECG too low",
+       300,
+       "range=P",
+       {{"ECG", {}, 2}, {"PADS", 2, {}}},
+       "",
+       {{"PADS", 1}, {"ECG", 2}},
+       2},
+      {"paced refractory period too long",
+       400,
+       "range=P",
+       {{"SENS", 300, 200}, {"PACE", 280, {}}},
+       "",
+       {{"SENS", 1}, {"PACE", 2}},
+       2},
+      {"pacer rate within its bounds",
+       500,
+       "range=P",
+       {{"RATE", 80, 60}},
+       "",
+       {{"RATE", 1}, {"AMPL", 1}, {"PWID", 1}},
+       1},
+      {"pacer rate too fast",
+       500,
+       "range=P,rate=95",
+       {{"RATE", 80, 60}},
+       "",
+       {{"RATE", 2}, {"AMPL", 1}, {"PWID", 1}},
+       2},
+      {"the monitor failed to show the wave", 600, "range=L", {}, "600 fail", {{"PERF", 2}}, 2},
+      {"every step answered as expected", 700, "range=L", {}, "", {{"::2", 1}, {"::3", 1}}, 1},
+      {"a step answered wrongly",
+       700,
+       "range=L",
+       {},
+       "700 answers=S,S",
+       {{"::2", 1}, {"::3", 2}},
+       2},
+      {"a step left unanswered is no pass",
+       700,
+       "range=L",
+       {},
+       "700 answers=S play wait=1.5 stop wait-run next",
+       {{"::2", 1}, {"::3", 0}},
+       0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    analyzer(QLatin1String(c.analyzerOptions));
+    const auto test = c.testID == 600 ? performanceTest() : element(c.testID);
+    if (c.testID == 700) twoStepsUntilAnswered(test);
+    for (const Bound& b : c.bounds) limit(test, QLatin1String(b.key), b.high, b.low);
+    // The host hands the standards the technician selected for the run.
+    ctx->setSelectedStandards(test->Limits()->Standards());
+    perform(test, QLatin1String(c.script));
+    ASSERT_TRUE(test->Result());
+    EXPECT_EQ(measurementStatuses(test), c.statuses);
+    EXPECT_EQ(status(test), c.status);
+    // Only a result with something measured or answered is finished.
+    EXPECT_EQ(notified(test), 1);
+    simulators_.clear();
+  }
+}
+
+}  // namespace
