@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "RunBenchmark.h"
 #include "Simulator.h"
 #include "orvanRV1Xvti/CRV1XVTi.h"
 #include "runtime/ErrorHandling.h"
@@ -190,7 +191,8 @@ int main(int argc, char** argv) {
         measurementExchange(10);
         blockExchange(3);
         timeOutWaits();
-        return 0;
+        std::printf("\n");
+        return bench::sequenceRuns() ? 0 : 1;
       },
       [](const rt::RuntimeError& error) {
         std::fprintf(stderr, "rv1x-bench: error %s %s\n", qPrintable(error.hexNumber()),

@@ -5,21 +5,17 @@
 
 #include <cstdio>
 
+#include "AnalyzerPort.h"
 #include "HostProgram.h"
 #include "SimulatedAnalyzer.h"
 #include "com/CreateObject.h"
 #include "orvanRV1Xvti/CRV1XVTi.h"
 #include "runtime/ErrorHandling.h"
-#include "services/HostServices.h"
 #include "typelib/OrvanQel.h"
 
 namespace hostapp {
 namespace {
 
-const QString kQueryProgId = QStringLiteral("SelkamRV1XVTI.CRV1XQuery");
-// A host older than this assigns no ports: the connection scans ports 1 to 16.
-const QString kOldHostVersion = QStringLiteral("2.1.1");
-const QString kPortAssigningHostVersion = QStringLiteral("2.1.2");
 constexpr int kUsage = 64;
 constexpr char kQueryUsage[] = "[--simulate[=OPTIONS]] query-port N";
 constexpr char kLinkUsage[] = "[--scan] [--simulate[=OPTIONS]] link N CMD...";
@@ -48,8 +44,7 @@ int queryPort(const QStringList& arguments, const CommonOptions& options) {
   if (!startSimulatedAnalyzer(options, port, simulator)) return kUsage;
   return rt::onError(
       [&] {
-        auto query = com::createObjectAs<host::IOrvanQelQuery>(kQueryProgId);
-        const host::OrvanQelMti found = com::must(query).QueryMTI(port);
+        const host::OrvanQelMti found = queryAnalyzer(port);
         std::printf("model=%s present=%d\n", qPrintable(found.MtiType), found.Present);
         return found.isEmpty() ? 1 : 0;
       },
@@ -67,10 +62,7 @@ int link(const QStringList& arguments, const CommonOptions& options) {
   if (arguments.isEmpty() || !portArgument(arguments, port)) return usage(kLinkUsage);
   std::unique_ptr<rv1xsim::Simulator> simulator;
   if (!startSimulatedAnalyzer(options, port, simulator)) return kUsage;
-  com::must(host::VersionService::instance())
-      .setHostVersion(options.scan ? kOldHostVersion : kPortAssigningHostVersion);
-  com::must(com::must(host::PortAssignmentService::instance()).Assignment())
-      .assign(host::kProduct, port);
+  assignAnalyzerPort(options, port);
 
   std::shared_ptr<orvanRV1Xvti::CRV1XVTi> connection;
   return rt::onError(

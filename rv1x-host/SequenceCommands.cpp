@@ -10,11 +10,10 @@
 #include <cstdio>
 
 #include "HostProgram.h"
-#include "report/HostReport.h"
+#include "SequenceReport.h"
 #include "runtime/ErrorHandling.h"
 #include "sequence/SequenceDocument.h"
 #include "services/ErrorService.h"
-#include "typelib/ITestElement.h"
 
 namespace hostapp {
 namespace {
@@ -24,10 +23,6 @@ constexpr int kClean = 0;
 constexpr int kReported = 1;
 constexpr int kFailed = 2;
 const QString kSource = QStringLiteral("rv1x-host");
-
-// Output kind and option flag with which a result prints its waveform.
-constexpr rt::Long kOutputWithWaveform = 3;
-constexpr rt::Long kPrintDischargeCurve = 8;
 
 int reportedSoFar() {
   return static_cast<int>(host::ErrorService::instance()->reported().size());
@@ -68,32 +63,9 @@ int resave(const QStringList& arguments, const CommonOptions&) {
 int report(const QStringList& arguments, const CommonOptions&) {
   return withSequence(
       arguments, "report IN OUT", [&](host::SequenceDocument& sequence, const QString& out) {
-        auto report = std::make_shared<host::CanvasReport>(out);
-        report->setOutputKind(kOutputWithWaveform);
-        report->setOptionFlags(kPrintDischargeCurve);
-        rt::ignoreErrors([&] {
-          host::ReportFont& font = com::must(report->Font());
-          font.SetBold(true);
-          font.SetSize(14);
-          report->Text(
-              QStringLiteral("Test sequence %1").arg(QFileInfo(arguments.at(0)).fileName()));
-          font.SetSize(10);
-          font.SetBold(false);
-        });
-        for (int i = 0; i < sequence.Count(); ++i) {
-          rt::onError([&] { sequence.Element(i)->PrintReport(report, QVariant()); },
-                      [&](const rt::RuntimeError& error) {
-                        host::ErrorService::instance()->ReportError(error, kSource);
-                      });
-          rt::ignoreErrors([&] { report->Text(QString()); });
-        }
-        report->finish();
-        if (report->fileWritten()) return true;
-        host::ErrorService::instance()->ReportError(
-            rt::RuntimeError(rt::err::PathFileAccessError, kSource,
-                             QStringLiteral("Cannot write the report %1").arg(out)),
-            kSource);
-        return false;
+        return printSequenceReport(
+            sequence, out,
+            QStringLiteral("Test sequence %1").arg(QFileInfo(arguments.at(0)).fileName()));
       });
 }
 

@@ -1,49 +1,40 @@
 #!/usr/bin/env bash
-# The demo: the main job as far as the system can run it so far, against the
-# simulated analyzer, with a registry store of its own: the port query and a
-# short session of the analyzer link, first on the host program's built-in
-# simulator, then on rv1x-sim running as a program of its own.
+# The demo: the host's whole job on the simulated analyzer. The deliverables
+# are registered into a registry store of the demo's own, the plug-in's
+# catalogue is listed, and every test of it runs unattended: the host's
+# scripted operator works each guide window and plays the technician at the
+# simulated bench. The results document, the PDF report and a picture of each
+# guide window at its main states stay in build/demo/.
 set -euo pipefail
 build=${1:-build}
-host="$build/bin/rv1x-host"
-sim="$build/bin/rv1x-sim"
-work=$(mktemp -d)
-registry=$work/registry.ini
-sim_pid=
-cleanup() {
-  [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+host=$(cd "$build/bin" && pwd)/rv1x-host
+out="$build/demo"
+rm -rf "$out"
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+registry=$out/registry.ini
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
-export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$work}
-chmod 700 "$work"
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$out/runtime}
+mkdir -p "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
 
 step() { printf '\n== %s\n' "$*"; }
-run() { printf '$ rv1x-host %s\n' "$*"; "$host" --registry "$registry" "$@" || echo "(exit status $?)"; }
 
-step "Registering the three deliverables and the host's view controls (registry: $registry)"
+step "Registering the three deliverables and the host's view and guide controls"
 "$host" --registry "$registry" register
 
-step "Is an analyzer on port 1? (built-in simulated analyzer)"
-run query-port 1 --simulate
+step "The plug-in's test catalogue"
+"$host" --registry "$registry" catalogue
 
-step "A short link session on port 1: range switch, discharge measurement, waveform block (older generation)"
-run link 1 I M P --simulate=mkii,energy=151.2,peak-current=38.5
+step "The whole catalogue on the simulated analyzer at port 1, unattended"
+echo "(messages and the simulated bench on standard error; about half a minute)"
+status=0
+(cd "$out" && "$host" --registry "$registry" --unattended --simulate run \
+  --results rv1x-results.xml --report rv1x-report.pdf --screenshots screenshots 1) ||
+  status=$?
 
-step "A silent port 1: the port query finds nothing; the link gives up after its 3 s open time-out"
-run query-port 1 --simulate=silent
-run link 1 I --simulate=silent
-
-step "rv1x-sim as a program of its own, on port 3 (RV1X_PORT_3 names its device)"
-coproc SIMULATOR { exec "$sim" range=P; }
-sim_pid=$SIMULATOR_PID
-read -r device <&"${SIMULATOR[0]}"
-export RV1X_PORT_3=$device
-echo "rv1x-sim answers on $device"
-run query-port 3
-run link 3 I M D
-
-step "What the demo cannot run yet"
-echo "The test elements, their guide window and the plug-in object come with"
-echo "their own steps; until then the demo stops at the analyzer link."
+step "Where the run left its documents (exit status $status: 0 when every test passed)"
+echo "results document: $out/rv1x-results.xml"
+echo "PDF report:       $out/rv1x-report.pdf"
+echo "guide pictures:   $out/screenshots/"
+exit "$status"

@@ -1,0 +1,249 @@
+// rv1x-host [--unattended] [--simulate[=OPTIONS]] [--template FILE] run
+//     [--tests ID,ID,...] [--sequence FILE] [--results FILE] [--report FILE]
+//     [--operator FILE] [--screenshots DIR] N
+// runs a test sequence on the analyzer at port N the way the host does: it
+// loads the plug-in and initialises it, takes the tests from its catalogue
+// (those of --tests in that order, else the whole catalogue in its order)
+// or from the stored sequence of --sequence, and performs them in turn
+// (SequenceRun.h). A person works the guide windows on a display; unattended
+// (--unattended, no display, or an --operator file) the host's scripted
+// operator does. With --simulate the host also plays the technician's part
+// on the simulated bench (SimulatedBench.h).
+//
+// Exit status: 0 when every test performed passed; 1 when any failed, was
+// not evaluated, skipped, not applicable or aborted (or a document could not
+// be written, or an entry of the stored sequence could not be read); 2 when the run could not start
+// (no plug-in, a test ID the catalogue lacks, a sequence or operator file that cannot be read, no
+// analyzer answering on port N, a results document that cannot be
+// written); 64 for wrong arguments (a simulator option among them).
+
+#include <QFileInfo>
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+#include "AnalyzerPort.h"
+#include "GuideScreenshots.h"
+#include "HostProgram.h"
+#include "PlugInHost.h"
+#include "SequenceReport.h"
+#include "SequenceRun.h"
+#include "SimulatedAnalyzer.h"
+#include "SimulatedBench.h"
+#include "com/RegisteredName.h"
+#include "operator/OperatorScript.h"
+#include "operator/ScriptedOperator.h"
+#include "runtime/ErrorHandling.h"
+#include "sequence/SequenceDocument.h"
+#include "services/ErrorService.h"
+#include "typelib/IPlugIn.h"
+#include "typelib/ITestElement.h"
+#include "ui/MessageBoxes.h"
+
+namespace hostapp {
+namespace {
+
+constexpr int kAllPassed = 0;
+constexpr int kNotAllPassed = 1;
+constexpr int kNotStarted = 2;
+constexpr int kUsage = 64;
+const QString kSource = QStringLiteral("rv1x-host");
+const QString kDefaultResults = QStringLiteral("rv1x-results.xml");
+constexpr char kUsageText[] =
+    "[--unattended] [--simulate[=OPTIONS]] [--template FILE] run [--tests ID,ID,...] "
+    "[--sequence FILE] [--results FILE] [--report FILE] [--operator FILE] [--screenshots DIR] N";
+
+struct RunOptions {
+  int port = 0;
+  std::optional<QList<rt::Long>> tests;
+  QString sequence;
+  QString results = kDefaultResults;
+  QString report;
+  QString operatorFile;
+  QString screenshots;
+};
+
+int usage(const QString& why) {
+  std::fprintf(stderr, "rv1x-host: %s\nusage: rv1x-host %s\n", qPrintable(why), kUsageText);
+  return kUsage;
+}
+
+int notStarted(const QString& why) {
+  std::fprintf(stderr, "rv1x-host: %s\n", qPrintable(why));
+  return kNotStarted;
+}
+
+std::optional<QList<rt::Long>> testIDs(const QString& text) {
+  QList<rt::Long> ids;
+  for (const QString& id : text.split(u',')) {
+    bool ok = false;
+    const int number = id.trimmed().toInt(&ok);
+    if (!ok) return std::nullopt;
+    ids.append(number);
+  }
+  return ids;
+}
+
+// The options after "run"; an empty text when they are right, else why not.
+QString parseOptions(const QStringList& arguments, RunOptions& run) {
+  const std::pair<const char*, QString*> files[] = {{"--sequence", &run.sequence},
+                                                    {"--results", &run.results},
+                                                    {"--report", &run.report},
+                                                    {"--operator", &run.operatorFile},
+                                                    {"--screenshots", &run.screenshots}};
+  QStringList positional;
+  for (int i = 0; i < arguments.size(); ++i) {
+    const QString& argument = arguments.at(i);
+    if (!argument.startsWith(QStringLiteral("--"))) {
+      positional.append(argument);
+      continue;
+    }
+    if (i + 1 >= arguments.size())
+      return QStringLiteral("the option %1 needs a value").arg(argument);
+    const QString value = arguments.at(++i);
+    if (argument == QLatin1String("--tests")) {
+      run.tests = testIDs(value);
+      if (!run.tests) return QStringLiteral("--tests takes test IDs: %1").arg(value);
+      continue;
+    }
+    const auto file = std::find_if(std::begin(files), std::end(files),
+                                   [&](const auto& entry) { return argument == entry.first; });
+    if (file == std::end(files)) return QStringLiteral("unknown option %1").arg(argument);
+    *file->second = value;
+  }
+  if (positional.size() != 1) return QStringLiteral("give the port number N once");
+  bool ok = false;
+  run.port = positional.first().toInt(&ok);
+  if (!ok || run.port < 1)
+    return QStringLiteral("the port is a number from 1: %1").arg(positional.first());
+  if (run.tests && !run.sequence.isEmpty())
+    return QStringLiteral(
+        "--tests picks from the catalogue, --sequence runs a stored sequence: "
+        "give one of them");
+  return {};
+}
+
+// The tests of the catalogue, those asked for in their order or all in the
+// catalogue's; false, with the IDs named, when the catalogue lacks any.
+bool sequenceFromCatalogue(host::IPlugIn& plugIn, const std::optional<QList<rt::Long>>& asked,
+                           host::SequenceDocument& sequence) {
+  const host::ITestElementListPtr catalogue = plugIn.Tests();
+  if (!catalogue) return false;  // the plug-in has reported why
+  QList<rt::Long> ids;
+  if (asked) {
+    ids = *asked;
+  } else {
+    for (rt::Long i = 1; i <= catalogue->Count(); ++i) ids.append(catalogue->Item(i)->TestID());
+  }
+  QStringList missing;
+  for (rt::Long id : ids)
+    if (!catalogue->Find(id)) missing.append(QString::number(id));
+  if (!missing.isEmpty()) {
+    notStarted(QStringLiteral("the test catalogue has no test%1 %2")
+                   .arg(missing.size() > 1 ? QStringLiteral("s") : QString(),
+                        missing.join(QStringLiteral(", "))));
+    return false;
+  }
+  for (int i = 0; i < ids.size(); ++i) {
+    const host::ITestElementPtr test = plugIn.CreateTest(ids.at(i));
+    com::must(test).SetID(i + 1);
+    sequence.Append(test, com::registeredNameOf(test));
+  }
+  return true;
+}
+
+// Who works the guide windows while the sequence runs, and what else looks
+// at them.
+class Bench {
+ public:
+  Bench(const RunOptions& run, const host::OperatorScript& script, rv1xsim::Simulator* simulator) {
+    if (simulator) simulatedBench_ = std::make_unique<SimulatedBench>(*simulator);
+    if (!run.screenshots.isEmpty())
+      screenshots_ = std::make_unique<GuideScreenshots>(run.screenshots);
+    // An operator file is the scripted operator's: the run is unattended.
+    if (!run.operatorFile.isEmpty()) ui::MessageBoxes::instance().setUnattended(true);
+    if (!ui::MessageBoxes::instance().unattended()) {
+      if (screenshots_) screenshots_->WatchGuides();
+      return;
+    }
+    operator_ = std::make_unique<host::ScriptedOperator>(script);
+    if (screenshots_) operator_->setStateHook(screenshots_->OperatorHook());
+  }
+
+ private:
+  std::unique_ptr<SimulatedBench> simulatedBench_;
+  std::unique_ptr<GuideScreenshots> screenshots_;
+  std::unique_ptr<host::ScriptedOperator> operator_;
+};
+
+int runSequence(const RunOptions& run, const CommonOptions& options) {
+  host::OperatorScript script;
+  if (!run.operatorFile.isEmpty()) {
+    const bool read = rt::onError(
+        [&] {
+          script = host::OperatorScript::Read(run.operatorFile);
+          return true;
+        },
+        [](const rt::RuntimeError& error) {
+          std::fprintf(stderr, "rv1x-host: %s\n", qPrintable(error.Description()));
+          return false;
+        });
+    if (!read) return kNotStarted;
+  }
+  std::unique_ptr<rv1xsim::Simulator> simulator;
+  if (!startSimulatedAnalyzer(options, run.port, simulator)) return kUsage;
+  assignAnalyzerPort(options, run.port);
+
+  host::SequenceDocument sequence;
+  const host::IPlugInPtr plugIn = createPlugIn();
+  initializePlugIn(com::must(plugIn), options);
+  // A stored entry that could not be read is left out of the run, so the
+  // sequence cannot have passed as a whole.
+  bool unreadEntries = false;
+  if (!run.sequence.isEmpty()) {
+    sequence.Load(run.sequence);
+    unreadEntries = sequence.Reported() > 0;
+  } else if (!sequenceFromCatalogue(*plugIn, run.tests, sequence)) {
+    return kNotStarted;
+  }
+  if (sequence.Count() == 0) return notStarted(QStringLiteral("the sequence holds no test"));
+  if (queryAnalyzer(run.port).isEmpty())
+    return notStarted(QStringLiteral("no analyzer answers on port %1").arg(run.port));
+
+  SequenceRun sequenceRun(sequence, run.results);
+  if (!sequenceRun.WriteResults()) return kNotStarted;
+  {
+    const Bench bench(run, script, simulator.get());
+    sequenceRun.Run();
+  }
+  std::printf("results %s\n", qPrintable(run.results));
+  bool reported = true;
+  if (!run.report.isEmpty()) {
+    reported = printSequenceReport(
+        sequence, run.report,
+        QStringLiteral("Test sequence %1").arg(QFileInfo(run.results).fileName()),
+        com::toVariantOf(sequenceRun.Context()));
+    if (reported) std::printf("report %s\n", qPrintable(run.report));
+  }
+  std::fflush(stdout);
+  const bool passed =
+      sequenceRun.AllPassed() && !unreadEntries && !sequenceRun.ResultsLost() && reported;
+  return passed ? kAllPassed : kNotAllPassed;
+}
+
+int runCommand(const QStringList& arguments, const CommonOptions& options) {
+  RunOptions run;
+  const QString wrong = parseOptions(arguments, run);
+  if (!wrong.isEmpty()) return usage(wrong);
+  return rt::onError([&] { return runSequence(run, options); },
+                     [](const rt::RuntimeError& error) {
+                       host::ErrorService::instance()->ReportError(error, kSource);
+                       return kNotStarted;
+                     });
+}
+
+const CommandRegistration registration(QStringLiteral("run"), QLatin1String(kUsageText),
+                                       runCommand);
+
+}  // namespace
+}  // namespace hostapp

@@ -1,0 +1,23 @@
+#pragma once
+// The PDF report of a sequence, as the host prints it: a title, then each
+// test's heading, configuration, limits and result, with the printed
+// discharge curve where a result has one.
+
+#include <QString>
+#include <QVariant>
+
+namespace host {
+class SequenceDocument;
+}
+
+namespace hostapp {
+
+// Prints the sequence as the report file under that title. runContext is
+// what each test's print is handed: the run's context (its selected
+// standards are printed), or empty for every standard. A test whose print
+// fails is reported and the others are printed; false, reported, when the
+// file could not be written.
+bool printSequenceReport(host::SequenceDocument& sequence, const QString& file,
+                         const QString& title, const QVariant& runContext = QVariant());
+
+}  // namespace hostapp

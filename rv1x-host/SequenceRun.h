@@ -1,0 +1,56 @@
+#pragma once
+// A sequence run as the host makes it: each test element performed in turn
+// with the run's context, the sequence followed by the navigation code each
+// Perform leaves (next and N/A go on, previous goes back one test, skip
+// goes on, abort ends the run), and after every test its lines on standard
+// output,
+//   test <ID> status=<n>
+//     <KEY>=<value>          one per measurement, the value as stored
+// and the results document written again, so that a run that breaks off
+// loses nothing measured before.
+
+#include <QList>
+#include <QString>
+
+#include "records/RunContext.h"
+
+namespace host {
+class SequenceDocument;
+}
+
+namespace hostapp {
+
+class SequenceRun {
+ public:
+  // The context judges each test against the first standard of its limit
+  // set, the one its template or document gives first.
+  SequenceRun(host::SequenceDocument& sequence, QString resultsFile);
+
+  // Writes the results document as the sequence stands; false (reported)
+  // when it cannot be written.
+  bool WriteResults();
+  void Run();
+
+  // Every test was performed, the last time with a passed result, and the
+  // run was not aborted.
+  bool AllPassed() const;
+  // A results document could not be written after a test.
+  bool ResultsLost() const { return resultsLost_; }
+  const host::RunContextPtr& Context() const { return ctx_; }
+
+ private:
+  void Perform(int index);
+  void PrintOutcome(const host::ITestElementPtr& test, const host::IResultDataPtr& result,
+                    rt::Long status);
+  rt::Long NavigationCode() const;
+
+  host::SequenceDocument& sequence_;
+  QString resultsFile_;
+  host::RunContextPtr ctx_ = std::make_shared<host::RunContext>();
+  // The status each test's last Perform left; -1 for a test not performed.
+  QList<rt::Long> statuses_;
+  bool aborted_ = false;
+  bool resultsLost_ = false;
+};
+
+}  // namespace hostapp

@@ -1,0 +1,39 @@
+#pragma once
+// The technician's hands on the simulated bench, with --simulate: as each
+// guide window opens, the simulated defibrillator is set to the energy its
+// test asks for (its stored "PresetEnergy"), so that it delivers that
+// energy, and the simulated pacer to the rate and output amplitude a pacer
+// test names ("Rate", "Amplitude" in mA); and while a guide asks for a range ("Please set range to
+// Pace",
+// "... High", "... Low"), the simulated analyzer's range switch is turned
+// to it, as a person at the bench turns the real one. Nothing else of the
+// analyzer is touched, and the test elements never know it is there.
+
+#include <QObject>
+#include <QTimer>
+
+namespace rv1xsim {
+class Simulator;
+}
+
+namespace ui {
+class Form;
+}
+
+namespace hostapp {
+
+class SimulatedBench : public QObject {
+ public:
+  explicit SimulatedBench(rv1xsim::Simulator& analyzer);
+  ~SimulatedBench() override;
+
+ private:
+  void SetOutputs(ui::Form& guide);
+  void TurnRange();
+
+  rv1xsim::Simulator& analyzer_;
+  QTimer look_;
+  int observer_ = 0;
+};
+
+}  // namespace hostapp
