@@ -144,6 +144,16 @@ StoredElementEdit::StoredElementEdit(const QString& path, int position) : path_(
   byteOrderMark_ = decoded.byteOrderMark;
   encoding_ = decoded.encoding;
   text_ = decoded.text;
+  // The whole file is read as the sequence document reads it, so that one
+  // that is not well-formed is refused wherever its fault lies.
+  xmltree::ParseError malformed;
+  if (!xmltree::parse(text_, malformed))
+    rt::raise(rt::err::InvalidCall, kSource,
+              QStringLiteral("%1 (line %2, column %3): %4")
+                  .arg(path)
+                  .arg(malformed.line)
+                  .arg(malformed.column)
+                  .arg(malformed.message));
   int count = 0;
   place_ = locate(text_, position, count, path);
 

@@ -54,6 +54,15 @@ QDomNode domOf(QDomDocument& dom, const xmltree::Node& node) {
   return element;
 }
 
+// Error 5 when the element would hold elements deeper than documents may
+// nest: every walk over a tree relies on that limit.
+void requireDepth(int depth) {
+  if (depth > xmltree::kDepthLimit)
+    rt::raise(
+        rt::err::InvalidCall, kSource,
+        QStringLiteral("The elements would be nested deeper than %1").arg(xmltree::kDepthLimit));
+}
+
 xmltree::NodePtr rootOf(const xmltree::Node& document) {
   for (const xmltree::NodePtr& node : document.children)
     if (node->kind == xmltree::Node::Kind::Element) return node;
@@ -100,6 +109,7 @@ xmltree::NodePtr XmlDocument::adopted(const XmlElementPtr& element) {
 }
 
 void XmlDocument::SetDocumentElement(const XmlElementPtr& root) {
+  requireDepth(com::must(root).node()->height());
   const xmltree::NodePtr element = adopted(root);
   auto& top = document_->children;
   const auto old = std::find_if(top.begin(), top.end(), [](const xmltree::NodePtr& node) {
@@ -182,6 +192,7 @@ bool XmlElement::HasChildren() {
 
 void XmlElement::AppendChild(const XmlElementPtr& child) {
   // An element of another document is copied in, as the host's own does.
+  requireDepth(node_->depth() + com::must(child).node()->height());
   const xmltree::NodePtr node = com::must(document_).adopted(child);
   if (node_->within(*node))
     rt::raise(rt::err::InvalidCall, kSource,
@@ -216,6 +227,7 @@ XmlElementPtr XmlElement::AddChild(const QString& name, const QString& text) {
   XmlElementPtr child = com::must(document_).CreateElement(name);
   if (!child)
     rt::raise(rt::err::InvalidCall, kSource, QStringLiteral("Invalid element name '%1'").arg(name));
+  requireDepth(node_->depth() + 1);
   child->SetText(text);
   node_->append(child->node());
   return child;

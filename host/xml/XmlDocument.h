@@ -25,8 +25,9 @@ class XmlDocument : public virtual com::Object, public std::enable_shared_from_t
   virtual XmlElementPtr CreateElement(const QString& name);
 
   // Reads a file; file errors surface as run-time errors 53 (not found) and
-  // 52..76 (other access errors), a malformed document as error 5 with the
-  // parser's line and column.
+  // 52..76 (other access errors), a document that is not well-formed (names
+  // outside XML's rules and nesting beyond xmltree::kDepthLimit included) as
+  // error 5 with the parser's line and column.
   virtual void Load(const QString& path);
   virtual void LoadXml(const QString& text);
   virtual void SaveFile(const QString& path);  // errors 52..76
@@ -69,7 +70,8 @@ class XmlElement : public virtual com::Object, public std::enable_shared_from_th
   virtual XmlNodeListPtr ChildNodes();
   virtual bool HasChildren();
   // Error 91 for Nothing; an element of another document is copied in, one
-  // of this document moves here (error 5 when it would hold itself).
+  // of this document moves here (error 5 when it would hold itself, or
+  // when elements would nest deeper than xmltree::kDepthLimit).
   virtual void AppendChild(const XmlElementPtr& child);
   // All text below the element, its children's included.
   virtual QString Text();

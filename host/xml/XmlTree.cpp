@@ -8,6 +8,19 @@
 
 namespace host::xmltree {
 
+Node::~Node() {
+  // Each node whose last holder is this walk gives up its children before
+  // it goes, so no destructor ever runs inside another.
+  std::vector<NodePtr> pending = std::move(children);
+  while (!pending.empty()) {
+    NodePtr node = std::move(pending.back());
+    pending.pop_back();
+    if (node.use_count() != 1) continue;
+    for (NodePtr& child : node->children) pending.push_back(std::move(child));
+    node->children.clear();
+  }
+}
+
 const QString* Node::attribute(const QString& attributeName) const {
   for (const auto& [n, value] : attributes)
     if (n == attributeName) return &value;
@@ -62,12 +75,56 @@ NodePtr Node::deepCopy() const {
   return copy;
 }
 
+namespace {
+
+bool isNameStart(char32_t c) {
+  return c == U':' || (c >= U'A' && c <= U'Z') || c == U'_' || (c >= U'a' && c <= U'z') ||
+         (c >= 0xC0 && c <= 0xD6) || (c >= 0xD8 && c <= 0xF6) || (c >= 0xF8 && c <= 0x2FF) ||
+         (c >= 0x370 && c <= 0x37D) || (c >= 0x37F && c <= 0x1FFF) ||
+         (c >= 0x200C && c <= 0x200D) || (c >= 0x2070 && c <= 0x218F) ||
+         (c >= 0x2C00 && c <= 0x2FEF) || (c >= 0x3001 && c <= 0xD7FF) ||
+         (c >= 0xF900 && c <= 0xFDCF) || (c >= 0xFDF0 && c <= 0xFFFD) ||
+         (c >= 0x10000 && c <= 0xEFFFF);
+}
+
+bool isNameChar(char32_t c) {
+  return isNameStart(c) || c == U'-' || c == U'.' || (c >= U'0' && c <= U'9') || c == 0xB7 ||
+         (c >= 0x300 && c <= 0x36F) || (c >= 0x203F && c <= 0x2040);
+}
+
+}  // namespace
+
+int Node::depth() const {
+  int levels = 0;
+  for (const Node* node = this; node;) {
+    if (node->kind == Kind::Element) ++levels;
+    const NodePtr up = node->parent.lock();
+    node = up.get();
+  }
+  return levels;
+}
+
+int Node::height() const {
+  if (kind != Kind::Element) return 0;
+  int highest = 0;
+  std::vector<std::pair<const Node*, int>> pending{{this, 1}};
+  while (!pending.empty()) {
+    const auto [node, level] = pending.back();
+    pending.pop_back();
+    highest = std::max(highest, level);
+    for (const NodePtr& child : node->children)
+      if (child->kind == Kind::Element) pending.push_back({child.get(), level + 1});
+  }
+  return highest;
+}
+
 bool isName(const QString& name) {
   if (name.isEmpty()) return false;
-  const QChar first = name.at(0);
-  if (!(first.isLetter() || first == u'_')) return false;
-  for (const QChar c : name)
-    if (!(c.isLetterOrNumber() || c == u'_' || c == u'-' || c == u'.' || c == u':')) return false;
+  bool first = true;
+  for (const char32_t c : name.toUcs4()) {
+    if (!(first ? isNameStart(c) : isNameChar(c))) return false;
+    first = false;
+  }
   return true;
 }
 
@@ -97,8 +154,23 @@ QString storable(const QString& text, const QString& where) {
   return out;
 }
 
+namespace {
+NodePtr read(QXmlStreamReader& reader, ParseError& error);
+}  // namespace
+
 NodePtr parse(const QByteArray& content, ParseError& error) {
   QXmlStreamReader reader(content);
+  return read(reader, error);
+}
+
+NodePtr parse(const QString& text, ParseError& error) {
+  QXmlStreamReader reader(text);
+  return read(reader, error);
+}
+
+namespace {
+
+NodePtr read(QXmlStreamReader& reader, ParseError& error) {
   reader.setNamespaceProcessing(false);  // xmlns attributes stay attributes
   auto document = std::make_shared<Node>(Node::Kind::Document);
   std::vector<NodePtr> open{document};
@@ -110,7 +182,17 @@ NodePtr parse(const QByteArray& content, ParseError& error) {
       open.back()->append(std::make_shared<Node>(Node::Kind::Text, QString(), pending));
     pending.clear();
   };
-  while (!reader.atEnd()) {
+  // What the stream reader takes but XML does not: a name outside XML's
+  // rules, and nesting beyond the limit.
+  QString refused;
+  const auto refuse = [&](const QString& why) {
+    if (refused.isEmpty()) refused = why;
+  };
+  const auto checkName = [&](const QString& name, const char* what) {
+    if (!isName(name))
+      refuse(QStringLiteral("\"%1\" is no XML %2 name").arg(name, QLatin1String(what)));
+  };
+  while (refused.isEmpty() && !reader.atEnd()) {
     switch (reader.readNext()) {
       case QXmlStreamReader::StartDocument:
         if (!reader.documentVersion().isEmpty()) {
@@ -126,8 +208,13 @@ NodePtr parse(const QByteArray& content, ParseError& error) {
         flush();
         auto element =
             std::make_shared<Node>(Node::Kind::Element, reader.qualifiedName().toString());
-        for (const QXmlStreamAttribute& a : reader.attributes())
+        checkName(element->name, "element");
+        if (static_cast<int>(open.size()) > kDepthLimit)
+          refuse(QStringLiteral("the elements are nested deeper than %1").arg(kDepthLimit));
+        for (const QXmlStreamAttribute& a : reader.attributes()) {
           element->attributes.append({a.qualifiedName().toString(), a.value().toString()});
+          checkName(element->attributes.back().first, "attribute");
+        }
         element->line = reader.lineNumber();
         open.back()->append(element);
         open.push_back(element);
@@ -153,6 +240,7 @@ NodePtr parse(const QByteArray& content, ParseError& error) {
         break;
       case QXmlStreamReader::ProcessingInstruction:
         flush();
+        checkName(reader.processingInstructionTarget().toString(), "instruction");
         open.back()->append(std::make_shared<Node>(Node::Kind::Instruction,
                                                    reader.processingInstructionTarget().toString(),
                                                    reader.processingInstructionData().toString()));
@@ -161,14 +249,13 @@ NodePtr parse(const QByteArray& content, ParseError& error) {
         break;
     }
   }
-  if (reader.hasError()) {
-    error = ParseError{reader.errorString(), reader.lineNumber(), reader.columnNumber()};
+  if (!refused.isEmpty() || reader.hasError()) {
+    error = ParseError{refused.isEmpty() ? reader.errorString() : refused, reader.lineNumber(),
+                       reader.columnNumber()};
     return nullptr;
   }
   return document;
 }
-
-namespace {
 
 QString escapedText(const QString& text) {
   QString out;

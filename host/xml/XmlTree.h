@@ -1,6 +1,13 @@
 #pragma once
 // The node tree behind the host's documents, with its reader and writer.
 //
+// A document read is well-formed XML or refused: the reader takes what Qt's
+// stream reader takes, but also checks every element and attribute name
+// against XML's name rules (Qt lets some through that are none), and
+// refuses elements nested deeper than kDepthLimit, so that every walk over
+// a tree (writing, copying, comparing) stays well inside the stack.
+// Taking a tree apart is a loop, whatever its depth.
+//
 // An element keeps its attributes in the order they were set (or read), so
 // that a document written twice gives the same bytes. Only texts that XML
 // 1.0 can carry go in: a character it cannot carry is replaced by U+FFFD
@@ -20,11 +27,19 @@ namespace host::xmltree {
 struct Node;
 using NodePtr = std::shared_ptr<Node>;
 
+// How deep elements may nest in a document that is read, or built by
+// appending: far beyond any stored form, far below what the stack takes.
+inline constexpr int kDepthLimit = 256;
+
 struct Node : std::enable_shared_from_this<Node> {
   enum class Kind { Document, Element, Text, CData, Comment, Instruction };
 
   explicit Node(Kind kind, QString name = {}, QString text = {})
       : kind(kind), name(std::move(name)), text(std::move(text)) {}
+  // Takes the children apart one by one, not by recursion.
+  ~Node();
+  Node(const Node&) = delete;
+  Node& operator=(const Node&) = delete;
 
   Kind kind;
   QString name;  // an element's tag name, an instruction's target
@@ -49,9 +64,16 @@ struct Node : std::enable_shared_from_this<Node> {
   QString allText() const;
   // A copy of the node and everything inside it, held by nothing.
   NodePtr deepCopy() const;
+  // The number of elements from the document down to this one (1 for the
+  // root element, 0 for a node held by no element).
+  int depth() const;
+  // The number of element levels inside this node and it (1 for an element
+  // without child elements, 0 for a text).
+  int height() const;
 };
 
-// Whether the text is an XML name (a tag or attribute name).
+// Whether the text is an XML name (a tag or attribute name), by XML 1.0's
+// rules for the characters that start and continue one.
 bool isName(const QString& name);
 
 // The text with every character that XML 1.0 cannot carry replaced by
@@ -66,6 +88,9 @@ struct ParseError {
   qint64 column = 0;
 };
 NodePtr parse(const QByteArray& content, ParseError& error);
+// The same for a text already decoded (its declaration's encoding is not
+// looked at).
+NodePtr parse(const QString& text, ParseError& error);
 
 // The document or element as text: each element on a line of its own,
 // indented by indent blanks a level; an indent below 0 writes no line

@@ -17,6 +17,7 @@ namespace {
 
 using host::XmlDocument;
 using host::XmlElementPtr;
+namespace xmltree = host::xmltree;
 
 using testsupport::errorOf;
 using testsupport::raisedBy;
@@ -250,6 +251,61 @@ TEST(XmlDocument, NamesThatWouldNotReadBackAreRefused) {
   EXPECT_EQ(document->toString(-1), QString());
   document->SetDocumentElement(element);
   EXPECT_EQ(document->toString(-1), QStringLiteral("<Limit><Standard/></Limit>"));
+}
+
+// Qt's reader takes some names XML does not, and a reader that followed any
+// depth would take the stack with it.
+TEST(XmlDocument, ReadsOnlyWellFormedDocumentsNestedWithinTheLimit) {
+  const auto nested = [](int depth) {
+    return QStringLiteral("<a>").repeated(depth) + QStringLiteral("</a>").repeated(depth);
+  };
+  struct Case {
+    const char* what;
+    QString text;
+    const char* refusal;  // nullptr: read
+  } cases[] = {
+      {"attribute name", QStringLiteral("<Note Be~nch=\"3\"/>"), "\"Be~nch\" is no XML attribute"},
+      {"one too deep", nested(xmltree::kDepthLimit + 1), "nested deeper than 256"},
+      {"as deep as may be", nested(xmltree::kDepthLimit), nullptr},
+      {"names XML allows", QStringLiteral("<a\u00b7b \u00e9t\u00e9=\"1\" x.y-z_:w=\"2\"/>"),
+       nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto document = std::make_shared<XmlDocument>();
+    const rt::RuntimeError error = raisedBy([&] { document->LoadXml(c.text); });
+    if (!c.refusal) {
+      EXPECT_EQ(error.Number(), 0) << qPrintable(error.Description());
+      continue;
+    }
+    EXPECT_EQ(error.Number(), 5);
+    EXPECT_TRUE(error.Description().contains(QLatin1String(c.refusal)))
+        << qPrintable(error.Description());
+    EXPECT_FALSE(document->DocumentElement());
+  }
+}
+
+TEST(XmlDocument, NoTreeGrowsBeyondTheLimitAndAnyTreeIsTakenApartWithoutRecursion) {
+  auto document = std::make_shared<XmlDocument>();
+  XmlElementPtr top = document->CreateElement(QStringLiteral("a"));
+  XmlElementPtr bottom = top;
+  for (int level = 1; level < xmltree::kDepthLimit; ++level)
+    bottom = bottom->AddChild(QStringLiteral("a"), QString());
+  EXPECT_EQ(errorOf([&] { bottom->AddChild(QStringLiteral("a"), QString()); }), 5);
+  XmlElementPtr other = document->CreateElement(QStringLiteral("b"));
+  other->AddChild(QStringLiteral("c"), QString());
+  EXPECT_EQ(errorOf([&] { bottom->AppendChild(other); }), 5);
+  EXPECT_EQ(errorOf([&] { other->AppendChild(top); }), 5);
+
+  // A chain far deeper than any stack, made below the document's API.
+  auto root = std::make_shared<xmltree::Node>(xmltree::Node::Kind::Element, QStringLiteral("a"));
+  xmltree::Node* last = root.get();
+  for (int level = 0; level < 500000; ++level) {
+    auto child = std::make_shared<xmltree::Node>(xmltree::Node::Kind::Element, QStringLiteral("a"));
+    last->children.push_back(child);
+    last = child.get();
+  }
+  root.reset();  // before the mend: a stack overflow
 }
 
 }  // namespace
