@@ -14,35 +14,27 @@ namespace {
 const QString kSettingsKey = QStringLiteral("Software\\Tavrin\\orvan\\RV-1X");
 const QString kTemplateValue = QStringLiteral("Configuration");
 
-// Names another template for its lifetime, and puts the value back (or
-// takes it away) when it ends.
+// Names another template while it lives, for this process alone: the
+// registry file never holds it, so no way the program ends can leave it
+// there.
 class TemplateOverride {
  public:
-  explicit TemplateOverride(const QString& file) {
-    if (file.isEmpty()) return;
-    platform::RegistryStore& registry = platform::RegistryStore::instance();
-    active_ = true;
-    had_ = registry.valueNames(platform::hive::LocalMachine, kSettingsKey)
-               .contains(kTemplateValue, Qt::CaseInsensitive);
-    previous_ = registry.readValue(platform::hive::LocalMachine, kSettingsKey, kTemplateValue);
-    registry.writeValue(platform::hive::LocalMachine, kSettingsKey, kTemplateValue,
-                        QFileInfo(file).absoluteFilePath());
+  explicit TemplateOverride(const QString& file) : active_(!file.isEmpty()) {
+    if (active_)
+      platform::RegistryStore::instance().setProcessValue(platform::hive::LocalMachine,
+                                                          kSettingsKey, kTemplateValue,
+                                                          QFileInfo(file).absoluteFilePath());
   }
   ~TemplateOverride() {
-    if (!active_) return;
-    platform::RegistryStore& registry = platform::RegistryStore::instance();
-    if (had_)
-      registry.writeValue(platform::hive::LocalMachine, kSettingsKey, kTemplateValue, previous_);
-    else
-      registry.deleteValue(platform::hive::LocalMachine, kSettingsKey, kTemplateValue);
+    if (active_)
+      platform::RegistryStore::instance().setProcessValue(platform::hive::LocalMachine,
+                                                          kSettingsKey, kTemplateValue, QVariant());
   }
   TemplateOverride(const TemplateOverride&) = delete;
   TemplateOverride& operator=(const TemplateOverride&) = delete;
 
  private:
-  bool active_ = false;
-  bool had_ = false;
-  QVariant previous_;
+  bool active_;
 };
 
 }  // namespace

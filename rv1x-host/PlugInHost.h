@@ -2,7 +2,8 @@
 // The plug-in as the host loads it: created by its registered name, then
 // initialised. With --template FILE its setup reads that test template: the
 // plug-in's "Configuration" value (the template's path) names the file
-// while the plug-in starts, and is put back as it was right after.
+// while the plug-in starts, as a value of this process alone that the
+// registry file never holds.
 
 #include "HostProgram.h"
 #include "typelib/IPlugIn.h"

@@ -9,6 +9,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <algorithm>
+#include <map>
 #include <set>
 
 #include "runtime/Notices.h"
@@ -92,6 +93,13 @@ QString resolveKey(const IniFile& file, std::uint32_t hive, const QString& key,
   return group;
 }
 
+// A value's place whatever the spelling: hive, key components and name,
+// without regard to case.
+QString valuePlace(std::uint32_t hive, const QString& key, const QString& name) {
+  return QString::number(hive) + u'\\' + splitKey(key).join(u'\\').toLower() + u'\n' +
+         name.toLower();
+}
+
 }  // namespace
 
 struct RegistryStore::State {
@@ -100,6 +108,8 @@ struct RegistryStore::State {
   IniFile content;
   bool lastChangeWritten = true;
   std::set<QString> told;  // unreadable lines already told, by file and text
+  // Values of this process alone, by place: name as spelled and value.
+  std::map<QString, std::pair<QString, QVariant>> processValues;
 };
 
 QString hiveName(std::uint32_t hive) {
@@ -221,6 +231,8 @@ QVariant RegistryStore::readValue(std::uint32_t hive, const QString& key, const 
   const IniFile& file = current();
   const QString group = resolveKey(file, hive, key);
   if (group.isEmpty()) return QVariant();
+  const auto own = state_->processValues.find(valuePlace(hive, key, name));
+  if (own != state_->processValues.end()) return own->second.second;
   const QString existing = findCaseless(file.childKeys(group), storedName(name));
   if (existing.isEmpty() || existing == kKeyMarker) return QVariant();
   return file.value(group + u'/' + existing);
@@ -252,7 +264,20 @@ QStringList RegistryStore::valueNames(std::uint32_t hive, const QString& key) {
   names.removeAll(kKeyMarker);
   for (QString& name : names)
     if (name == kDefaultValue) name.clear();
+  const QString place = valuePlace(hive, key, QString());
+  for (const auto& [where, value] : state_->processValues)
+    if (where.startsWith(place) && !names.contains(value.first, Qt::CaseInsensitive))
+      names.append(value.first);
   return names;
+}
+
+void RegistryStore::setProcessValue(std::uint32_t hive, const QString& key, const QString& name,
+                                    const QVariant& value) {
+  const QString place = valuePlace(hive, key, name);
+  if (value.isValid())
+    state_->processValues[place] = {name, value};
+  else
+    state_->processValues.erase(place);
 }
 
 QStringList RegistryStore::subKeys(std::uint32_t hive, const QString& key) {

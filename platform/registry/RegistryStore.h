@@ -63,6 +63,13 @@ class RegistryStore {
   // Whether the last change could be written.
   bool writable();
 
+  // A value for this process alone: every read sees it in place of the
+  // file's (the key itself must exist in the file), and nothing writes it
+  // into the file, so that it goes with the process, however the process
+  // ends. An empty variant takes it away again.
+  void setProcessValue(std::uint32_t hive, const QString& key, const QString& name,
+                       const QVariant& value);
+
   ~RegistryStore();
 
  private:

@@ -69,6 +69,31 @@ TEST(RegistryStore, NamesWithCharactersTheFileFormatEscapes) {
       << "read back from the file";
 }
 
+TEST(RegistryStore, AValueOfThisProcessAloneIsReadButNeverWritten) {
+  TemporaryRegistry registry;
+  store().writeValue(HKLM, kSettingsKey, QStringLiteral("Configuration"), QStringLiteral("a.mpc"));
+  const auto fileBytes = [&] {
+    QFile file(registry.path());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  };
+  const QByteArray before = fileBytes();
+  store().setProcessValue(HKLM, QStringLiteral("software\\tavrin\\ORVAN\\rv-1x\\"),
+                          QStringLiteral("configuration"), QStringLiteral("b.mpc"));
+  store().setProcessValue(HKLM, kSettingsKey, QStringLiteral("Extra"), 7);
+  EXPECT_EQ(store().readValue(HKLM, kSettingsKey, QStringLiteral("Configuration")).toString(),
+            QStringLiteral("b.mpc"));
+  EXPECT_EQ(store().valueNames(HKLM, kSettingsKey),
+            (QStringList{QStringLiteral("Configuration"), QStringLiteral("Extra")}));
+  store().writeValue(HKLM, kSettingsKey, QStringLiteral("CommTimeOut"), 600);
+  EXPECT_FALSE(fileBytes().contains("b.mpc"));
+  EXPECT_FALSE(fileBytes().contains("Extra"));
+  store().setProcessValue(HKLM, kSettingsKey, QStringLiteral("Configuration"), QVariant());
+  store().setProcessValue(HKLM, kSettingsKey, QStringLiteral("Extra"), QVariant());
+  EXPECT_EQ(store().readValue(HKLM, kSettingsKey, QStringLiteral("Configuration")).toString(),
+            QStringLiteral("a.mpc"));
+  EXPECT_NE(fileBytes(), before) << "the write of CommTimeOut went through";
+}
+
 TEST(RegistryStore, HivesAreSeparate) {
   TemporaryRegistry registry;
   store().writeValue(HKLM, QStringLiteral("A"), QStringLiteral("v"), 1);

@@ -33,6 +33,17 @@ TEST_F(PlugInTest, CatalogueListsEachTestWithItsStandards) {
       << "--template leaves the installed template named";
 }
 
+TEST_F(PlugInTest, ATemplateNamedForOneRunNeverReachesTheRegistryEvenWhenTheProgramDies) {
+  useTemplate(QStringLiteral("/opt/rv1x/installed.mpc"));
+  const QString dying =
+      writeFile(templateOf(entry(QStringLiteral("RV1XTest.DyingElement"), "960")));
+  const testsupport::ProgramOutcome run =
+      rv1xHost({QStringLiteral("--template"), dying, QStringLiteral("catalogue")});
+  EXPECT_EQ(run.status, 70) << "the program died while it read the template";
+  EXPECT_EQ(storedSetting(orvanRV1X::setting::Configuration).toString(),
+            QStringLiteral("/opt/rv1x/installed.mpc"));
+}
+
 TEST_F(PlugInTest, CatalogueOfATemplateThatIsNotThere) {
   const QString missing = dir_.filePath(QStringLiteral("missing.mpc"));
   const testsupport::ProgramOutcome run =

@@ -1,6 +1,10 @@
 // "RV1XTest.FakeGroup" (test ID 950): a group test element, the members of
 // which are test elements themselves. Like a host's group it refuses a
 // second member of one test ID, with the host's error 0x80047730.
+// "RV1XTest.DyingElement": an entry whose making ends the process at once
+// with status 70, no destructor run, as a crash would end it.
+
+#include <cstdlib>
 
 #include "com/ServerModule.h"
 #include "elements/TestCollection.h"
@@ -36,7 +40,7 @@ class FakeGroup final : public host::TestElementBase, public host::ITestElementL
 
 }  // namespace
 
-RV1X_COMPONENT_SERVER(com::ServerModule(QStringLiteral("rv1xpluginfakes"),
-                                        {{QStringLiteral("FakeGroup"), [] {
-                                            return com::ObjectPtr(std::make_shared<FakeGroup>());
-                                          }}}))
+RV1X_COMPONENT_SERVER(com::ServerModule(
+    QStringLiteral("rv1xpluginfakes"),
+    {{QStringLiteral("FakeGroup"), [] { return com::ObjectPtr(std::make_shared<FakeGroup>()); }},
+     {QStringLiteral("DyingElement"), []() -> com::ObjectPtr { std::_Exit(70); }}}))
