@@ -1,6 +1,6 @@
 // rv1x-host [--unattended] [--simulate[=OPTIONS]] [--template FILE] run
 //     [--tests ID,ID,...] [--sequence FILE] [--results FILE] [--report FILE]
-//     [--operator FILE] [--screenshots DIR] N
+//     [--operator FILE] [--screenshots DIR] [--overwrite] N
 // runs a test sequence on the analyzer at port N the way the host does: it
 // loads the plug-in and initialises it, takes the tests from its catalogue
 // (those of --tests in that order, else the whole catalogue in its order)
@@ -10,12 +10,16 @@
 // operator does. With --simulate the host also plays the technician's part
 // on the simulated bench (SimulatedBench.h).
 //
+// A results file that exists is the record of an earlier run: it is written
+// only when it is the --sequence FILE being continued, or with --overwrite.
+//
 // Exit status: 0 when every test performed passed; 1 when any failed, was
 // not evaluated, skipped, not applicable or aborted (or a document could not
 // be written, or an entry of the stored sequence could not be read); 2 when the run could not start
 // (no plug-in, a test ID the catalogue lacks, a sequence or operator file that cannot be read, no
 // analyzer answering on port N, a results document that cannot be
-// written); 64 for wrong arguments (a simulator option among them).
+// written, a results file that exists and is not continued); 64 for wrong arguments (a simulator
+// option among them).
 
 #include <QFileInfo>
 #include <cstdio>
@@ -51,7 +55,8 @@ const QString kSource = QStringLiteral("rv1x-host");
 const QString kDefaultResults = QStringLiteral("rv1x-results.xml");
 constexpr char kUsageText[] =
     "[--unattended] [--simulate[=OPTIONS]] [--template FILE] run [--tests ID,ID,...] "
-    "[--sequence FILE] [--results FILE] [--report FILE] [--operator FILE] [--screenshots DIR] N";
+    "[--sequence FILE] [--results FILE] [--report FILE] [--operator FILE] [--screenshots DIR] "
+    "[--overwrite] N";
 
 struct RunOptions {
   int port = 0;
@@ -61,6 +66,7 @@ struct RunOptions {
   QString report;
   QString operatorFile;
   QString screenshots;
+  bool overwrite = false;  // an existing results file may be replaced
 };
 
 int usage(const QString& why) {
@@ -96,6 +102,10 @@ QString parseOptions(const QStringList& arguments, RunOptions& run) {
     const QString& argument = arguments.at(i);
     if (!argument.startsWith(QStringLiteral("--"))) {
       positional.append(argument);
+      continue;
+    }
+    if (argument == QLatin1String("--overwrite")) {
+      run.overwrite = true;
       continue;
     }
     if (i + 1 >= arguments.size())
@@ -176,7 +186,23 @@ class Bench {
   std::unique_ptr<host::ScriptedOperator> operator_;
 };
 
+// Why the results file may not be written, or an empty text: a file that
+// exists holds an earlier run's record, which this run would replace before
+// its first test.
+QString resultsRefusal(const RunOptions& run) {
+  const QFileInfo results(run.results);
+  if (run.overwrite || !results.exists()) return {};
+  if (!run.sequence.isEmpty() &&
+      QFileInfo(run.sequence).canonicalFilePath() == results.canonicalFilePath())
+    return {};
+  return QStringLiteral(
+             "the results file %1 exists: a run writes it only to continue the sequence it holds "
+             "(--sequence %1), or with --overwrite")
+      .arg(run.results);
+}
+
 int runSequence(const RunOptions& run, const CommonOptions& options) {
+  if (const QString refusal = resultsRefusal(run); !refusal.isEmpty()) return notStarted(refusal);
   host::OperatorScript script;
   if (!run.operatorFile.isEmpty()) {
     const bool read = rt::onError(
