@@ -9,13 +9,13 @@ namespace orvanRV1Xtst::MMiscUtils {
 
 namespace {
 
-struct LastRegistered {
+struct LastUsed {
   QString mtiType;
   rt::Long index = 0;
 };
 
-LastRegistered& lastRegistered() {
-  static LastRegistered last;
+LastUsed& lastUsed() {
+  static LastUsed last;
   return last;
 }
 
@@ -41,7 +41,7 @@ rt::Long nextIndex(const host::MtiList& list) {
 CMtiData2Ptr GetMtiData(const host::MtiListPtr& list, rt::Long index) {
   return rt::orDefault(
       [&]() -> CMtiData2Ptr {
-        if (index == 0) index = lastRegistered().index;
+        if (index == 0) index = lastUsed().index;
         if (index <= 0) return nullptr;
         const host::MtiEntryPtr entry = com::must(list).Find(host::kProduct, index);
         if (!entry) return nullptr;
@@ -63,10 +63,14 @@ rt::Long RegisterMti(const host::MtiListPtr& list, const CMtiData2Ptr& identity)
       const bool same = rt::orDefault(
           [&] {
             return isOurs(*entry) && entry->MtiType() == identity->MtiType() &&
-                   entry->Serial() == identity->Serial();
+                   entry->Serial() == identity->Serial() &&
+                   entry->Firmware() == identity->Firmware();
           },
           false);
-      if (same) return rt::orDefault([&] { return entry->Index(); }, kNotRegistered);
+      if (!same) continue;
+      const rt::Long index = rt::orDefault([&] { return entry->Index(); }, kNotRegistered);
+      if (index != kNotRegistered) lastUsed() = LastUsed{identity->MtiType(), index};
+      return index;
     }
   }
   return rt::orDefault(
@@ -76,7 +80,7 @@ rt::Long RegisterMti(const host::MtiListPtr& list, const CMtiData2Ptr& identity)
         entry->SetOwner(host::kProduct, index);
         entry->SetIdentity(identity->MtiType(), identity->Serial(), identity->Firmware());
         list->Add(entry);
-        lastRegistered() = LastRegistered{identity->MtiType(), index};
+        lastUsed() = LastUsed{identity->MtiType(), index};
         return index;
       },
       kNotRegistered);

@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 
 #include "com/ServerModule.h"
 #include "runtime/Conversions.h"
@@ -145,14 +146,18 @@ void XMTIData::RegSave() {
 
 void XMTIData::SetMtiData(const CMtiData2Ptr& identity) {
   if (!identity) return;
-  CMtiData2& entry = *entries_.at(selected_);
-  entry.SetMtiType(identity->MtiType());
-  entry.SetSerial(identity->Serial());
-  entry.SetFirmware(identity->Firmware());
-  // The operator sees the identity that will be registered, its model type
-  // included.
-  rt::ignoreErrorsEach([&] { cboMtiType_->setItemText(selected_, entry.MtiType()); },
-                       [&] { ShowSelected(); });
+  // The model types of the list never change, or a later pick of a model
+  // would record another: the identity selects the entry of its type, and
+  // one of a type the list does not hold changes nothing.
+  const auto entry = std::find_if(entries_.begin(), entries_.end(), [&](const CMtiData2Ptr& e) {
+    return e->MtiType().compare(identity->MtiType(), Qt::CaseInsensitive) == 0;
+  });
+  if (entry == entries_.end()) return;
+  selected_ = static_cast<int>(entry - entries_.begin());
+  (*entry)->SetSerial(identity->Serial());
+  (*entry)->SetFirmware(identity->Firmware());
+  // The operator sees the identity that will be registered.
+  rt::ignoreErrors([&] { ShowSelected(); });
 }
 
 void XMTIData::LockedChanged(bool locked) {

@@ -32,8 +32,10 @@ class XMTIData final : public host::CustomControl {
   void RegSave();
   // The selected entry itself, not a copy.
   CMtiData2Ptr GetMtiData() const { return entries_.at(selected_); }
-  // Copies the identity into the selected entry and shows it. Nothing
-  // changes nothing.
+  // Selects the entry of the identity's model type, gives it the identity's
+  // serial number and firmware, and shows it. Nothing, or an identity of a
+  // model the list does not hold, changes nothing: the model types of the
+  // list never change.
   void SetMtiData(const CMtiData2Ptr& identity);
 
   // Data: an identity (CMtiData2) for the selected entry; anything else is

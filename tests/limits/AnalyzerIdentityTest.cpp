@@ -141,7 +141,7 @@ TEST_F(IdentityEditor, OperatorEditsGoIntoTheEntryOfTheChosenModel) {
   EXPECT_EQ(firmwareBox(editor).selectedText(), QStringLiteral("0.9"));
 }
 
-TEST_F(IdentityEditor, SetMtiDataChangesTheSelectedEntryAndShowsIt) {
+TEST_F(IdentityEditor, SetMtiDataSelectsTheEntryOfItsModelAndNeverRenamesOne) {
   XMTIData editor;
   Q_EMIT typeList(editor).activated(1);
   const CMtiData2Ptr selected = editor.GetMtiData();
@@ -153,17 +153,23 @@ TEST_F(IdentityEditor, SetMtiDataChangesTheSelectedEntryAndShowsIt) {
   EXPECT_EQ(firmwareBox(editor).text(), QStringLiteral("2.0"));
   EXPECT_EQ(typeList(editor).currentIndex(), 1);
 
-  // Another model type in the selected entry shows as that entry's model.
-  editor.SetMtiData(identity(QStringLiteral("RV-10"), QStringLiteral("12"), QString()));
-  EXPECT_EQ(typeList(editor).currentText(), QStringLiteral("RV-10"));
-  EXPECT_EQ(listed(editor), (QStringList{"RV-11", "RV-10", "RV-15"}));
+  // Another model's identity selects that model's entry.
+  editor.SetMtiData(identity(QStringLiteral("rv-15"), QStringLiteral("12"), QString()));
+  EXPECT_EQ(typeList(editor).currentIndex(), 2);
+  EXPECT_EQ(editor.GetMtiData()->MtiType(), QStringLiteral("RV-15"));
   EXPECT_EQ(serialBox(editor).text(), QStringLiteral("12"));
   EXPECT_TRUE(firmwareBox(editor).text().isEmpty());
-  EXPECT_EQ(selected->MtiType(), QStringLiteral("RV-10"));
-  EXPECT_EQ(selected->Serial(), QStringLiteral("12")) << "showing it changes nothing";
+  EXPECT_EQ(selected->Serial(), QStringLiteral("4711")) << "the RV-12P entry keeps its own";
 
+  // A model the list does not hold renames none (before: RV-15 became
+  // RV-10, and a later pick of "RV-15" recorded RV-10).
+  editor.SetMtiData(identity(QStringLiteral("RV-10"), QStringLiteral("99"), QString()));
   editor.SetMtiData(nullptr);
-  EXPECT_EQ(selected->Serial(), QStringLiteral("12"));
+  EXPECT_EQ(listed(editor), (QStringList{"RV-11", "RV-12P", "RV-15"}));
+  EXPECT_EQ(editor.GetMtiData()->MtiType(), QStringLiteral("RV-15"));
+  EXPECT_EQ(serialBox(editor).text(), QStringLiteral("12"));
+  Q_EMIT typeList(editor).activated(0);
+  EXPECT_EQ(editor.GetMtiData()->MtiType(), QStringLiteral("RV-11"));
 }
 
 TEST_F(IdentityEditor, RegSaveWritesUnderTheCurrentModelTypes) {
@@ -182,17 +188,18 @@ TEST_F(IdentityEditor, RegSaveWritesUnderTheCurrentModelTypes) {
   XMTIData editor;
   EXPECT_EQ(typeList(editor).currentIndex(), 2);
   EXPECT_EQ(serialBox(editor).text(), QStringLiteral("1500"));
-  Q_EMIT typeList(editor).activated(0);
   editor.SetMtiData(
-      identity(QStringLiteral("RV-10"), QStringLiteral("900"), QStringLiteral("1.0")));
+      identity(QStringLiteral("RV-11"), QStringLiteral("900"), QStringLiteral("1.0")));
+  editor.SetMtiData(identity(QStringLiteral("RV-10"), QStringLiteral("5"), QString()));
   editor.RegSave();
-  EXPECT_EQ(readValue(kKey + QStringLiteral("rv-10"), QStringLiteral("Serial")).toString(),
+  EXPECT_EQ(readValue(kKey, QStringLiteral("MRU")).toInt(), 0);
+  EXPECT_EQ(readValue(kKey + QStringLiteral("rv-11"), QStringLiteral("Serial")).toString(),
             QStringLiteral("900"));
-  EXPECT_EQ(readValue(kKey + QStringLiteral("RV-10"), QStringLiteral("Firmware")).toString(),
+  EXPECT_EQ(readValue(kKey + QStringLiteral("RV-11"), QStringLiteral("Firmware")).toString(),
             QStringLiteral("1.0"));
   host::RegistryHelper key;
   key.OpenKey(host::HKEY_LOCAL_MACHINE, kKey);
-  EXPECT_EQ(key.SubKeyCount(), 4) << "the old model's sub-key stays";
+  EXPECT_EQ(key.SubKeyCount(), 3) << "no model is made up";
 }
 
 TEST_F(IdentityEditor, EntryWithoutModelTypeWritesNothingOntoTheKeyItself) {
@@ -286,16 +293,28 @@ TEST_F(IdentityList, KnownIdentityAnswersItsIndexAndAddsNothing) {
   ASSERT_EQ(MMiscUtils::RegisterMti(list_, identity(QStringLiteral("RV-15"), QStringLiteral("99"))),
             2);
   EXPECT_EQ(MMiscUtils::RegisterMti(list_, identity(QStringLiteral("RV-12P"),
-                                                    QStringLiteral("1234"), QStringLiteral("4.0"))),
+                                                    QStringLiteral("1234"), QStringLiteral("3.1"))),
             1);
   EXPECT_EQ(list_->Count(), 2);
   const CMtiData2Ptr last = MMiscUtils::GetMtiData(list_, 0);
   ASSERT_TRUE(last);
-  EXPECT_EQ(last->MtiType(), QStringLiteral("RV-15")) << "a match is not the identity added last";
+  EXPECT_EQ(last->Serial(), QStringLiteral("1234")) << "index 0 is the index used last";
   const CMtiData2Ptr first = MMiscUtils::GetMtiData(list_, 1);
   ASSERT_TRUE(first);
   EXPECT_EQ(first->Firmware(), QStringLiteral("3.1"));
   EXPECT_NE(first, MMiscUtils::GetMtiData(list_, 1)) << "a new record each time";
+}
+
+TEST_F(IdentityList, AnotherFirmwareIsAnotherEntryAndTheEarlierOneStays) {
+  ASSERT_EQ(MMiscUtils::RegisterMti(list_, identity(QStringLiteral("RV-15"), QStringLiteral("SN9"),
+                                                    QStringLiteral("1.0"))),
+            1);
+  EXPECT_EQ(MMiscUtils::RegisterMti(list_, identity(QStringLiteral("RV-15"), QStringLiteral("SN9"),
+                                                    QStringLiteral("2.0"))),
+            2);
+  EXPECT_EQ(MMiscUtils::GetMtiData(list_, 1)->Firmware(), QStringLiteral("1.0"));
+  EXPECT_EQ(MMiscUtils::GetMtiData(list_, 2)->Firmware(), QStringLiteral("2.0"));
+  EXPECT_EQ(MMiscUtils::GetMtiData(list_, 0)->Firmware(), QStringLiteral("2.0"));
 }
 
 TEST_F(IdentityList, IdentityWithoutSerialIsNeverMatched) {
