@@ -22,6 +22,8 @@ namespace {
 const QString kSource = QStringLiteral("rv1x-host");
 constexpr rt::Long kNotPerformed = -1;
 constexpr rt::Long kPassed = 1;
+constexpr rt::Long kSkipped = 3;
+constexpr rt::Long kNotFinished = 0;
 
 void reported(const rt::RuntimeError& error) {
   host::ErrorService::instance()->ReportError(error, kSource);
@@ -55,7 +57,8 @@ QString storedText(const QVariant& value) {
 SequenceRun::SequenceRun(host::SequenceDocument& sequence, QString resultsFile)
     : sequence_(sequence),
       resultsFile_(std::move(resultsFile)),
-      statuses_(sequence.Count(), kNotPerformed) {
+      statuses_(sequence.Count(), kNotPerformed),
+      finished_(sequence.Count(), false) {
   ctx_->setSelectedStandards(firstStandards(sequence));
 }
 
@@ -92,14 +95,24 @@ void SequenceRun::Run() {
 void SequenceRun::Perform(int index) {
   const host::ITestElementPtr test = sequence_.Element(index);
   ctx_->resetNavigationCode();
+  const qsizetype toldBefore = ctx_->notified().size();
   rt::onError([&] { com::must(test).Perform(ctx_); }, reported);
   const host::IResultDataPtr result =
       rt::orDefault([&] { return test->Result(); }, host::IResultDataPtr());
-  statuses_[index] = result ? rt::orDefault([&] { return result->Status(); }, rt::Long{0}) : 0;
-  PrintOutcome(test, result, statuses_[index]);
-  // What the run gave replaces what the document kept of the test; a test
-  // that left no outcome keeps what was stored.
-  if (statuses_[index] != 0) sequence_.TakeFromElement(index);
+  const rt::Long status = result ? rt::orDefault([&] { return result->Status(); }, rt::Long{0}) : 0;
+  PrintOutcome(test, result, status);
+  // A new final result (the element tells the host so) replaces what the
+  // document kept of the test's result; without one the record stays as
+  // it was stored.
+  if (ctx_->notified().size() > toldBefore) {
+    finished_[index] = true;
+    sequence_.TakeFromElement(index);
+  }
+  // Only a result of this run counts for it, and a skipped test has not
+  // passed, whatever its record says.
+  statuses_[index] = NavigationCode() == host::navigation::Skip ? kSkipped
+                     : finished_[index]                         ? status
+                                                                : kNotFinished;
   if (!WriteResults()) resultsLost_ = true;
 }
 

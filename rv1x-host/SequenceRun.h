@@ -47,8 +47,11 @@ class SequenceRun {
   host::SequenceDocument& sequence_;
   QString resultsFile_;
   host::RunContextPtr ctx_ = std::make_shared<host::RunContext>();
-  // The status each test's last Perform left; -1 for a test not performed.
+  // The status each test's last Perform left; -1 for a test not performed,
+  // 0 for one without a final result of this run, 3 for one skipped.
   QList<rt::Long> statuses_;
+  // Whether the test's result was finished in this run.
+  QList<bool> finished_;
   bool aborted_ = false;
   bool resultsLost_ = false;
 };

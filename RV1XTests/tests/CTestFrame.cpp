@@ -160,8 +160,10 @@ void CTestFrame::HandOnOrReport(const rt::RuntimeError& error,
 void CTestFrame::Load(const host::XmlElementPtr& ixeIn, const host::HostLogPtr& iprLog) {
   rt::onError(
       [&] {
-        if (ixeIn && ixeIn->TagName() == QLatin1String("ResultItem")) FreshResultForLoad();
+        const bool result = ixeIn && ixeIn->TagName() == QLatin1String("ResultItem");
+        if (result) FreshResultForLoad();
         Base().Load(ixeIn, iprLog);
+        if (result) recordedResult_ = std::dynamic_pointer_cast<CResultBase>(Base().Result());
       },
       [&](const rt::RuntimeError& error) {
         using namespace host::elementerr;
@@ -209,8 +211,12 @@ void CTestFrame::FinishResult(const CMtiData2Ptr& mti) {
       return;
     }
     if (!mfKeep || !result_) return;
-    // Passing through the test again without a new verdict changes nothing.
-    if (finishedResult_.lock() == result_) return;
+    // Passing through the test again without a new verdict changes nothing
+    // but the identity, when the operator changed it.
+    if (finishedResult_.lock() == result_) {
+      RecordIdentity(*result_, mti);
+      return;
+    }
     // A run that measured nothing leaves the result not evaluated: no
     // identity is recorded for it and the context is not told.
     if (!mfNA && !ResultMeasured()) return;
@@ -218,10 +224,33 @@ void CTestFrame::FinishResult(const CMtiData2Ptr& mti) {
     // keep the host from hearing that the test is done.
     const std::shared_ptr<CResultBase> result = result_;
     finishedResult_ = result;
+    recordedResult_ = result;
     rt::ignoreErrorsEach(
-        [&] { UpdateResultStatus(*result, mfNA); },
+        [&] { Base().SetResult(result); }, [&] { UpdateResultStatus(*result, mfNA); },
         [&] { result->SetMTIID(MMiscUtils::RegisterMti(Context().MtiList(), mti)); },
         [&] { Context().Notify(Self()); });
+  });
+}
+
+void CTestFrame::RecordIdentity(CResultBase& result, const CMtiData2Ptr& mti) {
+  if (!mti) return;
+  rt::ignoreErrors([&] {
+    const host::MtiListPtr list = Context().MtiList();
+    const CMtiData2Ptr recorded =
+        result.MTIID() > 0 ? MMiscUtils::GetMtiData(list, result.MTIID()) : nullptr;
+    if (recorded && recorded->MtiType() == mti->MtiType() && recorded->Serial() == mti->Serial() &&
+        recorded->Firmware() == mti->Firmware())
+      return;
+    const rt::Long index = MMiscUtils::RegisterMti(list, mti);
+    if (index != MMiscUtils::kNotRegistered) result.SetMTIID(index);
+  });
+}
+
+void CTestFrame::KeepRecord() {
+  rt::ignoreErrors([&] {
+    if (!recordedResult_ || Base().Result() == recordedResult_) return;
+    result_ = recordedResult_;
+    Base().SetResult(recordedResult_);
   });
 }
 
@@ -283,6 +312,7 @@ void CTestFrame::Perform(const host::RunContextPtr& ctx) {
         rt::ignoreErrors([&] { mfrmTestGuide->Unload(); });
         mfrmTestGuide.reset();
         FinishResult(mti);
+        KeepRecord();
       },
       [&](const rt::RuntimeError& error) { PerformFailure(error); });
 }

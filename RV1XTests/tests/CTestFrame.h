@@ -27,7 +27,11 @@
 // - a result is finished (status, analyzer identity, the context told)
 //   only once a measurement or a verdict is in it, or the test was declared
 //   not applicable, and only once for each final result: passing through
-//   the test again without running it changes nothing;
+//   the test again without running it changes nothing but an analyzer
+//   identity the operator changed meanwhile, which is recorded with it;
+// - the element's record (a result loaded or finished) stays the base
+//   object's result until a new final result replaces it: a run that ends
+//   without one (stopped, failed, skipped, aborted) leaves it as it was;
 // - every Perform that showed the window writes a navigation code.
 
 #include <QStringList>
@@ -207,6 +211,9 @@ class CTestFrame : public host::ITestElement, public std::enable_shared_from_thi
   void InitResult(bool force);
   // Drops the result (Abort, Skip) or finishes it (a run, N/A).
   void FinishResult(const CMtiData2Ptr& mti);
+  // After the window closed: a record that no new final result replaced
+  // is the element's result again.
+  void KeepRecord();
   // The result's verdicts changed after it was finished: it is finished,
   // and the context told, once more.
   void MarkResultChanged() { finishedResult_.reset(); }
@@ -248,6 +255,9 @@ class CTestFrame : public host::ITestElement, public std::enable_shared_from_thi
   void Navigate(rt::Long code);
   void RunFailure(const rt::RuntimeError& error);
   void PerformFailure(const rt::RuntimeError& error);
+  // The identity registered for a finished result, when the operator
+  // changed it since.
+  void RecordIdentity(CResultBase& result, const CMtiData2Ptr& mti);
   // Failures of Load, Save and Clone: those numbers go on to the caller,
   // any other is reported with the class's source.
   void HandOnOrReport(const rt::RuntimeError& error, std::initializer_list<rt::Long> handedOn);
@@ -260,6 +270,8 @@ class CTestFrame : public host::ITestElement, public std::enable_shared_from_thi
   std::shared_ptr<FRV1XTestGuide> mfrmTestGuide;
   // The result last finished, while its verdicts stand.
   std::weak_ptr<CResultBase> finishedResult_;
+  // The element's record: the result loaded, or last finished.
+  std::shared_ptr<CResultBase> recordedResult_;
   bool navigated_ = false;  // a navigation code was written in this Perform
   rt::Integer stepCount_ = 0;
 };

@@ -211,6 +211,7 @@ void CTestFrame::PerformFailure(const rt::RuntimeError& error) {
     rt::ignoreErrors([&] { mfrmTestGuide->Unload(); });
     mfrmTestGuide.reset();
   }
+  KeepRecord();
 }
 
 // --- the waits -----------------------------------------------------------------

@@ -1,15 +1,16 @@
 // rv1x-host run never loses a record: an earlier results file is written
-// only when it is continued or the technician says so.
+// only when it is continued or the technician says so, and a stored result
+// stays in it until the run gives a new final result.
 
 #include "HostRunFixture.h"
 
 namespace hostruntest {
 namespace {
 
-QStringList runOn(const QStringList& options) {
-  return QStringList{QStringLiteral("--unattended"), QStringLiteral("--simulate"),
-                     QStringLiteral("run")} +
-         options + QStringList{QStringLiteral("1")};
+QStringList runOn(const QStringList& options,
+                  const QString& simulate = QStringLiteral("--simulate")) {
+  return QStringList{QStringLiteral("--unattended"), simulate, QStringLiteral("run")} + options +
+         QStringList{QStringLiteral("1")};
 }
 
 QByteArray bytesOf(const QString& file) {
@@ -55,6 +56,49 @@ TEST_F(HostRunTest, AnEarlierResultsFileIsWrittenOnlyWhenContinuedOrOverwritten)
   const ProgramRun overwritten = host(runOn(first + QStringList{QStringLiteral("--overwrite")}));
   EXPECT_EQ(overwritten.status, 0) << qPrintable(overwritten.errors);
   EXPECT_EQ(storedTests(results), (QList<StoredTest>{{"300", 1}}));
+}
+
+// A refractory test with its result of an earlier day.
+const char kEarlierDay[] = R"(<?xml version="1.0" encoding="UTF-8"?>
+<TestSequence>
+  <TestElement ClassName="RV1XTests.CTestRefractory" TestID="400" ID="1">
+    <ResultItem>
+      <Status Code="1"/>
+      <Measurement Key="SENS"><Value Type="2" Kind="Single">251</Value><Status Code="1"/></Measurement>
+      <Measurement Key="PACE"><Value Type="2" Kind="Single">301</Value><Status Code="1"/></Measurement>
+    </ResultItem>
+  </TestElement>
+</TestSequence>
+)";
+
+TEST_F(HostRunTest, AStoredResultStaysInTheContinuedFileUntilANewOneReplacesIt) {
+  // The pacer never starts, so a Stop always comes before a measurement.
+  const QString noPacer = QStringLiteral("--simulate=pacer-polls=100000");
+  const char* lines[] = {"400 skip", "400 abort", "400 play wait=0.5 stop wait-run next"};
+  for (const char* line : lines) {
+    SCOPED_TRACE(line);
+    const QString stored = writeFile(QStringLiteral("day.xml"), kEarlierDay);
+    const ProgramRun run =
+        host(runOn({QStringLiteral("--sequence"), stored, QStringLiteral("--results"), stored,
+                    QStringLiteral("--operator"), writeFile(QStringLiteral("operator.txt"), line)},
+                   noPacer));
+    EXPECT_EQ(run.status, 1) << "not passed this time";
+    EXPECT_EQ(run.output, QStringLiteral("test 400 status=1\n  SENS=251\n  PACE=301\nresults ") +
+                              stored + u'\n');
+    QDomDocument document;
+    QFile file(stored);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly) && document.setContent(&file));
+    const QDomElement result = document.documentElement()
+                                   .firstChildElement(QStringLiteral("TestElement"))
+                                   .firstChildElement(QStringLiteral("ResultItem"));
+    EXPECT_EQ(result.firstChildElement(QStringLiteral("Status")).attribute(QStringLiteral("Code")),
+              QStringLiteral("1"));
+    EXPECT_EQ(result.elementsByTagName(QStringLiteral("Measurement")).size(), 2);
+    EXPECT_EQ(result.lastChildElement(QStringLiteral("Measurement"))
+                  .firstChildElement(QStringLiteral("Value"))
+                  .text(),
+              QStringLiteral("301"));
+  }
 }
 
 }  // namespace
