@@ -233,10 +233,12 @@ int runSequence(const RunOptions& run, const CommonOptions& options) {
     return kNotStarted;
   }
   if (sequence.Count() == 0) return notStarted(QStringLiteral("the sequence holds no test"));
-  if (queryAnalyzer(run.port).isEmpty())
+  const host::OrvanQelMti found = queryAnalyzer(run.port);
+  if (found.isEmpty())
     return notStarted(QStringLiteral("no analyzer answers on port %1").arg(run.port));
 
   SequenceRun sequenceRun(sequence, run.results);
+  sequenceRun.Context()->setAnalyzerModel(found.MtiType);
   if (!sequenceRun.WriteResults()) return kNotStarted;
   {
     const Bench bench(run, script, simulator.get());

@@ -160,6 +160,37 @@ void XMTIData::SetMtiData(const CMtiData2Ptr& identity) {
   rt::ignoreErrors([&] { ShowSelected(); });
 }
 
+namespace {
+
+// The models a found model's text names: "RV-12P/15" is RV-12P and RV-15,
+// the names after the first taking its family's prefix.
+QStringList modelsNamed(const QString& found) {
+  const QStringList parts = found.split(u'/', Qt::SkipEmptyParts);
+  if (parts.isEmpty()) return {};
+  const QString first = parts.first().trimmed();
+  const QString family = first.left(first.lastIndexOf(u'-') + 1);
+  QStringList models{first};
+  for (qsizetype i = 1; i < parts.size(); ++i) {
+    const QString part = parts.at(i).trimmed();
+    models.append(part.contains(u'-') ? part : family + part);
+  }
+  return models;
+}
+
+}  // namespace
+
+void XMTIData::SelectFoundModel(const QString& found) {
+  const QStringList models = modelsNamed(found);
+  const auto isFound = [&](const CMtiData2Ptr& entry) {
+    return models.contains(entry->MtiType(), Qt::CaseInsensitive);
+  };
+  if (models.isEmpty() || isFound(entries_.at(selected_))) return;
+  const auto entry = std::find_if(entries_.begin(), entries_.end(), isFound);
+  if (entry == entries_.end()) return;
+  selected_ = static_cast<int>(entry - entries_.begin());
+  rt::ignoreErrors([&] { ShowSelected(); });
+}
+
 void XMTIData::LockedChanged(bool locked) {
   cboMtiType_->setEnabled(!locked);
   txtSerial_->setReadOnly(locked);

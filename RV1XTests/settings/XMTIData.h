@@ -38,6 +38,11 @@ class XMTIData final : public host::CustomControl {
   // list never change.
   void SetMtiData(const CMtiData2Ptr& identity);
 
+  // Selects the entry of a model the host found on the port, unless the
+  // selected one is of it already. The text names one model or several of
+  // one family, as the port query does ("RV-12P/15": RV-12P or RV-15).
+  void SelectFoundModel(const QString& found);
+
   // Data: an identity (CMtiData2) for the selected entry; anything else is
   // ignored.
   void Initialize(const QVariant& Data) override;

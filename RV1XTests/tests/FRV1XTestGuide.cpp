@@ -178,6 +178,9 @@ void FRV1XTestGuide::InitGuide(const host::ITestElementPtr& test, const host::Ru
         const rt::Long index = result ? result->MTIID() : 0;
         const CMtiData2Ptr shown = MMiscUtils::GetMtiData(com::must(ctx).MtiList(), index);
         com::must(identity_).SetMtiData(shown);
+        // Without an identity of its own the analyzer is of the model the
+        // host found on the port.
+        if (!shown) identity_->SelectFoundModel(ctx->AnalyzerModel());
         identity_->Refresh();
         mResultView_ = CreateResultView(test->TestID());
         if (!mResultView_) return;

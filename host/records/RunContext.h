@@ -1,7 +1,8 @@
 #pragma once
 // What the host hands to a test run: whether it may run, where the operator
 // navigated to, the standards selected for the run, the analyzer identity
-// list, and the notice that the test is done (once per final result).
+// list, the model its port query found, and the notice that the test is
+// done (once per final result).
 //
 // The host keeps one context for a sequence and resets its navigation code
 // before each Perform, so that it can tell whether the test wrote one.
@@ -34,10 +35,16 @@ class RunContext : public virtual com::Object {
   virtual StandardsCollectionPtr SelectedStandards() { return selected_; }
   virtual MtiListPtr MtiList() { return mtiList_; }
   virtual void Notify(const ITestElementPtr& test);
+  // The model the host's port query found on the run's port ("RV-12P/15"),
+  // empty when it asked none: the guide offers it as the analyzer's model.
+  virtual QString AnalyzerModel() { return analyzerModel_; }
 
   // Host side.
   void setMayRun(bool mayRun) { mayRun_ = mayRun; }
   void setSelectedStandards(StandardsCollectionPtr selected) { selected_ = std::move(selected); }
+  // The document's identity list, so that its results' indexes resolve.
+  void setMtiList(MtiListPtr list) { mtiList_ = std::move(list); }
+  void setAnalyzerModel(QString model) { analyzerModel_ = std::move(model); }
   // Whether a navigation code was written since the last reset.
   bool navigationCodeWritten() const { return navigationWritten_; }
   void resetNavigationCode() {
@@ -52,6 +59,7 @@ class RunContext : public virtual com::Object {
   bool navigationWritten_ = false;
   StandardsCollectionPtr selected_;
   MtiListPtr mtiList_;
+  QString analyzerModel_;
   QList<std::weak_ptr<ITestElement>> notified_;
 };
 

@@ -172,6 +172,25 @@ TEST_F(IdentityEditor, SetMtiDataSelectsTheEntryOfItsModelAndNeverRenamesOne) {
   EXPECT_EQ(editor.GetMtiData()->MtiType(), QStringLiteral("RV-11"));
 }
 
+TEST_F(IdentityEditor, AModelTheHostFoundIsSelectedUnlessTheSelectedEntryIsOfIt) {
+  const struct {
+    int selected;
+    const char* found;
+    const char* model;  // selected afterwards
+  } cases[] = {
+      {0, "RV-12P/15", "RV-12P"}, {2, "RV-12P/15", "RV-15"}, {1, "RV-11", "RV-11"},
+      {1, "", "RV-12P"},          {1, "XY-9", "RV-12P"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.found);
+    XMTIData editor;
+    Q_EMIT typeList(editor).activated(c.selected);
+    editor.SelectFoundModel(QLatin1String(c.found));
+    EXPECT_EQ(editor.GetMtiData()->MtiType(), QLatin1String(c.model));
+    EXPECT_EQ(typeList(editor).currentText(), QLatin1String(c.model));
+  }
+}
+
 TEST_F(IdentityEditor, RegSaveWritesUnderTheCurrentModelTypes) {
   {
     XMTIData editor;

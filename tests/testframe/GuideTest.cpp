@@ -153,6 +153,14 @@ TEST_F(Guide, InitGuideShowsTheTestItsStepsItsIdentityAndItsResultView) {
   testsupport::saveScreenshot(*guide, QStringLiteral("guide-steps-and-result-view"));
 }
 
+TEST_F(Guide, ANewTestsIdentityStartsFromTheModelTheHostFound) {
+  ctx->setAnalyzerModel(QStringLiteral("RV-12P/15"));
+  // Whatever the registry's last choice, the operator had picked RV-11.
+  Q_EMIT guide->findChild<QComboBox*>(QStringLiteral("cboMtiType"))->activated(0);
+  guide->InitGuide(element(300), ctx, kSteps);
+  EXPECT_EQ(guide->GetGuideMtiData()->MtiType(), QStringLiteral("RV-12P"));
+}
+
 template <class View>
 bool is(const orvanRV1Xtst::IRV1XResultViewPtr& view) {
   return std::dynamic_pointer_cast<View>(view) != nullptr;
