@@ -1,9 +1,11 @@
 #include "SequenceReport.h"
 
+#include "records/RunObjects.h"
 #include "report/HostReport.h"
 #include "runtime/ErrorHandling.h"
 #include "sequence/SequenceDocument.h"
 #include "services/ErrorService.h"
+#include "typelib/IResultData.h"
 #include "typelib/ITestElement.h"
 
 namespace hostapp {
@@ -35,6 +37,22 @@ void hostStyle(host::HostReport& report, double size, bool bold) {
     report.SetTextAlignment(kLeft);
   });
 }
+// Which analyzer produced the element's result, as the document records it;
+// empty for an element without a result.
+QString analyzerLine(const host::SequenceDocument& sequence, int index) {
+  const host::IResultDataPtr result = com::must(sequence.Element(index)).Result();
+  if (!result || (result->MTIID() == 0 && result->Status() == 0)) return QString();
+  const host::MtiEntryPtr analyzer = sequence.AnalyzerOf(index);
+  if (!analyzer) return QStringLiteral("Analyzer: not recorded");
+  QStringList fields{analyzer->MtiType()};
+  if (!analyzer->Serial().isEmpty())
+    fields.append(QStringLiteral("serial number %1").arg(analyzer->Serial()));
+  if (!analyzer->Firmware().isEmpty())
+    fields.append(QStringLiteral("firmware %1").arg(analyzer->Firmware()));
+  if (fields.size() == 1) fields.append(QStringLiteral("no serial number or firmware given"));
+  return QStringLiteral("Analyzer: ") + fields.join(QStringLiteral(", "));
+}
+
 }  // namespace
 
 bool printSequenceReport(host::SequenceDocument& sequence, const QString& file,
@@ -49,6 +67,10 @@ bool printSequenceReport(host::SequenceDocument& sequence, const QString& file,
     if (!element) continue;
     hostStyle(*report, kTextSize, false);
     rt::onError([&] { element->PrintReport(report, runContext); }, reported);
+    rt::ignoreErrors([&] {
+      const QString analyzer = analyzerLine(sequence, i);
+      if (!analyzer.isEmpty()) report->Text(analyzer);
+    });
     rt::ignoreErrors([&] { report->Text(QString()); });
   }
   report->finish();

@@ -24,6 +24,8 @@ constexpr rt::Long kNotPerformed = -1;
 constexpr rt::Long kPassed = 1;
 constexpr rt::Long kSkipped = 3;
 constexpr rt::Long kNotFinished = 0;
+// A stored element that is not run (its settings were not read as stored).
+constexpr rt::Long kNotRun = rt::hresult(0x80048B08);
 
 void reported(const rt::RuntimeError& error) {
   host::ErrorService::instance()->ReportError(error, kSource);
@@ -60,6 +62,9 @@ SequenceRun::SequenceRun(host::SequenceDocument& sequence, QString resultsFile)
       statuses_(sequence.Count(), kNotPerformed),
       finished_(sequence.Count(), false) {
   ctx_->setSelectedStandards(firstStandards(sequence));
+  // The document's identities: its results' indexes name them, and the
+  // run's are added to them.
+  ctx_->setMtiList(sequence.Identities());
 }
 
 bool SequenceRun::WriteResults() {
@@ -94,6 +99,20 @@ void SequenceRun::Run() {
 
 void SequenceRun::Perform(int index) {
   const host::ITestElementPtr test = sequence_.Element(index);
+  if (!sequence_.SettingsRead(index)) {
+    // It would run with other settings or limits than were stored: it is
+    // not run, and stays as it was stored.
+    if (!notRun_.contains(index)) {
+      notRun_.append(index);
+      reported(rt::RuntimeError(
+          kNotRun, kSource,
+          QStringLiteral("Test %1 (element %2) is not run: its stored settings or limits could "
+                         "not be read as they were stored, and are kept as they were")
+              .arg(rt::orDefault([&] { return test->TestID(); }, rt::Long{0}))
+              .arg(index + 1)));
+    }
+    return;
+  }
   ctx_->resetNavigationCode();
   const qsizetype toldBefore = ctx_->notified().size();
   rt::onError([&] { com::must(test).Perform(ctx_); }, reported);

@@ -1,13 +1,14 @@
 #pragma once
 // A sequence run as the host makes it: each test element performed in turn
-// with the run's context, the sequence followed by the navigation code each
-// Perform leaves (next and N/A go on, previous goes back one test, skip
-// goes on, abort ends the run), and after every test its lines on standard
-// output,
+// with the run's context (whose identity list is the document's), the sequence followed by the
+// navigation code each Perform leaves (next and N/A go on, previous goes back one test, skip goes
+// on, abort ends the run), and after every test its lines on standard output,
 //   test <ID> status=<n>
 //     <KEY>=<value>          one per measurement, the value as stored
 // and the results document written again, so that a run that breaks off
-// loses nothing measured before.
+// loses nothing measured before. An element whose stored settings or limits
+// were not read as stored is not run: it is reported once and stays as it
+// was stored.
 
 #include <QList>
 #include <QString>
@@ -52,6 +53,8 @@ class SequenceRun {
   QList<rt::Long> statuses_;
   // Whether the test's result was finished in this run.
   QList<bool> finished_;
+  // The stored elements not run, each reported once.
+  QList<int> notRun_;
   bool aborted_ = false;
   bool resultsLost_ = false;
 };

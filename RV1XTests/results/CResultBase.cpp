@@ -130,8 +130,9 @@ void CResultBase::Load(const host::XmlElementPtr& ixeIn, const host::HostLogPtr&
         comment_.clear();
         statusText_.clear();
         status_ = resultstatus::NotEvaluated;
-        LoadChildren(element, iprLog);
+        const bool statusRead = LoadChildren(element, iprLog);
         EndLoad();
+        if (!statusRead) ReportUnreadStatus();
         if (step != 0) iprLog->EndStep(step);
       },
       [&](const rt::RuntimeError& error) {
@@ -140,16 +141,22 @@ void CResultBase::Load(const host::XmlElementPtr& ixeIn, const host::HostLogPtr&
       });
 }
 
-void CResultBase::LoadChildren(host::XmlElement& element, const host::HostLogPtr& log) {
+bool CResultBase::LoadChildren(host::XmlElement& element, const host::HostLogPtr& log) {
   const host::XmlNodeListPtr children = element.ChildNodes();
   const rt::Long count = com::must(children).Length();
+  // An empty element is a result never evaluated; one that holds anything
+  // holds its status too.
+  bool statusRead = count == 0;
   for (rt::Long i = 0; i < count; ++i) {
     const host::XmlElementPtr child = children->Item(i);
     const QString tag = com::must(child).TagName();
     if (tag == kCommentElement) {
       comment_ = child->Text();
     } else if (tag == kStatusElement) {
-      host::XmlHelper::instance()->ReadStatus(child, status_, statusText_);
+      const host::XmlHelperPtr helper = host::XmlHelper::instance();
+      helper->ReadStatus(child, status_, statusText_);
+      statusRead = helper->HoldsStatus(child) && status_ >= resultstatus::NotEvaluated &&
+                   status_ <= resultstatus::Skipped;
     } else if (tag == kMeasurementElement) {
       LoadMeasurementChild(child, log);
     } else if (tag == kServiceRecordElement) {
@@ -159,6 +166,18 @@ void CResultBase::LoadChildren(host::XmlElement& element, const host::HostLogPtr
       LoadOtherChild(tag, child, log);
     }
   }
+  return statusRead;
+}
+
+void CResultBase::ReportUnreadStatus() {
+  status_ = resultstatus::NotEvaluated;
+  rt::ignoreErrors([&] {
+    host::errors().ReportError(
+        rt::RuntimeError(kResultLoadError, kind_.source,
+                         QStringLiteral("The result's status could not be read; the result counts "
+                                        "as not evaluated, and its measurements are kept")),
+        kind_.source);
+  });
 }
 
 void CResultBase::LoadMeasurementChild(const host::XmlElementPtr& child,

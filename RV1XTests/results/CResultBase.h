@@ -138,7 +138,11 @@ class CResultBase : public host::IResultData, public std::enable_shared_from_thi
   host::ServiceRecordPtr serviceRecord_;
 
  private:
-  void LoadChildren(host::XmlElement& element, const host::HostLogPtr& log);
+  // Whether the walk met a status it could read (or the element is empty).
+  bool LoadChildren(host::XmlElement& element, const host::HostLogPtr& log);
+  // A stored status that is missing or cannot be read: reported, and the
+  // result not evaluated, its measurements as read.
+  void ReportUnreadStatus();
   void LoadMeasurementChild(const host::XmlElementPtr& child, const host::HostLogPtr& log);
   QString BuildReportHeader(host::HostReport& report);
   QString BuildReportRows(host::HostReport& report);

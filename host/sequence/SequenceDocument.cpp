@@ -1,32 +1,58 @@
 #include "sequence/SequenceDocument.h"
 
+#include <algorithm>
+
 #include "com/CreateObject.h"
+#include "elements/ElementErrors.h"
+#include "records/RunObjects.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorHandling.h"
 #include "services/ErrorService.h"
 #include "services/NumberFormatter.h"
+#include "typelib/IResultData.h"
 #include "typelib/ITestElement.h"
 #include "xml/XmlDocument.h"
+#include "xml/XmlKeeping.h"
 #include "xml/XmlTree.h"
 
 namespace host {
 
 namespace {
 
+using xmltree::Node;
+using xmltree::NodePtr;
+
 const QString kSource = QStringLiteral("TestSequence");
 const QString kRoot = QStringLiteral("TestSequence");
 const QString kEntry = QStringLiteral("TestElement");
 const QString kClassName = QStringLiteral("ClassName");
+const QString kIdentities = QStringLiteral("MTIList");
+const QString kIdentity = QStringLiteral("MTI");
+const QString kSettings = QStringLiteral("PlugInData");
+const QString kLimits = QStringLiteral("ExpectedResult");
+const QString kResult = QStringLiteral("ResultItem");
 
-// The children an element loads, in the order it loads them.
-const QString kParts[] = {QStringLiteral("Info"), QStringLiteral("PlugInData"),
-                          QStringLiteral("ExpectedResult"), QStringLiteral("ResultItem")};
+// The children an element loads, in the order it loads them (and writes
+// them).
+const QString kParts[] = {QStringLiteral("Info"), kSettings, kLimits, kResult};
+
+int partOrder(const QString& tag) {
+  for (int i = 0; i < static_cast<int>(std::size(kParts)); ++i)
+    if (kParts[i] == tag) return i;
+  return -1;
+}
 
 bool isPart(const QString& tag) {
-  for (const QString& part : kParts)
-    if (part == tag) return true;
-  return false;
+  return partOrder(tag) >= 0;
 }
+
+// The identity's attributes, as "MTIList" stores them.
+struct IdentityAttribute {
+  const char* name;
+  QString (MtiEntry::*read)();
+};
+const IdentityAttribute kIdentityTexts[] = {
+    {"Type", &MtiEntry::MtiType}, {"Serial", &MtiEntry::Serial}, {"Firmware", &MtiEntry::Firmware}};
 
 int reportedSoFar() {
   return static_cast<int>(ErrorService::instance()->reported().size());
@@ -59,10 +85,27 @@ QList<XmlElementPtr> childrenOf(XmlElement& node) {
   return children;
 }
 
+bool isElement(const Node& node) {
+  return node.kind == Node::Kind::Element;
+}
+
+// The XML declaration, which every written document gets anew.
+bool isDeclaration(const Node& node) {
+  return node.kind == Node::Kind::Instruction && node.name == QLatin1String("xml");
+}
+
 }  // namespace
 
-SequenceDocument::SequenceDocument() = default;
+SequenceDocument::SequenceDocument() : identities_(std::make_shared<MtiList>()) {}
 SequenceDocument::~SequenceDocument() = default;
+
+SequenceDocument::Entry SequenceDocument::StoredNode(const xmltree::NodePtr& node,
+                                                     bool identities) {
+  Entry entry;
+  entry.stored = node;
+  entry.identities = identities;
+  return entry;
+}
 
 void SequenceDocument::Report(const rt::RuntimeError& error) {
   ErrorService::instance()->ReportError(error, kSource);
@@ -89,18 +132,75 @@ void SequenceDocument::ReadDocument(const XmlDocumentPtr& document, const HostLo
                   .arg(rootName, kRoot));
   const int start = reportedSoFar();
   entries_.clear();
-  for (const XmlElementPtr& node : childrenOf(*root)) {
-    if (node->TagName() == kEntry)
-      entries_.append(ReadEntry(node, log));
-    else
-      entries_.append(Entry{nullptr, QString(), node, {}});
+  identities_ = std::make_shared<MtiList>();
+  storedIdentities_.clear();
+  read_ = document;
+  bool identitiesRead = false;
+  for (const NodePtr& node : root->node()->children) {
+    if (node->isText()) continue;  // the root's own text is kept with it
+    if (!isElement(*node)) {
+      entries_.append(StoredNode(node));
+      continue;
+    }
+    const auto element = std::make_shared<XmlElement>(document, node);
+    if (node->name == kEntry) {
+      entries_.append(ReadEntry(element, log));
+    } else if (node->name == kIdentities && !identitiesRead) {
+      identitiesRead = true;
+      ReadIdentities(element);
+      entries_.append(StoredNode(node, true));
+    } else {
+      Report(rt::RuntimeError(
+          elementerr::UnknownPart, kSource,
+          QStringLiteral("<%1>%2 is no part of a test sequence; it is written back as stored")
+              .arg(node->name, where(*element))));
+      entries_.append(StoredNode(node));
+    }
   }
   reported_ = reportedSoFar() - start;
 }
 
+void SequenceDocument::ReadIdentities(const XmlElementPtr& list) {
+  for (const XmlElementPtr& child : childrenOf(*list)) {
+    const bool read = rt::onError(
+        [&] {
+          if (child->TagName() != kIdentity)
+            rt::raise(sequenceerr::BadIdentity, kSource,
+                      QStringLiteral("<%1> is no identity").arg(child->TagName()));
+          const QString product = child->Attribute(QStringLiteral("Product"));
+          const QString indexText = child->Attribute(QStringLiteral("Index")).trimmed();
+          bool whole = false;
+          const rt::Long index = indexText.toInt(&whole);
+          if (product.isEmpty() || !whole || index < 1)
+            rt::raise(sequenceerr::BadIdentity, kSource,
+                      QStringLiteral("An identity needs a Product and an Index from 1"));
+          if (identities_->Find(product, index))
+            rt::raise(sequenceerr::BadIdentity, kSource,
+                      QStringLiteral("A second identity %1 of %2").arg(index).arg(product));
+          auto entry = std::make_shared<MtiEntry>();
+          entry->SetOwner(product, index);
+          entry->SetIdentity(child->Attribute(QStringLiteral("Type")),
+                             child->Attribute(QStringLiteral("Serial")),
+                             child->Attribute(QStringLiteral("Firmware")));
+          identities_->Add(entry);
+          storedIdentities_.append(entry);
+          return true;
+        },
+        [&](const rt::RuntimeError& error) {
+          Report(rt::RuntimeError(
+              error.Number(), error.Source(),
+              QStringLiteral("%1%2; it is written back as stored, and no result can name it")
+                  .arg(error.Description(), where(*child))));
+          return false;
+        });
+    Q_UNUSED(read);
+  }
+}
+
 SequenceDocument::Entry SequenceDocument::ReadEntry(const XmlElementPtr& node,
                                                     const HostLogPtr& log) {
-  Entry entry{nullptr, node->Attribute(kClassName).trimmed(), node, {}};
+  Entry entry = StoredNode(node->node());
+  entry.className = node->Attribute(kClassName).trimmed();
   const bool created = rt::onError(
       [&] {
         if (entry.className.isEmpty())
@@ -131,23 +231,68 @@ SequenceDocument::Entry SequenceDocument::ReadEntry(const XmlElementPtr& node,
                                        .arg(entry.className, error.Description(), where(*node))));
         return false;
       });
-  if (!created) return entry;
+  if (created) ReadParts(entry, node, log);
+  return entry;
+}
 
+void SequenceDocument::ReadParts(Entry& entry, const XmlElementPtr& node, const HostLogPtr& log) {
   const QList<XmlElementPtr> children = childrenOf(*node);
-  for (const XmlElementPtr& child : children)
-    if (!isPart(child->TagName())) entry.kept.append(child);
+  for (const XmlElementPtr& child : children) {
+    if (!isPart(child->TagName()))
+      Report(rt::RuntimeError(elementerr::UnknownPart, kSource,
+                              QStringLiteral("%1: <%2>%3 is no part of a test element; it is "
+                                             "written back as stored")
+                                  .arg(entry.className, child->TagName(), where(*child))));
+  }
   for (const QString& part : kParts) {
-    for (const XmlElementPtr& child : children) {
-      if (child->TagName() != part) continue;
+    QList<XmlElementPtr> stored;
+    for (const XmlElementPtr& child : children)
+      if (child->TagName() == part) stored.append(child);
+    if (stored.size() > 1) {
+      // Which one the element should hold cannot be told: none is lost.
+      Report(rt::RuntimeError(
+          sequenceerr::DuplicatePart, kSource,
+          QStringLiteral("%1%2 holds <%3> twice (lines %4 and %5); it is written back as "
+                         "stored and not run")
+              .arg(entry.className, where(*node), part)
+              .arg(stored.at(0)->lineNumber())
+              .arg(stored.at(1)->lineNumber())));
+      entry.keptWhole = true;
+    }
+    for (const XmlElementPtr& child : stored) {
       const int before = reportedSoFar();
       rt::onError([&] { entry.element->Load(child, log); },
                   [&](const rt::RuntimeError& error) { Report(error); });
       // The element may have reported the failure itself; either way the
-      // child is kept as it was stored.
-      if (reportedSoFar() > before) entry.kept.append(child);
+      // part is kept as it was stored.
+      if (reportedSoFar() > before && !entry.keptParts.contains(part)) entry.keptParts.append(part);
     }
   }
-  return entry;
+  if (!entry.keptWhole) CheckKept(entry, node);
+}
+
+// Each part that loaded is written back by its element only when that
+// keeps everything stored; else it is reported and kept as stored.
+void SequenceDocument::CheckKept(Entry& entry, const XmlElementPtr& node) {
+  XmlElementPtr saved;
+  const int before = reportedSoFar();
+  rt::ignoreErrors(
+      [&] { entry.element->Save(std::make_shared<XmlDocument>(), QVariant(), saved); });
+  // An element that cannot save is written as stored anyway (Write).
+  if (!saved || reportedSoFar() > before) return;
+  for (const XmlElementPtr& child : childrenOf(*node)) {
+    const QString part = child->TagName();
+    if (!isPart(part) || entry.keptParts.contains(part)) continue;
+    const XmlElementPtr own = saved->SelectChild(part, 0);
+    if (!own) continue;  // nothing written for it: the stored one stays
+    const QString lost = xmltree::lostFrom(*child->node(), *own->node());
+    if (lost.isEmpty()) continue;
+    Report(rt::RuntimeError(sequenceerr::PartNotKept, kSource,
+                            QStringLiteral("%1%2: <%3> is written back as stored, since written "
+                                           "anew it would lose this: %4")
+                                .arg(entry.className, where(*node), part, lost)));
+    entry.keptParts.append(part);
+  }
 }
 
 void SequenceDocument::Save(const QString& path) {
@@ -163,35 +308,140 @@ XmlDocumentPtr SequenceDocument::Write() {
   auto document = std::make_shared<XmlDocument>();
   document->addInstruction(QStringLiteral("xml"),
                            QStringLiteral("version=\"1.0\" encoding=\"UTF-8\""));
-  const XmlElementPtr root = document->CreateElement(kRoot);
-  document->SetDocumentElement(root);
-  for (const Entry& entry : entries_) {
-    XmlElementPtr saved;
-    if (entry.element)
-      rt::onError([&] { entry.element->Save(document, QVariant(), saved); },
-                  [&](const rt::RuntimeError& error) { Report(error); });
-    if (!saved) {
-      // Kept as stored: not an element, or one that could not be saved.
-      if (entry.stored) root->AppendChild(entry.stored);
-      continue;
+  // What stood around the root stays around it.
+  const Node* readRoot = nullptr;
+  QList<const Node*> before, after;
+  if (read_) {
+    for (const NodePtr& node : read_->tree().children) {
+      if (isElement(*node)) {
+        readRoot = node.get();
+      } else if (!isDeclaration(*node)) {
+        (readRoot ? after : before).append(node.get());
+      }
     }
-    if (!entry.className.isEmpty()) {
-      // The class name leads, as in every stored sequence.
-      auto& attributes = saved->node()->attributes;
-      attributes.removeIf([](const auto& a) { return a.first == kClassName; });
-      attributes.prepend({kClassName, entry.className});
-    }
-    // A part kept as stored takes the place of the one the element wrote.
-    for (const XmlElementPtr& kept : entry.kept) {
-      if (!isPart(kept->TagName())) continue;
-      for (const XmlElementPtr& own : childrenOf(*saved))
-        if (own->TagName() == kept->TagName()) saved->removeChild(own);
-    }
-    for (const XmlElementPtr& kept : entry.kept) saved->AppendChild(kept);
-    root->AppendChild(saved);
   }
+  for (const Node* node : before) document->appendNode(*node);
+  const XmlElementPtr root = document->CreateElement(kRoot);
+  if (readRoot) {
+    for (const auto& [name, value] : readRoot->attributes) root->SetAttribute(name, value);
+    for (const NodePtr& node : readRoot->children)
+      if (node->isText()) root->appendNode(*node);
+  }
+  document->SetDocumentElement(root);
+
+  const auto identities =
+      std::find_if(entries_.begin(), entries_.end(), [](const Entry& e) { return e.identities; });
+  const auto firstElement =
+      std::find_if(entries_.begin(), entries_.end(), [](const Entry& e) { return e.element; });
+  for (auto entry = entries_.begin(); entry != entries_.end(); ++entry) {
+    if (entry == identities || (identities == entries_.end() && entry == firstElement))
+      WriteIdentities(identities == entries_.end() ? nullptr : &*identities, document, *root);
+    if (!entry->identities) WriteEntry(*entry, document, *root);
+  }
+  if (identities == entries_.end() && firstElement == entries_.end())
+    WriteIdentities(nullptr, document, *root);
+  for (const Node* node : after) document->appendNode(*node);
   reported_ = reportedSoFar() - start;
   return document;
+}
+
+void SequenceDocument::WriteIdentities(const Entry* stored, const XmlDocumentPtr& document,
+                                       XmlElement& root) {
+  QList<MtiEntryPtr> added;
+  for (const MtiEntryPtr& identity : *identities_)
+    if (!storedIdentities_.contains(identity)) added.append(identity);
+  if (!stored && added.isEmpty()) return;
+  const XmlElementPtr list = document->CreateElement(kIdentities);
+  if (stored)
+    for (const NodePtr& node : stored->stored->children) list->appendNode(*node);
+  NumberFormatter& numbers = *NumberFormatter::instance();
+  for (const MtiEntryPtr& identity : added) {
+    rt::onError(
+        [&] {
+          const XmlElementPtr element = document->CreateElement(kIdentity);
+          element->SetAttribute(QStringLiteral("Product"), identity->Product());
+          element->SetAttribute(QStringLiteral("Index"), numbers.NumberText(identity->Index()));
+          for (const IdentityAttribute& text : kIdentityTexts)
+            element->SetAttribute(QLatin1String(text.name), (identity.get()->*text.read)());
+          list->AppendChild(element);
+        },
+        [&](const rt::RuntimeError& error) { Report(error); });
+  }
+  if (stored)
+    for (const auto& [name, value] : stored->stored->attributes) list->SetAttribute(name, value);
+  root.AppendChild(list);
+}
+
+void SequenceDocument::WriteEntry(const Entry& entry, const XmlDocumentPtr& document,
+                                  XmlElement& root) {
+  const bool asStored =
+      entry.stored && (!entry.element || entry.keptWhole || entry.keptParts.contains(kSettings) ||
+                       entry.keptParts.contains(kLimits));
+  XmlElementPtr saved;
+  if (!asStored && entry.element)
+    rt::onError([&] { entry.element->Save(document, QVariant(), saved); },
+                [&](const rt::RuntimeError& error) { Report(error); });
+  if (!saved) {
+    // Kept as stored: not an element, one not to be run, or one that could
+    // not be saved.
+    if (entry.stored) root.appendNode(*entry.stored);
+    return;
+  }
+  Node& own = *saved->node();
+  if (!entry.stored) {
+    // The class name leads, as in every stored sequence.
+    own.attributes.removeIf([](const auto& a) { return a.first == kClassName; });
+    own.attributes.prepend({kClassName, entry.className});
+    root.AppendChild(saved);
+    return;
+  }
+  const Node& stored = *entry.stored;
+  // The stored attributes in their order, with the element's values; then
+  // those only the element has.
+  QList<std::pair<QString, QString>> attributes;
+  for (const auto& [name, value] : stored.attributes) {
+    const QString* written = name == kClassName ? nullptr : own.attribute(name);
+    attributes.append({name, written ? *written : value});
+  }
+  for (const auto& attribute : own.attributes)
+    if (!stored.attribute(attribute.first)) attributes.append(attribute);
+  // The stored children in their places, each part the element writes in
+  // place of the stored one unless that is kept; then the parts only the
+  // element has, each after the parts that come before it.
+  std::vector<NodePtr> ownParts = std::move(own.children);
+  own.children.clear();
+  std::vector<NodePtr> children;
+  const auto takeOwn = [&](const QString& part) -> NodePtr {
+    const auto found = std::find_if(ownParts.begin(), ownParts.end(), [&](const NodePtr& n) {
+      return n && isElement(*n) && n->name == part;
+    });
+    if (found == ownParts.end()) return nullptr;
+    NodePtr node = std::move(*found);
+    *found = nullptr;
+    return node;
+  };
+  for (const NodePtr& child : stored.children) {
+    NodePtr written;
+    if (isElement(*child) && isPart(child->name) && !entry.keptParts.contains(child->name))
+      written = takeOwn(child->name);
+    children.push_back(written ? written : child->deepCopy());
+  }
+  for (NodePtr& part : ownParts) {
+    if (!part) continue;
+    const int order = partOrder(part->name);
+    auto place = children.end();
+    for (auto at = children.begin(); at != children.end(); ++at) {
+      const int other = isElement(**at) ? partOrder((*at)->name) : -1;
+      if (other > order && order >= 0) {
+        place = at;
+        break;
+      }
+    }
+    children.insert(place, std::move(part));
+  }
+  own.attributes = attributes;
+  for (const NodePtr& child : children) own.append(child);
+  root.AppendChild(saved);
 }
 
 int SequenceDocument::Count() const {
@@ -223,25 +473,44 @@ QString SequenceDocument::ClassName(int index) const {
 
 void SequenceDocument::Append(const ITestElementPtr& element, const QString& className) {
   com::must(element);
-  entries_.append(Entry{element, className, nullptr, {}});
+  Entry entry;
+  entry.element = element;
+  entry.className = className;
+  entries_.append(entry);
 }
 
 void SequenceDocument::TakeFromElement(int index) {
   Entry* entry = ElementEntry(index);
-  if (!entry) return;
-  entry->kept.removeIf([](const XmlElementPtr& kept) { return isPart(kept->TagName()); });
+  if (entry && !entry->keptWhole) entry->keptParts.removeAll(kResult);
 }
 
 bool SequenceDocument::KeptAsStored(int index, const QString& part) const {
   const Entry* entry = ElementEntry(index);
-  if (!entry) return false;
-  for (const XmlElementPtr& kept : entry->kept)
-    if (kept->TagName() == part) return true;
-  return false;
+  return entry && (entry->keptWhole || entry->keptParts.contains(part));
+}
+
+bool SequenceDocument::SettingsRead(int index) const {
+  const Entry* entry = ElementEntry(index);
+  return entry && !entry->keptWhole && !entry->keptParts.contains(kSettings) &&
+         !entry->keptParts.contains(kLimits);
+}
+
+MtiEntryPtr SequenceDocument::AnalyzerOf(int index) const {
+  return rt::orDefault(
+      [&]() -> MtiEntryPtr {
+        const ITestElementPtr element = Element(index);
+        const IResultDataPtr result = element ? element->Result() : nullptr;
+        const rt::Long mti = result ? result->MTIID() : 0;
+        return mti > 0 ? identities_->Find(kProduct, mti) : nullptr;
+      },
+      MtiEntryPtr());
 }
 
 void SequenceDocument::Clear() {
   entries_.clear();
+  identities_ = std::make_shared<MtiList>();
+  storedIdentities_.clear();
+  read_.reset();
   reported_ = 0;
 }
 

@@ -2,11 +2,14 @@
 // The host's stored sequence of test elements, one XML file:
 //   <?xml version="1.0" encoding="UTF-8"?>
 //   <TestSequence>
+//     <MTIList>
+//       <MTI Product="RV-1X" Index="1" Type="RV-12P" Serial="4711" Firmware="2.1.0"/>
+//     </MTIList>
 //     <TestElement ClassName="RV1XTests.CTestDischarge" TestID="200" ID="1">
 //       <Info Name="..." Type="..." Parameter="..." Description="..."/>
 //       <PlugInData PlugIn="RV-1X">...</PlugInData>
 //       <ExpectedResult>...</ExpectedResult>
-//       <ResultItem>...</ResultItem>
+//       <ResultItem MTI="1">...</ResultItem>
 //     </TestElement>
 //   </TestSequence>
 // Each element is created by its registered name ("ClassName") and handed
@@ -16,26 +19,49 @@
 // configuration it belongs to. Every attribute and child is optional but
 // "ClassName".
 //
-// Nothing that was stored is lost: a child the host does not know, and a
-// child whose load failed, are kept and written back unchanged; an entry
-// that cannot become an element (no class name, a class that cannot be
-// created, a "TestID" that is not its class's, an "ID" that is no number)
-// and any other child of the root are kept and written back in their
-// place. Each such problem is reported through the host's ErrorService as
-// it is met.
+// "MTIList" holds the analyzer identities the results name by their "MTI"
+// index, one "MTI" per identity (the host's identity list, which a run adds
+// to). An identity once stored is written back as it was.
+//
+// Nothing that was stored is lost:
+// - comments, instructions, attributes the host does not know, and the
+//   children of the root and of each "TestElement" stay where they were;
+//   a child the host does not know is also reported;
+// - a part whose load failed, and one that its element would write back
+//   with less than was stored (an attribute, a child, a comment or a text
+//   it does not keep, a value that does not read back as written), is
+//   reported and written back as stored;
+// - an entry that cannot become an element (no class name, a class that
+//   cannot be created, a "TestID" that is not its class's, an "ID" that is
+//   no number), and one with a part twice, is reported and written back as
+//   stored, whole;
+// - an element whose settings or limits are kept as stored is not to be
+//   run (SettingsRead), and is written back as stored, whole.
+// Each problem is reported through the host's ErrorService as it is met.
 
 #include <QList>
+#include <QStringList>
 
 #include "runtime/RuntimeError.h"
 #include "typelib/HostTypes.h"
 
 namespace host {
 
+namespace xmltree {
+struct Node;
+}
+
 namespace sequenceerr {
 // The document's root is not "TestSequence".
 constexpr rt::Long NotASequence = rt::hresult(0x80048B01);
 // An entry that cannot become a test element.
 constexpr rt::Long BadEntry = rt::hresult(0x80048B02);
+// A part written back as stored: written anew it would lose some of it.
+constexpr rt::Long PartNotKept = rt::hresult(0x80048B05);
+// An entry with a part twice: which one counts cannot be told.
+constexpr rt::Long DuplicatePart = rt::hresult(0x80048B06);
+// An analyzer identity of "MTIList" that cannot be read.
+constexpr rt::Long BadIdentity = rt::hresult(0x80048B07);
 }  // namespace sequenceerr
 
 class SequenceDocument {
@@ -60,13 +86,24 @@ class SequenceDocument {
   ITestElementPtr Element(int index) const;  // from 0; Nothing outside
   QString ClassName(int index) const;
   void Append(const ITestElementPtr& element, const QString& className);
-  // From now on the element's own parts are written, not the children
-  // kept because they could not be loaded (call it after a run).
+  // After a run that gave the element a new final result: its own result
+  // is written from now on, not the one kept as stored.
   void TakeFromElement(int index);
   // Whether that part of the element ("PlugInData", ...) is written as it
-  // was stored, because it could not be loaded.
+  // was stored, because it could not be loaded or would not be kept.
   bool KeptAsStored(int index, const QString& part) const;
+  // Whether the element holds the settings and limits that were stored:
+  // false when they (or the whole entry) are kept as stored, so that a run
+  // would use others.
+  bool SettingsRead(int index) const;
   void Clear();
+
+  // The analyzer identities: those stored in "MTIList" and those added
+  // since (a run's context registers into this list). Each entry has its
+  // product, index, model type, serial number and firmware version.
+  const MtiListPtr& Identities() const { return identities_; }
+  // The identity of the element's result (by its "MTI" index), or Nothing.
+  MtiEntryPtr AnalyzerOf(int index) const;
 
   // Problems reported by the last Load or Save.
   int Reported() const { return reported_; }
@@ -75,18 +112,29 @@ class SequenceDocument {
   struct Entry {
     ITestElementPtr element;  // Nothing: the entry is kept as stored
     QString className;
-    XmlElementPtr stored;
-    QList<XmlElementPtr> kept;  // unknown children and those that failed to load
+    std::shared_ptr<xmltree::Node> stored;  // as read; Nothing for one appended
+    bool identities = false;                // the "MTIList"
+    bool keptWhole = false;                 // written exactly as stored
+    QStringList keptParts;                  // parts written as stored
   };
 
+  static Entry StoredNode(const std::shared_ptr<xmltree::Node>& node, bool identities = false);
   void ReadDocument(const XmlDocumentPtr& document, const HostLogPtr& log);
   Entry ReadEntry(const XmlElementPtr& node, const HostLogPtr& log);
+  void ReadParts(Entry& entry, const XmlElementPtr& node, const HostLogPtr& log);
+  void CheckKept(Entry& entry, const XmlElementPtr& node);
+  void ReadIdentities(const XmlElementPtr& node);
   XmlDocumentPtr Write();
+  void WriteEntry(const Entry& entry, const XmlDocumentPtr& document, XmlElement& root);
+  void WriteIdentities(const Entry* stored, const XmlDocumentPtr& document, XmlElement& root);
   void Report(const rt::RuntimeError& error);
   const Entry* ElementEntry(int index) const;
   Entry* ElementEntry(int index);
 
+  XmlDocumentPtr read_;  // the document as read: what the entries keep lies in it
   QList<Entry> entries_;
+  MtiListPtr identities_;
+  QList<MtiEntryPtr> storedIdentities_;  // written back as stored
   int reported_ = 0;
 };
 

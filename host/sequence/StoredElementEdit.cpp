@@ -169,8 +169,8 @@ StoredElementEdit::StoredElementEdit(const QString& path, int position) : path_(
               QStringLiteral("Element %1 of %2 cannot be read as a test").arg(position).arg(path));
   if (sequence.KeptAsStored(0, kSettings))
     rt::raise(sequenceerr::SettingsNotRead, kSource,
-              QStringLiteral("The settings of element %1 of %2 could not be read; they are not "
-                             "edited, so that nothing stored is lost")
+              QStringLiteral("The settings of element %1 of %2 could not be read as they were "
+                             "stored; they are not edited, so that nothing stored is lost")
                   .arg(position)
                   .arg(path));
   element_ = sequence.Element(0);

@@ -142,6 +142,17 @@ QDomDocument XmlDocument::dom() const {
   return copy;
 }
 
+void XmlDocument::appendNode(const xmltree::Node& node) {
+  if (node.kind == xmltree::Node::Kind::Element && rootOf(*document_))
+    rt::raise(rt::err::InvalidCall, kSource, QStringLiteral("The document has its root already"));
+  document_->append(node.deepCopy());
+}
+
+void XmlElement::appendNode(const xmltree::Node& node) {
+  requireDepth(node_->depth() + node.height());
+  node_->append(node.deepCopy());
+}
+
 void XmlElement::removeChild(const XmlElementPtr& child) {
   if (child && child->node_->parent.lock() == node_) child->node_->detach();
 }

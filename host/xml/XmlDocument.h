@@ -45,6 +45,11 @@ class XmlDocument : public virtual com::Object, public std::enable_shared_from_t
   // A QtXml copy of the document for reading; changing it does not change
   // the document.
   QDomDocument dom() const;
+  // The nodes as they were read or made (comments and instructions too).
+  const xmltree::Node& tree() const { return *document_; }
+  // A copy of a comment, an instruction or an element after what the
+  // document holds (error 5 for an element when it already has a root).
+  void appendNode(const xmltree::Node& node);
 
  private:
   friend class XmlElement;
@@ -92,6 +97,9 @@ class XmlElement : public virtual com::Object, public std::enable_shared_from_th
   qint64 lineNumber() const { return node_->line; }
   // Takes a child element out; nothing happens for one that is not a child.
   void removeChild(const XmlElementPtr& child);
+  // A copy of any node (a comment, a text, an element) as the last child;
+  // an element within the depth limit (error 5).
+  void appendNode(const xmltree::Node& node);
   // A QtXml copy of the element for reading, valid while this object lives;
   // changing it does not change the element.
   QDomElement dom() const;

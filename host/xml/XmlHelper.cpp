@@ -1,5 +1,7 @@
 #include "xml/XmlHelper.h"
 
+#include <cmath>
+
 #include "runtime/Conversions.h"
 #include "runtime/NumberDisplay.h"
 #include "xml/XmlDocument.h"
@@ -36,15 +38,33 @@ QString kindOf(const QVariant& value) {
   }
 }
 
+// The value a stored text holds for its kind; an empty variant for a text
+// the kind cannot hold (a value this helper wrote always reads back), so
+// that no value is made up.
 QVariant valueOf(const QString& kind, const QString& text) {
+  bool ok = false;
   if (kind == QLatin1String("Empty")) return QVariant();
-  if (kind == QLatin1String("Boolean")) return text == QLatin1String("True");
-  if (kind == QLatin1String("Integer"))
-    return QVariant::fromValue<short>(rt::toInteger(rt::val(text)));
-  if (kind == QLatin1String("Long")) return QVariant::fromValue<int>(rt::toLong(rt::val(text)));
-  if (kind == QLatin1String("Single"))
-    return QVariant::fromValue<float>(static_cast<float>(rt::val(text)));
-  if (kind == QLatin1String("Double")) return rt::val(text);
+  if (kind == QLatin1String("Boolean")) {
+    if (text == QLatin1String("True")) return true;
+    if (text == QLatin1String("False")) return false;
+    return QVariant();
+  }
+  if (kind == QLatin1String("Integer")) {
+    const short number = text.trimmed().toShort(&ok);
+    return ok ? QVariant::fromValue<short>(number) : QVariant();
+  }
+  if (kind == QLatin1String("Long")) {
+    const int number = text.trimmed().toInt(&ok);
+    return ok ? QVariant::fromValue<int>(number) : QVariant();
+  }
+  const double number = text.trimmed().toDouble(&ok);
+  if (kind == QLatin1String("Single")) {
+    const auto single = static_cast<float>(number);
+    // A finite number beyond the single range would read as infinite.
+    if (!ok || (std::isfinite(number) && !std::isfinite(single))) return QVariant();
+    return QVariant::fromValue<float>(single);
+  }
+  if (kind == QLatin1String("Double")) return ok ? QVariant(number) : QVariant();
   return text;
 }
 
@@ -75,6 +95,14 @@ void XmlHelper::ReadStatus(const XmlElementPtr& element, rt::Long& status, QStri
   if (!found) return;
   status = rt::toLong(rt::val(found->Attribute(QStringLiteral("Code"))));
   statusText = found->Text();
+}
+
+bool XmlHelper::HoldsStatus(const XmlElementPtr& element) {
+  const XmlElementPtr found = elementNamed(element, kStatus);
+  if (!found) return false;
+  bool whole = false;
+  found->Attribute(QStringLiteral("Code")).toInt(&whole);
+  return whole;
 }
 
 XmlElementPtr XmlHelper::WriteValue(const XmlDocumentPtr& document, const QVariant& value,

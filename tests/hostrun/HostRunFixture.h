@@ -82,6 +82,7 @@ class HostRunTest : public ::testing::Test {
     QList<StoredTest> tests;
     for (QDomElement test = document.documentElement().firstChildElement(); !test.isNull();
          test = test.nextSiblingElement()) {
+      if (test.tagName() != QLatin1String("TestElement")) continue;  // the identities
       const QDomElement status = test.firstChildElement(QStringLiteral("ResultItem"))
                                      .firstChildElement(QStringLiteral("Status"));
       tests.append({test.attribute(QStringLiteral("TestID")),

@@ -101,5 +101,37 @@ TEST_F(HostRunTest, AStoredResultStaysInTheContinuedFileUntilANewOneReplacesIt) 
   }
 }
 
+// A refractory test at 120 ppm on a 100 Ohm load whose load index cannot
+// be read, beside a sensitivity test.
+const char kUnreadSettings[] = R"(<?xml version="1.0" encoding="UTF-8"?>
+<TestSequence>
+  <TestElement ClassName="RV1XTests.CTestRefractory" TestID="400" ID="1">
+    <PlugInData PlugIn="RV-1X"><Load>100 Ohm</Load><Rate>120 ppm</Rate><RateIndex>6</RateIndex><LoadIndex>99999</LoadIndex><TestGuideSettings ButtonMask="11"/></PlugInData>
+  </TestElement>
+  <TestElement ClassName="RV1XTests.CTestSensitivity" TestID="300" ID="2"/>
+</TestSequence>
+)";
+
+TEST_F(HostRunTest, AnElementWhoseSettingsCannotBeReadIsNotRunAndStaysAsStored) {
+  const QString stored = writeFile(QStringLiteral("stored.xml"), kUnreadSettings);
+  const ProgramRun run = host(runOn({QStringLiteral("--sequence"), stored}));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.output,
+            QStringLiteral("test 300 status=1\n  PADS=1.2\n  ECG=1.2\nresults rv1x-results.xml\n"))
+      << "the run went on to the next test";
+  EXPECT_TRUE(run.errors.contains(QStringLiteral("Test 400 (element 1) is not run")))
+      << qPrintable(run.errors);
+  const auto elementOf = [](const QString& file) {
+    QDomDocument document;
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly) || !document.setContent(&in)) return QString();
+    QString text;
+    QTextStream stream(&text);
+    document.documentElement().firstChildElement(QStringLiteral("TestElement")).save(stream, -1);
+    return text;
+  };
+  EXPECT_EQ(elementOf(path(QStringLiteral("rv1x-results.xml"))), elementOf(stored));
+}
+
 }  // namespace
 }  // namespace hostruntest

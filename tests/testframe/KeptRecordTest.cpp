@@ -6,6 +6,7 @@
 #include "QtPrinters.h"
 #include "StoredElements.h"
 #include "TestSupport.h"
+#include "sequence/SequenceDocument.h"
 
 namespace {
 
@@ -84,6 +85,59 @@ TEST_F(Kept, TheIdentityTypedBeforeTheWindowClosedIsTheOneRecorded) {
   const rt::Long entries = ctx->MtiList()->Count();
   perform(na, QStringLiteral("300 next"));
   EXPECT_EQ(ctx->MtiList()->Count(), entries) << "the same identity is not registered again";
+}
+
+// The identities travel with the document: its results' indexes resolve
+// after a reload, those stored stay as they were, a run's are added.
+TEST_F(Kept, TheDocumentsIdentitiesResolveItsResultsAndTakeTheRunsOwn) {
+  const QString stored =
+      QStringLiteral(
+          "<TestSequence><MTIList>"
+          "<MTI Product=\"RV-1X\" Index=\"1\" Type=\"RV-11\" Serial=\"A1\" Firmware=\"1.0\"/>"
+          "<!-- the bench analyzer -->"
+          "<MTI Product=\"RV-1X\" Index=\"2\" Type=\"RV-15\" Serial=\"SN9\" Firmware=\"2.0\" "
+          "Calibrated=\"2024-05\"/>"
+          "<MTI Product=\"Other\" Index=\"2\" Type=\"X\"/>"
+          "</MTIList>"
+          "<TestElement ClassName=\"RV1XTests.CTestRefractory\" TestID=\"400\" ID=\"1\">%1"
+          "</TestElement>"
+          "<TestElement ClassName=\"RV1XTests.CTestSensitivity\" TestID=\"300\" ID=\"2\"/>"
+          "</TestSequence>")
+          .arg(QString(kStoredResult)
+                   .replace(QStringLiteral("<ResultItem>"),
+                            QStringLiteral("<ResultItem MTI=\"2\">")));
+  host::SequenceDocument sequence;
+  sequence.LoadXml(stored);
+  EXPECT_EQ(sequence.Reported(), 0);
+  ASSERT_TRUE(sequence.AnalyzerOf(0));
+  EXPECT_EQ(sequence.AnalyzerOf(0)->Serial(), QStringLiteral("SN9"));
+  EXPECT_FALSE(sequence.AnalyzerOf(1)) << "a test without result";
+  EXPECT_EQ(sequence.Identities()->Count(), 3) << "another product's identity is kept too";
+
+  // A run on the document's list registers the new analyzer after them.
+  analyzer(QStringLiteral("range=P"));
+  ctx->setMtiList(sequence.Identities());
+  perform(com::cast<orvanRV1Xtst::CTestFrame>(sequence.Element(1)),
+          QStringLiteral("300 play wait-run tab=0 mti=RV-12P,4711,2.1.0 next"));
+  ASSERT_EQ(notified(sequence.Element(1)), 1);
+  EXPECT_EQ(sequence.Element(1)->Result()->MTIID(), 3);
+  sequence.TakeFromElement(1);
+
+  host::SequenceDocument reloaded;
+  const QString written = sequence.ToXml();
+  reloaded.LoadXml(written);
+  EXPECT_EQ(reloaded.Reported(), 0) << qPrintable(written);
+  for (const QString& kept :
+       {QStringLiteral("<!-- the bench analyzer -->"), QStringLiteral("Calibrated=\"2024-05\""),
+        QStringLiteral("Product=\"Other\"")})
+    EXPECT_TRUE(written.contains(kept)) << qPrintable(kept);
+  ASSERT_TRUE(reloaded.AnalyzerOf(1));
+  EXPECT_EQ(reloaded.AnalyzerOf(1)->MtiType(), QStringLiteral("RV-12P"));
+  EXPECT_EQ(reloaded.AnalyzerOf(1)->Firmware(), QStringLiteral("2.1.0"));
+  EXPECT_EQ(reloaded.AnalyzerOf(0)->Serial(), QStringLiteral("SN9"));
+  EXPECT_LT(written.indexOf(QStringLiteral("<MTIList")),
+            written.indexOf(QStringLiteral("<TestElement")))
+      << "in its place";
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "com/CreateObject.h"
 #include "elements/ElementErrors.h"
 #include "elements/TestInfo.h"
+#include "records/RunObjects.h"
 #include "sequence/SequenceDocument.h"
 #include "services/ErrorService.h"
 #include "typelib/IResultData.h"
@@ -108,7 +109,8 @@ TEST_F(Sequence, WhatTheHostDoesNotKnowIsWrittenBackUnchanged) {
   sequence.LoadXml(
       document(QStringLiteral("<Notes>keep me</Notes>") + element(kConfig150 + comment) + foreign));
   EXPECT_EQ(sequence.Count(), 1);
-  EXPECT_EQ(sequence.Reported(), 1) << "the class that cannot be created";
+  EXPECT_EQ(sequence.Reported(), 3)
+      << "the sequence's and the element's unknown children, the class that cannot be created";
   const QDomElement root = written();
   QStringList order;
   for (QDomElement e = root.firstChildElement(); !e.isNull(); e = e.nextSiblingElement())
@@ -139,10 +141,11 @@ TEST_F(Sequence, ABrokenChildIsReportedAndKeptWhileTheRestLoads) {
   QDomElement saved = written().firstChildElement(QStringLiteral("TestElement"));
   EXPECT_EQ(saved.elementsByTagName(QStringLiteral("PlugInData")).size(), 1);
   EXPECT_EQ(saved.firstChildElement(QStringLiteral("PlugInData")).text(), QStringLiteral("lots"));
-  // After a run the element's own configuration counts.
+  // Settings not read are never the element's own to write: it is not run.
+  EXPECT_FALSE(sequence.SettingsRead(0));
   sequence.TakeFromElement(0);
   saved = written().firstChildElement(QStringLiteral("TestElement"));
-  EXPECT_EQ(saved.firstChildElement(QStringLiteral("PlugInData")).text(), QStringLiteral("100"));
+  EXPECT_EQ(saved.firstChildElement(QStringLiteral("PlugInData")).text(), QStringLiteral("lots"));
 }
 
 TEST_F(Sequence, AnEntryThatCannotBecomeAnElementIsReportedAndKeptAsStored) {
@@ -179,6 +182,33 @@ TEST_F(Sequence, AFileThatIsNoSequenceLeavesTheSequenceAsItWas) {
     EXPECT_EQ(errorOf(c.load), c.number) << c.what;
     EXPECT_EQ(sequence.Count(), 1) << c.what;
   }
+}
+
+TEST_F(Sequence, IdentitiesAreWrittenBeforeTheElementsAndOneThatCannotBeReadIsKept) {
+  sequence.LoadXml(document(element(kConfig150)));
+  auto identity = std::make_shared<host::MtiEntry>();
+  identity->SetOwner(host::kProduct, 1);
+  identity->SetIdentity(QStringLiteral("RV-12P"), QStringLiteral("4711"), QStringLiteral("2.1.0"));
+  sequence.Identities()->Add(identity);
+  const QString written = sequence.ToXml();
+  EXPECT_TRUE(written.contains(QStringLiteral(
+      "<TestSequence>\n  <MTIList>\n    <MTI Product=\"RV-1X\" Index=\"1\" Type=\"RV-12P\" "
+      "Serial=\"4711\" Firmware=\"2.1.0\"/>\n  </MTIList>\n  <TestElement")))
+      << qPrintable(written);
+
+  const QString unreadable = QStringLiteral("<MTI Product=\"RV-1X\" Index=\"first\"/>");
+  sequence.LoadXml(document(element(kConfig150) + QStringLiteral("<MTIList>") + unreadable +
+                            QStringLiteral("<MTI Product=\"RV-1X\" Index=\"2\" Type=\"RV-15\"/>"
+                                           "<MTI Product=\"RV-1X\" Index=\"2\" Type=\"RV-11\"/>"
+                                           "</MTIList>")));
+  EXPECT_EQ(sequence.Reported(), 2) << "the index that is no number, the index twice";
+  EXPECT_EQ(sequence.Identities()->Count(), 1);
+  EXPECT_EQ(sequence.Identities()->Find(host::kProduct, 2)->MtiType(), QStringLiteral("RV-15"));
+  const QString kept = sequence.ToXml();
+  EXPECT_TRUE(kept.contains(unreadable)) << qPrintable(kept);
+  EXPECT_TRUE(kept.contains(QStringLiteral("Type=\"RV-11\""))) << qPrintable(kept);
+  EXPECT_GT(kept.indexOf(QStringLiteral("<MTIList")), kept.indexOf(QStringLiteral("<TestElement")))
+      << "where it was stored";
 }
 
 TEST_F(Sequence, AnAppendedElementIsWrittenWithItsClassName) {
