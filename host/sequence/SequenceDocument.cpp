@@ -94,6 +94,14 @@ bool isDeclaration(const Node& node) {
   return node.kind == Node::Kind::Instruction && node.name == QLatin1String("xml");
 }
 
+bool sameNumber(const QString& a, const QString& b) {
+  bool wholeA = false;
+  bool wholeB = false;
+  const qlonglong numberA = a.trimmed().toLongLong(&wholeA);
+  const qlonglong numberB = b.trimmed().toLongLong(&wholeB);
+  return wholeA && wholeB && numberA == numberB;
+}
+
 }  // namespace
 
 SequenceDocument::SequenceDocument() : identities_(std::make_shared<MtiList>()) {}
@@ -401,7 +409,9 @@ void SequenceDocument::WriteEntry(const Entry& entry, const XmlDocumentPtr& docu
   QList<std::pair<QString, QString>> attributes;
   for (const auto& [name, value] : stored.attributes) {
     const QString* written = name == kClassName ? nullptr : own.attribute(name);
-    attributes.append({name, written ? *written : value});
+    // The stored text of a number the element holds unchanged ("04" for 4).
+    const bool same = written && (*written == value || sameNumber(*written, value));
+    attributes.append({name, written && !same ? *written : value});
   }
   for (const auto& attribute : own.attributes)
     if (!stored.attribute(attribute.first)) attributes.append(attribute);

@@ -51,8 +51,8 @@ QString lostFrom(const Node& stored, const Node& written) {
   const QString text = ownText(stored);
   const QString keptText = ownText(written);
   if (text != keptText)
-    return text.isEmpty()       ? QStringLiteral("%1: no text would be written \"%2\"")
-                                      .arg(described(stored), keptText)
+    return text.isEmpty() ? QStringLiteral("%1: no text would be written \"%2\"")
+                                .arg(described(stored), keptText)
            : keptText.isEmpty() ? QStringLiteral("%1: the text \"%2\" would not be written")
                                       .arg(described(stored), text)
                                 : QStringLiteral("%1: the text \"%2\" would be written \"%3\"")

@@ -55,107 +55,164 @@ TEST_F(HostRunTest, ResaveKeepsWhatItCannotWriteAnewAndRefusesWhatIsNotXml) {
     const char* what;
     QString document;
     int status;
-    const char* told;      // in the report on standard error
-    QStringList kept;      // in the document written, in this order
+    const char* told;  // in the report on standard error
+    QStringList kept;  // in the document written, in this order
   } cases[] = {
       {"as the host writes it", sequenceOf(whole), 0, nullptr, {}},
       // Parts twice: which one counts cannot be told.
-      {"a result twice", sequenceOf(whole + result361), 1, "holds <ResultItem> twice",
+      {"a result twice",
+       sequenceOf(whole + result361),
+       1,
+       "holds <ResultItem> twice",
        {">360<", ">361<"}},
       {"settings twice",
-       sequenceOf(whole + replaced(kSettings, QStringLiteral("360<"), QStringLiteral("120<"))), 1,
-       "holds <PlugInData> twice", {">360<", ">120<"}},
+       sequenceOf(whole + replaced(kSettings, QStringLiteral("360<"), QStringLiteral("120<"))),
+       1,
+       "holds <PlugInData> twice",
+       {">360<", ">120<"}},
       {"limits twice", sequenceOf(whole + kLimits), 1, "holds <ExpectedResult> twice", {}},
-      {"the info twice", sequenceOf(whole + QStringLiteral("<Info Name=\"Other\"/>")), 1,
-       "holds <Info> twice", {"Name=\"Charge time test\"", "Name=\"Other\""}},
+      {"the info twice",
+       sequenceOf(whole + QStringLiteral("<Info Name=\"Other\"/>")),
+       1,
+       "holds <Info> twice",
+       {"Name=\"Charge time test\"", "Name=\"Other\""}},
       {"a measurement twice",
-       sequenceOf(kInfo + kSettings + kLimits +
-                  replaced(kResult, QStringLiteral("</ResultItem>"),
-                           result361.mid(result361.indexOf(QStringLiteral("<Measurement")),
-                                         result361.indexOf(QStringLiteral("<Measurement Key=\"CHTI"))
-                                             - result361.indexOf(QStringLiteral("<Measurement"))) +
-                               QStringLiteral("</ResultItem>"))),
-       1, "more than once", {">360<", ">361<"}},
+       sequenceOf(
+           kInfo + kSettings + kLimits +
+           replaced(kResult, QStringLiteral("</ResultItem>"),
+                    result361.mid(result361.indexOf(QStringLiteral("<Measurement")),
+                                  result361.indexOf(QStringLiteral("<Measurement Key=\"CHTI")) -
+                                      result361.indexOf(QStringLiteral("<Measurement"))) +
+                        QStringLiteral("</ResultItem>"))),
+       1,
+       "more than once",
+       {">360<", ">361<"}},
       // What the host does not know, in place.
       {"comments around and between the parts",
-       replaced(replaced(sequenceOf(kInfo + kSettings + QStringLiteral("<!-- between -->") +
-                                    kLimits + kResult),
-                         QStringLiteral("<TestElement"),
-                         QStringLiteral("<!-- first --><TestElement")),
-                QStringLiteral("?>\n"), QStringLiteral("?>\n<!-- before -->\n")) +
+       replaced(
+           replaced(sequenceOf(kInfo + kSettings + QStringLiteral("<!-- between -->") + kLimits +
+                               kResult),
+                    QStringLiteral("<TestElement"), QStringLiteral("<!-- first --><TestElement")),
+           QStringLiteral("?>\n"), QStringLiteral("?>\n<!-- before -->\n")) +
            QStringLiteral("<!-- after -->\n"),
-       0, nullptr, {"<!-- before -->", "<!-- first -->", "</PlugInData>", "<!-- between -->",
-                    "<ExpectedResult", "<!-- after -->"}},
-      {"attributes of the sequence and of the element", sequenceOf(whole, " Site=\"Ward 3\"",
-                                                                   " Operator=\"JS\""),
-       0, nullptr, {"Site=\"Ward 3\"", "Operator=\"JS\""}},
+       0,
+       nullptr,
+       {"<!-- before -->", "<!-- first -->", "</PlugInData>", "<!-- between -->", "<ExpectedResult",
+        "<!-- after -->"}},
+      {"an ID written with a leading zero",
+       replaced(sequenceOf(whole), QStringLiteral("ID=\"1\""), QStringLiteral("ID=\"01\"")),
+       0,
+       nullptr,
+       {"ID=\"01\""}},
+      {"attributes of the sequence and of the element",
+       sequenceOf(whole, " Site=\"Ward 3\"", " Operator=\"JS\""),
+       0,
+       nullptr,
+       {"Site=\"Ward 3\"", "Operator=\"JS\""}},
       {"a child of the element between its parts",
        sequenceOf(kInfo + kSettings + QStringLiteral("<Calibration Bench=\"3\"/>") + kLimits +
                   kResult),
-       1, "<Calibration> (line 3) is no part of a test element",
+       1,
+       "<Calibration> (line 3) is no part of a test element",
        {"</PlugInData>", "<Calibration Bench=\"3\"/>", "<ExpectedResult"}},
       {"an attribute of the settings",
-       sequenceOf(kInfo + replaced(kSettings, QStringLiteral("PlugIn=\"RV-1X\""),
-                                   QStringLiteral("PlugIn=\"RV-1X\" Bench=\"3\"")) +
+       sequenceOf(kInfo +
+                  replaced(kSettings, QStringLiteral("PlugIn=\"RV-1X\""),
+                           QStringLiteral("PlugIn=\"RV-1X\" Bench=\"3\"")) +
                   kLimits + kResult),
-       1, "the attribute Bench=\"3\" would not be written", {"Bench=\"3\""}},
+       1,
+       "the attribute Bench=\"3\" would not be written",
+       {"Bench=\"3\""}},
       {"an attribute of the result",
        sequenceOf(kInfo + kSettings + kLimits +
                   replaced(kResult, QStringLiteral("<ResultItem>"),
                            QStringLiteral("<ResultItem Checked=\"JS\">"))),
-       1, "<ResultItem> is written back as stored", {"Checked=\"JS\""}},
+       1,
+       "<ResultItem> is written back as stored",
+       {"Checked=\"JS\""}},
       {"an attribute of a measurement",
        sequenceOf(kInfo + kSettings + kLimits +
                   replaced(kResult, QStringLiteral("Key=\"CHTI\""),
                            QStringLiteral("Key=\"CHTI\" Probe=\"2\""))),
-       1, "Probe=\"2\" would not be written", {"Probe=\"2\""}},
+       1,
+       "Probe=\"2\" would not be written",
+       {"Probe=\"2\""}},
       {"a child of the settings",
        sequenceOf(kInfo +
                   replaced(kSettings, QStringLiteral("<TestGuideSettings"),
                            QStringLiteral("<Paddles>adult</Paddles><TestGuideSettings")) +
                   kLimits + kResult),
-       1, "<Paddles> (line 3) would not be written", {"<Paddles>adult</Paddles>"}},
+       1,
+       "<Paddles> (line 3) would not be written",
+       {"<Paddles>adult</Paddles>"}},
       {"a comment in the result",
        sequenceOf(kInfo + kSettings + kLimits +
                   replaced(kResult, QStringLiteral("<Status Code=\"1\"/><Measurement Key=\"ENGY"),
                            QStringLiteral("<Status Code=\"1\"/><!-- re-read --><Measurement "
                                           "Key=\"ENGY"))),
-       1, "the comment \"re-read\" would not be written", {"<!-- re-read -->"}},
+       1,
+       "the comment \"re-read\" would not be written",
+       {"<!-- re-read -->"}},
       // A status that cannot be read keeps the measurements.
       {"no status",
        sequenceOf(kInfo + kSettings + kLimits +
                   replaced(kResult, QStringLiteral("<ResultItem><Status Code=\"1\"/>"),
                            QStringLiteral("<ResultItem>"))),
-       1, "status could not be read", {">360<", ">4.2<"}},
+       1,
+       "status could not be read",
+       {">360<", ">4.2<"}},
       {"a status that is no number",
        sequenceOf(kInfo + kSettings + kLimits +
                   replaced(kResult, QStringLiteral("<ResultItem><Status Code=\"1\"/>"),
                            QStringLiteral("<ResultItem><Status Code=\"failed\"/>"))),
-       1, "status could not be read", {"Code=\"failed\"", ">4.2<"}},
+       1,
+       "status could not be read",
+       {"Code=\"failed\"", ">4.2<"}},
       {"an empty status",
        sequenceOf(kInfo + kSettings + kLimits +
                   replaced(kResult, QStringLiteral("<ResultItem><Status Code=\"1\"/>"),
                            QStringLiteral("<ResultItem><Status/>"))),
-       1, "status could not be read", {">4.2<"}},
+       1,
+       "status could not be read",
+       {">4.2<"}},
       // Values that would not read back as they were written.
-      {"a single beyond its range", withValue("<Value Type=\"1\" Kind=\"Single\">4e38</Value>"), 1,
-       "the text \"4e38\" would not be written", {">4e38<"}},
-      {"an empty single", withValue("<Value Type=\"1\" Kind=\"Single\"></Value>"), 1,
-       "Kind=\"Single\" would be written \"Empty\"", {"Kind=\"Single\""}},
-      {"not a number", withValue("<Value Type=\"1\" Kind=\"Double\">NaN</Value>"), 1, "\"NaN\"",
+      {"a single beyond its range",
+       withValue("<Value Type=\"1\" Kind=\"Single\">4e38</Value>"),
+       1,
+       "the text \"4e38\" would not be written",
+       {">4e38<"}},
+      {"an empty single",
+       withValue("<Value Type=\"1\" Kind=\"Single\"></Value>"),
+       1,
+       "Kind=\"Single\" would be written \"Empty\"",
+       {"Kind=\"Single\""}},
+      {"not a number",
+       withValue("<Value Type=\"1\" Kind=\"Double\">NaN</Value>"),
+       1,
+       "\"NaN\"",
        {">NaN<"}},
-      {"a word", withValue("<Value Type=\"1\" Kind=\"Double\">open</Value>"), 1, "the text \"open\" would not be written",
+      {"a word",
+       withValue("<Value Type=\"1\" Kind=\"Double\">open</Value>"),
+       1,
+       "the text \"open\" would not be written",
        {">open<"}},
-      {"a decimal comma", withValue("<Value Type=\"1\" Kind=\"Double\">0,87</Value>"), 1,
-       "the text \"0,87\" would not be written", {">0,87<"}},
+      {"a decimal comma",
+       withValue("<Value Type=\"1\" Kind=\"Double\">0,87</Value>"),
+       1,
+       "the text \"0,87\" would not be written",
+       {">0,87<"}},
       {"a flag in lower case",
        sequenceOf(kInfo + replaced(kSettings, QStringLiteral(">False<"), QStringLiteral(">true<")) +
                   kLimits + kResult),
-       1, "the text \"true\" would be written \"False\"", {">true<"}},
+       1,
+       "the text \"true\" would be written \"False\"",
+       {">true<"}},
       // Not well-formed, or nested beyond reason: refused, nothing written.
       {"an attribute name XML does not allow",
-       sequenceOf(whole + QStringLiteral("<CalibrationNote Be~nch=\"3\"/>")), 2,
-       "\"Be~nch\" is no XML attribute name", {}},
+       sequenceOf(whole + QStringLiteral("<CalibrationNote Be~nch=\"3\"/>")),
+       2,
+       "\"Be~nch\" is no XML attribute name",
+       {}},
       {"5000 deep", sequenceOf(whole + nested(5000)), 2, "nested deeper than 256", {}},
   };
   for (const auto& c : cases) {
@@ -186,14 +243,14 @@ TEST_F(HostRunTest, ResaveKeepsWhatItCannotWriteAnewAndRefusesWhatIsNotXml) {
 }
 
 TEST_F(HostRunTest, ReportAndCatalogueRefuseDocumentsNestedBeyondTheLimit) {
-  const QString deep =
-      writeFile(QStringLiteral("deep.xml"), sequenceOf(kSettings + nested(5000)));
+  const QString deep = writeFile(QStringLiteral("deep.xml"), sequenceOf(kSettings + nested(5000)));
   const ProgramRun report = host({QStringLiteral("report"), deep, path(QStringLiteral("r.pdf"))});
   EXPECT_EQ(report.status, 2) << qPrintable(report.errors);
   EXPECT_FALSE(QFile::exists(path(QStringLiteral("r.pdf"))));
 
-  const QString groups = QStringLiteral("<TestElement ClassName=\"RV1XTests.CTestChargeTime\" "
-                                        "ID=\"100\">")
+  const QString groups = QStringLiteral(
+                             "<TestElement ClassName=\"RV1XTests.CTestChargeTime\" "
+                             "ID=\"100\">")
                              .repeated(20000) +
                          QStringLiteral("</TestElement>").repeated(20000);
   const QString deepTemplate =
