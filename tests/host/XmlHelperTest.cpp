@@ -64,6 +64,8 @@ TEST(XmlHelper, ValuesOfEveryKindReadBackTheSame) {
       QVariant::fromValue<float>(-35.05f),
       QVariant::fromValue<float>(3.4028235e38f),
       QVariant::fromValue<float>(1e-40f),
+      QVariant::fromValue<float>(std::numeric_limits<float>::infinity()),
+      QVariant::fromValue<float>(-std::numeric_limits<float>::infinity()),
       QVariant(0.1 + 0.2),
       QVariant(-1e300),
       QVariant(QStringLiteral("Shock")),
@@ -95,6 +97,28 @@ TEST(XmlHelper, ValuesOfEveryKindReadBackTheSame) {
       }
       valueType = valueType % 3 + 1;
     }
+  }
+}
+
+// A value another writer stored that its kind cannot hold is no value: it
+// never reads as a number made up (0, or infinity for a Single).
+TEST(XmlHelper, ATextItsKindCannotHoldReadsAsNoValue) {
+  const struct {
+    const char* kind;
+    const char* text;
+  } cases[] = {{"Single", "4e38"}, {"Single", ""},    {"Single", "open"}, {"Double", "0,87"},
+               {"Double", "12abc"}, {"Long", "1.5"},  {"Integer", "40000"}, {"Boolean", "true"},
+               {"Boolean", "1"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.kind) + " " + c.text);
+    auto document = XmlHelper::instance()->NewDocument();
+    document->LoadXml(QStringLiteral("<Value Type=\"1\" Kind=\"%1\">%2</Value>")
+                          .arg(QLatin1String(c.kind), QLatin1String(c.text)));
+    QVariant value = 5;
+    rt::Long type = 0;
+    XmlHelper::instance()->ReadValue(document->DocumentElement(), value, type);
+    EXPECT_FALSE(value.isValid()) << qPrintable(value.toString());
+    EXPECT_EQ(type, 1);
   }
 }
 
