@@ -106,9 +106,9 @@ TEST(XmlHelper, ATextItsKindCannotHoldReadsAsNoValue) {
   const struct {
     const char* kind;
     const char* text;
-  } cases[] = {{"Single", "4e38"}, {"Single", ""},    {"Single", "open"}, {"Double", "0,87"},
-               {"Double", "12abc"}, {"Long", "1.5"},  {"Integer", "40000"}, {"Boolean", "true"},
-               {"Boolean", "1"}};
+  } cases[] = {{"Single", "4e38"},   {"Single", ""},      {"Single", "open"},
+               {"Double", "0,87"},   {"Double", "12abc"}, {"Long", "1.5"},
+               {"Integer", "40000"}, {"Boolean", "true"}, {"Boolean", "1"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.kind) + " " + c.text);
     auto document = XmlHelper::instance()->NewDocument();

@@ -79,6 +79,17 @@ TEST_F(HostEditTest, RefusesWithExitStatus2AndWritesNothing) {
   const QString sequence = writeFile(storedSequence());
   const QString notXml = writeFile("<TestSequence><TestElement>", "broken.xml");
   const QString notASequence = writeFile("<Tests/>", "tests.xml");
+  // Settings with a child the host does not know: written anew they would
+  // lose it.
+  const QString unknownChild = writeFile(
+      "<TestSequence><TestElement ClassName=\"RV1XTests.CTestChargeTime\" TestID=\"100\">"
+      "<PlugInData PlugIn=\"RV-1X\"><PresetEnergy>150</PresetEnergy><Paddles>adult</Paddles>"
+      "</PlugInData></TestElement></TestSequence>",
+      "unknown.xml");
+  const QString badName = writeFile(
+      "<TestSequence><TestElement ClassName=\"RV1XTests.CTestChargeTime\" TestID=\"100\"/>"
+      "<Note Be~nch=\"3\"/></TestSequence>",
+      "name.xml");
   const QString notItsEncoding =
       writeFile("<TestSequence><TestElement><Info Name=\"D\xE9fi\"/></TestElement></TestSequence>",
                 "latin1.xml");
@@ -101,6 +112,12 @@ TEST_F(HostEditTest, RefusesWithExitStatus2AndWritesNothing) {
       {"settings that cannot be read",
        {"--sequence", sequence, "--index", "3", "300"},
        "The settings of element 3 of " + sequence + " could not be read"},
+      {"settings with a child the host does not know",
+       {"--sequence", unknownChild, "--index", "1", "100"},
+       "The settings of element 1 of " + unknownChild + " could not be read as they were stored"},
+      {"an attribute name XML does not allow, in another entry",
+       {"--sequence", badName, "--index", "1", "100"},
+       "\"Be~nch\" is no XML attribute name"},
       {"a missing file",
        {"--sequence", path("missing.xml"), "--index", "1", "100"},
        "File not found: " + path("missing.xml")},
@@ -115,6 +132,7 @@ TEST_F(HostEditTest, RefusesWithExitStatus2AndWritesNothing) {
        notItsEncoding + " cannot be written back unchanged in its encoding UTF-8"},
   };
   const QByteArray stored = readFile(sequence);
+  const QByteArray storedUnknown = readFile(unknownChild);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     const QString picture = path(QStringLiteral("refused.png"));
@@ -124,6 +142,7 @@ TEST_F(HostEditTest, RefusesWithExitStatus2AndWritesNothing) {
     EXPECT_TRUE(run.errors.contains(c.told)) << qPrintable(run.errors);
     EXPECT_FALSE(QFile::exists(picture));
     EXPECT_EQ(readFile(sequence), stored);
+    EXPECT_EQ(readFile(unknownChild), storedUnknown);
   }
 }
 
