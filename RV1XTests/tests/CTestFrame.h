@@ -65,7 +65,7 @@ struct TestClassKind {
   // The source of Load, Save, Clone and Perform reports.
   QString source;
   // Rows of GetMeasurementList; none gives an empty variant.
-  std::vector<MeasurementListRow> measurements;
+  std::vector<MeasurementListRow> measurements = {};
   // Initialize gives the element a limit set of its own without dialog.
   bool limitsWithoutDialog = false;
   // Perform's own failures go to the error service, not to a message box.

@@ -48,8 +48,8 @@ struct OperatorStep {
   int row = 0;           // Click
   int column = 0;        // Click; Tab: the tab index
   bool rightButton = false;
-  int answer = 0;        // Answer: a message-box answer (ui::mb)
-  QStringList identity;  // Identity: type, serial, firmware
+  int answer = 0;             // Answer: a message-box answer (ui::mb)
+  QStringList identity = {};  // Identity: type, serial, firmware
 };
 
 struct OperatorPlan {

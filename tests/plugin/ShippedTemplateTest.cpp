@@ -70,9 +70,10 @@ TEST(ShippedTemplate, ListsTheSevenTestsWithTranslatedTexts) {
       EXPECT_FALSE(english.contains(QStringLiteral("::"))) << text;
       if (QLatin1String(text) == QLatin1String("Name")) names.append(english);
       const testsupport::LanguageScope german(QStringLiteral("de"));
-      if (QLatin1String(text) != QLatin1String("Type"))
+      if (QLatin1String(text) != QLatin1String("Type")) {
         EXPECT_NE(orvanRV1X::TemplateLoader::GetLocalizedNodeText(node), english)
             << text << " has a German text";
+      }
     }
   }
   names.removeDuplicates();
