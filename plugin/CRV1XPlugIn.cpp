@@ -36,7 +36,7 @@ template <class T>
 std::shared_ptr<T> handOnOrReport(const rt::RuntimeError& error,
                                   std::initializer_list<rt::Long> ownNumbers,
                                   const QString& source) {
-  if (isOneOf(error.Number(), ownNumbers)) host::errors().RaiseError(QString(), 0, QString(), 1);
+  if (isOneOf(error.Number(), ownNumbers)) host::errors().PassOnPendingError();
   host::errors().ReportError(error, source);
   return nullptr;
 }
