@@ -63,11 +63,7 @@ QImage CRV1XPlugIn::Icon(rt::Long lTestID, rt::Long eisSize, rt::Long) {
 }
 
 QString CRV1XPlugIn::Name() {
-  return rt::orDefault(
-      [&] {
-        return com::must(host::LanguageService::instance()).Translate(host::kProduct, kNameKey, {});
-      },
-      QString());
+  return host::translated(kNameKey);
 }
 
 host::ISetupPtr CRV1XPlugIn::Setup() {

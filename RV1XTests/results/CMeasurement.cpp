@@ -42,12 +42,6 @@ const QString kShockStepPrefix = QStringLiteral("::");
 const QString kShock = QStringLiteral("20247::Shock");
 const QString kNoShock = QStringLiteral("20248::No shock");
 
-QString translated(const QString& textKey) {
-  return rt::orDefault(
-      [&] { return host::LanguageService::instance()->Translate(host::kProduct, textKey, {}); },
-      QString());
-}
-
 bool limitsApply(rt::Long valueType) {
   return valueType == valuetype::Number || valueType == valuetype::WholeNumber;
 }
@@ -66,7 +60,7 @@ void CMeasurement::Initialize(const QString& key, const QString& description, co
 }
 
 QString CMeasurement::Description() {
-  return translated(description_);
+  return host::translated(description_);
 }
 
 bool CMeasurement::HasValue() const {
@@ -186,7 +180,7 @@ QString CMeasurement::FormatValue(const QVariant& value) {
       [&]() -> QString {
         if (rt::isEmpty(value)) return QString();
         if (valueType_ == valuetype::Boolean && key_.startsWith(kShockStepPrefix))
-          return translated(rt::toBoolean(value) ? kShock : kNoShock);
+          return host::translated(rt::toBoolean(value) ? kShock : kNoShock);
         // The times are shown from their shortest stored text, so that the
         // user's decimal separator never cuts off their fraction.
         if (key_ == QLatin1String("CHTI") || key_ == QLatin1String("DELY"))

@@ -117,8 +117,7 @@ void CResultBase::Load(const host::XmlElementPtr& ixeIn, const host::HostLogPtr&
   rt::onError(
       [&] {
         if (iprLog) {
-          const QString text = host::LanguageService::instance()->Translate(
-              host::kProduct, kind_.loadingTextKey, {});
+          const QString text = host::translated(kind_.loadingTextKey);
           step = iprLog->BeginStep(text, QString());
         }
         host::XmlElement& element = com::must(ixeIn);

@@ -110,11 +110,9 @@ void CTestFrame::UpdateReferences() {
 
 QVariant CTestFrame::GetMeasurementList() {
   if (kind_.measurements.empty()) return QVariant();
-  const auto language = host::LanguageService::instance();
   QVariantList rows;
   for (const MeasurementListRow& row : kind_.measurements)
-    rows.append(QStringList{QLatin1String(row.key),
-                            language->Translate(host::kProduct, QLatin1String(row.caption))});
+    rows.append(QStringList{QLatin1String(row.key), host::translated(QLatin1String(row.caption))});
   return rows;
 }
 

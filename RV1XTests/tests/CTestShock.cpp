@@ -74,20 +74,16 @@ void CTestShock::RunMeasurement() {
 void CTestShock::PlaySteps() {
   WaitForRange();
   if (mfStop) return;
-  const auto language = host::LanguageService::instance();
   for (const CShockAdviceSettingPtr& setting : com::must(TestConfig()).NewEnum()) {
     if (mfStop) break;
     mfWaveformDone = false;
     mfNextWaveform = false;
     const rt::Long duration = setting->Duration();
     Guide().SetStatusText(
-        duration == 0
-            ? language->Translate(host::kProduct,
-                                  QStringLiteral("20243::Waveform: %%1 (Indefinite)"),
-                                  {setting->WaveText()})
-            : language->Translate(host::kProduct,
-                                  QStringLiteral("20249::Waveform: %%1 (Duration: %%2 sec)"),
-                                  {setting->WaveText(), duration}));
+        duration == 0 ? host::translated(QStringLiteral("20243::Waveform: %%1 (Indefinite)"),
+                                         {setting->WaveText()})
+                      : host::translated(QStringLiteral("20249::Waveform: %%1 (Duration: %%2 sec)"),
+                                         {setting->WaveText(), duration}));
     Guide().ShockViewHighlightNext();
     mfRhythmPlayed = true;
     Send(setting->WaveCode());

@@ -47,10 +47,6 @@ constexpr std::uint32_t kWaveformBack = 0x00F7DFD6u;
 constexpr rt::Long kDefaultButtonMask = 7;
 constexpr rt::Long kRunButtonsBit = 4;
 
-QString translated(const QString& key) {
-  return host::LanguageService::instance()->Translate(host::kProduct, key);
-}
-
 // The designed place of a control, in twips.
 struct Place {
   double left, top, width, height;
@@ -242,7 +238,7 @@ rt::Integer FRV1XTestGuide::AddPaneTab(const QString& caption, std::uint32_t bac
   tab->SetBackColor(backColor);
   tab->SetPicture(ui::LoadResPicture(kLibrary, picture));
   tab->SetPictureAlt(ui::LoadResPicture(kLibrary, pictureAlt));
-  tab->SetCaption(translated(caption));
+  tab->SetCaption(host::translated(caption));
   return rt::toInteger(static_cast<double>(com::must(pane_).AddTab(tab, control)));
 }
 
@@ -312,7 +308,7 @@ void FRV1XTestGuide::MarkSteps(const QList<rt::Integer>& steps) {
 void FRV1XTestGuide::SetStatusText(const QString& text) {
   rt::ignoreErrors([&] {
     const qsizetype p = text.indexOf(QStringLiteral("::")) + 1;
-    const QString shown = p >= 1 && p <= 6 ? translated(text) : text;
+    const QString shown = p >= 1 && p <= 6 ? host::translated(text) : text;
     com::must(com::must(toolbar_).Status()).SetText(shown);
   });
 }

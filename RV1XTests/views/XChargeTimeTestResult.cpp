@@ -81,13 +81,12 @@ XChargeTimeTestResult::XChargeTimeTestResult() {
 XChargeTimeTestResult::~XChargeTimeTestResult() = default;
 
 void XChargeTimeTestResult::SetupColumns() {
-  host::LanguageService& language = *host::LanguageService::instance();
   lvwResult_->hide();
   lvwResult_->SetView(controls::ListViewStyle::Report);
   for (const Column& column : kColumns) {
     rt::ignoreErrors([&] {
-      lvwResult_->AddColumn(QString(), language.Translate(host::kProduct, column.caption),
-                            column.width, column.alignment);
+      lvwResult_->AddColumn(QString(), host::translated(column.caption), column.width,
+                            column.alignment);
     });
   }
   lvwResult_->show();

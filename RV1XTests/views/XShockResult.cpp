@@ -39,8 +39,7 @@ XShockResult::~XShockResult() = default;
 void XShockResult::ShowNewRow(int row, host::IMeasurement& measurement) {
   rt::ignoreErrors([&] {
     const char* advice = rt::toBoolean(measurement.PresetValue()) ? kShockText : kNoShockText;
-    tliResult_->SetCellText(row, kPresetColumn,
-                            host::LanguageService::instance()->Translate(host::kProduct, advice));
+    tliResult_->SetCellText(row, kPresetColumn, host::translated(QLatin1String(advice)));
   });
   rt::ignoreErrors([&] { ShowRowState(row, measurement.Value(), measurement.PresetValue()); });
 }
