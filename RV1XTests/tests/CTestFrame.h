@@ -73,6 +73,8 @@ struct TestClassKind {
   // The pacer wait lets window messages run in each pass (the analyzer's
   // Wait lets them run in any case).
   bool pacerWaitYields = false;
+  // The registered name of the result view the guide window shows.
+  QString resultView = QStringLiteral("RV1XTests.XChargeTimeTestResult");
 };
 
 // The range wait: the reply to "I" that ends it, and the prompt the

@@ -16,7 +16,8 @@ CTestShock::CTestShock(Made)
     : CTestClass({.testID = 700,
                   .source = QStringLiteral("CTestShock"),
                   .limitsWithoutDialog = true,
-                  .performReportsFailures = true}) {}
+                  .performReportsFailures = true,
+                  .resultView = QStringLiteral("RV1XTests.XShockResult")}) {}
 
 CTestShock::~CTestShock() {
   ReleaseRunTimer(mfrmTimer);

@@ -68,7 +68,7 @@ XChargeTimeTestResult::XChargeTimeTestResult() {
   connect(lvwResult_, &controls::ListView::MouseDown, this,
           [this](rt::Integer button, rt::Integer shift, rt::Single x, rt::Single y) {
             rt::ignoreErrors([&] {
-              RaiseEvent(QStringLiteral("MouseDown"),
+              RaiseEvent(resultviewevent::MouseDown,
                          {QVariant::fromValue(button), QVariant::fromValue(shift),
                           QVariant::fromValue(x), QVariant::fromValue(y)});
             });

@@ -107,7 +107,7 @@ void XShockResult::ApplyVerdict(int row, int column) {
   measurement->SetStatus(verdict != preset ? measurementstatus::Failed : measurementstatus::Passed);
   gotResults_ = true;
   rt::ignoreErrors([&] { ShowRowState(row, QVariant(verdict), QVariant(preset)); });
-  RaiseEvent(QStringLiteral("ItemClicked"), {QVariant(row == currentRow_)});
+  RaiseEvent(resultviewevent::ItemClicked, {QVariant(row == currentRow_)});
 }
 
 RV1X_CREATABLE_CLASS("orvanRV1Xtst", XShockResult)

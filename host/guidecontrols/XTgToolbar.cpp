@@ -146,7 +146,7 @@ void XTgToolbar::ButtonClicked(rt::Long id) {
     const std::shared_ptr<TgButton>& button = buttons_.at(id);
     if (QToolButton* widget = button->widget()) widget->setChecked(button->State());
     RaiseEvent(
-        QStringLiteral("ButtonClick"),
+        host::toolbarevent::ButtonClick,
         {com::toVariantOf(std::static_pointer_cast<host::ToolbarButton>(button)), button->State()});
   });
 }
@@ -179,11 +179,11 @@ void XTgToolbar::Bind(const host::RunContextPtr& ctx, const host::ITestElementPt
   cboStandard_->setEnabled(!standards_.isEmpty());
   if (standards_.isEmpty()) return;
   cboStandard_->setCurrentIndex(first < 0 ? 0 : first);
-  RaiseEvent(QStringLiteral("StandardChanged"));
+  RaiseEvent(host::toolbarevent::StandardChanged);
 }
 
 void XTgToolbar::StandardPicked(int) {
-  if (!standards_.isEmpty()) RaiseEvent(QStringLiteral("StandardChanged"));
+  if (!standards_.isEmpty()) RaiseEvent(host::toolbarevent::StandardChanged);
 }
 
 host::StandardSelectionPtr XTgToolbar::StandardSelection() {
@@ -211,7 +211,7 @@ void XTgToolbar::SetButtonMask(rt::Long operation, rt::Long& mask) {
   }
   mask = mask_;
   Refresh();
-  RaiseEvent(QStringLiteral("LayoutChanged"));
+  RaiseEvent(host::toolbarevent::LayoutChanged);
 }
 
 void XTgToolbar::SetMode(rt::Long mode) {

@@ -32,6 +32,13 @@ constexpr rt::Long Next = 301;
 constexpr rt::Long NotApplicable = 302;
 }  // namespace guidebuttons
 
+// The toolbar's events, by the names its extender passes them on.
+namespace toolbarevent {
+inline const QString ButtonClick = QStringLiteral("ButtonClick");  // button, flag
+inline const QString LayoutChanged = QStringLiteral("LayoutChanged");
+inline const QString StandardChanged = QStringLiteral("StandardChanged");
+}  // namespace toolbarevent
+
 // SetMode's modes.
 namespace toolbarmode {
 constexpr rt::Long Idle = 0;            // idle, no result yet
