@@ -147,8 +147,10 @@ Member<Config>::Member(const char* child, T Config::*field, T byDefault, int rea
       return written == Written::Digits ? QString::number(config.*field)
                                         : stored::numberText(config.*field);
     };
+    // A single-precision number shows as the single value it is.
+    using Number = std::conditional_t<std::is_same_v<T, rt::Single>, rt::Single, rt::Double>;
     shownText_ = [field](const Config& config, Shown shown) {
-      const auto value = static_cast<rt::Double>(config.*field);
+      const auto value = static_cast<Number>(config.*field);
       return shown == Shown::LeadingNumber ? rt::cstr(value)
                                            : rt::formatNumber(value, QStringLiteral("#0"));
     };
