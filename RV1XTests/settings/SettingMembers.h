@@ -17,6 +17,7 @@
 
 #include <QList>
 #include <QString>
+#include <QtGlobal>
 #include <algorithm>
 #include <functional>
 #include <initializer_list>
@@ -195,6 +196,11 @@ class Table {
     std::stable_sort(printing_.begin(), printing_.end(), [](const auto* a, const auto* b) {
       return a->printedRow() < b->printedRow();
     });
+    // Each place in the reading order and each report row is given once.
+    for (std::size_t i = 0; i < reading_.size(); ++i)
+      Q_ASSERT(reading_[i]->readAs() == static_cast<int>(i) + 1);
+    for (std::size_t i = 0; i < printing_.size(); ++i)
+      Q_ASSERT(printing_[i]->printedRow() == static_cast<int>(i) + 1);
   }
 
   Table(const Table&) = delete;
