@@ -62,7 +62,8 @@ class StoredAttributes {
   static bool isNumberText(QString text) {
     static const QRegularExpression pattern(
         QStringLiteral("^[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eEdD][+-]?[0-9]+)?$"));
-    text.remove(QRegularExpression(QStringLiteral("[ \\t\\n]")));
+    static const QRegularExpression blanks(QStringLiteral("[ \\t\\n]"));
+    text.remove(blanks);
     return pattern.match(text).hasMatch();
   }
 

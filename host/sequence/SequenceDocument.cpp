@@ -103,11 +103,13 @@ void SequenceDocument::ReadDocument(const XmlDocumentPtr& document, const HostLo
                   .arg(rootName, kRoot));
   const int start = reportedSoFar();
   entries_.clear();
+  elements_.clear();
   for (const XmlElementPtr& node : childrenOf(*root)) {
     if (node->TagName() == kEntry)
       entries_.append(ReadEntry(node, log));
     else
       entries_.append(Entry{nullptr, QString(), node, {}});
+    if (entries_.last().element) elements_.append(entries_.size() - 1);
   }
   reported_ = reportedSoFar() - start;
 }
@@ -223,16 +225,12 @@ XmlDocumentPtr SequenceDocument::Write() {
 }
 
 int SequenceDocument::Count() const {
-  int count = 0;
-  for (const Entry& entry : entries_)
-    if (entry.element) ++count;
-  return count;
+  return static_cast<int>(elements_.size());
 }
 
 const SequenceDocument::Entry* SequenceDocument::ElementEntry(int index) const {
-  for (const Entry& entry : entries_)
-    if (entry.element && index-- == 0) return &entry;
-  return nullptr;
+  if (index < 0 || index >= elements_.size()) return nullptr;
+  return &entries_.at(elements_.at(index));
 }
 
 SequenceDocument::Entry* SequenceDocument::ElementEntry(int index) {
@@ -252,6 +250,7 @@ QString SequenceDocument::ClassName(int index) const {
 void SequenceDocument::Append(const ITestElementPtr& element, const QString& className) {
   com::must(element);
   entries_.append(Entry{element, className, nullptr, {}});
+  elements_.append(entries_.size() - 1);
 }
 
 void SequenceDocument::TakeFromElement(int index) {
@@ -314,6 +313,7 @@ StandardsCollectionPtr SequenceDocument::JudgedBy(int index) const {
 
 void SequenceDocument::Clear() {
   entries_.clear();
+  elements_.clear();
   reported_ = 0;
 }
 

@@ -104,6 +104,9 @@ class SequenceDocument {
   Entry* ElementEntry(int index);
 
   QList<Entry> entries_;
+  // Where in entries_ each test element is, so that a walk over the
+  // elements by index stays linear.
+  QList<qsizetype> elements_;
   int reported_ = 0;
 };
 
