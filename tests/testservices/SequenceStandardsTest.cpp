@@ -26,13 +26,13 @@ struct SequenceStandards : ::testing::Test {
 
   // One fake element with the standards HOUSE and LAX, and these children.
   void load(const QString& children) {
-    sequence.LoadXml(QStringLiteral(
-                         "<TestSequence><TestElement ClassName=\"RV1XTest.FakeTestElement\" "
-                         "TestID=\"900\" ID=\"1\"><ExpectedResult>"
-                         "<Standard AlphaName=\"HOUSE\" CompleteName=\"House\" Flags=\"1\"/>"
-                         "<Standard AlphaName=\"LAX\" CompleteName=\"Lax\" Flags=\"1\"/>"
-                         "</ExpectedResult>%1</TestElement></TestSequence>")
-                         .arg(children));
+    sequence.LoadXml(
+        QStringLiteral("<TestSequence><TestElement ClassName=\"RV1XTest.FakeTestElement\" "
+                       "TestID=\"900\" ID=\"1\"><ExpectedResult>"
+                       "<Standard AlphaName=\"HOUSE\" CompleteName=\"House\" Flags=\"1\"/>"
+                       "<Standard AlphaName=\"LAX\" CompleteName=\"Lax\" Flags=\"1\"/>"
+                       "</ExpectedResult>%1</TestElement></TestSequence>")
+            .arg(children));
     ASSERT_EQ(sequence.Count(), 1);
   }
 
