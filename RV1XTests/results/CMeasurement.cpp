@@ -69,7 +69,7 @@ bool CMeasurement::HasValue() const {
 
 QString CMeasurement::NotJudgedReason() {
   if (status_ != measurementstatus::NotEvaluated || statusText_.isEmpty()) return QString();
-  return translated(statusText_);
+  return host::translated(statusText_);
 }
 
 // --- limits -----------------------------------------------------------------

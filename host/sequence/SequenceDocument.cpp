@@ -108,7 +108,7 @@ void SequenceDocument::ReadDocument(const XmlDocumentPtr& document, const HostLo
     if (node->TagName() == kEntry)
       entries_.append(ReadEntry(node, log));
     else
-      entries_.append(Entry{nullptr, QString(), node, {}});
+      entries_.append(Entry{nullptr, QString(), node, {}, {}});
     if (entries_.last().element) elements_.append(entries_.size() - 1);
   }
   reported_ = reportedSoFar() - start;
@@ -116,7 +116,7 @@ void SequenceDocument::ReadDocument(const XmlDocumentPtr& document, const HostLo
 
 SequenceDocument::Entry SequenceDocument::ReadEntry(const XmlElementPtr& node,
                                                     const HostLogPtr& log) {
-  Entry entry{nullptr, node->Attribute(kClassName).trimmed(), node, {}};
+  Entry entry{nullptr, node->Attribute(kClassName).trimmed(), node, {}, {}};
   const bool created = rt::onError(
       [&] {
         if (entry.className.isEmpty())
@@ -249,7 +249,7 @@ QString SequenceDocument::ClassName(int index) const {
 
 void SequenceDocument::Append(const ITestElementPtr& element, const QString& className) {
   com::must(element);
-  entries_.append(Entry{element, className, nullptr, {}});
+  entries_.append(Entry{element, className, nullptr, {}, {}});
   elements_.append(entries_.size() - 1);
 }
 
