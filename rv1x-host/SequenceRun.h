@@ -7,7 +7,11 @@
 //   test <ID> status=<n>
 //     <KEY>=<value>          one per measurement, the value as stored
 // and the results document written again, so that a run that breaks off
-// loses nothing measured before.
+// loses nothing measured before. Its progress goes to standard error:
+//   running test <ID> <name> (<k> of <n>)     before each test
+//   <p> passed, <f> failed, <j> not judged     at the end (PrintSummary),
+// followed by ", <a> not applicable" and ", <m> not performed" when there
+// are any; each test counts once, with the status its last Perform left.
 
 #include <QList>
 #include <QString>
@@ -36,10 +40,14 @@ class SequenceRun {
   bool AllPassed() const;
   // A results document could not be written after a test.
   bool ResultsLost() const { return resultsLost_; }
+  // The summary line, as PrintSummary writes it.
+  QString Summary() const;
+  void PrintSummary() const;
   const host::RunContextPtr& Context() const { return ctx_; }
 
  private:
   void Perform(int index);
+  void PrintRunning(const host::ITestElementPtr& test, int index) const;
   void PrintOutcome(const host::ITestElementPtr& test, const host::IResultDataPtr& result,
                     rt::Long status);
   rt::Long NavigationCode() const;

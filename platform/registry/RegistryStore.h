@@ -13,8 +13,9 @@
 // the file that holds no key or value is kept where it is and told once as
 // a notice (runtime/Notices.h).
 //
-// Where the file lives: the path in RV1X_REGISTRY, else the one the program
-// set with setPath() (the host program's --registry FILE), else
+// Where the file lives: the one the program set with setPath() (the host
+// program's --registry FILE, which wins over the environment as a command
+// line does), else the path in RV1X_REGISTRY, else
 // <user configuration directory>/rv1x/registry.ini.
 
 #include <QString>
