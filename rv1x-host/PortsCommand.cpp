@@ -37,8 +37,8 @@ QString portsText(const QList<int>& ports) {
 
 void print(const SerialDevice& entry) {
   std::printf("port=%s device=%s model=%s present=%d description=%s manufacturer=%s serial=%s\n",
-              qPrintable(portsText(entry.ports)), qPrintable(entry.device),
-              qPrintable(entry.model), entry.present ? 1 : 0, qPrintable(quoted(entry.description)),
+              qPrintable(portsText(entry.ports)), qPrintable(entry.device), qPrintable(entry.model),
+              entry.present ? 1 : 0, qPrintable(quoted(entry.description)),
               qPrintable(quoted(entry.manufacturer)), qPrintable(quoted(entry.serialNumber)));
   if (entry.ports.isEmpty())
     std::fprintf(stderr, "rv1x-host: no port number opens %s; RV1X_PORT_<N>=%s makes it port N\n",

@@ -5,8 +5,8 @@
 #include <unistd.h>
 
 #include <QDir>
-#include <cerrno>
 #include <QtGlobal>
+#include <cerrno>
 
 namespace hostapp {
 

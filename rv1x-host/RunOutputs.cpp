@@ -36,8 +36,7 @@ QString outputFolderProblem(const QString& option, const QString& folder) {
   // The folder itself, or the nearest folder above it that is there, in
   // which the rest is to be made.
   QFileInfo existing(QDir::cleanPath(QFileInfo(folder).absoluteFilePath()));
-  while (!existing.exists() && !existing.isRoot())
-    existing = QFileInfo(existing.absolutePath());
+  while (!existing.exists() && !existing.isRoot()) existing = QFileInfo(existing.absolutePath());
   return folderProblem(existing, option);
 }
 

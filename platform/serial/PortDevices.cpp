@@ -37,7 +37,8 @@ QString PortDevice::chosenBy() const {
     case Environment:
       return environmentName(port);
     case Registry:
-      return QStringLiteral("the registry value %1 under %2").arg(registryName(port), kRegistryKeyName);
+      return QStringLiteral("the registry value %1 under %2")
+          .arg(registryName(port), kRegistryKeyName);
     case Default:
       break;
   }
@@ -64,8 +65,8 @@ QList<int> namedPorts() {
   for (const QString& name : QProcessEnvironment::systemEnvironment().keys())
     if (const int port = numberAfter(name, QStringLiteral("RV1X_PORT_")))
       if (!qEnvironmentVariableIsEmpty(qPrintable(name))) ports.append(port);
-  for (const QString& name : platform::RegistryStore::instance().valueNames(
-           platform::hive::LocalMachine, kPortsKey))
+  for (const QString& name :
+       platform::RegistryStore::instance().valueNames(platform::hive::LocalMachine, kPortsKey))
     if (const int port = numberAfter(name, QStringLiteral("COM"))) ports.append(port);
   std::sort(ports.begin(), ports.end());
   ports.erase(std::unique(ports.begin(), ports.end()), ports.end());
