@@ -258,8 +258,7 @@ int runSequence(const RunOptions& run, const CommonOptions& options) {
   if (!run.report.isEmpty()) {
     reported = printSequenceReport(
         sequence, run.report,
-        QStringLiteral("Test sequence %1").arg(QFileInfo(run.results).fileName()),
-        com::toVariantOf(sequenceRun.Context()));
+        QStringLiteral("Test sequence %1").arg(QFileInfo(run.results).fileName()));
     if (reported) std::printf("report %s\n", qPrintable(run.report));
   }
   std::fflush(stdout);

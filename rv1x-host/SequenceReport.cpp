@@ -1,5 +1,6 @@
 #include "SequenceReport.h"
 
+#include "records/RunContext.h"
 #include "report/HostReport.h"
 #include "runtime/ErrorHandling.h"
 #include "sequence/SequenceDocument.h"
@@ -35,10 +36,11 @@ void hostStyle(host::HostReport& report, double size, bool bold) {
     report.SetTextAlignment(kLeft);
   });
 }
+
 }  // namespace
 
 bool printSequenceReport(host::SequenceDocument& sequence, const QString& file,
-                         const QString& title, const QVariant& runContext) {
+                         const QString& title) {
   auto report = std::make_shared<host::CanvasReport>(file);
   report->setOutputKind(kOutputWithWaveform);
   report->setOptionFlags(kPrintDischargeCurve);
@@ -48,7 +50,9 @@ bool printSequenceReport(host::SequenceDocument& sequence, const QString& file,
     const host::ITestElementPtr element = sequence.Element(i);
     if (!element) continue;
     hostStyle(*report, kTextSize, false);
-    rt::onError([&] { element->PrintReport(report, runContext); }, reported);
+    auto ctx = std::make_shared<host::RunContext>();
+    ctx->setSelectedStandards(sequence.JudgedBy(i));
+    rt::onError([&] { element->PrintReport(report, com::toVariantOf(ctx)); }, reported);
     rt::ignoreErrors([&] { report->Text(QString()); });
   }
   report->finish();

@@ -109,10 +109,7 @@ XDischargeConfig::~XDischargeConfig() = default;
 void XDischargeConfig::FillEcgWaveList() {
   const InitialisingScope filling(*this);
   for (const char* wave : kEcgWaves) {
-    rt::ignoreErrors([&] {
-      cboECGWave_->AddItem(
-          host::LanguageService::instance()->Translate(host::kProduct, QString::fromLatin1(wave)));
-    });
+    rt::ignoreErrors([&] { cboECGWave_->AddItem(host::translated(QLatin1String(wave))); });
   }
 }
 

@@ -28,15 +28,6 @@ constexpr const char* kGroupTexts[] = {"20408::Normal Sinus Rythm", "20409::Arrh
 constexpr double kMillivoltsPerStep = 0.5;
 constexpr rt::Long kShortest = 1, kLongest = 60;  // seconds
 
-QString translated(const char* textKey) {
-  return rt::orDefault(
-      [&] {
-        return host::LanguageService::instance()->Translate(host::kProduct,
-                                                            QString::fromLatin1(textKey));
-      },
-      QString::fromLatin1(textKey));
-}
-
 QString amplitudeText(rt::Single millivolts) {
   return rt::cstr(millivolts) + QStringLiteral(" mV");
 }
@@ -160,11 +151,13 @@ XPerformanceConfig::~XPerformanceConfig() = default;
 
 void XPerformanceConfig::FillWaveLists() {
   const InitialisingScope filling(*this);
-  for (const char* group : kGroupTexts) cboWaveType_->AddItem(translated(group));
+  for (const char* group : kGroupTexts)
+    cboWaveType_->AddItem(host::translated(QLatin1String(group)));
   for (controls::CheckListBox* list : lstWave_) list->Clear();
   // The waves in code order: list (code / 100 - 1), position code mod 100.
   for (const codes::PerformanceWave& wave : codes::kPerformanceWaves)
-    lstWave_.at(rt::intDiv(wave.wavetype, 100) - 1)->AddItem(translated(wave.textKey));
+    lstWave_.at(rt::intDiv(wave.wavetype, 100) - 1)
+        ->AddItem(host::translated(QLatin1String(wave.textKey)));
 }
 
 void XPerformanceConfig::Initialize(const QVariant& Data) {

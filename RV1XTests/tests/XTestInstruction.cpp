@@ -78,7 +78,7 @@ void XTestInstruction::tmrFlash_Timer() {
 void XTestInstruction::ShowMsg(const QString& sIconID, const QString& sMsgLid) {
   if (!sIconID.isEmpty())
     imgIcon_->setPixmap(QPixmap::fromImage(ui::LoadResPicture(kLibrary, sIconID)));
-  lblHelpTxt_->setText(host::LanguageService::instance()->Translate(host::kProduct, sMsgLid));
+  lblHelpTxt_->setText(host::translated(sMsgLid));
 }
 
 void XTestInstruction::resizeEvent(QResizeEvent* event) {

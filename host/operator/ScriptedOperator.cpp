@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <cstdio>
 
 #include "runtime/Conversions.h"
 #include "runtime/ErrorHandling.h"
@@ -204,6 +205,9 @@ bool ScriptedOperator::Step(Session& s, const OperatorStep& step) {
       EnterIdentity(s, step.identity);
       Note(s, step.word);
       return true;
+    case OperatorStep::Standard:
+      PickStandard(s, step);
+      return true;
   }
   return true;
 }
@@ -316,6 +320,34 @@ void ScriptedOperator::EnterIdentity(Session& s, const QStringList& identity) {
     }
     if (serial) ui::typeText(serial, identity.at(1).trimmed());
     if (firmware) ui::typeText(firmware, identity.at(2).trimmed());
+  });
+}
+
+void ScriptedOperator::PickStandard(Session& s, const OperatorStep& step) {
+  s.sinceAction.restart();
+  auto* box = s.form ? s.form->findChild<QComboBox*>(QStringLiteral("cboStandard")) : nullptr;
+  const int position = box ? box->findData(step.standard, Qt::UserRole, Qt::MatchFixedString) : -1;
+  if (position < 0) {
+    // The test must not be judged by a standard other than the one asked
+    // for: it is skipped, and the sequence goes on without a pass.
+    Note(s, step.word + QStringLiteral(" (not in the standard box: skip)"));
+    std::fprintf(stderr, "operator: test %d has no standard \"%s\"; it is skipped\n",
+                 static_cast<int>(s.testID), qPrintable(step.standard));
+    OperatorStep skip;
+    skip.kind = OperatorStep::Press;
+    skip.word = QStringLiteral("skip");
+    skip.button = Skip;
+    s.plan.steps = {skip};
+    s.index = -1;  // the plan starts again with the skip
+    return;
+  }
+  Note(s, step.word);
+  QPointer<QComboBox> picked = box;
+  Later([picked, position] {
+    if (!picked) return;
+    // As a person's choice in the list: the box shows it and tells of it.
+    picked->setCurrentIndex(position);
+    Q_EMIT picked->activated(position);
   });
 }
 

@@ -14,6 +14,8 @@
 //                  header), columns from 1 as the result views count them
 //   "tab<index>"   the content pane's tab buttons
 //   "cboMtiType", "txtSerial", "txtFirmware"  the analyzer-identity editor
+//   "cboStandard"  the toolbar's standard box, its items' user data the
+//                  standards' alpha names
 //   "lblHelpTxt"   the instruction pop-up's text, read when a wait is given up
 // A modal form without the toolbar is left alone.
 //
@@ -114,6 +116,7 @@ class ScriptedOperator : public QObject {
   void Press(Session& session, rt::Long button, const QString& word);
   void ClickCell(Session& session, int row, int column, bool right, const QString& word);
   void EnterIdentity(Session& session, const QStringList& identity);
+  void PickStandard(Session& session, const OperatorStep& step);
   int Respond(int style);
 
   ITgToolbar* Toolbar(const Session& session) const;

@@ -1,10 +1,14 @@
 #include "sequence/SequenceDocument.h"
 
 #include "com/CreateObject.h"
+#include "limits/Standard.h"
+#include "limits/StandardsCollection.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorHandling.h"
 #include "services/ErrorService.h"
 #include "services/NumberFormatter.h"
+#include "typelib/ILimitData.h"
+#include "typelib/IResultData.h"
 #include "typelib/ITestElement.h"
 #include "xml/XmlDocument.h"
 #include "xml/XmlTree.h"
@@ -17,6 +21,16 @@ const QString kSource = QStringLiteral("TestSequence");
 const QString kRoot = QStringLiteral("TestSequence");
 const QString kEntry = QStringLiteral("TestElement");
 const QString kClassName = QStringLiteral("ClassName");
+const QString kSelected = QStringLiteral("Selected");
+const QString kAlphaName = QStringLiteral("AlphaName");
+const QString kCompleteName = QStringLiteral("CompleteName");
+
+// A standard known by its names only.
+StandardPtr named(const QString& alphaName, const QString& completeName) {
+  auto standard = std::make_shared<Standard>();
+  standard->Init(alphaName, completeName, 0);
+  return standard;
+}
 
 // The children an element loads, in the order it loads them.
 const QString kParts[] = {QStringLiteral("Info"), QStringLiteral("PlugInData"),
@@ -89,11 +103,13 @@ void SequenceDocument::ReadDocument(const XmlDocumentPtr& document, const HostLo
                   .arg(rootName, kRoot));
   const int start = reportedSoFar();
   entries_.clear();
+  elements_.clear();
   for (const XmlElementPtr& node : childrenOf(*root)) {
     if (node->TagName() == kEntry)
       entries_.append(ReadEntry(node, log));
     else
       entries_.append(Entry{nullptr, QString(), node, {}});
+    if (entries_.last().element) elements_.append(entries_.size() - 1);
   }
   reported_ = reportedSoFar() - start;
 }
@@ -134,8 +150,14 @@ SequenceDocument::Entry SequenceDocument::ReadEntry(const XmlElementPtr& node,
   if (!created) return entry;
 
   const QList<XmlElementPtr> children = childrenOf(*node);
-  for (const XmlElementPtr& child : children)
-    if (!isPart(child->TagName())) entry.kept.append(child);
+  for (const XmlElementPtr& child : children) {
+    if (child->TagName() == kSelected) {
+      if (!entry.selected) entry.selected = std::make_shared<StandardsCollection>();
+      entry.selected->Add(named(child->Attribute(kAlphaName), child->Attribute(kCompleteName)));
+    } else if (!isPart(child->TagName())) {
+      entry.kept.append(child);
+    }
+  }
   for (const QString& part : kParts) {
     for (const XmlElementPtr& child : children) {
       if (child->TagName() != part) continue;
@@ -187,6 +209,14 @@ XmlDocumentPtr SequenceDocument::Write() {
       for (const XmlElementPtr& own : childrenOf(*saved))
         if (own->TagName() == kept->TagName()) saved->removeChild(own);
     }
+    if (entry.selected) {
+      for (const StandardPtr& standard : *entry.selected) {
+        const XmlElementPtr choice = document->CreateElement(kSelected);
+        choice->SetAttribute(kAlphaName, standard->AlphaName());
+        choice->SetAttribute(kCompleteName, standard->CompleteName());
+        saved->AppendChild(choice);
+      }
+    }
     for (const XmlElementPtr& kept : entry.kept) saved->AppendChild(kept);
     root->AppendChild(saved);
   }
@@ -195,16 +225,12 @@ XmlDocumentPtr SequenceDocument::Write() {
 }
 
 int SequenceDocument::Count() const {
-  int count = 0;
-  for (const Entry& entry : entries_)
-    if (entry.element) ++count;
-  return count;
+  return static_cast<int>(elements_.size());
 }
 
 const SequenceDocument::Entry* SequenceDocument::ElementEntry(int index) const {
-  for (const Entry& entry : entries_)
-    if (entry.element && index-- == 0) return &entry;
-  return nullptr;
+  if (index < 0 || index >= elements_.size()) return nullptr;
+  return &entries_.at(elements_.at(index));
 }
 
 SequenceDocument::Entry* SequenceDocument::ElementEntry(int index) {
@@ -224,6 +250,7 @@ QString SequenceDocument::ClassName(int index) const {
 void SequenceDocument::Append(const ITestElementPtr& element, const QString& className) {
   com::must(element);
   entries_.append(Entry{element, className, nullptr, {}});
+  elements_.append(entries_.size() - 1);
 }
 
 void SequenceDocument::TakeFromElement(int index) {
@@ -240,8 +267,53 @@ bool SequenceDocument::KeptAsStored(int index, const QString& part) const {
   return false;
 }
 
+StandardsCollectionPtr SequenceDocument::Selected(int index) const {
+  const Entry* entry = ElementEntry(index);
+  return entry ? entry->selected : nullptr;
+}
+
+void SequenceDocument::SetSelected(int index, const StandardsCollectionPtr& selected) {
+  Entry* entry = ElementEntry(index);
+  if (!entry) return;
+  if (!selected || selected->Count() == 0) {
+    entry->selected.reset();
+    return;
+  }
+  entry->selected = std::make_shared<StandardsCollection>();
+  for (const StandardPtr& standard : *selected)
+    entry->selected->Add(named(standard->AlphaName(), standard->CompleteName()));
+}
+
+StandardsCollectionPtr SequenceDocument::JudgingStandards(int index) const {
+  auto judging = std::make_shared<StandardsCollection>();
+  const ITestElementPtr element = Element(index);
+  const StandardsCollectionPtr own = rt::orDefault(
+      [&] { return com::must(com::must(element).Limits()).Standards(); }, StandardsCollectionPtr());
+  if (const StandardsCollectionPtr stored = Selected(index)) {
+    for (const StandardPtr& name : *stored) {
+      const StandardPtr found =
+          own ? own->Find(0, name->AlphaName(), name->CompleteName()) : nullptr;
+      judging->Add(found ? found->Copy() : name);
+    }
+  } else if (own && own->Count() > 0) {
+    judging->Add(own->Item(1)->Copy());
+  }
+  return judging;
+}
+
+StandardsCollectionPtr SequenceDocument::JudgedBy(int index) const {
+  const ITestElementPtr element = Element(index);
+  const IVerdictPtr verdict = com::queryInterface<IVerdict>(
+      rt::orDefault([&] { return com::must(element).Result(); }, IResultDataPtr()));
+  const StandardsCollectionPtr named =
+      verdict ? rt::orDefault([&] { return verdict->JudgedBy(); }, StandardsCollectionPtr())
+              : nullptr;
+  return named && named->Count() > 0 ? named : JudgingStandards(index);
+}
+
 void SequenceDocument::Clear() {
   entries_.clear();
+  elements_.clear();
   reported_ = 0;
 }
 

@@ -33,6 +33,9 @@ class ErrorService : public virtual com::Object {
   // The description, when given, says what exactly failed (a file's path).
   virtual void RaiseError(const QString& product, rt::Long number, const QString& source,
                           rt::Long severity, const QString& description = QString());
+  // Inside an error handler: hands the pending error on to the caller
+  // unchanged, through RaiseError's pass-on form. Outside one it returns.
+  void PassOnPendingError() { RaiseError(QString(), 0, QString(), 1); }
   virtual void ReportError(const rt::RuntimeError& error, const QString& source);
 
   // What was raised and reported, in order (tests and the host's log).

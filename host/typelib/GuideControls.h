@@ -32,6 +32,13 @@ constexpr rt::Long Next = 301;
 constexpr rt::Long NotApplicable = 302;
 }  // namespace guidebuttons
 
+// The toolbar's events, by the names its extender passes them on.
+namespace toolbarevent {
+inline const QString ButtonClick = QStringLiteral("ButtonClick");  // button, flag
+inline const QString LayoutChanged = QStringLiteral("LayoutChanged");
+inline const QString StandardChanged = QStringLiteral("StandardChanged");
+}  // namespace toolbarevent
+
 // SetMode's modes.
 namespace toolbarmode {
 constexpr rt::Long Idle = 0;            // idle, no result yet
@@ -69,6 +76,12 @@ class ToolbarStatus : public virtual com::Object {
   virtual void SetResultStatus(rt::Integer status) = 0;
   virtual QString Text() = 0;
   virtual void SetText(const QString& text) = 0;
+  // Why the result shown has no verdict, in words ("Not judged: no limit is
+  // enabled"); empty when it has one, or nothing was judged. While a result
+  // of status 0 has a note, the indicator reads "Not judged" and the status
+  // line shows the note when it has no text of its own.
+  virtual QString ResultNote() = 0;
+  virtual void SetResultNote(const QString& note) = 0;
 };
 using ToolbarStatusPtr = std::shared_ptr<ToolbarStatus>;
 

@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include "QtPrinters.h"
 #include "TestSupport.h"
+#include "registry/RegistryStore.h"
 
 namespace {
 
@@ -117,6 +120,48 @@ TEST(HostProgram, SaysNothingOfTheRuntimeFolderItWasNotGiven) {
   const ProgramRun run = hostProgram({QStringLiteral("--help")}, environment);
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_TRUE(run.err.isEmpty()) << qPrintable(run.err);
+}
+
+// register leaves every class of the deliverables in the registry, and the
+// plug-in's settings key; where the registry cannot be written it says so for
+// each library and calls none registered.
+TEST(HostProgram, RegisterLeavesEveryClassOrSaysItCouldNot) {
+  constexpr int kLibraries = 5;  // the three deliverables and the two host controls
+  testsupport::TemporaryRegistry registry;
+  const testsupport::ProgramOutcome done =
+      testsupport::runHostProgram(registry.path(), {QStringLiteral("register")});
+  EXPECT_EQ(done.status, 0) << qPrintable(done.errors);
+  EXPECT_EQ(done.output.count(QStringLiteral("registered ")), kLibraries)
+      << qPrintable(done.output);
+
+  platform::RegistryStore& store = platform::RegistryStore::instance();
+  constexpr std::uint32_t HKCR = platform::hive::ClassesRoot;
+  const QStringList classes = store.subKeys(HKCR, QStringLiteral("CLSID"));
+  EXPECT_GE(classes.size(), kLibraries);
+  for (const QString& clsid : classes) {
+    const QString key = QStringLiteral("CLSID\\") + clsid;
+    const QString progId = store.readValue(HKCR, key + QStringLiteral("\\ProgID"), {}).toString();
+    EXPECT_FALSE(progId.isEmpty()) << qPrintable(clsid);
+    EXPECT_EQ(store.readValue(HKCR, progId + QStringLiteral("\\CLSID"), {}).toString(), clsid);
+    const QString library =
+        store.readValue(HKCR, key + QStringLiteral("\\InprocServer32"), {}).toString();
+    EXPECT_TRUE(QFileInfo(library).isFile()) << qPrintable(progId) << " " << qPrintable(library);
+  }
+  EXPECT_TRUE(store.keyExists(platform::hive::LocalMachine,
+                              QStringLiteral("Software\\Tavrin\\orvan\\RV-1X")));
+
+  // A regular file where the registry's folder should be.
+  QFile blocker(QFileInfo(registry.path()).absolutePath() + QStringLiteral("/blocker"));
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  const QString blocked = blocker.fileName() + QStringLiteral("/registry.ini");
+  qputenv("RV1X_REGISTRY", blocked.toLocal8Bit());  // which the program inherits
+  const testsupport::ProgramOutcome failed =
+      testsupport::runHostProgram(blocked, {QStringLiteral("register")});
+  EXPECT_EQ(failed.status, 1);
+  EXPECT_FALSE(failed.output.contains(QStringLiteral("registered "))) << qPrintable(failed.output);
+  EXPECT_EQ(failed.errors.count(QStringLiteral(": registration failed (0x80040201)")), kLibraries)
+      << qPrintable(failed.errors);
 }
 
 }  // namespace

@@ -72,7 +72,7 @@ TEST_F(ErrorServiceTest, ThePassOnFormHandsThePendingErrorOnUnchanged) {
   try {
     rt::onError(
         [] { rt::raise(53, QStringLiteral("XmlDocument"), QStringLiteral("File not found: x")); },
-        [&](const rt::RuntimeError&) { service()->RaiseError(QString(), 0, QString(), 1); });
+        [&](const rt::RuntimeError&) { service()->PassOnPendingError(); });
     FAIL();
   } catch (const rt::RuntimeError& e) {
     EXPECT_EQ(e.Number(), 53);

@@ -167,7 +167,10 @@ TEST_F(Toolbar, StatusShowsItsTextAndTheResult) {
             QStringLiteral("Test in progress, please wait..."));
 }
 
-TEST_F(Toolbar, BindOffersTheTestsStandardsAndChoosesASelectedOne) {
+// The box offers the test's standards and shows a selected one; a pick in it
+// makes that standard the one the test is judged by, and leaves what is
+// selected for other tests.
+TEST_F(Toolbar, BindOffersTheTestsStandardsAndAPickSelectsTheOneThatJudges) {
   JournalPtr journal = std::make_shared<Journal>();
   auto limits = std::make_shared<RecordingLimits>(journal);
   limits->standards = std::make_shared<host::StandardsCollection>();
@@ -182,6 +185,9 @@ TEST_F(Toolbar, BindOffersTheTestsStandardsAndChoosesASelectedOne) {
   auto iec = std::make_shared<host::Standard>();
   iec->Init(QStringLiteral("IEC"), QStringLiteral("IEC complete"), 1);
   ctx->SelectedStandards()->Add(iec);
+  auto another = std::make_shared<host::Standard>();
+  another->Init(QStringLiteral("AAMI"), QStringLiteral("of another test"), 1);
+  ctx->SelectedStandards()->Add(another);
 
   toolbar->Bind(ctx, test);
   EXPECT_EQ(events, QStringList{QStringLiteral("StandardChanged")});
@@ -192,11 +198,19 @@ TEST_F(Toolbar, BindOffersTheTestsStandardsAndChoosesASelectedOne) {
   EXPECT_TRUE(chosen->Flag());
 
   auto* combo = extender->widget()->findChild<QComboBox*>(QStringLiteral("cboStandard"));
+  EXPECT_EQ(combo->itemText(0), QStringLiteral("HOUSE (not used)"));
+  EXPECT_EQ(combo->itemData(0, Qt::UserRole), QVariant(QStringLiteral("HOUSE")));
   ui::pressKey(combo, Qt::Key_Home);
   EXPECT_EQ(events.count(QStringLiteral("StandardChanged")), 2);
   chosen = toolbar->StandardSelection();
   EXPECT_EQ(chosen->AlphaName(), QStringLiteral("HOUSE"));
-  EXPECT_FALSE(chosen->Flag()) << "not selected for the run";
+  EXPECT_TRUE(chosen->Flag()) << "picked: the test is judged by it";
+  const host::StandardsCollectionPtr selected = ctx->SelectedStandards();
+  EXPECT_TRUE(selected->Find(0, QStringLiteral("HOUSE"), QStringLiteral("HOUSE complete")));
+  EXPECT_FALSE(selected->Find(0, QStringLiteral("IEC"), QStringLiteral("IEC complete")));
+  EXPECT_TRUE(selected->Find(0, QStringLiteral("AAMI"), QStringLiteral("of another test")));
+  EXPECT_EQ(combo->itemText(0), QStringLiteral("HOUSE"));
+  EXPECT_EQ(combo->itemText(1), QStringLiteral("IEC (not used)"));
 
   toolbar->OnRightMouseDown();  // offers the standards without waiting for a choice
   test.reset();

@@ -34,7 +34,8 @@ TEST(OperatorScript, LinesChangeOrReplaceTheDefaultPlan) {
       "300 na\n"
       "300 skip\n"
       "400 abort\n"
-      "200 mti=RV-12P,4711,2.01 play wait=1 stop wait-run click=0,2,right answer=ok tab=1 next\n"));
+      "200 mti=RV-12P,4711,2.01 play wait=1 stop wait-run click=0,2,right answer=ok tab=1 next\n"
+      "800 stop-after=3 standard=\"IEC 60601-2-4\"\n"));
   struct Case {
     rt::Long testID;
     int pass;
@@ -53,6 +54,8 @@ TEST(OperatorScript, LinesChangeOrReplaceTheDefaultPlan) {
        0,
        {"mti=RV-12P,4711,2.01", "play", "wait=1", "stop", "wait-run", "click=0,2,right",
         "answer=ok", "tab=1", "next"}},
+      // A standard is picked before anything is pressed.
+      {800, 0, {"standard=IEC 60601-2-4", "play", "stop-after", "stop", "wait-run", "next"}},
   };
   for (const Case& c : cases)
     EXPECT_EQ(words(script.PlanFor(c.testID, c.pass)), c.steps) << c.testID << " pass " << c.pass;
@@ -61,12 +64,14 @@ TEST(OperatorScript, LinesChangeOrReplaceTheDefaultPlan) {
   EXPECT_EQ(script.PlanFor(700, 0).answers, (QList<bool>{true, false}));
   EXPECT_TRUE(script.PlanFor(700, 1).answerPresets) << "unscripted: the presets' answers";
   EXPECT_EQ(script.PlanFor(100, 0).steps.at(1).milliseconds, 2500);
+  EXPECT_EQ(script.PlanFor(800, 0).steps.at(0).standard, QStringLiteral("IEC 60601-2-4"));
 }
 
 TEST(OperatorScript, AWordItDoesNotKnowNamesItsLine) {
-  const char* lines[] = {"abc play",       "100 jump",          "100 wait=soon",
-                         "100 click=1",    "100 answers=S,Q",   "100 verdict=maybe",
-                         "100 answer=yep", "100 mti=RV-11,only"};
+  const char* lines[] = {"abc play",       "100 jump",           "100 wait=soon",
+                         "100 click=1",    "100 answers=S,Q",    "100 verdict=maybe",
+                         "100 answer=yep", "100 mti=RV-11,only", "100 play=1",
+                         "100 press",      "100 standard="};
   for (const char* line : lines) {
     const rt::RuntimeError error =
         raisedBy([&] { OperatorScript::Parse(QStringLiteral("# first\n") + QLatin1String(line)); });
