@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "elements/TestInfo.h"
 #include "limits/Standard.h"
 #include "limits/StandardsCollection.h"
 #include "runtime/ErrorHandling.h"
@@ -21,7 +22,10 @@ namespace {
 
 const QString kSource = QStringLiteral("rv1x-host");
 constexpr rt::Long kNotPerformed = -1;
+constexpr rt::Long kNotJudged = 0;
 constexpr rt::Long kPassed = 1;
+constexpr rt::Long kFailed = 2;
+constexpr rt::Long kNotApplicable = 3;
 
 void reported(const rt::RuntimeError& error) {
   host::ErrorService::instance()->ReportError(error, kSource);
@@ -101,6 +105,7 @@ void SequenceRun::Run() {
 
 void SequenceRun::Perform(int index) {
   const host::ITestElementPtr test = sequence_.Element(index);
+  PrintRunning(test, index);
   ctx_->resetNavigationCode();
   ctx_->setSelectedStandards(sequence_.JudgingStandards(index));
   rt::onError([&] { com::must(test).Perform(ctx_); }, reported);
@@ -116,6 +121,39 @@ void SequenceRun::Perform(int index) {
   // that left no outcome keeps what was stored.
   if (statuses_[index] != 0) sequence_.TakeFromElement(index);
   if (!WriteResults()) resultsLost_ = true;
+}
+
+void SequenceRun::PrintRunning(const host::ITestElementPtr& test, int index) const {
+  const rt::Long id = rt::orDefault([&] { return com::must(test).TestID(); }, rt::Long{0});
+  const QString name = rt::orDefault(
+      [&] {
+        const host::TestInfoPtr info = com::must(test).Info();
+        return info ? info->Name() : QString();
+      },
+      QString());
+  std::fprintf(stderr, "running test %d %s (%d of %d)\n", id, qPrintable(name), index + 1,
+               static_cast<int>(statuses_.size()));
+  std::fflush(stderr);
+}
+
+QString SequenceRun::Summary() const {
+  const auto count = [&](rt::Long status) {
+    return static_cast<int>(std::count(statuses_.begin(), statuses_.end(), status));
+  };
+  QString summary = QStringLiteral("%1 passed, %2 failed, %3 not judged")
+                        .arg(count(kPassed))
+                        .arg(count(kFailed))
+                        .arg(count(kNotJudged));
+  if (const int notApplicable = count(kNotApplicable))
+    summary += QStringLiteral(", %1 not applicable").arg(notApplicable);
+  if (const int notPerformed = count(kNotPerformed))
+    summary += QStringLiteral(", %1 not performed").arg(notPerformed);
+  return summary;
+}
+
+void SequenceRun::PrintSummary() const {
+  std::fprintf(stderr, "%s\n", qPrintable(Summary()));
+  std::fflush(stderr);
 }
 
 void SequenceRun::PrintOutcome(const host::ITestElementPtr& test,

@@ -9,7 +9,12 @@
 // for a test without a verdict (status 0) the line
 //   test <ID> not judged: <reason>
 // on standard error, and the results document written again, so that a run
-// that breaks off loses nothing measured before.
+// that breaks off loses nothing measured before. Its progress goes to
+// standard error too:
+//   running test <ID> <name> (<k> of <n>)     before each test
+//   <p> passed, <f> failed, <j> not judged     at the end (PrintSummary),
+// followed by ", <a> not applicable" and ", <m> not performed" when there
+// are any; each test counts once, with the status its last Perform left.
 //
 // Each test is judged by the standards the document selects for it (the
 // first standard of its limit set when it selects none); the choice the
@@ -41,10 +46,14 @@ class SequenceRun {
   bool AllPassed() const;
   // A results document could not be written after a test.
   bool ResultsLost() const { return resultsLost_; }
+  // The summary line, as PrintSummary writes it.
+  QString Summary() const;
+  void PrintSummary() const;
   const host::RunContextPtr& Context() const { return ctx_; }
 
  private:
   void Perform(int index);
+  void PrintRunning(const host::ITestElementPtr& test, int index) const;
   void PrintOutcome(const host::ITestElementPtr& test, const host::IResultDataPtr& result,
                     rt::Long status);
   rt::Long NavigationCode() const;

@@ -19,10 +19,10 @@ rm -rf "$out"
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
 registry=$out/registry.ini
+# The demo's own store, whatever store the environment names (--registry
+# wins over RV1X_REGISTRY as well).
+unset RV1X_REGISTRY
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
-export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$out/runtime}
-mkdir -p "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
 
 step() { printf '\n== %s\n' "$*"; }
 
