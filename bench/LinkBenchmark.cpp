@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "ResaveBenchmark.h"
 #include "RunBenchmark.h"
 #include "Simulator.h"
 #include "orvanRV1Xvti/CRV1XVTi.h"
@@ -192,7 +193,9 @@ int main(int argc, char** argv) {
         blockExchange(3);
         timeOutWaits();
         std::printf("\n");
-        return bench::sequenceRuns() ? 0 : 1;
+        const bool ran = bench::sequenceRuns();
+        std::printf("\n");
+        return bench::resaveFigure() && ran ? 0 : 1;
       },
       [](const rt::RuntimeError& error) {
         std::fprintf(stderr, "rv1x-bench: error %s %s\n", qPrintable(error.hexNumber()),

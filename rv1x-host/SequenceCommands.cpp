@@ -4,7 +4,8 @@
 // Exit status: 0 when nothing was reported, 1 when an error was reported on
 // the way (each as an "error: ..." line on standard error) but OUT was
 // written, 2 when IN cannot be read or is not a sequence, or OUT cannot be
-// written (nothing is written then).
+// written, or (report) IN holds no test the host can create (nothing is
+// written then).
 
 #include <QFileInfo>
 #include <cstdio>
@@ -18,7 +19,6 @@
 namespace hostapp {
 namespace {
 
-constexpr int kUsage = 64;
 constexpr int kClean = 0;
 constexpr int kReported = 1;
 constexpr int kFailed = 2;
@@ -35,12 +35,9 @@ int failed(const rt::RuntimeError& error) {
 
 // Loads IN, then runs the command's work; the exit status from what was
 // reported meanwhile.
-int withSequence(const QStringList& arguments, const char* usage,
+int withSequence(const QStringList& arguments, const char* command,
                  const std::function<bool(host::SequenceDocument&, const QString&)>& work) {
-  if (arguments.size() != 2) {
-    std::fprintf(stderr, "usage: rv1x-host %s\n", usage);
-    return kUsage;
-  }
+  if (arguments.size() != 2) return usageOf(command);
   const int before = reportedSoFar();
   host::SequenceDocument sequence;
   return rt::onError(
@@ -52,27 +49,29 @@ int withSequence(const QStringList& arguments, const char* usage,
       failed);
 }
 
-int resave(const QStringList& arguments, const CommonOptions&) {
-  return withSequence(arguments, "resave IN OUT",
+}  // namespace
+
+int resaveCommand(const QStringList& arguments, const CommonOptions&) {
+  return withSequence(arguments, "resave",
                       [](host::SequenceDocument& sequence, const QString& out) {
                         sequence.Save(out);
                         return true;
                       });
 }
 
-int report(const QStringList& arguments, const CommonOptions&) {
+int reportCommand(const QStringList& arguments, const CommonOptions&) {
   return withSequence(
-      arguments, "report IN OUT", [&](host::SequenceDocument& sequence, const QString& out) {
+      arguments, "report", [&](host::SequenceDocument& sequence, const QString& out) {
+        // A report of nothing but its title would pass for a record.
+        if (sequence.Count() == 0) {
+          std::fprintf(stderr, "rv1x-host: %s holds no test the host can create: no report\n",
+                       qPrintable(arguments.at(0)));
+          return false;
+        }
         return printSequenceReport(
             sequence, out,
             QStringLiteral("Test sequence %1").arg(QFileInfo(arguments.at(0)).fileName()));
       });
 }
 
-const CommandRegistration resaveCommand(QStringLiteral("resave"), QStringLiteral("resave IN OUT"),
-                                        resave);
-const CommandRegistration reportCommand(QStringLiteral("report"), QStringLiteral("report IN OUT"),
-                                        report);
-
-}  // namespace
 }  // namespace hostapp

@@ -1,5 +1,6 @@
 #include "SequenceReport.h"
 
+#include "records/RunContext.h"
 #include "records/RunObjects.h"
 #include "report/HostReport.h"
 #include "runtime/ErrorHandling.h"
@@ -56,7 +57,7 @@ QString analyzerLine(const host::SequenceDocument& sequence, int index) {
 }  // namespace
 
 bool printSequenceReport(host::SequenceDocument& sequence, const QString& file,
-                         const QString& title, const QVariant& runContext) {
+                         const QString& title) {
   auto report = std::make_shared<host::CanvasReport>(file);
   report->setOutputKind(kOutputWithWaveform);
   report->setOptionFlags(kPrintDischargeCurve);
@@ -66,7 +67,9 @@ bool printSequenceReport(host::SequenceDocument& sequence, const QString& file,
     const host::ITestElementPtr element = sequence.Element(i);
     if (!element) continue;
     hostStyle(*report, kTextSize, false);
-    rt::onError([&] { element->PrintReport(report, runContext); }, reported);
+    auto ctx = std::make_shared<host::RunContext>();
+    ctx->setSelectedStandards(sequence.JudgedBy(i));
+    rt::onError([&] { element->PrintReport(report, com::toVariantOf(ctx)); }, reported);
     rt::ignoreErrors([&] {
       const QString analyzer = analyzerLine(sequence, i);
       if (!analyzer.isEmpty()) report->Text(analyzer);

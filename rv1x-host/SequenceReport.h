@@ -12,12 +12,13 @@ class SequenceDocument;
 
 namespace hostapp {
 
-// Prints the sequence as the report file under that title. runContext is
-// what each test's print is handed: the run's context (its selected
-// standards are printed), or empty for every standard. A test whose print
+// Prints the sequence as the report file under that title. Each test is
+// printed with the standards that judged its result only (as the result
+// names them); a result that names none, with the standards the document
+// selects for the test, else the first of its limit set. A test whose print
 // fails is reported and the others are printed; false, reported, when the
 // file could not be written.
 bool printSequenceReport(host::SequenceDocument& sequence, const QString& file,
-                         const QString& title, const QVariant& runContext = QVariant());
+                         const QString& title);
 
 }  // namespace hostapp

@@ -5,10 +5,26 @@
 // on, abort ends the run), and after every test its lines on standard output,
 //   test <ID> status=<n>
 //     <KEY>=<value>          one per measurement, the value as stored
-// and the results document written again, so that a run that breaks off
-// loses nothing measured before. An element whose stored settings or limits
-// were not read as stored is not run: it is reported once and stays as it
-// was stored.
+// for a test without a verdict (status 0) the line
+//   test <ID> not judged: <reason>
+// on standard error, and the results document written again, so that a run
+// that breaks off loses nothing measured before. Its progress goes to
+// standard error too:
+//   running test <ID> <name> (<k> of <n>)     before each test
+//   <p> passed, <f> failed, <j> not judged     at the end (PrintSummary),
+// followed by ", <a> not applicable" and ", <m> not performed" when there
+// are any; each test counts once, with the status its last Perform left.
+//
+// Each test is judged by the standards the document selects for it (the
+// first standard of its limit set when it selects none); the choice the
+// run ends with, a pick in the guide's standard box included, is stored
+// with the element.
+//
+// A test's stored result stays its record until this run gives it a new
+// final result (the element notifies the context); only such a result
+// counts for the run, and never after Skip. An element whose stored
+// settings or limits were not read as stored is not run: it is reported
+// once and stays as it was stored.
 
 #include <QList>
 #include <QString>
@@ -23,8 +39,6 @@ namespace hostapp {
 
 class SequenceRun {
  public:
-  // The context judges each test against the first standard of its limit
-  // set, the one its template or document gives first.
   SequenceRun(host::SequenceDocument& sequence, QString resultsFile);
 
   // Writes the results document as the sequence stands; false (reported)
@@ -37,10 +51,14 @@ class SequenceRun {
   bool AllPassed() const;
   // A results document could not be written after a test.
   bool ResultsLost() const { return resultsLost_; }
+  // The summary line, as PrintSummary writes it.
+  QString Summary() const;
+  void PrintSummary() const;
   const host::RunContextPtr& Context() const { return ctx_; }
 
  private:
   void Perform(int index);
+  void PrintRunning(const host::ITestElementPtr& test, int index) const;
   void PrintOutcome(const host::ITestElementPtr& test, const host::IResultDataPtr& result,
                     rt::Long status);
   rt::Long NavigationCode() const;
@@ -48,8 +66,9 @@ class SequenceRun {
   host::SequenceDocument& sequence_;
   QString resultsFile_;
   host::RunContextPtr ctx_ = std::make_shared<host::RunContext>();
-  // The status each test's last Perform left; -1 for a test not performed,
-  // 0 for one without a final result of this run, 3 for one skipped.
+  // The outcome each test's last Perform left: its result's status when
+  // the result became final in this run, else 0 (not judged, also after
+  // Skip); -1 for a test not performed.
   QList<rt::Long> statuses_;
   // Whether the test's result was finished in this run.
   QList<bool> finished_;

@@ -45,6 +45,11 @@ class RunContext : public virtual com::Object {
   // The document's identity list, so that its results' indexes resolve.
   void setMtiList(MtiListPtr list) { mtiList_ = std::move(list); }
   void setAnalyzerModel(QString model) { analyzerModel_ = std::move(model); }
+  // The operator's pick in the guide's standard box: from now on the test
+  // is judged by that standard of its limit set alone; what is selected for
+  // other tests stays. A standard the test's limit set lacks changes nothing.
+  void selectOnly(const ITestElementPtr& test, const QString& alphaName,
+                  const QString& completeName);
   // Whether a navigation code was written since the last reset.
   bool navigationCodeWritten() const { return navigationWritten_; }
   void resetNavigationCode() {

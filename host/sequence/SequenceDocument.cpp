@@ -4,11 +4,14 @@
 
 #include "com/CreateObject.h"
 #include "elements/ElementErrors.h"
+#include "limits/Standard.h"
+#include "limits/StandardsCollection.h"
 #include "records/RunObjects.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorHandling.h"
 #include "services/ErrorService.h"
 #include "services/NumberFormatter.h"
+#include "typelib/ILimitData.h"
 #include "typelib/IResultData.h"
 #include "typelib/ITestElement.h"
 #include "xml/XmlDocument.h"
@@ -31,6 +34,16 @@ const QString kIdentity = QStringLiteral("MTI");
 const QString kSettings = QStringLiteral("PlugInData");
 const QString kLimits = QStringLiteral("ExpectedResult");
 const QString kResult = QStringLiteral("ResultItem");
+const QString kSelected = QStringLiteral("Selected");
+const QString kAlphaName = QStringLiteral("AlphaName");
+const QString kCompleteName = QStringLiteral("CompleteName");
+
+// A standard known by its names only.
+StandardPtr named(const QString& alphaName, const QString& completeName) {
+  auto standard = std::make_shared<Standard>();
+  standard->Init(alphaName, completeName, 0);
+  return standard;
+}
 
 // The children an element loads, in the order it loads them (and writes
 // them).
@@ -44,6 +57,14 @@ int partOrder(const QString& tag) {
 
 bool isPart(const QString& tag) {
   return partOrder(tag) >= 0;
+}
+
+// Where a child of an entry goes among the parts the element writes: the
+// parts in their order, the choice of standards after them.
+int childOrder(const Node& node) {
+  if (node.kind != Node::Kind::Element) return -1;
+  if (node.name == kSelected) return static_cast<int>(std::size(kParts));
+  return partOrder(node.name);
 }
 
 // The identity's attributes, as "MTIList" stores them.
@@ -140,6 +161,7 @@ void SequenceDocument::ReadDocument(const XmlDocumentPtr& document, const HostLo
                   .arg(rootName, kRoot));
   const int start = reportedSoFar();
   entries_.clear();
+  elements_.clear();
   identities_ = std::make_shared<MtiList>();
   storedIdentities_.clear();
   read_ = document;
@@ -153,6 +175,7 @@ void SequenceDocument::ReadDocument(const XmlDocumentPtr& document, const HostLo
     const auto element = std::make_shared<XmlElement>(document, node);
     if (node->name == kEntry) {
       entries_.append(ReadEntry(element, log));
+      if (entries_.last().element) elements_.append(entries_.size() - 1);
     } else if (node->name == kIdentities && !identitiesRead) {
       identitiesRead = true;
       ReadIdentities(element);
@@ -246,6 +269,11 @@ SequenceDocument::Entry SequenceDocument::ReadEntry(const XmlElementPtr& node,
 void SequenceDocument::ReadParts(Entry& entry, const XmlElementPtr& node, const HostLogPtr& log) {
   const QList<XmlElementPtr> children = childrenOf(*node);
   for (const XmlElementPtr& child : children) {
+    if (child->TagName() == kSelected) {
+      if (!entry.selected) entry.selected = std::make_shared<StandardsCollection>();
+      entry.selected->Add(named(child->Attribute(kAlphaName), child->Attribute(kCompleteName)));
+      continue;
+    }
     if (!isPart(child->TagName()))
       Report(rt::RuntimeError(elementerr::UnknownPart, kSource,
                               QStringLiteral("%1: <%2>%3 is no part of a test element; it is "
@@ -337,17 +365,18 @@ XmlDocumentPtr SequenceDocument::Write() {
   }
   document->SetDocumentElement(root);
 
-  const auto identities =
-      std::find_if(entries_.begin(), entries_.end(), [](const Entry& e) { return e.identities; });
-  const auto firstElement =
-      std::find_if(entries_.begin(), entries_.end(), [](const Entry& e) { return e.element; });
-  for (auto entry = entries_.begin(); entry != entries_.end(); ++entry) {
-    if (entry == identities || (identities == entries_.end() && entry == firstElement))
-      WriteIdentities(identities == entries_.end() ? nullptr : &*identities, document, *root);
-    if (!entry->identities) WriteEntry(*entry, document, *root);
+  // The identities where they were stored; a list new to the document
+  // after its elements.
+  bool identitiesWritten = false;
+  for (const Entry& entry : entries_) {
+    if (entry.identities) {
+      WriteIdentities(&entry, document, *root);
+      identitiesWritten = true;
+    } else {
+      WriteEntry(entry, document, *root);
+    }
   }
-  if (identities == entries_.end() && firstElement == entries_.end())
-    WriteIdentities(nullptr, document, *root);
+  if (!identitiesWritten) WriteIdentities(nullptr, document, *root);
   for (const Node* node : after) document->appendNode(*node);
   reported_ = reportedSoFar() - start;
   return document;
@@ -391,11 +420,33 @@ void SequenceDocument::WriteEntry(const Entry& entry, const XmlDocumentPtr& docu
                 [&](const rt::RuntimeError& error) { Report(error); });
   if (!saved) {
     // Kept as stored: not an element, one not to be run, or one that could
-    // not be saved.
-    if (entry.stored) root.appendNode(*entry.stored);
+    // not be saved (its choice of standards as it is now).
+    if (!entry.stored) return;
+    if (!entry.element) {
+      root.appendNode(*entry.stored);
+      return;
+    }
+    const NodePtr copy = std::make_shared<Node>(Node::Kind::Element, entry.stored->name);
+    copy->attributes = entry.stored->attributes;
+    bool choiceWritten = false;
+    for (const NodePtr& child : entry.stored->children) {
+      if (isElement(*child) && child->name == kSelected) {
+        if (!choiceWritten)
+          for (const XmlElementPtr& choice : SelectedElements(entry, document))
+            copy->append(choice->node());
+        choiceWritten = true;
+        continue;
+      }
+      copy->append(child->deepCopy());
+    }
+    if (!choiceWritten)
+      for (const XmlElementPtr& choice : SelectedElements(entry, document))
+        copy->append(choice->node());
+    root.appendNode(*copy);
     return;
   }
   Node& own = *saved->node();
+  for (const XmlElementPtr& choice : SelectedElements(entry, document)) saved->AppendChild(choice);
   if (!entry.stored) {
     // The class name leads, as in every stored sequence.
     own.attributes.removeIf([](const auto& a) { return a.first == kClassName; });
@@ -430,7 +481,16 @@ void SequenceDocument::WriteEntry(const Entry& entry, const XmlDocumentPtr& docu
     *found = nullptr;
     return node;
   };
+  bool choiceWritten = false;
   for (const NodePtr& child : stored.children) {
+    if (isElement(*child) && child->name == kSelected) {
+      // The choice as it is now, where the stored one was.
+      if (!choiceWritten)
+        for (NodePtr& choice : ownParts)
+          if (choice && choice->name == kSelected) children.push_back(std::move(choice));
+      choiceWritten = true;
+      continue;
+    }
     NodePtr written;
     if (isElement(*child) && isPart(child->name) && !entry.keptParts.contains(child->name))
       written = takeOwn(child->name);
@@ -438,11 +498,10 @@ void SequenceDocument::WriteEntry(const Entry& entry, const XmlDocumentPtr& docu
   }
   for (NodePtr& part : ownParts) {
     if (!part) continue;
-    const int order = partOrder(part->name);
+    const int order = childOrder(*part);
     auto place = children.end();
     for (auto at = children.begin(); at != children.end(); ++at) {
-      const int other = isElement(**at) ? partOrder((*at)->name) : -1;
-      if (other > order && order >= 0) {
+      if (childOrder(**at) > order && order >= 0) {
         place = at;
         break;
       }
@@ -454,17 +513,26 @@ void SequenceDocument::WriteEntry(const Entry& entry, const XmlDocumentPtr& docu
   root.AppendChild(saved);
 }
 
+QList<XmlElementPtr> SequenceDocument::SelectedElements(const Entry& entry,
+                                                        const XmlDocumentPtr& document) {
+  QList<XmlElementPtr> choices;
+  if (!entry.selected) return choices;
+  for (const StandardPtr& standard : *entry.selected) {
+    const XmlElementPtr choice = document->CreateElement(kSelected);
+    choice->SetAttribute(kAlphaName, standard->AlphaName());
+    choice->SetAttribute(kCompleteName, standard->CompleteName());
+    choices.append(choice);
+  }
+  return choices;
+}
+
 int SequenceDocument::Count() const {
-  int count = 0;
-  for (const Entry& entry : entries_)
-    if (entry.element) ++count;
-  return count;
+  return static_cast<int>(elements_.size());
 }
 
 const SequenceDocument::Entry* SequenceDocument::ElementEntry(int index) const {
-  for (const Entry& entry : entries_)
-    if (entry.element && index-- == 0) return &entry;
-  return nullptr;
+  if (index < 0 || index >= elements_.size()) return nullptr;
+  return &entries_.at(elements_.at(index));
 }
 
 SequenceDocument::Entry* SequenceDocument::ElementEntry(int index) {
@@ -487,6 +555,7 @@ void SequenceDocument::Append(const ITestElementPtr& element, const QString& cla
   entry.element = element;
   entry.className = className;
   entries_.append(entry);
+  elements_.append(entries_.size() - 1);
 }
 
 void SequenceDocument::TakeFromElement(int index) {
@@ -516,8 +585,53 @@ MtiEntryPtr SequenceDocument::AnalyzerOf(int index) const {
       MtiEntryPtr());
 }
 
+StandardsCollectionPtr SequenceDocument::Selected(int index) const {
+  const Entry* entry = ElementEntry(index);
+  return entry ? entry->selected : nullptr;
+}
+
+void SequenceDocument::SetSelected(int index, const StandardsCollectionPtr& selected) {
+  Entry* entry = ElementEntry(index);
+  if (!entry) return;
+  if (!selected || selected->Count() == 0) {
+    entry->selected.reset();
+    return;
+  }
+  entry->selected = std::make_shared<StandardsCollection>();
+  for (const StandardPtr& standard : *selected)
+    entry->selected->Add(named(standard->AlphaName(), standard->CompleteName()));
+}
+
+StandardsCollectionPtr SequenceDocument::JudgingStandards(int index) const {
+  auto judging = std::make_shared<StandardsCollection>();
+  const ITestElementPtr element = Element(index);
+  const StandardsCollectionPtr own = rt::orDefault(
+      [&] { return com::must(com::must(element).Limits()).Standards(); }, StandardsCollectionPtr());
+  if (const StandardsCollectionPtr stored = Selected(index)) {
+    for (const StandardPtr& name : *stored) {
+      const StandardPtr found =
+          own ? own->Find(0, name->AlphaName(), name->CompleteName()) : nullptr;
+      judging->Add(found ? found->Copy() : name);
+    }
+  } else if (own && own->Count() > 0) {
+    judging->Add(own->Item(1)->Copy());
+  }
+  return judging;
+}
+
+StandardsCollectionPtr SequenceDocument::JudgedBy(int index) const {
+  const ITestElementPtr element = Element(index);
+  const IVerdictPtr verdict = com::queryInterface<IVerdict>(
+      rt::orDefault([&] { return com::must(element).Result(); }, IResultDataPtr()));
+  const StandardsCollectionPtr named =
+      verdict ? rt::orDefault([&] { return verdict->JudgedBy(); }, StandardsCollectionPtr())
+              : nullptr;
+  return named && named->Count() > 0 ? named : JudgingStandards(index);
+}
+
 void SequenceDocument::Clear() {
   entries_.clear();
+  elements_.clear();
   identities_ = std::make_shared<MtiList>();
   storedIdentities_.clear();
   read_.reset();

@@ -2,16 +2,21 @@
 // The host's stored sequence of test elements, one XML file:
 //   <?xml version="1.0" encoding="UTF-8"?>
 //   <TestSequence>
-//     <MTIList>
-//       <MTI Product="RV-1X" Index="1" Type="RV-12P" Serial="4711" Firmware="2.1.0"/>
-//     </MTIList>
 //     <TestElement ClassName="RV1XTests.CTestDischarge" TestID="200" ID="1">
 //       <Info Name="..." Type="..." Parameter="..." Description="..."/>
 //       <PlugInData PlugIn="RV-1X">...</PlugInData>
 //       <ExpectedResult>...</ExpectedResult>
 //       <ResultItem MTI="1">...</ResultItem>
+//       <Selected AlphaName="..." CompleteName="..."/> ...
 //     </TestElement>
+//     <MTIList>
+//       <MTI Product="RV-1X" Index="1" Type="RV-12P" Serial="4711" Firmware="2.1.0"/>
+//     </MTIList>
 //   </TestSequence>
+// "Selected" names a standard of the element's limit set that its runs are
+// judged by, one per standard; the document holds it for the element, the
+// element itself knows nothing of it. An element without one is judged by
+// the first standard of its limit set.
 // Each element is created by its registered name ("ClassName") and handed
 // its children one at a time through ITestElement::Load: the info, then
 // the configuration, then the limit set, then the result, whatever their
@@ -21,7 +26,8 @@
 //
 // "MTIList" holds the analyzer identities the results name by their "MTI"
 // index, one "MTI" per identity (the host's identity list, which a run adds
-// to). An identity once stored is written back as it was.
+// to), written after the elements unless it was stored elsewhere. An
+// identity once stored is written back as it was.
 //
 // Nothing that was stored is lost:
 // - comments, instructions, attributes the host does not know, and the
@@ -96,6 +102,17 @@ class SequenceDocument {
   // false when they (or the whole entry) are kept as stored, so that a run
   // would use others.
   bool SettingsRead(int index) const;
+  // The standards selected for the element, by name (without limits), as
+  // stored or as set; Nothing when the document holds no choice for it.
+  StandardsCollectionPtr Selected(int index) const;
+  void SetSelected(int index, const StandardsCollectionPtr& selected);
+  // What a run judges the element by: the selected standards as its limit
+  // set holds them (a name it lacks stays a bare name, which judges
+  // nothing); without a stored choice the first standard of its limit set.
+  StandardsCollectionPtr JudgingStandards(int index) const;
+  // What the element's result was judged by, for its report: the standards
+  // its result names (IVerdict), else JudgingStandards.
+  StandardsCollectionPtr JudgedBy(int index) const;
   void Clear();
 
   // The analyzer identities: those stored in "MTIList" and those added
@@ -116,6 +133,7 @@ class SequenceDocument {
     bool identities = false;                // the "MTIList"
     bool keptWhole = false;                 // written exactly as stored
     QStringList keptParts;                  // parts written as stored
+    StandardsCollectionPtr selected;        // "Selected", by name
   };
 
   static Entry StoredNode(const std::shared_ptr<xmltree::Node>& node, bool identities = false);
@@ -126,6 +144,8 @@ class SequenceDocument {
   void ReadIdentities(const XmlElementPtr& node);
   XmlDocumentPtr Write();
   void WriteEntry(const Entry& entry, const XmlDocumentPtr& document, XmlElement& root);
+  // The entry's choice of standards as "Selected" elements.
+  QList<XmlElementPtr> SelectedElements(const Entry& entry, const XmlDocumentPtr& document);
   void WriteIdentities(const Entry* stored, const XmlDocumentPtr& document, XmlElement& root);
   void Report(const rt::RuntimeError& error);
   const Entry* ElementEntry(int index) const;
@@ -133,6 +153,9 @@ class SequenceDocument {
 
   XmlDocumentPtr read_;  // the document as read: what the entries keep lies in it
   QList<Entry> entries_;
+  // Where in entries_ each test element is, so that a walk over the
+  // elements by index stays linear.
+  QList<qsizetype> elements_;
   MtiListPtr identities_;
   QList<MtiEntryPtr> storedIdentities_;  // written back as stored
   int reported_ = 0;

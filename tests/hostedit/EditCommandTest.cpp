@@ -90,9 +90,10 @@ TEST_F(HostEditTest, RefusesWithExitStatus2AndWritesNothing) {
       "<TestSequence><TestElement ClassName=\"RV1XTests.CTestChargeTime\" TestID=\"100\"/>"
       "<Note Be~nch=\"3\"/></TestSequence>",
       "name.xml");
-  const QString notItsEncoding =
-      writeFile("<TestSequence><TestElement><Info Name=\"D\xE9fi\"/></TestElement></TestSequence>",
-                "latin1.xml");
+  const QString notItsEncoding = writeFile(
+      "<TestSequence><TestElement><Info Name=\"D\xE9"
+      "fi\"/></TestElement></TestSequence>",
+      "latin1.xml");
   const struct {
     const char* what;
     QStringList arguments;
