@@ -1,6 +1,7 @@
 // rv1x-host [--unattended] [--simulate[=OPTIONS]] [--template FILE] run
 //     [--tests ID,ID,...] [--sequence FILE] [--results FILE] [--report FILE]
-//     [--operator FILE] [--screenshots DIR] N
+//     [--operator FILE] [--screenshots DIR] [--device-model TEXT]
+//     [--device-serial TEXT] [--device-id TEXT] [--technician TEXT] N
 // runs a test sequence on the analyzer at port N the way the host does: it
 // loads the plug-in and initialises it, takes the tests from its catalogue
 // (those of --tests in that order, else the whole catalogue in its order)
@@ -9,6 +10,11 @@
 // (--unattended, no display, or an --operator file) the host's scripted
 // operator does. With --simulate the host also plays the technician's part
 // on the simulated bench (SimulatedBench.h).
+//
+// The device under test (its model, serial number and the hospital's asset
+// number) and the technician are recorded in the results document, with
+// when the run started and ended and the versions of host and plug-in; a
+// stored sequence keeps what it records unless an option gives it again.
 //
 // Exit status: 0 when every test performed passed; 1 when any failed, was
 // not evaluated, skipped, not applicable or aborted (or a document could not
@@ -36,6 +42,7 @@
 #include "runtime/ErrorHandling.h"
 #include "sequence/SequenceDocument.h"
 #include "services/ErrorService.h"
+#include "services/HostServices.h"
 #include "typelib/IPlugIn.h"
 #include "typelib/ITestElement.h"
 #include "ui/MessageBoxes.h"
@@ -51,7 +58,8 @@ const QString kSource = QStringLiteral("rv1x-host");
 const QString kDefaultResults = QStringLiteral("rv1x-results.xml");
 constexpr char kUsageText[] =
     "[--unattended] [--simulate[=OPTIONS]] [--template FILE] run [--tests ID,ID,...] "
-    "[--sequence FILE] [--results FILE] [--report FILE] [--operator FILE] [--screenshots DIR] N";
+    "[--sequence FILE] [--results FILE] [--report FILE] [--operator FILE] [--screenshots DIR] "
+    "[--device-model TEXT] [--device-serial TEXT] [--device-id TEXT] [--technician TEXT] N";
 
 struct RunOptions {
   int port = 0;
@@ -61,6 +69,7 @@ struct RunOptions {
   QString report;
   QString operatorFile;
   QString screenshots;
+  host::SequenceRecord record;  // the device and the technician
 };
 
 int usage(const QString& why) {
@@ -86,11 +95,16 @@ std::optional<QList<rt::Long>> testIDs(const QString& text) {
 
 // The options after "run"; an empty text when they are right, else why not.
 QString parseOptions(const QStringList& arguments, RunOptions& run) {
-  const std::pair<const char*, QString*> files[] = {{"--sequence", &run.sequence},
-                                                    {"--results", &run.results},
-                                                    {"--report", &run.report},
-                                                    {"--operator", &run.operatorFile},
-                                                    {"--screenshots", &run.screenshots}};
+  const std::pair<const char*, QString*> files[] = {
+      {"--sequence", &run.sequence},
+      {"--results", &run.results},
+      {"--report", &run.report},
+      {"--operator", &run.operatorFile},
+      {"--screenshots", &run.screenshots},
+      {"--device-model", &run.record.device.model},
+      {"--device-serial", &run.record.device.serialNumber},
+      {"--device-id", &run.record.device.assetNumber},
+      {"--technician", &run.record.technician}};
   QStringList positional;
   for (int i = 0; i < arguments.size(); ++i) {
     const QString& argument = arguments.at(i);
@@ -210,6 +224,11 @@ int runSequence(const RunOptions& run, const CommonOptions& options) {
   if (queryAnalyzer(run.port).isEmpty())
     return notStarted(QStringLiteral("no analyzer answers on port %1").arg(run.port));
 
+  host::SequenceRecord record = run.record;
+  record.hostVersion = com::must(host::VersionService::instance()).hostVersion();
+  record.plugInVersion = rt::orDefault([&] { return plugIn->Version(); }, QString());
+  sequence.SetRecord(record);
+
   SequenceRun sequenceRun(sequence, run.results);
   if (!sequenceRun.WriteResults()) return kNotStarted;
   {
@@ -219,10 +238,7 @@ int runSequence(const RunOptions& run, const CommonOptions& options) {
   std::printf("results %s\n", qPrintable(run.results));
   bool reported = true;
   if (!run.report.isEmpty()) {
-    reported = printSequenceReport(
-        sequence, run.report,
-        QStringLiteral("Test sequence %1").arg(QFileInfo(run.results).fileName()),
-        com::toVariantOf(sequenceRun.Context()));
+    reported = printSequenceReport(sequence, run.report);
     if (reported) std::printf("report %s\n", qPrintable(run.report));
   }
   std::fflush(stdout);

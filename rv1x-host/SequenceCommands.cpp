@@ -6,7 +6,6 @@
 // written, 2 when IN cannot be read or is not a sequence, or OUT cannot be
 // written (nothing is written then).
 
-#include <QFileInfo>
 #include <cstdio>
 
 #include "HostProgram.h"
@@ -61,12 +60,10 @@ int resave(const QStringList& arguments, const CommonOptions&) {
 }
 
 int report(const QStringList& arguments, const CommonOptions&) {
-  return withSequence(
-      arguments, "report IN OUT", [&](host::SequenceDocument& sequence, const QString& out) {
-        return printSequenceReport(
-            sequence, out,
-            QStringLiteral("Test sequence %1").arg(QFileInfo(arguments.at(0)).fileName()));
-      });
+  return withSequence(arguments, "report IN OUT",
+                      [&](host::SequenceDocument& sequence, const QString& out) {
+                        return printSequenceReport(sequence, out);
+                      });
 }
 
 const CommandRegistration resaveCommand(QStringLiteral("resave"), QStringLiteral("resave IN OUT"),

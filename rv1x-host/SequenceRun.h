@@ -7,7 +7,8 @@
 //   test <ID> status=<n>
 //     <KEY>=<value>          one per measurement, the value as stored
 // and the results document written again, so that a run that breaks off
-// loses nothing measured before.
+// loses nothing measured before. The document records when the run started
+// and ended, and for each test that the run skipped or aborted, that it did.
 
 #include <QList>
 #include <QString>

@@ -30,6 +30,8 @@ step "The whole catalogue on the simulated analyzer at port 1, unattended"
 echo "(messages and the simulated bench on standard error; about half a minute)"
 status=0
 (cd "$out" && "$host" --registry "$registry" --unattended --simulate run \
+  --device-model "Biphasic defibrillator D-200" --device-serial "D200-004711" \
+  --device-id "BME-01234" --technician "Alex Example" \
   --results rv1x-results.xml --report rv1x-report.pdf --screenshots screenshots 1) ||
   status=$?
 

@@ -7,8 +7,13 @@
 //       <PlugInData PlugIn="RV-1X">...</PlugInData>
 //       <ExpectedResult>...</ExpectedResult>
 //       <ResultItem>...</ResultItem>
+//       <RunOutcome>Skipped</RunOutcome>
 //     </TestElement>
 //   </TestSequence>
+// "RunOutcome" says what the last run did with a test instead of judging
+// it ("Skipped", "Aborted"); the document holds it for the element, the
+// element itself knows nothing of it. The run's record (SequenceRecord.h)
+// comes before the first test.
 // Each element is created by its registered name ("ClassName") and handed
 // its children one at a time through ITestElement::Load: the info, then
 // the configuration, then the limit set, then the result, whatever their
@@ -27,6 +32,7 @@
 #include <QList>
 
 #include "runtime/RuntimeError.h"
+#include "sequence/SequenceRecord.h"
 #include "typelib/HostTypes.h"
 
 namespace host {
@@ -37,6 +43,11 @@ constexpr rt::Long NotASequence = rt::hresult(0x80048B01);
 // An entry that cannot become a test element.
 constexpr rt::Long BadEntry = rt::hresult(0x80048B02);
 }  // namespace sequenceerr
+
+namespace runoutcome {
+inline const QString Skipped = QStringLiteral("Skipped");
+inline const QString Aborted = QStringLiteral("Aborted");
+}  // namespace runoutcome
 
 class SequenceDocument {
  public:
@@ -66,6 +77,20 @@ class SequenceDocument {
   // Whether that part of the element ("PlugInData", ...) is written as it
   // was stored, because it could not be loaded.
   bool KeptAsStored(int index, const QString& part) const;
+  // What the last run did with the element instead of judging it
+  // (runoutcome::Skipped, runoutcome::Aborted); empty when it did neither.
+  QString RunOutcome(int index) const;
+  void SetRunOutcome(int index, const QString& outcome);
+
+  // The run's record: device, technician, times and versions, as stored
+  // or as set.
+  SequenceRecord Record() const;
+  // Writes each field of the record that is not empty; an empty one leaves
+  // what is stored.
+  void SetRecord(const SequenceRecord& record);
+  // Writes both times of the run, an empty one taken away: a run that has
+  // started and not ended has no end.
+  void SetRunTimes(const QString& started, const QString& ended);
   void Clear();
 
   // Problems reported by the last Load or Save.
@@ -77,6 +102,7 @@ class SequenceDocument {
     QString className;
     XmlElementPtr stored;
     QList<XmlElementPtr> kept;  // unknown children and those that failed to load
+    QString runOutcome;         // "RunOutcome"
   };
 
   void ReadDocument(const XmlDocumentPtr& document, const HostLogPtr& log);
@@ -85,12 +111,20 @@ class SequenceDocument {
   void Report(const rt::RuntimeError& error);
   const Entry* ElementEntry(int index) const;
   Entry* ElementEntry(int index);
+  // The root's child of that name that is no test element; Nothing when
+  // there is none.
+  XmlElementPtr RecordNode(const QString& name) const;
+  // That child, made before the first test when there is none.
+  XmlElementPtr RecordNodeMade(const QString& name);
+  void IndexElements();
 
   QList<Entry> entries_;
   // Where in entries_ each test element is, so that a walk over the
   // elements by index stays linear.
   QList<qsizetype> elements_;
   int reported_ = 0;
+  // Where the record's children are made when the document has none.
+  XmlDocumentPtr own_;
 };
 
 }  // namespace host
