@@ -1,10 +1,12 @@
 // The sequence tools:
 //   rv1x-host resave IN OUT   loads the sequence IN and saves it as OUT
 //   rv1x-host report IN OUT   prints the sequence IN as the PDF report OUT
+//   rv1x-host export IN OUT   writes the measurements of IN as the CSV file
+//                             OUT (host/sequence/SequenceExport.h)
 // Exit status: 0 when nothing was reported, 1 when an error was reported on
 // the way (each as an "error: ..." line on standard error) but OUT was
 // written, 2 when IN cannot be read or is not a sequence, or OUT cannot be
-// written (nothing is written then).
+// written (nothing is written then). export answers 0 once OUT is written.
 
 #include <cstdio>
 
@@ -12,6 +14,7 @@
 #include "SequenceReport.h"
 #include "runtime/ErrorHandling.h"
 #include "sequence/SequenceDocument.h"
+#include "sequence/SequenceExport.h"
 #include "services/ErrorService.h"
 
 namespace hostapp {
@@ -66,10 +69,27 @@ int report(const QStringList& arguments, const CommonOptions&) {
                       });
 }
 
+int exportMeasurements(const QStringList& arguments, const CommonOptions&) {
+  if (arguments.size() != 2) {
+    std::fprintf(stderr, "usage: rv1x-host export IN OUT.csv\n");
+    return kUsage;
+  }
+  host::SequenceDocument sequence;
+  return rt::onError(
+      [&] {
+        sequence.Load(arguments.at(0));
+        host::exportMeasurements(sequence, arguments.at(1));
+        return kClean;
+      },
+      failed);
+}
+
 const CommandRegistration resaveCommand(QStringLiteral("resave"), QStringLiteral("resave IN OUT"),
                                         resave);
 const CommandRegistration reportCommand(QStringLiteral("report"), QStringLiteral("report IN OUT"),
                                         report);
+const CommandRegistration exportCommand(QStringLiteral("export"),
+                                        QStringLiteral("export IN OUT.csv"), exportMeasurements);
 
 }  // namespace
 }  // namespace hostapp

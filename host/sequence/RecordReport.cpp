@@ -70,22 +70,6 @@ void reported(const rt::RuntimeError& error) {
   ErrorService::instance()->ReportError(error, kSource);
 }
 
-StandardsCollectionPtr ownStandards(const ITestElementPtr& element) {
-  return rt::orDefault([&] { return com::must(com::must(element).Limits()).Standards(); },
-                       StandardsCollectionPtr());
-}
-
-// What the element's result was judged by: the first standard of its limit
-// set.
-StandardsCollectionPtr judgingStandards(const SequenceDocument& sequence, int index) {
-  auto judging = std::make_shared<StandardsCollection>();
-  const StandardsCollectionPtr own = ownStandards(sequence.Element(index));
-  rt::ignoreErrors([&] {
-    if (own && own->Count() > 0) judging->Add(own->Item(1)->Copy());
-  });
-  return judging;
-}
-
 QString standardName(Standard& standard) {
   const QString alpha = standard.AlphaName();
   return alpha.isEmpty() ? standard.CompleteName() : alpha;
@@ -218,16 +202,6 @@ class RecordPrinter {
                                                                      : QString();
   }
 
-  static QString TestName(const ITestElementPtr& element) {
-    return rt::orDefault(
-        [&] {
-          const TestInfoPtr info = com::must(element).Info();
-          const QString name = info ? info->Name() : QString();
-          return name.isEmpty() ? QStringLiteral("Test %1").arg(element->TestID()) : name;
-        },
-        QString());
-  }
-
   QString VerdictText(const TestVerdict& verdict) {
     const QString verdictWords = Word(verdictTextKey(verdict.verdict));
     return verdict.reason.isEmpty() ? verdictWords : Word(words::Because, {verdictWords, verdict.reason});
@@ -243,7 +217,7 @@ class RecordPrinter {
       const ITestElementPtr element = sequence_.Element(i);
       const rt::Long testID = rt::orDefault([&] { return element->TestID(); }, rt::Long{0});
       rows += Row(
-          {QString::number(testID), TestName(element), StandardText(i), VerdictText(verdicts_.at(i))});
+          {QString::number(testID), testName(element), StandardText(i), VerdictText(verdicts_.at(i))});
     }
     Style(kTextSize, false);
     Line(QString());

@@ -2,10 +2,14 @@
 
 #include <algorithm>
 
+#include "elements/TestInfo.h"
+#include "limits/Standard.h"
+#include "limits/StandardsCollection.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorHandling.h"
 #include "sequence/SequenceDocument.h"
 #include "services/LanguageService.h"
+#include "typelib/ILimitData.h"
 #include "typelib/IMeasurement.h"
 #include "typelib/IResultData.h"
 #include "typelib/ITestElement.h"
@@ -102,6 +106,27 @@ QString verdictWords(Verdict verdict) {
 
 QString verdictEnglish(Verdict verdict) {
   return LanguageService::DefaultText(verdictTextKey(verdict));
+}
+
+// The first standard of the element's limit set.
+StandardsCollectionPtr judgingStandards(const SequenceDocument& sequence, int index) {
+  auto judging = std::make_shared<StandardsCollection>();
+  rt::ignoreErrors([&] {
+    const StandardsCollectionPtr own =
+        com::must(com::must(sequence.Element(index)).Limits()).Standards();
+    if (own && own->Count() > 0) judging->Add(own->Item(1)->Copy());
+  });
+  return judging;
+}
+
+QString testName(const ITestElementPtr& element) {
+  return rt::orDefault(
+      [&] {
+        const TestInfoPtr info = com::must(element).Info();
+        const QString name = info ? info->Name() : QString();
+        return name.isEmpty() ? QStringLiteral("Test %1").arg(element->TestID()) : name;
+      },
+      QString());
 }
 
 Verdict measurementVerdict(const IMeasurementPtr& measurement) {

@@ -44,6 +44,12 @@ QString verdictWords(Verdict verdict);
 // The English words, whatever the language (records for other programs).
 QString verdictEnglish(Verdict verdict);
 
+// What the element's result was judged by (copies of the standards, with
+// their limits).
+StandardsCollectionPtr judgingStandards(const SequenceDocument& sequence, int index);
+// The element's name as its info gives it, else "Test <ID>".
+QString testName(const ITestElementPtr& element);
+
 // The verdict of one measurement of a result: Passed, Failed, Not judged
 // (a value without verdict) or Not performed (no value).
 Verdict measurementVerdict(const IMeasurementPtr& measurement);
