@@ -151,7 +151,8 @@ class RecordPrinter {
   void SetFoot(int totalPages) {
     const QString serial = record_.device.serialNumber;
     const QString serialText =
-        serial.isEmpty() ? QString() : translated(words::Labelled, {translated(words::Serial), serial});
+        serial.isEmpty() ? QString()
+                         : translated(words::Labelled, {translated(words::Serial), serial});
     const QString total = totalPages > 0 ? QString::number(totalPages) : QStringLiteral("?");
     out_.setPageFoot([serialText, total](int page) {
       return PageFoot{serialText, translated(words::Page, {page, total})};
@@ -160,8 +161,9 @@ class RecordPrinter {
 
   void TitleBlock() {
     const rt::Long width = rt::orDefault([&] { return out_.PageWidth(kWideTable); }, rt::Long{0});
-    const QString format =
-        QStringLiteral("<%1|<+%2;").arg(kCaptionWidth).arg(std::max<rt::Long>(width - kCaptionWidth, 0));
+    const QString format = QStringLiteral("<%1|<+%2;")
+                               .arg(kCaptionWidth)
+                               .arg(std::max<rt::Long>(width - kCaptionWidth, 0));
     QString rows;
     const auto row = [&](const char* caption, const QString& value) {
       rows += QStringLiteral("{\\b %1}|%2;")
@@ -199,12 +201,13 @@ class RecordPrinter {
     const Verdict verdict = verdicts_.at(index).verdict;
     // A verdict without a standard behind it is the operator's.
     return verdict == Verdict::Passed || verdict == Verdict::Failed ? Word(words::Operator)
-                                                                     : QString();
+                                                                    : QString();
   }
 
   QString VerdictText(const TestVerdict& verdict) {
     const QString verdictWords = Word(verdictTextKey(verdict.verdict));
-    return verdict.reason.isEmpty() ? verdictWords : Word(words::Because, {verdictWords, verdict.reason});
+    return verdict.reason.isEmpty() ? verdictWords
+                                    : Word(words::Because, {verdictWords, verdict.reason});
   }
 
   void Summary() {
@@ -216,8 +219,8 @@ class RecordPrinter {
     for (int i = 0; i < sequence_.Count(); ++i) {
       const ITestElementPtr element = sequence_.Element(i);
       const rt::Long testID = rt::orDefault([&] { return element->TestID(); }, rt::Long{0});
-      rows += Row(
-          {QString::number(testID), testName(element), StandardText(i), VerdictText(verdicts_.at(i))});
+      rows += Row({QString::number(testID), testName(element), StandardText(i),
+                   VerdictText(verdicts_.at(i))});
     }
     Style(kTextSize, false);
     Line(QString());
@@ -225,13 +228,14 @@ class RecordPrinter {
     Line(Word(words::Summary));
     Style(kTextSize, false);
     Table(format,
-          HeaderRow({Word(words::Test), Word(words::Name), Word(words::Standard), Word(words::Verdict)}),
+          HeaderRow(
+              {Word(words::Test), Word(words::Name), Word(words::Standard), Word(words::Verdict)}),
           rows, 1);
     QList<Verdict> verdicts;
     for (const TestVerdict& verdict : verdicts_) verdicts.append(verdict.verdict);
     Style(kOverallSize, true);
-    Line(Word(words::Labelled, {Word(words::Overall),
-                                Word(verdictTextKey(overallVerdict(verdicts)))}));
+    Line(Word(words::Labelled,
+              {Word(words::Overall), Word(verdictTextKey(overallVerdict(verdicts)))}));
   }
 
   void Sections() {
@@ -266,13 +270,12 @@ class RecordPrinter {
   void Signature() {
     Style(kTextSize, false);
     const QString technician = Word(words::Labelled, {Word(words::Technician), record_.technician});
-    const QString signature = QStringLiteral("%1 %2        %3 %4")
-                                  .arg(Word(words::Labelled, {Word(words::Signature), QString()}),
-                                       kSignatureRule,
-                                       Word(words::Labelled, {Word(words::Date), QString()}), kDateRule);
-    rt::ignoreErrors([&] {
-      out_.keepTogether(out_.TextHeight(technician) * 4 + out_.TextHeight(signature));
-    });
+    const QString signature =
+        QStringLiteral("%1 %2        %3 %4")
+            .arg(Word(words::Labelled, {Word(words::Signature), QString()}), kSignatureRule,
+                 Word(words::Labelled, {Word(words::Date), QString()}), kDateRule);
+    rt::ignoreErrors(
+        [&] { out_.keepTogether(out_.TextHeight(technician) * 4 + out_.TextHeight(signature)); });
     Line(QString());
     Line(technician);
     Line(QString());

@@ -20,12 +20,23 @@ namespace {
 
 const QString kSource = QStringLiteral("SequenceExport");
 
-const char* const kHeader[] = {
-    "Device model",     "Device serial number", "Asset number",        "Technician",
-    "Date",             "Test ID",              "Test name",           "Measurement key",
-    "Measurement name", "Value",                "Unit",                "Low limit",
-    "High limit",       "Measurement verdict",  "Test verdict",        "Analyzer type",
-    "Analyzer serial number"};
+const char* const kHeader[] = {"Device model",
+                               "Device serial number",
+                               "Asset number",
+                               "Technician",
+                               "Date",
+                               "Test ID",
+                               "Test name",
+                               "Measurement key",
+                               "Measurement name",
+                               "Value",
+                               "Unit",
+                               "Low limit",
+                               "High limit",
+                               "Measurement verdict",
+                               "Test verdict",
+                               "Analyzer type",
+                               "Analyzer serial number"};
 
 QString field(const QString& text) {
   if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\r') &&
@@ -101,14 +112,14 @@ QByteArray measurementsCsv(const SequenceDocument& sequence) {
     const QString testVerdict = verdictEnglish(verdictOf(sequence, i).verdict);
     const StandardsCollectionPtr standards = judgingStandards(sequence, i);
     const Analyzer analyzer = analyzerOf(sequence, result);
-    const QStringList test{record.device.model,
-                           record.device.serialNumber,
-                           record.device.assetNumber,
-                           record.technician,
-                           record.started,
-                           QString::number(rt::orDefault([&] { return element->TestID(); },
-                                                         rt::Long{0})),
-                           testName(element)};
+    const QStringList test{
+        record.device.model,
+        record.device.serialNumber,
+        record.device.assetNumber,
+        record.technician,
+        record.started,
+        QString::number(rt::orDefault([&] { return element->TestID(); }, rt::Long{0})),
+        testName(element)};
     const rt::Long count =
         result ? rt::orDefault([&] { return result->MeasurementCount(); }, rt::Long{0}) : 0;
     int rows = 0;
@@ -118,12 +129,10 @@ QByteArray measurementsCsv(const SequenceDocument& sequence) {
       if (!measurement) continue;
       QString key, name, unit, limitKey;
       QVariant value, preset;
-      rt::ignoreErrorsEach([&] { key = measurement->Key(); },
-                           [&] { name = measurement->Description(); },
-                           [&] { unit = measurement->Unit(); },
-                           [&] { limitKey = measurement->LimitKey(); },
-                           [&] { value = measurement->Value(); },
-                           [&] { preset = measurement->PresetValue(); });
+      rt::ignoreErrorsEach(
+          [&] { key = measurement->Key(); }, [&] { name = measurement->Description(); },
+          [&] { unit = measurement->Unit(); }, [&] { limitKey = measurement->LimitKey(); },
+          [&] { value = measurement->Value(); }, [&] { preset = measurement->PresetValue(); });
       if (limitKey.isEmpty()) limitKey = key;
       csv += line(test + QStringList{key, name, valueText(value), unit,
                                      bound(standards, limitKey, preset, limitindex::Low),
@@ -133,9 +142,9 @@ QByteArray measurementsCsv(const SequenceDocument& sequence) {
       ++rows;
     }
     if (rows == 0)
-      csv += line(test + QStringList{QString(), QString(), QString(), QString(), QString(),
-                                     QString(), QString(), testVerdict, analyzer.type,
-                                     analyzer.serialNumber});
+      csv +=
+          line(test + QStringList{QString(), QString(), QString(), QString(), QString(), QString(),
+                                  QString(), testVerdict, analyzer.type, analyzer.serialNumber});
   }
   return csv.toUtf8();
 }

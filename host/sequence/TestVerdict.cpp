@@ -26,12 +26,9 @@ struct VerdictText {
 // The host's own words; "236::Passed" and "237::Failed" are the words the
 // standards' tables print too.
 constexpr VerdictText kVerdictTexts[] = {
-    {Verdict::Passed, "236::Passed"},
-    {Verdict::Failed, "237::Failed"},
-    {Verdict::NotJudged, "238::Not judged"},
-    {Verdict::NotApplicable, "239::Not applicable"},
-    {Verdict::Skipped, "240::Skipped"},
-    {Verdict::NotPerformed, "241::Not performed"},
+    {Verdict::Passed, "236::Passed"},        {Verdict::Failed, "237::Failed"},
+    {Verdict::NotJudged, "238::Not judged"}, {Verdict::NotApplicable, "239::Not applicable"},
+    {Verdict::Skipped, "240::Skipped"},      {Verdict::NotPerformed, "241::Not performed"},
     {Verdict::Aborted, "242::Aborted"},
 };
 
@@ -40,8 +37,7 @@ constexpr rt::Long kFailed = 2;
 constexpr rt::Long kNotApplicable = 3;
 
 bool holdsValue(const IMeasurementPtr& measurement) {
-  return measurement &&
-         rt::orDefault([&] { return !rt::isEmpty(measurement->Value()); }, false);
+  return measurement && rt::orDefault([&] { return !rt::isEmpty(measurement->Value()); }, false);
 }
 
 bool anyValue(IResultData& result) {
@@ -80,8 +76,8 @@ TestVerdict verdictOf(const SequenceDocument& sequence, int index) {
   if (outcome == runoutcome::Aborted) return {Verdict::Aborted, {}};
   if (outcome == runoutcome::Skipped) return {Verdict::Skipped, {}};
   const ITestElementPtr element = sequence.Element(index);
-  return resultVerdict(
-      element ? rt::orDefault([&] { return element->Result(); }, IResultDataPtr()) : nullptr);
+  return resultVerdict(element ? rt::orDefault([&] { return element->Result(); }, IResultDataPtr())
+                               : nullptr);
 }
 
 Verdict overallVerdict(const QList<Verdict>& tests) {
