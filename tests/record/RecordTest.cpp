@@ -56,8 +56,8 @@ class Record : public PerformTest {
     const QString script = QStringLiteral("600 fail\n700 skip\n200 abort\n");
     const auto chargeTime = element(100);
     judgeByTheStandard(chargeTime);
-    for (const auto& test : {chargeTime, performanceTest(1), element(700), element(200),
-                             element(300)})
+    for (const auto& test :
+         {chargeTime, performanceTest(1), element(700), element(200), element(300)})
       sequence.Append(test, frametests::progIdOf(test->TestID()));
     host::SequenceRecord record;
     record.device = {QStringLiteral("Defibrillator D-200"), QStringLiteral("D200-0815"),
@@ -128,10 +128,9 @@ TEST_F(Record, AReprintOfTheResultsDocumentGivesTheRunsOwnReport) {
         "Asset number}|BME, \"north\" wing;", "Technician}|Alex Example;",
         "Date and time}|2025-03-04 09:15 +01:00;", "Host version}|2.1.2;",
         "Plug-in version}|2.3.1;", "100|Test 100|IEC 60601-2-4|Passed;",
-        "600|Test 600|Operator|Failed;", "700|Test 700||Skipped;",
-        "200|Test 200||Aborted;", "300|Test 300||Not performed;",
-        "Overall verdict: Failed", "Verdict: Skipped", "Verdict: Not performed",
-        "Technician: Alex Example"})
+        "600|Test 600|Operator|Failed;", "700|Test 700||Skipped;", "200|Test 200||Aborted;",
+        "300|Test 300||Not performed;", "Overall verdict: Failed", "Verdict: Skipped",
+        "Verdict: Not performed", "Technician: Alex Example"})
     EXPECT_TRUE(text.contains(QLatin1String(expected))) << expected << "\n" << qPrintable(text);
 }
 
@@ -161,8 +160,8 @@ TEST_F(Record, TheExportHasARowPerMeasurementAndOneForATestWithout) {
   Reread(stored);
   // Numbers keep their "." in a German interface.
   const testsupport::LocaleScope german(testsupport::LocaleScope::german());
-  const QStringList lines = QString::fromUtf8(host::measurementsCsv(stored)).split(
-      QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+  const QStringList lines = QString::fromUtf8(host::measurementsCsv(stored))
+                                .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
   const QString device = QStringLiteral(
       "Defibrillator D-200,D200-0815,\"BME, \"\"north\"\" wing\",Alex Example,"
       "2025-03-04T09:15:00+01:00,");
