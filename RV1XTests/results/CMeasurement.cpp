@@ -67,6 +67,11 @@ bool CMeasurement::HasValue() const {
   return !rt::isEmpty(value_);
 }
 
+QString CMeasurement::NotJudgedReason() {
+  if (status_ != measurementstatus::NotEvaluated || statusText_.isEmpty()) return QString();
+  return host::translated(statusText_);
+}
+
 // --- limits -----------------------------------------------------------------
 
 rt::Single CMeasurement::CalculateLimitValue(const host::LimitPtr& limit, rt::Integer index) {
@@ -162,6 +167,7 @@ bool CMeasurement::SupportsLimit(rt::Integer) {
 void CMeasurement::CalculateStatus(const host::ILimitDataPtr& limits,
                                    const host::StandardsCollectionPtr& selected) {
   status_ = measurementstatus::Passed;
+  statusText_.clear();
   // The limit set looks at the measurement only during the call, so one that
   // no reference owns is lent without ownership.
   CMeasurementPtr self = weak_from_this().lock();

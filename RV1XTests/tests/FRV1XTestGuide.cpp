@@ -7,6 +7,8 @@
 #include "guide/TestGuideService.h"
 #include "records/RunContext.h"
 #include "records/TestGuideSettingsObject.h"
+#include "results/CResultBase.h"
+#include "results/NotJudged.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorHandling.h"
 #include "services/LanguageService.h"
@@ -275,8 +277,15 @@ void FRV1XTestGuide::SetRunState(rt::Long state, bool hasResult) {
 void FRV1XTestGuide::ShowResultStatus(const host::IResultDataPtr& result) {
   if (!result) return;
   rt::ignoreErrors([&] {
-    com::must(com::must(toolbar_).Status())
-        .SetResultStatus(rt::toInteger(static_cast<double>(result->Status())));
+    host::ToolbarStatus& status = com::must(com::must(toolbar_).Status());
+    status.SetResultStatus(rt::toInteger(static_cast<double>(result->Status())));
+    // A result that was judged, or holds a value, and has no verdict says
+    // why in words; a test not run yet is only "not tested".
+    QString note;
+    const auto own = std::dynamic_pointer_cast<CResultBase>(result);
+    if (own && own->Status() == 0 && (own->Evaluated() || own->HasMeasuredValue()))
+      note = notJudgedText(own->NotJudgedKey());
+    status.SetResultNote(note);
   });
 }
 

@@ -46,11 +46,10 @@ rt::Long limitFlags(bool calculate) {
   return calculate ? flags | host::valueflag::Relative : flags;
 }
 
-// The measured value as its general text and unit. A measurement not
-// evaluated shows nothing, even when it holds a value; one evaluated without
-// a value shows nothing either, never a 0 that was not measured.
+// The measured value as its general text and unit; nothing when it holds
+// none, never a 0 that was not measured. A value that no limit judged
+// (status 0) shows all the same: the technician sees every reading.
 QString valueText(host::IMeasurement& measurement) {
-  if (measurement.Status() == 0) return kBlank;
   const QVariant value = measurement.Value();
   if (value.isNull()) return kBlank;
   const QString text = rt::cstr(rt::toSingle(value));

@@ -1,10 +1,14 @@
 #include "sequence/SequenceDocument.h"
 
 #include "com/CreateObject.h"
+#include "limits/Standard.h"
+#include "limits/StandardsCollection.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorHandling.h"
 #include "services/ErrorService.h"
 #include "services/NumberFormatter.h"
+#include "typelib/ILimitData.h"
+#include "typelib/IResultData.h"
 #include "typelib/ITestElement.h"
 #include "xml/XmlDocument.h"
 #include "xml/XmlTree.h"
@@ -42,6 +46,16 @@ const RecordField kRecordFields[] = {
     {kRun, "HostVersion", [](SequenceRecord& r) -> QString& { return r.hostVersion; }},
     {kRun, "PlugInVersion", [](SequenceRecord& r) -> QString& { return r.plugInVersion; }},
 };
+const QString kSelected = QStringLiteral("Selected");
+const QString kAlphaName = QStringLiteral("AlphaName");
+const QString kCompleteName = QStringLiteral("CompleteName");
+
+// A standard known by its names only.
+StandardPtr named(const QString& alphaName, const QString& completeName) {
+  auto standard = std::make_shared<Standard>();
+  standard->Init(alphaName, completeName, 0);
+  return standard;
+}
 
 // The children an element loads, in the order it loads them.
 const QString kParts[] = {QStringLiteral("Info"), QStringLiteral("PlugInData"),
@@ -119,7 +133,7 @@ void SequenceDocument::ReadDocument(const XmlDocumentPtr& document, const HostLo
     if (node->TagName() == kEntry)
       entries_.append(ReadEntry(node, log));
     else
-      entries_.append(Entry{nullptr, QString(), node, {}, {}});
+      entries_.append(Entry{nullptr, QString(), node, {}, {}, {}});
   }
   IndexElements();
   reported_ = reportedSoFar() - start;
@@ -127,7 +141,7 @@ void SequenceDocument::ReadDocument(const XmlDocumentPtr& document, const HostLo
 
 SequenceDocument::Entry SequenceDocument::ReadEntry(const XmlElementPtr& node,
                                                     const HostLogPtr& log) {
-  Entry entry{nullptr, node->Attribute(kClassName).trimmed(), node, {}, {}};
+  Entry entry{nullptr, node->Attribute(kClassName).trimmed(), node, {}, {}, {}};
   const bool created = rt::onError(
       [&] {
         if (entry.className.isEmpty())
@@ -162,10 +176,14 @@ SequenceDocument::Entry SequenceDocument::ReadEntry(const XmlElementPtr& node,
 
   const QList<XmlElementPtr> children = childrenOf(*node);
   for (const XmlElementPtr& child : children) {
-    if (child->TagName() == kRunOutcome)
+    if (child->TagName() == kRunOutcome) {
       entry.runOutcome = child->Text().trimmed();
-    else if (!isPart(child->TagName()))
+    } else if (child->TagName() == kSelected) {
+      if (!entry.selected) entry.selected = std::make_shared<StandardsCollection>();
+      entry.selected->Add(named(child->Attribute(kAlphaName), child->Attribute(kCompleteName)));
+    } else if (!isPart(child->TagName())) {
       entry.kept.append(child);
+    }
   }
   for (const QString& part : kParts) {
     for (const XmlElementPtr& child : children) {
@@ -218,6 +236,14 @@ XmlDocumentPtr SequenceDocument::Write() {
       for (const XmlElementPtr& own : childrenOf(*saved))
         if (own->TagName() == kept->TagName()) saved->removeChild(own);
     }
+    if (entry.selected) {
+      for (const StandardPtr& standard : *entry.selected) {
+        const XmlElementPtr choice = document->CreateElement(kSelected);
+        choice->SetAttribute(kAlphaName, standard->AlphaName());
+        choice->SetAttribute(kCompleteName, standard->CompleteName());
+        saved->AppendChild(choice);
+      }
+    }
     if (!entry.runOutcome.isEmpty()) saved->AddChild(kRunOutcome, entry.runOutcome);
     for (const XmlElementPtr& kept : entry.kept) saved->AppendChild(kept);
     root->AppendChild(saved);
@@ -251,7 +277,7 @@ QString SequenceDocument::ClassName(int index) const {
 
 void SequenceDocument::Append(const ITestElementPtr& element, const QString& className) {
   com::must(element);
-  entries_.append(Entry{element, className, nullptr, {}, {}});
+  entries_.append(Entry{element, className, nullptr, {}, {}, {}});
   elements_.append(entries_.size() - 1);
 }
 
@@ -307,7 +333,7 @@ XmlElementPtr SequenceDocument::RecordNodeMade(const QString& name) {
   }
   if (!own_) own_ = std::make_shared<XmlDocument>();
   const XmlElementPtr node = own_->CreateElement(name);
-  entries_.insert(at, Entry{nullptr, QString(), node, {}, {}});
+  entries_.insert(at, Entry{nullptr, QString(), node, {}, {}, {}});
   IndexElements();
   return node;
 }
@@ -345,6 +371,50 @@ void SequenceDocument::SetRunTimes(const QString& started, const QString& ended)
     else
       node->node()->attributes.removeIf([&](const auto& a) { return a.first == name; });
   }
+}
+
+StandardsCollectionPtr SequenceDocument::Selected(int index) const {
+  const Entry* entry = ElementEntry(index);
+  return entry ? entry->selected : nullptr;
+}
+
+void SequenceDocument::SetSelected(int index, const StandardsCollectionPtr& selected) {
+  Entry* entry = ElementEntry(index);
+  if (!entry) return;
+  if (!selected || selected->Count() == 0) {
+    entry->selected.reset();
+    return;
+  }
+  entry->selected = std::make_shared<StandardsCollection>();
+  for (const StandardPtr& standard : *selected)
+    entry->selected->Add(named(standard->AlphaName(), standard->CompleteName()));
+}
+
+StandardsCollectionPtr SequenceDocument::JudgingStandards(int index) const {
+  auto judging = std::make_shared<StandardsCollection>();
+  const ITestElementPtr element = Element(index);
+  const StandardsCollectionPtr own = rt::orDefault(
+      [&] { return com::must(com::must(element).Limits()).Standards(); }, StandardsCollectionPtr());
+  if (const StandardsCollectionPtr stored = Selected(index)) {
+    for (const StandardPtr& name : *stored) {
+      const StandardPtr found =
+          own ? own->Find(0, name->AlphaName(), name->CompleteName()) : nullptr;
+      judging->Add(found ? found->Copy() : name);
+    }
+  } else if (own && own->Count() > 0) {
+    judging->Add(own->Item(1)->Copy());
+  }
+  return judging;
+}
+
+StandardsCollectionPtr SequenceDocument::JudgedBy(int index) const {
+  const ITestElementPtr element = Element(index);
+  const IVerdictPtr verdict = com::queryInterface<IVerdict>(
+      rt::orDefault([&] { return com::must(element).Result(); }, IResultDataPtr()));
+  const StandardsCollectionPtr named =
+      verdict ? rt::orDefault([&] { return verdict->JudgedBy(); }, StandardsCollectionPtr())
+              : nullptr;
+  return named && named->Count() > 0 ? named : JudgingStandards(index);
 }
 
 void SequenceDocument::Clear() {

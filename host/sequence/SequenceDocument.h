@@ -7,13 +7,16 @@
 //       <PlugInData PlugIn="RV-1X">...</PlugInData>
 //       <ExpectedResult>...</ExpectedResult>
 //       <ResultItem>...</ResultItem>
+//       <Selected AlphaName="..." CompleteName="..."/> ...
 //       <RunOutcome>Skipped</RunOutcome>
 //     </TestElement>
 //   </TestSequence>
-// "RunOutcome" says what the last run did with a test instead of judging
-// it ("Skipped", "Aborted"); the document holds it for the element, the
-// element itself knows nothing of it. The run's record (SequenceRecord.h)
-// comes before the first test.
+// "Selected" names a standard of the element's limit set that its runs are
+// judged by, one per standard; the document holds it for the element, the
+// element itself knows nothing of it. An element without one is judged by
+// the first standard of its limit set. "RunOutcome" says what the last run
+// did with a test instead of judging it ("Skipped", "Aborted"), held the
+// same way. The run's record (SequenceRecord.h) comes before the first test.
 // Each element is created by its registered name ("ClassName") and handed
 // its children one at a time through ITestElement::Load: the info, then
 // the configuration, then the limit set, then the result, whatever their
@@ -77,6 +80,17 @@ class SequenceDocument {
   // Whether that part of the element ("PlugInData", ...) is written as it
   // was stored, because it could not be loaded.
   bool KeptAsStored(int index, const QString& part) const;
+  // The standards selected for the element, by name (without limits), as
+  // stored or as set; Nothing when the document holds no choice for it.
+  StandardsCollectionPtr Selected(int index) const;
+  void SetSelected(int index, const StandardsCollectionPtr& selected);
+  // What a run judges the element by: the selected standards as its limit
+  // set holds them (a name it lacks stays a bare name, which judges
+  // nothing); without a stored choice the first standard of its limit set.
+  StandardsCollectionPtr JudgingStandards(int index) const;
+  // What the element's result was judged by, for its report: the standards
+  // its result names (IVerdict), else JudgingStandards.
+  StandardsCollectionPtr JudgedBy(int index) const;
   // What the last run did with the element instead of judging it
   // (runoutcome::Skipped, runoutcome::Aborted); empty when it did neither.
   QString RunOutcome(int index) const;
@@ -101,8 +115,9 @@ class SequenceDocument {
     ITestElementPtr element;  // Nothing: the entry is kept as stored
     QString className;
     XmlElementPtr stored;
-    QList<XmlElementPtr> kept;  // unknown children and those that failed to load
-    QString runOutcome;         // "RunOutcome"
+    QList<XmlElementPtr> kept;        // unknown children and those that failed to load
+    StandardsCollectionPtr selected;  // "Selected", by name
+    QString runOutcome;               // "RunOutcome"
   };
 
   void ReadDocument(const XmlDocumentPtr& document, const HostLogPtr& log);

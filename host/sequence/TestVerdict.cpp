@@ -50,8 +50,10 @@ bool anyValue(IResultData& result) {
       false);
 }
 
-QString notJudgedReason(const IResultDataPtr&) {
-  return QString();
+// Why the result has no verdict, as it tells.
+QString notJudgedReason(const IResultDataPtr& result) {
+  const IVerdictPtr verdict = com::queryInterface<IVerdict>(result);
+  return verdict ? rt::orDefault([&] { return verdict->NotJudgedReason(); }, QString()) : QString();
 }
 
 }  // namespace
@@ -104,14 +106,19 @@ QString verdictEnglish(Verdict verdict) {
   return LanguageService::DefaultText(verdictTextKey(verdict));
 }
 
-// The first standard of the element's limit set.
 StandardsCollectionPtr judgingStandards(const SequenceDocument& sequence, int index) {
   auto judging = std::make_shared<StandardsCollection>();
-  rt::ignoreErrors([&] {
-    const StandardsCollectionPtr own =
-        com::must(com::must(sequence.Element(index)).Limits()).Standards();
-    if (own && own->Count() > 0) judging->Add(own->Item(1)->Copy());
-  });
+  const StandardsCollectionPtr own = rt::orDefault(
+      [&] { return com::must(com::must(sequence.Element(index)).Limits()).Standards(); },
+      StandardsCollectionPtr());
+  const StandardsCollectionPtr named = sequence.JudgedBy(index);
+  if (!named) return judging;
+  // A result names its standards without their limits.
+  for (const StandardPtr& standard : *named) {
+    const StandardPtr held =
+        own ? own->Find(0, standard->AlphaName(), standard->CompleteName()) : nullptr;
+    judging->Add(held ? held : standard);
+  }
   return judging;
 }
 

@@ -56,15 +56,14 @@ TEST_F(RecordCommands, RunRecordsTheDeviceTheTechnicianItsTimesAndTheVersions) {
   const QString ended = record.run.attribute(QStringLiteral("Ended"));
   EXPECT_TRUE(iso.match(started).hasMatch()) << qPrintable(started);
   EXPECT_TRUE(iso.match(ended).hasMatch()) << qPrintable(ended);
-  EXPECT_LE(QDateTime::fromString(started, Qt::ISODate),
-            QDateTime::fromString(ended, Qt::ISODate));
+  EXPECT_LE(QDateTime::fromString(started, Qt::ISODate), QDateTime::fromString(ended, Qt::ISODate));
 
   // A stored sequence keeps its record unless an option gives it again.
-  const ProgramRun again = host(
-      {QStringLiteral("--unattended"), QStringLiteral("--simulate"), QStringLiteral("run"),
-       QStringLiteral("--sequence"), QStringLiteral("rv1x-results.xml"), QStringLiteral("--results"),
-       QStringLiteral("again.xml"), QStringLiteral("--device-serial"), QStringLiteral("D200-0816"),
-       QStringLiteral("1")});
+  const ProgramRun again =
+      host({QStringLiteral("--unattended"), QStringLiteral("--simulate"), QStringLiteral("run"),
+            QStringLiteral("--sequence"), QStringLiteral("rv1x-results.xml"),
+            QStringLiteral("--results"), QStringLiteral("again.xml"),
+            QStringLiteral("--device-serial"), QStringLiteral("D200-0816"), QStringLiteral("1")});
   ASSERT_EQ(again.status, 0) << qPrintable(again.errors);
   const StoredRecord kept = storedRecord(QStringLiteral("again.xml"));
   EXPECT_EQ(kept.device.attribute(QStringLiteral("Model")), QStringLiteral("D-200"));

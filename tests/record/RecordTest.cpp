@@ -69,7 +69,7 @@ class Record : public PerformTest {
     sequence.SetRunTimes(QStringLiteral("2025-03-04T09:15:00+01:00"), QString());
     for (int i = 0; i < sequence.Count(); ++i) {
       const auto test = std::dynamic_pointer_cast<orvanRV1Xtst::CTestFrame>(sequence.Element(i));
-      ctx->setSelectedStandards(host::judgingStandards(sequence, i));
+      ctx->setSelectedStandards(sequence.JudgingStandards(i));
       perform(test, script);
       if (test->Result() && test->Result()->Status() != 0) sequence.TakeFromElement(i);
       const rt::Long code = ctx->NavigationCode();

@@ -94,6 +94,8 @@ TEST_F(Fault, ALateReplyIsTakenAsTheReplyOfItsOwnCommand) {
   // again and takes the late reply whole.
   rv1xsim::Simulator& sim = analyzer(QStringLiteral("range=P,late=3500:M#2,sensed-rp=210"));
   const auto test = element(400);
+  limit(test, QStringLiteral("SENS"), 300, 200);
+  ctx->setSelectedStandards(test->Limits()->Standards());
   perform(test);
   EXPECT_EQ(runCommands(sim), (QStringList{"R", "I", "Q00", "M", "C", "D", "D", "M", "M"}));
   EXPECT_EQ(values(test), (Values{{"SENS", 210}, {"PACE", 300}}));

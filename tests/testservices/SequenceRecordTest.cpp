@@ -17,8 +17,8 @@
 namespace {
 
 const QString kFake = QStringLiteral("RV1XTest.FakeTestElement");
-const QString kElement = QStringLiteral(
-    "<TestElement ClassName=\"RV1XTest.FakeTestElement\" TestID=\"900\" ID=\"1\"/>");
+const QString kElement =
+    QStringLiteral("<TestElement ClassName=\"RV1XTest.FakeTestElement\" TestID=\"900\" ID=\"1\"/>");
 
 struct SequenceRecordTest : ::testing::Test {
   testsupport::TemporaryRegistry registry;
@@ -30,7 +30,8 @@ struct SequenceRecordTest : ::testing::Test {
     host::ErrorService::instance()->clear();
   }
   static QString document(const QString& body) {
-    return QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<TestSequence>%1</TestSequence>")
+    return QStringLiteral(
+               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<TestSequence>%1</TestSequence>")
         .arg(body);
   }
   // The root's children by name, in their order.
@@ -61,9 +62,9 @@ TEST_F(SequenceRecordTest, TheRecordComesBeforeTheTestsAndReadsBackAsItWasSet) {
   sequence.LoadXml(document(kElement));
   sequence.SetRecord(fullRecord());
   sequence.SetRunOutcome(0, host::runoutcome::Skipped);
-  EXPECT_EQ(rootChildren(), (QStringList{QStringLiteral("DeviceUnderTest"),
-                                         QStringLiteral("Technician"), QStringLiteral("Run"),
-                                         QStringLiteral("TestElement")}));
+  EXPECT_EQ(rootChildren(),
+            (QStringList{QStringLiteral("DeviceUnderTest"), QStringLiteral("Technician"),
+                         QStringLiteral("Run"), QStringLiteral("TestElement")}));
   host::SequenceDocument reread;
   reread.LoadXml(sequence.ToXml());
   EXPECT_EQ(reread.Record(), fullRecord());
@@ -74,8 +75,9 @@ TEST_F(SequenceRecordTest, TheRecordComesBeforeTheTestsAndReadsBackAsItWasSet) {
 
 TEST_F(SequenceRecordTest, AStoredRecordKeepsWhatIsNotGivenAgainAndWhatItDoesNotKnow) {
   sequence.LoadXml(document(
-      QStringLiteral("<DeviceUnderTest Model=\"D-200\" SerialNumber=\"OLD\" Room=\"4\"/>"
-                     "<Run Started=\"2025-01-01T08:00:00+01:00\" Ended=\"2025-01-01T08:30:00+01:00\"/>") +
+      QStringLiteral(
+          "<DeviceUnderTest Model=\"D-200\" SerialNumber=\"OLD\" Room=\"4\"/>"
+          "<Run Started=\"2025-01-01T08:00:00+01:00\" Ended=\"2025-01-01T08:30:00+01:00\"/>") +
       kElement));
   host::SequenceRecord given;
   given.device.serialNumber = QStringLiteral("D200-0815");
@@ -91,9 +93,9 @@ TEST_F(SequenceRecordTest, AStoredRecordKeepsWhatIsNotGivenAgainAndWhatItDoesNot
   EXPECT_EQ(record.ended, QString());
   const QString xml = sequence.ToXml();
   EXPECT_TRUE(xml.contains(QStringLiteral("Room=\"4\""))) << qPrintable(xml);
-  EXPECT_EQ(rootChildren(), (QStringList{QStringLiteral("DeviceUnderTest"),
-                                         QStringLiteral("Technician"), QStringLiteral("Run"),
-                                         QStringLiteral("TestElement")}));
+  EXPECT_EQ(rootChildren(),
+            (QStringList{QStringLiteral("DeviceUnderTest"), QStringLiteral("Technician"),
+                         QStringLiteral("Run"), QStringLiteral("TestElement")}));
 }
 
 TEST_F(SequenceRecordTest, TimesAreIso8601WithTheirOffsetFromUtc) {
