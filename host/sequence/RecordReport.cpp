@@ -272,8 +272,9 @@ class RecordPrinter {
     const QString technician = Word(words::Labelled, {Word(words::Technician), record_.technician});
     const QString signature =
         QStringLiteral("%1 %2        %3 %4")
-            .arg(Word(words::Labelled, {Word(words::Signature), QString()}), kSignatureRule,
-                 Word(words::Labelled, {Word(words::Date), QString()}), kDateRule);
+            .arg(Word(words::Labelled, {Word(words::Signature), QString()}).trimmed(),
+                 kSignatureRule, Word(words::Labelled, {Word(words::Date), QString()}).trimmed(),
+                 kDateRule);
     rt::ignoreErrors(
         [&] { out_.keepTogether(out_.TextHeight(technician) * 4 + out_.TextHeight(signature)); });
     Line(QString());
