@@ -34,6 +34,7 @@ constexpr rt::Long kWideTable = 10;
 constexpr rt::Long kLeft = 0;
 // The title block's column of captions.
 constexpr rt::Long kCaptionWidth = 2800;
+constexpr rt::Long kGapBeforeVerdict = 120;
 
 // The host's words of the record.
 namespace words {
@@ -260,6 +261,8 @@ class RecordPrinter {
                       if (reportErrors_) reported(error);
                     });
       }
+      // Clear of what the test's print drew last (a curve's frame).
+      rt::ignoreErrors([&] { out_.SetCurrentY(out_.CurrentY() + kGapBeforeVerdict); });
       Style(kTextSize, true);
       Line(Word(words::Labelled, {Word(words::Verdict), VerdictText(verdict)}));
       Style(kTextSize, false);
