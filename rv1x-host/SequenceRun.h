@@ -8,7 +8,9 @@
 // for a test without a verdict (status 0) the line
 //   test <ID> not judged: <reason>
 // on standard error, and the results document written again, so that a run
-// that breaks off loses nothing measured before. Its progress goes to
+// that breaks off loses nothing measured before. The document records when
+// the run started and ended, and for each test that the run skipped or
+// aborted, that it did. Its progress goes to
 // standard error too:
 //   running test <ID> <name> (<k> of <n>)     before each test
 //   <p> passed, <f> failed, <j> not judged     at the end (PrintSummary),

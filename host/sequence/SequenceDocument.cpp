@@ -34,6 +34,36 @@ const QString kIdentity = QStringLiteral("MTI");
 const QString kSettings = QStringLiteral("PlugInData");
 const QString kLimits = QStringLiteral("ExpectedResult");
 const QString kResult = QStringLiteral("ResultItem");
+const QString kRunOutcome = QStringLiteral("RunOutcome");
+
+// The run's record, in the order its children are made.
+const QString kDevice = QStringLiteral("DeviceUnderTest");
+const QString kTechnician = QStringLiteral("Technician");
+const QString kRun = QStringLiteral("Run");
+const QString kRecordOrder[] = {kDevice, kTechnician, kRun};
+
+bool isRecordPart(const QString& name) {
+  return std::find(std::begin(kRecordOrder), std::end(kRecordOrder), name) !=
+         std::end(kRecordOrder);
+}
+
+// Where each field of the record is stored: an attribute of a record
+// element, or (without attribute) its text.
+struct RecordField {
+  const QString& element;
+  const char* attribute;
+  QString& (*field)(SequenceRecord&);
+};
+const RecordField kRecordFields[] = {
+    {kDevice, "Model", [](SequenceRecord& r) -> QString& { return r.device.model; }},
+    {kDevice, "SerialNumber", [](SequenceRecord& r) -> QString& { return r.device.serialNumber; }},
+    {kDevice, "AssetNumber", [](SequenceRecord& r) -> QString& { return r.device.assetNumber; }},
+    {kTechnician, nullptr, [](SequenceRecord& r) -> QString& { return r.technician; }},
+    {kRun, "Started", [](SequenceRecord& r) -> QString& { return r.started; }},
+    {kRun, "Ended", [](SequenceRecord& r) -> QString& { return r.ended; }},
+    {kRun, "HostVersion", [](SequenceRecord& r) -> QString& { return r.hostVersion; }},
+    {kRun, "PlugInVersion", [](SequenceRecord& r) -> QString& { return r.plugInVersion; }},
+};
 const QString kSelected = QStringLiteral("Selected");
 const QString kAlphaName = QStringLiteral("AlphaName");
 const QString kCompleteName = QStringLiteral("CompleteName");
@@ -59,11 +89,17 @@ bool isPart(const QString& tag) {
   return partOrder(tag) >= 0;
 }
 
+// What the document holds for an element beside its parts.
+bool isHeld(const QString& name) {
+  return name == kSelected || name == kRunOutcome;
+}
+
 // Where a child of an entry goes among the parts the element writes: the
 // parts in their order, the choice of standards after them.
 int childOrder(const Node& node) {
   if (node.kind != Node::Kind::Element) return -1;
   if (node.name == kSelected) return static_cast<int>(std::size(kParts));
+  if (node.name == kRunOutcome) return static_cast<int>(std::size(kParts)) + 1;
   return partOrder(node.name);
 }
 
@@ -175,7 +211,8 @@ void SequenceDocument::ReadDocument(const XmlDocumentPtr& document, const HostLo
     const auto element = std::make_shared<XmlElement>(document, node);
     if (node->name == kEntry) {
       entries_.append(ReadEntry(element, log));
-      if (entries_.last().element) elements_.append(entries_.size() - 1);
+    } else if (isRecordPart(node->name)) {
+      entries_.append(StoredNode(node));
     } else if (node->name == kIdentities && !identitiesRead) {
       identitiesRead = true;
       ReadIdentities(element);
@@ -188,6 +225,7 @@ void SequenceDocument::ReadDocument(const XmlDocumentPtr& document, const HostLo
       entries_.append(StoredNode(node));
     }
   }
+  IndexElements();
   reported_ = reportedSoFar() - start;
 }
 
@@ -272,6 +310,10 @@ void SequenceDocument::ReadParts(Entry& entry, const XmlElementPtr& node, const 
     if (child->TagName() == kSelected) {
       if (!entry.selected) entry.selected = std::make_shared<StandardsCollection>();
       entry.selected->Add(named(child->Attribute(kAlphaName), child->Attribute(kCompleteName)));
+      continue;
+    }
+    if (child->TagName() == kRunOutcome) {
+      entry.runOutcome = child->Text().trimmed();
       continue;
     }
     if (!isPart(child->TagName()))
@@ -430,7 +472,7 @@ void SequenceDocument::WriteEntry(const Entry& entry, const XmlDocumentPtr& docu
     copy->attributes = entry.stored->attributes;
     bool choiceWritten = false;
     for (const NodePtr& child : entry.stored->children) {
-      if (isElement(*child) && child->name == kSelected) {
+      if (isElement(*child) && isHeld(child->name)) {
         if (!choiceWritten)
           for (const XmlElementPtr& choice : SelectedElements(entry, document))
             copy->append(choice->node());
@@ -483,11 +525,12 @@ void SequenceDocument::WriteEntry(const Entry& entry, const XmlDocumentPtr& docu
   };
   bool choiceWritten = false;
   for (const NodePtr& child : stored.children) {
-    if (isElement(*child) && child->name == kSelected) {
-      // The choice as it is now, where the stored one was.
+    if (isElement(*child) && isHeld(child->name)) {
+      // What the document holds for the element as it is now, where the
+      // stored one was.
       if (!choiceWritten)
         for (NodePtr& choice : ownParts)
-          if (choice && choice->name == kSelected) children.push_back(std::move(choice));
+          if (choice && isHeld(choice->name)) children.push_back(std::move(choice));
       choiceWritten = true;
       continue;
     }
@@ -516,12 +559,18 @@ void SequenceDocument::WriteEntry(const Entry& entry, const XmlDocumentPtr& docu
 QList<XmlElementPtr> SequenceDocument::SelectedElements(const Entry& entry,
                                                         const XmlDocumentPtr& document) {
   QList<XmlElementPtr> choices;
-  if (!entry.selected) return choices;
-  for (const StandardPtr& standard : *entry.selected) {
-    const XmlElementPtr choice = document->CreateElement(kSelected);
-    choice->SetAttribute(kAlphaName, standard->AlphaName());
-    choice->SetAttribute(kCompleteName, standard->CompleteName());
-    choices.append(choice);
+  if (entry.selected) {
+    for (const StandardPtr& standard : *entry.selected) {
+      const XmlElementPtr choice = document->CreateElement(kSelected);
+      choice->SetAttribute(kAlphaName, standard->AlphaName());
+      choice->SetAttribute(kCompleteName, standard->CompleteName());
+      choices.append(choice);
+    }
+  }
+  if (!entry.runOutcome.isEmpty()) {
+    const XmlElementPtr outcome = document->CreateElement(kRunOutcome);
+    outcome->SetText(entry.runOutcome);
+    choices.append(outcome);
   }
   return choices;
 }
@@ -555,7 +604,7 @@ void SequenceDocument::Append(const ITestElementPtr& element, const QString& cla
   entry.element = element;
   entry.className = className;
   entries_.append(entry);
-  elements_.append(entries_.size() - 1);
+  IndexElements();
 }
 
 void SequenceDocument::TakeFromElement(int index) {
@@ -583,6 +632,84 @@ MtiEntryPtr SequenceDocument::AnalyzerOf(int index) const {
         return mti > 0 ? identities_->Find(kProduct, mti) : nullptr;
       },
       MtiEntryPtr());
+}
+
+QString SequenceDocument::RunOutcome(int index) const {
+  const Entry* entry = ElementEntry(index);
+  return entry ? entry->runOutcome : QString();
+}
+
+void SequenceDocument::SetRunOutcome(int index, const QString& outcome) {
+  if (Entry* entry = ElementEntry(index)) entry->runOutcome = outcome;
+}
+
+void SequenceDocument::IndexElements() {
+  elements_.clear();
+  for (qsizetype i = 0; i < entries_.size(); ++i)
+    if (entries_.at(i).element) elements_.append(i);
+}
+
+XmlElementPtr SequenceDocument::RecordNode(const QString& name) const {
+  for (const Entry& entry : entries_)
+    if (!entry.element && !entry.identities && entry.className.isEmpty() && entry.stored &&
+        isElement(*entry.stored) && entry.stored->name == name)
+      return std::make_shared<XmlElement>(read_ ? read_ : own_, entry.stored);
+  return nullptr;
+}
+
+XmlElementPtr SequenceDocument::RecordNodeMade(const QString& name) {
+  if (XmlElementPtr node = RecordNode(name)) return node;
+  // After the record's children that come before it, else first.
+  qsizetype at = 0;
+  for (const QString& before : kRecordOrder) {
+    if (before == name) break;
+    for (qsizetype i = 0; i < entries_.size(); ++i) {
+      const Entry& entry = entries_.at(i);
+      if (!entry.element && entry.className.isEmpty() && entry.stored && isElement(*entry.stored) &&
+          entry.stored->name == before)
+        at = std::max(at, i + 1);
+    }
+  }
+  if (!own_) own_ = std::make_shared<XmlDocument>();
+  const XmlElementPtr node = own_->CreateElement(name);
+  entries_.insert(at, StoredNode(node->node()));
+  IndexElements();
+  return node;
+}
+
+SequenceRecord SequenceDocument::Record() const {
+  SequenceRecord record;
+  for (const RecordField& place : kRecordFields) {
+    const XmlElementPtr node = RecordNode(place.element);
+    if (!node) continue;
+    place.field(record) =
+        place.attribute ? node->Attribute(QLatin1String(place.attribute)) : node->Text().trimmed();
+  }
+  return record;
+}
+
+void SequenceDocument::SetRecord(const SequenceRecord& record) {
+  SequenceRecord given = record;
+  for (const RecordField& place : kRecordFields) {
+    const QString& value = place.field(given);
+    if (value.isEmpty()) continue;
+    const XmlElementPtr node = RecordNodeMade(place.element);
+    if (place.attribute)
+      node->SetAttribute(QLatin1String(place.attribute), value);
+    else
+      node->SetText(value);
+  }
+}
+
+void SequenceDocument::SetRunTimes(const QString& started, const QString& ended) {
+  const XmlElementPtr node = RecordNodeMade(kRun);
+  for (auto [name, value] :
+       {std::pair{QStringLiteral("Started"), started}, std::pair{QStringLiteral("Ended"), ended}}) {
+    if (!value.isEmpty())
+      node->SetAttribute(name, value);
+    else
+      node->node()->attributes.removeIf([&](const auto& a) { return a.first == name; });
+  }
 }
 
 StandardsCollectionPtr SequenceDocument::Selected(int index) const {
@@ -635,6 +762,7 @@ void SequenceDocument::Clear() {
   identities_ = std::make_shared<MtiList>();
   storedIdentities_.clear();
   read_.reset();
+  own_.reset();
   reported_ = 0;
 }
 

@@ -8,6 +8,7 @@
 //       <ExpectedResult>...</ExpectedResult>
 //       <ResultItem MTI="1">...</ResultItem>
 //       <Selected AlphaName="..." CompleteName="..."/> ...
+//       <RunOutcome>Skipped</RunOutcome>
 //     </TestElement>
 //     <MTIList>
 //       <MTI Product="RV-1X" Index="1" Type="RV-12P" Serial="4711" Firmware="2.1.0"/>
@@ -16,7 +17,9 @@
 // "Selected" names a standard of the element's limit set that its runs are
 // judged by, one per standard; the document holds it for the element, the
 // element itself knows nothing of it. An element without one is judged by
-// the first standard of its limit set.
+// the first standard of its limit set. "RunOutcome" says what the last run
+// did with a test instead of judging it ("Skipped", "Aborted"), held the
+// same way. The run's record (SequenceRecord.h) comes before the first test.
 // Each element is created by its registered name ("ClassName") and handed
 // its children one at a time through ITestElement::Load: the info, then
 // the configuration, then the limit set, then the result, whatever their
@@ -49,6 +52,7 @@
 #include <QStringList>
 
 #include "runtime/RuntimeError.h"
+#include "sequence/SequenceRecord.h"
 #include "typelib/HostTypes.h"
 
 namespace host {
@@ -69,6 +73,11 @@ constexpr rt::Long DuplicatePart = rt::hresult(0x80048B06);
 // An analyzer identity of "MTIList" that cannot be read.
 constexpr rt::Long BadIdentity = rt::hresult(0x80048B07);
 }  // namespace sequenceerr
+
+namespace runoutcome {
+inline const QString Skipped = QStringLiteral("Skipped");
+inline const QString Aborted = QStringLiteral("Aborted");
+}  // namespace runoutcome
 
 class SequenceDocument {
  public:
@@ -113,6 +122,20 @@ class SequenceDocument {
   // What the element's result was judged by, for its report: the standards
   // its result names (IVerdict), else JudgingStandards.
   StandardsCollectionPtr JudgedBy(int index) const;
+  // What the last run did with the element instead of judging it
+  // (runoutcome::Skipped, runoutcome::Aborted); empty when it did neither.
+  QString RunOutcome(int index) const;
+  void SetRunOutcome(int index, const QString& outcome);
+
+  // The run's record: device, technician, times and versions, as stored
+  // or as set.
+  SequenceRecord Record() const;
+  // Writes each field of the record that is not empty; an empty one leaves
+  // what is stored.
+  void SetRecord(const SequenceRecord& record);
+  // Writes both times of the run, an empty one taken away: a run that has
+  // started and not ended has no end.
+  void SetRunTimes(const QString& started, const QString& ended);
   void Clear();
 
   // The analyzer identities: those stored in "MTIList" and those added
@@ -134,6 +157,7 @@ class SequenceDocument {
     bool keptWhole = false;                 // written exactly as stored
     QStringList keptParts;                  // parts written as stored
     StandardsCollectionPtr selected;        // "Selected", by name
+    QString runOutcome;                     // "RunOutcome"
   };
 
   static Entry StoredNode(const std::shared_ptr<xmltree::Node>& node, bool identities = false);
@@ -150,6 +174,12 @@ class SequenceDocument {
   void Report(const rt::RuntimeError& error);
   const Entry* ElementEntry(int index) const;
   Entry* ElementEntry(int index);
+  // The root's child of that name that is no test element; Nothing when
+  // there is none.
+  XmlElementPtr RecordNode(const QString& name) const;
+  // That child, made before the first test when there is none.
+  XmlElementPtr RecordNodeMade(const QString& name);
+  void IndexElements();
 
   XmlDocumentPtr read_;  // the document as read: what the entries keep lies in it
   QList<Entry> entries_;
@@ -159,6 +189,8 @@ class SequenceDocument {
   MtiListPtr identities_;
   QList<MtiEntryPtr> storedIdentities_;  // written back as stored
   int reported_ = 0;
+  // Where the record's children are made when the document has none.
+  XmlDocumentPtr own_;
 };
 
 }  // namespace host

@@ -6,7 +6,10 @@
 #include "QtPrinters.h"
 #include "StoredElements.h"
 #include "TestSupport.h"
+#include "report/HostReport.h"
+#include "sequence/RecordReport.h"
 #include "sequence/SequenceDocument.h"
+#include "sequence/SequenceExport.h"
 
 namespace {
 
@@ -138,6 +141,40 @@ TEST_F(Kept, TheDocumentsIdentitiesResolveItsResultsAndTakeTheRunsOwn) {
   EXPECT_LT(written.indexOf(QStringLiteral("<MTIList")),
             written.indexOf(QStringLiteral("<TestElement")))
       << "in its place";
+}
+
+// The record names each result's analyzer: the title block lists those
+// used, each test's section its own, the export its type and serial.
+TEST_F(Kept, TheRecordNamesTheAnalyzerOfEachResult) {
+  const auto withIndex = [](const char* index) {
+    return QString(kStoredResult)
+        .replace(QStringLiteral("<ResultItem>"),
+                 QStringLiteral("<ResultItem MTI=\"%1\">").arg(QLatin1String(index)));
+  };
+  host::SequenceDocument sequence;
+  sequence.LoadXml(
+      QStringLiteral("<TestSequence>"
+                     "<TestElement ClassName=\"RV1XTests.CTestRefractory\" TestID=\"400\" "
+                     "ID=\"1\">%1</TestElement>"
+                     "<TestElement ClassName=\"RV1XTests.CTestRefractory\" TestID=\"400\" "
+                     "ID=\"2\">%2</TestElement>"
+                     "<MTIList><MTI Product=\"RV-1X\" Index=\"4\" Type=\"RV-15\" "
+                     "Serial=\"SN9\" Firmware=\"2.0\"/></MTIList></TestSequence>")
+          .arg(withIndex("4"), withIndex("7")));
+  const std::shared_ptr<host::CanvasReport> report = host::printRecordReport(sequence, QString());
+  QStringList lines;
+  QString tables;
+  for (const host::ReportCall& call : report->calls()) {
+    if (call.name == QLatin1String("Text")) lines.append(call.args.at(0).toString());
+    if (call.name == QLatin1String("AddTable")) tables += call.args.at(2).toString();
+  }
+  EXPECT_TRUE(lines.contains(QStringLiteral("Analyzer: RV-15, Serial number: SN9, Firmware: 2.0")))
+      << qPrintable(lines.join(u'\n'));
+  EXPECT_TRUE(lines.contains(QStringLiteral("Analyzer: not recorded")))
+      << "an index the list does not hold";
+  EXPECT_TRUE(tables.contains(QStringLiteral("RV-15|SN9|2.0;"))) << qPrintable(tables);
+  const QString csv = QString::fromUtf8(host::measurementsCsv(sequence));
+  EXPECT_TRUE(csv.contains(QStringLiteral(",RV-15,SN9\r\n"))) << qPrintable(csv);
 }
 
 }  // namespace
