@@ -8,13 +8,16 @@
 //     <KEY>=<value>          one per measurement, the value as stored
 // for a test without a verdict (status 0) the line
 //   test <ID> not judged: <reason>
-// on standard error, and the results document written again, so that a run
+// on standard error (for a verdict the stored sequence brought and this run
+// did not give, "test <ID> not performed in this run: ..."), and the
+// results document written again, so that a run
 // that breaks off loses nothing measured before. Its progress goes to
 // standard error too:
 //   running test <ID> <name> (<k> of <n>)     before each test
 //   <p> passed, <f> failed, <j> not judged     at the end (PrintSummary),
 // followed by ", <a> not applicable" and ", <m> not performed" when there
-// are any; each test counts once, with the status its last Perform left.
+// are any; each test counts once, with the status its last Perform left
+// (a verdict of an earlier run counts as not performed).
 //
 // Each test is judged by the standards the document selects for it (the
 // first standard of its limit set when it selects none); the choice the
@@ -53,6 +56,9 @@ class SequenceRun {
 
  private:
   void Perform(int index);
+  // Whether the test told the context in this run that it has a final
+  // result.
+  bool FinishedInThisRun(const host::ITestElementPtr& test) const;
   void PrintRunning(const host::ITestElementPtr& test, int index) const;
   void PrintOutcome(const host::ITestElementPtr& test, const host::IResultDataPtr& result,
                     rt::Long status);
