@@ -52,6 +52,7 @@ int registerCommand(const QStringList& arguments, const CommonOptions& options);
 int runCommand(const QStringList& arguments, const CommonOptions& options);
 int resaveCommand(const QStringList& arguments, const CommonOptions& options);
 int reportCommand(const QStringList& arguments, const CommonOptions& options);
+int exportCommand(const QStringList& arguments, const CommonOptions& options);
 
 // The deliverables built beside the program, in registration order.
 QStringList builtDeliverables();

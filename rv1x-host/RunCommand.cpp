@@ -1,6 +1,8 @@
 // rv1x-host [--unattended] [--simulate[=OPTIONS]] [--template FILE] run
 //     [--tests ID,ID,...] [--sequence FILE] [--results FILE] [--report FILE]
-//     [--operator FILE] [--screenshots DIR] [--wait-limit SECONDS] N
+//     [--operator FILE] [--screenshots DIR] [--wait-limit SECONDS]
+//     [--device-model TEXT] [--device-serial TEXT] [--device-id TEXT]
+//     [--technician TEXT] N
 // runs a test sequence on the analyzer at port N the way the host does: it
 // loads the plug-in and initialises it, takes the tests from its catalogue
 // (those of --tests in that order, else the whole catalogue in its order)
@@ -12,6 +14,11 @@
 // plays the technician's part on the simulated bench (SimulatedBench.h).
 // Before each test a line "running test <ID> <name> (<k> of <n>)", and at
 // the end a summary, go to standard error.
+//
+// The device under test (its model, serial number and the hospital's asset
+// number) and the technician are recorded in the results document, with
+// when the run started and ended and the versions of host and plug-in; a
+// stored sequence keeps what it records unless an option gives it again.
 //
 // Exit status: 0 when every test performed passed; 1 when any failed, was
 // not evaluated, skipped, not applicable or aborted (or a document could not
@@ -41,6 +48,7 @@
 #include "runtime/ErrorHandling.h"
 #include "sequence/SequenceDocument.h"
 #include "services/ErrorService.h"
+#include "services/HostServices.h"
 #include "typelib/IPlugIn.h"
 #include "typelib/ITestElement.h"
 #include "ui/MessageBoxes.h"
@@ -67,6 +75,7 @@ struct RunOptions {
   QString operatorFile;
   QString screenshots;
   double waitLimitSeconds = kDefaultWaitLimitSeconds;
+  host::SequenceRecord record;  // the device and the technician
 };
 
 int usage(const QString& why) {
@@ -92,11 +101,16 @@ std::optional<QList<rt::Long>> testIDs(const QString& text) {
 
 // The options after "run"; an empty text when they are right, else why not.
 QString parseOptions(const QStringList& arguments, RunOptions& run) {
-  const std::pair<const char*, QString*> files[] = {{"--sequence", &run.sequence},
-                                                    {"--results", &run.results},
-                                                    {"--report", &run.report},
-                                                    {"--operator", &run.operatorFile},
-                                                    {"--screenshots", &run.screenshots}};
+  const std::pair<const char*, QString*> files[] = {
+      {"--sequence", &run.sequence},
+      {"--results", &run.results},
+      {"--report", &run.report},
+      {"--operator", &run.operatorFile},
+      {"--screenshots", &run.screenshots},
+      {"--device-model", &run.record.device.model},
+      {"--device-serial", &run.record.device.serialNumber},
+      {"--device-id", &run.record.device.assetNumber},
+      {"--technician", &run.record.technician}};
   QStringList positional;
   for (int i = 0; i < arguments.size(); ++i) {
     const QString& argument = arguments.at(i);
@@ -247,6 +261,11 @@ int runSequence(const RunOptions& run, const CommonOptions& options) {
   if (sequence.Count() == 0) return notStarted(QStringLiteral("the sequence holds no test"));
   if (queryAnalyzer(run.port).isEmpty()) return notStarted(noAnalyzer(run.port));
 
+  host::SequenceRecord record = run.record;
+  record.hostVersion = com::must(host::VersionService::instance()).hostVersion();
+  record.plugInVersion = rt::orDefault([&] { return plugIn->Version(); }, QString());
+  sequence.SetRecord(record);
+
   SequenceRun sequenceRun(sequence, run.results);
   if (!sequenceRun.WriteResults()) return kNotStarted;
   {
@@ -256,9 +275,7 @@ int runSequence(const RunOptions& run, const CommonOptions& options) {
   std::printf("results %s\n", qPrintable(run.results));
   bool reported = true;
   if (!run.report.isEmpty()) {
-    reported = printSequenceReport(
-        sequence, run.report,
-        QStringLiteral("Test sequence %1").arg(QFileInfo(run.results).fileName()));
+    reported = printSequenceReport(sequence, run.report);
     if (reported) std::printf("report %s\n", qPrintable(run.report));
   }
   std::fflush(stdout);

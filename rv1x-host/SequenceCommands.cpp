@@ -1,19 +1,21 @@
 // The sequence tools:
 //   rv1x-host resave IN OUT   loads the sequence IN and saves it as OUT
 //   rv1x-host report IN OUT   prints the sequence IN as the PDF report OUT
+//   rv1x-host export IN OUT   writes the measurements of IN as the CSV file
+//                             OUT (host/sequence/SequenceExport.h)
 // Exit status: 0 when nothing was reported, 1 when an error was reported on
 // the way (each as an "error: ..." line on standard error) but OUT was
 // written, 2 when IN cannot be read or is not a sequence, or OUT cannot be
-// written, or (report) IN holds no test the host can create (nothing is
-// written then).
+// written, or (report, export) IN holds no test the host can create
+// (nothing is written then). export answers 0 once OUT is written.
 
-#include <QFileInfo>
 #include <cstdio>
 
 #include "HostProgram.h"
 #include "SequenceReport.h"
 #include "runtime/ErrorHandling.h"
 #include "sequence/SequenceDocument.h"
+#include "sequence/SequenceExport.h"
 #include "services/ErrorService.h"
 
 namespace hostapp {
@@ -59,19 +61,37 @@ int resaveCommand(const QStringList& arguments, const CommonOptions&) {
                       });
 }
 
+namespace {
+
+// A report or export of nothing would pass for a record.
+bool holdsTests(const host::SequenceDocument& sequence, const QString& in, const char* what) {
+  if (sequence.Count() > 0) return true;
+  std::fprintf(stderr, "rv1x-host: %s holds no test the host can create: no %s\n", qPrintable(in),
+               what);
+  return false;
+}
+
+}  // namespace
+
 int reportCommand(const QStringList& arguments, const CommonOptions&) {
-  return withSequence(
-      arguments, "report", [&](host::SequenceDocument& sequence, const QString& out) {
-        // A report of nothing but its title would pass for a record.
-        if (sequence.Count() == 0) {
-          std::fprintf(stderr, "rv1x-host: %s holds no test the host can create: no report\n",
-                       qPrintable(arguments.at(0)));
-          return false;
-        }
-        return printSequenceReport(
-            sequence, out,
-            QStringLiteral("Test sequence %1").arg(QFileInfo(arguments.at(0)).fileName()));
-      });
+  return withSequence(arguments, "report",
+                      [&](host::SequenceDocument& sequence, const QString& out) {
+                        return holdsTests(sequence, arguments.at(0), "report") &&
+                               printSequenceReport(sequence, out);
+                      });
+}
+
+int exportCommand(const QStringList& arguments, const CommonOptions&) {
+  if (arguments.size() != 2) return usageOf("export");
+  host::SequenceDocument sequence;
+  return rt::onError(
+      [&] {
+        sequence.Load(arguments.at(0));
+        if (!holdsTests(sequence, arguments.at(0), "export")) return kFailed;
+        host::exportMeasurements(sequence, arguments.at(1));
+        return kClean;
+      },
+      failed);
 }
 
 }  // namespace hostapp

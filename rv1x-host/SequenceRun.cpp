@@ -8,6 +8,7 @@
 #include "limits/StandardsCollection.h"
 #include "runtime/ErrorHandling.h"
 #include "sequence/SequenceDocument.h"
+#include "sequence/SequenceRecord.h"
 #include "services/ErrorService.h"
 #include "typelib/ILimitData.h"
 #include "typelib/IMeasurement.h"
@@ -86,8 +87,12 @@ bool SequenceRun::WriteResults() {
 }
 
 void SequenceRun::Run() {
+  // What an earlier run did with the tests is not this run's record.
+  const QString started = host::recordTimeNow();
+  for (int i = 0; i < sequence_.Count(); ++i) sequence_.SetRunOutcome(i, QString());
+  sequence_.SetRunTimes(started, QString());
   int index = 0;
-  while (index < sequence_.Count()) {
+  while (index < sequence_.Count() && !aborted_) {
     Perform(index);
     switch (NavigationCode()) {
       case host::navigation::Previous:
@@ -95,12 +100,14 @@ void SequenceRun::Run() {
         break;
       case host::navigation::Abort:
         aborted_ = true;
-        return;
+        break;
       default:  // next, N/A, skip
         ++index;
         break;
     }
   }
+  sequence_.SetRunTimes(started, host::recordTimeNow());
+  if (!WriteResults()) resultsLost_ = true;
 }
 
 void SequenceRun::Perform(int index) {
@@ -132,6 +139,10 @@ void SequenceRun::Perform(int index) {
   // What the run gave replaces what the document kept of the test; a test
   // that left no outcome keeps what was stored.
   if (status != kNotJudged) sequence_.TakeFromElement(index);
+  const rt::Long navigation = NavigationCode();
+  sequence_.SetRunOutcome(index, navigation == host::navigation::Skip    ? host::runoutcome::Skipped
+                                 : navigation == host::navigation::Abort ? host::runoutcome::Aborted
+                                                                         : QString());
   if (!WriteResults()) resultsLost_ = true;
 }
 

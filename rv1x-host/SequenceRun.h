@@ -10,8 +10,10 @@
 //   test <ID> not judged: <reason>
 // on standard error (for a verdict the stored sequence brought and this run
 // did not give, "test <ID> not performed in this run: ..."), and the
-// results document written again, so that a run
-// that breaks off loses nothing measured before. Its progress goes to
+// results document written again, so that a run that breaks off loses
+// nothing measured before. The document records when the run started and
+// ended, and for each test that the run skipped or aborted, that it did.
+// Its progress goes to
 // standard error too:
 //   running test <ID> <name> (<k> of <n>)     before each test
 //   <p> passed, <f> failed, <j> not judged     at the end (PrintSummary),

@@ -59,7 +59,8 @@ const QList<Command>& commands() {
       {"run",
        "[--unattended] [--simulate[=OPTIONS]] [--template FILE] run [--tests ID,ID,...] "
        "[--sequence FILE] [--results FILE] [--report FILE] [--operator FILE] "
-       "[--screenshots DIR] [--wait-limit SECONDS] N",
+       "[--screenshots DIR] [--wait-limit SECONDS] [--device-model TEXT] [--device-serial TEXT] "
+       "[--device-id TEXT] [--technician TEXT] N",
        "runs tests on the analyzer at port N as the host does",
        {{"--tests ID,ID,...", "these tests of the catalogue, in this order (default: all)"},
         {"--sequence FILE", "the stored sequence FILE, with its settings and earlier results"},
@@ -68,7 +69,11 @@ const QList<Command>& commands() {
         {"--operator FILE", "what the scripted operator does, one line per test"},
         {"--screenshots DIR", "a picture of each guide window at its main states"},
         {"--wait-limit SECONDS",
-         "how long the scripted operator waits on the analyzer before it stops a test (120)"}},
+         "how long the scripted operator waits on the analyzer before it stops a test (120)"},
+        {"--device-model TEXT", "the model of the device under test, for the record"},
+        {"--device-serial TEXT", "the serial number of the device under test"},
+        {"--device-id TEXT", "the hospital's asset number of the device under test"},
+        {"--technician TEXT", "who tests the device"}},
        runCommand},
       {"resave", "resave IN OUT", "loads the sequence IN and saves it as OUT", {}, resaveCommand},
       {"report",
@@ -76,6 +81,11 @@ const QList<Command>& commands() {
        "prints the sequence IN as the PDF report OUT",
        {},
        reportCommand},
+      {"export",
+       "export IN OUT.csv",
+       "writes the measurements of the results document IN as the CSV file OUT.csv",
+       {},
+       exportCommand},
   };
   return table;
 }

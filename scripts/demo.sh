@@ -38,6 +38,8 @@ echo " about half a minute)"
 status=0
 (cd "$out" && "$host" --registry "$registry" --unattended --simulate \
   --template "$here/demo-template.mpc" run \
+  --device-model "Biphasic defibrillator D-200" --device-serial "D200-004711" \
+  --device-id "BME-01234" --technician "Alex Example" \
   --results rv1x-results.xml --report rv1x-report.pdf --screenshots screenshots 1) ||
   status=$?
 

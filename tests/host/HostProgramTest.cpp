@@ -49,8 +49,8 @@ TEST(HostProgram, TheRegistryOptionWithoutItsFileSaysSo) {
 }
 
 TEST(HostProgram, HelpListsTheCommandsOneLineEach) {
-  const QStringList commands{"catalogue",   "edit",     "ports", "query-port", "link",
-                             "preferences", "register", "run",   "resave",     "report"};
+  const QStringList commands{"catalogue", "edit", "ports",  "query-port", "link",  "preferences",
+                             "register",  "run",  "resave", "report",     "export"};
   for (const QString& help : {QStringLiteral("--help"), QStringLiteral("-h")}) {
     SCOPED_TRACE(qPrintable(help));
     const ProgramRun run = hostProgram({help});
@@ -87,6 +87,11 @@ TEST(HostProgram, ACommandsHelpGivesItsOptions) {
        true},
       {{"ports", "--help"}, {"usage: rv1x-host ports [DEVICE...]\n"}, false},
       {{"report", "--help"}, {"usage: rv1x-host report IN OUT\n"}, false},
+      {{"export", "--help"}, {"usage: rv1x-host export IN OUT.csv\n"}, false},
+      {{"run", "--help"},
+       {"  --device-model TEXT  ", "  --device-serial TEXT  ", "  --device-id TEXT  ",
+        "  --technician TEXT  "},
+       true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(qPrintable(c.arguments.join(u' ')));

@@ -353,8 +353,9 @@ QStringList standardsNamed(const QString& file, int element) {
   QFile in(file);
   QDomDocument document;
   if (!in.open(QIODevice::ReadOnly) || !document.setContent(&in)) return {};
-  QDomElement test = document.documentElement().firstChildElement();
-  for (int i = 0; i < element; ++i) test = test.nextSiblingElement();
+  const QString entry = QStringLiteral("TestElement");
+  QDomElement test = document.documentElement().firstChildElement(entry);
+  for (int i = 0; i < element; ++i) test = test.nextSiblingElement(entry);
   QStringList named;
   for (QDomElement child = test.firstChildElement(); !child.isNull();
        child = child.nextSiblingElement()) {
