@@ -74,8 +74,7 @@ QString storedText(const QVariant& value) {
 SequenceRun::SequenceRun(host::SequenceDocument& sequence, QString resultsFile)
     : sequence_(sequence),
       resultsFile_(std::move(resultsFile)),
-      statuses_(sequence.Count(), kNotPerformed),
-      finished_(sequence.Count(), false) {
+      statuses_(sequence.Count(), kNotPerformed) {
   // The document's identities: its results' indexes name them, and the
   // run's are added to them.
   ctx_->setMtiList(sequence.Identities());
@@ -144,23 +143,24 @@ void SequenceRun::Perform(int index) {
   if (chosen->Count() > 0) sequence_.SetSelected(index, chosen);
   const host::IResultDataPtr result =
       rt::orDefault([&] { return test->Result(); }, host::IResultDataPtr());
-  const rt::Long status = result ? rt::orDefault([&] { return result->Status(); }, rt::Long{0}) : 0;
+  const rt::Long status =
+      result ? rt::orDefault([&] { return result->Status(); }, rt::Long{0}) : kNotJudged;
   // A new final result (the element tells the host so) replaces what the
   // document kept of the test's result; without one the record stays as
   // it was stored.
-  if (ctx_->notified().size() > toldBefore) {
-    finished_[index] = true;
-    sequence_.TakeFromElement(index);
-  }
-  // Only a result of this run counts for it, and a skipped test has not
-  // passed, whatever its record says.
-  statuses_[index] =
-      finished_[index] && NavigationCode() != host::navigation::Skip ? status : kNotJudged;
+  if (ctx_->notified().size() > toldBefore) sequence_.TakeFromElement(index);
+  // A verdict the test never told this run's context of is the one the
+  // stored sequence brought: it is kept and printed, but it is no outcome of
+  // this run; and a skipped test has not passed, whatever its record says.
+  const bool earlier = status != kNotJudged && !FinishedInThisRun(test);
+  statuses_[index] = earlier                                      ? kNotPerformed
+                     : NavigationCode() == host::navigation::Skip ? kNotJudged
+                                                                  : status;
   PrintOutcome(test, result, status);
-  if (status != kNotJudged && statuses_[index] == kNotJudged) {
-    std::fprintf(stderr, "test %d not judged in this run: %s; its stored result stays\n",
-                 rt::orDefault([&] { return test->TestID(); }, rt::Long{0}),
-                 qPrintable(notJudgedReason(nullptr, NavigationCode())));
+  if (earlier) {
+    std::fprintf(stderr,
+                 "test %d not performed in this run: it keeps the result of an earlier run\n",
+                 rt::orDefault([&] { return test->TestID(); }, rt::Long{0}));
     std::fflush(stderr);
   }
   const rt::Long navigation = NavigationCode();
@@ -168,6 +168,12 @@ void SequenceRun::Perform(int index) {
                                  : navigation == host::navigation::Abort ? host::runoutcome::Aborted
                                                                          : QString());
   if (!WriteResults()) resultsLost_ = true;
+}
+
+bool SequenceRun::FinishedInThisRun(const host::ITestElementPtr& test) const {
+  const QList<std::weak_ptr<host::ITestElement>>& told = ctx_->notified();
+  return std::any_of(told.begin(), told.end(),
+                     [&](const std::weak_ptr<host::ITestElement>& t) { return t.lock() == test; });
 }
 
 void SequenceRun::PrintRunning(const host::ITestElementPtr& test, int index) const {

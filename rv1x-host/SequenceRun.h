@@ -7,15 +7,18 @@
 //     <KEY>=<value>          one per measurement, the value as stored
 // for a test without a verdict (status 0) the line
 //   test <ID> not judged: <reason>
-// on standard error, and the results document written again, so that a run
-// that breaks off loses nothing measured before. The document records when
-// the run started and ended, and for each test that the run skipped or
-// aborted, that it did. Its progress goes to
+// on standard error (for a verdict the stored sequence brought and this run
+// did not give, "test <ID> not performed in this run: ..."), and the
+// results document written again, so that a run that breaks off loses
+// nothing measured before. The document records when the run started and
+// ended, and for each test that the run skipped or aborted, that it did.
+// Its progress goes to
 // standard error too:
 //   running test <ID> <name> (<k> of <n>)     before each test
 //   <p> passed, <f> failed, <j> not judged     at the end (PrintSummary),
 // followed by ", <a> not applicable" and ", <m> not performed" when there
-// are any; each test counts once, with the status its last Perform left.
+// are any; each test counts once, with the status its last Perform left
+// (a verdict of an earlier run counts as not performed).
 //
 // Each test is judged by the standards the document selects for it (the
 // first standard of its limit set when it selects none); the choice the
@@ -60,6 +63,9 @@ class SequenceRun {
 
  private:
   void Perform(int index);
+  // Whether the test told the context in this run that it has a final
+  // result.
+  bool FinishedInThisRun(const host::ITestElementPtr& test) const;
   void PrintRunning(const host::ITestElementPtr& test, int index) const;
   void PrintOutcome(const host::ITestElementPtr& test, const host::IResultDataPtr& result,
                     rt::Long status);
@@ -68,12 +74,10 @@ class SequenceRun {
   host::SequenceDocument& sequence_;
   QString resultsFile_;
   host::RunContextPtr ctx_ = std::make_shared<host::RunContext>();
-  // The outcome each test's last Perform left: its result's status when
-  // the result became final in this run, else 0 (not judged, also after
-  // Skip); -1 for a test not performed.
+  // The outcome each test's last Perform left: its result's status, 0 when
+  // it has none or was skipped, -1 for a test not performed (also one that
+  // keeps an earlier run's result).
   QList<rt::Long> statuses_;
-  // Whether the test's result was finished in this run.
-  QList<bool> finished_;
   // The stored elements not run, each reported once.
   QList<int> notRun_;
   bool aborted_ = false;
