@@ -63,7 +63,7 @@ const char* const Page = "261::page %%1 of %%2";
 const char* const Operator = "262::Operator";
 const char* const Because = "263::%%1 (%%2)";
 const char* const Labelled = "264::%%1: %%2";
-const char* const NotRecorded = "265::not recorded";
+const char* const NotRecorded = "266::not recorded";
 }  // namespace words
 
 // The room a signature takes on its line.
