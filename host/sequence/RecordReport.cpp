@@ -347,8 +347,10 @@ QStringList judgingStandardNames(const SequenceDocument& sequence, int index) {
   // Only a verdict was judged by anything.
   const Verdict verdict = verdictOf(sequence, index).verdict;
   if (verdict != Verdict::Passed && verdict != Verdict::Failed) return names;
-  for (const StandardPtr& standard : *judgingStandards(sequence, index))
-    names.append(standardName(*standard));
+  // Held while the loop walks it: a range over a temporary's contents
+  // would outlive the collection.
+  const StandardsCollectionPtr judging = judgingStandards(sequence, index);
+  for (const StandardPtr& standard : *judging) names.append(standardName(*standard));
   return names;
 }
 

@@ -262,7 +262,7 @@ TEST_F(LoaderMutation, MutantsOfTheResultsDocumentEndWellAndLoseNothingUnsaid) {
     const QString kept = path(QStringLiteral("mutant-%1.xml").arg(i));
     const auto keep = [&] {
       QFile::copy(in, kept);
-      return qPrintable(kept);
+      return kept.toStdString();
     };
     ASSERT_TRUE(endedWell(run)) << "mutant " << i << " (" << keep() << "): status " << run.status
                                 << "\n"
