@@ -5,16 +5,9 @@
 #include <QStringList>
 #include <functional>
 
-namespace hostapp {
+#include "CommonOptions.h"
 
-struct CommonOptions {
-  QString registry;         // --registry FILE
-  bool unattended = false;  // --unattended
-  bool simulate = false;    // --simulate[=OPTIONS]
-  QString simulatorOptions;
-  bool scan = false;     // --scan
-  QString templateFile;  // --template FILE: the plug-in's test template for this run
-};
+namespace hostapp {
 
 using CommandFunction =
     std::function<int(const QStringList& arguments, const CommonOptions& options)>;

@@ -108,15 +108,15 @@ void SequenceDocument::ReadDocument(const XmlDocumentPtr& document, const HostLo
     if (node->TagName() == kEntry)
       entries_.append(ReadEntry(node, log));
     else
-      entries_.append(Entry{nullptr, QString(), node, {}, {}});
-    if (entries_.last().element) elements_.append(entries_.size() - 1);
+      entries_.append(Entry{nullptr, QString(), node, {}, {}, {}});
   }
+  IndexElements();
   reported_ = reportedSoFar() - start;
 }
 
 SequenceDocument::Entry SequenceDocument::ReadEntry(const XmlElementPtr& node,
                                                     const HostLogPtr& log) {
-  Entry entry{nullptr, node->Attribute(kClassName).trimmed(), node, {}, {}};
+  Entry entry{nullptr, node->Attribute(kClassName).trimmed(), node, {}, {}, {}};
   const bool created = rt::onError(
       [&] {
         if (entry.className.isEmpty())
@@ -139,12 +139,14 @@ SequenceDocument::Entry SequenceDocument::ReadEntry(const XmlElementPtr& node,
       },
       [&](const rt::RuntimeError& error) {
         // Every report names where the entry is.
-        Report(
+        const rt::RuntimeError told =
             error.Number() == sequenceerr::BadEntry
                 ? error
                 : rt::RuntimeError(error.Number(), error.Source(),
                                    QStringLiteral("%1: %2%3")
-                                       .arg(entry.className, error.Description(), where(*node))));
+                                       .arg(entry.className, error.Description(), where(*node)));
+        Report(told);
+        entry.problem = told.Description();
         return false;
       });
   if (!created) return entry;
@@ -249,8 +251,60 @@ QString SequenceDocument::ClassName(int index) const {
 
 void SequenceDocument::Append(const ITestElementPtr& element, const QString& className) {
   com::must(element);
-  entries_.append(Entry{element, className, nullptr, {}, {}});
+  entries_.append(Entry{element, className, nullptr, {}, {}, {}});
   elements_.append(entries_.size() - 1);
+}
+
+void SequenceDocument::IndexElements() {
+  elements_.clear();
+  for (qsizetype i = 0; i < entries_.size(); ++i)
+    if (entries_.at(i).element) elements_.append(i);
+}
+
+QList<qsizetype> SequenceDocument::Rows() const {
+  QList<qsizetype> rows;
+  for (qsizetype i = 0; i < entries_.size(); ++i) {
+    const Entry& entry = entries_.at(i);
+    if (entry.element || (entry.stored && entry.stored->TagName() == kEntry)) rows.append(i);
+  }
+  return rows;
+}
+
+int SequenceDocument::RowCount() const {
+  return static_cast<int>(Rows().size());
+}
+
+int SequenceDocument::ElementIndexOf(int row) const {
+  const QList<qsizetype> rows = Rows();
+  if (row < 0 || row >= rows.size()) return -1;
+  return static_cast<int>(elements_.indexOf(rows.at(row)));
+}
+
+XmlElementPtr SequenceDocument::StoredEntry(int row) const {
+  const QList<qsizetype> rows = Rows();
+  return row >= 0 && row < rows.size() ? entries_.at(rows.at(row)).stored : nullptr;
+}
+
+QString SequenceDocument::Problem(int row) const {
+  const QList<qsizetype> rows = Rows();
+  return row >= 0 && row < rows.size() ? entries_.at(rows.at(row)).problem : QString();
+}
+
+void SequenceDocument::MoveRow(int from, int to) {
+  const QList<qsizetype> rows = Rows();
+  if (from < 0 || from >= rows.size() || to < 0 || to >= rows.size() || from == to) return;
+  // Row by row, so that what lies between two rows stays between them.
+  const int step = to > from ? 1 : -1;
+  for (int row = from; row != to; row += step)
+    entries_.swapItemsAt(rows.at(row), rows.at(row + step));
+  IndexElements();
+}
+
+void SequenceDocument::RemoveRow(int row) {
+  const QList<qsizetype> rows = Rows();
+  if (row < 0 || row >= rows.size()) return;
+  entries_.removeAt(rows.at(row));
+  IndexElements();
 }
 
 void SequenceDocument::TakeFromElement(int index) {

@@ -84,6 +84,23 @@ class SequenceDocument {
   StandardsCollectionPtr JudgedBy(int index) const;
   void Clear();
 
+  // The rows of the sequence as a technician sees it: every "TestElement"
+  // entry in its order, whether it became an element or is kept as stored
+  // because it could not (such a row is never run, and is written back as
+  // it was read). The other children of the root stay where they are.
+  int RowCount() const;
+  // The element index of a row, for the members above; -1 for a row kept
+  // as stored and outside the rows.
+  int ElementIndexOf(int row) const;
+  // What the row's entry was stored as; Nothing for an element added since.
+  XmlElementPtr StoredEntry(int row) const;
+  // Why the row's entry could not become an element; empty for an element.
+  QString Problem(int row) const;
+  // Moves a row to another place among the rows, the others keeping their
+  // order; rows outside the rows change nothing.
+  void MoveRow(int from, int to);
+  void RemoveRow(int row);
+
   // Problems reported by the last Load or Save.
   int Reported() const { return reported_; }
 
@@ -94,6 +111,7 @@ class SequenceDocument {
     XmlElementPtr stored;
     QList<XmlElementPtr> kept;        // unknown children and those that failed to load
     StandardsCollectionPtr selected;  // "Selected", by name
+    QString problem;                  // why the entry is no element
   };
 
   void ReadDocument(const XmlDocumentPtr& document, const HostLogPtr& log);
@@ -102,6 +120,9 @@ class SequenceDocument {
   void Report(const rt::RuntimeError& error);
   const Entry* ElementEntry(int index) const;
   Entry* ElementEntry(int index);
+  // Where in entries_ each row is.
+  QList<qsizetype> Rows() const;
+  void IndexElements();
 
   QList<Entry> entries_;
   // Where in entries_ each test element is, so that a walk over the

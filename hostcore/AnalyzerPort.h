@@ -5,7 +5,7 @@
 // ports 1 to 16 itself), and the port query the host asks whether an
 // analyzer is there.
 
-#include "HostProgram.h"
+#include "CommonOptions.h"
 #include "typelib/OrvanQel.h"
 
 namespace hostapp {

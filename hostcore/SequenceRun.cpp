@@ -82,18 +82,31 @@ bool SequenceRun::WriteResults() {
 }
 
 void SequenceRun::Run() {
-  int index = 0;
-  while (index < sequence_.Count()) {
+  QList<int> all;
+  for (int index = 0; index < sequence_.Count(); ++index) all.append(index);
+  Run(all);
+}
+
+void SequenceRun::Run(const QList<int>& indexes) {
+  qsizetype position = 0;
+  while (position < indexes.size() && !stopRequested_) {
+    const int index = indexes.at(position);
+    if (index < 0 || index >= statuses_.size()) {
+      ++position;
+      continue;
+    }
+    if (progress_.starting) progress_.starting(index);
     Perform(index);
+    if (progress_.finished) progress_.finished(index, statuses_.at(index));
     switch (NavigationCode()) {
       case host::navigation::Previous:
-        index = std::max(index - 1, 0);
+        position = std::max<qsizetype>(position - 1, 0);
         break;
       case host::navigation::Abort:
         aborted_ = true;
         return;
       default:  // next, N/A, skip
-        ++index;
+        ++position;
         break;
     }
   }

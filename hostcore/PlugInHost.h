@@ -4,7 +4,7 @@
 // plug-in's "Configuration" value (the template's path) names the file
 // while the plug-in starts, and is put back as it was right after.
 
-#include "HostProgram.h"
+#include "CommonOptions.h"
 #include "typelib/IPlugIn.h"
 
 namespace hostapp {

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "HostProgram.h"
+#include "CommonOptions.h"
 #include "Simulator.h"
 
 namespace hostapp {

@@ -11,6 +11,11 @@
 // on standard error, and the results document written again, so that a run
 // that breaks off loses nothing measured before.
 //
+// A window follows the run through its progress calls (before and after
+// each test), may run some of the tests only (Run with their indexes: the
+// navigation codes then move within those), and may end it once the test
+// under way has ended (StopAfterThisTest).
+//
 // Each test is judged by the standards the document selects for it (the
 // first standard of its limit set when it selects none); the choice the
 // run ends with, a pick in the guide's standard box included, is stored
@@ -18,6 +23,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 
 #include "records/RunContext.h"
 
@@ -35,6 +41,18 @@ class SequenceRun {
   // when it cannot be written.
   bool WriteResults();
   void Run();
+  // The elements of those indexes, in that order.
+  void Run(const QList<int>& indexes);
+
+  struct Progress {
+    std::function<void(int index)> starting;
+    std::function<void(int index, rt::Long status)> finished;  // the status its Perform left
+  };
+  void SetProgress(Progress progress) { progress_ = std::move(progress); }
+  // No test is started after the one under way (none: after the next one
+  // starts, no further one).
+  void StopAfterThisTest() { stopRequested_ = true; }
+  bool StopRequested() const { return stopRequested_; }
 
   // Every test was performed, the last time with a passed result, and the
   // run was not aborted.
@@ -56,6 +74,8 @@ class SequenceRun {
   QList<rt::Long> statuses_;
   bool aborted_ = false;
   bool resultsLost_ = false;
+  bool stopRequested_ = false;
+  Progress progress_;
 };
 
 }  // namespace hostapp
