@@ -5,6 +5,7 @@
 // while the plug-in starts, and is put back as it was right after.
 
 #include "CommonOptions.h"
+#include "sequence/SequenceRecord.h"
 #include "typelib/IPlugIn.h"
 
 namespace hostapp {
@@ -17,5 +18,8 @@ host::IPlugInPtr createPlugIn();
 // The plug-in's Initialize, with the template of the options; what it
 // raises reaches the caller.
 void initializePlugIn(host::IPlugIn& plugIn, const CommonOptions& options);
+
+// The host's and the plug-in's versions, into the record a run keeps.
+void recordVersions(host::SequenceRecord& record, host::IPlugIn& plugIn);
 
 }  // namespace hostapp

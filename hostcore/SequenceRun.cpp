@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "elements/TestInfo.h"
 #include "limits/Standard.h"
 #include "limits/StandardsCollection.h"
 #include "runtime/ErrorHandling.h"
 #include "sequence/SequenceDocument.h"
+#include "sequence/SequenceRecord.h"
 #include "services/ErrorService.h"
 #include "typelib/ILimitData.h"
 #include "typelib/IMeasurement.h"
@@ -21,7 +23,11 @@ namespace {
 
 const QString kSource = QStringLiteral("rv1x-host");
 constexpr rt::Long kNotPerformed = -1;
+constexpr rt::Long kNotInThisRun = -2;
+constexpr rt::Long kNotJudged = 0;
 constexpr rt::Long kPassed = 1;
+constexpr rt::Long kFailed = 2;
+constexpr rt::Long kNotApplicable = 3;
 
 void reported(const rt::RuntimeError& error) {
   host::ErrorService::instance()->ReportError(error, kSource);
@@ -67,7 +73,7 @@ QString storedText(const QVariant& value) {
 SequenceRun::SequenceRun(host::SequenceDocument& sequence, QString resultsFile)
     : sequence_(sequence),
       resultsFile_(std::move(resultsFile)),
-      statuses_(sequence.Count(), kNotPerformed) {}
+      statuses_(sequence.Count(), kNotInThisRun) {}
 
 bool SequenceRun::WriteResults() {
   return rt::onError(
@@ -88,14 +94,23 @@ void SequenceRun::Run() {
 }
 
 void SequenceRun::Run(const QList<int>& indexes) {
+  // What an earlier run did with these tests is not this run's record.
+  const QString started = host::recordTimeNow();
+  for (int index : indexes) {
+    if (index < 0 || index >= statuses_.size()) continue;
+    sequence_.SetRunOutcome(index, QString());
+    statuses_[index] = kNotPerformed;
+  }
+  sequence_.SetRunTimes(started, QString());
   qsizetype position = 0;
-  while (position < indexes.size() && !stopRequested_) {
+  while (position < indexes.size() && !aborted_ && !stopRequested_) {
     const int index = indexes.at(position);
     if (index < 0 || index >= statuses_.size()) {
       ++position;
       continue;
     }
     if (progress_.starting) progress_.starting(index);
+    told_ = {static_cast<int>(position) + 1, static_cast<int>(indexes.size())};
     Perform(index);
     if (progress_.finished) progress_.finished(index, statuses_.at(index));
     switch (NavigationCode()) {
@@ -104,16 +119,19 @@ void SequenceRun::Run(const QList<int>& indexes) {
         break;
       case host::navigation::Abort:
         aborted_ = true;
-        return;
+        break;
       default:  // next, N/A, skip
         ++position;
         break;
     }
   }
+  sequence_.SetRunTimes(started, host::recordTimeNow());
+  if (!WriteResults()) resultsLost_ = true;
 }
 
 void SequenceRun::Perform(int index) {
   const host::ITestElementPtr test = sequence_.Element(index);
+  PrintRunning(test);
   ctx_->resetNavigationCode();
   ctx_->setSelectedStandards(sequence_.JudgingStandards(index));
   rt::onError([&] { com::must(test).Perform(ctx_); }, reported);
@@ -128,7 +146,44 @@ void SequenceRun::Perform(int index) {
   // What the run gave replaces what the document kept of the test; a test
   // that left no outcome keeps what was stored.
   if (statuses_[index] != 0) sequence_.TakeFromElement(index);
+  const rt::Long navigation = NavigationCode();
+  sequence_.SetRunOutcome(index, navigation == host::navigation::Skip    ? host::runoutcome::Skipped
+                                 : navigation == host::navigation::Abort ? host::runoutcome::Aborted
+                                                                         : QString());
   if (!WriteResults()) resultsLost_ = true;
+}
+
+void SequenceRun::PrintRunning(const host::ITestElementPtr& test) const {
+  const rt::Long id = rt::orDefault([&] { return com::must(test).TestID(); }, rt::Long{0});
+  const QString name = rt::orDefault(
+      [&] {
+        const host::TestInfoPtr info = com::must(test).Info();
+        return info ? info->Name() : QString();
+      },
+      QString());
+  std::fprintf(stderr, "running test %d %s (%d of %d)\n", id, qPrintable(name), told_.first,
+               told_.second);
+  std::fflush(stderr);
+}
+
+QString SequenceRun::Summary() const {
+  const auto count = [&](rt::Long status) {
+    return static_cast<int>(std::count(statuses_.begin(), statuses_.end(), status));
+  };
+  QString summary = QStringLiteral("%1 passed, %2 failed, %3 not judged")
+                        .arg(count(kPassed))
+                        .arg(count(kFailed))
+                        .arg(count(kNotJudged));
+  if (const int notApplicable = count(kNotApplicable))
+    summary += QStringLiteral(", %1 not applicable").arg(notApplicable);
+  if (const int notPerformed = count(kNotPerformed))
+    summary += QStringLiteral(", %1 not performed").arg(notPerformed);
+  return summary;
+}
+
+void SequenceRun::PrintSummary() const {
+  std::fprintf(stderr, "%s\n", qPrintable(Summary()));
+  std::fflush(stderr);
 }
 
 void SequenceRun::PrintOutcome(const host::ITestElementPtr& test,
@@ -160,9 +215,10 @@ rt::Long SequenceRun::NavigationCode() const {
 }
 
 bool SequenceRun::AllPassed() const {
-  return !aborted_ && !statuses_.isEmpty() &&
+  const auto inThisRun = [](rt::Long status) { return status != kNotInThisRun; };
+  return !aborted_ && std::any_of(statuses_.begin(), statuses_.end(), inThisRun) &&
          std::all_of(statuses_.begin(), statuses_.end(),
-                     [](rt::Long status) { return status == kPassed; });
+                     [](rt::Long status) { return status == kPassed || status == kNotInThisRun; });
 }
 
 }  // namespace hostapp

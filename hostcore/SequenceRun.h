@@ -9,7 +9,15 @@
 // for a test without a verdict (status 0) the line
 //   test <ID> not judged: <reason>
 // on standard error, and the results document written again, so that a run
-// that breaks off loses nothing measured before.
+// that breaks off loses nothing measured before. The document records when
+// the run started and ended, and for each test that the run skipped or
+// aborted, that it did. Its progress goes to
+// standard error too:
+//   running test <ID> <name> (<k> of <n>)     before each test
+//   <p> passed, <f> failed, <j> not judged     at the end (PrintSummary),
+// followed by ", <a> not applicable" and ", <m> not performed" when there
+// are any; each test the run was given counts once, with the status its
+// last Perform left.
 //
 // A window follows the run through its progress calls (before and after
 // each test), may run some of the tests only (Run with their indexes: the
@@ -24,6 +32,7 @@
 #include <QList>
 #include <QString>
 #include <functional>
+#include <utility>
 
 #include "records/RunContext.h"
 
@@ -54,15 +63,19 @@ class SequenceRun {
   void StopAfterThisTest() { stopRequested_ = true; }
   bool StopRequested() const { return stopRequested_; }
 
-  // Every test was performed, the last time with a passed result, and the
+  // Every test the run was given was performed, the last time with a passed result, and the
   // run was not aborted.
   bool AllPassed() const;
   // A results document could not be written after a test.
   bool ResultsLost() const { return resultsLost_; }
+  // The summary line, as PrintSummary writes it.
+  QString Summary() const;
+  void PrintSummary() const;
   const host::RunContextPtr& Context() const { return ctx_; }
 
  private:
   void Perform(int index);
+  void PrintRunning(const host::ITestElementPtr& test) const;
   void PrintOutcome(const host::ITestElementPtr& test, const host::IResultDataPtr& result,
                     rt::Long status);
   rt::Long NavigationCode() const;
@@ -70,8 +83,11 @@ class SequenceRun {
   host::SequenceDocument& sequence_;
   QString resultsFile_;
   host::RunContextPtr ctx_ = std::make_shared<host::RunContext>();
-  // The status each test's last Perform left; -1 for a test not performed.
+  // The status each test's last Perform left; -1 for a test of this run not
+  // performed, -2 for one the run was not given.
   QList<rt::Long> statuses_;
+  // The test under way: which of how many the run was given.
+  std::pair<int, int> told_{0, 0};
   bool aborted_ = false;
   bool resultsLost_ = false;
   bool stopRequested_ = false;

@@ -11,11 +11,12 @@
 #include "registry/RegistryStore.h"
 
 namespace hostapp {
+
 namespace {
-
 using RegisterServer = std::int32_t (*)();
+}  // namespace
 
-int registerLibraries(const QStringList& arguments, const CommonOptions&) {
+int registerCommand(const QStringList& arguments, const CommonOptions&) {
   const QStringList files = arguments.isEmpty() ? builtDeliverables() : arguments;
   int failures = 0;
   const auto failed = [&](const QString& file, std::int32_t status) {
@@ -57,8 +58,4 @@ int registerLibraries(const QStringList& arguments, const CommonOptions&) {
   return failures == 0 ? 0 : 1;
 }
 
-const CommandRegistration registration(QStringLiteral("register"),
-                                       QStringLiteral("register [LIBRARY...]"), registerLibraries);
-
-}  // namespace
 }  // namespace hostapp

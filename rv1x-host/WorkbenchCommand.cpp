@@ -26,11 +26,8 @@
 namespace hostapp {
 namespace {
 
-constexpr int kUsage = 64;
 constexpr int kFailed = 2;
 const QString kSource = QStringLiteral("rv1x-host");
-const char kUsageText[] =
-    "[--template FILE] [--simulate[=OPTIONS]] workbench [--sequence FILE] [--screenshot FILE]";
 const QString kDefaultPicture = QStringLiteral("workbench.png");
 
 struct WorkbenchArguments {
@@ -80,12 +77,11 @@ int openWorkbench(const WorkbenchArguments& wanted, const CommonOptions& options
   return QApplication::exec();
 }
 
+}  // namespace
+
 int workbenchCommand(const QStringList& arguments, const CommonOptions& options) {
   const std::optional<WorkbenchArguments> parsed = parse(arguments);
-  if (!parsed) {
-    std::fprintf(stderr, "usage: rv1x-host %s\n", kUsageText);
-    return kUsage;
-  }
+  if (!parsed) return usageOf("workbench");
   return rt::onError([&] { return openWorkbench(*parsed, options); },
                      [](const rt::RuntimeError& error) {
                        host::errors().ReportError(error, kSource);
@@ -93,8 +89,4 @@ int workbenchCommand(const QStringList& arguments, const CommonOptions& options)
                      });
 }
 
-const CommandRegistration registration(QStringLiteral("workbench"), QLatin1String(kUsageText),
-                                       workbenchCommand);
-
-}  // namespace
 }  // namespace hostapp

@@ -4,7 +4,8 @@
 # catalogue is listed, and every test of it runs unattended: the host's
 # scripted operator works each guide window and plays the technician at the
 # simulated bench. The results document, the PDF report and a picture of each
-# guide window at its main states stay in build/demo/.
+# guide window at its main states stay in build/demo/; the last lines name the
+# command that opens the workbench on the results.
 #
 # The shipped template enables no pacer limit: a technician sets them from
 # the pacer's labelling. So that the demo ends with every test judged, it
@@ -19,10 +20,10 @@ rm -rf "$out"
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
 registry=$out/registry.ini
+# The demo's own store, whatever store the environment names (--registry
+# wins over RV1X_REGISTRY as well).
+unset RV1X_REGISTRY
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
-export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$out/runtime}
-mkdir -p "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
 
 step() { printf '\n== %s\n' "$*"; }
 
@@ -38,6 +39,8 @@ echo " about half a minute)"
 status=0
 (cd "$out" && "$host" --registry "$registry" --unattended --simulate \
   --template "$here/demo-template.mpc" run \
+  --device-model "Biphasic defibrillator D-200" --device-serial "D200-004711" \
+  --device-id "BME-01234" --technician "Alex Example" \
   --results rv1x-results.xml --report rv1x-report.pdf --screenshots screenshots 1) ||
   status=$?
 
@@ -45,4 +48,7 @@ step "Where the run left its documents (exit status $status: 0 when every test p
 echo "results document: $out/rv1x-results.xml"
 echo "PDF report:       $out/rv1x-report.pdf"
 echo "guide pictures:   $out/screenshots/"
+echo
+echo "The technician's workbench on these results (with a display; the simulated analyzer on port 1):"
+echo "  $host --registry $registry --simulate --template $here/demo-template.mpc workbench --sequence $out/rv1x-results.xml"
 exit "$status"

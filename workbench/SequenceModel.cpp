@@ -4,12 +4,12 @@
 #include <QColor>
 
 #include "SettingsSummary.h"
-#include "Verdicts.h"
 #include "elements/TestName.h"
 #include "limits/Standard.h"
 #include "limits/StandardsCollection.h"
 #include "runtime/ErrorHandling.h"
 #include "sequence/SequenceDocument.h"
+#include "sequence/TestVerdict.h"
 #include "typelib/ILimitData.h"
 #include "typelib/ITestElement.h"
 #include "xml/XmlDocument.h"
@@ -40,14 +40,19 @@ QString storedName(const host::XmlElementPtr& entry) {
   return className.isEmpty() ? QStringLiteral("Test element") : className;
 }
 
-QColor verdictColour(int status) {
-  switch (status) {
-    case 1:
-      return QColor(0x1B, 0x7A, 0x30);
-    case 2:
-      return QColor(0xB7, 0x1C, 0x1C);
+// A pass green, a failure red, a test without a verdict dark amber; one
+// not performed in the text's own colour.
+QVariant verdictColour(host::Verdict verdict) {
+  switch (verdict) {
+    case host::Verdict::Passed:
+      return QBrush(QColor(0x1B, 0x7A, 0x30));
+    case host::Verdict::Failed:
+    case host::Verdict::Aborted:
+      return QBrush(QColor(0xB7, 0x1C, 0x1C));
+    case host::Verdict::NotPerformed:
+      return {};
     default:
-      return QColor(0x5A, 0x4A, 0x00);
+      return QBrush(QColor(0x7A, 0x5A, 0x00));
   }
 }
 
@@ -147,11 +152,10 @@ QVariant SequenceModel::data(const QModelIndex& index, int role) const {
       }
       if (sequence_->KeptAsStored(ElementIndex(row), QStringLiteral("ResultItem")))
         return role == Qt::DisplayRole ? QVariant(kResultNotRead) : QVariant();
-      const Verdict verdict = verdictOf(*test);
-      if (role == Qt::DisplayRole) return verdict.words;
-      if (role == Qt::ToolTipRole && !verdict.why.isEmpty()) return verdict.why;
-      if (role == Qt::ForegroundRole && verdict.status >= 0)
-        return QBrush(verdictColour(verdict.status));
+      const host::TestVerdict verdict = host::verdictOf(*sequence_, ElementIndex(row));
+      if (role == Qt::DisplayRole) return host::verdictWords(verdict.verdict);
+      if (role == Qt::ToolTipRole && !verdict.reason.isEmpty()) return verdict.reason;
+      if (role == Qt::ForegroundRole) return verdictColour(verdict.verdict);
       break;
     }
     default:

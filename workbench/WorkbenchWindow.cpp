@@ -19,7 +19,9 @@
 
 #include "AnalyzerPanel.h"
 #include "AnalyzerPort.h"
+#include "DevicePanel.h"
 #include "Guarded.h"
+#include "PlugInHost.h"
 #include "RunCompanion.h"
 #include "SequenceModel.h"
 #include "SequenceReport.h"
@@ -28,10 +30,12 @@
 #include "SimulatedAnalyzer.h"
 #include "SimulatedBench.h"
 #include "StandardDelegate.h"
+#include "WorkbenchStore.h"
 #include "com/RegisteredName.h"
 #include "elements/TestName.h"
 #include "runtime/ErrorHandling.h"
 #include "sequence/SequenceDocument.h"
+#include "sequence/SequenceExport.h"
 #include "services/ErrorService.h"
 #include "typelib/IPlugIn.h"
 #include "typelib/ITestElement.h"
@@ -78,6 +82,17 @@ WorkbenchWindow::WorkbenchWindow(host::IPlugInPtr plugIn, hostapp::CommonOptions
   model_->SetSequence(sequence_.get());
   UpdateTitle();
   UpdateButtons();
+  // The simulated analyzer stands on the port chosen before (port 1 the
+  // first time), listed with the others.
+  if (options_.simulate) {
+    const int port = storedPort() ? storedPort() : 1;
+    if (StartSimulator(port)) {
+      analyzer_->ListDevices();
+      analyzer_->SetPort(port);
+    } else {
+      Tell(QStringLiteral("The simulated analyzer could not be started."), true);
+    }
+  }
 }
 
 WorkbenchWindow::~WorkbenchWindow() {
@@ -87,10 +102,15 @@ WorkbenchWindow::~WorkbenchWindow() {
 
 void WorkbenchWindow::BuildWindow() {
   analyzer_ = new AnalyzerPanel(this);
-  connect(analyzer_, &AnalyzerPanel::Problem, this, [this](const QString& why) { Tell(why, true); });
+  connect(analyzer_, &AnalyzerPanel::Problem, this,
+          [this](const QString& why) { Tell(why, true); });
+
+  device_ = new DevicePanel(this);
+  connect(device_, &DevicePanel::Edited, this, [this] { SetModified(true); });
 
   auto* top = new QHBoxLayout;
-  top->addWidget(analyzer_, 1);
+  top->addWidget(analyzer_, 3);
+  top->addWidget(device_, 2);
 
   notice_ = new QLabel(this);
   notice_->setObjectName(QStringLiteral("notice"));
@@ -127,7 +147,9 @@ QWidget* WorkbenchWindow::BuildSequenceBox() {
   header->setSectionResizeMode(SequenceModel::StandardColumn, QHeaderView::Interactive);
   header->setSectionResizeMode(SequenceModel::VerdictColumn, QHeaderView::ResizeToContents);
   header->resizeSection(SequenceModel::StandardColumn, 190);
-  table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  // Every row as high as the standard's drop-down list, whether it has one.
+  table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  table_->verticalHeader()->setDefaultSectionSize(QComboBox().sizeHint().height() + 2);
   connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
     if (index.column() == SequenceModel::StandardColumn) return;
     guarded([&] { EditRow(index.row()); }, [this](const QString& why) { Tell(why, true); });
@@ -203,17 +225,21 @@ QWidget* WorkbenchWindow::BuildButtons() {
   save->setObjectName(QStringLiteral("save"));
   auto* saveAs = new QPushButton(QStringLiteral("Save as..."), recordBox);
   saveAs->setObjectName(QStringLiteral("saveAs"));
+  auto* exported = new QPushButton(QStringLiteral("Export"), recordBox);
+  exported->setObjectName(QStringLiteral("export"));
   Connect(report, [this] { WriteReport(); });
+  Connect(exported, [this] { Export(); });
   Connect(open, [this] { Open(); });
   Connect(save, [this] { Save(); });
   Connect(saveAs, [this] { SaveAs(); });
   auto* records = new QHBoxLayout(recordBox);
   records->addWidget(report);
+  records->addWidget(exported);
   records->addSpacing(12);
   records->addWidget(open);
   records->addWidget(save);
   records->addWidget(saveAs);
-  editing_ += {report, open, save, saveAs};
+  editing_ += {report, exported, open, save, saveAs};
 
   auto* layout = new QHBoxLayout(bar);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -257,6 +283,7 @@ void WorkbenchWindow::UpdateButtons() {
   for (QPushButton* button : std::as_const(editing_)) button->setEnabled(!running);
   table_->setEnabled(!running);
   analyzer_->setEnabled(!running);
+  device_->setEnabled(!running);
   const QList<int> selected = SelectedRows();
   remove_->setEnabled(!running && !selected.isEmpty());
   moveUp_->setEnabled(!running && selected.size() == 1 && selected.first() > 0);
@@ -293,6 +320,7 @@ void WorkbenchWindow::SetSequence(std::unique_ptr<host::SequenceDocument> sequen
   model_->SetSequence(sequence.get());
   sequence_ = std::move(sequence);
   file_ = file;
+  device_->Show(sequence_->Record());
   KeepFileState();
   SetModified(false);
   UpdateButtons();
@@ -347,8 +375,8 @@ void WorkbenchWindow::AddTest(rt::Long testID) {
   // A number of its own in the sequence, after the highest.
   rt::Long highest = 0;
   for (int i = 0; i < sequence_->Count(); ++i)
-    highest = std::max(highest, rt::orDefault([&] { return sequence_->Element(i)->ID(); },
-                                              rt::Long{0}));
+    highest =
+        std::max(highest, rt::orDefault([&] { return sequence_->Element(i)->ID(); }, rt::Long{0}));
   test->SetID(highest + 1);
   sequence_->Append(test, com::registeredNameOf(test));
   model_->Reread();
@@ -435,9 +463,14 @@ bool WorkbenchWindow::ChangedOnDisk() const {
   return fileSize_ < 0 || file.size() != fileSize_ || changeTime(file) != fileChanged_;
 }
 
+void WorkbenchWindow::TakeDevice() {
+  sequence_->SetDevice(device_->Device(), device_->Technician());
+}
+
 bool WorkbenchWindow::WriteTo(const QString& path) {
   return rt::onError(
       [&] {
+        TakeDevice();
         sequence_->Save(path);
         file_ = QFileInfo(path).absoluteFilePath();
         KeepFileState();
@@ -466,8 +499,7 @@ bool WorkbenchWindow::Save() {
 }
 
 bool WorkbenchWindow::SaveAs() {
-  const QString path =
-      ChooseFile(FileQuestion::SaveAs, file_.isEmpty() ? kNewFile : file_);
+  const QString path = ChooseFile(FileQuestion::SaveAs, file_.isEmpty() ? kNewFile : file_);
   if (path.isEmpty()) return false;
   if (QFileInfo(path).absoluteFilePath() == file_) return Save();
   return WriteTo(path);
@@ -497,8 +529,8 @@ bool WorkbenchWindow::WriteReport() {
   if (file_.isEmpty() && !SaveAs()) return false;
   const QString pdf = BesideFile(QStringLiteral(".pdf"));
   const int before = reportedSoFar();
-  if (!hostapp::printSequenceReport(
-          *sequence_, pdf, QStringLiteral("Test sequence %1").arg(QFileInfo(file_).fileName()))) {
+  TakeDevice();
+  if (!hostapp::printSequenceReport(*sequence_, pdf)) {
     const QStringList problems = reportedSince(before);
     Tell(QStringLiteral("The report was not written: %1")
              .arg(problems.isEmpty() ? pdf : problems.last()),
@@ -510,6 +542,22 @@ bool WorkbenchWindow::WriteReport() {
   else
     Tell(QStringLiteral("The report is %1; no viewer could be opened for it.").arg(pdf));
   return true;
+}
+
+bool WorkbenchWindow::Export() {
+  if (file_.isEmpty() && !SaveAs()) return false;
+  const QString csv = BesideFile(QStringLiteral(".csv"));
+  TakeDevice();
+  return rt::onError(
+      [&] {
+        host::exportMeasurements(*sequence_, csv);
+        Tell(QStringLiteral("The measurements are in %1.").arg(csv));
+        return true;
+      },
+      [&](const rt::RuntimeError& error) {
+        Tell(QStringLiteral("%1 was not written: %2").arg(csv, error.Description()), true);
+        return false;
+      });
 }
 
 void WorkbenchWindow::RunAll() {
@@ -559,7 +607,7 @@ void WorkbenchWindow::Run(const QList<int>& elementIndexes) {
     return;
   }
   hostapp::assignAnalyzerPort(options_, port);
-  if (analyzer_->Find().isEmpty()) {
+  if (analyzer_->Ask().isEmpty()) {
     Tell(QStringLiteral("No analyzer answers on port %1: check its cable and that it is on, "
                         "then run again.")
              .arg(port),
@@ -567,6 +615,9 @@ void WorkbenchWindow::Run(const QList<int>& elementIndexes) {
     return;
   }
 
+  host::SequenceRecord versions;
+  hostapp::recordVersions(versions, *plugIn_);
+  sequence_->SetRecord(versions);
   hostapp::SequenceRun run(*sequence_, file_);
   RunCompanion companion([this] { StopAfterThisTest(); });
   int performed = 0;
@@ -605,10 +656,10 @@ void WorkbenchWindow::Run(const QList<int>& elementIndexes) {
              .arg(file_),
          true);
   else
-    Tell(QStringLiteral("%1 The results are in %2.")
-             .arg(run.StopRequested() ? QStringLiteral("The run was stopped after a test.")
-                                      : QStringLiteral("The run has ended."),
-                  file_));
+    Tell(QStringLiteral("%1: %2. The results are in %3.")
+             .arg(run.StopRequested() ? QStringLiteral("Stopped after a test")
+                                      : QStringLiteral("The run has ended"),
+                  run.Summary(), file_));
 }
 
 bool WorkbenchWindow::SavePicture(const QString& path) {

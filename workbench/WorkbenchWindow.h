@@ -3,13 +3,16 @@
 // the sequence is built and edited, run test by test through the guide
 // windows and handed in as a report.
 //
-//   top     the analyzer (AnalyzerPanel.h)
+//   top     the analyzer (AnalyzerPanel.h) and the device under test with
+//           its technician (DevicePanel.h), kept with the sequence
 //   middle  the sequence, one row per test (SequenceModel.h), with the tests
 //           of the plug-in's catalogue to add, and Remove, Move up, Move down;
 //           a double-click opens the test's settings editor in the host's
 //           dialog (SettingsEditing.h); the standard is picked in its column
 //   below   a line that tells what happened; "Run all", "Run selected",
-//           "Stop after this test"; "Report", "Open", "Save", "Save as"
+//           "Stop after this test"; "Report" (the PDF beside the sequence's
+//           file, opened in the desktop's viewer), "Export" (the CSV beside
+//           it), "Open", "Save", "Save as"
 //
 // A run is the command line's (hostapp::SequenceRun): the tests in order
 // through their guide windows, the document written into its own file after
@@ -47,6 +50,7 @@ class Simulator;
 namespace workbench {
 
 class AnalyzerPanel;
+class DevicePanel;
 class SequenceModel;
 
 class WorkbenchWindow : public QWidget {
@@ -82,6 +86,7 @@ class WorkbenchWindow : public QWidget {
   bool SaveAs();
   void Open();
   bool WriteReport();
+  bool Export();
 
   QString FileName() const { return file_; }
   bool Modified() const;
@@ -91,6 +96,7 @@ class WorkbenchWindow : public QWidget {
   SequenceModel& Model() { return *model_; }
   host::SequenceDocument& Sequence() { return *sequence_; }
   AnalyzerPanel& Analyzer() { return *analyzer_; }
+  DevicePanel& Device() { return *device_; }
   QTableView& Table() { return *table_; }
 
   // Draws the window offscreen into a PNG; false when it cannot be written.
@@ -115,6 +121,8 @@ class WorkbenchWindow : public QWidget {
   // Asks whether to save changes first; false when the technician cancels.
   bool MayDiscardChanges();
   bool WriteTo(const QString& path);
+  // What the device panel holds, into the sequence's record.
+  void TakeDevice();
   bool ChangedOnDisk() const;
   void KeepFileState();
   void Run(const QList<int>& elementIndexes);
@@ -136,6 +144,7 @@ class WorkbenchWindow : public QWidget {
 
   SequenceModel* model_ = nullptr;
   AnalyzerPanel* analyzer_ = nullptr;
+  DevicePanel* device_ = nullptr;
   QTableView* table_ = nullptr;
   QComboBox* catalogue_ = nullptr;
   QLabel* notice_ = nullptr;

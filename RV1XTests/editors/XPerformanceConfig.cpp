@@ -20,7 +20,9 @@ namespace orvanRV1Xtst {
 
 namespace {
 
-constexpr double kDesignWidth = 8490, kDesignHeight = 3420;
+// Wide enough for the layout's three frames side by side: the setup frame
+// ends at a quarter of the width + 3015 + 3375.
+constexpr double kDesignWidth = 8520, kDesignHeight = 3420;
 constexpr const char* kGroupTexts[] = {"20408::Normal Sinus Rythm", "20409::Arrhythmia",
                                        "20410::Performance"};
 constexpr double kMillivoltsPerStep = 0.5;

@@ -19,6 +19,7 @@
 #include "limits/StandardsCollection.h"
 #include "report/HostReport.h"
 #include "report/MeasurementTable.h"
+#include "report/ReportMarkup.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorHandling.h"
 #include "runtime/NumberDisplay.h"
@@ -39,23 +40,6 @@ Captions translateCaptions(HostReport& report) {
   return Captions{t("230::Measurement"), t("233::Low limit"), t("232::High limit"),
                   t("231::Value"),       t("234::Unit"),      t("235::Verdict"),
                   t("236::Passed"),      t("237::Failed")};
-}
-
-// Texts go into the table as they are, whatever markup characters they hold.
-QString quoted(const QString& text) {
-  QString out;
-  out.reserve(text.size());
-  for (QChar c : text) {
-    if (QStringView(u"\\{}|;").contains(c)) out += u'\\';
-    out += c;
-  }
-  return out;
-}
-
-QString row(const QStringList& cells) {
-  QString text;
-  for (const QString& cell : cells) text += u'|' + quoted(cell);
-  return text + u';';
 }
 
 struct FontFields {
@@ -152,10 +136,10 @@ QString limitRow(Standard& standard, const Captions& captions, const QString& ke
     if (status == checkstatus::Passed) verdict = captions.passed;
     if (status == checkstatus::Failed) verdict = captions.failed;
   }
-  return row({kIndent + caption,
-              limit ? bound(*limit, limitindex::Low, pattern, preset) : QString(),
-              limit ? bound(*limit, limitindex::High, pattern, preset) : QString(), shown,
-              limit ? limit->Unit() : reading.unit, verdict});
+  return report::quotedRow({kIndent + caption,
+                            limit ? bound(*limit, limitindex::Low, pattern, preset) : QString(),
+                            limit ? bound(*limit, limitindex::High, pattern, preset) : QString(),
+                            shown, limit ? limit->Unit() : reading.unit, verdict});
 }
 
 void printStandard(HostReport& report, Standard& standard, const Captions& captions,
@@ -180,7 +164,7 @@ void printStandard(HostReport& report, Standard& standard, const Captions& capti
     format = QStringLiteral("<+560|<2240|>+%1|>+%1|>+%1|^+%1|^+%1|<+560;").arg(n);
     for (const QString& caption : {captions.measurement, captions.low, captions.high,
                                    captions.value, captions.unit, captions.verdict})
-      header += QStringLiteral("|{\\i\\b %1}").arg(quoted(caption));
+      header += QStringLiteral("|{\\i\\b %1}").arg(report::quotedText(caption));
     header += u';';
     report.TableFontSize(7);
     report.TableGrid(false);

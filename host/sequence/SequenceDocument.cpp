@@ -21,6 +21,31 @@ const QString kSource = QStringLiteral("TestSequence");
 const QString kRoot = QStringLiteral("TestSequence");
 const QString kEntry = QStringLiteral("TestElement");
 const QString kClassName = QStringLiteral("ClassName");
+const QString kRunOutcome = QStringLiteral("RunOutcome");
+
+// The run's record, in the order its children are made.
+const QString kDevice = QStringLiteral("DeviceUnderTest");
+const QString kTechnician = QStringLiteral("Technician");
+const QString kRun = QStringLiteral("Run");
+const QString kRecordOrder[] = {kDevice, kTechnician, kRun};
+
+// Where each field of the record is stored: an attribute of a record
+// element, or (without attribute) its text.
+struct RecordField {
+  const QString& element;
+  const char* attribute;
+  QString& (*field)(SequenceRecord&);
+};
+const RecordField kRecordFields[] = {
+    {kDevice, "Model", [](SequenceRecord& r) -> QString& { return r.device.model; }},
+    {kDevice, "SerialNumber", [](SequenceRecord& r) -> QString& { return r.device.serialNumber; }},
+    {kDevice, "AssetNumber", [](SequenceRecord& r) -> QString& { return r.device.assetNumber; }},
+    {kTechnician, nullptr, [](SequenceRecord& r) -> QString& { return r.technician; }},
+    {kRun, "Started", [](SequenceRecord& r) -> QString& { return r.started; }},
+    {kRun, "Ended", [](SequenceRecord& r) -> QString& { return r.ended; }},
+    {kRun, "HostVersion", [](SequenceRecord& r) -> QString& { return r.hostVersion; }},
+    {kRun, "PlugInVersion", [](SequenceRecord& r) -> QString& { return r.plugInVersion; }},
+};
 const QString kSelected = QStringLiteral("Selected");
 const QString kAlphaName = QStringLiteral("AlphaName");
 const QString kCompleteName = QStringLiteral("CompleteName");
@@ -108,7 +133,7 @@ void SequenceDocument::ReadDocument(const XmlDocumentPtr& document, const HostLo
     if (node->TagName() == kEntry)
       entries_.append(ReadEntry(node, log));
     else
-      entries_.append(Entry{nullptr, QString(), node, {}, {}, {}});
+      entries_.append(Entry{nullptr, QString(), node, {}, {}, {}, {}});
   }
   IndexElements();
   reported_ = reportedSoFar() - start;
@@ -116,7 +141,7 @@ void SequenceDocument::ReadDocument(const XmlDocumentPtr& document, const HostLo
 
 SequenceDocument::Entry SequenceDocument::ReadEntry(const XmlElementPtr& node,
                                                     const HostLogPtr& log) {
-  Entry entry{nullptr, node->Attribute(kClassName).trimmed(), node, {}, {}, {}};
+  Entry entry{nullptr, node->Attribute(kClassName).trimmed(), node, {}, {}, {}, {}};
   const bool created = rt::onError(
       [&] {
         if (entry.className.isEmpty())
@@ -153,7 +178,9 @@ SequenceDocument::Entry SequenceDocument::ReadEntry(const XmlElementPtr& node,
 
   const QList<XmlElementPtr> children = childrenOf(*node);
   for (const XmlElementPtr& child : children) {
-    if (child->TagName() == kSelected) {
+    if (child->TagName() == kRunOutcome) {
+      entry.runOutcome = child->Text().trimmed();
+    } else if (child->TagName() == kSelected) {
       if (!entry.selected) entry.selected = std::make_shared<StandardsCollection>();
       entry.selected->Add(named(child->Attribute(kAlphaName), child->Attribute(kCompleteName)));
     } else if (!isPart(child->TagName())) {
@@ -219,6 +246,7 @@ XmlDocumentPtr SequenceDocument::Write() {
         saved->AppendChild(choice);
       }
     }
+    if (!entry.runOutcome.isEmpty()) saved->AddChild(kRunOutcome, entry.runOutcome);
     for (const XmlElementPtr& kept : entry.kept) saved->AppendChild(kept);
     root->AppendChild(saved);
   }
@@ -251,14 +279,8 @@ QString SequenceDocument::ClassName(int index) const {
 
 void SequenceDocument::Append(const ITestElementPtr& element, const QString& className) {
   com::must(element);
-  entries_.append(Entry{element, className, nullptr, {}, {}, {}});
+  entries_.append(Entry{element, className, nullptr, {}, {}, {}, {}});
   elements_.append(entries_.size() - 1);
-}
-
-void SequenceDocument::IndexElements() {
-  elements_.clear();
-  for (qsizetype i = 0; i < entries_.size(); ++i)
-    if (entries_.at(i).element) elements_.append(i);
 }
 
 QList<qsizetype> SequenceDocument::Rows() const {
@@ -319,6 +341,104 @@ bool SequenceDocument::KeptAsStored(int index, const QString& part) const {
   for (const XmlElementPtr& kept : entry->kept)
     if (kept->TagName() == part) return true;
   return false;
+}
+
+QString SequenceDocument::RunOutcome(int index) const {
+  const Entry* entry = ElementEntry(index);
+  return entry ? entry->runOutcome : QString();
+}
+
+void SequenceDocument::SetRunOutcome(int index, const QString& outcome) {
+  if (Entry* entry = ElementEntry(index)) entry->runOutcome = outcome;
+}
+
+void SequenceDocument::IndexElements() {
+  elements_.clear();
+  for (qsizetype i = 0; i < entries_.size(); ++i)
+    if (entries_.at(i).element) elements_.append(i);
+}
+
+XmlElementPtr SequenceDocument::RecordNode(const QString& name) const {
+  for (const Entry& entry : entries_)
+    if (!entry.element && entry.stored && entry.className.isEmpty() &&
+        entry.stored->TagName() == name)
+      return entry.stored;
+  return nullptr;
+}
+
+XmlElementPtr SequenceDocument::RecordNodeMade(const QString& name) {
+  if (XmlElementPtr node = RecordNode(name)) return node;
+  // After the record's children that come before it, else first.
+  qsizetype at = 0;
+  for (const QString& before : kRecordOrder) {
+    if (before == name) break;
+    for (qsizetype i = 0; i < entries_.size(); ++i) {
+      const Entry& entry = entries_.at(i);
+      if (!entry.element && entry.stored && entry.className.isEmpty() &&
+          entry.stored->TagName() == before)
+        at = std::max(at, i + 1);
+    }
+  }
+  if (!own_) own_ = std::make_shared<XmlDocument>();
+  const XmlElementPtr node = own_->CreateElement(name);
+  entries_.insert(at, Entry{nullptr, QString(), node, {}, {}, {}, {}});
+  IndexElements();
+  return node;
+}
+
+SequenceRecord SequenceDocument::Record() const {
+  SequenceRecord record;
+  for (const RecordField& place : kRecordFields) {
+    const XmlElementPtr node = RecordNode(place.element);
+    if (!node) continue;
+    place.field(record) =
+        place.attribute ? node->Attribute(QLatin1String(place.attribute)) : node->Text().trimmed();
+  }
+  return record;
+}
+
+void SequenceDocument::SetRecord(const SequenceRecord& record) {
+  SequenceRecord given = record;
+  for (const RecordField& place : kRecordFields) {
+    const QString& value = place.field(given);
+    if (value.isEmpty()) continue;
+    const XmlElementPtr node = RecordNodeMade(place.element);
+    if (place.attribute)
+      node->SetAttribute(QLatin1String(place.attribute), value);
+    else
+      node->SetText(value);
+  }
+}
+
+void SequenceDocument::SetDevice(const DeviceUnderTest& device, const QString& technician) {
+  SequenceRecord given;
+  given.device = device;
+  given.technician = technician;
+  for (const RecordField& place : kRecordFields) {
+    if (&place.element != &kDevice && &place.element != &kTechnician) continue;
+    const QString& value = place.field(given);
+    const XmlElementPtr node =
+        value.isEmpty() ? RecordNode(place.element) : RecordNodeMade(place.element);
+    if (!node) continue;
+    if (!place.attribute)
+      node->SetText(value);
+    else if (!value.isEmpty())
+      node->SetAttribute(QLatin1String(place.attribute), value);
+    else
+      node->node()->attributes.removeIf(
+          [&](const auto& a) { return a.first == QLatin1String(place.attribute); });
+  }
+}
+
+void SequenceDocument::SetRunTimes(const QString& started, const QString& ended) {
+  const XmlElementPtr node = RecordNodeMade(kRun);
+  for (auto [name, value] :
+       {std::pair{QStringLiteral("Started"), started}, std::pair{QStringLiteral("Ended"), ended}}) {
+    if (!value.isEmpty())
+      node->SetAttribute(name, value);
+    else
+      node->node()->attributes.removeIf([&](const auto& a) { return a.first == name; });
+  }
 }
 
 StandardsCollectionPtr SequenceDocument::Selected(int index) const {

@@ -157,8 +157,19 @@ class ITgContentPane : public virtual com::Object {
 };
 using ITgContentPanePtr = std::shared_ptr<ITgContentPane>;
 
+// How the step list shows a step.
+enum class StepLook {
+  LeftOut,  // a step without text: no line, no marker
+  Plain,    // nothing singled out: a step to follow like every other
+  Current,  // singled out by a mark: to follow now
+  Greyed,   // not marked while other steps are
+};
+
 // The numbered instruction steps. Marked steps are the ones to follow now;
-// the others are shown greyed.
+// the others are shown greyed. A mark on none of the steps, or on every one,
+// singles out none: each step then shows plainly (a test that marks nothing
+// before its run, or everything after it, shows its steps as a list to
+// follow, never all greyed). A step without text is left out.
 class ITestWizard : public virtual com::Object {
  public:
   ~ITestWizard() override;
@@ -169,6 +180,7 @@ class ITestWizard : public virtual com::Object {
   virtual void MarkSteps(QVariant& numbers) = 0;
   virtual QStringList Steps() = 0;
   virtual QList<rt::Integer> MarkedSteps() = 0;
+  virtual StepLook Look(rt::Integer number) = 0;
 };
 using ITestWizardPtr = std::shared_ptr<ITestWizard>;
 

@@ -145,9 +145,9 @@ RegistryStore::RegistryStore() : state_(std::make_unique<State>()) {}
 RegistryStore::~RegistryStore() = default;
 
 QString RegistryStore::path() {
+  if (!programPath().isEmpty()) return programPath();
   const QString fromEnvironment = qEnvironmentVariable("RV1X_REGISTRY");
   if (!fromEnvironment.isEmpty()) return fromEnvironment;
-  if (!programPath().isEmpty()) return programPath();
   QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
   if (base.isEmpty()) base = QDir::homePath() + QStringLiteral("/.config");
   return base + QStringLiteral("/rv1x/registry.ini");

@@ -20,8 +20,9 @@
 // A Batch gathers changes into one read and one write of the file (an
 // installer's many values): see below.
 //
-// Where the file lives: the path in RV1X_REGISTRY, else the one the program
-// set with setPath() (the host program's --registry FILE), else
+// Where the file lives: the one the program set with setPath() (the host
+// program's --registry FILE, which wins over the environment as a command
+// line does), else the path in RV1X_REGISTRY, else
 // <user configuration directory>/rv1x/registry.ini.
 
 #include <QString>

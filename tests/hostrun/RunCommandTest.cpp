@@ -38,11 +38,22 @@ TEST_F(HostRunTest, TheWholeCatalogueOnTheSimulatedAnalyzer) {
     EXPECT_TRUE(run.errors.contains(
         QStringLiteral("test %1 not judged: no limit is enabled\n").arg(QLatin1String(id))))
         << qPrintable(run.errors);
-  EXPECT_EQ(run.errors.count(QStringLiteral("not judged")), 3);
+  EXPECT_EQ(run.errors.count(QStringLiteral(" not judged: ")), 3);
   EXPECT_EQ(
       storedTests(QStringLiteral("rv1x-results.xml")),
       (QList<StoredTest>{
           {"100", 1}, {"200", 1}, {"300", 0}, {"400", 0}, {"500", 0}, {"600", 1}, {"700", 1}}));
+  // Its progress, on standard error.
+  EXPECT_EQ(run.errors.split(u'\n').filter(QStringLiteral("running test ")),
+            (QStringList{"running test 100 Charge time test (1 of 7)",
+                         "running test 200 Discharge test (2 of 7)",
+                         "running test 300 Sensitivity test (3 of 7)",
+                         "running test 400 Refractory period test (4 of 7)",
+                         "running test 500 Pacer accuracy test (5 of 7)",
+                         "running test 600 ECG performance test (6 of 7)",
+                         "running test 700 Shock advisory test (7 of 7)"}));
+  EXPECT_TRUE(run.errors.endsWith(QStringLiteral("\n4 passed, 0 failed, 3 not judged\n")))
+      << qPrintable(run.errors);
   QFile report(path(QStringLiteral("report.pdf")));
   ASSERT_TRUE(report.open(QIODevice::ReadOnly));
   EXPECT_TRUE(report.read(5).startsWith("%PDF"));
@@ -97,6 +108,9 @@ TEST_F(HostRunTest, TheOperatorFileChangesWhatTheOperatorDoes) {
   EXPECT_TRUE(run.errors.contains(QStringLiteral("test 300 not judged: the test was skipped\n")))
       << qPrintable(run.errors);
   EXPECT_TRUE(run.errors.contains(QStringLiteral("test 100 not judged: the run was aborted\n")));
+  EXPECT_TRUE(run.errors.endsWith(
+      QStringLiteral("\n0 passed, 2 failed, 3 not judged, 1 not applicable, 1 not performed\n")))
+      << qPrintable(run.errors);
   EXPECT_EQ(
       storedTests(QStringLiteral("results.xml")),
       (QList<StoredTest>{
@@ -172,6 +186,7 @@ TEST_F(HostRunTest, AStoredSequenceRunsWithItsSettingsLimitsAndEarlierResults) {
 TEST_F(HostRunTest, ARunThatCannotStartWritesNothing) {
   QProcessEnvironment noDevice = QProcessEnvironment::systemEnvironment();
   noDevice.insert(QStringLiteral("RV1X_PORT_8"), path(QStringLiteral("no-such-device")));
+  const QString aFile = writeFile(QStringLiteral("a-file"), QStringLiteral("not a folder"));
   const struct {
     QStringList arguments;
     QProcessEnvironment environment;
@@ -182,13 +197,27 @@ TEST_F(HostRunTest, ARunThatCannotStartWritesNothing) {
        QStringLiteral("the test catalogue has no tests 901, 902")},
       {{QStringLiteral("--unattended"), QStringLiteral("run"), QStringLiteral("8")},
        noDevice,
-       QStringLiteral("no analyzer answers on port 8")},
+       QStringLiteral("no analyzer answers on port 8: port 8 is %1 (RV1X_PORT_8), which does "
+                      "not exist")
+           .arg(path(QStringLiteral("no-such-device")))},
       {{QStringLiteral("--unattended"), QStringLiteral("--simulate=silent"), QStringLiteral("run"),
         QStringLiteral("1")},
        QProcessEnvironment::systemEnvironment(),
        QStringLiteral("no analyzer answers on port 1")},
       {unattendedRun({QStringLiteral("--sequence"), path(QStringLiteral("missing.xml"))}),
        QProcessEnvironment::systemEnvironment(), QStringLiteral("missing.xml")},
+      // The files it is to write, before it starts.
+      {unattendedRun({QStringLiteral("--results"), path(QStringLiteral("no-folder/results.xml"))}),
+       QProcessEnvironment::systemEnvironment(),
+       QStringLiteral("the folder %1 of --results %2 does not exist")
+           .arg(path(QStringLiteral("no-folder")), path(QStringLiteral("no-folder/results.xml")))},
+      {unattendedRun({QStringLiteral("--report"), QStringLiteral("no-folder/report.pdf")}),
+       QProcessEnvironment::systemEnvironment(),
+       QStringLiteral("the folder %1 of --report no-folder/report.pdf does not exist")
+           .arg(path(QStringLiteral("no-folder")))},
+      {unattendedRun({QStringLiteral("--screenshots"), aFile + QStringLiteral("/shots")}),
+       QProcessEnvironment::systemEnvironment(),
+       QStringLiteral("%1 of --screenshots is not a folder").arg(aFile)},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(qPrintable(c.arguments.join(u' ')));
@@ -210,9 +239,30 @@ TEST_F(HostRunTest, WrongArgumentsAreAUsageError) {
        QStringLiteral("--sequence"), QStringLiteral("s.xml"), QStringLiteral("1")},
       {QStringLiteral("run"), QStringLiteral("--results")},
       {QStringLiteral("run"), QStringLiteral("--loud"), QStringLiteral("yes"), QStringLiteral("1")},
+      {QStringLiteral("run"), QStringLiteral("--wait-limit"), QStringLiteral("0"),
+       QStringLiteral("1")},
+      {QStringLiteral("run"), QStringLiteral("--wait-limit"), QStringLiteral("soon"),
+       QStringLiteral("1")},
   };
   for (const QStringList& arguments : cases)
     EXPECT_EQ(host(arguments).status, 64) << qPrintable(arguments.join(u' '));
+}
+
+// The defibrillator never fires: the operator gives the discharge up after
+// the limit, leaves it unjudged, and the sequence goes on.
+TEST_F(HostRunTest, AWaitBeyondTheLimitStopsTheTestUnjudged) {
+  const ProgramRun run =
+      host({QStringLiteral("--unattended"), QStringLiteral("--simulate=polls=1000000"),
+            QStringLiteral("run"), QStringLiteral("--tests"), QStringLiteral("200,700"),
+            QStringLiteral("--wait-limit"), QStringLiteral("1.5"), QStringLiteral("1")});
+  EXPECT_EQ(run.output, QStringLiteral("test 200 status=0\n  ENGY=\n  DELY=\n  PEKI=\n  PEKU=\n"
+                                       "test 700 status=1\n  ::1=False\n"
+                                       "results rv1x-results.xml\n"));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.errors.count(QStringLiteral("rv1x-host: test 200 stopped after waiting 1.5 s: ")),
+            1)
+      << qPrintable(run.errors);
+  EXPECT_TRUE(run.errors.endsWith(QStringLiteral("\n1 passed, 0 failed, 1 not judged\n")));
 }
 
 TEST_F(HostRunTest, ARunThatBreaksOffKeepsWhatWasMeasured) {
@@ -276,8 +326,9 @@ QStringList standardsNamed(const QString& file, int element) {
   QFile in(file);
   QDomDocument document;
   if (!in.open(QIODevice::ReadOnly) || !document.setContent(&in)) return {};
-  QDomElement test = document.documentElement().firstChildElement();
-  for (int i = 0; i < element; ++i) test = test.nextSiblingElement();
+  const QString entry = QStringLiteral("TestElement");
+  QDomElement test = document.documentElement().firstChildElement(entry);
+  for (int i = 0; i < element; ++i) test = test.nextSiblingElement(entry);
   QStringList named;
   for (QDomElement child = test.firstChildElement(); !child.isNull();
        child = child.nextSiblingElement()) {

@@ -18,6 +18,7 @@
 #include "limits/Standard.h"
 #include "ui/Controls.h"
 #include "ui/SyntheticInput.h"
+#include "ui/Twips.h"
 
 namespace {
 
@@ -295,6 +296,64 @@ TEST_F(GuideControlsFixture, TheStepListMarksOnlyStepsItHas) {
   QVariant none;
   wizard->SetSteps(none);
   EXPECT_TRUE(wizard->Steps().isEmpty());
+}
+
+// Marks single out the steps to follow now; marking none (before a run)
+// or every step (after it) greys none out; a step without text takes no
+// line.
+TEST_F(GuideControlsFixture, TheStepListSinglesOutOnlySomeOfItsSteps) {
+  using host::StepLook;
+  auto wizard = com::createObjectAs<host::ITestWizard>(host::kTestWizardProgId);
+  QVariant steps = QStringList{QStringLiteral("1. Set energy"), QStringLiteral("2. Set range"),
+                               QStringLiteral("3. Press play"), QString()};
+  wizard->SetSteps(steps);
+  const struct {
+    QVariantList marks;
+    QList<StepLook> looks;
+  } cases[] = {
+      {{}, {StepLook::Plain, StepLook::Plain, StepLook::Plain, StepLook::LeftOut}},
+      {{1, 2, 3, 4}, {StepLook::Plain, StepLook::Plain, StepLook::Plain, StepLook::LeftOut}},
+      {{1, 2, 3}, {StepLook::Plain, StepLook::Plain, StepLook::Plain, StepLook::LeftOut}},
+      {{3}, {StepLook::Greyed, StepLook::Greyed, StepLook::Current, StepLook::LeftOut}},
+      {{1, 2}, {StepLook::Current, StepLook::Current, StepLook::Greyed, StepLook::LeftOut}},
+      {{4}, {StepLook::Plain, StepLook::Plain, StepLook::Plain, StepLook::LeftOut}},
+  };
+  for (const auto& c : cases) {
+    QVariant marks = c.marks;
+    wizard->MarkSteps(marks);
+    QList<StepLook> looks;
+    for (rt::Integer number = 1; number <= 4; ++number) looks.append(wizard->Look(number));
+    EXPECT_TRUE(looks == c.looks) << qPrintable(QVariant(c.marks).toStringList().join(u','));
+  }
+  EXPECT_EQ(wizard->Look(0), StepLook::LeftOut);
+  EXPECT_EQ(wizard->Look(5), StepLook::LeftOut);
+}
+
+// The test's name and kind show whole above the step list: a kind too long
+// for one line takes two, and the step list starts below them.
+TEST_F(GuideControlsFixture, ATestsKindTooLongForOneLineTakesTwoAboveTheStepList) {
+  const auto stepListOf = [&](const QString& name, const QString& type, const QString& parameter) {
+    auto test = std::make_shared<host::TestElementBase>();
+    test->Initialize(host::kProduct, 400, 0);
+    test->Info()->SetName(name);
+    test->Info()->SetTypeAndParameter(type, parameter);
+    FakeGuide guide(test, fakeResultFor(400), std::make_shared<host::RunContext>());
+    guide.Show();
+    const auto* steps = guide.findChild<QWidget*>(QStringLiteral("xtwDetails"));
+    const QRect place = steps ? steps->geometry() : QRect();
+    picture(guide, QStringLiteral("guide-kind-") + parameter.section(u' ', 0, 0).toLower());
+    guide.Hide();
+    return place;
+  };
+  const QRect shortKind =
+      stepListOf(QStringLiteral("Charge time test"), QStringLiteral("Defibrillator"),
+                 QStringLiteral("Charge time"));
+  const QRect longKind =
+      stepListOf(QStringLiteral("Refractory period test"), QStringLiteral("Transcutaneous pacer"),
+                 QStringLiteral("Refractory period"));
+  EXPECT_EQ(shortKind.top(), ui::toPixels(480)) << "its designed place";
+  EXPECT_GT(longKind.top(), shortKind.top());
+  EXPECT_EQ(longKind.bottom(), shortKind.bottom());
 }
 
 TEST_F(GuideControlsFixture, AGuideOnTheHostControlsAtItsMainStates) {

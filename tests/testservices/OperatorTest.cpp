@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
+
 #include "FakeGuide.h"
 #include "GuideFixture.h"
 #include "QtPrinters.h"
@@ -204,6 +206,45 @@ TEST_F(Operator, AWindowLeftOpenOrARunThatNeverEndsIsLeftAsAPersonWould) {
   });
   EXPECT_EQ(outcome.events, (QStringList{"StartTest", "StopTest", "NextTest"}));
   EXPECT_TRUE(outcome.log.contains(QStringLiteral("100 wait-run (too long: stop)")));
+}
+
+// A run that waits beyond the limit is stopped and left unjudged; what it
+// waited for is told by the guide's prompt, else by the test.
+TEST_F(Operator, AWaitGivenUpSaysWhatTheRunWaitedFor) {
+  const struct {
+    rt::Long testID;
+    QString prompt;  // the pop-up's text, empty for no pop-up shown
+    QString waitingFor;
+  } cases[] = {
+      {300, QStringLiteral("Start pacer"), QStringLiteral("no pacer pulses seen")},
+      {200, QStringLiteral("DEFIBRILLATE NOW"), QStringLiteral("no shock received")},
+      {100, QStringLiteral("CHARGE AND SHOCK NOW"), QStringLiteral("no shock received")},
+      {100, QStringLiteral("Please set range to High"),
+       QStringLiteral("the range switch not set to High")},
+      {400, QString(), QStringLiteral("no refractory period measured")},
+      {200, QString(), QStringLiteral("no discharge measured")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.testID);
+    SCOPED_TRACE(qPrintable(c.prompt));
+    QStringList told;
+    const Outcome outcome =
+        perform(c.testID, QString(), [&](FakeGuide& guide, host::ScriptedOperator& op) {
+          guide.runMilliseconds = 60000;
+          op.setWaitLimit(300);
+          op.setGiveUpHook([&](rt::Long testID, const QString& waitingFor) {
+            told << QStringLiteral("%1 %2").arg(testID).arg(waitingFor);
+          });
+          auto* prompt = new QLabel(
+              c.prompt.isEmpty() ? QStringLiteral("PLEASE DEFIBRILLATE NOW") : c.prompt, &guide);
+          prompt->setObjectName(QStringLiteral("lblHelpTxt"));
+          prompt->setVisible(!c.prompt.isEmpty());
+        });
+    EXPECT_EQ(told, QStringList{QStringLiteral("%1 %2").arg(c.testID).arg(c.waitingFor)});
+    EXPECT_EQ(outcome.events, (QStringList{"StartTest", "StopTest", "NextTest"}));
+    EXPECT_EQ(outcome.result->measurements.first()->status, 0) << "not judged";
+    EXPECT_EQ(outcome.log.last(), QStringLiteral("%1 next (not judged)").arg(c.testID));
+  }
 }
 
 TEST_F(Operator, ATestMetAgainTakesItsNextLine) {

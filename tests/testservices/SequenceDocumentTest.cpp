@@ -328,4 +328,23 @@ TEST_F(Commands, ReportPrintsEachElementIntoAPdf) {
   EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("never.pdf"))));
 }
 
+// A sequence none of whose tests can be created (the deliverables not yet
+// registered) would print a report of nothing but its title.
+TEST_F(Commands, AReportOfNoTestIsNotWritten) {
+  const QString in =
+      file(QStringLiteral("unregistered.xml"),
+           QStringLiteral("<TestSequence><TestElement ClassName=\"RV1XTests.CTestShock\" "
+                          "TestID=\"700\" ID=\"1\"/></TestSequence>"));
+  const QString out = dir.filePath(QStringLiteral("title-only.pdf"));
+  const Outcome outcome = host({QStringLiteral("report"), in, out});
+  EXPECT_EQ(outcome.status, 2);
+  EXPECT_FALSE(QFile::exists(out));
+  EXPECT_EQ(outcome.errors.count(QStringLiteral("ActiveX component can't create object")), 1)
+      << "told once: " << outcome.errors.toStdString();
+  EXPECT_TRUE(outcome.errors.contains(QStringLiteral("; run rv1x-host register first")))
+      << outcome.errors.toStdString();
+  EXPECT_TRUE(outcome.errors.contains(
+      QStringLiteral("rv1x-host: %1 holds no test the host can create: no report").arg(in)));
+}
+
 }  // namespace

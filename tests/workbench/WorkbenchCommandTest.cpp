@@ -41,24 +41,35 @@ TEST_F(WorkbenchTest, TheCommandRefusesWhatItCannotOpen) {
     int status;
     QString told;
   } cases[] = {
-      {"a plug-in not registered", unregistered, {}, 2,
-       QStringLiteral("SelkamRV1X.CRV1XPlugIn")},
-      {"a sequence that cannot be read", registryPath(), {QStringLiteral("--sequence"), garbled},
-       2, garbled},
-      {"an option it does not know", registryPath(), {QStringLiteral("--tests")}, 64,
+      {"a plug-in not registered", unregistered, {}, 2, QStringLiteral("SelkamRV1X.CRV1XPlugIn")},
+      {"a sequence that cannot be read",
+       registryPath(),
+       {QStringLiteral("--sequence"), garbled},
+       2,
+       garbled},
+      {"an option it does not know",
+       registryPath(),
+       {QStringLiteral("--tests")},
+       64,
        QStringLiteral("usage: rv1x-host")},
-      {"a sequence without its file", registryPath(), {QStringLiteral("--sequence")}, 64,
+      {"a sequence without its file",
+       registryPath(),
+       {QStringLiteral("--sequence")},
+       64,
        QStringLiteral("usage: rv1x-host")},
-      {"a word it does not know", registryPath(), {QStringLiteral("now")}, 64,
+      {"a word it does not know",
+       registryPath(),
+       {QStringLiteral("now")},
+       64,
        QStringLiteral("usage: rv1x-host")},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     const QString picture = path(QStringLiteral("refused.png"));
-    const testsupport::ProgramOutcome refused = host(
-        c.registry,
-        QStringList{QStringLiteral("workbench"), QStringLiteral("--screenshot"), picture} +
-            c.arguments);
+    const testsupport::ProgramOutcome refused =
+        host(c.registry,
+             QStringList{QStringLiteral("workbench"), QStringLiteral("--screenshot"), picture} +
+                 c.arguments);
     EXPECT_EQ(refused.status, c.status);
     EXPECT_TRUE(refused.errors.contains(c.told)) << qPrintable(refused.errors);
     EXPECT_FALSE(QFile::exists(picture));

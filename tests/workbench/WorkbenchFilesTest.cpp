@@ -38,7 +38,8 @@ TEST_F(WorkbenchTest, AnEntryThatIsNoTestIsShownKeptAndNeverRun) {
                          QStringLiteral("Discharge test")}));
   EXPECT_EQ(window->Model().index(1, SequenceModel::VerdictColumn).data().toString(),
             QStringLiteral("Unreadable"));
-  EXPECT_FALSE(window->Model().index(1, SequenceModel::TestColumn)
+  EXPECT_FALSE(window->Model()
+                   .index(1, SequenceModel::TestColumn)
                    .data(Qt::ToolTipRole)
                    .toString()
                    .isEmpty());
@@ -87,7 +88,8 @@ TEST_F(WorkbenchTest, AFileAnotherProgramChangedIsNotWrittenOver) {
   window->NewSequence();
   files_ = {QStringLiteral("shared.xml")};
   ASSERT_TRUE(window->Save());
-  const QString theirs = QStringLiteral("<TestSequence><Note>another run's record</Note></TestSequence>");
+  const QString theirs =
+      QStringLiteral("<TestSequence><Note>another run's record</Note></TestSequence>");
   writeFile(QStringLiteral("shared.xml"), theirs);
   selectRows(*window, {0});
   button(*window, "removeTest")->click();
@@ -111,8 +113,8 @@ TEST_F(WorkbenchTest, ClosingWithChangesNotSavedAsksFirst) {
     int answer;
     bool closes;
     bool saved;
-  } const cases[] = {{ui::mb::Cancel, false, false}, {ui::mb::Yes, true, true},
-                     {ui::mb::No, true, false}};
+  } const cases[] = {
+      {ui::mb::Cancel, false, false}, {ui::mb::Yes, true, true}, {ui::mb::No, true, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.answer);
     window->show();

@@ -31,6 +31,8 @@
 #include "WorkbenchWindow.h"
 #include "dialogs/HostDialogWindow.h"
 #include "registry/RegistryStore.h"
+#include "sequence/SequenceDocument.h"
+#include "sequence/SequenceRecord.h"
 #include "services/ErrorService.h"
 #include "typelib/IPlugIn.h"
 #include "ui/MessageBoxes.h"
@@ -66,8 +68,8 @@ class WorkbenchTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     registry_ = std::make_unique<testsupport::TemporaryRegistry>();
-    for (const char* library : {"orvanView", "orvanTGCL2", "orvanRV1Xvti", "orvanRV1Xtst",
-                                "orvanRV1X"})
+    for (const char* library :
+         {"orvanView", "orvanTGCL2", "orvanRV1Xvti", "orvanRV1Xtst", "orvanRV1X"})
       ASSERT_TRUE(testsupport::registerServer(testsupport::builtLibrary(QLatin1String(library))))
           << library;
     // No port of a test reaches a real device of the machine.

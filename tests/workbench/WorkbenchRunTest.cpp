@@ -40,6 +40,10 @@ TEST_F(WorkbenchTest, BuildEditRunAndHandInASequence) {
 
   window = openWindow();
   ASSERT_TRUE(window->OpenSequence(path(QStringLiteral("sequence.xml"))));
+  for (auto [field, text] :
+       {std::pair{"deviceModel", "Lifeline 9"}, std::pair{"deviceSerial", "LL9-20417"},
+        std::pair{"deviceAsset", "BME-0815"}, std::pair{"technician", "R. Okafor"}})
+    typeInto(window->findChild<QLineEdit*>(QLatin1String(field)), QLatin1String(text));
   inSettingsDialog([](host::HostDialogWindow& dialog) {
     typeInto(dialog.findChild<QLineEdit*>(QStringLiteral("txtEnergy")), QStringLiteral("200"));
     press(dialog, QDialogButtonBox::Ok);
@@ -77,6 +81,12 @@ TEST_F(WorkbenchTest, BuildEditRunAndHandInASequence) {
   for (int c : {SequenceModel::TestColumn, SequenceModel::SettingsColumn,
                 SequenceModel::StandardColumn, SequenceModel::VerdictColumn})
     EXPECT_EQ(column(*reopened, c), column(*window, c)) << c;
+  const host::SequenceRecord record = reopened->Sequence().Record();
+  EXPECT_EQ(record.device,
+            (host::DeviceUnderTest{QStringLiteral("Lifeline 9"), QStringLiteral("LL9-20417"),
+                                   QStringLiteral("BME-0815")}));
+  EXPECT_EQ(record.technician, QStringLiteral("R. Okafor"));
+  EXPECT_FALSE(record.ended.isEmpty());
 
   Viewer viewer;
   button(*reopened, "report")->click();
@@ -85,6 +95,21 @@ TEST_F(WorkbenchTest, BuildEditRunAndHandInASequence) {
   QFile report(pdf);
   ASSERT_TRUE(report.open(QIODevice::ReadOnly));
   EXPECT_TRUE(report.read(5).startsWith("%PDF"));
+  button(*reopened, "export")->click();
+  QFile csv(path(QStringLiteral("sequence.csv")));
+  ASSERT_TRUE(csv.open(QIODevice::ReadOnly)) << qPrintable(reopened->Notice());
+  const QList<QByteArray> lines = csv.readAll().split('\n');
+  ASSERT_GE(lines.size(), 5);
+  EXPECT_TRUE(lines.at(1).startsWith("Lifeline 9,LL9-20417,BME-0815,R. Okafor,"))
+      << lines.at(1).toStdString();
+  EXPECT_TRUE(lines.at(1).contains(",ENGY,")) << lines.at(1).toStdString();
+  EXPECT_TRUE(lines.at(1).contains(",200,")) << lines.at(1).toStdString();
+
+  // The next sequence is offered the technician.
+  std::unique_ptr<WorkbenchWindow> next = openWindow();
+  next->NewSequence();
+  EXPECT_EQ(next->findChild<QLineEdit*>(QStringLiteral("technician"))->text(),
+            QStringLiteral("R. Okafor"));
 }
 
 TEST_F(WorkbenchTest, AnAnalyzerThatStopsAnsweringEndsItsTestAndTheWindowGoesOn) {
@@ -108,7 +133,7 @@ TEST_F(WorkbenchTest, AnAnalyzerThatStopsAnsweringEndsItsTestAndTheWindowGoesOn)
     EXPECT_EQ(person.guidesSeen(), 2);
   }
   EXPECT_EQ(column(*window, SequenceModel::VerdictColumn),
-            (QStringList{QStringLiteral("Not tested"), QStringLiteral("Not tested")}));
+            (QStringList{QStringLiteral("Not performed"), QStringLiteral("Not performed")}));
   EXPECT_FALSE(window->Running());
 
   // Mended, the first test runs on its own.
@@ -121,7 +146,7 @@ TEST_F(WorkbenchTest, AnAnalyzerThatStopsAnsweringEndsItsTestAndTheWindowGoesOn)
     EXPECT_EQ(person.guidesSeen(), 1);
   }
   EXPECT_EQ(column(*window, SequenceModel::VerdictColumn),
-            (QStringList{QStringLiteral("Passed"), QStringLiteral("Not tested")}))
+            (QStringList{QStringLiteral("Passed"), QStringLiteral("Not performed")}))
       << qPrintable(window->Notice());
 }
 
@@ -156,8 +181,9 @@ TEST_F(WorkbenchTest, StopAfterThisTestFromBesideTheGuide) {
   }
   EXPECT_EQ(progress, QStringLiteral("Test 1 of 2: Charge time test"));
   EXPECT_EQ(column(*window, SequenceModel::VerdictColumn),
-            (QStringList{QStringLiteral("Passed"), QStringLiteral("Not tested")}));
-  EXPECT_TRUE(window->Notice().contains(QStringLiteral("stopped"))) << qPrintable(window->Notice());
+            (QStringList{QStringLiteral("Passed"), QStringLiteral("Not performed")}));
+  EXPECT_TRUE(window->Notice().startsWith(QStringLiteral("Stopped after a test: 1 passed")))
+      << qPrintable(window->Notice());
 }
 
 }  // namespace
