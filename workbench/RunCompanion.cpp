@@ -47,8 +47,8 @@ void RunCompanion::ShowStopping() {
 
 void RunCompanion::Attach(ui::Form& guide) {
   guide_ = &guide;
-  connect(
-      &guide, &ui::Form::ModalEnded, this, [this] { hide(); }, Qt::UniqueConnection);
+  disconnect(ended_);
+  ended_ = connect(&guide, &ui::Form::ModalEnded, this, [this] { hide(); });
   winId();
   // Beside the guide, not over its buttons.
   const QRect frame = guide.frameGeometry();

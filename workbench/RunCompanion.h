@@ -35,6 +35,7 @@ class RunCompanion : public QWidget {
   QLabel* progress_ = nullptr;
   QPushButton* stopButton_ = nullptr;
   QPointer<ui::Form> guide_;
+  QMetaObject::Connection ended_;
   int observer_ = 0;
 };
 

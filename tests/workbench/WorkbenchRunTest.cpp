@@ -148,6 +148,9 @@ TEST_F(WorkbenchTest, AnAnalyzerThatStopsAnsweringEndsItsTestAndTheWindowGoesOn)
   EXPECT_EQ(column(*window, SequenceModel::VerdictColumn),
             (QStringList{QStringLiteral("Passed"), QStringLiteral("Not performed")}))
       << qPrintable(window->Notice());
+  EXPECT_TRUE(window->Notice().startsWith(
+      QStringLiteral("The run has ended: 1 passed, 0 failed, 0 not judged. ")))
+      << "only the test run is counted: " << qPrintable(window->Notice());
 }
 
 // The guide is modal to the whole application; the small window beside it
@@ -161,6 +164,7 @@ TEST_F(WorkbenchTest, StopAfterThisTestFromBesideTheGuide) {
   analyzer();
   window->Analyzer().SetPort(kPort);
   QString progress;
+  QStringList verdicts;
   {
     host::ScriptedOperator person;
     person.setPace(20);
@@ -171,6 +175,7 @@ TEST_F(WorkbenchTest, StopAfterThisTestFromBesideTheGuide) {
         if (top->objectName() == QLatin1String("runCompanion") && top->isVisible()) companion = top;
       ASSERT_TRUE(companion);
       progress = companion->findChild<QLabel*>(QStringLiteral("runProgress"))->text();
+      verdicts = column(*window, SequenceModel::VerdictColumn);
       // Through the window system, where a modal window blocks others.
       auto* stop = companion->findChild<QPushButton*>(QStringLiteral("companionStop"));
       QTest::mouseClick(companion->windowHandle(), Qt::LeftButton, Qt::NoModifier,
@@ -180,6 +185,7 @@ TEST_F(WorkbenchTest, StopAfterThisTestFromBesideTheGuide) {
     EXPECT_EQ(person.guidesSeen(), 1);
   }
   EXPECT_EQ(progress, QStringLiteral("Test 1 of 2: Charge time test"));
+  EXPECT_EQ(verdicts, (QStringList{QStringLiteral("Running..."), QStringLiteral("Not performed")}));
   EXPECT_EQ(column(*window, SequenceModel::VerdictColumn),
             (QStringList{QStringLiteral("Passed"), QStringLiteral("Not performed")}));
   EXPECT_TRUE(window->Notice().startsWith(QStringLiteral("Stopped after a test: 1 passed")))
