@@ -40,6 +40,7 @@ AnalyzerPanel::AnalyzerPanel(QWidget* parent)
   ports_->setObjectName(QStringLiteral("ports"));
   ports_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   ports_->setMinimumContentsLength(30);
+  ports_->setPlaceholderText(QStringLiteral("No port chosen"));
   find_ = new QPushButton(QStringLiteral("Find analyzers"), this);
   find_->setObjectName(QStringLiteral("findAnalyzers"));
   status_ = new QLabel(this);

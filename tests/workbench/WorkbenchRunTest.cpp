@@ -176,6 +176,7 @@ TEST_F(WorkbenchTest, StopAfterThisTestFromBesideTheGuide) {
       ASSERT_TRUE(companion);
       progress = companion->findChild<QLabel*>(QStringLiteral("runProgress"))->text();
       verdicts = column(*window, SequenceModel::VerdictColumn);
+      testsupport::saveScreenshot(*companion, QStringLiteral("workbench-run-companion"));
       // Through the window system, where a modal window blocks others.
       auto* stop = companion->findChild<QPushButton*>(QStringLiteral("companionStop"));
       QTest::mouseClick(companion->windowHandle(), Qt::LeftButton, Qt::NoModifier,
