@@ -141,16 +141,34 @@ void SequenceRun::Perform(int index) {
   if (chosen->Count() > 0) sequence_.SetSelected(index, chosen);
   const host::IResultDataPtr result =
       rt::orDefault([&] { return test->Result(); }, host::IResultDataPtr());
-  statuses_[index] = result ? rt::orDefault([&] { return result->Status(); }, rt::Long{0}) : 0;
-  PrintOutcome(test, result, statuses_[index]);
+  const rt::Long status =
+      result ? rt::orDefault([&] { return result->Status(); }, rt::Long{0}) : kNotJudged;
+  // A verdict the test never told this run's context of is the one the
+  // stored sequence brought: it is kept and printed, but it is no outcome of
+  // this run.
+  const bool earlier = status != kNotJudged && !FinishedInThisRun(test);
+  statuses_[index] = earlier ? kNotPerformed : status;
+  PrintOutcome(test, result, status);
+  if (earlier) {
+    std::fprintf(stderr,
+                 "test %d not performed in this run: it keeps the result of an earlier run\n",
+                 rt::orDefault([&] { return test->TestID(); }, rt::Long{0}));
+    std::fflush(stderr);
+  }
   // What the run gave replaces what the document kept of the test; a test
   // that left no outcome keeps what was stored.
-  if (statuses_[index] != 0) sequence_.TakeFromElement(index);
+  if (status != kNotJudged) sequence_.TakeFromElement(index);
   const rt::Long navigation = NavigationCode();
   sequence_.SetRunOutcome(index, navigation == host::navigation::Skip    ? host::runoutcome::Skipped
                                  : navigation == host::navigation::Abort ? host::runoutcome::Aborted
                                                                          : QString());
   if (!WriteResults()) resultsLost_ = true;
+}
+
+bool SequenceRun::FinishedInThisRun(const host::ITestElementPtr& test) const {
+  const QList<std::weak_ptr<host::ITestElement>>& told = ctx_->notified();
+  return std::any_of(told.begin(), told.end(),
+                     [&](const std::weak_ptr<host::ITestElement>& t) { return t.lock() == test; });
 }
 
 void SequenceRun::PrintRunning(const host::ITestElementPtr& test) const {

@@ -8,16 +8,18 @@
 //     <KEY>=<value>          one per measurement, the value as stored
 // for a test without a verdict (status 0) the line
 //   test <ID> not judged: <reason>
-// on standard error, and the results document written again, so that a run
-// that breaks off loses nothing measured before. The document records when
-// the run started and ended, and for each test that the run skipped or
-// aborted, that it did. Its progress goes to
+// on standard error (for a verdict the stored sequence brought and this run
+// did not give, "test <ID> not performed in this run: ..."), and the
+// results document written again, so that a run that breaks off loses
+// nothing measured before. The document records when the run started and
+// ended, and for each test that the run skipped or aborted, that it did.
+// Its progress goes to
 // standard error too:
 //   running test <ID> <name> (<k> of <n>)     before each test
 //   <p> passed, <f> failed, <j> not judged     at the end (PrintSummary),
 // followed by ", <a> not applicable" and ", <m> not performed" when there
 // are any; each test the run was given counts once, with the status its
-// last Perform left.
+// last Perform left (a verdict of an earlier run counts as not performed).
 //
 // A window follows the run through its progress calls (before and after
 // each test), may run some of the tests only (Run with their indexes: the
@@ -75,6 +77,9 @@ class SequenceRun {
 
  private:
   void Perform(int index);
+  // Whether the test told the context in this run that it has a final
+  // result.
+  bool FinishedInThisRun(const host::ITestElementPtr& test) const;
   void PrintRunning(const host::ITestElementPtr& test) const;
   void PrintOutcome(const host::ITestElementPtr& test, const host::IResultDataPtr& result,
                     rt::Long status);

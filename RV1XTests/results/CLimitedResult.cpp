@@ -24,6 +24,17 @@ bool isWholeNumber(const QString& text) {
   return number.match(text).hasMatch();
 }
 
+// Whether a character next to a field carries on a number that stands at
+// the field's edge: the line is shifted against its columns, and the field
+// holds only part of the number (" 15.5" one place to the right reads 15).
+// The columns of a well-formed line are parted by blanks.
+bool continuesBefore(QChar c) {
+  return c.isDigit() || c == u'.' || c == u'+' || c == u'-';
+}
+bool continuesAfter(QChar c) {
+  return c.isDigit() || c == u'.' || c == u'e' || c == u'E';
+}
+
 QString withoutBlanks(QString text) {
   text.remove(u' ');
   text.remove(u'\t');
@@ -88,6 +99,16 @@ FieldReading readReplyField(const QString& reply, const ReplyField& field) {
   const QString number = withoutBlanks(text);
   const QString fault = QStringLiteral("%1 hold \"%2\", which is no number").arg(where, text);
   if (!isWholeNumber(number)) return {std::nullopt, fault};
+  const bool runsIn =
+      field.first > 1 && !text.front().isSpace() && continuesBefore(reply.at(field.first - 2));
+  const bool runsOn =
+      reply.size() > last && !text.back().isSpace() && continuesAfter(reply.at(last));
+  if (runsIn || runsOn)
+    return {
+        std::nullopt,
+        QStringLiteral("the number in %1 (\"%2\") runs on beyond them: the reply is not aligned "
+                       "to its columns")
+            .arg(where, text)};
   const double value = rt::orDefault([&] { return rt::val(number); }, HUGE_VAL);
   if (!std::isfinite(value)) return {std::nullopt, fault};
   if (value == 0 && field.zeroIsNone) return {std::nullopt, QString()};

@@ -6,8 +6,9 @@
 //
 // A value is measured only when the reply holds its whole field and the
 // field reads as one number: a field the reply does not reach or ends
-// inside, letters, a number beyond range or a blank field leave the
-// measurement empty, and that is reported once. Where the analyzer shows 0
+// inside, a number that runs on across the field's edge (a line shifted
+// against its columns), letters, a number beyond range or a blank field
+// leave the measurement empty, and that is reported once. Where the analyzer shows 0
 // until it has measured a column (the fields marked so below), 0 leaves
 // the measurement empty too, without a report.
 

@@ -102,6 +102,13 @@ void CTestShock::PlaySteps() {
 void CTestShock::EndingRun() {
   FRV1XTestGuide& guide = Guide();
   guide.SetStatusText(QString());
+  // The answers given while the rhythms played are judged now, so that the
+  // guide shows their verdict, or why there is none, before the operator
+  // leaves it.
+  if (const std::shared_ptr<CResultShock> result = TestResult()) {
+    result->UpdateStatus(Self(), false);
+    MarkResultChanged();
+  }
   guide.ShowResultStatus(OwnResult());
   guide.SetRunState(runstate::Idle, guide.ShockViewGotResults());
   guide.MarkSteps({1, 2});

@@ -2,11 +2,13 @@
 
 #include <QComboBox>
 #include <QCursor>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ToolbarIcons.h"
 #include "com/ServerModule.h"
@@ -25,6 +27,8 @@ namespace {
 using namespace host::guidebuttons;
 
 constexpr int kDesignedHeightTwips = 645;
+// The status line's font shrinks so far, no further, to show its text whole.
+constexpr double kSmallestStatusPoints = 7;
 
 enum class Group { Left, Right };
 enum class Kind { Abort, Run, Stop, Navigation };
@@ -91,9 +95,9 @@ XTgToolbar::XTgToolbar() {
   lblStatus_ = new QLabel(this);
   lblStatus_->setObjectName(QStringLiteral("lblStatus"));
   lblStatus_->setMinimumWidth(60);
-  QFont statusFont = lblStatus_->font();
-  statusFont.setBold(true);
-  lblStatus_->setFont(statusFont);
+  statusFont_ = lblStatus_->font();
+  statusFont_.setBold(true);
+  lblStatus_->setFont(statusFont_);
   middle->addWidget(lblStatus_);
   auto* lower = new QHBoxLayout;
   lower->setSpacing(4);
@@ -293,8 +297,8 @@ void XTgToolbar::ShowStatus() {
   const bool notJudged = status_->ResultStatus() == 0 && !status_->ResultNote().isEmpty();
   const QString line =
       status_->Text().isEmpty() && notJudged ? status_->ResultNote() : status_->Text();
-  lblStatus_->setText(line);
   lblStatus_->setToolTip(line);
+  FitStatus(line, notJudged && line == status_->ResultNote());
   const ResultLook look = notJudged ? kNotJudged : resultLook(status_->ResultStatus());
   lblResult_->setText(QLatin1String(look.text));
   lblResult_->setToolTip(notJudged ? status_->ResultNote() : QString());
@@ -302,6 +306,29 @@ void XTgToolbar::ShowStatus() {
       QStringLiteral("QLabel { background: %1; color: %2; border-radius: 8px; padding: 1px 4px; "
                      "font-weight: bold; }")
           .arg(QLatin1String(look.background), QLatin1String(look.foreground)));
+}
+
+void XTgToolbar::FitStatus(const QString& line, bool isNote) {
+  const int room = lblStatus_->width();
+  const auto fits = [&](const QFont& font, const QString& text) {
+    return QFontMetrics(font).horizontalAdvance(text) <= room;
+  };
+  QFont font = statusFont_;
+  if (!fits(font, line)) font.setBold(false);
+  while (!fits(font, line) && font.pointSizeF() > kSmallestStatusPoints)
+    font.setPointSizeF(std::max(kSmallestStatusPoints, font.pointSizeF() - 0.5));
+  QString shown = line;
+  // The reason of a note too long for the line stands without the note's
+  // heading ("Not judged: "), which the result indicator says already.
+  const qsizetype heading = line.indexOf(QStringLiteral(": "));
+  if (isNote && !fits(font, line) && heading > 0) shown = line.mid(heading + 2);
+  lblStatus_->setFont(font);
+  lblStatus_->setText(shown);
+}
+
+void XTgToolbar::resizeEvent(QResizeEvent* event) {
+  UserControl::resizeEvent(event);
+  ShowStatus();
 }
 
 QSize XTgToolbar::sizeHint() const {

@@ -16,6 +16,7 @@
 // run reads "(not used)"). Picking a standard there makes it the one the
 // test is judged by (RunContext::selectOnly).
 
+#include <QFont>
 #include <QList>
 #include <map>
 
@@ -49,6 +50,7 @@ class XTgToolbar final : public ui::UserControl, public host::ITgToolbar {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   struct Choice {
@@ -64,11 +66,15 @@ class XTgToolbar final : public ui::UserControl, public host::ITgToolbar {
   static QString choiceText(const Choice& choice);
   void Refresh();
   void ShowStatus();
+  // The status line's text in the largest font, from the designed one down
+  // to a smallest, that shows it whole on the line's width.
+  void FitStatus(const QString& line, bool isNote);
 
   std::map<rt::Long, std::shared_ptr<TgButton>> buttons_;
   std::shared_ptr<TgStatus> status_;
   QList<Choice> standards_;
   QLabel* lblStatus_ = nullptr;
+  QFont statusFont_;  // the status line's designed font
   QLabel* lblResult_ = nullptr;
   QComboBox* cboStandard_ = nullptr;
   rt::Long mask_ = 15;

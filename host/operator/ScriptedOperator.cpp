@@ -60,16 +60,21 @@ constexpr PromptedWait kPromptedWaits[] = {
     {"20182::Please set range to High", "the range switch not set to High"},
 };
 
-// What each test waits for once it no longer prompts.
-const std::map<rt::Long, const char*>& unpromptedWaits() {
-  static const std::map<rt::Long, const char*> table{
-      {100, "no charge time measured"},
-      {200, "no discharge measured"},
-      {300, "no sensitivity measured"},
-      {400, "no refractory period measured"},
-      {500, "no pacer reading stored"},
-      {600, "the ECG wave still playing"},
-      {700, "the shock-advisory steps still playing"}};
+// What each test waits for once it no longer prompts; for those that wait
+// for a measurement, only until the result holds a value.
+struct UnpromptedWait {
+  const char* waitingFor;
+  bool forAValue;
+};
+const std::map<rt::Long, UnpromptedWait>& unpromptedWaits() {
+  static const std::map<rt::Long, UnpromptedWait> table{
+      {100, {"no charge time measured", true}},
+      {200, {"no discharge measured", true}},
+      {300, {"no sensitivity measured", true}},
+      {400, {"no refractory period measured", true}},
+      {500, {"no pacer reading stored", true}},
+      {600, {"the ECG wave still playing", false}},
+      {700, {"the shock-advisory steps still playing", false}}};
   return table;
 }
 
@@ -256,9 +261,12 @@ QString ScriptedOperator::WaitingFor(const Session& s) const {
       if (prompt->text() == language->Translate(kProduct, QLatin1String(wait.prompt)))
         return QLatin1String(wait.waitingFor);
   }
+  // A run that goes on after it has stored a value (the pacer's readings
+  // until Stop, a curve still loading) waits for no measurement.
   const auto known = unpromptedWaits().find(s.testID);
-  return known != unpromptedWaits().end() ? QLatin1String(known->second)
-                                          : QStringLiteral("the run did not end");
+  if (known == unpromptedWaits().end() || (known->second.forAValue && ResultHoldsValue(s)))
+    return QStringLiteral("the run did not end");
+  return QLatin1String(known->second.waitingFor);
 }
 
 void ScriptedOperator::Press(Session& s, rt::Long button, const QString& word) {

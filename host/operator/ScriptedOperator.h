@@ -21,8 +21,9 @@
 //
 // A wait that lasts longer than the wait limit is given up: the operator
 // says what the run was waiting for (GiveUpHook), presses Stop and, once
-// the run has ended, leaves the test unjudged with Next (Abort when Stop
-// does not end the run within the limit either).
+// the run has ended, leaves the test with Next, unjudged unless it stored a
+// value before the Stop (Abort when Stop does not end the run within the
+// limit either).
 //
 // A run happens inside the Play click (the guide's handler runs it), so
 // every action is a queued call of its own and the operator's timer goes on

@@ -146,7 +146,8 @@ TEST_F(HostEditTest, ArgumentsNotAsTheUsageGivesThem) {
     const testsupport::ProgramOutcome run = rv1xHost(QStringList{"edit"} + arguments);
     EXPECT_EQ(run.status, 64);
     EXPECT_TRUE(run.errors.contains(
-        "usage: rv1x-host edit [--sequence FILE --index K] [--screenshot FILE] TESTID"));
+        "usage: rv1x-host [--template FILE] edit [--sequence FILE --index K] [--screenshot FILE] "
+        "TESTID"));
   }
 }
 

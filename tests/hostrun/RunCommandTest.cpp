@@ -183,6 +183,33 @@ TEST_F(HostRunTest, AStoredSequenceRunsWithItsSettingsLimitsAndEarlierResults) {
   EXPECT_EQ(unread.status, 1);
 }
 
+// The stored sequence brings a passed charge time; the operator passes it by
+// without Play. The result is kept and printed as stored, but this run did
+// not make it: it is no pass of this run.
+TEST_F(HostRunTest, AStoredResultPassedByIsNoOutcomeOfThisRun) {
+  const ProgramRun run = host(unattendedRun(
+      {QStringLiteral("--sequence"),
+       writeFile(QStringLiteral("passed.xml"),
+                 "<TestSequence><TestElement ClassName=\"RV1XTests.CTestChargeTime\" "
+                 "TestID=\"100\" ID=\"1\"><ResultItem><Status Code=\"1\"/>"
+                 "<Measurement Key=\"ENGY\"><Value Type=\"1\" Kind=\"Double\">360</Value>"
+                 "<Status Code=\"1\"/></Measurement><Measurement Key=\"CHTI\"><Value "
+                 "Type=\"1\" Kind=\"Double\">4.2</Value><Status Code=\"1\"/></Measurement>"
+                 "</ResultItem></TestElement></TestSequence>"),
+       QStringLiteral("--operator"), writeFile(QStringLiteral("operator.txt"), "100 next\n")}));
+  EXPECT_EQ(run.output, QStringLiteral("test 100 status=1\n  ENGY=360\n  CHTI=4.2\n"
+                                       "results rv1x-results.xml\n"));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(run.errors.contains(QStringLiteral(
+      "test 100 not performed in this run: it keeps the result of an earlier run\n")))
+      << qPrintable(run.errors);
+  EXPECT_TRUE(
+      run.errors.endsWith(QStringLiteral("\n0 passed, 0 failed, 0 not judged, 1 not "
+                                         "performed\n")))
+      << qPrintable(run.errors);
+  EXPECT_EQ(storedTests(QStringLiteral("rv1x-results.xml")), (QList<StoredTest>{{"100", 1}}));
+}
+
 TEST_F(HostRunTest, ARunThatCannotStartWritesNothing) {
   QProcessEnvironment noDevice = QProcessEnvironment::systemEnvironment();
   noDevice.insert(QStringLiteral("RV1X_PORT_8"), path(QStringLiteral("no-such-device")));

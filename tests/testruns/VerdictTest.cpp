@@ -172,4 +172,24 @@ TEST_F(Verdict, TheShockAdvisorysEndCodesCannotCostTheAnswers) {
   EXPECT_EQ(notified(test), 1);
 }
 
+// Once the rhythms have played with every step answered as expected, the
+// guide says "Passed", not that a step is unanswered, before the operator
+// leaves it.
+TEST_F(Verdict, TheShockAdvisoryGuideJudgesTheAnswersWhenItsRunEnds) {
+  analyzer(QStringLiteral("range=L"));
+  const auto test = element(700);
+  twoStepsUntilAnswered(test);
+  QString indicator;
+  QString line;
+  perform(test, QString(), [&](QWidget& guide, rt::Long, const QString& state) {
+    if (state != QLatin1String("finished")) return;
+    indicator = guide.findChild<QLabel*>(QStringLiteral("lblResult"))->text();
+    line = guide.findChild<QLabel*>(QStringLiteral("lblStatus"))->text();
+  });
+  EXPECT_EQ(indicator, QStringLiteral("Passed"));
+  EXPECT_EQ(line, QString());
+  EXPECT_EQ(status(test), 1);
+  EXPECT_EQ(notified(test), 1);
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QToolButton>
 
@@ -165,6 +166,27 @@ TEST_F(Toolbar, StatusShowsItsTextAndTheResult) {
   toolbar->Status()->SetText(QStringLiteral("Test in progress, please wait..."));
   EXPECT_EQ(extender->widget()->findChild<QLabel*>(QStringLiteral("lblStatus"))->text(),
             QStringLiteral("Test in progress, please wait..."));
+}
+
+// Why a result is not judged stands on the status line, whole: a long reason
+// in a smaller font, or after the heading that the indicator beside it says
+// already; the whole note stays the line's tip.
+TEST_F(Toolbar, TheReasonAResultIsNotJudgedShowsWhole) {
+  auto* line = extender->widget()->findChild<QLabel*>(QStringLiteral("lblStatus"));
+  const QFont designed = line->font();
+  toolbar->Status()->SetResultStatus(0);
+  for (const char* reason : {"no limit is enabled", "no standard of the test is selected",
+                             "the analyzer gave no sensed refractory period"}) {
+    SCOPED_TRACE(reason);
+    const QString note = QStringLiteral("Not judged: ") + QLatin1String(reason);
+    toolbar->Status()->SetResultNote(note);
+    EXPECT_TRUE(line->text().endsWith(QLatin1String(reason))) << qPrintable(line->text());
+    EXPECT_LE(QFontMetrics(line->font()).horizontalAdvance(line->text()), line->width());
+    EXPECT_EQ(line->toolTip(), note);
+  }
+  toolbar->Status()->SetResultNote(QStringLiteral("Not judged: no limit is enabled"));
+  EXPECT_EQ(line->text(), QStringLiteral("Not judged: no limit is enabled"));
+  EXPECT_EQ(line->font(), designed) << "a note that fits keeps the line's font";
 }
 
 // The box offers the test's standards and shows a selected one; a pick in it

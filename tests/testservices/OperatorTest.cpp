@@ -247,6 +247,28 @@ TEST_F(Operator, AWaitGivenUpSaysWhatTheRunWaitedFor) {
   }
 }
 
+// A run that goes on after it has stored a value (pacer readings until Stop,
+// a curve still loading) is not waiting for a measurement any more.
+TEST_F(Operator, AWaitGivenUpAfterAValueWasStoredSaysTheRunDidNotEnd) {
+  auto test = std::make_shared<testsupport::StubTestElement>(500);
+  const FakeResultPtr result = fakeResultFor(500);
+  result->measurements.first()->value = 40.0;
+  test->result = result;
+  auto ctx = std::make_shared<host::RunContext>();
+  host::ScriptedOperator op(OperatorScript::Parse(QStringLiteral("500 play wait-run next")));
+  op.setPace(5);
+  op.setWaitLimit(300);
+  QStringList told;
+  op.setGiveUpHook([&](rt::Long testID, const QString& waitingFor) {
+    told << QStringLiteral("%1 %2").arg(testID).arg(waitingFor);
+  });
+  FakeGuide guide(test, result, ctx);
+  guide.runMilliseconds = 60000;
+  guide.Show(ui::form::Modal);
+  EXPECT_EQ(told, QStringList{QStringLiteral("500 the run did not end")});
+  EXPECT_EQ(guide.events, (QStringList{"StartTest", "StopTest", "NextTest"}));
+}
+
 TEST_F(Operator, ATestMetAgainTakesItsNextLine) {
   auto test = std::make_shared<testsupport::StubTestElement>(100);
   test->result = fakeResultFor(100);
