@@ -35,6 +35,16 @@ QFont titleFont(QFont font) {
   return font;
 }
 
+// A long name (a translated one, say) is drawn smaller, down to the plain
+// font's size, before it is cut short.
+QFont fittedTitleFont(const QFont& base, const QString& title, int width) {
+  QFont font = titleFont(base);
+  while (font.pointSizeF() - 0.5 >= base.pointSizeF() &&
+         QFontMetrics(font).horizontalAdvance(title) > width)
+    font.setPointSizeF(font.pointSizeF() - 0.5);
+  return font;
+}
+
 QFont subtitleFont(const QFont& base) {
   QFont font = titleFont(base);
   font.setBold(false);
@@ -335,9 +345,9 @@ void XTgContentPane::paintEvent(QPaintEvent*) {
   if (!title_.isEmpty()) {
     const int left = kTitleLeft;
     const int right = details.isValid() ? details.right() : width() / 2;
-    painter.setFont(titleFont(painter.font()));
-    painter.setPen(QColor(0x1D, 0x3B, 0x63));
     const QRect titleBox(left, 1, right - left, kTitleHeight - 1);
+    painter.setFont(fittedTitleFont(painter.font(), title_, titleBox.width()));
+    painter.setPen(QColor(0x1D, 0x3B, 0x63));
     painter.drawText(titleBox, Qt::AlignLeft | Qt::AlignVCenter,
                      painter.fontMetrics().elidedText(title_, Qt::ElideRight, titleBox.width()));
     painter.setFont(subtitleFont(font()));

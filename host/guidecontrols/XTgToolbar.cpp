@@ -16,6 +16,7 @@
 #include "limits/StandardsCollection.h"
 #include "records/RunContext.h"
 #include "runtime/ErrorHandling.h"
+#include "services/LanguageService.h"
 #include "typelib/ILimitData.h"
 #include "typelib/ITestElement.h"
 #include "ui/Twips.h"
@@ -53,8 +54,10 @@ const ButtonSpec kButtons[] = {
     {Next, "Next", "On to the next test", 0, Kind::Navigation, Group::Right},
 };
 
+// The words are the host's own text keys, so the indicator speaks the
+// language of the status line beside it.
 struct ResultLook {
-  const char* text;
+  const char* textKey;
   const char* background;
   const char* foreground;
 };
@@ -62,18 +65,30 @@ struct ResultLook {
 ResultLook resultLook(rt::Integer status) {
   switch (status) {
     case 1:
-      return {"Passed", "#2E9E44", "#FFFFFF"};
+      return {"236::Passed", "#2E9E44", "#FFFFFF"};
     case 2:
-      return {"Failed", "#C62828", "#FFFFFF"};
+      return {"237::Failed", "#C62828", "#FFFFFF"};
     case 3:
-      return {"Skipped", "#E8A317", "#2B2000"};
+      return {"240::Skipped", "#E8A317", "#2B2000"};
     default:
-      return {"Not tested", "#D9DDE2", "#4A4F55"};
+      return {"265::Not tested", "#D9DDE2", "#4A4F55"};
   }
 }
 
 // A result that ran but holds no verdict: never the green of a pass.
-const ResultLook kNotJudged{"Not judged", "#F6D365", "#3D2E00"};
+const ResultLook kNotJudged{"238::Not judged", "#F6D365", "#3D2E00"};
+
+// Wide enough for the longest of the indicator's words in the language shown
+// (bold, within its padding), and never narrower than the design's 78 pixels.
+int resultWidth(QFont font) {
+  font.setBold(true);
+  const QFontMetrics metrics(font);
+  int widest = metrics.horizontalAdvance(host::translated(QLatin1String(kNotJudged.textKey)));
+  for (rt::Integer status = 0; status <= 3; ++status)
+    widest = std::max(widest, metrics.horizontalAdvance(
+                                  host::translated(QLatin1String(resultLook(status).textKey))));
+  return std::max(78, widest + 14);
+}
 
 }  // namespace
 
@@ -104,7 +119,7 @@ XTgToolbar::XTgToolbar() {
   lblResult_ = new QLabel(this);
   lblResult_->setObjectName(QStringLiteral("lblResult"));
   lblResult_->setAlignment(Qt::AlignCenter);
-  lblResult_->setFixedWidth(78);
+  lblResult_->setFixedWidth(resultWidth(lblResult_->font()));
   lower->addWidget(lblResult_);
   cboStandard_ = new QComboBox(this);
   cboStandard_->setObjectName(QStringLiteral("cboStandard"));
@@ -300,7 +315,7 @@ void XTgToolbar::ShowStatus() {
   lblStatus_->setToolTip(line);
   FitStatus(line, notJudged && line == status_->ResultNote());
   const ResultLook look = notJudged ? kNotJudged : resultLook(status_->ResultStatus());
-  lblResult_->setText(QLatin1String(look.text));
+  lblResult_->setText(host::translated(QLatin1String(look.textKey)));
   lblResult_->setToolTip(notJudged ? status_->ResultNote() : QString());
   lblResult_->setStyleSheet(
       QStringLiteral("QLabel { background: %1; color: %2; border-radius: 8px; padding: 1px 4px; "

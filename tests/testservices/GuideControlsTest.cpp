@@ -10,6 +10,7 @@
 
 #include "FakeGuide.h"
 #include "GuideFixture.h"
+#include "LanguageScope.h"
 #include "RecordingParts.h"
 #include "StubTestElement.h"
 #include "com/CreateObject.h"
@@ -166,6 +167,36 @@ TEST_F(Toolbar, StatusShowsItsTextAndTheResult) {
   toolbar->Status()->SetText(QStringLiteral("Test in progress, please wait..."));
   EXPECT_EQ(extender->widget()->findChild<QLabel*>(QStringLiteral("lblStatus"))->text(),
             QStringLiteral("Test in progress, please wait..."));
+}
+
+// The indicator speaks the language of the status line beside it, and its
+// longest word fits (German words are longer than the design's English).
+TEST_F(GuideControlsFixture, TheResultIndicatorSpeaksTheHostsLanguageAndFits) {
+  const testsupport::LanguageScope german{QStringLiteral("de")};
+  QWidget window;
+  ui::Controls controls{&window};
+  auto extender = controls.Add(host::kToolbarProgId, QStringLiteral("xtbToolbar"));
+  auto toolbar = com::cast<host::ITgToolbar>(extender->Object());
+  window.resize(600, 60);
+  window.show();
+  auto* result = extender->widget()->findChild<QLabel*>(QStringLiteral("lblResult"));
+  const struct {
+    rt::Integer status;
+    const char* note;
+    const char* text;
+  } cases[] = {{0, "", "Nicht geprüft"},
+               {1, "", "Bestanden"},
+               {2, "", "Nicht bestanden"},
+               {0, "Nicht beurteilt: kein Grenzwert ist aktiviert", "Nicht beurteilt"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    toolbar->Status()->SetResultStatus(c.status);
+    toolbar->Status()->SetResultNote(QString::fromUtf8(c.note));
+    EXPECT_EQ(result->text(), QString::fromUtf8(c.text));
+    QFont bold = result->font();
+    bold.setBold(true);
+    EXPECT_LT(QFontMetrics(bold).horizontalAdvance(result->text()), result->width());
+  }
 }
 
 // Why a result is not judged stands on the status line, whole: a long reason
