@@ -70,7 +70,7 @@ host::OrvanQelMti CRV1XQuery::SendProbe() {
   timedOut_ = false;
   mfrmTimer_->StartTimer(timeOut_);
   comm_->SetOutput(kProbe);
-  while (comm_->InBufferCount() < 1 && !timedOut_) ui::doEvents();
+  while (comm_->InBufferCount() < 1 && !timedOut_) ui::waitForEvents();
   mfrmTimer_->StopTimer();
   ui::Sleep(kReplyPause);
   const QString reply = comm_->Input().toString();

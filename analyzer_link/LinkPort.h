@@ -29,8 +29,12 @@ class LinkPort {
 
   // Bytes received and not read yet; 0 when the control cannot tell.
   rt::Long waiting();
-  // What one read returns: one character of text.
+  // One character of text.
   QString read();
+  // Every character that has arrived.
+  QString readAll();
+  // Puts characters read but not used back in front of what is waiting.
+  void unread(const QString& text);
   void write(const QString& text);
   void discardInput();
 
@@ -44,6 +48,7 @@ class LinkPort {
   bool attempt(Call&& call);
 
   serial::SerialControl& control_;
+  QString held_;  // read, not used, and first in line
   bool gone_ = false;
 };
 

@@ -1,7 +1,5 @@
 #include "MComm.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <algorithm>
 #include <optional>
 
@@ -13,6 +11,7 @@
 #include "orvanRV1Xvti/CRV1XVTi.h"
 #include "runtime/ErrorHandling.h"
 #include "services/ErrorService.h"
+#include "ui/Clock.h"
 #include "ui/MessageBoxes.h"
 #include "ui/MessageLoop.h"
 
@@ -25,6 +24,10 @@ constexpr rt::Long kDefaultOpenTimeOut = 3000;  // ms, when "CommTimeOut" gives 
 constexpr rt::Integer kMaxRetransmissions = 3;
 constexpr rt::Long kRetransmitPause = 200;  // ms between a retransmission and the next receive
 constexpr int kReadPause = 5;               // ms before every read
+// Bytes that follow a whole block are left over from it: they are read off
+// until the line has been quiet this long (a USB adapter hands on what it
+// received in bursts up to 20 ms apart).
+constexpr qint64 kBlockSurplusQuiet = 25;  // ms
 constexpr rt::Integer kTextMode = 0;
 constexpr rt::Integer kBinaryMode = 1;
 const QString kLineSettings = QStringLiteral("9600,N,8,1");
@@ -53,7 +56,11 @@ struct LinkVariables {
   rt::Integer event = event::Continue;
   QString lastRead;
   int openingPasses = 0;
-  QElapsedTimer openingClock;
+  ui::Stopwatch openingClock;
+  // A whole block was read, and when its last bytes (or bytes after it)
+  // came.
+  bool afterBlock = false;
+  ui::Stopwatch sinceBlockBytes;
   // How often the command text went on the wire, and how many answers,
   // each ended by its prompt, the analyzer still owes for what was written:
   // a retransmission may be answered twice, an abort leaves an answer
@@ -83,17 +90,15 @@ bool waitEnds() {
 }
 
 // One turn of the message loop, without waiting for more events: the
-// machine's turns and the reads of a reply must not add a wait per character.
+// machine's turns and the reads of a reply add no wait of their own.
 void yieldOnce() {
-  if (!QCoreApplication::instance()) return;
-  QCoreApplication::sendPostedEvents();
-  QCoreApplication::processEvents();
+  ui::doEvents();
 }
 
 // Lets events run until a byte is waiting, the time-out ticked or the wait
 // ended.
 void waitForInput() {
-  while (port().waiting() < 1 && !theLink.timedOut && !waitEnds()) ui::doEvents();
+  while (port().waiting() < 1 && !theLink.timedOut && !waitEnds()) ui::waitForEvents();
 }
 
 void startTimeOut(rt::Long milliseconds) {
@@ -150,6 +155,25 @@ void openingStep() {
   }
 }
 
+// What keeps coming after a whole block belongs to it, not to the next
+// command's answer: it is read off until the line has been quiet a while.
+void dropBlockSurplus() {
+  LinkVariables& l = theLink;
+  l.afterBlock = false;
+  for (;;) {
+    if (port().waiting() > 0) {
+      port().readAll();
+      l.sinceBlockBytes.start();
+      continue;
+    }
+    const qint64 quiet = l.sinceBlockBytes.elapsed();
+    if (quiet >= kBlockSurplusQuiet || waitEnds()) break;
+    startTimeOut(kBlockSurplusQuiet - quiet);
+    waitForInput();
+    stopTimeOut();
+  }
+}
+
 // Before a command goes out for the first time, the exchanges before it are
 // finished: the answers still owed are read off up to their prompts, for as
 // long as characters keep coming within the reply time-out, and whatever
@@ -157,11 +181,12 @@ void openingStep() {
 // taken as this command's answer.
 void finishEarlierExchanges() {
   LinkVariables& l = theLink;
+  if (l.afterBlock) dropBlockSurplus();
   if (l.owed > 0) {
     startTimeOut(kReplyTimeOut);
     while (l.owed > 0 && !l.timedOut && !waitEnds()) {
       if (port().waiting() < 1) {
-        ui::doEvents();
+        waitForInput();
         continue;
       }
       if (port().read() == kPromptCharacter) --l.owed;
@@ -204,14 +229,21 @@ void receiveStep() {
   do {
     waitForInput();
     if (port().waiting() >= 1) {
+      // One pause before each read, and the read takes every character that
+      // has come meanwhile, one at a time up to the prompt; what follows it
+      // stays waiting.
       ui::Sleep(kReadPause);
-      const QString read = port().read();
-      // Nothing answers a command that has not gone out yet (after the block
-      // the next command waits for its first retransmission): what comes
-      // before it is left over and dropped.
+      const QString read = port().readAll();
+      // Nothing answers a command that has not gone out yet (after a block
+      // cut short the next command waits for its first retransmission): what
+      // comes before it is left over and dropped.
       if (l.written > 0) {
-        l.lastRead = read;
-        l.reply += read;
+        qsizetype taken = 0;
+        while (taken < read.size() && l.lastRead != kPromptCharacter) {
+          l.lastRead = read.mid(taken++, 1);
+          l.reply += l.lastRead;
+        }
+        port().unread(read.mid(taken));
       }
     }
     yieldOnce();
@@ -233,7 +265,7 @@ void retransmitStep() {
   }
   writeCommand();
   Form().StartSleepTimer(kRetransmitPause);
-  while (Form().IsSleeping() && !waitEnds()) ui::doEvents();
+  while (Form().IsSleeping() && !waitEnds()) ui::waitForEvents();
 }
 
 void failedStep() {
@@ -243,6 +275,7 @@ void failedStep() {
 void closingStep() {
   port().close();
   theLink.owed = 0;
+  theLink.afterBlock = false;
   theLink.event = event::StepDone;
 }
 
@@ -348,6 +381,7 @@ rt::Integer InitComm() {
   l.probeText = QStringLiteral("\r");
   l.written = 0;
   l.owed = 0;
+  l.afterBlock = false;
   port().takeGone();
   const rt::Integer result = RunLink(event::Continue);
   rt::ignoreErrors([] {
@@ -431,7 +465,7 @@ rt::Long ReadBlockLength() {
   // time-out as any reply, and its failure is that of an incomplete block.
   l.timedOut = false;
   Form().StartTimer(kReplyTimeOut);
-  while (c.InBufferCount() < 2 && !l.timedOut) ui::doEvents();
+  while (c.InBufferCount() < 2 && !l.timedOut) ui::waitForEvents();
   if (c.InBufferCount() < 2) blockIncomplete();
   Form().StopTimer();
   ui::Sleep(kReadPause);
@@ -448,7 +482,9 @@ QVariant ReadBinaryBlock(rt::Long count) {
   // length noted here, with the time-out stopped: the receive step of the
   // next exchange expects exactly that. The block was the answer the link
   // waited for, whole or given up: bytes after it are dropped before the
-  // next command goes out.
+  // next command goes out. A whole block ends its exchange: the link is idle
+  // and writes the next command at once; after one cut short the link stays
+  // in its sent state.
   struct BackToText {
     serial::SerialControl& control;
     rt::Integer readLength;
@@ -475,12 +511,15 @@ QVariant ReadBinaryBlock(rt::Long count) {
       std::copy_n(received.constData(), fits, block.data() + stored);
       stored += fits;  // surplus bytes of the last read are dropped
       Form().StartTimer(kReplyTimeOut);
-    } else if (l.timedOut) {
-      blockIncomplete();
+      ui::doEvents();
+      continue;
     }
-    // Waits for the next bytes (at most a millisecond) instead of spinning.
-    ui::doEvents();
+    if (l.timedOut) blockIncomplete();
+    ui::waitForEvents();
   }
+  l.linkState = state::Idle;
+  l.afterBlock = true;
+  l.sinceBlockBytes.start();
   return block;
 }
 

@@ -1,17 +1,17 @@
 #include "ui/Timer.h"
 
+#include <QPointer>
+
 #include "runtime/RuntimeError.h"
 
 namespace ui {
 
 namespace {
 constexpr rt::Long kInvalidPropertyValue = 380;
-}
+constexpr qint64 kNanosecondsPerMillisecond = 1'000'000;
+}  // namespace
 
-Timer::Timer(QObject* parent) : QObject(parent) {
-  timer_.setTimerType(Qt::PreciseTimer);
-  connect(&timer_, &QTimer::timeout, this, &Timer::Tick);
-}
+Timer::Timer(QObject* parent) : QObject(parent), alarm_([this] { due(); }) {}
 
 void Timer::SetInterval(rt::Long milliseconds) {
   if (milliseconds < 0 || milliseconds > 65535)
@@ -27,8 +27,24 @@ void Timer::SetEnabled(bool enabled) {
 }
 
 void Timer::restart() {
-  timer_.stop();
-  if (enabled_ && interval_ > 0) timer_.start(interval_);
+  if (enabled_ && interval_ > 0)
+    alarm_.setAfterMilliseconds(interval_);
+  else
+    alarm_.cancel();
+}
+
+void Timer::due() {
+  // The next tick counts from when this one was due; one that is already
+  // past (the loop did not run meanwhile) is not made up for.
+  const qint64 interval = interval_ * kNanosecondsPerMillisecond;
+  const qint64 next = alarm_.due() + interval;
+  alarm_.setAt(next > clockNow() ? next : clockNow() + interval);
+  if (ticking_) return;
+  ticking_ = true;
+  // The handler may destroy the timer.
+  QPointer<Timer> alive(this);
+  Q_EMIT Tick();
+  if (alive) ticking_ = false;
 }
 
 }  // namespace ui

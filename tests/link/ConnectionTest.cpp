@@ -150,7 +150,6 @@ TEST_F(LinkTest, NewerGenerationBlockHasTheAnnouncedLength) {
   // Header 0x10 0x00: sixteen words, 32 bytes.
   EXPECT_EQ(block.toByteArray(), rv1xsim::AnalyzerModel(parsed).waveformBlock().mid(2));
   EXPECT_EQ(block.toByteArray().size(), 32);
-  leaveWithoutClosing();
 }
 
 TEST_F(LinkTest, OlderGenerationBlockIsExactly2000Bytes) {
@@ -176,7 +175,7 @@ TEST_F(LinkTest, SurplusBytesAfterTheBlockAreDropped) {
     rv1xsim::parseOptions(QLatin1String(options), parsed);
     const QByteArray sent = rv1xsim::AnalyzerModel(parsed).waveformBlock();
     EXPECT_EQ(block, sent.mid(2, 2 * parsed.blockWords));
-    leaveWithoutClosing();
+    connection().CloseChannel();
   }
 }
 

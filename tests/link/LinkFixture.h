@@ -130,12 +130,6 @@ class LinkTest : public ::testing::Test {
     return raisedBy([&] { connection().OpenChannel(); });
   }
 
-  // After "P" the link stays in its sent state and writes the next command
-  // only by its first retransmission: closing a newer analyzer ("Z") would
-  // wait that out. A test that does not mean to wait leaves the port to the
-  // next open, which closes it first.
-  void leaveWithoutClosing() { connection_.reset(); }
-
   // Calls Abort after the given time, as a click handled during a wait would.
   // A click that comes after its test has ended goes nowhere.
   void abortAfter(int milliseconds) {
