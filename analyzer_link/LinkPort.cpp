@@ -4,7 +4,7 @@
 
 #include "MCommUtils.h"
 #include "runtime/ErrorHandling.h"
-#include "serial/SerialControl.h"
+#include "serial/Transport.h"
 #include "ui/MessageLoop.h"
 
 namespace orvanRV1Xvti {

@@ -12,14 +12,14 @@
 #include "runtime/Types.h"
 
 namespace serial {
-class SerialControl;
+class Transport;
 }
 
 namespace orvanRV1Xvti {
 
 class LinkPort {
  public:
-  explicit LinkPort(serial::SerialControl& control) : control_(control) {}
+  explicit LinkPort(serial::Transport& control) : control_(control) {}
 
   // Port number, line settings and one-character text reads, then the port
   // switched on and its status checked: false when switching on or the
@@ -47,7 +47,7 @@ class LinkPort {
   template <class Call>
   bool attempt(Call&& call);
 
-  serial::SerialControl& control_;
+  serial::Transport& control_;
   QString held_;  // read, not used, and first in line
   bool gone_ = false;
 };

@@ -71,9 +71,9 @@ QMap<QString, QString> storedSettings(ui::Form& guide) {
 
 SimulatedBench::SimulatedBench(rv1xsim::Simulator& analyzer) : analyzer_(analyzer) {
   observer_ = ui::Form::addModalObserver([this](ui::Form& guide) { SetOutputs(guide); });
-  look_.setInterval(kLookMs);
-  connect(&look_, &QTimer::timeout, this, &SimulatedBench::TurnRange);
-  look_.start();
+  look_.SetInterval(kLookMs);
+  connect(&look_, &ui::Timer::Tick, this, &SimulatedBench::TurnRange);
+  look_.SetEnabled(true);
 }
 
 SimulatedBench::~SimulatedBench() {

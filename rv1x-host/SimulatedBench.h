@@ -10,7 +10,8 @@
 // analyzer is touched, and the test elements never know it is there.
 
 #include <QObject>
-#include <QTimer>
+
+#include "ui/Timer.h"
 
 namespace rv1xsim {
 class Simulator;
@@ -32,7 +33,7 @@ class SimulatedBench : public QObject {
   void TurnRange();
 
   rv1xsim::Simulator& analyzer_;
-  QTimer look_;
+  ui::Timer look_;
   int observer_ = 0;
 };
 

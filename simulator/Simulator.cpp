@@ -12,6 +12,11 @@
 #include <cstring>
 #include <ctime>
 
+#include "InProcessLine.h"
+#include "InProcessPort.h"
+#include "ui/Clock.h"
+#include "ui/MessageLoop.h"
+
 namespace rv1xsim {
 
 namespace {
@@ -61,6 +66,7 @@ void sleepUntil(const timespec& deadline) {
 Simulator::Simulator(SimulatorOptions options) : model_(std::move(options)) {}
 
 Simulator::~Simulator() {
+  if (line_) InProcessPort::unplug(*this);
   stop();
   closeFd(master_);
   closeFd(slave_);
@@ -108,12 +114,55 @@ QList<QByteArray> Simulator::commands() const {
   return commands_;
 }
 
+QList<qint64> Simulator::commandTimes() const {
+  std::lock_guard lock(mutex_);
+  return commandTimes_;
+}
+
 int Simulator::count(const QByteArray& command) const {
   std::lock_guard lock(mutex_);
   return static_cast<int>(commands_.count(command));
 }
 
+void Simulator::plugIn(int port) {
+  if (!line_) line_ = std::make_unique<InProcessLine>(*this);
+  InProcessPort::plugIn(port, *this);
+}
+
+bool Simulator::portHeld() const {
+  return line_ && !line_->free();
+}
+
+Reply Simulator::answer(const QByteArray& command, bool& paced, qint64 at) {
+  Reply reply;
+  {
+    std::lock_guard lock(mutex_);
+    commands_.append(command);
+    commandTimes_.append(at / 1'000'000);
+    reply = model_.respond(command);
+    paced = model_.options().paced;
+  }
+  arrived_.notify_all();
+  return reply;
+}
+
+void Simulator::logWire(const QByteArray& bytes) {
+  std::lock_guard lock(mutex_);
+  wire_ += bytes;
+}
+
 bool Simulator::waitForCommands(int count, int timeoutMs) const {
+  if (line_) {
+    const auto enough = [&] {
+      std::lock_guard lock(mutex_);
+      return commands_.size() >= count;
+    };
+    bool over = false;
+    ui::Alarm end([&over] { over = true; });
+    end.setAfterMilliseconds(timeoutMs);
+    while (!enough() && !over) ui::waitForEvents();
+    return enough();
+  }
   std::unique_lock lock(mutex_);
   return arrived_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
                            [&] { return commands_.size() >= count; });
@@ -123,6 +172,7 @@ void Simulator::clearLog() {
   std::lock_guard lock(mutex_);
   wire_.clear();
   commands_.clear();
+  commandTimes_.clear();
 }
 
 SimulatorOptions Simulator::options() const {
@@ -163,6 +213,10 @@ AnalyzerState Simulator::state() const {
 }
 
 void Simulator::hangUp() {
+  if (line_) {
+    line_->hangUp();
+    return;
+  }
   if (!thread_.joinable()) {
     closeMaster();
     return;
@@ -213,10 +267,7 @@ bool Simulator::readAvailable(int timeoutMs) {
 }
 
 void Simulator::takeInput(const QByteArray& bytes) {
-  {
-    std::lock_guard lock(mutex_);
-    wire_ += bytes;
-  }
+  logWire(bytes);
   input_ += bytes;
   if (input_.size() > kMaxPendingInput && !input_.contains(kCR)) input_.clear();
 }
@@ -232,15 +283,8 @@ bool Simulator::handleCommands() {
   if (input_.size() > length && input_.at(length) == kVT) ++length;
   const QByteArray command = input_.left(length);
   input_.remove(0, length);
-  Reply reply;
-  bool paced;
-  {
-    std::lock_guard lock(mutex_);
-    commands_.append(command);
-    reply = model_.respond(command);
-    paced = model_.options().paced;
-  }
-  arrived_.notify_all();
+  bool paced = true;
+  const Reply reply = answer(command, paced, ui::clockNow());
   // The writer's bytes reach a pseudo-terminal at once; on the wire the
   // command would still be arriving: the answer starts when it would have.
   if (paced) waitCharacterTimes(command.size());

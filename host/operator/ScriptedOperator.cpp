@@ -47,8 +47,8 @@ bool holdsValue(const QVariant& value) {
 
 ScriptedOperator::ScriptedOperator(OperatorScript script, QObject* parent)
     : QObject(parent), script_(std::move(script)) {
-  tick_.setInterval(kTickMs);
-  connect(&tick_, &QTimer::timeout, this, &ScriptedOperator::Tick);
+  tick_.SetInterval(kTickMs);
+  connect(&tick_, &ui::Timer::Tick, this, &ScriptedOperator::Tick);
   observer_ = ui::Form::addModalObserver([this](ui::Form& form) { Started(form); });
   ui::MessageBoxes::instance().setResponder(
       [this](const ui::ShownMessage& message) { return Respond(message.style); });
@@ -82,13 +82,13 @@ void ScriptedOperator::Started(ui::Form& form) {
   });
   sessions_.append(session);
   Note(*session, QStringLiteral("opened"));
-  if (!tick_.isActive()) tick_.start();
+  if (!tick_.Enabled()) tick_.SetEnabled(true);
 }
 
 void ScriptedOperator::Tick() {
   sessions_.removeIf([](const std::shared_ptr<Session>& s) { return !s->form; });
   if (sessions_.isEmpty()) {
-    tick_.stop();
+    tick_.SetEnabled(false);
     return;
   }
   // The innermost guide is the one the operator looks at.

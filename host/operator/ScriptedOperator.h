@@ -19,17 +19,18 @@
 // A run happens inside the Play click (the guide's handler runs it), so
 // every action is a queued call of its own and the operator's timer goes on
 // ticking in the run's message loops: waits, Stop and the shock answers
-// happen while the Play click is still under way.
+// happen while the Play click is still under way. Its pace and waits are on
+// the thread's clock (ui/Clock.h).
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
-#include <QTimer>
 #include <functional>
 #include <map>
 
 #include "operator/OperatorScript.h"
 #include "typelib/HostTypes.h"
+#include "ui/Clock.h"
+#include "ui/Timer.h"
 
 class QAbstractItemView;
 
@@ -79,13 +80,13 @@ class ScriptedOperator : public QObject {
     rt::Long testID = 0;
     OperatorPlan plan;
     int index = 0;
-    QElapsedTimer sinceAction;
-    QElapsedTimer sinceStep;
+    ui::Stopwatch sinceAction;
+    ui::Stopwatch sinceStep;
     int playsPending = 0;  // Play clicks still under way
     bool playPressed = false;
     bool sawRunning = false;
     int answered = 0;
-    QElapsedTimer sinceAnswer;
+    ui::Stopwatch sinceAnswer;
     QList<int> pendingAnswers;
     int gaveUp = 0;
     int leaveTries = 0;
@@ -121,7 +122,7 @@ class ScriptedOperator : public QObject {
   int guidesSeen_ = 0;
   std::map<rt::Long, int> passes_;
   QList<std::shared_ptr<Session>> sessions_;  // innermost last
-  QTimer tick_;
+  ui::Timer tick_;
   int observer_ = 0;
 };
 

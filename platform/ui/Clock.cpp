@@ -12,7 +12,6 @@
 #include <climits>
 #include <vector>
 
-
 namespace ui {
 
 namespace {

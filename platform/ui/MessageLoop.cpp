@@ -12,9 +12,10 @@ namespace ui {
 namespace {
 
 constexpr qint64 kNanosecondsPerMillisecond = 1'000'000;
-// Calls of doEvents in a row that find nothing to run before virtual time
-// treats them as a poll loop's wait.
-constexpr int kIdleTurnsOfAPollLoop = 64;
+// Calls of doEvents in a row that find nothing to run, with time standing
+// still, before virtual time treats them as a poll loop's wait (on real time
+// such a loop would spin while time passed).
+constexpr int kIdleTurnsOfAPollLoop = 1000;
 
 // Counts the events delivered on the application's thread, so that a wait
 // knows whether anything ran (posted events leave no other trace).
@@ -57,8 +58,10 @@ bool runReady() {
 
 void doEvents() {
   thread_local int idleTurns = 0;
-  if (runReady() || !clockIsVirtual()) {
+  thread_local qint64 idleSince = 0;
+  if (runReady() || !clockIsVirtual() || clockNow() != idleSince) {
     idleTurns = 0;
+    idleSince = clockNow();
     return;
   }
   if (++idleTurns < kIdleTurnsOfAPollLoop) return;

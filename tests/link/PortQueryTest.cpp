@@ -16,7 +16,7 @@ class PortQueryTest : public LinkTest {
   // The time one query on the port takes, and what it found.
   host::OrvanQelMti timedQuery(int port, qint64& elapsed) {
     auto q = query();
-    QElapsedTimer clock;
+    ui::Stopwatch clock;
     clock.start();
     const host::OrvanQelMti found = q->QueryMTI(port);
     elapsed = clock.elapsed();
@@ -61,7 +61,7 @@ TEST_F(PortQueryTest, ReplyInPiecesMoreThan25MsApartIsReadIncomplete) {
 TEST_F(PortQueryTest, ClosesItsPortAfterEveryQueryAndShowsNothing) {
   Simulator& sim = analyzer();
   EXPECT_EQ(query()->QueryMTI(kDefaultPort).Present, 1);
-  EXPECT_TRUE(deviceIsFree(sim.slavePath()));
+  EXPECT_TRUE(testsupport::portIsFree(sim));
   EXPECT_TRUE(messages().shown().isEmpty());
   EXPECT_TRUE(errors().entries().isEmpty());
 }

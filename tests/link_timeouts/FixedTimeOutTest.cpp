@@ -1,6 +1,8 @@
-// The link's waits that run for their full fixed length: 3000 ms for a
-// reply, for the next bytes of a block and (without a registry value) for
-// the opening probe; three retransmissions before the link gives up.
+// The link's waits that run for their full fixed length, on the test's
+// clock: 3000 ms for a reply, for the next bytes of a block and (without a
+// registry value) for the opening probe; three retransmissions 200 ms after
+// their time-outs before the link gives up. And what an exchange that goes
+// well costs: its characters on the wire and one read pause, no more.
 
 #include "../link/LinkFixture.h"
 #include "AnalyzerModel.h"
@@ -15,13 +17,11 @@ using orvanRV1Xvti::evtiTransmitting;
 constexpr qint64 kReplyTimeOut = 3000;
 // Four receive attempts of 3000 ms, 200 ms apart.
 constexpr qint64 kGivingUp = 4 * kReplyTimeOut + 3 * 200;
-
-qint64 elapsedOf(const std::function<void()>& body) {
-  QElapsedTimer clock;
-  clock.start();
-  body();
-  return clock.elapsed();
-}
+// What the machine's own turns may add on the test's clock: nothing but
+// rounding to the millisecond.
+constexpr qint64 kTurns = 1;
+constexpr double kCharacterMs = rv1xsim::Simulator::kCharacterMicroseconds / 1000.0;
+constexpr double kReadPauseMs = 5.0;
 
 // A command that is to fail: the error it raised (number 0: none) and how
 // long the failure took.
@@ -42,12 +42,49 @@ TEST_F(LinkTest, MissingReplyIsSentThreeTimesMoreThenThePortIsClosed) {
   connection().OpenChannel();
   sim.clearLog();
   const Failure failure = failingSend(connection(), QStringLiteral("M"));
-  EXPECT_GE(failure.elapsed, kGivingUp - 100);
-  EXPECT_LT(failure.elapsed, kGivingUp + 1500);
+  EXPECT_GE(failure.elapsed, kGivingUp);
+  EXPECT_LE(failure.elapsed, kGivingUp + kTurns);
   EXPECT_EQ(sim.wire(), QByteArray("M\r").repeated(4)) << "the same command text each time";
+  // Each retransmission follows its time-out at once; the next receive
+  // starts after the 200 ms pause.
+  QList<qint64> after;
+  for (qint64 at : sim.commandTimes()) after.append(at - sim.commandTimes().first());
+  EXPECT_EQ(after, (QList<qint64>{0, 3000, 6200, 9400}));
   EXPECT_EQ(failure.error.Number(), eeVTI_Error);
   EXPECT_EQ(shownTexts(), QStringList{kNoAnalyzerFound});
-  EXPECT_TRUE(deviceIsFree(sim.slavePath())) << "the link gave up and closed the port";
+  EXPECT_TRUE(testsupport::portIsFree(sim)) << "the link gave up and closed the port";
+}
+
+// Each command and its reply cross the wire at 9600 baud; the link reads
+// what has come after a 5 ms pause, so the exchange ends within one pause of
+// the reply's last character. A fixed wait added anywhere in an ordinary
+// exchange fails this.
+TEST_F(LinkTest, AnOrdinaryExchangeCostsItsWireTimeAndAtMostOnePause) {
+  analyzer();
+  connection().OpenChannel();
+  for (const char* command : {"I", "D", "M"}) {
+    QString reply;
+    const qint64 elapsed = elapsedOf(
+        [&] { reply = connection().SendCommand(QLatin1String(command), false).toString(); });
+    const double wire = (qstrlen(command) + 1 + reply.size() + 2) * kCharacterMs;
+    EXPECT_GE(elapsed, static_cast<qint64>(wire)) << command;
+    EXPECT_LE(elapsed, wire + kReadPauseMs + kTurns) << command;
+  }
+}
+
+TEST_F(LinkTest, OpeningAnAnsweringAnalyzerEndsWellBeforeItsFirstRetransmission) {
+  Simulator& sim = analyzer();
+  const qint64 elapsed = elapsedOf([&] { connection().OpenChannel(); });
+  EXPECT_EQ(connection().State(), evtiIdle);
+  // Five exchanges (the probes, "D", "Z", "X"): a few milliseconds each.
+  EXPECT_EQ(sim.commands().size(), 5);
+  EXPECT_LT(elapsed, 150) << "a retransmission would be due after " << kReplyTimeOut << " ms";
+}
+
+TEST_F(LinkTest, AWaitLastsItsTimeToTheMillisecond) {
+  analyzer();
+  connection().OpenChannel();
+  for (int ms : {1, 150, 5000}) EXPECT_EQ(elapsedOf([&] { connection().Wait(ms); }), ms);
 }
 
 TEST_F(LinkTest, AfterAWholeBlockTheNextCommandGoesOutAtOnceAndTheSurplusIsDropped) {
@@ -94,7 +131,7 @@ TEST_F(LinkTest, ClosingANewerAnalyzerAfterAWholeBlockSendsItsZAtOnce) {
   const qint64 elapsed = elapsedOf([&] { connection().CloseChannel(); });
   EXPECT_LT(elapsed, kReplyTimeOut);
   EXPECT_EQ(sim.wire(), QByteArray("Z\rZ\r"));
-  EXPECT_TRUE(deviceIsFree(sim.slavePath()));
+  EXPECT_TRUE(testsupport::portIsFree(sim));
 }
 
 TEST_F(LinkTest, IncompleteBlockRaisesFromTheLinkAndLeavesTheControlForText) {

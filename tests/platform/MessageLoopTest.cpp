@@ -1,4 +1,5 @@
-// Window timers, letting window messages run, and the plain pause.
+// Window timers (on the test's clock), letting window messages run, the
+// wait for the next event, and the plain pause.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include "QtPrinters.h"
 #include "TestSupport.h"
 #include "runtime/RuntimeError.h"
+#include "ui/Clock.h"
 #include "ui/MessageLoop.h"
 #include "ui/Timer.h"
 
@@ -29,6 +31,7 @@ double processCpuSeconds() {
 }
 
 TEST(Timer, IntervalZeroNeverTicks) {
+  ui::VirtualClock time;
   ui::Timer timer;
   int ticks = 0;
   QObject::connect(&timer, &ui::Timer::Tick, [&] { ++ticks; });
@@ -57,6 +60,7 @@ TEST(Timer, AnIntervalOutOfRangeRaises380AndKeepsTheOldOne) {
 }
 
 TEST(Timer, TicksOnlyWhileEnabledAndOnlyThroughTheMessageLoop) {
+  ui::VirtualClock time;
   ui::Timer timer;
   int ticks = 0;
   QObject::connect(&timer, &ui::Timer::Tick, [&] { ++ticks; });
@@ -74,6 +78,7 @@ TEST(Timer, TicksOnlyWhileEnabledAndOnlyThroughTheMessageLoop) {
 }
 
 TEST(Timer, SettingTheIntervalRestartsTheCount) {
+  ui::VirtualClock time;
   ui::Timer timer;
   int ticks = 0;
   QObject::connect(&timer, &ui::Timer::Tick, [&] { ++ticks; });

@@ -3,7 +3,8 @@
 // the deliverables and the host's control libraries registered as a host
 // installs them, the seven classes by registered name, a clean record of
 // messages and errors, and the simulated analyzer on the port the host
-// assigns.
+// assigns; each test on its own clock with a link of its own, the analyzer
+// answering in-process (SimulatedLink.h).
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+#include "SimulatedLink.h"
 #include "Simulator.h"
 #include "TestSupport.h"
 #include "com/CreateObject.h"
@@ -99,10 +101,8 @@ class FrameTest : public ::testing::Test {
     rv1xsim::SimulatorOptions parsed;
     QString error;
     EXPECT_TRUE(rv1xsim::parseOptions(options, parsed, &error)) << qPrintable(error);
-    simulators_.push_back(std::make_unique<rv1xsim::Simulator>(parsed));
+    simulators_.push_back(testsupport::pluggedAnalyzer(parsed, port));
     rv1xsim::Simulator& simulator = *simulators_.back();
-    EXPECT_TRUE(simulator.start());
-    mapPort(port, simulator.slavePath());
     assignment().assign(host::kProduct, port);
     return simulator;
   }
@@ -113,6 +113,7 @@ class FrameTest : public ::testing::Test {
   }
 
   static inline std::unique_ptr<testsupport::TemporaryRegistry> registry_;
+  testsupport::SimulatedLink simulated_;
   std::vector<std::unique_ptr<rv1xsim::Simulator>> simulators_;
 };
 
