@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
-#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -26,11 +25,12 @@ constexpr char kVT = '\x0b';
 // A bare CR may be the first half of the opening probe CR VT: this long the
 // simulator waits for the VT before it takes the CR alone.
 constexpr int kProbeSecondByteMs = 5;
-// A broken-off reply waits for its last characters to be read: first this
-// long, since what is written reaches the slave side a moment later, then
-// as long as the slave side holds unread characters, up to a bound.
+// A broken-off reply waits for its last characters to be read, since
+// closing the master side drops what the slave side holds: first this long,
+// then as long as the slave side holds unread characters, up to a bound far
+// beyond what a reader that is there needs on a busy machine.
 constexpr int kDrainBeforeHangUpMs = 20;
-constexpr int kDrainAtMostMs = 2000;
+constexpr int kDrainAtMostMs = 10000;
 constexpr int kDrainLookMs = 2;
 // Input that never ends a command is garbage; drop it beyond this size.
 constexpr qsizetype kMaxPendingInput = 4096;
@@ -343,11 +343,12 @@ bool Simulator::writeAll(const char* data, qsizetype size) {
 }
 
 void Simulator::waitUntilRead(int timeoutMs) {
-  // The slave side, which the simulator keeps open, counts what its reader
-  // has not taken yet.
+  // The slave side, which the simulator keeps open, shows what its reader
+  // has not taken yet; polling it first hands on what the terminal still
+  // holds on its way (a count alone would miss those characters).
   for (int waited = 0; waited < timeoutMs; waited += kDrainLookMs) {
-    int unread = 0;
-    if (::ioctl(slave_, FIONREAD, &unread) != 0 || unread <= 0) return;
+    pollfd fd{slave_, POLLIN, 0};
+    if (::poll(&fd, 1, 0) <= 0 || (fd.revents & POLLIN) == 0) return;
     if (!pause(kDrainLookMs)) return;
   }
 }

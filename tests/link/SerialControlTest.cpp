@@ -20,9 +20,9 @@ class SerialControlTest : public ::testing::Test {
     control_.SetCommPort(4);
   }
   // Lets the control see what the other side wrote: the count once that
-  // many bytes are there (or what came within two seconds).
+  // many bytes are there (or what came within ten seconds).
   rt::Long waitingFor(rt::Long count) {
-    testsupport::waitUntil([&] { return control_.InBufferCount() >= count; }, 2000);
+    testsupport::waitUntil([&] { return control_.InBufferCount() >= count; }, 10000);
     return control_.InBufferCount();
   }
 
@@ -115,7 +115,7 @@ TEST_F(SerialControlTest, DeviceThatHasGoneIsLetGoOnceWhatItSentIsRead) {
   SerialControl control;
   openOn(simulator, control);
   control.SetOutput(QStringLiteral("I\r"));
-  ASSERT_TRUE(testsupport::waitUntil([&] { return control.InBufferCount() >= 4; }, 2000));
+  ASSERT_TRUE(testsupport::waitUntil([&] { return control.InBufferCount() >= 4; }, 10000));
   simulator.hangUp();
 
   // The dead device's descriptor stays readable: the control lets it go as

@@ -28,8 +28,9 @@ TEST(VirtualClock, AWaitJumpsToTheNextAlarmAndAlarmsGoOffInTheirOrder) {
   const Since since;
   QStringList rang;
   const auto ring = [&](const char* name) {
-    return std::make_unique<ui::Alarm>(
-        [&rang, &since, name] { rang << QStringLiteral("%1@%2").arg(QLatin1String(name)).arg(since()); });
+    return std::make_unique<ui::Alarm>([&rang, &since, name] {
+      rang << QStringLiteral("%1@%2").arg(QLatin1String(name)).arg(since());
+    });
   };
   auto late = ring("late"), first = ring("first"), second = ring("second"), middle = ring("middle");
   late->setAfterMilliseconds(30);

@@ -3,10 +3,10 @@
 // controls made in-process, and an analyzer link of the test's own in the
 // thread's place (every connection object the test makes uses it);
 // simulated analyzers plugged in on port numbers answer in-process
-// (pluggedAnalyzer), any other port is a serial device as ever. A five-second countdown or a three-second
-// time-out then costs no wall time, and events come in the order they would
-// in real time. A fixture holds one for the life of each test, made before
-// its analyzers (so that it goes after them).
+// (pluggedAnalyzer), any other port is a serial device as ever. A five-second countdown or a
+// three-second time-out then costs no wall time, and events come in the order they would in real
+// time. A fixture holds one for the life of each test, made before its analyzers (so that it goes
+// after them).
 //
 // For test programs that link the simulator (rv1xsim) and reach the link's
 // internals (analyzer_link/ on their include path).
