@@ -4,6 +4,7 @@
 
 #include "InProcessPort.h"
 #include "Simulator.h"
+#include "ui/ClockTrace.h"
 
 namespace rv1xsim {
 
@@ -47,6 +48,8 @@ void InProcessLine::write(const QByteArray& bytes) {
   if (hungUp_) return;
   simulator_.logWire(bytes);
   const qint64 now = ui::clockNow();
+  // For the benchmark: the characters on the wire at 9600 baud.
+  ui::traceInterval("wire", now, now + bytes.size() * kCharacter);
   input_ += bytes;
   inputAt_.insert(inputAt_.end(), bytes.size(), now);
   if (input_.size() > kMaxPendingInput && !input_.contains(kCR)) {
@@ -131,6 +134,7 @@ void InProcessLine::answer(qint64 at, qsizetype length) {
       output_.push_back({t, piece});
       continue;
     }
+    ui::traceInterval("wire", t, t + piece.size() * kCharacter);
     for (char byte : piece) {
       t += kCharacter;
       output_.push_back({t, QByteArray(1, byte)});

@@ -20,7 +20,9 @@
 // every action is a queued call of its own and the operator's timer goes on
 // ticking in the run's message loops: waits, Stop and the shock answers
 // happen while the Play click is still under way. Its pace and waits are on
-// the thread's clock (ui/Clock.h).
+// the thread's clock (ui/Clock.h). It looks at the window every 20 ms, and
+// only every 250 ms while all it does is wait for a run to end (the Play
+// click coming back makes it look at once).
 
 #include <QObject>
 #include <QPointer>
@@ -77,6 +79,10 @@ class ScriptedOperator : public QObject {
  private:
   struct Session {
     QPointer<ui::Form> form;
+    // The guide's toolbar, found once: the operator looks at it at every
+    // tick.
+    QPointer<QWidget> toolbarWidget;
+    ITgToolbar* toolbar = nullptr;
     rt::Long testID = 0;
     OperatorPlan plan;
     int index = 0;
@@ -109,6 +115,7 @@ class ScriptedOperator : public QObject {
   QAbstractItemView* ResultTable(const Session& session) const;
   bool RunEnded(const Session& session) const;
   bool ResultHoldsValue(const Session& session) const;
+  void Acted(Session& session);
   void Tell(Session& session, const QString& state);
   void Note(const Session& session, const QString& word);
   void Later(std::function<void()> action);

@@ -226,7 +226,9 @@ void pause(qint64 nanoseconds) {
 VirtualClock::VirtualClock() {
   AlarmQueue& q = AlarmQueue::forThread();
   if (q.virtualDepth++ > 0) return;
-  q.virtualNow = realNow();
+  // From a whole millisecond, so that what a test reads in milliseconds
+  // comes out the same in every run.
+  q.virtualNow = realNow() / kNanosecondsPerMillisecond * kNanosecondsPerMillisecond;
   if (q.realTimer) q.realTimer->stop();
   // A loop that is not ours (a modal window's) about to wait: when an
   // alarm is coming, time jumps to it instead, once what is pending ran.

@@ -82,7 +82,8 @@ class Stopwatch {
 };
 
 // Puts the calling thread on virtual time for its life. Its time starts at
-// the real clock's present, so stopwatches started before go on sensibly.
+// the real clock's present (to the millisecond), so stopwatches started
+// before go on sensibly.
 class VirtualClock {
  public:
   VirtualClock();

@@ -70,7 +70,11 @@ void doEvents() {
 }
 
 void waitForEvents() {
-  if (runReady()) return;
+  // What is pending runs first, without a look at the devices: one turn of
+  // the dispatcher a wait is all a waiting program costs.
+  const quint64 before = delivered();
+  if (QCoreApplication::instance()) QCoreApplication::sendPostedEvents();
+  if (clockloop::fireDue() || delivered() != before) return;
   if (clockloop::jumpToNextAlarm()) {
     runReady();
     return;
@@ -83,8 +87,9 @@ void waitForEvents() {
     clockloop::fireDue();
     return;
   }
+  // Returns once something ran: a device, a timer or an alarm due, the
+  // window's events, a posted event.
   dispatcher->processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-  runReady();
 }
 
 void runEventsFor(qint64 milliseconds) {

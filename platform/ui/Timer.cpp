@@ -3,6 +3,7 @@
 #include <QPointer>
 
 #include "runtime/RuntimeError.h"
+#include "ui/ClockTrace.h"
 
 namespace ui {
 
@@ -12,6 +13,10 @@ constexpr qint64 kNanosecondsPerMillisecond = 1'000'000;
 }  // namespace
 
 Timer::Timer(QObject* parent) : QObject(parent), alarm_([this] { due(); }) {}
+
+Timer::~Timer() {
+  traceOn(false);
+}
 
 void Timer::SetInterval(rt::Long milliseconds) {
   if (milliseconds < 0 || milliseconds > 65535)
@@ -31,6 +36,20 @@ void Timer::restart() {
     alarm_.setAfterMilliseconds(interval_);
   else
     alarm_.cancel();
+  traceOn(alarm_.armed());
+}
+
+// The time it was on, from when it was switched on to when it went off
+// (a new interval meanwhile goes on counting), for the benchmark's trace.
+void Timer::traceOn(bool on) {
+  if (!tracing()) return;
+  if (on && onSince_ < 0) {
+    onSince_ = clockNow();
+  } else if (!on && onSince_ >= 0) {
+    const QString owner = parent() ? parent()->objectName() : QString();
+    traceInterval("timer", onSince_, clockNow(), owner + u'/' + objectName());
+    onSince_ = -1;
+  }
 }
 
 void Timer::due() {

@@ -16,6 +16,7 @@ class Timer : public QObject {
   Q_OBJECT
  public:
   explicit Timer(QObject* parent = nullptr);
+  ~Timer() override;
 
   rt::Long Interval() const { return interval_; }
   void SetInterval(rt::Long milliseconds);
@@ -28,8 +29,10 @@ class Timer : public QObject {
  private:
   void restart();
   void due();
+  void traceOn(bool on);
 
   Alarm alarm_;
+  qint64 onSince_ = -1;  // for the trace: since when it has been on
   rt::Long interval_ = 0;
   bool enabled_ = false;
   bool ticking_ = false;

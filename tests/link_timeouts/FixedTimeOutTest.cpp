@@ -21,7 +21,7 @@ constexpr qint64 kGivingUp = 4 * kReplyTimeOut + 3 * 200;
 // rounding to the millisecond.
 constexpr qint64 kTurns = 1;
 constexpr double kCharacterMs = rv1xsim::Simulator::kCharacterMicroseconds / 1000.0;
-constexpr double kReadPauseMs = 5.0;
+constexpr qint64 kReadPauseMs = 5;
 
 // A command that is to fail: the error it raised (number 0: none) and how
 // long the failure took.
@@ -70,6 +70,13 @@ TEST_F(LinkTest, AnOrdinaryExchangeCostsItsWireTimeAndAtMostOnePause) {
     EXPECT_GE(elapsed, static_cast<qint64>(wire)) << command;
     EXPECT_LE(elapsed, wire + kReadPauseMs + kTurns) << command;
   }
+}
+
+// The pause before a read is kept even when the whole reply is there.
+TEST_F(LinkTest, AReplyAllThereIsReadAfterOneFiveMillisecondPause) {
+  analyzer(QStringLiteral("unpaced"));
+  connection().OpenChannel();
+  EXPECT_EQ(elapsedOf([&] { connection().SendCommand(QStringLiteral("I"), false); }), kReadPauseMs);
 }
 
 TEST_F(LinkTest, OpeningAnAnsweringAnalyzerEndsWellBeforeItsFirstRetransmission) {
@@ -138,8 +145,8 @@ TEST_F(LinkTest, IncompleteBlockRaisesFromTheLinkAndLeavesTheControlForText) {
   Simulator& sim = analyzer(QStringLiteral("mkii,truncate=1000,unpaced"));
   connection().OpenChannel();
   const Failure failure = failingSend(connection(), QStringLiteral("P"));
-  EXPECT_GE(failure.elapsed, kReplyTimeOut);
-  EXPECT_LT(failure.elapsed, kReplyTimeOut + 1000);
+  // 3000 ms from the last bytes, read after one pause.
+  EXPECT_EQ(failure.elapsed, kReadPauseMs + kReplyTimeOut);
   EXPECT_EQ(failure.error.Number(), eeVTI_Error);
   EXPECT_EQ(failure.error.Source(), kConnectionSource);
   QStringList sources;
@@ -183,8 +190,9 @@ TEST_F(LinkTest, OpeningWaitsTheDefault3000MsWithoutAUsableRegistryValue) {
     rt::RuntimeError error;
     const qint64 elapsed = elapsedOf([&] { error = openFails(); });
     EXPECT_EQ(error.Number(), eeVTI_Error) << qPrintable(value.toString());
+    // The time-out and the read pauses around it.
     EXPECT_GE(elapsed, kReplyTimeOut) << qPrintable(value.toString());
-    EXPECT_LT(elapsed, kReplyTimeOut + 1000) << qPrintable(value.toString());
+    EXPECT_LE(elapsed, kReplyTimeOut + 2 * kReadPauseMs) << qPrintable(value.toString());
     messages().clear();
   }
 }
