@@ -1,5 +1,6 @@
 #include "Figures.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace bench {
@@ -8,7 +9,9 @@ namespace {
 
 QString amount(double value, const QString& unit) {
   const int decimals = unit == QLatin1String("%") ? 2 : (value >= 1000 ? 0 : 1);
-  return QString::number(value, 'f', decimals) + u' ' + unit;
+  // A difference of two measurements may come out a hair below nothing.
+  const double shown = std::abs(value) < 0.5 * std::pow(10.0, -decimals) ? 0.0 : value;
+  return QString::number(shown, 'f', decimals) + u' ' + unit;
 }
 
 }  // namespace
