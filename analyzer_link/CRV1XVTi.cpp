@@ -132,7 +132,7 @@ void CRV1XVTi::OpenChannel() {
       [&](const rt::RuntimeError& error) {
         state_ = evtiNotConnected;
         if (error.Number() == eeVTI_Error)
-          errors().RaiseError(QString(), 0, QString(), 1);
+          errors().PassOnPendingError();
         else
           errors().ReportError(error, kConnectionSource);
       });

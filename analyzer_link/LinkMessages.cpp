@@ -11,8 +11,7 @@
 namespace orvanRV1Xvti {
 
 int showMessage(const QString& textKey, int style, const QVariantList& parameters) {
-  const QString text =
-      com::must(host::LanguageService::instance()).Translate(host::kProduct, textKey, parameters);
+  const QString text = host::translated(textKey, parameters);
   return showPlainMessage(text, style);
 }
 

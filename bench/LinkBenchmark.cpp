@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "Figures.h"
+#include "ResaveBenchmark.h"
 #include "RunBenchmark.h"
 #include "Simulator.h"
 #include "orvanRV1Xvti/CRV1XVTi.h"
@@ -185,6 +186,8 @@ int main(int argc, char** argv) {
       });
   std::printf("\n");
   bench::sequenceRuns(figures);
+  std::printf("\n");
+  bench::resaveFigure();
   figures.print();
   std::fflush(stdout);
   return 0;

@@ -36,7 +36,7 @@ template <class T>
 std::shared_ptr<T> handOnOrReport(const rt::RuntimeError& error,
                                   std::initializer_list<rt::Long> ownNumbers,
                                   const QString& source) {
-  if (isOneOf(error.Number(), ownNumbers)) host::errors().RaiseError(QString(), 0, QString(), 1);
+  if (isOneOf(error.Number(), ownNumbers)) host::errors().PassOnPendingError();
   host::errors().ReportError(error, source);
   return nullptr;
 }
@@ -63,11 +63,7 @@ QImage CRV1XPlugIn::Icon(rt::Long lTestID, rt::Long eisSize, rt::Long) {
 }
 
 QString CRV1XPlugIn::Name() {
-  return rt::orDefault(
-      [&] {
-        return com::must(host::LanguageService::instance()).Translate(host::kProduct, kNameKey, {});
-      },
-      QString());
+  return host::translated(kNameKey);
 }
 
 host::ISetupPtr CRV1XPlugIn::Setup() {

@@ -96,7 +96,7 @@ void CRV1XSetup::Load(bool writeBack) {
       [&](const rt::RuntimeError& error) {
         const rt::Long number = error.Number();
         if (number == host::regerr::StoreFailed || number == host::regerr::KeyNotOpen)
-          host::errors().RaiseError(QString(), 0, QString(), 1);
+          host::errors().PassOnPendingError();
         host::errors().ReportError(error, kSetupSource);
       });
 }

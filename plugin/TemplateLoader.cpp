@@ -200,7 +200,7 @@ QString GetLocalizedNodeText(const host::XmlElementPtr& node) {
         if (!node) return QString();
         const QString key = node->Attribute(QStringLiteral("LID"));
         if (key.isEmpty()) return QString();
-        return com::must(host::LanguageService::instance()).Translate(host::kProduct, key, {});
+        return host::translated(key);
       },
       QString());
 }

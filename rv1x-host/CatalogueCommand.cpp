@@ -22,7 +22,6 @@
 namespace hostapp {
 namespace {
 
-constexpr int kUsage = 64;
 constexpr int kFailed = 2;
 const QString kSource = QStringLiteral("rv1x-host");
 
@@ -41,11 +40,10 @@ void printEntry(const host::ITestElementPtr& element) {
                 qPrintable(standard->CompleteName()));
 }
 
-int catalogue(const QStringList& arguments, const CommonOptions& options) {
-  if (!arguments.isEmpty()) {
-    std::fprintf(stderr, "usage: rv1x-host [--template FILE] catalogue\n");
-    return kUsage;
-  }
+}  // namespace
+
+int catalogueCommand(const QStringList& arguments, const CommonOptions& options) {
+  if (!arguments.isEmpty()) return usageOf("catalogue");
   return rt::onError(
       [&] {
         const host::IPlugInPtr plugIn = createPlugIn();
@@ -61,8 +59,4 @@ int catalogue(const QStringList& arguments, const CommonOptions& options) {
       });
 }
 
-const CommandRegistration registration(QStringLiteral("catalogue"),
-                                       QStringLiteral("[--template FILE] catalogue"), catalogue);
-
-}  // namespace
 }  // namespace hostapp

@@ -38,10 +38,8 @@
 namespace hostapp {
 namespace {
 
-constexpr int kUsage = 64;
 constexpr int kFailed = 2;
 const QString kSource = QStringLiteral("rv1x-host");
-const char kUsageText[] = "edit [--sequence FILE --index K] [--screenshot FILE] TESTID";
 
 struct EditArguments {
   rt::Long testId = 0;
@@ -95,12 +93,11 @@ QString storedText(host::IConfigData& settings) {
   return document->toString(2);
 }
 
-int edit(const QStringList& arguments, const CommonOptions& options) {
+}  // namespace
+
+int editCommand(const QStringList& arguments, const CommonOptions& options) {
   const std::optional<EditArguments> parsed = parse(arguments);
-  if (!parsed) {
-    std::fprintf(stderr, "usage: rv1x-host %s\n", kUsageText);
-    return kUsage;
-  }
+  if (!parsed) return usageOf("edit");
   const EditArguments& wanted = *parsed;
   QString picture = wanted.screenshot;
   if (picture.isEmpty() && QGuiApplication::platformName() == QLatin1String("offscreen"))
@@ -161,7 +158,4 @@ int edit(const QStringList& arguments, const CommonOptions& options) {
       });
 }
 
-const CommandRegistration registration(QStringLiteral("edit"), QLatin1String(kUsageText), edit);
-
-}  // namespace
 }  // namespace hostapp

@@ -2,6 +2,7 @@
 // The host program's command table and the options every command shares.
 
 #include <QCoreApplication>
+#include <QList>
 #include <QStringList>
 #include <functional>
 
@@ -19,18 +20,39 @@ struct CommonOptions {
 using CommandFunction =
     std::function<int(const QStringList& arguments, const CommonOptions& options)>;
 
+// One line of a command's help: the option as written, and what it does.
+struct OptionHelp {
+  const char* option;
+  const char* text;
+};
+
 struct Command {
-  QString name;
-  QString usage;
+  const char* name;
+  const char* usage;    // the command line after "rv1x-host"
+  const char* summary;  // what it does, in one line
+  QList<OptionHelp> options;
   CommandFunction run;
 };
 
-// Every command of the program; each command file adds its own.
-QList<Command>& commands();
+// Every command of the program, in the order the help lists them (main.cpp).
+const QList<Command>& commands();
 
-struct CommandRegistration {
-  CommandRegistration(QString name, QString usage, CommandFunction run);
-};
+// Prints "usage: rv1x-host <usage>" of the named command on standard
+// error and answers the exit status of wrong arguments (64).
+int usageOf(const char* name);
+
+// The commands, each in a file of its own.
+int catalogueCommand(const QStringList& arguments, const CommonOptions& options);
+int editCommand(const QStringList& arguments, const CommonOptions& options);
+int portsCommand(const QStringList& arguments, const CommonOptions& options);
+int queryPortCommand(const QStringList& arguments, const CommonOptions& options);
+int linkCommand(const QStringList& arguments, const CommonOptions& options);
+int preferencesCommand(const QStringList& arguments, const CommonOptions& options);
+int registerCommand(const QStringList& arguments, const CommonOptions& options);
+int runCommand(const QStringList& arguments, const CommonOptions& options);
+int resaveCommand(const QStringList& arguments, const CommonOptions& options);
+int reportCommand(const QStringList& arguments, const CommonOptions& options);
+int exportCommand(const QStringList& arguments, const CommonOptions& options);
 
 // The deliverables built beside the program, in registration order.
 QStringList builtDeliverables();

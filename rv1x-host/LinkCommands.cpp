@@ -7,6 +7,7 @@
 
 #include "AnalyzerPort.h"
 #include "HostProgram.h"
+#include "ProgramAdvice.h"
 #include "SimulatedAnalyzer.h"
 #include "com/CreateObject.h"
 #include "orvanRV1Xvti/CRV1XVTi.h"
@@ -17,14 +18,7 @@ namespace hostapp {
 namespace {
 
 constexpr int kUsage = 64;
-constexpr char kQueryUsage[] = "[--simulate[=OPTIONS]] query-port N";
-constexpr char kLinkUsage[] = "[--scan] [--simulate[=OPTIONS]] link N CMD...";
 constexpr int kRaised = 2;
-
-int usage(const char* text) {
-  std::fprintf(stderr, "usage: rv1x-host %s\n", text);
-  return kUsage;
-}
 
 bool portArgument(const QStringList& arguments, int& port) {
   bool ok = false;
@@ -34,22 +28,38 @@ bool portArgument(const QStringList& arguments, int& port) {
 
 int raised(const rt::RuntimeError& error) {
   std::printf("error %s %s\n", qPrintable(error.hexNumber()), qPrintable(error.Source()));
+  std::fflush(stdout);
+  if (const QString advice = programAdvice(error); !advice.isEmpty())
+    std::fprintf(stderr, "rv1x-host: %s: %s\n", qPrintable(error.Description()),
+                 qPrintable(advice));
   return kRaised;
 }
 
-int queryPort(const QStringList& arguments, const CommonOptions& options) {
+// Names port N's device and what chose it when it cannot be opened.
+void tellDeviceProblem(int port) {
+  if (const QString problem = portDeviceProblem(port); !problem.isEmpty())
+    std::fprintf(stderr, "rv1x-host: %s\n", qPrintable(problem));
+}
+
+}  // namespace
+
+int queryPortCommand(const QStringList& arguments, const CommonOptions& options) {
   int port = 0;
-  if (arguments.size() != 1 || !portArgument(arguments, port)) return usage(kQueryUsage);
+  if (arguments.size() != 1 || !portArgument(arguments, port)) return usageOf("query-port");
   std::unique_ptr<rv1xsim::Simulator> simulator;
   if (!startSimulatedAnalyzer(options, port, simulator)) return kUsage;
   return rt::onError(
       [&] {
         const host::OrvanQelMti found = queryAnalyzer(port);
         std::printf("model=%s present=%d\n", qPrintable(found.MtiType), found.Present);
-        return found.isEmpty() ? 1 : 0;
+        if (!found.isEmpty()) return 0;
+        tellDeviceProblem(port);
+        return 1;
       },
       raised);
 }
+
+namespace {
 
 QString replyText(const QString& command, const QVariant& reply) {
   if (command == QLatin1String("P") && reply.typeId() == QMetaType::QByteArray)
@@ -57,9 +67,11 @@ QString replyText(const QString& command, const QVariant& reply) {
   return reply.toString();
 }
 
-int link(const QStringList& arguments, const CommonOptions& options) {
+}  // namespace
+
+int linkCommand(const QStringList& arguments, const CommonOptions& options) {
   int port = 0;
-  if (arguments.isEmpty() || !portArgument(arguments, port)) return usage(kLinkUsage);
+  if (arguments.isEmpty() || !portArgument(arguments, port)) return usageOf("link");
   std::unique_ptr<rv1xsim::Simulator> simulator;
   if (!startSimulatedAnalyzer(options, port, simulator)) return kUsage;
   assignAnalyzerPort(options, port);
@@ -82,13 +94,10 @@ int link(const QStringList& arguments, const CommonOptions& options) {
       },
       [&](const rt::RuntimeError& e) {
         if (connection) connection->CloseChannel();
-        return raised(e);
+        const int status = raised(e);
+        tellDeviceProblem(port);
+        return status;
       });
 }
 
-const CommandRegistration queryRegistration(QStringLiteral("query-port"),
-                                            QLatin1String(kQueryUsage), queryPort);
-const CommandRegistration linkRegistration(QStringLiteral("link"), QLatin1String(kLinkUsage), link);
-
-}  // namespace
 }  // namespace hostapp

@@ -19,7 +19,6 @@
 namespace hostapp {
 namespace {
 
-constexpr int kUsage = 64;
 constexpr int kFailed = 2;
 const QString kSource = QStringLiteral("rv1x-host");
 // The room the host gives a plug-in's preferences, in twips.
@@ -31,14 +30,14 @@ int failed(const char* why) {
   return kFailed;
 }
 
-int preferences(const QStringList& arguments, const CommonOptions& options) {
+}  // namespace
+
+int preferencesCommand(const QStringList& arguments, const CommonOptions& options) {
   QString screenshot;
   if (arguments.size() == 2 && arguments.first() == QLatin1String("--screenshot"))
     screenshot = arguments.at(1);
-  else if (!arguments.isEmpty()) {
-    std::fprintf(stderr, "usage: rv1x-host preferences [--screenshot FILE]\n");
-    return kUsage;
-  }
+  else if (!arguments.isEmpty())
+    return usageOf("preferences");
   if (screenshot.isEmpty() && QGuiApplication::platformName() == QLatin1String("offscreen"))
     return failed("no display to show the preferences on (use --screenshot FILE)");
   return rt::onError(
@@ -68,9 +67,4 @@ int preferences(const QStringList& arguments, const CommonOptions& options) {
       });
 }
 
-const CommandRegistration registration(QStringLiteral("preferences"),
-                                       QStringLiteral("preferences [--screenshot FILE]"),
-                                       preferences);
-
-}  // namespace
 }  // namespace hostapp

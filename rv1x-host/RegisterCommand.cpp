@@ -11,13 +11,23 @@
 #include "registry/RegistryStore.h"
 
 namespace hostapp {
+
 namespace {
-
 using RegisterServer = std::int32_t (*)();
+}  // namespace
 
-int registerLibraries(const QStringList& arguments, const CommonOptions&) {
+int registerCommand(const QStringList& arguments, const CommonOptions&) {
   const QStringList files = arguments.isEmpty() ? builtDeliverables() : arguments;
   int failures = 0;
+  const auto failed = [&](const QString& file, std::int32_t status) {
+    std::fprintf(stderr, "rv1x-host: %s: registration failed (0x%08X)\n", qPrintable(file),
+                 static_cast<unsigned>(status));
+    ++failures;
+  };
+  // Every library's values go into the registry in one write; a library
+  // counts as registered once that write is done.
+  platform::RegistryStore::Batch batch;
+  QList<std::pair<QString, QString>> registered;  // as given, as loaded
   for (const QString& file : files) {
     QLibrary library(QFileInfo(file).absoluteFilePath());
     library.setLoadHints(QLibrary::PreventUnloadHint);
@@ -32,19 +42,20 @@ int registerLibraries(const QStringList& arguments, const CommonOptions&) {
     }
     const std::int32_t status = entry();
     if (status != com::status::Ok) {
-      std::fprintf(stderr, "rv1x-host: %s: registration failed (0x%08X)\n", qPrintable(file),
-                   static_cast<unsigned>(status));
-      ++failures;
+      failed(file, status);
       continue;
     }
-    std::printf("registered %s\n", qPrintable(library.fileName()));
+    registered.append({file, library.fileName()});
+  }
+  const bool written = batch.commit();
+  for (const auto& [given, loaded] : registered) {
+    if (written)
+      std::printf("registered %s\n", qPrintable(loaded));
+    else
+      failed(given, com::status::RegistrationFailed);
   }
   std::printf("registry %s\n", qPrintable(platform::RegistryStore::path()));
   return failures == 0 ? 0 : 1;
 }
 
-const CommandRegistration registration(QStringLiteral("register"),
-                                       QStringLiteral("register [LIBRARY...]"), registerLibraries);
-
-}  // namespace
 }  // namespace hostapp

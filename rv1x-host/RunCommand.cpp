@@ -1,21 +1,32 @@
 // rv1x-host [--unattended] [--simulate[=OPTIONS]] [--template FILE] run
 //     [--tests ID,ID,...] [--sequence FILE] [--results FILE] [--report FILE]
-//     [--operator FILE] [--screenshots DIR] N
+//     [--operator FILE] [--screenshots DIR] [--wait-limit SECONDS]
+//     [--device-model TEXT] [--device-serial TEXT] [--device-id TEXT]
+//     [--technician TEXT] N
 // runs a test sequence on the analyzer at port N the way the host does: it
 // loads the plug-in and initialises it, takes the tests from its catalogue
 // (those of --tests in that order, else the whole catalogue in its order)
 // or from the stored sequence of --sequence, and performs them in turn
 // (SequenceRun.h). A person works the guide windows on a display; unattended
 // (--unattended, no display, or an --operator file) the host's scripted
-// operator does. With --simulate the host also plays the technician's part
-// on the simulated bench (SimulatedBench.h).
+// operator does; a wait of its that lasts beyond --wait-limit (default 120
+// s) is given up and the test left unjudged. With --simulate the host also
+// plays the technician's part on the simulated bench (SimulatedBench.h).
+// Before each test a line "running test <ID> <name> (<k> of <n>)", and at
+// the end a summary, go to standard error.
+//
+// The device under test (its model, serial number and the hospital's asset
+// number) and the technician are recorded in the results document, with
+// when the run started and ended and the versions of host and plug-in; a
+// stored sequence keeps what it records unless an option gives it again.
 //
 // Exit status: 0 when every test performed passed; 1 when any failed, was
 // not evaluated, skipped, not applicable or aborted (or a document could not
 // be written, or an entry of the stored sequence could not be read); 2 when the run could not start
 // (no plug-in, a test ID the catalogue lacks, a sequence or operator file that cannot be read, no
-// analyzer answering on port N, a results document that cannot be
-// written); 64 for wrong arguments (a simulator option among them).
+// analyzer answering on port N, a results document, report or screenshot
+// folder that cannot be written); 64 for wrong arguments (a simulator
+// option among them).
 
 #include <QFileInfo>
 #include <cstdio>
@@ -26,6 +37,7 @@
 #include "GuideScreenshots.h"
 #include "HostProgram.h"
 #include "PlugInHost.h"
+#include "RunOutputs.h"
 #include "SequenceReport.h"
 #include "SequenceRun.h"
 #include "SimulatedAnalyzer.h"
@@ -36,6 +48,7 @@
 #include "runtime/ErrorHandling.h"
 #include "sequence/SequenceDocument.h"
 #include "services/ErrorService.h"
+#include "services/HostServices.h"
 #include "typelib/IPlugIn.h"
 #include "typelib/ITestElement.h"
 #include "ui/MessageBoxes.h"
@@ -49,9 +62,9 @@ constexpr int kNotStarted = 2;
 constexpr int kUsage = 64;
 const QString kSource = QStringLiteral("rv1x-host");
 const QString kDefaultResults = QStringLiteral("rv1x-results.xml");
-constexpr char kUsageText[] =
-    "[--unattended] [--simulate[=OPTIONS]] [--template FILE] run [--tests ID,ID,...] "
-    "[--sequence FILE] [--results FILE] [--report FILE] [--operator FILE] [--screenshots DIR] N";
+constexpr double kDefaultWaitLimitSeconds = 120;
+// A limit the operator's millisecond timer can still count.
+constexpr double kLongestWaitSeconds = 24 * 60 * 60;
 
 struct RunOptions {
   int port = 0;
@@ -61,11 +74,13 @@ struct RunOptions {
   QString report;
   QString operatorFile;
   QString screenshots;
+  double waitLimitSeconds = kDefaultWaitLimitSeconds;
+  host::SequenceRecord record;  // the device and the technician
 };
 
 int usage(const QString& why) {
-  std::fprintf(stderr, "rv1x-host: %s\nusage: rv1x-host %s\n", qPrintable(why), kUsageText);
-  return kUsage;
+  std::fprintf(stderr, "rv1x-host: %s\n", qPrintable(why));
+  return usageOf("run");
 }
 
 int notStarted(const QString& why) {
@@ -86,11 +101,16 @@ std::optional<QList<rt::Long>> testIDs(const QString& text) {
 
 // The options after "run"; an empty text when they are right, else why not.
 QString parseOptions(const QStringList& arguments, RunOptions& run) {
-  const std::pair<const char*, QString*> files[] = {{"--sequence", &run.sequence},
-                                                    {"--results", &run.results},
-                                                    {"--report", &run.report},
-                                                    {"--operator", &run.operatorFile},
-                                                    {"--screenshots", &run.screenshots}};
+  const std::pair<const char*, QString*> files[] = {
+      {"--sequence", &run.sequence},
+      {"--results", &run.results},
+      {"--report", &run.report},
+      {"--operator", &run.operatorFile},
+      {"--screenshots", &run.screenshots},
+      {"--device-model", &run.record.device.model},
+      {"--device-serial", &run.record.device.serialNumber},
+      {"--device-id", &run.record.device.assetNumber},
+      {"--technician", &run.record.technician}};
   QStringList positional;
   for (int i = 0; i < arguments.size(); ++i) {
     const QString& argument = arguments.at(i);
@@ -104,6 +124,13 @@ QString parseOptions(const QStringList& arguments, RunOptions& run) {
     if (argument == QLatin1String("--tests")) {
       run.tests = testIDs(value);
       if (!run.tests) return QStringLiteral("--tests takes test IDs: %1").arg(value);
+      continue;
+    }
+    if (argument == QLatin1String("--wait-limit")) {
+      bool ok = false;
+      run.waitLimitSeconds = value.toDouble(&ok);
+      if (!ok || !(run.waitLimitSeconds > 0) || run.waitLimitSeconds > kLongestWaitSeconds)
+        return QStringLiteral("--wait-limit takes seconds, more than 0: %1").arg(value);
       continue;
     }
     const auto file = std::find_if(std::begin(files), std::end(files),
@@ -167,6 +194,13 @@ class Bench {
       return;
     }
     operator_ = std::make_unique<host::ScriptedOperator>(script);
+    operator_->setWaitLimit(static_cast<int>(run.waitLimitSeconds * 1000));
+    operator_->setGiveUpHook(
+        [seconds = run.waitLimitSeconds](rt::Long testID, const QString& waitingFor) {
+          std::fprintf(stderr, "rv1x-host: test %d stopped after waiting %s s: %s\n", testID,
+                       qPrintable(QString::number(seconds)), qPrintable(waitingFor));
+          std::fflush(stderr);
+        });
     if (screenshots_) operator_->setStateHook(screenshots_->OperatorHook());
   }
 
@@ -176,7 +210,25 @@ class Bench {
   std::unique_ptr<host::ScriptedOperator> operator_;
 };
 
+// What speaks against the files the run is to write, before it starts.
+QString outputsProblem(const RunOptions& run) {
+  QString problem = outputFileProblem(QStringLiteral("--results"), run.results);
+  if (problem.isEmpty() && !run.report.isEmpty())
+    problem = outputFileProblem(QStringLiteral("--report"), run.report);
+  if (problem.isEmpty() && !run.screenshots.isEmpty())
+    problem = outputFolderProblem(QStringLiteral("--screenshots"), run.screenshots);
+  return problem;
+}
+
+QString noAnalyzer(int port) {
+  QString why = QStringLiteral("no analyzer answers on port %1").arg(port);
+  if (const QString device = portDeviceProblem(port); !device.isEmpty())
+    why += QStringLiteral(": ") + device;
+  return why;
+}
+
 int runSequence(const RunOptions& run, const CommonOptions& options) {
+  if (const QString problem = outputsProblem(run); !problem.isEmpty()) return notStarted(problem);
   host::OperatorScript script;
   if (!run.operatorFile.isEmpty()) {
     const bool read = rt::onError(
@@ -207,8 +259,12 @@ int runSequence(const RunOptions& run, const CommonOptions& options) {
     return kNotStarted;
   }
   if (sequence.Count() == 0) return notStarted(QStringLiteral("the sequence holds no test"));
-  if (queryAnalyzer(run.port).isEmpty())
-    return notStarted(QStringLiteral("no analyzer answers on port %1").arg(run.port));
+  if (queryAnalyzer(run.port).isEmpty()) return notStarted(noAnalyzer(run.port));
+
+  host::SequenceRecord record = run.record;
+  record.hostVersion = com::must(host::VersionService::instance()).hostVersion();
+  record.plugInVersion = rt::orDefault([&] { return plugIn->Version(); }, QString());
+  sequence.SetRecord(record);
 
   SequenceRun sequenceRun(sequence, run.results);
   if (!sequenceRun.WriteResults()) return kNotStarted;
@@ -219,17 +275,17 @@ int runSequence(const RunOptions& run, const CommonOptions& options) {
   std::printf("results %s\n", qPrintable(run.results));
   bool reported = true;
   if (!run.report.isEmpty()) {
-    reported = printSequenceReport(
-        sequence, run.report,
-        QStringLiteral("Test sequence %1").arg(QFileInfo(run.results).fileName()),
-        com::toVariantOf(sequenceRun.Context()));
+    reported = printSequenceReport(sequence, run.report);
     if (reported) std::printf("report %s\n", qPrintable(run.report));
   }
   std::fflush(stdout);
+  sequenceRun.PrintSummary();
   const bool passed =
       sequenceRun.AllPassed() && !unreadEntries && !sequenceRun.ResultsLost() && reported;
   return passed ? kAllPassed : kNotAllPassed;
 }
+
+}  // namespace
 
 int runCommand(const QStringList& arguments, const CommonOptions& options) {
   RunOptions run;
@@ -242,8 +298,4 @@ int runCommand(const QStringList& arguments, const CommonOptions& options) {
                      });
 }
 
-const CommandRegistration registration(QStringLiteral("run"), QLatin1String(kUsageText),
-                                       runCommand);
-
-}  // namespace
 }  // namespace hostapp

@@ -1,24 +1,26 @@
 // The sequence tools:
 //   rv1x-host resave IN OUT   loads the sequence IN and saves it as OUT
 //   rv1x-host report IN OUT   prints the sequence IN as the PDF report OUT
+//   rv1x-host export IN OUT   writes the measurements of IN as the CSV file
+//                             OUT (host/sequence/SequenceExport.h)
 // Exit status: 0 when nothing was reported, 1 when an error was reported on
 // the way (each as an "error: ..." line on standard error) but OUT was
 // written, 2 when IN cannot be read or is not a sequence, or OUT cannot be
-// written (nothing is written then).
+// written, or (report, export) IN holds no test the host can create
+// (nothing is written then). export answers 0 once OUT is written.
 
-#include <QFileInfo>
 #include <cstdio>
 
 #include "HostProgram.h"
 #include "SequenceReport.h"
 #include "runtime/ErrorHandling.h"
 #include "sequence/SequenceDocument.h"
+#include "sequence/SequenceExport.h"
 #include "services/ErrorService.h"
 
 namespace hostapp {
 namespace {
 
-constexpr int kUsage = 64;
 constexpr int kClean = 0;
 constexpr int kReported = 1;
 constexpr int kFailed = 2;
@@ -35,12 +37,9 @@ int failed(const rt::RuntimeError& error) {
 
 // Loads IN, then runs the command's work; the exit status from what was
 // reported meanwhile.
-int withSequence(const QStringList& arguments, const char* usage,
+int withSequence(const QStringList& arguments, const char* command,
                  const std::function<bool(host::SequenceDocument&, const QString&)>& work) {
-  if (arguments.size() != 2) {
-    std::fprintf(stderr, "usage: rv1x-host %s\n", usage);
-    return kUsage;
-  }
+  if (arguments.size() != 2) return usageOf(command);
   const int before = reportedSoFar();
   host::SequenceDocument sequence;
   return rt::onError(
@@ -52,27 +51,47 @@ int withSequence(const QStringList& arguments, const char* usage,
       failed);
 }
 
-int resave(const QStringList& arguments, const CommonOptions&) {
-  return withSequence(arguments, "resave IN OUT",
+}  // namespace
+
+int resaveCommand(const QStringList& arguments, const CommonOptions&) {
+  return withSequence(arguments, "resave",
                       [](host::SequenceDocument& sequence, const QString& out) {
                         sequence.Save(out);
                         return true;
                       });
 }
 
-int report(const QStringList& arguments, const CommonOptions&) {
-  return withSequence(
-      arguments, "report IN OUT", [&](host::SequenceDocument& sequence, const QString& out) {
-        return printSequenceReport(
-            sequence, out,
-            QStringLiteral("Test sequence %1").arg(QFileInfo(arguments.at(0)).fileName()));
-      });
+namespace {
+
+// A report or export of nothing would pass for a record.
+bool holdsTests(const host::SequenceDocument& sequence, const QString& in, const char* what) {
+  if (sequence.Count() > 0) return true;
+  std::fprintf(stderr, "rv1x-host: %s holds no test the host can create: no %s\n", qPrintable(in),
+               what);
+  return false;
 }
 
-const CommandRegistration resaveCommand(QStringLiteral("resave"), QStringLiteral("resave IN OUT"),
-                                        resave);
-const CommandRegistration reportCommand(QStringLiteral("report"), QStringLiteral("report IN OUT"),
-                                        report);
-
 }  // namespace
+
+int reportCommand(const QStringList& arguments, const CommonOptions&) {
+  return withSequence(arguments, "report",
+                      [&](host::SequenceDocument& sequence, const QString& out) {
+                        return holdsTests(sequence, arguments.at(0), "report") &&
+                               printSequenceReport(sequence, out);
+                      });
+}
+
+int exportCommand(const QStringList& arguments, const CommonOptions&) {
+  if (arguments.size() != 2) return usageOf("export");
+  host::SequenceDocument sequence;
+  return rt::onError(
+      [&] {
+        sequence.Load(arguments.at(0));
+        if (!holdsTests(sequence, arguments.at(0), "export")) return kFailed;
+        host::exportMeasurements(sequence, arguments.at(1));
+        return kClean;
+      },
+      failed);
+}
+
 }  // namespace hostapp

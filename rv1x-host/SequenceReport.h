@@ -1,10 +1,9 @@
 #pragma once
-// The PDF report of a sequence, as the host prints it: a title, then each
-// test's heading, configuration, limits and result, with the printed
+// The PDF report of a sequence, as the host prints it: the record of the
+// results document (host/sequence/RecordReport.h), with the printed
 // discharge curve where a result has one.
 
 #include <QString>
-#include <QVariant>
 
 namespace host {
 class SequenceDocument;
@@ -12,12 +11,9 @@ class SequenceDocument;
 
 namespace hostapp {
 
-// Prints the sequence as the report file under that title. runContext is
-// what each test's print is handed: the run's context (its selected
-// standards are printed), or empty for every standard. A test whose print
-// fails is reported and the others are printed; false, reported, when the
-// file could not be written.
-bool printSequenceReport(host::SequenceDocument& sequence, const QString& file,
-                         const QString& title, const QVariant& runContext = QVariant());
+// Prints the sequence's record as the report file. A test whose print fails
+// is reported and the others are printed; false, reported, when the file
+// could not be written.
+bool printSequenceReport(host::SequenceDocument& sequence, const QString& file);
 
 }  // namespace hostapp

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "elements/TestInfo.h"
 #include "limits/Standard.h"
 #include "limits/StandardsCollection.h"
 #include "runtime/ErrorHandling.h"
 #include "sequence/SequenceDocument.h"
+#include "sequence/SequenceRecord.h"
 #include "services/ErrorService.h"
 #include "typelib/ILimitData.h"
 #include "typelib/IMeasurement.h"
@@ -21,26 +23,41 @@ namespace {
 
 const QString kSource = QStringLiteral("rv1x-host");
 constexpr rt::Long kNotPerformed = -1;
+constexpr rt::Long kNotJudged = 0;
 constexpr rt::Long kPassed = 1;
+constexpr rt::Long kFailed = 2;
+constexpr rt::Long kNotApplicable = 3;
 
 void reported(const rt::RuntimeError& error) {
   host::ErrorService::instance()->ReportError(error, kSource);
 }
 
-// The first standard of each test's limit set, each pair of names once.
-host::StandardsCollectionPtr firstStandards(const host::SequenceDocument& sequence) {
-  auto selected = std::make_shared<host::StandardsCollection>();
-  for (int i = 0; i < sequence.Count(); ++i) {
-    rt::ignoreErrors([&] {
-      const host::StandardsCollectionPtr own =
-          com::must(com::must(sequence.Element(i)).Limits()).Standards();
-      if (!own || own->Count() == 0) return;
-      const host::StandardPtr first = own->Item(1);
-      if (!selected->Find(0, first->AlphaName(), first->CompleteName()))
-        selected->Add(first->Copy());
-    });
-  }
-  return selected;
+host::StandardsCollectionPtr ownStandards(const host::ITestElementPtr& test) {
+  return rt::orDefault([&] { return com::must(com::must(test).Limits()).Standards(); },
+                       host::StandardsCollectionPtr());
+}
+
+// The standards of the test's limit set that the context selects.
+host::StandardsCollectionPtr selectedOf(const host::ITestElementPtr& test,
+                                        const host::StandardsCollectionPtr& selected) {
+  auto chosen = std::make_shared<host::StandardsCollection>();
+  const host::StandardsCollectionPtr own = ownStandards(test);
+  if (!own || !selected) return chosen;
+  for (const host::StandardPtr& standard : *selected)
+    if (own->Find(0, standard->AlphaName(), standard->CompleteName())) chosen->Add(standard);
+  return chosen;
+}
+
+// Why a test that ended without a verdict has none, as its result tells;
+// without a result, how the operator left it.
+QString notJudgedReason(const host::IResultDataPtr& result, rt::Long navigation) {
+  const host::IVerdictPtr verdict = com::queryInterface<host::IVerdict>(result);
+  const QString reason =
+      verdict ? rt::orDefault([&] { return verdict->NotJudgedReason(); }, QString()) : QString();
+  if (!reason.isEmpty()) return reason;
+  if (navigation == host::navigation::Skip) return QStringLiteral("the test was skipped");
+  if (navigation == host::navigation::Abort) return QStringLiteral("the run was aborted");
+  return QStringLiteral("nothing was measured");
 }
 
 // A value as the results document stores it.
@@ -55,9 +72,7 @@ QString storedText(const QVariant& value) {
 SequenceRun::SequenceRun(host::SequenceDocument& sequence, QString resultsFile)
     : sequence_(sequence),
       resultsFile_(std::move(resultsFile)),
-      statuses_(sequence.Count(), kNotPerformed) {
-  ctx_->setSelectedStandards(firstStandards(sequence));
-}
+      statuses_(sequence.Count(), kNotPerformed) {}
 
 bool SequenceRun::WriteResults() {
   return rt::onError(
@@ -72,8 +87,12 @@ bool SequenceRun::WriteResults() {
 }
 
 void SequenceRun::Run() {
+  // What an earlier run did with the tests is not this run's record.
+  const QString started = host::recordTimeNow();
+  for (int i = 0; i < sequence_.Count(); ++i) sequence_.SetRunOutcome(i, QString());
+  sequence_.SetRunTimes(started, QString());
   int index = 0;
-  while (index < sequence_.Count()) {
+  while (index < sequence_.Count() && !aborted_) {
     Perform(index);
     switch (NavigationCode()) {
       case host::navigation::Previous:
@@ -81,18 +100,26 @@ void SequenceRun::Run() {
         break;
       case host::navigation::Abort:
         aborted_ = true;
-        return;
+        break;
       default:  // next, N/A, skip
         ++index;
         break;
     }
   }
+  sequence_.SetRunTimes(started, host::recordTimeNow());
+  if (!WriteResults()) resultsLost_ = true;
 }
 
 void SequenceRun::Perform(int index) {
   const host::ITestElementPtr test = sequence_.Element(index);
+  PrintRunning(test, index);
   ctx_->resetNavigationCode();
+  ctx_->setSelectedStandards(sequence_.JudgingStandards(index));
   rt::onError([&] { com::must(test).Perform(ctx_); }, reported);
+  // The choice the run ends with (the operator may have picked another
+  // standard in the guide) is the element's from now on.
+  const host::StandardsCollectionPtr chosen = selectedOf(test, ctx_->SelectedStandards());
+  if (chosen->Count() > 0) sequence_.SetSelected(index, chosen);
   const host::IResultDataPtr result =
       rt::orDefault([&] { return test->Result(); }, host::IResultDataPtr());
   statuses_[index] = result ? rt::orDefault([&] { return result->Status(); }, rt::Long{0}) : 0;
@@ -100,13 +127,50 @@ void SequenceRun::Perform(int index) {
   // What the run gave replaces what the document kept of the test; a test
   // that left no outcome keeps what was stored.
   if (statuses_[index] != 0) sequence_.TakeFromElement(index);
+  const rt::Long navigation = NavigationCode();
+  sequence_.SetRunOutcome(index, navigation == host::navigation::Skip    ? host::runoutcome::Skipped
+                                 : navigation == host::navigation::Abort ? host::runoutcome::Aborted
+                                                                         : QString());
   if (!WriteResults()) resultsLost_ = true;
+}
+
+void SequenceRun::PrintRunning(const host::ITestElementPtr& test, int index) const {
+  const rt::Long id = rt::orDefault([&] { return com::must(test).TestID(); }, rt::Long{0});
+  const QString name = rt::orDefault(
+      [&] {
+        const host::TestInfoPtr info = com::must(test).Info();
+        return info ? info->Name() : QString();
+      },
+      QString());
+  std::fprintf(stderr, "running test %d %s (%d of %d)\n", id, qPrintable(name), index + 1,
+               static_cast<int>(statuses_.size()));
+  std::fflush(stderr);
+}
+
+QString SequenceRun::Summary() const {
+  const auto count = [&](rt::Long status) {
+    return static_cast<int>(std::count(statuses_.begin(), statuses_.end(), status));
+  };
+  QString summary = QStringLiteral("%1 passed, %2 failed, %3 not judged")
+                        .arg(count(kPassed))
+                        .arg(count(kFailed))
+                        .arg(count(kNotJudged));
+  if (const int notApplicable = count(kNotApplicable))
+    summary += QStringLiteral(", %1 not applicable").arg(notApplicable);
+  if (const int notPerformed = count(kNotPerformed))
+    summary += QStringLiteral(", %1 not performed").arg(notPerformed);
+  return summary;
+}
+
+void SequenceRun::PrintSummary() const {
+  std::fprintf(stderr, "%s\n", qPrintable(Summary()));
+  std::fflush(stderr);
 }
 
 void SequenceRun::PrintOutcome(const host::ITestElementPtr& test,
                                const host::IResultDataPtr& result, rt::Long status) {
-  std::printf("test %d status=%d\n", rt::orDefault([&] { return test->TestID(); }, rt::Long{0}),
-              status);
+  const rt::Long testID = rt::orDefault([&] { return test->TestID(); }, rt::Long{0});
+  std::printf("test %d status=%d\n", testID, status);
   if (result) {
     rt::ignoreErrors([&] {
       for (rt::Long i = 1; i <= result->MeasurementCount(); ++i) {
@@ -118,6 +182,11 @@ void SequenceRun::PrintOutcome(const host::ITestElementPtr& test,
     });
   }
   std::fflush(stdout);
+  if (status == 0) {
+    std::fprintf(stderr, "test %d not judged: %s\n", testID,
+                 qPrintable(notJudgedReason(result, NavigationCode())));
+    std::fflush(stderr);
+  }
 }
 
 rt::Long SequenceRun::NavigationCode() const {

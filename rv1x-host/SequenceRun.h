@@ -6,8 +6,22 @@
 // output,
 //   test <ID> status=<n>
 //     <KEY>=<value>          one per measurement, the value as stored
-// and the results document written again, so that a run that breaks off
-// loses nothing measured before.
+// for a test without a verdict (status 0) the line
+//   test <ID> not judged: <reason>
+// on standard error, and the results document written again, so that a run
+// that breaks off loses nothing measured before. The document records when
+// the run started and ended, and for each test that the run skipped or
+// aborted, that it did. Its progress goes to
+// standard error too:
+//   running test <ID> <name> (<k> of <n>)     before each test
+//   <p> passed, <f> failed, <j> not judged     at the end (PrintSummary),
+// followed by ", <a> not applicable" and ", <m> not performed" when there
+// are any; each test counts once, with the status its last Perform left.
+//
+// Each test is judged by the standards the document selects for it (the
+// first standard of its limit set when it selects none); the choice the
+// run ends with, a pick in the guide's standard box included, is stored
+// with the element.
 
 #include <QList>
 #include <QString>
@@ -22,8 +36,6 @@ namespace hostapp {
 
 class SequenceRun {
  public:
-  // The context judges each test against the first standard of its limit
-  // set, the one its template or document gives first.
   SequenceRun(host::SequenceDocument& sequence, QString resultsFile);
 
   // Writes the results document as the sequence stands; false (reported)
@@ -36,10 +48,14 @@ class SequenceRun {
   bool AllPassed() const;
   // A results document could not be written after a test.
   bool ResultsLost() const { return resultsLost_; }
+  // The summary line, as PrintSummary writes it.
+  QString Summary() const;
+  void PrintSummary() const;
   const host::RunContextPtr& Context() const { return ctx_; }
 
  private:
   void Perform(int index);
+  void PrintRunning(const host::ITestElementPtr& test, int index) const;
   void PrintOutcome(const host::ITestElementPtr& test, const host::IResultDataPtr& result,
                     rt::Long status);
   rt::Long NavigationCode() const;

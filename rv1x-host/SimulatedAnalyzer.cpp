@@ -9,7 +9,12 @@ namespace hostapp {
 namespace {
 // A test's switch: with --simulate the run takes no wall time for its waits.
 constexpr char kVirtualClock[] = "RV1X_VIRTUAL_CLOCK";
+int simulatedPort = 0;
 }  // namespace
+
+bool isSimulatedPort(int port) {
+  return port > 0 && port == simulatedPort;
+}
 
 bool startSimulatedAnalyzer(const CommonOptions& options, int port,
                             std::unique_ptr<rv1xsim::Simulator>& simulator) {
@@ -25,6 +30,7 @@ bool startSimulatedAnalyzer(const CommonOptions& options, int port,
   if (!clock && qEnvironmentVariableIntValue(kVirtualClock) == 1) clock = new ui::VirtualClock;
   simulator = std::make_unique<rv1xsim::Simulator>(simulated);
   simulator->plugIn(port);
+  simulatedPort = port;
   std::fprintf(stderr, "simulated analyzer in-process as port %d\n", port);
   return true;
 }

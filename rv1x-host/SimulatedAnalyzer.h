@@ -17,4 +17,8 @@ namespace hostapp {
 bool startSimulatedAnalyzer(const CommonOptions& options, int port,
                             std::unique_ptr<rv1xsim::Simulator>& simulator);
 
+// Whether the simulated analyzer took that port's place in this run (its
+// device, whatever the registry names, is not looked at).
+bool isSimulatedPort(int port);
+
 }  // namespace hostapp

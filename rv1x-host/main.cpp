@@ -1,11 +1,15 @@
 // rv1x-host: our stand-in for the host application, as a command-line
-// program. Run without arguments for its commands.
+// program. `rv1x-host --help` lists its commands, `rv1x-host COMMAND --help`
+// the options of one.
 
 #include <QApplication>
 #include <QDir>
+#include <algorithm>
 #include <cstdio>
 
 #include "HostProgram.h"
+#include "ProgramAdvice.h"
+#include "ProgramEnvironment.h"
 #include "SimulatorOptions.h"
 #include "registry/RegistryStore.h"
 #include "runtime/Locale.h"
@@ -13,13 +17,84 @@
 
 namespace hostapp {
 
-QList<Command>& commands() {
-  static QList<Command> table;
+const QList<Command>& commands() {
+  static const QList<Command> table{
+      {"catalogue",
+       "[--template FILE] catalogue",
+       "lists the plug-in's tests, each with its default standards",
+       {},
+       catalogueCommand},
+      {"edit",
+       "edit [--sequence FILE --index K] [--screenshot FILE] TESTID",
+       "opens the settings editor of test TESTID in the host's dialog",
+       {{"--sequence FILE", "edits a test of the stored sequence FILE; OK writes it back"},
+        {"--index K", "that test's element in FILE, counted from 1"},
+        {"--screenshot FILE", "draws the dialog into the PNG FILE instead of showing it"}},
+       editCommand},
+      {"ports",
+       "ports [DEVICE...]",
+       "lists the serial devices, the port number N of each and whether an RV-1X answers there",
+       {{"DEVICE...", "these devices only, instead of the machine's and those ports name"}},
+       portsCommand},
+      {"query-port",
+       "[--simulate[=OPTIONS]] query-port N",
+       "asks the port query whether an RV-1X answers on port N",
+       {},
+       queryPortCommand},
+      {"link",
+       "[--scan] [--simulate[=OPTIONS]] link N CMD...",
+       "opens the analyzer connection on port N and sends the commands",
+       {},
+       linkCommand},
+      {"preferences",
+       "preferences [--screenshot FILE]",
+       "shows the plug-in's preferences page",
+       {{"--screenshot FILE", "saves the page as the PNG FILE instead of showing it"}},
+       preferencesCommand},
+      {"register",
+       "register [LIBRARY...]",
+       "registers the deliverables (or the libraries given) into the registry store",
+       {},
+       registerCommand},
+      {"run",
+       "[--unattended] [--simulate[=OPTIONS]] [--template FILE] run [--tests ID,ID,...] "
+       "[--sequence FILE] [--results FILE] [--report FILE] [--operator FILE] "
+       "[--screenshots DIR] [--wait-limit SECONDS] [--device-model TEXT] [--device-serial TEXT] "
+       "[--device-id TEXT] [--technician TEXT] N",
+       "runs tests on the analyzer at port N as the host does",
+       {{"--tests ID,ID,...", "these tests of the catalogue, in this order (default: all)"},
+        {"--sequence FILE", "the stored sequence FILE, with its settings and earlier results"},
+        {"--results FILE", "the results document, written after each test (rv1x-results.xml)"},
+        {"--report FILE", "the PDF report, written at the end"},
+        {"--operator FILE", "what the scripted operator does, one line per test"},
+        {"--screenshots DIR", "a picture of each guide window at its main states"},
+        {"--wait-limit SECONDS",
+         "how long the scripted operator waits on the analyzer before it stops a test (120)"},
+        {"--device-model TEXT", "the model of the device under test, for the record"},
+        {"--device-serial TEXT", "the serial number of the device under test"},
+        {"--device-id TEXT", "the hospital's asset number of the device under test"},
+        {"--technician TEXT", "who tests the device"}},
+       runCommand},
+      {"resave", "resave IN OUT", "loads the sequence IN and saves it as OUT", {}, resaveCommand},
+      {"report",
+       "report IN OUT",
+       "prints the sequence IN as the PDF report OUT",
+       {},
+       reportCommand},
+      {"export",
+       "export IN OUT.csv",
+       "writes the measurements of the results document IN as the CSV file OUT.csv",
+       {},
+       exportCommand},
+  };
   return table;
 }
 
-CommandRegistration::CommandRegistration(QString name, QString usage, CommandFunction run) {
-  commands().append(Command{std::move(name), std::move(usage), std::move(run)});
+int usageOf(const char* name) {
+  for (const Command& command : commands())
+    if (qstrcmp(command.name, name) == 0)
+      std::fprintf(stderr, "usage: rv1x-host %s\n", command.usage);
+  return 64;
 }
 
 QStringList builtDeliverables() {
@@ -33,15 +108,69 @@ QStringList builtDeliverables() {
 
 namespace {
 
-int usage() {
-  std::fprintf(stderr,
-               "usage: rv1x-host [--registry FILE] [--template FILE] [--unattended] [--scan] "
-               "[--simulate[=OPTIONS]] COMMAND ...\n");
+constexpr int kUsage = 64;
+constexpr char kCommonUsage[] =
+    "[--registry FILE] [--template FILE] [--unattended] [--scan] [--simulate[=OPTIONS]] COMMAND "
+    "...";
+
+const QList<OptionHelp> kCommonOptions{
+    {"--registry FILE", "the registry store (before RV1X_REGISTRY)"},
+    {"--template FILE", "the plug-in reads FILE as its test template, for this run"},
+    {"--unattended", "message boxes take their unattended answers; the operator is scripted"},
+    {"--scan", "a host older than 2.1.2: no port is assigned, the link searches ports 1 to 16"},
+    {"--simulate[=OPTIONS]", "the simulated analyzer, on a device of its own as port N"},
+};
+
+bool isHelp(const QString& argument) {
+  return argument == QLatin1String("--help") || argument == QLatin1String("-h");
+}
+
+void printOptions(const char* heading, const QList<OptionHelp>& options) {
+  if (options.isEmpty()) return;
+  int width = 0;
+  for (const OptionHelp& option : options)
+    width = std::max(width, static_cast<int>(qstrlen(option.option)));
+  std::printf("%s\n", heading);
+  for (const OptionHelp& option : options)
+    std::printf("  %-*s  %s\n", width, option.option, option.text);
+}
+
+int help() {
+  std::printf("usage: rv1x-host %s\n", kCommonUsage);
+  int width = 0;
   for (const Command& command : commands())
-    std::fprintf(stderr, "  rv1x-host %s\n", qPrintable(command.usage));
+    width = std::max(width, static_cast<int>(qstrlen(command.name)));
+  std::printf("commands:\n");
+  for (const Command& command : commands())
+    std::printf("  %-*s  %s\n", width, command.name, command.summary);
+  printOptions("options of every command, before or after it:", kCommonOptions);
+  std::printf("rv1x-host COMMAND --help prints the options of that command.\n");
+  return 0;
+}
+
+// The command's usage and options, with the shared options it takes and,
+// where it simulates, the simulator's options.
+int commandHelp(const Command& command) {
+  std::printf("usage: rv1x-host %s\n%s\n", command.usage, command.summary);
+  printOptions("options:", command.options);
+  const QString usage = QLatin1String(command.usage);
+  QList<OptionHelp> shared;
+  for (const OptionHelp& option : kCommonOptions)
+    if (usage.contains(QLatin1String(option.option)) ||
+        option.option == QLatin1String("--registry FILE"))
+      shared.append(option);
+  printOptions("options of every command:", shared);
+  if (usage.contains(QLatin1String("--simulate")))
+    std::printf("simulator options (comma-separated):\n%s", qPrintable(rv1xsim::optionsHelp()));
+  return 0;
+}
+
+int usage() {
+  std::fprintf(stderr, "usage: rv1x-host %s\n", kCommonUsage);
+  for (const Command& command : commands()) std::fprintf(stderr, "  rv1x-host %s\n", command.usage);
   std::fprintf(stderr, "simulator options (comma-separated):\n%s",
                qPrintable(rv1xsim::optionsHelp()));
-  return 64;
+  return kUsage;
 }
 
 enum class Option { Taken, NotOne, WithoutItsFile };
@@ -85,18 +214,15 @@ int withoutItsFile(const QString& option) {
 
 int main(int argc, char** argv) {
   using namespace hostapp;
-  // Without a display the program runs on the offscreen platform and every
-  // message box takes its unattended answer.
-  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
-      qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+  prepareProgramEnvironment();
   QApplication app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("rv1x-host"));
   rt::initUserLocaleFromSystem();
 
   QStringList arguments = app.arguments().mid(1);
   CommonOptions options;
-  while (!arguments.isEmpty() && arguments.first().startsWith(QStringLiteral("--"))) {
+  while (!arguments.isEmpty() && arguments.first().startsWith(u'-')) {
+    if (isHelp(arguments.first())) return help();
     const Option taken = takeOption(arguments, options);
     if (taken == Option::WithoutItsFile) return withoutItsFile(arguments.first());
     if (taken == Option::NotOne) {
@@ -106,18 +232,23 @@ int main(int argc, char** argv) {
   }
   if (arguments.isEmpty()) return usage();
   const QString name = arguments.takeFirst();
+  const auto command = std::find_if(commands().begin(), commands().end(), [&](const Command& c) {
+    return name == QLatin1String(c.name);
+  });
+  if (command == commands().end()) {
+    std::fprintf(stderr, "rv1x-host: unknown command %s\n", qPrintable(name));
+    return usage();
+  }
   // Options may also follow the command's own arguments.
   QStringList rest;
   while (!arguments.isEmpty()) {
+    if (isHelp(arguments.first())) return commandHelp(*command);
     const Option taken = takeOption(arguments, options);
     if (taken == Option::WithoutItsFile) return withoutItsFile(arguments.first());
     if (taken == Option::NotOne) rest.append(arguments.takeFirst());
   }
   if (!options.registry.isEmpty()) platform::RegistryStore::setPath(options.registry);
   if (options.unattended) ui::MessageBoxes::instance().setUnattended(true);
-
-  for (const Command& command : commands())
-    if (command.name == name) return command.run(rest, options);
-  std::fprintf(stderr, "rv1x-host: unknown command %s\n", qPrintable(name));
-  return usage();
+  installProgramAdvice();
+  return command->run(rest, options);
 }

@@ -21,6 +21,10 @@ class QLabel;
 
 namespace orvanRV1Xtst {
 
+// The two-list editors' designed width: the least width their layout
+// takes (5055), which the frames need to show whole.
+constexpr double kTwoListsDesignWidth = 5055;
+
 struct StoredChoice {
   std::function<QString()> text;
   std::function<rt::Integer()> index;

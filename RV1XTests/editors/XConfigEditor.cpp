@@ -145,8 +145,7 @@ void XConfigEditor::Report(const rt::RuntimeError& error) {
 
 void XConfigEditor::Refuse(const char* textKey, const QVariant& first, const QVariant& second) {
   rt::ignoreErrors([&] {
-    const QString text = host::LanguageService::instance()->Translate(
-        host::kProduct, QString::fromUtf8(textKey), {first, second});
+    const QString text = host::translated(QString::fromUtf8(textKey), {first, second});
     ui::MessageBoxes::instance().show(text, ui::mb::OkOnly | ui::mb::Exclamation, kLibrary);
   });
 }

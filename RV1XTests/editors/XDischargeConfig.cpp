@@ -34,9 +34,16 @@ constexpr std::array<const char*, 19> kEcgWaves = {
     "20516::Bigemeny",     "20517::Run 5 PVC",    "20518::Vtach",
     "20507::VFib"};
 
-// The amplitude text of each slider step, the same in every language.
+// The amplitude text stored for each slider step, the same in every
+// language.
 constexpr std::array<const char*, 4> kAmplitudeTexts = {"0,5 mV", "1,0 mV", "1,5 mV", "2,0 mV"};
 constexpr double kMillivoltsPerStep = 0.5;
+
+// The amplitude of a step as the label shows it, one way whether the editor
+// opens, the thumb moves or the step is set: in the user's locale.
+QString shownAmplitude(double step) {
+  return rt::formatNumber(step * kMillivoltsPerStep, QStringLiteral("0.0")) + QStringLiteral(" mV");
+}
 
 }  // namespace
 
@@ -85,10 +92,7 @@ XDischargeConfig::XDischargeConfig()
   connect(sldAmplitude_, &controls::Slider::Scroll, this, [this] {
     // The label follows the thumb; the step is stored once the operator has
     // set it (Click).
-    Handle([&] {
-      lblAmplitude_->setText(rt::cstr(sldAmplitude_->Value() * kMillivoltsPerStep) +
-                             QStringLiteral(" mV"));
-    });
+    Handle([&] { lblAmplitude_->setText(shownAmplitude(sldAmplitude_->Value())); });
   });
   connect(sldAmplitude_, &controls::Slider::Click, this,
           [this] { Handle([&] { AmplitudeSet(); }); });
@@ -105,10 +109,7 @@ XDischargeConfig::~XDischargeConfig() = default;
 void XDischargeConfig::FillEcgWaveList() {
   const InitialisingScope filling(*this);
   for (const char* wave : kEcgWaves) {
-    rt::ignoreErrors([&] {
-      cboECGWave_->AddItem(
-          host::LanguageService::instance()->Translate(host::kProduct, QString::fromLatin1(wave)));
-    });
+    rt::ignoreErrors([&] { cboECGWave_->AddItem(host::translated(QLatin1String(wave))); });
   }
 }
 
@@ -120,11 +121,7 @@ void XDischargeConfig::Initialize(const QVariant& Data) {
     // switches as they are.
     rt::ignoreErrorsEach(
         [&] { txtEnergy_->setText(energyfield::shown(config_->PresetEnergy())); },
-        [&] {
-          lblAmplitude_->setText(rt::formatNumber(config_->AmplitudeIndex() * kMillivoltsPerStep,
-                                                  QStringLiteral("0.0")) +
-                                 QStringLiteral(" mV"));
-        },
+        [&] { lblAmplitude_->setText(shownAmplitude(config_->AmplitudeIndex())); },
         [&] { sldAmplitude_->SetValue(config_->AmplitudeIndex()); },
         [&] { BindTestGuideSettings(config_->TestGuideConfig()); },
         [&] {
@@ -133,7 +130,7 @@ void XDischargeConfig::Initialize(const QVariant& Data) {
         },
         [&] { chkAutoPlayback_->setChecked(config_->AutoPlayback()); },
         [&] { chkFetchWaveform_->setChecked(config_->FetchWaveform()); },
-        [&] { chkPrintWaveform_->setChecked(config_->PrintWaveform()); });
+        [&] { ShowPrintWaveform(); });
   }
   EnableInputs();
 }
@@ -166,7 +163,7 @@ void XDischargeConfig::AmplitudeSet() {
   const int step = sldAmplitude_->Value();
   if (step < 1 || step > static_cast<int>(kAmplitudeTexts.size())) return;
   const QString text = QLatin1String(kAmplitudeTexts.at(step - 1));
-  lblAmplitude_->setText(text);
+  lblAmplitude_->setText(shownAmplitude(step));
   // A stored step beyond the 16-bit range reads as an error: then it differs.
   const rt::Integer stored =
       rt::orDefault([&] { return config_->AmplitudeIndex(); }, rt::Integer(0));
@@ -185,13 +182,17 @@ void XDischargeConfig::SwitchClicked(QCheckBox* box, bool ticked) {
   } else {
     config_->SetFetchWaveform(ticked);
     // Printing needs the waveform fetched.
-    if (!ticked) {
-      chkPrintWaveform_->setChecked(false);
-      config_->SetPrintWaveform(false);
-    }
+    if (!ticked) config_->SetPrintWaveform(false);
+    ShowPrintWaveform();
     EnableInputs();
   }
   ReportChange();
+}
+
+void XDischargeConfig::ShowPrintWaveform() {
+  // Without the waveform nothing is printed, whatever was stored: the box
+  // shows what will happen, and the stored switch is not rewritten.
+  chkPrintWaveform_->setChecked(config_->FetchWaveform() && config_->PrintWaveform());
 }
 
 void XDischargeConfig::Layout() {

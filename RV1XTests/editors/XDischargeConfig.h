@@ -4,12 +4,14 @@
 // switches for the discharge waveform (fetch it, print it, replay the curve
 // automatically). Printing needs the waveform fetched: the print box is
 // offered only while the fetch box is ticked, and clearing fetch clears
-// print.
+// print; while fetch is off the print box shows cleared, whatever an older
+// document stored (which opening the editor does not rewrite).
 //
 // The amplitude slider (steps 1..4 of 0.5 mV) stores its step and the
 // step's text ("0,5 mV" .. "2,0 mV") whenever the operator has set it: when
 // the mouse lets go of it and after each key that moved it. While the thumb
-// is dragged, the label beside it follows the thumb.
+// is dragged, the label beside it follows the thumb. The label shows the
+// amplitude one way throughout, in the user's locale ("1.5 mV" in English).
 //
 // Controls, by name: fraTestGuideSettings (lblTestGuideSettings,
 // xtgTestGuideConfig), fraTestSetup (lblPresetEnergy, txtEnergy, lblECGAmp,
@@ -46,6 +48,7 @@ class XDischargeConfig final : public XConfigEditor {
   void AmplitudeSet();
   // The switch of a check box, written when the operator changed it.
   void SwitchClicked(QCheckBox* box, bool ticked);
+  void ShowPrintWaveform();
   void Layout() override;
 
   std::shared_ptr<CConfigDischarge> config_;

@@ -20,20 +20,13 @@ namespace orvanRV1Xtst {
 
 namespace {
 
-constexpr double kDesignWidth = 8490, kDesignHeight = 3420;
+// Wide enough for the layout's three frames side by side: the setup frame
+// ends at a quarter of the width + 3015 + 3375.
+constexpr double kDesignWidth = 8520, kDesignHeight = 3420;
 constexpr const char* kGroupTexts[] = {"20408::Normal Sinus Rythm", "20409::Arrhythmia",
                                        "20410::Performance"};
 constexpr double kMillivoltsPerStep = 0.5;
 constexpr rt::Long kShortest = 1, kLongest = 60;  // seconds
-
-QString translated(const char* textKey) {
-  return rt::orDefault(
-      [&] {
-        return host::LanguageService::instance()->Translate(host::kProduct,
-                                                            QString::fromLatin1(textKey));
-      },
-      QString::fromLatin1(textKey));
-}
 
 QString amplitudeText(rt::Single millivolts) {
   return rt::cstr(millivolts) + QStringLiteral(" mV");
@@ -158,11 +151,13 @@ XPerformanceConfig::~XPerformanceConfig() = default;
 
 void XPerformanceConfig::FillWaveLists() {
   const InitialisingScope filling(*this);
-  for (const char* group : kGroupTexts) cboWaveType_->AddItem(translated(group));
+  for (const char* group : kGroupTexts)
+    cboWaveType_->AddItem(host::translated(QLatin1String(group)));
   for (controls::CheckListBox* list : lstWave_) list->Clear();
   // The waves in code order: list (code / 100 - 1), position code mod 100.
   for (const codes::PerformanceWave& wave : codes::kPerformanceWaves)
-    lstWave_.at(rt::intDiv(wave.wavetype, 100) - 1)->AddItem(translated(wave.textKey));
+    lstWave_.at(rt::intDiv(wave.wavetype, 100) - 1)
+        ->AddItem(host::translated(QLatin1String(wave.textKey)));
 }
 
 void XPerformanceConfig::Initialize(const QVariant& Data) {

@@ -7,7 +7,7 @@ namespace orvanRV1Xtst {
 
 XRefractoryConfig::XRefractoryConfig()
     : XChoiceEditor(
-          QStringLiteral("RV1XTests.XRefractoryConfig"), 5010, 2520,
+          QStringLiteral("RV1XTests.XRefractoryConfig"), kTwoListsDesignWidth, 2520,
           "20193::Select the load to be used and the applied pacer rate.",
           {{"lblLoad", "20230::Load:", "cboLoad"}, {"lblRate", "20231::Rate:", "cboRate"}}) {
   Fill(LoadColumn, codes::kLoadList);

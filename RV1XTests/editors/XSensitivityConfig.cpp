@@ -15,7 +15,7 @@ QString shown(const QString& text) {
 }  // namespace
 
 XSensitivityConfig::XSensitivityConfig()
-    : XChoiceEditor(QStringLiteral("RV1XTests.XSensitivityConfig"), 5010, 2520,
+    : XChoiceEditor(QStringLiteral("RV1XTests.XSensitivityConfig"), kTwoListsDesignWidth, 2520,
                     "20192::Enter desired settings for load and trigger wave.",
                     {{"lblLoad", "20235::Load:", "cboLoad"},
                      {"lblTrigger", "20236::Trigger wave:", "cboTrigger"}}) {

@@ -61,14 +61,8 @@ constexpr ButtonDesign kButtons[] = {
     {"del", "::Delete item from list", "del", "TBR:DEL"},
 };
 
-QString translated(const QString& textKey) {
-  return rt::orDefault(
-      [&] { return host::LanguageService::instance()->Translate(host::kProduct, textKey); },
-      textKey);
-}
-
 QString adviceText(bool advice) {
-  return translated(advice ? kYes : kNo);
+  return host::translated(advice ? kYes : kNo);
 }
 
 bool isMoveKey(rt::Integer code) {
@@ -234,7 +228,7 @@ void XShockConfig::SetupColumns() {
   const double width = ui::toTwips(lvwConfig_->width());
   for (const ColumnDesign& column : kColumns) {
     rt::ignoreErrors([&] {
-      lvwConfig_->AddColumn(column.key, translated(QLatin1String(column.caption)),
+      lvwConfig_->AddColumn(column.key, host::translated(QLatin1String(column.caption)),
                             width * column.share, column.alignment);
     });
   }
@@ -389,7 +383,7 @@ void XShockConfig::FillChoiceList(const QString& columnKey) {
   lstDropDown_->Clear();
   if (columnKey == kWaveColumn) {
     for (std::size_t wave = 0; wave < kShockRhythms.size(); ++wave)
-      lstDropDown_->AddItem(translated(QLatin1String(kShockRhythms.at(wave).textKey)),
+      lstDropDown_->AddItem(host::translated(QLatin1String(kShockRhythms.at(wave).textKey)),
                             static_cast<rt::Long>(wave));
   } else if (columnKey == kDurationColumn) {
     for (rt::Long seconds : kDurations) lstDropDown_->AddItem(QString::number(seconds), seconds);

@@ -42,12 +42,6 @@ const QString kShockStepPrefix = QStringLiteral("::");
 const QString kShock = QStringLiteral("20247::Shock");
 const QString kNoShock = QStringLiteral("20248::No shock");
 
-QString translated(const QString& textKey) {
-  return rt::orDefault(
-      [&] { return host::LanguageService::instance()->Translate(host::kProduct, textKey, {}); },
-      QString());
-}
-
 bool limitsApply(rt::Long valueType) {
   return valueType == valuetype::Number || valueType == valuetype::WholeNumber;
 }
@@ -66,11 +60,16 @@ void CMeasurement::Initialize(const QString& key, const QString& description, co
 }
 
 QString CMeasurement::Description() {
-  return translated(description_);
+  return host::translated(description_);
 }
 
 bool CMeasurement::HasValue() const {
   return !rt::isEmpty(value_);
+}
+
+QString CMeasurement::NotJudgedReason() {
+  if (status_ != measurementstatus::NotEvaluated || statusText_.isEmpty()) return QString();
+  return host::translated(statusText_);
 }
 
 // --- limits -----------------------------------------------------------------
@@ -168,6 +167,7 @@ bool CMeasurement::SupportsLimit(rt::Integer) {
 void CMeasurement::CalculateStatus(const host::ILimitDataPtr& limits,
                                    const host::StandardsCollectionPtr& selected) {
   status_ = measurementstatus::Passed;
+  statusText_.clear();
   // The limit set looks at the measurement only during the call, so one that
   // no reference owns is lent without ownership.
   CMeasurementPtr self = weak_from_this().lock();
@@ -186,7 +186,7 @@ QString CMeasurement::FormatValue(const QVariant& value) {
       [&]() -> QString {
         if (rt::isEmpty(value)) return QString();
         if (valueType_ == valuetype::Boolean && key_.startsWith(kShockStepPrefix))
-          return translated(rt::toBoolean(value) ? kShock : kNoShock);
+          return host::translated(rt::toBoolean(value) ? kShock : kNoShock);
         // The times are shown from their shortest stored text, so that the
         // user's decimal separator never cuts off their fraction.
         if (key_ == QLatin1String("CHTI") || key_ == QLatin1String("DELY"))

@@ -22,6 +22,7 @@
 #include <memory>
 
 #include "typelib/IMeasurement.h"
+#include "typelib/IResultData.h"
 
 namespace orvanRV1Xtst {
 
@@ -48,6 +49,7 @@ constexpr rt::Long Boolean = 3;
 
 class CMeasurement final : public host::IMeasurement,
                            public host::IMeasurement2,
+                           public host::IVerdict,
                            public std::enable_shared_from_this<CMeasurement> {
  public:
   CMeasurement();
@@ -81,6 +83,12 @@ class CMeasurement final : public host::IMeasurement,
   rt::Single CalculateLimitValue(const host::LimitPtr& limit, rt::Integer index) override;
   rt::Integer ValidateLimits(const host::StandardPtr& standard) override;
 
+  // IVerdict: why a measurement of status 0 was not judged, as its result
+  // told it (kept as the text of its stored status); the result says which
+  // standards judged it.
+  QString NotJudgedReason() override;
+  host::StandardsCollectionPtr JudgedBy() override { return nullptr; }
+
   // The library's own accessors (results and result views).
   void SetKey(const QString& key) { key_ = key; }
   void SetValue(const QVariant& value) { value_ = value; }
@@ -89,6 +97,12 @@ class CMeasurement final : public host::IMeasurement,
   void SetStatus(rt::Long status) { status_ = status; }
   const QString& DescriptionKey() const { return description_; }
   const QString& StatusText() const { return statusText_; }
+  // Not judged (status 0), for the reason of that text key; an empty key
+  // clears the reason of a measurement that is judged.
+  void SetNotJudged(const QString& reasonKey) {
+    status_ = measurementstatus::NotEvaluated;
+    statusText_ = reasonKey;
+  }
   // Whether a value was delivered or judged: a result is never evaluated
   // from measurements that hold none.
   bool HasValue() const;

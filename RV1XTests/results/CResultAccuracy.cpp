@@ -14,7 +14,10 @@ constexpr MeasurementSpec kAmplitude{"AMPL", "20070::Amplitude", "mA", valuetype
 constexpr MeasurementSpec kPulseWidth{"PWID", "20073::Pulse width", "ms", valuetype::Number,
                                       "# ##0.0"};
 
-constexpr ReplyField kReplyFields[] = {{"RATE", 1, 3}, {"AMPL", 17, 6}, {"PWID", 8, 6}};
+// The analyzer shows 0 until it sees pacer pulses ("000" pulses a minute):
+// a rate, amplitude or pulse width of 0 is none.
+constexpr ReplyField kReplyFields[] = {
+    {"RATE", 1, 3, true}, {"AMPL", 17, 6, true}, {"PWID", 8, 6, true}};
 
 // The measurement of an older release that this result no longer has.
 const QString kRetiredKey = QStringLiteral("PENG");

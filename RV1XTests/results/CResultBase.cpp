@@ -1,5 +1,7 @@
 #include "results/CResultBase.h"
 
+#include "limits/Standard.h"
+#include "limits/StandardsCollection.h"
 #include "records/RunObjects.h"
 #include "records/ServiceRecord.h"
 #include "report/HostReport.h"
@@ -27,6 +29,9 @@ const QString kStatusElement = QStringLiteral("Status");
 const QString kMeasurementElement = QStringLiteral("Measurement");
 const QString kServiceRecordElement = QStringLiteral("ServiceRecord");
 const QString kKeyAttribute = QStringLiteral("Key");
+const QString kStandardElement = QStringLiteral("Standard");
+const QString kAlphaNameAttribute = QStringLiteral("AlphaName");
+const QString kCompleteNameAttribute = QStringLiteral("CompleteName");
 
 constexpr rt::Long kLoadSeverity = 4;
 constexpr rt::Long kSaveSeverity = 3;
@@ -47,6 +52,19 @@ host::IMeasurementPtr CResultBase::Measurement(const QVariant& index) {
         return measurements_.Item(rt::toLong(index));
       },
       host::IMeasurementPtr());
+}
+
+QString CResultBase::NotJudgedKey() const {
+  if (status_ != resultstatus::NotEvaluated) return QString();
+  return notJudged_.isEmpty() ? NeverJudgedKey() : notJudged_;
+}
+
+QString CResultBase::NotJudgedReason() {
+  const QString key = NotJudgedKey();
+  if (key.isEmpty()) return QString();
+  return rt::orDefault(
+      [&] { return host::LanguageService::instance()->Translate(host::kProduct, key, {}); },
+      QString());
 }
 
 CMeasurementPtr CResultBase::MeasurementByKey(const QString& key) const {
@@ -92,9 +110,9 @@ void CResultBase::BuildServiceRecord(const host::TestFilterPtr& filter) {
 }
 
 void CResultBase::SkipDiscardingVerdicts() {
-  status_ = resultstatus::Skipped;
+  SetVerdict(resultstatus::Skipped);
   for (const CMeasurementPtr& measurement : measurements_) {
-    measurement->SetStatus(measurementstatus::NotEvaluated);
+    measurement->SetNotJudged(QString());
     measurement->SetValue(QVariant());
   }
 }
@@ -117,8 +135,7 @@ void CResultBase::Load(const host::XmlElementPtr& ixeIn, const host::HostLogPtr&
   rt::onError(
       [&] {
         if (iprLog) {
-          const QString text = host::LanguageService::instance()->Translate(
-              host::kProduct, kind_.loadingTextKey, {});
+          const QString text = host::translated(kind_.loadingTextKey);
           step = iprLog->BeginStep(text, QString());
         }
         host::XmlElement& element = com::must(ixeIn);
@@ -129,6 +146,8 @@ void CResultBase::Load(const host::XmlElementPtr& ixeIn, const host::HostLogPtr&
         BeginLoad(element);
         comment_.clear();
         statusText_.clear();
+        notJudged_.clear();
+        judgedBy_.reset();
         status_ = resultstatus::NotEvaluated;
         LoadChildren(element, iprLog);
         EndLoad();
@@ -150,6 +169,13 @@ void CResultBase::LoadChildren(host::XmlElement& element, const host::HostLogPtr
       comment_ = child->Text();
     } else if (tag == kStatusElement) {
       host::XmlHelper::instance()->ReadStatus(child, status_, statusText_);
+      notJudged_ = status_ == resultstatus::NotEvaluated ? statusText_ : QString();
+    } else if (tag == kStandardElement) {
+      auto named = std::make_shared<host::Standard>();
+      named->Init(child->Attribute(kAlphaNameAttribute), child->Attribute(kCompleteNameAttribute),
+                  0);
+      if (!judgedBy_) judgedBy_ = std::make_shared<host::StandardsCollection>();
+      judgedBy_->Add(named);
     } else if (tag == kMeasurementElement) {
       LoadMeasurementChild(child, log);
     } else if (tag == kServiceRecordElement) {
@@ -191,9 +217,20 @@ host::XmlElementPtr CResultBase::Save(const host::XmlDocumentPtr& ixdOwner) {
           element->SetAttribute(kMtiAttribute,
                                 host::NumberFormatter::instance()->NumberText(mtiId_));
         SaveAttributes(*element);
+        // A result not judged says why with its status.
+        const QString statusText =
+            status_ == resultstatus::NotEvaluated ? notJudged_ : SavedStatusText();
         if (host::XmlElementPtr status =
-                host::XmlHelper::instance()->WriteStatus(ixdOwner, status_, SavedStatusText()))
+                host::XmlHelper::instance()->WriteStatus(ixdOwner, status_, statusText))
           element->AppendChild(status);
+        if (judgedBy_) {
+          for (const host::StandardPtr& standard : *judgedBy_) {
+            const host::XmlElementPtr named = ixdOwner->CreateElement(kStandardElement);
+            named->SetAttribute(kAlphaNameAttribute, standard->AlphaName());
+            named->SetAttribute(kCompleteNameAttribute, standard->CompleteName());
+            element->AppendChild(named);
+          }
+        }
         if (!comment_.isEmpty()) element->AddChild(kCommentElement, comment_);
         if (serviceRecord_) {
           if (host::XmlElementPtr record = serviceRecord_->Save(ixdOwner))

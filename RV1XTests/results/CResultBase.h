@@ -4,12 +4,19 @@
 // without regard to case), the status, the operator's comment, the analyzer
 // identity's index, the service record, the stored form
 //   <ResultItem MTI="3">
-//     <Status Code="1"/> <Comment>...</Comment> <ServiceRecord .../>
+//     <Status Code="1"/> <Standard AlphaName="..." CompleteName="..."/> ...
+//     <Comment>...</Comment> <ServiceRecord .../>
 //     <Measurement Key="...">...</Measurement> ...
 //   </ResultItem>
 // with its load and save error handling, the printed result table and the
 // detail dialog. A result class gives its kind (error source, loading text,
 // dialog) and its measurements, and adds what is its own through the hooks.
+//
+// A "Standard" names a standard whose limits judged the result (none for a
+// verdict of the operator's). A result not judged keeps the text key of the
+// reason as the text of its status ("<Status Code="0">20652::no limit is
+// enabled</Status>"). The measurements are stored whenever one of them
+// holds a value, whatever the status: what was measured is never dropped.
 //
 // Every result reads its "ServiceRecord" back, so that loading and saving a
 // stored result keeps its service documentation. A "Measurement" child that
@@ -20,6 +27,7 @@
 #include <memory>
 
 #include "results/CMeasurement.h"
+#include "results/NotJudged.h"
 #include "runtime/KeyedCollection.h"
 #include "typelib/IResultData.h"
 
@@ -55,7 +63,9 @@ struct MeasurementSpec {
 
 using Measurements = rt::KeyedCollection<CMeasurementPtr>;
 
-class CResultBase : public host::IResultData, public std::enable_shared_from_this<CResultBase> {
+class CResultBase : public host::IResultData,
+                    public host::IVerdict,
+                    public std::enable_shared_from_this<CResultBase> {
  public:
   ~CResultBase() override;
 
@@ -76,6 +86,12 @@ class CResultBase : public host::IResultData, public std::enable_shared_from_thi
   host::XmlElementPtr Save(const host::XmlDocumentPtr& ixdOwner) override;
   void PrintReport(const host::HostReportPtr& iarReport, const QVariant& arg2) override;
 
+  // IVerdict. A result of status 0 always tells why: the reason its last
+  // judgement gave, else what a result of its kind lacks when it was never
+  // judged ("nothing was measured").
+  QString NotJudgedReason() override;
+  host::StandardsCollectionPtr JudgedBy() override { return judgedBy_; }
+
   // The library's own members (test elements and result views).
   const ResultKind& kind() const { return kind_; }
   void SetStatus(rt::Long status) { status_ = status; }
@@ -90,6 +106,11 @@ class CResultBase : public host::IResultData, public std::enable_shared_from_thi
   // The measurement of that key (without regard to case), or Nothing.
   CMeasurementPtr MeasurementByKey(const QString& key) const;
   const Measurements& MeasurementList() const { return measurements_; }
+  // The text key of the reason a result of status 0 gives (NotJudgedReason
+  // untranslated); empty for one with a verdict.
+  QString NotJudgedKey() const;
+  // Whether the result holds a verdict, or was judged and told why not.
+  bool Evaluated() const { return status_ != resultstatus::NotEvaluated || !notJudged_.isEmpty(); }
 
   // A new service record of the flag and the measurements' value texts,
   // when the filter asks for one and the result was evaluated; otherwise
@@ -108,6 +129,15 @@ class CResultBase : public host::IResultData, public std::enable_shared_from_thi
   void SkipDiscardingVerdicts();
   // BuildServiceRecord with the test's filter.
   void BuildServiceRecordOf(const host::ITestElementPtr& test);
+  // The outcome of a judgement: a verdict (passed, failed, skipped) clears
+  // the reason; status 0 keeps the reason's text key.
+  void SetVerdict(rt::Long status, const QString& notJudgedKey = QString()) {
+    status_ = status;
+    notJudged_ = status == resultstatus::NotEvaluated ? notJudgedKey : QString();
+  }
+  void SetJudgedBy(host::StandardsCollectionPtr standards) { judgedBy_ = std::move(standards); }
+  // The reason a result of this kind that was never judged gives.
+  virtual QString NeverJudgedKey() const { return notJudgedKey(NotJudged::NothingMeasured); }
 
   // Load: after the element check and the "MTI" attribute, before the walk.
   virtual void BeginLoad(host::XmlElement& /*element*/) {}
@@ -128,9 +158,10 @@ class CResultBase : public host::IResultData, public std::enable_shared_from_thi
   // PrintReport: after the table, whether or not it had rows.
   virtual void PrintAfterTable(const host::HostReportPtr& /*report*/) {}
 
-  // Whether the result carries measurements in its stored form.
+  // Whether the result carries measurements in its stored form: when it
+  // holds a verdict of them, or any value at all.
   bool SavesMeasurements() const {
-    return status_ != resultstatus::NotEvaluated && status_ != resultstatus::Skipped;
+    return status_ == resultstatus::Passed || status_ == resultstatus::Failed || HasMeasuredValue();
   }
 
   Measurements measurements_;
@@ -145,6 +176,8 @@ class CResultBase : public host::IResultData, public std::enable_shared_from_thi
 
   ResultKind kind_;
   QString statusText_;
+  QString notJudged_;
+  host::StandardsCollectionPtr judgedBy_;
   QString comment_;
   rt::Long mtiId_ = 0;
   bool resultStored_ = false;

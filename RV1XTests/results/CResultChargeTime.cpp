@@ -10,7 +10,9 @@ constexpr MeasurementSpec kEnergy{"ENGY", "20012::Energy", "J", valuetype::Numbe
 constexpr MeasurementSpec kChargeTime{"CHTI", "20011::Charge time", "s", valuetype::Number,
                                       "# ##0.0"};
 
-constexpr ReplyField kReplyFields[] = {{"ENGY", 1, 6}, {"CHTI", 35, 6}};
+// The analyzer shows 0 in a column until it has measured it: the poll takes
+// a reply only once its energy is above 0, and a charge time of 0 is none.
+constexpr ReplyField kReplyFields[] = {{"ENGY", 1, 6, true}, {"CHTI", 35, 6, true}};
 
 }  // namespace
 

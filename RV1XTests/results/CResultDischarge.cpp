@@ -19,8 +19,10 @@ constexpr MeasurementSpec kMeasurements[] = {
     {"PEKU", "20132::Peak U", "V", valuetype::Number, "# ##0.0"},
 };
 
+// The poll takes a reply only once its energy is above 0: an energy of 0 is
+// none.
 constexpr ReplyField kReplyFields[] = {
-    {"ENGY", 1, 6}, {"DELY", 25, 7}, {"PEKU", 9, 6}, {"PEKI", 17, 6}};
+    {"ENGY", 1, 6, true}, {"DELY", 25, 7}, {"PEKU", 9, 6}, {"PEKI", 17, 6}};
 
 const QString kWaveformElement = QStringLiteral("Waveform");
 // The newer generation marks its element so; anything else is the older one.

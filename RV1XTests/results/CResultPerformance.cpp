@@ -64,14 +64,15 @@ void CResultPerformance::UpdateStatus(const host::ITestElementPtr& test, bool sk
   if (skip) {
     SkipDiscardingVerdicts();
   } else {
-    status_ = resultstatus::NotEvaluated;
+    rt::Long status = resultstatus::NotEvaluated;
     for (const CMeasurementPtr& measurement : measurements_) {
-      if (measurement->Status() == measurementstatus::Passed) status_ = resultstatus::Passed;
+      if (measurement->Status() == measurementstatus::Passed) status = resultstatus::Passed;
       if (measurement->Status() == measurementstatus::Failed) {
-        status_ = resultstatus::Failed;
+        status = resultstatus::Failed;
         break;
       }
     }
+    SetVerdict(status, notJudgedKey(NotJudged::NoVerdict));
   }
   BuildServiceRecordOf(test);
 }

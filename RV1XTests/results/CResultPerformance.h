@@ -26,6 +26,9 @@ class CResultPerformance final : public CResultBase {
 
   // The description text key of a wave code; empty for a code without one.
   static QString WaveDescription(rt::Long wavetype);
+
+ protected:
+  QString NeverJudgedKey() const override { return notJudgedKey(NotJudged::NoVerdict); }
 };
 
 }  // namespace orvanRV1Xtst

@@ -9,7 +9,9 @@ constexpr MeasurementSpec kMeasurements[] = {
     {"PACE", "20144::Paced Rp", "ms", valuetype::WholeNumber, "# ##0"},
 };
 
-constexpr ReplyField kReplyFields[] = {{"SENS", 44, 6}, {"PACE", 53, 7}};
+// A period of 0 is one the analyzer has not measured: the run keeps a reply
+// only when a period is above 0.
+constexpr ReplyField kReplyFields[] = {{"SENS", 44, 6, true}, {"PACE", 53, 7, true}};
 
 }  // namespace
 
@@ -31,7 +33,7 @@ void CResultRefractory::StoreResult(const QString& reply) {
 
 bool CResultRefractory::HoldsAPeriod(const QString& reply) {
   for (const ReplyField& field : kReplyFields)
-    if (replyNumber(reply, field.first, field.length) > 0) return true;
+    if (readReplyField(reply, field).value.value_or(0) > 0) return true;
   return false;
 }
 

@@ -1,7 +1,11 @@
 #include "results/CResultSensitivity.h"
 
+#include <cmath>
+#include <limits>
+
 #include "runtime/Conversions.h"
 #include "runtime/ErrorHandling.h"
+#include "runtime/NumberDisplay.h"
 
 namespace orvanRV1Xtst {
 
@@ -12,7 +16,8 @@ constexpr MeasurementSpec kMeasurements[] = {
     {"ECG", "20147::Sensitivity ECG", "mV", valuetype::Number, "# ##0.00"},
 };
 
-constexpr ReplyField kPads{"PADS", 35, 6};
+// The run polls until the pads' column shows more than 0: 0 is none.
+constexpr ReplyField kPads{"PADS", 35, 6, true};
 
 // What the ECG input sees of the pads' signal, by load index; the last
 // divisor serves every higher index.
@@ -41,13 +46,23 @@ void CResultSensitivity::Initialize(const host::IConfigDataPtr&) {
 void CResultSensitivity::StoreResult(const QString& reply, rt::Long loadIndex) {
   if (!reply.isEmpty()) {
     rt::ignoreErrors([&] {
-      const double reading = replyNumber(reply, kPads.first, kPads.length);
-      const rt::Single pads = rt::toSingle(reading);
-      com::must(MeasurementByKey(QStringLiteral("PADS"))).SetValue(QVariant::fromValue(pads));
-      // Derived from the reading itself, so that it is rounded to single
-      // precision once: 1.2 mV over 2.5 is 0.48, not 0.48000002.
-      const rt::Single ecg = rt::toSingle(reading / ecgDivisor(loadIndex));
-      com::must(MeasurementByKey(QStringLiteral("ECG"))).SetValue(QVariant::fromValue(ecg));
+      QVariant pads;
+      QVariant ecg;
+      const std::optional<double> reading = MeasuredField(reply, kPads);
+      // A reading beyond the single range is no sensitivity either.
+      const bool fits = !reading || std::fabs(*reading) <= std::numeric_limits<rt::Single>::max();
+      if (!fits)
+        ReportFieldFault(QLatin1String(kPads.key),
+                         QStringLiteral("%1 mV lies beyond the range of a sensitivity")
+                             .arg(rt::numberText(*reading)));
+      if (reading && fits) {
+        pads = QVariant::fromValue(rt::toSingle(*reading));
+        // Derived from the reading itself, so that it is rounded to single
+        // precision once: 1.2 mV over 2.5 is 0.48, not 0.48000002.
+        ecg = QVariant::fromValue(rt::toSingle(*reading / ecgDivisor(loadIndex)));
+      }
+      com::must(MeasurementByKey(QStringLiteral("PADS"))).SetValue(pads);
+      com::must(MeasurementByKey(QStringLiteral("ECG"))).SetValue(ecg);
     });
   }
   MarkStored();

@@ -54,7 +54,7 @@ void CResultShock::UpdateStatus(const host::ITestElementPtr& test, bool skip) {
     bool unanswered = false;
     for (const CMeasurementPtr& measurement : measurements_) {
       if (!measurement->HasValue()) {
-        measurement->SetStatus(measurementstatus::NotEvaluated);
+        measurement->SetNotJudged(notJudgedKey(NotJudged::NoVerdict));
         unanswered = true;
       } else if (rt::equals(measurement->Value(), measurement->PresetValue())) {
         measurement->SetStatus(measurementstatus::Passed);
@@ -65,11 +65,19 @@ void CResultShock::UpdateStatus(const host::ITestElementPtr& test, bool skip) {
       }
     }
     // The test passes only when every step was answered as it expects.
-    status_ = failed                  ? resultstatus::Failed
-              : passed && !unanswered ? resultstatus::Passed
-                                      : resultstatus::NotEvaluated;
+    if (failed)
+      SetVerdict(resultstatus::Failed);
+    else if (passed && !unanswered)
+      SetVerdict(resultstatus::Passed);
+    else
+      SetVerdict(resultstatus::NotEvaluated, NeverJudgedKey());
   }
   BuildServiceRecordOf(test);
+}
+
+QString CResultShock::NeverJudgedKey() const {
+  if (measurements_.Count() == 0) return notJudgedKey(NotJudged::NoSteps);
+  return notJudgedKey(HasMeasuredValue() ? NotJudged::StepsUnanswered : NotJudged::NoVerdict);
 }
 
 void CResultShock::BeginLoad(host::XmlElement& element) {

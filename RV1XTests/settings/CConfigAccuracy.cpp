@@ -1,26 +1,37 @@
 #include "settings/CConfigAccuracy.h"
 
-#include "runtime/Conversions.h"
 #include "settings/ConfigCodeTables.h"
-#include "settings/StoredSettings.h"
 
 namespace orvanRV1Xtst {
 
-namespace {
-// Indexes are stored as plain decimal digits, "-" before a negative one.
-QString digits(rt::Integer index) {
-  return QString::number(index);
+const setting::Table<CConfigAccuracy>& CConfigAccuracy::Settings() {
+  using namespace setting;
+  using C = CConfigAccuracy;
+  // The printed values are the numbers the texts begin with.
+  constexpr Shown kNumber = Shown::LeadingNumber;
+  static const Table<C> table{
+      text("Noise", &C::noiseText_, QStringLiteral("Off"), 3)
+          .printed(2, "20071::Noise", "Hz, mV", kNumber),
+      digits("NoiseIndex", &C::noiseIndex_, 0, 4),
+      text("Amplitude", &C::ampText_, QStringLiteral("30 mA"), 5)
+          .printed(4, "20070::Amplitude", "mA", kNumber),
+      digits("AmplitudeIndex", &C::amplitudeIndex_, 0, 6),
+      text("Load", &C::loadText_, QStringLiteral("Fixed load"), 1)
+          .printed(1, "20140::Load", "Ohm", kNumber),
+      digits("LoadIndex", &C::loadIndex_, 0, 2),
+      text("Rate", &C::rateText_, QStringLiteral("40 ppm"), 7)
+          .printed(3, "20050::Pacemaker rate", "ppm", kNumber),
+      digits("RateIndex", &C::rateIndex_, 0, 8),
+  };
+  return table;
 }
-// A printed value: the number its text begins with, as the user reads numbers.
-QString leadingNumber(const QString& text) {
-  return rt::cstr(stored::number(text));
-}
-}  // namespace
 
 CConfigAccuracy::CConfigAccuracy()
-    : ConfigClass({QStringLiteral("RV1XTests.CConfigAccuracy"),
-                   QStringLiteral("RV1XTests.XAccuracyConfig"),
-                   reporttable::Shape::WideFirstColumn}) {}
+    : TabledConfig({QStringLiteral("RV1XTests.CConfigAccuracy"),
+                    QStringLiteral("RV1XTests.XAccuracyConfig"),
+                    reporttable::Shape::WideFirstColumn}) {
+  UseDefaults();
+}
 
 CConfigAccuracy::~CConfigAccuracy() = default;
 
@@ -30,55 +41,6 @@ QString CConfigAccuracy::LoadCode(rt::Integer index) const {
 
 QString CConfigAccuracy::NoiseCode(rt::Integer index) const {
   return codes::at(codes::kNoiseCodes, index);
-}
-
-void CConfigAccuracy::CopyFrom(const std::shared_ptr<CConfigAccuracy>& source) {
-  if (!source) return;
-  loadText_ = source->loadText_;
-  rateText_ = source->rateText_;
-  noiseText_ = source->noiseText_;
-  ampText_ = source->ampText_;
-  loadIndex_ = source->loadIndex_;
-  rateIndex_ = source->rateIndex_;
-  noiseIndex_ = source->noiseIndex_;
-  amplitudeIndex_ = source->amplitudeIndex_;
-  CopyTestGuideConfigFrom(*source);
-}
-
-bool CConfigAccuracy::LoadSettings(host::XmlElement& element, const host::HostLogPtr&) {
-  stored::read(element, QStringLiteral("Load"), loadText_);
-  stored::read(element, QStringLiteral("LoadIndex"), loadIndex_);
-  stored::read(element, QStringLiteral("Noise"), noiseText_);
-  stored::read(element, QStringLiteral("NoiseIndex"), noiseIndex_);
-  stored::read(element, QStringLiteral("Amplitude"), ampText_);
-  stored::read(element, QStringLiteral("AmplitudeIndex"), amplitudeIndex_);
-  stored::read(element, QStringLiteral("Rate"), rateText_);
-  stored::read(element, QStringLiteral("RateIndex"), rateIndex_);
-  return true;
-}
-
-void CConfigAccuracy::SaveSettings(host::XmlElement& element, const host::XmlDocumentPtr&) {
-  stored::write(element, QStringLiteral("Noise"), noiseText_);
-  stored::write(element, QStringLiteral("NoiseIndex"), digits(noiseIndex_));
-  stored::write(element, QStringLiteral("Amplitude"), ampText_);
-  stored::write(element, QStringLiteral("AmplitudeIndex"), digits(amplitudeIndex_));
-  stored::write(element, QStringLiteral("Load"), loadText_);
-  stored::write(element, QStringLiteral("LoadIndex"), digits(loadIndex_));
-  stored::write(element, QStringLiteral("Rate"), rateText_);
-  stored::write(element, QStringLiteral("RateIndex"), digits(rateIndex_));
-}
-
-QList<ReportRow> CConfigAccuracy::ReportRows() {
-  return {
-      {QStringLiteral("20140::Load"), [this] { return leadingNumber(loadText_); },
-       QStringLiteral("Ohm")},
-      {QStringLiteral("20071::Noise"), [this] { return leadingNumber(noiseText_); },
-       QStringLiteral("Hz, mV")},
-      {QStringLiteral("20050::Pacemaker rate"), [this] { return leadingNumber(rateText_); },
-       QStringLiteral("ppm")},
-      {QStringLiteral("20070::Amplitude"), [this] { return leadingNumber(ampText_); },
-       QStringLiteral("mA")},
-  };
 }
 
 }  // namespace orvanRV1Xtst

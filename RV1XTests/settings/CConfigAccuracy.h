@@ -4,11 +4,11 @@
 // and amplitude the operator sets (the presets of the result). Its indexes
 // are stored as plain decimal digits.
 
-#include "settings/CConfigBase.h"
+#include "settings/SettingMembers.h"
 
 namespace orvanRV1Xtst {
 
-class CConfigAccuracy : public ConfigClass<CConfigAccuracy> {
+class CConfigAccuracy : public TabledConfig<CConfigAccuracy> {
  public:
   CConfigAccuracy();
   ~CConfigAccuracy() override;
@@ -36,22 +36,19 @@ class CConfigAccuracy : public ConfigClass<CConfigAccuracy> {
   // "" outside it.
   QString NoiseCode(rt::Integer index) const;
 
-  void CopyFrom(const std::shared_ptr<CConfigAccuracy>& source);
-
- protected:
-  bool LoadSettings(host::XmlElement& element, const host::HostLogPtr& log) override;
-  void SaveSettings(host::XmlElement& element, const host::XmlDocumentPtr& document) override;
-  QList<ReportRow> ReportRows() override;
-
  private:
-  QString loadText_ = QStringLiteral("Fixed load");
-  QString rateText_ = QStringLiteral("40 ppm");
-  QString noiseText_ = QStringLiteral("Off");
-  QString ampText_ = QStringLiteral("30 mA");
-  rt::Integer loadIndex_ = 0;
-  rt::Integer rateIndex_ = 0;
-  rt::Integer noiseIndex_ = 0;
-  rt::Integer amplitudeIndex_ = 0;
+  friend TabledConfig;
+  static const setting::Table<CConfigAccuracy>& Settings();
+
+  // Their defaults are the table's.
+  QString loadText_;
+  QString rateText_;
+  QString noiseText_;
+  QString ampText_;
+  rt::Integer loadIndex_{};
+  rt::Integer rateIndex_{};
+  rt::Integer noiseIndex_{};
+  rt::Integer amplitudeIndex_{};
 };
 
 }  // namespace orvanRV1Xtst

@@ -6,7 +6,9 @@
 // printed configuration table. A configuration class gives its kind (error
 // source, editor, table shape) and fills in the steps that are its own:
 // reading and writing its setting children, copying its fields and its
-// report rows.
+// report rows. Six of the seven describe their settings in a table of
+// members that does these steps (SettingMembers.h); the shock-advisory
+// configuration, a collection of steps, does them itself.
 
 #include <QList>
 #include <QString>

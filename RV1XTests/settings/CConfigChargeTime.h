@@ -3,11 +3,11 @@
 // is charged to and whether the analyzer replays the charge. It prints no
 // table.
 
-#include "settings/CConfigBase.h"
+#include "settings/SettingMembers.h"
 
 namespace orvanRV1Xtst {
 
-class CConfigChargeTime : public ConfigClass<CConfigChargeTime> {
+class CConfigChargeTime : public TabledConfig<CConfigChargeTime> {
  public:
   CConfigChargeTime();
   ~CConfigChargeTime() override;
@@ -17,15 +17,13 @@ class CConfigChargeTime : public ConfigClass<CConfigChargeTime> {
   bool AutoPlayback() const { return autoPlayback_; }
   void SetAutoPlayback(bool on) { autoPlayback_ = on; }
 
-  void CopyFrom(const std::shared_ptr<CConfigChargeTime>& source);
-
- protected:
-  bool LoadSettings(host::XmlElement& element, const host::HostLogPtr& log) override;
-  void SaveSettings(host::XmlElement& element, const host::XmlDocumentPtr& document) override;
-
  private:
-  rt::Single presetEnergy_ = 360;
-  bool autoPlayback_ = false;
+  friend TabledConfig;
+  static const setting::Table<CConfigChargeTime>& Settings();
+
+  // Their defaults are the table's.
+  rt::Single presetEnergy_{};
+  bool autoPlayback_{};
 };
 
 }  // namespace orvanRV1Xtst

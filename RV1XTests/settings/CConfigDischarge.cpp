@@ -1,16 +1,38 @@
 #include "settings/CConfigDischarge.h"
 
 #include "runtime/Conversions.h"
-#include "runtime/NumberDisplay.h"
 #include "settings/ConfigCodeTables.h"
-#include "settings/StoredSettings.h"
 
 namespace orvanRV1Xtst {
 
+const setting::Table<CConfigDischarge>& CConfigDischarge::Settings() {
+  using namespace setting;
+  using C = CConfigDischarge;
+  static const Table<C> table{
+      text("Amplitude", &C::amplitudeText_, QStringLiteral("1,0 mV"), 2)
+          .printed(1, "20134::Amplitude", "mV"),
+      // The step is read back with "." as the decimal point, so it is
+      // written with "." whatever the user's locale: a fractional step from
+      // an edited document survives the next save. A copy takes it through
+      // its reader: a stored step beyond the 16-bit range overflows there,
+      // as it would for any other reader.
+      formatted("AmplitudeIndex", &C::amplitudeStep_, 2, 3).copiedThrough(&C::AmplitudeIndex),
+      formatted("PresetEnergy", &C::presetEnergy_, 100, 1),
+      text("Wavetype", &C::wavetypeText_, QString(), 4).printed(2, "20135::ECG wave", "None"),
+      digits("WaveFormIndex", &C::waveFormIndex_, 1, 5),
+      flag("FetchWaveform", &C::fetchWaveform_, true, 6),
+      flag("PrintWaveform", &C::printWaveform_, true, 7),
+      flag("AutoPlayback", &C::autoPlayback_, false, 8),
+  };
+  return table;
+}
+
 CConfigDischarge::CConfigDischarge()
-    : ConfigClass({QStringLiteral("RV1XTests.CConfigDischarge"),
-                   QStringLiteral("RV1XTests.XDischargeConfig"),
-                   reporttable::Shape::WideFirstColumn}) {}
+    : TabledConfig({QStringLiteral("RV1XTests.CConfigDischarge"),
+                    QStringLiteral("RV1XTests.XDischargeConfig"),
+                    reporttable::Shape::WideFirstColumn}) {
+  UseDefaults();
+}
 
 CConfigDischarge::~CConfigDischarge() = default;
 
@@ -27,57 +49,6 @@ QString CConfigDischarge::WaveCode(rt::Integer index) {
 
 QString CConfigDischarge::AmplitudeCode(rt::Integer step) const {
   return codes::at(codes::kAmplitudeStepCodes, step);
-}
-
-void CConfigDischarge::CopyFrom(const std::shared_ptr<CConfigDischarge>& source) {
-  if (!source) return;
-  presetEnergy_ = source->presetEnergy_;
-  // Through the step's reader: a stored step beyond the 16-bit range
-  // overflows here, as it would for any other reader.
-  amplitudeStep_ = source->AmplitudeIndex();
-  amplitudeText_ = source->amplitudeText_;
-  waveFormIndex_ = source->waveFormIndex_;
-  wavetypeText_ = source->wavetypeText_;
-  fetchWaveform_ = source->fetchWaveform_;
-  printWaveform_ = source->printWaveform_;
-  autoPlayback_ = source->autoPlayback_;
-  CopyTestGuideConfigFrom(*source);
-}
-
-bool CConfigDischarge::LoadSettings(host::XmlElement& element, const host::HostLogPtr&) {
-  stored::read(element, QStringLiteral("PresetEnergy"), presetEnergy_);
-  stored::read(element, QStringLiteral("Amplitude"), amplitudeText_);
-  stored::read(element, QStringLiteral("AmplitudeIndex"), amplitudeStep_);
-  stored::read(element, QStringLiteral("Wavetype"), wavetypeText_);
-  stored::read(element, QStringLiteral("WaveFormIndex"), waveFormIndex_);
-  stored::read(element, QStringLiteral("FetchWaveform"), fetchWaveform_);
-  stored::read(element, QStringLiteral("PrintWaveform"), printWaveform_);
-  stored::read(element, QStringLiteral("AutoPlayback"), autoPlayback_);
-  return true;
-}
-
-void CConfigDischarge::SaveSettings(host::XmlElement& element, const host::XmlDocumentPtr&) {
-  stored::write(element, QStringLiteral("Amplitude"), amplitudeText_);
-  // The step is read back with "." as the decimal point, so it is written
-  // with "." whatever the user's locale: a fractional step from an edited
-  // document survives the next save.
-  stored::write(element, QStringLiteral("AmplitudeIndex"), stored::numberText(amplitudeStep_));
-  stored::write(element, QStringLiteral("PresetEnergy"), stored::numberText(presetEnergy_));
-  stored::write(element, QStringLiteral("Wavetype"), wavetypeText_);
-  stored::write(element, QStringLiteral("WaveFormIndex"), QString::number(waveFormIndex_));
-  stored::write(element, QStringLiteral("FetchWaveform"), stored::flagText(fetchWaveform_));
-  stored::write(element, QStringLiteral("PrintWaveform"), stored::flagText(printWaveform_));
-  stored::write(element, QStringLiteral("AutoPlayback"), stored::flagText(autoPlayback_));
-}
-
-QList<ReportRow> CConfigDischarge::ReportRows() {
-  const QString whole = QStringLiteral("#0");
-  return {
-      {QStringLiteral("20134::Amplitude"),
-       [this, whole] { return rt::format(amplitudeText_, whole); }, QStringLiteral("mV")},
-      {QStringLiteral("20135::ECG wave"),
-       [this, whole] { return rt::format(wavetypeText_, whole); }, QStringLiteral("None")},
-  };
 }
 
 }  // namespace orvanRV1Xtst

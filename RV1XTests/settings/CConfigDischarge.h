@@ -7,11 +7,11 @@
 // document may hold any number there; reading it rounds to the nearest step
 // (halves to even) and overflows (error 6) beyond the 16-bit range.
 
-#include "settings/CConfigBase.h"
+#include "settings/SettingMembers.h"
 
 namespace orvanRV1Xtst {
 
-class CConfigDischarge : public ConfigClass<CConfigDischarge> {
+class CConfigDischarge : public TabledConfig<CConfigDischarge> {
  public:
   CConfigDischarge();
   ~CConfigDischarge() override;
@@ -40,22 +40,19 @@ class CConfigDischarge : public ConfigClass<CConfigDischarge> {
   // "A4", "A3", "A2", "A1" for steps 1..4, else "".
   QString AmplitudeCode(rt::Integer step) const;
 
-  void CopyFrom(const std::shared_ptr<CConfigDischarge>& source);
-
- protected:
-  bool LoadSettings(host::XmlElement& element, const host::HostLogPtr& log) override;
-  void SaveSettings(host::XmlElement& element, const host::XmlDocumentPtr& document) override;
-  QList<ReportRow> ReportRows() override;
-
  private:
-  rt::Single presetEnergy_ = 100;
-  rt::Single amplitudeStep_ = 2;
-  QString amplitudeText_ = QStringLiteral("1,0 mV");
-  rt::Long waveFormIndex_ = 1;
+  friend TabledConfig;
+  static const setting::Table<CConfigDischarge>& Settings();
+
+  // Their defaults are the table's.
+  rt::Single presetEnergy_{};
+  rt::Single amplitudeStep_{};
+  QString amplitudeText_;
+  rt::Long waveFormIndex_{};
   QString wavetypeText_;
-  bool fetchWaveform_ = true;
-  bool printWaveform_ = true;
-  bool autoPlayback_ = false;
+  bool fetchWaveform_{};
+  bool printWaveform_{};
+  bool autoPlayback_{};
 };
 
 }  // namespace orvanRV1Xtst

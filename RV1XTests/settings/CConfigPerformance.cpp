@@ -16,10 +16,24 @@ constexpr double kOlderWaveBase = 300;
 constexpr double kOlderStepsPerMillivolt = 2;
 }  // namespace
 
+const setting::Table<CConfigPerformance>& CConfigPerformance::Settings() {
+  using namespace setting;
+  using C = CConfigPerformance;
+  // Stored after the version in this order, and read in it.
+  static const Table<C> table{
+      formatted("Duration", &C::duration_, 7, 1),
+      formatted("Amplitude", &C::amplitude_, 1.0f, 2),
+      formatted("Wavetype", &C::wavetype_, 301, 3),
+  };
+  return table;
+}
+
 CConfigPerformance::CConfigPerformance()
-    : ConfigClass({QStringLiteral("RV1XTests.CConfigPerformance"),
-                   QStringLiteral("RV1XTests.XPerformanceConfig"),
-                   reporttable::Shape::NarrowFirstColumn}) {}
+    : TabledConfig({QStringLiteral("RV1XTests.CConfigPerformance"),
+                    QStringLiteral("RV1XTests.XPerformanceConfig"),
+                    reporttable::Shape::NarrowFirstColumn}) {
+  UseDefaults();
+}
 
 CConfigPerformance::~CConfigPerformance() = default;
 
@@ -36,14 +50,6 @@ QString CConfigPerformance::ParameterCode(rt::Long kind) const {
   }
 }
 
-void CConfigPerformance::CopyFrom(const std::shared_ptr<CConfigPerformance>& source) {
-  if (!source) return;
-  amplitude_ = source->amplitude_;
-  duration_ = source->duration_;
-  wavetype_ = source->wavetype_;
-  CopyTestGuideConfigFrom(*source);
-}
-
 void CConfigPerformance::LoadOlderLayout(host::XmlElement& element) {
   using stored::childText;
   using stored::number;
@@ -55,23 +61,19 @@ void CConfigPerformance::LoadOlderLayout(host::XmlElement& element) {
     wavetype_ = rt::toLong(number(*text) + kOlderWaveBase);
 }
 
-bool CConfigPerformance::LoadSettings(host::XmlElement& element, const host::HostLogPtr&) {
+bool CConfigPerformance::LoadSettings(host::XmlElement& element, const host::HostLogPtr& log) {
   if (!element.SelectChild(kVersion, 0)) {
     // The older layout carries no guide settings: the fresh ones stay.
     LoadOlderLayout(element);
     return false;
   }
-  stored::read(element, QStringLiteral("Duration"), duration_);
-  stored::read(element, QStringLiteral("Amplitude"), amplitude_);
-  stored::read(element, QStringLiteral("Wavetype"), wavetype_);
-  return true;
+  return TabledConfig::LoadSettings(element, log);
 }
 
-void CConfigPerformance::SaveSettings(host::XmlElement& element, const host::XmlDocumentPtr&) {
+void CConfigPerformance::SaveSettings(host::XmlElement& element,
+                                      const host::XmlDocumentPtr& document) {
   stored::write(element, kVersion, versionText());
-  stored::write(element, QStringLiteral("Duration"), stored::numberText(duration_));
-  stored::write(element, QStringLiteral("Amplitude"), stored::numberText(amplitude_));
-  stored::write(element, QStringLiteral("Wavetype"), stored::numberText(wavetype_));
+  TabledConfig::SaveSettings(element, document);
 }
 
 }  // namespace orvanRV1Xtst

@@ -5,11 +5,11 @@
 // older layout, which stored the wave, amplitude and duration as list
 // positions. It prints no table.
 
-#include "settings/CConfigBase.h"
+#include "settings/SettingMembers.h"
 
 namespace orvanRV1Xtst {
 
-class CConfigPerformance : public ConfigClass<CConfigPerformance> {
+class CConfigPerformance : public TabledConfig<CConfigPerformance> {
  public:
   // The two analyzer commands, in the order the test sends them.
   enum ParameterKind : rt::Long { WaveParameter = 0, AmplitudeParameter = 1 };
@@ -30,18 +30,21 @@ class CConfigPerformance : public ConfigClass<CConfigPerformance> {
   // settings; "" for another kind or a setting outside its table.
   QString ParameterCode(rt::Long kind) const;
 
-  void CopyFrom(const std::shared_ptr<CConfigPerformance>& source);
-
  protected:
+  // The current layout through the table, after the version; the older
+  // layout by its own rules.
   bool LoadSettings(host::XmlElement& element, const host::HostLogPtr& log) override;
   void SaveSettings(host::XmlElement& element, const host::XmlDocumentPtr& document) override;
 
  private:
+  friend TabledConfig;
+  static const setting::Table<CConfigPerformance>& Settings();
   void LoadOlderLayout(host::XmlElement& element);
 
-  rt::Single amplitude_ = 1.0f;
-  rt::Long wavetype_ = 301;
-  rt::Long duration_ = 7;
+  // Their defaults are the table's.
+  rt::Single amplitude_{};
+  rt::Long wavetype_{};
+  rt::Long duration_{};
 };
 
 }  // namespace orvanRV1Xtst

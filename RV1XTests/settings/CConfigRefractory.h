@@ -3,11 +3,11 @@
 // output and the pacer rate the operator sets on the pacer (the rate has no
 // analyzer command; the test names it in its instructions).
 
-#include "settings/CConfigBase.h"
+#include "settings/SettingMembers.h"
 
 namespace orvanRV1Xtst {
 
-class CConfigRefractory : public ConfigClass<CConfigRefractory> {
+class CConfigRefractory : public TabledConfig<CConfigRefractory> {
  public:
   CConfigRefractory();
   ~CConfigRefractory() override;
@@ -24,18 +24,15 @@ class CConfigRefractory : public ConfigClass<CConfigRefractory> {
   // "Q00".."Q26" for load-list positions 0..26, else "".
   QString LoadCode(rt::Integer index) const;
 
-  void CopyFrom(const std::shared_ptr<CConfigRefractory>& source);
-
- protected:
-  bool LoadSettings(host::XmlElement& element, const host::HostLogPtr& log) override;
-  void SaveSettings(host::XmlElement& element, const host::XmlDocumentPtr& document) override;
-  QList<ReportRow> ReportRows() override;
-
  private:
-  QString loadText_ = QStringLiteral("Fixed load");
-  QString rateText_ = QStringLiteral("60 ppm");
-  rt::Integer loadIndex_ = 0;
-  rt::Integer rateIndex_ = 2;
+  friend TabledConfig;
+  static const setting::Table<CConfigRefractory>& Settings();
+
+  // Their defaults are the table's.
+  QString loadText_;
+  QString rateText_;
+  rt::Integer loadIndex_{};
+  rt::Integer rateIndex_{};
 };
 
 }  // namespace orvanRV1Xtst

@@ -4,11 +4,11 @@
 // fields come only from stored documents: they are read, printed and neither
 // saved nor copied.
 
-#include "settings/CConfigBase.h"
+#include "settings/SettingMembers.h"
 
 namespace orvanRV1Xtst {
 
-class CConfigSensitivity : public ConfigClass<CConfigSensitivity> {
+class CConfigSensitivity : public TabledConfig<CConfigSensitivity> {
  public:
   CConfigSensitivity();
   ~CConfigSensitivity() override;
@@ -31,20 +31,17 @@ class CConfigSensitivity : public ConfigClass<CConfigSensitivity> {
   // "Y01".."Y15" for trigger-list positions 0..14, else "".
   QString TriggerCode(rt::Integer index) const;
 
-  void CopyFrom(const std::shared_ptr<CConfigSensitivity>& source);
-
- protected:
-  bool LoadSettings(host::XmlElement& element, const host::HostLogPtr& log) override;
-  void SaveSettings(host::XmlElement& element, const host::XmlDocumentPtr& document) override;
-  QList<ReportRow> ReportRows() override;
-
  private:
-  QString loadText_ = QStringLiteral("Fixed load");
-  QString triggerWaveText_ = QStringLiteral("10 ms Sqr.");
-  rt::Integer loadIndex_ = 0;
-  rt::Integer triggerIndex_ = 0;
-  rt::Single rangeHigh_ = 0;
-  rt::Single rangeLow_ = 0;
+  friend TabledConfig;
+  static const setting::Table<CConfigSensitivity>& Settings();
+
+  // Their defaults are the table's.
+  QString loadText_;
+  QString triggerWaveText_;
+  rt::Integer loadIndex_{};
+  rt::Integer triggerIndex_{};
+  rt::Single rangeHigh_{};
+  rt::Single rangeLow_{};
 };
 
 }  // namespace orvanRV1Xtst

@@ -163,10 +163,9 @@ void CLimitData::ParseLimitsToDialog(const com::ObjectPtr& view, rt::Long testID
   host::ILimitView& limitView = com::must(com::cast<host::ILimitView>(view));
   const QString operatorList =
       QStringLiteral("<op>") + operators().join(u';') + QStringLiteral("</op>");
-  host::LanguageService& language = *host::LanguageService::instance();
   for (const ViewRow& row : kViewRows) {
     if (row.testID != testID) continue;
-    const QString caption = language.Translate(host::kProduct, QLatin1String(row.caption), {});
+    const QString caption = host::translated(QLatin1String(row.caption));
     limitView.AddRow(QLatin1String(row.key), caption, QLatin1String(row.unit),
                      row.offersOperators ? operatorList : QString());
   }

@@ -44,9 +44,7 @@ QString CShockAdviceSetting::WaveText() const {
       knownRhythm(waveFormIndex_)
           ? QString::fromLatin1(kShockRhythms[static_cast<std::size_t>(waveFormIndex_)].textKey)
           : QString();
-  return rt::orDefault(
-      [&] { return host::LanguageService::instance()->Translate(host::kProduct, textKey); },
-      QString());
+  return host::translated(textKey);
 }
 
 QString CShockAdviceSetting::WaveCode() const {

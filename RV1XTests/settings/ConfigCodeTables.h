@@ -55,18 +55,16 @@ inline constexpr std::array<const char*, 35> kAmplitudeList = {
 
 // Line-frequency noise of the pacer-accuracy test, by noise-list position:
 // 0 "Off", 1..10 the 50 Hz levels and 11..20 the 60 Hz levels, smallest
-// first. The analyzer numbers its 50 Hz levels from the largest (N01) down
-// to the smallest (N10), switches noise off with N11 and keeps N12..N21 for
-// 60 Hz; positions 12..20 send the code of their own number.
-//
-// Position 11, the smallest 60 Hz level, sends N21: sending N11 there would
-// switch the noise off although the operator asked for 60 Hz noise, and N12
-// already belongs to position 12. N21 is the one 60 Hz code that no other
-// list entry sends, so every entry of the list reaches a level of its own.
-// Position 21 lies beyond the editor's list and keeps N21.
-inline constexpr std::array<const char*, 22> kNoiseCodes = {
+// first. The analyzer's codes mirror around Off (N11): the 50 Hz levels run
+// from N10 (smallest) down to N01 (largest), the 60 Hz levels from N12
+// (smallest) up to N21 (largest). So position 10 + k of the 60 Hz levels
+// (k = 1..10) sends N(11 + k): the smallest 60 Hz level N12, the largest
+// N21, each position a level of its own and of the frequency it names.
+// Position 21 lies beyond the list and has no code: a run refuses it
+// rather than play a level the operator did not choose.
+inline constexpr std::array<const char*, 21> kNoiseCodes = {
     "N11", "N10", "N09", "N08", "N07", "N06", "N05", "N04", "N03", "N02", "N01",
-    "N21", "N12", "N13", "N14", "N15", "N16", "N17", "N18", "N19", "N20", "N21"};
+    "N12", "N13", "N14", "N15", "N16", "N17", "N18", "N19", "N20", "N21"};
 
 // ECG waves the analyzer plays during the discharge test, by wave-list
 // position; the name is what the configuration keeps (untranslated).

@@ -6,7 +6,7 @@ namespace orvanRV1Xtst {
 
 void handOnOrReport(const rt::RuntimeError& error, rt::Long ownNumber, const QString& source) {
   if (error.Number() == ownNumber)
-    host::errors().RaiseError(QString(), 0, QString(), 1);
+    host::errors().PassOnPendingError();
   else
     host::errors().ReportError(error, source);
 }

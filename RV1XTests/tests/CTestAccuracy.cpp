@@ -97,7 +97,12 @@ void CTestAccuracy::TakeReadings(CResultAccuracy& result) {
   // still takes that reading.
   while (!mfStop) {
     Link().Wait(kReadingIntervalMs);
-    result.StoreResult(Send(QStringLiteral("M")));
+    const bool stoppedBefore = mfStop;
+    const QString reply = Send(QStringLiteral("M"));
+    // A Stop while the reply arrives cuts it off: what came is no reading,
+    // and the one before stands.
+    if (mfStop && !stoppedBefore) break;
+    result.StoreResult(reply);
     UpdateResultStatus(result, false);
     Guide().ShowResult(OwnResult());
     Guide().MarkSteps(kReadingStep);

@@ -125,8 +125,7 @@ void CTestChargeTime::ChargeCountdown() {
 void CTestChargeTime::ShowCountdown() {
   Guide().ShowInstruction(
       kWaitPicture,
-      host::LanguageService::instance()->Translate(
-          host::kProduct, QStringLiteral("20017::Charge and shock in %%1 seconds"), {miCountDown}),
+      host::translated(QStringLiteral("20017::Charge and shock in %%1 seconds"), {miCountDown}),
       false);
 }
 

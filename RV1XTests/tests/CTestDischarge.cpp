@@ -47,9 +47,8 @@ double CTestDischarge::RoundedEnergy() {
 
 QStringList CTestDischarge::BuildInstructionSteps() {
   ReadRangeThreshold();
-  const QString range = host::LanguageService::instance()->Translate(
-      host::kProduct,
-      NeedsHighRange() ? QStringLiteral("20025::High") : QStringLiteral("20026::Low"));
+  const QString range = host::translated(NeedsHighRange() ? QStringLiteral("20025::High")
+                                                          : QStringLiteral("20026::Low"));
   return translatedSteps({
       {QStringLiteral("20020::1. On defibrillator, set Defibrillator energy to %%1 J."),
        {QString::number(RoundedEnergy(), 'f', 0)}},

@@ -110,11 +110,9 @@ void CTestFrame::UpdateReferences() {
 
 QVariant CTestFrame::GetMeasurementList() {
   if (kind_.measurements.empty()) return QVariant();
-  const auto language = host::LanguageService::instance();
   QVariantList rows;
   for (const MeasurementListRow& row : kind_.measurements)
-    rows.append(QStringList{QLatin1String(row.key),
-                            language->Translate(host::kProduct, QLatin1String(row.caption))});
+    rows.append(QStringList{QLatin1String(row.key), host::translated(QLatin1String(row.caption))});
   return rows;
 }
 
@@ -153,7 +151,7 @@ void CTestFrame::HandOnOrReport(const rt::RuntimeError& error,
                                 std::initializer_list<rt::Long> handedOn) {
   const auto errors = host::ErrorService::instance();
   for (rt::Long number : handedOn)
-    if (error.Number() == number) errors->RaiseError(QString(), 0, QString(), 1);
+    if (error.Number() == number) errors->PassOnPendingError();
   errors->ReportError(error, kind_.source);
 }
 

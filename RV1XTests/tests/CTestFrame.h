@@ -65,7 +65,7 @@ struct TestClassKind {
   // The source of Load, Save, Clone and Perform reports.
   QString source;
   // Rows of GetMeasurementList; none gives an empty variant.
-  std::vector<MeasurementListRow> measurements;
+  std::vector<MeasurementListRow> measurements = {};
   // Initialize gives the element a limit set of its own without dialog.
   bool limitsWithoutDialog = false;
   // Perform's own failures go to the error service, not to a message box.
@@ -73,6 +73,8 @@ struct TestClassKind {
   // The pacer wait lets window messages run in each pass (the analyzer's
   // Wait lets them run in any case).
   bool pacerWaitYields = false;
+  // The registered name of the result view the guide window shows.
+  QString resultView = QStringLiteral("RV1XTests.XChargeTimeTestResult");
 };
 
 // The range wait: the reply to "I" that ends it, and the prompt the

@@ -14,7 +14,8 @@ namespace orvanRV1Xtst {
 CTestPerformance::CTestPerformance(Made)
     : CTestClass({.testID = 600,
                   .source = QStringLiteral("CTestPerformance"),
-                  .limitsWithoutDialog = true}) {}
+                  .limitsWithoutDialog = true,
+                  .resultView = QStringLiteral("RV1XTests.XPerformanceResult")}) {}
 
 CTestPerformance::~CTestPerformance() {
   ReleaseRunTimer(mfrmTimer);

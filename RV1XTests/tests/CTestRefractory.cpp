@@ -57,6 +57,8 @@ void CTestRefractory::RunMeasurement() {
     if (replyInteger(reply, 1, 1) != 0) break;
   }
   const QString reply = Send(QStringLiteral("M"));
+  // A Stop while the reply arrives cuts it off: what came is no reading.
+  if (mfStop) return;
   // Kept only when a period of either kind was measured.
   if (!CResultRefractory::HoldsAPeriod(reply)) return;
   CResultRefractory& result = com::must(TestResult());

@@ -1,11 +1,14 @@
 #include "tests/FRV1XTestGuide.h"
 
 #include "com/CreateObject.h"
+#include "controls/MouseCodes.h"
 #include "guide/ImageService.h"
 #include "guide/PaneTab.h"
 #include "guide/TestGuideService.h"
 #include "records/RunContext.h"
 #include "records/TestGuideSettingsObject.h"
+#include "results/CResultBase.h"
+#include "results/NotJudged.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorHandling.h"
 #include "services/LanguageService.h"
@@ -13,13 +16,13 @@
 #include "settings/CConfigDischarge.h"
 #include "settings/MtiRegistration.h"
 #include "settings/XMTIData.h"
+#include "tests/CTestFrame.h"
 #include "tests/XTestInstruction.h"
 #include "typelib/IResultData.h"
 #include "typelib/ITestElement.h"
 #include "ui/Extender.h"
 #include "ui/Resources.h"
 #include "ui/ZOrder.h"
-#include "views/XShockResult.h"
 #include "waveforms/XPerformDischarge.h"
 
 namespace orvanRV1Xtst {
@@ -32,24 +35,12 @@ const QString kLibrary = QStringLiteral("orvanRV1Xtst");
 constexpr double kClientWidth = 8910;
 constexpr double kClientHeight = 5625;
 
-constexpr rt::Long kPerformanceTest = 600;
-constexpr rt::Long kShockTest = 700;
-constexpr rt::Long kDischargeTest = 200;
-
-const QString kPerformanceView = QStringLiteral("RV1XTests.XPerformanceResult");
-const QString kShockView = QStringLiteral("RV1XTests.XShockResult");
-const QString kLimitsView = QStringLiteral("RV1XTests.XChargeTimeTestResult");
-
 constexpr std::uint32_t kTabMaskColor = 0x000000FFu;  // the tab bitmaps' corner colour
 constexpr std::uint32_t kWaveformBack = 0x00F7DFD6u;
 // The toolbar always offers its run buttons; the test's settings add the
 // others.
 constexpr rt::Long kDefaultButtonMask = 7;
 constexpr rt::Long kRunButtonsBit = 4;
-
-QString translated(const QString& key) {
-  return host::LanguageService::instance()->Translate(host::kProduct, key);
-}
 
 // The designed place of a control, in twips.
 struct Place {
@@ -179,7 +170,7 @@ void FRV1XTestGuide::InitGuide(const host::ITestElementPtr& test, const host::Ru
         const CMtiData2Ptr shown = MMiscUtils::GetMtiData(com::must(ctx).MtiList(), index);
         com::must(identity_).SetMtiData(shown);
         identity_->Refresh();
-        mResultView_ = CreateResultView(test->TestID());
+        mResultView_ = CreateResultView(test);
         if (!mResultView_) return;
         mResultView_->ShowTestResult(test->Result());
         mResultView_->SetLimits(test->Limits());
@@ -191,11 +182,10 @@ void FRV1XTestGuide::InitGuide(const host::ITestElementPtr& test, const host::Ru
   rt::ignoreErrors([&] { SetupToolbar(test, ctx); });
 }
 
-IRV1XResultViewPtr FRV1XTestGuide::CreateResultView(rt::Long testID) {
-  const QString progId = testID == kPerformanceTest ? kPerformanceView
-                         : testID == kShockTest     ? kShockView
-                                                    : kLimitsView;
+IRV1XResultViewPtr FRV1XTestGuide::CreateResultView(const host::ITestElementPtr& test) {
   rt::ignoreErrors([&] {
+    // The test element names the view of its kind.
+    const QString progId = com::must(std::dynamic_pointer_cast<CTestFrame>(test)).kind().resultView;
     mEmbeddedControl_ = Controls().Add(progId, QStringLiteral("irvResult"));
     connect(mEmbeddedControl_.get(), &ui::Extender::ObjectEvent, this,
             [this](const QString& name, const QVariantList& parameters) {
@@ -223,9 +213,10 @@ void FRV1XTestGuide::BuildTabs(const host::ITestElementPtr& test, const host::Ru
                    identityExtender_);
       },
       [&] {
+        // Only a discharge test has a discharge configuration.
         const auto discharge =
             std::dynamic_pointer_cast<CConfigDischarge>(com::must(test).Configuration());
-        if (test->TestID() != kDischargeTest || !discharge || !discharge->FetchWaveform()) return;
+        if (!discharge || !discharge->FetchWaveform()) return;
         waveformPanel_->SetBackColor(kWaveformBack);
         mWaveformTab_ = AddPaneTab(QStringLiteral("20333::Peak I [A]"), kWaveformBack,
                                    QStringLiteral("TAB_GRAPH_1"), QStringLiteral("TAB_GRAPH_2"),
@@ -242,7 +233,7 @@ rt::Integer FRV1XTestGuide::AddPaneTab(const QString& caption, std::uint32_t bac
   tab->SetBackColor(backColor);
   tab->SetPicture(ui::LoadResPicture(kLibrary, picture));
   tab->SetPictureAlt(ui::LoadResPicture(kLibrary, pictureAlt));
-  tab->SetCaption(translated(caption));
+  tab->SetCaption(host::translated(caption));
   return rt::toInteger(static_cast<double>(com::must(pane_).AddTab(tab, control)));
 }
 
@@ -266,10 +257,6 @@ host::TestGuideSettingsObjectPtr FRV1XTestGuide::GetTestGuideConfig(
   return nullptr;
 }
 
-rt::Long FRV1XTestGuide::TestID() const {
-  return rt::orDefault([&] { return com::must(mTest_).TestID(); }, rt::Long{0});
-}
-
 // --- the procedures of a run ---------------------------------------------
 
 void FRV1XTestGuide::SetRunState(rt::Long state, bool hasResult) {
@@ -290,8 +277,15 @@ void FRV1XTestGuide::SetRunState(rt::Long state, bool hasResult) {
 void FRV1XTestGuide::ShowResultStatus(const host::IResultDataPtr& result) {
   if (!result) return;
   rt::ignoreErrors([&] {
-    com::must(com::must(toolbar_).Status())
-        .SetResultStatus(rt::toInteger(static_cast<double>(result->Status())));
+    host::ToolbarStatus& status = com::must(com::must(toolbar_).Status());
+    status.SetResultStatus(rt::toInteger(static_cast<double>(result->Status())));
+    // A result that was judged, or holds a value, and has no verdict says
+    // why in words; a test not run yet is only "not tested".
+    QString note;
+    const auto own = std::dynamic_pointer_cast<CResultBase>(result);
+    if (own && own->Status() == 0 && (own->Evaluated() || own->HasMeasuredValue()))
+      note = notJudgedText(own->NotJudgedKey());
+    status.SetResultNote(note);
   });
 }
 
@@ -312,7 +306,7 @@ void FRV1XTestGuide::MarkSteps(const QList<rt::Integer>& steps) {
 void FRV1XTestGuide::SetStatusText(const QString& text) {
   rt::ignoreErrors([&] {
     const qsizetype p = text.indexOf(QStringLiteral("::")) + 1;
-    const QString shown = p >= 1 && p <= 6 ? translated(text) : text;
+    const QString shown = p >= 1 && p <= 6 ? host::translated(text) : text;
     com::must(com::must(toolbar_).Status()).SetText(shown);
   });
 }
@@ -349,26 +343,22 @@ void FRV1XTestGuide::SetButton103Enabled(bool enabled) {
 }
 
 bool FRV1XTestGuide::ShockViewGotResults() {
-  if (TestID() != kShockTest) return false;
-  return rt::orDefault(
-      [&] { return com::cast<XShockResult>(com::must(mEmbeddedControl_).Object())->GotResults(); },
-      false);
+  return rt::orDefault([&] { return com::must(mResultView_).GotResults(); }, false);
 }
 
 void FRV1XTestGuide::ShockViewHighlightNext() {
-  if (TestID() != kShockTest) return;
-  com::cast<XShockResult>(com::must(mEmbeddedControl_).Object())->HighlightNext();
+  com::must(mResultView_).HighlightNext();
 }
 
 // --- what the controls tell ----------------------------------------------
 
 void FRV1XTestGuide::xtbToolbar_ObjectEvent(const QString& name, const QVariantList& parameters) {
-  if (name == QLatin1String("ButtonClick")) {
+  if (name == host::toolbarevent::ButtonClick) {
     HandleToolbarButton(com::variantAs<host::ToolbarButton>(parameters.value(0)),
                         rt::orDefault([&] { return rt::toBoolean(parameters.value(1)); }, false));
-  } else if (name == QLatin1String("LayoutChanged")) {
+  } else if (name == host::toolbarevent::LayoutChanged) {
     Form_Resize();
-  } else if (name == QLatin1String("StandardChanged")) {
+  } else if (name == host::toolbarevent::StandardChanged) {
     xtbToolbar_StandardChanged();
   }
 }
@@ -404,10 +394,7 @@ void FRV1XTestGuide::HandleToolbarButton(const host::ToolbarButtonPtr& button, b
       } else if (playLatched && flag) {
         Q_EMIT StopTest();
       } else {
-        if (TestID() == kShockTest)
-          rt::ignoreErrors([&] {
-            com::cast<XShockResult>(com::must(mEmbeddedControl_).Object())->Initialize();
-          });
+        rt::ignoreErrors([&] { com::must(mResultView_).Initialize(); });
         Q_EMIT StartTest();
       }
       return;
@@ -429,9 +416,9 @@ void FRV1XTestGuide::mEmbeddedControl_ObjectEvent(const QString& name,
       parameters.isEmpty()
           ? rt::Integer{0}
           : rt::orDefault([&] { return rt::toInteger(parameters.first()); }, rt::Integer{0});
-  if (name == QLatin1String("ItemClicked")) {
+  if (name == resultviewevent::ItemClicked) {
     Q_EMIT ItemClicked(p != 0);
-  } else if (name == QLatin1String("MouseDown") && p == 2) {
+  } else if (name == resultviewevent::MouseDown && p == controls::mousebutton::Right) {
     com::must(toolbar_).OnRightMouseDown();
   }
 }

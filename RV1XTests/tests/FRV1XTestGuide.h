@@ -16,7 +16,7 @@
 //   xmdMtiData           identity editor   3720, 120, 4935, 2295
 //   xpdPerformDischarge  waveform panel    4560, 120, 4095, 1935
 //   xtiPopup             pop-up            over the result view when shown
-//   irvResult            the result view   330, 2310, 8550, 2895 (added by test ID)
+//   irvResult            the result view   330, 2310, 8550, 2895 (the one the test names)
 //
 // The events are raised synchronously: the test element's handler has run
 // when the raising call returns. A run happens inside the StartTest
@@ -82,7 +82,8 @@ class FRV1XTestGuide final : public ui::Form {
   // The identity the operator left in the editor; Nothing when that fails.
   CMtiData2Ptr GetGuideMtiData();
   void SetButton103Enabled(bool enabled);
-  // The shock-advisory view's answers and highlight (test 700 only).
+  // The answers and highlight of a view whose steps are played in turn
+  // (the shock-advisory view); the other views have neither.
   bool ShockViewGotResults();
   void ShockViewHighlightNext();
 
@@ -119,7 +120,7 @@ class FRV1XTestGuide final : public ui::Form {
 
  private:
   void CreateDesignedControls();
-  IRV1XResultViewPtr CreateResultView(rt::Long testID);
+  IRV1XResultViewPtr CreateResultView(const host::ITestElementPtr& test);
   void BuildTabs(const host::ITestElementPtr& test, const host::RunContextPtr& ctx,
                  const com::ObjectPtr& resultPane, const com::ObjectPtr& detailsPane);
   rt::Integer AddPaneTab(const QString& caption, std::uint32_t backColor, const QString& picture,
@@ -127,7 +128,6 @@ class FRV1XTestGuide final : public ui::Form {
   void SetupToolbar(const host::ITestElementPtr& test, const host::RunContextPtr& ctx);
   static host::TestGuideSettingsObjectPtr GetTestGuideConfig(const host::IConfigDataPtr& config);
   void HandleToolbarButton(const host::ToolbarButtonPtr& button, bool flag);
-  rt::Long TestID() const;
 
   void mEmbeddedControl_ObjectEvent(const QString& name, const QVariantList& parameters);
   void xtbToolbar_ObjectEvent(const QString& name, const QVariantList& parameters);

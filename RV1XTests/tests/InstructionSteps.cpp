@@ -6,12 +6,9 @@
 namespace orvanRV1Xtst {
 
 QStringList translatedSteps(const QList<StepText>& steps) {
-  const auto language = host::LanguageService::instance();
   QStringList texts;
   for (const StepText& step : steps)
-    texts.append(step.key.isEmpty()
-                     ? QString()
-                     : language->Translate(host::kProduct, step.key, step.parameters));
+    texts.append(step.key.isEmpty() ? QString() : host::translated(step.key, step.parameters));
   return texts;
 }
 

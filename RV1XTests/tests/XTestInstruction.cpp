@@ -17,6 +17,12 @@ const QString kLibrary = QStringLiteral("orvanRV1Xtst");
 constexpr std::uint32_t kRed = 0x000000FFu;
 constexpr int kFlashMs = 500;
 constexpr double kInset = 45;
+// The text's designed place; it reaches on to the panel's right margin when
+// the pop-up is wider than designed (the guide lays it over the whole result
+// view), so that a countdown such as "Charge and shock in 5 seconds" shows
+// whole.
+constexpr double kTextLeft = 960, kTextTop = 120, kTextWidth = 4545, kTextHeight = 345;
+constexpr double kTextRightMargin = 120;
 
 void paint(QWidget& widget, std::uint32_t back, std::uint32_t fore) {
   QPalette palette = widget.palette();
@@ -42,7 +48,7 @@ XTestInstruction::XTestInstruction() {
 
   lblHelpTxt_ = new QLabel(QStringLiteral("PLEASE DEFIBRILLATE NOW"), this);
   lblHelpTxt_->setObjectName(QStringLiteral("lblHelpTxt"));
-  lblHelpTxt_->setGeometry(ui::toPixels(960, 120, 4545, 345));
+  lblHelpTxt_->setGeometry(ui::toPixels(kTextLeft, kTextTop, kTextWidth, kTextHeight));
   QFont font(QStringLiteral("Verdana"));
   font.setBold(true);
   font.setPointSizeF(14.25);
@@ -72,7 +78,7 @@ void XTestInstruction::tmrFlash_Timer() {
 void XTestInstruction::ShowMsg(const QString& sIconID, const QString& sMsgLid) {
   if (!sIconID.isEmpty())
     imgIcon_->setPixmap(QPixmap::fromImage(ui::LoadResPicture(kLibrary, sIconID)));
-  lblHelpTxt_->setText(host::LanguageService::instance()->Translate(host::kProduct, sMsgLid));
+  lblHelpTxt_->setText(host::translated(sMsgLid));
 }
 
 void XTestInstruction::resizeEvent(QResizeEvent* event) {
@@ -95,6 +101,10 @@ void XTestInstruction::UserControl_Resize() {
       [&] {
         lblHelpTxt_->move(lblHelpTxt_->x(),
                           (height > 0 ? ui::toPixels(height) - lblHelpTxt_->height() : 0) / 2);
+      },
+      [&] {
+        const double reach = width - kTextLeft - kTextRightMargin;
+        lblHelpTxt_->resize(ui::toPixels(std::max(kTextWidth, reach)), lblHelpTxt_->height());
       });
 }
 

@@ -46,11 +46,10 @@ rt::Long limitFlags(bool calculate) {
   return calculate ? flags | host::valueflag::Relative : flags;
 }
 
-// The measured value as its general text and unit. A measurement not
-// evaluated shows nothing, even when it holds a value; one evaluated without
-// a value shows nothing either, never a 0 that was not measured.
+// The measured value as its general text and unit; nothing when it holds
+// none, never a 0 that was not measured. A value that no limit judged
+// (status 0) shows all the same: the technician sees every reading.
 QString valueText(host::IMeasurement& measurement) {
-  if (measurement.Status() == 0) return kBlank;
   const QVariant value = measurement.Value();
   if (value.isNull()) return kBlank;
   const QString text = rt::cstr(rt::toSingle(value));
@@ -68,7 +67,7 @@ XChargeTimeTestResult::XChargeTimeTestResult() {
   connect(lvwResult_, &controls::ListView::MouseDown, this,
           [this](rt::Integer button, rt::Integer shift, rt::Single x, rt::Single y) {
             rt::ignoreErrors([&] {
-              RaiseEvent(QStringLiteral("MouseDown"),
+              RaiseEvent(resultviewevent::MouseDown,
                          {QVariant::fromValue(button), QVariant::fromValue(shift),
                           QVariant::fromValue(x), QVariant::fromValue(y)});
             });
@@ -81,13 +80,12 @@ XChargeTimeTestResult::XChargeTimeTestResult() {
 XChargeTimeTestResult::~XChargeTimeTestResult() = default;
 
 void XChargeTimeTestResult::SetupColumns() {
-  host::LanguageService& language = *host::LanguageService::instance();
   lvwResult_->hide();
   lvwResult_->SetView(controls::ListViewStyle::Report);
   for (const Column& column : kColumns) {
     rt::ignoreErrors([&] {
-      lvwResult_->AddColumn(QString(), language.Translate(host::kProduct, column.caption),
-                            column.width, column.alignment);
+      lvwResult_->AddColumn(QString(), host::translated(column.caption), column.width,
+                            column.alignment);
     });
   }
   lvwResult_->show();

@@ -39,7 +39,7 @@ void XPerformanceResult::ShowRowState(int row, const QVariant& value) {
 }
 
 void XPerformanceResult::LeftClick(int row, int column) {
-  if (ApplyVerdict(row, column)) RaiseEvent(QStringLiteral("ItemClicked"));
+  if (ApplyVerdict(row, column)) RaiseEvent(resultviewevent::ItemClicked);
 }
 
 bool XPerformanceResult::ApplyVerdict(int row, int column) {

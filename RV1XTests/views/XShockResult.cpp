@@ -39,8 +39,7 @@ XShockResult::~XShockResult() = default;
 void XShockResult::ShowNewRow(int row, host::IMeasurement& measurement) {
   rt::ignoreErrors([&] {
     const char* advice = rt::toBoolean(measurement.PresetValue()) ? kShockText : kNoShockText;
-    tliResult_->SetCellText(row, kPresetColumn,
-                            host::LanguageService::instance()->Translate(host::kProduct, advice));
+    tliResult_->SetCellText(row, kPresetColumn, host::translated(QLatin1String(advice)));
   });
   rt::ignoreErrors([&] { ShowRowState(row, measurement.Value(), measurement.PresetValue()); });
 }
@@ -108,7 +107,7 @@ void XShockResult::ApplyVerdict(int row, int column) {
   measurement->SetStatus(verdict != preset ? measurementstatus::Failed : measurementstatus::Passed);
   gotResults_ = true;
   rt::ignoreErrors([&] { ShowRowState(row, QVariant(verdict), QVariant(preset)); });
-  RaiseEvent(QStringLiteral("ItemClicked"), {QVariant(row == currentRow_)});
+  RaiseEvent(resultviewevent::ItemClicked, {QVariant(row == currentRow_)});
 }
 
 RV1X_CREATABLE_CLASS("orvanRV1Xtst", XShockResult)

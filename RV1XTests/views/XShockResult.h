@@ -24,13 +24,13 @@ class XShockResult final : public XVerdictGrid {
   ~XShockResult() override;
 
   // True once the operator answered a step since the last Initialize.
-  bool GotResults() const { return gotResults_; }
+  bool GotResults() const override { return gotResults_; }
   // For a new run: every row unhighlighted, in black, with both checks
   // empty; no step played yet. The measurements keep their values.
-  void Initialize();
+  void Initialize() override;
   // The step being played is finished (red when its answer failed) and the
   // next row is highlighted. Past the last row only the finishing shows.
-  void HighlightNext();
+  void HighlightNext() override;
 
  private:
   void ShowNewRow(int row, host::IMeasurement& measurement) override;

@@ -44,7 +44,7 @@ XVerdictGrid::XVerdictGrid(const char* objectName, int columnCount,
     rt::ignoreErrorsEach(
         [&] {
           if (spec.header)
-            tliResult_->SetCellText(0, column, language.Translate(host::kProduct, spec.header));
+            tliResult_->SetCellText(0, column, host::translated(QLatin1String(spec.header)));
         },
         [&] { tliResult_->SetColWidth(column, spec.width); },
         [&] {

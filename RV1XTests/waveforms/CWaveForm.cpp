@@ -80,9 +80,12 @@ void CWaveForm::Initialize(const QVariant& vWaveData, const QString& sRange) {
   values_.clear();
   ResizeFor(whole);
   valueCount_ = 0;
+  qsizetype beyond = 0;  // samples with bits beyond the counts
+  qsizetype firstBeyond = 0;
   for (qsizetype p = 0; p < whole; ++p) {
     const auto hi = static_cast<rt::Byte>(block.at(2 * p));
     const auto lo = static_cast<rt::Byte>(block.at(2 * p + 1));
+    if (BeyondCount(hi) && beyond++ == 0) firstBeyond = p + 1;
     const bool decoded = rt::onError(
         [&] {
           rt::Single amperes = static_cast<rt::Single>(RawSample(hi, lo) * scale);
@@ -106,6 +109,15 @@ void CWaveForm::Initialize(const QVariant& vWaveData, const QString& sRange) {
   }
   if (generation_.fixedSamples == 0) values_.resize(valueCount_);
   if (fault) reportBlockFault(fault->Number(), fault->Description());
+  if (beyond > 0)
+    reportBlockFault(rt::err::Overflow,
+                     QStringLiteral("The waveform block carries bits beyond %1 in %2 of its %3 "
+                                    "samples, the first at sample %4; each is kept with the "
+                                    "value the %1-bit rule gives it")
+                         .arg(CountBits())
+                         .arg(beyond)
+                         .arg(whole)
+                         .arg(firstBeyond));
 }
 
 void CWaveForm::StoreFields(const QStringList& fields) {

@@ -9,9 +9,10 @@
 // the newer generation writes "Mk".
 //
 // A block that is not whole (not a byte array, shorter than the samples it
-// should hold, ending inside a sample, or holding a count that the
-// generation cannot have) decodes to the whole samples in front of the
-// fault and no further; the fault is reported, and no sample is made up.
+// should hold, ending inside a sample) decodes to the whole samples in front
+// of the fault and no further; the fault is reported, and no sample is made
+// up. A sample whose bytes carry more bits than the generation's counts is
+// decoded by the generation's rule and kept; the block reports it once.
 
 #include <QList>
 #include <memory>
@@ -56,6 +57,10 @@ class CWaveForm : public IWaveform, public std::enable_shared_from_this<CWaveFor
   // The raw count of one sample, high byte first; raises error 6 for a
   // pair that the generation's encoding cannot hold.
   virtual rt::Long RawSample(rt::Byte hiByte, rt::Byte loByte) = 0;
+  // Whether a pair carries bits beyond the generation's counts.
+  virtual bool BeyondCount(rt::Byte /*hiByte*/) const { return false; }
+  // The width of the generation's counts in bits, for that report.
+  virtual int CountBits() const { return 16; }
 
  private:
   // The array that a decode or load of that many samples starts from.

@@ -8,13 +8,12 @@ CWaveformMkIII::CWaveformMkIII()
 CWaveformMkIII::~CWaveformMkIII() = default;
 
 rt::Integer CWaveformMkIII::BytesToInt(rt::Byte bHiByte, rt::Byte bLoByte) {
-  if (bHiByte > 0x0F)
-    rt::raise(rt::err::Overflow, kWaveformSource,
-              QStringLiteral("high byte 0x%1 lies outside the 12-bit range")
-                  .arg(QString::number(bHiByte, 16).toUpper().rightJustified(2, u'0')));
-  rt::Integer v = static_cast<rt::Integer>(bHiByte * 256 + bLoByte);
-  if (v > 2047) v = static_cast<rt::Integer>(v - 4096);
-  return v;
+  // The high byte is not masked; a sum beyond 32767 wraps as a 16-bit
+  // signed number does.
+  const int sum = bHiByte * 256 + bLoByte;
+  int v = sum > 32767 ? sum - 65536 : sum;
+  if (v > 2047) v -= 4096;
+  return static_cast<rt::Integer>(v);
 }
 
 rt::Long CWaveformMkIII::RawSample(rt::Byte hiByte, rt::Byte loByte) {

@@ -12,12 +12,17 @@ class CWaveformMkIII final : public CWaveForm {
   CWaveformMkIII();
   ~CWaveformMkIII() override;
 
-  // The 12-bit count of a byte pair, -2048..2047. A high byte above 0x0F
-  // lies outside the 12 bits: error 6, since no count can be read from it.
+  // The count of a byte pair: the sum hi x 256 + lo as a 16-bit signed
+  // number, less 4096 when it lies above 2047. High bytes 0x00..0x0F give
+  // the 12-bit counts -2048..2047; a high byte of 0x10..0x7F carries bits
+  // beyond 12 and gives the sum less 4096 ((0x10, 0x00) gives 0); one of
+  // 0x80 or more gives the sum as a negative 16-bit number.
   static rt::Integer BytesToInt(rt::Byte bHiByte, rt::Byte bLoByte);
 
  protected:
   rt::Long RawSample(rt::Byte hiByte, rt::Byte loByte) override;
+  bool BeyondCount(rt::Byte hiByte) const override { return hiByte > 0x0F; }
+  int CountBits() const override { return 12; }
 };
 
 using CWaveformMkIIIPtr = std::shared_ptr<CWaveformMkIII>;

@@ -68,7 +68,7 @@ void place(QWidget* w, double left, double top, std::optional<double> width = st
 }
 
 QString translate(const char* key) {
-  return host::LanguageService::instance()->Translate(host::kProduct, QLatin1String(key), {});
+  return host::translated(QLatin1String(key));
 }
 
 }  // namespace

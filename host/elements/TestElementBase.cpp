@@ -125,12 +125,10 @@ XmlElementPtr TestElementBase::Save(const XmlDocumentPtr& ixdOwner, const QVaria
   return element;
 }
 
-void TestElementBase::PrintReport(const HostReportPtr& a, const QVariant& b) {
-  if (!a) return;
-  HostReport& report = *a;
+void printTestHeading(HostReport& report, const TestInfoPtr& info, rt::Long testID) {
   rt::ignoreErrors([&] {
     const QString name =
-        info_ && !info_->Name().isEmpty() ? info_->Name() : QStringLiteral("Test %1").arg(testID_);
+        info && !info->Name().isEmpty() ? info->Name() : QStringLiteral("Test %1").arg(testID);
     ReportFont& font = com::must(report.Font());
     const double size = font.Size();
     const bool bold = font.Bold();
@@ -139,13 +137,18 @@ void TestElementBase::PrintReport(const HostReportPtr& a, const QVariant& b) {
     report.Text(name);
     font.SetSize(size);
     font.SetBold(bold);
-    if (!info_) return;
+    if (!info) return;
     QStringList kind;
-    for (const QString& text : {info_->Type(), info_->Parameter()})
+    for (const QString& text : {info->Type(), info->Parameter()})
       if (!text.isEmpty()) kind.append(text);
     if (!kind.isEmpty()) report.Text(kind.join(QStringLiteral(" / ")));
-    if (!info_->Description().isEmpty()) report.Text(info_->Description());
+    if (!info->Description().isEmpty()) report.Text(info->Description());
   });
+}
+
+void TestElementBase::PrintReport(const HostReportPtr& a, const QVariant& b) {
+  if (!a) return;
+  printTestHeading(*a, info_, testID_);
   rt::ignoreErrors([&] { com::must(configuration_).PrintReport(a); });
   rt::ignoreErrors([&] {
     RunContextPtr ctx = com::queryInterface<RunContext>(com::toObject(b));

@@ -19,6 +19,11 @@
 
 namespace host {
 
+// The heading every test element's print starts with: its name (else "Test
+// <ID>") in bold, two points larger than the report's font, then its type
+// and parameter and its description. The report's font is given back.
+void printTestHeading(HostReport& report, const TestInfoPtr& info, rt::Long testID);
+
 class TestElementBase : public ITestElement {
  public:
   TestElementBase();

@@ -34,6 +34,11 @@ void TgStatus::SetText(const QString& text) {
   if (changed_) changed_();
 }
 
+void TgStatus::SetResultNote(const QString& note) {
+  note_ = note;
+  if (changed_) changed_();
+}
+
 TgSelection::TgSelection(QString alphaName, QString completeName, bool flag)
     : alphaName_(std::move(alphaName)), completeName_(std::move(completeName)), flag_(flag) {}
 TgSelection::~TgSelection() = default;

@@ -44,11 +44,14 @@ class TgStatus final : public host::ToolbarStatus {
   void SetResultStatus(rt::Integer status) override;
   QString Text() override { return text_; }
   void SetText(const QString& text) override;
+  QString ResultNote() override { return note_; }
+  void SetResultNote(const QString& note) override;
 
  private:
   std::function<void()> changed_;
   rt::Integer resultStatus_ = 0;
   QString text_;
+  QString note_;
 };
 
 class TgSelection final : public host::StandardSelection {

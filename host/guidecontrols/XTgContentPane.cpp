@@ -23,6 +23,25 @@ constexpr int kCardMargin = 4;
 
 const QColor kBorder(0xB8, 0xC4, 0xD2);
 
+// The test's name and, under it, its kind, above the step list.
+constexpr int kTitleLeft = kStripWidth + 10;
+constexpr int kTitleHeight = 17;
+constexpr int kSubtitleLineHeight = 11;
+constexpr int kSubtitleLines = 2;
+
+QFont titleFont(QFont font) {
+  font.setBold(true);
+  font.setPointSizeF(font.pointSizeF() * 1.15);
+  return font;
+}
+
+QFont subtitleFont(const QFont& base) {
+  QFont font = titleFont(base);
+  font.setBold(false);
+  font.setPointSizeF(font.pointSizeF() / 1.3);
+  return font;
+}
+
 QWidget* widgetOf(const com::ObjectPtr& object) {
   if (auto* extender = dynamic_cast<ui::Extender*>(object.get())) return extender->widget();
   return dynamic_cast<QWidget*>(object.get());
@@ -127,6 +146,7 @@ void XTgContentPane::Bind(const host::ITestElementPtr& test, const host::RunCont
       if (!text.isEmpty()) kind.append(text);
     subtitle_ = kind.join(QStringLiteral(" / "));
   });
+  Layout();
   update();
 }
 
@@ -161,6 +181,9 @@ void XTgContentPane::Layout() {
   QWidget* details = widgetOf(detailsPane_);
   if (details) {
     QRect r(mapFromGlobal(details->mapToGlobal(QPoint(0, 0))), details->size());
+    // Below the test's name and kind.
+    const auto lines = static_cast<int>(SubtitleLines(r.right() - kTitleLeft).size());
+    r.setTop(std::max(r.top(), kTitleHeight + lines * kSubtitleLineHeight + kCardMargin));
     r.setBottom(std::min(r.bottom(), bottom));
     place(details, *this, r);
   }
@@ -177,6 +200,24 @@ void XTgContentPane::Layout() {
     place(page, *this, r);
   }
   laying_ = false;
+}
+
+QStringList XTgContentPane::SubtitleLines(int width) const {
+  if (subtitle_.isEmpty()) return {};
+  const QFontMetrics metrics(subtitleFont(font()));
+  if (metrics.horizontalAdvance(subtitle_) <= width) return {subtitle_};
+  // As many words as fit on the first line; the rest on the second, cut
+  // only when even two lines do not hold it.
+  const QStringList words = subtitle_.split(u' ');
+  QString first = words.first();
+  int taken = 1;
+  while (taken < words.size() && metrics.horizontalAdvance(first + u' ' + words.at(taken)) <= width)
+    first += u' ' + words.at(taken++);
+  const QString rest = words.mid(taken).join(u' ');
+  QStringList lines{metrics.elidedText(first, Qt::ElideRight, width)};
+  if (!rest.isEmpty() && lines.size() < kSubtitleLines)
+    lines.append(metrics.elidedText(rest, Qt::ElideRight, width));
+  return lines;
 }
 
 void XTgContentPane::resizeEvent(QResizeEvent* event) {
@@ -292,23 +333,20 @@ void XTgContentPane::paintEvent(QPaintEvent*) {
 
   const QRect details = PlaceOf(detailsPane_);
   if (!title_.isEmpty()) {
-    const int left = kStripWidth + 10;
+    const int left = kTitleLeft;
     const int right = details.isValid() ? details.right() : width() / 2;
-    QFont font = painter.font();
-    font.setBold(true);
-    font.setPointSizeF(font.pointSizeF() * 1.15);
-    painter.setFont(font);
+    painter.setFont(titleFont(painter.font()));
     painter.setPen(QColor(0x1D, 0x3B, 0x63));
-    const QRect titleBox(left, 1, right - left, 17);
+    const QRect titleBox(left, 1, right - left, kTitleHeight - 1);
     painter.drawText(titleBox, Qt::AlignLeft | Qt::AlignVCenter,
                      painter.fontMetrics().elidedText(title_, Qt::ElideRight, titleBox.width()));
-    if (!subtitle_.isEmpty()) {
-      font.setBold(false);
-      font.setPointSizeF(font.pointSizeF() / 1.3);
-      painter.setFont(font);
-      painter.setPen(QColor(0x5A, 0x67, 0x76));
-      painter.drawText(QRect(left, 17, right - left, 11), Qt::AlignLeft | Qt::AlignVCenter,
-                       painter.fontMetrics().elidedText(subtitle_, Qt::ElideRight, right - left));
+    painter.setFont(subtitleFont(font()));
+    painter.setPen(QColor(0x5A, 0x67, 0x76));
+    int top = kTitleHeight;
+    for (const QString& line : SubtitleLines(right - left)) {
+      painter.drawText(QRect(left, top, right - left, kSubtitleLineHeight),
+                       Qt::AlignLeft | Qt::AlignVCenter, line);
+      top += kSubtitleLineHeight;
     }
   }
   if (details.isValid()) drawCard(painter, details, Qt::white, true);

@@ -9,7 +9,9 @@
 // The pane keeps what it hosts inside itself: the result pane ends at the
 // pane's bottom edge (above the toolbar), and a tab page starts right of
 // the step list and ends at the pane's right edge; places are otherwise the
-// guide's own.
+// guide's own. The test's name and kind show whole above the step list: a
+// kind too long for one line takes two, and the step list then starts
+// below them.
 
 #include <QAbstractButton>
 #include <QPointer>
@@ -57,6 +59,8 @@ class XTgContentPane final : public ui::UserControl, public host::ITgContentPane
   QRect PlaceOf(const com::ObjectPtr& pane) const;  // in the pane's coordinates
   void PlaceTabButtons();
   void Layout();
+  // The lines of the test's kind at the width of the step list.
+  QStringList SubtitleLines(int width) const;
 
   std::weak_ptr<host::ITestElement> test_;
   std::weak_ptr<host::RunContext> ctx_;

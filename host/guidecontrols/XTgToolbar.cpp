@@ -68,6 +68,9 @@ ResultLook resultLook(rt::Integer status) {
   }
 }
 
+// A result that ran but holds no verdict: never the green of a pass.
+const ResultLook kNotJudged{"Not judged", "#F6D365", "#3D2E00"};
+
 }  // namespace
 
 XTgToolbar::XTgToolbar() {
@@ -146,7 +149,7 @@ void XTgToolbar::ButtonClicked(rt::Long id) {
     const std::shared_ptr<TgButton>& button = buttons_.at(id);
     if (QToolButton* widget = button->widget()) widget->setChecked(button->State());
     RaiseEvent(
-        QStringLiteral("ButtonClick"),
+        host::toolbarevent::ButtonClick,
         {com::toVariantOf(std::static_pointer_cast<host::ToolbarButton>(button)), button->State()});
   });
 }
@@ -170,20 +173,37 @@ void XTgToolbar::Bind(const host::RunContextPtr& ctx, const host::ITestElementPt
   int first = -1;
   for (int i = 0; i < standards_.size(); ++i) {
     const Choice& choice = standards_.at(i);
-    cboStandard_->addItem(choice.flag ? choice.alphaName
-                                      : choice.alphaName + QStringLiteral(" (not used)"));
+    cboStandard_->addItem(choiceText(choice));
     cboStandard_->setItemData(i, choice.completeName, Qt::ToolTipRole);
+    cboStandard_->setItemData(i, choice.alphaName, Qt::UserRole);
     if (first < 0 && choice.flag) first = i;
   }
   if (standards_.isEmpty()) cboStandard_->addItem(QStringLiteral("No standard"));
   cboStandard_->setEnabled(!standards_.isEmpty());
   if (standards_.isEmpty()) return;
   cboStandard_->setCurrentIndex(first < 0 ? 0 : first);
-  RaiseEvent(QStringLiteral("StandardChanged"));
+  RaiseEvent(host::toolbarevent::StandardChanged);
 }
 
-void XTgToolbar::StandardPicked(int) {
-  if (!standards_.isEmpty()) RaiseEvent(QStringLiteral("StandardChanged"));
+QString XTgToolbar::choiceText(const Choice& choice) {
+  return choice.flag ? choice.alphaName : choice.alphaName + QStringLiteral(" (not used)");
+}
+
+void XTgToolbar::StandardPicked(int index) {
+  if (standards_.isEmpty()) return;
+  // The standard picked is the one the test is judged by.
+  rt::ignoreErrors([&] {
+    const host::RunContextPtr ctx = ctx_.lock();
+    if (!ctx || index < 0 || index >= standards_.size()) return;
+    ctx->selectOnly(test_.lock(), standards_.at(index).alphaName,
+                    standards_.at(index).completeName);
+    for (int i = 0; i < standards_.size(); ++i) {
+      standards_[i].flag = ctx->SelectedStandards()->Find(0, standards_.at(i).alphaName,
+                                                          standards_.at(i).completeName) != nullptr;
+      cboStandard_->setItemText(i, choiceText(standards_.at(i)));
+    }
+  });
+  RaiseEvent(host::toolbarevent::StandardChanged);
 }
 
 host::StandardSelectionPtr XTgToolbar::StandardSelection() {
@@ -211,7 +231,7 @@ void XTgToolbar::SetButtonMask(rt::Long operation, rt::Long& mask) {
   }
   mask = mask_;
   Refresh();
-  RaiseEvent(QStringLiteral("LayoutChanged"));
+  RaiseEvent(host::toolbarevent::LayoutChanged);
 }
 
 void XTgToolbar::SetMode(rt::Long mode) {
@@ -270,10 +290,14 @@ void XTgToolbar::Refresh() {
 }
 
 void XTgToolbar::ShowStatus() {
-  lblStatus_->setText(status_->Text());
-  lblStatus_->setToolTip(status_->Text());
-  const ResultLook look = resultLook(status_->ResultStatus());
+  const bool notJudged = status_->ResultStatus() == 0 && !status_->ResultNote().isEmpty();
+  const QString line =
+      status_->Text().isEmpty() && notJudged ? status_->ResultNote() : status_->Text();
+  lblStatus_->setText(line);
+  lblStatus_->setToolTip(line);
+  const ResultLook look = notJudged ? kNotJudged : resultLook(status_->ResultStatus());
   lblResult_->setText(QLatin1String(look.text));
+  lblResult_->setToolTip(notJudged ? status_->ResultNote() : QString());
   lblResult_->setStyleSheet(
       QStringLiteral("QLabel { background: %1; color: %2; border-radius: 8px; padding: 1px 4px; "
                      "font-weight: bold; }")

@@ -11,7 +11,10 @@
 // Enabled let of a button counts besides the mode.
 //
 // Child widgets, by object name: "button<id>" for each button,
-// "lblStatus", "lblResult", "cboStandard".
+// "lblStatus", "lblResult", "cboStandard" (an item per standard of the
+// test, its alpha name as the item's user data; one not selected for the
+// run reads "(not used)"). Picking a standard there makes it the one the
+// test is judged by (RunContext::selectOnly).
 
 #include <QList>
 #include <map>
@@ -56,7 +59,9 @@ class XTgToolbar final : public ui::UserControl, public host::ITgToolbar {
 
   QToolButton* addButton(rt::Long id, const QString& caption, const QString& tip);
   void ButtonClicked(rt::Long id);
+  // The operator's pick: the test is judged by that standard from now on.
   void StandardPicked(int index);
+  static QString choiceText(const Choice& choice);
   void Refresh();
   void ShowStatus();
 

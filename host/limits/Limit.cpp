@@ -1,6 +1,7 @@
 #include "limits/Limit.h"
 
 #include <QStringList>
+#include <algorithm>
 
 #include "runtime/RuntimeError.h"
 
@@ -12,7 +13,7 @@ const QString kSource = QStringLiteral("Limit");
 
 const QStringList& operators() {
   static const QStringList list{QStringLiteral("Y"), QStringLiteral("X+Y"),
-                                QStringLiteral("X+(X*Y%)")};
+                                QStringLiteral("X+(X*Y%)"), kGreaterToleranceOperator};
   return list;
 }
 
@@ -57,12 +58,24 @@ bool Limit::Enabled(rt::Integer index) {
 void Limit::SetEnabled(rt::Integer index, bool enabled) {
   enabled_[slot(index)] = enabled;
 }
+rt::Single Limit::Absolute(rt::Integer index) {
+  return absolutes_[slot(index)];
+}
+void Limit::SetAbsolute(rt::Integer index, rt::Single value) {
+  absolutes_[slot(index)] = value;
+}
 
 rt::Single Limit::ValueForPreset(rt::Single preset, rt::Integer index) {
   const double y = values_[slot(index)];
   const double x = preset;
   if (operator_ == QLatin1String("X+Y")) return static_cast<rt::Single>(x + y);
   if (operator_ == QLatin1String("X+(X*Y%)")) return static_cast<rt::Single>(x + x * y / 100.0);
+  if (operator_ == kGreaterToleranceOperator) {
+    const double relative = x * y / 100.0;
+    const double absolute = absolutes_[index];
+    return static_cast<rt::Single>(x + (index == limitindex::High ? std::max(relative, absolute)
+                                                                  : std::min(relative, absolute)));
+  }
   return static_cast<rt::Single>(y);
 }
 

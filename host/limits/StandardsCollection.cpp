@@ -18,6 +18,8 @@ namespace host {
 //              High="15" HighEnabled="True" Low="-15" LowEnabled="True"/>
 //     </Standard>
 //   </Standards>
+// A limit whose operator takes an absolute tolerance Z as well also carries
+// "HighZ" and "LowZ".
 // Values are locale-independent number texts that read back as the same
 // single-precision value.
 
@@ -60,7 +62,8 @@ class StoredAttributes {
   static bool isNumberText(QString text) {
     static const QRegularExpression pattern(
         QStringLiteral("^[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eEdD][+-]?[0-9]+)?$"));
-    text.remove(QRegularExpression(QStringLiteral("[ \\t\\n]")));
+    static const QRegularExpression blanks(QStringLiteral("[ \\t\\n]"));
+    text.remove(blanks);
     return pattern.match(text).hasMatch();
   }
 
@@ -87,6 +90,10 @@ LimitPtr loadLimit(XmlElement& e, StoredAttributes& stored, const QString& stand
                   static_cast<rt::Single>(stored.number(e, QStringLiteral("Low"), where)));
   limit->SetEnabled(limitindex::High, stored.flag(e, QStringLiteral("HighEnabled"), where));
   limit->SetEnabled(limitindex::Low, stored.flag(e, QStringLiteral("LowEnabled"), where));
+  limit->SetAbsolute(limitindex::High,
+                     static_cast<rt::Single>(stored.number(e, QStringLiteral("HighZ"), where)));
+  limit->SetAbsolute(limitindex::Low,
+                     static_cast<rt::Single>(stored.number(e, QStringLiteral("LowZ"), where)));
   return limit;
 }
 
@@ -100,6 +107,10 @@ XmlElementPtr saveLimit(XmlDocument& document, Limit& limit) {
   e->SetAttribute(QStringLiteral("HighEnabled"), flag(limit.Enabled(limitindex::High)));
   e->SetAttribute(QStringLiteral("Low"), rt::numberText(limit.Value(limitindex::Low)));
   e->SetAttribute(QStringLiteral("LowEnabled"), flag(limit.Enabled(limitindex::Low)));
+  if (limit.Operator(0) == kGreaterToleranceOperator) {
+    e->SetAttribute(QStringLiteral("HighZ"), rt::numberText(limit.Absolute(limitindex::High)));
+    e->SetAttribute(QStringLiteral("LowZ"), rt::numberText(limit.Absolute(limitindex::Low)));
+  }
   return e;
 }
 

@@ -1,7 +1,7 @@
 #include "operator/OperatorScript.h"
 
 #include <QFile>
-#include <QRegularExpression>
+#include <algorithm>
 #include <map>
 
 #include "runtime/Conversions.h"
@@ -17,22 +17,6 @@ using namespace guidebuttons;
 
 const QString kSource = QStringLiteral("OperatorScript");
 
-// Words that stand alone.
-const std::map<QString, OperatorStep>& plainWords() {
-  static const std::map<QString, OperatorStep> table{
-      {QStringLiteral("play"), {OperatorStep::Press, QStringLiteral("play"), Play}},
-      {QStringLiteral("stop"), {OperatorStep::Press, QStringLiteral("stop"), Stop}},
-      {QStringLiteral("next"), {OperatorStep::Press, QStringLiteral("next"), Next}},
-      {QStringLiteral("previous"), {OperatorStep::Press, QStringLiteral("previous"), Previous}},
-      {QStringLiteral("skip"), {OperatorStep::Press, QStringLiteral("skip"), Skip}},
-      {QStringLiteral("na"), {OperatorStep::Press, QStringLiteral("na"), NotApplicable}},
-      {QStringLiteral("wait-run"), {OperatorStep::WaitRun, QStringLiteral("wait-run")}},
-      {QStringLiteral("wait-stored"), {OperatorStep::WaitStored, QStringLiteral("wait-stored")}},
-      {QStringLiteral("verdict"), {OperatorStep::Verdict, QStringLiteral("verdict")}},
-  };
-  return table;
-}
-
 const std::map<QString, int>& answerWords() {
   static const std::map<QString, int> table{
       {QStringLiteral("ok"), ui::mb::Ok},         {QStringLiteral("cancel"), ui::mb::Cancel},
@@ -47,18 +31,27 @@ const std::map<QString, int>& answerWords() {
             QStringLiteral("operator script line %1: \"%2\": %3").arg(line).arg(word, why));
 }
 
-int wholeNumber(int line, const QString& word, const QString& text) {
+// One word of a line, as written, with its name and what follows its "=".
+struct Word {
+  QString text;
+  QString name;  // lower case
+  QString value;
+  int line = 0;
+  [[noreturn]] void bad(const QString& why) const { badWord(line, text, why); }
+};
+
+int wholeNumber(const Word& word, const QString& text) {
   bool ok = false;
   const int number = text.trimmed().toInt(&ok);
-  if (!ok) badWord(line, word, QStringLiteral("\"%1\" is not a whole number").arg(text));
+  if (!ok) word.bad(QStringLiteral("\"%1\" is not a whole number").arg(text));
   return number;
 }
 
-int milliseconds(int line, const QString& word, const QString& text) {
+int milliseconds(const Word& word) {
   bool ok = false;
-  const double seconds = text.trimmed().toDouble(&ok);
+  const double seconds = word.value.trimmed().toDouble(&ok);
   if (!ok || seconds < 0)
-    badWord(line, word, QStringLiteral("\"%1\" is not a number of seconds").arg(text));
+    word.bad(QStringLiteral("\"%1\" is not a number of seconds").arg(word.value));
   return static_cast<int>(rt::roundHalfEven(seconds * 1000));
 }
 
@@ -81,80 +74,153 @@ OperatorStep answer(int value, const QString& word) {
   return s;
 }
 
+// The words a line may hold: each adds actions to the line or changes its
+// settings. A word either stands alone or takes a value after "=". A new
+// word is a new row.
+struct WordRule {
+  const char* name;
+  bool takesValue;
+  void (*read)(OperatorLine& line, const Word& word);
+};
+
+template <rt::Long button>
+void pressing(OperatorLine& line, const Word& word) {
+  line.actions.append(press(button, word.text));
+}
+
+template <OperatorStep::Kind kind>
+void waiting(OperatorLine& line, const Word& word) {
+  line.actions.append(step(kind, word.text));
+}
+
+const WordRule kWords[] = {
+    {"play", false, pressing<Play>},
+    {"stop", false, pressing<Stop>},
+    {"next", false, pressing<Next>},
+    {"previous", false, pressing<Previous>},
+    {"skip", false, pressing<Skip>},
+    {"na", false, pressing<NotApplicable>},
+    {"abort", false,
+     [](OperatorLine& line, const Word& word) {
+       // The toolbar's Abort asks first; the operator means it.
+       line.actions.append(answer(ui::mb::Yes, QStringLiteral("answer=yes")));
+       line.actions.append(press(Abort, word.text));
+     }},
+    {"wait-run", false, waiting<OperatorStep::WaitRun>},
+    {"wait-stored", false, waiting<OperatorStep::WaitStored>},
+    {"verdict", false, waiting<OperatorStep::Verdict>},
+    {"pass", false, [](OperatorLine& line, const Word&) { line.verdict = true; }},
+    {"fail", false, [](OperatorLine& line, const Word&) { line.verdict = false; }},
+    {"press", true,
+     [](OperatorLine& line, const Word& word) {
+       line.actions.append(press(wholeNumber(word, word.value), word.text));
+     }},
+    {"wait", true,
+     [](OperatorLine& line, const Word& word) {
+       OperatorStep s = step(OperatorStep::Wait, word.text);
+       s.milliseconds = milliseconds(word);
+       line.actions.append(s);
+     }},
+    {"verdict", true,
+     [](OperatorLine& line, const Word& word) {
+       const QString v = word.value.toLower();
+       if (v != QLatin1String("pass") && v != QLatin1String("fail"))
+         word.bad(QStringLiteral("the verdict is pass or fail"));
+       line.verdict = v == QLatin1String("pass");
+       line.actions.append(step(OperatorStep::Verdict, word.text));
+     }},
+    {"click", true,
+     [](OperatorLine& line, const Word& word) {
+       const QStringList parts = word.value.split(u',');
+       const bool right =
+           parts.size() == 3 && parts.at(2).trimmed().toLower() == QLatin1String("right");
+       if (parts.size() < 2 || (parts.size() == 3 && !right) || parts.size() > 3)
+         word.bad(QStringLiteral("a click is <row>,<column>[,right]"));
+       OperatorStep s = step(OperatorStep::Click, word.text);
+       s.row = wholeNumber(word, parts.at(0));
+       s.column = wholeNumber(word, parts.at(1));
+       s.rightButton = right;
+       line.actions.append(s);
+     }},
+    {"answer", true,
+     [](OperatorLine& line, const Word& word) {
+       const auto it = answerWords().find(word.value.toLower());
+       if (it == answerWords().end()) word.bad(QStringLiteral("unknown answer"));
+       line.actions.append(answer(it->second, word.text));
+     }},
+    {"tab", true,
+     [](OperatorLine& line, const Word& word) {
+       OperatorStep s = step(OperatorStep::Tab, word.text);
+       s.column = wholeNumber(word, word.value);
+       line.actions.append(s);
+     }},
+    {"mti", true,
+     [](OperatorLine& line, const Word& word) {
+       const QStringList parts = word.value.split(u',');
+       if (parts.size() != 3)
+         word.bad(QStringLiteral("the identity is <type>,<serial>,<firmware>"));
+       OperatorStep s = step(OperatorStep::Identity, word.text);
+       s.identity = parts;
+       line.settings.append(s);
+     }},
+    {"standard", true,
+     [](OperatorLine& line, const Word& word) {
+       if (word.value.trimmed().isEmpty()) word.bad(QStringLiteral("name the standard"));
+       OperatorStep s = step(OperatorStep::Standard, word.text);
+       s.standard = word.value.trimmed();
+       line.settings.append(s);
+     }},
+    {"answers", true,
+     [](OperatorLine& line, const Word& word) {
+       QList<bool> answers;
+       for (const QString& a : word.value.split(u',', Qt::SkipEmptyParts)) {
+         const QString letter = a.trimmed().toUpper();
+         if (letter != QLatin1String("S") && letter != QLatin1String("N"))
+           word.bad(QStringLiteral("each answer is S (shock) or N (no shock)"));
+         answers.append(letter == QLatin1String("S"));
+       }
+       line.answers = answers;
+     }},
+    {"stop-after", true,
+     [](OperatorLine& line, const Word& word) { line.stopAfter = milliseconds(word); }},
+};
+
+// The words of a line's content: blanks separate them, and a stretch in
+// double quotes keeps its blanks (the quotes themselves are dropped).
+QStringList splitWords(const QString& content) {
+  QStringList words;
+  QString word;
+  bool quoted = false;
+  bool any = false;
+  for (const QChar c : content) {
+    if (c == u'"') {
+      quoted = !quoted;
+      any = true;
+    } else if (!quoted && c.isSpace()) {
+      if (any) words.append(word);
+      word.clear();
+      any = false;
+    } else {
+      word += c;
+      any = true;
+    }
+  }
+  if (any) words.append(word);
+  return words;
+}
+
 }  // namespace
 
-OperatorScript::Line OperatorScript::ParseLine(const QStringList& words, int number) {
-  Line line;
-  for (const QString& word : words) {
-    const QString name = word.section(u'=', 0, 0).toLower();
-    const QString value = word.section(u'=', 1);
-    const bool hasValue = word.contains(u'=');
-    if (!hasValue) {
-      if (name == QLatin1String("pass") || name == QLatin1String("fail")) {
-        line.verdict = name == QLatin1String("pass");
-      } else if (name == QLatin1String("abort")) {
-        // The toolbar's Abort asks first; the operator means it.
-        line.actions.append(answer(ui::mb::Yes, QStringLiteral("answer=yes")));
-        line.actions.append(press(Abort, name));
-      } else if (auto it = plainWords().find(name); it != plainWords().end()) {
-        line.actions.append(it->second);
-      } else {
-        badWord(number, word, QStringLiteral("unknown word"));
-      }
-      continue;
-    }
-    if (name == QLatin1String("press")) {
-      line.actions.append(press(wholeNumber(number, word, value), word));
-    } else if (name == QLatin1String("wait")) {
-      OperatorStep s = step(OperatorStep::Wait, word);
-      s.milliseconds = milliseconds(number, word, value);
-      line.actions.append(s);
-    } else if (name == QLatin1String("verdict")) {
-      const QString v = value.toLower();
-      if (v != QLatin1String("pass") && v != QLatin1String("fail"))
-        badWord(number, word, QStringLiteral("the verdict is pass or fail"));
-      line.verdict = v == QLatin1String("pass");
-      line.actions.append(step(OperatorStep::Verdict, word));
-    } else if (name == QLatin1String("click")) {
-      const QStringList parts = value.split(u',');
-      const bool right =
-          parts.size() == 3 && parts.at(2).trimmed().toLower() == QLatin1String("right");
-      if (parts.size() < 2 || (parts.size() == 3 && !right) || parts.size() > 3)
-        badWord(number, word, QStringLiteral("a click is <row>,<column>[,right]"));
-      OperatorStep s = step(OperatorStep::Click, word);
-      s.row = wholeNumber(number, word, parts.at(0));
-      s.column = wholeNumber(number, word, parts.at(1));
-      s.rightButton = right;
-      line.actions.append(s);
-    } else if (name == QLatin1String("answer")) {
-      const auto it = answerWords().find(value.toLower());
-      if (it == answerWords().end()) badWord(number, word, QStringLiteral("unknown answer"));
-      line.actions.append(answer(it->second, word));
-    } else if (name == QLatin1String("tab")) {
-      OperatorStep s = step(OperatorStep::Tab, word);
-      s.column = wholeNumber(number, word, value);
-      line.actions.append(s);
-    } else if (name == QLatin1String("mti")) {
-      const QStringList parts = value.split(u',');
-      if (parts.size() != 3)
-        badWord(number, word, QStringLiteral("the identity is <type>,<serial>,<firmware>"));
-      OperatorStep s = step(OperatorStep::Identity, word);
-      s.identity = parts;
-      line.settings.append(s);
-    } else if (name == QLatin1String("answers")) {
-      QList<bool> answers;
-      for (const QString& a : value.split(u',', Qt::SkipEmptyParts)) {
-        const QString letter = a.trimmed().toUpper();
-        if (letter != QLatin1String("S") && letter != QLatin1String("N"))
-          badWord(number, word, QStringLiteral("each answer is S (shock) or N (no shock)"));
-        answers.append(letter == QLatin1String("S"));
-      }
-      line.answers = answers;
-    } else if (name == QLatin1String("stop-after")) {
-      line.stopAfter = milliseconds(number, word, value);
-    } else {
-      badWord(number, word, QStringLiteral("unknown word"));
-    }
+OperatorLine OperatorScript::ParseLine(const QStringList& words, int number) {
+  OperatorLine line;
+  for (const QString& text : words) {
+    const Word word{text, text.section(u'=', 0, 0).toLower(), text.section(u'=', 1), number};
+    const bool hasValue = text.contains(u'=');
+    const auto rule = std::find_if(std::begin(kWords), std::end(kWords), [&](const WordRule& r) {
+      return word.name == QLatin1String(r.name) && r.takesValue == hasValue;
+    });
+    if (rule == std::end(kWords)) word.bad(QStringLiteral("unknown word"));
+    rule->read(line, word);
   }
   return line;
 }
@@ -165,9 +231,9 @@ OperatorScript OperatorScript::Parse(const QString& text) {
   for (int i = 0; i < lines.size(); ++i) {
     const QString content = lines.at(i).section(u'#', 0, 0).trimmed();
     if (content.isEmpty()) continue;
-    QStringList words = content.split(QRegularExpression(QStringLiteral("\\s+")));
+    QStringList words = splitWords(content);
     const QString id = words.takeFirst();
-    const rt::Long testID = wholeNumber(i + 1, id, id);
+    const rt::Long testID = wholeNumber(Word{id, id, QString(), i + 1}, id);
     script.lines_[testID].append(ParseLine(words, i + 1));
   }
   return script;
@@ -196,9 +262,9 @@ OperatorPlan OperatorScript::DefaultPlan(rt::Long testID) {
 }
 
 OperatorPlan OperatorScript::PlanFor(rt::Long testID, int pass) const {
-  const QList<Line> lines = lines_.value(testID);
+  const QList<OperatorLine> lines = lines_.value(testID);
   if (pass < 0 || pass >= lines.size()) return DefaultPlan(testID);
-  const Line& line = lines.at(pass);
+  const OperatorLine& line = lines.at(pass);
   OperatorPlan plan = DefaultPlan(testID);
   if (!line.actions.isEmpty()) {
     plan.steps = line.actions;

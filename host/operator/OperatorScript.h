@@ -16,7 +16,12 @@
 //     answer=<ok|cancel|abort|retry|ignore|yes|no>  answer the next message box
 //     tab=<index>                              pick a tab of the content pane
 //     mti=<type>,<serial>,<firmware>           fill in the analyzer identity
-// Words hold no blanks.
+//     standard=<alpha name>                    pick that standard in the
+//                                              toolbar's standard box (the one
+//                                              the test is judged by); before
+//                                              the plan's first action
+// Words are separated by blanks; a stretch in double quotes keeps its
+// blanks (standard="IEC 60601-2-4").
 //   settings, which change the default plan when the line has no action:
 //     pass, fail                               the verdict the plan gives
 //     answers=S,N,...                          shock (S) or no shock (N) for
@@ -40,7 +45,7 @@
 namespace host {
 
 struct OperatorStep {
-  enum Kind { Press, WaitRun, WaitStored, Wait, Verdict, Click, Answer, Tab, Identity };
+  enum Kind { Press, WaitRun, WaitStored, Wait, Verdict, Click, Answer, Tab, Identity, Standard };
   Kind kind = Press;
   QString word;          // as the line wrote it, for the log
   rt::Long button = 0;   // Press
@@ -48,8 +53,9 @@ struct OperatorStep {
   int row = 0;           // Click
   int column = 0;        // Click; Tab: the tab index
   bool rightButton = false;
-  int answer = 0;        // Answer: a message-box answer (ui::mb)
-  QStringList identity;  // Identity: type, serial, firmware
+  int answer = 0;             // Answer: a message-box answer (ui::mb)
+  QStringList identity = {};  // Identity: type, serial, firmware
+  QString standard = {};      // Standard: its alpha name
 };
 
 struct OperatorPlan {
@@ -59,6 +65,15 @@ struct OperatorPlan {
   // when answerPresets is set.
   std::optional<QList<bool>> answers;
   bool answerPresets = false;
+};
+
+// What one line of a script says, as its words are read in turn.
+struct OperatorLine {
+  QList<OperatorStep> actions;
+  QList<OperatorStep> settings;  // mti=, standard=: kept in the plan's front
+  std::optional<bool> verdict;
+  std::optional<QList<bool>> answers;
+  std::optional<int> stopAfter;
 };
 
 class OperatorScript {
@@ -73,15 +88,9 @@ class OperatorScript {
   static OperatorPlan DefaultPlan(rt::Long testID);
 
  private:
-  struct Line {
-    QList<OperatorStep> actions;
-    QList<OperatorStep> settings;  // mti=, kept in the plan's front
-    std::optional<bool> verdict;
-    std::optional<QList<bool>> answers;
-    std::optional<int> stopAfter;
-  };
-  static Line ParseLine(const QStringList& words, int number);
-  QMap<rt::Long, QList<Line>> lines_;
+  // Each word by the table of words (OperatorScript.cpp).
+  static OperatorLine ParseLine(const QStringList& words, int number);
+  QMap<rt::Long, QList<OperatorLine>> lines_;
 };
 
 }  // namespace host

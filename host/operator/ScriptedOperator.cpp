@@ -2,10 +2,13 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <cstdio>
 
 #include "runtime/Conversions.h"
 #include "runtime/ErrorHandling.h"
+#include "services/LanguageService.h"
 #include "typelib/GuideControls.h"
 #include "typelib/IMeasurement.h"
 #include "typelib/IResultData.h"
@@ -47,6 +50,33 @@ bool offers(int style, int answer) {
 
 bool holdsValue(const QVariant& value) {
   return !rt::isEmpty(value) && !value.toString().isEmpty();
+}
+
+// What a run waits for while the guide's instruction pop-up shows a prompt.
+struct PromptedWait {
+  const char* prompt;
+  const char* waitingFor;
+};
+constexpr PromptedWait kPromptedWaits[] = {
+    {"20061::Start pacer", "no pacer pulses seen"},
+    {"20023::DEFIBRILLATE NOW", "no shock received"},
+    {"20029::CHARGE AND SHOCK NOW", "no shock received"},
+    {"20180::Please set range to Pace", "the range switch not set to Pace"},
+    {"20181::Please set range to Low", "the range switch not set to Low"},
+    {"20182::Please set range to High", "the range switch not set to High"},
+};
+
+// What each test waits for once it no longer prompts.
+const std::map<rt::Long, const char*>& unpromptedWaits() {
+  static const std::map<rt::Long, const char*> table{
+      {100, "no charge time measured"},
+      {200, "no discharge measured"},
+      {300, "no sensitivity measured"},
+      {400, "no refractory period measured"},
+      {500, "no pacer reading stored"},
+      {600, "the ECG wave still playing"},
+      {700, "the shock-advisory steps still playing"}};
+  return table;
 }
 
 }  // namespace
@@ -193,6 +223,9 @@ bool ScriptedOperator::Step(Session& s, const OperatorStep& step) {
       EnterIdentity(s, step.identity);
       Note(s, step.word);
       return true;
+    case OperatorStep::Standard:
+      PickStandard(s, step);
+      return true;
   }
   return true;
 }
@@ -203,16 +236,47 @@ bool ScriptedOperator::WaitOver(Session& s, bool done, const QString& what) {
     return true;
   }
   if (s.sinceStep.elapsed() < waitLimit_) return false;
-  // A person who has waited far too long stops the run, then leaves.
   s.sinceStep.restart();
   if (++s.gaveUp == 1) {
-    Press(s, Stop, what + QStringLiteral(" (too long: stop)"));
+    GiveUp(s, what);
     return false;
   }
   s.pendingAnswers = {ui::mb::Yes};
   Tell(s, QStringLiteral("leaving"));
   Press(s, Abort, what + QStringLiteral(" (too long: abort)"));
   return true;
+}
+
+void ScriptedOperator::GiveUp(Session& s, const QString& what) {
+  if (giveUpHook_) {
+    const QString waitingFor = WaitingFor(s);
+    rt::ignoreErrors([&] { giveUpHook_(s.testID, waitingFor); });
+  }
+  Press(s, Stop, what + QStringLiteral(" (too long: stop)"));
+  // A person who has waited far too long stops the run and leaves the test
+  // unjudged once the run has ended.
+  s.plan.steps = s.plan.steps.mid(0, s.index + 1);
+  OperatorStep ended;
+  ended.kind = OperatorStep::WaitRun;
+  ended.word = QStringLiteral("wait-run");
+  OperatorStep next;
+  next.kind = OperatorStep::Press;
+  next.button = Next;
+  next.word = QStringLiteral("next (not judged)");
+  s.plan.steps << ended << next;
+}
+
+QString ScriptedOperator::WaitingFor(const Session& s) const {
+  const auto* prompt = s.form ? s.form->findChild<QLabel*>(QStringLiteral("lblHelpTxt")) : nullptr;
+  if (prompt && prompt->isVisible()) {
+    const std::shared_ptr<LanguageService> language = LanguageService::instance();
+    for (const PromptedWait& wait : kPromptedWaits)
+      if (prompt->text() == language->Translate(kProduct, QLatin1String(wait.prompt)))
+        return QLatin1String(wait.waitingFor);
+  }
+  const auto known = unpromptedWaits().find(s.testID);
+  return known != unpromptedWaits().end() ? QLatin1String(known->second)
+                                          : QStringLiteral("the run did not end");
 }
 
 void ScriptedOperator::Press(Session& s, rt::Long button, const QString& word) {
@@ -275,6 +339,34 @@ void ScriptedOperator::EnterIdentity(Session& s, const QStringList& identity) {
     }
     if (serial) ui::typeText(serial, identity.at(1).trimmed());
     if (firmware) ui::typeText(firmware, identity.at(2).trimmed());
+  });
+}
+
+void ScriptedOperator::PickStandard(Session& s, const OperatorStep& step) {
+  s.sinceAction.restart();
+  auto* box = s.form ? s.form->findChild<QComboBox*>(QStringLiteral("cboStandard")) : nullptr;
+  const int position = box ? box->findData(step.standard, Qt::UserRole, Qt::MatchFixedString) : -1;
+  if (position < 0) {
+    // The test must not be judged by a standard other than the one asked
+    // for: it is skipped, and the sequence goes on without a pass.
+    Note(s, step.word + QStringLiteral(" (not in the standard box: skip)"));
+    std::fprintf(stderr, "operator: test %d has no standard \"%s\"; it is skipped\n",
+                 static_cast<int>(s.testID), qPrintable(step.standard));
+    OperatorStep skip;
+    skip.kind = OperatorStep::Press;
+    skip.word = QStringLiteral("skip");
+    skip.button = Skip;
+    s.plan.steps = {skip};
+    s.index = -1;  // the plan starts again with the skip
+    return;
+  }
+  Note(s, step.word);
+  QPointer<QComboBox> picked = box;
+  Later([picked, position] {
+    if (!picked) return;
+    // As a person's choice in the list: the box shows it and tells of it.
+    picked->setCurrentIndex(position);
+    Q_EMIT picked->activated(position);
   });
 }
 

@@ -14,7 +14,15 @@
 //                  header), columns from 1 as the result views count them
 //   "tab<index>"   the content pane's tab buttons
 //   "cboMtiType", "txtSerial", "txtFirmware"  the analyzer-identity editor
+//   "cboStandard"  the toolbar's standard box, its items' user data the
+//                  standards' alpha names
+//   "lblHelpTxt"   the instruction pop-up's text, read when a wait is given up
 // A modal form without the toolbar is left alone.
+//
+// A wait that lasts longer than the wait limit is given up: the operator
+// says what the run was waiting for (GiveUpHook), presses Stop and, once
+// the run has ended, leaves the test unjudged with Next (Abort when Stop
+// does not end the run within the limit either).
 //
 // A run happens inside the Play click (the guide's handler runs it), so
 // every action is a queued call of its own and the operator's timer goes on
@@ -61,9 +69,9 @@ class ScriptedOperator : public QObject {
 
   // Time between two actions of a person; default 50 ms.
   void setPace(int milliseconds) { pace_ = milliseconds; }
-  // How long a wait may last before the operator gives up: it presses Stop,
-  // and Abort when that does not end the wait either. Default 15 minutes.
+  // How long a wait may last before the operator gives up. Default 2 minutes.
   void setWaitLimit(int milliseconds) { waitLimit_ = milliseconds; }
+  int waitLimit() const { return waitLimit_; }
   void setVerdictColumns(VerdictColumns columns) { columns_ = columns; }
 
   // Told at each guide's main states: "opened", "running", "finished"
@@ -71,6 +79,10 @@ class ScriptedOperator : public QObject {
   // screenshots.
   using StateHook = std::function<void(QWidget& guide, rt::Long testID, const QString& state)>;
   void setStateHook(StateHook hook) { stateHook_ = std::move(hook); }
+  // Told when a wait is given up, with what the run was waiting for ("no
+  // pacer pulses seen", "no shock received", ...).
+  using GiveUpHook = std::function<void(rt::Long testID, const QString& waitingFor)>;
+  void setGiveUpHook(GiveUpHook hook) { giveUpHook_ = std::move(hook); }
 
   // What it did, one line per action: "<test ID> <word>".
   const QStringList& log() const { return log_; }
@@ -106,9 +118,12 @@ class ScriptedOperator : public QObject {
   bool Step(Session& session, const OperatorStep& step);
   void AnswerSteps(Session& session);
   bool WaitOver(Session& session, bool done, const QString& what);
+  void GiveUp(Session& session, const QString& what);
+  QString WaitingFor(const Session& session) const;
   void Press(Session& session, rt::Long button, const QString& word);
   void ClickCell(Session& session, int row, int column, bool right, const QString& word);
   void EnterIdentity(Session& session, const QStringList& identity);
+  void PickStandard(Session& session, const OperatorStep& step);
   int Respond(int style);
 
   ITgToolbar* Toolbar(const Session& session) const;
@@ -122,9 +137,10 @@ class ScriptedOperator : public QObject {
 
   OperatorScript script_;
   int pace_ = 50;
-  int waitLimit_ = 15 * 60 * 1000;
+  int waitLimit_ = 2 * 60 * 1000;
   VerdictColumns columns_;
   StateHook stateHook_;
+  GiveUpHook giveUpHook_;
   QStringList log_;
   int guidesSeen_ = 0;
   std::map<rt::Long, int> passes_;

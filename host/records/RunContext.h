@@ -38,6 +38,11 @@ class RunContext : public virtual com::Object {
   // Host side.
   void setMayRun(bool mayRun) { mayRun_ = mayRun; }
   void setSelectedStandards(StandardsCollectionPtr selected) { selected_ = std::move(selected); }
+  // The operator's pick in the guide's standard box: from now on the test
+  // is judged by that standard of its limit set alone; what is selected for
+  // other tests stays. A standard the test's limit set lacks changes nothing.
+  void selectOnly(const ITestElementPtr& test, const QString& alphaName,
+                  const QString& completeName);
   // Whether a navigation code was written since the last reset.
   bool navigationCodeWritten() const { return navigationWritten_; }
   void resetNavigationCode() {

@@ -19,6 +19,10 @@ namespace {
 // Room between a table and what comes before and after it.
 constexpr double kGapBeforeTable = 100;
 constexpr double kGapAfterTable = 60;
+// The page foot: its size in points, and its distance below the printable
+// area.
+constexpr double kFootPoints = 8;
+constexpr double kFootGap = 240;
 
 // Coordinates beyond any page are clamped into the 32-bit range.
 rt::Long toUnits(double value) {
@@ -255,6 +259,30 @@ rt::Long HostReport::TextHeight(const QString& text) {
 void HostReport::Line(rt::Long x1, rt::Long y1, rt::Long x2, rt::Long y2) {
   record(QStringLiteral("Line"), {x1, y1, x2, y2});
   impl_->document.line(x1, y1, x2, y2);
+}
+
+void HostReport::setPageFoot(std::function<PageFoot(int page)> foot) {
+  report::ReportDocument& document = impl_->document;
+  if (!foot) {
+    document.setPageEnd(nullptr);
+    return;
+  }
+  document.setPageEnd([&document, foot = std::move(foot)](int page) {
+    QPainter* p = document.painter();
+    if (!p) return;
+    const PageFoot texts = foot(page);
+    const QRect area = document.printable();
+    const QFont font = document.font(QStringLiteral("Arial"), kFootPoints);
+    const double top = area.y() + area.height() + kFootGap;
+    const auto draw = [&](const QString& text, Qt::Alignment alignment) {
+      if (text.isEmpty()) return;
+      const LaidText laid({StyledRun{text, TextStyle{}}}, font, document.device(), area.width(),
+                          alignment, false);
+      laid.draw(*p, QPointF(area.x(), top));
+    };
+    draw(texts.left, Qt::AlignLeft);
+    draw(texts.right, Qt::AlignRight);
+  });
 }
 
 void HostReport::finish() {

@@ -43,6 +43,13 @@ struct ReportCall {
   QVariantList args;
 };
 
+// What the foot of one page shows, in the bottom margin below the printable
+// area: a text at the left edge and one at the right.
+struct PageFoot {
+  QString left;
+  QString right;
+};
+
 // The report's font: setting a field changes the font of what follows.
 class ReportFont : public virtual com::Object {
  public:
@@ -142,6 +149,9 @@ class HostReport : public virtual com::Object {
   void setPageWidth(rt::Long width) { pageWidthOverride_ = width; }
   void setOutputKind(rt::Long kind) { outputKind_ = kind; }
   void setOptionFlags(rt::Long flags) { optionFlags_ = flags; }
+  // The foot of every page, asked for with the page's number (from 1) as
+  // the page ends; it is drawn, not recorded.
+  void setPageFoot(std::function<PageFoot(int page)> foot);
   // Ends the document (writes the PDF); later calls are recorded only.
   void finish();
   int pageCount() const;

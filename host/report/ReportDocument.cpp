@@ -131,12 +131,14 @@ bool ReportDocument::drawing() const {
 }
 
 void ReportDocument::newPage() {
+  if (drawing() && pageEnd_) pageEnd_(pages_);
   if (drawing()) writer_->newPage();
   if (!finished_) ++pages_;
 }
 
 void ReportDocument::finish() {
   if (finished_) return;
+  if (drawing() && pageEnd_) pageEnd_(pages_);
   finished_ = true;
   if (painter_->isActive()) painter_->end();
   output_->close();

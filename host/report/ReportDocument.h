@@ -10,6 +10,7 @@
 #include <QFont>
 #include <QRect>
 #include <QTextLayout>
+#include <functional>
 #include <memory>
 
 #include "report/ReportMarkup.h"
@@ -52,6 +53,11 @@ class ReportDocument {
   int pageCount() const { return pages_; }
   bool drawing() const;
 
+  // Called while each page is still the current one, just before the next
+  // page starts and when the document is finished, with the page's number
+  // (from 1): what it draws goes onto that page.
+  void setPageEnd(std::function<void(int page)> pageEnd) { pageEnd_ = std::move(pageEnd); }
+
   void newPage();
   void finish();
   bool fileWritten() const { return fileWritten_; }
@@ -74,6 +80,7 @@ class ReportDocument {
   std::unique_ptr<QPainter> painter_;
   QRect paper_;
   QRect printable_;
+  std::function<void(int page)> pageEnd_;
   int pages_ = 1;
   bool finished_ = false;
   bool fileWritten_ = true;

@@ -116,4 +116,20 @@ QString plainText(const QList<StyledRun>& runs) {
   return text;
 }
 
+QString quotedText(const QString& text) {
+  QString out;
+  out.reserve(text.size());
+  for (QChar c : text) {
+    if (QStringView(u"\\{}|;").contains(c)) out += u'\\';
+    out += c;
+  }
+  return out;
+}
+
+QString quotedRow(const QStringList& cells) {
+  QString text;
+  for (const QString& cell : cells) text += u'|' + quotedText(cell);
+  return text + u';';
+}
+
 }  // namespace host::report

@@ -39,4 +39,10 @@ QList<StyledRun> parseMarkup(const QString& text);
 // The text without its markup.
 QString plainText(const QList<StyledRun>& runs);
 
+// The text as markup that prints it as it is, whatever markup or table
+// characters it holds ("\\", "{", "}", "|", ";" quoted).
+QString quotedText(const QString& text);
+// A table row ("|cell|cell;") of texts printed as they are.
+QString quotedRow(const QStringList& cells);
+
 }  // namespace host::report

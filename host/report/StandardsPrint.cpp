@@ -19,6 +19,7 @@
 #include "limits/StandardsCollection.h"
 #include "report/HostReport.h"
 #include "report/MeasurementTable.h"
+#include "report/ReportMarkup.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorHandling.h"
 #include "runtime/NumberDisplay.h"
@@ -39,23 +40,6 @@ Captions translateCaptions(HostReport& report) {
   return Captions{t("230::Measurement"), t("233::Low limit"), t("232::High limit"),
                   t("231::Value"),       t("234::Unit"),      t("235::Verdict"),
                   t("236::Passed"),      t("237::Failed")};
-}
-
-// Texts go into the table as they are, whatever markup characters they hold.
-QString quoted(const QString& text) {
-  QString out;
-  out.reserve(text.size());
-  for (QChar c : text) {
-    if (QStringView(u"\\{}|;").contains(c)) out += u'\\';
-    out += c;
-  }
-  return out;
-}
-
-QString row(const QStringList& cells) {
-  QString text;
-  for (const QString& cell : cells) text += u'|' + quoted(cell);
-  return text + u';';
 }
 
 struct FontFields {
@@ -90,12 +74,15 @@ QString number(double value, const QString& pattern) {
   return pattern.isEmpty() ? rt::cstr(value) : rt::formatNumber(value, pattern);
 }
 
-// "X + 15 %", "X - 1.5": a relative bound without a preset to apply it to.
-QString formula(const QString& op, double y, const QString& pattern) {
+// "X + 15 %", "X - 1.5", "X - max(15 %, 3)": a relative bound without a
+// preset to apply it to.
+QString formula(const QString& op, double y, double z, const QString& pattern) {
   const QString sign = y < 0 ? QStringLiteral("-") : QStringLiteral("+");
   const QString amount = number(std::fabs(y), pattern);
-  return op == QLatin1String("X+Y") ? QStringLiteral("X %1 %2").arg(sign, amount)
-                                    : QStringLiteral("X %1 %2 %").arg(sign, amount);
+  if (op == QLatin1String("X+Y")) return QStringLiteral("X %1 %2").arg(sign, amount);
+  if (op == kGreaterToleranceOperator)
+    return QStringLiteral("X %1 max(%2 %, %3)").arg(sign, amount, number(std::fabs(z), pattern));
+  return QStringLiteral("X %1 %2 %").arg(sign, amount);
 }
 
 QString bound(Limit& limit, rt::Integer index, const QString& pattern,
@@ -107,7 +94,7 @@ QString bound(Limit& limit, rt::Integer index, const QString& pattern,
         const bool relative = !op.isEmpty() && op != QLatin1String("Y");
         if (!relative) return number(limit.Value(index), pattern);
         if (preset) return number(limit.ValueForPreset(*preset, index), pattern);
-        return formula(op, limit.Value(index), pattern);
+        return formula(op, limit.Value(index), limit.Absolute(index), pattern);
       },
       QString());
 }
@@ -149,10 +136,10 @@ QString limitRow(Standard& standard, const Captions& captions, const QString& ke
     if (status == checkstatus::Passed) verdict = captions.passed;
     if (status == checkstatus::Failed) verdict = captions.failed;
   }
-  return row({kIndent + caption,
-              limit ? bound(*limit, limitindex::Low, pattern, preset) : QString(),
-              limit ? bound(*limit, limitindex::High, pattern, preset) : QString(), shown,
-              limit ? limit->Unit() : reading.unit, verdict});
+  return report::quotedRow({kIndent + caption,
+                            limit ? bound(*limit, limitindex::Low, pattern, preset) : QString(),
+                            limit ? bound(*limit, limitindex::High, pattern, preset) : QString(),
+                            shown, limit ? limit->Unit() : reading.unit, verdict});
 }
 
 void printStandard(HostReport& report, Standard& standard, const Captions& captions,
@@ -177,7 +164,7 @@ void printStandard(HostReport& report, Standard& standard, const Captions& capti
     format = QStringLiteral("<+560|<2240|>+%1|>+%1|>+%1|^+%1|^+%1|<+560;").arg(n);
     for (const QString& caption : {captions.measurement, captions.low, captions.high,
                                    captions.value, captions.unit, captions.verdict})
-      header += QStringLiteral("|{\\i\\b %1}").arg(quoted(caption));
+      header += QStringLiteral("|{\\i\\b %1}").arg(report::quotedText(caption));
     header += u';';
     report.TableFontSize(7);
     report.TableGrid(false);

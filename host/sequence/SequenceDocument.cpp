@@ -1,10 +1,14 @@
 #include "sequence/SequenceDocument.h"
 
 #include "com/CreateObject.h"
+#include "limits/Standard.h"
+#include "limits/StandardsCollection.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorHandling.h"
 #include "services/ErrorService.h"
 #include "services/NumberFormatter.h"
+#include "typelib/ILimitData.h"
+#include "typelib/IResultData.h"
 #include "typelib/ITestElement.h"
 #include "xml/XmlDocument.h"
 #include "xml/XmlTree.h"
@@ -17,6 +21,41 @@ const QString kSource = QStringLiteral("TestSequence");
 const QString kRoot = QStringLiteral("TestSequence");
 const QString kEntry = QStringLiteral("TestElement");
 const QString kClassName = QStringLiteral("ClassName");
+const QString kRunOutcome = QStringLiteral("RunOutcome");
+
+// The run's record, in the order its children are made.
+const QString kDevice = QStringLiteral("DeviceUnderTest");
+const QString kTechnician = QStringLiteral("Technician");
+const QString kRun = QStringLiteral("Run");
+const QString kRecordOrder[] = {kDevice, kTechnician, kRun};
+
+// Where each field of the record is stored: an attribute of a record
+// element, or (without attribute) its text.
+struct RecordField {
+  const QString& element;
+  const char* attribute;
+  QString& (*field)(SequenceRecord&);
+};
+const RecordField kRecordFields[] = {
+    {kDevice, "Model", [](SequenceRecord& r) -> QString& { return r.device.model; }},
+    {kDevice, "SerialNumber", [](SequenceRecord& r) -> QString& { return r.device.serialNumber; }},
+    {kDevice, "AssetNumber", [](SequenceRecord& r) -> QString& { return r.device.assetNumber; }},
+    {kTechnician, nullptr, [](SequenceRecord& r) -> QString& { return r.technician; }},
+    {kRun, "Started", [](SequenceRecord& r) -> QString& { return r.started; }},
+    {kRun, "Ended", [](SequenceRecord& r) -> QString& { return r.ended; }},
+    {kRun, "HostVersion", [](SequenceRecord& r) -> QString& { return r.hostVersion; }},
+    {kRun, "PlugInVersion", [](SequenceRecord& r) -> QString& { return r.plugInVersion; }},
+};
+const QString kSelected = QStringLiteral("Selected");
+const QString kAlphaName = QStringLiteral("AlphaName");
+const QString kCompleteName = QStringLiteral("CompleteName");
+
+// A standard known by its names only.
+StandardPtr named(const QString& alphaName, const QString& completeName) {
+  auto standard = std::make_shared<Standard>();
+  standard->Init(alphaName, completeName, 0);
+  return standard;
+}
 
 // The children an element loads, in the order it loads them.
 const QString kParts[] = {QStringLiteral("Info"), QStringLiteral("PlugInData"),
@@ -89,18 +128,20 @@ void SequenceDocument::ReadDocument(const XmlDocumentPtr& document, const HostLo
                   .arg(rootName, kRoot));
   const int start = reportedSoFar();
   entries_.clear();
+  elements_.clear();
   for (const XmlElementPtr& node : childrenOf(*root)) {
     if (node->TagName() == kEntry)
       entries_.append(ReadEntry(node, log));
     else
-      entries_.append(Entry{nullptr, QString(), node, {}});
+      entries_.append(Entry{nullptr, QString(), node, {}, {}, {}});
   }
+  IndexElements();
   reported_ = reportedSoFar() - start;
 }
 
 SequenceDocument::Entry SequenceDocument::ReadEntry(const XmlElementPtr& node,
                                                     const HostLogPtr& log) {
-  Entry entry{nullptr, node->Attribute(kClassName).trimmed(), node, {}};
+  Entry entry{nullptr, node->Attribute(kClassName).trimmed(), node, {}, {}, {}};
   const bool created = rt::onError(
       [&] {
         if (entry.className.isEmpty())
@@ -134,8 +175,16 @@ SequenceDocument::Entry SequenceDocument::ReadEntry(const XmlElementPtr& node,
   if (!created) return entry;
 
   const QList<XmlElementPtr> children = childrenOf(*node);
-  for (const XmlElementPtr& child : children)
-    if (!isPart(child->TagName())) entry.kept.append(child);
+  for (const XmlElementPtr& child : children) {
+    if (child->TagName() == kRunOutcome) {
+      entry.runOutcome = child->Text().trimmed();
+    } else if (child->TagName() == kSelected) {
+      if (!entry.selected) entry.selected = std::make_shared<StandardsCollection>();
+      entry.selected->Add(named(child->Attribute(kAlphaName), child->Attribute(kCompleteName)));
+    } else if (!isPart(child->TagName())) {
+      entry.kept.append(child);
+    }
+  }
   for (const QString& part : kParts) {
     for (const XmlElementPtr& child : children) {
       if (child->TagName() != part) continue;
@@ -187,6 +236,15 @@ XmlDocumentPtr SequenceDocument::Write() {
       for (const XmlElementPtr& own : childrenOf(*saved))
         if (own->TagName() == kept->TagName()) saved->removeChild(own);
     }
+    if (entry.selected) {
+      for (const StandardPtr& standard : *entry.selected) {
+        const XmlElementPtr choice = document->CreateElement(kSelected);
+        choice->SetAttribute(kAlphaName, standard->AlphaName());
+        choice->SetAttribute(kCompleteName, standard->CompleteName());
+        saved->AppendChild(choice);
+      }
+    }
+    if (!entry.runOutcome.isEmpty()) saved->AddChild(kRunOutcome, entry.runOutcome);
     for (const XmlElementPtr& kept : entry.kept) saved->AppendChild(kept);
     root->AppendChild(saved);
   }
@@ -195,16 +253,12 @@ XmlDocumentPtr SequenceDocument::Write() {
 }
 
 int SequenceDocument::Count() const {
-  int count = 0;
-  for (const Entry& entry : entries_)
-    if (entry.element) ++count;
-  return count;
+  return static_cast<int>(elements_.size());
 }
 
 const SequenceDocument::Entry* SequenceDocument::ElementEntry(int index) const {
-  for (const Entry& entry : entries_)
-    if (entry.element && index-- == 0) return &entry;
-  return nullptr;
+  if (index < 0 || index >= elements_.size()) return nullptr;
+  return &entries_.at(elements_.at(index));
 }
 
 SequenceDocument::Entry* SequenceDocument::ElementEntry(int index) {
@@ -223,7 +277,8 @@ QString SequenceDocument::ClassName(int index) const {
 
 void SequenceDocument::Append(const ITestElementPtr& element, const QString& className) {
   com::must(element);
-  entries_.append(Entry{element, className, nullptr, {}});
+  entries_.append(Entry{element, className, nullptr, {}, {}, {}});
+  elements_.append(entries_.size() - 1);
 }
 
 void SequenceDocument::TakeFromElement(int index) {
@@ -240,8 +295,131 @@ bool SequenceDocument::KeptAsStored(int index, const QString& part) const {
   return false;
 }
 
+QString SequenceDocument::RunOutcome(int index) const {
+  const Entry* entry = ElementEntry(index);
+  return entry ? entry->runOutcome : QString();
+}
+
+void SequenceDocument::SetRunOutcome(int index, const QString& outcome) {
+  if (Entry* entry = ElementEntry(index)) entry->runOutcome = outcome;
+}
+
+void SequenceDocument::IndexElements() {
+  elements_.clear();
+  for (qsizetype i = 0; i < entries_.size(); ++i)
+    if (entries_.at(i).element) elements_.append(i);
+}
+
+XmlElementPtr SequenceDocument::RecordNode(const QString& name) const {
+  for (const Entry& entry : entries_)
+    if (!entry.element && entry.stored && entry.className.isEmpty() &&
+        entry.stored->TagName() == name)
+      return entry.stored;
+  return nullptr;
+}
+
+XmlElementPtr SequenceDocument::RecordNodeMade(const QString& name) {
+  if (XmlElementPtr node = RecordNode(name)) return node;
+  // After the record's children that come before it, else first.
+  qsizetype at = 0;
+  for (const QString& before : kRecordOrder) {
+    if (before == name) break;
+    for (qsizetype i = 0; i < entries_.size(); ++i) {
+      const Entry& entry = entries_.at(i);
+      if (!entry.element && entry.stored && entry.className.isEmpty() &&
+          entry.stored->TagName() == before)
+        at = std::max(at, i + 1);
+    }
+  }
+  if (!own_) own_ = std::make_shared<XmlDocument>();
+  const XmlElementPtr node = own_->CreateElement(name);
+  entries_.insert(at, Entry{nullptr, QString(), node, {}, {}, {}});
+  IndexElements();
+  return node;
+}
+
+SequenceRecord SequenceDocument::Record() const {
+  SequenceRecord record;
+  for (const RecordField& place : kRecordFields) {
+    const XmlElementPtr node = RecordNode(place.element);
+    if (!node) continue;
+    place.field(record) =
+        place.attribute ? node->Attribute(QLatin1String(place.attribute)) : node->Text().trimmed();
+  }
+  return record;
+}
+
+void SequenceDocument::SetRecord(const SequenceRecord& record) {
+  SequenceRecord given = record;
+  for (const RecordField& place : kRecordFields) {
+    const QString& value = place.field(given);
+    if (value.isEmpty()) continue;
+    const XmlElementPtr node = RecordNodeMade(place.element);
+    if (place.attribute)
+      node->SetAttribute(QLatin1String(place.attribute), value);
+    else
+      node->SetText(value);
+  }
+}
+
+void SequenceDocument::SetRunTimes(const QString& started, const QString& ended) {
+  const XmlElementPtr node = RecordNodeMade(kRun);
+  for (auto [name, value] :
+       {std::pair{QStringLiteral("Started"), started}, std::pair{QStringLiteral("Ended"), ended}}) {
+    if (!value.isEmpty())
+      node->SetAttribute(name, value);
+    else
+      node->node()->attributes.removeIf([&](const auto& a) { return a.first == name; });
+  }
+}
+
+StandardsCollectionPtr SequenceDocument::Selected(int index) const {
+  const Entry* entry = ElementEntry(index);
+  return entry ? entry->selected : nullptr;
+}
+
+void SequenceDocument::SetSelected(int index, const StandardsCollectionPtr& selected) {
+  Entry* entry = ElementEntry(index);
+  if (!entry) return;
+  if (!selected || selected->Count() == 0) {
+    entry->selected.reset();
+    return;
+  }
+  entry->selected = std::make_shared<StandardsCollection>();
+  for (const StandardPtr& standard : *selected)
+    entry->selected->Add(named(standard->AlphaName(), standard->CompleteName()));
+}
+
+StandardsCollectionPtr SequenceDocument::JudgingStandards(int index) const {
+  auto judging = std::make_shared<StandardsCollection>();
+  const ITestElementPtr element = Element(index);
+  const StandardsCollectionPtr own = rt::orDefault(
+      [&] { return com::must(com::must(element).Limits()).Standards(); }, StandardsCollectionPtr());
+  if (const StandardsCollectionPtr stored = Selected(index)) {
+    for (const StandardPtr& name : *stored) {
+      const StandardPtr found =
+          own ? own->Find(0, name->AlphaName(), name->CompleteName()) : nullptr;
+      judging->Add(found ? found->Copy() : name);
+    }
+  } else if (own && own->Count() > 0) {
+    judging->Add(own->Item(1)->Copy());
+  }
+  return judging;
+}
+
+StandardsCollectionPtr SequenceDocument::JudgedBy(int index) const {
+  const ITestElementPtr element = Element(index);
+  const IVerdictPtr verdict = com::queryInterface<IVerdict>(
+      rt::orDefault([&] { return com::must(element).Result(); }, IResultDataPtr()));
+  const StandardsCollectionPtr named =
+      verdict ? rt::orDefault([&] { return verdict->JudgedBy(); }, StandardsCollectionPtr())
+              : nullptr;
+  return named && named->Count() > 0 ? named : JudgingStandards(index);
+}
+
 void SequenceDocument::Clear() {
   entries_.clear();
+  elements_.clear();
   reported_ = 0;
 }
 

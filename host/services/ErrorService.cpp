@@ -33,13 +33,19 @@ QString ErrorService::reportText(const rt::RuntimeError& error, const QString& s
   return text;
 }
 
+QString ErrorService::adviceFor(const rt::RuntimeError& error) const {
+  return advice_ ? rt::orDefault([&] { return advice_(error); }, QString()) : QString();
+}
+
 void ErrorService::ReportError(const rt::RuntimeError& error, const QString& source) {
   entries_.append(ErrorEntry{kProduct, error.Number(), source, error.Description(), 0, true});
-  const QString text = reportText(error, source);
+  QString text = reportText(error, source);
+  if (const QString advice = adviceFor(error); !advice.isEmpty())
+    text += QStringLiteral("; ") + advice;
   std::fprintf(stderr, "error: %s\n", qPrintable(text));
   std::fflush(stderr);
-  ui::MessageBoxes::instance().show(text, ui::mb::OkOnly | ui::mb::Critical,
-                                    ui::applicationTitle());
+  ui::MessageBoxes::instance().showPrinted(text, ui::mb::OkOnly | ui::mb::Critical,
+                                           ui::applicationTitle());
 }
 
 ErrorService& errors() {

@@ -5,6 +5,7 @@
 #include <QTextStream>
 
 #include "runtime/Conversions.h"
+#include "runtime/ErrorHandling.h"
 #include "runtime/Locale.h"
 #include "ui/CaptionWalk.h"
 
@@ -55,9 +56,25 @@ bool LanguageService::loadTable(const QString& file) {
   return true;
 }
 
+namespace {
+
+void fillIn(QString& text, const QVariantList& paramList) {
+  for (int i = 0; i < 2 && i < paramList.size(); ++i)
+    text.replace(QStringLiteral("%%%1").arg(i + 1), rt::cstr(paramList.at(i)));
+}
+
+}  // namespace
+
+QString LanguageService::DefaultText(const QString& textKey, const QVariantList& paramList) {
+  // Only a leading text number makes a key: "Note: see A::B" is plain text.
+  if (!ui::isTextKey(textKey)) return textKey;
+  QString text = textKey.mid(textKey.indexOf(QStringLiteral("::")) + 2);
+  fillIn(text, paramList);
+  return text;
+}
+
 QString LanguageService::Translate(const QString& product, const QString& textKey,
                                    const QVariantList& paramList) {
-  // Only a leading text number makes a key: "Note: see A::B" is plain text.
   if (!ui::isTextKey(textKey)) return textKey;
   const int colons = textKey.indexOf(QStringLiteral("::"));
   QString text = textKey.mid(colons + 2);
@@ -67,8 +84,7 @@ QString LanguageService::Translate(const QString& product, const QString& textKe
     const auto table = tables_.constFind(product.toLower());
     if (table != tables_.constEnd() && table->contains(number)) text = table->value(number);
   }
-  for (int i = 0; i < 2 && i < paramList.size(); ++i)
-    text.replace(QStringLiteral("%%%1").arg(i + 1), rt::cstr(paramList.at(i)));
+  fillIn(text, paramList);
   return text;
 }
 
@@ -78,6 +94,14 @@ void LanguageService::TranslateControls(const QString& product, QWidget* control
 
 void LanguageService::TranslateTabs(const QString& product, QTabBar* tabStrip) {
   ui::translateTabs(tabStrip, [&](const QString& key) { return Translate(product, key); });
+}
+
+QString translated(const QString& textKey, const QVariantList& parameters) {
+  return rt::onError(
+      [&] {
+        return com::must(LanguageService::instance()).Translate(kProduct, textKey, parameters);
+      },
+      [&](const rt::RuntimeError&) { return LanguageService::DefaultText(textKey, parameters); });
 }
 
 }  // namespace host

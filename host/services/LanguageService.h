@@ -40,10 +40,20 @@ class LanguageService : public virtual com::Object {
   // Adds a table file (tests, a technician's own translations).
   bool loadTable(const QString& file);
 
+  // The default text of a key, the text after its "::" (a text without a
+  // key unchanged), with the parameters filled in.
+  static QString DefaultText(const QString& textKey, const QVariantList& paramList = {});
+
  private:
   LanguageService();
   QString language_;
   QHash<QString, QHash<int, QString>> tables_;  // product (lower case) -> number -> text
 };
+
+// A text of the product "RV-1X" in the user's language: the one way the
+// plug-in's libraries translate their texts. Should the language service be
+// missing or fail, the key's default text stands in: an operator reads an
+// English caption, header or message rather than a blank or a text number.
+QString translated(const QString& textKey, const QVariantList& parameters = {});
 
 }  // namespace host

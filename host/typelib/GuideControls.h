@@ -32,6 +32,13 @@ constexpr rt::Long Next = 301;
 constexpr rt::Long NotApplicable = 302;
 }  // namespace guidebuttons
 
+// The toolbar's events, by the names its extender passes them on.
+namespace toolbarevent {
+inline const QString ButtonClick = QStringLiteral("ButtonClick");  // button, flag
+inline const QString LayoutChanged = QStringLiteral("LayoutChanged");
+inline const QString StandardChanged = QStringLiteral("StandardChanged");
+}  // namespace toolbarevent
+
 // SetMode's modes.
 namespace toolbarmode {
 constexpr rt::Long Idle = 0;            // idle, no result yet
@@ -69,6 +76,12 @@ class ToolbarStatus : public virtual com::Object {
   virtual void SetResultStatus(rt::Integer status) = 0;
   virtual QString Text() = 0;
   virtual void SetText(const QString& text) = 0;
+  // Why the result shown has no verdict, in words ("Not judged: no limit is
+  // enabled"); empty when it has one, or nothing was judged. While a result
+  // of status 0 has a note, the indicator reads "Not judged" and the status
+  // line shows the note when it has no text of its own.
+  virtual QString ResultNote() = 0;
+  virtual void SetResultNote(const QString& note) = 0;
 };
 using ToolbarStatusPtr = std::shared_ptr<ToolbarStatus>;
 
@@ -144,8 +157,19 @@ class ITgContentPane : public virtual com::Object {
 };
 using ITgContentPanePtr = std::shared_ptr<ITgContentPane>;
 
+// How the step list shows a step.
+enum class StepLook {
+  LeftOut,  // a step without text: no line, no marker
+  Plain,    // nothing singled out: a step to follow like every other
+  Current,  // singled out by a mark: to follow now
+  Greyed,   // not marked while other steps are
+};
+
 // The numbered instruction steps. Marked steps are the ones to follow now;
-// the others are shown greyed.
+// the others are shown greyed. A mark on none of the steps, or on every one,
+// singles out none: each step then shows plainly (a test that marks nothing
+// before its run, or everything after it, shows its steps as a list to
+// follow, never all greyed). A step without text is left out.
 class ITestWizard : public virtual com::Object {
  public:
   ~ITestWizard() override;
@@ -156,6 +180,7 @@ class ITestWizard : public virtual com::Object {
   virtual void MarkSteps(QVariant& numbers) = 0;
   virtual QStringList Steps() = 0;
   virtual QList<rt::Integer> MarkedSteps() = 0;
+  virtual StepLook Look(rt::Integer number) = 0;
 };
 using ITestWizardPtr = std::shared_ptr<ITestWizard>;
 

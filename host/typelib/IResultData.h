@@ -23,4 +23,21 @@ class IResultData : public virtual com::Object {
   virtual void PrintReport(const HostReportPtr& iarReport, const QVariant& arg2) = 0;
 };
 
+// What a result or a measurement tells of its verdict beyond its status.
+// The plug-in's results and measurements answer it; a host asks for it with
+// queryInterface and does without it where it is not there.
+class IVerdict : public virtual com::Object {
+ public:
+  ~IVerdict() override;
+  // Why there is no verdict (status 0) although the test ran, in the user's
+  // language: a clause such as "no limit is enabled"; empty when there is a
+  // verdict, or when nothing was ever judged.
+  virtual QString NotJudgedReason() = 0;
+  // The standards whose limits judged the result, by name (their limits are
+  // not copied); Nothing when no standard did (an operator's verdict, not
+  // applicable, never judged).
+  virtual StandardsCollectionPtr JudgedBy() = 0;
+};
+using IVerdictPtr = std::shared_ptr<IVerdict>;
+
 }  // namespace host

@@ -24,6 +24,7 @@ IConfigData::~IConfigData() = default;
 ILimitData::~ILimitData() = default;
 ILimitView::~ILimitView() = default;
 IResultData::~IResultData() = default;
+IVerdict::~IVerdict() = default;
 IMeasurement::~IMeasurement() = default;
 IMeasurement2::~IMeasurement2() = default;
 ICustomControl::~ICustomControl() = default;

@@ -174,7 +174,10 @@ void XLimitView::FillRow(QTableWidget& table, int index, const Row& row,
   auto* choice = new QComboBox;
   choice->setObjectName(QStringLiteral("cboOperator"));
   choice->addItems(row.operators);
-  choice->setCurrentIndex(static_cast<int>(row.operators.indexOf(current)));
+  // An operator the row does not offer (a stored one) is shown as it is,
+  // never replaced unasked.
+  if (!current.isEmpty() && !row.operators.contains(current)) choice->addItem(current);
+  choice->setCurrentIndex(choice->findText(current));
   choice->setEnabled(!Locked());
   table.setCellWidget(index, OperatorColumn, choice);
   connect(choice, &QComboBox::currentTextChanged, this,

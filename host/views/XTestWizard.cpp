@@ -64,19 +64,36 @@ constexpr double kSmallestPointSize = 6.0;
 int stepsHeight(const QFontMetrics& metrics, const QStringList& steps, int width) {
   int height = 2;
   for (const QString& step : steps)
-    height +=
-        metrics.boundingRect(QRect(kTextLeft, 0, width, 100000), Qt::TextWordWrap, step).height() +
-        kStepGap;
+    if (!step.isEmpty())
+      height += metrics.boundingRect(QRect(kTextLeft, 0, width, 100000), Qt::TextWordWrap, step)
+                    .height() +
+                kStepGap;
   return height;
 }
 
 }  // namespace
+
+host::StepLook XTestWizard::Look(rt::Integer number) {
+  if (number < 1 || number > steps_.size() || steps_.at(number - 1).isEmpty())
+    return host::StepLook::LeftOut;
+  // The steps with text that a mark singles out.
+  int shown = 0;
+  int marked = 0;
+  for (int i = 1; i <= steps_.size(); ++i) {
+    if (steps_.at(i - 1).isEmpty()) continue;
+    ++shown;
+    if (marked_.contains(static_cast<rt::Integer>(i))) ++marked;
+  }
+  if (marked == 0 || marked == shown) return host::StepLook::Plain;
+  return marked_.contains(number) ? host::StepLook::Current : host::StepLook::Greyed;
+}
 
 void XTestWizard::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing);
   const QColor accent(0x2D, 0x6C, 0xC0);
   const QColor grey(0x9A, 0xA3, 0xAE);
+  const QColor dark(0x1B, 0x24, 0x30);
   const int width = this->width() - kTextLeft - 2;
   // Every step stays in sight: a list taller than the control is drawn in
   // a smaller font.
@@ -87,15 +104,18 @@ void XTestWizard::paintEvent(QPaintEvent*) {
   painter.setFont(font);
   int top = 2;
   for (int i = 0; i < steps_.size(); ++i) {
-    const bool marked = marked_.contains(static_cast<rt::Integer>(i + 1));
+    const host::StepLook look = Look(static_cast<rt::Integer>(i + 1));
+    if (look == host::StepLook::LeftOut) continue;
     const QRect box = painter.fontMetrics().boundingRect(QRect(kTextLeft, top, width, 1000),
                                                          Qt::TextWordWrap, steps_.at(i));
     const int lineHeight = painter.fontMetrics().height();
     const QRectF marker(3, top + (lineHeight - kMarker) / 2.0, kMarker, kMarker);
-    painter.setPen(QPen(marked ? accent : grey, 1.4));
-    painter.setBrush(marked ? accent : Qt::transparent);
+    const bool current = look == host::StepLook::Current;
+    const bool greyed = look == host::StepLook::Greyed;
+    painter.setPen(QPen(greyed ? grey : accent, 1.4));
+    painter.setBrush(current ? accent : Qt::transparent);
     painter.drawEllipse(marker);
-    painter.setPen(marked ? QColor(0x1B, 0x24, 0x30) : grey);
+    painter.setPen(greyed ? grey : dark);
     painter.drawText(QRect(kTextLeft, top, width, box.height()), Qt::TextWordWrap, steps_.at(i));
     top += box.height() + kStepGap;
   }

@@ -2,7 +2,8 @@
 // The guide's step list ("orvanView.XTestWizard"): the translated
 // instruction steps of a test, one under the other, each with a round
 // marker. Marked steps are the ones to follow now (dark text, a filled
-// marker); the others are greyed.
+// marker); the others are greyed, unless the marks single out none
+// (host::StepLook). Steps without text take no line.
 
 #include <QList>
 #include <QStringList>
@@ -21,6 +22,7 @@ class XTestWizard final : public ui::UserControl, public host::ITestWizard {
   void MarkSteps(QVariant& numbers) override;
   QStringList Steps() override { return steps_; }
   QList<rt::Integer> MarkedSteps() override { return marked_; }
+  host::StepLook Look(rt::Integer number) override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -84,7 +84,7 @@ void XmlDocument::LoadXml(const QString& text) {
 void XmlDocument::SaveFile(const QString& path) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) raiseFileError(file, path, kSource);
-  file.write(toString(2).toUtf8());
+  xmltree::write(*document_, 2, file);
   if (!file.commit()) raiseFileError(file, path, kSource);
 }
 

@@ -1,5 +1,6 @@
 #include "xml/XmlTree.h"
 
+#include <QIODevice>
 #include <QStringList>
 #include <QXmlStreamReader>
 #include <algorithm>
@@ -219,9 +220,14 @@ QString escapedAttribute(const QString& value) {
   return out;
 }
 
+// How much text the writer to a device holds before it hands it on.
+constexpr qsizetype kChunkCharacters = 64 * 1024;
+
 class Writer {
  public:
-  explicit Writer(int indent) : indent_(indent) {}
+  // With a device, the text goes there as UTF-8 piece by piece, so that a
+  // long document is never held as text too.
+  explicit Writer(int indent, QIODevice* device = nullptr) : indent_(indent), device_(device) {}
 
   void node(const Node& n, int depth, const Node* previous, const Node* next) {
     switch (n.kind) {
@@ -267,13 +273,23 @@ class Writer {
     if (indent_ >= 0 && !(next && next->isText())) out += u'\n';
   }
 
+  // Hands the text so far to the device. Only ever between nodes, so that
+  // no character is cut in two.
+  void flush() {
+    if (!device_ || out.isEmpty()) return;
+    device_->write(out.toUtf8());
+    out.truncate(0);  // and keeps its room for the next piece
+  }
+
   QString out;
 
  private:
   void children(const Node& n, int depth) {
-    for (std::size_t i = 0; i < n.children.size(); ++i)
+    for (std::size_t i = 0; i < n.children.size(); ++i) {
       node(*n.children[i], depth, i > 0 ? n.children[i - 1].get() : nullptr,
            i + 1 < n.children.size() ? n.children[i + 1].get() : nullptr);
+      if (out.size() >= kChunkCharacters) flush();
+    }
   }
   // Markup after text stays on the text's line.
   void startLine(int depth, const Node* previous) {
@@ -282,6 +298,7 @@ class Writer {
   QString margin(int depth) const { return QString(indent_ < 1 ? 0 : depth * indent_, u' '); }
 
   int indent_;
+  QIODevice* device_;
 };
 
 }  // namespace
@@ -290,6 +307,12 @@ QString write(const Node& node, int indent) {
   Writer writer(indent);
   writer.node(node, 0, nullptr, nullptr);
   return writer.out;
+}
+
+void write(const Node& node, int indent, QIODevice& device) {
+  Writer writer(indent, &device);
+  writer.node(node, 0, nullptr, nullptr);
+  writer.flush();
 }
 
 }  // namespace host::xmltree

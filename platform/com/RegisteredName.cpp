@@ -24,7 +24,8 @@ QString libraryName(const QString& file) {
 
 QString typeName(const ObjectPtr& object) {
   if (!object) return QString();
-  const char* mangled = typeid(*object).name();
+  const Object& target = *object;
+  const char* mangled = typeid(target).name();
   int status = 0;
   char* demangled = abi::__cxa_demangle(mangled, nullptr, nullptr, &status);
   QString name = QString::fromLatin1(status == 0 && demangled ? demangled : mangled);

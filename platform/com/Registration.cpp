@@ -6,6 +6,7 @@
 #include <QJsonObject>
 
 #include "registry/RegistryStore.h"
+#include "runtime/RuntimeError.h"
 
 namespace com {
 
@@ -36,13 +37,18 @@ QString clsidKey(const QString& clsid) {
 
 void writeClassRegistration(const ClassRegistration& entry, const QString& libraryFile) {
   RegistryStore& store = RegistryStore::instance();
-  store.writeValue(hive::ClassesRoot, entry.progId + QStringLiteral("\\CLSID"), QString(),
-                   entry.clsid);
   const QString key = clsidKey(entry.clsid);
-  store.writeValue(hive::ClassesRoot, key + QStringLiteral("\\InprocServer32"), QString(),
-                   libraryFile);
-  store.writeValue(hive::ClassesRoot, key + QStringLiteral("\\ProgID"), QString(), entry.progId);
-  if (entry.control) store.createKey(hive::ClassesRoot, key + QStringLiteral("\\Control"));
+  const bool written =
+      store.writeValue(hive::ClassesRoot, entry.progId + QStringLiteral("\\CLSID"), QString(),
+                       entry.clsid) &&
+      store.writeValue(hive::ClassesRoot, key + QStringLiteral("\\InprocServer32"), QString(),
+                       libraryFile) &&
+      store.writeValue(hive::ClassesRoot, key + QStringLiteral("\\ProgID"), QString(),
+                       entry.progId) &&
+      (!entry.control || store.createKey(hive::ClassesRoot, key + QStringLiteral("\\Control")));
+  if (!written)
+    rt::raise(rt::err::PathFileAccessError, entry.progId,
+              QStringLiteral("The registry %1 cannot be written").arg(RegistryStore::path()));
 }
 
 void removeClassRegistration(const ClassRegistration& entry) {

@@ -13,6 +13,7 @@ namespace com {
 // "progId", "clsid", "control"}]}. Empty when it cannot be read.
 QVector<ClassRegistration> readRegistrationData(const QString& file);
 
+// Raises error 75 when the registry store cannot hold the entry.
 void writeClassRegistration(const ClassRegistration& entry, const QString& libraryFile);
 void removeClassRegistration(const ClassRegistration& entry);
 

@@ -8,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMutex>
 
 #include "com/Registration.h"
 #include "registry/RegistryStore.h"
@@ -51,11 +52,19 @@ ServerModule::ServerModule(QString library, std::map<QString, Creator> classes,
 ServerModule::~ServerModule() = default;
 
 QVector<ClassRegistration> registrationData(const QString& library) {
+  // A loaded library's resources do not change, and its library stays
+  // loaded: each is read once. A library not loaded yet has none, and is
+  // asked again.
+  static QMutex guard;
+  static std::map<QString, QVector<ClassRegistration>> known;
+  const QMutexLocker lock(&guard);
+  if (const auto found = known.find(library); found != known.end()) return found->second;
   QVector<ClassRegistration> all =
       readRegistrationData(QStringLiteral(":/%1/registration.json").arg(library));
   const QDir parts(QStringLiteral(":/%1/registration").arg(library));
   for (const QString& file : parts.entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name))
     all += readRegistrationData(parts.filePath(file));
+  if (!all.isEmpty()) known.emplace(library, all);
   return all;
 }
 
@@ -66,6 +75,9 @@ QVector<ClassRegistration> ServerModule::registrations() const {
 std::int32_t ServerModule::registerServer(const QString& libraryFile) {
   const QVector<ClassRegistration> entries = registrations();
   if (libraryFile.isEmpty()) return status::RegistrationFailed;
+  // One write of the registry for all the values, unless the caller's batch
+  // gathers more.
+  platform::RegistryStore::Batch batch;
   bool ok = rt::ignoreErrors([&] {
     for (const ClassRegistration& entry : entries) {
       if (classes_.find(entry.className) == classes_.end()) rt::raise(rt::err::InvalidCall);
@@ -73,6 +85,7 @@ std::int32_t ServerModule::registerServer(const QString& libraryFile) {
     }
     if (install_) install_();
   });
+  ok = batch.commit() && ok;
   return ok ? status::Ok : status::RegistrationFailed;
 }
 

@@ -13,7 +13,6 @@ namespace controls {
 
 namespace {
 
-constexpr int KeyRole = Qt::UserRole;
 constexpr int kCellMargin = 3;      // pixels between a cell's edge and its text
 constexpr int kHeaderPadding = 12;  // pixels a header section needs beside its text
 

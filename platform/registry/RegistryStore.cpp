@@ -9,7 +9,9 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <algorithm>
+#include <map>
 #include <set>
+#include <tuple>
 
 #include "runtime/Notices.h"
 
@@ -85,14 +87,29 @@ QString resolveKey(const IniFile& file, std::uint32_t hive, const QString& key,
   QString group = hiveName(hive);
   for (const QString& segment : splitKey(key)) {
     const QString existing = findCaseless(file.childGroups(group), segment);
-    if (existing.isEmpty() && !creating) return QString();
-    group += u'/' + (existing.isEmpty() ? segment : existing);
-    if (existing.isEmpty()) creating->setValue(group + u'/' + kKeyMarker, QString());
+    if (!existing.isEmpty()) {
+      group += u'/' + existing;
+      continue;
+    }
+    if (!creating) return QString();
+    group += u'/' + segment;
+    creating->setValue(group + u'/' + kKeyMarker, QString());
   }
   return group;
 }
 
 }  // namespace
+
+// The file of the open batch, read for its first change.
+struct PendingBatch {
+  int depth = 0;
+  bool started = false;  // a change read the file
+  bool failed = false;   // it could not be read or locked
+  QString file;
+  std::unique_ptr<QLockFile> lock;
+  QByteArray before;
+  IniFile content;
+};
 
 struct RegistryStore::State {
   QString file;  // the absolute path read last; empty: read again
@@ -100,6 +117,10 @@ struct RegistryStore::State {
   IniFile content;
   bool lastChangeWritten = true;
   std::set<QString> told;  // unreadable lines already told, by file and text
+  // The values read from the content as it is, by hive, key and name as
+  // the comparison without regard to case sees them.
+  std::map<std::tuple<std::uint32_t, QString, QString>, QVariant> values;
+  PendingBatch batch;
 };
 
 QString hiveName(std::uint32_t hive) {
@@ -124,9 +145,9 @@ RegistryStore::RegistryStore() : state_(std::make_unique<State>()) {}
 RegistryStore::~RegistryStore() = default;
 
 QString RegistryStore::path() {
+  if (!programPath().isEmpty()) return programPath();
   const QString fromEnvironment = qEnvironmentVariable("RV1X_REGISTRY");
   if (!fromEnvironment.isEmpty()) return fromEnvironment;
-  if (!programPath().isEmpty()) return programPath();
   QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
   if (base.isEmpty()) base = QDir::homePath() + QStringLiteral("/.config");
   return base + QStringLiteral("/rv1x/registry.ini");
@@ -163,42 +184,105 @@ IniFile RegistryStore::parse(const QString& file, const QByteArray& content) {
 
 const IniFile& RegistryStore::current() {
   State& s = *state_;
+  if (s.batch.started && !s.batch.failed) return s.batch.content;
   const QString file = QFileInfo(path()).absoluteFilePath();
   const FileStamp stamp = stampOf(file);
   if (file != s.file || !(stamp == s.stamp)) {
     s.file = file;
     s.stamp = stamp;
     s.content = parse(file, readFile(file).value_or(QByteArray()));
+    s.values.clear();
   }
   return s.content;
 }
 
+std::optional<IniFile> RegistryStore::readForChange(const QString& file, QLockFile& lock,
+                                                    QByteArray& before) {
+  if (!QDir().mkpath(QFileInfo(file).absolutePath())) return std::nullopt;
+  if (!lock.tryLock(kLockWaitMs)) return std::nullopt;
+  const std::optional<QByteArray> content = readFile(file);
+  if (!content) return std::nullopt;  // never written over what could not be read
+  before = *content;
+  return parse(file, before);
+}
+
+bool RegistryStore::writeBack(const QString& file, const IniFile& content,
+                              const QByteArray& before) {
+  const QByteArray after = content.text();
+  if (after == before) return true;
+  const QFileInfo info(file);
+  if (info.exists() && !info.isWritable()) return false;
+  QSaveFile out(file);
+  return out.open(QIODevice::WriteOnly) && out.write(after) == after.size() && out.commit();
+}
+
 bool RegistryStore::change(const std::function<void(IniFile&)>& alter) {
   State& s = *state_;
+  s.values.clear();
   const QString file = QFileInfo(path()).absoluteFilePath();
+  PendingBatch& batch = s.batch;
+  if (batch.depth > 0) {
+    if (!batch.started) {
+      batch.started = true;
+      batch.file = file;
+      batch.lock = std::make_unique<QLockFile>(file + QStringLiteral(".lock"));
+      std::optional<IniFile> content = readForChange(file, *batch.lock, batch.before);
+      batch.failed = !content;
+      if (content) batch.content = std::move(*content);
+    }
+    if (batch.failed) return s.lastChangeWritten = false;
+    alter(batch.content);
+    return true;
+  }
   s.file.clear();  // unless it is written below, what is read next comes from the file
   s.lastChangeWritten = [&] {
-    if (!QDir().mkpath(QFileInfo(file).absolutePath())) return false;
     QLockFile lock(file + QStringLiteral(".lock"));
-    if (!lock.tryLock(kLockWaitMs)) return false;
-    const std::optional<QByteArray> before = readFile(file);
-    if (!before) return false;  // never written over what could not be read
-    IniFile content = parse(file, *before);
-    alter(content);
-    const QByteArray after = content.text();
-    if (after != *before) {
-      const QFileInfo info(file);
-      if (info.exists() && !info.isWritable()) return false;
-      QSaveFile out(file);
-      if (!out.open(QIODevice::WriteOnly) || out.write(after) != after.size() || !out.commit())
-        return false;
-    }
+    QByteArray before;
+    std::optional<IniFile> content = readForChange(file, lock, before);
+    if (!content) return false;
+    alter(*content);
+    if (!writeBack(file, *content, before)) return false;
     s.file = file;
     s.stamp = stampOf(file);
-    s.content = std::move(content);
+    s.content = std::move(*content);
     return true;
   }();
   return s.lastChangeWritten;
+}
+
+bool RegistryStore::endBatch() {
+  State& s = *state_;
+  PendingBatch& batch = s.batch;
+  bool written = true;
+  if (batch.started) {
+    s.values.clear();
+    s.file.clear();
+    written = !batch.failed && writeBack(batch.file, batch.content, batch.before);
+    if (written) {
+      s.file = batch.file;
+      s.stamp = stampOf(batch.file);
+      s.content = std::move(batch.content);
+    }
+    s.lastChangeWritten = written;
+  }
+  batch = PendingBatch{};  // and the lock is released
+  return written;
+}
+
+RegistryStore::Batch::Batch(RegistryStore& store) : store_(store) {
+  ++store_.state_->batch.depth;
+}
+
+RegistryStore::Batch::~Batch() {
+  commit();
+}
+
+bool RegistryStore::Batch::commit() {
+  if (!open_) return outcome_;
+  open_ = false;
+  PendingBatch& batch = store_.state_->batch;
+  outcome_ = --batch.depth == 0 ? store_.endBatch() : !batch.failed;
+  return outcome_;
 }
 
 bool RegistryStore::keyExists(std::uint32_t hive, const QString& key) {
@@ -219,11 +303,21 @@ bool RegistryStore::deleteKey(std::uint32_t hive, const QString& key) {
 
 QVariant RegistryStore::readValue(std::uint32_t hive, const QString& key, const QString& name) {
   const IniFile& file = current();
-  const QString group = resolveKey(file, hive, key);
-  if (group.isEmpty()) return QVariant();
-  const QString existing = findCaseless(file.childKeys(group), storedName(name));
-  if (existing.isEmpty() || existing == kKeyMarker) return QVariant();
-  return file.value(group + u'/' + existing);
+  // Every component of the key and the name is found without regard to
+  // case, so the answer depends on their case-folded spelling only.
+  const auto lookUp = std::make_tuple(hive, splitKey(key).join(u'\\').toCaseFolded(),
+                                      storedName(name).toCaseFolded());
+  auto& values = state_->values;
+  if (const auto known = values.find(lookUp); known != values.end()) return known->second;
+  const QVariant value = [&] {
+    const QString group = resolveKey(file, hive, key);
+    if (group.isEmpty()) return QVariant();
+    const QString existing = findCaseless(file.childKeys(group), storedName(name));
+    if (existing.isEmpty() || existing == kKeyMarker) return QVariant();
+    return file.value(group + u'/' + existing);
+  }();
+  values.emplace(lookUp, value);
+  return value;
 }
 
 bool RegistryStore::writeValue(std::uint32_t hive, const QString& key, const QString& name,

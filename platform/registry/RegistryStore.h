@@ -13,8 +13,16 @@
 // the file that holds no key or value is kept where it is and told once as
 // a notice (runtime/Notices.h).
 //
-// Where the file lives: the path in RV1X_REGISTRY, else the one the program
-// set with setPath() (the host program's --registry FILE), else
+// What is read is kept while the file stays as it was read (its device,
+// inode, size and change times), so a look-up repeated many times costs a
+// stat() of the file; any change, ours or another process's, drops it.
+//
+// A Batch gathers changes into one read and one write of the file (an
+// installer's many values): see below.
+//
+// Where the file lives: the one the program set with setPath() (the host
+// program's --registry FILE, which wins over the environment as a command
+// line does), else the path in RV1X_REGISTRY, else
 // <user configuration directory>/rv1x/registry.ini.
 
 #include <QString>
@@ -26,6 +34,8 @@
 
 #include "registry/IniFile.h"
 #include "runtime/Types.h"
+
+class QLockFile;
 
 namespace platform {
 
@@ -44,7 +54,8 @@ class RegistryStore {
   static void setPath(const QString& file);
 
   bool keyExists(std::uint32_t hive, const QString& key);
-  // The changes answer whether the file holds them now.
+  // The changes answer whether the file holds them now (in a batch: see
+  // Batch below).
   bool createKey(std::uint32_t hive, const QString& key);
   bool deleteKey(std::uint32_t hive, const QString& key);  // with its sub-keys
 
@@ -63,6 +74,28 @@ class RegistryStore {
   // Whether the last change could be written.
   bool writable();
 
+  // While a batch is open, the first change reads the file afresh and takes
+  // its lock, which is held until the batch ends; every change goes into
+  // that copy (and is read back from it) and answers true unless the file
+  // could not be read or locked. The outermost batch's end writes the copy
+  // back once: commit() answers whether the file holds every change of the
+  // batch; an inner batch's commit() whether none has failed so far. A
+  // batch that ends without commit() writes its changes all the same, as
+  // each change on its own would have been.
+  class Batch {
+   public:
+    explicit Batch(RegistryStore& store = RegistryStore::instance());
+    ~Batch();
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+    bool commit();
+
+   private:
+    RegistryStore& store_;
+    bool open_ = true;
+    bool outcome_ = true;
+  };
+
   ~RegistryStore();
 
  private:
@@ -76,6 +109,12 @@ class RegistryStore {
   // reads as empty.
   std::optional<QByteArray> readFile(const QString& file);
   IniFile parse(const QString& file, const QByteArray& content);
+  // The file read afresh under the lock (created where missing), with its
+  // bytes; nothing when it cannot be locked or read.
+  std::optional<IniFile> readForChange(const QString& file, QLockFile& lock, QByteArray& before);
+  // Writes the content when it differs from what the file held.
+  bool writeBack(const QString& file, const IniFile& content, const QByteArray& before);
+  bool endBatch();
 
   struct State;
   std::unique_ptr<State> state_;

@@ -90,7 +90,8 @@ QString formatDigits(double value, int significantDigits, const QString& pattern
   QString text = integerDigits;
   if (p.point) text += userLocale().decimalPoint();
   text += fractionDigits;
-  const bool allZero = !text.contains(QRegularExpression(QStringLiteral("[1-9]")));
+  static const QRegularExpression nonZeroDigit(QStringLiteral("[1-9]"));
+  const bool allZero = !text.contains(nonZeroDigit);
   if (negative && !allZero) text.prepend(u'-');
   return text;
 }

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "registry/RegistryStore.h"
 #include "runtime/RuntimeError.h"
 
 namespace serial {
@@ -63,19 +62,6 @@ void applySettings(QSerialPort& port, const LineSettings& settings) {
 }
 
 }  // namespace
-
-QString deviceForPort(int port) {
-  const QString fromEnvironment =
-      qEnvironmentVariable(qPrintable(QStringLiteral("RV1X_PORT_%1").arg(port)));
-  if (!fromEnvironment.isEmpty()) return fromEnvironment;
-  const QString fromRegistry =
-      platform::RegistryStore::instance()
-          .readValue(platform::hive::LocalMachine, QStringLiteral("Hardware\\SerialPorts"),
-                     QStringLiteral("COM%1").arg(port))
-          .toString();
-  if (!fromRegistry.isEmpty()) return fromRegistry;
-  return QStringLiteral("/dev/ttyS%1").arg(port - 1);
-}
 
 SerialControl::SerialControl(QObject* parent) : QObject(parent) {
   // What arrives is taken as it comes, so that a count asked while the

@@ -1,9 +1,7 @@
 #pragma once
 // The serial-port control: nine members by role over QSerialPort.
 //
-// Port number N opens the device named by the environment variable
-// RV1X_PORT_<N> when it is set, else by the registry value "COM<N>" under
-// HKEY_LOCAL_MACHINE\Hardware\SerialPorts, else /dev/ttyS<N-1>.
+// Port number N opens the device that deviceForPort names (PortDevices.h).
 //
 // Switching the open flag on raises, and leaves the status text:
 //   no such device                    8002 "Port not found"    "Port not found"
@@ -27,12 +25,10 @@
 #include <QVariant>
 
 #include "runtime/Types.h"
+#include "serial/PortDevices.h"
 #include "serial/Transport.h"
 
 namespace serial {
-
-// The device file that port number N opens.
-QString deviceForPort(int port);
 
 class SerialControl : public QObject, public Transport {
   Q_OBJECT

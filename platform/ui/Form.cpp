@@ -73,8 +73,10 @@ void Form::Show(int modal) {
   rt::ignoreErrors([&] { Form_Activate(); });
   // Observers may add or remove observers; they work on a copy.
   const auto current = observers();
-  for (const auto& [id, observer] : current)
+  for (const auto& entry : current) {
+    const ModalObserver& observer = entry.second;
     if (self && isVisible()) rt::ignoreErrors([&] { observer(*this); });
+  }
   if (self && isVisible() && loop_ == &loop) loop.exec();
   modalStack().removeAll(self);
   modalStack().removeAll(nullptr);

@@ -35,13 +35,23 @@ int defaultAnswer(int style) {
 }
 
 int MessageBoxes::show(const QString& text, int style, const QString& caption) {
+  return showMessage(text, style, caption, true);
+}
+
+int MessageBoxes::showPrinted(const QString& text, int style, const QString& caption) {
+  return showMessage(text, style, caption, false);
+}
+
+int MessageBoxes::showMessage(const QString& text, int style, const QString& caption, bool print) {
   ShownMessage message{caption.isEmpty() ? applicationTitle() : caption, text, style, 0};
   if (unattended()) {
     if (responder_) message.answer = responder_(message);
     if (message.answer == 0)
       message.answer = answers_.isEmpty() ? defaultAnswer(style) : answers_.takeFirst();
-    std::fprintf(stderr, "message: %s: %s\n", qPrintable(message.caption), qPrintable(text));
-    std::fflush(stderr);
+    if (print) {
+      std::fprintf(stderr, "message: %s: %s\n", qPrintable(message.caption), qPrintable(text));
+      std::fflush(stderr);
+    }
   } else {
     message.answer = showInteractive(text, style, message.caption);
   }

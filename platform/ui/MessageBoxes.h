@@ -36,6 +36,9 @@ class MessageBoxes {
   static MessageBoxes& instance();
 
   int show(const QString& text, int style, const QString& caption);
+  // A message whose text the caller has printed itself: unattended, it is
+  // recorded and answered as any other, but not printed again.
+  int showPrinted(const QString& text, int style, const QString& caption);
 
   bool unattended() const;
   void setUnattended(bool unattended) { unattended_ = unattended; }
@@ -55,6 +58,7 @@ class MessageBoxes {
 
  private:
   MessageBoxes() = default;
+  int showMessage(const QString& text, int style, const QString& caption, bool print);
   int showInteractive(const QString& text, int style, const QString& caption);
 
   QList<ShownMessage> shown_;

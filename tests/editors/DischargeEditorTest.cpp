@@ -45,6 +45,9 @@ TEST_F(DischargeEditor, TheAmplitudeShowsInTheUsersLocale) {
   const LocaleScope german{LocaleScope::german()};
   open();
   EXPECT_EQ(amplitudeLabel(), QStringLiteral("1,0 mV"));
+  amplitude()->setFocus();
+  key(amplitude(), Qt::Key_Right);
+  EXPECT_EQ(amplitudeLabel(), QStringLiteral("1,5 mV"));
 }
 
 TEST_F(DischargeEditor, TheFirstWaveChosenIsStoredAndTheSameWaveAgainIsNoChange) {
@@ -60,23 +63,27 @@ TEST_F(DischargeEditor, TheFirstWaveChosenIsStoredAndTheSameWaveAgainIsNoChange)
   EXPECT_EQ(changes(), 2);
 }
 
-TEST_F(DischargeEditor, AStepSetWithTheKeysIsStoredAsShown) {
+// The stored text is the same in every language; the label shows the
+// amplitude as the interface writes numbers, as it did when the editor
+// opened.
+TEST_F(DischargeEditor, AStepSetWithTheKeysIsStoredAndShownOneWay) {
   open();
   const struct {
     Qt::Key key;
     rt::Integer step;
-    const char* text;
-  } cases[] = {{Qt::Key_Right, 3, "1,5 mV"},
-               {Qt::Key_End, 4, "2,0 mV"},
-               {Qt::Key_Home, 1, "0,5 mV"},
-               {Qt::Key_Right, 2, "1,0 mV"}};
+    const char* stored;
+    const char* shown;
+  } cases[] = {{Qt::Key_Right, 3, "1,5 mV", "1.5 mV"},
+               {Qt::Key_End, 4, "2,0 mV", "2.0 mV"},
+               {Qt::Key_Home, 1, "0,5 mV", "0.5 mV"},
+               {Qt::Key_Right, 2, "1,0 mV", "1.0 mV"}};
   amplitude()->setFocus();
   int expectedChanges = 0;
   for (const auto& c : cases) {
     key(amplitude(), c.key);
     EXPECT_EQ(config_->AmplitudeIndex(), c.step);
-    EXPECT_EQ(config_->AmplitudeText(), QLatin1String(c.text));
-    EXPECT_EQ(amplitudeLabel(), QLatin1String(c.text));
+    EXPECT_EQ(config_->AmplitudeText(), QLatin1String(c.stored));
+    EXPECT_EQ(amplitudeLabel(), QLatin1String(c.shown));
     EXPECT_EQ(changes(), ++expectedChanges);
   }
   key(amplitude(), Qt::Key_Home);
@@ -87,13 +94,13 @@ TEST_F(DischargeEditor, AStepSetWithTheKeysIsStoredAsShown) {
 TEST_F(DischargeEditor, WhileDraggedTheLabelFollowsAndLettingGoStores) {
   open();
   drag(amplitude(), 4, [&] {
-    EXPECT_EQ(amplitudeLabel(), QStringLiteral("2 mV"));
+    EXPECT_EQ(amplitudeLabel(), QStringLiteral("2.0 mV"));
     EXPECT_EQ(config_->AmplitudeIndex(), 2) << "nothing stored while the thumb is held";
     EXPECT_EQ(changes(), 0);
   });
   EXPECT_EQ(config_->AmplitudeIndex(), 4);
   EXPECT_EQ(config_->AmplitudeText(), QStringLiteral("2,0 mV"));
-  EXPECT_EQ(amplitudeLabel(), QStringLiteral("2,0 mV"));
+  EXPECT_EQ(amplitudeLabel(), QStringLiteral("2.0 mV"));
   EXPECT_EQ(changes(), 1);
 }
 
@@ -116,12 +123,17 @@ TEST_F(DischargeEditor, PrintingNeedsTheWaveformFetched) {
   EXPECT_EQ(changes(), 4);
 }
 
-TEST_F(DischargeEditor, AStoredPrintWithoutFetchShowsAsStoredAndIsNotOffered) {
+// An older document may hold print without fetch: nothing would be
+// printed, and the box says so without rewriting what was stored.
+TEST_F(DischargeEditor, AStoredPrintWithoutFetchShowsClearedAndIsNotOffered) {
   config_->SetFetchWaveform(false);
   open();
-  EXPECT_TRUE(box("chkPrintWaveform")->isChecked());
+  EXPECT_FALSE(box("chkPrintWaveform")->isChecked());
   EXPECT_FALSE(box("chkPrintWaveform")->isEnabled());
   EXPECT_TRUE(config_->PrintWaveform());
+  tick(box("chkFetchWaveform"));
+  EXPECT_TRUE(box("chkPrintWaveform")->isChecked()) << "printed as stored, once fetched";
+  EXPECT_TRUE(box("chkPrintWaveform")->isEnabled());
 }
 
 TEST_F(DischargeEditor, TheEnergyReadsTheUsersDecimalSeparatorAndThePoint) {

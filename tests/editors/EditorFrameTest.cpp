@@ -5,11 +5,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLineEdit>
 
 #include "EditorFixture.h"
 #include "com/CreateObject.h"
 #include "controls/DropDownList.h"
+#include "dialogs/HostDialogWindow.h"
 #include "editors/XConfigEditor.h"
 #include "records/TestGuideSettingsObject.h"
 #include "settings/CConfigAccuracy.h"
@@ -79,7 +81,7 @@ const EditorCase kEditors[] = {
       {"chkAutoPlayback", Lock::Disabled},
       {"chkFetchWaveform", Lock::Disabled}}},
     {"XSensitivityConfig",
-     5010,
+     5055,
      2520,
      makeConfig<CConfigSensitivity>,
      [] {
@@ -92,7 +94,7 @@ const EditorCase kEditors[] = {
      },
      {{"cboLoad", Lock::Disabled}, {"cboTrigger", Lock::Disabled}}},
     {"XRefractoryConfig",
-     5010,
+     5055,
      2520,
      makeConfig<CConfigRefractory>,
      [] {
@@ -120,7 +122,7 @@ const EditorCase kEditors[] = {
       {"cboRate", Lock::Disabled},
       {"cboAmplitude", Lock::Disabled}}},
     {"XPerformanceConfig",
-     8535,
+     8520,
      3420,
      makeConfig<CConfigPerformance>,
      [] {
@@ -270,6 +272,25 @@ TEST_P(EditorFrame, AChangedGuideSettingIsAChange) {
             host::guidebutton::Default & ~host::guidebutton::Previous);
   EXPECT_EQ(changes(), 1);
   EXPECT_EQ(callBack_->events(), QStringList{QStringLiteral("Change")});
+}
+
+// The host gives the dialog the editor's designed size (rv1x-host edit):
+// there every frame shows whole, its right border too.
+TEST_P(EditorFrame, AtItsDesignedSizeEveryFrameShowsWhole) {
+  const std::shared_ptr<CConfigBase> config = GetParam().edited();
+  host::HostDialogWindow window(config->CreateDialog(), QStringLiteral("Settings"),
+                                host::HostDialogWindow::Buttons::OkCancel);
+  window.show();
+  QApplication::processEvents();
+  auto* hosted = window.findChild<QWidget*>(QStringLiteral("isc"));
+  ASSERT_TRUE(hosted);
+  EXPECT_EQ(hosted->size(), QSize(ui::toPixels(GetParam().width), ui::toPixels(GetParam().height)));
+  const QList<QGroupBox*> frames = hosted->findChildren<QGroupBox*>(Qt::FindDirectChildrenOnly);
+  EXPECT_FALSE(frames.isEmpty());
+  for (const QGroupBox* frame : frames)
+    EXPECT_TRUE(hosted->rect().contains(frame->geometry()))
+        << qPrintable(frame->objectName()) << " ends at " << frame->geometry().right()
+        << " in an editor " << hosted->width() << " wide";
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryEditor, EditorFrame, ::testing::ValuesIn(kEditors), editorName);

@@ -43,7 +43,7 @@ TEST_F(ListEditors, TheListsOfferTheirEntriesAndTheFieldsShowTheStoredTexts) {
   auto config = std::make_shared<CConfigSensitivity>();
   config->SetLoadText(QStringLiteral("100 Ohm"));
   config->SetTriggerWaveText(QStringLiteral("40 ms Tri."));
-  open(config, 5010, 2520);
+  open(config, 5055, 2520);
   const QStringList loads = entries(*box("cboLoad"));
   ASSERT_EQ(loads.size(), 27);
   EXPECT_EQ(loads.first(), QStringLiteral("Fixed load"));
@@ -61,7 +61,7 @@ TEST_F(ListEditors, TheListsOfferTheirEntriesAndTheFieldsShowTheStoredTexts) {
 TEST_F(ListEditors, AStoredSensitivityTextThatIsANumberShowsAsAWholeNumber) {
   auto config = std::make_shared<CConfigSensitivity>();
   config->SetLoadText(QStringLiteral("12.6"));
-  open(config, 5010, 2520);
+  open(config, 5055, 2520);
   EXPECT_EQ(box("cboLoad")->Text(), QStringLiteral("13"));
   EXPECT_EQ(box("cboTrigger")->Text(), QStringLiteral("10 ms Sqr."));
   EXPECT_EQ(config->LoadText(), QStringLiteral("12.6"));
@@ -70,7 +70,7 @@ TEST_F(ListEditors, AStoredSensitivityTextThatIsANumberShowsAsAWholeNumber) {
 
 TEST_F(ListEditors, APickedEntryStoresItsPositionAndText) {
   auto refractory = std::make_shared<CConfigRefractory>();
-  open(refractory, 5010, 2520);
+  open(refractory, 5055, 2520);
   pick(box("cboLoad"), QStringLiteral("43.8K Ohm"));
   EXPECT_EQ(refractory->LoadText(), QStringLiteral("43.8K Ohm"));
   EXPECT_EQ(refractory->LoadIndex(), 26);
@@ -83,7 +83,7 @@ TEST_F(ListEditors, APickedEntryStoresItsPositionAndText) {
   dialog_->Unload();
 
   auto sensitivity = std::make_shared<CConfigSensitivity>();
-  open(sensitivity, 5010, 2520);
+  open(sensitivity, 5055, 2520);
   pick(box("cboLoad"), QStringLiteral("200 Ohm"));
   pick(box("cboTrigger"), QStringLiteral("25 ms SSQ."));
   EXPECT_EQ(sensitivity->LoadIndex(), 4);
@@ -94,7 +94,7 @@ TEST_F(ListEditors, APickedEntryStoresItsPositionAndText) {
 
 TEST_F(ListEditors, ATypedTextStoresOnlyTheEntryItNames) {
   auto config = std::make_shared<CConfigSensitivity>();
-  open(config, 5010, 2520);
+  open(config, 5055, 2520);
   controls::SimpleComboBox* load = box("cboLoad");
   retype(load, QStringLiteral("250 Ohm"));
   EXPECT_EQ(config->LoadText(), QStringLiteral("Fixed load"));

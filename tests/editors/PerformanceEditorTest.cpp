@@ -125,7 +125,9 @@ TEST_F(PerformanceEditor, ATypedAmplitudeIsOneTheAnalyzerPlays) {
     leave(amplitudeText());
     EXPECT_EQ(config_->Amplitude(), c.stored);
     EXPECT_EQ(shownMessages().size(), c.refused ? 1 : 0);
-    if (c.refused) EXPECT_EQ(amplitudeText()->text(), QStringLiteral("1 mV"));
+    if (c.refused) {
+      EXPECT_EQ(amplitudeText()->text(), QStringLiteral("1 mV"));
+    }
     EXPECT_EQ(amplitude()->Value(), static_cast<int>(c.stored * 2));
   }
 }

@@ -73,6 +73,15 @@ TEST_F(LanguageServiceTest, TheGermanTableTranslatesWhatItHas) {
   EXPECT_EQ(service()->Translate(QStringLiteral("Other"), QStringLiteral("20331::Time [ms]")),
             QStringLiteral("Time [ms]"))
       << "tables are per product";
+  // The plug-in's own translation, and what stands in should the service
+  // fail: the default text, never a blank or the text number.
+  EXPECT_EQ(host::translated(QStringLiteral("20331::Time [ms]")), QStringLiteral("Zeit [ms]"));
+  EXPECT_EQ(LanguageService::DefaultText(QStringLiteral("20331::Time [ms]")),
+            QStringLiteral("Time [ms]"));
+  EXPECT_EQ(LanguageService::DefaultText(QStringLiteral("20321::No MTI on COM%%1."), {QVariant(3)}),
+            QStringLiteral("No MTI on COM3."));
+  EXPECT_EQ(LanguageService::DefaultText(QStringLiteral("Note: see A::B")),
+            QStringLiteral("Note: see A::B"));
   service()->setLanguage(QStringLiteral("xx"));
   EXPECT_EQ(translate(QStringLiteral("20331::Time [ms]")), QStringLiteral("Time [ms]"));
 }

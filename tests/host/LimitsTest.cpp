@@ -89,6 +89,54 @@ TEST(Limit, AValueEqualToABoundPasses) {
   }
 }
 
+// "Within 15 % of the preset or 3 J, whichever is greater": the wider of the
+// two on each side, a value on a bound passing as on every bound.
+TEST(Limit, TheGreaterOfARelativeAndAnAbsoluteTolerance) {
+  auto limit =
+      makeLimit(QStringLiteral("ENGY"), host::kGreaterToleranceOperator, 15, true, -15, true);
+  limit->SetAbsolute(limitindex::High, 3);
+  limit->SetAbsolute(limitindex::Low, -3);
+  const struct {
+    float preset, value;
+    bool passes;
+  } cases[] = {
+      {5, 7, true},     {5, 8, true},       {5, 8.01f, false},  {5, 2, true},
+      {5, 1.9f, false}, {10, 12, true},     {10, 13.5f, false}, {10, 7, true},
+      {20, 23, true},   {20, 16.9f, false}, {100, 114, true},   {100, 116, false},
+      {100, 85, true},  {360, 306, true},   {360, 305, false},  {360, 414, true},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(limit->Passes(c.value, c.preset), c.passes)
+        << "preset " << c.preset << " value " << c.value;
+  EXPECT_FLOAT_EQ(limit->ValueForPreset(5, limitindex::High), 8);
+  EXPECT_FLOAT_EQ(limit->ValueForPreset(360, limitindex::Low), 306);
+  EXPECT_FLOAT_EQ(limit->Absolute(limitindex::Low), -3);
+  EXPECT_EQ(errorOf([&] { limit->Absolute(2); }), 9);
+  EXPECT_FLOAT_EQ(limit->Clone()->Absolute(limitindex::High), 3);
+
+  // Stored with its absolute tolerances; a limit of another operator
+  // stores none.
+  auto standards = std::make_shared<StandardsCollection>();
+  auto standard = std::make_shared<Standard>();
+  standard->Init(QStringLiteral("IEC"), QStringLiteral("IEC 60601-2-4"), 1);
+  standard->AddLimit(limit);
+  standard->AddLimit(makeLimit(QStringLiteral("DELY"), QStringLiteral("X+Y"), 1, true, -1, true));
+  standards->Add(standard);
+  const host::XmlElementPtr saved = standards->Save(host::XmlHelper::instance()->NewDocument());
+  const host::XmlElementPtr stored = saved->ChildNodes()->Item(0)->ChildNodes()->Item(0);
+  EXPECT_EQ(stored->Attribute(QStringLiteral("HighZ")), QStringLiteral("3"));
+  EXPECT_EQ(stored->Attribute(QStringLiteral("LowZ")), QStringLiteral("-3"));
+  EXPECT_FALSE(saved->ChildNodes()->Item(0)->ChildNodes()->Item(1)->dom().hasAttribute(
+      QStringLiteral("HighZ")));
+  auto loaded = std::make_shared<StandardsCollection>();
+  loaded->Load(saved, nullptr);
+  const LimitPtr back = loaded->Item(1)->FindLimit(QStringLiteral("ENGY"));
+  EXPECT_EQ(back->Operator(0), host::kGreaterToleranceOperator);
+  EXPECT_FLOAT_EQ(back->Absolute(limitindex::Low), -3);
+  EXPECT_EQ(loaded->Item(1)->Check(QStringLiteral("ENGY"), 12, QVariant(10.0f)),
+            checkstatus::Passed);
+}
+
 TEST(Limit, IndexesAndOperatorsThatAreNotOffered) {
   auto limit =
       makeLimit(QStringLiteral("CHTI"), QString(), 10, true, 0, false, QStringLiteral("s"));

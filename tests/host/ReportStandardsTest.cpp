@@ -147,6 +147,25 @@ TEST(StandardsPrint, AnEmptyTablePrintsTheLimitsByKeyAndRelativeBoundsAsFormulas
   }
 }
 
+// The greater of 15 % and 3 J: its bounds for the preset, or its formula.
+TEST(StandardsPrint, TheGreaterToleranceShowsItsBoundsOrItsFormula) {
+  const LimitPtr energy = limit("ENGY", "J", host::kGreaterToleranceOperator, 15, -15);
+  energy->SetAbsolute(host::limitindex::High, 3);
+  energy->SetAbsolute(host::limitindex::Low, -3);
+  auto standards = std::make_shared<StandardsCollection>();
+  standards->Add(standard("IEC", "IEC 60601-2-4", {energy}));
+  auto low = std::make_shared<FakeMeasurement>("ENGY", 7.0f, 5.0f, "J");
+  auto report = std::make_shared<HostReport>();
+  standards->Print(report, nullptr,
+                   QVariantList{QVariantList{"ENGY", "Energy", "0.0", com::toVariantOf(low)}});
+  standards->Print(report, nullptr, QVariantList());
+  const QList<ReportCall> tables = callsNamed(*report, "AddTable");
+  ASSERT_EQ(tables.size(), 2);
+  EXPECT_EQ(tables[0].args[2].toString().toStdString(), "|      Energy|2.0|8.0|7.0|J|Passed;");
+  EXPECT_EQ(tables[1].args[2].toString().toStdString(),
+            "|      ENGY|X - max(15 %, 3)|X + max(15 %, 3)||J|;");
+}
+
 // Where the report stands after printing the IEC standard of the fixture,
 // started at the given position (the top of the first page when none).
 struct Printed {

@@ -286,3 +286,30 @@ TEST(Report, TheFontOutlivesItsReportSafely) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Report, EachPageEndsWithItsFootAskedForWithTheSameNumberAsThePageCount) {
+  HostReport report;
+  QList<int> asked;
+  report.setPageFoot([&asked](int page) {
+    asked.append(page);
+    return host::PageFoot{QStringLiteral("D200-0815"), QStringLiteral("page %1").arg(page)};
+  });
+  report.Text(QStringLiteral("first"));
+  report.NewPage();
+  // A table that runs over its page starts the third from inside the table.
+  QString rows;
+  for (int i = 0; i < 120; ++i) rows += QStringLiteral("|row %1|x;").arg(i);
+  report.AddTable(kNarrow9760, kConfigHeader, rows, 0, 0, 0);
+  report.finish();
+  ASSERT_GE(report.pageCount(), 3);
+  QList<int> pages;
+  for (int page = 1; page <= report.pageCount(); ++page) pages.append(page);
+  EXPECT_EQ(asked, pages);
+  // The foot is drawn, not a call of the report.
+  EXPECT_FALSE(report.callNames().contains(QStringLiteral("PageFoot")));
+  EXPECT_EQ(pdfPages(report.pdfData()), report.pageCount());
+}
+
+}  // namespace

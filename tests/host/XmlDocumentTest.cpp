@@ -229,10 +229,11 @@ TEST(XmlDocument, TextsReadBackAsTheyWereSetAndCharactersXmlCannotCarryAreReplac
     EXPECT_EQ(back->SelectChild(QStringLiteral("Comment"))->Text(), t.readBack);
     const bool replaced = t.set != t.readBack;
     EXPECT_EQ(rt::notices().size(), replaced ? 2 : 0) << qPrintable(rt::notices().join(u'\n'));
-    if (replaced)
+    if (replaced) {
       EXPECT_TRUE(rt::notices().first().startsWith(
           QStringLiteral("xml: attribute Text of <TemplateData> held U+")))
           << qPrintable(rt::notices().first());
+    }
   }
 }
 

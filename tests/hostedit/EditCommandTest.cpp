@@ -79,9 +79,10 @@ TEST_F(HostEditTest, RefusesWithExitStatus2AndWritesNothing) {
   const QString sequence = writeFile(storedSequence());
   const QString notXml = writeFile("<TestSequence><TestElement>", "broken.xml");
   const QString notASequence = writeFile("<Tests/>", "tests.xml");
-  const QString notItsEncoding =
-      writeFile("<TestSequence><TestElement><Info Name=\"D\xE9fi\"/></TestElement></TestSequence>",
-                "latin1.xml");
+  const QString notItsEncoding = writeFile(
+      "<TestSequence><TestElement><Info Name=\"D\xE9"
+      "fi\"/></TestElement></TestSequence>",
+      "latin1.xml");
   const struct {
     const char* what;
     QStringList arguments;

@@ -83,14 +83,16 @@ class HostRunTest : public ::testing::Test {
     return file.fileName();
   }
 
-  // The tests of a results document in their order.
+  // The tests of a results document in their order (the run's record
+  // before them is no test).
   QList<StoredTest> storedTests(const QString& name) const {
     QFile file(path(name));
     QDomDocument document;
     if (!file.open(QIODevice::ReadOnly) || !document.setContent(&file)) return {};
     QList<StoredTest> tests;
-    for (QDomElement test = document.documentElement().firstChildElement(); !test.isNull();
-         test = test.nextSiblingElement()) {
+    const QString entry = QStringLiteral("TestElement");
+    for (QDomElement test = document.documentElement().firstChildElement(entry); !test.isNull();
+         test = test.nextSiblingElement(entry)) {
       const QDomElement status = test.firstChildElement(QStringLiteral("ResultItem"))
                                      .firstChildElement(QStringLiteral("Status"));
       tests.append({test.attribute(QStringLiteral("TestID")),

@@ -23,21 +23,39 @@ TEST_F(HostRunTest, TheWholeCatalogueOnTheSimulatedAnalyzer) {
   const ProgramRun run =
       host(unattendedRun({QStringLiteral("--report"), QStringLiteral("report.pdf"),
                           QStringLiteral("--screenshots"), QStringLiteral("shots")}));
+  // The pacer tests' shipped standard enables no limit: they are measured,
+  // not judged, and the run says why.
   EXPECT_EQ(run.output, QStringLiteral("test 100 status=1\n  ENGY=360\n  CHTI=4.2\n"
                                        "test 200 status=1\n  ENGY=100\n  DELY=4.5\n  PEKI=30.4\n"
                                        "  PEKU=1520\n"
-                                       "test 300 status=1\n  PADS=1.2\n  ECG=1.2\n"
-                                       "test 400 status=1\n  SENS=250\n  PACE=300\n"
-                                       "test 500 status=1\n  RATE=40\n  AMPL=30\n  PWID=10\n"
+                                       "test 300 status=0\n  PADS=1.2\n  ECG=1.2\n"
+                                       "test 400 status=0\n  SENS=250\n  PACE=300\n"
+                                       "test 500 status=0\n  RATE=40\n  AMPL=30\n  PWID=10\n"
                                        "test 600 status=1\n  PERF=True\n"
                                        "test 700 status=1\n  ::1=False\n"
                                        "results rv1x-results.xml\n"
                                        "report report.pdf\n"));
-  EXPECT_EQ(run.status, 0) << qPrintable(run.errors);
+  EXPECT_EQ(run.status, 1) << qPrintable(run.errors);
+  for (const char* id : {"300", "400", "500"})
+    EXPECT_TRUE(run.errors.contains(
+        QStringLiteral("test %1 not judged: no limit is enabled\n").arg(QLatin1String(id))))
+        << qPrintable(run.errors);
+  EXPECT_EQ(run.errors.count(QStringLiteral(" not judged: ")), 3);
   EXPECT_EQ(
       storedTests(QStringLiteral("rv1x-results.xml")),
       (QList<StoredTest>{
-          {"100", 1}, {"200", 1}, {"300", 1}, {"400", 1}, {"500", 1}, {"600", 1}, {"700", 1}}));
+          {"100", 1}, {"200", 1}, {"300", 0}, {"400", 0}, {"500", 0}, {"600", 1}, {"700", 1}}));
+  // Its progress, on standard error.
+  EXPECT_EQ(run.errors.split(u'\n').filter(QStringLiteral("running test ")),
+            (QStringList{"running test 100 Charge time test (1 of 7)",
+                         "running test 200 Discharge test (2 of 7)",
+                         "running test 300 Sensitivity test (3 of 7)",
+                         "running test 400 Refractory period test (4 of 7)",
+                         "running test 500 Pacer accuracy test (5 of 7)",
+                         "running test 600 ECG performance test (6 of 7)",
+                         "running test 700 Shock advisory test (7 of 7)"}));
+  EXPECT_TRUE(run.errors.endsWith(QStringLiteral("\n4 passed, 0 failed, 3 not judged\n")))
+      << qPrintable(run.errors);
   QFile report(path(QStringLiteral("report.pdf")));
   ASSERT_TRUE(report.open(QIODevice::ReadOnly));
   EXPECT_TRUE(report.read(5).startsWith("%PDF"));
@@ -82,17 +100,23 @@ TEST_F(HostRunTest, TheOperatorFileChangesWhatTheOperatorDoes) {
                           QStringLiteral("results.xml")}));
   EXPECT_EQ(run.output, QStringLiteral("test 300 status=0\n"
                                        "test 400 status=3\n  SENS=\n  PACE=\n"
-                                       "test 500 status=1\n  RATE=40\n  AMPL=30\n  PWID=10\n"
+                                       "test 500 status=0\n  RATE=40\n  AMPL=30\n  PWID=10\n"
                                        "test 600 status=2\n  PERF=False\n"
                                        "test 700 status=2\n  ::1=True\n"
                                        "test 100 status=0\n"
                                        "results results.xml\n"))
       << "the abort ends the run before 200";
   EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(run.errors.contains(QStringLiteral("test 300 not judged: the test was skipped\n")))
+      << qPrintable(run.errors);
+  EXPECT_TRUE(run.errors.contains(QStringLiteral("test 100 not judged: the run was aborted\n")));
+  EXPECT_TRUE(run.errors.endsWith(
+      QStringLiteral("\n0 passed, 2 failed, 3 not judged, 1 not applicable, 1 not performed\n")))
+      << qPrintable(run.errors);
   EXPECT_EQ(
       storedTests(QStringLiteral("results.xml")),
       (QList<StoredTest>{
-          {"300", -1}, {"400", 3}, {"500", 1}, {"600", 2}, {"700", 2}, {"100", -1}, {"200", -1}}));
+          {"300", -1}, {"400", 3}, {"500", 0}, {"600", 2}, {"700", 2}, {"100", -1}, {"200", -1}}));
 
   const ProgramRun unknownWord = host(unattendedRun(
       {QStringLiteral("--operator"), writeFile(QStringLiteral("bad.txt"), "600 jump\n")}));
@@ -164,6 +188,7 @@ TEST_F(HostRunTest, AStoredSequenceRunsWithItsSettingsLimitsAndEarlierResults) {
 TEST_F(HostRunTest, ARunThatCannotStartWritesNothing) {
   QProcessEnvironment noDevice = QProcessEnvironment::systemEnvironment();
   noDevice.insert(QStringLiteral("RV1X_PORT_8"), path(QStringLiteral("no-such-device")));
+  const QString aFile = writeFile(QStringLiteral("a-file"), QStringLiteral("not a folder"));
   const struct {
     QStringList arguments;
     QProcessEnvironment environment;
@@ -174,13 +199,27 @@ TEST_F(HostRunTest, ARunThatCannotStartWritesNothing) {
        QStringLiteral("the test catalogue has no tests 901, 902")},
       {{QStringLiteral("--unattended"), QStringLiteral("run"), QStringLiteral("8")},
        noDevice,
-       QStringLiteral("no analyzer answers on port 8")},
+       QStringLiteral("no analyzer answers on port 8: port 8 is %1 (RV1X_PORT_8), which does "
+                      "not exist")
+           .arg(path(QStringLiteral("no-such-device")))},
       {{QStringLiteral("--unattended"), QStringLiteral("--simulate=silent"), QStringLiteral("run"),
         QStringLiteral("1")},
        QProcessEnvironment::systemEnvironment(),
        QStringLiteral("no analyzer answers on port 1")},
       {unattendedRun({QStringLiteral("--sequence"), path(QStringLiteral("missing.xml"))}),
        QProcessEnvironment::systemEnvironment(), QStringLiteral("missing.xml")},
+      // The files it is to write, before it starts.
+      {unattendedRun({QStringLiteral("--results"), path(QStringLiteral("no-folder/results.xml"))}),
+       QProcessEnvironment::systemEnvironment(),
+       QStringLiteral("the folder %1 of --results %2 does not exist")
+           .arg(path(QStringLiteral("no-folder")), path(QStringLiteral("no-folder/results.xml")))},
+      {unattendedRun({QStringLiteral("--report"), QStringLiteral("no-folder/report.pdf")}),
+       QProcessEnvironment::systemEnvironment(),
+       QStringLiteral("the folder %1 of --report no-folder/report.pdf does not exist")
+           .arg(path(QStringLiteral("no-folder")))},
+      {unattendedRun({QStringLiteral("--screenshots"), aFile + QStringLiteral("/shots")}),
+       QProcessEnvironment::systemEnvironment(),
+       QStringLiteral("%1 of --screenshots is not a folder").arg(aFile)},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(qPrintable(c.arguments.join(u' ')));
@@ -202,9 +241,30 @@ TEST_F(HostRunTest, WrongArgumentsAreAUsageError) {
        QStringLiteral("--sequence"), QStringLiteral("s.xml"), QStringLiteral("1")},
       {QStringLiteral("run"), QStringLiteral("--results")},
       {QStringLiteral("run"), QStringLiteral("--loud"), QStringLiteral("yes"), QStringLiteral("1")},
+      {QStringLiteral("run"), QStringLiteral("--wait-limit"), QStringLiteral("0"),
+       QStringLiteral("1")},
+      {QStringLiteral("run"), QStringLiteral("--wait-limit"), QStringLiteral("soon"),
+       QStringLiteral("1")},
   };
   for (const QStringList& arguments : cases)
     EXPECT_EQ(host(arguments).status, 64) << qPrintable(arguments.join(u' '));
+}
+
+// The defibrillator never fires: the operator gives the discharge up after
+// the limit, leaves it unjudged, and the sequence goes on.
+TEST_F(HostRunTest, AWaitBeyondTheLimitStopsTheTestUnjudged) {
+  const ProgramRun run =
+      host({QStringLiteral("--unattended"), QStringLiteral("--simulate=polls=1000000"),
+            QStringLiteral("run"), QStringLiteral("--tests"), QStringLiteral("200,700"),
+            QStringLiteral("--wait-limit"), QStringLiteral("1.5"), QStringLiteral("1")});
+  EXPECT_EQ(run.output, QStringLiteral("test 200 status=0\n  ENGY=\n  DELY=\n  PEKI=\n  PEKU=\n"
+                                       "test 700 status=1\n  ::1=False\n"
+                                       "results rv1x-results.xml\n"));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.errors.count(QStringLiteral("rv1x-host: test 200 stopped after waiting 1.5 s: ")),
+            1)
+      << qPrintable(run.errors);
+  EXPECT_TRUE(run.errors.endsWith(QStringLiteral("\n1 passed, 0 failed, 1 not judged\n")));
 }
 
 TEST_F(HostRunTest, ARunThatBreaksOffKeepsWhatWasMeasured) {
@@ -260,7 +320,71 @@ TEST_F(HostRunTest, TheCatalogueListsTheShippedTestsWithTheirStandards) {
                                 "500 RV1XTests.CTestAccuracy Pacer accuracy test",
                                 "600 RV1XTests.CTestPerformance ECG performance test",
                                 "700 RV1XTests.CTestShock Shock advisory test"}));
-  EXPECT_EQ(standardsOf100, (QStringList{"IEC 60601-2-4", "IEC 60601-2-4 below 20 J"}));
+  EXPECT_EQ(standardsOf100, (QStringList{"IEC 60601-2-4"}));
+}
+
+// The attributes of the children of the results document's test element,
+// by the children's tag: "<tag> <AlphaName>" per child naming a standard.
+QStringList standardsNamed(const QString& file, int element) {
+  QFile in(file);
+  QDomDocument document;
+  if (!in.open(QIODevice::ReadOnly) || !document.setContent(&in)) return {};
+  const QString entry = QStringLiteral("TestElement");
+  QDomElement test = document.documentElement().firstChildElement(entry);
+  for (int i = 0; i < element; ++i) test = test.nextSiblingElement(entry);
+  QStringList named;
+  for (QDomElement child = test.firstChildElement(); !child.isNull();
+       child = child.nextSiblingElement()) {
+    if (child.tagName() == QLatin1String("Selected"))
+      named.append(QStringLiteral("Selected ") + child.attribute(QStringLiteral("AlphaName")));
+    for (QDomElement standard = child.firstChildElement(QStringLiteral("Standard"));
+         child.tagName() == QLatin1String("ResultItem") && !standard.isNull();
+         standard = standard.nextSiblingElement(QStringLiteral("Standard")))
+      named.append(QStringLiteral("ResultItem ") + standard.attribute(QStringLiteral("AlphaName")));
+  }
+  return named;
+}
+
+// The discharge of the stored sequence alone: HOUSE (delay at most 4 ms,
+// which 4.5 ms fails) is its first standard, LAX (60 ms) its second.
+TEST_F(HostRunTest, TheStandardPickedInTheGuideJudgesAndIsStoredWithTheResult) {
+  const QString sequence = QString::fromUtf8(kStoredSequence);
+  const qsizetype end = sequence.indexOf(QStringLiteral("</TestElement>")) + 14;
+  const QString stored = writeFile(QStringLiteral("stored.xml"),
+                                   sequence.left(end) + QStringLiteral("</TestSequence>"));
+  const ProgramRun first =
+      host(unattendedRun({QStringLiteral("--sequence"), stored, QStringLiteral("--operator"),
+                          writeFile(QStringLiteral("lax.txt"), "200 standard=LAX\n"),
+                          QStringLiteral("--results"), QStringLiteral("lax.xml")}));
+  EXPECT_TRUE(first.output.startsWith(QStringLiteral("test 200 status=1\n")))
+      << qPrintable(first.output) << qPrintable(first.errors);
+  EXPECT_EQ(standardsNamed(path(QStringLiteral("lax.xml")), 0),
+            (QStringList{"ResultItem LAX", "Selected LAX"}));
+
+  // The stored choice judges the next run, without a word of the operator.
+  const ProgramRun again =
+      host(unattendedRun({QStringLiteral("--sequence"), path(QStringLiteral("lax.xml")),
+                          QStringLiteral("--results"), QStringLiteral("again.xml")}));
+  EXPECT_TRUE(again.output.startsWith(QStringLiteral("test 200 status=1\n")))
+      << qPrintable(again.output);
+
+  // Without a stored choice, the first standard; a name (in quotes, it
+  // holds a blank) that the test lacks skips it rather than judge by
+  // another.
+  const ProgramRun house =
+      host(unattendedRun({QStringLiteral("--sequence"), stored, QStringLiteral("--results"),
+                          QStringLiteral("house.xml")}));
+  EXPECT_TRUE(house.output.startsWith(QStringLiteral("test 200 status=2\n")));
+  EXPECT_EQ(standardsNamed(path(QStringLiteral("house.xml")), 0),
+            (QStringList{"ResultItem HOUSE", "Selected HOUSE"}));
+  const ProgramRun unknown =
+      host(unattendedRun({QStringLiteral("--sequence"), stored, QStringLiteral("--operator"),
+                          writeFile(QStringLiteral("unknown.txt"), "200 standard=\"NO SUCH\"\n"),
+                          QStringLiteral("--results"), QStringLiteral("unknown.xml")}));
+  EXPECT_TRUE(unknown.output.startsWith(QStringLiteral("test 200 status=0\n")));
+  EXPECT_TRUE(unknown.errors.contains(QStringLiteral("has no standard \"NO SUCH\"")))
+      << qPrintable(unknown.errors);
+  EXPECT_EQ(unknown.status, 1);
 }
 
 }  // namespace

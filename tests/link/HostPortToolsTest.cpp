@@ -2,8 +2,10 @@
 // built-in simulated analyzer (--simulate) and against rv1x-sim on a port
 // named by the environment.
 
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
 
 #include "LinkFixture.h"
 
@@ -98,6 +100,80 @@ TEST_F(HostPortToolsTest, PortNamedByTheEnvironmentReachesTheSimulatorProgram) {
   EXPECT_EQ(link.out, QStringLiteral("state=2 mkiii=0\nI -> H!\n"));
   simulator.terminate();
   EXPECT_TRUE(simulator.waitForFinished(5000));
+}
+
+// Two rv1x-sim programs: one on port 6 (the environment) and 7 (the
+// registry, by a link to its device), one that no port number names, and a
+// device that is not there.
+TEST_F(HostPortToolsTest, PortsListsEachDeviceWithItsPortNumbersAndWhatAnswers) {
+  QProcess first;
+  QProcess second;
+  QStringList devices;
+  for (QProcess* simulator : {&first, &second}) {
+    simulator->start(builtProgram(QStringLiteral("rv1x-sim")), QStringList());
+    ASSERT_TRUE(simulator->waitForReadyRead(5000));
+    devices.append(QString::fromLocal8Bit(simulator->readLine()).trimmed());
+  }
+  QTemporaryDir dir;
+  const QString link = dir.filePath(QStringLiteral("usb-adapter"));
+  ASSERT_TRUE(QFile::link(devices.at(0), link));
+  mapPort(7, link);
+  const QString missing = QStringLiteral("/nonexistent/rv1x-port-9");
+  QProcessEnvironment environment;
+  environment.insert(QStringLiteral("RV1X_PORT_6"), devices.at(0));
+
+  const ProgramRun run =
+      host({QStringLiteral("ports"), devices.at(1), missing, devices.at(0)}, environment);
+  const QString info = QStringLiteral(" description=\"\" manufacturer=\"\" serial=\"\"\n");
+  EXPECT_EQ(run.out,
+            QStringLiteral("port=6,7 device=%1 model=RV-12P/15 present=1").arg(devices.at(0)) +
+                info + QStringLiteral("port=9 device=%1 model= present=0").arg(missing) + info +
+                QStringLiteral("port=- device=%1 model=RV-12P/15 present=1").arg(devices.at(1)) +
+                info);
+  EXPECT_EQ(run.exitCode, 0) << qPrintable(run.err);
+  EXPECT_TRUE(run.err.contains(
+      QStringLiteral("rv1x-host: port 9 is %1 (the registry value COM9 under "
+                     "HKEY_LOCAL_MACHINE\\Hardware\\SerialPorts), which does not exist\n")
+          .arg(missing)))
+      << qPrintable(run.err);
+  EXPECT_TRUE(run.err.contains(
+      QStringLiteral("rv1x-host: no port number opens %1; RV1X_PORT_<N>=%1 makes it port N\n")
+          .arg(devices.at(1))));
+
+  EXPECT_EQ(host({QStringLiteral("ports"), missing}).exitCode, 1) << "no analyzer answers";
+  EXPECT_EQ(host({QStringLiteral("ports"), QStringLiteral("--all")}).exitCode, 64);
+  for (QProcess* simulator : {&first, &second}) {
+    simulator->terminate();
+    EXPECT_TRUE(simulator->waitForFinished(5000));
+  }
+}
+
+TEST_F(HostPortToolsTest, ADeviceThatIsNotThereIsNamedWithWhatChoseIt) {
+  setCommTimeOut(200);
+  const QString missing = QStringLiteral("/nonexistent/rv1x-adapter");
+  QProcessEnvironment environment;
+  environment.insert(QStringLiteral("RV1X_PORT_8"), missing);
+  const QString told =
+      QStringLiteral("rv1x-host: port 8 is %1 (RV1X_PORT_8), which does not exist\n").arg(missing);
+  for (const QStringList& arguments :
+       {QStringList{"query-port", "8"}, QStringList{"link", "8", "I"}}) {
+    const ProgramRun run = host(arguments, environment);
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_EQ(run.err.count(told), 1) << qPrintable(run.err);
+  }
+}
+
+TEST_F(HostPortToolsTest, AQueryThatIsNotRegisteredSaysToRegister) {
+  testsupport::TemporaryRegistry empty;
+  QProcessEnvironment environment;
+  environment.insert(QStringLiteral("RV1X_REGISTRY"), empty.path());
+  const QString advice =
+      QStringLiteral("run rv1x-host register first (the registry store is %1)").arg(empty.path());
+  for (const QStringList& arguments : {QStringList{"query-port", "2"}, QStringList{"ports"}}) {
+    const ProgramRun run = host(arguments, environment);
+    EXPECT_EQ(run.exitCode, 2) << qPrintable(arguments.join(u' '));
+    EXPECT_EQ(run.err.count(advice), 1) << qPrintable(run.err);
+  }
 }
 
 TEST_F(HostPortToolsTest, BadArgumentsAreAUsageError) {

@@ -1,11 +1,16 @@
 // The registry store: one INI file with hives, keys and values.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QProcess>
 #include <QSettings>
+#include <functional>
 
 #include "QtPrinters.h"
 #include "TestSupport.h"
@@ -279,6 +284,107 @@ TEST(RegistryStore, ALineThatHoldsNoValueIsKeptAndToldOnce) {
   ASSERT_EQ(told.size(), 1);
   EXPECT_TRUE(told.first().startsWith(QStringLiteral("registry: line 5 of ")))
       << qPrintable(told.first());
+}
+
+QByteArray contentOf(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// What is read is kept between reads; whatever changes the value after it
+// was read, through the store or behind it, the next read sees.
+TEST(RegistryStore, AValueReadBeforeAChangeReadsChanged) {
+  TemporaryRegistry registry;
+  const QString name = QStringLiteral("CommTimeOut");
+  const auto rewriteInPlace = [&](const char* from, const char* to) {
+    QByteArray content = contentOf(registry.path());
+    content.replace(from, to);
+    QFile file(registry.path());
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));  // the same inode, the same size
+    file.write(content);
+    file.close();
+    // An editor that saves later than the store wrote.
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(registry.path()).constData(), &info), 0);
+    const timespec later[2] = {info.st_atim, {info.st_mtim.tv_sec + 1, info.st_mtim.tv_nsec}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(registry.path()).constData(), later, 0), 0);
+  };
+  const struct {
+    const char* what;
+    std::function<void()> change;
+    const char* expected;  // nullptr: missing
+  } cases[] = {
+      {"written", [&] { store().writeValue(HKLM, kSettingsKey, name, 700); }, "700"},
+      {"written under another spelling",
+       [&] { store().writeValue(HKLM, kSettingsKey.toUpper(), name.toLower(), 800); }, "800"},
+      {"its value deleted", [&] { store().deleteValue(HKLM, kSettingsKey, name); }, nullptr},
+      {"its key deleted", [&] { store().deleteKey(HKLM, QStringLiteral("Software\\Tavrin")); },
+       nullptr},
+      {"replaced by another writer",
+       [&] {
+         QSettings other(registry.path(), QSettings::IniFormat);
+         other.setValue(QStringLiteral("HKEY_LOCAL_MACHINE/Software/Tavrin/orvan/RV-1X/") + name,
+                        900);
+       },
+       "900"},
+      {"rewritten in place by an editor", [&] { rewriteInPlace("=600", "=901"); }, "901"},
+  };
+  for (const auto& c : cases) {
+    ASSERT_TRUE(store().writeValue(HKLM, kSettingsKey, name, 600));
+    EXPECT_EQ(store().readValue(HKLM, kSettingsKey, name).toString(), QStringLiteral("600"));
+    c.change();
+    const QVariant read = store().readValue(HKLM, kSettingsKey, name);
+    if (c.expected)
+      EXPECT_EQ(read.toString(), QLatin1String(c.expected)) << c.what;
+    else
+      EXPECT_FALSE(read.isValid()) << c.what;
+  }
+}
+
+// A batch's changes read back at once and reach the file together when the
+// outermost batch ends, the file locked against other writers meanwhile.
+TEST(RegistryStore, ABatchWritesItsChangesOnceAtItsEnd) {
+  TemporaryRegistry registry;
+  store().writeValue(HKLM, kSettingsKey, QStringLiteral("CommTimeOut"), 600);
+  const QByteArray before = contentOf(registry.path());
+  QLockFile other(registry.path() + QStringLiteral(".lock"));
+  {
+    RegistryStore::Batch outer;
+    {
+      RegistryStore::Batch inner;
+      EXPECT_TRUE(store().writeValue(HKLM, kSettingsKey, QStringLiteral("CommTimeOut"), 700));
+      EXPECT_TRUE(store().createKey(HKLM, kMtiKey + QStringLiteral("RV-11")));
+      EXPECT_TRUE(inner.commit());
+    }
+    EXPECT_EQ(rt::toLong(store().readValue(HKLM, kSettingsKey, QStringLiteral("CommTimeOut"))),
+              700);
+    EXPECT_TRUE(store().keyExists(HKLM, kMtiKey + QStringLiteral("RV-11")));
+    EXPECT_EQ(contentOf(registry.path()), before) << "nothing written before the end";
+    EXPECT_FALSE(other.tryLock(0)) << "no other writer comes in between";
+    EXPECT_TRUE(outer.commit());
+    EXPECT_TRUE(store().writable());
+  }
+  EXPECT_TRUE(other.tryLock(0));
+  other.unlock();
+  {
+    RegistryStore::Batch leftWithoutCommit;
+    store().writeValue(HKLM, kSettingsKey, QStringLiteral("RangeThreshold"), 50);
+  }
+  QSettings check(registry.path(), QSettings::IniFormat);
+  check.beginGroup(QStringLiteral("HKEY_LOCAL_MACHINE/Software/Tavrin/orvan/RV-1X"));
+  EXPECT_EQ(check.value(QStringLiteral("CommTimeOut")).toInt(), 700);
+  EXPECT_EQ(check.value(QStringLiteral("RangeThreshold")).toInt(), 50);
+  EXPECT_TRUE(check.childGroups().contains(QStringLiteral("MtiData")));
+}
+
+TEST(RegistryStore, ABatchOnAFileThatCannotBeReadFails) {
+  TemporaryRegistry registry;
+  ASSERT_TRUE(QDir().mkpath(registry.path()));  // a folder where the file should be
+  RegistryStore::Batch batch;
+  EXPECT_FALSE(store().writeValue(HKLM, kSettingsKey, QStringLiteral("CommTimeOut"), 600));
+  EXPECT_FALSE(batch.commit());
+  EXPECT_FALSE(store().writable());
+  EXPECT_FALSE(store().readValue(HKLM, kSettingsKey, QStringLiteral("CommTimeOut")).isValid());
 }
 
 // The half of the next test that runs in a second process.

@@ -40,6 +40,11 @@ class DischargeResult : public ResultTest {
     ResultTest::SetUp();
     bench_.test->configuration = config_;
     result_.Initialize(bench_.test);
+    const host::StandardPtr standard = bench_.standard(QStringLiteral("IEC"));
+    RunBench::bound(standard, QStringLiteral("ENGY"), 15.0f, -15.0f, QStringLiteral("X+(X*Y%)"));
+    RunBench::bound(standard, QStringLiteral("DELY"), 60.0f, std::nullopt);
+    RunBench::bound(standard, QStringLiteral("PEKI"), 50.0f, std::nullopt);
+    RunBench::bound(standard, QStringLiteral("PEKU"), 5000.0f, std::nullopt);
   }
 
   // The run of the newer generation: reply, curve, verdict.
@@ -80,7 +85,7 @@ TEST_F(DischargeResult, ReadsItsFourFieldsFromTheReply) {
   EXPECT_EQ(result_.MeasurementByKey(QStringLiteral("PEKI"))->Value(), QVariant(30.4));
   EXPECT_EQ(result_.MeasurementByKey(QStringLiteral("DELY"))->Value(), QVariant(4.5));
   result_.StoreResult(kReply.left(22));
-  EXPECT_EQ(result_.MeasurementByKey(QStringLiteral("DELY"))->Value(), QVariant(0.0));
+  EXPECT_EQ(result_.MeasurementByKey(QStringLiteral("DELY"))->Value(), QVariant());
   EXPECT_EQ(result_.MeasurementByKey(QStringLiteral("PEKI"))->Value(), QVariant(30.4));
   EXPECT_TRUE(result_.ResultStored());
 }
@@ -120,6 +125,7 @@ TEST_F(DischargeResult, StoresTheCurveAfterTheMeasurements) {
       canonical(stored),
       canonicalXml(QStringLiteral(
           "<ResultItem MTI=\"1\"><Status Code=\"1\"/>"
+          "<Standard AlphaName=\"IEC\" CompleteName=\"IEC 1\"/>"
           "<ServiceRecord Built=\"True\" Flag=\"\">/95/4.5/30.4/1520</ServiceRecord>"
           "<Measurement Key=\"ENGY\"><Description>20130::Energy</Description>"
           "<Value Type=\"1\" Kind=\"Double\">95</Value><Unit>J</Unit><Status Code=\"1\"/>"
@@ -146,12 +152,18 @@ TEST_F(DischargeResult, StoresTheCurveAfterTheMeasurements) {
   EXPECT_EQ(canonical(loaded.Save(document_)), canonical(stored));
 }
 
-TEST_F(DischargeResult, ACurveIsStoredOnlyWithValuesAndWithTheMeasurements) {
+// The curve was measured with the values: it is stored with them whatever
+// the status, and never without them.
+TEST_F(DischargeResult, ACurveIsStoredWithTheMeasuredValuesAndOnlyWithSamples) {
   run();
   for (rt::Long status : {0, 3}) {
     result_.SetStatus(status);
-    EXPECT_FALSE(childTags(result_.Save(document_)).contains(QStringLiteral("Waveform"))) << status;
+    EXPECT_TRUE(childTags(result_.Save(document_)).contains(QStringLiteral("Waveform"))) << status;
   }
+  CResultDischarge unmeasured;
+  unmeasured.Initialize(bench_.test);
+  unmeasured.StoreWaveForm(block12({1, 2}), QStringLiteral("L!"), true);
+  EXPECT_FALSE(childTags(unmeasured.Save(document_)).contains(QStringLiteral("Waveform")));
   result_.SetStatus(1);
   result_.StoreWaveForm(QByteArray(), QStringLiteral("L!"), true);
   ASSERT_TRUE(result_.Waveform());

@@ -123,12 +123,9 @@ TEST_F(LimitedResults, SensitivityReadsThePadsAndDividesForTheEcgInput) {
       {padsReply, 7, 1.2f, 0.048f},
       {padsReply, 26, 1.2f, 0.048f},
       {padsReply, -1, 1.2f, 1.2f},
-      {reply(34, {{1, "9.99"}}), 0, 0, 0},          // shorter than column 35
-      {reply(38, {{35, " 2.5"}}), 4, 2.5f, 0.25f},  // ends inside the field
       {reply(40, {{35, "-1.5  "}}), 0, -1.5f, -1.5f},
       {reply(40, {{35, "1.2E1 "}}), 0, 12, 12},
       {reply(40, {{35, " 1 .2\t"}}), 0, 1.2f, 1.2f},
-      {reply(40, {{35, "  ?!  "}}), 0, 0, 0},
       {reply(45, {{35, "  1.201.7"}}), 0, 1.2f, 1.2f},  // only six characters count
   };
   for (const auto& c : cases) {
@@ -142,12 +139,30 @@ TEST_F(LimitedResults, SensitivityReadsThePadsAndDividesForTheEcgInput) {
   }
 }
 
+// The reply handed to a result of any of the classes judged by limits (the
+// sensitivity result with load index 0).
+void store(CResultBase& result, const QString& text) {
+  if (auto* sensitivity = dynamic_cast<CResultSensitivity*>(&result))
+    sensitivity->StoreResult(text, 0);
+  else if (auto* chargeTime = dynamic_cast<CResultChargeTime*>(&result))
+    chargeTime->StoreResult(text);
+  else if (auto* discharge = dynamic_cast<CResultDischarge*>(&result))
+    discharge->StoreResult(text);
+  else if (auto* refractory = dynamic_cast<CResultRefractory*>(&result))
+    refractory->StoreResult(text);
+  else
+    dynamic_cast<CResultAccuracy&>(result).StoreResult(text);
+}
+
 // A fresh result of the class that has taken the reply.
 template <class Result>
 std::shared_ptr<CResultBase> afterReply(const QString& text) {
   auto result = std::make_shared<Result>();
-  result->Initialize();
-  result->StoreResult(text);
+  if constexpr (std::is_same_v<Result, CResultDischarge>)
+    result->Initialize(nullptr);
+  else
+    result->Initialize();
+  store(*result, text);
   return result;
 }
 
@@ -161,24 +176,14 @@ TEST_F(LimitedResults, RepliesFillTheFieldsOfTheirColumns) {
        reply(59, {{44, "   250"}, {53, "    300"}}),
        {{"SENS", 250.0}, {"PACE", 300.0}}},
       {afterReply<CResultRefractory>,
-       reply(50, {{44, "   250"}}),
-       {{"SENS", 250.0}, {"PACE", 0.0}}},
-      {afterReply<CResultRefractory>,
        reply(59, {{44, "  +2e2"}, {53, "   -1  "}}),
        {{"SENS", 200.0}, {"PACE", -1.0}}},
       {afterReply<CResultChargeTime>,
        reply(40, {{1, "  98.7"}, {35, "   4.2"}}),
        {{"ENGY", 98.7}, {"CHTI", 4.2}}},
-      {afterReply<CResultChargeTime>, QStringLiteral(" 355.0"), {{"ENGY", 355.0}, {"CHTI", 0.0}}},
-      {afterReply<CResultChargeTime>,
-       QStringLiteral("garbage, not a measurement reply"),
-       {{"ENGY", 0.0}, {"CHTI", 0.0}}},
       {afterReply<CResultAccuracy>,
        QStringLiteral("072      10.0     70.0"),
        {{"RATE", 72.0}, {"PWID", 10.0}, {"AMPL", 70.0}}},
-      {afterReply<CResultAccuracy>,
-       QStringLiteral("072"),
-       {{"RATE", 72.0}, {"PWID", 0.0}, {"AMPL", 0.0}}},
       {afterReply<CResultAccuracy>,
        QStringLiteral("0721234567890123456789"),
        {{"RATE", 72.0}, {"PWID", 567890.0}, {"AMPL", 456789.0}}},
@@ -189,6 +194,101 @@ TEST_F(LimitedResults, RepliesFillTheFieldsOfTheirColumns) {
     for (auto it = c.values.begin(); it != c.values.end(); ++it)
       EXPECT_EQ(valueOf(*result, qPrintable(it.key())), it.value()) << qPrintable(it.key());
     EXPECT_TRUE(result->ResultStored());
+  }
+}
+
+// "Measured" means a whole field of the reply that reads as one number. A
+// field the reply does not reach or ends inside, letters, a number beyond
+// range: the measurement stays empty, and that is reported once for it.
+TEST_F(LimitedResults, AFieldTheReplyDoesNotWhollyHoldAsANumberIsNotMeasured) {
+  const struct {
+    const char* what;
+    std::function<std::shared_ptr<CResultBase>(const QString&)> store;
+    QString reply;
+    const char* key;
+  } cases[] = {
+      {"charge time beyond the reply", afterReply<CResultChargeTime>, QStringLiteral(" 360.0"),
+       "CHTI"},
+      {"charge time cut off in its number", afterReply<CResultChargeTime>,
+       reply(38, {{1, " 360.0"}, {35, "   4"}}), "CHTI"},
+      {"discharge of 22 characters", afterReply<CResultDischarge>,
+       reply(22, {{1, "  95.0"}, {9, "1520.0"}, {17, "  30.4"}}), "DELY"},
+      {"delay beyond range", afterReply<CResultDischarge>,
+       reply(31, {{1, "  95.0"}, {9, "1520.0"}, {17, "  30.4"}, {25, "  1e999"}}), "DELY"},
+      {"pace reply of 50 characters", afterReply<CResultRefractory>, reply(50, {{44, "   250"}}),
+       "PACE"},
+      {"letters in the paced period", afterReply<CResultRefractory>,
+       reply(59, {{44, "   250"}, {53, "   3O0"}}), "PACE"},
+      {"pads with a colon", afterReply<CResultSensitivity>, reply(40, {{35, "  1:20"}}), "PADS"},
+      {"pads beyond the single range", afterReply<CResultSensitivity>, reply(40, {{35, "  1e39"}}),
+       "PADS"},
+      {"pads field blank", afterReply<CResultSensitivity>, reply(40, {{34, "9"}}), "PADS"},
+      {"amplitude beyond the reply", afterReply<CResultAccuracy>, QStringLiteral("072"), "AMPL"},
+      {"garbage", afterReply<CResultChargeTime>, QStringLiteral("garbage, not a measurement reply"),
+       "ENGY"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    errors().clear();
+    const std::shared_ptr<CResultBase> result = c.store(c.reply);
+    EXPECT_EQ(valueOf(*result, c.key), QVariant());
+    const QList<host::ErrorEntry> faults = reported();
+    ASSERT_FALSE(faults.isEmpty());
+    EXPECT_TRUE(faults.first().description.contains(QLatin1String(c.key)))
+        << qPrintable(faults.first().description);
+    EXPECT_EQ(faults.first().source, result->kind().source);
+    // The same fault in a later reply of the same result is not told again.
+    const auto before = faults.size();
+    store(*result, c.reply);
+    EXPECT_EQ(reported().size(), before);
+  }
+  // The pads' fault leaves the derived ECG sensitivity empty too.
+  EXPECT_EQ(valueOf(*afterReply<CResultSensitivity>(reply(40, {{35, "  1:20"}})), "ECG"),
+            QVariant());
+}
+
+// The analyzer shows 0 in a column until it has measured it: where the runs
+// take 0 for "none yet" (the energy the discharge poll waits for, the
+// charge time, the refractory periods, the pads' sensitivity the poll waits
+// for, the pacer's pulses), 0 is no value, and not a fault of the reply.
+TEST_F(LimitedResults, TheAnalyzersZeroForNotMeasuredYetIsNoValue) {
+  const struct {
+    std::function<std::shared_ptr<CResultBase>(const QString&)> store;
+    QString reply;
+    QStringList empty;
+    QVariantMap values;
+  } cases[] = {
+      {afterReply<CResultChargeTime>,
+       reply(40, {{1, " 360.0"}, {35, "   0.0"}}),
+       {"CHTI"},
+       {{"ENGY", 360.0}}},
+      {afterReply<CResultDischarge>,
+       reply(31, {{1, "   0.0"}, {9, "   0.0"}, {17, "   0.0"}, {25, "    0.0"}}),
+       {"ENGY"},
+       {{"PEKU", 0.0}, {"PEKI", 0.0}, {"DELY", 0.0}}},
+      {afterReply<CResultRefractory>,
+       reply(59, {{44, "     0"}, {53, "    300"}}),
+       {"SENS"},
+       {{"PACE", 300.0}}},
+      {afterReply<CResultRefractory>,
+       reply(59, {{44, "   250"}, {53, "      0"}}),
+       {"PACE"},
+       {{"SENS", 250.0}}},
+      {afterReply<CResultAccuracy>,
+       QStringLiteral("000       0.0      0.0"),
+       {"RATE", "AMPL", "PWID"},
+       {}},
+      {afterReply<CResultSensitivity>, reply(40, {{35, "  0.00"}}), {"PADS", "ECG"}, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(qPrintable(c.reply));
+    errors().clear();
+    const std::shared_ptr<CResultBase> result = c.store(c.reply);
+    for (const QString& key : c.empty)
+      EXPECT_EQ(valueOf(*result, qPrintable(key)), QVariant()) << qPrintable(key);
+    for (auto it = c.values.begin(); it != c.values.end(); ++it)
+      EXPECT_EQ(valueOf(*result, qPrintable(it.key())), it.value()) << qPrintable(it.key());
+    EXPECT_TRUE(reported().isEmpty());
   }
 }
 
@@ -214,7 +314,132 @@ TEST_F(LimitedResults, AnEmptyReplyChangesNoValueButCountsAsStored) {
 
 // --- verdict --------------------------------------------------------------------
 
-class LimitedVerdict : public ResultTest {};
+class LimitedVerdict : public ResultTest {
+ protected:
+  LanguageScope english_{QStringLiteral("en")};
+};
+
+const QString kFullRefractory = reply(59, {{44, "   250"}, {53, "    300"}});
+
+// Passed only when every measurement a judging standard limits holds a
+// measured value within its limits, and one was judged; failed whenever a
+// judged value lies outside; not judged, and why, otherwise.
+TEST_F(LimitedVerdict, PassedOnlyWhenEveryLimitedValueWasMeasuredWithinItsLimits) {
+  const struct {
+    const char* what;
+    std::vector<std::tuple<const char*, std::optional<float>, std::optional<float>>> bounds;
+    bool select;
+    QString reply;
+    rt::Long status;
+    rt::Long sens, pace;  // the measurements' statuses
+    const char* reason;
+  } cases[] = {
+      {"paced period too long", {{"PACE", 280.0f, {}}}, true, kFullRefractory, 2, 0, 2, ""},
+      {"paced period within", {{"PACE", 350.0f, {}}}, true, kFullRefractory, 1, 0, 1, ""},
+      {"both within",
+       {{"PACE", 350.0f, {}}, {"SENS", {}, 200.0f}},
+       true,
+       kFullRefractory,
+       1,
+       1,
+       1,
+       ""},
+      {"no limit enabled", {}, true, kFullRefractory, 0, 0, 0, "no limit is enabled"},
+      {"no standard selected",
+       {{"PACE", 350.0f, {}}},
+       false,
+       kFullRefractory,
+       0,
+       0,
+       0,
+       "no standard of the test is selected"},
+      {"the limited period missing from the reply",
+       {{"PACE", 350.0f, {}}},
+       true,
+       reply(50, {{44, "   250"}}),
+       0,
+       0,
+       0,
+       "the analyzer gave no paced refractory period"},
+      {"the limited period blank, a low bound",
+       {{"PACE", {}, 200.0f}},
+       true,
+       reply(59, {{44, "   250"}}),
+       0,
+       0,
+       0,
+       "the analyzer gave no paced refractory period"},
+      {"one missing, the other failed",
+       {{"PACE", 280.0f, {}}, {"SENS", 300.0f, {}}},
+       true,
+       reply(59, {{53, "    300"}}),
+       2,
+       0,
+       2,
+       ""},
+      {"nothing measured",
+       {{"PACE", 350.0f, {}}},
+       true,
+       QString(),
+       0,
+       0,
+       0,
+       "nothing was measured"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    RunBench bench(400);
+    const host::StandardPtr standard = bench.standard(QStringLiteral("IEC"), c.select);
+    for (const auto& [key, high, low] : c.bounds)
+      RunBench::bound(standard, QLatin1String(key), high, low);
+    CResultRefractory result;
+    result.Initialize();
+    result.StoreResult(c.reply);
+    result.UpdateStatus(bench.test, bench.selected, false);
+    EXPECT_EQ(result.Status(), c.status);
+    EXPECT_EQ(result.MeasurementByKey(QStringLiteral("SENS"))->Status(), c.sens);
+    EXPECT_EQ(result.MeasurementByKey(QStringLiteral("PACE"))->Status(), c.pace);
+    EXPECT_EQ(result.NotJudgedReason(), QLatin1String(c.reason));
+    // Only a verdict has a service record.
+    EXPECT_EQ(result.ServiceRecord() != nullptr, c.status != 0);
+  }
+}
+
+// A limited field that did not convert, or that the reply did not reach,
+// never passes as 0, in any of the results.
+TEST_F(LimitedVerdict, AnEmptyLimitedValueIsNeverJudgedAsZero) {
+  const struct {
+    rt::Long testID;
+    const char* key;
+    float high;
+    std::function<std::shared_ptr<CResultBase>(const QString&)> store;
+    QString reply;
+    const char* reason;
+  } cases[] = {
+      {100, "CHTI", 15, afterReply<CResultChargeTime>, QStringLiteral(" 360.0"),
+       "the analyzer gave no charge time"},
+      {200, "DELY", 60, afterReply<CResultDischarge>,
+       reply(31, {{1, "  95.0"}, {9, "1520.0"}, {17, "  30.4"}, {25, "  1e999"}}),
+       "the analyzer gave no delay"},
+      {400, "PACE", 350, afterReply<CResultRefractory>,
+       reply(59, {{44, "   250"}, {53, "  1e999"}}),
+       "the analyzer gave no paced refractory period"},
+      {500, "AMPL", 100, afterReply<CResultAccuracy>, QStringLiteral("072      10.0    1e999"),
+       "the analyzer gave no pulse amplitude"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.key);
+    RunBench bench(c.testID);
+    RunBench::bound(bench.standard(QStringLiteral("IEC")), QLatin1String(c.key), c.high, 0.0f);
+    const std::shared_ptr<CResultBase> result = c.store(c.reply);
+    dynamic_cast<CLimitedResult&>(*result).UpdateStatus(bench.test, bench.selected, false);
+    EXPECT_EQ(result->Status(), 0);
+    EXPECT_EQ(valueOf(*result, c.key), QVariant());
+    EXPECT_EQ(result->NotJudgedReason(), QLatin1String(c.reason));
+    EXPECT_EQ(result->MeasurementByKey(QLatin1String(c.key))->NotJudgedReason(),
+              QLatin1String(c.reason));
+  }
+}
 
 TEST_F(LimitedVerdict, OneFailingMeasurementFailsTheResultAndEveryValueIsSummarised) {
   RunBench bench(400);
@@ -222,10 +447,11 @@ TEST_F(LimitedVerdict, OneFailingMeasurementFailsTheResultAndEveryValueIsSummari
                   std::nullopt);
   CResultRefractory result;
   result.Initialize();
-  result.StoreResult(reply(59, {{44, "   250"}, {53, "    300"}}));
+  result.StoreResult(kFullRefractory);
   result.UpdateStatus(bench.test, bench.selected, false);
   EXPECT_EQ(result.Status(), 2);
-  EXPECT_EQ(result.MeasurementByKey(QStringLiteral("SENS"))->Status(), 1);
+  EXPECT_EQ(result.MeasurementByKey(QStringLiteral("SENS"))->NotJudgedReason(),
+            QStringLiteral("no limit is enabled"));
   EXPECT_EQ(result.MeasurementByKey(QStringLiteral("PACE"))->Status(), 2);
   EXPECT_TRUE(recordOf(result).built());
   EXPECT_EQ(recordOf(result).flag(), QStringLiteral("F"));
@@ -235,8 +461,8 @@ TEST_F(LimitedVerdict, OneFailingMeasurementFailsTheResultAndEveryValueIsSummari
 TEST_F(LimitedVerdict, RelativeLimitsAreJudgedForThePreset) {
   RunBench bench(500);
   // 40 ppm set: X+Y with 5 and -5 gives 35..45.
-  RunBench::bound(bench.standard(QStringLiteral("AAMI")), QStringLiteral("RATE"), 5.0f, -5.0f,
-                  QStringLiteral("X+Y"));
+  const host::StandardPtr aami = bench.standard(QStringLiteral("AAMI"));
+  RunBench::bound(aami, QStringLiteral("RATE"), 5.0f, -5.0f, QStringLiteral("X+Y"));
   CResultAccuracy result;
   result.Initialize(std::make_shared<CConfigAccuracy>());
   for (const auto& [rate, status] : {std::pair{"045", 1}, {"035", 1}, {"046", 2}, {"072", 2}}) {
@@ -246,12 +472,13 @@ TEST_F(LimitedVerdict, RelativeLimitsAreJudgedForThePreset) {
   }
   EXPECT_EQ(recordOf(result).summary(), QStringLiteral("/72/70/10"));
   // The measurements after the failed one are judged all the same.
+  RunBench::bound(aami, QStringLiteral("AMPL"), 100.0f, std::nullopt, QStringLiteral("Y"));
   result.Initialize(std::make_shared<CConfigAccuracy>());
   result.StoreResult(QStringLiteral("072      10.0     70.0"));
   result.UpdateStatus(bench.test, bench.selected, false);
   EXPECT_EQ(result.MeasurementByKey(QStringLiteral("RATE"))->Status(), 2);
   EXPECT_EQ(result.MeasurementByKey(QStringLiteral("AMPL"))->Status(), 1);
-  EXPECT_EQ(result.MeasurementByKey(QStringLiteral("PWID"))->Status(), 1);
+  EXPECT_EQ(result.MeasurementByKey(QStringLiteral("PWID"))->Status(), 0);
 }
 
 TEST_F(LimitedVerdict, EachSelectedStandardCountsAndUnselectedOnesDoNot) {
@@ -267,28 +494,25 @@ TEST_F(LimitedVerdict, EachSelectedStandardCountsAndUnselectedOnesDoNot) {
   result.StoreResult(reply(40, {{35, "  1.20"}}), 1);  // ECG 0.48: on AAMI's bound
   result.UpdateStatus(bench.test, bench.selected, false);
   EXPECT_EQ(result.Status(), 1);
+  EXPECT_EQ(result.MeasurementByKey(QStringLiteral("PADS"))->Status(), 0) << "UL is not selected";
   EXPECT_EQ(recordOf(result).flag(), QString());
   EXPECT_EQ(recordOf(result).summary(), QStringLiteral("/1.2/0.48"));
+  // The result names the standards that judged it.
+  const host::StandardsCollectionPtr judgedBy = result.JudgedBy();
+  ASSERT_TRUE(judgedBy);
+  ASSERT_EQ(judgedBy->Count(), 2);
+  EXPECT_EQ(judgedBy->Item(1)->AlphaName(), QStringLiteral("IEC"));
+  EXPECT_EQ(judgedBy->Item(2)->CompleteName(), QStringLiteral("AAMI 1"));
 
   result.StoreResult(reply(40, {{35, "  1.25"}}), 1);  // ECG 0.5
   result.UpdateStatus(bench.test, bench.selected, false);
   EXPECT_EQ(result.Status(), 2);
 
-  // No standard selected: nothing can fail.
+  // No standard selected: nothing is judged, and nothing passes.
   result.UpdateStatus(bench.test, std::make_shared<host::StandardsCollection>(), false);
-  EXPECT_EQ(result.Status(), 1);
-}
-
-TEST_F(LimitedVerdict, ABlankFieldOfAReplyIsJudgedAsZero) {
-  RunBench bench(400);
-  RunBench::bound(bench.standard(QStringLiteral("IEC")), QStringLiteral("PACE"), std::nullopt,
-                  200.0f);
-  CResultRefractory result;
-  result.Initialize();
-  result.StoreResult(reply(59, {{44, "   250"}}));
-  result.UpdateStatus(bench.test, bench.selected, false);
-  EXPECT_EQ(result.Status(), 2);
-  EXPECT_EQ(recordOf(result).summary(), QStringLiteral("/250/0"));
+  EXPECT_EQ(result.Status(), 0);
+  EXPECT_EQ(result.NotJudgedReason(), QStringLiteral("no standard of the test is selected"));
+  EXPECT_FALSE(result.JudgedBy());
 }
 
 TEST_F(LimitedVerdict, AReadingBeyondTheSingleRangeIsNotJudgedAsZero) {
@@ -305,7 +529,8 @@ TEST_F(LimitedVerdict, AReadingBeyondTheSingleRangeIsNotJudgedAsZero) {
 
 TEST_F(LimitedVerdict, WithoutAMeasuredValueNothingIsJudged) {
   RunBench bench(100);
-  bench.standard(QStringLiteral("IEC"));
+  RunBench::bound(bench.standard(QStringLiteral("IEC")), QStringLiteral("CHTI"), 15.0f,
+                  std::nullopt);
   const struct {
     const char* what;
     std::function<void(CResultChargeTime&)> run;
@@ -319,20 +544,24 @@ TEST_F(LimitedVerdict, WithoutAMeasuredValueNothingIsJudged) {
     run.run(result);
     result.UpdateStatus(bench.test, bench.selected, false);
     EXPECT_EQ(result.Status(), 0) << run.what;
+    EXPECT_EQ(result.NotJudgedReason(), QStringLiteral("nothing was measured")) << run.what;
     EXPECT_FALSE(result.HasMeasuredValue()) << run.what;
     EXPECT_FALSE(result.ServiceRecord()) << run.what;
     for (const CMeasurementPtr& m : result.MeasurementList()) EXPECT_EQ(m->Status(), 0);
-    EXPECT_TRUE(childTags(result.Save(document_)) == QStringList{QStringLiteral("Status")});
+    EXPECT_FALSE(childTags(result.Save(document_)).contains(QStringLiteral("Measurement")));
   }
   // Not applicable is the operator's own verdict and needs no value.
   CResultChargeTime skipped;
   skipped.Initialize();
   skipped.UpdateStatus(bench.test, bench.selected, true);
   EXPECT_EQ(skipped.Status(), 3);
+  EXPECT_TRUE(skipped.NotJudgedReason().isEmpty());
   EXPECT_EQ(recordOf(skipped).flag(), QStringLiteral("NA"));
 }
 
-TEST_F(LimitedVerdict, SkippingBuildsANotApplicableRecordAndStoresNoMeasurements) {
+// Not applicable after a run keeps what was measured: the document holds
+// the values that the run printed.
+TEST_F(LimitedVerdict, SkippingBuildsANotApplicableRecordAndKeepsTheMeasuredValues) {
   RunBench bench(300);
   CResultSensitivity result;
   result.Initialize();
@@ -340,17 +569,25 @@ TEST_F(LimitedVerdict, SkippingBuildsANotApplicableRecordAndStoresNoMeasurements
   result.SetMTIID(1);
   result.UpdateStatus(bench.test, bench.selected, true);
   EXPECT_EQ(result.Status(), 3);
-  EXPECT_EQ(
-      canonical(result.Save(document_)),
-      canonicalXml(QStringLiteral("<ResultItem MTI=\"1\"><Status Code=\"3\"/>"
-                                  "<ServiceRecord Built=\"True\" Flag=\"NA\"/></ResultItem>")));
+  EXPECT_EQ(canonical(result.Save(document_)),
+            canonicalXml(QStringLiteral(
+                "<ResultItem MTI=\"1\"><Status Code=\"3\"/>"
+                "<ServiceRecord Built=\"True\" Flag=\"NA\"/>"
+                "<Measurement Key=\"PADS\"><Description>20146::Sensitivity pads</Description>"
+                "<Value Type=\"1\" Kind=\"Single\">1.2</Value><Unit>mV</Unit>"
+                "<Status Code=\"0\"/></Measurement>"
+                "<Measurement Key=\"ECG\"><Description>20147::Sensitivity ECG</Description>"
+                "<Value Type=\"1\" Kind=\"Single\">1.2</Value><Unit>mV</Unit>"
+                "<Status Code=\"0\"/></Measurement></ResultItem>")));
 }
 
 TEST_F(LimitedVerdict, WithoutTheFilterBitTheEarlierRecordStays) {
   RunBench bench(400);
+  RunBench::bound(bench.standard(QStringLiteral("IEC")), QStringLiteral("PACE"), 350.0f,
+                  std::nullopt);
   CResultRefractory result;
   result.Initialize();
-  result.StoreResult(reply(59, {{44, "   250"}, {53, "    300"}}));
+  result.StoreResult(kFullRefractory);
   result.UpdateStatus(bench.test, bench.selected, false);
   const host::ServiceRecordPtr first = result.ServiceRecord();
   ASSERT_TRUE(first);
@@ -359,20 +596,56 @@ TEST_F(LimitedVerdict, WithoutTheFilterBitTheEarlierRecordStays) {
   EXPECT_EQ(result.Status(), 3);
   EXPECT_EQ(result.ServiceRecord(), first);
 
-  // A test element without limit set or filter still gets a verdict.
+  // A test element without limit set has no standard to judge by.
   bench.test->limits = nullptr;
   bench.test->filter = nullptr;
   result.UpdateStatus(bench.test, bench.selected, false);
-  EXPECT_EQ(result.Status(), 1);
+  EXPECT_EQ(result.Status(), 0);
   result.UpdateStatus(nullptr, nullptr, false);
-  EXPECT_EQ(result.Status(), 1);
+  EXPECT_EQ(result.Status(), 0);
+  EXPECT_EQ(result.NotJudgedReason(), QStringLiteral("no standard of the test is selected"));
   EXPECT_EQ(result.ServiceRecord(), first);
+}
+
+// A result not judged keeps why with its status, and names the standards
+// consulted; both come back with a load.
+TEST_F(LimitedVerdict, TheReasonAndTheJudgingStandardsAreStoredWithTheResult) {
+  RunBench bench(400);
+  RunBench::bound(bench.standard(QStringLiteral("IEC")), QStringLiteral("PACE"), 350.0f,
+                  std::nullopt);
+  CResultRefractory result;
+  result.Initialize();
+  result.StoreResult(reply(50, {{44, "   250"}}));
+  result.UpdateStatus(bench.test, bench.selected, false);
+  const host::XmlElementPtr stored = result.Save(document_);
+  EXPECT_EQ(
+      canonical(stored->ChildNodes()->Item(0)),
+      canonicalXml(QStringLiteral(
+          "<Status Code=\"0\">20668::the analyzer gave no paced refractory period</Status>")));
+  EXPECT_EQ(canonical(stored->ChildNodes()->Item(1)),
+            canonicalXml(QStringLiteral("<Standard AlphaName=\"IEC\" CompleteName=\"IEC 1\"/>")));
+
+  errors().clear();  // the reply's fault
+  CResultRefractory loaded;
+  loaded.Initialize();
+  loaded.Load(stored, nullptr);
+  EXPECT_TRUE(reported().isEmpty());
+  EXPECT_EQ(loaded.NotJudgedReason(),
+            QStringLiteral("the analyzer gave no paced refractory period"));
+  EXPECT_TRUE(loaded.Evaluated());
+  ASSERT_TRUE(loaded.JudgedBy());
+  EXPECT_EQ(loaded.JudgedBy()->Item(1)->AlphaName(), QStringLiteral("IEC"));
+  EXPECT_EQ(loaded.MeasurementByKey(QStringLiteral("SENS"))->Value(), QVariant(250.0));
+  EXPECT_EQ(canonical(loaded.Save(document_)), canonical(stored));
 }
 
 // --- stored forms -----------------------------------------------------------------
 
 TEST_F(LimitedVerdict, SensitivityStoresItsEvaluatedRun) {
   RunBench bench(300);
+  const host::StandardPtr standard = bench.standard(QStringLiteral("IEC"));
+  RunBench::bound(standard, QStringLiteral("PADS"), 2.0f, std::nullopt);
+  RunBench::bound(standard, QStringLiteral("ECG"), std::nullopt, 0.1f);
   CResultSensitivity result;
   result.Initialize();
   result.StoreResult(reply(40, {{35, "  1.20"}}), 1);
@@ -382,6 +655,7 @@ TEST_F(LimitedVerdict, SensitivityStoresItsEvaluatedRun) {
   EXPECT_EQ(canonical(result.Save(document_)),
             canonicalXml(QStringLiteral(
                 "<ResultItem MTI=\"3\"><Status Code=\"1\"/>"
+                "<Standard AlphaName=\"IEC\" CompleteName=\"IEC 1\"/>"
                 "<Comment>Pacer in demand mode</Comment>"
                 "<ServiceRecord Built=\"True\" Flag=\"\">/1.2/0.48</ServiceRecord>"
                 "<Measurement Key=\"PADS\"><Description>20146::Sensitivity pads</Description>"
@@ -394,6 +668,9 @@ TEST_F(LimitedVerdict, SensitivityStoresItsEvaluatedRun) {
 
 TEST_F(LimitedVerdict, ChargeTimeStoresNoPresetAndGetsItBackFromTheConfiguration) {
   RunBench bench(100);
+  const host::StandardPtr standard = bench.standard(QStringLiteral("IEC"));
+  RunBench::bound(standard, QStringLiteral("ENGY"), 15.0f, -15.0f, QStringLiteral("X+(X*Y%)"));
+  RunBench::bound(standard, QStringLiteral("CHTI"), 15.0f, std::nullopt);
   CResultChargeTime result;
   result.Initialize(std::make_shared<CConfigChargeTime>());
   result.StoreResult(reply(40, {{1, " 355.0"}, {35, "   4.2"}}));
@@ -403,6 +680,7 @@ TEST_F(LimitedVerdict, ChargeTimeStoresNoPresetAndGetsItBackFromTheConfiguration
   EXPECT_EQ(canonical(stored),
             canonicalXml(QStringLiteral(
                 "<ResultItem MTI=\"2\"><Status Code=\"1\"/>"
+                "<Standard AlphaName=\"IEC\" CompleteName=\"IEC 1\"/>"
                 "<ServiceRecord Built=\"True\" Flag=\"\">/355/4.2</ServiceRecord>"
                 "<Measurement Key=\"ENGY\"><Description>20012::Energy</Description>"
                 "<Value Type=\"1\" Kind=\"Double\">355</Value><Unit>J</Unit>"

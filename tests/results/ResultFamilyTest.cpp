@@ -97,15 +97,28 @@ TEST_P(ResultFamily, SavedResultLoadsBackWithEveryField) {
   EXPECT_TRUE(log->openSteps().isEmpty());
 }
 
-TEST_P(ResultFamily, UnevaluatedAndSkippedResultsStoreNoMeasurements) {
-  for (rt::Long status : {0, 3}) {
+// What was measured or answered is stored whatever the status, and a load
+// reads it back; a result that holds no value stores no measurement.
+TEST_P(ResultFamily, MeasuredValuesAreStoredWhateverTheStatus) {
+  for (rt::Long status : {0, 1, 2, 3}) {
+    SCOPED_TRACE(status);
     auto result = make();
-    fill(*result, GetParam().value, 1);
+    fill(*result, GetParam().value, 0);
     result->SetStatus(status);
     const host::XmlElementPtr stored = result->Save(document_);
-    for (const QString& tag : childTags(stored))
-      EXPECT_NE(tag, QStringLiteral("Measurement")) << status;
+    EXPECT_EQ(childTags(stored).count(QStringLiteral("Measurement")), GetParam().keys.size());
     EXPECT_FALSE(stored->dom().hasAttribute(QStringLiteral("MTI")));
+    auto loaded = make();
+    loaded->Load(stored, nullptr);
+    EXPECT_EQ(loaded->Status(), status);
+    for (const QString& key : GetParam().keys)
+      EXPECT_EQ(loaded->MeasurementByKey(key)->Value(), GetParam().value) << qPrintable(key);
+  }
+  for (rt::Long status : {0, 3}) {
+    auto empty = make();
+    empty->SetStatus(status);
+    EXPECT_FALSE(childTags(empty->Save(document_)).contains(QStringLiteral("Measurement")))
+        << status;
   }
 }
 

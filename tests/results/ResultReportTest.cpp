@@ -27,6 +27,12 @@ QList<QVariantList> tableCalls(const host::HostReport& report) {
 
 class ResultReport : public ResultTest {
  protected:
+  // The charge time judged: at most 15 s.
+  ResultReport() {
+    RunBench::bound(bench_.standard(QStringLiteral("Published")), QStringLiteral("CHTI"), 15.0f,
+                    std::nullopt);
+  }
+
   // A charge-time result of the energy and charge-time fields, judged.
   std::shared_ptr<CResultChargeTime> chargeTime(const char* energy, const char* time = "") {
     auto result = std::make_shared<CResultChargeTime>();
@@ -99,7 +105,8 @@ TEST_F(ResultReport, ACommaLocaleShowsTheFractionsAndStoresPoints) {
             QVariant(QStringLiteral("|      Energy|360,0|98,7|J;|      Charge time||4,2|s;")));
   EXPECT_EQ(result->ServiceRecord()->summary(), QStringLiteral("/98.7/4.2"));
   const host::XmlElementPtr stored = result->Save(document_);
-  EXPECT_EQ(stored->ChildNodes()->Item(3)->SelectChild(QStringLiteral("Value"))->Text(),
+  // Status, Standard, ServiceRecord, then the measurements.
+  EXPECT_EQ(stored->ChildNodes()->Item(4)->SelectChild(QStringLiteral("Value"))->Text(),
             QStringLiteral("4.2"));
 }
 

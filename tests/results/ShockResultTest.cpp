@@ -4,6 +4,7 @@
 
 #include "ResultCases.h"
 #include "records/RunObjects.h"
+#include "report/HostReport.h"
 
 namespace {
 
@@ -152,7 +153,8 @@ TEST_F(ShockResult, CurrentLayoutLoadsIntoTheConfiguredSteps) {
   const host::XmlElementPtr stored = result_.Save(document_);
   EXPECT_EQ(canonical(stored->ChildNodes()->Item(3)),
             canonicalXml(QStringLiteral("<Measurement Key=\"::2\"><Description>NSR 90</Description>"
-                                        "<Value Type=\"3\" Kind=\"Empty\"/><Status Code=\"0\"/>"
+                                        "<Value Type=\"3\" Kind=\"Empty\"/><Status Code=\"0\">"
+                                        "20653::the operator gave no verdict</Status>"
                                         "</Measurement>")));
 
   CResultShock loaded;
@@ -165,6 +167,33 @@ TEST_F(ShockResult, CurrentLayoutLoadsIntoTheConfiguredSteps) {
   EXPECT_EQ(loaded.MeasurementByKey(QStringLiteral("::3"))->Status(), 2);
   EXPECT_EQ(loaded.MeasurementByKey(QStringLiteral("::3"))->PresetValue(), QVariant(true));
   EXPECT_EQ(loaded.ServiceRecord()->summary(), QStringLiteral("/True/False/False"));
+}
+
+// One step of three answered, as it expects: no verdict yet, but the answer
+// is kept, stored, read back and printed, and the result says why.
+TEST_F(ShockResult, APartlyAnsweredResultKeepsItsAnswerAndSaysWhyItIsNotJudged) {
+  LanguageScope english{QStringLiteral("en")};
+  answer({true});
+  result_.UpdateStatus(bench_.test, false);
+  EXPECT_EQ(result_.Status(), 0);
+  EXPECT_EQ(result_.NotJudgedReason(), QStringLiteral("not every step was answered"));
+  const host::XmlElementPtr stored = result_.Save(document_);
+  EXPECT_EQ(childTags(stored).count(QStringLiteral("Measurement")), 3);
+
+  CResultShock loaded;
+  loaded.Initialize(config_);
+  loaded.Load(stored, nullptr);
+  EXPECT_TRUE(reported().isEmpty());
+  EXPECT_EQ(loaded.Status(), 0);
+  EXPECT_EQ(loaded.MeasurementByKey(QStringLiteral("::1"))->Value(), QVariant(true));
+  EXPECT_EQ(loaded.MeasurementByKey(QStringLiteral("::1"))->Status(), 1);
+  EXPECT_EQ(loaded.NotJudgedReason(), QStringLiteral("not every step was answered"));
+  auto report = std::make_shared<host::HostReport>();
+  loaded.PrintReport(report, QVariant());
+  QString rows;
+  for (const host::ReportCall& call : report->calls())
+    if (call.name == QLatin1String("AddTable")) rows = call.args.value(2).toString();
+  EXPECT_TRUE(rows.startsWith(QStringLiteral("|      CVF|Shock|Shock|;"))) << qPrintable(rows);
 }
 
 TEST_F(ShockResult, AStepRemovedSinceTheRunIsReportedAndTheLaterStepsStillLoad) {

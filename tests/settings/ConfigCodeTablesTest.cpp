@@ -43,12 +43,14 @@ TEST(CodeTables, TriggerCodesCountFromOne) {
                          "Y11", "Y12", "Y13", "Y14", "Y15", ""}));
 }
 
+// The codes mirror around Off (N11): 50 Hz from N10 (smallest) down to N01,
+// 60 Hz from N12 (smallest) up to N21; nothing beyond the list.
 TEST(CodeTables, NoiseCodes) {
   CConfigAccuracy config;
   EXPECT_EQ(codesOf([&](rt::Integer i) { return config.NoiseCode(i); }, -1, 22),
             (QStringList{"",    "N11", "N10", "N09", "N08", "N07", "N06", "N05",
-                         "N04", "N03", "N02", "N01", "N21", "N12", "N13", "N14",
-                         "N15", "N16", "N17", "N18", "N19", "N20", "N21", ""}));
+                         "N04", "N03", "N02", "N01", "N12", "N13", "N14", "N15",
+                         "N16", "N17", "N18", "N19", "N20", "N21", "",    ""}));
 }
 
 TEST(CodeTables, EveryNoiseListEntrySendsALevelOfItsOwnAndOnlyOffSwitchesNoiseOff) {

@@ -118,7 +118,9 @@ TEST_P(ConfigFamily, CloneIsOfTheSameClassWithItsOwnGuideSettings) {
   config->TestGuideConfig()->SetButtonMask(host::guidebutton::Previous);
   auto clone = std::dynamic_pointer_cast<CConfigBase>(config->Clone());
   ASSERT_TRUE(clone);
-  EXPECT_EQ(typeid(*clone), typeid(*config));
+  const CConfigBase& copy = *clone;
+  const CConfigBase& original = *config;
+  EXPECT_EQ(typeid(copy), typeid(original));
   EXPECT_NE(clone->TestGuideConfig(), config->TestGuideConfig());
   EXPECT_EQ(clone->TestGuideConfig()->ButtonMask(), host::guidebutton::Previous);
   clone->TestGuideConfig()->SetButtonMask(host::guidebutton::Skip);

@@ -94,6 +94,58 @@ TEST_F(StoredSettings, AnIndexBeyondItsRangeIsReportedAndLeavesWhatFollowsAsItWa
   }
 }
 
+TEST_F(StoredSettings, ALoadEndsAtTheFirstChildItCannotConvertInItsOwnReadingOrder) {
+  // Every child holds a new value and one does not fit its field: the
+  // children read before it take their values, those read after it (the
+  // guide settings too) keep theirs, whatever order the element has.
+  const QString beyondSingle = QStringLiteral("1") + QString(39, u'0');
+  const struct Case {
+    std::function<std::shared_ptr<CConfigBase>()> make;
+    QString children;
+    QStringList saved;
+  } cases[] = {
+      {makeConfig<CConfigChargeTime>,
+       "<AutoPlayback>True</AutoPlayback><PresetEnergy>" + beyondSingle + "</PresetEnergy>",
+       {"PresetEnergy=360", "AutoPlayback=False"}},
+      {makeConfig<CConfigSensitivity>,
+       "<TriggerWave>25 ms Sqr.</TriggerWave><RangeLow>" + beyondSingle +
+           "</RangeLow><TriggerIndex>1</TriggerIndex><LoadIndex>2</LoadIndex><Load>100 Ohm</Load>",
+       {"LoadIndex=2", "TriggerIndex=1", "Load=100 Ohm", "TriggerWave=10 ms Sqr."}},
+      {makeConfig<CConfigRefractory>,
+       "<RateIndex>3</RateIndex><LoadIndex>40000</LoadIndex><Rate>70 ppm</Rate><Load>50 Ohm</Load>",
+       {"Load=50 Ohm", "Rate=70 ppm", "RateIndex=2", "LoadIndex=0"}},
+      {makeConfig<CConfigAccuracy>,
+       "<RateIndex>1</RateIndex><Rate>50 ppm</Rate><AmplitudeIndex>40000</AmplitudeIndex>"
+       "<Amplitude>35 mA</Amplitude><NoiseIndex>2</NoiseIndex><Noise>50 Hz 2 mV</Noise>"
+       "<LoadIndex>1</LoadIndex><Load>50 Ohm</Load>",
+       {"Noise=50 Hz 2 mV", "NoiseIndex=2", "Amplitude=35 mA", "AmplitudeIndex=0", "Load=50 Ohm",
+        "LoadIndex=1", "Rate=40 ppm", "RateIndex=0"}},
+      {makeConfig<CConfigDischarge>,
+       "<AutoPlayback>True</AutoPlayback><WaveFormIndex>3</WaveFormIndex><Wavetype>PAC</Wavetype>"
+       "<AmplitudeIndex>" +
+           beyondSingle +
+           "</AmplitudeIndex><Amplitude>2,0 mV</Amplitude>"
+           "<PresetEnergy>50</PresetEnergy>",
+       {"Amplitude=2,0 mV", "AmplitudeIndex=2", "PresetEnergy=50", "Wavetype=", "WaveFormIndex=1",
+        "FetchWaveform=True", "PrintWaveform=True", "AutoPlayback=False"}},
+      {makeConfig<CConfigPerformance>,
+       "<Version>2.3.1</Version><Wavetype>100</Wavetype><Amplitude>" + beyondSingle +
+           "</Amplitude><Duration>30</Duration>",
+       {"Version=2.3.1", "Duration=30", "Amplitude=1", "Wavetype=301"}},
+  };
+  for (const Case& c : cases) {
+    auto config = c.make();
+    SCOPED_TRACE(qPrintable(config->kind().source));
+    errors().clear();
+    config->Load(plugInData(c.children + QStringLiteral("<TestGuideSettings ButtonMask=\"1\"/>")),
+                 nullptr);
+    ASSERT_EQ(reported().size(), 1);
+    EXPECT_EQ(reported().first().number, rt::err::Overflow);
+    EXPECT_EQ(children(save(*config)), c.saved + QStringList{kGuide});
+    EXPECT_EQ(config->TestGuideConfig()->ButtonMask(), host::guidebutton::Default);
+  }
+}
+
 TEST_F(StoredSettings, ChargeTimeRoundTripAndFlagsOnlyFromTheExactTrue) {
   CConfigChargeTime config;
   EXPECT_EQ(children(save(config)),

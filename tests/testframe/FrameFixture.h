@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -22,6 +23,7 @@
 #include "services/HostServices.h"
 #include "tests/CTestFrame.h"
 #include "typelib/OrvanQel.h"
+#include "ui/Clock.h"
 #include "ui/MessageBoxes.h"
 
 namespace frametests {
@@ -107,6 +109,14 @@ class FrameTest : public ::testing::Test {
     return simulator;
   }
 
+  // Calls the action that many milliseconds from now on the test's clock,
+  // as a click handled meanwhile would; one due after its test has ended
+  // goes nowhere.
+  void after(int milliseconds, std::function<void()> action) {
+    later_.push_back(std::make_unique<ui::Alarm>(std::move(action)));
+    later_.back()->setAfterMilliseconds(milliseconds);
+  }
+
   // An element made by its registered name, as the plug-in makes them.
   static std::shared_ptr<orvanRV1Xtst::CTestFrame> element(rt::Long testID) {
     return com::createObjectAs<orvanRV1Xtst::CTestFrame>(progIdOf(testID));
@@ -115,6 +125,7 @@ class FrameTest : public ::testing::Test {
   static inline std::unique_ptr<testsupport::TemporaryRegistry> registry_;
   testsupport::SimulatedLink simulated_;
   std::vector<std::unique_ptr<rv1xsim::Simulator>> simulators_;
+  std::vector<std::unique_ptr<ui::Alarm>> later_;
 };
 
 }  // namespace frametests

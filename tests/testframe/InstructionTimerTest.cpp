@@ -3,7 +3,9 @@
 #include <QLabel>
 
 #include "FrameFixture.h"
+#include "LanguageScope.h"
 #include "QtPrinters.h"
+#include "services/LanguageService.h"
 #include "tests/FTimer.h"
 #include "tests/XTestInstruction.h"
 #include "ui/MessageLoop.h"
@@ -83,6 +85,28 @@ TEST_F(Instruction, ItsPictureAndTextStayInTheMiddleOfItsHeight) {
   EXPECT_EQ(popup.Icon()->x(), ui::toPixels(120)) << "only the height is followed";
   const QWidget* panel = popup.findChild<QWidget*>(QStringLiteral("shpBackground"));
   EXPECT_EQ(panel->geometry(), popup.rect().adjusted(3, 3, -3, -3)) << "45 twips inside";
+}
+
+// Laid over the result view, the pop-up is wider than designed: its text
+// takes the room, in every language.
+TEST_F(Instruction, ACountdownShowsWholeOverTheResultView) {
+  for (const char* language : {"en", "de"}) {
+    SCOPED_TRACE(language);
+    const testsupport::LanguageScope scope{QLatin1String(language)};
+    XTestInstruction popup;
+    popup.resize(ui::toPixels(8550), ui::toPixels(2895));
+    popup.show();
+    const QString countdown = host::LanguageService::instance()->Translate(
+        host::kProduct, QStringLiteral("20017::Charge and shock in %%1 seconds"), {5});
+    popup.ShowMsg(QStringLiteral("TI:WAIT"), countdown);
+    const QLabel& text = *popup.HelpText();
+    EXPECT_LE(text.fontMetrics().horizontalAdvance(text.text()), text.contentsRect().width())
+        << qPrintable(text.text());
+    EXPECT_LE(text.geometry().right(), popup.width() - ui::toPixels(45)) << "inside the panel";
+    EXPECT_EQ(text.x(), ui::toPixels(960));
+    testsupport::saveScreenshot(popup,
+                                QStringLiteral("instruction-countdown-") + QLatin1String(language));
+  }
 }
 
 using RunTimer = FrameTest;

@@ -59,6 +59,8 @@ TEST_F(Decision, ASettingWithoutCommandStopsTheRunBeforeTheAnalyzerIsTouched) {
 TEST_F(Decision, AnEarlierResultStaysWhenASettingStopsTheRun) {
   analyzer(QStringLiteral("range=P"));
   const auto test = element(400);
+  limit(test, QStringLiteral("PACE"), 400, {});
+  ctx->setSelectedStandards(test->Limits()->Standards());
   perform(test);
   ASSERT_EQ(status(test), 1);
   const host::IResultDataPtr measured = test->Result();
@@ -86,6 +88,8 @@ TEST_F(Decision, AFailedWaveformReadStillFinishesTheMeasuredDischarge) {
     errors().clear();
     analyzer(QLatin1String(c.analyzerOptions));
     const auto test = element(200);
+    limit(test, QStringLiteral("DELY"), 60, {});
+    ctx->setSelectedStandards(test->Limits()->Standards());
     perform(test);
     EXPECT_EQ(values(test), (Values{{"ENGY", 95}, {"DELY", 4.5}, {"PEKI", 30.4}, {"PEKU", 1520}}));
     EXPECT_EQ(status(test), 1);
@@ -154,11 +158,14 @@ TEST_F(Decision, TheAnalyzerIsNotLeftPlaying) {
 }
 
 TEST_F(Decision, APacedPeriodInTheLastColumnAloneIsKept) {
-  // The analyzer right-aligns the paced period to character 59.
+  // The analyzer right-aligns the paced period to character 59; its 0 in
+  // the sensed column is "not measured", no period.
   analyzer(QStringLiteral("range=P,sensed-rp=0,paced-rp=7"));
   const auto test = element(400);
+  limit(test, QStringLiteral("PACE"), 10, {});
+  ctx->setSelectedStandards(test->Limits()->Standards());
   perform(test);
-  EXPECT_EQ(values(test), (Values{{"SENS", 0}, {"PACE", 7}}));
+  EXPECT_EQ(values(test), (Values{{"PACE", 7}}));
   EXPECT_EQ(status(test), 1);
 }
 
@@ -166,11 +173,41 @@ TEST_F(Decision, PacerReadingsTakenBeforeTheAnalyzerWentAreKeptAndFinished) {
   // The pacer wait's "M", one reading, then the analyzer goes.
   analyzer(QStringLiteral("range=P,hangup=M#3"));
   const auto test = element(500);
+  limit(test, QStringLiteral("RATE"), 80, 60);
+  ctx->setSelectedStandards(test->Limits()->Standards());
   perform(test, QStringLiteral("500 play wait-run next"));
   EXPECT_EQ(values(test), (Values{{"RATE", 72}, {"AMPL", 70}, {"PWID", 10}}));
   EXPECT_EQ(status(test), 1);
   EXPECT_EQ(notified(test), 1) << "finished with its readings";
   EXPECT_EQ(messageHeads(), QStringList{QStringLiteral("Error #68")}) << "the link's, once";
+}
+
+// A Stop while the last reply to "M" arrives cuts it off: what came is no
+// reading. The refractory run keeps nothing; the pacer run keeps the
+// reading before it.
+TEST_F(Decision, AStopWhileTheLastReplyArrivesKeepsNoCutOffReading) {
+  const struct {
+    rt::Long testID;
+    const char* analyzerOptions;  // the reply's front at once, its rest 3 s later
+    int arrival;                  // of "M"
+    Values kept;
+  } cases[] = {
+      {400, "range=P,split=3000/50:M#2", 2, {}},
+      {500, "range=P,split=3000/16:M#3", 3, {{"RATE", 72}, {"AMPL", 70}, {"PWID", 10}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.testID);
+    rv1xsim::Simulator& sim = analyzer(QLatin1String(c.analyzerOptions));
+    const auto test = element(c.testID);
+    // Stop once the front of the reply is in, long before its rest.
+    OnCommand stop(
+        sim, "M", [this] { after(500, pressStop); }, c.arrival);
+    perform(test, QStringLiteral("%1 play wait-run next").arg(c.testID));
+    EXPECT_TRUE(stop.done());
+    EXPECT_EQ(values(test), c.kept);
+    EXPECT_NE(status(test), 1);
+    simulators_.clear();
+  }
 }
 
 }  // namespace

@@ -78,7 +78,9 @@ TEST_F(Fault, AnAnalyzerFaultEndsTheRunAndTheLinkAloneSaysSo) {
     EXPECT_TRUE(fromLink.first().startsWith(QLatin1String(c.linkMessage)));
     EXPECT_TRUE(messagesFrom(kTestCaption).isEmpty()) << "the link said it already";
     // (The verdict views take the operator's marks whatever the run did.)
-    if (c.testID < 600) EXPECT_TRUE(values(test).empty());
+    if (c.testID < 600) {
+      EXPECT_TRUE(values(test).empty());
+    }
     EXPECT_EQ(status(test), 0);
     EXPECT_EQ(notified(test), 0);
     EXPECT_FALSE(test->RunFlags().running);
@@ -92,6 +94,8 @@ TEST_F(Fault, ALateReplyIsTakenAsTheReplyOfItsOwnCommand) {
   // again and takes the late reply whole.
   rv1xsim::Simulator& sim = analyzer(QStringLiteral("range=P,late=3500:M#2,sensed-rp=210"));
   const auto test = element(400);
+  limit(test, QStringLiteral("SENS"), 300, 200);
+  ctx->setSelectedStandards(test->Limits()->Standards());
   perform(test);
   EXPECT_EQ(runCommands(sim), (QStringList{"R", "I", "Q00", "M", "C", "D", "D", "M", "M"}));
   EXPECT_EQ(values(test), (Values{{"SENS", 210}, {"PACE", 300}}));
@@ -149,7 +153,9 @@ TEST_F(Fault, LeavingAfterAMeasuredRunDecidesItsResult) {
     perform(test, QStringLiteral("300 play wait-run %1").arg(QLatin1String(c.leaving)));
     EXPECT_EQ(ctx->NavigationCode(), c.code);
     EXPECT_EQ(test->Result() == nullptr, c.dropped);
-    if (!c.dropped) EXPECT_EQ(status(test), 3);
+    if (!c.dropped) {
+      EXPECT_EQ(status(test), 3);
+    }
     EXPECT_EQ(notified(test), c.notified);
     simulators_.clear();
   }

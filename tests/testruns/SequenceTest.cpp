@@ -143,7 +143,9 @@ TEST_F(Sequence, EachRunSendsItsCommandsAndKeepsWhatTheAnalyzerMeasured) {
       ASSERT_TRUE(stored.count(key)) << qPrintable(key);
       EXPECT_NEAR(stored.at(key), value, 1e-4) << qPrintable(key);
     }
-    EXPECT_EQ(status(test), 1) << "no limits: every value passes";
+    // No limit is enabled: the measured values are kept but not judged;
+    // the operator's verdicts are judged all the same.
+    EXPECT_EQ(status(test), c.testID < 600 ? 0 : 1);
     EXPECT_EQ(notified(test), 1);
     EXPECT_TRUE(messageHeads().isEmpty()) << messageHeads().join(u'|').toStdString();
     simulators_.clear();

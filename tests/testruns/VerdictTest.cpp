@@ -2,6 +2,8 @@
 // against the limits of the test's standard, the operator's verdicts for
 // the ECG performance and the shock advisory.
 
+#include <QLabel>
+
 #include "RunFixture.h"
 #include "settings/CConfigShock.h"
 #include "settings/CShockAdviceSetting.h"
@@ -61,14 +63,14 @@ TEST_F(Verdict, AResultPassesOnlyWhenEveryMeasurementOrVerdictDoes) {
        "range=H,charge-time=7.5",
        {{"CHTI", 5, {}}},
        "",
-       {{"ENGY", 1}, {"CHTI", 2}},
+       {{"ENGY", 0}, {"CHTI", 2}},
        2},
       {"discharge current too high",
        200,
        "range=H",
        {{"PEKI", 25, {}}},
        "",
-       {{"ENGY", 1}, {"DELY", 1}, {"PEKI", 2}, {"PEKU", 1}},
+       {{"ENGY", 0}, {"DELY", 0}, {"PEKI", 2}, {"PEKU", 0}},
        2},
       {"sensitivity for the ECG too low",
        300,
@@ -89,14 +91,14 @@ TEST_F(Verdict, AResultPassesOnlyWhenEveryMeasurementOrVerdictDoes) {
        "range=P",
        {{"RATE", 80, 60}},
        "",
-       {{"RATE", 1}, {"AMPL", 1}, {"PWID", 1}},
+       {{"RATE", 1}, {"AMPL", 0}, {"PWID", 0}},
        1},
       {"pacer rate too fast",
        500,
        "range=P,rate=95",
        {{"RATE", 80, 60}},
        "",
-       {{"RATE", 2}, {"AMPL", 1}, {"PWID", 1}},
+       {{"RATE", 2}, {"AMPL", 0}, {"PWID", 0}},
        2},
       {"the monitor failed to show the wave", 600, "range=L", {}, "600 fail", {{"PERF", 2}}, 2},
       {"every step answered as expected", 700, "range=L", {}, "", {{"::2", 1}, {"::3", 1}}, 1},
@@ -131,6 +133,43 @@ TEST_F(Verdict, AResultPassesOnlyWhenEveryMeasurementOrVerdictDoes) {
     EXPECT_EQ(notified(test), 1);
     simulators_.clear();
   }
+}
+
+// The pacer tests' standard as it ships: its limits present but none
+// enabled. A pacer far from its preset is then not judged, never passed,
+// and the guide says so in words.
+TEST_F(Verdict, WithoutAnEnabledLimitAMeasuredResultIsNotJudgedAndTheGuideSaysWhy) {
+  analyzer(QStringLiteral("range=P,rate=200,amplitude=5"));
+  const auto test = element(500);
+  test->Limits()->CreateStandard(QStringLiteral("Labelled accuracy"), QStringLiteral("not set"));
+  ctx->setSelectedStandards(test->Limits()->Standards());
+  QString indicator;
+  QString line;
+  perform(test, QString(), [&](QWidget& guide, rt::Long, const QString& state) {
+    if (state != QLatin1String("finished")) return;
+    indicator = guide.findChild<QLabel*>(QStringLiteral("lblResult"))->text();
+    line = guide.findChild<QLabel*>(QStringLiteral("lblStatus"))->text();
+    testsupport::saveScreenshot(guide, QStringLiteral("guide-500-not-judged"));
+  });
+  EXPECT_EQ(values(test), (Values{{"RATE", 200}, {"AMPL", 5}, {"PWID", 10}}));
+  EXPECT_EQ(status(test), 0);
+  EXPECT_EQ(measurementStatuses(test),
+            (std::map<QString, rt::Long>{{"RATE", 0}, {"AMPL", 0}, {"PWID", 0}}));
+  EXPECT_EQ(indicator, QStringLiteral("Not judged"));
+  EXPECT_EQ(line, QStringLiteral("Not judged: no limit is enabled"));
+  EXPECT_EQ(notified(test), 1) << "finished: its values are kept";
+}
+
+// Answers given before the end codes fail are the operator's verdicts: the
+// result is finished with them.
+TEST_F(Verdict, TheShockAdvisorysEndCodesCannotCostTheAnswers) {
+  analyzer(QStringLiteral("range=L,reject=E01"));
+  const auto test = element(700);
+  twoStepsUntilAnswered(test);
+  perform(test);
+  EXPECT_EQ(measurementStatuses(test), (std::map<QString, rt::Long>{{"::2", 1}, {"::3", 1}}));
+  EXPECT_EQ(status(test), 1);
+  EXPECT_EQ(notified(test), 1);
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "limits/Standard.h"
 #include "ui/Controls.h"
 #include "ui/SyntheticInput.h"
+#include "ui/Twips.h"
 
 namespace {
 
@@ -166,7 +167,10 @@ TEST_F(Toolbar, StatusShowsItsTextAndTheResult) {
             QStringLiteral("Test in progress, please wait..."));
 }
 
-TEST_F(Toolbar, BindOffersTheTestsStandardsAndChoosesASelectedOne) {
+// The box offers the test's standards and shows a selected one; a pick in it
+// makes that standard the one the test is judged by, and leaves what is
+// selected for other tests.
+TEST_F(Toolbar, BindOffersTheTestsStandardsAndAPickSelectsTheOneThatJudges) {
   JournalPtr journal = std::make_shared<Journal>();
   auto limits = std::make_shared<RecordingLimits>(journal);
   limits->standards = std::make_shared<host::StandardsCollection>();
@@ -181,6 +185,9 @@ TEST_F(Toolbar, BindOffersTheTestsStandardsAndChoosesASelectedOne) {
   auto iec = std::make_shared<host::Standard>();
   iec->Init(QStringLiteral("IEC"), QStringLiteral("IEC complete"), 1);
   ctx->SelectedStandards()->Add(iec);
+  auto another = std::make_shared<host::Standard>();
+  another->Init(QStringLiteral("AAMI"), QStringLiteral("of another test"), 1);
+  ctx->SelectedStandards()->Add(another);
 
   toolbar->Bind(ctx, test);
   EXPECT_EQ(events, QStringList{QStringLiteral("StandardChanged")});
@@ -191,11 +198,19 @@ TEST_F(Toolbar, BindOffersTheTestsStandardsAndChoosesASelectedOne) {
   EXPECT_TRUE(chosen->Flag());
 
   auto* combo = extender->widget()->findChild<QComboBox*>(QStringLiteral("cboStandard"));
+  EXPECT_EQ(combo->itemText(0), QStringLiteral("HOUSE (not used)"));
+  EXPECT_EQ(combo->itemData(0, Qt::UserRole), QVariant(QStringLiteral("HOUSE")));
   ui::pressKey(combo, Qt::Key_Home);
   EXPECT_EQ(events.count(QStringLiteral("StandardChanged")), 2);
   chosen = toolbar->StandardSelection();
   EXPECT_EQ(chosen->AlphaName(), QStringLiteral("HOUSE"));
-  EXPECT_FALSE(chosen->Flag()) << "not selected for the run";
+  EXPECT_TRUE(chosen->Flag()) << "picked: the test is judged by it";
+  const host::StandardsCollectionPtr selected = ctx->SelectedStandards();
+  EXPECT_TRUE(selected->Find(0, QStringLiteral("HOUSE"), QStringLiteral("HOUSE complete")));
+  EXPECT_FALSE(selected->Find(0, QStringLiteral("IEC"), QStringLiteral("IEC complete")));
+  EXPECT_TRUE(selected->Find(0, QStringLiteral("AAMI"), QStringLiteral("of another test")));
+  EXPECT_EQ(combo->itemText(0), QStringLiteral("HOUSE"));
+  EXPECT_EQ(combo->itemText(1), QStringLiteral("IEC (not used)"));
 
   toolbar->OnRightMouseDown();  // offers the standards without waiting for a choice
   test.reset();
@@ -281,6 +296,64 @@ TEST_F(GuideControlsFixture, TheStepListMarksOnlyStepsItHas) {
   QVariant none;
   wizard->SetSteps(none);
   EXPECT_TRUE(wizard->Steps().isEmpty());
+}
+
+// Marks single out the steps to follow now; marking none (before a run)
+// or every step (after it) greys none out; a step without text takes no
+// line.
+TEST_F(GuideControlsFixture, TheStepListSinglesOutOnlySomeOfItsSteps) {
+  using host::StepLook;
+  auto wizard = com::createObjectAs<host::ITestWizard>(host::kTestWizardProgId);
+  QVariant steps = QStringList{QStringLiteral("1. Set energy"), QStringLiteral("2. Set range"),
+                               QStringLiteral("3. Press play"), QString()};
+  wizard->SetSteps(steps);
+  const struct {
+    QVariantList marks;
+    QList<StepLook> looks;
+  } cases[] = {
+      {{}, {StepLook::Plain, StepLook::Plain, StepLook::Plain, StepLook::LeftOut}},
+      {{1, 2, 3, 4}, {StepLook::Plain, StepLook::Plain, StepLook::Plain, StepLook::LeftOut}},
+      {{1, 2, 3}, {StepLook::Plain, StepLook::Plain, StepLook::Plain, StepLook::LeftOut}},
+      {{3}, {StepLook::Greyed, StepLook::Greyed, StepLook::Current, StepLook::LeftOut}},
+      {{1, 2}, {StepLook::Current, StepLook::Current, StepLook::Greyed, StepLook::LeftOut}},
+      {{4}, {StepLook::Plain, StepLook::Plain, StepLook::Plain, StepLook::LeftOut}},
+  };
+  for (const auto& c : cases) {
+    QVariant marks = c.marks;
+    wizard->MarkSteps(marks);
+    QList<StepLook> looks;
+    for (rt::Integer number = 1; number <= 4; ++number) looks.append(wizard->Look(number));
+    EXPECT_TRUE(looks == c.looks) << qPrintable(QVariant(c.marks).toStringList().join(u','));
+  }
+  EXPECT_EQ(wizard->Look(0), StepLook::LeftOut);
+  EXPECT_EQ(wizard->Look(5), StepLook::LeftOut);
+}
+
+// The test's name and kind show whole above the step list: a kind too long
+// for one line takes two, and the step list starts below them.
+TEST_F(GuideControlsFixture, ATestsKindTooLongForOneLineTakesTwoAboveTheStepList) {
+  const auto stepListOf = [&](const QString& name, const QString& type, const QString& parameter) {
+    auto test = std::make_shared<host::TestElementBase>();
+    test->Initialize(host::kProduct, 400, 0);
+    test->Info()->SetName(name);
+    test->Info()->SetTypeAndParameter(type, parameter);
+    FakeGuide guide(test, fakeResultFor(400), std::make_shared<host::RunContext>());
+    guide.Show();
+    const auto* steps = guide.findChild<QWidget*>(QStringLiteral("xtwDetails"));
+    const QRect place = steps ? steps->geometry() : QRect();
+    picture(guide, QStringLiteral("guide-kind-") + parameter.section(u' ', 0, 0).toLower());
+    guide.Hide();
+    return place;
+  };
+  const QRect shortKind =
+      stepListOf(QStringLiteral("Charge time test"), QStringLiteral("Defibrillator"),
+                 QStringLiteral("Charge time"));
+  const QRect longKind =
+      stepListOf(QStringLiteral("Refractory period test"), QStringLiteral("Transcutaneous pacer"),
+                 QStringLiteral("Refractory period"));
+  EXPECT_EQ(shortKind.top(), ui::toPixels(480)) << "its designed place";
+  EXPECT_GT(longKind.top(), shortKind.top());
+  EXPECT_EQ(longKind.bottom(), shortKind.bottom());
 }
 
 TEST_F(GuideControlsFixture, AGuideOnTheHostControlsAtItsMainStates) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
+
 #include "FakeGuide.h"
 #include "GuideFixture.h"
 #include "QtPrinters.h"
@@ -32,7 +34,8 @@ TEST(OperatorScript, LinesChangeOrReplaceTheDefaultPlan) {
       "300 na\n"
       "300 skip\n"
       "400 abort\n"
-      "200 mti=RV-12P,4711,2.01 play wait=1 stop wait-run click=0,2,right answer=ok tab=1 next\n"));
+      "200 mti=RV-12P,4711,2.01 play wait=1 stop wait-run click=0,2,right answer=ok tab=1 next\n"
+      "800 stop-after=3 standard=\"IEC 60601-2-4\"\n"));
   struct Case {
     rt::Long testID;
     int pass;
@@ -51,6 +54,8 @@ TEST(OperatorScript, LinesChangeOrReplaceTheDefaultPlan) {
        0,
        {"mti=RV-12P,4711,2.01", "play", "wait=1", "stop", "wait-run", "click=0,2,right",
         "answer=ok", "tab=1", "next"}},
+      // A standard is picked before anything is pressed.
+      {800, 0, {"standard=IEC 60601-2-4", "play", "stop-after", "stop", "wait-run", "next"}},
   };
   for (const Case& c : cases)
     EXPECT_EQ(words(script.PlanFor(c.testID, c.pass)), c.steps) << c.testID << " pass " << c.pass;
@@ -59,12 +64,14 @@ TEST(OperatorScript, LinesChangeOrReplaceTheDefaultPlan) {
   EXPECT_EQ(script.PlanFor(700, 0).answers, (QList<bool>{true, false}));
   EXPECT_TRUE(script.PlanFor(700, 1).answerPresets) << "unscripted: the presets' answers";
   EXPECT_EQ(script.PlanFor(100, 0).steps.at(1).milliseconds, 2500);
+  EXPECT_EQ(script.PlanFor(800, 0).steps.at(0).standard, QStringLiteral("IEC 60601-2-4"));
 }
 
 TEST(OperatorScript, AWordItDoesNotKnowNamesItsLine) {
-  const char* lines[] = {"abc play",       "100 jump",          "100 wait=soon",
-                         "100 click=1",    "100 answers=S,Q",   "100 verdict=maybe",
-                         "100 answer=yep", "100 mti=RV-11,only"};
+  const char* lines[] = {"abc play",       "100 jump",           "100 wait=soon",
+                         "100 click=1",    "100 answers=S,Q",    "100 verdict=maybe",
+                         "100 answer=yep", "100 mti=RV-11,only", "100 play=1",
+                         "100 press",      "100 standard="};
   for (const char* line : lines) {
     const rt::RuntimeError error =
         raisedBy([&] { OperatorScript::Parse(QStringLiteral("# first\n") + QLatin1String(line)); });
@@ -199,6 +206,45 @@ TEST_F(Operator, AWindowLeftOpenOrARunThatNeverEndsIsLeftAsAPersonWould) {
   });
   EXPECT_EQ(outcome.events, (QStringList{"StartTest", "StopTest", "NextTest"}));
   EXPECT_TRUE(outcome.log.contains(QStringLiteral("100 wait-run (too long: stop)")));
+}
+
+// A run that waits beyond the limit is stopped and left unjudged; what it
+// waited for is told by the guide's prompt, else by the test.
+TEST_F(Operator, AWaitGivenUpSaysWhatTheRunWaitedFor) {
+  const struct {
+    rt::Long testID;
+    QString prompt;  // the pop-up's text, empty for no pop-up shown
+    QString waitingFor;
+  } cases[] = {
+      {300, QStringLiteral("Start pacer"), QStringLiteral("no pacer pulses seen")},
+      {200, QStringLiteral("DEFIBRILLATE NOW"), QStringLiteral("no shock received")},
+      {100, QStringLiteral("CHARGE AND SHOCK NOW"), QStringLiteral("no shock received")},
+      {100, QStringLiteral("Please set range to High"),
+       QStringLiteral("the range switch not set to High")},
+      {400, QString(), QStringLiteral("no refractory period measured")},
+      {200, QString(), QStringLiteral("no discharge measured")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.testID);
+    SCOPED_TRACE(qPrintable(c.prompt));
+    QStringList told;
+    const Outcome outcome =
+        perform(c.testID, QString(), [&](FakeGuide& guide, host::ScriptedOperator& op) {
+          guide.runMilliseconds = 60000;
+          op.setWaitLimit(300);
+          op.setGiveUpHook([&](rt::Long testID, const QString& waitingFor) {
+            told << QStringLiteral("%1 %2").arg(testID).arg(waitingFor);
+          });
+          auto* prompt = new QLabel(
+              c.prompt.isEmpty() ? QStringLiteral("PLEASE DEFIBRILLATE NOW") : c.prompt, &guide);
+          prompt->setObjectName(QStringLiteral("lblHelpTxt"));
+          prompt->setVisible(!c.prompt.isEmpty());
+        });
+    EXPECT_EQ(told, QStringList{QStringLiteral("%1 %2").arg(c.testID).arg(c.waitingFor)});
+    EXPECT_EQ(outcome.events, (QStringList{"StartTest", "StopTest", "NextTest"}));
+    EXPECT_EQ(outcome.result->measurements.first()->status, 0) << "not judged";
+    EXPECT_EQ(outcome.log.last(), QStringLiteral("%1 next (not judged)").arg(c.testID));
+  }
 }
 
 TEST_F(Operator, ATestMetAgainTakesItsNextLine) {

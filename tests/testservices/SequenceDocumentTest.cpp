@@ -161,6 +161,27 @@ TEST_F(Sequence, AnEntryThatCannotBecomeAnElementIsReportedAndKeptAsStored) {
   }
 }
 
+// Indexes count the test elements only, past the entries kept as stored,
+// after a load and after an append.
+TEST_F(Sequence, ElementsAreIndexedPastTheEntriesKeptAsStored) {
+  sequence.LoadXml(
+      document(QStringLiteral("<TestElement TestID=\"900\"/>"
+                              "<TestElement ClassName=\"RV1XTest.FakeTestElement\" ID=\"1\"/>"
+                              "<Note/>"
+                              "<TestElement ClassName=\"RV1XTest.FakeTestElement\" ID=\"2\"/>")));
+  sequence.Append(com::createObjectAs<host::ITestElement>(kFake), kFake);
+  ASSERT_EQ(sequence.Count(), 3);
+  EXPECT_EQ(com::must(sequence.Element(0)).ID(), 1);
+  EXPECT_EQ(com::must(sequence.Element(1)).ID(), 2);
+  EXPECT_EQ(com::must(sequence.Element(2)).ID(), 0) << "the appended one";
+  EXPECT_EQ(sequence.ClassName(1), kFake);
+  EXPECT_EQ(sequence.Element(3), nullptr);
+  EXPECT_EQ(sequence.Element(-1), nullptr);
+  sequence.Clear();
+  EXPECT_EQ(sequence.Count(), 0);
+  EXPECT_EQ(sequence.Element(0), nullptr);
+}
+
 TEST_F(Sequence, AFileThatIsNoSequenceLeavesTheSequenceAsItWas) {
   sequence.LoadXml(document(element(kConfig150)));
   struct Case {
@@ -265,6 +286,25 @@ TEST_F(Commands, ReportPrintsEachElementIntoAPdf) {
                 .status,
             2);
   EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("never.pdf"))));
+}
+
+// A sequence none of whose tests can be created (the deliverables not yet
+// registered) would print a report of nothing but its title.
+TEST_F(Commands, AReportOfNoTestIsNotWritten) {
+  const QString in =
+      file(QStringLiteral("unregistered.xml"),
+           QStringLiteral("<TestSequence><TestElement ClassName=\"RV1XTests.CTestShock\" "
+                          "TestID=\"700\" ID=\"1\"/></TestSequence>"));
+  const QString out = dir.filePath(QStringLiteral("title-only.pdf"));
+  const Outcome outcome = host({QStringLiteral("report"), in, out});
+  EXPECT_EQ(outcome.status, 2);
+  EXPECT_FALSE(QFile::exists(out));
+  EXPECT_EQ(outcome.errors.count(QStringLiteral("ActiveX component can't create object")), 1)
+      << "told once: " << outcome.errors.toStdString();
+  EXPECT_TRUE(outcome.errors.contains(QStringLiteral("; run rv1x-host register first")))
+      << outcome.errors.toStdString();
+  EXPECT_TRUE(outcome.errors.contains(
+      QStringLiteral("rv1x-host: %1 holds no test the host can create: no report").arg(in)));
 }
 
 }  // namespace

@@ -77,14 +77,17 @@ TEST_F(LimitsResultView, FourTranslatedColumnsFillTheView) {
   EXPECT_EQ(germanList->ColumnCaption(3), QStringLiteral("Obergrenze"));
 }
 
-TEST_F(LimitsResultView, ValuesShowOnlyForEvaluatedMeasurements) {
+// Every measured value shows, also one that no limit judged (status 0):
+// the technician sees each reading; no value shows no made-up 0.
+TEST_F(LimitsResultView, EveryMeasuredValueShowsAndOnlyThose) {
   const struct {
     QVariant value;
     rt::Long status;
     const char* shown;
     bool failedStyle;
   } cases[] = {
-      {12.5, 0, " ", false},        // stored but not evaluated
+      {12.5, 0, "12.5 J", false},   // measured, not judged
+      {QVariant(), 0, " ", false},  // not measured
       {12.5, 1, "12.5 J", false},   //
       {12.5, 2, "12.5 J", true},    //
       {12.5, 3, "12.5 J", false},   // any status but 2 is shown plainly

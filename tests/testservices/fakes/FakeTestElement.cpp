@@ -190,7 +190,7 @@ class FakeTestElement final : public host::ITestElement,
         [&](const rt::RuntimeError& error) {
           using namespace host::elementerr;
           if (passedOn(error.Number(), {NoElement, UnknownPart, NoPartObject, PartLoadFailed}))
-            host::ErrorService::instance()->RaiseError(QString(), 0, QString(), 1);
+            host::ErrorService::instance()->PassOnPendingError();
           host::ErrorService::instance()->ReportError(error, kSource);
         });
   }
@@ -200,7 +200,7 @@ class FakeTestElement final : public host::ITestElement,
     rt::onError([&] { element = base_->Save(ixdOwner, x); },
                 [&](const rt::RuntimeError& error) {
                   if (error.Number() == host::elementerr::SaveFailed)
-                    host::ErrorService::instance()->RaiseError(QString(), 0, QString(), 1);
+                    host::ErrorService::instance()->PassOnPendingError();
                   host::ErrorService::instance()->ReportError(error, kSource);
                 });
   }

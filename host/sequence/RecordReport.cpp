@@ -1,0 +1,332 @@
+#include "sequence/RecordReport.h"
+
+#include "elements/TestElementBase.h"
+#include "elements/TestInfo.h"
+#include "limits/Standard.h"
+#include "limits/StandardsCollection.h"
+#include "records/RunContext.h"
+#include "report/HostReport.h"
+#include "report/ReportMarkup.h"
+#include "runtime/ErrorHandling.h"
+#include "sequence/SequenceDocument.h"
+#include "sequence/TestVerdict.h"
+#include "services/ErrorService.h"
+#include "services/LanguageService.h"
+#include "typelib/IConfigData.h"
+#include "typelib/ILimitData.h"
+#include "typelib/ITestElement.h"
+
+namespace host {
+
+namespace {
+
+const QString kSource = QStringLiteral("HostReport");
+
+// Output kind and option flag with which a result prints its waveform.
+constexpr rt::Long kOutputWithWaveform = 3;
+constexpr rt::Long kPrintDischargeCurve = 8;
+
+constexpr double kTitleSize = 16;
+constexpr double kOverallSize = 12;
+constexpr double kTextSize = 10;
+constexpr rt::Long kTableSize = 9;
+constexpr rt::Long kWideTable = 10;
+constexpr rt::Long kLeft = 0;
+// The title block's column of captions.
+constexpr rt::Long kCaptionWidth = 2800;
+constexpr rt::Long kGapBeforeVerdict = 120;
+
+// The host's words of the record.
+namespace words {
+const char* const Title = "243::Test record";
+const char* const Device = "244::Device under test";
+const char* const Model = "245::Model";
+const char* const Serial = "246::Serial number";
+const char* const Asset = "247::Asset number";
+const char* const Technician = "248::Technician";
+const char* const DateTime = "249::Date and time";
+const char* const Analyzer = "250::Analyzer";
+const char* const Firmware = "251::Firmware";
+const char* const HostVersion = "252::Host version";
+const char* const PlugInVersion = "253::Plug-in version";
+const char* const Summary = "254::Summary";
+const char* const Test = "255::Test";
+const char* const Name = "256::Name";
+const char* const Standard = "257::Standard";
+const char* const Verdict = "235::Verdict";
+const char* const Overall = "258::Overall verdict";
+const char* const Signature = "259::Signature";
+const char* const Date = "260::Date";
+const char* const Page = "261::page %%1 of %%2";
+const char* const Operator = "262::Operator";
+const char* const Because = "263::%%1 (%%2)";
+const char* const Labelled = "264::%%1: %%2";
+}  // namespace words
+
+// The room a signature takes on its line.
+const QString kSignatureRule = QStringLiteral("______________________________");
+const QString kDateRule = QStringLiteral("________________");
+
+void reported(const rt::RuntimeError& error) {
+  ErrorService::instance()->ReportError(error, kSource);
+}
+
+QString standardName(Standard& standard) {
+  const QString alpha = standard.AlphaName();
+  return alpha.isEmpty() ? standard.CompleteName() : alpha;
+}
+
+class RecordPrinter {
+ public:
+  // Errors of a test's print are reported, unless the print only counts
+  // the pages.
+  RecordPrinter(SequenceDocument& sequence, const std::shared_ptr<CanvasReport>& report,
+                int totalPages, bool reportErrors)
+      : sequence_(sequence),
+        report_(report),
+        out_(*report),
+        record_(sequence.Record()),
+        reportErrors_(reportErrors) {
+    for (int i = 0; i < sequence_.Count(); ++i) verdicts_.append(verdictOf(sequence_, i));
+    SetFoot(totalPages);
+  }
+
+  void Print() {
+    Style(kTitleSize, true);
+    Line(Word(words::Title));
+    TitleBlock();
+    Summary();
+    Sections();
+    Signature();
+  }
+
+ private:
+  QString Word(const QString& key, const QVariantList& parameters = {}) {
+    return rt::orDefault([&] { return out_.Translate(kProduct, key, parameters); },
+                         LanguageService::DefaultText(key, parameters));
+  }
+  QString Word(const char* key, const QVariantList& parameters = {}) {
+    return Word(QLatin1String(key), parameters);
+  }
+
+  // The report's own font and alignment, whatever a test's print left.
+  void Style(double size, bool bold) {
+    rt::ignoreErrors([&] {
+      ReportFont& font = com::must(out_.Font());
+      font.SetName(QStringLiteral("Arial"));
+      font.SetSize(size);
+      font.SetBold(bold);
+      font.SetItalic(false);
+      out_.SetTextAlignment(kLeft);
+    });
+  }
+
+  void Line(const QString& text) {
+    rt::ignoreErrors([&] { out_.Text(text); });
+  }
+
+  void Table(const QString& format, const QString& header, const QString& rows,
+             rt::Long headerRows) {
+    rt::ignoreErrors([&] {
+      out_.TableFontSize(kTableSize);
+      out_.TableGrid(false);
+      out_.TableHeaderRows(headerRows);
+      out_.AddTable(format, header, rows, 0, 0, 0);
+    });
+  }
+
+  // A row of the record's tables, its first cell in the first column.
+  static QString Row(const QStringList& cells) {
+    QStringList quoted;
+    for (const QString& cell : cells) quoted.append(report::quotedText(cell));
+    return quoted.join(u'|') + u';';
+  }
+
+  static QString HeaderRow(const QStringList& captions) {
+    QStringList cells;
+    for (const QString& caption : captions)
+      cells.append(QStringLiteral("{\\i\\b %1}").arg(report::quotedText(caption)));
+    return cells.join(u'|') + u';';
+  }
+
+  void SetFoot(int totalPages) {
+    const QString serial = record_.device.serialNumber;
+    const QString serialText =
+        serial.isEmpty() ? QString()
+                         : translated(words::Labelled, {translated(words::Serial), serial});
+    const QString total = totalPages > 0 ? QString::number(totalPages) : QStringLiteral("?");
+    out_.setPageFoot([serialText, total](int page) {
+      return PageFoot{serialText, translated(words::Page, {page, total})};
+    });
+  }
+
+  void TitleBlock() {
+    const rt::Long width = rt::orDefault([&] { return out_.PageWidth(kWideTable); }, rt::Long{0});
+    const QString format = QStringLiteral("<%1|<+%2;")
+                               .arg(kCaptionWidth)
+                               .arg(std::max<rt::Long>(width - kCaptionWidth, 0));
+    QString rows;
+    const auto row = [&](const char* caption, const QString& value) {
+      rows += QStringLiteral("{\\b %1}|%2;")
+                  .arg(report::quotedText(Word(caption)), report::quotedText(value));
+    };
+    row(words::Model, record_.device.model);
+    row(words::Serial, record_.device.serialNumber);
+    row(words::Asset, record_.device.assetNumber);
+    row(words::Technician, record_.technician);
+    row(words::DateTime, displayedRecordTime(record_.started));
+    row(words::HostVersion, record_.hostVersion);
+    row(words::PlugInVersion, record_.plugInVersion);
+    Style(kTextSize, false);
+    Table(format, HeaderRow({Word(words::Device), QString()}), rows, 1);
+    AnalyzerTable(width);
+  }
+
+  void AnalyzerTable(rt::Long width) {
+    const QList<QStringList> analyzers = AnalyzersUsed();
+    if (analyzers.isEmpty()) return;
+    const rt::Long column = std::max<rt::Long>(width / 3, 0);
+    const QString format = QStringLiteral("<+%1|<+%1|<+%1;").arg(column);
+    QString rows;
+    for (const QStringList& analyzer : analyzers) rows += Row(analyzer);
+    Table(format, HeaderRow({Word(words::Analyzer), Word(words::Serial), Word(words::Firmware)}),
+          rows, 1);
+  }
+
+  // Type, serial number and firmware of each analyzer the results name.
+  QList<QStringList> AnalyzersUsed() const { return {}; }
+
+  QString StandardText(int index) {
+    const QStringList names = judgingStandardNames(sequence_, index);
+    if (!names.isEmpty()) return names.join(QStringLiteral("; "));
+    const Verdict verdict = verdicts_.at(index).verdict;
+    // A verdict without a standard behind it is the operator's.
+    return verdict == Verdict::Passed || verdict == Verdict::Failed ? Word(words::Operator)
+                                                                    : QString();
+  }
+
+  QString VerdictText(const TestVerdict& verdict) {
+    const QString verdictWords = Word(verdictTextKey(verdict.verdict));
+    return verdict.reason.isEmpty() ? verdictWords
+                                    : Word(words::Because, {verdictWords, verdict.reason});
+  }
+
+  void Summary() {
+    const rt::Long width = rt::orDefault([&] { return out_.PageWidth(kWideTable); }, rt::Long{0});
+    const rt::Long rest = std::max<rt::Long>(width - 800, 0);
+    const QString format =
+        QStringLiteral("<800|<+%1|<+%2|<+%2;").arg(rest * 2 / 5).arg(rest * 3 / 10);
+    QString rows;
+    for (int i = 0; i < sequence_.Count(); ++i) {
+      const ITestElementPtr element = sequence_.Element(i);
+      const rt::Long testID = rt::orDefault([&] { return element->TestID(); }, rt::Long{0});
+      rows += Row({QString::number(testID), testName(element), StandardText(i),
+                   VerdictText(verdicts_.at(i))});
+    }
+    Style(kTextSize, false);
+    Line(QString());
+    Style(kTextSize, true);
+    Line(Word(words::Summary));
+    Style(kTextSize, false);
+    Table(format,
+          HeaderRow(
+              {Word(words::Test), Word(words::Name), Word(words::Standard), Word(words::Verdict)}),
+          rows, 1);
+    QList<Verdict> verdicts;
+    for (const TestVerdict& verdict : verdicts_) verdicts.append(verdict.verdict);
+    Style(kOverallSize, true);
+    Line(Word(words::Labelled,
+              {Word(words::Overall), Word(verdictTextKey(overallVerdict(verdicts)))}));
+  }
+
+  void Sections() {
+    rt::ignoreErrors([&] { out_.NewPage(); });
+    for (int i = 0; i < sequence_.Count(); ++i) {
+      const ITestElementPtr element = sequence_.Element(i);
+      Style(kTextSize, false);
+      const TestVerdict& verdict = verdicts_.at(i);
+      if (verdict.verdict == Verdict::Skipped || verdict.verdict == Verdict::Aborted ||
+          verdict.verdict == Verdict::NotPerformed) {
+        // Nothing of this run to show: what the test was set to do, and why
+        // there is no result.
+        rt::ignoreErrors([&] {
+          printTestHeading(out_, element->Info(), element->TestID());
+          com::must(element->Configuration()).PrintReport(report_);
+        });
+      } else {
+        auto ctx = std::make_shared<RunContext>();
+        ctx->setSelectedStandards(judgingStandards(sequence_, i));
+        rt::onError([&] { com::must(element).PrintReport(report_, com::toVariantOf(ctx)); },
+                    [&](const rt::RuntimeError& error) {
+                      if (reportErrors_) reported(error);
+                    });
+      }
+      // Clear of what the test's print drew last (a curve's frame).
+      rt::ignoreErrors([&] { out_.SetCurrentY(out_.CurrentY() + kGapBeforeVerdict); });
+      Style(kTextSize, true);
+      Line(Word(words::Labelled, {Word(words::Verdict), VerdictText(verdict)}));
+      Style(kTextSize, false);
+      Line(QString());
+    }
+  }
+
+  void Signature() {
+    Style(kTextSize, false);
+    const QString technician = Word(words::Labelled, {Word(words::Technician), record_.technician});
+    const QString signature =
+        QStringLiteral("%1 %2        %3 %4")
+            .arg(Word(words::Labelled, {Word(words::Signature), QString()}).trimmed(),
+                 kSignatureRule, Word(words::Labelled, {Word(words::Date), QString()}).trimmed(),
+                 kDateRule);
+    rt::ignoreErrors(
+        [&] { out_.keepTogether(out_.TextHeight(technician) * 4 + out_.TextHeight(signature)); });
+    Line(QString());
+    Line(technician);
+    Line(QString());
+    Line(QString());
+    Line(signature);
+  }
+
+  SequenceDocument& sequence_;
+  std::shared_ptr<CanvasReport> report_;
+  CanvasReport& out_;
+  SequenceRecord record_;
+  bool reportErrors_;
+  QList<TestVerdict> verdicts_;
+};
+
+std::shared_ptr<CanvasReport> newReport(const QString& pdfFile) {
+  auto report = std::make_shared<CanvasReport>(pdfFile);
+  report->setOutputKind(kOutputWithWaveform);
+  report->setOptionFlags(kPrintDischargeCurve);
+  return report;
+}
+
+}  // namespace
+
+QStringList judgingStandardNames(const SequenceDocument& sequence, int index) {
+  QStringList names;
+  // Only a verdict was judged by anything.
+  const Verdict verdict = verdictOf(sequence, index).verdict;
+  if (verdict != Verdict::Passed && verdict != Verdict::Failed) return names;
+  for (const StandardPtr& standard : *judgingStandards(sequence, index))
+    names.append(standardName(*standard));
+  return names;
+}
+
+std::shared_ptr<CanvasReport> printRecordReport(SequenceDocument& sequence,
+                                                const QString& pdfFile) {
+  int pages = 0;
+  {
+    const std::shared_ptr<CanvasReport> count = newReport(QString());
+    rt::ignoreErrors([&] { RecordPrinter(sequence, count, 0, false).Print(); });
+    count->finish();
+    pages = count->pageCount();
+  }
+  const std::shared_ptr<CanvasReport> report = newReport(pdfFile);
+  RecordPrinter(sequence, report, pages, true).Print();
+  report->finish();
+  return report;
+}
+
+}  // namespace host

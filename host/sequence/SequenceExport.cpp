@@ -1,0 +1,160 @@
+#include "sequence/SequenceExport.h"
+
+#include <QSaveFile>
+
+#include "limits/Limit.h"
+#include "limits/Standard.h"
+#include "limits/StandardsCollection.h"
+#include "runtime/Conversions.h"
+#include "runtime/ErrorHandling.h"
+#include "runtime/NumberDisplay.h"
+#include "sequence/SequenceDocument.h"
+#include "sequence/TestVerdict.h"
+#include "typelib/IMeasurement.h"
+#include "typelib/IResultData.h"
+#include "typelib/ITestElement.h"
+
+namespace host {
+
+namespace {
+
+const QString kSource = QStringLiteral("SequenceExport");
+
+const char* const kHeader[] = {"Device model",
+                               "Device serial number",
+                               "Asset number",
+                               "Technician",
+                               "Date",
+                               "Test ID",
+                               "Test name",
+                               "Measurement key",
+                               "Measurement name",
+                               "Value",
+                               "Unit",
+                               "Low limit",
+                               "High limit",
+                               "Measurement verdict",
+                               "Test verdict",
+                               "Analyzer type",
+                               "Analyzer serial number"};
+
+QString field(const QString& text) {
+  if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\r') &&
+      !text.contains(u'\n'))
+    return text;
+  QString quoted = text;
+  quoted.replace(u'"', QStringLiteral("\"\""));
+  return u'"' + quoted + u'"';
+}
+
+QString line(const QStringList& fields) {
+  QStringList quoted;
+  for (const QString& text : fields) quoted.append(field(text));
+  return quoted.join(u',') + QStringLiteral("\r\n");
+}
+
+// A stored value as a program reads it: numbers with ".", flags "True" or
+// "False", texts as they are.
+QString valueText(const QVariant& value) {
+  if (rt::isEmpty(value)) return QString();
+  if (value.typeId() == QMetaType::QString) return value.toString();
+  return rt::orDefault([&] { return rt::numberText(value); }, value.toString());
+}
+
+std::optional<rt::Single> numeric(const QVariant& value) {
+  if (rt::isEmpty(value)) return std::nullopt;
+  return rt::orDefault([&]() -> std::optional<rt::Single> { return rt::toSingle(value); },
+                       std::optional<rt::Single>());
+}
+
+// One bound of the first judging standard that limits the key: empty when
+// it is not enabled, or relative and the measurement has no preset.
+QString bound(const StandardsCollectionPtr& standards, const QString& key,
+              const QVariant& presetValue, rt::Integer index) {
+  return rt::orDefault(
+      [&]() -> QString {
+        for (const StandardPtr& standard : *standards) {
+          const LimitPtr limit = standard->FindLimit(key);
+          if (!limit) continue;
+          if (!limit->Enabled(index)) return QString();
+          const QString op = limit->Operator(0);
+          if (op.isEmpty() || op == QLatin1String("Y")) return rt::numberText(limit->Value(index));
+          const std::optional<rt::Single> preset = numeric(presetValue);
+          return preset ? rt::numberText(limit->ValueForPreset(*preset, index)) : QString();
+        }
+        return QString();
+      },
+      QString());
+}
+
+struct Analyzer {
+  QString type;
+  QString serialNumber;
+};
+
+// The analyzer that measured the result, as the document knows it.
+Analyzer analyzerOf(const SequenceDocument&, const IResultDataPtr&) {
+  return {};
+}
+
+}  // namespace
+
+QByteArray measurementsCsv(const SequenceDocument& sequence) {
+  QString csv;
+  QStringList header;
+  for (const char* caption : kHeader) header.append(QLatin1String(caption));
+  csv += line(header);
+  const SequenceRecord record = sequence.Record();
+  for (int i = 0; i < sequence.Count(); ++i) {
+    const ITestElementPtr element = sequence.Element(i);
+    const IResultDataPtr result =
+        rt::orDefault([&] { return com::must(element).Result(); }, IResultDataPtr());
+    const QString testVerdict = verdictEnglish(verdictOf(sequence, i).verdict);
+    const StandardsCollectionPtr standards = judgingStandards(sequence, i);
+    const Analyzer analyzer = analyzerOf(sequence, result);
+    const QStringList test{
+        record.device.model,
+        record.device.serialNumber,
+        record.device.assetNumber,
+        record.technician,
+        record.started,
+        QString::number(rt::orDefault([&] { return element->TestID(); }, rt::Long{0})),
+        testName(element)};
+    const rt::Long count =
+        result ? rt::orDefault([&] { return result->MeasurementCount(); }, rt::Long{0}) : 0;
+    int rows = 0;
+    for (rt::Long m = 1; m <= count; ++m) {
+      const IMeasurementPtr measurement =
+          rt::orDefault([&] { return result->Measurement(m); }, IMeasurementPtr());
+      if (!measurement) continue;
+      QString key, name, unit, limitKey;
+      QVariant value, preset;
+      rt::ignoreErrorsEach(
+          [&] { key = measurement->Key(); }, [&] { name = measurement->Description(); },
+          [&] { unit = measurement->Unit(); }, [&] { limitKey = measurement->LimitKey(); },
+          [&] { value = measurement->Value(); }, [&] { preset = measurement->PresetValue(); });
+      if (limitKey.isEmpty()) limitKey = key;
+      csv += line(test + QStringList{key, name, valueText(value), unit,
+                                     bound(standards, limitKey, preset, limitindex::Low),
+                                     bound(standards, limitKey, preset, limitindex::High),
+                                     verdictEnglish(measurementVerdict(measurement)), testVerdict,
+                                     analyzer.type, analyzer.serialNumber});
+      ++rows;
+    }
+    if (rows == 0)
+      csv +=
+          line(test + QStringList{QString(), QString(), QString(), QString(), QString(), QString(),
+                                  QString(), testVerdict, analyzer.type, analyzer.serialNumber});
+  }
+  return csv.toUtf8();
+}
+
+void exportMeasurements(const SequenceDocument& sequence, const QString& path) {
+  const QByteArray csv = measurementsCsv(sequence);
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size() || !file.commit())
+    rt::raise(rt::err::PathFileAccessError, kSource,
+              QStringLiteral("Cannot write the export %1").arg(path));
+}
+
+}  // namespace host

@@ -1,0 +1,147 @@
+#include "sequence/TestVerdict.h"
+
+#include <algorithm>
+
+#include "elements/TestInfo.h"
+#include "limits/Standard.h"
+#include "limits/StandardsCollection.h"
+#include "runtime/Conversions.h"
+#include "runtime/ErrorHandling.h"
+#include "sequence/SequenceDocument.h"
+#include "services/LanguageService.h"
+#include "typelib/ILimitData.h"
+#include "typelib/IMeasurement.h"
+#include "typelib/IResultData.h"
+#include "typelib/ITestElement.h"
+
+namespace host {
+
+namespace {
+
+struct VerdictText {
+  Verdict verdict;
+  const char* textKey;
+};
+
+// The host's own words; "236::Passed" and "237::Failed" are the words the
+// standards' tables print too.
+constexpr VerdictText kVerdictTexts[] = {
+    {Verdict::Passed, "236::Passed"},        {Verdict::Failed, "237::Failed"},
+    {Verdict::NotJudged, "238::Not judged"}, {Verdict::NotApplicable, "239::Not applicable"},
+    {Verdict::Skipped, "240::Skipped"},      {Verdict::NotPerformed, "241::Not performed"},
+    {Verdict::Aborted, "242::Aborted"},
+};
+
+constexpr rt::Long kPassed = 1;
+constexpr rt::Long kFailed = 2;
+constexpr rt::Long kNotApplicable = 3;
+
+bool holdsValue(const IMeasurementPtr& measurement) {
+  return measurement && rt::orDefault([&] { return !rt::isEmpty(measurement->Value()); }, false);
+}
+
+bool anyValue(IResultData& result) {
+  return rt::orDefault(
+      [&] {
+        for (rt::Long i = 1; i <= result.MeasurementCount(); ++i)
+          if (holdsValue(result.Measurement(i))) return true;
+        return false;
+      },
+      false);
+}
+
+// Why the result has no verdict, as it tells.
+QString notJudgedReason(const IResultDataPtr& result) {
+  const IVerdictPtr verdict = com::queryInterface<IVerdict>(result);
+  return verdict ? rt::orDefault([&] { return verdict->NotJudgedReason(); }, QString()) : QString();
+}
+
+}  // namespace
+
+TestVerdict resultVerdict(const IResultDataPtr& result) {
+  if (!result) return {Verdict::NotPerformed, {}};
+  switch (rt::orDefault([&] { return result->Status(); }, rt::Long{0})) {
+    case kPassed:
+      return {Verdict::Passed, {}};
+    case kFailed:
+      return {Verdict::Failed, {}};
+    case kNotApplicable:
+      return {Verdict::NotApplicable, {}};
+    default:
+      if (!anyValue(*result)) return {Verdict::NotPerformed, {}};
+      return {Verdict::NotJudged, notJudgedReason(result)};
+  }
+}
+
+TestVerdict verdictOf(const SequenceDocument& sequence, int index) {
+  const QString outcome = sequence.RunOutcome(index);
+  if (outcome == runoutcome::Aborted) return {Verdict::Aborted, {}};
+  if (outcome == runoutcome::Skipped) return {Verdict::Skipped, {}};
+  const ITestElementPtr element = sequence.Element(index);
+  return resultVerdict(element ? rt::orDefault([&] { return element->Result(); }, IResultDataPtr())
+                               : nullptr);
+}
+
+Verdict overallVerdict(const QList<Verdict>& tests) {
+  const auto any = [&](Verdict verdict) { return tests.contains(verdict); };
+  if (any(Verdict::Failed)) return Verdict::Failed;
+  if (any(Verdict::Aborted)) return Verdict::Aborted;
+  const bool complete = std::all_of(tests.begin(), tests.end(), [](Verdict verdict) {
+    return verdict == Verdict::Passed || verdict == Verdict::NotApplicable;
+  });
+  return complete && any(Verdict::Passed) ? Verdict::Passed : Verdict::NotJudged;
+}
+
+QString verdictTextKey(Verdict verdict) {
+  for (const VerdictText& text : kVerdictTexts)
+    if (text.verdict == verdict) return QLatin1String(text.textKey);
+  return QString();
+}
+
+QString verdictWords(Verdict verdict) {
+  return translated(verdictTextKey(verdict));
+}
+
+QString verdictEnglish(Verdict verdict) {
+  return LanguageService::DefaultText(verdictTextKey(verdict));
+}
+
+StandardsCollectionPtr judgingStandards(const SequenceDocument& sequence, int index) {
+  auto judging = std::make_shared<StandardsCollection>();
+  const StandardsCollectionPtr own = rt::orDefault(
+      [&] { return com::must(com::must(sequence.Element(index)).Limits()).Standards(); },
+      StandardsCollectionPtr());
+  const StandardsCollectionPtr named = sequence.JudgedBy(index);
+  if (!named) return judging;
+  // A result names its standards without their limits.
+  for (const StandardPtr& standard : *named) {
+    const StandardPtr held =
+        own ? own->Find(0, standard->AlphaName(), standard->CompleteName()) : nullptr;
+    judging->Add(held ? held : standard);
+  }
+  return judging;
+}
+
+QString testName(const ITestElementPtr& element) {
+  return rt::orDefault(
+      [&] {
+        const TestInfoPtr info = com::must(element).Info();
+        const QString name = info ? info->Name() : QString();
+        return name.isEmpty() ? QStringLiteral("Test %1").arg(element->TestID()) : name;
+      },
+      QString());
+}
+
+Verdict measurementVerdict(const IMeasurementPtr& measurement) {
+  if (!holdsValue(measurement)) return Verdict::NotPerformed;
+  switch (rt::orDefault([&] { return measurement->Status(); }, rt::Long{0})) {
+    case kPassed:
+      return Verdict::Passed;
+    case kFailed:
+      return Verdict::Failed;
+    default:
+      return Verdict::NotJudged;
+  }
+}
+
+}  // namespace host

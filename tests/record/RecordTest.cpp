@@ -1,0 +1,197 @@
+// The record of a run: real test elements performed in turn by the host's
+// scripted operator against the simulated analyzer, as rv1x-host run does,
+// then the report of that sequence, the reprint of its results document, the
+// export of its measurements and the report in German.
+
+#include <QLocale>
+
+#include "LanguageScope.h"
+#include "LocaleScope.h"
+#include "PerformFixture.h"
+#include "QtPrinters.h"
+#include "limits/Limit.h"
+#include "limits/Standard.h"
+#include "limits/StandardsCollection.h"
+#include "report/HostReport.h"
+#include "sequence/RecordReport.h"
+#include "sequence/SequenceDocument.h"
+#include "sequence/SequenceExport.h"
+#include "sequence/TestVerdict.h"
+#include "settings/CConfigChargeTime.h"
+#include "typelib/ILimitData.h"
+
+namespace {
+
+using frametests::PerformTest;
+
+// The texts a report was given, one line per call with its arguments.
+QStringList givenTexts(const host::HostReport& report) {
+  QStringList lines;
+  for (const host::ReportCall& call : report.calls()) {
+    QStringList args;
+    for (const QVariant& arg : call.args) args.append(arg.toString());
+    lines.append(call.name + u'(' + args.join(u',') + u')');
+  }
+  return lines;
+}
+
+// What the record's rows say: every text of the report's tables and lines.
+QString printedText(const host::HostReport& report) {
+  QStringList texts;
+  for (const host::ReportCall& call : report.calls()) {
+    if (call.name == QLatin1String("Text")) texts.append(call.args.at(0).toString());
+    if (call.name == QLatin1String("AddTable"))
+      texts.append(call.args.at(1).toString() + call.args.at(2).toString());
+  }
+  return texts.join(u'\n');
+}
+
+class Record : public PerformTest {
+ protected:
+  // 100 passes, 600 fails by the operator's verdict, 700 is skipped, 200 is
+  // aborted, and 300 is never reached: each of the record's ways out, the
+  // way rv1x-host run keeps them.
+  void RunSequence() {
+    analyzer(QStringLiteral("range=H,energy=360"));
+    const QString script = QStringLiteral("600 fail\n700 skip\n200 abort\n");
+    const auto chargeTime = element(100);
+    judgeByTheStandard(chargeTime);
+    for (const auto& test :
+         {chargeTime, performanceTest(1), element(700), element(200), element(300)})
+      sequence.Append(test, frametests::progIdOf(test->TestID()));
+    host::SequenceRecord record;
+    record.device = {QStringLiteral("Defibrillator D-200"), QStringLiteral("D200-0815"),
+                     QStringLiteral("BME, \"north\" wing")};
+    record.technician = QStringLiteral("Alex Example");
+    record.hostVersion = QStringLiteral("2.1.2");
+    record.plugInVersion = QStringLiteral("2.3.1");
+    sequence.SetRecord(record);
+    sequence.SetRunTimes(QStringLiteral("2025-03-04T09:15:00+01:00"), QString());
+    for (int i = 0; i < sequence.Count(); ++i) {
+      const auto test = std::dynamic_pointer_cast<orvanRV1Xtst::CTestFrame>(sequence.Element(i));
+      ctx->setSelectedStandards(sequence.JudgingStandards(i));
+      perform(test, script);
+      if (test->Result() && test->Result()->Status() != 0) sequence.TakeFromElement(i);
+      const rt::Long code = ctx->NavigationCode();
+      sequence.SetRunOutcome(i, code == host::navigation::Skip    ? host::runoutcome::Skipped
+                                : code == host::navigation::Abort ? host::runoutcome::Aborted
+                                                                  : QString());
+      if (code == host::navigation::Abort) break;
+    }
+    sequence.SetRunTimes(QStringLiteral("2025-03-04T09:15:00+01:00"),
+                         QStringLiteral("2025-03-04T09:21:30+01:00"));
+  }
+
+  static void judgeByTheStandard(const host::ITestElementPtr& test) {
+    const host::StandardPtr standard =
+        test->Limits()->CreateStandard(QStringLiteral("IEC 60601-2-4"), QStringLiteral("15 %"));
+    const host::LimitPtr energy = standard->FindLimit(QStringLiteral("ENGY"));
+    ASSERT_TRUE(energy);
+    energy->SetOperator(0, QStringLiteral("X+(X*Y%)"));
+    energy->SetValue(host::limitindex::High, 15);
+    energy->SetValue(host::limitindex::Low, -15);
+    energy->SetEnabled(host::limitindex::High, true);
+    energy->SetEnabled(host::limitindex::Low, true);
+    const host::LimitPtr chargeTime = standard->FindLimit(QStringLiteral("CHTI"));
+    ASSERT_TRUE(chargeTime);
+    chargeTime->SetOperator(0, QStringLiteral("Y"));
+    chargeTime->SetValue(host::limitindex::High, 15);
+    chargeTime->SetEnabled(host::limitindex::High, true);
+  }
+
+  // The results document as a later reprint reads it.
+  void Reread(host::SequenceDocument& stored) { stored.LoadXml(sequence.ToXml()); }
+
+  host::SequenceDocument sequence;
+};
+
+TEST_F(Record, AReprintOfTheResultsDocumentGivesTheRunsOwnReport) {
+  RunSequence();
+  const auto own = host::printRecordReport(sequence);
+  host::SequenceDocument stored;
+  Reread(stored);
+  ASSERT_EQ(stored.Count(), sequence.Count());
+  const auto reprint = host::printRecordReport(stored);
+
+  const QStringList ownTexts = givenTexts(*own);
+  const QStringList reprintTexts = givenTexts(*reprint);
+  for (qsizetype i = 0; i < std::min(ownTexts.size(), reprintTexts.size()); ++i)
+    ASSERT_EQ(ownTexts.at(i), reprintTexts.at(i)) << "call " << i;
+  EXPECT_EQ(ownTexts.size(), reprintTexts.size());
+  EXPECT_EQ(own->pageCount(), reprint->pageCount());
+
+  // What the reprint says: the device, the technician, each way out in
+  // words, and an overall verdict that a failure decides.
+  const QString text = printedText(*reprint);
+  for (const char* expected :
+       {"Model}|Defibrillator D-200;", "Serial number}|D200-0815;",
+        "Asset number}|BME, \"north\" wing;", "Technician}|Alex Example;",
+        "Date and time}|2025-03-04 09:15 +01:00;", "Host version}|2.1.2;",
+        "Plug-in version}|2.3.1;", "100|Test 100|IEC 60601-2-4|Passed;",
+        "600|Test 600|Operator|Failed;", "700|Test 700||Skipped;", "200|Test 200||Aborted;",
+        "300|Test 300||Not performed;", "Overall verdict: Failed", "Verdict: Skipped",
+        "Verdict: Not performed", "Technician: Alex Example"})
+    EXPECT_TRUE(text.contains(QLatin1String(expected))) << expected << "\n" << qPrintable(text);
+}
+
+TEST_F(Record, TheVerdictOfTheWholeSequence) {
+  using host::Verdict;
+  const struct {
+    QList<Verdict> tests;
+    Verdict overall;
+  } cases[] = {
+      {{Verdict::Passed, Verdict::Passed}, Verdict::Passed},
+      {{Verdict::Passed, Verdict::NotApplicable}, Verdict::Passed},
+      {{Verdict::Passed, Verdict::Failed, Verdict::Aborted}, Verdict::Failed},
+      {{Verdict::Passed, Verdict::Aborted, Verdict::NotPerformed}, Verdict::Aborted},
+      {{Verdict::Passed, Verdict::Skipped}, Verdict::NotJudged},
+      {{Verdict::Passed, Verdict::NotJudged}, Verdict::NotJudged},
+      {{Verdict::Passed, Verdict::NotPerformed}, Verdict::NotJudged},
+      // Nothing judged never reads as passed.
+      {{Verdict::NotApplicable}, Verdict::NotJudged},
+      {{}, Verdict::NotJudged},
+  };
+  for (const auto& c : cases) EXPECT_EQ(host::overallVerdict(c.tests), c.overall);
+}
+
+TEST_F(Record, TheExportHasARowPerMeasurementAndOneForATestWithout) {
+  RunSequence();
+  host::SequenceDocument stored;
+  Reread(stored);
+  // Numbers keep their "." in a German interface.
+  const testsupport::LocaleScope german(testsupport::LocaleScope::german());
+  const QStringList lines = QString::fromUtf8(host::measurementsCsv(stored))
+                                .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+  const QString device = QStringLiteral(
+      "Defibrillator D-200,D200-0815,\"BME, \"\"north\"\" wing\",Alex Example,"
+      "2025-03-04T09:15:00+01:00,");
+  ASSERT_GE(lines.size(), 1);
+  EXPECT_EQ(lines.at(0),
+            QStringLiteral("Device model,Device serial number,Asset number,Technician,Date,"
+                           "Test ID,Test name,Measurement key,Measurement name,Value,Unit,"
+                           "Low limit,High limit,Measurement verdict,Test verdict,"
+                           "Analyzer type,Analyzer serial number"));
+  EXPECT_EQ(lines.mid(1, 2),
+            (QStringList{device + QStringLiteral("100,Test 100,ENGY,Energy,360,J,306,"
+                                                 "414,Passed,Passed,,"),
+                         device + QStringLiteral("100,Test 100,CHTI,Charge time,4.2,s,"
+                                                 ",15,Passed,Passed,,")}));
+  EXPECT_TRUE(lines.contains(device + QStringLiteral("700,Test 700,,,,,,,,Skipped,,")))
+      << qPrintable(lines.join(u'\n'));
+  EXPECT_TRUE(lines.contains(device + QStringLiteral("200,Test 200,,,,,,,,Aborted,,")));
+  EXPECT_TRUE(lines.contains(device + QStringLiteral("300,Test 300,,,,,,,,Not performed,,")));
+}
+
+TEST_F(Record, TheReportInGermanHasNoEnglishWordsOfTheHost) {
+  RunSequence();
+  const testsupport::LanguageScope german(QStringLiteral("de"));
+  const QString text = printedText(*host::printRecordReport(sequence));
+  for (const char* english : {"Verdict", "Passed", "Failed", "Skipped", "Aborted", "Not performed",
+                              "Energy", "Technician", "Summary", "Overall"})
+    EXPECT_FALSE(text.contains(QLatin1String(english))) << english << "\n" << qPrintable(text);
+  for (const char* german : {"Gesamturteil: Nicht bestanden", "Bestanden", "Übersprungen",
+                             "Abgebrochen", "Nicht durchgeführt", "Prüfer"})
+    EXPECT_TRUE(text.contains(QString::fromUtf8(german))) << german;
+}
+
+}  // namespace
