@@ -124,7 +124,10 @@ TEST_F(SerialControlTest, DeviceThatHasGoneIsLetGoOnceWhatItSentIsRead) {
   bool over = false;
   ui::Alarm end([&] { over = true; });
   end.setAfterMilliseconds(100);
-  for (; !over; ++turns) ui::waitForEvents();
+  while (!over) {
+    ui::waitForEvents();
+    ++turns;
+  }
   EXPECT_LE(turns, 10);
 
   EXPECT_EQ(control.InBufferCount(), 4) << "what came before it went is still to be read";

@@ -141,7 +141,10 @@ TEST(MessageLoop, AWaitIsWokenOnlyByEvents) {
   end.setAfterMilliseconds(300);
   const double cpuBefore = processCpuSeconds();
   int turns = 0;
-  for (; !over; ++turns) ui::waitForEvents();
+  while (!over) {
+    ui::waitForEvents();
+    ++turns;
+  }
   const double cpu = processCpuSeconds() - cpuBefore;
   std::printf("[ figure ] 300 ms of waiting on a 10 ms timer: %d turns, %.2f ms CPU\n", turns,
               cpu * 1000);
