@@ -62,7 +62,7 @@ class Alarm {
   bool armed_ = false;
 };
 
-// What QElapsedTimer is, on the thread's clock.
+// What QElapsedTimer is, on the thread's clock; one never started reads -1.
 class Stopwatch {
  public:
   void start() { started_ = clockNow(); }
@@ -73,8 +73,8 @@ class Stopwatch {
   }
   bool isValid() const { return started_ != kInvalid; }
   void invalidate() { started_ = kInvalid; }
-  qint64 elapsed() const { return millisecondsSince(started_); }
-  qint64 nsecsElapsed() const { return clockNow() - started_; }
+  qint64 elapsed() const { return isValid() ? millisecondsSince(started_) : -1; }
+  qint64 nsecsElapsed() const { return isValid() ? clockNow() - started_ : -1; }
 
  private:
   static constexpr qint64 kInvalid = std::numeric_limits<qint64>::min();

@@ -86,6 +86,16 @@ TEST(VirtualClock, AlarmsSetOnItKeepTheirDistanceOnRealTimeAfterIt) {
   EXPECT_FALSE(ui::clockIsVirtual());
 }
 
+TEST(Stopwatch, OneNeverStartedReadsMinusOneAndARestartStartsIt) {
+  ui::VirtualClock time;
+  ui::Stopwatch watch;
+  EXPECT_FALSE(watch.isValid());
+  EXPECT_EQ(watch.elapsed(), -1);
+  EXPECT_EQ(watch.restart(), -1);
+  ui::Sleep(7);
+  EXPECT_EQ(watch.elapsed(), 7);
+}
+
 TEST(Alarm, MayBeDestroyedOrSetAgainInItsOwnCall) {
   ui::VirtualClock time;
   std::unique_ptr<ui::Alarm> alarm;
