@@ -20,8 +20,7 @@ const QString kProbe = QStringLiteral("\r\x0b");
 }  // namespace
 
 CRV1XQuery::CRV1XQuery()
-    : comm_(std::make_unique<serial::SerialControl>()),
-      mfrmTimer_(std::make_unique<query::FTimer>()) {
+    : comm_(serial::newTransport()), mfrmTimer_(std::make_unique<query::FTimer>()) {
   QObject::connect(mfrmTimer_.get(), &query::FTimer::Timer, mfrmTimer_.get(),
                    [this] { mfrmTimer_Timer(); });
   timeOut_ = readCommTimeOut(kDefaultTimeOut, kLongestTimeOut);
@@ -70,7 +69,7 @@ host::OrvanQelMti CRV1XQuery::SendProbe() {
   timedOut_ = false;
   mfrmTimer_->StartTimer(timeOut_);
   comm_->SetOutput(kProbe);
-  while (comm_->InBufferCount() < 1 && !timedOut_) ui::doEvents();
+  while (comm_->InBufferCount() < 1 && !timedOut_) ui::waitForEvents();
   mfrmTimer_->StopTimer();
   ui::Sleep(kReplyPause);
   const QString reply = comm_->Input().toString();

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "FTimer.h"
-#include "serial/SerialControl.h"
+#include "serial/Transport.h"
 #include "typelib/OrvanQel.h"
 
 namespace orvanRV1Xvti {
@@ -31,7 +31,7 @@ class CRV1XQuery : public host::IOrvanQelQuery {
   host::OrvanQelMti SendProbe();
   void mfrmTimer_Timer();
 
-  std::unique_ptr<serial::SerialControl> comm_;
+  std::unique_ptr<serial::Transport> comm_;
   std::unique_ptr<query::FTimer> mfrmTimer_;
   bool timedOut_ = false;
   rt::Long timeOut_ = 0;

@@ -143,11 +143,12 @@ void CRV1XVTi::CloseChannel() {
 }
 
 void CRV1XVTi::Wait(rt::Long iTime) {
+  // One yield always, then a wait that any event may end: the pause's
+  // tick, or an Abort from a click.
   rt::ignoreErrorsEach([&] { MComm::Form().StartSleepTimer(iTime); },
                        [&] {
-                         do {
-                           ui::doEvents();
-                         } while (MComm::Form().IsSleeping() && !abort_);
+                         ui::doEvents();
+                         while (MComm::Form().IsSleeping() && !abort_) ui::waitForEvents();
                        });
 }
 

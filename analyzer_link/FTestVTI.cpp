@@ -1,13 +1,15 @@
 #include "FTestVTI.h"
 
-#include "MComm.h"
 #include "runtime/ErrorHandling.h"
 
 namespace orvanRV1Xvti {
 
-FTestVTI::FTestVTI() : comm_(this), timRVXX_(this), tmrSleep_(this) {
+FTestVTI::FTestVTI(std::function<void()> timedOut)
+    : comm_(serial::newTransport()),
+      timedOut_(std::move(timedOut)),
+      timRVXX_(this),
+      tmrSleep_(this) {
   setObjectName(QStringLiteral("FTestVTI"));
-  comm_.setObjectName(QStringLiteral("Comm"));
   timRVXX_.setObjectName(QStringLiteral("timRVXX"));
   tmrSleep_.setObjectName(QStringLiteral("tmrSleep"));
   connect(&timRVXX_, &ui::Timer::Tick, this, &FTestVTI::timRVXX_Timer);
@@ -36,7 +38,7 @@ bool FTestVTI::IsSleeping() const {
 }
 
 void FTestVTI::timRVXX_Timer() {
-  MComm::SetTimedOut();
+  if (timedOut_) timedOut_();
 }
 
 void FTestVTI::tmrSleep_Timer() {

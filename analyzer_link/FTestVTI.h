@@ -1,10 +1,12 @@
 #pragma once
 // The link's hidden form: it owns the serial control and the link's two
-// timers. Loaded once per thread by the link and never shown.
+// timers. Loaded by its link on first use and never shown.
 
 #include <QWidget>
+#include <functional>
+#include <memory>
 
-#include "serial/SerialControl.h"
+#include "serial/Transport.h"
 #include "ui/Timer.h"
 
 namespace orvanRV1Xvti {
@@ -12,10 +14,12 @@ namespace orvanRV1Xvti {
 class FTestVTI : public QWidget {
   Q_OBJECT
  public:
-  FTestVTI();
+  // timedOut: what a tick of the time-out timer tells (its link's
+  // SetTimedOut).
+  explicit FTestVTI(std::function<void()> timedOut);
   ~FTestVTI() override;
 
-  serial::SerialControl& Comm() { return comm_; }
+  serial::Transport& Comm() { return *comm_; }
 
   // Restarts the time-out timer; its ticks mark the link's wait as timed
   // out until it is stopped. Errors are ignored.
@@ -29,7 +33,8 @@ class FTestVTI : public QWidget {
   void timRVXX_Timer();
   void tmrSleep_Timer();
 
-  serial::SerialControl comm_;
+  std::unique_ptr<serial::Transport> comm_;
+  std::function<void()> timedOut_;
   ui::Timer timRVXX_;
   ui::Timer tmrSleep_;
 };

@@ -1,8 +1,10 @@
 #include "LinkPort.h"
 
+#include <utility>
+
 #include "MCommUtils.h"
 #include "runtime/ErrorHandling.h"
-#include "serial/SerialControl.h"
+#include "serial/Transport.h"
 #include "ui/MessageLoop.h"
 
 namespace orvanRV1Xvti {
@@ -43,6 +45,7 @@ bool LinkPort::open(rt::Integer port, const QString& settings) {
 }
 
 void LinkPort::close() {
+  held_.clear();
   // Switching off releases a device that has gone as well.
   rt::ignoreErrors([&] { control_.SetPortOpen(false); });
 }
@@ -50,13 +53,32 @@ void LinkPort::close() {
 rt::Long LinkPort::waiting() {
   rt::Long count = 0;
   attempt([&] { count = control_.InBufferCount(); });
-  return count;
+  return held_.size() + count;
 }
 
 QString LinkPort::read() {
+  if (!held_.isEmpty()) {
+    const QString first = held_.left(1);
+    held_.remove(0, 1);
+    return first;
+  }
   QString text;
   attempt([&] { text = control_.Input().toString(); });
   return text;
+}
+
+QString LinkPort::readAll() {
+  QString text = std::exchange(held_, QString());
+  attempt([&] {
+    control_.SetInputLen(0);
+    text += control_.Input().toString();
+  });
+  attempt([&] { control_.SetInputLen(1); });
+  return text;
+}
+
+void LinkPort::unread(const QString& text) {
+  held_.prepend(text);
 }
 
 void LinkPort::write(const QString& text) {
@@ -64,6 +86,7 @@ void LinkPort::write(const QString& text) {
 }
 
 void LinkPort::discardInput() {
+  held_.clear();
   attempt([&] { control_.SetInBufferCount(0); });
 }
 

@@ -12,14 +12,14 @@
 #include "runtime/Types.h"
 
 namespace serial {
-class SerialControl;
+class Transport;
 }
 
 namespace orvanRV1Xvti {
 
 class LinkPort {
  public:
-  explicit LinkPort(serial::SerialControl& control) : control_(control) {}
+  explicit LinkPort(serial::Transport& control) : control_(control) {}
 
   // Port number, line settings and one-character text reads, then the port
   // switched on and its status checked: false when switching on or the
@@ -29,8 +29,12 @@ class LinkPort {
 
   // Bytes received and not read yet; 0 when the control cannot tell.
   rt::Long waiting();
-  // What one read returns: one character of text.
+  // One character of text.
   QString read();
+  // Every character that has arrived.
+  QString readAll();
+  // Puts characters read but not used back in front of what is waiting.
+  void unread(const QString& text);
   void write(const QString& text);
   void discardInput();
 
@@ -43,7 +47,8 @@ class LinkPort {
   template <class Call>
   bool attempt(Call&& call);
 
-  serial::SerialControl& control_;
+  serial::Transport& control_;
+  QString held_;  // read, not used, and first in line
   bool gone_ = false;
 };
 

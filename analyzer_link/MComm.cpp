@@ -1,9 +1,9 @@
 #include "MComm.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <algorithm>
+#include <memory>
 #include <optional>
+#include <utility>
 
 #include "FTestVTI.h"
 #include "LinkMessages.h"
@@ -13,6 +13,7 @@
 #include "orvanRV1Xvti/CRV1XVTi.h"
 #include "runtime/ErrorHandling.h"
 #include "services/ErrorService.h"
+#include "ui/Clock.h"
 #include "ui/MessageBoxes.h"
 #include "ui/MessageLoop.h"
 
@@ -25,6 +26,10 @@ constexpr rt::Long kDefaultOpenTimeOut = 3000;  // ms, when "CommTimeOut" gives 
 constexpr rt::Integer kMaxRetransmissions = 3;
 constexpr rt::Long kRetransmitPause = 200;  // ms between a retransmission and the next receive
 constexpr int kReadPause = 5;               // ms before every read
+// Bytes that follow a whole block are left over from it: they are read off
+// until the line has been quiet this long (a USB adapter hands on what it
+// received in bursts up to 20 ms apart).
+constexpr qint64 kBlockSurplusQuiet = 25;  // ms
 constexpr rt::Integer kTextMode = 0;
 constexpr rt::Integer kBinaryMode = 1;
 const QString kLineSettings = QStringLiteral("9600,N,8,1");
@@ -38,7 +43,21 @@ constexpr char16_t kVT = 11;
 // time-out.
 constexpr int kMaxOpeningPasses = 8;
 
-struct LinkVariables {
+// One turn of the message loop, without waiting for more events: the
+// machine's turns and the reads of a reply add no wait of their own.
+void yieldOnce() {
+  ui::doEvents();
+}
+
+[[noreturn]] void blockIncomplete() {
+  showMessage(text::NoAnalyzerFound, ui::mb::Exclamation);
+  com::must(host::ErrorService::instance()).RaiseError(host::kProduct, eeVTI_Error, kLinkSource, 1);
+  rt::raise(eeVTI_Error, kLinkSource);
+}
+
+}  // namespace
+
+struct Link::Variables {
   bool abort = false;
   QString terminator;
   QString probeText;
@@ -53,76 +72,63 @@ struct LinkVariables {
   rt::Integer event = event::Continue;
   QString lastRead;
   int openingPasses = 0;
-  QElapsedTimer openingClock;
+  ui::Stopwatch openingClock;
+  // A whole block was read, and when its last bytes (or bytes after it)
+  // came.
+  bool afterBlock = false;
+  ui::Stopwatch sinceBlockBytes;
   // How often the command text went on the wire, and how many answers,
   // each ended by its prompt, the analyzer still owes for what was written:
   // a retransmission may be answered twice, an abort leaves an answer
   // coming, the opening reads only the first character of its answer.
   int written = 0;
   int owed = 0;
-  // Loaded by the first use and kept for the life of the thread, as the
-  // hidden form of the design; the process's end releases it.
-  FTestVTI* form = nullptr;
+  // Loaded by the first use and kept for the life of the link.
+  std::unique_ptr<FTestVTI> form;
   std::optional<LinkPort> linkPort;
 };
 
-thread_local LinkVariables theLink;
-
-LinkPort& port() {
+LinkPort& Link::port() {
   Form();
-  return *theLink.linkPort;
+  return *v_->linkPort;
 }
 
-serial::SerialControl& comm() {
+serial::Transport& Link::comm() {
   return Form().Comm();
 }
 
 // An abort or a device that has gone ends every wait of the machine.
-bool waitEnds() {
-  return theLink.abort || port().gone();
-}
-
-// One turn of the message loop, without waiting for more events: the
-// machine's turns and the reads of a reply must not add a wait per character.
-void yieldOnce() {
-  if (!QCoreApplication::instance()) return;
-  QCoreApplication::sendPostedEvents();
-  QCoreApplication::processEvents();
+bool Link::waitEnds() {
+  return v_->abort || port().gone();
 }
 
 // Lets events run until a byte is waiting, the time-out ticked or the wait
 // ended.
-void waitForInput() {
-  while (port().waiting() < 1 && !theLink.timedOut && !waitEnds()) ui::doEvents();
+void Link::waitForInput() {
+  while (port().waiting() < 1 && !v_->timedOut && !waitEnds()) ui::waitForEvents();
 }
 
-void startTimeOut(rt::Long milliseconds) {
-  theLink.timedOut = false;
+void Link::startTimeOut(rt::Long milliseconds) {
+  v_->timedOut = false;
   Form().StartTimer(milliseconds);
 }
 
-void stopTimeOut() {
+void Link::stopTimeOut() {
   Form().StopTimer();
-}
-
-[[noreturn]] void blockIncomplete() {
-  showMessage(text::NoAnalyzerFound, ui::mb::Exclamation);
-  com::must(host::ErrorService::instance()).RaiseError(host::kProduct, eeVTI_Error, kLinkSource, 1);
-  rt::raise(eeVTI_Error, kLinkSource);
 }
 
 // ---- the machine's steps -------------------------------------------------
 
-void startOpening() {
-  LinkVariables& l = theLink;
+void Link::startOpening() {
+  Variables& l = *v_;
   l.linkState = state::Opening;
   l.event = event::Continue;
   l.openingPasses = 0;
   l.openingClock.start();
 }
 
-void openingStep() {
-  LinkVariables& l = theLink;
+void Link::openingStep() {
+  Variables& l = *v_;
   l.lastRead.clear();
   startTimeOut(l.openTimeOut);
   if (!port().open(l.port, kLineSettings)) {
@@ -150,18 +156,41 @@ void openingStep() {
   }
 }
 
+// What keeps coming after a whole block belongs to it, not to the next
+// command's answer: it is read off until the line has been quiet a while.
+void Link::dropBlockSurplus() {
+  Variables& l = *v_;
+  l.afterBlock = false;
+  // A line that never falls quiet is given up on after a reply's time.
+  ui::Stopwatch draining;
+  draining.start();
+  while (draining.elapsed() < kReplyTimeOut) {
+    if (port().waiting() > 0) {
+      port().readAll();
+      l.sinceBlockBytes.start();
+      continue;
+    }
+    const qint64 quiet = l.sinceBlockBytes.elapsed();
+    if (quiet >= kBlockSurplusQuiet || waitEnds()) break;
+    startTimeOut(kBlockSurplusQuiet - quiet);
+    waitForInput();
+    stopTimeOut();
+  }
+}
+
 // Before a command goes out for the first time, the exchanges before it are
 // finished: the answers still owed are read off up to their prompts, for as
 // long as characters keep coming within the reply time-out, and whatever
 // else is waiting is dropped. So nothing that answers an earlier command is
 // taken as this command's answer.
-void finishEarlierExchanges() {
-  LinkVariables& l = theLink;
+void Link::finishEarlierExchanges() {
+  Variables& l = *v_;
+  if (l.afterBlock) dropBlockSurplus();
   if (l.owed > 0) {
     startTimeOut(kReplyTimeOut);
     while (l.owed > 0 && !l.timedOut && !waitEnds()) {
       if (port().waiting() < 1) {
-        ui::doEvents();
+        waitForInput();
         continue;
       }
       if (port().read() == kPromptCharacter) --l.owed;
@@ -176,8 +205,8 @@ void finishEarlierExchanges() {
 
 // Transmits and retransmits alike. A retransmission keeps what has come: a
 // late answer to the first writing answers this same command.
-void writeCommand() {
-  LinkVariables& l = theLink;
+void Link::writeCommand() {
+  Variables& l = *v_;
   if (l.written == 0) {
     finishEarlierExchanges();
     if (waitEnds()) return;
@@ -188,8 +217,8 @@ void writeCommand() {
   l.event = event::StepDone;
 }
 
-void startReceiving() {
-  LinkVariables& l = theLink;
+void Link::startReceiving() {
+  Variables& l = *v_;
   l.reply.clear();
   l.lastRead.clear();
   l.linkState = state::Receiving;
@@ -198,20 +227,27 @@ void startReceiving() {
 
 // After a retransmission the reply goes on from what the timed-out attempt
 // collected.
-void receiveStep() {
-  LinkVariables& l = theLink;
+void Link::receiveStep() {
+  Variables& l = *v_;
   startTimeOut(kReplyTimeOut);
   do {
     waitForInput();
     if (port().waiting() >= 1) {
+      // One pause before each read, and the read takes every character that
+      // has come meanwhile, one at a time up to the prompt; what follows it
+      // stays waiting.
       ui::Sleep(kReadPause);
-      const QString read = port().read();
-      // Nothing answers a command that has not gone out yet (after the block
-      // the next command waits for its first retransmission): what comes
-      // before it is left over and dropped.
+      const QString read = port().readAll();
+      // Nothing answers a command that has not gone out yet (after a block
+      // cut short the next command waits for its first retransmission): what
+      // comes before it is left over and dropped.
       if (l.written > 0) {
-        l.lastRead = read;
-        l.reply += read;
+        qsizetype taken = 0;
+        while (taken < read.size() && l.lastRead != kPromptCharacter) {
+          l.lastRead = read.mid(taken++, 1);
+          l.reply += l.lastRead;
+        }
+        port().unread(read.mid(taken));
       }
     }
     yieldOnce();
@@ -225,37 +261,36 @@ void receiveStep() {
   if (l.timedOut) l.event = event::TimedOut;
 }
 
-void retransmitStep() {
-  LinkVariables& l = theLink;
+void Link::retransmitStep() {
+  Variables& l = *v_;
   if (++l.retransmissions > kMaxRetransmissions) {
     l.event = event::GiveUp;
     return;
   }
   writeCommand();
   Form().StartSleepTimer(kRetransmitPause);
-  while (Form().IsSleeping() && !waitEnds()) ui::doEvents();
+  while (Form().IsSleeping() && !waitEnds()) ui::waitForEvents();
 }
 
-void failedStep() {
-  theLink.event = event::StepDone;
+void Link::failedStep() {
+  v_->event = event::StepDone;
 }
 
-void closingStep() {
+void Link::closingStep() {
   port().close();
-  theLink.owed = 0;
-  theLink.event = event::StepDone;
+  v_->owed = 0;
+  v_->afterBlock = false;
+  v_->event = event::StepDone;
 }
 
 // ---- the machine ---------------------------------------------------------
 
-using Step = void (*)();
-
 // (state, event) -> a step, or the next state and event. A pair that is not
 // in the table stops the machine.
-struct Transition {
+struct Link::Transition {
   rt::Integer state;
   rt::Integer event;
-  Step step;
+  void (Link::*step)();
   rt::Integer nextState;
   rt::Integer nextEvent;
 };
@@ -263,37 +298,37 @@ struct Transition {
 using namespace state;
 using namespace event;
 
-constexpr Transition kMachine[] = {
-    {Closed, Open, startOpening, 0, 0},  // -> opening, continue (a fresh count of passes)
-    {Opening, Continue, openingStep, 0, 0},
+const Link::Transition Link::kMachine[] = {
+    {Closed, Open, &Link::startOpening, 0, 0},  // -> opening, continue (a fresh count of passes)
+    {Opening, Continue, &Link::openingStep, 0, 0},
     {Opening, Answered, nullptr, Idle, Continue},
     {Opening, GiveUp, nullptr, Failed, Continue},
     {Opening, Close, nullptr, Closing, Continue},
     {Idle, Transmit, nullptr, Transmitting, Continue},
     {Idle, Close, nullptr, Closing, Continue},
-    {Transmitting, Continue, writeCommand, 0, 0},
+    {Transmitting, Continue, &Link::writeCommand, 0, 0},
     {Transmitting, StepDone, nullptr, Sent, Continue},
     {Transmitting, Close, nullptr, Closing, Continue},
-    {Sent, Receive, startReceiving, 0, 0},  // -> receiving, continue (an empty reply)
+    {Sent, Receive, &Link::startReceiving, 0, 0},  // -> receiving, continue (an empty reply)
     {Sent, Close, nullptr, Closing, Continue},
-    {Receiving, Continue, receiveStep, 0, 0},
+    {Receiving, Continue, &Link::receiveStep, 0, 0},
     {Receiving, Answered, nullptr, Idle, Continue},
     {Receiving, event::TimedOut, nullptr, Retransmitting, Continue},
     {Receiving, Close, nullptr, Closing, Continue},
-    {Retransmitting, Continue, retransmitStep, 0, 0},
+    {Retransmitting, Continue, &Link::retransmitStep, 0, 0},
     {Retransmitting, StepDone, nullptr, Receiving, Continue},
     {Retransmitting, GiveUp, nullptr, Failed, Continue},
     {Retransmitting, Close, nullptr, Closing, Continue},
-    {Failed, Continue, failedStep, 0, 0},
+    {Failed, Continue, &Link::failedStep, 0, 0},
     {Failed, StepDone, nullptr, Closing, Continue},
     {Failed, Close, nullptr, Closing, Continue},
-    {Closing, Continue, closingStep, 0, 0},
+    {Closing, Continue, &Link::closingStep, 0, 0},
     {Closing, StepDone, nullptr, Closed, Continue},
 };
 
 // One turn; false when the machine stops.
-bool turn() {
-  LinkVariables& l = theLink;
+bool Link::turn() {
+  Variables& l = *v_;
   // A device that has gone fails the link wherever it was: the port is
   // closed and the caller hears of it.
   if (port().gone() && l.linkState != Failed && l.linkState != Closing && l.linkState != Closed) {
@@ -304,7 +339,7 @@ bool turn() {
   for (const Transition& t : kMachine) {
     if (t.state != l.linkState || t.event != l.event) continue;
     if (t.step) {
-      t.step();
+      (this->*t.step)();
     } else {
       l.linkState = t.nextState;
       l.event = t.nextEvent;
@@ -314,19 +349,45 @@ bool turn() {
   return false;
 }
 
+// ---- the link ------------------------------------------------------------
+
+namespace {
+thread_local Link* scoped = nullptr;
 }  // namespace
 
-FTestVTI& Form() {
-  LinkVariables& l = theLink;
+Link::Link() : v_(std::make_unique<Variables>()) {}
+
+Link::~Link() = default;
+
+Link& Link::current() {
+  if (scoped) return *scoped;
+  // Made by the first use and kept for the life of the thread, as the
+  // design's module variables: the process's end releases it.
+  thread_local Link* own = new Link;
+  return *own;
+}
+
+Link::Scope::Scope(Link& link) : previous_(std::exchange(scoped, &link)) {}
+
+Link::Scope::~Scope() {
+  scoped = previous_;
+}
+
+rt::Integer Link::LinkState() const {
+  return v_->linkState;
+}
+
+FTestVTI& Link::Form() {
+  Variables& l = *v_;
   if (!l.form) {
-    l.form = new FTestVTI;
+    l.form = std::make_unique<FTestVTI>([this] { SetTimedOut(); });
     l.linkPort.emplace(l.form->Comm());
   }
   return *l.form;
 }
 
-rt::Integer RunLink(rt::Integer startEvent) {
-  LinkVariables& l = theLink;
+rt::Integer Link::RunLink(rt::Integer startEvent) {
+  Variables& l = *v_;
   l.abort = false;
   l.event = startEvent;
   bool running = true;
@@ -339,25 +400,26 @@ rt::Integer RunLink(rt::Integer startEvent) {
   return l.linkState;
 }
 
-rt::Integer InitComm() {
-  LinkVariables& l = theLink;
+rt::Integer Link::InitComm() {
+  Variables& l = *v_;
   l.openTimeOut = static_cast<rt::Integer>(readCommTimeOut(kDefaultOpenTimeOut, 32767));
-  if (!rt::ignoreErrors([] { Form(); })) return 0;
+  if (!rt::ignoreErrors([&] { Form(); })) return 0;
   l.linkState = state::Closed;
   l.terminator = QStringLiteral("\r");
   l.probeText = QStringLiteral("\r");
   l.written = 0;
   l.owed = 0;
+  l.afterBlock = false;
   port().takeGone();
   const rt::Integer result = RunLink(event::Continue);
-  rt::ignoreErrors([] {
+  rt::ignoreErrors([&] {
     if (comm().PortOpen()) comm().SetPortOpen(false);
   });
   return result;
 }
 
-rt::Integer TransmitCommand(QString command) {
-  LinkVariables& l = theLink;
+rt::Integer Link::TransmitCommand(QString command) {
+  Variables& l = *v_;
   if (!command.endsWith(l.terminator)) command += l.terminator;
   l.command = command;
   // Not on the wire yet: where the link cannot write it now (after the
@@ -366,15 +428,15 @@ rt::Integer TransmitCommand(QString command) {
   return RunLink(event::Transmit);
 }
 
-rt::Integer ReceiveReply(QString& reply) {
-  LinkVariables& l = theLink;
+rt::Integer Link::ReceiveReply(QString& reply) {
+  Variables& l = *v_;
   l.retransmissions = 0;
   const rt::Integer result = RunLink(event::Receive);
   reply = result == state::Idle ? l.reply : QString();
   return result;
 }
 
-bool Transact(const QString& command, QString& reply) {
+bool Link::Transact(const QString& command, QString& reply) {
   return rt::orDefault(
       [&] {
         if (TransmitCommand(command) != state::Sent) return false;
@@ -383,16 +445,16 @@ bool Transact(const QString& command, QString& reply) {
       false);
 }
 
-QString LastReplyChar() {
-  return theLink.reply.right(1);
+QString Link::LastReplyChar() const {
+  return v_->reply.right(1);
 }
 
-void ClosePort() {
-  rt::ignoreErrorsEach([] { RunLink(event::Close); }, [] { theLink.port = 0; });
+void Link::ClosePort() {
+  rt::ignoreErrorsEach([&] { RunLink(event::Close); }, [&] { v_->port = 0; });
 }
 
-rt::Integer ProbeAnalyzer(rt::Integer port) {
-  LinkVariables& l = theLink;
+rt::Integer Link::ProbeAnalyzer(rt::Integer port) {
+  Variables& l = *v_;
   return rt::onError(
       [&]() -> rt::Integer {
         if (l.port > 0) ClosePort();
@@ -422,16 +484,16 @@ rt::Integer ProbeAnalyzer(rt::Integer port) {
       [](const rt::RuntimeError&) { return probe::SomethingElse; });
 }
 
-rt::Long ReadBlockLength() {
-  LinkVariables& l = theLink;
-  serial::SerialControl& c = comm();
+rt::Long Link::ReadBlockLength() {
+  Variables& l = *v_;
+  serial::Transport& c = comm();
   c.SetInputLen(2);
   c.SetInputMode(kBinaryMode);
   // The header may never come: the wait for it is bounded by the same
   // time-out as any reply, and its failure is that of an incomplete block.
   l.timedOut = false;
   Form().StartTimer(kReplyTimeOut);
-  while (c.InBufferCount() < 2 && !l.timedOut) ui::doEvents();
+  while (c.InBufferCount() < 2 && !l.timedOut) ui::waitForEvents();
   if (c.InBufferCount() < 2) blockIncomplete();
   Form().StopTimer();
   ui::Sleep(kReadPause);
@@ -441,23 +503,27 @@ rt::Long ReadBlockLength() {
   return 2 * (b1 * 256 + b0);
 }
 
-QVariant ReadBinaryBlock(rt::Long count) {
-  LinkVariables& l = theLink;
-  serial::SerialControl& c = comm();
+QVariant Link::ReadBinaryBlock(rt::Long count) {
+  Variables& l = *v_;
+  serial::Transport& c = comm();
   // Whatever ends the read, the control goes back to text reads of the
   // length noted here, with the time-out stopped: the receive step of the
   // next exchange expects exactly that. The block was the answer the link
   // waited for, whole or given up: bytes after it are dropped before the
-  // next command goes out.
+  // next command goes out. A whole block ends its exchange: the link is idle
+  // and writes the next command at once; after one cut short the link stays
+  // in its sent state.
   struct BackToText {
-    serial::SerialControl& control;
+    Link& link;
+    serial::Transport& control;
     rt::Integer readLength;
     ~BackToText() {
       rt::ignoreErrorsEach([&] { control.SetInputMode(kTextMode); },
-                           [&] { control.SetInputLen(readLength); }, [] { Form().StopTimer(); });
-      theLink.owed = 0;
+                           [&] { control.SetInputLen(readLength); },
+                           [&] { link.Form().StopTimer(); });
+      link.v_->owed = 0;
     }
-  } backToText{c, c.InputLen()};
+  } backToText{*this, c, c.InputLen()};
 
   if (count == -1) count = ReadBlockLength();
   if (count < 0) rt::raise(rt::err::SubscriptOutOfRange, kLinkSource);
@@ -475,21 +541,24 @@ QVariant ReadBinaryBlock(rt::Long count) {
       std::copy_n(received.constData(), fits, block.data() + stored);
       stored += fits;  // surplus bytes of the last read are dropped
       Form().StartTimer(kReplyTimeOut);
-    } else if (l.timedOut) {
-      blockIncomplete();
+      ui::doEvents();
+      continue;
     }
-    // Waits for the next bytes (at most a millisecond) instead of spinning.
-    ui::doEvents();
+    if (l.timedOut) blockIncomplete();
+    ui::waitForEvents();
   }
+  l.linkState = state::Idle;
+  l.afterBlock = true;
+  l.sinceBlockBytes.start();
   return block;
 }
 
-void SetTimedOut() {
-  theLink.timedOut = true;
+void Link::SetTimedOut() {
+  v_->timedOut = true;
 }
 
-void Abort() {
-  theLink.abort = true;
+void Link::Abort() {
+  v_->abort = true;
 }
 
 }  // namespace orvanRV1Xvti::MComm

@@ -2,7 +2,7 @@
 
 #include "LinkTexts.h"
 #include "runtime/RuntimeError.h"
-#include "serial/SerialControl.h"
+#include "serial/Transport.h"
 
 namespace orvanRV1Xvti::MCommUtils {
 

@@ -32,9 +32,9 @@ host::ScriptedOperator::StateHook GuideScreenshots::OperatorHook() {
 }
 
 void GuideScreenshots::WatchGuides() {
-  look_.setInterval(kLookMs);
-  connect(&look_, &QTimer::timeout, this, &GuideScreenshots::Look);
-  look_.start();
+  look_.SetInterval(kLookMs);
+  connect(&look_, &ui::Timer::Tick, this, &GuideScreenshots::Look);
+  look_.SetEnabled(true);
 }
 
 void GuideScreenshots::Look() {

@@ -6,9 +6,9 @@
 // pictures are taken as the window opens and as each run starts and ends.
 
 #include <QPointer>
-#include <QTimer>
 
 #include "operator/ScriptedOperator.h"
+#include "ui/Timer.h"
 
 namespace ui {
 class Form;
@@ -31,7 +31,7 @@ class GuideScreenshots : public QObject {
 
   QString folder_;
   int guides_ = 0;
-  QTimer look_;
+  ui::Timer look_;
   QPointer<ui::Form> watched_;
   bool running_ = false;
 };

@@ -6,16 +6,9 @@
 #include <QStringList>
 #include <functional>
 
-namespace hostapp {
+#include "CommonOptions.h"
 
-struct CommonOptions {
-  QString registry;         // --registry FILE
-  bool unattended = false;  // --unattended
-  bool simulate = false;    // --simulate[=OPTIONS]
-  QString simulatorOptions;
-  bool scan = false;     // --scan
-  QString templateFile;  // --template FILE: the plug-in's test template for this run
-};
+namespace hostapp {
 
 using CommandFunction =
     std::function<int(const QStringList& arguments, const CommonOptions& options)>;
@@ -53,6 +46,7 @@ int runCommand(const QStringList& arguments, const CommonOptions& options);
 int resaveCommand(const QStringList& arguments, const CommonOptions& options);
 int reportCommand(const QStringList& arguments, const CommonOptions& options);
 int exportCommand(const QStringList& arguments, const CommonOptions& options);
+int workbenchCommand(const QStringList& arguments, const CommonOptions& options);
 
 // The deliverables built beside the program, in registration order.
 QStringList builtDeliverables();

@@ -288,8 +288,7 @@ int runSequence(const RunOptions& run, const CommonOptions& options) {
   if (found.isEmpty()) return notStarted(noAnalyzer(run.port));
 
   host::SequenceRecord record = run.record;
-  record.hostVersion = com::must(host::VersionService::instance()).hostVersion();
-  record.plugInVersion = rt::orDefault([&] { return plugIn->Version(); }, QString());
+  recordVersions(record, *plugIn);
   sequence.SetRecord(record);
 
   SequenceRun sequenceRun(sequence, run.results);

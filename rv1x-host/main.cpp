@@ -87,6 +87,12 @@ const QList<Command>& commands() {
        "writes the measurements of the results document IN as the CSV file OUT.csv",
        {},
        exportCommand},
+      {"workbench",
+       "[--template FILE] [--simulate[=OPTIONS]] workbench [--sequence FILE] [--screenshot FILE]",
+       "opens the technician's workbench: the analyzer, the sequence, its runs and its record",
+       {{"--sequence FILE", "opens the stored sequence FILE (default: the whole catalogue)"},
+        {"--screenshot FILE", "draws the window into the PNG FILE instead of showing it"}},
+       workbenchCommand},
   };
   return table;
 }

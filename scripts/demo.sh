@@ -4,7 +4,8 @@
 # catalogue is listed, and every test of it runs unattended: the host's
 # scripted operator works each guide window and plays the technician at the
 # simulated bench. The results document, the PDF report and a picture of each
-# guide window at its main states stay in build/demo/.
+# guide window at its main states stay in build/demo/; the last lines name the
+# command that opens the workbench on the results.
 #
 # The shipped template enables no pacer limit: a technician sets them from
 # the pacer's labelling. So that the demo ends with every test judged, it
@@ -47,4 +48,7 @@ step "Where the run left its documents (exit status $status: 0 when every test p
 echo "results document: $out/rv1x-results.xml"
 echo "PDF report:       $out/rv1x-report.pdf"
 echo "guide pictures:   $out/screenshots/"
+echo
+echo "The technician's workbench on these results (with a display; the simulated analyzer on port 1):"
+echo "  $host --registry $registry --simulate --template $here/demo-template.mpc workbench --sequence $out/rv1x-results.xml"
 exit "$status"

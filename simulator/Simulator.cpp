@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
-#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -11,6 +10,11 @@
 #include <chrono>
 #include <cstring>
 #include <ctime>
+
+#include "InProcessLine.h"
+#include "InProcessPort.h"
+#include "ui/Clock.h"
+#include "ui/MessageLoop.h"
 
 namespace rv1xsim {
 
@@ -21,11 +25,12 @@ constexpr char kVT = '\x0b';
 // A bare CR may be the first half of the opening probe CR VT: this long the
 // simulator waits for the VT before it takes the CR alone.
 constexpr int kProbeSecondByteMs = 5;
-// A broken-off reply waits for its last characters to be read: first this
-// long, since what is written reaches the slave side a moment later, then
-// as long as the slave side holds unread characters, up to a bound.
+// A broken-off reply waits for its last characters to be read, since
+// closing the master side drops what the slave side holds: first this long,
+// then as long as the slave side holds unread characters, up to a bound far
+// beyond what a reader that is there needs on a busy machine.
 constexpr int kDrainBeforeHangUpMs = 20;
-constexpr int kDrainAtMostMs = 2000;
+constexpr int kDrainAtMostMs = 10000;
 constexpr int kDrainLookMs = 2;
 // Input that never ends a command is garbage; drop it beyond this size.
 constexpr qsizetype kMaxPendingInput = 4096;
@@ -61,6 +66,7 @@ void sleepUntil(const timespec& deadline) {
 Simulator::Simulator(SimulatorOptions options) : model_(std::move(options)) {}
 
 Simulator::~Simulator() {
+  if (line_) InProcessPort::unplug(*this);
   stop();
   closeFd(master_);
   closeFd(slave_);
@@ -108,12 +114,55 @@ QList<QByteArray> Simulator::commands() const {
   return commands_;
 }
 
+QList<qint64> Simulator::commandTimes() const {
+  std::lock_guard lock(mutex_);
+  return commandTimes_;
+}
+
 int Simulator::count(const QByteArray& command) const {
   std::lock_guard lock(mutex_);
   return static_cast<int>(commands_.count(command));
 }
 
+void Simulator::plugIn(int port) {
+  if (!line_) line_ = std::make_unique<InProcessLine>(*this);
+  InProcessPort::plugIn(port, *this);
+}
+
+bool Simulator::portHeld() const {
+  return line_ && !line_->free();
+}
+
+Reply Simulator::answer(const QByteArray& command, bool& paced, qint64 at) {
+  Reply reply;
+  {
+    std::lock_guard lock(mutex_);
+    commands_.append(command);
+    commandTimes_.append(at / 1'000'000);
+    reply = model_.respond(command);
+    paced = model_.options().paced;
+  }
+  arrived_.notify_all();
+  return reply;
+}
+
+void Simulator::logWire(const QByteArray& bytes) {
+  std::lock_guard lock(mutex_);
+  wire_ += bytes;
+}
+
 bool Simulator::waitForCommands(int count, int timeoutMs) const {
+  if (line_) {
+    const auto enough = [&] {
+      std::lock_guard lock(mutex_);
+      return commands_.size() >= count;
+    };
+    bool over = false;
+    ui::Alarm end([&over] { over = true; });
+    end.setAfterMilliseconds(timeoutMs);
+    while (!enough() && !over) ui::waitForEvents();
+    return enough();
+  }
   std::unique_lock lock(mutex_);
   return arrived_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
                            [&] { return commands_.size() >= count; });
@@ -123,6 +172,7 @@ void Simulator::clearLog() {
   std::lock_guard lock(mutex_);
   wire_.clear();
   commands_.clear();
+  commandTimes_.clear();
 }
 
 SimulatorOptions Simulator::options() const {
@@ -163,6 +213,10 @@ AnalyzerState Simulator::state() const {
 }
 
 void Simulator::hangUp() {
+  if (line_) {
+    line_->hangUp();
+    return;
+  }
   if (!thread_.joinable()) {
     closeMaster();
     return;
@@ -213,10 +267,7 @@ bool Simulator::readAvailable(int timeoutMs) {
 }
 
 void Simulator::takeInput(const QByteArray& bytes) {
-  {
-    std::lock_guard lock(mutex_);
-    wire_ += bytes;
-  }
+  logWire(bytes);
   input_ += bytes;
   if (input_.size() > kMaxPendingInput && !input_.contains(kCR)) input_.clear();
 }
@@ -232,15 +283,8 @@ bool Simulator::handleCommands() {
   if (input_.size() > length && input_.at(length) == kVT) ++length;
   const QByteArray command = input_.left(length);
   input_.remove(0, length);
-  Reply reply;
-  bool paced;
-  {
-    std::lock_guard lock(mutex_);
-    commands_.append(command);
-    reply = model_.respond(command);
-    paced = model_.options().paced;
-  }
-  arrived_.notify_all();
+  bool paced = true;
+  const Reply reply = answer(command, paced, ui::clockNow());
   // The writer's bytes reach a pseudo-terminal at once; on the wire the
   // command would still be arriving: the answer starts when it would have.
   if (paced) waitCharacterTimes(command.size());
@@ -299,11 +343,12 @@ bool Simulator::writeAll(const char* data, qsizetype size) {
 }
 
 void Simulator::waitUntilRead(int timeoutMs) {
-  // The slave side, which the simulator keeps open, counts what its reader
-  // has not taken yet.
+  // The slave side, which the simulator keeps open, shows what its reader
+  // has not taken yet; polling it first hands on what the terminal still
+  // holds on its way (a count alone would miss those characters).
   for (int waited = 0; waited < timeoutMs; waited += kDrainLookMs) {
-    int unread = 0;
-    if (::ioctl(slave_, FIONREAD, &unread) != 0 || unread <= 0) return;
+    pollfd fd{slave_, POLLIN, 0};
+    if (::poll(&fd, 1, 0) <= 0 || (fd.revents & POLLIN) == 0) return;
     if (!pause(kDrainLookMs)) return;
   }
 }

@@ -1,11 +1,18 @@
 #pragma once
-// The simulated analyzer on a pseudo-terminal of its own. A serial control
-// opens the slave side by its path exactly as it opens /dev/ttyUSB0; the
-// simulator answers on the master side from a thread of its own, so it keeps
-// answering while the caller's thread sleeps or waits, and sends its bytes
-// at the pace of 9600 baud (a pseudo-terminal has no baud rate of its own).
+// The simulated analyzer, on a pseudo-terminal of its own or in-process.
 //
-// Everything public may be called from any thread while it runs.
+// On a pseudo-terminal (start): a serial control opens the slave side by its
+// path exactly as it opens /dev/ttyUSB0; the simulator answers on the master
+// side from a thread of its own, so it keeps answering while the caller's
+// thread sleeps or waits, and sends its bytes at the pace of 9600 baud (a
+// pseudo-terminal has no baud rate of its own). Everything public may be
+// called from any thread while it runs.
+//
+// In-process (plugIn): a serial control of this process that opens port N
+// reaches the simulator without a device (InProcessPort.h); its answers
+// arrive when they would on the pseudo-terminal, on the clock of the thread
+// that plugged it in (a virtual clock makes them cost no time). Only that
+// thread may use it.
 
 #include <QByteArray>
 #include <QList>
@@ -13,12 +20,15 @@
 #include <atomic>
 #include <condition_variable>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
 
 #include "AnalyzerModel.h"
 
 namespace rv1xsim {
+
+class InProcessLine;
 
 class Simulator {
  public:
@@ -37,12 +47,23 @@ class Simulator {
   // The device path a serial control opens; empty before start.
   QString slavePath() const { return slavePath_; }
 
+  // Answers in-process as port N from now on.
+  void plugIn(int port);
+  bool pluggedIn() const { return line_ != nullptr; }
+  // In-process: whether a serial control holds the port open.
+  bool portHeld() const;
+
   // What arrived: every byte, and each command in its wire form ("M\r",
   // "\r", "\r\x0b" for the opening probe), in order.
   QByteArray wire() const;
   QList<QByteArray> commands() const;
+  // When the analyzer took each of those commands (ms on the clock of the
+  // thread that took it: in-process the plugging thread's, on a
+  // pseudo-terminal the real clock).
+  QList<qint64> commandTimes() const;
   int count(const QByteArray& command) const;
-  // Waits until at least that many commands arrived in all.
+  // Waits until at least that many commands arrived in all (in-process,
+  // letting the thread's events run).
   bool waitForCommands(int count, int timeoutMs) const;
   void clearLog();
 
@@ -64,6 +85,16 @@ class Simulator {
   bool hungUp() const { return hungUp_; }
 
  private:
+  friend class InProcessLine;
+  friend class InProcessPort;
+
+  InProcessLine& line() { return *line_; }
+  // A command taken at that time (ns on the clock): logged, answered by the
+  // model; paced tells whether the answer goes at the pace of 9600 baud.
+  Reply answer(const QByteArray& command, bool& paced, qint64 at);
+  void logWire(const QByteArray& bytes);
+  void noteHungUp() { hungUp_ = true; }
+
   void run();
   void takeInput(const QByteArray& bytes);
   bool handleCommands();
@@ -81,6 +112,7 @@ class Simulator {
   AnalyzerModel model_;
   QByteArray wire_;
   QList<QByteArray> commands_;
+  QList<qint64> commandTimes_;
   QByteArray input_;  // bytes not yet making a whole command (thread only)
 
   int master_ = -1;
@@ -91,6 +123,7 @@ class Simulator {
   std::atomic<bool> stopping_{false};
   std::atomic<bool> hungUp_{false};
   std::atomic<bool> hangUpRequested_{false};
+  std::unique_ptr<InProcessLine> line_;
 };
 
 }  // namespace rv1xsim

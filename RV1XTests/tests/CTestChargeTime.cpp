@@ -107,7 +107,7 @@ void CTestChargeTime::ChargeCountdown() {
         mfrmWaitTimer->StartTimer(kSecondMs);
         bool resetSent = false;
         do {
-          ui::doEvents();
+          ui::waitForEvents();
           if (miCountDown == 1 && !resetSent) {
             Send(QStringLiteral("R"));
             resetSent = true;

@@ -79,7 +79,7 @@ void CTestPerformance::PlayWave() {
         NewRunTimer([](CTestFrame& e) { static_cast<CTestPerformance&>(e).mfrmTimer_Timer(); });
     mfrmTimer->StartTimer(interval);
   }
-  while (!mfDone && !mfStop) ui::doEvents();
+  while (!mfDone && !mfStop) ui::waitForEvents();
 }
 
 void CTestPerformance::EndingRun() {

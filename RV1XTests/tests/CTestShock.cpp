@@ -94,7 +94,7 @@ void CTestShock::PlaySteps() {
     Send(setting->WaveCode());
     // Duration 0 plays until the operator answers.
     com::must(mfrmTimer).StartTimer(rt::toLong(static_cast<double>(duration) * 1000));
-    while (!mfWaveformDone && !mfStop && !mfNextWaveform) ui::doEvents();
+    while (!mfWaveformDone && !mfStop && !mfNextWaveform) ui::waitForEvents();
     mfrmTimer->StopTimer();
   }
 }

@@ -13,6 +13,7 @@ std::shared_ptr<FTimer> FTimer::New() {
 FTimer::FTimer(rt::Long longestLap)
     : longestLap_(std::clamp<rt::Long>(longestLap, 1, kWindowTimerLimit)) {
   setObjectName(QStringLiteral("FTimer"));
+  tmrTimer_.setObjectName(QStringLiteral("tmrTimer"));
   SetCaption(QStringLiteral("Form"));
   connect(&tmrTimer_, &ui::Timer::Tick, this, &FTimer::tmrTimer_Timer);
 }

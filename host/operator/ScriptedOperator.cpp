@@ -13,6 +13,7 @@
 #include "typelib/IMeasurement.h"
 #include "typelib/IResultData.h"
 #include "typelib/ITestElement.h"
+#include "ui/ClockTrace.h"
 #include "ui/Form.h"
 #include "ui/MessageBoxes.h"
 #include "ui/SyntheticInput.h"
@@ -24,6 +25,11 @@ namespace {
 using namespace guidebuttons;
 
 constexpr int kTickMs = 20;
+// While all it does is wait for a run to end, a person only glances at the
+// window now and then: the run's end (its Play click coming back) makes the
+// operator look at once.
+constexpr int kGlanceMs = 250;
+constexpr qint64 kNanosecondsPerMillisecond = 1'000'000;
 constexpr int kAnswerRepeatMs = 250;
 constexpr int kLeaveRetryMs = 1000;
 constexpr int kLeaveTries = 3;
@@ -82,8 +88,8 @@ const std::map<rt::Long, UnpromptedWait>& unpromptedWaits() {
 
 ScriptedOperator::ScriptedOperator(OperatorScript script, QObject* parent)
     : QObject(parent), script_(std::move(script)) {
-  tick_.setInterval(kTickMs);
-  connect(&tick_, &QTimer::timeout, this, &ScriptedOperator::Tick);
+  tick_.SetInterval(kTickMs);
+  connect(&tick_, &ui::Timer::Tick, this, &ScriptedOperator::Tick);
   observer_ = ui::Form::addModalObserver([this](ui::Form& form) { Started(form); });
   ui::MessageBoxes::instance().setResponder(
       [this](const ui::ShownMessage& message) { return Respond(message.style); });
@@ -100,6 +106,8 @@ void ScriptedOperator::Started(ui::Form& form) {
   if (!toolbar) return;
   auto session = std::make_shared<Session>();
   session->form = &form;
+  session->toolbarWidget = toolbarWidget;
+  session->toolbar = toolbar;
   session->testID = rt::orDefault(
       [&] {
         ITestElementPtr test = toolbar->BoundTest();
@@ -117,13 +125,13 @@ void ScriptedOperator::Started(ui::Form& form) {
   });
   sessions_.append(session);
   Note(*session, QStringLiteral("opened"));
-  if (!tick_.isActive()) tick_.start();
+  if (!tick_.Enabled()) tick_.SetEnabled(true);
 }
 
 void ScriptedOperator::Tick() {
   sessions_.removeIf([](const std::shared_ptr<Session>& s) { return !s->form; });
   if (sessions_.isEmpty()) {
-    tick_.stop();
+    tick_.SetEnabled(false);
     return;
   }
   // The innermost guide is the one the operator looks at.
@@ -145,7 +153,13 @@ void ScriptedOperator::Work(Session& s) {
     Tell(s, QStringLiteral("running"));
   }
   if (running) AnswerSteps(s);
-  if (s.sinceAction.elapsed() < pace_) return;
+  const bool paced = s.sinceAction.elapsed() >= pace_;
+  const bool waitingForTheEnd = running && s.sawRunning && !s.plan.answers &&
+                                !s.plan.answerPresets && paced && s.index < s.plan.steps.size() &&
+                                s.plan.steps.at(s.index).kind == OperatorStep::WaitRun;
+  const int look = waitingForTheEnd ? kGlanceMs : kTickMs;
+  if (tick_.Interval() != look) tick_.SetInterval(look);
+  if (!paced) return;
 
   if (s.index < s.plan.steps.size()) {
     const OperatorStep step = s.plan.steps.at(s.index);
@@ -182,6 +196,10 @@ bool ScriptedOperator::Step(Session& s, const OperatorStep& step) {
       return WaitOver(s, ResultHoldsValue(s) || RunEnded(s), step.word);
     case OperatorStep::Wait:
       if (s.sinceStep.elapsed() < step.milliseconds) return false;
+      if (ui::tracing()) {
+        const qint64 from = ui::clockNow() - s.sinceStep.nsecsElapsed();
+        ui::traceInterval("pace", from, from + step.milliseconds * kNanosecondsPerMillisecond);
+      }
       Note(s, step.word);
       return true;
     case OperatorStep::Verdict:
@@ -198,7 +216,7 @@ bool ScriptedOperator::Step(Session& s, const OperatorStep& step) {
       return true;
     case OperatorStep::Tab: {
       Note(s, step.word);
-      s.sinceAction.restart();
+      Acted(s);
       QPointer<ui::Form> form = s.form;
       const QString name = QStringLiteral("tab%1").arg(step.column);
       Later([form, name] {
@@ -271,7 +289,7 @@ QString ScriptedOperator::WaitingFor(const Session& s) const {
 
 void ScriptedOperator::Press(Session& s, rt::Long button, const QString& word) {
   Note(s, word);
-  s.sinceAction.restart();
+  Acted(s);
   if (button == Play) {
     s.playPressed = true;
     ++s.playsPending;
@@ -289,13 +307,14 @@ void ScriptedOperator::Press(Session& s, rt::Long button, const QString& word) {
     if (auto session = weak.lock()) {
       if (button == Play) --session->playsPending;
       if (!taken) Note(*session, word + QStringLiteral(" (not taken)"));
+      if (button == Play) Tick();
     }
   });
 }
 
 void ScriptedOperator::ClickCell(Session& s, int row, int column, bool right, const QString& word) {
   Note(s, word);
-  s.sinceAction.restart();
+  Acted(s);
   QPointer<QAbstractItemView> table = ResultTable(s);
   Later([table, row, column, right] {
     if (!table || !table->model()) return;
@@ -309,7 +328,7 @@ void ScriptedOperator::ClickCell(Session& s, int row, int column, bool right, co
 }
 
 void ScriptedOperator::EnterIdentity(Session& s, const QStringList& identity) {
-  s.sinceAction.restart();
+  Acted(s);
   QPointer<ui::Form> form = s.form;
   Later([form, identity] {
     if (!form) return;
@@ -392,8 +411,7 @@ int ScriptedOperator::Respond(int style) {
 }
 
 ITgToolbar* ScriptedOperator::Toolbar(const Session& s) const {
-  if (!s.form) return nullptr;
-  return dynamic_cast<ITgToolbar*>(s.form->findChild<QWidget*>(QStringLiteral("xtbToolbar")));
+  return s.form && s.toolbarWidget ? s.toolbar : nullptr;
 }
 
 QAbstractItemView* ScriptedOperator::ResultTable(const Session& s) const {
@@ -425,6 +443,14 @@ bool ScriptedOperator::ResultHoldsValue(const Session& s) const {
 void ScriptedOperator::Tell(Session& s, const QString& state) {
   if (!stateHook_ || !s.form) return;
   rt::ignoreErrors([&] { stateHook_(*s.form, s.testID, state); });
+}
+
+// An action: the next one waits at least the pace from now.
+void ScriptedOperator::Acted(Session& s) {
+  s.sinceAction.restart();
+  if (ui::tracing())
+    ui::traceInterval("pace", ui::clockNow(),
+                      ui::clockNow() + static_cast<qint64>(pace_) * kNanosecondsPerMillisecond);
 }
 
 void ScriptedOperator::Note(const Session& s, const QString& word) {

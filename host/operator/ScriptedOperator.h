@@ -28,17 +28,20 @@
 // A run happens inside the Play click (the guide's handler runs it), so
 // every action is a queued call of its own and the operator's timer goes on
 // ticking in the run's message loops: waits, Stop and the shock answers
-// happen while the Play click is still under way.
+// happen while the Play click is still under way. Its pace and waits are on
+// the thread's clock (ui/Clock.h). It looks at the window every 20 ms, and
+// only every 250 ms while all it does is wait for a run to end (the Play
+// click coming back makes it look at once).
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
-#include <QTimer>
 #include <functional>
 #include <map>
 
 #include "operator/OperatorScript.h"
 #include "typelib/HostTypes.h"
+#include "ui/Clock.h"
+#include "ui/Timer.h"
 
 class QAbstractItemView;
 
@@ -89,16 +92,20 @@ class ScriptedOperator : public QObject {
  private:
   struct Session {
     QPointer<ui::Form> form;
+    // The guide's toolbar, found once: the operator looks at it at every
+    // tick.
+    QPointer<QWidget> toolbarWidget;
+    ITgToolbar* toolbar = nullptr;
     rt::Long testID = 0;
     OperatorPlan plan;
     int index = 0;
-    QElapsedTimer sinceAction;
-    QElapsedTimer sinceStep;
+    ui::Stopwatch sinceAction;
+    ui::Stopwatch sinceStep;
     int playsPending = 0;  // Play clicks still under way
     bool playPressed = false;
     bool sawRunning = false;
     int answered = 0;
-    QElapsedTimer sinceAnswer;
+    ui::Stopwatch sinceAnswer;
     QList<int> pendingAnswers;
     int gaveUp = 0;
     int leaveTries = 0;
@@ -124,6 +131,7 @@ class ScriptedOperator : public QObject {
   QAbstractItemView* ResultTable(const Session& session) const;
   bool RunEnded(const Session& session) const;
   bool ResultHoldsValue(const Session& session) const;
+  void Acted(Session& session);
   void Tell(Session& session, const QString& state);
   void Note(const Session& session, const QString& word);
   void Later(std::function<void()> action);
@@ -138,7 +146,7 @@ class ScriptedOperator : public QObject {
   int guidesSeen_ = 0;
   std::map<rt::Long, int> passes_;
   QList<std::shared_ptr<Session>> sessions_;  // innermost last
-  QTimer tick_;
+  ui::Timer tick_;
   int observer_ = 0;
 };
 

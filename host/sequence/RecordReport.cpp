@@ -347,10 +347,9 @@ QStringList judgingStandardNames(const SequenceDocument& sequence, int index) {
   // Only a verdict was judged by anything.
   const Verdict verdict = verdictOf(sequence, index).verdict;
   if (verdict != Verdict::Passed && verdict != Verdict::Failed) return names;
-  // Held while the loop walks it: a range over a temporary's contents
-  // would outlive the collection.
-  const StandardsCollectionPtr judging = judgingStandards(sequence, index);
-  for (const StandardPtr& standard : *judging) names.append(standardName(*standard));
+  // Held here: a loop over what a temporary points to outlives it.
+  const auto standards = judgingStandards(sequence, index);
+  for (const StandardPtr& standard : *standards) names.append(standardName(*standard));
   return names;
 }
 

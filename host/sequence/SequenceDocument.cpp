@@ -292,12 +292,14 @@ SequenceDocument::Entry SequenceDocument::ReadEntry(const XmlElementPtr& node,
       },
       [&](const rt::RuntimeError& error) {
         // Every report names where the entry is.
-        Report(
+        const rt::RuntimeError told =
             error.Number() == sequenceerr::BadEntry
                 ? error
                 : rt::RuntimeError(error.Number(), error.Source(),
                                    QStringLiteral("%1: %2%3")
-                                       .arg(entry.className, error.Description(), where(*node))));
+                                       .arg(entry.className, error.Description(), where(*node)));
+        Report(told);
+        entry.problem = told.Description();
         return false;
       });
   if (created) ReadParts(entry, node, log);
@@ -607,6 +609,56 @@ void SequenceDocument::Append(const ITestElementPtr& element, const QString& cla
   IndexElements();
 }
 
+QList<qsizetype> SequenceDocument::Rows() const {
+  QList<qsizetype> rows;
+  for (qsizetype i = 0; i < entries_.size(); ++i) {
+    const Entry& entry = entries_.at(i);
+    if (entry.element || (entry.stored && isElement(*entry.stored) && entry.stored->name == kEntry))
+      rows.append(i);
+  }
+  return rows;
+}
+
+int SequenceDocument::RowCount() const {
+  return static_cast<int>(Rows().size());
+}
+
+int SequenceDocument::ElementIndexOf(int row) const {
+  const QList<qsizetype> rows = Rows();
+  if (row < 0 || row >= rows.size()) return -1;
+  return static_cast<int>(elements_.indexOf(rows.at(row)));
+}
+
+XmlElementPtr SequenceDocument::StoredEntry(int row) const {
+  const QList<qsizetype> rows = Rows();
+  if (row < 0 || row >= rows.size()) return nullptr;
+  const NodePtr& stored = entries_.at(rows.at(row)).stored;
+  if (!stored) return nullptr;
+  return std::make_shared<XmlElement>(read_ ? read_ : std::make_shared<XmlDocument>(), stored);
+}
+
+QString SequenceDocument::Problem(int row) const {
+  const QList<qsizetype> rows = Rows();
+  return row >= 0 && row < rows.size() ? entries_.at(rows.at(row)).problem : QString();
+}
+
+void SequenceDocument::MoveRow(int from, int to) {
+  const QList<qsizetype> rows = Rows();
+  if (from < 0 || from >= rows.size() || to < 0 || to >= rows.size() || from == to) return;
+  // Row by row, so that what lies between two rows stays between them.
+  const int step = to > from ? 1 : -1;
+  for (int row = from; row != to; row += step)
+    entries_.swapItemsAt(rows.at(row), rows.at(row + step));
+  IndexElements();
+}
+
+void SequenceDocument::RemoveRow(int row) {
+  const QList<qsizetype> rows = Rows();
+  if (row < 0 || row >= rows.size()) return;
+  entries_.removeAt(rows.at(row));
+  IndexElements();
+}
+
 void SequenceDocument::TakeFromElement(int index) {
   Entry* entry = ElementEntry(index);
   if (entry && !entry->keptWhole) entry->keptParts.removeAll(kResult);
@@ -698,6 +750,26 @@ void SequenceDocument::SetRecord(const SequenceRecord& record) {
       node->SetAttribute(QLatin1String(place.attribute), value);
     else
       node->SetText(value);
+  }
+}
+
+void SequenceDocument::SetDevice(const DeviceUnderTest& device, const QString& technician) {
+  SequenceRecord given;
+  given.device = device;
+  given.technician = technician;
+  for (const RecordField& place : kRecordFields) {
+    if (&place.element != &kDevice && &place.element != &kTechnician) continue;
+    const QString& value = place.field(given);
+    const XmlElementPtr node =
+        value.isEmpty() ? RecordNode(place.element) : RecordNodeMade(place.element);
+    if (!node) continue;
+    if (!place.attribute)
+      node->SetText(value);
+    else if (!value.isEmpty())
+      node->SetAttribute(QLatin1String(place.attribute), value);
+    else
+      node->node()->attributes.removeIf(
+          [&](const auto& a) { return a.first == QLatin1String(place.attribute); });
   }
 }
 

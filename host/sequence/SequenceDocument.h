@@ -133,10 +133,30 @@ class SequenceDocument {
   // Writes each field of the record that is not empty; an empty one leaves
   // what is stored.
   void SetRecord(const SequenceRecord& record);
+  // Writes the device and the technician as they are given, a field given
+  // empty taken away (one a technician cleared).
+  void SetDevice(const DeviceUnderTest& device, const QString& technician);
   // Writes both times of the run, an empty one taken away: a run that has
   // started and not ended has no end.
   void SetRunTimes(const QString& started, const QString& ended);
   void Clear();
+
+  // The rows of the sequence as a technician sees it: every "TestElement"
+  // entry in its order, whether it became an element or is kept as stored
+  // because it could not (such a row is never run, and is written back as
+  // it was read). The other children of the root stay where they are.
+  int RowCount() const;
+  // The element index of a row, for the members above; -1 for a row kept
+  // as stored and outside the rows.
+  int ElementIndexOf(int row) const;
+  // What the row's entry was stored as; Nothing for an element added since.
+  XmlElementPtr StoredEntry(int row) const;
+  // Why the row's entry could not become an element; empty for an element.
+  QString Problem(int row) const;
+  // Moves a row to another place among the rows, the others keeping their
+  // order; rows outside the rows change nothing.
+  void MoveRow(int from, int to);
+  void RemoveRow(int row);
 
   // The analyzer identities: those stored in "MTIList" and those added
   // since (a run's context registers into this list). Each entry has its
@@ -158,6 +178,7 @@ class SequenceDocument {
     QStringList keptParts;                  // parts written as stored
     StandardsCollectionPtr selected;        // "Selected", by name
     QString runOutcome;                     // "RunOutcome"
+    QString problem;                        // why the entry is no element
   };
 
   static Entry StoredNode(const std::shared_ptr<xmltree::Node>& node, bool identities = false);
@@ -179,6 +200,8 @@ class SequenceDocument {
   XmlElementPtr RecordNode(const QString& name) const;
   // That child, made before the first test when there is none.
   XmlElementPtr RecordNodeMade(const QString& name);
+  // Where in entries_ each row is.
+  QList<qsizetype> Rows() const;
   void IndexElements();
 
   XmlDocumentPtr read_;  // the document as read: what the entries keep lies in it

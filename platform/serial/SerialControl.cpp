@@ -63,7 +63,23 @@ void applySettings(QSerialPort& port, const LineSettings& settings) {
 
 }  // namespace
 
-SerialControl::SerialControl(QObject* parent) : QObject(parent) {}
+SerialControl::SerialControl(QObject* parent) : QObject(parent) {
+  // What arrives is taken as it comes, so that a count asked while the
+  // loop waits is current without looking at the device each time.
+  connect(&serial_, &QSerialPort::readyRead, this, [this] { received_ += serial_.readAll(); });
+  // A device that has gone keeps waking the loop: it is let go as soon as
+  // the loop has finished with the notice.
+  connect(&serial_, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError error) {
+    if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError || !serial_.isOpen())
+      return;
+    QMetaObject::invokeMethod(
+        this,
+        [this, error] {
+          if (serial_.isOpen() && (error == QSerialPort::ResourceError || hungUp())) letGo();
+        },
+        Qt::QueuedConnection);
+  });
+}
 
 SerialControl::~SerialControl() {
   if (serial_.isOpen()) serial_.close();
@@ -139,8 +155,8 @@ void SerialControl::open() {
 }
 
 void SerialControl::pump() {
-  // Takes what the driver holds without waiting, so that a count asked
-  // between two message-loop turns is current.
+  // Takes what the driver holds without waiting: what came while the thread
+  // slept is read with the rest.
   if (!serial_.isOpen()) return;
   serial_.waitForReadyRead(0);
   received_ += serial_.readAll();
@@ -157,6 +173,7 @@ bool SerialControl::hungUp() {
 }
 
 void SerialControl::letGo() {
+  received_ += serial_.readAll();
   serial_.close();
   gone_ = true;
   status_ = status::Gone;
@@ -170,7 +187,6 @@ void SerialControl::requireDevice() {
 }
 
 rt::Long SerialControl::InBufferCount() {
-  pump();
   if (gone_ && received_.isEmpty()) rt::raise(rt::err::DeviceUnavailable, kSource);
   return static_cast<rt::Long>(received_.size());
 }

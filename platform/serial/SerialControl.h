@@ -26,25 +26,11 @@
 
 #include "runtime/Types.h"
 #include "serial/PortDevices.h"
+#include "serial/Transport.h"
 
 namespace serial {
 
-namespace err {
-constexpr rt::Long PortNotFound = 8002;
-constexpr rt::Long PortUnavailable = 8005;
-constexpr rt::Long PortNotOpen = 8018;
-constexpr rt::Long PortError = 8020;
-}  // namespace err
-
-namespace status {
-inline const QString Connected = QStringLiteral("Connected");
-inline const QString NotFound = QStringLiteral("Port not found");
-inline const QString Unavailable = QStringLiteral("Port unavailable");
-inline const QString Closed = QStringLiteral("Port closed");
-inline const QString Gone = QStringLiteral("Device unavailable");
-}  // namespace status
-
-class SerialControl : public QObject {
+class SerialControl : public QObject, public Transport {
   Q_OBJECT
  public:
   explicit SerialControl(QObject* parent = nullptr);
@@ -52,38 +38,38 @@ class SerialControl : public QObject {
 
   // Line settings, "9600,N,8,1" (baud, parity N/E/O/M/S, data bits, stop
   // bits); error 380 when malformed.
-  QString Settings() const { return settings_; }
-  void SetSettings(const QString& settings);
+  QString Settings() const override { return settings_; }
+  void SetSettings(const QString& settings) override;
 
-  rt::Integer CommPort() const { return port_; }
-  void SetCommPort(rt::Integer port);  // another number while open: error 8005
+  rt::Integer CommPort() const override { return port_; }
+  void SetCommPort(rt::Integer port) override;  // another number while open: error 8005
 
   // Handshaking: 0 none (the only mode the analyzer uses).
   rt::Integer Handshaking() const { return handshaking_; }
   void SetHandshaking(rt::Integer mode) { handshaking_ = mode; }
 
-  QString PortStatus() const { return status_; }
+  QString PortStatus() const override { return status_; }
 
   // Received bytes not yet read; writing 0 discards them.
-  rt::Long InBufferCount();
-  void SetInBufferCount(rt::Long count);
+  rt::Long InBufferCount() override;
+  void SetInBufferCount(rt::Long count) override;
 
   // Characters one read returns; 0 = all waiting.
-  rt::Integer InputLen() const { return inputLen_; }
-  void SetInputLen(rt::Integer length) { inputLen_ = length < 0 ? 0 : length; }
+  rt::Integer InputLen() const override { return inputLen_; }
+  void SetInputLen(rt::Integer length) override { inputLen_ = length < 0 ? 0 : length; }
 
   // Writes text (Latin-1) or bytes.
-  void SetOutput(const QVariant& data);
+  void SetOutput(const QVariant& data) override;
 
-  bool PortOpen() const;
-  void SetPortOpen(bool open);
+  bool PortOpen() const override;
+  void SetPortOpen(bool open) override;
 
   // Text in text mode, a byte array in binary mode.
-  QVariant Input();
+  QVariant Input() override;
 
   // 0 text, 1 binary.
-  rt::Integer InputMode() const { return inputMode_; }
-  void SetInputMode(rt::Integer mode) { inputMode_ = mode; }
+  rt::Integer InputMode() const override { return inputMode_; }
+  void SetInputMode(rt::Integer mode) override { inputMode_ = mode; }
 
   QString deviceName() const { return device_; }
 

@@ -1,13 +1,25 @@
 #pragma once
-// Letting window messages run, and the plain pause.
+// Letting window messages run, waiting for the next event, and the plain
+// pause, all on the thread's clock (ui/Clock.h).
+
+#include <QtGlobal>
 
 namespace ui {
 
-// Processes the pending events, then waits for new ones until about a
-// millisecond has passed since the call, so a poll loop reacts within a
-// millisecond to a click, a timer or received bytes yet never spins a core,
-// even while something keeps waking the loop.
+// Lets the pending events run (posted events, the window's, the timers and
+// devices that are due) and returns at once: a run's "let the window
+// messages run". On virtual time a long loop of calls that find nothing to
+// run lets time move to the next alarm, as real time would pass meanwhile.
 void doEvents();
+
+// The wait of a poll loop: lets the pending events run and, when there was
+// none, waits for the next one: a byte received, a timer or alarm falling
+// due, a click. It never spins and never wakes on its own; a loop whose
+// condition no event can change must set an alarm (or a timer) to end it.
+void waitForEvents();
+
+// Lets events run for that many milliseconds on the thread's clock.
+void runEventsFor(qint64 milliseconds);
 
 // Blocks the thread for the given milliseconds; no events run meanwhile.
 void Sleep(int milliseconds);

@@ -49,8 +49,8 @@ TEST(HostProgram, TheRegistryOptionWithoutItsFileSaysSo) {
 }
 
 TEST(HostProgram, HelpListsTheCommandsOneLineEach) {
-  const QStringList commands{"catalogue", "edit", "ports",  "query-port", "link",  "preferences",
-                             "register",  "run",  "resave", "report",     "export"};
+  const QStringList commands{"catalogue", "edit", "ports",  "query-port", "link",   "preferences",
+                             "register",  "run",  "resave", "report",     "export", "workbench"};
   for (const QString& help : {QStringLiteral("--help"), QStringLiteral("-h")}) {
     SCOPED_TRACE(qPrintable(help));
     const ProgramRun run = hostProgram({help});

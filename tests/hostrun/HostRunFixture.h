@@ -2,6 +2,9 @@
 // rv1x-host run as a technician runs it: the built program, with the
 // deliverables registered once into a registry of the suite's own, in a
 // working folder of the test's own; and what a results document holds.
+// With --simulate the program runs on virtual time (its waits cost no wall
+// time), unless a test asks for real time: the end-to-end runs that keep
+// the real clock, and a test that watches the program from outside.
 
 #include <gtest/gtest.h>
 
@@ -43,11 +46,17 @@ class HostRunTest : public ::testing::Test {
   }
   static void TearDownTestSuite() { registry_.reset(); }
 
+  // The program of this test runs on real time.
+  void onRealTime() { realTime_ = true; }
+
   // Starts rv1x-host in the test's folder.
   void start(QProcess& process, const QStringList& arguments,
              const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     process.setWorkingDirectory(dir_.path());
-    process.setProcessEnvironment(environment);
+    QProcessEnvironment clocked = environment;
+    if (!realTime_ && !clocked.contains(kVirtualClock))
+      clocked.insert(kVirtualClock, QStringLiteral("1"));
+    process.setProcessEnvironment(clocked);
     process.start(testsupport::builtProgram(QStringLiteral("rv1x-host")),
                   QStringList{QStringLiteral("--registry"), registry_->path()} + arguments);
   }
@@ -95,7 +104,9 @@ class HostRunTest : public ::testing::Test {
   QTemporaryDir dir_;
 
  private:
+  static inline const QString kVirtualClock = QStringLiteral("RV1X_VIRTUAL_CLOCK");
   static inline std::unique_ptr<testsupport::TemporaryRegistry> registry_;
+  bool realTime_ = false;
 };
 
 }  // namespace hostruntest

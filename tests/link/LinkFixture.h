@@ -1,17 +1,17 @@
 #pragma once
 // What every test of the analyzer link sets up: a registry store of its own
 // with the built link registered, the host's version and port assignment,
-// simulated analyzers on pseudo-terminals of their own mapped to port
-// numbers, and a clean record of message boxes and errors. Shared by the
-// link tests and the tests that wait out the link's fixed time-outs.
+// the test on its own clock with a link of its own and simulated analyzers
+// in-process on port numbers (SimulatedLink.h), and a clean record of
+// message boxes and errors. Shared by the link tests and the tests of the
+// link's fixed time-outs.
 
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
-#include <QTimer>
 #include <memory>
 #include <vector>
 
+#include "SimulatedLink.h"
 #include "Simulator.h"
 #include "TestSupport.h"
 #include "com/CreateObject.h"
@@ -21,6 +21,7 @@
 #include "services/ErrorService.h"
 #include "services/HostServices.h"
 #include "typelib/OrvanQel.h"
+#include "ui/Clock.h"
 #include "ui/MessageBoxes.h"
 
 namespace linktest {
@@ -81,6 +82,14 @@ inline QStringList shownTexts() {
   return texts;
 }
 
+// The time the body took on the test's clock, in milliseconds.
+inline qint64 elapsedOf(const std::function<void()>& body) {
+  ui::Stopwatch clock;
+  clock.start();
+  body();
+  return clock.elapsed();
+}
+
 class LinkTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -111,10 +120,8 @@ class LinkTest : public ::testing::Test {
     rv1xsim::SimulatorOptions parsed;
     QString error;
     EXPECT_TRUE(rv1xsim::parseOptions(options, parsed, &error)) << qPrintable(error);
-    simulators_.push_back(std::make_unique<Simulator>(parsed));
+    simulators_.push_back(testsupport::pluggedAnalyzer(parsed, port));
     Simulator& simulator = *simulators_.back();
-    EXPECT_TRUE(simulator.start());
-    mapPort(port, simulator.slavePath());
     if (assign) assignment().assign(host::kProduct, port);
     return simulator;
   }
@@ -130,22 +137,18 @@ class LinkTest : public ::testing::Test {
     return raisedBy([&] { connection().OpenChannel(); });
   }
 
-  // After "P" the link stays in its sent state and writes the next command
-  // only by its first retransmission: closing a newer analyzer ("Z") would
-  // wait that out. A test that does not mean to wait leaves the port to the
-  // next open, which closes it first.
-  void leaveWithoutClosing() { connection_.reset(); }
-
   // Calls Abort after the given time, as a click handled during a wait would.
   // A click that comes after its test has ended goes nowhere.
   void abortAfter(int milliseconds) {
-    QTimer::singleShot(milliseconds, Qt::PreciseTimer, &clicks_, [this] { connection().Abort(); });
+    clicks_.push_back(std::make_unique<ui::Alarm>([this] { connection().Abort(); }));
+    clicks_.back()->setAfterMilliseconds(milliseconds);
   }
 
   testsupport::TemporaryRegistry registry_;
+  testsupport::SimulatedLink simulated_;
   std::vector<std::unique_ptr<Simulator>> simulators_;
   std::shared_ptr<CRV1XVTi> connection_;
-  QObject clicks_;
+  std::vector<std::unique_ptr<ui::Alarm>> clicks_;
 };
 
 }  // namespace linktest

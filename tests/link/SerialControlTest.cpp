@@ -3,6 +3,7 @@
 
 #include "LinkFixture.h"
 #include "runtime/ErrorHandling.h"
+#include "ui/Clock.h"
 #include "ui/MessageLoop.h"
 
 namespace linktest {
@@ -18,9 +19,10 @@ class SerialControlTest : public ::testing::Test {
     mapPort(4, pty_.slavePath());
     control_.SetCommPort(4);
   }
-  // Lets the control see what the other side wrote.
-  rt::Long waitingAfter(int milliseconds) {
-    testsupport::runEventsFor(milliseconds);
+  // Lets the control see what the other side wrote: the count once that
+  // many bytes are there (or what came within ten seconds).
+  rt::Long waitingFor(rt::Long count) {
+    testsupport::waitUntil([&] { return control_.InBufferCount() >= count; }, 10000);
     return control_.InBufferCount();
   }
 
@@ -40,7 +42,7 @@ TEST_F(SerialControlTest, OpensTheDeviceOfItsPortAndCarriesTextAndBytes) {
   EXPECT_EQ(pty_.read(500, 4), QByteArray("M\r\x01\xff", 4));
 
   pty_.write("H!\r>");
-  EXPECT_EQ(waitingAfter(50), 4);
+  EXPECT_EQ(waitingFor(4), 4);
   control_.SetInputLen(1);
   EXPECT_EQ(control_.Input(), QVariant(QStringLiteral("H")));
   control_.SetInputMode(1);
@@ -48,7 +50,7 @@ TEST_F(SerialControlTest, OpensTheDeviceOfItsPortAndCarriesTextAndBytes) {
   EXPECT_EQ(control_.Input(), QVariant(QByteArray("!\r>")));
 
   pty_.write("stale");
-  EXPECT_EQ(waitingAfter(50), 5);
+  EXPECT_EQ(waitingFor(5), 5);
   control_.SetInBufferCount(0);
   EXPECT_EQ(control_.InBufferCount(), 0);
 }
@@ -113,16 +115,20 @@ TEST_F(SerialControlTest, DeviceThatHasGoneIsLetGoOnceWhatItSentIsRead) {
   SerialControl control;
   openOn(simulator, control);
   control.SetOutput(QStringLiteral("I\r"));
-  for (int i = 0; i < 1000 && control.InBufferCount() < 4; ++i) ui::Sleep(1);
+  ASSERT_TRUE(testsupport::waitUntil([&] { return control.InBufferCount() >= 4; }, 10000));
   simulator.hangUp();
 
-  // Until the control looks again, the dead device wakes the message loop
-  // at every turn; a poll loop still waits its millisecond a turn.
-  QElapsedTimer clock;
-  clock.start();
+  // The dead device's descriptor stays readable: the control lets it go as
+  // soon as the loop hears of it, so a wait is not woken again and again.
   int turns = 0;
-  for (; clock.elapsed() < 100; ++turns) ui::doEvents();
-  EXPECT_LE(turns, 110);
+  bool over = false;
+  ui::Alarm end([&] { over = true; });
+  end.setAfterMilliseconds(100);
+  while (!over) {
+    ui::waitForEvents();
+    ++turns;
+  }
+  EXPECT_LE(turns, 10);
 
   EXPECT_EQ(control.InBufferCount(), 4) << "what came before it went is still to be read";
   EXPECT_EQ(control.PortStatus(), serial::status::Gone);

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QThread>
+#include <cerrno>
 
 #include "Simulator.h"
 #include "TestSupport.h"
@@ -49,6 +50,7 @@ class Device {
       if (::poll(&fd, 1, static_cast<int>(deadline.remainingTime())) <= 0) break;
       char buffer[4096];
       const ssize_t n = ::read(fd_, buffer, sizeof buffer);
+      if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
       if (n <= 0) {
         hungUp_ = true;
         break;
@@ -87,17 +89,19 @@ TEST(SimulatorWire, AnswersTheOpeningProbeOnceAndLogsEveryByte) {
   Simulator& simulator = wire.simulator;
   Device& device = wire.device;
   device.write("\r\x0b");
-  EXPECT_EQ(device.read(3, 1000), "!\r>");
+  EXPECT_EQ(device.read(3, 10000), "!\r>");
   EXPECT_EQ(device.read(1, 50), "") << "CR VT is one probe with one answer";
   device.write("\r");
-  EXPECT_EQ(device.read(3, 1000), "!\r>");
+  EXPECT_EQ(device.read(3, 10000), "!\r>");
   device.write("I\r");
-  EXPECT_EQ(device.read(4, 1000), "H!\r>");
+  EXPECT_EQ(device.read(4, 10000), "H!\r>");
   EXPECT_EQ(simulator.wire(), "\r\x0b\rI\r");
   EXPECT_EQ(simulator.commands(), (QList<QByteArray>{"\r\x0b", "\r", "I\r"}));
   EXPECT_EQ(simulator.count("I\r"), 1);
 }
 
+// How soon unpaced bytes come is the machine's; their times are checked on
+// the test's clock in-process (InProcessPortTest).
 TEST(SimulatorWire, SendsAtThePaceOf9600BaudUnlessUnpaced) {
   Connected paced("words=48");
   ASSERT_TRUE(paced.ok());
@@ -105,25 +109,25 @@ TEST(SimulatorWire, SendsAtThePaceOf9600BaudUnlessUnpaced) {
   QElapsedTimer clock;
   clock.start();
   device.write("P\r");
-  EXPECT_EQ(device.read(98, 2000).size(), 98);
+  EXPECT_EQ(device.read(98, 10000).size(), 98);
   EXPECT_GE(clock.elapsed(), 98 * Simulator::kCharacterMicroseconds / 1000.0 * 0.95);
 
   Connected fast("unpaced,words=48");
   ASSERT_TRUE(fast.ok());
   Device& quick = fast.device;
-  clock.restart();
   quick.write("P\r");
-  EXPECT_EQ(quick.read(98, 2000).size(), 98);
-  EXPECT_LT(clock.elapsed(), 50);
+  EXPECT_EQ(quick.read(98, 10000).size(), 98);
 }
 
 TEST(SimulatorWire, SplitRepliesArriveInPiecesApart) {
   Connected wire("split=60/1");
   ASSERT_TRUE(wire.ok());
   Device& device = wire.device;
+  QElapsedTimer clock;
+  clock.start();
   device.write("\r\x0b");
-  EXPECT_EQ(device.read(3, 30), "!");
-  EXPECT_EQ(device.read(2, 1000), "\r>");
+  EXPECT_EQ(device.read(3, 10000), "!\r>");
+  EXPECT_GE(clock.elapsed(), 2 * 60) << "three pieces, 60 ms apart";
 }
 
 TEST(SimulatorWire, HangUpClosesThePortHalfwayThroughTheReply) {
@@ -132,7 +136,9 @@ TEST(SimulatorWire, HangUpClosesThePortHalfwayThroughTheReply) {
   Simulator& simulator = wire.simulator;
   Device& device = wire.device;
   device.write("M\r");
-  EXPECT_EQ(device.read(100, 2000).size(), 31);
+  // Read until the hang-up, however long a busy machine makes the reply
+  // take: every character written before it comes.
+  EXPECT_EQ(device.read(100, 30000).size(), 31);
   EXPECT_TRUE(device.hungUp());
   // The other side sees the hang-up the moment the port closes, a little
   // before the simulator's thread has noted it.
@@ -148,21 +154,21 @@ TEST(SimulatorWire, ScriptedValuesAndRangeApplyToTheNextReply) {
   Device& device = wire.device;
   simulator.setRange('P');
   device.write("I\r");
-  EXPECT_EQ(device.read(4, 1000), "P!\r>");
+  EXPECT_EQ(device.read(4, 10000), "P!\r>");
   rv1xsim::Measurements values;
   values.rate = 120;
   simulator.setMeasurements(values);
   device.write("M\r");
-  EXPECT_TRUE(device.read(62, 1000).startsWith("120"));
+  EXPECT_TRUE(device.read(62, 10000).startsWith("120"));
   simulator.setRawReply("Q05\r", "12>");
   device.write("Q05\r");
-  EXPECT_EQ(device.read(3, 1000), "12>");
+  EXPECT_EQ(device.read(3, 10000), "12>");
   simulator.update([](SimulatorOptions& o) { o.faults.ignored.add("I\r"); });
   device.write("I\r");
   EXPECT_EQ(device.read(4, 100), "");
-  EXPECT_TRUE(simulator.waitForCommands(4, 1000));
+  EXPECT_TRUE(simulator.waitForCommands(4, 10000));
   device.write("V02\r");
-  EXPECT_EQ(device.read(3, 1000), "!\r>");
+  EXPECT_EQ(device.read(3, 10000), "!\r>");
   EXPECT_EQ(simulator.state().wave, "V02");
 }
 
@@ -171,22 +177,22 @@ TEST(SimulatorWire, MisbehavesOnTheCommandsItIsToldTo) {
   ASSERT_TRUE(wire.ok());
   Device& device = wire.device;
   device.write("I\r");
-  EXPECT_EQ(device.read(4, 1000), "H!\r>");
+  EXPECT_EQ(device.read(4, 10000), "H!\r>");
   device.write("I\r");
-  EXPECT_EQ(device.read(3, 1000), "?\r>") << "only the second";
+  EXPECT_EQ(device.read(3, 10000), "?\r>") << "only the second";
   device.write("C\r");
   EXPECT_EQ(device.read(1, 100), "");
   QElapsedTimer clock;
   clock.start();
   device.write("D\r");
-  EXPECT_EQ(device.read(4, 1000), "1!\r>");
+  EXPECT_EQ(device.read(4, 10000), "1!\r>");
   EXPECT_GE(clock.elapsed(), 60) << "in two pieces";
   clock.restart();
   device.write("M\r");
-  EXPECT_EQ(device.read(62, 2000).size(), 62);
+  EXPECT_EQ(device.read(62, 10000).size(), 62);
   EXPECT_GE(clock.elapsed(), 150);
   device.write("S\r");
-  EXPECT_EQ(device.read(3, 1000), "!");
+  EXPECT_EQ(device.read(3, 10000), "!");
   EXPECT_TRUE(device.hungUp());
 }
 
@@ -201,14 +207,14 @@ TEST(SimulatorWire, ProgramPrintsItsDeviceFirstAndTakesOptionsWhileRunning) {
   Device device(path);
   ASSERT_TRUE(device.ok());
   device.write("X\r");
-  EXPECT_EQ(device.read(3, 1000), "?\r>");
+  EXPECT_EQ(device.read(3, 10000), "?\r>");
   program.write("range=L\n");
   program.waitForBytesWritten(1000);
   QByteArray reply;
   for (int attempt = 0; attempt < 50 && reply != "L!\r>"; ++attempt) {
     QThread::msleep(20);
     device.write("I\r");
-    reply = device.read(4, 1000);
+    reply = device.read(4, 10000);
   }
   EXPECT_EQ(reply, "L!\r>");
   program.terminate();

@@ -17,6 +17,8 @@
 #include <cstdio>
 
 #include "registry/RegistryStore.h"
+#include "ui/Clock.h"
+#include "ui/MessageLoop.h"
 
 namespace testsupport {
 
@@ -137,8 +139,16 @@ QByteArray PseudoTerminal::read(int timeoutMs, int count) {
 }
 
 void runEventsFor(int milliseconds) {
-  QDeadlineTimer deadline(milliseconds);
-  while (!deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  ui::runEventsFor(milliseconds);
+}
+
+bool waitUntil(const std::function<bool()>& condition, int milliseconds) {
+  bool over = false;
+  ui::Alarm end([&over] { over = true; });
+  end.setAfterMilliseconds(milliseconds);
+  ui::doEvents();
+  while (!condition() && !over) ui::waitForEvents();
+  return condition();
 }
 
 }  // namespace testsupport

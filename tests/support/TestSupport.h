@@ -82,7 +82,10 @@ class PseudoTerminal {
 // the build's test-output folder, and prints where; true when it was saved.
 bool saveScreenshot(QWidget& widget, const QString& name);
 
-// Lets events run for the given time.
+// Lets events run for the given time on the thread's clock.
 void runEventsFor(int milliseconds);
+// Lets events run until the condition holds or the time (on the thread's
+// clock) is over; whether it holds.
+bool waitUntil(const std::function<bool()>& condition, int milliseconds);
 
 }  // namespace testsupport

@@ -3,14 +3,17 @@
 // the deliverables and the host's control libraries registered as a host
 // installs them, the seven classes by registered name, a clean record of
 // messages and errors, and the simulated analyzer on the port the host
-// assigns.
+// assigns; each test on its own clock with a link of its own, the analyzer
+// answering in-process (SimulatedLink.h).
 
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <functional>
 #include <memory>
 #include <vector>
 
+#include "SimulatedLink.h"
 #include "Simulator.h"
 #include "TestSupport.h"
 #include "com/CreateObject.h"
@@ -20,6 +23,7 @@
 #include "services/HostServices.h"
 #include "tests/CTestFrame.h"
 #include "typelib/OrvanQel.h"
+#include "ui/Clock.h"
 #include "ui/MessageBoxes.h"
 
 namespace frametests {
@@ -99,12 +103,18 @@ class FrameTest : public ::testing::Test {
     rv1xsim::SimulatorOptions parsed;
     QString error;
     EXPECT_TRUE(rv1xsim::parseOptions(options, parsed, &error)) << qPrintable(error);
-    simulators_.push_back(std::make_unique<rv1xsim::Simulator>(parsed));
+    simulators_.push_back(testsupport::pluggedAnalyzer(parsed, port));
     rv1xsim::Simulator& simulator = *simulators_.back();
-    EXPECT_TRUE(simulator.start());
-    mapPort(port, simulator.slavePath());
     assignment().assign(host::kProduct, port);
     return simulator;
+  }
+
+  // Calls the action that many milliseconds from now on the test's clock,
+  // as a click handled meanwhile would; one due after its test has ended
+  // goes nowhere.
+  void after(int milliseconds, std::function<void()> action) {
+    later_.push_back(std::make_unique<ui::Alarm>(std::move(action)));
+    later_.back()->setAfterMilliseconds(milliseconds);
   }
 
   // An element made by its registered name, as the plug-in makes them.
@@ -113,7 +123,9 @@ class FrameTest : public ::testing::Test {
   }
 
   static inline std::unique_ptr<testsupport::TemporaryRegistry> registry_;
+  testsupport::SimulatedLink simulated_;
   std::vector<std::unique_ptr<rv1xsim::Simulator>> simulators_;
+  std::vector<std::unique_ptr<ui::Alarm>> later_;
 };
 
 }  // namespace frametests

@@ -1,6 +1,5 @@
 // The instruction pop-up and the run timer.
 
-#include <QElapsedTimer>
 #include <QLabel>
 
 #include "FrameFixture.h"
@@ -24,9 +23,9 @@ constexpr std::uint32_t kRed = 0x000000FFu;
 // Runs events until the condition holds or the time is over; the time it
 // took.
 qint64 waitFor(const std::function<bool()>& done, int milliseconds) {
-  QElapsedTimer clock;
+  ui::Stopwatch clock;
   clock.start();
-  while (!done() && clock.elapsed() < milliseconds) ui::doEvents();
+  testsupport::waitUntil(done, milliseconds);
   return clock.elapsed();
 }
 
@@ -142,7 +141,7 @@ TEST_F(RunTimer, AnIntervalLongerThanTheWindowTimerCountsItsWholeLength) {
   // A window timer that counts at most 100 ms, for a 350 ms interval.
   FTimer timer(100);
   timer.Load();
-  QElapsedTimer clock;
+  ui::Stopwatch clock;
   QList<qint64> ticks;
   QObject::connect(&timer, &FTimer::Timer, [&] { ticks.append(clock.elapsed()); });
   clock.start();

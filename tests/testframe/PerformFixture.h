@@ -5,7 +5,6 @@
 
 #include <QLabel>
 #include <QPointer>
-#include <QTimer>
 
 #include "FrameFixture.h"
 #include "operator/ScriptedOperator.h"
@@ -14,6 +13,7 @@
 #include "tests/XTestInstruction.h"
 #include "typelib/IResultData.h"
 #include "ui/Form.h"
+#include "ui/Timer.h"
 
 namespace frametests {
 
@@ -23,9 +23,9 @@ namespace frametests {
 class PopupWatch {
  public:
   explicit PopupWatch(QString pictureName = QString()) : pictureName_(std::move(pictureName)) {
-    timer_.setInterval(5);
-    QObject::connect(&timer_, &QTimer::timeout, [this] { Look(); });
-    timer_.start();
+    timer_.SetInterval(5);
+    QObject::connect(&timer_, &ui::Timer::Tick, [this] { Look(); });
+    timer_.SetEnabled(true);
   }
   const QStringList& seen() const { return seen_; }
 
@@ -46,7 +46,7 @@ class PopupWatch {
     if (seen_.isEmpty() || seen_.last() != state) seen_.append(state);
   }
 
-  QTimer timer_;
+  ui::Timer timer_;
   QStringList seen_;
   QString pictureName_;
 };

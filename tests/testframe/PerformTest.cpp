@@ -1,8 +1,8 @@
 // Perform: the run context's say, the navigation codes the operator's
 // choices write, and what becomes of the result when the window closes.
 
-#include <QElapsedTimer>
 #include <QRegularExpression>
+#include <QTimer>
 
 #include "PerformFixture.h"
 #include "QtPrinters.h"
@@ -191,7 +191,7 @@ TEST_F(Perform, AShockStepWithADurationEndsByItself) {
   auto& config = *std::dynamic_pointer_cast<orvanRV1Xtst::CConfigShock>(test->Configuration());
   config.AddNew()->SetWaveFormIndex(2);
   for (const auto& step : config.NewEnum()) step->SetDuration(1);
-  QElapsedTimer clock;
+  ui::Stopwatch clock;
   clock.start();
   // The first step answered at once, the second left to its time.
   perform(test, QStringLiteral("700 answers=N play wait-run next"));

@@ -201,7 +201,7 @@ TEST_F(Decision, AStopWhileTheLastReplyArrivesKeepsNoCutOffReading) {
     const auto test = element(c.testID);
     // Stop once the front of the reply is in, long before its rest.
     OnCommand stop(
-        sim, "M", [] { QTimer::singleShot(500, pressStop); }, c.arrival);
+        sim, "M", [this] { after(500, pressStop); }, c.arrival);
     perform(test, QStringLiteral("%1 play wait-run next").arg(c.testID));
     EXPECT_TRUE(stop.done());
     EXPECT_EQ(values(test), c.kept);

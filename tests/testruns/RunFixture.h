@@ -3,8 +3,6 @@
 // analyzer received them, the values its result stored, a limit set to
 // judge them by and the guide window at its main states.
 
-#include <QElapsedTimer>
-#include <QTimer>
 #include <map>
 #include <optional>
 
@@ -17,6 +15,7 @@
 #include "tests/FRV1XTestGuide.h"
 #include "typelib/ILimitData.h"
 #include "typelib/IMeasurement.h"
+#include "ui/Timer.h"
 
 namespace runtests {
 
@@ -110,22 +109,22 @@ class OnCommand {
         command_(command + '\r'),
         arrival_(arrival),
         action_(std::move(action)) {
-    timer_.setInterval(5);
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
+    timer_.SetInterval(5);
+    QObject::connect(&timer_, &ui::Timer::Tick, [this] {
       if (analyzer_.count(command_) < arrival_) return;
-      timer_.stop();
+      timer_.SetEnabled(false);
       action_();
     });
-    timer_.start();
+    timer_.SetEnabled(true);
   }
-  bool done() const { return !timer_.isActive(); }
+  bool done() const { return !timer_.Enabled(); }
 
  private:
   const rv1xsim::Simulator& analyzer_;
   QByteArray command_;
   int arrival_;
   std::function<void()> action_;
-  QTimer timer_;
+  ui::Timer timer_;
 };
 
 // Presses Stop in the guide window on screen.

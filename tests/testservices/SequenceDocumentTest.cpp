@@ -185,6 +185,46 @@ TEST_F(Sequence, ElementsAreIndexedPastTheEntriesKeptAsStored) {
   EXPECT_EQ(sequence.Element(0), nullptr);
 }
 
+// Rows are the entries a technician sees, tests or not; moving one carries
+// only the rows, so what lies between them keeps its place.
+TEST_F(Sequence, RowsAreTheEntriesWhetherTheyBecameElementsOrNot) {
+  sequence.LoadXml(
+      document(QStringLiteral("<TestElement ClassName=\"RV1XTest.FakeTestElement\" ID=\"1\"/>"
+                              "<Note/>"
+                              "<TestElement TestID=\"900\" ID=\"2\"/>"
+                              "<TestElement ClassName=\"RV1XTest.FakeTestElement\" ID=\"3\"/>")));
+  ASSERT_EQ(sequence.RowCount(), 3);
+  EXPECT_EQ(sequence.Count(), 2);
+  EXPECT_EQ(sequence.ElementIndexOf(1), -1);
+  EXPECT_EQ(sequence.ElementIndexOf(2), 1);
+  EXPECT_TRUE(sequence.Problem(1).contains(QStringLiteral("no ClassName")));
+  EXPECT_TRUE(sequence.Problem(0).isEmpty());
+  EXPECT_EQ(com::must(sequence.StoredEntry(1)).Attribute(QStringLiteral("ID")),
+            QStringLiteral("2"));
+
+  const auto order = [&] {
+    QStringList ids;
+    const QDomElement root = written();
+    for (QDomElement child = root.firstChildElement(); !child.isNull();
+         child = child.nextSiblingElement())
+      ids.append(child.tagName() == QLatin1String("Note") ? QStringLiteral("note")
+                                                          : child.attribute(QStringLiteral("ID")));
+    return ids.join(u' ');
+  };
+  sequence.MoveRow(2, 0);
+  EXPECT_EQ(order(), QStringLiteral("3 note 1 2"));
+  EXPECT_EQ(com::must(sequence.Element(0)).ID(), 3) << "the element indexes follow";
+  sequence.MoveRow(1, 2);
+  EXPECT_EQ(order(), QStringLiteral("3 note 2 1"));
+  sequence.MoveRow(0, 5);
+  sequence.RemoveRow(7);
+  EXPECT_EQ(order(), QStringLiteral("3 note 2 1")) << "rows it does not have change nothing";
+  sequence.RemoveRow(1);
+  EXPECT_EQ(order(), QStringLiteral("3 note 1"));
+  EXPECT_EQ(sequence.RowCount(), 2);
+  EXPECT_EQ(com::must(sequence.Element(1)).ID(), 1);
+}
+
 TEST_F(Sequence, AFileThatIsNoSequenceLeavesTheSequenceAsItWas) {
   sequence.LoadXml(document(element(kConfig150)));
   struct Case {

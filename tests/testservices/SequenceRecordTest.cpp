@@ -98,6 +98,30 @@ TEST_F(SequenceRecordTest, AStoredRecordKeepsWhatIsNotGivenAgainAndWhatItDoesNot
                          QStringLiteral("Run"), QStringLiteral("TestElement")}));
 }
 
+// The workbench's device fields: what the technician cleared is taken away,
+// the rest of the record and what the host does not know stay.
+TEST_F(SequenceRecordTest, TheDeviceIsWrittenAsGivenAFieldClearedTakenAway) {
+  sequence.LoadXml(document(
+      QStringLiteral("<DeviceUnderTest Model=\"D-200\" SerialNumber=\"old\" AssetNumber=\"BME-1\" "
+                     "Ward=\"ICU\"/><Technician>Alex Example</Technician>"
+                     "<Run Started=\"2025-03-04T09:15:00+01:00\"/>") +
+      kElement));
+  sequence.SetDevice({QStringLiteral("D-200"), QStringLiteral("D200-0815"), QString()},
+                     QStringLiteral("R. Okafor"));
+  host::SequenceRecord expected;
+  expected.device = {QStringLiteral("D-200"), QStringLiteral("D200-0815"), QString()};
+  expected.technician = QStringLiteral("R. Okafor");
+  expected.started = QStringLiteral("2025-03-04T09:15:00+01:00");
+  EXPECT_EQ(sequence.Record(), expected);
+  EXPECT_TRUE(sequence.ToXml().contains(
+      QStringLiteral("<DeviceUnderTest Model=\"D-200\" SerialNumber=\"D200-0815\" Ward=\"ICU\"/>")))
+      << qPrintable(sequence.ToXml());
+  // A record without a device gets one only for what is given.
+  sequence.LoadXml(document(kElement));
+  sequence.SetDevice({}, QString());
+  EXPECT_EQ(rootChildren(), QStringList{QStringLiteral("TestElement")});
+}
+
 TEST_F(SequenceRecordTest, TimesAreIso8601WithTheirOffsetFromUtc) {
   const QDate day(2025, 3, 4);
   const QTime time(9, 15, 7);

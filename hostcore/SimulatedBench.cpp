@@ -1,5 +1,6 @@
 #include "SimulatedBench.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QMap>
 #include <cstdio>
@@ -70,10 +71,12 @@ QMap<QString, QString> storedSettings(ui::Form& guide) {
 }  // namespace
 
 SimulatedBench::SimulatedBench(rv1xsim::Simulator& analyzer) : analyzer_(analyzer) {
-  observer_ = ui::Form::addModalObserver([this](ui::Form& guide) { SetOutputs(guide); });
-  look_.setInterval(kLookMs);
-  connect(&look_, &QTimer::timeout, this, &SimulatedBench::TurnRange);
-  look_.start();
+  observer_ = ui::Form::addModalObserver([this](ui::Form& guide) {
+    SetOutputs(guide);
+    WatchPopup(guide);
+  });
+  look_.SetInterval(kLookMs);
+  connect(&look_, &ui::Timer::Tick, this, &SimulatedBench::TurnRange);
 }
 
 SimulatedBench::~SimulatedBench() {
@@ -103,6 +106,25 @@ void SimulatedBench::SetOutputs(ui::Form& guide) {
   analyzer_.setMeasurements(values);
   for (const QString& line : told) std::fprintf(stderr, "%s\n", qPrintable(line));
   std::fflush(stderr);
+}
+
+// A prompt shows on the guide's pop-up: the bench looks at it while it is
+// shown, and at once as it shows.
+void SimulatedBench::WatchPopup(ui::Form& guide) {
+  QWidget* popup = guide.findChild<QWidget*>(QStringLiteral("xtiPopup"));
+  if (!popup) return;
+  popup->installEventFilter(this);
+  if (popup->isVisible()) look_.SetEnabled(true);
+}
+
+bool SimulatedBench::eventFilter(QObject*, QEvent* event) {
+  if (event->type() == QEvent::Show) {
+    look_.SetEnabled(true);
+    TurnRange();
+  } else if (event->type() == QEvent::Hide) {
+    look_.SetEnabled(false);
+  }
+  return false;
 }
 
 void SimulatedBench::TurnRange() {

@@ -5,7 +5,8 @@
 // while the plug-in starts, as a value of this process alone that the
 // registry file never holds.
 
-#include "HostProgram.h"
+#include "CommonOptions.h"
+#include "sequence/SequenceRecord.h"
 #include "typelib/IPlugIn.h"
 
 namespace hostapp {
@@ -18,5 +19,8 @@ host::IPlugInPtr createPlugIn();
 // The plug-in's Initialize, with the template of the options; what it
 // raises reaches the caller.
 void initializePlugIn(host::IPlugIn& plugIn, const CommonOptions& options);
+
+// The host's and the plug-in's versions, into the record a run keeps.
+void recordVersions(host::SequenceRecord& record, host::IPlugIn& plugIn);
 
 }  // namespace hostapp

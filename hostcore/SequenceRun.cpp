@@ -23,12 +23,13 @@ namespace {
 
 const QString kSource = QStringLiteral("rv1x-host");
 constexpr rt::Long kNotPerformed = -1;
+constexpr rt::Long kNotInThisRun = -2;
+// A stored element that is not run (its settings were not read as stored).
+constexpr rt::Long kNotRun = rt::hresult(0x80048B08);
 constexpr rt::Long kNotJudged = 0;
 constexpr rt::Long kPassed = 1;
 constexpr rt::Long kFailed = 2;
 constexpr rt::Long kNotApplicable = 3;
-// A stored element that is not run (its settings were not read as stored).
-constexpr rt::Long kNotRun = rt::hresult(0x80048B08);
 
 void reported(const rt::RuntimeError& error) {
   host::ErrorService::instance()->ReportError(error, kSource);
@@ -74,7 +75,7 @@ QString storedText(const QVariant& value) {
 SequenceRun::SequenceRun(host::SequenceDocument& sequence, QString resultsFile)
     : sequence_(sequence),
       resultsFile_(std::move(resultsFile)),
-      statuses_(sequence.Count(), kNotPerformed) {
+      statuses_(sequence.Count(), kNotInThisRun) {
   // The document's identities: its results' indexes name them, and the
   // run's are added to them.
   ctx_->setMtiList(sequence.Identities());
@@ -93,22 +94,40 @@ bool SequenceRun::WriteResults() {
 }
 
 void SequenceRun::Run() {
-  // What an earlier run did with the tests is not this run's record.
+  QList<int> all;
+  for (int index = 0; index < sequence_.Count(); ++index) all.append(index);
+  Run(all);
+}
+
+void SequenceRun::Run(const QList<int>& indexes) {
+  // What an earlier run did with these tests is not this run's record.
   const QString started = host::recordTimeNow();
-  for (int i = 0; i < sequence_.Count(); ++i) sequence_.SetRunOutcome(i, QString());
+  for (int index : indexes) {
+    if (index < 0 || index >= statuses_.size()) continue;
+    sequence_.SetRunOutcome(index, QString());
+    statuses_[index] = kNotPerformed;
+  }
   sequence_.SetRunTimes(started, QString());
-  int index = 0;
-  while (index < sequence_.Count() && !aborted_) {
+  qsizetype position = 0;
+  while (position < indexes.size() && !aborted_ && !stopRequested_) {
+    const int index = indexes.at(position);
+    if (index < 0 || index >= statuses_.size()) {
+      ++position;
+      continue;
+    }
+    if (progress_.starting) progress_.starting(index);
+    told_ = {static_cast<int>(position) + 1, static_cast<int>(indexes.size())};
     Perform(index);
+    if (progress_.finished) progress_.finished(index, statuses_.at(index));
     switch (NavigationCode()) {
       case host::navigation::Previous:
-        index = std::max(index - 1, 0);
+        position = std::max<qsizetype>(position - 1, 0);
         break;
       case host::navigation::Abort:
         aborted_ = true;
         break;
       default:  // next, N/A, skip
-        ++index;
+        ++position;
         break;
     }
   }
@@ -132,7 +151,7 @@ void SequenceRun::Perform(int index) {
     }
     return;
   }
-  PrintRunning(test, index);
+  PrintRunning(test);
   ctx_->resetNavigationCode();
   ctx_->setSelectedStandards(sequence_.JudgingStandards(index));
   const qsizetype toldBefore = ctx_->notified().size();
@@ -176,7 +195,7 @@ bool SequenceRun::FinishedInThisRun(const host::ITestElementPtr& test) const {
                      [&](const std::weak_ptr<host::ITestElement>& t) { return t.lock() == test; });
 }
 
-void SequenceRun::PrintRunning(const host::ITestElementPtr& test, int index) const {
+void SequenceRun::PrintRunning(const host::ITestElementPtr& test) const {
   const rt::Long id = rt::orDefault([&] { return com::must(test).TestID(); }, rt::Long{0});
   const QString name = rt::orDefault(
       [&] {
@@ -184,8 +203,8 @@ void SequenceRun::PrintRunning(const host::ITestElementPtr& test, int index) con
         return info ? info->Name() : QString();
       },
       QString());
-  std::fprintf(stderr, "running test %d %s (%d of %d)\n", id, qPrintable(name), index + 1,
-               static_cast<int>(statuses_.size()));
+  std::fprintf(stderr, "running test %d %s (%d of %d)\n", id, qPrintable(name), told_.first,
+               told_.second);
   std::fflush(stderr);
 }
 
@@ -238,9 +257,10 @@ rt::Long SequenceRun::NavigationCode() const {
 }
 
 bool SequenceRun::AllPassed() const {
-  return !aborted_ && !statuses_.isEmpty() &&
+  const auto inThisRun = [](rt::Long status) { return status != kNotInThisRun; };
+  return !aborted_ && std::any_of(statuses_.begin(), statuses_.end(), inThisRun) &&
          std::all_of(statuses_.begin(), statuses_.end(),
-                     [](rt::Long status) { return status == kPassed; });
+                     [](rt::Long status) { return status == kPassed || status == kNotInThisRun; });
 }
 
 }  // namespace hostapp

@@ -7,10 +7,12 @@
 // Pace",
 // "... High", "... Low"), the simulated analyzer's range switch is turned
 // to it, as a person at the bench turns the real one. Nothing else of the
-// analyzer is touched, and the test elements never know it is there.
+// analyzer is touched, and the test elements never know it is there. It
+// looks at the pop-up only while the pop-up is shown.
 
 #include <QObject>
-#include <QTimer>
+
+#include "ui/Timer.h"
 
 namespace rv1xsim {
 class Simulator;
@@ -29,10 +31,12 @@ class SimulatedBench : public QObject {
 
  private:
   void SetOutputs(ui::Form& guide);
+  void WatchPopup(ui::Form& guide);
   void TurnRange();
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
   rv1xsim::Simulator& analyzer_;
-  QTimer look_;
+  ui::Timer look_;
   int observer_ = 0;
 };
 

@@ -90,7 +90,8 @@ QList<SerialDevice> collect(const QStringList& names) {
   return devices;
 }
 
-QList<SerialDevice> numberedAndProbed(QList<SerialDevice> devices, const QList<int>& named) {
+QList<SerialDevice> numberedAndProbed(QList<SerialDevice> devices, const QList<int>& named,
+                                      Probing probing) {
   for (SerialDevice& entry : devices) {
     entry.exists = QFileInfo::exists(entry.device);
     const QString file = identity(entry.device);
@@ -107,23 +108,24 @@ QList<SerialDevice> numberedAndProbed(QList<SerialDevice> devices, const QList<i
       return a.ports.first() < b.ports.first();
     return a.device < b.device;
   });
-  for (SerialDevice& entry : devices) probe(entry, named);
+  if (probing == Probing::Each)
+    for (SerialDevice& entry : devices) probe(entry, named);
   return devices;
 }
 
 }  // namespace
 
-QList<SerialDevice> listSerialDevices() {
+QList<SerialDevice> listSerialDevices(Probing probing) {
   const QList<int> named = serial::namedPorts();
   QStringList names;
   for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
     names.append(info.systemLocation());
   for (int port : named) names.append(serial::portDevice(port).path);
-  return numberedAndProbed(collect(names), named);
+  return numberedAndProbed(collect(names), named, probing);
 }
 
-QList<SerialDevice> listSerialDevices(const QStringList& devices) {
-  return numberedAndProbed(collect(devices), serial::namedPorts());
+QList<SerialDevice> listSerialDevices(const QStringList& devices, Probing probing) {
+  return numberedAndProbed(collect(devices), serial::namedPorts(), probing);
 }
 
 }  // namespace hostapp

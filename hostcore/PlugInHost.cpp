@@ -4,6 +4,8 @@
 
 #include "com/CreateObject.h"
 #include "registry/RegistryStore.h"
+#include "runtime/ErrorHandling.h"
+#include "services/HostServices.h"
 
 namespace hostapp {
 
@@ -46,6 +48,11 @@ host::IPlugInPtr createPlugIn() {
 void initializePlugIn(host::IPlugIn& plugIn, const CommonOptions& options) {
   const TemplateOverride chosen(options.templateFile);
   plugIn.Initialize(nullptr);
+}
+
+void recordVersions(host::SequenceRecord& record, host::IPlugIn& plugIn) {
+  record.hostVersion = com::must(host::VersionService::instance()).hostVersion();
+  record.plugInVersion = rt::orDefault([&] { return plugIn.Version(); }, QString());
 }
 
 }  // namespace hostapp

@@ -17,8 +17,13 @@
 //   running test <ID> <name> (<k> of <n>)     before each test
 //   <p> passed, <f> failed, <j> not judged     at the end (PrintSummary),
 // followed by ", <a> not applicable" and ", <m> not performed" when there
-// are any; each test counts once, with the status its last Perform left
-// (a verdict of an earlier run counts as not performed).
+// are any; each test the run was given counts once, with the status its
+// last Perform left (a verdict of an earlier run counts as not performed).
+//
+// A window follows the run through its progress calls (before and after
+// each test), may run some of the tests only (Run with their indexes: the
+// navigation codes then move within those), and may end it once the test
+// under way has ended (StopAfterThisTest).
 //
 // Each test is judged by the standards the document selects for it (the
 // first standard of its limit set when it selects none); the choice the
@@ -27,12 +32,14 @@
 //
 // A test's stored result stays its record until this run gives it a new
 // final result (the element notifies the context); only such a result
-// counts for the run, and never after Skip. An element whose stored
-// settings or limits were not read as stored is not run: it is reported
-// once and stays as it was stored.
+// replaces what the document kept, and a skipped test has not passed. An
+// element whose stored settings or limits were not read as stored is not
+// run: it is reported once and stays as it was stored.
 
 #include <QList>
 #include <QString>
+#include <functional>
+#include <utility>
 
 #include "records/RunContext.h"
 
@@ -50,8 +57,20 @@ class SequenceRun {
   // when it cannot be written.
   bool WriteResults();
   void Run();
+  // The elements of those indexes, in that order.
+  void Run(const QList<int>& indexes);
 
-  // Every test was performed, the last time with a passed result, and the
+  struct Progress {
+    std::function<void(int index)> starting;
+    std::function<void(int index, rt::Long status)> finished;  // the status its Perform left
+  };
+  void SetProgress(Progress progress) { progress_ = std::move(progress); }
+  // No test is started after the one under way (none: after the next one
+  // starts, no further one).
+  void StopAfterThisTest() { stopRequested_ = true; }
+  bool StopRequested() const { return stopRequested_; }
+
+  // Every test the run was given was performed, the last time with a passed result, and the
   // run was not aborted.
   bool AllPassed() const;
   // A results document could not be written after a test.
@@ -66,7 +85,7 @@ class SequenceRun {
   // Whether the test told the context in this run that it has a final
   // result.
   bool FinishedInThisRun(const host::ITestElementPtr& test) const;
-  void PrintRunning(const host::ITestElementPtr& test, int index) const;
+  void PrintRunning(const host::ITestElementPtr& test) const;
   void PrintOutcome(const host::ITestElementPtr& test, const host::IResultDataPtr& result,
                     rt::Long status);
   rt::Long NavigationCode() const;
@@ -74,14 +93,17 @@ class SequenceRun {
   host::SequenceDocument& sequence_;
   QString resultsFile_;
   host::RunContextPtr ctx_ = std::make_shared<host::RunContext>();
-  // The outcome each test's last Perform left: its result's status, 0 when
-  // it has none or was skipped, -1 for a test not performed (also one that
-  // keeps an earlier run's result).
+  // The status each test's last Perform left (0 after Skip); -1 for a test
+  // of this run not performed, -2 for one the run was not given.
   QList<rt::Long> statuses_;
   // The stored elements not run, each reported once.
   QList<int> notRun_;
+  // The test under way: which of how many the run was given.
+  std::pair<int, int> told_{0, 0};
   bool aborted_ = false;
   bool resultsLost_ = false;
+  bool stopRequested_ = false;
+  Progress progress_;
 };
 
 }  // namespace hostapp

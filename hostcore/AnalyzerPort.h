@@ -6,7 +6,7 @@
 // is there, and what a technician needs to know when port N's device
 // cannot be opened.
 
-#include "HostProgram.h"
+#include "CommonOptions.h"
 #include "typelib/OrvanQel.h"
 
 namespace hostapp {

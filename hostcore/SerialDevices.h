@@ -22,11 +22,15 @@ struct SerialDevice {
   bool present = false;
 };
 
+// Whether each device is asked for an analyzer (about 400 ms a device), or
+// only listed.
+enum class Probing { Each, None };
+
 // Lists and probes the devices, in the order of their first port number
 // (those without one last, by device). A device that does not exist is
 // listed, not probed. Error 429 when the port query is not registered.
-QList<SerialDevice> listSerialDevices();
+QList<SerialDevice> listSerialDevices(Probing probing = Probing::Each);
 // The same for these devices only.
-QList<SerialDevice> listSerialDevices(const QStringList& devices);
+QList<SerialDevice> listSerialDevices(const QStringList& devices, Probing probing = Probing::Each);
 
 }  // namespace hostapp

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "SimulatedAnalyzer.h"
 #include "com/CreateObject.h"
 #include "serial/PortDevices.h"
 #include "services/HostServices.h"
@@ -31,6 +32,7 @@ host::OrvanQelMti queryAnalyzer(int port) {
 }
 
 QString portDeviceProblem(int port) {
+  if (isSimulatedPort(port)) return {};
   const serial::PortDevice device = serial::portDevice(port);
   QString problem;
   if (!QFileInfo::exists(device.path))

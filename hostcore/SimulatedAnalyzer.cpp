@@ -1,0 +1,38 @@
+#include "SimulatedAnalyzer.h"
+
+#include <cstdio>
+
+#include "ui/Clock.h"
+
+namespace hostapp {
+
+namespace {
+// A test's switch: with --simulate the run takes no wall time for its waits.
+constexpr char kVirtualClock[] = "RV1X_VIRTUAL_CLOCK";
+int simulatedPort = 0;
+}  // namespace
+
+bool isSimulatedPort(int port) {
+  return port > 0 && port == simulatedPort;
+}
+
+bool startSimulatedAnalyzer(const CommonOptions& options, int port,
+                            std::unique_ptr<rv1xsim::Simulator>& simulator) {
+  if (!options.simulate) return true;
+  QString error;
+  rv1xsim::SimulatorOptions simulated;
+  if (!rv1xsim::parseOptions(options.simulatorOptions, simulated, &error)) {
+    std::fprintf(stderr, "rv1x-host: %s\n", qPrintable(error));
+    return false;
+  }
+  // The program's thread stays on virtual time to its end.
+  static ui::VirtualClock* clock = nullptr;
+  if (!clock && qEnvironmentVariableIntValue(kVirtualClock) == 1) clock = new ui::VirtualClock;
+  simulator = std::make_unique<rv1xsim::Simulator>(simulated);
+  simulator->plugIn(port);
+  simulatedPort = port;
+  std::fprintf(stderr, "simulated analyzer in-process as port %d\n", port);
+  return true;
+}
+
+}  // namespace hostapp

@@ -1,0 +1,50 @@
+// The workbench's analyzer panel: the devices asked in turn, what each
+// answered told in the panel, and the port chosen kept for the next start.
+
+#include <QComboBox>
+
+#include "WorkbenchFixture.h"
+#include "WorkbenchStore.h"
+
+namespace workbenchtest {
+namespace {
+
+TEST_F(WorkbenchTest, FindAnalyzersAsksEachDeviceAndTellsWhatAnswered) {
+  rv1xsim::Simulator& answering = analyzer();
+  rv1xsim::SimulatorOptions quiet;
+  quiet.faults.silent = true;
+  rv1xsim::Simulator silent(quiet);
+  ASSERT_TRUE(silent.start());
+  mapPort(4, silent.slavePath());
+  const QStringList devices{answering.slavePath(), silent.slavePath(),
+                            QStringLiteral("/nonexistent/rv1x-port-5")};
+  const auto source = [devices](hostapp::Probing probing) {
+    return hostapp::listSerialDevices(devices, probing);
+  };
+  workbench::storePort(0);
+
+  std::unique_ptr<WorkbenchWindow> window = openWindow();
+  workbench::AnalyzerPanel& panel = window->Analyzer();
+  panel.SetDeviceSource(source);
+  EXPECT_EQ(panel.Port(), 0);
+  button(*window, "findAnalyzers")->click();
+  EXPECT_EQ(panel.Port(), kPort) << "the one that answered is chosen";
+  EXPECT_TRUE(panel.Status().startsWith(QStringLiteral("Found: RV-12P/15 on port 3.")))
+      << qPrintable(panel.Status());
+  auto* ports = panel.findChild<QComboBox*>(QStringLiteral("ports"));
+  QStringList entries;
+  for (int i = 0; i < ports->count(); ++i) entries.append(ports->itemText(i));
+  EXPECT_EQ(entries, (QStringList{QStringLiteral("Port 3: %1 - RV-12P/15").arg(devices.at(0)),
+                                  QStringLiteral("Port 4: %1 - nothing answers").arg(devices.at(1)),
+                                  QStringLiteral("Port 5: %1 - not there").arg(devices.at(2))}));
+  EXPECT_TRUE(ui::MessageBoxes::instance().shown().isEmpty()) << "no message box per port";
+
+  // The choice is the next start's.
+  ports->setCurrentIndex(1);
+  std::unique_ptr<WorkbenchWindow> next = openWindow();
+  next->Analyzer().SetDeviceSource(source);
+  EXPECT_EQ(next->Analyzer().Port(), 4);
+}
+
+}  // namespace
+}  // namespace workbenchtest

@@ -1,0 +1,685 @@
+#include "WorkbenchWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "AnalyzerPanel.h"
+#include "AnalyzerPort.h"
+#include "DevicePanel.h"
+#include "Guarded.h"
+#include "PlugInHost.h"
+#include "RunCompanion.h"
+#include "SequenceModel.h"
+#include "SequenceReport.h"
+#include "SequenceRun.h"
+#include "SettingsEditing.h"
+#include "SimulatedAnalyzer.h"
+#include "SimulatedBench.h"
+#include "StandardDelegate.h"
+#include "WorkbenchStore.h"
+#include "com/RegisteredName.h"
+#include "elements/TestName.h"
+#include "runtime/ErrorHandling.h"
+#include "sequence/SequenceDocument.h"
+#include "sequence/SequenceExport.h"
+#include "services/ErrorService.h"
+#include "typelib/IPlugIn.h"
+#include "typelib/ITestElement.h"
+#include "ui/MessageBoxes.h"
+
+namespace workbench {
+
+namespace {
+
+const QString kTitle = QStringLiteral("RV-1X workbench");
+const QString kUntitled = QStringLiteral("New sequence");
+const QString kSequenceFiles = QStringLiteral("Test sequences (*.xml);;All files (*)");
+const QString kNewFile = QStringLiteral("rv1x-sequence.xml");
+constexpr int kWidth = 960;
+constexpr int kHeight = 620;
+
+int reportedSoFar() {
+  return static_cast<int>(host::errors().reported().size());
+}
+
+// The descriptions reported since that count.
+QStringList reportedSince(int before) {
+  QStringList texts;
+  const QList<host::ErrorEntry> reported = host::errors().reported();
+  for (qsizetype i = before; i < reported.size(); ++i) texts.append(reported.at(i).description);
+  return texts;
+}
+
+qint64 changeTime(const QFileInfo& file) {
+  return file.lastModified().toMSecsSinceEpoch();
+}
+
+}  // namespace
+
+WorkbenchWindow::WorkbenchWindow(host::IPlugInPtr plugIn, hostapp::CommonOptions options,
+                                 QWidget* parent)
+    : QWidget(parent),
+      plugIn_(std::move(plugIn)),
+      options_(std::move(options)),
+      sequence_(std::make_unique<host::SequenceDocument>()) {
+  setObjectName(QStringLiteral("workbench"));
+  BuildWindow();
+  resize(kWidth, kHeight);
+  model_->SetSequence(sequence_.get());
+  UpdateTitle();
+  UpdateButtons();
+  // The simulated analyzer stands on the port chosen before (port 1 the
+  // first time), listed with the others.
+  if (options_.simulate) {
+    const int port = storedPort() ? storedPort() : 1;
+    if (StartSimulator(port)) {
+      analyzer_->ListDevices();
+      analyzer_->SetPort(port);
+    } else {
+      Tell(QStringLiteral("The simulated analyzer could not be started."), true);
+    }
+  }
+}
+
+WorkbenchWindow::~WorkbenchWindow() {
+  // The view lets go of the model's rows before the document goes.
+  model_->SetSequence(nullptr);
+}
+
+void WorkbenchWindow::BuildWindow() {
+  analyzer_ = new AnalyzerPanel(this);
+  connect(analyzer_, &AnalyzerPanel::Problem, this,
+          [this](const QString& why) { Tell(why, true); });
+
+  device_ = new DevicePanel(this);
+  connect(device_, &DevicePanel::Edited, this, [this] { SetModified(true); });
+
+  auto* top = new QHBoxLayout;
+  top->addWidget(analyzer_, 3);
+  top->addWidget(device_, 2);
+
+  notice_ = new QLabel(this);
+  notice_->setObjectName(QStringLiteral("notice"));
+  notice_->setWordWrap(true);
+  notice_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top);
+  layout->addWidget(BuildSequenceBox(), 1);
+  layout->addWidget(notice_);
+  layout->addWidget(BuildButtons());
+}
+
+QWidget* WorkbenchWindow::BuildSequenceBox() {
+  auto* box = new QGroupBox(QStringLiteral("Sequence"), this);
+  box->setObjectName(QStringLiteral("sequenceBox"));
+  model_ = new SequenceModel(this);
+  connect(model_, &SequenceModel::Edited, this, [this] { SetModified(true); });
+
+  table_ = new QTableView(box);
+  table_->setObjectName(QStringLiteral("sequenceTable"));
+  table_->setModel(model_);
+  // After the view's own reset, which closes every editor.
+  connect(model_, &QAbstractItemModel::modelReset, this, [this] { OpenStandardEditors(); });
+  table_->setItemDelegateForColumn(SequenceModel::StandardColumn, new StandardDelegate(table_));
+  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->setAlternatingRowColors(true);
+  table_->setWordWrap(false);
+  QHeaderView* header = table_->horizontalHeader();
+  header->setSectionResizeMode(SequenceModel::TestColumn, QHeaderView::ResizeToContents);
+  header->setSectionResizeMode(SequenceModel::SettingsColumn, QHeaderView::Stretch);
+  header->setSectionResizeMode(SequenceModel::StandardColumn, QHeaderView::Interactive);
+  header->setSectionResizeMode(SequenceModel::VerdictColumn, QHeaderView::ResizeToContents);
+  header->resizeSection(SequenceModel::StandardColumn, 190);
+  // Every row as high as the standard's drop-down list, whether it has one.
+  table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  table_->verticalHeader()->setDefaultSectionSize(QComboBox().sizeHint().height() + 2);
+  connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+    if (index.column() == SequenceModel::StandardColumn) return;
+    guarded([&] { EditRow(index.row()); }, [this](const QString& why) { Tell(why, true); });
+  });
+  connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [this] { UpdateButtons(); });
+
+  catalogue_ = new QComboBox(box);
+  catalogue_->setObjectName(QStringLiteral("catalogue"));
+  rt::ignoreErrors([&] {
+    const host::ITestElementListPtr tests = com::must(plugIn_).Tests();
+    for (rt::Long i = 1; tests && i <= tests->Count(); ++i) {
+      const host::ITestElementPtr test = tests->Item(i);
+      catalogue_->addItem(host::shownTestName(*test), static_cast<int>(test->TestID()));
+    }
+  });
+  auto* add = new QPushButton(QStringLiteral("Add test"), box);
+  add->setObjectName(QStringLiteral("addTest"));
+  remove_ = new QPushButton(QStringLiteral("Remove"), box);
+  remove_->setObjectName(QStringLiteral("removeTest"));
+  moveUp_ = new QPushButton(QStringLiteral("Move up"), box);
+  moveUp_->setObjectName(QStringLiteral("moveUp"));
+  moveDown_ = new QPushButton(QStringLiteral("Move down"), box);
+  moveDown_->setObjectName(QStringLiteral("moveDown"));
+  Connect(add, [this] { AddTest(catalogue_->currentData().toInt()); });
+  Connect(remove_, [this] { RemoveSelected(); });
+  Connect(moveUp_, [this] { MoveSelected(-1); });
+  Connect(moveDown_, [this] { MoveSelected(1); });
+  editing_ = {add, remove_, moveUp_, moveDown_};
+
+  auto* side = new QVBoxLayout;
+  side->addWidget(new QLabel(QStringLiteral("From the catalogue:"), box));
+  side->addWidget(catalogue_);
+  side->addWidget(add);
+  side->addSpacing(12);
+  side->addWidget(remove_);
+  side->addWidget(moveUp_);
+  side->addWidget(moveDown_);
+  side->addStretch();
+  auto* hint = new QLabel(QStringLiteral("Double-click a test\nto change its settings."), box);
+  hint->setEnabled(false);
+  side->addWidget(hint);
+
+  auto* layout = new QHBoxLayout(box);
+  layout->addWidget(table_, 1);
+  layout->addLayout(side);
+  return box;
+}
+
+QWidget* WorkbenchWindow::BuildButtons() {
+  auto* bar = new QWidget(this);
+  auto* runBox = new QGroupBox(QStringLiteral("Run"), bar);
+  runAll_ = new QPushButton(QStringLiteral("Run all"), runBox);
+  runAll_->setObjectName(QStringLiteral("runAll"));
+  runSelected_ = new QPushButton(QStringLiteral("Run selected"), runBox);
+  runSelected_->setObjectName(QStringLiteral("runSelected"));
+  stop_ = new QPushButton(QStringLiteral("Stop after this test"), runBox);
+  stop_->setObjectName(QStringLiteral("stopAfter"));
+  Connect(runAll_, [this] { RunAll(); });
+  Connect(runSelected_, [this] { RunSelected(); });
+  Connect(stop_, [this] { StopAfterThisTest(); });
+  auto* runs = new QHBoxLayout(runBox);
+  runs->addWidget(runAll_);
+  runs->addWidget(runSelected_);
+  runs->addWidget(stop_);
+
+  auto* recordBox = new QGroupBox(QStringLiteral("Record"), bar);
+  auto* report = new QPushButton(QStringLiteral("Report"), recordBox);
+  report->setObjectName(QStringLiteral("report"));
+  auto* open = new QPushButton(QStringLiteral("Open..."), recordBox);
+  open->setObjectName(QStringLiteral("open"));
+  auto* save = new QPushButton(QStringLiteral("Save"), recordBox);
+  save->setObjectName(QStringLiteral("save"));
+  auto* saveAs = new QPushButton(QStringLiteral("Save as..."), recordBox);
+  saveAs->setObjectName(QStringLiteral("saveAs"));
+  auto* exported = new QPushButton(QStringLiteral("Export"), recordBox);
+  exported->setObjectName(QStringLiteral("export"));
+  Connect(report, [this] { WriteReport(); });
+  Connect(exported, [this] { Export(); });
+  Connect(open, [this] { Open(); });
+  Connect(save, [this] { Save(); });
+  Connect(saveAs, [this] { SaveAs(); });
+  auto* records = new QHBoxLayout(recordBox);
+  records->addWidget(report);
+  records->addWidget(exported);
+  records->addSpacing(12);
+  records->addWidget(open);
+  records->addWidget(save);
+  records->addWidget(saveAs);
+  editing_ += {report, exported, open, save, saveAs};
+
+  auto* layout = new QHBoxLayout(bar);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(runBox);
+  layout->addStretch();
+  layout->addWidget(recordBox);
+  return bar;
+}
+
+void WorkbenchWindow::Connect(QPushButton* button, std::function<void()> work) {
+  connect(button, &QPushButton::clicked, this, [this, work = std::move(work)] {
+    guarded(work, [this](const QString& why) { Tell(why, true); });
+  });
+}
+
+void WorkbenchWindow::Tell(const QString& text, bool problem) {
+  notice_->setText(text);
+  notice_->setStyleSheet(problem ? QStringLiteral("color: #B71C1C;") : QString());
+}
+
+QString WorkbenchWindow::Notice() const {
+  return notice_->text();
+}
+
+bool WorkbenchWindow::Modified() const {
+  return modified_;
+}
+
+void WorkbenchWindow::SetModified(bool modified) {
+  modified_ = modified;
+  UpdateTitle();
+}
+
+void WorkbenchWindow::UpdateTitle() {
+  const QString name = file_.isEmpty() ? kUntitled : QFileInfo(file_).fileName();
+  setWindowTitle(QStringLiteral("%1 - %2%3").arg(kTitle, name, modified_ ? "*" : ""));
+}
+
+void WorkbenchWindow::UpdateButtons() {
+  const bool running = Running();
+  for (QPushButton* button : std::as_const(editing_)) button->setEnabled(!running);
+  table_->setEnabled(!running);
+  analyzer_->setEnabled(!running);
+  device_->setEnabled(!running);
+  const QList<int> selected = SelectedRows();
+  remove_->setEnabled(!running && !selected.isEmpty());
+  moveUp_->setEnabled(!running && selected.size() == 1 && selected.first() > 0);
+  moveDown_->setEnabled(!running && selected.size() == 1 &&
+                        selected.first() < model_->rowCount() - 1);
+  runAll_->setEnabled(!running);
+  runSelected_->setEnabled(!running && !selected.isEmpty());
+  stop_->setEnabled(running && !(run_ && run_->StopRequested()));
+}
+
+void WorkbenchWindow::OpenStandardEditors() {
+  for (int row = 0; row < model_->rowCount(); ++row) {
+    const QModelIndex index = model_->index(row, SequenceModel::StandardColumn);
+    if (model_->flags(index) & Qt::ItemIsEditable) table_->openPersistentEditor(index);
+  }
+}
+
+QList<int> WorkbenchWindow::SelectedRows() const {
+  QList<int> rows;
+  for (const QModelIndex& index : table_->selectionModel()->selectedRows())
+    rows.append(index.row());
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
+void WorkbenchWindow::SelectRow(int row) {
+  if (row < 0 || row >= model_->rowCount()) return;
+  table_->selectRow(row);
+  table_->setCurrentIndex(model_->index(row, SequenceModel::TestColumn));
+}
+
+void WorkbenchWindow::SetSequence(std::unique_ptr<host::SequenceDocument> sequence,
+                                  const QString& file) {
+  model_->SetSequence(sequence.get());
+  sequence_ = std::move(sequence);
+  file_ = file;
+  device_->Show(sequence_->Record());
+  KeepFileState();
+  SetModified(false);
+  UpdateButtons();
+}
+
+bool WorkbenchWindow::OpenSequence(const QString& path) {
+  auto loaded = std::make_unique<host::SequenceDocument>();
+  const int before = reportedSoFar();
+  const bool read = rt::onError(
+      [&] {
+        loaded->Load(path);
+        return true;
+      },
+      [&](const rt::RuntimeError& error) {
+        Tell(QStringLiteral("%1 was not opened: %2").arg(path, error.Description()), true);
+        return false;
+      });
+  if (!read) return false;
+  SetSequence(std::move(loaded), QFileInfo(path).absoluteFilePath());
+  const QStringList problems = reportedSince(before);
+  if (problems.isEmpty()) {
+    Tell(QStringLiteral("Opened %1.").arg(file_));
+  } else {
+    Tell(QStringLiteral("Opened %1; %2 could not be read and is kept as it was stored: %3")
+             .arg(file_,
+                  problems.size() == 1 ? QStringLiteral("one part")
+                                       : QStringLiteral("%1 parts").arg(problems.size()),
+                  problems.join(QStringLiteral("; "))),
+         true);
+  }
+  return true;
+}
+
+void WorkbenchWindow::NewSequence() {
+  auto sequence = std::make_unique<host::SequenceDocument>();
+  const host::ITestElementListPtr catalogue = com::must(plugIn_).Tests();
+  for (rt::Long i = 1; catalogue && i <= catalogue->Count(); ++i) {
+    const host::ITestElementPtr test = plugIn_->CreateTest(catalogue->Item(i)->TestID());
+    com::must(test).SetID(i);
+    sequence->Append(test, com::registeredNameOf(test));
+  }
+  SetSequence(std::move(sequence), QString());
+  Tell(QStringLiteral("A new sequence of the whole catalogue; save it to keep it."));
+}
+
+void WorkbenchWindow::AddTest(rt::Long testID) {
+  const host::ITestElementPtr test = com::must(plugIn_).CreateTest(testID);
+  if (!test) {
+    Tell(QStringLiteral("The plug-in gives no test %1.").arg(testID), true);
+    return;
+  }
+  // A number of its own in the sequence, after the highest.
+  rt::Long highest = 0;
+  for (int i = 0; i < sequence_->Count(); ++i)
+    highest =
+        std::max(highest, rt::orDefault([&] { return sequence_->Element(i)->ID(); }, rt::Long{0}));
+  test->SetID(highest + 1);
+  sequence_->Append(test, com::registeredNameOf(test));
+  model_->Reread();
+  SelectRow(model_->rowCount() - 1);
+  SetModified(true);
+  Tell(QStringLiteral("%1 added.").arg(host::shownTestName(*test)));
+}
+
+void WorkbenchWindow::RemoveSelected() {
+  QList<int> rows = SelectedRows();
+  if (rows.isEmpty()) return;
+  std::reverse(rows.begin(), rows.end());
+  for (int row : rows) sequence_->RemoveRow(row);
+  model_->Reread();
+  SelectRow(std::min(rows.last(), model_->rowCount() - 1));
+  SetModified(true);
+  UpdateButtons();
+}
+
+void WorkbenchWindow::MoveSelected(int by) {
+  const QList<int> rows = SelectedRows();
+  if (rows.size() != 1) return;
+  const int to = rows.first() + by;
+  if (to < 0 || to >= model_->rowCount()) return;
+  sequence_->MoveRow(rows.first(), to);
+  model_->Reread();
+  SelectRow(to);
+  SetModified(true);
+  UpdateButtons();
+}
+
+void WorkbenchWindow::EditRow(int row) {
+  const host::ITestElementPtr test = model_->Element(row);
+  if (!test) {
+    Tell(QStringLiteral("This entry could not be read, so it cannot be edited: %1")
+             .arg(sequence_->Problem(row)),
+         true);
+    return;
+  }
+  // What was stored stays as it was rather than be replaced by the part of
+  // it that could be read.
+  if (sequence_->KeptAsStored(model_->ElementIndex(row), QStringLiteral("PlugInData"))) {
+    Tell(QStringLiteral("The stored settings of %1 could not be read; they are kept as stored "
+                        "and not edited.")
+             .arg(host::shownTestName(*test)),
+         true);
+    return;
+  }
+  switch (editSettings(*test, this)) {
+    case SettingsEdit::Changed:
+      model_->RowChanged(row);
+      SetModified(true);
+      Tell(QStringLiteral("The settings of %1 changed.").arg(host::shownTestName(*test)));
+      break;
+    case SettingsEdit::Unchanged:
+      model_->RowChanged(row);
+      break;
+    case SettingsEdit::NoEditor:
+      Tell(QStringLiteral("%1 has no settings to edit.").arg(host::shownTestName(*test)));
+      break;
+  }
+}
+
+QString WorkbenchWindow::ChooseFile(FileQuestion question, const QString& suggestion) {
+  if (chooser_) return chooser_(question, suggestion);
+  if (question == FileQuestion::Open)
+    return QFileDialog::getOpenFileName(this, QStringLiteral("Open a test sequence"), suggestion,
+                                        kSequenceFiles);
+  return QFileDialog::getSaveFileName(this, QStringLiteral("Save the test sequence"), suggestion,
+                                      kSequenceFiles);
+}
+
+void WorkbenchWindow::KeepFileState() {
+  const QFileInfo file(file_);
+  fileSize_ = file_.isEmpty() || !file.exists() ? -1 : file.size();
+  fileChanged_ = fileSize_ < 0 ? 0 : changeTime(file);
+}
+
+bool WorkbenchWindow::ChangedOnDisk() const {
+  if (file_.isEmpty()) return false;
+  const QFileInfo file(file_);
+  // A file gone since holds nothing that writing it could lose.
+  if (!file.exists()) return false;
+  return fileSize_ < 0 || file.size() != fileSize_ || changeTime(file) != fileChanged_;
+}
+
+void WorkbenchWindow::TakeDevice() {
+  sequence_->SetDevice(device_->Device(), device_->Technician());
+}
+
+bool WorkbenchWindow::WriteTo(const QString& path) {
+  return rt::onError(
+      [&] {
+        TakeDevice();
+        sequence_->Save(path);
+        file_ = QFileInfo(path).absoluteFilePath();
+        KeepFileState();
+        SetModified(false);
+        Tell(QStringLiteral("Saved %1.").arg(file_));
+        return true;
+      },
+      [&](const rt::RuntimeError& error) {
+        Tell(QStringLiteral("%1 was not written: %2").arg(path, error.Description()), true);
+        return false;
+      });
+}
+
+bool WorkbenchWindow::Save() {
+  if (file_.isEmpty()) return SaveAs();
+  // Another program's record (a run on the command line, say) is not
+  // replaced by what this window read before it.
+  if (ChangedOnDisk()) {
+    Tell(QStringLiteral("%1 has changed since it was opened here, so it is not written over: "
+                        "save the sequence as another file, or open it again.")
+             .arg(file_),
+         true);
+    return false;
+  }
+  return WriteTo(file_);
+}
+
+bool WorkbenchWindow::SaveAs() {
+  const QString path = ChooseFile(FileQuestion::SaveAs, file_.isEmpty() ? kNewFile : file_);
+  if (path.isEmpty()) return false;
+  if (QFileInfo(path).absoluteFilePath() == file_) return Save();
+  return WriteTo(path);
+}
+
+bool WorkbenchWindow::MayDiscardChanges() {
+  if (!modified_) return true;
+  const int answer = ui::MessageBoxes::instance().show(
+      QStringLiteral("The sequence has changes that are not saved. Save them first?"),
+      ui::mb::YesNoCancel | ui::mb::Question, kTitle);
+  if (answer == ui::mb::Yes) return Save();
+  return answer == ui::mb::No;
+}
+
+void WorkbenchWindow::Open() {
+  if (!MayDiscardChanges()) return;
+  const QString path = ChooseFile(FileQuestion::Open, QFileInfo(file_).absolutePath());
+  if (!path.isEmpty()) OpenSequence(path);
+}
+
+QString WorkbenchWindow::BesideFile(const QString& suffix) const {
+  const QFileInfo file(file_);
+  return file.absoluteDir().filePath(file.completeBaseName() + suffix);
+}
+
+bool WorkbenchWindow::WriteReport() {
+  if (file_.isEmpty() && !SaveAs()) return false;
+  const QString pdf = BesideFile(QStringLiteral(".pdf"));
+  const int before = reportedSoFar();
+  TakeDevice();
+  if (!hostapp::printSequenceReport(*sequence_, pdf)) {
+    const QStringList problems = reportedSince(before);
+    Tell(QStringLiteral("The report was not written: %1")
+             .arg(problems.isEmpty() ? pdf : problems.last()),
+         true);
+    return false;
+  }
+  if (QDesktopServices::openUrl(QUrl::fromLocalFile(pdf)))
+    Tell(QStringLiteral("The report is %1.").arg(pdf));
+  else
+    Tell(QStringLiteral("The report is %1; no viewer could be opened for it.").arg(pdf));
+  return true;
+}
+
+bool WorkbenchWindow::Export() {
+  if (file_.isEmpty() && !SaveAs()) return false;
+  const QString csv = BesideFile(QStringLiteral(".csv"));
+  TakeDevice();
+  return rt::onError(
+      [&] {
+        host::exportMeasurements(*sequence_, csv);
+        Tell(QStringLiteral("The measurements are in %1.").arg(csv));
+        return true;
+      },
+      [&](const rt::RuntimeError& error) {
+        Tell(QStringLiteral("%1 was not written: %2").arg(csv, error.Description()), true);
+        return false;
+      });
+}
+
+void WorkbenchWindow::RunAll() {
+  QList<int> all;
+  for (int index = 0; index < sequence_->Count(); ++index) all.append(index);
+  Run(all);
+}
+
+void WorkbenchWindow::RunSelected() {
+  QList<int> chosen;
+  for (int row : SelectedRows())
+    if (const int index = model_->ElementIndex(row); index >= 0) chosen.append(index);
+  if (chosen.isEmpty()) {
+    Tell(QStringLiteral("Select the tests to run; an unreadable entry is never run."), true);
+    return;
+  }
+  Run(chosen);
+}
+
+void WorkbenchWindow::StopAfterThisTest() {
+  if (!run_) return;
+  run_->StopAfterThisTest();
+  Tell(QStringLiteral("The run stops after this test."));
+  UpdateButtons();
+}
+
+bool WorkbenchWindow::StartSimulator(int port) {
+  if (!options_.simulate || simulator_) return true;
+  return hostapp::startSimulatedAnalyzer(options_, port, simulator_);
+}
+
+void WorkbenchWindow::Run(const QList<int>& elementIndexes) {
+  if (Running()) return;
+  if (elementIndexes.isEmpty()) {
+    Tell(QStringLiteral("The sequence holds no test to run."), true);
+    return;
+  }
+  const int port = analyzer_->Port();
+  if (port == 0) {
+    Tell(QStringLiteral("Choose the analyzer's port first."), true);
+    return;
+  }
+  // The run writes the sequence's own file after every test.
+  if (!Save()) return;
+  if (!StartSimulator(port)) {
+    Tell(QStringLiteral("The simulated analyzer could not be started."), true);
+    return;
+  }
+  hostapp::assignAnalyzerPort(options_, port);
+  if (analyzer_->Ask().isEmpty()) {
+    Tell(QStringLiteral("No analyzer answers on port %1: check its cable and that it is on, "
+                        "then run again.")
+             .arg(port),
+         true);
+    return;
+  }
+
+  host::SequenceRecord versions;
+  hostapp::recordVersions(versions, *plugIn_);
+  sequence_->SetRecord(versions);
+  hostapp::SequenceRun run(*sequence_, file_);
+  RunCompanion companion([this] { StopAfterThisTest(); });
+  int performed = 0;
+  run.SetProgress({[&](int index) {
+                     const host::ITestElementPtr test = sequence_->Element(index);
+                     model_->SetRunning(test);
+                     companion.SetProgress(QStringLiteral("Test %1 of %2: %3")
+                                               .arg(++performed)
+                                               .arg(elementIndexes.size())
+                                               .arg(host::shownTestName(*test)));
+                     if (run.StopRequested()) companion.ShowStopping();
+                   },
+                   [&](int index, rt::Long) {
+                     model_->SetRunning(nullptr);
+                     model_->RowChanged(model_->RowOfElement(index));
+                   }});
+  std::unique_ptr<hostapp::SimulatedBench> bench;
+  if (simulator_) bench = std::make_unique<hostapp::SimulatedBench>(*simulator_);
+  run_ = &run;
+  UpdateButtons();
+  Tell(QStringLiteral("Running on port %1...").arg(port));
+  rt::onError([&] { run.Run(elementIndexes); },
+              [&](const rt::RuntimeError& error) {
+                host::errors().ReportError(error, QStringLiteral("rv1x-host workbench"));
+              });
+  run_ = nullptr;
+  model_->SetRunning(nullptr);
+  model_->Reread();
+  // The run wrote the file as the sequence now stands.
+  KeepFileState();
+  SetModified(run.ResultsLost());
+  UpdateButtons();
+  if (run.ResultsLost())
+    Tell(QStringLiteral("The results could not be written to %1: save the sequence as another "
+                        "file to keep them.")
+             .arg(file_),
+         true);
+  else
+    Tell(QStringLiteral("%1: %2. The results are in %3.")
+             .arg(run.StopRequested() ? QStringLiteral("Stopped after a test")
+                                      : QStringLiteral("The run has ended"),
+                  run.Summary(), file_));
+}
+
+bool WorkbenchWindow::SavePicture(const QString& path) {
+  setAttribute(Qt::WA_DontShowOnScreen);
+  show();
+  QApplication::processEvents();
+  const bool saved = grab().save(path, "PNG");
+  hide();
+  setAttribute(Qt::WA_DontShowOnScreen, false);
+  return saved;
+}
+
+void WorkbenchWindow::closeEvent(QCloseEvent* event) {
+  bool close = false;
+  guarded([&] { close = !Running() && MayDiscardChanges(); },
+          [this](const QString& why) { Tell(why, true); });
+  if (close)
+    event->accept();
+  else
+    event->ignore();
+}
+
+}  // namespace workbench

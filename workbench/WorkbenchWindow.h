@@ -1,0 +1,160 @@
+#pragma once
+// The technician's workbench: one window in which the analyzer is found,
+// the sequence is built and edited, run test by test through the guide
+// windows and handed in as a report.
+//
+//   top     the analyzer (AnalyzerPanel.h) and the device under test with
+//           its technician (DevicePanel.h), kept with the sequence
+//   middle  the sequence, one row per test (SequenceModel.h), with the tests
+//           of the plug-in's catalogue to add, and Remove, Move up, Move down;
+//           a double-click opens the test's settings editor in the host's
+//           dialog (SettingsEditing.h); the standard is picked in its column
+//   below   a line that tells what happened; "Run all", "Run selected",
+//           "Stop after this test"; "Report" (the PDF beside the sequence's
+//           file, opened in the desktop's viewer), "Export" (the CSV beside
+//           it), "Open", "Save", "Save as"
+//
+// A run is the command line's (hostapp::SequenceRun): the tests in order
+// through their guide windows, the document written into its own file after
+// every test, so nothing measured is lost when the window or the analyzer
+// goes away. A sequence is run in the file it was opened from or saved as;
+// a file another program changed since is not written over. Closing with
+// changes not saved asks first. Every handler runs guarded (Guarded.h):
+// what goes wrong is told in the window's line, never left to the event
+// loop.
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "CommonOptions.h"
+#include "typelib/HostTypes.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTableView;
+
+namespace host {
+class SequenceDocument;
+}
+
+namespace hostapp {
+class SequenceRun;
+}
+
+namespace rv1xsim {
+class Simulator;
+}
+
+namespace workbench {
+
+class AnalyzerPanel;
+class DevicePanel;
+class SequenceModel;
+
+class WorkbenchWindow : public QWidget {
+  Q_OBJECT
+ public:
+  // The plug-in is loaded and initialised; options as the command line gave
+  // them (--simulate starts the simulated analyzer on the chosen port).
+  WorkbenchWindow(host::IPlugInPtr plugIn, hostapp::CommonOptions options,
+                  QWidget* parent = nullptr);
+  ~WorkbenchWindow() override;
+
+  // Reads the sequence of that file. A file that cannot be read opens
+  // nothing: false, with the reason in the window.
+  bool OpenSequence(const QString& path);
+  // A new sequence of the whole catalogue, in its order, not yet in a file.
+  void NewSequence();
+
+  // Where the window asks for a file name: the file dialogs, unless a
+  // chooser is set (an empty answer cancels).
+  enum class FileQuestion { Open, SaveAs };
+  using FileChooser = std::function<QString(FileQuestion question, const QString& suggestion)>;
+  void SetFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
+
+  // What the buttons do.
+  void AddTest(rt::Long testID);
+  void RemoveSelected();
+  void MoveSelected(int by);
+  void EditRow(int row);
+  void RunAll();
+  void RunSelected();
+  void StopAfterThisTest();
+  bool Save();
+  bool SaveAs();
+  void Open();
+  bool WriteReport();
+  bool Export();
+
+  QString FileName() const { return file_; }
+  bool Modified() const;
+  bool Running() const { return run_ != nullptr; }
+  // What the window's line tells.
+  QString Notice() const;
+  SequenceModel& Model() { return *model_; }
+  host::SequenceDocument& Sequence() { return *sequence_; }
+  AnalyzerPanel& Analyzer() { return *analyzer_; }
+  DevicePanel& Device() { return *device_; }
+  QTableView& Table() { return *table_; }
+
+  // Draws the window offscreen into a PNG; false when it cannot be written.
+  bool SavePicture(const QString& path);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildWindow();
+  QWidget* BuildSequenceBox();
+  QWidget* BuildButtons();
+  void Connect(QPushButton* button, std::function<void()> work);
+  void Tell(const QString& text, bool problem = false);
+  void SetSequence(std::unique_ptr<host::SequenceDocument> sequence, const QString& file);
+  void SetModified(bool modified);
+  void UpdateTitle();
+  void UpdateButtons();
+  void OpenStandardEditors();
+  QList<int> SelectedRows() const;
+  void SelectRow(int row);
+  // Asks whether to save changes first; false when the technician cancels.
+  bool MayDiscardChanges();
+  bool WriteTo(const QString& path);
+  // What the device panel holds, into the sequence's record.
+  void TakeDevice();
+  bool ChangedOnDisk() const;
+  void KeepFileState();
+  void Run(const QList<int>& elementIndexes);
+  bool StartSimulator(int port);
+  QString ChooseFile(FileQuestion question, const QString& suggestion);
+  QString BesideFile(const QString& suffix) const;
+
+  host::IPlugInPtr plugIn_;
+  hostapp::CommonOptions options_;
+  std::unique_ptr<host::SequenceDocument> sequence_;
+  QString file_;
+  // The file as it was last read or written: size and change time.
+  qint64 fileSize_ = -1;
+  qint64 fileChanged_ = 0;
+  bool modified_ = false;
+  FileChooser chooser_;
+  hostapp::SequenceRun* run_ = nullptr;
+  std::unique_ptr<rv1xsim::Simulator> simulator_;
+
+  SequenceModel* model_ = nullptr;
+  AnalyzerPanel* analyzer_ = nullptr;
+  DevicePanel* device_ = nullptr;
+  QTableView* table_ = nullptr;
+  QComboBox* catalogue_ = nullptr;
+  QLabel* notice_ = nullptr;
+  QList<QPushButton*> editing_;  // disabled while a run goes on
+  QPushButton* runAll_ = nullptr;
+  QPushButton* runSelected_ = nullptr;
+  QPushButton* stop_ = nullptr;
+  QPushButton* remove_ = nullptr;
+  QPushButton* moveUp_ = nullptr;
+  QPushButton* moveDown_ = nullptr;
+};
+
+}  // namespace workbench
