@@ -775,12 +775,12 @@ void SequenceDocument::SetDevice(const DeviceUnderTest& device, const QString& t
 
 void SequenceDocument::SetRunTimes(const QString& started, const QString& ended) {
   const XmlElementPtr node = RecordNodeMade(kRun);
-  for (auto [name, value] :
+  for (const auto& time :
        {std::pair{QStringLiteral("Started"), started}, std::pair{QStringLiteral("Ended"), ended}}) {
-    if (!value.isEmpty())
-      node->SetAttribute(name, value);
+    if (!time.second.isEmpty())
+      node->SetAttribute(time.first, time.second);
     else
-      node->node()->attributes.removeIf([&](const auto& a) { return a.first == name; });
+      node->node()->attributes.removeIf([&](const auto& a) { return a.first == time.first; });
   }
 }
 
