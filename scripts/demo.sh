@@ -40,7 +40,7 @@ status=0
 (cd "$out" && "$host" --registry "$registry" --unattended --simulate \
   --template "$here/demo-template.mpc" run \
   --device-model "Biphasic defibrillator D-200" --device-serial "D200-004711" \
-  --device-id "BME-01234" --technician "Alex Example" \
+  --device-id "BME-01234" --technician "Alex Example" --operator "$here/demo-operator.txt" \
   --results rv1x-results.xml --report rv1x-report.pdf --screenshots screenshots 1) ||
   status=$?
 

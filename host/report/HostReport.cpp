@@ -1,5 +1,6 @@
 #include "report/HostReport.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <cmath>
 
@@ -261,6 +262,12 @@ void HostReport::Line(rt::Long x1, rt::Long y1, rt::Long x2, rt::Long y2) {
   impl_->document.line(x1, y1, x2, y2);
 }
 
+QString footLeftText(const PageFoot& foot, const QFontMetricsF& metrics, double width) {
+  const double right =
+      foot.right.isEmpty() ? 0 : metrics.horizontalAdvance(foot.right + QStringLiteral("    "));
+  return metrics.elidedText(foot.left, Qt::ElideRight, std::max(width - right, 0.0));
+}
+
 void HostReport::setPageFoot(std::function<PageFoot(int page)> foot) {
   report::ReportDocument& document = impl_->document;
   if (!foot) {
@@ -280,7 +287,7 @@ void HostReport::setPageFoot(std::function<PageFoot(int page)> foot) {
                           alignment, false);
       laid.draw(*p, QPointF(area.x(), top));
     };
-    draw(texts.left, Qt::AlignLeft);
+    draw(footLeftText(texts, QFontMetricsF(font, document.device()), area.width()), Qt::AlignLeft);
     draw(texts.right, Qt::AlignRight);
   });
 }

@@ -22,6 +22,7 @@
 // and alignment; tables and texts move the current position below them and
 // start a new page when they do not fit.
 
+#include <QFontMetricsF>
 #include <QList>
 #include <QVariantList>
 #include <functional>
@@ -49,6 +50,10 @@ struct PageFoot {
   QString left;
   QString right;
 };
+
+// The left text of a page foot as it is drawn in a line of that width: cut
+// short with "…" where it would run into the right text.
+QString footLeftText(const PageFoot& foot, const QFontMetricsF& metrics, double width);
 
 // The report's font: setting a field changes the font of what follows.
 class ReportFont : public virtual com::Object {

@@ -197,20 +197,22 @@ class RecordPrinter {
   }
 
   // Type, serial number and firmware of each analyzer the results name,
-  // in the order of the tests that first name it.
+  // in the order of the tests that first name it. An identity without a
+  // serial number gets an entry of its own for every result, so entries are
+  // told apart by what they say: one analyzer is one row however many
+  // entries name it.
   QList<QStringList> AnalyzersUsed() const {
-    QList<MtiEntryPtr> used;
-    for (int i = 0; i < sequence_.Count(); ++i)
-      if (const MtiEntryPtr analyzer = sequence_.AnalyzerOf(i);
-          analyzer && !used.contains(analyzer))
-        used.append(analyzer);
     QList<QStringList> rows;
-    for (const MtiEntryPtr& analyzer : used)
-      rows.append(rt::orDefault(
+    for (int i = 0; i < sequence_.Count(); ++i) {
+      const MtiEntryPtr analyzer = sequence_.AnalyzerOf(i);
+      if (!analyzer) continue;
+      const QStringList row = rt::orDefault(
           [&] {
             return QStringList{analyzer->MtiType(), analyzer->Serial(), analyzer->Firmware()};
           },
-          QStringList()));
+          QStringList());
+      if (!row.isEmpty() && !rows.contains(row)) rows.append(row);
+    }
     return rows;
   }
 
@@ -282,8 +284,12 @@ class RecordPrinter {
       const ITestElementPtr element = sequence_.Element(i);
       Style(kTextSize, false);
       const TestVerdict& verdict = verdicts_.at(i);
-      if (verdict.verdict == Verdict::Skipped || verdict.verdict == Verdict::Aborted ||
-          verdict.verdict == Verdict::NotPerformed) {
+      // The analyzer goes with the result it measured: a section without one
+      // names none.
+      const bool printsResult = verdict.verdict != Verdict::Skipped &&
+                                verdict.verdict != Verdict::Aborted &&
+                                verdict.verdict != Verdict::NotPerformed;
+      if (!printsResult) {
         // Nothing of this run to show: what the test was set to do, and why
         // there is no result.
         rt::ignoreErrors([&] {
@@ -298,9 +304,13 @@ class RecordPrinter {
                       if (reportErrors_) reported(error);
                     });
       }
-      // Clear of what the test's print drew last (a curve's frame).
+      // Clear of what the test's print drew last (a curve's frame), in the
+      // record's own style whatever alignment that print left.
       rt::ignoreErrors([&] { out_.SetCurrentY(out_.CurrentY() + kGapBeforeVerdict); });
-      if (const QString analyzer = AnalyzerText(i); !analyzer.isEmpty()) Line(analyzer);
+      Style(kTextSize, false);
+      if (printsResult) {
+        if (const QString analyzer = AnalyzerText(i); !analyzer.isEmpty()) Line(analyzer);
+      }
       Style(kTextSize, true);
       Line(Word(words::Labelled, {Word(words::Verdict), VerdictText(verdict)}));
       Style(kTextSize, false);

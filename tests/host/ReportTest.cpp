@@ -312,4 +312,19 @@ TEST(Report, EachPageEndsWithItsFootAskedForWithTheSameNumberAsThePageCount) {
   EXPECT_EQ(pdfPages(report.pdfData()), report.pageCount());
 }
 
+TEST(Report, AFootTooLongForItsLineStopsShortOfThePageNumber) {
+  const QFontMetricsF metrics(QFont(QStringLiteral("DejaVu Sans"), 8));
+  const QString page = QStringLiteral("page 1 of 4");
+  const double width = metrics.horizontalAdvance(QString(60, u'x'));
+  const QString serial = QStringLiteral("Serial number: D200-0815");
+  EXPECT_EQ(host::footLeftText({serial, page}, metrics, width), serial);
+  EXPECT_EQ(host::footLeftText({serial, QString()}, metrics, width), serial);
+
+  const QString longSerial = QStringLiteral("Serial number: ") + QString(80, u'7');
+  const QString drawn = host::footLeftText({longSerial, page}, metrics, width);
+  EXPECT_TRUE(drawn.startsWith(QStringLiteral("Serial number: 777"))) << qPrintable(drawn);
+  EXPECT_TRUE(drawn.endsWith(QChar(0x2026))) << qPrintable(drawn);
+  EXPECT_LT(metrics.horizontalAdvance(drawn) + metrics.horizontalAdvance(page), width);
+}
+
 }  // namespace

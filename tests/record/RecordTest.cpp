@@ -3,6 +3,7 @@
 // then the report of that sequence, the reprint of its results document, the
 // export of its measurements and the report in German.
 
+#include <QFile>
 #include <QLocale>
 
 #include "LanguageScope.h"
@@ -44,6 +45,24 @@ QString printedText(const host::HostReport& report) {
       texts.append(call.args.at(1).toString() + call.args.at(2).toString());
   }
   return texts.join(u'\n');
+}
+
+// A results document of the whole catalogue, as a run writes it.
+QString catalogueResults() {
+  QFile file(
+      QStringLiteral(RV1X_SOURCE_DIR "/tests/mutation/fixtures/results-of-the-catalogue.xml"));
+  return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// The alignment the report was left with at each call.
+QList<rt::Long> alignmentAtEachCall(const host::HostReport& report) {
+  QList<rt::Long> alignments;
+  rt::Long alignment = 0;
+  for (const host::ReportCall& call : report.calls()) {
+    if (call.name == QLatin1String("SetTextAlignment")) alignment = call.args.at(0).toInt();
+    alignments.append(alignment);
+  }
+  return alignments;
 }
 
 class Record : public PerformTest {
@@ -132,6 +151,48 @@ TEST_F(Record, AReprintOfTheResultsDocumentGivesTheRunsOwnReport) {
         "300|Test 300||Not performed;", "Overall verdict: Failed", "Verdict: Skipped",
         "Verdict: Not performed", "Technician: Alex Example"})
     EXPECT_TRUE(text.contains(QLatin1String(expected))) << expected << "\n" << qPrintable(text);
+}
+
+TEST_F(Record, EachAnalyzerIsNamedOnceAndBesideTheResultItMeasured) {
+  // 600 and 700 were measured by an analyzer without a serial number, which
+  // gets an entry for every result; 100 was skipped in the run that wrote it.
+  QStringList elements = catalogueResults().split(QStringLiteral("<TestElement "));
+  ASSERT_EQ(elements.size(), 8);
+  elements[1].replace(QStringLiteral("</TestElement>"),
+                      QStringLiteral("<RunOutcome>Skipped</RunOutcome></TestElement>"));
+  elements[6].replace(QStringLiteral("MTI=\"2\""), QStringLiteral("MTI=\"3\""));
+  elements[7].replace(QStringLiteral("MTI=\"2\""), QStringLiteral("MTI=\"4\""));
+  elements[7].replace(QStringLiteral("</MTIList>"),
+                      QStringLiteral("<MTI Product=\"RV-1X\" Index=\"3\" Type=\"RV-12P\"/>"
+                                     "<MTI Product=\"RV-1X\" Index=\"4\" Type=\"RV-12P\"/>"
+                                     "</MTIList>"));
+  host::SequenceDocument stored;
+  stored.LoadXml(elements.join(QStringLiteral("<TestElement ")));
+  ASSERT_EQ(stored.Count(), 7);
+  const auto report = host::printRecordReport(stored);
+
+  QStringList analyzerRows;
+  QStringList analyzerLines;
+  const QList<rt::Long> alignments = alignmentAtEachCall(*report);
+  for (qsizetype i = 0; i < report->calls().size(); ++i) {
+    const host::ReportCall& call = report->calls().at(i);
+    if (call.name == QLatin1String("AddTable") &&
+        call.args.at(1).toString().contains(QLatin1String("Analyzer")))
+      analyzerRows = call.args.at(2).toString().split(u';', Qt::SkipEmptyParts);
+    if (call.name == QLatin1String("Text") &&
+        call.args.at(0).toString().startsWith(QLatin1String("Analyzer:"))) {
+      analyzerLines.append(call.args.at(0).toString());
+      // Where the record's own lines stand, also after a printed curve.
+      EXPECT_EQ(alignments.at(i), 0) << qPrintable(call.args.at(0).toString());
+    }
+  }
+  EXPECT_EQ(analyzerRows,
+            (QStringList{QStringLiteral("RV-15|SN-4711|2.1.0"),
+                         QStringLiteral("RV-12P|12-0042|1.9"), QStringLiteral("RV-12P||")}));
+  // Six results printed; the skipped test shows none, so names no analyzer.
+  EXPECT_EQ(analyzerLines.size(), 6) << qPrintable(analyzerLines.join(u'\n'));
+  EXPECT_EQ(analyzerLines.value(0),
+            QStringLiteral("Analyzer: RV-15, Serial number: SN-4711, Firmware: 2.1.0"));
 }
 
 TEST_F(Record, TheVerdictOfTheWholeSequence) {
