@@ -19,9 +19,11 @@ DevicePanel::DevicePanel(QWidget* parent) : QGroupBox(QStringLiteral("Device und
   layout->addRow(QStringLiteral("Asset number:"), asset_);
   layout->addRow(QStringLiteral("Technician:"), technician_);
   // The last technician is offered the next time.
-  connect(technician_, &QLineEdit::editingFinished, this, [this] {
-    if (!Technician().isEmpty() && Technician() != lastTechnician()) storeTechnician(Technician());
-  });
+  connect(technician_, &QLineEdit::editingFinished, this, [this] { KeepTechnician(); });
+}
+
+void DevicePanel::KeepTechnician() {
+  if (!Technician().isEmpty() && Technician() != lastTechnician()) storeTechnician(Technician());
 }
 
 QLineEdit* DevicePanel::Field(const char* name, const QString& hint) {

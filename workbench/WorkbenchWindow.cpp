@@ -465,6 +465,9 @@ bool WorkbenchWindow::ChangedOnDisk() const {
 
 void WorkbenchWindow::TakeDevice() {
   sequence_->SetDevice(device_->Device(), device_->Technician());
+  // The technician of a record is offered the next time, however the field
+  // was left.
+  device_->KeepTechnician();
 }
 
 bool WorkbenchWindow::WriteTo(const QString& path) {
@@ -607,7 +610,8 @@ void WorkbenchWindow::Run(const QList<int>& elementIndexes) {
     return;
   }
   hostapp::assignAnalyzerPort(options_, port);
-  if (analyzer_->Ask().isEmpty()) {
+  const QString analyzerModel = analyzer_->Ask();
+  if (analyzerModel.isEmpty()) {
     Tell(QStringLiteral("No analyzer answers on port %1: check its cable and that it is on, "
                         "then run again.")
              .arg(port),
@@ -619,6 +623,14 @@ void WorkbenchWindow::Run(const QList<int>& elementIndexes) {
   hostapp::recordVersions(versions, *plugIn_);
   sequence_->SetRecord(versions);
   hostapp::SequenceRun run(*sequence_, file_);
+  // The guide names the analyzer the port answered with, as for the
+  // command line's run.
+  run.Context()->setAnalyzerModel(analyzerModel);
+  if (!run.WriteResults()) {
+    Tell(QStringLiteral("%1 could not be written, so the run does not start.").arg(file_), true);
+    return;
+  }
+  KeepFileState();
   RunCompanion companion([this] { StopAfterThisTest(); });
   int performed = 0;
   run.SetProgress({[&](int index) {

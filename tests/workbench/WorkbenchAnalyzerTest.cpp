@@ -9,7 +9,7 @@
 namespace workbenchtest {
 namespace {
 
-TEST_F(WorkbenchTest, FindAnalyzersAsksEachDeviceAndTellsWhatAnswered) {
+TEST_F(WorkbenchRealTimeTest, FindAnalyzersAsksEachDeviceAndTellsWhatAnswered) {
   rv1xsim::Simulator& answering = analyzer();
   rv1xsim::SimulatorOptions quiet;
   quiet.faults.silent = true;
