@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -50,6 +51,39 @@ using workbench::SequenceModel;
 using workbench::WorkbenchWindow;
 
 constexpr int kPort = 3;
+
+// A stored entry of a class nobody registered.
+inline const QString kUnknownEntry = QStringLiteral(
+    "<TestElement ClassName=\"RV1XTests.CTestTeleport\" TestID=\"900\" ID=\"7\">\n"
+    "    <Info Name=\"Teleport test\"/>\n"
+    "    <PlugInData PlugIn=\"RV-1X\">\n"
+    "      <Distance>3</Distance>\n"
+    "    </PlugInData>\n"
+    "  </TestElement>");
+
+// The stored sequence with the unknown entry after its first test.
+inline QString withUnknownEntry(QString stored) {
+  return stored.replace(QStringLiteral("</TestElement>\n  <TestElement"),
+                        QStringLiteral("</TestElement>\n  %1\n  <TestElement").arg(kUnknownEntry));
+}
+
+// rv1x-host with the registry of that file alone, on virtual time.
+inline testsupport::ProgramOutcome host(const QString& registry, const QStringList& arguments) {
+  QProcess process;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("RV1X_REGISTRY"), registry);
+  environment.insert(QStringLiteral("RV1X_VIRTUAL_CLOCK"), QStringLiteral("1"));
+  process.setProcessEnvironment(environment);
+  process.start(testsupport::builtProgram(QStringLiteral("rv1x-host")),
+                QStringList{QStringLiteral("--registry"), registry} + arguments);
+  if (!process.waitForFinished(60000)) {
+    process.kill();
+    process.waitForFinished();
+    return {};
+  }
+  return {process.exitCode(), QString::fromUtf8(process.readAllStandardError()),
+          QString::fromUtf8(process.readAllStandardOutput())};
+}
 
 // The shipped template, with a second standard for the sensitivity test.
 inline QString workshopTemplate(const QString& folder) {
