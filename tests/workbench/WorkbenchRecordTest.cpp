@@ -45,10 +45,10 @@ QStringList recordOf(const QString& file) {
                 root.firstChildElement(QStringLiteral("Technician")).text());
   const QDomElement run = root.firstChildElement(QStringLiteral("Run"));
   for (const QString& time : {QStringLiteral("Started"), QStringLiteral("Ended")})
-    record.append(time + (run.attribute(time).isEmpty() ? QStringLiteral(" unset")
-                                                        : QStringLiteral(" set")));
-  record.append(QStringLiteral("run ") + attributes(run, {QStringLiteral("HostVersion"),
-                                                          QStringLiteral("PlugInVersion")}));
+    record.append(
+        time + (run.attribute(time).isEmpty() ? QStringLiteral(" unset") : QStringLiteral(" set")));
+  record.append(QStringLiteral("run ") +
+                attributes(run, {QStringLiteral("HostVersion"), QStringLiteral("PlugInVersion")}));
   for (QDomElement test = root.firstChildElement(QStringLiteral("TestElement")); !test.isNull();
        test = test.nextSiblingElement(QStringLiteral("TestElement"))) {
     record.append(QStringLiteral("test %1 status=%2 mti=%3 selected=%4")
@@ -75,8 +75,8 @@ TEST_F(WorkbenchTest, ARunFromTheWindowRecordsWhatTheCommandLinesRunRecords) {
   window->NewSequence();
   selectRows(*window, {1, 3, 4, 5, 6});
   window->RemoveSelected();
-  const QString windows = writeFile(QStringLiteral("window.xml"),
-                                    withUnknownEntry(window->Sequence().ToXml()));
+  const QString windows =
+      writeFile(QStringLiteral("window.xml"), withUnknownEntry(window->Sequence().ToXml()));
   ASSERT_TRUE(window->OpenSequence(windows));
   for (auto [field, text] :
        {std::pair{"deviceModel", "Lifeline 9"}, std::pair{"deviceSerial", "LL9-20417"},
@@ -100,10 +100,10 @@ TEST_F(WorkbenchTest, ARunFromTheWindowRecordsWhatTheCommandLinesRunRecords) {
       << qPrintable(window->Notice());
 
   const testsupport::ProgramOutcome ran =
-      host(registryPath(),
-           {QStringLiteral("--unattended"), QStringLiteral("--simulate"), QStringLiteral("--template"),
-            options_.templateFile, QStringLiteral("run"), QStringLiteral("--sequence"), commands,
-            QStringLiteral("--results"), commands, QStringLiteral("1")});
+      host(registryPath(), {QStringLiteral("--unattended"), QStringLiteral("--simulate"),
+                            QStringLiteral("--template"), options_.templateFile,
+                            QStringLiteral("run"), QStringLiteral("--sequence"), commands,
+                            QStringLiteral("--results"), commands, QStringLiteral("1")});
   EXPECT_EQ(ran.status, 1) << "the unreadable entry was not run: " << qPrintable(ran.errors);
 
   const QStringList record = recordOf(windows);
@@ -114,7 +114,8 @@ TEST_F(WorkbenchTest, ARunFromTheWindowRecordsWhatTheCommandLinesRunRecords) {
       QStringLiteral("Ended set")};
   for (const QString& line : expected) EXPECT_TRUE(record.contains(line)) << qPrintable(line);
   ASSERT_FALSE(record.isEmpty());
-  EXPECT_TRUE(record.first().contains(QStringLiteral("Type=\"RV-12P\""))) << qPrintable(record.first());
+  EXPECT_TRUE(record.first().contains(QStringLiteral("Type=\"RV-12P\"")))
+      << qPrintable(record.first());
   EXPECT_TRUE(record.last().contains(QStringLiteral("Workshop"))) << qPrintable(record.last());
   EXPECT_TRUE(textOf(windows).contains(kUnknownEntry));
 
