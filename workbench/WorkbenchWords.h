@@ -61,7 +61,8 @@ inline constexpr char SaveFirst[] =
     "1137::The sequence has changes that are not saved. Save them first?";
 inline constexpr char ReportNotWritten[] = "1138::The report was not written: %%1";
 inline constexpr char ReportIs[] = "1139::The report is %%1.";
-inline constexpr char ReportNoViewer[] = "1140::The report is %%1; no viewer could be opened for it.";
+inline constexpr char ReportNoViewer[] =
+    "1140::The report is %%1; no viewer could be opened for it.";
 inline constexpr char Exported[] = "1141::The measurements are in %%1.";
 inline constexpr char SelectToRun[] =
     "1142::Select the tests to run; an unreadable entry is never run.";
@@ -70,7 +71,8 @@ inline constexpr char NothingToRun[] = "1144::The sequence holds no test to run.
 inline constexpr char ChoosePortFirst[] = "1145::Choose the analyzer's port first.";
 inline constexpr char NoAnalyzerOnPort[] =
     "1146::No analyzer answers on port %%1: check its cable and that it is on, then run again.";
-inline constexpr char RunNotStarted[] = "1147::%%1 could not be written, so the run does not start.";
+inline constexpr char RunNotStarted[] =
+    "1147::%%1 could not be written, so the run does not start.";
 inline constexpr char Progress[] = "1148::Test %%1 of %%2";
 inline constexpr char RunningOnPort[] = "1149::Running on port %%1...";
 inline constexpr char ResultsLost[] =

@@ -9,15 +9,18 @@
 namespace workbenchtest {
 namespace {
 
-TEST_F(WorkbenchRealTimeTest, FindAnalyzersAsksEachDeviceAndTellsWhatAnswered) {
-  rv1xsim::Simulator& answering = analyzer();
+TEST_F(WorkbenchTest, FindAnalyzersAsksEachDeviceAndTellsWhatAnswered) {
+  // Two device files, one with the analyzer behind it and one with a silent
+  // one, and a device that is not there.
   rv1xsim::SimulatorOptions quiet;
   quiet.faults.silent = true;
-  rv1xsim::Simulator silent(quiet);
-  ASSERT_TRUE(silent.start());
-  mapPort(4, silent.slavePath());
-  const QStringList devices{answering.slavePath(), silent.slavePath(),
+  const std::unique_ptr<rv1xsim::Simulator> silent = testsupport::pluggedAnalyzer(quiet, 4);
+  analyzer();
+  const QStringList devices{writeFile(QStringLiteral("ttyRV3"), QString()),
+                            writeFile(QStringLiteral("ttyRV4"), QString()),
                             QStringLiteral("/nonexistent/rv1x-port-5")};
+  mapPort(kPort, devices.at(0));
+  mapPort(4, devices.at(1));
   const auto source = [devices](hostapp::Probing probing) {
     return hostapp::listSerialDevices(devices, probing);
   };

@@ -6,9 +6,7 @@
 // the simulated analyzer on port 3 with the simulated bench, the host's
 // scripted operator in the guide windows, and the file dialogs answered
 // from a list. Each test is on its own clock with a link of its own, the
-// analyzer answering in-process (SimulatedLink.h); a test of the devices
-// the machine lists (WorkbenchRealTimeTest) has pseudo-terminals on real
-// time instead.
+// analyzer answering in-process (SimulatedLink.h).
 
 #include <gtest/gtest.h>
 
@@ -107,10 +105,6 @@ inline QString workshopTemplate(const QString& folder) {
 
 class WorkbenchTest : public ::testing::Test {
  protected:
-  explicit WorkbenchTest(bool virtualTime = true) {
-    if (virtualTime) simulated_ = std::make_unique<testsupport::SimulatedLink>();
-  }
-
   static void SetUpTestSuite() {
     registry_ = std::make_unique<testsupport::TemporaryRegistry>();
     for (const char* library :
@@ -156,16 +150,9 @@ class WorkbenchTest : public ::testing::Test {
     return window;
   }
 
-  // The simulated analyzer on port 3, with a technician at its bench: in
-  // this process, or on a pseudo-terminal on real time.
+  // The simulated analyzer on port 3, with a technician at its bench.
   rv1xsim::Simulator& analyzer() {
-    if (simulated_) {
-      simulator_ = testsupport::pluggedAnalyzer({}, kPort);
-    } else {
-      simulator_ = std::make_unique<rv1xsim::Simulator>();
-      EXPECT_TRUE(simulator_->start());
-      mapPort(kPort, simulator_->slavePath());
-    }
+    simulator_ = testsupport::pluggedAnalyzer({}, kPort);
     bench_ = std::make_unique<hostapp::SimulatedBench>(*simulator_);
     return *simulator_;
   }
@@ -233,7 +220,7 @@ class WorkbenchTest : public ::testing::Test {
   }
 
   // Made before the analyzers and the windows, so that it goes after them.
-  std::unique_ptr<testsupport::SimulatedLink> simulated_;
+  testsupport::SimulatedLink simulated_;
   QTemporaryDir dir_;
   hostapp::CommonOptions options_;
   QStringList files_;  // the answers of the file dialogs, in order
@@ -268,12 +255,6 @@ class WorkbenchTest : public ::testing::Test {
 
   std::unique_ptr<WhenShown> dialogs_;
   static inline std::unique_ptr<testsupport::TemporaryRegistry> registry_;
-};
-
-// The devices of the machine, asked in real time over pseudo-terminals.
-class WorkbenchRealTimeTest : public WorkbenchTest {
- protected:
-  WorkbenchRealTimeTest() : WorkbenchTest(false) {}
 };
 
 }  // namespace workbenchtest
