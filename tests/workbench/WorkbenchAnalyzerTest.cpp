@@ -1,5 +1,6 @@
 // The workbench's analyzer panel: the devices asked in turn, what each
-// answered told in the panel, and the port chosen kept for the next start.
+// answered told in the panel, the port chosen kept for the next start, and
+// a run on a port where nothing answers.
 
 #include <QComboBox>
 
@@ -47,6 +48,15 @@ TEST_F(WorkbenchTest, FindAnalyzersAsksEachDeviceAndTellsWhatAnswered) {
   std::unique_ptr<WorkbenchWindow> next = openWindow();
   next->Analyzer().SetDeviceSource(source);
   EXPECT_EQ(next->Analyzer().Port(), 4);
+
+  // A run there starts no test and says why in the window.
+  next->NewSequence();
+  files_ = {QStringLiteral("silent.xml")};
+  button(*next, "runAll")->click();
+  EXPECT_TRUE(next->Notice().startsWith(QStringLiteral("No analyzer answers on port 4")))
+      << qPrintable(next->Notice());
+  EXPECT_EQ(column(*next, SequenceModel::VerdictColumn).count(QStringLiteral("Not performed")), 7);
+  EXPECT_TRUE(ui::MessageBoxes::instance().shown().isEmpty());
 }
 
 }  // namespace
