@@ -3,6 +3,7 @@
 #include <QFormLayout>
 #include <QLineEdit>
 
+#include "Guarded.h"
 #include "WorkbenchStore.h"
 #include "WorkbenchWords.h"
 
@@ -23,7 +24,8 @@ DevicePanel::DevicePanel(QWidget* parent) : QGroupBox(words::text(words::DeviceB
   layout->addRow(label(words::Asset), asset_);
   layout->addRow(label(words::Technician), technician_);
   // The last technician is offered the next time.
-  connect(technician_, &QLineEdit::editingFinished, this, [this] { KeepTechnician(); });
+  connect(technician_, &QLineEdit::editingFinished, this,
+          [this] { guarded([this] { KeepTechnician(); }, nullptr); });
 }
 
 void DevicePanel::KeepTechnician() {

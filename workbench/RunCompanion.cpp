@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QWindow>
 
+#include "Guarded.h"
 #include "WorkbenchWords.h"
 #include "ui/Form.h"
 
@@ -22,7 +23,7 @@ RunCompanion::RunCompanion(std::function<void()> stop) : stop_(std::move(stop)) 
   layout->addWidget(progress_, 1);
   layout->addWidget(stopButton_);
   connect(stopButton_, &QPushButton::clicked, this, [this] {
-    if (stop_) stop_();
+    if (stop_) guarded(stop_, nullptr);
   });
   observer_ = ui::Form::addModalObserver([this](ui::Form& guide) { Attach(guide); });
 }
