@@ -9,39 +9,41 @@
 
 #include "AnalyzerPort.h"
 #include "Guarded.h"
+#include "SimulatedAnalyzer.h"
 #include "WorkbenchStore.h"
+#include "WorkbenchWords.h"
 
 namespace workbench {
 
 namespace {
 
-const QString kChoose =
-    QStringLiteral("Choose the port the analyzer is on, or press \"Find analyzers\".");
-
 QString entryText(const hostapp::SerialDevice& device, bool asked) {
   QString text = device.ports.isEmpty()
                      ? device.device
-                     : QStringLiteral("Port %1: %2").arg(device.ports.first()).arg(device.device);
+                     : words::text(words::PortEntry, {device.ports.first(), device.device});
   if (!device.description.isEmpty()) text += QStringLiteral(" (%1)").arg(device.description);
-  if (device.ports.isEmpty()) return text + QStringLiteral(" - no port number opens it");
-  if (!device.exists) return text + QStringLiteral(" - not there");
-  if (device.present) return text + QStringLiteral(" - %1").arg(device.model);
-  if (asked) return text + QStringLiteral(" - nothing answers");
+  if (device.ports.isEmpty()) return words::text(words::NoPortNumber, {text});
+  // With --simulate the port is answered in-process, whatever device it names.
+  if (hostapp::isSimulatedPort(device.ports.first()))
+    return words::text(words::SimulatedOnPort, {text});
+  if (!device.exists) return words::text(words::NotThere, {text});
+  if (device.present) return QStringLiteral("%1 - %2").arg(text, device.model);
+  if (asked) return words::text(words::NothingAnswers, {text});
   return text;
 }
 
 }  // namespace
 
 AnalyzerPanel::AnalyzerPanel(QWidget* parent)
-    : QGroupBox(QStringLiteral("Analyzer"), parent),
+    : QGroupBox(words::text(words::AnalyzerBox), parent),
       source_([](hostapp::Probing probing) { return hostapp::listSerialDevices(probing); }) {
   setObjectName(QStringLiteral("analyzer"));
   ports_ = new QComboBox(this);
   ports_->setObjectName(QStringLiteral("ports"));
   ports_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   ports_->setMinimumContentsLength(30);
-  ports_->setPlaceholderText(QStringLiteral("No port chosen"));
-  find_ = new QPushButton(QStringLiteral("Find analyzers"), this);
+  ports_->setPlaceholderText(words::text(words::NoPortChosen));
+  find_ = new QPushButton(words::text(words::FindAnalyzers), this);
   find_->setObjectName(QStringLiteral("findAnalyzers"));
   status_ = new QLabel(this);
   status_->setObjectName(QStringLiteral("analyzerStatus"));
@@ -78,8 +80,7 @@ QList<AnalyzerPanel::Entry> AnalyzerPanel::Entries(const QList<hostapp::SerialDe
 
 void AnalyzerPanel::ListDevices() {
   Show(Entries(source_(hostapp::Probing::None), false));
-  Tell(Port() ? QStringLiteral("Runs use port %1; \"Find analyzers\" asks every port.").arg(Port())
-              : kChoose);
+  Tell(Port() ? words::text(words::RunsUsePortFind, {Port()}) : words::text(words::ChoosePort));
 }
 
 int AnalyzerPanel::FindAnalyzers() {
@@ -90,20 +91,16 @@ int AnalyzerPanel::FindAnalyzers() {
   int firstFound = 0;
   for (const hostapp::SerialDevice& device : devices) {
     if (!device.present || device.ports.isEmpty()) continue;
-    found.append(QStringLiteral("%1 on port %2").arg(device.model).arg(device.ports.first()));
+    found.append(words::text(words::FoundOn, {device.model, device.ports.first()}));
     if (device.ports.contains(Port())) chosenFound = Port();
     if (!firstFound) firstFound = device.ports.first();
   }
   // One that answers is chosen when the chosen port has none.
   if (!chosenFound && firstFound) SetPort(firstFound);
   if (found.isEmpty())
-    Tell(QStringLiteral("No RV-1X answers on any of the %1 serial devices: check its cable and "
-                        "that it is on and in remote mode.")
-             .arg(devices.size()));
+    Tell(words::text(words::NoneAnswers, {devices.size()}));
   else
-    Tell(QStringLiteral("Found: %1. Runs use port %2.")
-             .arg(found.join(QStringLiteral(", ")))
-             .arg(Port()));
+    Tell(words::text(words::Found, {found.join(QStringLiteral(", ")), Port()}));
   return static_cast<int>(found.size());
 }
 
@@ -120,7 +117,7 @@ void AnalyzerPanel::Show(const QList<Entry>& entries) {
     listed = listed || device.ports.contains(chosen);
   }
   // The port kept from before stays chosen, whether it is there now or not.
-  if (chosen && !listed) ports_->addItem(QStringLiteral("Port %1 - not found").arg(chosen), chosen);
+  if (chosen && !listed) ports_->addItem(words::text(words::PortNotFound, {chosen}), chosen);
   const int at = ports_->findData(chosen);
   ports_->setCurrentIndex(chosen ? at : -1);
   showing_ = false;
@@ -130,8 +127,8 @@ void AnalyzerPanel::Chosen() {
   if (showing_) return;
   const int port = Port();
   if (port > 0 && port != storedPort() && !storePort(port))
-    Q_EMIT Problem(QStringLiteral("The port could not be kept in the registry."));
-  Tell(port ? QStringLiteral("Runs use port %1.").arg(port) : kChoose);
+    Q_EMIT Problem(words::text(words::PortNotKept));
+  Tell(port ? words::text(words::RunsUsePort, {port}) : words::text(words::ChoosePort));
 }
 
 int AnalyzerPanel::Port() const {
@@ -141,7 +138,7 @@ int AnalyzerPanel::Port() const {
 void AnalyzerPanel::SetPort(int port) {
   int at = ports_->findData(port);
   if (at < 0 && port > 0) {
-    ports_->addItem(QStringLiteral("Port %1").arg(port), port);
+    ports_->addItem(words::text(words::Port, {port}), port);
     at = ports_->count() - 1;
   }
   ports_->setCurrentIndex(at);
@@ -158,7 +155,7 @@ void AnalyzerPanel::Tell(const QString& text) {
 QString AnalyzerPanel::Ask() {
   const int port = Port();
   if (port == 0) {
-    Tell(kChoose);
+    Tell(words::text(words::ChoosePort));
     return {};
   }
   const host::OrvanQelMti found = hostapp::queryAnalyzer(port);
@@ -171,8 +168,8 @@ QString AnalyzerPanel::Ask() {
     entry.device.model = found.MtiType;
   }
   Show(entries);
-  Tell(found.isEmpty() ? QStringLiteral("No RV-1X answers on port %1.").arg(port)
-                       : QStringLiteral("%1 answers on port %2.").arg(found.MtiType).arg(port));
+  Tell(found.isEmpty() ? words::text(words::NoAnswerOnPort, {port})
+                       : words::text(words::AnswersOnPort, {found.MtiType, port}));
   return found.MtiType;
 }
 

@@ -3,25 +3,33 @@
 #include <QFormLayout>
 #include <QLineEdit>
 
+#include "Guarded.h"
 #include "WorkbenchStore.h"
+#include "WorkbenchWords.h"
 
 namespace workbench {
 
-DevicePanel::DevicePanel(QWidget* parent) : QGroupBox(QStringLiteral("Device under test"), parent) {
+DevicePanel::DevicePanel(QWidget* parent) : QGroupBox(words::text(words::DeviceBox), parent) {
   setObjectName(QStringLiteral("device"));
-  model_ = Field("deviceModel", QStringLiteral("the defibrillator's make and model"));
-  serial_ = Field("deviceSerial", QStringLiteral("its serial number"));
-  asset_ = Field("deviceAsset", QStringLiteral("the hospital's asset number"));
-  technician_ = Field("technician", QStringLiteral("who tests it"));
+  model_ = Field("deviceModel", words::text(words::ModelHint));
+  serial_ = Field("deviceSerial", words::text(words::SerialHint));
+  asset_ = Field("deviceAsset", words::text(words::AssetHint));
+  technician_ = Field("technician", words::text(words::TechnicianHint));
   auto* layout = new QFormLayout(this);
-  layout->addRow(QStringLiteral("Model:"), model_);
-  layout->addRow(QStringLiteral("Serial number:"), serial_);
-  layout->addRow(QStringLiteral("Asset number:"), asset_);
-  layout->addRow(QStringLiteral("Technician:"), technician_);
+  const auto label = [](const char* word) {
+    return words::text(words::FieldLabel, {words::text(word)});
+  };
+  layout->addRow(label(words::Model), model_);
+  layout->addRow(label(words::Serial), serial_);
+  layout->addRow(label(words::Asset), asset_);
+  layout->addRow(label(words::Technician), technician_);
   // The last technician is offered the next time.
-  connect(technician_, &QLineEdit::editingFinished, this, [this] {
-    if (!Technician().isEmpty() && Technician() != lastTechnician()) storeTechnician(Technician());
-  });
+  connect(technician_, &QLineEdit::editingFinished, this,
+          [this] { guarded([this] { KeepTechnician(); }, nullptr); });
+}
+
+void DevicePanel::KeepTechnician() {
+  if (!Technician().isEmpty() && Technician() != lastTechnician()) storeTechnician(Technician());
 }
 
 QLineEdit* DevicePanel::Field(const char* name, const QString& hint) {

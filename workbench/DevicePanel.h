@@ -21,6 +21,8 @@ class DevicePanel : public QGroupBox {
   void Show(const host::SequenceRecord& record);
   host::DeviceUnderTest Device() const;
   QString Technician() const;
+  // The technician shown is the one offered next time (WorkbenchStore.h).
+  void KeepTechnician();
 
  Q_SIGNALS:
   // A field was changed by hand.

@@ -5,27 +5,25 @@
 #include <QPushButton>
 #include <QWindow>
 
+#include "Guarded.h"
+#include "WorkbenchWords.h"
 #include "ui/Form.h"
 
 namespace workbench {
 
-namespace {
-const QString kStopping = QStringLiteral("The run stops after this test");
-}  // namespace
-
 RunCompanion::RunCompanion(std::function<void()> stop) : stop_(std::move(stop)) {
   setObjectName(QStringLiteral("runCompanion"));
   setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
-  setWindowTitle(QStringLiteral("Sequence run"));
+  setWindowTitle(words::text(words::CompanionTitle));
   auto* layout = new QHBoxLayout(this);
   progress_ = new QLabel(this);
   progress_->setObjectName(QStringLiteral("runProgress"));
-  stopButton_ = new QPushButton(QStringLiteral("Stop after this test"), this);
+  stopButton_ = new QPushButton(words::text(words::StopAfter), this);
   stopButton_->setObjectName(QStringLiteral("companionStop"));
   layout->addWidget(progress_, 1);
   layout->addWidget(stopButton_);
   connect(stopButton_, &QPushButton::clicked, this, [this] {
-    if (stop_) stop_();
+    if (stop_) guarded(stop_, nullptr);
   });
   observer_ = ui::Form::addModalObserver([this](ui::Form& guide) { Attach(guide); });
 }
@@ -41,7 +39,7 @@ void RunCompanion::SetProgress(const QString& text) {
 
 void RunCompanion::ShowStopping() {
   stopButton_->setEnabled(false);
-  stopButton_->setText(kStopping);
+  stopButton_->setText(words::text(words::CompanionStopping));
   adjustSize();
 }
 

@@ -4,6 +4,7 @@
 #include <QColor>
 
 #include "SettingsSummary.h"
+#include "WorkbenchWords.h"
 #include "elements/TestName.h"
 #include "limits/Standard.h"
 #include "limits/StandardsCollection.h"
@@ -18,12 +19,8 @@ namespace workbench {
 
 namespace {
 
-const char* const kHeaders[] = {"Test", "Settings", "Standard", "Verdict"};
-const QString kUnreadable = QStringLiteral("Unreadable");
-const QString kRunning = QStringLiteral("Running...");
-const QString kOperator = QStringLiteral("Operator");
-const QString kSettingsNotRead = QStringLiteral("(stored settings not read)");
-const QString kResultNotRead = QStringLiteral("(stored result not read)");
+const char* const kHeaders[] = {words::TestHeader, words::SettingsHeader, words::StandardHeader,
+                                words::VerdictHeader};
 
 host::StandardsCollectionPtr ownStandards(const host::ITestElementPtr& test) {
   return rt::orDefault([&] { return com::must(com::must(test).Limits()).Standards(); },
@@ -32,12 +29,12 @@ host::StandardsCollectionPtr ownStandards(const host::ITestElementPtr& test) {
 
 // How an unreadable entry names itself: its info's name, else its class.
 QString storedName(const host::XmlElementPtr& entry) {
-  if (!entry) return kUnreadable;
+  if (!entry) return words::text(words::Unreadable);
   const host::XmlElementPtr info = entry->SelectChild(QStringLiteral("Info"));
   const QString name = info ? info->Attribute(QStringLiteral("Name")) : QString();
   if (!name.isEmpty()) return name;
   const QString className = entry->Attribute(QStringLiteral("ClassName"));
-  return className.isEmpty() ? QStringLiteral("Test element") : className;
+  return className.isEmpty() ? words::text(words::TestElement) : className;
 }
 
 // A pass green, a failure red, a test without a verdict dark amber; one
@@ -101,14 +98,14 @@ QStringList SequenceModel::StandardChoices(int row) const {
 QString SequenceModel::Summary(int row) const {
   const host::ITestElementPtr test = Element(row);
   if (sequence_->KeptAsStored(ElementIndex(row), QStringLiteral("PlugInData")))
-    return kSettingsNotRead;
+    return words::text(words::SettingsNotRead);
   auto found = summaries_.find(test.get());
   if (found == summaries_.end()) found = summaries_.insert(test.get(), settingsSummary(*test));
   return *found;
 }
 
 QString SequenceModel::StandardText(int row) const {
-  if (StandardChoices(row).isEmpty()) return kOperator;
+  if (StandardChoices(row).isEmpty()) return words::text(words::Operator);
   const host::StandardsCollectionPtr judging = sequence_->JudgingStandards(ElementIndex(row));
   QStringList names;
   for (const host::StandardPtr& standard : *judging) names.append(standard->AlphaName());
@@ -122,7 +119,7 @@ QVariant SequenceModel::data(const QModelIndex& index, int role) const {
   if (!test) {
     if (role == Qt::DisplayRole) {
       if (index.column() == TestColumn) return storedName(sequence_->StoredEntry(row));
-      if (index.column() == VerdictColumn) return kUnreadable;
+      if (index.column() == VerdictColumn) return words::text(words::Unreadable);
       return QString();
     }
     if (role == Qt::ToolTipRole) return sequence_->Problem(row);
@@ -142,7 +139,7 @@ QVariant SequenceModel::data(const QModelIndex& index, int role) const {
       break;
     case VerdictColumn: {
       if (running) {
-        if (role == Qt::DisplayRole) return kRunning;
+        if (role == Qt::DisplayRole) return words::text(words::Running);
         if (role == Qt::FontRole) {
           QFont font;
           font.setBold(true);
@@ -151,7 +148,7 @@ QVariant SequenceModel::data(const QModelIndex& index, int role) const {
         break;
       }
       if (sequence_->KeptAsStored(ElementIndex(row), QStringLiteral("ResultItem")))
-        return role == Qt::DisplayRole ? QVariant(kResultNotRead) : QVariant();
+        return role == Qt::DisplayRole ? QVariant(words::text(words::ResultNotRead)) : QVariant();
       const host::TestVerdict verdict = host::verdictOf(*sequence_, ElementIndex(row));
       if (role == Qt::DisplayRole) return host::verdictWords(verdict.verdict);
       if (role == Qt::ToolTipRole && !verdict.reason.isEmpty()) return verdict.reason;
@@ -167,7 +164,7 @@ QVariant SequenceModel::data(const QModelIndex& index, int role) const {
 QVariant SequenceModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (role != Qt::DisplayRole) return {};
   if (orientation == Qt::Vertical) return section + 1;
-  return section >= 0 && section < ColumnCount ? QVariant(QLatin1String(kHeaders[section]))
+  return section >= 0 && section < ColumnCount ? QVariant(words::text(kHeaders[section]))
                                                : QVariant();
 }
 

@@ -1,5 +1,6 @@
 #include "SettingsEditing.h"
 
+#include "WorkbenchWords.h"
 #include "dialogs/HostDialogWindow.h"
 #include "elements/TestName.h"
 #include "runtime/ErrorHandling.h"
@@ -17,7 +18,7 @@ SettingsEdit editSettings(host::ITestElement& test, QWidget* parent) {
   const host::XmlElementPtr before = settings->Save(std::make_shared<host::XmlDocument>());
 
   host::HostDialogWindow window(dialog,
-                                QStringLiteral("Settings - %1").arg(host::shownTestName(test)),
+                                words::text(words::SettingsTitle, {host::shownTestName(test)}),
                                 host::HostDialogWindow::Buttons::OkCancel);
   window.setParent(parent, window.windowFlags());
   const bool accepted = window.exec() == QDialog::Accepted;

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 
+#include "Guarded.h"
 #include "SequenceModel.h"
 
 namespace workbench {
@@ -15,7 +16,7 @@ QWidget* StandardDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
   // Taken as it is picked, not when the cell is left.
   connect(box, &QComboBox::activated, this, [this, box] {
     auto* self = const_cast<StandardDelegate*>(this);
-    Q_EMIT self->commitData(box);
+    guarded([&] { Q_EMIT self->commitData(box); }, tell_);
   });
   return box;
 }

@@ -1,6 +1,5 @@
 #include "WorkbenchWindow.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
@@ -31,6 +30,7 @@
 #include "SimulatedBench.h"
 #include "StandardDelegate.h"
 #include "WorkbenchStore.h"
+#include "WorkbenchWords.h"
 #include "com/RegisteredName.h"
 #include "elements/TestName.h"
 #include "runtime/ErrorHandling.h"
@@ -40,14 +40,12 @@
 #include "typelib/IPlugIn.h"
 #include "typelib/ITestElement.h"
 #include "ui/MessageBoxes.h"
+#include "ui/MessageLoop.h"
 
 namespace workbench {
 
 namespace {
 
-const QString kTitle = QStringLiteral("RV-1X workbench");
-const QString kUntitled = QStringLiteral("New sequence");
-const QString kSequenceFiles = QStringLiteral("Test sequences (*.xml);;All files (*)");
 const QString kNewFile = QStringLiteral("rv1x-sequence.xml");
 constexpr int kWidth = 960;
 constexpr int kHeight = 620;
@@ -90,7 +88,7 @@ WorkbenchWindow::WorkbenchWindow(host::IPlugInPtr plugIn, hostapp::CommonOptions
       analyzer_->ListDevices();
       analyzer_->SetPort(port);
     } else {
-      Tell(QStringLiteral("The simulated analyzer could not be started."), true);
+      Tell(words::text(words::SimulatorNotStarted), true);
     }
   }
 }
@@ -125,7 +123,7 @@ void WorkbenchWindow::BuildWindow() {
 }
 
 QWidget* WorkbenchWindow::BuildSequenceBox() {
-  auto* box = new QGroupBox(QStringLiteral("Sequence"), this);
+  auto* box = new QGroupBox(words::text(words::SequenceBox), this);
   box->setObjectName(QStringLiteral("sequenceBox"));
   model_ = new SequenceModel(this);
   connect(model_, &SequenceModel::Edited, this, [this] { SetModified(true); });
@@ -135,7 +133,9 @@ QWidget* WorkbenchWindow::BuildSequenceBox() {
   table_->setModel(model_);
   // After the view's own reset, which closes every editor.
   connect(model_, &QAbstractItemModel::modelReset, this, [this] { OpenStandardEditors(); });
-  table_->setItemDelegateForColumn(SequenceModel::StandardColumn, new StandardDelegate(table_));
+  table_->setItemDelegateForColumn(
+      SequenceModel::StandardColumn,
+      new StandardDelegate([this](const QString& why) { Tell(why, true); }, table_));
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -166,13 +166,13 @@ QWidget* WorkbenchWindow::BuildSequenceBox() {
       catalogue_->addItem(host::shownTestName(*test), static_cast<int>(test->TestID()));
     }
   });
-  auto* add = new QPushButton(QStringLiteral("Add test"), box);
+  auto* add = new QPushButton(words::text(words::AddTest), box);
   add->setObjectName(QStringLiteral("addTest"));
-  remove_ = new QPushButton(QStringLiteral("Remove"), box);
+  remove_ = new QPushButton(words::text(words::Remove), box);
   remove_->setObjectName(QStringLiteral("removeTest"));
-  moveUp_ = new QPushButton(QStringLiteral("Move up"), box);
+  moveUp_ = new QPushButton(words::text(words::MoveUp), box);
   moveUp_->setObjectName(QStringLiteral("moveUp"));
-  moveDown_ = new QPushButton(QStringLiteral("Move down"), box);
+  moveDown_ = new QPushButton(words::text(words::MoveDown), box);
   moveDown_->setObjectName(QStringLiteral("moveDown"));
   Connect(add, [this] { AddTest(catalogue_->currentData().toInt()); });
   Connect(remove_, [this] { RemoveSelected(); });
@@ -181,7 +181,7 @@ QWidget* WorkbenchWindow::BuildSequenceBox() {
   editing_ = {add, remove_, moveUp_, moveDown_};
 
   auto* side = new QVBoxLayout;
-  side->addWidget(new QLabel(QStringLiteral("From the catalogue:"), box));
+  side->addWidget(new QLabel(words::text(words::FromCatalogue), box));
   side->addWidget(catalogue_);
   side->addWidget(add);
   side->addSpacing(12);
@@ -189,7 +189,7 @@ QWidget* WorkbenchWindow::BuildSequenceBox() {
   side->addWidget(moveUp_);
   side->addWidget(moveDown_);
   side->addStretch();
-  auto* hint = new QLabel(QStringLiteral("Double-click a test\nto change its settings."), box);
+  auto* hint = new QLabel(words::text(words::EditHint), box);
   hint->setEnabled(false);
   side->addWidget(hint);
 
@@ -201,12 +201,12 @@ QWidget* WorkbenchWindow::BuildSequenceBox() {
 
 QWidget* WorkbenchWindow::BuildButtons() {
   auto* bar = new QWidget(this);
-  auto* runBox = new QGroupBox(QStringLiteral("Run"), bar);
-  runAll_ = new QPushButton(QStringLiteral("Run all"), runBox);
+  auto* runBox = new QGroupBox(words::text(words::RunBox), bar);
+  runAll_ = new QPushButton(words::text(words::RunAll), runBox);
   runAll_->setObjectName(QStringLiteral("runAll"));
-  runSelected_ = new QPushButton(QStringLiteral("Run selected"), runBox);
+  runSelected_ = new QPushButton(words::text(words::RunSelected), runBox);
   runSelected_->setObjectName(QStringLiteral("runSelected"));
-  stop_ = new QPushButton(QStringLiteral("Stop after this test"), runBox);
+  stop_ = new QPushButton(words::text(words::StopAfter), runBox);
   stop_->setObjectName(QStringLiteral("stopAfter"));
   Connect(runAll_, [this] { RunAll(); });
   Connect(runSelected_, [this] { RunSelected(); });
@@ -216,16 +216,16 @@ QWidget* WorkbenchWindow::BuildButtons() {
   runs->addWidget(runSelected_);
   runs->addWidget(stop_);
 
-  auto* recordBox = new QGroupBox(QStringLiteral("Record"), bar);
-  auto* report = new QPushButton(QStringLiteral("Report"), recordBox);
+  auto* recordBox = new QGroupBox(words::text(words::RecordBox), bar);
+  auto* report = new QPushButton(words::text(words::Report), recordBox);
   report->setObjectName(QStringLiteral("report"));
-  auto* open = new QPushButton(QStringLiteral("Open..."), recordBox);
+  auto* open = new QPushButton(words::text(words::Open), recordBox);
   open->setObjectName(QStringLiteral("open"));
-  auto* save = new QPushButton(QStringLiteral("Save"), recordBox);
+  auto* save = new QPushButton(words::text(words::Save), recordBox);
   save->setObjectName(QStringLiteral("save"));
-  auto* saveAs = new QPushButton(QStringLiteral("Save as..."), recordBox);
+  auto* saveAs = new QPushButton(words::text(words::SaveAs), recordBox);
   saveAs->setObjectName(QStringLiteral("saveAs"));
-  auto* exported = new QPushButton(QStringLiteral("Export"), recordBox);
+  auto* exported = new QPushButton(words::text(words::Export), recordBox);
   exported->setObjectName(QStringLiteral("export"));
   Connect(report, [this] { WriteReport(); });
   Connect(exported, [this] { Export(); });
@@ -274,8 +274,9 @@ void WorkbenchWindow::SetModified(bool modified) {
 }
 
 void WorkbenchWindow::UpdateTitle() {
-  const QString name = file_.isEmpty() ? kUntitled : QFileInfo(file_).fileName();
-  setWindowTitle(QStringLiteral("%1 - %2%3").arg(kTitle, name, modified_ ? "*" : ""));
+  const QString name = file_.isEmpty() ? words::text(words::Untitled) : QFileInfo(file_).fileName();
+  setWindowTitle(
+      QStringLiteral("%1 - %2%3").arg(words::text(words::Title), name, modified_ ? "*" : ""));
 }
 
 void WorkbenchWindow::UpdateButtons() {
@@ -335,20 +336,16 @@ bool WorkbenchWindow::OpenSequence(const QString& path) {
         return true;
       },
       [&](const rt::RuntimeError& error) {
-        Tell(QStringLiteral("%1 was not opened: %2").arg(path, error.Description()), true);
+        Tell(words::text(words::NotOpened, {path, error.Description()}), true);
         return false;
       });
   if (!read) return false;
   SetSequence(std::move(loaded), QFileInfo(path).absoluteFilePath());
   const QStringList problems = reportedSince(before);
   if (problems.isEmpty()) {
-    Tell(QStringLiteral("Opened %1.").arg(file_));
+    Tell(words::text(words::Opened, {file_}));
   } else {
-    Tell(QStringLiteral("Opened %1; %2 could not be read and is kept as it was stored: %3")
-             .arg(file_,
-                  problems.size() == 1 ? QStringLiteral("one part")
-                                       : QStringLiteral("%1 parts").arg(problems.size()),
-                  problems.join(QStringLiteral("; "))),
+    Tell(words::text(words::OpenedKeptAsStored, {file_, problems.join(QStringLiteral("; "))}),
          true);
   }
   return true;
@@ -363,13 +360,13 @@ void WorkbenchWindow::NewSequence() {
     sequence->Append(test, com::registeredNameOf(test));
   }
   SetSequence(std::move(sequence), QString());
-  Tell(QStringLiteral("A new sequence of the whole catalogue; save it to keep it."));
+  Tell(words::text(words::NewSequence));
 }
 
 void WorkbenchWindow::AddTest(rt::Long testID) {
   const host::ITestElementPtr test = com::must(plugIn_).CreateTest(testID);
   if (!test) {
-    Tell(QStringLiteral("The plug-in gives no test %1.").arg(testID), true);
+    Tell(words::text(words::NoSuchTest, {testID}), true);
     return;
   }
   // A number of its own in the sequence, after the highest.
@@ -382,7 +379,7 @@ void WorkbenchWindow::AddTest(rt::Long testID) {
   model_->Reread();
   SelectRow(model_->rowCount() - 1);
   SetModified(true);
-  Tell(QStringLiteral("%1 added.").arg(host::shownTestName(*test)));
+  Tell(words::text(words::Added, {host::shownTestName(*test)}));
 }
 
 void WorkbenchWindow::RemoveSelected() {
@@ -411,31 +408,26 @@ void WorkbenchWindow::MoveSelected(int by) {
 void WorkbenchWindow::EditRow(int row) {
   const host::ITestElementPtr test = model_->Element(row);
   if (!test) {
-    Tell(QStringLiteral("This entry could not be read, so it cannot be edited: %1")
-             .arg(sequence_->Problem(row)),
-         true);
+    Tell(words::text(words::EntryNotEditable, {sequence_->Problem(row)}), true);
     return;
   }
   // What was stored stays as it was rather than be replaced by the part of
   // it that could be read.
   if (sequence_->KeptAsStored(model_->ElementIndex(row), QStringLiteral("PlugInData"))) {
-    Tell(QStringLiteral("The stored settings of %1 could not be read; they are kept as stored "
-                        "and not edited.")
-             .arg(host::shownTestName(*test)),
-         true);
+    Tell(words::text(words::SettingsKept, {host::shownTestName(*test)}), true);
     return;
   }
   switch (editSettings(*test, this)) {
     case SettingsEdit::Changed:
       model_->RowChanged(row);
       SetModified(true);
-      Tell(QStringLiteral("The settings of %1 changed.").arg(host::shownTestName(*test)));
+      Tell(words::text(words::SettingsChanged, {host::shownTestName(*test)}));
       break;
     case SettingsEdit::Unchanged:
       model_->RowChanged(row);
       break;
     case SettingsEdit::NoEditor:
-      Tell(QStringLiteral("%1 has no settings to edit.").arg(host::shownTestName(*test)));
+      Tell(words::text(words::NoSettings, {host::shownTestName(*test)}));
       break;
   }
 }
@@ -443,10 +435,10 @@ void WorkbenchWindow::EditRow(int row) {
 QString WorkbenchWindow::ChooseFile(FileQuestion question, const QString& suggestion) {
   if (chooser_) return chooser_(question, suggestion);
   if (question == FileQuestion::Open)
-    return QFileDialog::getOpenFileName(this, QStringLiteral("Open a test sequence"), suggestion,
-                                        kSequenceFiles);
-  return QFileDialog::getSaveFileName(this, QStringLiteral("Save the test sequence"), suggestion,
-                                      kSequenceFiles);
+    return QFileDialog::getOpenFileName(this, words::text(words::OpenTitle), suggestion,
+                                        words::text(words::SequenceFiles));
+  return QFileDialog::getSaveFileName(this, words::text(words::SaveTitle), suggestion,
+                                      words::text(words::SequenceFiles));
 }
 
 void WorkbenchWindow::KeepFileState() {
@@ -465,6 +457,9 @@ bool WorkbenchWindow::ChangedOnDisk() const {
 
 void WorkbenchWindow::TakeDevice() {
   sequence_->SetDevice(device_->Device(), device_->Technician());
+  // The technician of a record is offered the next time, however the field
+  // was left.
+  device_->KeepTechnician();
 }
 
 bool WorkbenchWindow::WriteTo(const QString& path) {
@@ -475,11 +470,11 @@ bool WorkbenchWindow::WriteTo(const QString& path) {
         file_ = QFileInfo(path).absoluteFilePath();
         KeepFileState();
         SetModified(false);
-        Tell(QStringLiteral("Saved %1.").arg(file_));
+        Tell(words::text(words::Saved, {file_}));
         return true;
       },
       [&](const rt::RuntimeError& error) {
-        Tell(QStringLiteral("%1 was not written: %2").arg(path, error.Description()), true);
+        Tell(words::text(words::NotWritten, {path, error.Description()}), true);
         return false;
       });
 }
@@ -489,10 +484,7 @@ bool WorkbenchWindow::Save() {
   // Another program's record (a run on the command line, say) is not
   // replaced by what this window read before it.
   if (ChangedOnDisk()) {
-    Tell(QStringLiteral("%1 has changed since it was opened here, so it is not written over: "
-                        "save the sequence as another file, or open it again.")
-             .arg(file_),
-         true);
+    Tell(words::text(words::ChangedOnDisk, {file_}), true);
     return false;
   }
   return WriteTo(file_);
@@ -507,9 +499,9 @@ bool WorkbenchWindow::SaveAs() {
 
 bool WorkbenchWindow::MayDiscardChanges() {
   if (!modified_) return true;
-  const int answer = ui::MessageBoxes::instance().show(
-      QStringLiteral("The sequence has changes that are not saved. Save them first?"),
-      ui::mb::YesNoCancel | ui::mb::Question, kTitle);
+  const int answer = ui::MessageBoxes::instance().show(words::text(words::SaveFirst),
+                                                       ui::mb::YesNoCancel | ui::mb::Question,
+                                                       words::text(words::Title));
   if (answer == ui::mb::Yes) return Save();
   return answer == ui::mb::No;
 }
@@ -532,15 +524,13 @@ bool WorkbenchWindow::WriteReport() {
   TakeDevice();
   if (!hostapp::printSequenceReport(*sequence_, pdf)) {
     const QStringList problems = reportedSince(before);
-    Tell(QStringLiteral("The report was not written: %1")
-             .arg(problems.isEmpty() ? pdf : problems.last()),
-         true);
+    Tell(words::text(words::ReportNotWritten, {problems.isEmpty() ? pdf : problems.last()}), true);
     return false;
   }
   if (QDesktopServices::openUrl(QUrl::fromLocalFile(pdf)))
-    Tell(QStringLiteral("The report is %1.").arg(pdf));
+    Tell(words::text(words::ReportIs, {pdf}));
   else
-    Tell(QStringLiteral("The report is %1; no viewer could be opened for it.").arg(pdf));
+    Tell(words::text(words::ReportNoViewer, {pdf}));
   return true;
 }
 
@@ -551,11 +541,11 @@ bool WorkbenchWindow::Export() {
   return rt::onError(
       [&] {
         host::exportMeasurements(*sequence_, csv);
-        Tell(QStringLiteral("The measurements are in %1.").arg(csv));
+        Tell(words::text(words::Exported, {csv}));
         return true;
       },
       [&](const rt::RuntimeError& error) {
-        Tell(QStringLiteral("%1 was not written: %2").arg(csv, error.Description()), true);
+        Tell(words::text(words::NotWritten, {csv, error.Description()}), true);
         return false;
       });
 }
@@ -571,7 +561,7 @@ void WorkbenchWindow::RunSelected() {
   for (int row : SelectedRows())
     if (const int index = model_->ElementIndex(row); index >= 0) chosen.append(index);
   if (chosen.isEmpty()) {
-    Tell(QStringLiteral("Select the tests to run; an unreadable entry is never run."), true);
+    Tell(words::text(words::SelectToRun), true);
     return;
   }
   Run(chosen);
@@ -580,7 +570,7 @@ void WorkbenchWindow::RunSelected() {
 void WorkbenchWindow::StopAfterThisTest() {
   if (!run_) return;
   run_->StopAfterThisTest();
-  Tell(QStringLiteral("The run stops after this test."));
+  Tell(words::text(words::Stopping));
   UpdateButtons();
 }
 
@@ -592,26 +582,24 @@ bool WorkbenchWindow::StartSimulator(int port) {
 void WorkbenchWindow::Run(const QList<int>& elementIndexes) {
   if (Running()) return;
   if (elementIndexes.isEmpty()) {
-    Tell(QStringLiteral("The sequence holds no test to run."), true);
+    Tell(words::text(words::NothingToRun), true);
     return;
   }
   const int port = analyzer_->Port();
   if (port == 0) {
-    Tell(QStringLiteral("Choose the analyzer's port first."), true);
+    Tell(words::text(words::ChoosePortFirst), true);
     return;
   }
   // The run writes the sequence's own file after every test.
   if (!Save()) return;
   if (!StartSimulator(port)) {
-    Tell(QStringLiteral("The simulated analyzer could not be started."), true);
+    Tell(words::text(words::SimulatorNotStarted), true);
     return;
   }
   hostapp::assignAnalyzerPort(options_, port);
-  if (analyzer_->Ask().isEmpty()) {
-    Tell(QStringLiteral("No analyzer answers on port %1: check its cable and that it is on, "
-                        "then run again.")
-             .arg(port),
-         true);
+  const QString analyzerModel = analyzer_->Ask();
+  if (analyzerModel.isEmpty()) {
+    Tell(words::text(words::NoAnalyzerOnPort, {port}), true);
     return;
   }
 
@@ -619,15 +607,22 @@ void WorkbenchWindow::Run(const QList<int>& elementIndexes) {
   hostapp::recordVersions(versions, *plugIn_);
   sequence_->SetRecord(versions);
   hostapp::SequenceRun run(*sequence_, file_);
+  // The guide names the analyzer the port answered with, as for the
+  // command line's run.
+  run.Context()->setAnalyzerModel(analyzerModel);
+  if (!run.WriteResults()) {
+    Tell(words::text(words::RunNotStarted, {file_}), true);
+    return;
+  }
+  KeepFileState();
   RunCompanion companion([this] { StopAfterThisTest(); });
   int performed = 0;
   run.SetProgress({[&](int index) {
                      const host::ITestElementPtr test = sequence_->Element(index);
                      model_->SetRunning(test);
-                     companion.SetProgress(QStringLiteral("Test %1 of %2: %3")
-                                               .arg(++performed)
-                                               .arg(elementIndexes.size())
-                                               .arg(host::shownTestName(*test)));
+                     companion.SetProgress(QStringLiteral("%1: %2").arg(
+                         words::text(words::Progress, {++performed, elementIndexes.size()}),
+                         host::shownTestName(*test)));
                      if (run.StopRequested()) companion.ShowStopping();
                    },
                    [&](int index, rt::Long) {
@@ -638,7 +633,7 @@ void WorkbenchWindow::Run(const QList<int>& elementIndexes) {
   if (simulator_) bench = std::make_unique<hostapp::SimulatedBench>(*simulator_);
   run_ = &run;
   UpdateButtons();
-  Tell(QStringLiteral("Running on port %1...").arg(port));
+  Tell(words::text(words::RunningOnPort, {port}));
   rt::onError([&] { run.Run(elementIndexes); },
               [&](const rt::RuntimeError& error) {
                 host::errors().ReportError(error, QStringLiteral("rv1x-host workbench"));
@@ -651,21 +646,17 @@ void WorkbenchWindow::Run(const QList<int>& elementIndexes) {
   SetModified(run.ResultsLost());
   UpdateButtons();
   if (run.ResultsLost())
-    Tell(QStringLiteral("The results could not be written to %1: save the sequence as another "
-                        "file to keep them.")
-             .arg(file_),
-         true);
+    Tell(words::text(words::ResultsLost, {file_}), true);
   else
-    Tell(QStringLiteral("%1: %2. The results are in %3.")
-             .arg(run.StopRequested() ? QStringLiteral("Stopped after a test")
-                                      : QStringLiteral("The run has ended"),
-                  run.Summary(), file_));
+    Tell(words::text(run.StopRequested() ? words::RunStopped : words::RunEnded,
+                     {run.Summary(), file_}));
 }
 
 bool WorkbenchWindow::SavePicture(const QString& path) {
   setAttribute(Qt::WA_DontShowOnScreen);
   show();
-  QApplication::processEvents();
+  // The layout and the standards' drop-down lists settle in posted events.
+  ui::doEvents();
   const bool saved = grab().save(path, "PNG");
   hide();
   setAttribute(Qt::WA_DontShowOnScreen, false);

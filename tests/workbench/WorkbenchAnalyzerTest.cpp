@@ -1,5 +1,6 @@
 // The workbench's analyzer panel: the devices asked in turn, what each
-// answered told in the panel, and the port chosen kept for the next start.
+// answered told in the panel, the port chosen kept for the next start, and
+// a run on a port where nothing answers.
 
 #include <QComboBox>
 
@@ -10,14 +11,17 @@ namespace workbenchtest {
 namespace {
 
 TEST_F(WorkbenchTest, FindAnalyzersAsksEachDeviceAndTellsWhatAnswered) {
-  rv1xsim::Simulator& answering = analyzer();
+  // Two device files, one with the analyzer behind it and one with a silent
+  // one, and a device that is not there.
   rv1xsim::SimulatorOptions quiet;
   quiet.faults.silent = true;
-  rv1xsim::Simulator silent(quiet);
-  ASSERT_TRUE(silent.start());
-  mapPort(4, silent.slavePath());
-  const QStringList devices{answering.slavePath(), silent.slavePath(),
+  const std::unique_ptr<rv1xsim::Simulator> silent = testsupport::pluggedAnalyzer(quiet, 4);
+  analyzer();
+  const QStringList devices{writeFile(QStringLiteral("ttyRV3"), QString()),
+                            writeFile(QStringLiteral("ttyRV4"), QString()),
                             QStringLiteral("/nonexistent/rv1x-port-5")};
+  mapPort(kPort, devices.at(0));
+  mapPort(4, devices.at(1));
   const auto source = [devices](hostapp::Probing probing) {
     return hostapp::listSerialDevices(devices, probing);
   };
@@ -44,6 +48,15 @@ TEST_F(WorkbenchTest, FindAnalyzersAsksEachDeviceAndTellsWhatAnswered) {
   std::unique_ptr<WorkbenchWindow> next = openWindow();
   next->Analyzer().SetDeviceSource(source);
   EXPECT_EQ(next->Analyzer().Port(), 4);
+
+  // A run there starts no test and says why in the window.
+  next->NewSequence();
+  files_ = {QStringLiteral("silent.xml")};
+  button(*next, "runAll")->click();
+  EXPECT_TRUE(next->Notice().startsWith(QStringLiteral("No analyzer answers on port 4")))
+      << qPrintable(next->Notice());
+  EXPECT_EQ(column(*next, SequenceModel::VerdictColumn).count(QStringLiteral("Not performed")), 7);
+  EXPECT_TRUE(ui::MessageBoxes::instance().shown().isEmpty());
 }
 
 }  // namespace

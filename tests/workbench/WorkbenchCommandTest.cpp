@@ -2,25 +2,11 @@
 // a display, and the starts that fail.
 
 #include <QImage>
-#include <QProcess>
 
 #include "WorkbenchFixture.h"
 
 namespace workbenchtest {
 namespace {
-
-// rv1x-host with the registry of that file alone.
-testsupport::ProgramOutcome host(const QString& registry, const QStringList& arguments) {
-  QProcess process;
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert(QStringLiteral("RV1X_REGISTRY"), registry);
-  process.setProcessEnvironment(environment);
-  process.start(testsupport::builtProgram(QStringLiteral("rv1x-host")),
-                QStringList{QStringLiteral("--registry"), registry} + arguments);
-  if (!process.waitForFinished(60000)) return {};
-  return {process.exitCode(), QString::fromUtf8(process.readAllStandardError()),
-          QString::fromUtf8(process.readAllStandardOutput())};
-}
 
 TEST_F(WorkbenchTest, TheCommandDrawsTheWindowWithoutADisplay) {
   const QString picture = path(QStringLiteral("window.png"));

@@ -11,14 +11,6 @@
 namespace workbenchtest {
 namespace {
 
-const QString kUnknownEntry = QStringLiteral(
-    "<TestElement ClassName=\"RV1XTests.CTestTeleport\" TestID=\"900\" ID=\"7\">\n"
-    "    <Info Name=\"Teleport test\"/>\n"
-    "    <PlugInData PlugIn=\"RV-1X\">\n"
-    "      <Distance>3</Distance>\n"
-    "    </PlugInData>\n"
-    "  </TestElement>");
-
 TEST_F(WorkbenchTest, AnEntryThatIsNoTestIsShownKeptAndNeverRun) {
   // The charge-time and discharge tests as the window stores them, with an
   // entry of a class nobody registered between them.
@@ -26,9 +18,7 @@ TEST_F(WorkbenchTest, AnEntryThatIsNoTestIsShownKeptAndNeverRun) {
   window->NewSequence();
   selectRows(*window, {2, 3, 4, 5, 6});
   window->RemoveSelected();
-  QString stored = window->Sequence().ToXml();
-  stored.replace(QStringLiteral("</TestElement>\n  <TestElement"),
-                 QStringLiteral("</TestElement>\n  %1\n  <TestElement").arg(kUnknownEntry));
+  const QString stored = withUnknownEntry(window->Sequence().ToXml());
   const QString file = writeFile(QStringLiteral("odd.xml"), stored);
   ASSERT_TRUE(window->OpenSequence(file));
   EXPECT_TRUE(window->Notice().contains(QStringLiteral("RV1XTests.CTestTeleport")))

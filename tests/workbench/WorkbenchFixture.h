@@ -5,7 +5,8 @@
 // standard "Workshop" for the sensitivity test whose limits are enabled),
 // the simulated analyzer on port 3 with the simulated bench, the host's
 // scripted operator in the guide windows, and the file dialogs answered
-// from a list.
+// from a list. Each test is on its own clock with a link of its own, the
+// analyzer answering in-process (SimulatedLink.h).
 
 #include <gtest/gtest.h>
 
@@ -14,18 +15,22 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPointer>
+#include <QProcess>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
+#include <QWindow>
 #include <memory>
+#include <utility>
 
 #include "AnalyzerPanel.h"
 #include "PlugInHost.h"
 #include "QtPrinters.h"
 #include "SequenceModel.h"
 #include "SimulatedBench.h"
+#include "SimulatedLink.h"
 #include "Simulator.h"
 #include "TestSupport.h"
 #include "WorkbenchWindow.h"
@@ -36,6 +41,7 @@
 #include "services/ErrorService.h"
 #include "typelib/IPlugIn.h"
 #include "ui/MessageBoxes.h"
+#include "ui/MessageLoop.h"
 
 namespace workbenchtest {
 
@@ -43,6 +49,39 @@ using workbench::SequenceModel;
 using workbench::WorkbenchWindow;
 
 constexpr int kPort = 3;
+
+// A stored entry of a class nobody registered.
+inline const QString kUnknownEntry = QStringLiteral(
+    "<TestElement ClassName=\"RV1XTests.CTestTeleport\" TestID=\"900\" ID=\"7\">\n"
+    "    <Info Name=\"Teleport test\"/>\n"
+    "    <PlugInData PlugIn=\"RV-1X\">\n"
+    "      <Distance>3</Distance>\n"
+    "    </PlugInData>\n"
+    "  </TestElement>");
+
+// The stored sequence with the unknown entry after its first test.
+inline QString withUnknownEntry(QString stored) {
+  return stored.replace(QStringLiteral("</TestElement>\n  <TestElement"),
+                        QStringLiteral("</TestElement>\n  %1\n  <TestElement").arg(kUnknownEntry));
+}
+
+// rv1x-host with the registry of that file alone, on virtual time.
+inline testsupport::ProgramOutcome host(const QString& registry, const QStringList& arguments) {
+  QProcess process;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("RV1X_REGISTRY"), registry);
+  environment.insert(QStringLiteral("RV1X_VIRTUAL_CLOCK"), QStringLiteral("1"));
+  process.setProcessEnvironment(environment);
+  process.start(testsupport::builtProgram(QStringLiteral("rv1x-host")),
+                QStringList{QStringLiteral("--registry"), registry} + arguments);
+  if (!process.waitForFinished(60000)) {
+    process.kill();
+    process.waitForFinished();
+    return {};
+  }
+  return {process.exitCode(), QString::fromUtf8(process.readAllStandardError()),
+          QString::fromUtf8(process.readAllStandardOutput())};
+}
 
 // The shipped template, with a second standard for the sensitivity test.
 inline QString workshopTemplate(const QString& folder) {
@@ -105,15 +144,15 @@ class WorkbenchTest : public ::testing::Test {
       return files_.isEmpty() ? QString() : path(files_.takeFirst());
     });
     window->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    // The offscreen platform's expose is posted as the window is shown.
+    ui::doEvents();
+    EXPECT_TRUE(window->windowHandle() && window->windowHandle()->isExposed());
     return window;
   }
 
   // The simulated analyzer on port 3, with a technician at its bench.
   rv1xsim::Simulator& analyzer() {
-    simulator_ = std::make_unique<rv1xsim::Simulator>();
-    EXPECT_TRUE(simulator_->start());
-    mapPort(kPort, simulator_->slavePath());
+    simulator_ = testsupport::pluggedAnalyzer({}, kPort);
     bench_ = std::make_unique<hostapp::SimulatedBench>(*simulator_);
     return *simulator_;
   }
@@ -162,19 +201,10 @@ class WorkbenchTest : public ::testing::Test {
     QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, at);
   }
 
-  // Does the action in the host's settings dialog as soon as it is shown
-  // modally (the double-click that opens it returns when it closes).
-  static void inSettingsDialog(std::function<void(host::HostDialogWindow&)> action) {
-    auto* look = new QTimer;
-    look->setInterval(10);
-    QObject::connect(look, &QTimer::timeout, [look, action] {
-      auto* dialog = dynamic_cast<host::HostDialogWindow*>(QApplication::activeModalWidget());
-      if (!dialog || !dialog->isVisible()) return;
-      look->stop();
-      look->deleteLater();
-      action(*dialog);
-    });
-    look->start();
+  // Does the action in the next settings dialog of the host once its modal
+  // loop runs (the double-click that opens it returns when it closes).
+  void inSettingsDialog(std::function<void(host::HostDialogWindow&)> action) {
+    dialogs_ = std::make_unique<WhenShown>(std::move(action));
   }
 
   static void press(host::HostDialogWindow& dialog, QDialogButtonBox::StandardButton which) {
@@ -189,6 +219,8 @@ class WorkbenchTest : public ::testing::Test {
     QTest::keyClicks(field, text);
   }
 
+  // Made before the analyzers and the windows, so that it goes after them.
+  testsupport::SimulatedLink simulated_;
   QTemporaryDir dir_;
   hostapp::CommonOptions options_;
   QStringList files_;  // the answers of the file dialogs, in order
@@ -196,6 +228,32 @@ class WorkbenchTest : public ::testing::Test {
   std::unique_ptr<hostapp::SimulatedBench> bench_;
 
  private:
+  // The action, once, on the first host dialog shown: posted from its show,
+  // so that it runs inside the dialog's own loop.
+  class WhenShown : public QObject {
+   public:
+    explicit WhenShown(std::function<void(host::HostDialogWindow&)> action)
+        : action_(std::move(action)) {
+      qApp->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+      auto* dialog = dynamic_cast<host::HostDialogWindow*>(watched);
+      if (action_ && dialog && event->type() == QEvent::Show) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, shown = QPointer<host::HostDialogWindow>(dialog)] {
+              if (shown && action_) std::exchange(action_, nullptr)(*shown);
+            },
+            Qt::QueuedConnection);
+      }
+      return false;
+    }
+
+   private:
+    std::function<void(host::HostDialogWindow&)> action_;
+  };
+
+  std::unique_ptr<WhenShown> dialogs_;
   static inline std::unique_ptr<testsupport::TemporaryRegistry> registry_;
 };
 
