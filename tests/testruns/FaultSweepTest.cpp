@@ -82,7 +82,9 @@ TEST_F(FaultSweep, NoFaultPassesAnUnjudgedValueOrLosesAMeasuredOne) {
   for (const Target& target : kTargets) {
     for (size_t f = 0; f < std::size(kFaults); ++f) {
       const auto& fault = kFaults[f];
-      SCOPED_TRACE(QStringLiteral("%1, %2").arg(target.testID).arg(QLatin1String(fault.fault))
+      SCOPED_TRACE(QStringLiteral("%1, %2")
+                       .arg(target.testID)
+                       .arg(QLatin1String(fault.fault))
                        .toStdString());
       messages().clear();
       QString options = QStringLiteral("range=%1").arg(QLatin1String(target.range));
