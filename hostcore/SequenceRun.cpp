@@ -9,6 +9,7 @@
 #include "runtime/ErrorHandling.h"
 #include "sequence/SequenceDocument.h"
 #include "sequence/SequenceRecord.h"
+#include "sequence/TestVerdict.h"
 #include "services/ErrorService.h"
 #include "typelib/ILimitData.h"
 #include "typelib/IMeasurement.h"
@@ -100,13 +101,11 @@ void SequenceRun::Run() {
 }
 
 void SequenceRun::Run(const QList<int>& indexes) {
-  // What an earlier run did with these tests is not this run's record.
+  // What an earlier run did with a test stays its record until this run
+  // performs it and gives it a new outcome (Perform).
   const QString started = host::recordTimeNow();
-  for (int index : indexes) {
-    if (index < 0 || index >= statuses_.size()) continue;
-    sequence_.SetRunOutcome(index, QString());
-    statuses_[index] = kNotPerformed;
-  }
+  for (int index : indexes)
+    if (index >= 0 && index < statuses_.size()) statuses_[index] = kNotPerformed;
   sequence_.SetRunTimes(started, QString());
   qsizetype position = 0;
   while (position < indexes.size() && !aborted_ && !stopRequested_) {
@@ -167,7 +166,8 @@ void SequenceRun::Perform(int index) {
   // A new final result (the element tells the host so) replaces what the
   // document kept of the test's result; without one the record stays as
   // it was stored.
-  if (ctx_->notified().size() > toldBefore) sequence_.TakeFromElement(index);
+  const bool finished = ctx_->notified().size() > toldBefore;
+  if (finished) sequence_.TakeFromElement(index);
   // A verdict the test never told this run's context of is the one the
   // stored sequence brought: it is kept and printed, but it is no outcome of
   // this run; and a skipped test has not passed, whatever its record says.
@@ -182,10 +182,16 @@ void SequenceRun::Perform(int index) {
                  rt::orDefault([&] { return test->TestID(); }, rt::Long{0}));
     std::fflush(stderr);
   }
+  // Skip and Abort are outcomes of their own; a new final result ends what
+  // an earlier run's Skip or Abort said. Passing the test by without either
+  // leaves its stored outcome as it was.
   const rt::Long navigation = NavigationCode();
-  sequence_.SetRunOutcome(index, navigation == host::navigation::Skip    ? host::runoutcome::Skipped
-                                 : navigation == host::navigation::Abort ? host::runoutcome::Aborted
-                                                                         : QString());
+  if (navigation == host::navigation::Skip)
+    sequence_.SetRunOutcome(index, host::runoutcome::Skipped);
+  else if (navigation == host::navigation::Abort)
+    sequence_.SetRunOutcome(index, host::runoutcome::Aborted);
+  else if (finished)
+    sequence_.SetRunOutcome(index, QString());
   if (!WriteResults()) resultsLost_ = true;
 }
 
@@ -197,12 +203,16 @@ bool SequenceRun::FinishedInThisRun(const host::ITestElementPtr& test) const {
 
 void SequenceRun::PrintRunning(const host::ITestElementPtr& test) const {
   const rt::Long id = rt::orDefault([&] { return com::must(test).TestID(); }, rt::Long{0});
-  const QString name = rt::orDefault(
+  QString name = rt::orDefault(
       [&] {
         const host::TestInfoPtr info = com::must(test).Info();
-        return info ? info->Name() : QString();
+        return info ? info->Name().trimmed() : QString();
       },
       QString());
+  // An element stored without a name of its own goes by its catalogue's,
+  // else by the name the record prints for it.
+  if (name.isEmpty()) name = catalogueNames_.value(id);
+  if (name.isEmpty()) name = host::testName(test);
   std::fprintf(stderr, "running test %d %s (%d of %d)\n", id, qPrintable(name), told_.first,
                told_.second);
   std::fflush(stderr);

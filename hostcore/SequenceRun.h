@@ -37,6 +37,7 @@
 // run: it is reported once and stays as it was stored.
 
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <functional>
 #include <utility>
@@ -79,6 +80,9 @@ class SequenceRun {
   QString Summary() const;
   void PrintSummary() const;
   const host::RunContextPtr& Context() const { return ctx_; }
+  // The catalogue's name of each test ID: the progress line's name for an
+  // element that has none of its own.
+  void SetCatalogueNames(QMap<rt::Long, QString> names) { catalogueNames_ = std::move(names); }
 
  private:
   void Perform(int index);
@@ -104,6 +108,7 @@ class SequenceRun {
   bool resultsLost_ = false;
   bool stopRequested_ = false;
   Progress progress_;
+  QMap<rt::Long, QString> catalogueNames_;
 };
 
 }  // namespace hostapp

@@ -22,6 +22,7 @@ namespace orvanRV1Xtst {
 namespace {
 
 const QString kSource = QStringLiteral("RV1XTests.CMeasurement");
+const QString kEitherTolerance = QStringLiteral("20672::%%1 or %%2");
 const QString kElement = QStringLiteral("Measurement");
 const QString kKeyAttribute = QStringLiteral("Key");
 const QString kDescriptionElement = QStringLiteral("Description");
@@ -114,19 +115,24 @@ rt::Integer CMeasurement::ValidateLimits(const host::StandardPtr& standard) {
 }
 
 void CMeasurement::FindLimitValue(rt::Integer index, const host::StandardPtr& standard,
-                                  bool relative, bool& found, rt::Single& value, QString& unit) {
+                                  bool relative, bool& found, rt::Single& value, QString& unit,
+                                  std::optional<rt::Single>& absolute) {
   rt::ignoreErrors([&] {
     for (const host::LimitPtr& limit : com::must(standard).Limits()) {
       rt::ignoreErrors([&] {
         if (com::must(limit).Key() != LimitKey() || !limit->Enabled(index)) return;
         rt::Single candidate = 0;
         QString candidateUnit = unit_;
+        std::optional<rt::Single> candidateAbsolute;
         auto relativeLimit = com::queryInterface<host::IRelativeLimit>(limit);
         if (relativeLimit && relative) {
           candidate = relativeLimit->ValueForPreset(rt::toSingle(presetValue_), index);
         } else {
           candidate = limit->Value(index);
-          if (limit->Operator(0).contains(u'%')) candidateUnit = QStringLiteral("%");
+          const QString op = limit->Operator(0);
+          if (op.contains(u'%')) candidateUnit = QStringLiteral("%");
+          // Such a bound has an absolute tolerance beside its relative one.
+          if (op == host::kGreaterToleranceOperator) candidateAbsolute = limit->Absolute(index);
         }
         // The tighter bound wins; of two equal ones the first keeps its unit.
         const bool tighter =
@@ -134,6 +140,7 @@ void CMeasurement::FindLimitValue(rt::Integer index, const host::StandardPtr& st
         if (found && !tighter) return;
         value = candidate;
         unit = candidateUnit;
+        absolute = candidateAbsolute;
         found = true;
       });
     }
@@ -145,11 +152,21 @@ QVariant CMeasurement::GetLimitValue(const host::StandardPtr& standard, rt::Inte
   bool found = false;
   rt::Single value = 0;
   QString unit;
-  FindLimitValue(index, standard, (flags & host::valueflag::Relative) != 0, found, value, unit);
+  std::optional<rt::Single> absolute;
+  FindLimitValue(index, standard, (flags & host::valueflag::Relative) != 0, found, value, unit,
+                 absolute);
   if (!found) return QVariant();
   if ((flags & host::valueflag::AsText) == 0) return QVariant::fromValue(value);
-  QString text = rt::orDefault([&] { return rt::formatNumber(value, valueFormat_); }, QString());
-  if ((flags & host::valueflag::WithUnit) != 0) text += u' ' + unit;
+  const bool withUnit = (flags & host::valueflag::WithUnit) != 0;
+  const auto shown = [&](rt::Single number, const QString& itsUnit) {
+    QString text = rt::orDefault([&] { return rt::formatNumber(number, valueFormat_); }, QString());
+    if (withUnit) text += u' ' + itsUnit;
+    return text;
+  };
+  const QString text = shown(value, unit);
+  // "15.0 % or 3.0 J": the greater of a relative and an absolute tolerance
+  // is never shown as its relative half alone.
+  if (absolute) return host::translated(kEitherTolerance, {text, shown(*absolute, unit_)});
   return text;
 }
 

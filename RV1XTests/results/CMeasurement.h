@@ -20,6 +20,7 @@
 // the configuration when the result is initialised.
 
 #include <memory>
+#include <optional>
 
 #include "typelib/IMeasurement.h"
 #include "typelib/IResultData.h"
@@ -120,9 +121,11 @@ class CMeasurement final : public host::IMeasurement,
   // The display text of a value (the measured one or the preset).
   QString FormatValue(const QVariant& value);
   // The most restrictive enabled limit of this key in the standard at the
-  // index; found, value and unit are set only when there is one.
+  // index; found, value and unit are set only when there is one, absolute
+  // when that limit, not evaluated, also has an absolute tolerance.
   void FindLimitValue(rt::Integer index, const host::StandardPtr& standard, bool relative,
-                      bool& found, rt::Single& value, QString& unit);
+                      bool& found, rt::Single& value, QString& unit,
+                      std::optional<rt::Single>& absolute);
   // 2 when the value lies outside an enabled bound of the limit, else 0.
   rt::Integer CheckLimits(const host::LimitPtr& limit);
 

@@ -77,4 +77,13 @@ void CResultPerformance::UpdateStatus(const host::ITestElementPtr& test, bool sk
   BuildServiceRecordOf(test);
 }
 
+void CResultPerformance::WithdrawMarks() {
+  const rt::Long status = Status();
+  const bool judged = status == resultstatus::Passed || status == resultstatus::Failed;
+  for (const CMeasurementPtr& measurement : measurements_) {
+    measurement->SetValue(judged ? QVariant(status == resultstatus::Passed) : QVariant());
+    measurement->SetStatus(judged ? status : measurementstatus::NotEvaluated);
+  }
+}
+
 }  // namespace orvanRV1Xtst

@@ -23,6 +23,10 @@ class CResultPerformance final : public CResultBase {
   // 0 not judged, 1 passed, 2 failed. Then the service record, when the
   // test's filter asks for one and the result was judged.
   void UpdateStatus(const host::ITestElementPtr& test, bool skip);
+  // A mark given on a wave the analyzer was never told to play taken back:
+  // "PERF" shows again what the result's status says (empty and not judged
+  // for a result without a verdict).
+  void WithdrawMarks();
 
   // The description text key of a wave code; empty for a code without one.
   static QString WaveDescription(rt::Long wavetype);

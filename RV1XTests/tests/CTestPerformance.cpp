@@ -132,6 +132,15 @@ void CTestPerformance::mfrmTestGuide_ItemClicked(bool) {
     Guide().ShowResultStatus(result);
     Guide().SetButton103Enabled(true);
   }
+  // No wave was sent to be judged (the range was wrong, or no run came
+  // yet): the view's mark is taken back, so that no measurement reads
+  // "passed" in a result nobody judged.
+  if (!mfCommandsSent) {
+    if (const std::shared_ptr<CResultPerformance> result = TestResult()) {
+      result->WithdrawMarks();
+      Guide().ShowResult(result);
+    }
+  }
 }
 
 RV1X_TEST_ELEMENT(CTestPerformance)

@@ -13,7 +13,8 @@
 // under way is over; the run finishes its result itself when it ends; a
 // verdict given after a run whose commands went out judges the result at
 // once. A verdict on a run that never sent its wave (stopped while the
-// range was wrong, failed) does not count.
+// range was wrong, failed) does not count, and the view's mark of it is
+// taken back.
 
 #include "results/CResultPerformance.h"
 #include "settings/CConfigPerformance.h"

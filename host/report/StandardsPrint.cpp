@@ -74,14 +74,17 @@ QString number(double value, const QString& pattern) {
   return pattern.isEmpty() ? rt::cstr(value) : rt::formatNumber(value, pattern);
 }
 
-// "X + 15 %", "X - 1.5", "X - max(15 %, 3)": a relative bound without a
+// "X + 15 %", "X - 1.5", "X - max(15 %, 3 J)": a relative bound without a
 // preset to apply it to.
-QString formula(const QString& op, double y, double z, const QString& pattern) {
+QString formula(const QString& op, double y, double z, const QString& unit,
+                const QString& pattern) {
   const QString sign = y < 0 ? QStringLiteral("-") : QStringLiteral("+");
   const QString amount = number(std::fabs(y), pattern);
   if (op == QLatin1String("X+Y")) return QStringLiteral("X %1 %2").arg(sign, amount);
-  if (op == kGreaterToleranceOperator)
-    return QStringLiteral("X %1 max(%2 %, %3)").arg(sign, amount, number(std::fabs(z), pattern));
+  if (op == kGreaterToleranceOperator) {
+    const QString absolute = (number(std::fabs(z), pattern) + u' ' + unit).trimmed();
+    return QStringLiteral("X %1 max(%2 %, %3)").arg(sign, amount, absolute);
+  }
   return QStringLiteral("X %1 %2 %").arg(sign, amount);
 }
 
@@ -94,7 +97,7 @@ QString bound(Limit& limit, rt::Integer index, const QString& pattern,
         const bool relative = !op.isEmpty() && op != QLatin1String("Y");
         if (!relative) return number(limit.Value(index), pattern);
         if (preset) return number(limit.ValueForPreset(*preset, index), pattern);
-        return formula(op, limit.Value(index), limit.Absolute(index), pattern);
+        return formula(op, limit.Value(index), limit.Absolute(index), limit.Unit(), pattern);
       },
       QString());
 }

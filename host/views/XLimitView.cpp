@@ -22,17 +22,38 @@ namespace orvanView {
 
 namespace {
 
-enum Column { CaptionColumn, OperatorColumn, LowColumn, HighColumn, UnitColumn, ColumnCount };
+enum Column {
+  CaptionColumn,
+  OperatorColumn,
+  LowColumn,
+  HighColumn,
+  LowAbsoluteColumn,
+  HighAbsoluteColumn,
+  UnitColumn,
+  ColumnCount
+};
 
 const QStringList& columnTitles() {
-  static const QStringList titles{QStringLiteral("Measurement"), QStringLiteral("Operator"),
-                                  QStringLiteral("Low limit"), QStringLiteral("High limit"),
+  static const QStringList titles{QStringLiteral("Measurement"),  QStringLiteral("Operator"),
+                                  QStringLiteral("Low limit"),    QStringLiteral("High limit"),
+                                  QStringLiteral("Low absolute"), QStringLiteral("High absolute"),
                                   QStringLiteral("Unit")};
   return titles;
 }
 
 rt::Integer boundOf(int column) {
-  return column == HighColumn ? host::limitindex::High : host::limitindex::Low;
+  return column == HighColumn || column == HighAbsoluteColumn ? host::limitindex::High
+                                                              : host::limitindex::Low;
+}
+
+bool isAbsolute(int column) {
+  return column == LowAbsoluteColumn || column == HighAbsoluteColumn;
+}
+
+// Whether the limit takes an absolute tolerance beside its bound.
+bool takesAbsolute(const host::LimitPtr& limit) {
+  return limit && rt::orDefault(
+                      [&] { return limit->Operator(0) == host::kGreaterToleranceOperator; }, false);
 }
 
 // "<op>Y;X+Y</op>" -> {"Y", "X+Y"}; the tags may be left out.
@@ -134,6 +155,7 @@ QWidget* XLimitView::BuildPage(const host::StandardPtr& standard) {
                                   : QAbstractItemView::AllEditTriggers);
   table->horizontalHeader()->setSectionResizeMode(CaptionColumn, QHeaderView::Stretch);
   for (int i = 0; i < rows_.size(); ++i) FillRow(*table, i, rows_.at(i), standard);
+  ShowAbsoluteColumns(*table, standard);
   table->resizeColumnsToContents();
   table->horizontalHeader()->setSectionResizeMode(CaptionColumn, QHeaderView::Stretch);
   layout->addWidget(table);
@@ -141,11 +163,38 @@ QWidget* XLimitView::BuildPage(const host::StandardPtr& standard) {
   connect(table, &QTableWidget::itemChanged, this, [this, table, standard](QTableWidgetItem* item) {
     const int row = item->row();
     if (row < 0 || row >= rows_.size()) return;
-    if (item->column() != LowColumn && item->column() != HighColumn) return;
     const QSignalBlocker quiet(table);  // the item is corrected below without a second round
-    BoundEdited(*item, rows_.at(row), standard);
+    if (item->column() == LowColumn || item->column() == HighColumn)
+      BoundEdited(*item, rows_.at(row), standard);
+    else if (isAbsolute(item->column()))
+      AbsoluteEdited(*item, rows_.at(row), standard);
   });
   return page;
+}
+
+// The absolute tolerances are shown where a row's limit takes one; a page
+// without such a limit keeps the plain columns.
+void XLimitView::ShowAbsoluteColumns(QTableWidget& table, const host::StandardPtr& standard) {
+  bool any = false;
+  for (const Row& row : rows_)
+    any = any || takesAbsolute(
+                     rt::orDefault([&] { return standard->FindLimit(row.key); }, host::LimitPtr()));
+  table.setColumnHidden(LowAbsoluteColumn, !any);
+  table.setColumnHidden(HighAbsoluteColumn, !any);
+}
+
+void XLimitView::FillAbsolutes(QTableWidget& table, int index, const host::LimitPtr& limit) {
+  const QSignalBlocker quiet(&table);
+  const bool takes = takesAbsolute(limit);
+  for (int column : {LowAbsoluteColumn, HighAbsoluteColumn}) {
+    auto* item =
+        new QTableWidgetItem(takes ? rt::cstr(limit->Absolute(boundOf(column))) : QString());
+    Qt::ItemFlags flags = Qt::ItemIsEnabled;
+    if (takes && !Locked()) flags |= Qt::ItemIsEditable;
+    item->setFlags(flags);
+    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    table.setItem(index, column, item);
+  }
 }
 
 void XLimitView::FillRow(QTableWidget& table, int index, const Row& row,
@@ -165,6 +214,7 @@ void XLimitView::FillRow(QTableWidget& table, int index, const Row& row,
     item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     table.setItem(index, column, item);
   }
+  FillAbsolutes(table, index, limit);
 
   const QString current = limit ? limit->Operator(0) : QString();
   if (row.operators.isEmpty()) {
@@ -181,7 +231,13 @@ void XLimitView::FillRow(QTableWidget& table, int index, const Row& row,
   choice->setEnabled(!Locked());
   table.setCellWidget(index, OperatorColumn, choice);
   connect(choice, &QComboBox::currentTextChanged, this,
-          [this, row, standard](const QString& text) { OperatorChosen(text, row, standard); });
+          [this, &table, index, row, standard](const QString& text) {
+            OperatorChosen(text, row, standard);
+            rt::ignoreErrors([&] {
+              FillAbsolutes(table, index, standard->FindLimit(row.key));
+              ShowAbsoluteColumns(table, standard);
+            });
+          });
 }
 
 void XLimitView::BoundEdited(QTableWidgetItem& item, const Row& row,
@@ -196,6 +252,19 @@ void XLimitView::BoundEdited(QTableWidgetItem& item, const Row& row,
     // What the limit holds now, as the user's locale writes it (a text that
     // is no number falls back to the value kept).
     item.setText(rt::cstr(limit->Value(bound)));
+  });
+  NotifyChange();
+}
+
+void XLimitView::AbsoluteEdited(QTableWidgetItem& item, const Row& row,
+                                const host::StandardPtr& standard) {
+  const rt::Integer bound = boundOf(item.column());
+  rt::ignoreErrors([&] {
+    const host::LimitPtr limit = limitFor(*standard, row.key, row.unit);
+    bool isNumber = false;
+    const float value = rt::userLocale().toFloat(item.text().trimmed(), &isNumber);
+    if (isNumber) limit->SetAbsolute(bound, value);
+    item.setText(rt::cstr(limit->Absolute(bound)));
   });
   NotifyChange();
 }

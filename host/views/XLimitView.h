@@ -4,7 +4,10 @@
 // over through Initialize. The view shows one page per standard of the limit
 // set, named by the standard's alpha name; each page is a table of the rows
 // with the row's operator, its low and high limit (a check box for the
-// enabled flag beside the value) and its unit. Every edit goes at once into
+// enabled flag beside the value), the absolute tolerance of each side where
+// the row's operator takes one ("X+max(X*Y%,Z)": the Z of "HighZ" and
+// "LowZ"; the two columns show only on a page that has such a limit) and
+// its unit. Every edit goes at once into
 // that standard's own Limit of the row's key (made when the standard has
 // none yet) and is reported to the callback as "Change".
 //
@@ -49,7 +52,10 @@ class XLimitView final : public host::CustomControl, public host::ILimitView {
   void Rebuild();
   QWidget* BuildPage(const host::StandardPtr& standard);
   void FillRow(QTableWidget& table, int index, const Row& row, const host::StandardPtr& standard);
+  void FillAbsolutes(QTableWidget& table, int index, const host::LimitPtr& limit);
+  void ShowAbsoluteColumns(QTableWidget& table, const host::StandardPtr& standard);
   void BoundEdited(QTableWidgetItem& item, const Row& row, const host::StandardPtr& standard);
+  void AbsoluteEdited(QTableWidgetItem& item, const Row& row, const host::StandardPtr& standard);
   void OperatorChosen(const QString& text, const Row& row, const host::StandardPtr& standard);
   void LockedChanged(bool locked) override;
 

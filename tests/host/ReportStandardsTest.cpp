@@ -163,7 +163,7 @@ TEST(StandardsPrint, TheGreaterToleranceShowsItsBoundsOrItsFormula) {
   ASSERT_EQ(tables.size(), 2);
   EXPECT_EQ(tables[0].args[2].toString().toStdString(), "|      Energy|2.0|8.0|7.0|J|Passed;");
   EXPECT_EQ(tables[1].args[2].toString().toStdString(),
-            "|      ENGY|X - max(15 %, 3)|X + max(15 %, 3)||J|;");
+            "|      ENGY|X - max(15 %, 3 J)|X + max(15 %, 3 J)||J|;");
 }
 
 // Where the report stands after printing the IEC standard of the fixture,

@@ -101,6 +101,46 @@ TEST_F(HostRunTest, AStoredResultStaysInTheContinuedFileUntilANewOneReplacesIt) 
   }
 }
 
+// Three tests whose earlier runs skipped the second and aborted the third.
+const char kEarlierOutcomes[] = R"(<?xml version="1.0" encoding="UTF-8"?>
+<TestSequence>
+  <TestElement ClassName="RV1XTests.CTestChargeTime" TestID="100" ID="1"/>
+  <TestElement ClassName="RV1XTests.CTestSensitivity" TestID="300" ID="2"><RunOutcome>Skipped</RunOutcome></TestElement>
+  <TestElement ClassName="RV1XTests.CTestRefractory" TestID="400" ID="3"><RunOutcome>Aborted</RunOutcome></TestElement>
+</TestSequence>
+)";
+
+TEST_F(HostRunTest, AStoredRunOutcomeChangesOnlyWithANewOutcomeOfThisRun) {
+  const struct {
+    const char* script;
+    QStringList outcomes;  // of 100, 300, 400 in the written document
+  } cases[] = {
+      {"100 abort", {"Aborted", "Skipped", "Aborted"}},  // 300 and 400 are not run
+      {"300 next", {"", "Skipped", ""}},                 // 300 passed by without a result
+      {"300 play wait-run next", {"", "", ""}},          // a new result ends the Skip
+      {"300 play wait-run skip\n400 abort", {"", "Skipped", "Aborted"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.script);
+    const QString stored = writeFile(QStringLiteral("outcomes.xml"), kEarlierOutcomes);
+    const QString results = path(QStringLiteral("outcomes-results.xml"));
+    QFile::remove(results);
+    const ProgramRun run = host(
+        runOn({QStringLiteral("--sequence"), stored, QStringLiteral("--results"), results,
+               QStringLiteral("--operator"), writeFile(QStringLiteral("operator.txt"), c.script)}));
+    EXPECT_NE(run.status, 2) << qPrintable(run.errors);
+    QDomDocument document;
+    QFile file(results);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly) && document.setContent(&file));
+    QStringList outcomes;
+    const QString entry = QStringLiteral("TestElement");
+    for (QDomElement test = document.documentElement().firstChildElement(entry); !test.isNull();
+         test = test.nextSiblingElement(entry))
+      outcomes.append(test.firstChildElement(QStringLiteral("RunOutcome")).text());
+    EXPECT_EQ(outcomes, c.outcomes);
+  }
+}
+
 // A refractory test at 120 ppm on a 100 Ohm load whose load index cannot
 // be read, beside a sensitivity test.
 const char kUnreadSettings[] = R"(<?xml version="1.0" encoding="UTF-8"?>

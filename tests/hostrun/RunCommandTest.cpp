@@ -172,6 +172,11 @@ TEST_F(HostRunTest, AStoredSequenceRunsWithItsSettingsLimitsAndEarlierResults) {
   EXPECT_EQ(storedTests(QStringLiteral("results.xml")),
             (QList<StoredTest>{{"200", 2}, {"800", -1}, {"600", 2}, {"700", 1}}))
       << "and kept in its place";
+  // Elements stored without a name of their own go by the catalogue's.
+  EXPECT_EQ(run.errors.split(u'\n').filter(QStringLiteral("running test ")),
+            (QStringList{"running test 200 Discharge test (1 of 3)",
+                         "running test 600 ECG performance test (2 of 3)",
+                         "running test 700 Shock advisory test (3 of 3)"}));
 
   // Every test performed passed, but one entry never ran.
   const ProgramRun unread = host(unattendedRun(

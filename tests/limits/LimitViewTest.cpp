@@ -30,7 +30,15 @@ namespace {
 using orvanRV1Xtst::CLimitData;
 using namespace limitfixtures;
 
-enum Column { CaptionColumn, OperatorColumn, LowColumn, HighColumn, UnitColumn };
+enum Column {
+  CaptionColumn,
+  OperatorColumn,
+  LowColumn,
+  HighColumn,
+  LowAbsoluteColumn,
+  HighAbsoluteColumn,
+  UnitColumn
+};
 
 class LimitView : public ::testing::Test {
  protected:
@@ -176,6 +184,48 @@ TEST_F(LimitView, RowWhoseLimitTheStandardLacksGetsOneOnTheFirstEdit) {
   EXPECT_EQ(made->Unit(), QStringLiteral("V"));
   EXPECT_TRUE(made->Enabled(host::limitindex::High));
   EXPECT_EQ(own->Limits().size(), 1);
+}
+
+// "15 % or 3 J, whichever is greater": the page of such a limit shows and
+// edits its absolute tolerances; a page without one keeps the plain columns.
+TEST_F(LimitView, TheGreaterToleranceShowsAndEditsItsAbsoluteTerms) {
+  auto limits = limitSetOf(discharge_);
+  const host::StandardPtr iec =
+      limits->CreateStandard(QStringLiteral("IEC 60601-2-4"), QStringLiteral("IEC 60601-2-4"));
+  ASSERT_TRUE(limits->CreateStandard(QStringLiteral("AAMI"), QStringLiteral("AAMI DF80")));
+  host::Limit& energy = *iec->FindLimit(QStringLiteral("ENGY"));
+  energy.SetOperator(0, host::kGreaterToleranceOperator);
+  setBounds(energy, 15, -15);
+  energy.SetAbsolute(host::limitindex::High, 3);
+  energy.SetAbsolute(host::limitindex::Low, -3);
+  ASSERT_NO_FATAL_FAILURE(open(*limits));
+  ASSERT_EQ(tables().size(), 2);
+  QTableWidget& table = *pages()->widget(0)->findChild<QTableWidget*>();
+  QTableWidget& plain = *pages()->widget(1)->findChild<QTableWidget*>();
+  EXPECT_FALSE(table.isColumnHidden(HighAbsoluteColumn));
+  EXPECT_TRUE(plain.isColumnHidden(LowAbsoluteColumn));
+  EXPECT_TRUE(plain.isColumnHidden(HighAbsoluteColumn));
+  EXPECT_EQ(cell(table, 0, HighAbsoluteColumn), QStringLiteral("3"));
+  EXPECT_EQ(cell(table, 0, LowAbsoluteColumn), QStringLiteral("-3"));
+  EXPECT_TRUE(table.item(0, HighAbsoluteColumn)->flags() & Qt::ItemIsEditable);
+  EXPECT_FALSE(table.item(1, HighAbsoluteColumn)->flags() & Qt::ItemIsEditable)
+      << "the delay's limit takes no absolute term";
+  EXPECT_EQ(cell(table, 1, HighAbsoluteColumn), QString());
+  testsupport::saveScreenshot(*hostWindow_, QStringLiteral("limit-view-greater-tolerance"));
+
+  table.item(0, HighAbsoluteColumn)->setText(QStringLiteral("4.5"));
+  table.item(0, LowAbsoluteColumn)->setText(QStringLiteral("four"));
+  EXPECT_EQ(energy.Absolute(host::limitindex::High), 4.5f);
+  EXPECT_EQ(energy.Absolute(host::limitindex::Low), -3.0f) << "a text that is no number";
+  EXPECT_EQ(cell(table, 0, LowAbsoluteColumn), QStringLiteral("-3"));
+  EXPECT_EQ(callBack_->events(), QStringList(2, QStringLiteral("Change")));
+
+  // Another operator takes no absolute term: its cells empty and fixed.
+  qobject_cast<QComboBox*>(table.cellWidget(0, OperatorColumn))
+      ->setCurrentText(QStringLiteral("X+(X*Y%)"));
+  EXPECT_EQ(cell(table, 0, HighAbsoluteColumn), QString());
+  EXPECT_FALSE(table.item(0, HighAbsoluteColumn)->flags() & Qt::ItemIsEditable);
+  EXPECT_TRUE(table.isColumnHidden(HighAbsoluteColumn));
 }
 
 TEST_F(LimitView, LockedViewTakesNoEdits) {

@@ -119,6 +119,24 @@ TEST_F(Measurement, LimitValueIsTheTightestEnabledBound) {
   EXPECT_FALSE(m->GetLimitValue(nullptr, 0, 0).isValid());
 }
 
+// "Within 15 % or 3 J, whichever is greater" never reads as 15 % alone;
+// evaluated for a preset it is the one bound it takes there.
+TEST_F(Measurement, TheGreaterToleranceShowsBothOfItsTerms) {
+  const host::LimitPtr energy = limit("ENGY", 15, -15, host::kGreaterToleranceOperator);
+  energy->SetAbsolute(host::limitindex::High, 3);
+  energy->SetAbsolute(host::limitindex::Low, -3);
+  const auto standard = standardOf({energy});
+  auto m = measurement(QStringLiteral("ENGY"), 1, 7.0, 5.0f, QStringLiteral("# ##0.0"));
+  const rt::Long text = host::valueflag::AsText | host::valueflag::WithUnit;
+  EXPECT_EQ(m->GetLimitValue(standard, 0, text), QVariant(QStringLiteral("15.0 % or 3.0 J")));
+  EXPECT_EQ(m->GetLimitValue(standard, 1, text), QVariant(QStringLiteral("-15.0 % or -3.0 J")));
+  EXPECT_EQ(m->GetLimitValue(standard, 0, host::valueflag::AsText),
+            QVariant(QStringLiteral("15.0 or 3.0")));
+  EXPECT_EQ(m->GetLimitValue(standard, 0, text | host::valueflag::Relative),
+            QVariant(QStringLiteral("8.0 J")));
+  EXPECT_EQ(m->GetLimitValue(standard, 0, 0), QVariant::fromValue(15.0f));
+}
+
 TEST_F(Measurement, EqualBoundsKeepTheFirstLimitsUnit) {
   auto m = measurement(QStringLiteral("ENGY"), 1, 100.0, {}, QStringLiteral("# ##0"));
   const auto standard = standardOf({limit("ENGY", 20, 0, "X+(X*Y%)"), limit("ENGY", 20, 0)});

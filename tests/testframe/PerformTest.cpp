@@ -6,6 +6,7 @@
 
 #include "PerformFixture.h"
 #include "QtPrinters.h"
+#include "StoredElements.h"
 #include "results/CResultBase.h"
 #include "settings/CConfigShock.h"
 #include "settings/CShockAdviceSetting.h"
@@ -134,14 +135,41 @@ TEST_F(Perform, AVerdictIsFinishedOnceAndANewVerdictAgain) {
   EXPECT_EQ(notified(test), 2);
 }
 
+// A mark on a wave never played is taken back: no measurement reads
+// "passed" in a result nobody judged, and a stored verdict stays as it was.
 TEST_F(Perform, AVerdictOnAWaveNeverPlayedCountsNothing) {
-  analyzer(QStringLiteral("range=P"));  // the operator never turns the switch
-  const auto test = performanceTest();
-  perform(test, QStringLiteral("600 play wait=0.5 stop wait-run verdict=pass next"));
-  EXPECT_EQ(test->Result()->Measurement(1)->Value(), QVariant(true)) << "the view took it";
-  EXPECT_EQ(status(test), 0);
-  EXPECT_EQ(notified(test), 0);
-  EXPECT_EQ(ctx->MtiList()->Count(), 0);
+  const char* const kStoredFail =
+      "<ResultItem><Status Code=\"2\"/><Measurement Key=\"PERF\"><Value Type=\"3\" "
+      "Kind=\"Boolean\">False</Value><Status Code=\"2\"/></Measurement></ResultItem>";
+  const struct {
+    const char* what;
+    const char* script;
+    const char* stored;  // the result the element holds before
+    QVariant value;
+    rt::Long status;
+  } cases[] = {
+      {"given while the run waits for the range", "600 play wait=0.5 verdict=pass wait-run next",
+       nullptr, QVariant(), 0},
+      {"given after that run was stopped", "600 play wait=0.5 stop wait-run verdict=pass next",
+       nullptr, QVariant(), 0},
+      {"given on a stored verdict before any run", "600 verdict=pass next", kStoredFail,
+       QVariant(false), 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    analyzer(QStringLiteral("range=P"));  // the operator never turns the switch
+    const auto test = performanceTest();
+    if (c.stored) test->Load(testsupport::xmlElement(QLatin1String(c.stored)), nullptr);
+    perform(test, QLatin1String(c.script));
+    ASSERT_TRUE(test->Result());
+    const host::IMeasurementPtr perf = test->Result()->Measurement(1);
+    EXPECT_EQ(perf->Value(), c.value);
+    EXPECT_EQ(perf->Status(), c.status);
+    EXPECT_EQ(status(test), c.status);
+    EXPECT_EQ(notified(test), 0);
+    EXPECT_EQ(ctx->MtiList()->Count(), 0);
+    simulators_.clear();
+  }
 }
 
 TEST_F(Perform, EveryPlayStartsFromAFreshResult) {

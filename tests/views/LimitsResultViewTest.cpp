@@ -163,6 +163,23 @@ TEST_F(LimitsResultView, LimitColumnsFollowTheSelectedStandard) {
   EXPECT_EQ(row(2).mid(3), (QStringList{"15.0 s", " "})) << "new rows show the selected limits";
 }
 
+// Not evaluated for the preset, the greater of 15 % and 3 J shows both.
+TEST_F(LimitsResultView, TheGreaterToleranceShowsBothTerms) {
+  const host::LimitPtr energy = iec->FindLimit(QStringLiteral("ENGY"));
+  energy->SetOperator(0, host::kGreaterToleranceOperator);
+  energy->SetAbsolute(host::limitindex::High, 3);
+  energy->SetAbsolute(host::limitindex::Low, -3);
+  measured(190.0, 1, 4.0, 1);
+  view->SetLimits(bench.limits);
+  view->ShowTestResult(result);
+  view->SelectStandard(QStringLiteral("IEC"), QStringLiteral("IEC 1"), false);
+  EXPECT_EQ(row(1).mid(3), (QStringList{"15.0 % or 3.0 J", "-15.0 % or -3.0 J"}));
+  EXPECT_TRUE(
+      testsupport::saveScreenshot(*extender->widget(), "XChargeTimeTestResult-greater-tolerance"));
+  view->SelectStandard(QStringLiteral("IEC"), QStringLiteral("IEC 1"), true);
+  EXPECT_EQ(row(1).mid(3), (QStringList{"230.0 J", "170.0 J"}));
+}
+
 TEST_F(LimitsResultView, AMousePressReachesTheGuideWithItsButton) {
   measured(180.0, 1, 4.5, 1);
   view->ShowTestResult(result);
