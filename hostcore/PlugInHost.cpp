@@ -3,9 +3,11 @@
 #include <QFileInfo>
 
 #include "com/CreateObject.h"
+#include "elements/TestInfo.h"
 #include "registry/RegistryStore.h"
 #include "runtime/ErrorHandling.h"
 #include "services/HostServices.h"
+#include "typelib/ITestElement.h"
 
 namespace hostapp {
 
@@ -53,6 +55,22 @@ void initializePlugIn(host::IPlugIn& plugIn, const CommonOptions& options) {
 void recordVersions(host::SequenceRecord& record, host::IPlugIn& plugIn) {
   record.hostVersion = com::must(host::VersionService::instance()).hostVersion();
   record.plugInVersion = rt::orDefault([&] { return plugIn.Version(); }, QString());
+}
+
+QMap<rt::Long, QString> catalogueNames(host::IPlugIn& plugIn) {
+  QMap<rt::Long, QString> names;
+  rt::ignoreErrors([&] {
+    const host::ITestElementListPtr catalogue = plugIn.Tests();
+    if (!catalogue) return;
+    for (rt::Long i = 1; i <= catalogue->Count(); ++i) {
+      rt::ignoreErrors([&] {
+        const host::ITestElementPtr test = catalogue->Item(i);
+        const host::TestInfoPtr info = com::must(test).Info();
+        if (info && !names.contains(test->TestID())) names.insert(test->TestID(), info->Name());
+      });
+    }
+  });
+  return names;
 }
 
 }  // namespace hostapp

@@ -5,6 +5,9 @@
 // while the plug-in starts, as a value of this process alone that the
 // registry file never holds.
 
+#include <QMap>
+#include <QString>
+
 #include "CommonOptions.h"
 #include "sequence/SequenceRecord.h"
 #include "typelib/IPlugIn.h"
@@ -22,5 +25,9 @@ void initializePlugIn(host::IPlugIn& plugIn, const CommonOptions& options);
 
 // The host's and the plug-in's versions, into the record a run keeps.
 void recordVersions(host::SequenceRecord& record, host::IPlugIn& plugIn);
+
+// The name of each test ID in the plug-in's catalogue (none for a test whose
+// catalogue entry cannot be read).
+QMap<rt::Long, QString> catalogueNames(host::IPlugIn& plugIn);
 
 }  // namespace hostapp

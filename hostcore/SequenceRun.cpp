@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "PlugInHost.h"
 #include "elements/TestInfo.h"
 #include "limits/Standard.h"
 #include "limits/StandardsCollection.h"
@@ -80,6 +81,15 @@ SequenceRun::SequenceRun(host::SequenceDocument& sequence, QString resultsFile)
   // The document's identities: its results' indexes name them, and the
   // run's are added to them.
   ctx_->setMtiList(sequence.Identities());
+}
+
+bool SequenceRun::Begin(host::SequenceRecord record, host::IPlugIn& plugIn,
+                        const QString& analyzerModel) {
+  recordVersions(record, plugIn);
+  sequence_.SetRecord(record);
+  ctx_->setAnalyzerModel(analyzerModel);
+  SetCatalogueNames(catalogueNames(plugIn));
+  return WriteResults();
 }
 
 bool SequenceRun::WriteResults() {

@@ -45,8 +45,10 @@
 #include "records/RunContext.h"
 
 namespace host {
+class IPlugIn;
 class SequenceDocument;
-}
+struct SequenceRecord;
+}  // namespace host
 
 namespace hostapp {
 
@@ -54,6 +56,12 @@ class SequenceRun {
  public:
   SequenceRun(host::SequenceDocument& sequence, QString resultsFile);
 
+  // What every run does before its first test, from the command line or a
+  // window alike: the record given (device, technician) with the host's and
+  // the plug-in's versions, the analyzer model the port answered with, the
+  // catalogue's names for elements without one, and the results document
+  // written once. False (reported) when that document cannot be written.
+  bool Begin(host::SequenceRecord record, host::IPlugIn& plugIn, const QString& analyzerModel);
   // Writes the results document as the sequence stands; false (reported)
   // when it cannot be written.
   bool WriteResults();

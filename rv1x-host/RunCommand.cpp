@@ -189,23 +189,6 @@ bool sequenceFromCatalogue(host::IPlugIn& plugIn, const std::optional<QList<rt::
   return true;
 }
 
-// The name of each test ID in the plug-in's catalogue.
-QMap<rt::Long, QString> catalogueNames(host::IPlugIn& plugIn) {
-  QMap<rt::Long, QString> names;
-  rt::ignoreErrors([&] {
-    const host::ITestElementListPtr catalogue = plugIn.Tests();
-    if (!catalogue) return;
-    for (rt::Long i = 1; i <= catalogue->Count(); ++i) {
-      rt::ignoreErrors([&] {
-        const host::ITestElementPtr test = catalogue->Item(i);
-        const host::TestInfoPtr info = com::must(test).Info();
-        if (info && !names.contains(test->TestID())) names.insert(test->TestID(), info->Name());
-      });
-    }
-  });
-  return names;
-}
-
 // Who works the guide windows while the sequence runs, and what else looks
 // at them.
 class Bench {
@@ -305,14 +288,8 @@ int runSequence(const RunOptions& run, const CommonOptions& options) {
   const host::OrvanQelMti found = queryAnalyzer(run.port);
   if (found.isEmpty()) return notStarted(noAnalyzer(run.port));
 
-  host::SequenceRecord record = run.record;
-  recordVersions(record, *plugIn);
-  sequence.SetRecord(record);
-
   SequenceRun sequenceRun(sequence, run.results);
-  sequenceRun.Context()->setAnalyzerModel(found.MtiType);
-  sequenceRun.SetCatalogueNames(catalogueNames(*plugIn));
-  if (!sequenceRun.WriteResults()) return kNotStarted;
+  if (!sequenceRun.Begin(run.record, *plugIn, found.MtiType)) return kNotStarted;
   {
     const Bench bench(run, script, simulator.get());
     sequenceRun.Run();

@@ -603,14 +603,10 @@ void WorkbenchWindow::Run(const QList<int>& elementIndexes) {
     return;
   }
 
-  host::SequenceRecord versions;
-  hostapp::recordVersions(versions, *plugIn_);
-  sequence_->SetRecord(versions);
   hostapp::SequenceRun run(*sequence_, file_);
-  // The guide names the analyzer the port answered with, as for the
-  // command line's run.
-  run.Context()->setAnalyzerModel(analyzerModel);
-  if (!run.WriteResults()) {
+  // The device and technician are already in the document (the panel wrote
+  // them when the sequence was saved above).
+  if (!run.Begin(host::SequenceRecord{}, *plugIn_, analyzerModel)) {
     Tell(words::text(words::RunNotStarted, {file_}), true);
     return;
   }

@@ -67,6 +67,8 @@ QString heading(Standard& standard) {
   const QString complete = standard.CompleteName();
   if (complete.isEmpty()) return alpha;
   if (alpha.isEmpty() || alpha.compare(complete, Qt::CaseInsensitive) == 0) return complete;
+  // A complete name that already cites its short name would print it twice.
+  if (complete.contains(QStringLiteral("(%1)").arg(alpha), Qt::CaseInsensitive)) return complete;
   return QStringLiteral("%1 (%2)").arg(complete, alpha);
 }
 

@@ -95,6 +95,18 @@ TEST(StandardsPrint, PrintsEveryStandardWithItsLimitsBesideTheMeasurements) {
   EXPECT_EQ(texts[0].args, QVariantList{"IEC 60601-2-4 (IEC)"});
   EXPECT_EQ(texts[1].args, QVariantList{"AAMI DF80 (AAMI)"});
 
+  // A complete name that cites its short name is printed once.
+  auto cited = std::make_shared<StandardsCollection>();
+  cited->Add(standard("IEC 60601-2-4", "Energy within 15 % (IEC 60601-2-4); delay at most 60 ms",
+                      {limit("ENGY", "J", "X+(X*Y%)", 15, -15)}));
+  auto citedReport = std::make_shared<HostReport>();
+  citedReport->setPageWidth(9760);
+  cited->Print(citedReport, nullptr, f.table);
+  const QList<ReportCall> citedTexts = callsNamed(*citedReport, "Text");
+  ASSERT_FALSE(citedTexts.isEmpty());
+  EXPECT_EQ(citedTexts[0].args,
+            QVariantList{"Energy within 15 % (IEC 60601-2-4); delay at most 60 ms"});
+
   const QList<ReportCall> tables = callsNamed(*report, "AddTable");
   ASSERT_EQ(tables.size(), 2);
   EXPECT_EQ(tables[0].args[0].toString().toStdString(),
