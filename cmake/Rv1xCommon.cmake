@@ -40,17 +40,33 @@ endfunction()
 
 # A test executable: GoogleTest with the project's own test main, which starts
 # an offscreen QApplication and an unattended message-box service.
+# SHARDS N splits a program whose tests wait out real time into N ctest
+# entries (GoogleTest's own sharding), so that they run side by side.
 function(rv1x_add_test name)
-  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "TIMEOUT;SHARDS" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE rv1xtestsupport ${ARG_LIBS})
-  add_test(NAME ${name} COMMAND ${name})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 300)
   endif()
-  set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;RV1X_BUILD_DIR=${CMAKE_BINARY_DIR}"
-    TIMEOUT ${ARG_TIMEOUT})
+  if(NOT ARG_SHARDS)
+    set(ARG_SHARDS 1)
+  endif()
+  set(environment "QT_QPA_PLATFORM=offscreen;RV1X_BUILD_DIR=${CMAKE_BINARY_DIR}")
+  if(ARG_SHARDS EQUAL 1)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${environment}" TIMEOUT ${ARG_TIMEOUT})
+    return()
+  endif()
+  math(EXPR last "${ARG_SHARDS} - 1")
+  foreach(index RANGE ${last})
+    math(EXPR shown "${index} + 1")
+    set(test "${name}_${shown}_of_${ARG_SHARDS}")
+    add_test(NAME ${test} COMMAND ${name})
+    set_tests_properties(${test} PROPERTIES
+      ENVIRONMENT "${environment};GTEST_TOTAL_SHARDS=${ARG_SHARDS};GTEST_SHARD_INDEX=${index}"
+      TIMEOUT ${ARG_TIMEOUT})
+  endforeach()
 endfunction()
 
 # Sources are found by pattern, and moc's own bookkeeping only follows the
