@@ -228,18 +228,23 @@ void SequenceRun::PrintRunning(const host::ITestElementPtr& test) const {
   std::fflush(stderr);
 }
 
-QString SequenceRun::Summary() const {
+SequenceRun::Tally SequenceRun::Counts() const {
   const auto count = [&](rt::Long status) {
     return static_cast<int>(std::count(statuses_.begin(), statuses_.end(), status));
   };
+  return {count(kPassed), count(kFailed), count(kNotJudged), count(kNotApplicable),
+          count(kNotPerformed)};
+}
+
+QString SequenceRun::Summary() const {
+  const Tally tally = Counts();
   QString summary = QStringLiteral("%1 passed, %2 failed, %3 not judged")
-                        .arg(count(kPassed))
-                        .arg(count(kFailed))
-                        .arg(count(kNotJudged));
-  if (const int notApplicable = count(kNotApplicable))
-    summary += QStringLiteral(", %1 not applicable").arg(notApplicable);
-  if (const int notPerformed = count(kNotPerformed))
-    summary += QStringLiteral(", %1 not performed").arg(notPerformed);
+                        .arg(tally.passed)
+                        .arg(tally.failed)
+                        .arg(tally.notJudged);
+  if (tally.notApplicable)
+    summary += QStringLiteral(", %1 not applicable").arg(tally.notApplicable);
+  if (tally.notPerformed) summary += QStringLiteral(", %1 not performed").arg(tally.notPerformed);
   return summary;
 }
 

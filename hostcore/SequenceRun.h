@@ -84,6 +84,15 @@ class SequenceRun {
   bool AllPassed() const;
   // A results document could not be written after a test.
   bool ResultsLost() const { return resultsLost_; }
+  // How many of the tests the run was given ended each way.
+  struct Tally {
+    int passed = 0;
+    int failed = 0;
+    int notJudged = 0;
+    int notApplicable = 0;
+    int notPerformed = 0;
+  };
+  Tally Counts() const;
   // The summary line, as PrintSummary writes it.
   QString Summary() const;
   void PrintSummary() const;

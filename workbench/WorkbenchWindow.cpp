@@ -22,6 +22,7 @@
 #include "Guarded.h"
 #include "PlugInHost.h"
 #include "RunCompanion.h"
+#include "RunTally.h"
 #include "SequenceModel.h"
 #include "SequenceReport.h"
 #include "SequenceRun.h"
@@ -645,7 +646,7 @@ void WorkbenchWindow::Run(const QList<int>& elementIndexes) {
     Tell(words::text(words::ResultsLost, {file_}), true);
   else
     Tell(words::text(run.StopRequested() ? words::RunStopped : words::RunEnded,
-                     {run.Summary(), file_}));
+                     {tallyWords(run.Counts()), file_}));
 }
 
 bool WorkbenchWindow::SavePicture(const QString& path) {

@@ -1,6 +1,7 @@
 // The workbench speaks the host's language, as the rest of the host does.
 
 #include "LanguageScope.h"
+#include "RunTally.h"
 #include "WorkbenchFixture.h"
 
 namespace workbenchtest {
@@ -20,6 +21,16 @@ TEST_F(WorkbenchTest, TheWindowSpeaksTheHostsLanguage) {
   EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("RV-1X-Werkbank - Neue Sequenz")))
       << qPrintable(window->windowTitle());
   testsupport::saveScreenshot(*window, QStringLiteral("workbench-german"));
+}
+
+TEST(WorkbenchTally, TheRunsEndIsToldInTheHostsLanguage) {
+  const hostapp::SequenceRun::Tally tally{2, 0, 1, 0, 3};
+  EXPECT_EQ(workbench::tallyWords(tally),
+            QStringLiteral("Passed: 2, Failed: 0, Not judged: 1, Not performed: 3"));
+  const testsupport::LanguageScope german(QStringLiteral("de"));
+  EXPECT_EQ(workbench::tallyWords(tally),
+            QStringLiteral("Bestanden: 2, Nicht bestanden: 0, Nicht beurteilt: 1, "
+                           "Nicht durchgeführt: 3"));
 }
 
 }  // namespace

@@ -71,6 +71,8 @@ TEST_F(WorkbenchTest, BuildEditRunAndHandInASequence) {
   EXPECT_EQ(column(*window, SequenceModel::VerdictColumn),
             (QStringList{QStringLiteral("Passed"), QStringLiteral("Passed")}))
       << qPrintable(window->Notice());
+  EXPECT_TRUE(window->Notice().contains(QStringLiteral("Passed: 2, Failed: 0, Not judged: 0")))
+      << qPrintable(window->Notice());
   EXPECT_FALSE(window->Modified()) << "the run wrote the sequence's file";
   EXPECT_TRUE(button(*window, "runAll")->isEnabled());
   testsupport::saveScreenshot(*window, QStringLiteral("workbench-after-run"));
@@ -149,7 +151,7 @@ TEST_F(WorkbenchTest, AnAnalyzerThatStopsAnsweringEndsItsTestAndTheWindowGoesOn)
             (QStringList{QStringLiteral("Passed"), QStringLiteral("Not performed")}))
       << qPrintable(window->Notice());
   EXPECT_TRUE(window->Notice().startsWith(
-      QStringLiteral("The run has ended: 1 passed, 0 failed, 0 not judged. ")))
+      QStringLiteral("The run has ended: Passed: 1, Failed: 0, Not judged: 0. ")))
       << "only the test run is counted: " << qPrintable(window->Notice());
 }
 
@@ -189,7 +191,8 @@ TEST_F(WorkbenchTest, StopAfterThisTestFromBesideTheGuide) {
   EXPECT_EQ(verdicts, (QStringList{QStringLiteral("Running..."), QStringLiteral("Not performed")}));
   EXPECT_EQ(column(*window, SequenceModel::VerdictColumn),
             (QStringList{QStringLiteral("Passed"), QStringLiteral("Not performed")}));
-  EXPECT_TRUE(window->Notice().startsWith(QStringLiteral("Stopped after a test: 1 passed")))
+  EXPECT_TRUE(window->Notice().startsWith(QStringLiteral(
+      "Stopped after a test: Passed: 1, Failed: 0, Not judged: 0, Not performed: 1.")))
       << qPrintable(window->Notice());
 }
 
