@@ -329,6 +329,7 @@ void WorkbenchWindow::SetSequence(std::unique_ptr<host::SequenceDocument> sequen
 }
 
 bool WorkbenchWindow::OpenSequence(const QString& path) {
+  if (RunUnderWay()) return false;
   auto loaded = std::make_unique<host::SequenceDocument>();
   const int before = reportedSoFar();
   const bool read = rt::onError(
@@ -353,6 +354,7 @@ bool WorkbenchWindow::OpenSequence(const QString& path) {
 }
 
 void WorkbenchWindow::NewSequence() {
+  if (RunUnderWay()) return;
   auto sequence = std::make_unique<host::SequenceDocument>();
   const host::ITestElementListPtr catalogue = com::must(plugIn_).Tests();
   for (rt::Long i = 1; catalogue && i <= catalogue->Count(); ++i) {
@@ -365,6 +367,7 @@ void WorkbenchWindow::NewSequence() {
 }
 
 void WorkbenchWindow::AddTest(rt::Long testID) {
+  if (RunUnderWay()) return;
   const host::ITestElementPtr test = com::must(plugIn_).CreateTest(testID);
   if (!test) {
     Tell(words::text(words::NoSuchTest, {testID}), true);
@@ -384,6 +387,7 @@ void WorkbenchWindow::AddTest(rt::Long testID) {
 }
 
 void WorkbenchWindow::RemoveSelected() {
+  if (RunUnderWay()) return;
   QList<int> rows = SelectedRows();
   if (rows.isEmpty()) return;
   std::reverse(rows.begin(), rows.end());
@@ -395,6 +399,7 @@ void WorkbenchWindow::RemoveSelected() {
 }
 
 void WorkbenchWindow::MoveSelected(int by) {
+  if (RunUnderWay()) return;
   const QList<int> rows = SelectedRows();
   if (rows.size() != 1) return;
   const int to = rows.first() + by;
@@ -407,6 +412,7 @@ void WorkbenchWindow::MoveSelected(int by) {
 }
 
 void WorkbenchWindow::EditRow(int row) {
+  if (RunUnderWay()) return;
   const host::ITestElementPtr test = model_->Element(row);
   if (!test) {
     Tell(words::text(words::EntryNotEditable, {sequence_->Problem(row)}), true);
@@ -481,6 +487,7 @@ bool WorkbenchWindow::WriteTo(const QString& path) {
 }
 
 bool WorkbenchWindow::Save() {
+  if (RunUnderWay()) return false;
   if (file_.isEmpty()) return SaveAs();
   // Another program's record (a run on the command line, say) is not
   // replaced by what this window read before it.
@@ -492,10 +499,17 @@ bool WorkbenchWindow::Save() {
 }
 
 bool WorkbenchWindow::SaveAs() {
+  if (RunUnderWay()) return false;
   const QString path = ChooseFile(FileQuestion::SaveAs, file_.isEmpty() ? kNewFile : file_);
   if (path.isEmpty()) return false;
   if (QFileInfo(path).absoluteFilePath() == file_) return Save();
   return WriteTo(path);
+}
+
+bool WorkbenchWindow::RunUnderWay() {
+  if (!Running()) return false;
+  Tell(words::text(words::RunUnderWay), true);
+  return true;
 }
 
 bool WorkbenchWindow::MayDiscardChanges() {
@@ -508,6 +522,7 @@ bool WorkbenchWindow::MayDiscardChanges() {
 }
 
 void WorkbenchWindow::Open() {
+  if (RunUnderWay()) return;
   if (!MayDiscardChanges()) return;
   const QString path = ChooseFile(FileQuestion::Open, QFileInfo(file_).absolutePath());
   if (!path.isEmpty()) OpenSequence(path);
@@ -581,7 +596,7 @@ bool WorkbenchWindow::StartSimulator(int port) {
 }
 
 void WorkbenchWindow::Run(const QList<int>& elementIndexes) {
-  if (Running()) return;
+  if (RunUnderWay()) return;
   if (elementIndexes.isEmpty()) {
     Tell(words::text(words::NothingToRun), true);
     return;
@@ -662,7 +677,7 @@ bool WorkbenchWindow::SavePicture(const QString& path) {
 
 void WorkbenchWindow::closeEvent(QCloseEvent* event) {
   bool close = false;
-  guarded([&] { close = !Running() && MayDiscardChanges(); },
+  guarded([&] { close = !RunUnderWay() && MayDiscardChanges(); },
           [this](const QString& why) { Tell(why, true); });
   if (close)
     event->accept();

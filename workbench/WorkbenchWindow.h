@@ -74,7 +74,8 @@ class WorkbenchWindow : public QWidget {
   using FileChooser = std::function<QString(FileQuestion question, const QString& suggestion)>;
   void SetFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
 
-  // What the buttons do.
+  // What the buttons do. Those that change the sequence or its file do
+  // nothing while a run is under way, but say so.
   void AddTest(rt::Long testID);
   void RemoveSelected();
   void MoveSelected(int by);
@@ -118,6 +119,9 @@ class WorkbenchWindow : public QWidget {
   void OpenStandardEditors();
   QList<int> SelectedRows() const;
   void SelectRow(int row);
+  // While a run is under way the sequence and its file are the run's: true
+  // then, with the window telling so.
+  bool RunUnderWay();
   // Asks whether to save changes first; false when the technician cancels.
   bool MayDiscardChanges();
   bool WriteTo(const QString& path);

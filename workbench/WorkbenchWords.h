@@ -80,6 +80,8 @@ inline constexpr char ResultsLost[] =
     "them.";
 inline constexpr char RunEnded[] = "1151::The run has ended: %%1. The results are in %%2.";
 inline constexpr char RunStopped[] = "1152::Stopped after a test: %%1. The results are in %%2.";
+inline constexpr char RunUnderWay[] =
+    "1188::A run is under way: that waits until it has ended (\"Stop after this test\" ends it).";
 
 // The sequence's rows.
 inline constexpr char TestHeader[] = "255::Test";
