@@ -128,11 +128,12 @@ QVariant SequenceModel::data(const QModelIndex& index, int role) const {
   }
   const bool running = test == running_;
   switch (index.column()) {
+    // In the tip as well, for a column too narrow to show it whole.
     case TestColumn:
-      if (role == Qt::DisplayRole) return host::shownTestName(*test);
+      if (role == Qt::DisplayRole || role == Qt::ToolTipRole) return host::shownTestName(*test);
       break;
     case SettingsColumn:
-      if (role == Qt::DisplayRole) return Summary(row);
+      if (role == Qt::DisplayRole || role == Qt::ToolTipRole) return Summary(row);
       break;
     case StandardColumn:
       if (role == Qt::DisplayRole || role == Qt::EditRole) return StandardText(row);

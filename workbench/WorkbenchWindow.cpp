@@ -48,7 +48,9 @@ namespace workbench {
 namespace {
 
 const QString kNewFile = QStringLiteral("rv1x-sequence.xml");
-constexpr int kWidth = 960;
+// Wide enough for the German texts of every column and button (the layout's
+// least width is about 950).
+constexpr int kWidth = 1040;
 constexpr int kHeight = 620;
 
 int reportedSoFar() {

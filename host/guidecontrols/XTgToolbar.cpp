@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "FittedComboBox.h"
 #include "ToolbarIcons.h"
 #include "com/ServerModule.h"
 #include "limits/Standard.h"
@@ -121,7 +122,9 @@ XTgToolbar::XTgToolbar() {
   lblResult_->setAlignment(Qt::AlignCenter);
   lblResult_->setFixedWidth(resultWidth(lblResult_->font()));
   lower->addWidget(lblResult_);
-  cboStandard_ = new QComboBox(this);
+  // The German indicator leaves the list less room than the design's
+  // English: a long standard's name is drawn smaller, as the status line is.
+  cboStandard_ = new FittedComboBox(kSmallestStatusPoints, this);
   cboStandard_->setObjectName(QStringLiteral("cboStandard"));
   cboStandard_->setToolTip(QStringLiteral("The standard whose limits the result view shows"));
   cboStandard_->setMinimumWidth(60);

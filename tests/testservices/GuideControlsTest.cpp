@@ -199,6 +199,46 @@ TEST_F(GuideControlsFixture, TheResultIndicatorSpeaksTheHostsLanguageAndFits) {
   }
 }
 
+// Beside the German indicator the standard's box has less room than the
+// design gave it: a name is drawn smaller, and one that does not fit even so
+// ends in an ellipsis, never cut so that it reads as another standard.
+TEST_F(GuideControlsFixture, TheStandardsNameBesideTheGermanIndicatorIsNeverCutUnmarked) {
+  const testsupport::LanguageScope german{QStringLiteral("de")};
+  QWidget window;
+  ui::Controls controls{&window};
+  auto extender = controls.Add(host::kToolbarProgId, QStringLiteral("xtbToolbar"));
+  auto toolbar = com::cast<host::ITgToolbar>(extender->Object());
+  const QStringList names{QStringLiteral("IEC 60601-2-4"), QStringLiteral("Labelled accuracy")};
+  auto limits = std::make_shared<RecordingLimits>(std::make_shared<Journal>());
+  limits->standards = std::make_shared<host::StandardsCollection>();
+  auto ctx = std::make_shared<host::RunContext>();
+  for (const QString& name : names) {
+    auto standard = std::make_shared<host::Standard>();
+    standard->Init(name, name, 1);
+    limits->standards->Add(standard);
+    ctx->SelectedStandards()->Add(standard);
+  }
+  auto test = std::make_shared<host::TestElementBase>();
+  test->SetLimits(limits);
+  toolbar->Bind(ctx, test);
+  toolbar->Status()->SetResultStatus(0);
+  toolbar->Status()->SetResultNote(QStringLiteral("Nicht beurteilt: kein Grenzwert ist aktiviert"));
+  window.resize(ui::toPixels(8910), 60);
+  extender->widget()->resize(ui::toPixels(8910), 43);
+  window.show();
+  auto* box = extender->widget()->findChild<QComboBox*>(QStringLiteral("cboStandard"));
+  for (int i = 0; i < names.size(); ++i) {
+    SCOPED_TRACE(qPrintable(names.at(i)));
+    box->setCurrentIndex(i);
+    const QString shown = box->property("shownText").toString();
+    EXPECT_TRUE(shown == names.at(i) ||
+                (shown.endsWith(QChar(0x2026)) && names.at(i).startsWith(shown.chopped(1))))
+        << qPrintable(shown);
+  }
+  box->setCurrentIndex(0);
+  EXPECT_EQ(box->property("shownText").toString(), names.first()) << "drawn smaller, whole";
+}
+
 // Why a result is not judged stands on the status line, whole: a long reason
 // in a smaller font, or after the heading that the indicator beside it says
 // already; the whole note stays the line's tip.
