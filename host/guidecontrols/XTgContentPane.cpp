@@ -1,8 +1,10 @@
 #include "XTgContentPane.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 
 #include "com/ServerModule.h"
 #include "elements/TestInfo.h"
@@ -111,23 +113,56 @@ class PaneTabButton final : public QAbstractButton {
       painter.setBrush(QColor(255, 255, 255, 120));
       painter.drawRoundedRect(frame, 6, 6);
     }
+    const Face face = FaceOf(painter.font());
     QImage picture =
         isChecked() && !tab_->PictureAlt().isNull() ? tab_->PictureAlt() : tab_->Picture();
     picture = ui::maskedPicture(picture, tab_->MaskColor());
     if (!picture.isNull()) {
-      const QSize size = picture.size().boundedTo(QSize(width() - 8, 34));
+      const QSize room(width() - 8, face.pictureHeight);
+      QSize size = picture.size();
+      if (size.width() > room.width() || size.height() > room.height())
+        size.scale(room, Qt::KeepAspectRatio);
       painter.drawImage(QRect(QPoint((width() - size.width()) / 2, 3), size), picture);
     }
-    QFont font = painter.font();
-    font.setPointSizeF(font.pointSizeF() * 0.85);
+    QFont font = face.font;
     font.setBold(isChecked());
     painter.setFont(font);
     painter.setPen(isEnabled() ? QColor(0x22, 0x2B, 0x36) : QColor(0x8A, 0x92, 0x9C));
-    painter.drawText(QRect(2, 38, width() - 4, height() - 39),
-                     Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, tab_->Caption());
+    painter.drawText(face.caption, kCaptionFlags, tab_->Caption());
   }
 
  private:
+  static constexpr int kCaptionFlags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
+  static constexpr int kCaptionTop = 38;
+  static constexpr int kPictureHeight = 34;
+  static constexpr double kSmallestCaptionPoints = 6;
+
+  struct Face {
+    QFont font;
+    QRect caption;
+    int pictureHeight;
+  };
+
+  // The design's caption is one line under a picture. A longer one (a
+  // translated one, say) is drawn smaller until its longest word fits, and
+  // the picture gives way to its second line, so that no caption is cut.
+  // Sized in bold, so that it keeps its size when its tab is chosen.
+  Face FaceOf(const QFont& base) const {
+    const QString caption = tab_->Caption();
+    const int room = width() - 4;
+    const auto needed = [&](const QFont& font) {
+      return QFontMetrics(font).boundingRect(QRect(0, 0, room, height()), kCaptionFlags, caption);
+    };
+    QFont font = base;
+    font.setPointSizeF(font.pointSizeF() * 0.85);
+    font.setBold(true);
+    while (needed(font).width() > room && font.pointSizeF() - 0.25 >= kSmallestCaptionPoints)
+      font.setPointSizeF(font.pointSizeF() - 0.25);
+    const int top = std::max(3 + kPictureHeight / 2,
+                             std::min(kCaptionTop, height() - 1 - needed(font).height()));
+    return {font, QRect(2, top, room, height() - 1 - top), std::min(kPictureHeight, top - 4)};
+  }
+
   host::PaneTabPtr tab_;
 };
 

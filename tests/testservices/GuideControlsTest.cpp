@@ -335,6 +335,36 @@ struct Pane : GuideControlsFixture {
   }
 };
 
+// A caption longer than the design's (the German ones) stands whole in its
+// tab, chosen or not: no letter of it reaches the edge where it would be cut.
+TEST_F(Pane, ALongTabCaptionIsNeverCut) {
+  pane->AddTab(tab(QStringLiteral("MTI-Daten")), pages[0]);
+  pane->AddTab(tab(QStringLiteral("Spitzenstrom I [A]")), pages[1]);
+  auto* button = dynamic_cast<QWidget*>(pane.get())->findChild<QWidget*>(QStringLiteral("tab1"));
+  ASSERT_TRUE(button);
+  for (rt::Long chosen : {0, 1}) {
+    SCOPED_TRACE(chosen);
+    pane->ShowTab(chosen);
+    // The caption's dark ink, apart from the chosen tab's light frame and
+    // ground (this tab has no picture).
+    QImage drawn(button->size(), QImage::Format_ARGB32);
+    drawn.fill(Qt::transparent);
+    button->render(&drawn, {}, {}, QWidget::RenderFlags());
+    int left = drawn.width(), right = -1, bottom = -1;
+    for (int y = 0; y < drawn.height(); ++y)
+      for (int x = 0; x < drawn.width(); ++x)
+        if (const QRgb ink = drawn.pixel(x, y); qAlpha(ink) > 0 && qGreen(ink) < 0x80) {
+          left = std::min(left, x);
+          right = std::max(right, x);
+          bottom = std::max(bottom, y);
+        }
+    ASSERT_GE(right, 0) << "the caption is drawn";
+    EXPECT_GT(left, 2);
+    EXPECT_LT(right, drawn.width() - 3);
+    EXPECT_LT(bottom, drawn.height() - 2) << "its last line is not cut at the bottom";
+  }
+}
+
 TEST_F(Pane, TabsCountFromZeroAndShowOnlyTheSelectedPage) {
   EXPECT_EQ(pane->SelectedTab(), -1);
   EXPECT_EQ(pane->AddTab(tab(QStringLiteral("MTI Data")), pages[0]), 0);
