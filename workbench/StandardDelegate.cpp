@@ -1,11 +1,17 @@
 #include "StandardDelegate.h"
 
 #include <QComboBox>
+#include <QStandardItemModel>
 
 #include "Guarded.h"
 #include "SequenceModel.h"
 
 namespace workbench {
+
+namespace {
+// Marks the entry of a stored choice that is none of the list's.
+constexpr int kAsStoredRole = Qt::UserRole + 1;
+}  // namespace
 
 QWidget* StandardDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
                                         const QModelIndex& index) const {
@@ -24,7 +30,26 @@ QWidget* StandardDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
 void StandardDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
   auto* box = qobject_cast<QComboBox*>(editor);
   if (!box) return;
-  const int at = box->findText(index.data(Qt::EditRole).toString());
+  const QString judging = index.data(Qt::EditRole).toString();
+  const bool stale = box->count() > 0 && box->itemData(0, kAsStoredRole).toBool();
+  int at = box->findText(judging);
+  if (at < 0 && !judging.isEmpty()) {
+    // A stored choice that is none of the list's (a standard the limit set
+    // no longer holds, or several) reads as it stands, not as the list's
+    // first standard, which would not be the one judging; it cannot be
+    // picked again once another is.
+    if (!stale) {
+      box->insertItem(0, judging);
+      box->setItemData(0, true, kAsStoredRole);
+      if (auto* items = qobject_cast<QStandardItemModel*>(box->model()))
+        items->item(0)->setEnabled(false);
+    }
+    box->setItemText(0, judging);
+    at = 0;
+  } else if (stale && at > 0) {
+    box->removeItem(0);
+    --at;
+  }
   if (at >= 0) box->setCurrentIndex(at);
 }
 
