@@ -217,6 +217,9 @@ TEST_F(Record, ATestTheHostCannotReadKeepsTheRecordFromPassing) {
         "900|Other.CTestLeakage||Not judged (the host cannot read this test);",
         "Overall verdict: Not judged"})
     EXPECT_TRUE(text.contains(QLatin1String(expected))) << expected << "\n" << qPrintable(text);
+  const QString csv = QString::fromUtf8(host::measurementsCsv(stored));
+  EXPECT_TRUE(csv.contains(QStringLiteral(",900,Other.CTestLeakage,,,,,,,,Not judged,,\r\n")))
+      << qPrintable(csv);
 }
 
 TEST_F(Record, TheVerdictOfTheWholeSequence) {
