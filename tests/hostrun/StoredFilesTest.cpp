@@ -272,6 +272,10 @@ TEST_F(HostRunTest, ARunNeverJudgesByLimitsItCannotRead) {
   } cases[] = {
       {kLimitsWithoutBound, "Low=\"\" LowEnabled=\"True\""},
       {kLimitsStandardTwice, "High=\"1\" HighEnabled=\"True\""},
+      // A standard chosen for the test that its limits lack.
+      {kLimits + QStringLiteral("<Selected AlphaName=\"IEC\" CompleteName=\"IEC 60601-2-4\"/>"
+                                "<Selected AlphaName=\"Ward\" CompleteName=\"At most 5 s\"/>"),
+       "<Selected AlphaName=\"Ward\" CompleteName=\"At most 5 s\"/>"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(qPrintable(c.limits));
