@@ -53,6 +53,19 @@ host::StandardsCollectionPtr selectedOf(const host::ITestElementPtr& test,
   return chosen;
 }
 
+// A standard the stored sequence selects for the test that its limit set
+// lacks (its name), or an empty text: such a choice would judge nothing,
+// and the run's own choice would drop it from the record.
+QString unknownSelection(const host::SequenceDocument& sequence, int index) {
+  const host::StandardsCollectionPtr stored = sequence.Selected(index);
+  if (!stored) return {};
+  const host::StandardsCollectionPtr own = ownStandards(sequence.Element(index));
+  for (const host::StandardPtr& name : *stored)
+    if (!own || !own->Find(0, name->AlphaName(), name->CompleteName()))
+      return name->AlphaName().isEmpty() ? name->CompleteName() : name->AlphaName();
+  return {};
+}
+
 // Why a test that ended without a verdict has none, as its result tells;
 // without a result, how the operator left it.
 QString notJudgedReason(const host::IResultDataPtr& result, rt::Long navigation) {
@@ -146,17 +159,26 @@ void SequenceRun::Run(const QList<int>& indexes) {
 
 void SequenceRun::Perform(int index) {
   const host::ITestElementPtr test = sequence_.Element(index);
-  if (!sequence_.SettingsRead(index)) {
-    // It would run with other settings or limits than were stored: it is
-    // not run, and stays as it was stored.
+  // A test that would run with other settings, limits or standards than
+  // were stored is not run, and stays as it was stored.
+  QString notRun;
+  if (!sequence_.SettingsRead(index))
+    notRun = QStringLiteral(
+        "its stored settings or limits could not be read as they were stored, and are kept as "
+        "they were");
+  else if (const QString missing = unknownSelection(sequence_, index); !missing.isEmpty())
+    notRun = QStringLiteral(
+                 "the standard \"%1\" selected for it is not among its limits; the choice is kept "
+                 "as it was stored")
+                 .arg(missing);
+  if (!notRun.isEmpty()) {
     if (!notRun_.contains(index)) {
       notRun_.append(index);
-      reported(rt::RuntimeError(
-          kNotRun, kSource,
-          QStringLiteral("Test %1 (element %2) is not run: its stored settings or limits could "
-                         "not be read as they were stored, and are kept as they were")
-              .arg(rt::orDefault([&] { return test->TestID(); }, rt::Long{0}))
-              .arg(index + 1)));
+      reported(rt::RuntimeError(kNotRun, kSource,
+                                QStringLiteral("Test %1 (element %2) is not run: %3")
+                                    .arg(rt::orDefault([&] { return test->TestID(); }, rt::Long{0}))
+                                    .arg(index + 1)
+                                    .arg(notRun)));
     }
     return;
   }

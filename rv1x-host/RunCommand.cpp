@@ -32,6 +32,7 @@
 // continued); 64 for wrong arguments (a simulator
 // option among them).
 
+#include <QDir>
 #include <QFileInfo>
 #include <cstdio>
 #include <memory>
@@ -235,9 +236,30 @@ QString resultsRefusal(const RunOptions& run) {
       .arg(run.results);
 }
 
+bool sameFile(const QString& one, const QString& other) {
+  const QFileInfo a(one), b(other);
+  if (a.exists() && b.exists()) return a.canonicalFilePath() == b.canonicalFilePath();
+  return QDir::cleanPath(a.absoluteFilePath()) == QDir::cleanPath(b.absoluteFilePath());
+}
+
+// The PDF would take the place of the record it prints, or of the
+// sequence the run reads.
+QString reportRefusal(const RunOptions& run) {
+  if (run.report.isEmpty()) return {};
+  const auto refusal = [&](const char* what) {
+    return QStringLiteral("--report %1 is the %2: the report would replace it")
+        .arg(run.report, QLatin1String(what));
+  };
+  if (sameFile(run.report, run.results)) return refusal("results document");
+  if (!run.sequence.isEmpty() && sameFile(run.report, run.sequence))
+    return refusal("sequence document");
+  return {};
+}
+
 // What speaks against the files the run is to write, before it starts.
 QString outputsProblem(const RunOptions& run) {
-  QString problem = resultsRefusal(run);
+  QString problem = reportRefusal(run);
+  if (problem.isEmpty()) problem = resultsRefusal(run);
   if (problem.isEmpty()) problem = outputFileProblem(QStringLiteral("--results"), run.results);
   if (problem.isEmpty() && !run.report.isEmpty())
     problem = outputFileProblem(QStringLiteral("--report"), run.report);

@@ -6,9 +6,10 @@
 // Exit status: 0 when nothing was reported, 1 when an error was reported on
 // the way (each as an "error: ..." line on standard error) but OUT was
 // written, 2 when IN cannot be read or is not a sequence, or OUT cannot be
-// written, or (report, export) IN holds no test the host can create
-// (nothing is written then). export answers 0 once OUT is written.
+// written, or (report, export) IN holds no test the host can create or OUT
+// is IN (nothing is written then). export answers 0 once OUT is written.
 
+#include <QFileInfo>
 #include <cstdio>
 
 #include "HostProgram.h"
@@ -71,12 +72,25 @@ bool holdsTests(const host::SequenceDocument& sequence, const QString& in, const
   return false;
 }
 
+// A PDF or CSV in the place of the sequence it is made from would lose the
+// record.
+bool writesOverItsInput(const QString& in, const QString& out, const char* what) {
+  const QFileInfo input(in), output(out);
+  if (!input.exists() || !output.exists() ||
+      input.canonicalFilePath() != output.canonicalFilePath())
+    return false;
+  std::fprintf(stderr, "rv1x-host: %s is %s: the %s would replace the document it reads\n",
+               qPrintable(out), qPrintable(in), what);
+  return true;
+}
+
 }  // namespace
 
 int reportCommand(const QStringList& arguments, const CommonOptions&) {
   return withSequence(arguments, "report",
                       [&](host::SequenceDocument& sequence, const QString& out) {
-                        return holdsTests(sequence, arguments.at(0), "report") &&
+                        return !writesOverItsInput(arguments.at(0), out, "report") &&
+                               holdsTests(sequence, arguments.at(0), "report") &&
                                printSequenceReport(sequence, out);
                       });
 }
@@ -87,7 +101,9 @@ int exportCommand(const QStringList& arguments, const CommonOptions&) {
   return rt::onError(
       [&] {
         sequence.Load(arguments.at(0));
-        if (!holdsTests(sequence, arguments.at(0), "export")) return kFailed;
+        if (writesOverItsInput(arguments.at(0), arguments.at(1), "export") ||
+            !holdsTests(sequence, arguments.at(0), "export"))
+          return kFailed;
         host::exportMeasurements(sequence, arguments.at(1));
         return kClean;
       },

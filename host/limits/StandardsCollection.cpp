@@ -1,11 +1,13 @@
 #include "limits/StandardsCollection.h"
 
 #include <QRegularExpression>
+#include <utility>
 
 #include "limits/Limit.h"
 #include "limits/Standard.h"
 #include "runtime/Conversions.h"
 #include "runtime/NumberDisplay.h"
+#include "runtime/RuntimeError.h"
 #include "services/HostLog.h"
 #include "xml/XmlDocument.h"
 
@@ -90,6 +92,14 @@ LimitPtr loadLimit(XmlElement& e, StoredAttributes& stored, const QString& stand
                   static_cast<rt::Single>(stored.number(e, QStringLiteral("Low"), where)));
   limit->SetEnabled(limitindex::High, stored.flag(e, QStringLiteral("HighEnabled"), where));
   limit->SetEnabled(limitindex::Low, stored.flag(e, QStringLiteral("LowEnabled"), where));
+  // An enabled bound that holds no number would judge against 0, a bound
+  // nobody gave: such a limit cannot be read.
+  for (const auto& [index, name] : {std::pair{limitindex::High, QStringLiteral("High")},
+                                    std::pair{limitindex::Low, QStringLiteral("Low")}}) {
+    if (limit->Enabled(index) && e.Attribute(name).trimmed().isEmpty())
+      rt::raise(rt::err::InvalidCall, kStandards,
+                QStringLiteral("%1: %2 is enabled but holds no value").arg(where, name));
+  }
   limit->SetAbsolute(limitindex::High,
                      static_cast<rt::Single>(stored.number(e, QStringLiteral("HighZ"), where)));
   limit->SetAbsolute(limitindex::Low,
@@ -150,6 +160,14 @@ void StandardsCollection::Load(const XmlElementPtr& element, const HostLogPtr& l
     const QString alphaName = s->Attribute(QStringLiteral("AlphaName"));
     const QString completeName = s->Attribute(QStringLiteral("CompleteName"));
     const QString where = QStringLiteral("Standard \"%1\" (%2)").arg(alphaName, completeName);
+    // A standard is chosen by its names: of two with the same names only
+    // the first would ever judge.
+    for (const StandardPtr& earlier : loaded)
+      if (earlier->AlphaName().compare(alphaName, Qt::CaseInsensitive) == 0 &&
+          earlier->CompleteName().compare(completeName, Qt::CaseInsensitive) == 0)
+        rt::raise(
+            rt::err::InvalidCall, kStandards,
+            QStringLiteral("%1 is there twice: which of the two judges cannot be told").arg(where));
     auto standard = std::make_shared<Standard>();
     standard->Init(alphaName, completeName,
                    rt::toLong(stored.number(*s, QStringLiteral("Flags"), where)));

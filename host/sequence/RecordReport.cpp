@@ -17,6 +17,7 @@
 #include "typelib/ILimitData.h"
 #include "typelib/IResultData.h"
 #include "typelib/ITestElement.h"
+#include "xml/XmlDocument.h"
 
 namespace host {
 
@@ -64,6 +65,7 @@ const char* const Operator = "262::Operator";
 const char* const Because = "263::%%1 (%%2)";
 const char* const Labelled = "264::%%1: %%2";
 const char* const NotRecorded = "266::not recorded";
+const char* const Unreadable = "267::the host cannot read this test";
 }  // namespace words
 
 // The room a signature takes on its line.
@@ -256,11 +258,28 @@ class RecordPrinter {
     const QString format =
         QStringLiteral("<800|<+%1|<+%2|<+%2;").arg(rest * 2 / 5).arg(rest * 3 / 10);
     QString rows;
-    for (int i = 0; i < sequence_.Count(); ++i) {
+    QList<Verdict> verdicts;
+    for (int row = 0; row < sequence_.RowCount(); ++row) {
+      const int i = sequence_.ElementIndexOf(row);
+      if (i < 0) {
+        // A test the host cannot read is in the record all the same, and
+        // what it holds is unknown: the record cannot read "Passed".
+        const TestVerdict unread{Verdict::NotJudged, Word(words::Unreadable)};
+        const XmlElementPtr stored = sequence_.StoredEntry(row);
+        const auto attribute = [&](const char* name) {
+          return stored ? rt::orDefault([&] { return stored->Attribute(QLatin1String(name)); },
+                                        QString())
+                        : QString();
+        };
+        rows += Row({attribute("TestID"), attribute("ClassName"), QString(), VerdictText(unread)});
+        verdicts.append(unread.verdict);
+        continue;
+      }
       const ITestElementPtr element = sequence_.Element(i);
       const rt::Long testID = rt::orDefault([&] { return element->TestID(); }, rt::Long{0});
       rows += Row({QString::number(testID), testName(element), StandardText(i),
                    VerdictText(verdicts_.at(i))});
+      verdicts.append(verdicts_.at(i).verdict);
     }
     Style(kTextSize, false);
     Line(QString());
@@ -271,8 +290,6 @@ class RecordPrinter {
           HeaderRow(
               {Word(words::Test), Word(words::Name), Word(words::Standard), Word(words::Verdict)}),
           rows, 1);
-    QList<Verdict> verdicts;
-    for (const TestVerdict& verdict : verdicts_) verdicts.append(verdict.verdict);
     Style(kOverallSize, true);
     Line(Word(words::Labelled,
               {Word(words::Overall), Word(verdictTextKey(overallVerdict(verdicts)))}));

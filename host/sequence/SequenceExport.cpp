@@ -14,6 +14,7 @@
 #include "typelib/IMeasurement.h"
 #include "typelib/IResultData.h"
 #include "typelib/ITestElement.h"
+#include "xml/XmlDocument.h"
 
 namespace host {
 
@@ -112,7 +113,24 @@ QByteArray measurementsCsv(const SequenceDocument& sequence) {
   for (const char* caption : kHeader) header.append(QLatin1String(caption));
   csv += line(header);
   const SequenceRecord record = sequence.Record();
-  for (int i = 0; i < sequence.Count(); ++i) {
+  const QStringList run{record.device.model, record.device.serialNumber, record.device.assetNumber,
+                        record.technician, record.started};
+  for (int row = 0; row < sequence.RowCount(); ++row) {
+    const int i = sequence.ElementIndexOf(row);
+    if (i < 0) {
+      // A test the host cannot read stays in the record, never judged.
+      const XmlElementPtr stored = sequence.StoredEntry(row);
+      const auto attribute = [&](const char* name) {
+        return stored ? rt::orDefault([&] { return stored->Attribute(QLatin1String(name)); },
+                                      QString())
+                      : QString();
+      };
+      csv +=
+          line(run + QStringList{attribute("TestID"), attribute("ClassName"), QString(), QString(),
+                                 QString(), QString(), QString(), QString(), QString(),
+                                 verdictEnglish(Verdict::NotJudged), QString(), QString()});
+      continue;
+    }
     const ITestElementPtr element = sequence.Element(i);
     const IResultDataPtr result =
         rt::orDefault([&] { return com::must(element).Result(); }, IResultDataPtr());

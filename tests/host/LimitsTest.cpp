@@ -315,9 +315,23 @@ TEST(StandardsCollection, LoadReplacesOnlyWhenItSucceeds) {
       "</ExpectedResult>"));
   EXPECT_NE(errorOf([&] { standards->Load(document->DocumentElement(), nullptr); }), 0);
   EXPECT_EQ(standards->Count(), 3) << "a failed load keeps what was there";
+  // Limits that cannot say what judges: a bound enabled without a value, a
+  // standard there twice under the same names.
+  for (const char* unreadable :
+       {"<ExpectedResult><Standard AlphaName=\"X\" CompleteName=\"Y\">"
+        "<Limit Key=\"ENGY\" High=\"1\" LowEnabled=\"True\"/></Standard></ExpectedResult>",
+        "<ExpectedResult><Standard AlphaName=\"X\" CompleteName=\"Y\">"
+        "<Limit Key=\"ENGY\" High=\"\" HighEnabled=\"True\"/></Standard></ExpectedResult>",
+        "<ExpectedResult><Standard AlphaName=\"X\" CompleteName=\"Y\"/>"
+        "<Standard AlphaName=\"x\" CompleteName=\"y\"/></ExpectedResult>"}) {
+    SCOPED_TRACE(unreadable);
+    document->LoadXml(QString::fromLatin1(unreadable));
+    EXPECT_EQ(errorOf([&] { standards->Load(document->DocumentElement(), nullptr); }), 5);
+    EXPECT_EQ(standards->Count(), 3);
+  }
   document->LoadXml(
       QStringLiteral("<ExpectedResult><Other/><Standard AlphaName=\"X\" CompleteName=\"Y\">"
-                     "<Limit Key=\"ENGY\" High=\"1.5\" HighEnabled=\"true\" "
+                     "<Limit Key=\"ENGY\" High=\"1.5\" HighEnabled=\"true\" Low=\"-2\" "
                      "LowEnabled=\"True\"/><Junk/></Standard>"
                      "</ExpectedResult>"));
   standards->Load(document->DocumentElement(), nullptr);
@@ -326,7 +340,7 @@ TEST(StandardsCollection, LoadReplacesOnlyWhenItSucceeds) {
   EXPECT_FLOAT_EQ(limit->Value(limitindex::High), 1.5f);
   EXPECT_FALSE(limit->Enabled(limitindex::High)) << "only the exact text True reads as true";
   EXPECT_TRUE(limit->Enabled(limitindex::Low));
-  EXPECT_FLOAT_EQ(limit->Value(limitindex::Low), 0);
+  EXPECT_FLOAT_EQ(limit->Value(limitindex::Low), -2);
   document->LoadXml(QStringLiteral("<ExpectedResult/>"));
   standards->Load(document->DocumentElement(), nullptr);
   EXPECT_EQ(standards->Count(), 0);

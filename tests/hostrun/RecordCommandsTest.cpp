@@ -107,5 +107,22 @@ TEST_F(RecordCommands, ExportAnswersTwoWhenItsDocumentCannotBeReadAndSixtyFourFo
   EXPECT_EQ(host({QStringLiteral("export"), QStringLiteral("only.xml")}).status, 64);
 }
 
+TEST_F(RecordCommands, ReportAndExportNeverWriteOverTheDocumentTheyRead) {
+  const QByteArray stored =
+      "<TestSequence><TestElement ClassName=\"RV1XTests.CTestSensitivity\" TestID=\"300\" "
+      "ID=\"1\"/></TestSequence>";
+  const QString in = writeFile(QStringLiteral("in.xml"), QString::fromLatin1(stored));
+  for (const char* command : {"report", "export"}) {
+    SCOPED_TRACE(command);
+    const ProgramRun run = host({QLatin1String(command), QStringLiteral("in.xml"), in});
+    EXPECT_EQ(run.status, 2) << qPrintable(run.errors);
+    EXPECT_TRUE(run.errors.contains(QStringLiteral("would replace the document it reads")))
+        << qPrintable(run.errors);
+    QFile kept(in);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), stored);
+  }
+}
+
 }  // namespace
 }  // namespace hostruntest

@@ -221,6 +221,10 @@ TEST_F(HostRunTest, ARunThatCannotStartWritesNothing) {
   QProcessEnvironment noDevice = QProcessEnvironment::systemEnvironment();
   noDevice.insert(QStringLiteral("RV1X_PORT_8"), path(QStringLiteral("no-such-device")));
   const QString aFile = writeFile(QStringLiteral("a-file"), QStringLiteral("not a folder"));
+  const QString stored = writeFile(
+      QStringLiteral("stored.xml"),
+      QStringLiteral("<TestSequence><TestElement ClassName=\"RV1XTests.CTestSensitivity\" "
+                     "TestID=\"300\" ID=\"1\"/></TestSequence>"));
   const struct {
     QStringList arguments;
     QProcessEnvironment environment;
@@ -249,6 +253,19 @@ TEST_F(HostRunTest, ARunThatCannotStartWritesNothing) {
        QProcessEnvironment::systemEnvironment(),
        QStringLiteral("the folder %1 of --report no-folder/report.pdf does not exist")
            .arg(path(QStringLiteral("no-folder")))},
+      // A report in place of the record it prints.
+      {unattendedRun({QStringLiteral("--report"), path(QStringLiteral("rv1x-results.xml"))}),
+       QProcessEnvironment::systemEnvironment(),
+       QStringLiteral("--report %1 is the results document")
+           .arg(path(QStringLiteral("rv1x-results.xml")))},
+      {unattendedRun({QStringLiteral("--sequence"), stored, QStringLiteral("--results"),
+                      QStringLiteral("stored.xml"), QStringLiteral("--report"), stored}),
+       QProcessEnvironment::systemEnvironment(),
+       QStringLiteral("--report %1 is the results document").arg(stored)},
+      {unattendedRun({QStringLiteral("--sequence"), stored, QStringLiteral("--report"),
+                      QStringLiteral("stored.xml")}),
+       QProcessEnvironment::systemEnvironment(),
+       QStringLiteral("--report stored.xml is the sequence document")},
       {unattendedRun({QStringLiteral("--screenshots"), aFile + QStringLiteral("/shots")}),
        QProcessEnvironment::systemEnvironment(),
        QStringLiteral("%1 of --screenshots is not a folder").arg(aFile)},
@@ -261,6 +278,9 @@ TEST_F(HostRunTest, ARunThatCannotStartWritesNothing) {
     EXPECT_TRUE(run.output.isEmpty()) << qPrintable(run.output);
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("rv1x-results.xml"))));
   }
+  QFile kept(stored);
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(kept.readAll().startsWith("<TestSequence>"));
 }
 
 TEST_F(HostRunTest, WrongArgumentsAreAUsageError) {

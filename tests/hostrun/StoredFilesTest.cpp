@@ -26,6 +26,18 @@ const QString kLimits = QStringLiteral(
     "<Limit Key=\"CHTI\" Unit=\"s\" High=\"15\" HighEnabled=\"True\" Low=\"0\" "
     "LowEnabled=\"False\"/></Standard></ExpectedResult>");
 const QString kInfo = QStringLiteral("<Info Name=\"Charge time test\"/>");
+// Limits written by hand that would judge the charge time of 4.2 s as
+// passed by a bound nobody gave: an enabled bound without a number, and a
+// second standard of the same names that fails it.
+const QString kLimitsWithoutBound = QStringLiteral(
+    "<ExpectedResult><Standard AlphaName=\"IEC\" CompleteName=\"IEC 60601-2-4\" Flags=\"1\">"
+    "<Limit Key=\"CHTI\" Unit=\"s\" High=\"15\" HighEnabled=\"False\" Low=\"\" "
+    "LowEnabled=\"True\"/></Standard></ExpectedResult>");
+const QString kLimitsStandardTwice = QString(kLimits).replace(
+    QStringLiteral("</ExpectedResult>"),
+    QStringLiteral("<Standard AlphaName=\"IEC\" CompleteName=\"IEC 60601-2-4\" Flags=\"1\">"
+                   "<Limit Key=\"CHTI\" Unit=\"s\" High=\"1\" HighEnabled=\"True\" Low=\"0\" "
+                   "LowEnabled=\"False\"/></Standard></ExpectedResult>"));
 
 QString sequenceOf(const QString& parts, const QString& rootAttributes = QString(),
                    const QString& elementAttributes = QString()) {
@@ -87,6 +99,17 @@ TEST_F(HostRunTest, ResaveKeepsWhatItCannotWriteAnewAndRefusesWhatIsNotXml) {
        1,
        "more than once",
        {">360<", ">361<"}},
+      // Limits that cannot say what judges the test.
+      {"an enabled bound without a value",
+       sequenceOf(kInfo + kSettings + kLimitsWithoutBound + kResult),
+       1,
+       "Low is enabled but holds no value",
+       {"Low=\"\" LowEnabled=\"True\""}},
+      {"a standard twice under the same names",
+       sequenceOf(kInfo + kSettings + kLimitsStandardTwice + kResult),
+       1,
+       "is there twice",
+       {"High=\"15\"", "High=\"1\""}},
       // What the host does not know, in place.
       {"comments around and between the parts",
        replaced(
@@ -239,6 +262,36 @@ TEST_F(HostRunTest, ResaveKeepsWhatItCannotWriteAnewAndRefusesWhatIsNotXml) {
     // What it writes, it reads back the same way.
     const QString again = path(QStringLiteral("again.xml"));
     EXPECT_EQ(host({QStringLiteral("resave"), out, again}).status, c.status);
+  }
+}
+
+TEST_F(HostRunTest, ARunNeverJudgesByLimitsItCannotRead) {
+  const struct {
+    QString limits;
+    const char* kept;  // what only the stored limits hold
+  } cases[] = {
+      {kLimitsWithoutBound, "Low=\"\" LowEnabled=\"True\""},
+      {kLimitsStandardTwice, "High=\"1\" HighEnabled=\"True\""},
+      // A standard chosen for the test that its limits lack.
+      {kLimits + QStringLiteral("<Selected AlphaName=\"IEC\" CompleteName=\"IEC 60601-2-4\"/>"
+                                "<Selected AlphaName=\"Ward\" CompleteName=\"At most 5 s\"/>"),
+       "<Selected AlphaName=\"Ward\" CompleteName=\"At most 5 s\"/>"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(qPrintable(c.limits));
+    const QString stored =
+        writeFile(QStringLiteral("stored.xml"), sequenceOf(kInfo + kSettings + c.limits));
+    const ProgramRun run = host({QStringLiteral("--unattended"), QStringLiteral("--simulate"),
+                                 QStringLiteral("run"), QStringLiteral("--sequence"), stored,
+                                 QStringLiteral("--results"), stored, QStringLiteral("1")});
+    EXPECT_EQ(run.status, 1) << qPrintable(run.output);
+    EXPECT_FALSE(run.output.contains(QStringLiteral("status=1"))) << qPrintable(run.output);
+    EXPECT_TRUE(run.errors.contains(QStringLiteral("Test 100 (element 1) is not run")))
+        << qPrintable(run.errors);
+    QFile written(stored);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(written.readAll()).contains(QLatin1String(c.kept)))
+        << "kept as stored";
   }
 }
 

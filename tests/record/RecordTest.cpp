@@ -195,6 +195,33 @@ TEST_F(Record, EachAnalyzerIsNamedOnceAndBesideTheResultItMeasured) {
             QStringLiteral("Analyzer: RV-15, Serial number: SN-4711, Firmware: 2.1.0"));
 }
 
+TEST_F(Record, ATestTheHostCannotReadKeepsTheRecordFromPassing) {
+  analyzer(QStringLiteral("range=H,energy=360"));
+  const auto chargeTime = element(100);
+  judgeByTheStandard(chargeTime);
+  sequence.Append(chargeTime, frametests::progIdOf(100));
+  ctx->setSelectedStandards(sequence.JudgingStandards(0));
+  perform(chargeTime);
+  sequence.TakeFromElement(0);
+  // A test of a plug-in this host does not have: what it recorded is unknown.
+  QString xml = sequence.ToXml();
+  xml.replace(QStringLiteral("</TestSequence>"),
+              QStringLiteral("<TestElement ClassName=\"Other.CTestLeakage\" TestID=\"900\" "
+                             "ID=\"2\"/></TestSequence>"));
+  host::SequenceDocument stored;
+  stored.LoadXml(xml);
+  ASSERT_EQ(stored.RowCount(), 2);
+  const QString text = printedText(*host::printRecordReport(stored));
+  for (const char* expected :
+       {"100|Test 100|IEC 60601-2-4|Passed;",
+        "900|Other.CTestLeakage||Not judged (the host cannot read this test);",
+        "Overall verdict: Not judged"})
+    EXPECT_TRUE(text.contains(QLatin1String(expected))) << expected << "\n" << qPrintable(text);
+  const QString csv = QString::fromUtf8(host::measurementsCsv(stored));
+  EXPECT_TRUE(csv.contains(QStringLiteral(",900,Other.CTestLeakage,,,,,,,,Not judged,,\r\n")))
+      << qPrintable(csv);
+}
+
 TEST_F(Record, TheVerdictOfTheWholeSequence) {
   using host::Verdict;
   const struct {
