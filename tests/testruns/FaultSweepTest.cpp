@@ -118,8 +118,8 @@ TEST_F(FaultSweep, NoFaultPassesAnUnjudgedValueOrLosesAMeasuredOne) {
         for (const QString& key : target.limited)
           EXPECT_TRUE(held.values.count(key)) << qPrintable(key) << " limited but not measured";
       }
-      const Held back = storedAndReadBack(target.testID, test->Result(),
-                                          [this](rt::Long id) { return element(id); });
+      const Held back =
+          storedAndReadBack(target.testID, test->Result(), [](rt::Long id) { return element(id); });
       EXPECT_EQ(back.values, held.values) << "the stored result keeps every value";
       EXPECT_EQ(back.status, held.status);
       simulators_.clear();
