@@ -32,6 +32,10 @@ constexpr VerdictText kVerdictTexts[] = {
     {Verdict::Aborted, "242::Aborted"},
 };
 
+// A pass no run could have recorded: a run passes a result only by a value
+// it judged.
+const char kNoValueRecorded[] = "268::the record of this pass holds no measured value";
+
 constexpr rt::Long kPassed = 1;
 constexpr rt::Long kFailed = 2;
 constexpr rt::Long kNotApplicable = 3;
@@ -62,6 +66,7 @@ TestVerdict resultVerdict(const IResultDataPtr& result) {
   if (!result) return {Verdict::NotPerformed, {}};
   switch (rt::orDefault([&] { return result->Status(); }, rt::Long{0})) {
     case kPassed:
+      if (!anyValue(*result)) return {Verdict::NotJudged, translated(kNoValueRecorded)};
       return {Verdict::Passed, {}};
     case kFailed:
       return {Verdict::Failed, {}};

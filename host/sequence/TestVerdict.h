@@ -8,6 +8,7 @@
 //   no result, or status 0 and no value     Not performed
 //   status 0 with a value                   Not judged (the result tells why)
 //   status 1                                Passed
+//   status 1 and no value                   Not judged (no run records that)
 //   status 2                                Failed
 //   status 3                                Not applicable
 //

@@ -222,6 +222,27 @@ TEST_F(Record, ATestTheHostCannotReadKeepsTheRecordFromPassing) {
       << qPrintable(csv);
 }
 
+TEST_F(Record, AStoredPassWithoutAMeasuredValueIsNotReadAsPassed) {
+  // Edited by hand: the sensitivity result says passed, but holds no value.
+  QStringList elements = catalogueResults().split(QStringLiteral("<TestElement "));
+  ASSERT_EQ(elements.size(), 8);
+  QString& sensitivity = elements[3];
+  ASSERT_TRUE(sensitivity.contains(QLatin1String("TestID=\"300\"")));
+  sensitivity.replace(QStringLiteral("<Status Code=\"0\">20652::no limit is enabled</Status>"),
+                      QStringLiteral("<Status Code=\"1\"/>"));
+  sensitivity.replace(QStringLiteral("Kind=\"Single\">1.2</Value>"),
+                      QStringLiteral("Kind=\"Single\"></Value>"));
+  host::SequenceDocument stored;
+  stored.LoadXml(elements.join(QStringLiteral("<TestElement ")));
+  ASSERT_EQ(stored.Count(), 7);
+  EXPECT_EQ(host::verdictOf(stored, 2).verdict, host::Verdict::NotJudged);
+  const QString text = printedText(*host::printRecordReport(stored));
+  EXPECT_TRUE(
+      text.contains(QLatin1String("Not judged (the record of this pass holds no measured value)")))
+      << qPrintable(text);
+  EXPECT_TRUE(text.contains(QLatin1String("Overall verdict: Not judged"))) << qPrintable(text);
+}
+
 TEST_F(Record, TheVerdictOfTheWholeSequence) {
   using host::Verdict;
   const struct {
