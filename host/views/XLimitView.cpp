@@ -7,6 +7,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <optional>
 
 #include "com/ServerModule.h"
 #include "limits/Limit.h"
@@ -21,6 +22,14 @@
 namespace orvanView {
 
 namespace {
+
+// What the user typed, read in the user's locale; none for a text that is no
+// number.
+std::optional<float> enteredNumber(const QTableWidgetItem& item) {
+  bool isNumber = false;
+  const float value = rt::userLocale().toFloat(item.text().trimmed(), &isNumber);
+  return isNumber ? std::optional<float>(value) : std::nullopt;
+}
 
 enum Column {
   CaptionColumn,
@@ -245,9 +254,7 @@ void XLimitView::BoundEdited(QTableWidgetItem& item, const Row& row,
   const rt::Integer bound = boundOf(item.column());
   rt::ignoreErrors([&] {
     const host::LimitPtr limit = limitFor(*standard, row.key, row.unit);
-    bool isNumber = false;
-    const float value = rt::userLocale().toFloat(item.text().trimmed(), &isNumber);
-    if (isNumber) limit->SetValue(bound, value);
+    if (const std::optional<float> value = enteredNumber(item)) limit->SetValue(bound, *value);
     limit->SetEnabled(bound, item.checkState() == Qt::Checked);
     // What the limit holds now, as the user's locale writes it (a text that
     // is no number falls back to the value kept).
@@ -261,9 +268,7 @@ void XLimitView::AbsoluteEdited(QTableWidgetItem& item, const Row& row,
   const rt::Integer bound = boundOf(item.column());
   rt::ignoreErrors([&] {
     const host::LimitPtr limit = limitFor(*standard, row.key, row.unit);
-    bool isNumber = false;
-    const float value = rt::userLocale().toFloat(item.text().trimmed(), &isNumber);
-    if (isNumber) limit->SetAbsolute(bound, value);
+    if (const std::optional<float> value = enteredNumber(item)) limit->SetAbsolute(bound, *value);
     item.setText(rt::cstr(limit->Absolute(bound)));
   });
   NotifyChange();
