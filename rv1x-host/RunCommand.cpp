@@ -32,7 +32,6 @@
 // continued); 64 for wrong arguments (a simulator
 // option among them).
 
-#include <QDir>
 #include <QFileInfo>
 #include <cstdio>
 #include <memory>
@@ -225,21 +224,12 @@ class Bench {
 // exists holds an earlier run's record, which this run would replace before
 // its first test.
 QString resultsRefusal(const RunOptions& run) {
-  const QFileInfo results(run.results);
-  if (run.overwrite || !results.exists()) return {};
-  if (!run.sequence.isEmpty() &&
-      QFileInfo(run.sequence).canonicalFilePath() == results.canonicalFilePath())
-    return {};
+  if (run.overwrite || !QFileInfo::exists(run.results)) return {};
+  if (!run.sequence.isEmpty() && sameFile(run.sequence, run.results)) return {};
   return QStringLiteral(
              "the results file %1 exists: a run writes it only to continue the sequence it holds "
              "(--sequence %1), or with --overwrite")
       .arg(run.results);
-}
-
-bool sameFile(const QString& one, const QString& other) {
-  const QFileInfo a(one), b(other);
-  if (a.exists() && b.exists()) return a.canonicalFilePath() == b.canonicalFilePath();
-  return QDir::cleanPath(a.absoluteFilePath()) == QDir::cleanPath(b.absoluteFilePath());
 }
 
 // The PDF would take the place of the record it prints, or of the

@@ -40,4 +40,10 @@ QString outputFolderProblem(const QString& option, const QString& folder) {
   return folderProblem(existing, option);
 }
 
+bool sameFile(const QString& one, const QString& other) {
+  const QFileInfo a(one), b(other);
+  if (a.exists() && b.exists()) return a.canonicalFilePath() == b.canonicalFilePath();
+  return QDir::cleanPath(a.absoluteFilePath()) == QDir::cleanPath(b.absoluteFilePath());
+}
+
 }  // namespace hostapp

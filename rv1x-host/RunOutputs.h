@@ -15,4 +15,8 @@ QString outputFileProblem(const QString& option, const QString& file);
 // written into; empty when nothing speaks against it.
 QString outputFolderProblem(const QString& option, const QString& folder);
 
+// Whether the two paths name one file: by the file itself where both exist
+// (links followed), else by their cleaned absolute paths.
+bool sameFile(const QString& one, const QString& other);
+
 }  // namespace hostapp

@@ -9,10 +9,10 @@
 // written, or (report, export) IN holds no test the host can create or OUT
 // is IN (nothing is written then). export answers 0 once OUT is written.
 
-#include <QFileInfo>
 #include <cstdio>
 
 #include "HostProgram.h"
+#include "RunOutputs.h"
 #include "SequenceReport.h"
 #include "runtime/ErrorHandling.h"
 #include "sequence/SequenceDocument.h"
@@ -75,10 +75,7 @@ bool holdsTests(const host::SequenceDocument& sequence, const QString& in, const
 // A PDF or CSV in the place of the sequence it is made from would lose the
 // record.
 bool writesOverItsInput(const QString& in, const QString& out, const char* what) {
-  const QFileInfo input(in), output(out);
-  if (!input.exists() || !output.exists() ||
-      input.canonicalFilePath() != output.canonicalFilePath())
-    return false;
+  if (!sameFile(in, out)) return false;
   std::fprintf(stderr, "rv1x-host: %s is %s: the %s would replace the document it reads\n",
                qPrintable(out), qPrintable(in), what);
   return true;

@@ -125,7 +125,7 @@ const QList<OptionHelp> kCommonOptions{
     {"--template FILE", "the plug-in reads FILE as its test template, for this run"},
     {"--unattended", "message boxes take their unattended answers; the operator is scripted"},
     {"--scan", "a host older than 2.1.2: no port is assigned, the link searches ports 1 to 16"},
-    {"--simulate[=OPTIONS]", "the simulated analyzer, on a device of its own as port N"},
+    {"--simulate[=OPTIONS]", "the simulated analyzer in port N's place, inside the program"},
 };
 
 bool isHelp(const QString& argument) {
