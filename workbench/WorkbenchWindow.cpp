@@ -360,7 +360,7 @@ void WorkbenchWindow::NewSequence() {
   auto sequence = std::make_unique<host::SequenceDocument>();
   const host::ITestElementListPtr catalogue = com::must(plugIn_).Tests();
   for (rt::Long i = 1; catalogue && i <= catalogue->Count(); ++i) {
-    const host::ITestElementPtr test = plugIn_->CreateTest(catalogue->Item(i)->TestID());
+    const host::ITestElementPtr test = plugIn_->CreateTest(com::must(catalogue->Item(i)).TestID());
     com::must(test).SetID(i);
     sequence->Append(test, com::registeredNameOf(test));
   }
