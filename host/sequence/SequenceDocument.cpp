@@ -536,9 +536,13 @@ void SequenceDocument::WriteEntry(const Entry& entry, const XmlDocumentPtr& docu
       choiceWritten = true;
       continue;
     }
+    // A part kept as stored is written alone: the element's own one (made
+    // anew, not read) would stand beside it.
     NodePtr written;
-    if (isElement(*child) && isPart(child->name) && !entry.keptParts.contains(child->name))
+    if (isElement(*child) && isPart(child->name)) {
       written = takeOwn(child->name);
+      if (entry.keptParts.contains(child->name)) written = nullptr;
+    }
     children.push_back(written ? written : child->deepCopy());
   }
   for (NodePtr& part : ownParts) {
