@@ -315,7 +315,7 @@ class RecordPrinter {
         });
       } else {
         auto ctx = std::make_shared<RunContext>();
-        ctx->setSelectedStandards(judgingStandards(sequence_, i));
+        ctx->setSelectedStandards(sequence_.JudgedBy(i));
         rt::onError([&] { com::must(element).PrintReport(report_, com::toVariantOf(ctx)); },
                     [&](const rt::RuntimeError& error) {
                       if (reportErrors_) reported(error);
@@ -375,7 +375,7 @@ QStringList judgingStandardNames(const SequenceDocument& sequence, int index) {
   const Verdict verdict = verdictOf(sequence, index).verdict;
   if (verdict != Verdict::Passed && verdict != Verdict::Failed) return names;
   // Held here: a loop over what a temporary points to outlives it.
-  const auto standards = judgingStandards(sequence, index);
+  const auto standards = sequence.JudgedBy(index);
   for (const StandardPtr& standard : *standards) names.append(standardName(*standard));
   return names;
 }

@@ -536,9 +536,13 @@ void SequenceDocument::WriteEntry(const Entry& entry, const XmlDocumentPtr& docu
       choiceWritten = true;
       continue;
     }
+    // A part kept as stored is written alone: the element's own one (made
+    // anew, not read) would stand beside it.
     NodePtr written;
-    if (isElement(*child) && isPart(child->name) && !entry.keptParts.contains(child->name))
+    if (isElement(*child) && isPart(child->name)) {
       written = takeOwn(child->name);
+      if (entry.keptParts.contains(child->name)) written = nullptr;
+    }
     children.push_back(written ? written : child->deepCopy());
   }
   for (NodePtr& part : ownParts) {
@@ -801,21 +805,32 @@ void SequenceDocument::SetSelected(int index, const StandardsCollectionPtr& sele
     entry->selected->Add(named(standard->AlphaName(), standard->CompleteName()));
 }
 
-StandardsCollectionPtr SequenceDocument::JudgingStandards(int index) const {
-  auto judging = std::make_shared<StandardsCollection>();
-  const ITestElementPtr element = Element(index);
+namespace {
+
+// The standards of those names as the element's limit set holds them; a
+// name it lacks stays a bare name, which judges nothing. Without names, the
+// first standard of the limit set.
+StandardsCollectionPtr heldStandards(const ITestElementPtr& element,
+                                     const StandardsCollectionPtr& names) {
+  auto held = std::make_shared<StandardsCollection>();
   const StandardsCollectionPtr own = rt::orDefault(
       [&] { return com::must(com::must(element).Limits()).Standards(); }, StandardsCollectionPtr());
-  if (const StandardsCollectionPtr stored = Selected(index)) {
-    for (const StandardPtr& name : *stored) {
+  if (names) {
+    for (const StandardPtr& name : *names) {
       const StandardPtr found =
           own ? own->Find(0, name->AlphaName(), name->CompleteName()) : nullptr;
-      judging->Add(found ? found->Copy() : name);
+      held->Add(found ? found->Copy() : name);
     }
   } else if (own && own->Count() > 0) {
-    judging->Add(own->Item(1)->Copy());
+    held->Add(own->Item(1)->Copy());
   }
-  return judging;
+  return held;
+}
+
+}  // namespace
+
+StandardsCollectionPtr SequenceDocument::JudgingStandards(int index) const {
+  return heldStandards(Element(index), Selected(index));
 }
 
 StandardsCollectionPtr SequenceDocument::JudgedBy(int index) const {
@@ -825,7 +840,7 @@ StandardsCollectionPtr SequenceDocument::JudgedBy(int index) const {
   const StandardsCollectionPtr named =
       verdict ? rt::orDefault([&] { return verdict->JudgedBy(); }, StandardsCollectionPtr())
               : nullptr;
-  return named && named->Count() > 0 ? named : JudgingStandards(index);
+  return named && named->Count() > 0 ? heldStandards(element, named) : JudgingStandards(index);
 }
 
 void SequenceDocument::Clear() {

@@ -120,7 +120,8 @@ class SequenceDocument {
   // nothing); without a stored choice the first standard of its limit set.
   StandardsCollectionPtr JudgingStandards(int index) const;
   // What the element's result was judged by, for its report: the standards
-  // its result names (IVerdict), else JudgingStandards.
+  // its result names (IVerdict) as its limit set holds them, else
+  // JudgingStandards.
   StandardsCollectionPtr JudgedBy(int index) const;
   // What the last run did with the element instead of judging it
   // (runoutcome::Skipped, runoutcome::Aborted); empty when it did neither.

@@ -135,7 +135,7 @@ QByteArray measurementsCsv(const SequenceDocument& sequence) {
     const IResultDataPtr result =
         rt::orDefault([&] { return com::must(element).Result(); }, IResultDataPtr());
     const QString testVerdict = verdictEnglish(verdictOf(sequence, i).verdict);
-    const StandardsCollectionPtr standards = judgingStandards(sequence, i);
+    const StandardsCollectionPtr standards = sequence.JudgedBy(i);
     const Analyzer analyzer = analyzerOf(sequence, i);
     const QStringList test{
         record.device.model,

@@ -3,13 +3,10 @@
 #include <algorithm>
 
 #include "elements/TestInfo.h"
-#include "limits/Standard.h"
-#include "limits/StandardsCollection.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorHandling.h"
 #include "sequence/SequenceDocument.h"
 #include "services/LanguageService.h"
-#include "typelib/ILimitData.h"
 #include "typelib/IMeasurement.h"
 #include "typelib/IResultData.h"
 #include "typelib/ITestElement.h"
@@ -109,22 +106,6 @@ QString verdictWords(Verdict verdict) {
 
 QString verdictEnglish(Verdict verdict) {
   return LanguageService::DefaultText(verdictTextKey(verdict));
-}
-
-StandardsCollectionPtr judgingStandards(const SequenceDocument& sequence, int index) {
-  auto judging = std::make_shared<StandardsCollection>();
-  const StandardsCollectionPtr own = rt::orDefault(
-      [&] { return com::must(com::must(sequence.Element(index)).Limits()).Standards(); },
-      StandardsCollectionPtr());
-  const StandardsCollectionPtr named = sequence.JudgedBy(index);
-  if (!named) return judging;
-  // A result names its standards without their limits.
-  for (const StandardPtr& standard : *named) {
-    const StandardPtr held =
-        own ? own->Find(0, standard->AlphaName(), standard->CompleteName()) : nullptr;
-    judging->Add(held ? held : standard);
-  }
-  return judging;
 }
 
 QString testName(const ITestElementPtr& element) {

@@ -45,9 +45,6 @@ QString verdictWords(Verdict verdict);
 // The English words, whatever the language (records for other programs).
 QString verdictEnglish(Verdict verdict);
 
-// What the element's result was judged by, with the limits its limit set
-// holds (SequenceDocument::JudgedBy).
-StandardsCollectionPtr judgingStandards(const SequenceDocument& sequence, int index);
 // The element's name as its info gives it, else "Test <ID>".
 QString testName(const ITestElementPtr& element);
 

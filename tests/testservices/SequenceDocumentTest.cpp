@@ -148,6 +148,20 @@ TEST_F(Sequence, ABrokenChildIsReportedAndKeptWhileTheRestLoads) {
   EXPECT_EQ(saved.firstChildElement(QStringLiteral("PlugInData")).text(), QStringLiteral("lots"));
 }
 
+// Kept as stored, the result stands alone: the element's own empty one
+// beside it would make an entry with a result twice, never to be run.
+TEST_F(Sequence, AResultThatCouldNotBeLoadedIsWrittenOnceAsStored) {
+  sequence.LoadXml(document(element(kConfig150 + QStringLiteral("<ResultItem Status=\"x\"/>"))));
+  EXPECT_EQ(sequence.Reported(), 1);
+  ASSERT_TRUE(sequence.KeptAsStored(0, QStringLiteral("ResultItem")));
+  const QDomNodeList results = written().elementsByTagName(QStringLiteral("ResultItem"));
+  ASSERT_EQ(results.size(), 1) << sequence.ToXml().toStdString();
+  EXPECT_EQ(results.at(0).toElement().attribute(QStringLiteral("Status")), QStringLiteral("x"));
+  host::SequenceDocument resaved;
+  resaved.LoadXml(sequence.ToXml());
+  EXPECT_TRUE(resaved.SettingsRead(0)) << "the entry is still one to run";
+}
+
 TEST_F(Sequence, AnEntryThatCannotBecomeAnElementIsReportedAndKeptAsStored) {
   const QString entries[] = {
       QStringLiteral("<TestElement TestID=\"900\"/>"),
