@@ -62,9 +62,7 @@ QString CResultBase::NotJudgedKey() const {
 QString CResultBase::NotJudgedReason() {
   const QString key = NotJudgedKey();
   if (key.isEmpty()) return QString();
-  return rt::orDefault(
-      [&] { return host::LanguageService::instance()->Translate(host::kProduct, key, {}); },
-      QString());
+  return host::translated(key);
 }
 
 CMeasurementPtr CResultBase::MeasurementByKey(const QString& key) const {

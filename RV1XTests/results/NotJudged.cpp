@@ -1,6 +1,5 @@
 #include "results/NotJudged.h"
 
-#include "runtime/ErrorHandling.h"
 #include "services/LanguageService.h"
 
 namespace orvanRV1Xtst {
@@ -35,14 +34,6 @@ constexpr ReasonText kReasons[] = {
     {NotJudged::NoValue, "PWID", "20671::the analyzer gave no pulse width"},
 };
 
-QString translate(const QString& textKey, const QVariantList& parameters = {}) {
-  return rt::orDefault(
-      [&] {
-        return host::LanguageService::instance()->Translate(host::kProduct, textKey, parameters);
-      },
-      QString());
-}
-
 }  // namespace
 
 QString notJudgedKey(NotJudged reason, const QString& measurementKey) {
@@ -58,7 +49,7 @@ QString notJudgedKey(NotJudged reason, const QString& measurementKey) {
 
 QString notJudgedText(const QString& reasonKey) {
   if (reasonKey.isEmpty()) return QString();
-  return translate(QStringLiteral("20656::Not judged: %%1"), {translate(reasonKey)});
+  return host::translated(QStringLiteral("20656::Not judged: %%1"), {host::translated(reasonKey)});
 }
 
 }  // namespace orvanRV1Xtst
