@@ -119,6 +119,18 @@ QString where(const XmlElement& node) {
   return node.lineNumber() > 0 ? QStringLiteral(" (line %1)").arg(node.lineNumber()) : QString();
 }
 
+// An entry holding one kind of child twice (the first two of them).
+rt::RuntimeError storedTwice(const QString& className, const XmlElement& node, const QString& tag,
+                             const QList<XmlElementPtr>& stored) {
+  return rt::RuntimeError(
+      sequenceerr::DuplicatePart, kSource,
+      QStringLiteral("%1%2 holds <%3> twice (lines %4 and %5); it is written back as stored and "
+                     "not run")
+          .arg(className, where(node), tag)
+          .arg(stored.at(0)->lineNumber())
+          .arg(stored.at(1)->lineNumber()));
+}
+
 [[noreturn]] void badEntry(const XmlElement& node, const QString& text) {
   rt::raise(sequenceerr::BadEntry, kSource, text + where(node));
 }
@@ -310,6 +322,23 @@ void SequenceDocument::ReadParts(Entry& entry, const XmlElementPtr& node, const 
   const QList<XmlElementPtr> children = childrenOf(*node);
   for (const XmlElementPtr& child : children) {
     if (child->TagName() == kSelected) {
+      // A choice is written anew from its two names: one holding more is
+      // kept, with its entry, as stored.
+      const xmltree::Node& choice = *child->node();
+      const bool namesOnly =
+          choice.children.empty() && std::all_of(choice.attributes.begin(), choice.attributes.end(),
+                                                 [](const auto& attribute) {
+                                                   return attribute.first == kAlphaName ||
+                                                          attribute.first == kCompleteName;
+                                                 });
+      if (!namesOnly) {
+        Report(rt::RuntimeError(
+            elementerr::UnknownPart, kSource,
+            QStringLiteral("%1: <%2>%3 holds more than the names of a standard; the test element "
+                           "is written back as stored and not run")
+                .arg(entry.className, kSelected, where(*child))));
+        entry.keptWhole = true;
+      }
       if (!entry.selected) entry.selected = std::make_shared<StandardsCollection>();
       entry.selected->Add(named(child->Attribute(kAlphaName), child->Attribute(kCompleteName)));
       continue;
@@ -324,19 +353,22 @@ void SequenceDocument::ReadParts(Entry& entry, const XmlElementPtr& node, const 
                                              "written back as stored")
                                   .arg(entry.className, child->TagName(), where(*child))));
   }
+  // Which of two stored outcomes holds cannot be told: the entry stays as
+  // stored, as for a part stored twice.
+  QList<XmlElementPtr> outcomes;
+  for (const XmlElementPtr& child : children)
+    if (child->TagName() == kRunOutcome) outcomes.append(child);
+  if (outcomes.size() > 1) {
+    Report(storedTwice(entry.className, *node, kRunOutcome, outcomes));
+    entry.keptWhole = true;
+  }
   for (const QString& part : kParts) {
     QList<XmlElementPtr> stored;
     for (const XmlElementPtr& child : children)
       if (child->TagName() == part) stored.append(child);
     if (stored.size() > 1) {
       // Which one the element should hold cannot be told: none is lost.
-      Report(rt::RuntimeError(
-          sequenceerr::DuplicatePart, kSource,
-          QStringLiteral("%1%2 holds <%3> twice (lines %4 and %5); it is written back as "
-                         "stored and not run")
-              .arg(entry.className, where(*node), part)
-              .arg(stored.at(0)->lineNumber())
-              .arg(stored.at(1)->lineNumber())));
+      Report(storedTwice(entry.className, *node, part, stored));
       entry.keptWhole = true;
     }
     for (const XmlElementPtr& child : stored) {
@@ -472,9 +504,11 @@ void SequenceDocument::WriteEntry(const Entry& entry, const XmlDocumentPtr& docu
     }
     const NodePtr copy = std::make_shared<Node>(Node::Kind::Element, entry.stored->name);
     copy->attributes = entry.stored->attributes;
-    bool choiceWritten = false;
+    // An entry kept whole keeps its stored choice and outcome too: no run
+    // changed them.
+    bool choiceWritten = entry.keptWhole;
     for (const NodePtr& child : entry.stored->children) {
-      if (isElement(*child) && isHeld(child->name)) {
+      if (isElement(*child) && isHeld(child->name) && !entry.keptWhole) {
         if (!choiceWritten)
           for (const XmlElementPtr& choice : SelectedElements(entry, document))
             copy->append(choice->node());

@@ -83,6 +83,18 @@ TEST_F(HostRunTest, ResaveKeepsWhatItCannotWriteAnewAndRefusesWhatIsNotXml) {
        "holds <PlugInData> twice",
        {">360<", ">120<"}},
       {"limits twice", sequenceOf(whole + kLimits), 1, "holds <ExpectedResult> twice", {}},
+      {"a run outcome twice",
+       sequenceOf(whole + QStringLiteral("<RunOutcome>Skipped</RunOutcome>"
+                                         "<RunOutcome>Aborted</RunOutcome>")),
+       1,
+       "holds <RunOutcome> twice",
+       {">Skipped<", ">Aborted<"}},
+      {"a choice of standard holding more than its names",
+       sequenceOf(whole + QStringLiteral("<Selected AlphaName=\"IEC\" "
+                                         "CompleteName=\"IEC 60601-2-4\" Note=\"ward\"/>")),
+       1,
+       "holds more than the names of a standard",
+       {"Note=\"ward\""}},
       {"the info twice",
        sequenceOf(whole + QStringLiteral("<Info Name=\"Other\"/>")),
        1,
