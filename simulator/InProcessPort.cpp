@@ -82,12 +82,6 @@ void InProcessPort::requireLine() const {
   if (line().hungUp()) rt::raise(rt::err::DeviceUnavailable, kSource);
 }
 
-void InProcessPort::requireOpen() const {
-  if (!simulator_)
-    rt::raise(serial::err::PortNotOpen, kSource,
-              QStringLiteral("Operation valid only when the port is open"));
-}
-
 QString InProcessPort::Settings() const {
   return settings_;
 }

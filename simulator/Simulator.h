@@ -49,7 +49,6 @@ class Simulator {
 
   // Answers in-process as port N from now on.
   void plugIn(int port);
-  bool pluggedIn() const { return line_ != nullptr; }
   // In-process: whether a serial control holds the port open.
   bool portHeld() const;
 
