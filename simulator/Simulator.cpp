@@ -153,15 +153,12 @@ void Simulator::logWire(const QByteArray& bytes) {
 
 bool Simulator::waitForCommands(int count, int timeoutMs) const {
   if (line_) {
-    const auto enough = [&] {
-      std::lock_guard lock(mutex_);
-      return commands_.size() >= count;
-    };
-    bool over = false;
-    ui::Alarm end([&over] { over = true; });
-    end.setAfterMilliseconds(timeoutMs);
-    while (!enough() && !over) ui::waitForEvents();
-    return enough();
+    return ui::waitUntil(
+        [&] {
+          std::lock_guard lock(mutex_);
+          return commands_.size() >= count;
+        },
+        timeoutMs);
   }
   std::unique_lock lock(mutex_);
   return arrived_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
