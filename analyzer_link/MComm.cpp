@@ -373,10 +373,6 @@ Link::Scope::~Scope() {
   scoped = previous_;
 }
 
-rt::Integer Link::LinkState() const {
-  return v_->linkState;
-}
-
 FTestVTI& Link::Form() {
   Variables& l = *v_;
   if (!l.form) {

@@ -84,7 +84,6 @@ class Link {
   // Sets the link's abort flag: the running wait ends at its next check.
   void Abort();
   FTestVTI& Form();
-  rt::Integer LinkState() const;
 
  private:
   struct Variables;

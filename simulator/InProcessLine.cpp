@@ -16,11 +16,13 @@ constexpr char kCR = '\r';
 constexpr char kVT = '\x0b';
 // As the simulator's thread on its pseudo-terminal: how long a bare CR
 // waits for the VT of the opening probe, how long a broken-off reply waits
-// before the line closes, and at most for its last characters to be read.
-constexpr qint64 kProbeSecondByte = 5 * kMillisecond;
-constexpr qint64 kDrainBeforeHangUp = 20 * kMillisecond;
+// before the line closes, and garbage input. At most this long for its last
+// characters to be read: a reader on this thread is never slowed by a busy
+// machine, which the pseudo-terminal's longer bound allows for.
+constexpr qint64 kProbeSecondByte = Simulator::kProbeSecondByteMs * kMillisecond;
+constexpr qint64 kDrainBeforeHangUp = Simulator::kDrainBeforeHangUpMs * kMillisecond;
 constexpr qint64 kDrainAtMost = 2000 * kMillisecond;
-constexpr qsizetype kMaxPendingInput = 4096;
+constexpr qsizetype kMaxPendingInput = Simulator::kMaxPendingInput;
 
 }  // namespace
 

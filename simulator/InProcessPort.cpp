@@ -11,7 +11,6 @@ namespace rv1xsim {
 
 namespace {
 
-constexpr rt::Long kInvalidPropertyValue = 380;
 const QString kSource = QStringLiteral("SerialControl");
 
 struct Plugged {
@@ -82,12 +81,6 @@ void InProcessPort::requireLine() const {
   if (line().hungUp()) rt::raise(rt::err::DeviceUnavailable, kSource);
 }
 
-void InProcessPort::requireOpen() const {
-  if (!simulator_)
-    rt::raise(serial::err::PortNotOpen, kSource,
-              QStringLiteral("Operation valid only when the port is open"));
-}
-
 QString InProcessPort::Settings() const {
   return settings_;
 }
@@ -129,7 +122,7 @@ void InProcessPort::SetInBufferCount(rt::Long count) {
   if (!simulator_) return device_->SetInBufferCount(count);
   requireLine();
   if (count != 0)
-    rt::raise(kInvalidPropertyValue, kSource, QStringLiteral("Invalid property value"));
+    rt::raise(rt::err::InvalidPropertyValue, kSource, QStringLiteral("Invalid property value"));
   line().discard();
 }
 

@@ -63,7 +63,6 @@ class InProcessPort : public serial::Transport {
  private:
   InProcessLine& line() const;
   void requireLine() const;
-  void requireOpen() const;
 
   std::unique_ptr<serial::Transport> device_;  // any port without a simulator
   Simulator* simulator_ = nullptr;             // while open on a simulator's line

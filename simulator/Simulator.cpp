@@ -22,18 +22,13 @@ namespace {
 
 constexpr char kCR = '\r';
 constexpr char kVT = '\x0b';
-// A bare CR may be the first half of the opening probe CR VT: this long the
-// simulator waits for the VT before it takes the CR alone.
-constexpr int kProbeSecondByteMs = 5;
 // A broken-off reply waits for its last characters to be read, since
-// closing the master side drops what the slave side holds: first this long,
-// then as long as the slave side holds unread characters, up to a bound far
-// beyond what a reader that is there needs on a busy machine.
-constexpr int kDrainBeforeHangUpMs = 20;
+// closing the master side drops what the slave side holds: first
+// kDrainBeforeHangUpMs, then as long as the slave side holds unread
+// characters, up to a bound far beyond what a reader that is there needs on
+// a busy machine.
 constexpr int kDrainAtMostMs = 10000;
 constexpr int kDrainLookMs = 2;
-// Input that never ends a command is garbage; drop it beyond this size.
-constexpr qsizetype kMaxPendingInput = 4096;
 
 void closeFd(int& fd) {
   if (fd >= 0) ::close(fd);
@@ -153,15 +148,12 @@ void Simulator::logWire(const QByteArray& bytes) {
 
 bool Simulator::waitForCommands(int count, int timeoutMs) const {
   if (line_) {
-    const auto enough = [&] {
-      std::lock_guard lock(mutex_);
-      return commands_.size() >= count;
-    };
-    bool over = false;
-    ui::Alarm end([&over] { over = true; });
-    end.setAfterMilliseconds(timeoutMs);
-    while (!enough() && !over) ui::waitForEvents();
-    return enough();
+    return ui::waitUntil(
+        [&] {
+          std::lock_guard lock(mutex_);
+          return commands_.size() >= count;
+        },
+        timeoutMs);
   }
   std::unique_lock lock(mutex_);
   return arrived_.wait_for(lock, std::chrono::milliseconds(timeoutMs),

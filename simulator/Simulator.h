@@ -34,6 +34,14 @@ class Simulator {
  public:
   // One character at 9600 baud, 10 bits a character.
   static constexpr double kCharacterMicroseconds = 10.0 * 1e6 / 9600.0;
+  // On either line: a bare CR may be the first half of the opening probe CR
+  // VT, so the analyzer waits this long for the VT before it takes the CR
+  // alone; a broken-off reply closes the line this long after its last
+  // character at the earliest; input that never ends a command is garbage,
+  // dropped beyond this size.
+  static constexpr int kProbeSecondByteMs = 5;
+  static constexpr int kDrainBeforeHangUpMs = 20;
+  static constexpr qsizetype kMaxPendingInput = 4096;
 
   explicit Simulator(SimulatorOptions options = {});
   ~Simulator();
@@ -49,7 +57,6 @@ class Simulator {
 
   // Answers in-process as port N from now on.
   void plugIn(int port);
-  bool pluggedIn() const { return line_ != nullptr; }
   // In-process: whether a serial control holds the port open.
   bool portHeld() const;
 

@@ -100,6 +100,15 @@ void runEventsFor(qint64 milliseconds) {
   while (!over) waitForEvents();
 }
 
+bool waitUntil(const std::function<bool()>& condition, qint64 milliseconds) {
+  bool over = false;
+  Alarm end([&over] { over = true; });
+  end.setAfterMilliseconds(milliseconds);
+  doEvents();
+  while (!condition() && !over) waitForEvents();
+  return condition();
+}
+
 void Sleep(int milliseconds) {
   clockloop::pause(static_cast<qint64>(milliseconds) * kNanosecondsPerMillisecond);
 }

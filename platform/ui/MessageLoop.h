@@ -3,6 +3,7 @@
 // pause, all on the thread's clock (ui/Clock.h).
 
 #include <QtGlobal>
+#include <functional>
 
 namespace ui {
 
@@ -20,6 +21,10 @@ void waitForEvents();
 
 // Lets events run for that many milliseconds on the thread's clock.
 void runEventsFor(qint64 milliseconds);
+
+// Lets events run until the condition holds or that many milliseconds have
+// passed on the thread's clock; whether it holds.
+bool waitUntil(const std::function<bool()>& condition, qint64 milliseconds);
 
 // Blocks the thread for the given milliseconds; no events run meanwhile.
 void Sleep(int milliseconds);

@@ -17,7 +17,6 @@
 #include <cstdio>
 
 #include "registry/RegistryStore.h"
-#include "ui/Clock.h"
 #include "ui/MessageLoop.h"
 
 namespace testsupport {
@@ -143,12 +142,7 @@ void runEventsFor(int milliseconds) {
 }
 
 bool waitUntil(const std::function<bool()>& condition, int milliseconds) {
-  bool over = false;
-  ui::Alarm end([&over] { over = true; });
-  end.setAfterMilliseconds(milliseconds);
-  ui::doEvents();
-  while (!condition() && !over) ui::waitForEvents();
-  return condition();
+  return ui::waitUntil(condition, milliseconds);
 }
 
 }  // namespace testsupport
