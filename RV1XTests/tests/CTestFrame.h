@@ -225,7 +225,6 @@ class CTestFrame : public host::ITestElement, public std::enable_shared_from_thi
   void WaitForPacer();
   // The guide of the current Perform; error 91 outside one.
   FRV1XTestGuide& Guide();
-  bool HasGuide() const { return mfrmTestGuide != nullptr; }
   // The analyzer connection, created on first use.
   orvanRV1Xvti::CRV1XVTi& Link();
   // A command sent with the connection's error checking; the reply as text.
