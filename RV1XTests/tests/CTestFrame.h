@@ -21,7 +21,7 @@
 // steps of Perform (FillGuide) and of a run (StartingRun, EndingRun,
 // RunFailed), and the guide's event handlers.
 //
-// Three rules hold for every class:
+// Four rules hold for every class:
 // - every Play starts from a fresh result built from the current
 //   configuration, so nothing of an earlier run counts in a later one;
 // - a result is finished (status, analyzer identity, the context told)
