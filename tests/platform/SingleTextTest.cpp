@@ -42,8 +42,7 @@ float fromBits(std::uint32_t bits) {
 // Every number in the stored documents under the folder, read as a loader
 // reads a Single: through a Double.
 QList<float> storedNumbers(const QString& folder, const QStringList& patterns) {
-  static const QRegularExpression number(
-      QStringLiteral("-?\\d+(?:\\.\\d+)?(?:[eE][-+]?\\d+)?"));
+  static const QRegularExpression number(QStringLiteral("-?\\d+(?:\\.\\d+)?(?:[eE][-+]?\\d+)?"));
   QList<float> numbers;
   QDirIterator files(folder, patterns, QDir::Files, QDirIterator::Subdirectories);
   while (files.hasNext()) {
@@ -90,8 +89,7 @@ TEST(SingleText, IsTheRoundTripsTextAtTheEdges) {
       1e-4f, std::nextafter(1e-4f, 0.0f), 1e-3f, 1.2e-4f, 1e4f, 1e5f, 1.5e6f, 1e10f, 1e11f,
       std::nextafter(1e11f, 0.0f), 1.2e-38f, 1e38f, 1e-45f};
   // Every power of two, whose neighbour below lies nearer than the one above.
-  for (int exponent = -149; exponent <= 127; ++exponent)
-    edges.append(std::ldexp(1.0f, exponent));
+  for (int exponent = -149; exponent <= 127; ++exponent) edges.append(std::ldexp(1.0f, exponent));
   // Every power of ten and its neighbours.
   for (int exponent = -45; exponent <= 38; ++exponent) {
     const float decade = static_cast<float>(std::pow(10.0, exponent));
