@@ -45,10 +45,6 @@ const char kNoValueRecorded[] = "268::the record of this pass holds no measured 
 const char kInconsistent[] = "290::Record inconsistent: stored Passed, the values fail %%1";
 const QString kSource = QStringLiteral("TestVerdict");
 
-constexpr rt::Long kPassed = 1;
-constexpr rt::Long kFailed = 2;
-constexpr rt::Long kNotApplicable = 3;
-
 bool holdsValue(const IMeasurementPtr& measurement) {
   return measurement && rt::orDefault([&] { return !rt::isEmpty(measurement->Value()); }, false);
 }
@@ -140,7 +136,7 @@ QString failedLimit(Standard& standard, IResultData& result) {
         return QStringLiteral("%1: %2").arg(boundWords(*limit, limitindex::High, name, x), shown);
       if (low && *value < limit->ValueForPreset(x, limitindex::Low))
         return QStringLiteral("%1: %2").arg(boundWords(*limit, limitindex::Low, name, x), shown);
-      if (reading.status == kFailed)
+      if (reading.status == resultstatus::Failed)
         return QStringLiteral("%1: %2 stored as failed").arg(limit->Key(), shown);
     }
   }
@@ -160,7 +156,8 @@ QString contradiction(const ITestElementPtr& element) {
   return rt::orDefault(
       [&]() -> QString {
         const IResultDataPtr result = com::must(element).Result();
-        if (!result || result->Status() != kPassed || !judgedByLimits(*result)) return QString();
+        if (!result || result->Status() != resultstatus::Passed || !judgedByLimits(*result))
+          return QString();
         const IVerdictPtr verdict = com::queryInterface<IVerdict>(result);
         const StandardsCollectionPtr named = verdict ? verdict->JudgedBy() : nullptr;
         if (!named || named->Count() == 0) return QString();
@@ -183,13 +180,13 @@ QString contradiction(const ITestElementPtr& element) {
 
 TestVerdict resultVerdict(const IResultDataPtr& result) {
   if (!result) return {Verdict::NotPerformed, {}};
-  switch (rt::orDefault([&] { return result->Status(); }, rt::Long{0})) {
-    case kPassed:
+  switch (rt::orDefault([&] { return result->Status(); }, resultstatus::NotEvaluated)) {
+    case resultstatus::Passed:
       if (!anyValue(*result)) return {Verdict::NotJudged, translated(kNoValueRecorded)};
       return {Verdict::Passed, {}};
-    case kFailed:
+    case resultstatus::Failed:
       return {Verdict::Failed, {}};
-    case kNotApplicable:
+    case resultstatus::NotApplicable:
       return {Verdict::NotApplicable, {}};
     default:
       if (!anyValue(*result)) return {Verdict::NotPerformed, {}};
@@ -273,10 +270,10 @@ QString testName(const ITestElementPtr& element) {
 
 Verdict measurementVerdict(const IMeasurementPtr& measurement) {
   if (!holdsValue(measurement)) return Verdict::NotPerformed;
-  switch (rt::orDefault([&] { return measurement->Status(); }, rt::Long{0})) {
-    case kPassed:
+  switch (rt::orDefault([&] { return measurement->Status(); }, resultstatus::NotEvaluated)) {
+    case resultstatus::Passed:
       return Verdict::Passed;
-    case kFailed:
+    case resultstatus::Failed:
       return Verdict::Failed;
     default:
       return Verdict::NotJudged;
