@@ -108,6 +108,7 @@ TEST_F(WorkbenchTest, TheOpenDocumentIsTheWindowsAloneWhileItHasIt) {
   EXPECT_FALSE(other->OpenSequence(held));
   EXPECT_TRUE(other->Notice().contains(QStringLiteral("is in use by ") + holder))
       << qPrintable(other->Notice());
+  testsupport::saveScreenshot(*other, QStringLiteral("workbench-document-in-use"));
   const testsupport::ProgramOutcome resave =
       host(qEnvironmentVariable("RV1X_REGISTRY"), {QStringLiteral("resave"), held, held});
   EXPECT_EQ(resave.status, 2);
