@@ -98,7 +98,9 @@ bool SequenceRun::Begin(host::SequenceRecord record, host::IPlugIn& plugIn,
   sequence_.SetRecord(record);
   ctx_->setAnalyzerModel(analyzerModel);
   SetCatalogueNames(catalogueNames(plugIn));
-  return WriteResults();
+  if (!WriteResults()) return false;
+  lastWritten_ = QStringLiteral("before the first test");
+  return true;
 }
 
 bool SequenceRun::WriteResults() {
@@ -150,7 +152,10 @@ void SequenceRun::Run(const QList<int>& indexes) {
     }
   }
   sequence_.SetRunTimes(started, host::recordTimeNow());
-  if (!WriteResults()) resultsLost_ = true;
+  if (!WriteResults())
+    resultsLost_ = true;
+  else
+    lastWritten_ = QStringLiteral("at the end of the run");
 }
 
 void SequenceRun::Perform(int index) {
@@ -221,7 +226,11 @@ void SequenceRun::Perform(int index) {
     sequence_.SetRunOutcome(index, host::runoutcome::Aborted);
   else if (finished)
     sequence_.SetRunOutcome(index, QString());
-  if (!WriteResults()) resultsLost_ = true;
+  if (!WriteResults())
+    resultsLost_ = true;
+  else
+    lastWritten_ = QStringLiteral("after test %1")
+                       .arg(rt::orDefault([&] { return test->TestID(); }, rt::Long{0}));
 }
 
 bool SequenceRun::FinishedInThisRun(const host::ITestElementPtr& test) const {

@@ -84,6 +84,9 @@ class SequenceRun {
   bool AllPassed() const;
   // A results document could not be written after a test.
   bool ResultsLost() const { return resultsLost_; }
+  // When the results document was last written whole: "before the first
+  // test", "after test <ID>" or "at the end of the run".
+  QString LastWritten() const { return lastWritten_; }
   // How many of the tests the run was given ended each way.
   struct Tally {
     int passed = 0;
@@ -123,6 +126,7 @@ class SequenceRun {
   std::pair<int, int> told_{0, 0};
   bool aborted_ = false;
   bool resultsLost_ = false;
+  QString lastWritten_;
   bool stopRequested_ = false;
   Progress progress_;
   QMap<rt::Long, QString> catalogueNames_;

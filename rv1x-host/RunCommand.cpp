@@ -22,6 +22,12 @@
 //
 // A results file that exists is the record of an earlier run: it is written
 // only when it is the --sequence FILE being continued, or with --overwrite.
+// The run holds the results document's lock (DocumentLock.h) while it runs,
+// and no file of its options may be another of them, by what the file is
+// (FileRoles.h). The report is printed from the results document as it
+// stands on disk; when that document could not be written after a test, the
+// run prints neither its "results" nor its "report" line, writes no report
+// and says what the file keeps.
 //
 // Exit status: 0 when every test performed passed; 1 when any failed, was
 // not evaluated, skipped, not applicable or aborted (or a document could not
@@ -29,7 +35,8 @@
 // (no plug-in, a test ID the catalogue lacks, a sequence or operator file that cannot be read, no
 // analyzer answering on port N, a results document, report or screenshot
 // folder that cannot be written, a results file that exists and is not
-// continued); 64 for wrong arguments (a simulator
+// continued, a file given in two roles, a results document another process
+// has); 64 for wrong arguments (a simulator
 // option among them).
 
 #include <QFileInfo>
@@ -38,6 +45,8 @@
 #include <optional>
 
 #include "AnalyzerPort.h"
+#include "DocumentLock.h"
+#include "FileRoles.h"
 #include "GuideScreenshots.h"
 #include "HostProgram.h"
 #include "PlugInHost.h"
@@ -232,30 +241,47 @@ QString resultsRefusal(const RunOptions& run) {
       .arg(run.results);
 }
 
-// The PDF would take the place of the record it prints, or of the
-// sequence the run reads.
-QString reportRefusal(const RunOptions& run) {
-  if (run.report.isEmpty()) return {};
-  const auto refusal = [&](const char* what) {
-    return QStringLiteral("--report %1 is the %2: the report would replace it")
-        .arg(run.report, QLatin1String(what));
-  };
-  if (sameFile(run.report, run.results)) return refusal("results document");
-  if (!run.sequence.isEmpty() && sameFile(run.report, run.sequence))
-    return refusal("sequence document");
-  return {};
+// No file of the run in two roles; the sequence it continues in place is
+// its results document.
+QString rolesProblem(const RunOptions& run, const CommonOptions& options) {
+  return FileRoles(options)
+      .add(role::Results, QStringLiteral("--results"), run.results, true)
+      .add(role::Sequence, QStringLiteral("--sequence"), run.sequence, false)
+      .add(role::Operator, QStringLiteral("--operator"), run.operatorFile, false)
+      .add(role::Report, QStringLiteral("--report"), run.report, true)
+      .allow(role::Sequence, role::Results)
+      .clash();
 }
 
-// What speaks against the files the run is to write, before it starts.
-QString outputsProblem(const RunOptions& run) {
-  QString problem = reportRefusal(run);
-  if (problem.isEmpty()) problem = resultsRefusal(run);
+// What speaks against the files the run is to write, before it starts; the
+// results document is locked for the run once it may be written.
+QString outputsProblem(const RunOptions& run, const CommonOptions& options, DocumentLock& lock) {
+  QString problem = rolesProblem(run, options);
   if (problem.isEmpty()) problem = outputFileProblem(QStringLiteral("--results"), run.results);
+  if (problem.isEmpty() && !lock.Take()) problem = lock.Refusal();
+  if (problem.isEmpty()) problem = resultsRefusal(run);
   if (problem.isEmpty() && !run.report.isEmpty())
     problem = outputFileProblem(QStringLiteral("--report"), run.report);
   if (problem.isEmpty() && !run.screenshots.isEmpty())
     problem = outputFolderProblem(QStringLiteral("--screenshots"), run.screenshots);
+  if (problem.isEmpty() && !lock.TakenOver().isEmpty())
+    std::fprintf(stderr, "rv1x-host: %s\n", qPrintable(lock.TakenOver()));
   return problem;
+}
+
+// The report of the record as the results document holds it on disk;
+// false, reported, when it could not be read back or written.
+bool printStoredReport(const QString& results, const QString& report) {
+  return rt::onError(
+      [&] {
+        host::SequenceDocument stored;
+        stored.Load(results);
+        return printSequenceReport(stored, report);
+      },
+      [](const rt::RuntimeError& error) {
+        host::ErrorService::instance()->ReportError(error, kSource);
+        return false;
+      });
 }
 
 QString noAnalyzer(int port) {
@@ -266,7 +292,9 @@ QString noAnalyzer(int port) {
 }
 
 int runSequence(const RunOptions& run, const CommonOptions& options) {
-  if (const QString problem = outputsProblem(run); !problem.isEmpty()) return notStarted(problem);
+  DocumentLock lock(run.results);
+  if (const QString problem = outputsProblem(run, options, lock); !problem.isEmpty())
+    return notStarted(problem);
   host::OperatorScript script;
   if (!run.operatorFile.isEmpty()) {
     const bool read = rt::onError(
@@ -306,11 +334,21 @@ int runSequence(const RunOptions& run, const CommonOptions& options) {
     const Bench bench(run, script, simulator.get());
     sequenceRun.Run();
   }
-  std::printf("results %s\n", qPrintable(run.results));
   bool reported = true;
-  if (!run.report.isEmpty()) {
-    reported = printSequenceReport(sequence, run.report);
-    if (reported) std::printf("report %s\n", qPrintable(run.report));
+  if (sequenceRun.ResultsLost()) {
+    // A report of what the document does not hold would pass for its record.
+    std::fprintf(stderr,
+                 "rv1x-host: the results document %s could not be written to the end of the run: "
+                 "it keeps the record as written %s%s\n",
+                 qPrintable(run.results), qPrintable(sequenceRun.LastWritten()),
+                 run.report.isEmpty() ? "" : "; no report is written");
+    std::fflush(stderr);
+  } else {
+    std::printf("results %s\n", qPrintable(run.results));
+    if (!run.report.isEmpty()) {
+      reported = printStoredReport(run.results, run.report);
+      if (reported) std::printf("report %s\n", qPrintable(run.report));
+    }
   }
   std::fflush(stdout);
   sequenceRun.PrintSummary();

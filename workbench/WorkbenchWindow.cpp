@@ -330,8 +330,21 @@ void WorkbenchWindow::SetSequence(std::unique_ptr<host::SequenceDocument> sequen
   UpdateButtons();
 }
 
+std::unique_ptr<hostapp::DocumentLock> WorkbenchWindow::LockFor(const QString& path,
+                                                                const char* refusedWords) {
+  if (lock_ && QFileInfo(path).absoluteFilePath() == lock_->Document()) return std::move(lock_);
+  auto lock = std::make_unique<hostapp::DocumentLock>(QFileInfo(path).absoluteFilePath());
+  if (!lock->Take()) {
+    Tell(words::text(refusedWords, {path, lock->Refusal()}), true);
+    return nullptr;
+  }
+  return lock;
+}
+
 bool WorkbenchWindow::OpenSequence(const QString& path) {
   if (RunUnderWay()) return false;
+  std::unique_ptr<hostapp::DocumentLock> lock = LockFor(path, words::NotOpened);
+  if (!lock) return false;
   auto loaded = std::make_unique<host::SequenceDocument>();
   const int before = reportedSoFar();
   const bool read = rt::onError(
@@ -343,8 +356,12 @@ bool WorkbenchWindow::OpenSequence(const QString& path) {
         Tell(words::text(words::NotOpened, {path, error.Description()}), true);
         return false;
       });
-  if (!read) return false;
+  if (!read) {
+    if (lock->Document() == file_) lock_ = std::move(lock);
+    return false;
+  }
   SetSequence(std::move(loaded), QFileInfo(path).absoluteFilePath());
+  lock_ = std::move(lock);
   const QStringList problems = reportedSince(before);
   if (problems.isEmpty()) {
     Tell(words::text(words::Opened, {file_}));
@@ -365,6 +382,7 @@ void WorkbenchWindow::NewSequence() {
     sequence->Append(test, com::registeredNameOf(test));
   }
   SetSequence(std::move(sequence), QString());
+  lock_.reset();
   Tell(words::text(words::NewSequence));
 }
 
@@ -472,17 +490,21 @@ void WorkbenchWindow::TakeDevice() {
 }
 
 bool WorkbenchWindow::WriteTo(const QString& path) {
+  std::unique_ptr<hostapp::DocumentLock> lock = LockFor(path, words::NotWritten);
+  if (!lock) return false;
   return rt::onError(
       [&] {
         TakeDevice();
         sequence_->Save(path);
         file_ = QFileInfo(path).absoluteFilePath();
+        lock_ = std::move(lock);
         KeepFileState();
         SetModified(false);
         Tell(words::text(words::Saved, {file_}));
         return true;
       },
       [&](const rt::RuntimeError& error) {
+        if (lock && lock->Document() == file_) lock_ = std::move(lock);
         Tell(words::text(words::NotWritten, {path, error.Description()}), true);
         return false;
       });

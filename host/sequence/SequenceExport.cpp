@@ -1,7 +1,5 @@
 #include "sequence/SequenceExport.h"
 
-#include <QSaveFile>
-
 #include "limits/Limit.h"
 #include "limits/Standard.h"
 #include "limits/StandardsCollection.h"
@@ -9,6 +7,7 @@
 #include "runtime/Conversions.h"
 #include "runtime/ErrorHandling.h"
 #include "runtime/NumberDisplay.h"
+#include "runtime/WholeFile.h"
 #include "sequence/SequenceDocument.h"
 #include "sequence/TestVerdict.h"
 #include "typelib/IMeasurement.h"
@@ -22,23 +21,47 @@ namespace {
 
 const QString kSource = QStringLiteral("SequenceExport");
 
-const char* const kHeader[] = {"Device model",
-                               "Device serial number",
-                               "Asset number",
-                               "Technician",
-                               "Date",
-                               "Test ID",
-                               "Test name",
-                               "Measurement key",
-                               "Measurement name",
-                               "Value",
-                               "Unit",
-                               "Low limit",
-                               "High limit",
-                               "Measurement verdict",
-                               "Test verdict",
-                               "Analyzer type",
-                               "Analyzer serial number"};
+// The columns in their order; a number column holds numbers only where
+// there is one to write.
+struct Column {
+  const char* caption;
+  bool number;
+};
+constexpr Column kColumns[] = {{"Device model", false},
+                               {"Device serial number", false},
+                               {"Asset number", false},
+                               {"Technician", false},
+                               {"Date", false},
+                               {"Test ID", true},
+                               {"Test name", false},
+                               {"Measurement key", false},
+                               {"Measurement name", false},
+                               {"Value", true},
+                               {"Unit", false},
+                               {"Low limit", true},
+                               {"High limit", true},
+                               {"Measurement verdict", false},
+                               {"Test verdict", false},
+                               {"Analyzer type", false},
+                               {"Analyzer serial number", false}};
+
+// A spreadsheet takes a cell that starts with one of these for a formula.
+bool startsLikeAFormula(const QString& text) {
+  static const QString kFormulaStarts = QStringLiteral("=+-@\t\r");
+  return !text.isEmpty() && kFormulaStarts.contains(text.front());
+}
+
+// The text as a spreadsheet shows it: one that would start a formula gets
+// a leading apostrophe, unless it is a number in a number column.
+QString spreadsheetSafe(const QString& text, bool numberColumn) {
+  if (!startsLikeAFormula(text)) return text;
+  if (numberColumn) {
+    bool isNumber = false;
+    text.toDouble(&isNumber);
+    if (isNumber) return text;
+  }
+  return u'\'' + text;
+}
 
 QString field(const QString& text) {
   if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\r') &&
@@ -51,7 +74,10 @@ QString field(const QString& text) {
 
 QString line(const QStringList& fields) {
   QStringList quoted;
-  for (const QString& text : fields) quoted.append(field(text));
+  for (qsizetype i = 0; i < fields.size(); ++i) {
+    const bool number = i < qsizetype(std::size(kColumns)) && kColumns[i].number;
+    quoted.append(field(spreadsheetSafe(fields.at(i), number)));
+  }
   return quoted.join(u',') + QStringLiteral("\r\n");
 }
 
@@ -110,7 +136,7 @@ Analyzer analyzerOf(const SequenceDocument& sequence, int index) {
 QByteArray measurementsCsv(const SequenceDocument& sequence) {
   QString csv;
   QStringList header;
-  for (const char* caption : kHeader) header.append(QLatin1String(caption));
+  for (const Column& column : kColumns) header.append(QLatin1String(column.caption));
   csv += line(header);
   const SequenceRecord record = sequence.Record();
   const QStringList run{record.device.model, record.device.serialNumber, record.device.assetNumber,
@@ -175,11 +201,7 @@ QByteArray measurementsCsv(const SequenceDocument& sequence) {
 }
 
 void exportMeasurements(const SequenceDocument& sequence, const QString& path) {
-  const QByteArray csv = measurementsCsv(sequence);
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size() || !file.commit())
-    rt::raise(rt::err::PathFileAccessError, kSource,
-              QStringLiteral("Cannot write the export %1").arg(path));
+  rt::writeFileWhole(path, measurementsCsv(sequence), kSource);
 }
 
 }  // namespace host

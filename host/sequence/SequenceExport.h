@@ -17,6 +17,11 @@
 // program reads them whatever the user's language. A test without any
 // measurement (skipped, aborted, not performed) still gets a row, with its
 // measurement's fields empty, so that the export tells of every test.
+//
+// A spreadsheet would run a cell that begins with "=", "+", "-", "@", a tab
+// or a carriage return as a formula: such a text is written with a leading
+// apostrophe. The number columns (Test ID, Value, the limits) keep their
+// numbers as they are, negative ones included.
 
 #include <QByteArray>
 #include <QString>
@@ -27,8 +32,9 @@ class SequenceDocument;
 
 QByteArray measurementsCsv(const SequenceDocument& sequence);
 
-// Writes the export into the file; a file that cannot be written raises its
-// file error (75) and nothing is written.
+// Writes the export as the file, whole or not at all (runtime/WholeFile.h);
+// a file that cannot be written raises its file error (61 when the disk is
+// full) and the old file stays.
 void exportMeasurements(const SequenceDocument& sequence, const QString& path);
 
 }  // namespace host

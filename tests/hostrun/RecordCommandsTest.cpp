@@ -116,7 +116,7 @@ TEST_F(RecordCommands, ReportAndExportNeverWriteOverTheDocumentTheyRead) {
     SCOPED_TRACE(command);
     const ProgramRun run = host({QLatin1String(command), QStringLiteral("in.xml"), in});
     EXPECT_EQ(run.status, 2) << qPrintable(run.errors);
-    EXPECT_TRUE(run.errors.contains(QStringLiteral("would replace the document it reads")))
+    EXPECT_TRUE(run.errors.contains(QStringLiteral("would replace the sequence document it reads")))
         << qPrintable(run.errors);
     QFile kept(in);
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));

@@ -223,6 +223,28 @@ TEST_F(Record, ATestTheHostCannotReadKeepsTheRecordFromPassing) {
       << qPrintable(csv);
 }
 
+TEST_F(Record, TheExportNeverHandsASpreadsheetAFormula) {
+  QString results = catalogueResults();
+  const QString pads = QStringLiteral("<Value Type=\"1\" Kind=\"Single\">1.2</Value>");
+  ASSERT_TRUE(results.contains(pads));
+  results.replace(results.indexOf(pads), pads.size(),
+                  QStringLiteral("<Value Type=\"1\" Kind=\"Single\">-1.2</Value>"));
+  host::SequenceDocument stored;
+  stored.LoadXml(results);
+  host::DeviceUnderTest device;
+  device.model = QStringLiteral("=1+1");
+  device.serialNumber = QStringLiteral("+SN");
+  device.assetNumber = QStringLiteral("\tA-7");
+  stored.SetDevice(device, QStringLiteral("@SUM(A1)"));
+  const QString csv = QString::fromUtf8(host::measurementsCsv(stored));
+  const QString row = csv.split(QStringLiteral("\r\n")).filter(QStringLiteral(",PADS,")).value(0);
+  EXPECT_TRUE(row.startsWith(QStringLiteral("'=1+1,'+SN,'\tA-7,'@SUM(A1),"))) << qPrintable(row);
+  // A number stays a number, negative or not.
+  EXPECT_TRUE(row.contains(QStringLiteral(",-1.2,mV,"))) << qPrintable(row);
+  for (const QString& line : csv.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
+    EXPECT_FALSE(line.startsWith(u'=') || line.contains(QStringLiteral(",="))) << qPrintable(line);
+}
+
 TEST_F(Record, AStoredPassWithoutAMeasuredValueIsNotReadAsPassed) {
   // Edited by hand: the sensitivity result says passed, but holds no value.
   QStringList elements = catalogueResults().split(QStringLiteral("<TestElement "));
