@@ -28,6 +28,7 @@
 #include <memory>
 
 #include "CommonOptions.h"
+#include "sequence/SequenceRecord.h"
 #include "typelib/HostTypes.h"
 
 class QComboBox;
@@ -130,6 +131,10 @@ class WorkbenchWindow : public QWidget {
   bool ChangedOnDisk() const;
   void KeepFileState();
   void Run(const QList<int>& elementIndexes);
+  // For a device other than the one its results were measured on, the
+  // sequence keeps its settings and limits only and loses its file; what
+  // the notice line says of it, or empty.
+  QString StartForAnotherDevice();
   bool StartSimulator(int port);
   QString ChooseFile(FileQuestion question, const QString& suggestion);
   QString BesideFile(const QString& suffix) const;
@@ -138,6 +143,10 @@ class WorkbenchWindow : public QWidget {
   hostapp::CommonOptions options_;
   std::unique_ptr<host::SequenceDocument> sequence_;
   QString file_;
+  // The device the results the window holds were measured on, and the file
+  // of another device's record the window must not write over.
+  host::DeviceUnderTest resultsDevice_;
+  QString otherDevicesFile_;
   // The file as it was last read or written: size and change time.
   qint64 fileSize_ = -1;
   qint64 fileChanged_ = 0;

@@ -38,7 +38,9 @@ const char* const kHeader[] = {"Device model",
                                "Measurement verdict",
                                "Test verdict",
                                "Analyzer type",
-                               "Analyzer serial number"};
+                               "Analyzer serial number",
+                               "Simulated",
+                               "Verdict by"};
 
 QString field(const QString& text) {
   if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\r') &&
@@ -125,10 +127,10 @@ QByteArray measurementsCsv(const SequenceDocument& sequence) {
                                       QString())
                       : QString();
       };
-      csv +=
-          line(run + QStringList{attribute("TestID"), attribute("ClassName"), QString(), QString(),
-                                 QString(), QString(), QString(), QString(), QString(),
-                                 verdictEnglish(Verdict::NotJudged), QString(), QString()});
+      csv += line(run + QStringList{attribute("TestID"), attribute("ClassName"), QString(),
+                                    QString(), QString(), QString(), QString(), QString(),
+                                    QString(), verdictEnglish(Verdict::NotJudged), QString(),
+                                    QString(), QString(), QString()});
       continue;
     }
     const ITestElementPtr element = sequence.Element(i);
@@ -137,6 +139,9 @@ QByteArray measurementsCsv(const SequenceDocument& sequence) {
     const QString testVerdict = verdictEnglish(verdictOf(sequence, i).verdict);
     const StandardsCollectionPtr standards = sequence.JudgedBy(i);
     const Analyzer analyzer = analyzerOf(sequence, i);
+    // Who judged, and on what: the record's marks as stored.
+    const ResultMarks marks = sequence.Marks(i);
+    const QStringList judged{marks.isSimulated() ? kSimulatedMark : QString(), marks.verdictBy};
     const QStringList test{
         record.device.model,
         record.device.serialNumber,
@@ -159,17 +164,20 @@ QByteArray measurementsCsv(const SequenceDocument& sequence) {
           [&] { unit = measurement->Unit(); }, [&] { limitKey = measurement->LimitKey(); },
           [&] { value = measurement->Value(); }, [&] { preset = measurement->PresetValue(); });
       if (limitKey.isEmpty()) limitKey = key;
-      csv += line(test + QStringList{key, name, valueText(value), unit,
-                                     bound(standards, limitKey, preset, limitindex::Low),
-                                     bound(standards, limitKey, preset, limitindex::High),
-                                     verdictEnglish(measurementVerdict(measurement)), testVerdict,
-                                     analyzer.type, analyzer.serialNumber});
+      csv += line(test +
+                  QStringList{key, name, valueText(value), unit,
+                              bound(standards, limitKey, preset, limitindex::Low),
+                              bound(standards, limitKey, preset, limitindex::High),
+                              verdictEnglish(measurementVerdict(measurement)), testVerdict,
+                              analyzer.type, analyzer.serialNumber} +
+                  judged);
       ++rows;
     }
     if (rows == 0)
-      csv +=
-          line(test + QStringList{QString(), QString(), QString(), QString(), QString(), QString(),
-                                  QString(), testVerdict, analyzer.type, analyzer.serialNumber});
+      csv += line(test +
+                  QStringList{QString(), QString(), QString(), QString(), QString(), QString(),
+                              QString(), testVerdict, analyzer.type, analyzer.serialNumber} +
+                  judged);
   }
   return csv.toUtf8();
 }

@@ -80,9 +80,13 @@ TEST_F(WorkbenchTest, BuildEditRunAndHandInASequence) {
   // Everything is kept in the file.
   std::unique_ptr<WorkbenchWindow> reopened = openWindow();
   ASSERT_TRUE(reopened->OpenSequence(path(QStringLiteral("sequence.xml"))));
-  for (int c : {SequenceModel::TestColumn, SequenceModel::SettingsColumn,
-                SequenceModel::StandardColumn, SequenceModel::VerdictColumn})
+  for (int c :
+       {SequenceModel::TestColumn, SequenceModel::SettingsColumn, SequenceModel::StandardColumn})
     EXPECT_EQ(column(*reopened, c), column(*window, c)) << c;
+  // The verdicts are now those of an earlier run.
+  EXPECT_EQ(column(*reopened, SequenceModel::VerdictColumn),
+            (QStringList{QStringLiteral("Passed (earlier run)"),
+                         QStringLiteral("Passed (earlier run)")}));
   const host::SequenceRecord record = reopened->Sequence().Record();
   EXPECT_EQ(record.device,
             (host::DeviceUnderTest{QStringLiteral("Lifeline 9"), QStringLiteral("LL9-20417"),
