@@ -284,7 +284,8 @@ host::ResultMarks SequenceRun::MarksOfNew(const host::IResultDataPtr& result,
   const host::StandardsCollectionPtr judges =
       verdict ? rt::orDefault([&] { return verdict->JudgedBy(); }, host::StandardsCollectionPtr())
               : nullptr;
-  if ((status == kPassed || status == kFailed) && (!judges || judges->Count() == 0))
+  if ((status == host::resultstatus::Passed || status == host::resultstatus::Failed) &&
+      (!judges || judges->Count() == 0))
     marks.verdictBy = verdictBy_;
   return marks;
 }
