@@ -163,6 +163,7 @@ TEST_F(WorkbenchTest, ARunForAnotherDeviceStartsFromTheSettingsInAFileOfItsOwn) 
                            "limits only, in a file of its own."));
   EXPECT_EQ(column(*window, SequenceModel::VerdictColumn),
             QStringList{QStringLiteral("Not performed")});
+  testsupport::saveScreenshot(*window, QStringLiteral("workbench-another-device"));
   files_ = {QStringLiteral("A.xml")};
   button(*window, "runAll")->click();
   EXPECT_TRUE(window->Notice().endsWith(

@@ -87,6 +87,7 @@ TEST_F(WorkbenchTest, BuildEditRunAndHandInASequence) {
   EXPECT_EQ(column(*reopened, SequenceModel::VerdictColumn),
             (QStringList{QStringLiteral("Passed (earlier run)"),
                          QStringLiteral("Passed (earlier run)")}));
+  testsupport::saveScreenshot(*reopened, QStringLiteral("workbench-earlier-run"));
   const host::SequenceRecord record = reopened->Sequence().Record();
   EXPECT_EQ(record.device,
             (host::DeviceUnderTest{QStringLiteral("Lifeline 9"), QStringLiteral("LL9-20417"),
