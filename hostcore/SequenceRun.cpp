@@ -201,7 +201,10 @@ void SequenceRun::Perform(int index) {
   // document kept of the test's result; without one the record stays as
   // it was stored.
   const bool finished = ctx_->notified().size() > toldBefore;
-  if (finished) sequence_.TakeFromElement(index);
+  if (finished) {
+    sequence_.TakeFromElement(index);
+    sequence_.SetMarks(index, MarksOfNew(result, status));
+  }
   // A verdict the test never told this run's context of is the one the
   // stored sequence brought: it is kept and printed, but it is no outcome of
   // this run; and a skipped test has not passed, whatever its record says.
@@ -209,13 +212,11 @@ void SequenceRun::Perform(int index) {
   statuses_[index] = earlier                                      ? kNotPerformed
                      : NavigationCode() == host::navigation::Skip ? host::resultstatus::NotEvaluated
                                                                   : status;
-  PrintOutcome(test, result, status);
-  if (earlier) {
-    std::fprintf(stderr,
-                 "test %d not performed in this run: it keeps the result of an earlier run\n",
-                 rt::orDefault([&] { return test->TestID(); }, rt::Long{0}));
-    std::fflush(stderr);
-  }
+  // What this run did not measure is not printed as its outcome.
+  if (!FinishedInThisRun(test) && sequence_.HoldsStoredResult(index))
+    PrintKept(test, status, sequence_.Marks(index));
+  else
+    PrintOutcome(test, result, status);
   // Skip and Abort are outcomes of their own; a new final result ends what
   // an earlier run's Skip or Abort said. Passing the test by without either
   // leaves its stored outcome as it was.
@@ -279,6 +280,31 @@ QString SequenceRun::Summary() const {
 
 void SequenceRun::PrintSummary() const {
   std::fprintf(stderr, "%s\n", qPrintable(Summary()));
+  std::fflush(stderr);
+}
+
+host::ResultMarks SequenceRun::MarksOfNew(const host::IResultDataPtr& result,
+                                          rt::Long status) const {
+  host::ResultMarks marks;
+  marks.measured = host::recordTimeNow();
+  if (simulated_) marks.simulated = host::kSimulatedMark;
+  // A verdict no standard gave is the operator's.
+  const host::IVerdictPtr verdict = com::queryInterface<host::IVerdict>(result);
+  const host::StandardsCollectionPtr judges =
+      verdict ? rt::orDefault([&] { return verdict->JudgedBy(); }, host::StandardsCollectionPtr())
+              : nullptr;
+  if ((status == host::resultstatus::Passed || status == host::resultstatus::Failed) &&
+      (!judges || judges->Count() == 0))
+    marks.verdictBy = verdictBy_;
+  return marks;
+}
+
+void SequenceRun::PrintKept(const host::ITestElementPtr& test, rt::Long status,
+                            const host::ResultMarks& marks) const {
+  std::fprintf(
+      stderr, "test %d not performed in this run; kept result status=%d measured %s\n",
+      rt::orDefault([&] { return test->TestID(); }, rt::Long{0}), status,
+      qPrintable(marks.measured.isEmpty() ? QStringLiteral("date not recorded") : marks.measured));
   std::fflush(stderr);
 }
 

@@ -19,6 +19,16 @@
 // number) and the technician are recorded in the results document, with
 // when the run started and ended and the versions of host and plug-in; a
 // stored sequence keeps what it records unless an option gives it again.
+// A run for another device than the stored results were measured on
+// (compared by serial number, by model where either lacks one; results
+// naming no device are another's unless continued in place) starts from
+// the sequence's settings and limits only, and says so; continuing another
+// device's record in place is refused.
+//
+// An operator file is fitted to the run before the analyzer is asked: a
+// line for a test the catalogue lacks, or a word its test never takes, is
+// an error; a line for a catalogue test outside the run is skipped with a
+// notice.
 //
 // A results file that exists is the record of an earlier run: it is written
 // only when it is the --sequence FILE being continued, or with --overwrite.
@@ -36,8 +46,9 @@
 // analyzer answering on port N, a results document, report or screenshot
 // folder that cannot be written, a results file that exists and is not
 // continued, a file given in two roles, a results document another process
-// has); 64 for wrong arguments (a simulator
-// option among them).
+// has, another device's record continued in place); 64 for wrong arguments
+// (a simulator option among them) and an operator file that cannot apply to
+// the run.
 
 #include <QFileInfo>
 #include <cstdio>
@@ -198,6 +209,26 @@ bool sequenceFromCatalogue(host::IPlugIn& plugIn, const std::optional<QList<rt::
   return true;
 }
 
+// The operator file fitted to this run, before the analyzer is touched:
+// false when a line of it cannot apply (each told with its line).
+bool fitOperatorScript(host::OperatorScript& script, host::IPlugIn& plugIn,
+                       const host::SequenceDocument& sequence) {
+  QList<rt::Long> catalogue, tests;
+  rt::ignoreErrors([&] {
+    const host::ITestElementListPtr list = plugIn.Tests();
+    for (rt::Long i = 1; list && i <= list->Count(); ++i) catalogue.append(list->Item(i)->TestID());
+  });
+  for (int i = 0; i < sequence.Count(); ++i)
+    rt::ignoreErrors([&] { tests.append(com::must(sequence.Element(i)).TestID()); });
+  const host::OperatorFit fit = script.FitTo(catalogue, tests);
+  for (const QString& notice : fit.notices)
+    std::fprintf(stderr, "rv1x-host: %s\n", qPrintable(notice));
+  for (const QString& error : fit.errors)
+    std::fprintf(stderr, "rv1x-host: %s\n", qPrintable(error));
+  std::fflush(stderr);
+  return fit.errors.isEmpty();
+}
+
 // Who works the guide windows while the sequence runs, and what else looks
 // at them.
 class Bench {
@@ -221,6 +252,15 @@ class Bench {
           std::fflush(stderr);
         });
     if (screenshots_) operator_->setStateHook(screenshots_->OperatorHook());
+  }
+
+  // Who gives the operator's verdicts: the scripted operator, by its file
+  // (or its default plan), else a person at the window.
+  QString VerdictBy(const RunOptions& run) const {
+    if (!operator_) return host::kVerdictByOperator;
+    return host::verdictByScript(run.operatorFile.isEmpty()
+                                     ? QStringLiteral("(default plan)")
+                                     : QFileInfo(run.operatorFile).fileName());
   }
 
  private:
@@ -319,19 +359,47 @@ int runSequence(const RunOptions& run, const CommonOptions& options) {
   // sequence cannot have passed as a whole.
   bool unreadEntries = false;
   if (!run.sequence.isEmpty()) {
-    sequence.Load(run.sequence);
+    const bool inPlace = sameFile(run.sequence, run.results);
+    const host::SequenceDocument::StoredRun stored =
+        host::SequenceDocument::ReadStoredRun(run.sequence);
+    const host::DeviceUnderTest& measuredOn = stored.record.device;
+    const host::DeviceUnderTest& runFor = run.record.device;
+    // A record that names no device becomes this one's when it is
+    // continued in place; elsewhere it may be any device's.
+    const bool anotherDevice = stored.holdsResults && host::namesDevice(runFor) &&
+                               !(inPlace && !host::namesDevice(measuredOn)) &&
+                               !host::sameDevice(measuredOn, runFor);
+    if (anotherDevice && inPlace)
+      return notStarted(
+          QStringLiteral("the results in %1 were measured on %2: a run for %3 cannot continue "
+                         "them in place; give another --results")
+              .arg(run.sequence, host::deviceText(measuredOn), host::deviceText(runFor)));
+    if (anotherDevice) {
+      std::fprintf(stderr,
+                   "rv1x-host: the results in %s were measured on %s, not on %s: the run "
+                   "starts from the sequence's settings and limits only\n",
+                   qPrintable(run.sequence), qPrintable(host::deviceText(measuredOn)),
+                   qPrintable(host::deviceText(runFor)));
+      std::fflush(stderr);
+      sequence.LoadSettingsOnly(run.sequence);
+    } else {
+      sequence.Load(run.sequence);
+    }
     unreadEntries = sequence.Reported() > 0;
   } else if (!sequenceFromCatalogue(*plugIn, run.tests, sequence)) {
     return kNotStarted;
   }
   if (sequence.Count() == 0) return notStarted(QStringLiteral("the sequence holds no test"));
+  if (!run.operatorFile.isEmpty() && !fitOperatorScript(script, *plugIn, sequence)) return kUsage;
   const host::OrvanQelMti found = queryAnalyzer(run.port);
   if (found.isEmpty()) return notStarted(noAnalyzer(run.port));
 
   SequenceRun sequenceRun(sequence, run.results);
   if (!sequenceRun.Begin(run.record, *plugIn, found.MtiType)) return kNotStarted;
+  sequenceRun.SetAnalyzerSimulated(simulator != nullptr);
   {
     const Bench bench(run, script, simulator.get());
+    sequenceRun.SetVerdictBy(bench.VerdictBy(run));
     sequenceRun.Run();
   }
   bool reported = true;

@@ -43,7 +43,9 @@ constexpr Column kColumns[] = {{"Device model", false},
                                {"Measurement verdict", false},
                                {"Test verdict", false},
                                {"Analyzer type", false},
-                               {"Analyzer serial number", false}};
+                               {"Analyzer serial number", false},
+                               {"Simulated", false},
+                               {"Verdict by", false}};
 
 // A spreadsheet takes a cell that starts with one of these for a formula.
 bool startsLikeAFormula(const QString& text) {
@@ -151,10 +153,10 @@ QByteArray measurementsCsv(const SequenceDocument& sequence) {
                                       QString())
                       : QString();
       };
-      csv +=
-          line(run + QStringList{attribute("TestID"), attribute("ClassName"), QString(), QString(),
-                                 QString(), QString(), QString(), QString(), QString(),
-                                 verdictEnglish(Verdict::NotJudged), QString(), QString()});
+      csv += line(run + QStringList{attribute("TestID"), attribute("ClassName"), QString(),
+                                    QString(), QString(), QString(), QString(), QString(),
+                                    QString(), verdictEnglish(Verdict::NotJudged), QString(),
+                                    QString(), QString(), QString()});
       continue;
     }
     const ITestElementPtr element = sequence.Element(i);
@@ -163,6 +165,9 @@ QByteArray measurementsCsv(const SequenceDocument& sequence) {
     const QString testVerdict = verdictEnglish(verdictOf(sequence, i).verdict);
     const StandardsCollectionPtr standards = sequence.JudgedBy(i);
     const Analyzer analyzer = analyzerOf(sequence, i);
+    // Who judged, and on what: the record's marks as stored.
+    const ResultMarks marks = sequence.Marks(i);
+    const QStringList judged{marks.isSimulated() ? kSimulatedMark : QString(), marks.verdictBy};
     const QStringList test{
         record.device.model,
         record.device.serialNumber,
@@ -185,17 +190,20 @@ QByteArray measurementsCsv(const SequenceDocument& sequence) {
           [&] { unit = measurement->Unit(); }, [&] { limitKey = measurement->LimitKey(); },
           [&] { value = measurement->Value(); }, [&] { preset = measurement->PresetValue(); });
       if (limitKey.isEmpty()) limitKey = key;
-      csv += line(test + QStringList{key, name, valueText(value), unit,
-                                     bound(standards, limitKey, preset, limitindex::Low),
-                                     bound(standards, limitKey, preset, limitindex::High),
-                                     verdictEnglish(measurementVerdict(measurement)), testVerdict,
-                                     analyzer.type, analyzer.serialNumber});
+      csv += line(test +
+                  QStringList{key, name, valueText(value), unit,
+                              bound(standards, limitKey, preset, limitindex::Low),
+                              bound(standards, limitKey, preset, limitindex::High),
+                              verdictEnglish(measurementVerdict(measurement)), testVerdict,
+                              analyzer.type, analyzer.serialNumber} +
+                  judged);
       ++rows;
     }
     if (rows == 0)
-      csv +=
-          line(test + QStringList{QString(), QString(), QString(), QString(), QString(), QString(),
-                                  QString(), testVerdict, analyzer.type, analyzer.serialNumber});
+      csv += line(test +
+                  QStringList{QString(), QString(), QString(), QString(), QString(), QString(),
+                              QString(), testVerdict, analyzer.type, analyzer.serialNumber} +
+                  judged);
   }
   return csv.toUtf8();
 }

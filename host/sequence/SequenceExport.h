@@ -8,7 +8,7 @@
 //   Device model, Device serial number, Asset number, Technician, Date,
 //   Test ID, Test name, Measurement key, Measurement name, Value, Unit,
 //   Low limit, High limit, Measurement verdict, Test verdict,
-//   Analyzer type, Analyzer serial number
+//   Analyzer type, Analyzer serial number, Simulated, Verdict by
 //
 // Date is when the run started, as the document stores it (ISO 8601). The
 // limits are those of the standards that judged the test, a relative bound
@@ -17,6 +17,8 @@
 // program reads them whatever the user's language. A test without any
 // measurement (skipped, aborted, not performed) still gets a row, with its
 // measurement's fields empty, so that the export tells of every test.
+// Simulated ("True" or empty) and Verdict by ("operator", "script:<file>"
+// or empty) are what the record holds beside each result.
 //
 // A spreadsheet would run a cell that begins with "=", "+", "-", "@", a tab
 // or a carriage return as a formula: such a text is written with a leading
