@@ -347,11 +347,8 @@ void SequenceDocument::ReadParts(Entry& entry, const XmlElementPtr& node, const 
       entry.runOutcome = child->Text().trimmed();
       continue;
     }
-    if (!isPart(child->TagName()))
-      Report(rt::RuntimeError(elementerr::UnknownPart, kSource,
-                              QStringLiteral("%1: <%2>%3 is no part of a test element; it is "
-                                             "written back as stored")
-                                  .arg(entry.className, child->TagName(), where(*child))));
+    // A child that is no part (a calibration note, an attachment) is
+    // written back in its place.
   }
   // Which of two stored outcomes holds cannot be told: the entry stays as
   // stored, as for a part stored twice.
@@ -397,6 +394,7 @@ void SequenceDocument::CheckKept(Entry& entry, const XmlElementPtr& node) {
     if (!isPart(part) || entry.keptParts.contains(part)) continue;
     const XmlElementPtr own = saved->SelectChild(part, 0);
     if (!own) continue;  // nothing written for it: the stored one stays
+    xmltree::keepUnnamed(*child->node(), *own->node());
     const QString lost = xmltree::lostFrom(*child->node(), *own->node());
     if (lost.isEmpty()) continue;
     Report(rt::RuntimeError(sequenceerr::PartNotKept, kSource,
@@ -576,6 +574,10 @@ void SequenceDocument::WriteEntry(const Entry& entry, const XmlDocumentPtr& docu
     if (isElement(*child) && isPart(child->name)) {
       written = takeOwn(child->name);
       if (entry.keptParts.contains(child->name)) written = nullptr;
+      // What the part holds that its element does not name stays in its
+      // place; a result of a new run is the run's alone.
+      if (written && !(child->name == kResult && entry.resultRenewed))
+        xmltree::keepUnnamed(*child, *written);
     }
     children.push_back(written ? written : child->deepCopy());
   }
@@ -699,7 +701,10 @@ void SequenceDocument::RemoveRow(int row) {
 
 void SequenceDocument::TakeFromElement(int index) {
   Entry* entry = ElementEntry(index);
-  if (entry && !entry->keptWhole) entry->keptParts.removeAll(kResult);
+  if (entry && !entry->keptWhole) {
+    entry->keptParts.removeAll(kResult);
+    entry->resultRenewed = true;
+  }
 }
 
 bool SequenceDocument::KeptAsStored(int index, const QString& part) const {

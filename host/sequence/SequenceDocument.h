@@ -34,8 +34,9 @@
 //
 // Nothing that was stored is lost:
 // - comments, instructions, attributes the host does not know, and the
-//   children of the root and of each "TestElement" stay where they were;
-//   a child the host does not know is also reported;
+//   children of the root and of each "TestElement" stay where they were,
+//   silently; so does what a part holds that its element does not name
+//   (XmlKeeping.h), while the part around it is written anew;
 // - a part whose load failed, and one that its element would write back
 //   with less than was stored (an attribute, a child, a comment or a text
 //   it does not keep, a value that does not read back as written), is
@@ -177,6 +178,7 @@ class SequenceDocument {
     bool identities = false;                // the "MTIList"
     bool keptWhole = false;                 // written exactly as stored
     QStringList keptParts;                  // parts written as stored
+    bool resultRenewed = false;             // its result is a new run's
     StandardsCollectionPtr selected;        // "Selected", by name
     QString runOutcome;                     // "RunOutcome"
     QString problem;                        // why the entry is no element
