@@ -69,7 +69,8 @@ std::vector<Conversion> conversions() {
        ofTest("RV1XTests.CTestSensitivity")},
       {result, Conversion::Of::Attribute, QStringLiteral("MTI"),
        [](const Node&, const Node*, const QString& value) { return isNumber(value); }},
-      {result, Conversion::Of::Attribute, QStringLiteral("Version"), ofTest("RV1XTests.CTestShock")},
+      {result, Conversion::Of::Attribute, QStringLiteral("Version"),
+       ofTest("RV1XTests.CTestShock")},
       {result, Conversion::Of::Child, QStringLiteral("Measurement"),
        [](const Node& parent, const Node* child, const QString&) {
          const QString* key = child ? child->attribute(QStringLiteral("Key")) : nullptr;
@@ -77,9 +78,12 @@ std::vector<Conversion> conversions() {
                 testClassOf(parent) == QLatin1String("RV1XTests.CTestAccuracy");
        }},
       {QStringLiteral("Waveform"), Conversion::Of::Attribute, QStringLiteral("Mk"),
-       [](const Node&, const Node*, const QString& value) { return value != QLatin1String("III"); }},
+       [](const Node&, const Node*, const QString& value) {
+         return value != QLatin1String("III");
+       }},
   };
-  for (const char* older : {"AmplitudeIndex", "DurationIndex", "WaveFormIndex", "TestGuideSettings"})
+  for (const char* older :
+       {"AmplitudeIndex", "DurationIndex", "WaveFormIndex", "TestGuideSettings"})
     list.push_back({settings, Conversion::Of::Child, QLatin1String(older), olderPerformanceLayout});
   return list;
 }

@@ -79,16 +79,17 @@ bool convertedChild(const Node& parent, const Node& child) {
 // The written element's child that stands for the stored one: of the same
 // name and, when the stored one has a "Key", of the same key; the first one
 // not yet taken.
-Node* counterpart(const Node& child, Node& written, const std::vector<bool>& used) {
+// Its position, or the number of children when there is none.
+std::size_t counterpartAt(const Node& child, const Node& written, const std::vector<bool>& used) {
   const QString* key = child.attribute(QStringLiteral("Key"));
   for (std::size_t w = 0; w < written.children.size(); ++w) {
-    Node& candidate = *written.children[w];
+    const Node& candidate = *written.children[w];
     if (used[w] || candidate.kind != Node::Kind::Element || candidate.name != child.name) continue;
     const QString* candidateKey = candidate.attribute(QStringLiteral("Key"));
     if (key && (!candidateKey || *candidateKey != *key)) continue;
-    return &candidate;
+    return w;
   }
-  return nullptr;
+  return written.children.size();
 }
 
 bool holdsElementNamed(const Node& element, const QString& name) {
@@ -139,16 +140,13 @@ void keepUnnamed(const Node& stored, Node& written) {
     if (child.kind != Node::Kind::Element) continue;
     // A converted child the element writes anew keeps what it holds besides
     // its value; one it does not write is dropped on purpose.
-    Node* own = counterpart(child, written, used);
-    if (!own && convertedChild(stored, child)) continue;
-    if (own) {
-      const auto at =
-          static_cast<std::size_t>(std::find_if(written.children.begin(), written.children.end(),
-                                                [&](const NodePtr& n) { return n.get() == own; }) -
-                                   written.children.begin());
+    const std::size_t at = counterpartAt(child, written, used);
+    const bool writesIt = at < written.children.size();
+    if (!writesIt && convertedChild(stored, child)) continue;
+    if (writesIt) {
       used[at] = true;
       place = std::max(place, at + 1);
-      keepUnnamed(child, *own);
+      keepUnnamed(child, *written.children[at]);
     } else if (!holdsElementNamed(written, child.name)) {
       insert(child);
     }
@@ -206,14 +204,11 @@ QString lost(const Node& stored, const Node& written, bool textConverted) {
     if (child.kind == Node::Kind::Element && convertedChild(stored, child)) {
       // Its value is converted; what else it holds is kept by the child of
       // that name written in its place, if the element writes one.
-      for (std::size_t w = 0; w < written.children.size(); ++w) {
-        const Node& candidate = *written.children[w];
-        if (used[w] || candidate.kind != Node::Kind::Element || candidate.name != child.name)
-          continue;
-        used[w] = true;
-        const QString loss = lost(child, candidate, true);
+      const std::size_t at = counterpartAt(child, written, used);
+      if (at < written.children.size()) {
+        used[at] = true;
+        const QString loss = lost(child, *written.children[at], true);
         if (!loss.isEmpty()) return loss;
-        break;
       }
       continue;
     }

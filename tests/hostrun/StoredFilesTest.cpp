@@ -345,6 +345,25 @@ TEST_F(HostRunTest, FilesOfOtherReleasesLoadRunAndAreWrittenInTheCurrentForm) {
                         "</ExpectedResult>")),
        {"Operator=\"X+(X*Y%)\"", "HighZ=\"3\"", "LowZ=\"-3\""},
        {"max("}},
+      {"a pacer-accuracy result holding the retired PENG, with MTI 0",
+       sequence(element(
+           "CTestAccuracy", 500,
+           "<ResultItem MTI=\"0\"><Status Code=\"0\"/><Measurement Key=\"RATE\"><Description>"
+           "20072::Rate</Description><Value Type=\"1\" Kind=\"Double\">65</Value><Unit>ppm"
+           "</Unit><Status Code=\"0\"/></Measurement><Measurement Key=\"PENG\"><Value "
+           "Type=\"1\" Kind=\"Double\">3</Value></Measurement><Measurement Key=\"AMPL\">"
+           "<Description>20070::Amplitude</Description><Value Type=\"1\" Kind=\"Double\">42.5"
+           "</Value><Unit>mA</Unit><Status Code=\"0\"/></Measurement></ResultItem>")),
+       {"<Measurement Key=\"RATE\">", ">65<", "<Measurement Key=\"AMPL\">", ">42.5<"},
+       {"PENG", "MTI="}},
+      {"a discharge waveform of the older generation",
+       sequence(element("CTestDischarge", 200,
+                        "<ResultItem><Status Code=\"0\"/><Measurement Key=\"ENGY\"><Value "
+                        "Type=\"1\" Kind=\"Double\">100</Value><Status Code=\"0\"/></Measurement>"
+                        "<Waveform Mk=\"II\">1.5;-2<PrintWaveform>False</PrintWaveform>"
+                        "</Waveform></ResultItem>")),
+       {">100<", "<Waveform>1.5;-2"},
+       {"Mk="}},
       {"a test element with two children no part names",
        sequence(element("CTestChargeTime", 100,
                         "<CalibrationNote>Bench 3, 2024-05-02</CalibrationNote>" + kSettings +
