@@ -150,7 +150,7 @@ void CLimitedResult::StoreReplyFields(const QString& reply, std::span<const Repl
 void CLimitedResult::UpdateStatus(const host::ITestElementPtr& test,
                                   const host::StandardsCollectionPtr& selected, bool skip) {
   if (skip) {
-    SetVerdict(resultstatus::Skipped);
+    SetVerdict(host::resultstatus::NotApplicable);
     SetJudgedBy(nullptr);
     BuildServiceRecordOf(test);
     return;
@@ -174,24 +174,24 @@ void CLimitedResult::UpdateStatus(const host::ITestElementPtr& test,
       } else {
         m.CalculateStatus(limits, selected);
         judged = true;
-        if (m.Status() == measurementstatus::Failed) failed = true;
+        if (m.Status() == host::resultstatus::Failed) failed = true;
       }
     });
   }
   // One value outside a limit fails the result, whatever else is missing;
   // a pass needs every limited value measured and at least one judged.
   if (failed)
-    SetVerdict(resultstatus::Failed);
+    SetVerdict(host::resultstatus::Failed);
   else if (!HasMeasuredValue())
-    SetVerdict(resultstatus::NotEvaluated, notJudgedKey(NotJudged::NothingMeasured));
+    SetVerdict(host::resultstatus::NotEvaluated, notJudgedKey(NotJudged::NothingMeasured));
   else if (!missing.isEmpty())
-    SetVerdict(resultstatus::NotEvaluated, notJudgedKey(NotJudged::NoValue, missing));
+    SetVerdict(host::resultstatus::NotEvaluated, notJudgedKey(NotJudged::NoValue, missing));
   else if (judged)
-    SetVerdict(resultstatus::Passed);
+    SetVerdict(host::resultstatus::Passed);
   else if (judging.isEmpty())
-    SetVerdict(resultstatus::NotEvaluated, notJudgedKey(NotJudged::NoStandard));
+    SetVerdict(host::resultstatus::NotEvaluated, notJudgedKey(NotJudged::NoStandard));
   else
-    SetVerdict(resultstatus::NotEvaluated, notJudgedKey(NotJudged::NoLimit));
+    SetVerdict(host::resultstatus::NotEvaluated, notJudgedKey(NotJudged::NoLimit));
   BuildServiceRecordOf(test);
 }
 

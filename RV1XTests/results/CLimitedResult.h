@@ -47,11 +47,12 @@ double replyNumber(const QString& reply, int first, int length);
 
 class CLimitedResult : public CResultBase {
  public:
-  // Skipped: status 3. Otherwise each measurement is judged by the selected
-  // standards that this test's limit set holds (the judging standards),
-  // where one of them enables a limit of its key: status 1 or 2 when it
-  // holds a measured value, 0 when it holds none. A measurement that no
-  // judging standard limits is not judged (0). The result:
+  // Skip (not applicable): status 3. Otherwise each measurement is judged
+  // by the selected standards that this test's limit set holds (the
+  // judging standards), where one of them enables a limit of its key:
+  // status 1 or 2 when it holds a measured value, 0 when it holds none. A
+  // measurement that no judging standard limits is not judged (0). The
+  // result:
   //   failed (2)   a judged measurement failed;
   //   passed (1)   every limited measurement was measured and passed, and
   //                at least one was judged;

@@ -8,7 +8,7 @@
 //
 // The curve is stored after the measurements as the waveform's own
 // "Waveform" element (Mk="III" for the newer generation), and only with the
-// measurements: a result that was not evaluated, or was skipped, stores
+// measurements: a result that was not evaluated, or not applicable, stores
 // neither.
 
 #include "orvanRV1Xtst/IWaveform.h"
