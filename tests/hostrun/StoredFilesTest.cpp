@@ -244,6 +244,16 @@ TEST_F(HostRunTest, ResaveKeepsWhatItCannotWriteAnewAndRefusesWhatIsNotXml) {
        1,
        "the text \"true\" would be written \"False\"",
        {">true<"}},
+      {"more waveform values than the older generation holds",
+       QStringLiteral("<TestSequence><TestElement ClassName=\"RV1XTests.CTestDischarge\" "
+                      "TestID=\"200\" ID=\"1\"><ResultItem><Status Code=\"0\"/><Measurement "
+                      "Key=\"ENGY\"><Value Type=\"1\" Kind=\"Double\">100</Value><Status "
+                      "Code=\"0\"/></Measurement><Waveform>%1<PrintWaveform>False"
+                      "</PrintWaveform></Waveform></ResultItem></TestElement></TestSequence>")
+           .arg(QStringList(151, QStringLiteral("1.5")).join(u';')),
+       1,
+       "<ResultItem> is written back as stored",
+       {"<Waveform>1.5;"}},
       // Not well-formed, or nested beyond reason: refused, nothing written.
       {"an attribute name XML does not allow",
        sequenceOf(whole + QStringLiteral("<CalibrationNote Be~nch=\"3\"/>")),
