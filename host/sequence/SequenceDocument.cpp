@@ -394,6 +394,7 @@ void SequenceDocument::CheckKept(Entry& entry, const XmlElementPtr& node) {
     if (!isPart(part) || entry.keptParts.contains(part)) continue;
     const XmlElementPtr own = saved->SelectChild(part, 0);
     if (!own) continue;  // nothing written for it: the stored one stays
+    entry.loadedParts.insert(part, own->node()->deepCopy());
     xmltree::keepUnnamed(*child->node(), *own->node());
     const QString lost = xmltree::lostFrom(*child->node(), *own->node());
     if (lost.isEmpty()) continue;
@@ -577,7 +578,7 @@ void SequenceDocument::WriteEntry(const Entry& entry, const XmlDocumentPtr& docu
       // What the part holds that its element does not name stays in its
       // place; a result of a new run is the run's alone.
       if (written && !(child->name == kResult && entry.resultRenewed))
-        xmltree::keepUnnamed(*child, *written);
+        xmltree::keepUnnamed(*child, *written, entry.loadedParts.value(child->name).get());
     }
     children.push_back(written ? written : child->deepCopy());
   }

@@ -50,6 +50,7 @@
 // Each problem is reported through the host's ErrorService as it is met.
 
 #include <QList>
+#include <QMap>
 #include <QStringList>
 
 #include "runtime/RuntimeError.h"
@@ -179,9 +180,11 @@ class SequenceDocument {
     bool keptWhole = false;                 // written exactly as stored
     QStringList keptParts;                  // parts written as stored
     bool resultRenewed = false;             // its result is a new run's
-    StandardsCollectionPtr selected;        // "Selected", by name
-    QString runOutcome;                     // "RunOutcome"
-    QString problem;                        // why the entry is no element
+    // Each part as the element wrote it right after the load.
+    QMap<QString, std::shared_ptr<xmltree::Node>> loadedParts;
+    StandardsCollectionPtr selected;  // "Selected", by name
+    QString runOutcome;               // "RunOutcome"
+    QString problem;                  // why the entry is no element
   };
 
   static Entry StoredNode(const std::shared_ptr<xmltree::Node>& node, bool identities = false);

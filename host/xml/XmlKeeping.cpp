@@ -104,11 +104,18 @@ void addConversions(const std::vector<Conversion>& added) {
   conversions().insert(conversions().end(), added.begin(), added.end());
 }
 
-void keepUnnamed(const Node& stored, Node& written) {
+void keepUnnamed(const Node& stored, Node& written, const Node* named) {
   for (const auto& [name, value] : stored.attributes)
-    if (!value.isEmpty() && !written.attribute(name) &&
+    if (!value.isEmpty() && !written.attribute(name) && !(named && named->attribute(name)) &&
         !converted(stored, Conversion::Of::Attribute, name, nullptr, value))
       written.attributes.append({name, value});
+  const std::vector<bool> noneUsed(named ? named->children.size() : 0, false);
+  // The child of named that stands for a stored one, or nullptr.
+  const auto namedChild = [&](const Node& child) -> const Node* {
+    if (!named) return nullptr;
+    const std::size_t at = counterpartAt(child, *named, noneUsed);
+    return at < named->children.size() ? named->children[at].get() : nullptr;
+  };
   std::vector<bool> used(written.children.size(), false);
   // Where the next stored child goes: after the written one of the stored
   // child before it.
@@ -146,8 +153,9 @@ void keepUnnamed(const Node& stored, Node& written) {
     if (writesIt) {
       used[at] = true;
       place = std::max(place, at + 1);
-      keepUnnamed(child, *written.children[at]);
-    } else if (!holdsElementNamed(written, child.name)) {
+      keepUnnamed(child, *written.children[at], namedChild(child));
+    } else if (!holdsElementNamed(written, child.name) &&
+               !(named && holdsElementNamed(*named, child.name))) {
       insert(child);
     }
   }

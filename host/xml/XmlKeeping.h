@@ -49,7 +49,10 @@ QString lostFrom(const Node& stored, const Node& written);
 // Carries into written, in its place, what of stored it does not name: an
 // attribute it does not write, a child element of a name it holds none of,
 // a comment or instruction it lacks; the same for each child element that
-// it writes in place of a stored one. Conversions are not carried.
-void keepUnnamed(const Node& stored, Node& written);
+// it writes in place of a stored one. Conversions are not carried. named,
+// when given, is the element as it was written right after the load: what
+// it names is never carried, so that a child the element wrote then and
+// no longer writes (a step since removed) stays removed.
+void keepUnnamed(const Node& stored, Node& written, const Node* named = nullptr);
 
 }  // namespace host::xmltree
