@@ -113,8 +113,11 @@ void loadDefaultStandards(const host::ITestElementPtr& element,
                           const host::XmlElementPtr& expected) {
   host::ILimitData& limits = com::must(com::must(element).Limits());
   auto unread = std::make_shared<UnreadLimits>();
+  const auto reportedSoFar = [] { return host::ErrorService::instance()->reported().size(); };
+  const auto before = reportedSoFar();
   limits.Load(expected, unread);
-  if (unread->texts.isEmpty()) return;
+  // A load that failed has said so, and left the standards as they were.
+  if (unread->texts.isEmpty() || reportedSoFar() > before) return;
   for (const QString& text : unread->texts)
     host::errors().ReportError(
         rt::RuntimeError(
