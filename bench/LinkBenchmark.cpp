@@ -1,19 +1,16 @@
-// rv1x-bench: how close the analyzer link and a whole run come to what the
-// wire and the analyzer's own waits allow, and what waiting costs. The link
-// is measured over a pseudo-terminal against the simulated analyzer at 9600
-// baud, through the serial control as on a real port; a whole run is the
-// built rv1x-host's, against its simulated analyzer on the real clock
-// (RunBenchmark.cpp). The figures of the one run of the benchmark are
-// printed side by side at its end; a figure that misses its goal says so,
-// and the benchmark itself never fails.
+// The analyzer link: how close its exchanges come to what the wire allows,
+// and what waiting costs. The link is measured over a pseudo-terminal
+// against the simulated analyzer at 9600 baud, through the serial control as
+// on a real port.
 //
 // Wire times: a character is 10 bits at 9600 baud. An exchange's wire time
 // is its command with CR and its whole reply with CR and prompt; a block's
 // is "P" CR and its bytes.
 
+#include "LinkBenchmark.h"
+
 #include <sys/resource.h>
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -21,13 +18,10 @@
 #include <vector>
 
 #include "Figures.h"
-#include "ResaveBenchmark.h"
-#include "RunBenchmark.h"
 #include "Simulator.h"
 #include "orvanRV1Xvti/CRV1XVTi.h"
 #include "runtime/ErrorHandling.h"
 #include "services/HostServices.h"
-#include "ui/MessageBoxes.h"
 
 namespace {
 
@@ -158,21 +152,15 @@ bench::Figure unplugged() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  QCoreApplication::setApplicationName(QStringLiteral("rv1x-bench"));
-  ui::MessageBoxes::instance().setUnattended(true);
-  QTemporaryDir registry;
-  qputenv("RV1X_REGISTRY", registry.filePath(QStringLiteral("registry.ini")).toLocal8Bit());
+namespace bench {
+
+void linkFigures(Figures& figures) {
   com::must(com::must(host::PortAssignmentService::instance()).Assignment())
       .assign(host::kProduct, kPort);
-
   std::printf(
       "The analyzer link against the simulated analyzer on a pseudo-terminal: 9600 baud, "
       "10 bits a character (%.3f ms)\n",
       kCharacterMs);
-  bench::Figures figures;
   rt::onError(
       [&] {
         figures.add(measurementExchange(10));
@@ -184,11 +172,6 @@ int main(int argc, char** argv) {
         std::printf("the link failed: error %s %s\n", qPrintable(error.hexNumber()),
                     qPrintable(error.Source()));
       });
-  std::printf("\n");
-  bench::sequenceRuns(figures);
-  std::printf("\n");
-  bench::resaveFigure();
-  figures.print();
-  std::fflush(stdout);
-  return 0;
 }
+
+}  // namespace bench

@@ -28,10 +28,6 @@ constexpr rt::Long kNotPerformed = -1;
 constexpr rt::Long kNotInThisRun = -2;
 // A stored element that is not run (its settings were not read as stored).
 constexpr rt::Long kNotRun = rt::hresult(0x80048B08);
-constexpr rt::Long kNotJudged = 0;
-constexpr rt::Long kPassed = 1;
-constexpr rt::Long kFailed = 2;
-constexpr rt::Long kNotApplicable = 3;
 
 void reported(const rt::RuntimeError& error) {
   host::ErrorService::instance()->ReportError(error, kSource);
@@ -194,7 +190,8 @@ void SequenceRun::Perform(int index) {
   const host::IResultDataPtr result =
       rt::orDefault([&] { return test->Result(); }, host::IResultDataPtr());
   const rt::Long status =
-      result ? rt::orDefault([&] { return result->Status(); }, rt::Long{0}) : kNotJudged;
+      result ? rt::orDefault([&] { return result->Status(); }, host::resultstatus::NotEvaluated)
+             : host::resultstatus::NotEvaluated;
   // A new final result (the element tells the host so) replaces what the
   // document kept of the test's result; without one the record stays as
   // it was stored.
@@ -203,9 +200,9 @@ void SequenceRun::Perform(int index) {
   // A verdict the test never told this run's context of is the one the
   // stored sequence brought: it is kept and printed, but it is no outcome of
   // this run; and a skipped test has not passed, whatever its record says.
-  const bool earlier = status != kNotJudged && !FinishedInThisRun(test);
+  const bool earlier = status != host::resultstatus::NotEvaluated && !FinishedInThisRun(test);
   statuses_[index] = earlier                                      ? kNotPerformed
-                     : NavigationCode() == host::navigation::Skip ? kNotJudged
+                     : NavigationCode() == host::navigation::Skip ? host::resultstatus::NotEvaluated
                                                                   : status;
   PrintOutcome(test, result, status);
   if (earlier) {
@@ -254,7 +251,8 @@ SequenceRun::Tally SequenceRun::Counts() const {
   const auto count = [&](rt::Long status) {
     return static_cast<int>(std::count(statuses_.begin(), statuses_.end(), status));
   };
-  return {count(kPassed), count(kFailed), count(kNotJudged), count(kNotApplicable),
+  return {count(host::resultstatus::Passed), count(host::resultstatus::Failed),
+          count(host::resultstatus::NotEvaluated), count(host::resultstatus::NotApplicable),
           count(kNotPerformed)};
 }
 
@@ -290,7 +288,7 @@ void SequenceRun::PrintOutcome(const host::ITestElementPtr& test,
     });
   }
   std::fflush(stdout);
-  if (status == 0) {
+  if (status == host::resultstatus::NotEvaluated) {
     std::fprintf(stderr, "test %d not judged: %s\n", testID,
                  qPrintable(notJudgedReason(result, NavigationCode())));
     std::fflush(stderr);
@@ -306,8 +304,9 @@ rt::Long SequenceRun::NavigationCode() const {
 bool SequenceRun::AllPassed() const {
   const auto inThisRun = [](rt::Long status) { return status != kNotInThisRun; };
   return !aborted_ && std::any_of(statuses_.begin(), statuses_.end(), inThisRun) &&
-         std::all_of(statuses_.begin(), statuses_.end(),
-                     [](rt::Long status) { return status == kPassed || status == kNotInThisRun; });
+         std::all_of(statuses_.begin(), statuses_.end(), [](rt::Long status) {
+           return status == host::resultstatus::Passed || status == kNotInThisRun;
+         });
 }
 
 }  // namespace hostapp

@@ -106,12 +106,31 @@ std::shared_ptr<controls::ImageList> imageList(const char* suffix) {
 
 XShockConfig::XShockConfig()
     : XConfigEditor(QStringLiteral("RV1XTests.XShockConfig"), kDesignWidth, kDesignHeight) {
+  BuildGuideSettingsFrame();
+  BuildSetupFrame();
+  BuildDropDown();
+  AddHelpText(
+      "20196::Select waveform from the list and specify its duration and whether if it should "
+      "result in a advise for shock or not. You can add multiple waveforms to be performed in a "
+      "sequence by clicking the Add button.",
+      {0, kHelpTop, kDesignWidth, kHelpHeight});
+  TranslateCaptions();
+  SetupColumns();
+  ConnectStepList();
+  ConnectDropDown();
+  EnableInputs();
+  Layout();
+}
+
+void XShockConfig::BuildGuideSettingsFrame() {
   fraTestGuideSettings_ = AddFrame("fraTestGuideSettings", this, {0, 0, 2055, kFramesHeight});
   lblTestGuideSettings_ =
       AddCaption("lblTestGuideSettings", "20310::Test guide settings:", fraTestGuideSettings_,
                  {120, 120, 1815, 240});
   AddTestGuideSettings(fraTestGuideSettings_, {120, 420, 1815, 735});
+}
 
+void XShockConfig::BuildSetupFrame() {
   fraTestSetup_ = AddFrame("fraTestSetup", this, {2175, 0, 5040, kFramesHeight});
   lblConfig_ =
       AddCaption("lblConfig", "20240::Test configuration:", fraTestSetup_, {120, 120, 4800, 240});
@@ -128,7 +147,11 @@ XShockConfig::XShockConfig()
        ui::toTwips(buttons.height() * tbrShock_->ButtonCount()));
   lvwConfig_ =
       Add<controls::ListView>("lvwConfig", fraTestSetup_, {540, 360, 4380, kFramesHeight - 480});
+}
 
+// The in-place drop-down: the host's field over the cell and the choice
+// list below it, both hidden until a cell is clicked.
+void XShockConfig::BuildDropDown() {
   pboDropDown_ = Add<QFrame>("pboDropDown", this, {0, 0, 1500, 285});
   pboDropDown_->hide();
   rt::ignoreErrors([&] {
@@ -138,15 +161,9 @@ XShockConfig::XShockConfig()
   });
   lstDropDown_ = Add<controls::ListBox>("lstDropDown", this, {0, 0, 1500, kChoiceListHeight});
   lstDropDown_->hide();
+}
 
-  AddHelpText(
-      "20196::Select waveform from the list and specify its duration and whether if it should "
-      "result in a advise for shock or not. You can add multiple waveforms to be performed in a "
-      "sequence by clicking the Add button.",
-      {0, kHelpTop, kDesignWidth, kHelpHeight});
-  TranslateCaptions();
-  SetupColumns();
-
+void XShockConfig::ConnectStepList() {
   connect(tbrShock_, &controls::Toolbar::ButtonClick, this,
           [this](const QString& key) { Handle([&] { HandleToolbarKey(key); }); });
   connect(tbrShock_, &controls::Toolbar::ButtonMenuClick, this,
@@ -173,27 +190,13 @@ XShockConfig::XShockConfig()
       HideDropDown();
     });
   });
+}
+
+void XShockConfig::ConnectDropDown() {
   if (xddDropDown_) {
     connect(xddDropDown_.get(), &ui::Extender::ObjectEvent, this,
             [this](const QString& name, const QVariantList& parameters) {
-              Handle([&] {
-                if (name == host::editorevent::Commit) {
-                  CommitDropDown();
-                } else if (name == host::editorevent::DropButton) {
-                  lstDropDown_->setVisible(!lstDropDown_->isVisible());
-                  if (lstDropDown_->isVisible()) {
-                    lstDropDown_->raise();
-                    lstDropDown_->setFocus(Qt::OtherFocusReason);
-                  }
-                } else if (name == host::editorevent::KeyDown && !parameters.isEmpty()) {
-                  DropDownKeyDown(static_cast<rt::Integer>(parameters.first().toInt()));
-                } else if (name == host::editorevent::GotFocus) {
-                  xddDropDown_->SetTag(QStringLiteral("1"));
-                } else if (name == host::editorevent::LostFocus) {
-                  xddDropDown_->SetTag(QStringLiteral("0"));
-                  if (!DropDownHasFocus()) HideDropDown();
-                }
-              });
+              Handle([&] { DropDownFieldEvent(name, parameters); });
             });
   }
   connect(lstDropDown_, &controls::ListBox::KeyDown, this,
@@ -216,8 +219,25 @@ XShockConfig::XShockConfig()
       if (lstDropDown_->isVisible() && !DropDownHasFocus()) HideDropDown();
     });
   });
-  EnableInputs();
-  Layout();
+}
+
+void XShockConfig::DropDownFieldEvent(const QString& name, const QVariantList& parameters) {
+  if (name == host::editorevent::Commit) {
+    CommitDropDown();
+  } else if (name == host::editorevent::DropButton) {
+    lstDropDown_->setVisible(!lstDropDown_->isVisible());
+    if (lstDropDown_->isVisible()) {
+      lstDropDown_->raise();
+      lstDropDown_->setFocus(Qt::OtherFocusReason);
+    }
+  } else if (name == host::editorevent::KeyDown && !parameters.isEmpty()) {
+    DropDownKeyDown(static_cast<rt::Integer>(parameters.first().toInt()));
+  } else if (name == host::editorevent::GotFocus) {
+    xddDropDown_->SetTag(QStringLiteral("1"));
+  } else if (name == host::editorevent::LostFocus) {
+    xddDropDown_->SetTag(QStringLiteral("0"));
+    if (!DropDownHasFocus()) HideDropDown();
+  }
 }
 
 XShockConfig::~XShockConfig() = default;

@@ -41,6 +41,15 @@ class XShockConfig final : public XConfigEditor {
   void SetFocus() override;
 
  private:
+  // The parts the control is made of, in the order they are built.
+  void BuildGuideSettingsFrame();
+  void BuildSetupFrame();
+  void BuildDropDown();
+  // The events of the toolbar and the list, and of the drop-down.
+  void ConnectStepList();
+  void ConnectDropDown();
+  // An event of the drop-down's field: commit, drop button, key, focus.
+  void DropDownFieldEvent(const QString& name, const QVariantList& parameters);
   void LockedChanged(bool locked) override;
   void EnableInputs() override;
   void SetupColumns();

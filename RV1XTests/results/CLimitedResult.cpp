@@ -1,8 +1,5 @@
 #include "results/CLimitedResult.h"
 
-#include <QRegularExpression>
-#include <cmath>
-
 #include "limits/Limit.h"
 #include "limits/Standard.h"
 #include "limits/StandardsCollection.h"
@@ -15,32 +12,6 @@
 namespace orvanRV1Xtst {
 
 namespace {
-
-// A field's text once its blanks, tabs and line feeds are gone: one number
-// and nothing else.
-bool isWholeNumber(const QString& text) {
-  static const QRegularExpression number(
-      QStringLiteral("^[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eEdD][+-]?[0-9]+)?$"));
-  return number.match(text).hasMatch();
-}
-
-// Whether a character next to a field carries on a number that stands at
-// the field's edge: the line is shifted against its columns, and the field
-// holds only part of the number (" 15.5" one place to the right reads 15).
-// The columns of a well-formed line are parted by blanks.
-bool continuesBefore(QChar c) {
-  return c.isDigit() || c == u'.' || c == u'+' || c == u'-';
-}
-bool continuesAfter(QChar c) {
-  return c.isDigit() || c == u'.' || c == u'e' || c == u'E';
-}
-
-QString withoutBlanks(QString text) {
-  text.remove(u' ');
-  text.remove(u'\t');
-  text.remove(u'\n');
-  return text;
-}
 
 // The selected standards that the limit set holds, as its own objects, in
 // the order of the selection.
@@ -84,63 +55,52 @@ host::StandardsCollectionPtr namesOf(const QList<host::StandardPtr>& standards) 
 
 }  // namespace
 
-double replyNumber(const QString& reply, int first, int length) {
-  return rt::val(reply.mid(first - 1, length));
-}
-
-FieldReading readReplyField(const QString& reply, const ReplyField& field) {
-  const int last = field.first + field.length - 1;
-  const QString text = reply.mid(field.first - 1, field.length);
-  const QString where = QStringLiteral("characters %1 to %2").arg(field.first).arg(last);
-  if (reply.size() < last)
-    return {
-        std::nullopt,
-        QStringLiteral("the reply of %1 characters ends before %2").arg(reply.size()).arg(where)};
-  const QString number = withoutBlanks(text);
-  const QString fault = QStringLiteral("%1 hold \"%2\", which is no number").arg(where, text);
-  if (!isWholeNumber(number)) return {std::nullopt, fault};
-  const bool runsIn =
-      field.first > 1 && !text.front().isSpace() && continuesBefore(reply.at(field.first - 2));
-  const bool runsOn =
-      reply.size() > last && !text.back().isSpace() && continuesAfter(reply.at(last));
-  if (runsIn || runsOn)
-    return {
-        std::nullopt,
-        QStringLiteral("the number in %1 (\"%2\") runs on beyond them: the reply is not aligned "
-                       "to its columns")
-            .arg(where, text)};
-  const double value = rt::orDefault([&] { return rt::val(number); }, HUGE_VAL);
-  if (!std::isfinite(value)) return {std::nullopt, fault};
-  if (value == 0 && field.zeroIsNone) return {std::nullopt, QString()};
-  return {value, QString()};
-}
-
-std::optional<double> CLimitedResult::MeasuredField(const QString& reply, const ReplyField& field) {
-  const FieldReading reading = readReplyField(reply, field);
-  if (!reading.fault.isEmpty()) ReportFieldFault(QLatin1String(field.key), reading.fault);
-  return reading.value;
+QList<std::optional<double>> CLimitedResult::MeasuredFields(const QString& reply,
+                                                            const ReplyLayout& layout,
+                                                            std::span<const ReplyField> fields) {
+  const ReplyLine line(reply, layout);
+  if (!line.fault().isEmpty())
+    ReportLineFault(QStringLiteral("The analyzer's reply is no %1 line: %2. None of its values is "
+                                   "taken; the measurements stay empty and are not judged.")
+                        .arg(QLatin1String(layout.name), line.fault()));
+  QList<std::optional<double>> values;
+  for (const ReplyField& field : fields) {
+    const FieldReading reading = line.field(field);
+    if (line.fault().isEmpty() && !reading.fault.isEmpty())
+      ReportFieldFault(QLatin1String(field.key), reading.fault);
+    values.append(reading.value);
+  }
+  return values;
 }
 
 void CLimitedResult::ReportFieldFault(const QString& key, const QString& fault) {
-  if (reportedFaults_.contains(key)) return;
-  reportedFaults_.insert(key);
+  ReportOnce(key, QStringLiteral("The analyzer's reply gives no %1: %2. The measurement stays "
+                                 "empty and is not judged.")
+                      .arg(key, fault));
+}
+
+void CLimitedResult::ReportLineFault(const QString& description) {
+  // Under a name no measurement has.
+  ReportOnce(QStringLiteral(" line"), description);
+}
+
+void CLimitedResult::ReportOnce(const QString& what, const QString& description) {
+  if (reportedFaults_.contains(what)) return;
+  reportedFaults_.insert(what);
   rt::ignoreErrors([&] {
-    host::errors().ReportError(
-        rt::RuntimeError(rt::err::TypeMismatch, kind().source,
-                         QStringLiteral("The analyzer's reply gives no %1: %2. The measurement "
-                                        "stays empty and is not judged.")
-                             .arg(key, fault)),
-        kind().source);
+    host::errors().ReportError(rt::RuntimeError(rt::err::TypeMismatch, kind().source, description),
+                               kind().source);
   });
 }
 
-void CLimitedResult::StoreReplyFields(const QString& reply, std::span<const ReplyField> fields) {
+void CLimitedResult::StoreReplyFields(const QString& reply, const ReplyLayout& layout,
+                                      std::span<const ReplyField> fields) {
   if (!reply.isEmpty()) {
-    for (const ReplyField& field : fields) {
+    const QList<std::optional<double>> values = MeasuredFields(reply, layout, fields);
+    for (qsizetype i = 0; i < values.size(); ++i) {
       rt::ignoreErrors([&] {
-        const std::optional<double> value = MeasuredField(reply, field);
-        com::must(MeasurementByKey(QLatin1String(field.key)))
-            .SetValue(value ? QVariant(*value) : QVariant());
+        com::must(MeasurementByKey(QLatin1String(fields[i].key)))
+            .SetValue(values[i] ? QVariant(*values[i]) : QVariant());
       });
     }
   }
@@ -150,7 +110,7 @@ void CLimitedResult::StoreReplyFields(const QString& reply, std::span<const Repl
 void CLimitedResult::UpdateStatus(const host::ITestElementPtr& test,
                                   const host::StandardsCollectionPtr& selected, bool skip) {
   if (skip) {
-    SetVerdict(resultstatus::Skipped);
+    SetVerdict(host::resultstatus::NotApplicable);
     SetJudgedBy(nullptr);
     BuildServiceRecordOf(test);
     return;
@@ -174,24 +134,24 @@ void CLimitedResult::UpdateStatus(const host::ITestElementPtr& test,
       } else {
         m.CalculateStatus(limits, selected);
         judged = true;
-        if (m.Status() == measurementstatus::Failed) failed = true;
+        if (m.Status() == host::resultstatus::Failed) failed = true;
       }
     });
   }
   // One value outside a limit fails the result, whatever else is missing;
   // a pass needs every limited value measured and at least one judged.
   if (failed)
-    SetVerdict(resultstatus::Failed);
+    SetVerdict(host::resultstatus::Failed);
   else if (!HasMeasuredValue())
-    SetVerdict(resultstatus::NotEvaluated, notJudgedKey(NotJudged::NothingMeasured));
+    SetVerdict(host::resultstatus::NotEvaluated, notJudgedKey(NotJudged::NothingMeasured));
   else if (!missing.isEmpty())
-    SetVerdict(resultstatus::NotEvaluated, notJudgedKey(NotJudged::NoValue, missing));
+    SetVerdict(host::resultstatus::NotEvaluated, notJudgedKey(NotJudged::NoValue, missing));
   else if (judged)
-    SetVerdict(resultstatus::Passed);
+    SetVerdict(host::resultstatus::Passed);
   else if (judging.isEmpty())
-    SetVerdict(resultstatus::NotEvaluated, notJudgedKey(NotJudged::NoStandard));
+    SetVerdict(host::resultstatus::NotEvaluated, notJudgedKey(NotJudged::NoStandard));
   else
-    SetVerdict(resultstatus::NotEvaluated, notJudgedKey(NotJudged::NoLimit));
+    SetVerdict(host::resultstatus::NotEvaluated, notJudgedKey(NotJudged::NoLimit));
   BuildServiceRecordOf(test);
 }
 

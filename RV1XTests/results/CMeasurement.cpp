@@ -69,7 +69,7 @@ bool CMeasurement::HasValue() const {
 }
 
 QString CMeasurement::NotJudgedReason() {
-  if (status_ != measurementstatus::NotEvaluated || statusText_.isEmpty()) return QString();
+  if (status_ != host::resultstatus::NotEvaluated || statusText_.isEmpty()) return QString();
   return host::translated(statusText_);
 }
 
@@ -97,8 +97,8 @@ rt::Integer CMeasurement::CheckLimits(const host::LimitPtr& limit) {
                        [&] { low = CalculateLimitValue(limit, host::limitindex::Low); },
                        [&] { highEnabled = com::must(limit).Enabled(host::limitindex::High); },
                        [&] { lowEnabled = com::must(limit).Enabled(host::limitindex::Low); });
-  if (highEnabled && value > high) return measurementstatus::Failed;
-  if (lowEnabled && value < low) return measurementstatus::Failed;
+  if (highEnabled && value > high) return host::resultstatus::Failed;
+  if (lowEnabled && value < low) return host::resultstatus::Failed;
   return 0;
 }
 
@@ -108,7 +108,7 @@ rt::Integer CMeasurement::ValidateLimits(const host::StandardPtr& standard) {
     for (const host::LimitPtr& limit : com::must(standard).Limits()) {
       if (com::must(limit).Key() != LimitKey()) continue;
       status = CheckLimits(limit);
-      if (status == measurementstatus::Failed) break;
+      if (status == host::resultstatus::Failed) break;
     }
   });
   return status;
@@ -183,7 +183,7 @@ bool CMeasurement::SupportsLimit(rt::Integer) {
 
 void CMeasurement::CalculateStatus(const host::ILimitDataPtr& limits,
                                    const host::StandardsCollectionPtr& selected) {
-  status_ = measurementstatus::Passed;
+  status_ = host::resultstatus::Passed;
   statusText_.clear();
   // The limit set looks at the measurement only during the call, so one that
   // no reference owns is lent without ownership.
@@ -192,7 +192,7 @@ void CMeasurement::CalculateStatus(const host::ILimitDataPtr& limits,
   rt::ignoreErrors([&] {
     const host::StandardsCollectionPtr failed =
         com::must(limits).FindFailedStandards(self, selected);
-    if (failed && failed->Count() > 0) status_ = measurementstatus::Failed;
+    if (failed && failed->Count() > 0) status_ = host::resultstatus::Failed;
   });
 }
 
@@ -228,7 +228,7 @@ void CMeasurement::GetValueText(QString& text, rt::Long& status) {
 
 QString CMeasurement::GetReportLine(host::HostReport& report) {
   const rt::Long options = rt::orDefault([&] { return report.OptionFlags(); }, rt::Long(0));
-  if (status_ != measurementstatus::Failed && (options & kFailedOnly) != 0) return QString();
+  if (status_ != host::resultstatus::Failed && (options & kFailedOnly) != 0) return QString();
   return reporttable::row({reporttable::indented(reporttable::translate(report, description_)),
                            FormatValue(presetValue_), FormatValue(value_), unit_});
 }

@@ -33,12 +33,6 @@ inline constexpr rt::Long kMeasurementLoadError = rt::hresult(0x8004A3FFu);
 // Save when the document makes no element (handed on).
 inline constexpr rt::Long kMeasurementSaveError = rt::hresult(0x8004A400u);
 
-namespace measurementstatus {
-constexpr rt::Long NotEvaluated = 0;
-constexpr rt::Long Passed = 1;
-constexpr rt::Long Failed = 2;
-}  // namespace measurementstatus
-
 // Value types: 1 and 2 are numbers that limits apply to (2 for the
 // refractory periods and the pacing rate; both are treated alike), 3 a
 // Boolean (an operator verdict or a shock advice) without limits.
@@ -101,7 +95,7 @@ class CMeasurement final : public host::IMeasurement,
   // Not judged (status 0), for the reason of that text key; an empty key
   // clears the reason of a measurement that is judged.
   void SetNotJudged(const QString& reasonKey) {
-    status_ = measurementstatus::NotEvaluated;
+    status_ = host::resultstatus::NotEvaluated;
     statusText_ = reasonKey;
   }
   // Whether a value was delivered or judged: a result is never evaluated
@@ -133,7 +127,7 @@ class CMeasurement final : public host::IMeasurement,
   QString key_;
   QString description_;
   rt::Long valueType_ = 0;
-  rt::Long status_ = measurementstatus::NotEvaluated;
+  rt::Long status_ = host::resultstatus::NotEvaluated;
   QVariant value_;
   QVariant presetValue_;
   QString unit_;

@@ -16,8 +16,9 @@ constexpr MeasurementSpec kPulseWidth{"PWID", "20073::Pulse width", "ms", valuet
 
 // The analyzer shows 0 until it sees pacer pulses ("000" pulses a minute):
 // a rate, amplitude or pulse width of 0 is none.
-constexpr ReplyField kReplyFields[] = {
-    {"RATE", 1, 3, true}, {"AMPL", 17, 6, true}, {"PWID", 8, 6, true}};
+constexpr ReplyField kReplyFields[] = {{"RATE", pacerline::Rate, true},
+                                       {"AMPL", pacerline::Amplitude, true},
+                                       {"PWID", pacerline::PulseWidth, true}};
 
 // The measurement of an older release that this result no longer has.
 const QString kRetiredKey = QStringLiteral("PENG");
@@ -45,7 +46,7 @@ void CResultAccuracy::Initialize(const host::IConfigDataPtr& config) {
 }
 
 void CResultAccuracy::StoreResult(const QString& reply) {
-  StoreReplyFields(reply, kReplyFields);
+  StoreReplyFields(reply, kPacerLine, kReplyFields);
 }
 
 void CResultAccuracy::LoadMeasurement(const host::XmlElementPtr& child,

@@ -17,7 +17,7 @@ class CResultAccuracy final : public CLimitedResult {
   // amplitude texts as presets (when it is a pacer-accuracy configuration),
   // and "PWID".
   void Initialize(const host::IConfigDataPtr& config = nullptr);
-  // "RATE" from characters 1..3 of the reply, "AMPL" from 17..22, "PWID"
+  // "RATE" from characters 1..3 of the pacer line, "AMPL" from 17..22, "PWID"
   // from 8..13.
   void StoreResult(const QString& reply);
 

@@ -37,7 +37,7 @@ constexpr rt::Long kLoadSeverity = 4;
 constexpr rt::Long kSaveSeverity = 3;
 
 const QString kFailedFlag = QStringLiteral("F");
-const QString kSkippedFlag = QStringLiteral("NA");
+const QString kNotApplicableFlag = QStringLiteral("NA");
 
 }  // namespace
 
@@ -55,7 +55,7 @@ host::IMeasurementPtr CResultBase::Measurement(const QVariant& index) {
 }
 
 QString CResultBase::NotJudgedKey() const {
-  if (status_ != resultstatus::NotEvaluated) return QString();
+  if (status_ != host::resultstatus::NotEvaluated) return QString();
   return notJudged_.isEmpty() ? NeverJudgedKey() : notJudged_;
 }
 
@@ -88,17 +88,17 @@ CMeasurementPtr CResultBase::AddMeasurement(const MeasurementSpec& spec, const Q
 void CResultBase::BuildServiceRecord(const host::TestFilterPtr& filter) {
   rt::ignoreErrors([&] {
     if ((com::must(filter).Flags() & host::TestFilter::BuildServiceRecord) == 0) return;
-    if (status_ == resultstatus::NotEvaluated) return;
+    if (status_ == host::resultstatus::NotEvaluated) return;
     QString flag;
     QString summary;
-    if (status_ == resultstatus::Skipped) {
-      flag = kSkippedFlag;
+    if (status_ == host::resultstatus::NotApplicable) {
+      flag = kNotApplicableFlag;
     } else {
       for (const CMeasurementPtr& measurement : measurements_) {
         QString text;
         rt::Long status = 0;
         rt::ignoreErrors([&] { com::must(measurement).GetValueText(text, status); });
-        if (status == measurementstatus::Failed) flag = kFailedFlag;
+        if (status == host::resultstatus::Failed) flag = kFailedFlag;
         if (!text.isEmpty()) summary += u'/' + text;
       }
     }
@@ -108,7 +108,7 @@ void CResultBase::BuildServiceRecord(const host::TestFilterPtr& filter) {
 }
 
 void CResultBase::SkipDiscardingVerdicts() {
-  SetVerdict(resultstatus::Skipped);
+  SetVerdict(host::resultstatus::NotApplicable);
   for (const CMeasurementPtr& measurement : measurements_) {
     measurement->SetNotJudged(QString());
     measurement->SetValue(QVariant());
@@ -146,7 +146,7 @@ void CResultBase::Load(const host::XmlElementPtr& ixeIn, const host::HostLogPtr&
         statusText_.clear();
         notJudged_.clear();
         judgedBy_.reset();
-        status_ = resultstatus::NotEvaluated;
+        status_ = host::resultstatus::NotEvaluated;
         const bool statusRead = LoadChildren(element, iprLog);
         EndLoad();
         if (!statusRead) ReportUnreadStatus();
@@ -172,9 +172,9 @@ bool CResultBase::LoadChildren(host::XmlElement& element, const host::HostLogPtr
     } else if (tag == kStatusElement) {
       const host::XmlHelperPtr helper = host::XmlHelper::instance();
       helper->ReadStatus(child, status_, statusText_);
-      statusRead = helper->HoldsStatus(child) && status_ >= resultstatus::NotEvaluated &&
-                   status_ <= resultstatus::Skipped;
-      notJudged_ = status_ == resultstatus::NotEvaluated ? statusText_ : QString();
+      statusRead = helper->HoldsStatus(child) && status_ >= host::resultstatus::NotEvaluated &&
+                   status_ <= host::resultstatus::NotApplicable;
+      notJudged_ = status_ == host::resultstatus::NotEvaluated ? statusText_ : QString();
     } else if (tag == kStandardElement) {
       auto named = std::make_shared<host::Standard>();
       named->Init(child->Attribute(kAlphaNameAttribute), child->Attribute(kCompleteNameAttribute),
@@ -194,7 +194,7 @@ bool CResultBase::LoadChildren(host::XmlElement& element, const host::HostLogPtr
 }
 
 void CResultBase::ReportUnreadStatus() {
-  status_ = resultstatus::NotEvaluated;
+  status_ = host::resultstatus::NotEvaluated;
   rt::ignoreErrors([&] {
     host::errors().ReportError(
         rt::RuntimeError(kResultLoadError, kind_.source,
@@ -236,7 +236,7 @@ host::XmlElementPtr CResultBase::Save(const host::XmlDocumentPtr& ixdOwner) {
         SaveAttributes(*element);
         // A result not judged says why with its status.
         const QString statusText =
-            status_ == resultstatus::NotEvaluated ? notJudged_ : SavedStatusText();
+            status_ == host::resultstatus::NotEvaluated ? notJudged_ : SavedStatusText();
         if (host::XmlElementPtr status =
                 host::XmlHelper::instance()->WriteStatus(ixdOwner, status_, statusText))
           element->AppendChild(status);

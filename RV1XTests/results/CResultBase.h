@@ -38,13 +38,6 @@ namespace orvanRV1Xtst {
 inline constexpr rt::Long kResultLoadError = rt::hresult(0x8004A3EBu);
 inline constexpr rt::Long kResultSaveError = rt::hresult(0x8004A3ECu);
 
-namespace resultstatus {
-constexpr rt::Long NotEvaluated = 0;
-constexpr rt::Long Passed = 1;
-constexpr rt::Long Failed = 2;
-constexpr rt::Long Skipped = 3;
-}  // namespace resultstatus
-
 struct ResultKind {
   QString source;          // the source of its errors
   QString loadingTextKey;  // the log step of a load
@@ -110,7 +103,9 @@ class CResultBase : public host::IResultData,
   // untranslated); empty for one with a verdict.
   QString NotJudgedKey() const;
   // Whether the result holds a verdict, or was judged and told why not.
-  bool Evaluated() const { return status_ != resultstatus::NotEvaluated || !notJudged_.isEmpty(); }
+  bool Evaluated() const {
+    return status_ != host::resultstatus::NotEvaluated || !notJudged_.isEmpty();
+  }
 
   // A new service record of the flag and the measurements' value texts,
   // when the filter asks for one and the result was evaluated; otherwise
@@ -124,16 +119,16 @@ class CResultBase : public host::IResultData,
   void NewMeasurements() { measurements_ = Measurements(); }
   CMeasurementPtr AddMeasurement(const MeasurementSpec& spec, const QVariant& preset = QVariant());
   void MarkStored() { resultStored_ = true; }
-  // Status 3, and every measurement back to no value and status 0: the
-  // operator's verdicts do not outlive a skip.
+  // Status 3 (not applicable), and every measurement back to no value and
+  // status 0: the operator's verdicts do not outlive a skip.
   void SkipDiscardingVerdicts();
   // BuildServiceRecord with the test's filter.
   void BuildServiceRecordOf(const host::ITestElementPtr& test);
-  // The outcome of a judgement: a verdict (passed, failed, skipped) clears
-  // the reason; status 0 keeps the reason's text key.
+  // The outcome of a judgement: a verdict (passed, failed, not applicable)
+  // clears the reason; status 0 keeps the reason's text key.
   void SetVerdict(rt::Long status, const QString& notJudgedKey = QString()) {
     status_ = status;
-    notJudged_ = status == resultstatus::NotEvaluated ? notJudgedKey : QString();
+    notJudged_ = status == host::resultstatus::NotEvaluated ? notJudgedKey : QString();
   }
   void SetJudgedBy(host::StandardsCollectionPtr standards) { judgedBy_ = std::move(standards); }
   // The reason a result of this kind that was never judged gives.
@@ -161,11 +156,12 @@ class CResultBase : public host::IResultData,
   // Whether the result carries measurements in its stored form: when it
   // holds a verdict of them, or any value at all.
   bool SavesMeasurements() const {
-    return status_ == resultstatus::Passed || status_ == resultstatus::Failed || HasMeasuredValue();
+    return status_ == host::resultstatus::Passed || status_ == host::resultstatus::Failed ||
+           HasMeasuredValue();
   }
 
   Measurements measurements_;
-  rt::Long status_ = resultstatus::NotEvaluated;
+  rt::Long status_ = host::resultstatus::NotEvaluated;
   host::ServiceRecordPtr serviceRecord_;
 
  private:

@@ -12,7 +12,8 @@ constexpr MeasurementSpec kChargeTime{"CHTI", "20011::Charge time", "s", valuety
 
 // The analyzer shows 0 in a column until it has measured it: the poll takes
 // a reply only once its energy is above 0, and a charge time of 0 is none.
-constexpr ReplyField kReplyFields[] = {{"ENGY", 1, 6, true}, {"CHTI", 35, 6, true}};
+constexpr ReplyField kReplyFields[] = {{"ENGY", defibrillatorline::Energy, true},
+                                       {"CHTI", defibrillatorline::ChargeTime, true}};
 
 }  // namespace
 
@@ -33,7 +34,7 @@ void CResultChargeTime::Initialize(const host::IConfigDataPtr& config) {
 }
 
 void CResultChargeTime::StoreResult(const QString& reply) {
-  StoreReplyFields(reply, kReplyFields);
+  StoreReplyFields(reply, kDefibrillatorLine, kReplyFields);
 }
 
 }  // namespace orvanRV1Xtst

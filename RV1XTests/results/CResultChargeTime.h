@@ -16,7 +16,7 @@ class CResultChargeTime final : public CLimitedResult {
   // "ENGY" with the configuration's preset energy (when it is a charge-time
   // configuration) and "CHTI".
   void Initialize(const host::IConfigDataPtr& config = nullptr);
-  // "ENGY" from characters 1..6 of the reply, "CHTI" from 35..40.
+  // "ENGY" from characters 1..6 of the defibrillator line, "CHTI" from 35..40.
   void StoreResult(const QString& reply);
 };
 

@@ -21,8 +21,10 @@ constexpr MeasurementSpec kMeasurements[] = {
 
 // The poll takes a reply only once its energy is above 0: an energy of 0 is
 // none.
-constexpr ReplyField kReplyFields[] = {
-    {"ENGY", 1, 6, true}, {"DELY", 25, 7}, {"PEKU", 9, 6}, {"PEKI", 17, 6}};
+constexpr ReplyField kReplyFields[] = {{"ENGY", defibrillatorline::Energy, true},
+                                       {"DELY", defibrillatorline::Delay},
+                                       {"PEKU", defibrillatorline::PeakVoltage},
+                                       {"PEKI", defibrillatorline::PeakCurrent}};
 
 const QString kWaveformElement = QStringLiteral("Waveform");
 // The newer generation marks its element so; anything else is the older one.
@@ -64,7 +66,7 @@ void CResultDischarge::Initialize(const host::ITestElementPtr& test) {
 }
 
 void CResultDischarge::StoreResult(const QString& reply) {
-  StoreReplyFields(reply, kReplyFields);
+  StoreReplyFields(reply, kDefibrillatorLine, kReplyFields);
 }
 
 void CResultDischarge::StoreWaveForm(const QVariant& vWaveData, const QString& sRange,

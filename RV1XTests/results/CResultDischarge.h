@@ -8,7 +8,7 @@
 //
 // The curve is stored after the measurements as the waveform's own
 // "Waveform" element (Mk="III" for the newer generation), and only with the
-// measurements: a result that was not evaluated, or was skipped, stores
+// measurements: a result that was not evaluated, or not applicable, stores
 // neither.
 
 #include "orvanRV1Xtst/IWaveform.h"
@@ -25,8 +25,8 @@ class CResultDischarge final : public CLimitedResult, public IWaveformOwner {
   // "ENGY" (with the test configuration's preset energy), "DELY", "PEKI"
   // and "PEKU"; keeps the test element as its owner.
   void Initialize(const host::ITestElementPtr& test);
-  // "ENGY" from characters 1..6 of the reply, "DELY" from 25..31, "PEKU"
-  // from 9..14, "PEKI" from 17..22.
+  // "ENGY" from characters 1..6 of the defibrillator line, "DELY" from
+  // 25..31, "PEKU" from 9..14, "PEKI" from 17..22.
   void StoreResult(const QString& reply);
   // A new waveform of the analyzer's generation (the newer one when
   // newerGeneration is set) from the analyzer's block and its range reply

@@ -64,11 +64,11 @@ void CResultPerformance::UpdateStatus(const host::ITestElementPtr& test, bool sk
   if (skip) {
     SkipDiscardingVerdicts();
   } else {
-    rt::Long status = resultstatus::NotEvaluated;
+    rt::Long status = host::resultstatus::NotEvaluated;
     for (const CMeasurementPtr& measurement : measurements_) {
-      if (measurement->Status() == measurementstatus::Passed) status = resultstatus::Passed;
-      if (measurement->Status() == measurementstatus::Failed) {
-        status = resultstatus::Failed;
+      if (measurement->Status() == host::resultstatus::Passed) status = host::resultstatus::Passed;
+      if (measurement->Status() == host::resultstatus::Failed) {
+        status = host::resultstatus::Failed;
         break;
       }
     }
@@ -79,10 +79,10 @@ void CResultPerformance::UpdateStatus(const host::ITestElementPtr& test, bool sk
 
 void CResultPerformance::WithdrawMarks() {
   const rt::Long status = Status();
-  const bool judged = status == resultstatus::Passed || status == resultstatus::Failed;
+  const bool judged = status == host::resultstatus::Passed || status == host::resultstatus::Failed;
   for (const CMeasurementPtr& measurement : measurements_) {
-    measurement->SetValue(judged ? QVariant(status == resultstatus::Passed) : QVariant());
-    measurement->SetStatus(judged ? status : measurementstatus::NotEvaluated);
+    measurement->SetValue(judged ? QVariant(status == host::resultstatus::Passed) : QVariant());
+    measurement->SetStatus(judged ? status : host::resultstatus::NotEvaluated);
   }
 }
 

@@ -19,9 +19,9 @@ class CResultPerformance final : public CResultBase {
   // empty description for a wave the table lacks or no performance
   // configuration); an earlier judgement is lost.
   void Initialize(const host::IConfigDataPtr& config = nullptr);
-  // Skipped: status 3 and the judgement cleared. Otherwise the judgement:
-  // 0 not judged, 1 passed, 2 failed. Then the service record, when the
-  // test's filter asks for one and the result was judged.
+  // Skip (not applicable): status 3 and the judgement cleared. Otherwise
+  // the judgement: 0 not judged, 1 passed, 2 failed. Then the service
+  // record, when the test's filter asks for one and the result was judged.
   void UpdateStatus(const host::ITestElementPtr& test, bool skip);
   // A mark given on a wave the analyzer was never told to play taken back:
   // "PERF" shows again what the result's status says (empty and not judged

@@ -11,7 +11,8 @@ constexpr MeasurementSpec kMeasurements[] = {
 
 // A period of 0 is one the analyzer has not measured: the run keeps a reply
 // only when a period is above 0.
-constexpr ReplyField kReplyFields[] = {{"SENS", 44, 6, true}, {"PACE", 53, 7, true}};
+constexpr ReplyField kReplyFields[] = {{"SENS", pacerline::SensedPeriod, true},
+                                       {"PACE", pacerline::PacedPeriod, true}};
 
 }  // namespace
 
@@ -28,12 +29,17 @@ void CResultRefractory::Initialize(const host::IConfigDataPtr&) {
 }
 
 void CResultRefractory::StoreResult(const QString& reply) {
-  StoreReplyFields(reply, kReplyFields);
+  StoreReplyFields(reply, kPacerLine, kReplyFields);
 }
 
 bool CResultRefractory::HoldsAPeriod(const QString& reply) {
-  for (const ReplyField& field : kReplyFields)
-    if (readReplyField(reply, field).value.value_or(0) > 0) return true;
+  // The number at the start of each field, as the poll reads it: a reply
+  // that holds one above 0 goes to StoreResult, which reads it by its
+  // layout and tells of a reply that is no reading.
+  for (const pacerline::Field field : {pacerline::SensedPeriod, pacerline::PacedPeriod}) {
+    const ReplyColumns& columns = kPacerLine.fields[field];
+    if (replyNumber(reply, columns.first, columns.last - columns.first + 1) > 0) return true;
+  }
   return false;
 }
 

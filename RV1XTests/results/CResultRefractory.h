@@ -14,7 +14,7 @@ class CResultRefractory final : public CLimitedResult {
 
   // "SENS" and "PACE"; the configuration is not consulted.
   void Initialize(const host::IConfigDataPtr& config = nullptr);
-  // "SENS" from characters 44..49 of the reply, "PACE" from 53..59.
+  // "SENS" from characters 44..49 of the pacer line, "PACE" from 53..59.
   void StoreResult(const QString& reply);
   // Whether either of those fields of the reply holds a period above 0.
   static bool HoldsAPeriod(const QString& reply);

@@ -1,11 +1,7 @@
 #include "results/CResultSensitivity.h"
 
-#include <cmath>
-#include <limits>
-
 #include "runtime/Conversions.h"
 #include "runtime/ErrorHandling.h"
-#include "runtime/NumberDisplay.h"
 
 namespace orvanRV1Xtst {
 
@@ -16,8 +12,8 @@ constexpr MeasurementSpec kMeasurements[] = {
     {"ECG", "20147::Sensitivity ECG", "mV", valuetype::Number, "# ##0.00"},
 };
 
-// The run polls until the pads' column shows more than 0: 0 is none.
-constexpr ReplyField kPads{"PADS", 35, 6, true};
+// The run polls until the pads' field shows more than 0: 0 is none.
+constexpr ReplyField kPads[] = {{"PADS", pacerline::Sensitivity, true}};
 
 // What the ECG input sees of the pads' signal, by load index; the last
 // divisor serves every higher index.
@@ -48,14 +44,8 @@ void CResultSensitivity::StoreResult(const QString& reply, rt::Long loadIndex) {
     rt::ignoreErrors([&] {
       QVariant pads;
       QVariant ecg;
-      const std::optional<double> reading = MeasuredField(reply, kPads);
-      // A reading beyond the single range is no sensitivity either.
-      const bool fits = !reading || std::fabs(*reading) <= std::numeric_limits<rt::Single>::max();
-      if (!fits)
-        ReportFieldFault(QLatin1String(kPads.key),
-                         QStringLiteral("%1 mV lies beyond the range of a sensitivity")
-                             .arg(rt::numberText(*reading)));
-      if (reading && fits) {
+      const std::optional<double> reading = MeasuredFields(reply, kPacerLine, kPads).value(0);
+      if (reading) {
         pads = QVariant::fromValue(rt::toSingle(*reading));
         // Derived from the reading itself, so that it is rounded to single
         // precision once: 1.2 mV over 2.5 is 0.48, not 0.48000002.

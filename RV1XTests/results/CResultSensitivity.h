@@ -15,7 +15,7 @@ class CResultSensitivity final : public CLimitedResult {
 
   // "PADS" and "ECG"; the configuration is not consulted.
   void Initialize(const host::IConfigDataPtr& config = nullptr);
-  // "PADS" from characters 35..40 of the reply, "ECG" that divided by the
+  // "PADS" from characters 35..40 of the pacer line, "ECG" that divided by the
   // divisor of the configuration's load index (none below 0).
   void StoreResult(const QString& reply, rt::Long loadIndex);
 };

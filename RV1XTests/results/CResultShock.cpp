@@ -57,20 +57,20 @@ void CResultShock::UpdateStatus(const host::ITestElementPtr& test, bool skip) {
         measurement->SetNotJudged(notJudgedKey(NotJudged::NoVerdict));
         unanswered = true;
       } else if (rt::equals(measurement->Value(), measurement->PresetValue())) {
-        measurement->SetStatus(measurementstatus::Passed);
+        measurement->SetStatus(host::resultstatus::Passed);
         passed = true;
       } else {
-        measurement->SetStatus(measurementstatus::Failed);
+        measurement->SetStatus(host::resultstatus::Failed);
         failed = true;
       }
     }
     // The test passes only when every step was answered as it expects.
     if (failed)
-      SetVerdict(resultstatus::Failed);
+      SetVerdict(host::resultstatus::Failed);
     else if (passed && !unanswered)
-      SetVerdict(resultstatus::Passed);
+      SetVerdict(host::resultstatus::Passed);
     else
-      SetVerdict(resultstatus::NotEvaluated, NeverJudgedKey());
+      SetVerdict(host::resultstatus::NotEvaluated, NeverJudgedKey());
   }
   BuildServiceRecordOf(test);
 }
@@ -105,7 +105,7 @@ void CResultShock::LoadOlderStep(const host::XmlElementPtr& child, const host::H
     // showed the other.
     const QVariant value = measurement->Value();
     measurement->SetPresetValue(
-        measurement->Status() == measurementstatus::Passed ? value : rt::logicalNot(value));
+        measurement->Status() == host::resultstatus::Passed ? value : rt::logicalNot(value));
   } else if (configured_.Contains(measurement->Key())) {
     // An unanswered step tells nothing of its advice: the configuration
     // still does.

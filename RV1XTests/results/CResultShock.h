@@ -27,10 +27,10 @@ class CResultShock final : public CResultBase {
   void Initialize(const host::IConfigDataPtr& config = nullptr);
   // The reply is not used.
   void StoreResult(const QString& reply);
-  // Skipped: status 3, every verdict cleared. Otherwise each answered step
-  // passes when its verdict equals its expected advice, and the result is 2
-  // when a step failed, else 1 when every step passed, else 0 (a step still
-  // unanswered). Then the service record, when the test's filter asks for
+  // Skip (not applicable): status 3, every verdict cleared. Otherwise each
+  // answered step passes when its verdict equals its expected advice, and
+  // the result is 2 when a step failed, else 1 when every step passed, else
+  // 0 (a step still unanswered). Then the service record, when the test's filter asks for
   // one and something was answered.
   void UpdateStatus(const host::ITestElementPtr& test, bool skip);
 

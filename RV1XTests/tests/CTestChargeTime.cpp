@@ -44,7 +44,7 @@ QStringList CTestChargeTime::BuildInstructionSteps() {
 
 bool CTestChargeTime::HasResultForGuide() {
   const std::shared_ptr<CResultChargeTime> result = TestResult();
-  return result && result->Status() != 0;
+  return result && result->Status() != host::resultstatus::NotEvaluated;
 }
 
 void CTestChargeTime::FreshResultForLoad() {

@@ -270,7 +270,7 @@ QList<rt::Integer> CTestFrame::AllSteps() const {
 
 bool CTestFrame::HasResultForGuide() {
   const host::IResultDataPtr result = Base().Result();
-  return result && result->Status() != 0;
+  return result && result->Status() != host::resultstatus::NotEvaluated;
 }
 
 void CTestFrame::InitGuideWith(const QStringList& steps) {

@@ -21,7 +21,7 @@
 // steps of Perform (FillGuide) and of a run (StartingRun, EndingRun,
 // RunFailed), and the guide's event handlers.
 //
-// Three rules hold for every class:
+// Four rules hold for every class:
 // - every Play starts from a fresh result built from the current
 //   configuration, so nothing of an earlier run counts in a later one;
 // - a result is finished (status, analyzer identity, the context told)
@@ -225,7 +225,6 @@ class CTestFrame : public host::ITestElement, public std::enable_shared_from_thi
   void WaitForPacer();
   // The guide of the current Perform; error 91 outside one.
   FRV1XTestGuide& Guide();
-  bool HasGuide() const { return mfrmTestGuide != nullptr; }
   // The analyzer connection, created on first use.
   orvanRV1Xvti::CRV1XVTi& Link();
   // A command sent with the connection's error checking; the reply as text.

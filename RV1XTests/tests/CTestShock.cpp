@@ -46,7 +46,7 @@ void CTestShock::PrepareRun() {
 
 bool CTestShock::HasResultForGuide() {
   const std::shared_ptr<CResultShock> result = TestResult();
-  return result && result->Status() != 0;
+  return result && result->Status() != host::resultstatus::NotEvaluated;
 }
 
 void CTestShock::FillGuide(bool hasResult) {

@@ -286,7 +286,8 @@ void FRV1XTestGuide::ShowResultStatus(const host::IResultDataPtr& result) {
     // why in words; a test not run yet is only "not tested".
     QString note;
     const auto own = std::dynamic_pointer_cast<CResultBase>(result);
-    if (own && own->Status() == 0 && (own->Evaluated() || own->HasMeasuredValue()))
+    if (own && own->Status() == host::resultstatus::NotEvaluated &&
+        (own->Evaluated() || own->HasMeasuredValue()))
       note = notJudgedText(own->NotJudgedKey());
     status.SetResultNote(note);
   });

@@ -36,7 +36,6 @@ const QString kLowKey = QStringLiteral("lo");
 // An empty cell holds one blank, as every cell the view writes.
 const QString kBlank = QStringLiteral(" ");
 
-constexpr rt::Long kFailed = 2;
 constexpr std::uint32_t kFailedColor = ui::rgb(255, 0, 0);
 
 // Limit values as display text with a blank and the unit; relative limits
@@ -138,7 +137,7 @@ void XChargeTimeTestResult::ShowMeasurement(const host::IMeasurementPtr& measure
 }
 
 void XChargeTimeTestResult::SetRowStyle(int row, rt::Long status) {
-  const bool failed = status == kFailed;
+  const bool failed = status == host::resultstatus::Failed;
   const std::uint32_t colour = failed ? kFailedColor : ui::syscolor::WindowText;
   lvwResult_->SetItemBold(row, failed);
   lvwResult_->SetItemForeColor(row, colour);

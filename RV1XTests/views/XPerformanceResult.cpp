@@ -50,7 +50,7 @@ bool XPerformanceResult::ApplyVerdict(int row, int column) {
   rt::ignoreErrors([&] { measurement = MeasurementOfRow(row); });
   if (!measurement) return false;
   measurement->SetValue(QVariant(verdict));
-  measurement->SetStatus(verdict ? measurementstatus::Passed : measurementstatus::Failed);
+  measurement->SetStatus(verdict ? host::resultstatus::Passed : host::resultstatus::Failed);
   rt::ignoreErrors([&] { ShowRowState(row, QVariant(verdict)); });
   return true;
 }

@@ -83,7 +83,7 @@ void XShockResult::HighlightNext() {
       bool failed = false;
       rt::ignoreErrors([&] {
         const CMeasurementPtr finished = MeasurementOfRow(currentRow_);
-        failed = finished && finished->Status() == measurementstatus::Failed;
+        failed = finished && finished->Status() == host::resultstatus::Failed;
       });
       PaintRow(currentRow_, ui::syscolor::Window, failed ? kRed : kBlack, true);
     });
@@ -104,7 +104,8 @@ void XShockResult::ApplyVerdict(int row, int column) {
   const bool preset =
       rt::orDefault([&] { return rt::toBoolean(measurement->PresetValue()); }, false);
   measurement->SetValue(QVariant(verdict));
-  measurement->SetStatus(verdict != preset ? measurementstatus::Failed : measurementstatus::Passed);
+  measurement->SetStatus(verdict != preset ? host::resultstatus::Failed
+                                           : host::resultstatus::Passed);
   gotResults_ = true;
   rt::ignoreErrors([&] { ShowRowState(row, QVariant(verdict), QVariant(preset)); });
   RaiseEvent(resultviewevent::ItemClicked, {QVariant(row == currentRow_)});

@@ -16,8 +16,6 @@ class FittedComboBox final : public QComboBox {
  public:
   explicit FittedComboBox(double smallestPoints, QWidget* parent = nullptr);
 
-  // The font the shown text is drawn in now.
-  QFont ShownFont() const { return shownFont_; }
   // The text as the box shows it now.
   QString ShownText() const;
 

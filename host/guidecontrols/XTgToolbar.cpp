@@ -19,6 +19,7 @@
 #include "runtime/ErrorHandling.h"
 #include "services/LanguageService.h"
 #include "typelib/ILimitData.h"
+#include "typelib/IResultData.h"
 #include "typelib/ITestElement.h"
 #include "ui/Twips.h"
 
@@ -69,11 +70,11 @@ struct ResultLook {
 
 ResultLook resultLook(rt::Integer status) {
   switch (status) {
-    case 1:
+    case host::resultstatus::Passed:
       return {"236::Passed", "#2E9E44", "#FFFFFF"};
-    case 2:
+    case host::resultstatus::Failed:
       return {"237::Failed", "#C62828", "#FFFFFF"};
-    case 3:
+    case host::resultstatus::NotApplicable:
       return {"240::Skipped", "#E8A317", "#2B2000"};
     default:
       return {"265::Not tested", "#D9DDE2", "#4A4F55"};
@@ -321,7 +322,8 @@ void XTgToolbar::Refresh() {
 }
 
 void XTgToolbar::ShowStatus() {
-  const bool notJudged = status_->ResultStatus() == 0 && !status_->ResultNote().isEmpty();
+  const bool notJudged = status_->ResultStatus() == host::resultstatus::NotEvaluated &&
+                         !status_->ResultNote().isEmpty();
   const QString line =
       status_->Text().isEmpty() && notJudged ? status_->ResultNote() : status_->Text();
   lblStatus_->setToolTip(line);

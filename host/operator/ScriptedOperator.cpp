@@ -385,7 +385,8 @@ void ScriptedOperator::AnswerSteps(Session& s) {
   IResultDataPtr result = test ? test->Result() : nullptr;
   if (!result) return;
   const rt::Long count = result->MeasurementCount();
-  while (s.answered < count && com::must(result->Measurement(s.answered + 1)).Status() != 0)
+  while (s.answered < count && com::must(result->Measurement(s.answered + 1)).Status() !=
+                                   host::resultstatus::NotEvaluated)
     ++s.answered;
   if (s.answered >= count) return;
   bool shock = false;

@@ -73,7 +73,6 @@ class ScriptedOperator : public QObject {
   // How long a wait may last before the operator gives up. Default 2 minutes.
   void setWaitLimit(int milliseconds) { waitLimit_ = milliseconds; }
   int waitLimit() const { return waitLimit_; }
-  void setVerdictColumns(VerdictColumns columns) { columns_ = columns; }
 
   // Told at each guide's main states: "opened", "running", "finished"
   // (the run has ended) and "leaving" (before a navigation button). For

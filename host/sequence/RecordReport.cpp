@@ -223,7 +223,8 @@ class RecordPrinter {
   QString AnalyzerText(int index) {
     const IResultDataPtr result = rt::orDefault(
         [&] { return com::must(sequence_.Element(index)).Result(); }, IResultDataPtr());
-    if (!result || (result->MTIID() == 0 && result->Status() == 0)) return QString();
+    if (!result || (result->MTIID() == 0 && result->Status() == resultstatus::NotEvaluated))
+      return QString();
     QStringList fields;
     if (const MtiEntryPtr analyzer = sequence_.AnalyzerOf(index)) {
       fields.append(analyzer->MtiType());

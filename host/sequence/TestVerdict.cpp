@@ -33,10 +33,6 @@ constexpr VerdictText kVerdictTexts[] = {
 // it judged.
 const char kNoValueRecorded[] = "268::the record of this pass holds no measured value";
 
-constexpr rt::Long kPassed = 1;
-constexpr rt::Long kFailed = 2;
-constexpr rt::Long kNotApplicable = 3;
-
 bool holdsValue(const IMeasurementPtr& measurement) {
   return measurement && rt::orDefault([&] { return !rt::isEmpty(measurement->Value()); }, false);
 }
@@ -61,13 +57,13 @@ QString notJudgedReason(const IResultDataPtr& result) {
 
 TestVerdict resultVerdict(const IResultDataPtr& result) {
   if (!result) return {Verdict::NotPerformed, {}};
-  switch (rt::orDefault([&] { return result->Status(); }, rt::Long{0})) {
-    case kPassed:
+  switch (rt::orDefault([&] { return result->Status(); }, resultstatus::NotEvaluated)) {
+    case resultstatus::Passed:
       if (!anyValue(*result)) return {Verdict::NotJudged, translated(kNoValueRecorded)};
       return {Verdict::Passed, {}};
-    case kFailed:
+    case resultstatus::Failed:
       return {Verdict::Failed, {}};
-    case kNotApplicable:
+    case resultstatus::NotApplicable:
       return {Verdict::NotApplicable, {}};
     default:
       if (!anyValue(*result)) return {Verdict::NotPerformed, {}};
@@ -120,10 +116,10 @@ QString testName(const ITestElementPtr& element) {
 
 Verdict measurementVerdict(const IMeasurementPtr& measurement) {
   if (!holdsValue(measurement)) return Verdict::NotPerformed;
-  switch (rt::orDefault([&] { return measurement->Status(); }, rt::Long{0})) {
-    case kPassed:
+  switch (rt::orDefault([&] { return measurement->Status(); }, resultstatus::NotEvaluated)) {
+    case resultstatus::Passed:
       return Verdict::Passed;
-    case kFailed:
+    case resultstatus::Failed:
       return Verdict::Failed;
     default:
       return Verdict::NotJudged;

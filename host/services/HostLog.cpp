@@ -1,7 +1,5 @@
 #include "services/HostLog.h"
 
-#include <cstdio>
-
 #include "runtime/Conversions.h"
 
 namespace host {
@@ -11,14 +9,11 @@ HostLog::~HostLog() = default;
 rt::Long HostLog::BeginStep(const QString& text, const QString& text2) {
   const rt::Long step = nextStep_++;
   entries_.append(LogEntry{LogEntry::Begin, step, text, text2, 0, 0});
-  if (echo_)
-    std::fprintf(stderr, "log: step %d: %s %s\n", step, qPrintable(text), qPrintable(text2));
   return step;
 }
 
 void HostLog::EndStep(rt::Long stepNo) {
   entries_.append(LogEntry{LogEntry::End, stepNo, QString(), QString(), 0, 0});
-  if (echo_) std::fprintf(stderr, "log: step %d done\n", stepNo);
 }
 
 void HostLog::Message(rt::Long number, rt::Long severity, const QString& text,
@@ -28,9 +23,6 @@ void HostLog::Message(rt::Long number, rt::Long severity, const QString& text,
     filled.replace(QStringLiteral("%%%1").arg(i + 1), rt::cstr(paramList.at(i)));
   const rt::Long step = entries_.isEmpty() ? 0 : entries_.last().step;
   entries_.append(LogEntry{LogEntry::Message, step, filled, QString(), number, severity});
-  if (echo_)
-    std::fprintf(stderr, "log: message %d (severity %d): %s\n", number, severity,
-                 qPrintable(filled));
 }
 
 QList<rt::Long> HostLog::openSteps() const {

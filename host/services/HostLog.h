@@ -1,7 +1,6 @@
 #pragma once
 // The progress log handed to every load: steps with a begin and an end, and
-// numbered messages. Entries are kept in order; the host program can echo
-// them to stderr.
+// numbered messages, kept in order.
 
 #include <QList>
 #include <QVariantList>
@@ -31,12 +30,10 @@ class HostLog : public virtual com::Object {
   const QList<LogEntry>& entries() const { return entries_; }
   // Steps begun and not yet ended.
   QList<rt::Long> openSteps() const;
-  void setEcho(bool echo) { echo_ = echo; }
 
  private:
   QList<LogEntry> entries_;
   rt::Long nextStep_ = 1;
-  bool echo_ = false;
 };
 
 }  // namespace host

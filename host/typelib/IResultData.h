@@ -4,6 +4,16 @@
 
 namespace host {
 
+// The status of a result and of a measurement, as stored. NotApplicable is
+// a result's only: the test was declared not applicable (a test the
+// operator skipped keeps no result).
+namespace resultstatus {
+inline constexpr rt::Long NotEvaluated = 0;
+inline constexpr rt::Long Passed = 1;
+inline constexpr rt::Long Failed = 2;
+inline constexpr rt::Long NotApplicable = 3;
+}  // namespace resultstatus
+
 class IResultData : public virtual com::Object {
  public:
   ~IResultData() override;

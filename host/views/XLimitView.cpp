@@ -31,17 +31,6 @@ std::optional<float> enteredNumber(const QTableWidgetItem& item) {
   return isNumber ? std::optional<float>(value) : std::nullopt;
 }
 
-enum Column {
-  CaptionColumn,
-  OperatorColumn,
-  LowColumn,
-  HighColumn,
-  LowAbsoluteColumn,
-  HighAbsoluteColumn,
-  UnitColumn,
-  ColumnCount
-};
-
 const QStringList& columnTitles() {
   static const QStringList titles{QStringLiteral("Measurement"),  QStringLiteral("Operator"),
                                   QStringLiteral("Low limit"),    QStringLiteral("High limit"),

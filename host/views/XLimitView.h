@@ -28,6 +28,18 @@ class QTableWidgetItem;
 
 namespace orvanView {
 
+// The columns of a page's table, from the left.
+enum Column {
+  CaptionColumn,
+  OperatorColumn,
+  LowColumn,
+  HighColumn,
+  LowAbsoluteColumn,
+  HighAbsoluteColumn,
+  UnitColumn,
+  ColumnCount
+};
+
 class XLimitView final : public host::CustomControl, public host::ILimitView {
  public:
   XLimitView();

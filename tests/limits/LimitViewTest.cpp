@@ -24,21 +24,13 @@
 #include "typelib/ILimitView.h"
 #include "ui/Twips.h"
 #include "ui/WindowHandles.h"
+#include "views/XLimitView.h"
 
 namespace {
 
 using orvanRV1Xtst::CLimitData;
 using namespace limitfixtures;
-
-enum Column {
-  CaptionColumn,
-  OperatorColumn,
-  LowColumn,
-  HighColumn,
-  LowAbsoluteColumn,
-  HighAbsoluteColumn,
-  UnitColumn
-};
+using namespace orvanView;
 
 class LimitView : public ::testing::Test {
  protected:

@@ -1,7 +1,8 @@
-// The connection to the analyzer against the simulated analyzer on a real
-// pseudo-terminal: opening with its probes, generation detection, replies,
-// the binary block, errors and messages, abort and wait. Waits of the link's
-// fixed 3000 ms are in the link_timeouts tests.
+// The connection to the analyzer against the simulated analyzer, plugged in
+// in-process as a port on the test's clock: opening with its probes,
+// generation detection, replies, the binary block, errors and messages,
+// abort and wait. Waits of the link's fixed 3000 ms are in the
+// link_timeouts tests.
 
 #include <map>
 

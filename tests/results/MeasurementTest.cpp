@@ -3,6 +3,7 @@
 // a limit set, and its stored form.
 
 #include "ResultFixture.h"
+#include "StoredElements.h"
 #include "report/HostReport.h"
 #include "results/CMeasurement.h"
 
@@ -352,17 +353,11 @@ TEST_F(Measurement, SaveWithoutKeyMakesNothing) {
   EXPECT_TRUE(errors().entries().isEmpty());
 }
 
-class RefusingDocument : public host::XmlDocument {
- public:
-  host::XmlElementPtr CreateElement(const QString& name) override {
-    if (name == QStringLiteral("Measurement")) return nullptr;
-    return host::XmlDocument::CreateElement(name);
-  }
-};
-
 TEST_F(Measurement, SaveHandsOnItsErrorWhenTheDocumentMakesNoElement) {
   auto m = measurement(QStringLiteral("ENGY"), 1, 1.0);
-  const rt::RuntimeError raised = raisedBy([&] { m->Save(std::make_shared<RefusingDocument>()); });
+  const rt::RuntimeError raised = raisedBy([&] {
+    m->Save(std::make_shared<testsupport::RefusingDocument>(QStringLiteral("Measurement")));
+  });
   EXPECT_EQ(raised.Number(), kMeasurementSaveError);
   EXPECT_EQ(raised.Source(), QStringLiteral("RV1XTests.CMeasurement"));
   ASSERT_EQ(errors().entries().size(), 1);

@@ -3,6 +3,7 @@
 // record, and the dialog while the detail views are not installed.
 
 #include "ResultCases.h"
+#include "StoredElements.h"
 #include "records/RunObjects.h"
 #include "typelib/IDialog.h"
 #include "xml/XmlHelper.h"
@@ -11,23 +12,12 @@ namespace {
 
 using namespace orvanRV1Xtst;
 using namespace resultstest;
+using testsupport::RefusingDocument;
 
 class ResultFamily : public ResultTest, public ::testing::WithParamInterface<ResultCase> {
  protected:
   std::shared_ptr<CResultBase> make() { return GetParam().make(); }
   QString source() const { return QLatin1String(GetParam().source); }
-};
-
-class RefusingDocument : public host::XmlDocument {
- public:
-  explicit RefusingDocument(QString refused) : refused_(std::move(refused)) {}
-  host::XmlElementPtr CreateElement(const QString& name) override {
-    if (name == refused_) return nullptr;
-    return host::XmlDocument::CreateElement(name);
-  }
-
- private:
-  QString refused_;
 };
 
 TEST_P(ResultFamily, FindsItsMeasurementsByPositionAndByKeyInAnyCase) {

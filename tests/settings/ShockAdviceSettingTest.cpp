@@ -5,6 +5,7 @@
 
 #include <QTemporaryFile>
 
+#include "StoredElements.h"
 #include "TestSupport.h"
 #include "runtime/RuntimeError.h"
 #include "services/ErrorService.h"
@@ -37,12 +38,6 @@ class ShockAdviceSetting : public ::testing::Test {
   }
 
   std::shared_ptr<host::XmlDocument> document_ = std::make_shared<host::XmlDocument>();
-};
-
-// A document that cannot make elements, as a full or broken store would be.
-class RefusingDocument : public host::XmlDocument {
- public:
-  host::XmlElementPtr CreateElement(const QString&) override { return nullptr; }
 };
 
 TEST_F(ShockAdviceSetting, NewStepHasTheDefaults) {
@@ -233,8 +228,9 @@ TEST_F(ShockAdviceSetting, LoadFailureIsReportedAndKeepsWhatWasRead) {
 
 TEST_F(ShockAdviceSetting, SaveIntoADocumentThatMakesNoElementRaisesToTheCaller) {
   CShockAdviceSetting step;
-  const rt::RuntimeError raised =
-      testsupport::raisedBy([&] { step.Save(std::make_shared<RefusingDocument>()); });
+  const rt::RuntimeError raised = testsupport::raisedBy([&] {
+    step.Save(std::make_shared<testsupport::RefusingDocument>(QStringLiteral("ShockAdvice")));
+  });
   EXPECT_EQ(raised.Number(), kSaveFailed);
   EXPECT_EQ(raised.Source(), kSource);
   const auto& entries = host::ErrorService::instance()->entries();

@@ -16,10 +16,10 @@
 
 #include <QTableWidget>
 
+#include "StubResult.h"
 #include "records/RunContext.h"
 #include "typelib/GuideControls.h"
 #include "typelib/IMeasurement.h"
-#include "typelib/IResultData.h"
 #include "ui/Form.h"
 #include "ui/UserControl.h"
 
@@ -52,25 +52,15 @@ class FakeMeasurement final : public host::IMeasurement {
 };
 using FakeMeasurementPtr = std::shared_ptr<FakeMeasurement>;
 
-class FakeResult final : public host::IResultData {
+class FakeResult final : public testsupport::StubResult {
  public:
   QList<FakeMeasurementPtr> measurements;
 
-  QString Comment() override { return QString(); }
-  void SetComment(const QString&) override {}
-  bool HasDialog() override { return false; }
   rt::Long Status() override;
   host::IMeasurementPtr Measurement(const QVariant& index) override {
     return measurements.at(index.toInt() - 1);
   }
   rt::Long MeasurementCount() override { return static_cast<rt::Long>(measurements.size()); }
-  host::ServiceRecordPtr ServiceRecord() override { return nullptr; }
-  rt::Long MTIID() override { return 0; }
-  void SetMTIID(rt::Long) override {}
-  host::IDialogPtr CreateDialog() override { return nullptr; }
-  void Load(const host::XmlElementPtr&, const host::HostLogPtr&) override {}
-  host::XmlElementPtr Save(const host::XmlDocumentPtr&) override { return nullptr; }
-  void PrintReport(const host::HostReportPtr&, const QVariant&) override {}
 };
 using FakeResultPtr = std::shared_ptr<FakeResult>;
 

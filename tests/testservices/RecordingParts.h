@@ -5,13 +5,13 @@
 
 #include <QStringList>
 
+#include "StubResult.h"
 #include "limits/StandardsCollection.h"
 #include "records/RunContext.h"
 #include "report/HostReport.h"
 #include "runtime/RuntimeError.h"
 #include "typelib/IConfigData.h"
 #include "typelib/ILimitData.h"
-#include "typelib/IResultData.h"
 #include "xml/XmlDocument.h"
 
 namespace testservices {
@@ -103,22 +103,12 @@ class RecordingLimits final : public RecordingPart<host::ILimitData> {
   }
 };
 
-class RecordingResult final : public RecordingPart<host::IResultData> {
+class RecordingResult final : public RecordingPart<testsupport::StubResult> {
  public:
   explicit RecordingResult(JournalPtr journal)
       : RecordingPart(std::move(journal), QStringLiteral("result"), QStringLiteral("ResultItem")) {}
   QVariant printedWith;
 
-  QString Comment() override { return QString(); }
-  void SetComment(const QString&) override {}
-  bool HasDialog() override { return false; }
-  rt::Long Status() override { return 0; }
-  host::IMeasurementPtr Measurement(const QVariant&) override { return nullptr; }
-  rt::Long MeasurementCount() override { return 0; }
-  host::ServiceRecordPtr ServiceRecord() override { return nullptr; }
-  rt::Long MTIID() override { return 0; }
-  void SetMTIID(rt::Long) override {}
-  host::IDialogPtr CreateDialog() override { return nullptr; }
   void Load(const host::XmlElementPtr& e, const host::HostLogPtr&) override { load(e); }
   host::XmlElementPtr Save(const host::XmlDocumentPtr& d) override { return save(d); }
   void PrintReport(const host::HostReportPtr&, const QVariant& arg) override {

@@ -62,13 +62,13 @@ TEST_F(PerformanceResultView, AClickInPassOrFailJudgesTheMonitor) {
   view->ShowTestResult(result);
   clickCell(*grid, 1, 2);
   EXPECT_EQ(judgement()->Value(), QVariant(true));
-  EXPECT_EQ(judgement()->Status(), measurementstatus::Passed);
+  EXPECT_EQ(judgement()->Status(), host::resultstatus::Passed);
   EXPECT_EQ(checks(*grid, 1, 2), QStringLiteral("x-"));
   EXPECT_EQ(textColour(), ui::syscolor::WindowText);
 
   clickCell(*grid, 1, 3);
   EXPECT_EQ(judgement()->Value(), QVariant(false));
-  EXPECT_EQ(judgement()->Status(), measurementstatus::Failed);
+  EXPECT_EQ(judgement()->Status(), host::resultstatus::Failed);
   EXPECT_EQ(checks(*grid, 1, 2), QStringLiteral("-x"));
   EXPECT_EQ(textColour(), kRed);
   EXPECT_FALSE(grid->RowBold(1));

@@ -113,10 +113,10 @@ TEST_F(ShockResultView, OnlyStepsPlayedSoFarCanBeAnswered) {
   shock->HighlightNext();
   click(1, 3);
   EXPECT_EQ(step(1)->Value(), QVariant(true));
-  EXPECT_EQ(step(1)->Status(), measurementstatus::Passed);
+  EXPECT_EQ(step(1)->Status(), host::resultstatus::Passed);
   click(2, 3);
   EXPECT_EQ(step(2)->Value(), QVariant(true));
-  EXPECT_EQ(step(2)->Status(), measurementstatus::Failed);
+  EXPECT_EQ(step(2)->Status(), host::resultstatus::Failed);
   EXPECT_EQ(shown(2), QStringLiteral("x- red bold")) << "red at once, still the played row";
   click(3, 4);
   EXPECT_FALSE(step(3)->HasValue()) << "a step not played yet";
@@ -132,7 +132,7 @@ TEST_F(ShockResultView, OnlyStepsPlayedSoFarCanBeAnswered) {
 
   click(2, 4);
   EXPECT_EQ(step(2)->Value(), QVariant(false));
-  EXPECT_EQ(step(2)->Status(), measurementstatus::Passed);
+  EXPECT_EQ(step(2)->Status(), host::resultstatus::Passed);
   EXPECT_EQ(shown(2), QStringLiteral("-x text bold")) << "a changed answer swaps the checks";
   EXPECT_EQ(result->Status(), 0) << "the result's own status waits for its status update";
 }
