@@ -4,6 +4,7 @@
 
 #include "PlugInErrors.h"
 #include "com/ServerModule.h"
+#include "registry/RegistryStore.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorHandling.h"
 #include "services/ErrorService.h"
@@ -110,6 +111,9 @@ void CRV1XSetup::SaveSetting(const QString& name) {
 }
 
 void CRV1XSetup::Save(const QStringList& names) {
+  // One read and, only where a value differs, one write of the store, under
+  // its lock taken once, however many values are saved.
+  platform::RegistryStore::Batch batch;
   auto registry = std::make_shared<host::RegistryHelper>();
   rt::ignoreErrorsEach([&] { registry->CreateKey(host::HKEY_LOCAL_MACHINE, kSettingsKey); },
                        [&] { registry->OpenKey(host::HKEY_LOCAL_MACHINE, kSettingsKey); });

@@ -19,12 +19,17 @@ struct OptionHelp {
   const char* text;
 };
 
+// Whether a command may open a window, a message box or a report: only then
+// does the program start Qt's widgets, and with them the fonts.
+enum class Draws { Windows, Nothing };
+
 struct Command {
   const char* name;
   const char* usage;    // the command line after "rv1x-host"
   const char* summary;  // what it does, in one line
   QList<OptionHelp> options;
   CommandFunction run;
+  Draws draws = Draws::Windows;
 };
 
 // Every command of the program, in the order the help lists them (main.cpp).

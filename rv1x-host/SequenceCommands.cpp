@@ -7,7 +7,9 @@
 // the way (each as an "error: ..." line on standard error) but OUT was
 // written, 2 when IN cannot be read or is not a sequence, or OUT cannot be
 // written, or (report, export) IN holds no test the host can create or OUT
-// is IN (nothing is written then). export answers 0 once OUT is written.
+// is IN (nothing is written then). export answers 0 once OUT is written,
+// unless a stored pass in IN is contradicted by its own values: report and
+// export say so ("Record inconsistent: ...") and answer 1.
 
 #include <cstdio>
 
@@ -17,6 +19,7 @@
 #include "runtime/ErrorHandling.h"
 #include "sequence/SequenceDocument.h"
 #include "sequence/SequenceExport.h"
+#include "sequence/TestVerdict.h"
 #include "services/ErrorService.h"
 
 namespace hostapp {
@@ -86,9 +89,11 @@ bool writesOverItsInput(const QString& in, const QString& out, const char* what)
 int reportCommand(const QStringList& arguments, const CommonOptions&) {
   return withSequence(arguments, "report",
                       [&](host::SequenceDocument& sequence, const QString& out) {
-                        return !writesOverItsInput(arguments.at(0), out, "report") &&
-                               holdsTests(sequence, arguments.at(0), "report") &&
-                               printSequenceReport(sequence, out);
+                        if (writesOverItsInput(arguments.at(0), out, "report") ||
+                            !holdsTests(sequence, arguments.at(0), "report"))
+                          return false;
+                        host::reportInconsistentRecords(sequence);
+                        return printSequenceReport(sequence, out);
                       });
 }
 
@@ -101,8 +106,9 @@ int exportCommand(const QStringList& arguments, const CommonOptions&) {
         if (writesOverItsInput(arguments.at(0), arguments.at(1), "export") ||
             !holdsTests(sequence, arguments.at(0), "export"))
           return kFailed;
+        const int inconsistent = host::reportInconsistentRecords(sequence);
         host::exportMeasurements(sequence, arguments.at(1));
-        return kClean;
+        return inconsistent > 0 ? kReported : kClean;
       },
       failed);
 }

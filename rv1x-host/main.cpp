@@ -6,6 +6,7 @@
 #include <QDir>
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
 #include "HostProgram.h"
 #include "ProgramAdvice.h"
@@ -23,7 +24,8 @@ const QList<Command>& commands() {
        "[--template FILE] catalogue",
        "lists the plug-in's tests, each with its default standards",
        {},
-       catalogueCommand},
+       catalogueCommand,
+       Draws::Nothing},
       {"edit",
        "[--template FILE] edit [--sequence FILE --index K] [--screenshot FILE] TESTID",
        "opens the settings editor of test TESTID in the host's dialog",
@@ -55,7 +57,8 @@ const QList<Command>& commands() {
        "register [LIBRARY...]",
        "registers the deliverables (or the libraries given) into the registry store",
        {},
-       registerCommand},
+       registerCommand,
+       Draws::Nothing},
       {"run",
        "[--unattended] [--simulate[=OPTIONS]] [--template FILE] run [--tests ID,ID,...] "
        "[--sequence FILE] [--results FILE] [--report FILE] [--operator FILE] "
@@ -76,7 +79,12 @@ const QList<Command>& commands() {
         {"--technician TEXT", "who tests the device"},
         {"--overwrite", "replaces a results FILE that exists (else only --sequence FILE's own)"}},
        runCommand},
-      {"resave", "resave IN OUT", "loads the sequence IN and saves it as OUT", {}, resaveCommand},
+      {"resave",
+       "resave IN OUT",
+       "loads the sequence IN and saves it as OUT",
+       {},
+       resaveCommand,
+       Draws::Nothing},
       {"report",
        "report IN OUT",
        "prints the sequence IN as the PDF report OUT",
@@ -86,7 +94,8 @@ const QList<Command>& commands() {
        "export IN OUT.csv",
        "writes the measurements of the results document IN as the CSV file OUT.csv",
        {},
-       exportCommand},
+       exportCommand,
+       Draws::Nothing},
       {"workbench",
        "[--template FILE] [--simulate[=OPTIONS]] workbench [--sequence FILE] [--screenshot FILE]",
        "opens the technician's workbench: the analyzer, the sequence, its runs and its record",
@@ -210,6 +219,40 @@ Option takeOption(QStringList& arguments, CommonOptions& options) {
   return Option::Taken;
 }
 
+// Whether the command line asks for nothing that draws: help, a usage
+// error, or a command that opens no window, message box or report. Only
+// where that is certain does the program go without Qt's widgets; anything
+// it does not know (Qt's own options among them) starts them.
+bool drawsNothing(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const QString argument = QString::fromLocal8Bit(argv[i]);
+    if (isHelp(argument)) return true;
+    if (argument == QLatin1String("--registry") || argument == QLatin1String("--template")) {
+      ++i;
+      continue;
+    }
+    if (argument.startsWith(u'-')) {
+      if (argument == QLatin1String("--unattended") || argument == QLatin1String("--scan") ||
+          argument == QLatin1String("--simulate") ||
+          argument.startsWith(QStringLiteral("--simulate=")))
+        continue;
+      return false;
+    }
+    const auto command = std::find_if(commands().begin(), commands().end(), [&](const Command& c) {
+      return argument == QLatin1String(c.name);
+    });
+    if (command == commands().end()) return true;  // only its usage is printed
+    if (command->draws == Draws::Windows) {
+      // Its own --help prints and draws nothing.
+      for (int j = i + 1; j < argc; ++j)
+        if (isHelp(QString::fromLocal8Bit(argv[j]))) return true;
+      return false;
+    }
+    return true;
+  }
+  return true;
+}
+
 int withoutItsFile(const QString& option) {
   std::fprintf(stderr, "rv1x-host: the option %s needs a file: %s FILE\n", qPrintable(option),
                qPrintable(option));
@@ -222,11 +265,15 @@ int withoutItsFile(const QString& option) {
 int main(int argc, char** argv) {
   using namespace hostapp;
   prepareProgramEnvironment();
-  QApplication app(argc, argv);
+  // A program that draws nothing never loads the fonts, which Qt's widgets
+  // would read at the end only to let them go.
+  const std::unique_ptr<QCoreApplication> app = drawsNothing(argc, argv)
+                                                    ? std::make_unique<QCoreApplication>(argc, argv)
+                                                    : std::make_unique<QApplication>(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("rv1x-host"));
   rt::initUserLocaleFromSystem();
 
-  QStringList arguments = app.arguments().mid(1);
+  QStringList arguments = QCoreApplication::arguments().mid(1);
   CommonOptions options;
   while (!arguments.isEmpty() && arguments.first().startsWith(u'-')) {
     if (isHelp(arguments.first())) return help();

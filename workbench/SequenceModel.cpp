@@ -9,6 +9,7 @@
 #include "limits/Standard.h"
 #include "limits/StandardsCollection.h"
 #include "runtime/ErrorHandling.h"
+#include "sequence/RecordReport.h"
 #include "sequence/SequenceDocument.h"
 #include "sequence/TestVerdict.h"
 #include "typelib/ILimitData.h"
@@ -106,6 +107,10 @@ QString SequenceModel::Summary(int row) const {
 
 QString SequenceModel::StandardText(int row) const {
   if (StandardChoices(row).isEmpty()) return words::text(words::Operator);
+  // A stored verdict shows the standard that judged it; without one, the
+  // standard the next run judges by.
+  const QStringList judged = host::judgingStandardNames(*sequence_, ElementIndex(row));
+  if (!judged.isEmpty()) return judged.join(QStringLiteral(", "));
   const host::StandardsCollectionPtr judging = sequence_->JudgingStandards(ElementIndex(row));
   QStringList names;
   for (const host::StandardPtr& standard : *judging) names.append(standard->AlphaName());

@@ -298,6 +298,7 @@ void CTestFrame::Perform(const host::RunContextPtr& ctx) {
         }
         ctx_ = ctx;
         navigated_ = false;
+        measuredHere_ = false;
         mfrmTestGuide = std::make_shared<FRV1XTestGuide>();
         ConnectGuide(*mfrmTestGuide);
         mfrmTestGuide->Load();

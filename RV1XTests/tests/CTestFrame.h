@@ -206,6 +206,7 @@ class CTestFrame : public host::ITestElement, public std::enable_shared_from_thi
   virtual void mfrmTestGuide_Skip();
   virtual void mfrmTestGuide_NA();
   virtual void mfrmTestGuide_ItemClicked(bool fCurrentItem);
+  void mfrmTestGuide_StandardChanged();
 
   // What the runs use.
   // A new result of the configuration (force, or when the base object has
@@ -273,7 +274,8 @@ class CTestFrame : public host::ITestElement, public std::enable_shared_from_thi
   std::weak_ptr<CResultBase> finishedResult_;
   // The element's record: the result loaded, or last finished.
   std::shared_ptr<CResultBase> recordedResult_;
-  bool navigated_ = false;  // a navigation code was written in this Perform
+  bool navigated_ = false;     // a navigation code was written in this Perform
+  bool measuredHere_ = false;  // a run was started in this Perform's window
   rt::Integer stepCount_ = 0;
 };
 

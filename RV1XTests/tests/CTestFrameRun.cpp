@@ -57,6 +57,8 @@ struct GuideEvents {
                      handler(weak, [](CTestFrame& e) { e.mfrmTestGuide_Skip(); }));
     QObject::connect(&guide, &G::NA, &guide,
                      handler(weak, [](CTestFrame& e) { e.mfrmTestGuide_NA(); }));
+    QObject::connect(&guide, &G::StandardChanged, &guide,
+                     handler(weak, [](CTestFrame& e) { e.mfrmTestGuide_StandardChanged(); }));
     QObject::connect(
         &guide, &G::ItemClicked, &guide,
         handler(weak, [](CTestFrame& e, bool current) { e.mfrmTestGuide_ItemClicked(current); }));
@@ -164,6 +166,7 @@ void CTestFrame::mfrmTestGuide_StartTest() {
         // Every run starts from a fresh result of the configuration as it
         // is now: verdicts and presets of an earlier run never count.
         InitResult(true);
+        measuredHere_ = true;
         Guide().ShowResult(result_);
         Guide().ShowResultStatus(result_);
         StartingRun();
@@ -178,6 +181,16 @@ void CTestFrame::mfrmTestGuide_StartTest() {
         mfRunning = false;
       },
       [&](const rt::RuntimeError& error) { RunFailure(error); });
+}
+
+void CTestFrame::mfrmTestGuide_StandardChanged() {
+  // What the window shows is what Next stores: a result this window
+  // measured is judged at once by the standard now chosen. A kept result,
+  // and one already handed to the host, keep the verdict they were given.
+  if (mfRunning || !measuredHere_ || !ResultMeasured() || finishedResult_.lock() == result_) return;
+  rt::ignoreErrorsEach([&] { UpdateResultStatus(*result_, false); },
+                       [&] { Guide().ShowResult(result_); },
+                       [&] { Guide().ShowResultStatus(result_); });
 }
 
 void CTestFrame::RunFailure(const rt::RuntimeError& error) {

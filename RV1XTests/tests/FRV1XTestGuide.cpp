@@ -429,8 +429,11 @@ void FRV1XTestGuide::mEmbeddedControl_ObjectEvent(const QString& name,
 
 void FRV1XTestGuide::xtbToolbar_StandardChanged() {
   const host::StandardSelectionPtr selection = com::must(toolbar_).StandardSelection();
-  com::must(mResultView_)
-      .SelectStandard(selection->AlphaName(), selection->CompleteName(), selection->Flag());
+  rt::ignoreErrors([&] {
+    com::must(mResultView_)
+        .SelectStandard(selection->AlphaName(), selection->CompleteName(), selection->Flag());
+  });
+  Q_EMIT StandardChanged();
 }
 
 }  // namespace orvanRV1Xtst

@@ -107,6 +107,9 @@ class FRV1XTestGuide final : public ui::Form {
   void Skip();
   void NA();
   void ItemClicked(bool fCurrentItem);
+  // The operator, or the toolbar's binding, chose the standard the test is
+  // judged by (the run context holds it).
+  void StandardChanged();
 
  protected:
   // Makes the designed controls (their failure reaches the loader), then

@@ -20,6 +20,7 @@
 #include "report/HostReport.h"
 #include "report/MeasurementTable.h"
 #include "report/ReportMarkup.h"
+#include "report/VerdictRounding.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorHandling.h"
 #include "runtime/NumberDisplay.h"
@@ -90,15 +91,29 @@ QString formula(const QString& op, double y, double z, const QString& unit,
   return QStringLiteral("X %1 %2 %").arg(sign, amount);
 }
 
-QString bound(Limit& limit, rt::Integer index, const QString& pattern,
-              const std::optional<rt::Single>& preset) {
+// The number of an enabled bound for the row, none for one not enabled or
+// relative without a preset.
+std::optional<rt::Single> boundValue(Limit& limit, rt::Integer index,
+                                     const std::optional<rt::Single>& preset) {
+  return rt::orDefault(
+      [&]() -> std::optional<rt::Single> {
+        if (!limit.Enabled(index)) return std::nullopt;
+        const QString op = limit.Operator(0);
+        const bool relative = !op.isEmpty() && op != QLatin1String("Y");
+        if (!relative) return limit.Value(index);
+        if (preset) return limit.ValueForPreset(*preset, index);
+        return std::nullopt;
+      },
+      std::optional<rt::Single>());
+}
+
+// A relative bound without a preset to apply it to prints as its formula.
+QString formulaText(Limit& limit, rt::Integer index, const QString& pattern) {
   return rt::orDefault(
       [&]() -> QString {
         if (!limit.Enabled(index)) return QString();
         const QString op = limit.Operator(0);
-        const bool relative = !op.isEmpty() && op != QLatin1String("Y");
-        if (!relative) return number(limit.Value(index), pattern);
-        if (preset) return number(limit.ValueForPreset(*preset, index), pattern);
+        if (op.isEmpty() || op == QLatin1String("Y")) return QString();
         return formula(op, limit.Value(index), limit.Absolute(index), limit.Unit(), pattern);
       },
       QString());
@@ -130,10 +145,14 @@ QString limitRow(Standard& standard, const Captions& captions, const QString& ke
   const LimitPtr limit = rt::orDefault([&] { return standard.FindLimit(key); }, LimitPtr());
   const std::optional<rt::Single> value = numeric(reading.value);
   const std::optional<rt::Single> preset = numeric(reading.preset);
-  const QString shown =
-      rt::isEmpty(reading.value)
-          ? QString()
-          : rt::orDefault([&] { return rt::format(reading.value, pattern); }, QString());
+  std::optional<rt::Single> low, high;
+  if (limit) {
+    low = boundValue(*limit, limitindex::Low, preset);
+    high = boundValue(*limit, limitindex::High, preset);
+  }
+  JudgedTexts texts = judgedTexts(reading.value, low, high, pattern);
+  if (limit && !low) texts.low = formulaText(*limit, limitindex::Low, pattern);
+  if (limit && !high) texts.high = formulaText(*limit, limitindex::High, pattern);
   QString verdict;
   if (value) {
     const rt::Long status = rt::orDefault(
@@ -141,10 +160,8 @@ QString limitRow(Standard& standard, const Captions& captions, const QString& ke
     if (status == checkstatus::Passed) verdict = captions.passed;
     if (status == checkstatus::Failed) verdict = captions.failed;
   }
-  return report::quotedRow({kIndent + caption,
-                            limit ? bound(*limit, limitindex::Low, pattern, preset) : QString(),
-                            limit ? bound(*limit, limitindex::High, pattern, preset) : QString(),
-                            shown, limit ? limit->Unit() : reading.unit, verdict});
+  return report::quotedRow({kIndent + caption, texts.low, texts.high, texts.value,
+                            limit ? limit->Unit() : reading.unit, verdict});
 }
 
 void printStandard(HostReport& report, Standard& standard, const Captions& captions,

@@ -378,9 +378,12 @@ std::shared_ptr<CanvasReport> newReport(const QString& pdfFile) {
 
 QStringList judgingStandardNames(const SequenceDocument& sequence, int index) {
   QStringList names;
-  // Only a verdict was judged by anything.
+  // Only a verdict was judged by anything; a stored pass its values
+  // contradict still names what it claims judged it.
   const Verdict verdict = verdictOf(sequence, index).verdict;
-  if (verdict != Verdict::Passed && verdict != Verdict::Failed) return names;
+  if (verdict != Verdict::Passed && verdict != Verdict::Failed &&
+      passContradiction(sequence, index).isEmpty())
+    return names;
   // Held here: a loop over what a temporary points to outlives it.
   const auto standards = sequence.JudgedBy(index);
   for (const StandardPtr& standard : *standards) names.append(standardName(*standard));

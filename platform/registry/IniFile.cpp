@@ -274,23 +274,35 @@ QByteArray IniFile::text() const {
   return out.toUtf8();
 }
 
-QString IniFile::pathOf(const Section& section, const Line& line) const {
+QString IniFile::pathOf(const Section& section, const Line& line) {
   return section.name.isEmpty() ? line.key : section.name + u'/' + line.key;
 }
 
+bool IniFile::holds(const Section& section, const Line& line, QStringView path) {
+  if (!line.entry) return false;
+  if (section.name.isEmpty()) return line.key == path;
+  const qsizetype name = section.name.size();
+  return path.size() == name + 1 + line.key.size() && path.at(name) == u'/' &&
+         path.startsWith(section.name) && path.mid(name + 1) == line.key;
+}
+
+const IniFile::Index& IniFile::index() const {
+  if (!index_) {
+    index_.emplace();
+    for (const Section& section : sections_)
+      for (const Line& line : section.lines)
+        if (line.entry) (*index_)[pathOf(section, line)] = line.value;
+  }
+  return *index_;
+}
+
 bool IniFile::contains(const QString& path) const {
-  for (const Section& section : sections_)
-    for (const Line& line : section.lines)
-      if (line.entry && pathOf(section, line) == path) return true;
-  return false;
+  return index().count(path) > 0;
 }
 
 QVariant IniFile::value(const QString& path) const {
-  QVariant found;
-  for (const Section& section : sections_)
-    for (const Line& line : section.lines)
-      if (line.entry && pathOf(section, line) == path) found = line.value;
-  return found;
+  const auto found = index().find(path);
+  return found == index().end() ? QVariant() : found->second;
 }
 
 IniFile::Section& IniFile::sectionFor(const QString& path, QString& key) {
@@ -317,9 +329,11 @@ IniFile::Section& IniFile::sectionFor(const QString& path, QString& key) {
 
 void IniFile::setValue(const QString& path, const QVariant& value) {
   Line* existing = nullptr;
-  for (Section& section : sections_)
-    for (Line& line : section.lines)
-      if (line.entry && pathOf(section, line) == path) existing = &line;
+  if (contains(path))
+    for (Section& section : sections_)
+      for (Line& line : section.lines)
+        if (holds(section, line, path)) existing = &line;
+  (*index_)[path] = value;
   if (existing) {
     const qsizetype equals = existing->text.indexOf(u'=');
     existing->value = value;
@@ -340,12 +354,14 @@ void IniFile::setValue(const QString& path, const QVariant& value) {
 }
 
 void IniFile::remove(const QString& path) {
+  if (!contains(path)) return;
   for (Section& section : sections_)
-    section.lines.removeIf(
-        [&](const Line& line) { return line.entry && pathOf(section, line) == path; });
+    section.lines.removeIf([&](const Line& line) { return holds(section, line, path); });
+  index_->erase(path);
 }
 
 void IniFile::removeGroup(const QString& group) {
+  index_.reset();
   const QString prefix = group + u'/';
   for (Section& section : sections_)
     section.lines.removeIf(
@@ -361,15 +377,14 @@ void IniFile::removeGroup(const QString& group) {
 QStringList IniFile::children(const QString& group, bool groups) const {
   const QString prefix = group.isEmpty() ? QString() : group + u'/';
   std::set<QString> names;
-  for (const Section& section : sections_)
-    for (const Line& line : section.lines) {
-      if (!line.entry) continue;
-      const QString path = pathOf(section, line);
-      if (!path.startsWith(prefix)) continue;
-      const QString rest = path.mid(prefix.size());
-      if (groups && rest.contains(u'/')) names.insert(rest.section(u'/', 0, 0));
-      if (!groups && !rest.isEmpty() && !rest.contains(u'/')) names.insert(rest);
-    }
+  const Index& paths = index();
+  for (auto at = paths.lower_bound(prefix); at != paths.end() && at->first.startsWith(prefix);
+       ++at) {
+    const QStringView rest = QStringView(at->first).mid(prefix.size());
+    const qsizetype slash = rest.indexOf(u'/');
+    if (groups && slash >= 0) names.insert(rest.left(slash).toString());
+    if (!groups && !rest.isEmpty() && slash < 0) names.insert(rest.toString());
+  }
   return QStringList(names.begin(), names.end());
 }
 

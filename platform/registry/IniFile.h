@@ -24,6 +24,8 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <map>
+#include <optional>
 
 namespace platform {
 
@@ -67,13 +69,21 @@ class IniFile {
     QList<Line> lines;
   };
 
-  QString pathOf(const Section& section, const Line& line) const;
+  // Every entry's value by its path, the last entry of a path counting:
+  // built when first asked after the file was read, kept by the changes.
+  using Index = std::map<QString, QVariant>;
+
+  static QString pathOf(const Section& section, const Line& line);
+  // Whether the line is the entry of that path, without building its path.
+  static bool holds(const Section& section, const Line& line, QStringView path);
+  const Index& index() const;
   QStringList children(const QString& group, bool groups) const;
   // The section a new value of that path goes into (created when missing)
   // and the key it takes there.
   Section& sectionFor(const QString& path, QString& key);
 
   QList<Section> sections_;
+  mutable std::optional<Index> index_;
 };
 
 }  // namespace platform

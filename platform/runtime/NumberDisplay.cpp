@@ -2,7 +2,14 @@
 
 #include <QLocale>
 #include <QRegularExpression>
+#include <algorithm>
+#include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
 
 #include "runtime/Conversions.h"
 #include "runtime/Locale.h"
@@ -98,14 +105,91 @@ QString formatDigits(double value, int significantDigits, const QString& pattern
 
 // The fewest significant digits that read back as the value through a
 // Double, as the loaders' parse reads them, written as Double's shortest
-// text of that number ("100", "1e+20", "0.1").
-QString shortestSingle(Single value) {
+// text of that number ("100", "1e+20", "0.1"): the design's rule, one
+// format-and-parse round trip a digit.
+QString shortestSingleByRoundTrips(Single value) {
   double shortest = value;
   for (int precision = 1; precision <= 9; ++precision) {
     shortest = QString::number(static_cast<double>(value), 'g', precision).toDouble();
     if (static_cast<Single>(shortest) == value) break;
   }
   return QString::number(shortest, 'g', QLocale::FloatingPointShortest);
+}
+
+// Double's shortest text of the number 0.<digits> x 10^point, as Qt writes
+// it: the plain form unless the exponent form is shorter ("10000", "1e+05",
+// "0.001", "1e-04"), the exponent with at least two digits.
+QString generalText(bool negative, std::string_view digits, int point) {
+  const int count = static_cast<int>(digits.size());
+  const int exponent = point - 1;
+  const int exponentDigits =
+      std::max(2, static_cast<int>(std::to_string(std::abs(exponent)).size()));
+  const int plainLength = point <= 0 ? 2 - point + count : point < count ? count + 1 : point;
+  const int exponentLength = count + (count > 1 ? 1 : 0) + 2 + exponentDigits;
+  std::string text = negative ? "-" : "";
+  if (plainLength <= exponentLength) {
+    if (point <= 0) {
+      text += "0.";
+      text.append(static_cast<size_t>(-point), '0');
+      text += digits;
+    } else if (point < count) {
+      text += digits.substr(0, point);
+      text += '.';
+      text += digits.substr(point);
+    } else {
+      text += digits;
+      text.append(static_cast<size_t>(point - count), '0');
+    }
+  } else {
+    text += digits.front();
+    if (count > 1) {
+      text += '.';
+      text += digits.substr(1);
+    }
+    text += exponent < 0 ? "e-" : "e+";
+    const std::string magnitude = std::to_string(std::abs(exponent));
+    text.append(static_cast<size_t>(exponentDigits) - magnitude.size(), '0');
+    text += magnitude;
+  }
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The same text as the round trips give, from the shortest digits
+// std::to_chars finds, where the two are known to agree: within these
+// magnitudes a decimal of at most eight digits lies too far from a midpoint
+// between two Singles for its Double to land on one, so the round trips stop
+// at the first length whose nearest decimal reads back, which is the
+// shortest. Where the nearest decimal of that length may not be the one
+// to_chars chose (a power of two, whose neighbour below is nearer; a value
+// halfway between two such decimals, which the round trips round up), the
+// answer is nothing.
+std::optional<QString> shortestSingleByDigits(Single value) {
+  const float magnitude = std::fabs(value);
+  if (!(magnitude >= 1e-4f && magnitude < 1e11f)) return std::nullopt;
+  if ((std::bit_cast<std::uint32_t>(magnitude) & 0x7fffffu) == 0) return std::nullopt;
+  char text[32];
+  const auto written =
+      std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific);
+  const std::string_view scientific(text, written.ptr);
+  const size_t e = scientific.find('e');
+  std::string digits(1, scientific.front());
+  if (e > 2) digits.append(scientific.substr(2, e - 2));
+  const int exponent = std::stoi(std::string(scientific.substr(e + 1)));
+  // The digit after the last, rounded: 5 where the value may lie halfway.
+  char wider[48];
+  const auto widened =
+      std::to_chars(wider, wider + sizeof wider, static_cast<double>(magnitude),
+                    std::chars_format::scientific, static_cast<int>(digits.size()));
+  if (std::find(wider, widened.ptr, 'e')[-1] == '5') return std::nullopt;
+  double back = 0;
+  std::from_chars(text, written.ptr, back);
+  if (static_cast<Single>(back) != magnitude) return std::nullopt;
+  return generalText(value < 0, digits, exponent + 1);
+}
+
+QString shortestSingle(Single value) {
+  if (const std::optional<QString> text = shortestSingleByDigits(value)) return *text;
+  return shortestSingleByRoundTrips(value);
 }
 
 }  // namespace

@@ -132,6 +132,34 @@ TEST(HostProgram, SaysNothingOfTheRuntimeFolderItWasNotGiven) {
   EXPECT_TRUE(run.err.isEmpty()) << qPrintable(run.err);
 }
 
+// Fontconfig says when it cannot read its configuration: a command line that
+// draws nothing never gets so far, one that draws a page does.
+TEST(HostProgram, ACommandThatDrawsNothingLeavesTheFontsAlone) {
+  testsupport::TemporaryRegistry registry;
+  QTemporaryDir dir;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("RV1X_REGISTRY"), registry.path());
+  environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  environment.insert(QStringLiteral("FONTCONFIG_FILE"), dir.filePath(QStringLiteral("none.conf")));
+  const QStringList silent[] = {
+      {QStringLiteral("--help")},    {QStringLiteral("register")},
+      {QStringLiteral("catalogue")}, {QStringLiteral("run"), QStringLiteral("--help")},
+      {QStringLiteral("resave")},    {QStringLiteral("no-such-command")},
+  };
+  for (const QStringList& arguments : silent) {
+    SCOPED_TRACE(qPrintable(arguments.join(u' ')));
+    const ProgramRun run = hostProgram(arguments, environment);
+    EXPECT_NE(run.exitCode, -1);
+    EXPECT_FALSE(run.err.contains(QStringLiteral("Fontconfig"))) << qPrintable(run.err);
+  }
+  const ProgramRun drawn =
+      hostProgram({QStringLiteral("preferences"), QStringLiteral("--screenshot"),
+                   dir.filePath(QStringLiteral("page.png"))},
+                  environment);
+  EXPECT_EQ(drawn.exitCode, 0) << qPrintable(drawn.err);
+  EXPECT_TRUE(drawn.err.contains(QStringLiteral("Fontconfig"))) << qPrintable(drawn.err);
+}
+
 // register leaves every class of the deliverables in the registry, and the
 // plug-in's settings key; where the registry cannot be written it says so for
 // each library and calls none registered.

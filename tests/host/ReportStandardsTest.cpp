@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "LocaleScope.h"
 #include "MakeLimit.h"
 #include "TestSupport.h"
 #include "limits/Limit.h"
@@ -12,6 +13,7 @@
 #include "limits/StandardsCollection.h"
 #include "report/HostReport.h"
 #include "report/MeasurementTable.h"
+#include "report/VerdictRounding.h"
 #include "runtime/ErrorHandling.h"
 #include "typelib/IMeasurement.h"
 
@@ -176,6 +178,60 @@ TEST(StandardsPrint, TheGreaterToleranceShowsItsBoundsOrItsFormula) {
   EXPECT_EQ(tables[0].args[2].toString().toStdString(), "|      Energy|2.0|8.0|7.0|J|Passed;");
   EXPECT_EQ(tables[1].args[2].toString().toStdString(),
             "|      ENGY|X - max(15 %, 3 J)|X + max(15 %, 3 J)||J|;");
+}
+
+// Where the row's pattern would set a value on a bound it lies beyond, it
+// takes the fewest decimals more that show it beyond; a bound the pattern
+// rounds shows whole. Everything else keeps the pattern.
+TEST(StandardsPrint, AValueRoundedOntoOrAcrossItsBoundTakesTheDecimalsItsVerdictNeeds) {
+  struct Case {
+    const char* name;
+    QVariant value;
+    std::optional<float> low, high;
+    const char* pattern;
+    const char *value_, *low_, *high_;
+  };
+  const std::optional<float> none;
+  const Case cases[] = {
+      {"failed above, on the bound", 115.04f, none, 115.0f, "0.0", "115.04", "", "115.0"},
+      {"failed above, whole numbers", 350.4f, none, 350.0f, "0", "350.4", "", "350"},
+      {"failed below, rounded up onto it", 9.5f, 10.0f, none, "0", "9.5", "10", ""},
+      {"failed below, two decimals more", 84.996f, 85.0f, 115.0f, "0.0", "84.996", "85.0", "115.0"},
+      {"grouped pattern", 1234.54f, none, 1234.5f, "# ##0.0", "1 234.54", "", "1 234.5"},
+      {"a bound the pattern rounds shows whole", 5.76f, none, 5.75f, "0.0", "5.76", "", "5.75"},
+      {"passed on the bound keeps the pattern", 115.0f, 85.0f, 115.0f, "0.0", "115.0", "85.0",
+       "115.0"},
+      {"passed within, rounded onto it", 114.96f, none, 115.0f, "0.0", "115.0", "", "115.0"},
+      {"failed and plainly beyond", 120.04f, none, 115.0f, "0.0", "120.0", "", "115.0"},
+      {"a bound the pattern rounds, value clear of it", 5.2f, none, 5.75f, "0.0", "5.2", "", "5.8"},
+      {"no bound", 115.04f, none, none, "0.0", "115.0", "", ""},
+      {"no number", QStringLiteral("n/a"), none, 115.0f, "0.0", "n/a", "", "115.0"},
+      {"no value", QVariant(), none, 115.0f, "0.0", "", "", "115.0"},
+      {"the general text shows every digit", 115.04f, none, 115.0f, "", "115.04", "", "115"},
+  };
+  for (const Case& c : cases) {
+    const JudgedTexts texts = judgedTexts(c.value, c.low, c.high, QLatin1String(c.pattern));
+    EXPECT_EQ(texts.value.toStdString(), c.value_) << c.name;
+    EXPECT_EQ(texts.low.toStdString(), c.low_) << c.name;
+    EXPECT_EQ(texts.high.toStdString(), c.high_) << c.name;
+  }
+  const testsupport::LocaleScope german(QLocale(QLocale::German, QLocale::Germany));
+  const JudgedTexts texts = judgedTexts(115.04f, std::nullopt, 115.0f, QStringLiteral("0.0"));
+  EXPECT_EQ(texts.value.toStdString(), "115,04");
+  EXPECT_EQ(texts.high.toStdString(), "115,0");
+}
+
+TEST(StandardsPrint, AFailedEnergyPrintsBeyondItsRelativeBound) {
+  auto standards = std::make_shared<StandardsCollection>();
+  standards->Add(standard("IEC", "IEC 60601-2-4", {limit("ENGY", "J", "X+(X*Y%)", 15, -15)}));
+  auto energy = std::make_shared<FakeMeasurement>("ENGY", 115.04f, 100.0f, "J");
+  auto report = std::make_shared<HostReport>();
+  standards->Print(report, nullptr,
+                   QVariantList{QVariantList{"ENGY", "Energy", "0.0", com::toVariantOf(energy)}});
+  const QList<ReportCall> tables = callsNamed(*report, "AddTable");
+  ASSERT_EQ(tables.size(), 1);
+  EXPECT_EQ(tables[0].args[2].toString().toStdString(),
+            "|      Energy|85.0|115.0|115.04|J|Failed;");
 }
 
 // Where the report stands after printing the IEC standard of the fixture,

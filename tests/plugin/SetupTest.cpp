@@ -1,7 +1,11 @@
 // The setup: its three settings read from the plug-in's registry key and
 // the two numbers written back.
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 #include <QDir>
+#include <QFileInfo>
 
 #include "CRV1XSetup.h"
 #include "PlugInFixture.h"
@@ -78,6 +82,57 @@ TEST_F(PlugInTest, SetupWithoutItsKeyReportsItAndKeepsItsValues) {
   EXPECT_FALSE(platform::RegistryStore::instance().keyExists(platform::hive::LocalMachine,
                                                              orvanRV1X::kSettingsKey))
       << "nothing is written back";
+}
+
+// What happens to the files of the store's folder while it is watched:
+// how many times a file of that name was created or moved into place.
+class FolderWatch {
+ public:
+  explicit FolderWatch(const QString& folder) : fd_(inotify_init1(IN_NONBLOCK)) {
+    inotify_add_watch(fd_, QFile::encodeName(folder).constData(), IN_CREATE | IN_MOVED_TO);
+  }
+  ~FolderWatch() { ::close(fd_); }
+  FolderWatch(const FolderWatch&) = delete;
+  FolderWatch& operator=(const FolderWatch&) = delete;
+
+  // The events so far, by file name.
+  QStringList names() {
+    alignas(inotify_event) char buffer[8192];
+    for (ssize_t n; (n = ::read(fd_, buffer, sizeof buffer)) > 0;)
+      for (char* at = buffer; at < buffer + n;) {
+        const auto* event = reinterpret_cast<const inotify_event*>(at);
+        if (event->len > 0) names_.append(QFile::decodeName(event->name));
+        at += sizeof(inotify_event) + event->len;
+      }
+    return names_;
+  }
+
+ private:
+  int fd_;
+  QStringList names_;
+};
+
+TEST_F(PlugInTest, SetupOfAStoredKeyLocksTheStoreOnceAndWritesNothing) {
+  writeSetting(setting::CommTimeOut, QStringLiteral("700"));
+  writeSetting(setting::RangeThreshold, QStringLiteral("60"));
+  const QFileInfo store(platform::RegistryStore::path());
+  FolderWatch watch(store.absolutePath());
+  CRV1XSetup setup;
+  setup.Initialize();
+  EXPECT_EQ(setup.CommTimeOutValue(), 700);
+  const QStringList names = watch.names();
+  EXPECT_EQ(names.count(store.fileName() + QStringLiteral(".lock")), 1)
+      << qPrintable(names.join(u' '));
+  EXPECT_EQ(names.count(store.fileName()), 0) << "the store is not written";
+
+  // A value that differs is written, in the same one turn of the lock.
+  writeSetting(setting::CommTimeOut, QStringLiteral("abc"));
+  FolderWatch again(store.absolutePath());
+  setup.Initialize();
+  EXPECT_EQ(storedSetting(setting::CommTimeOut).toString(), QStringLiteral("600"));
+  const QStringList written = again.names();
+  EXPECT_EQ(written.count(store.fileName() + QStringLiteral(".lock")), 1);
+  EXPECT_EQ(written.count(store.fileName()), 1);
 }
 
 TEST_F(PlugInTest, SetupSettingsTextAndDialog) {

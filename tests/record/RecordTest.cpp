@@ -18,6 +18,7 @@
 #include "sequence/SequenceDocument.h"
 #include "sequence/SequenceExport.h"
 #include "sequence/TestVerdict.h"
+#include "services/ErrorService.h"
 #include "settings/CConfigChargeTime.h"
 #include "typelib/ILimitData.h"
 
@@ -241,6 +242,88 @@ TEST_F(Record, AStoredPassWithoutAMeasuredValueIsNotReadAsPassed) {
       text.contains(QLatin1String("Not judged (the record of this pass holds no measured value)")))
       << qPrintable(text);
   EXPECT_TRUE(text.contains(QLatin1String("Overall verdict: Not judged"))) << qPrintable(text);
+}
+
+// A stored pass is checked against the standard its result names: the
+// dangerous direction only, and only where the record says what judged it.
+TEST_F(Record, AStoredPassItsValuesContradictIsNotReadAsPassed) {
+  const QString iecResult = QStringLiteral(
+      "      <Standard AlphaName=\"IEC 60601-2-4\" CompleteName=\"Energy within 15 % of the "
+      "preset or 3 J, whichever is greater (IEC 60601-2-4); charge time at most 15 s at maximum "
+      "energy (commonly published figure)\"/>\n");
+  const QString chargeTime = QStringLiteral("<Value Type=\"1\" Kind=\"Double\">4.2</Value>");
+  const QString chargeTimeStatus = QStringLiteral("<Unit>s</Unit>\n        <Status Code=\"1\"/>");
+  const struct {
+    const char* name;
+    int test;  // the element edited (from 0)
+    QString from, to;
+    const char* fails;  // what the pass fails; empty: it stands as stored
+  } cases[] = {
+      {"a charge time beyond its limit", 0, chargeTime,
+       QStringLiteral("<Value Type=\"1\" Kind=\"Double\">99</Value>"),
+       "CHTI high limit 15 s of IEC 60601-2-4: 99 s"},
+      {"a limited charge time without a value", 0, chargeTime, QString(),
+       "CHTI high limit 15 s of IEC 60601-2-4: no value"},
+      {"a charge time that is no number", 0, chargeTime,
+       QStringLiteral("<Value Type=\"1\" Kind=\"Double\">nan</Value>"),
+       "CHTI high limit 15 s of IEC 60601-2-4: "},
+      {"a measurement stored as failed", 0, chargeTimeStatus,
+       QStringLiteral("<Unit>s</Unit>\n        <Status Code=\"2\"/>"),
+       "CHTI: 4.2 s stored as failed"},
+      {"a standard the record holds no limits for", 0, iecResult,
+       QStringLiteral("<Standard AlphaName=\"ISO 1\" CompleteName=\"ISO 1\"/>"),
+       "ISO 1, whose limits the record does not hold"},
+      {"no judging standard recorded: as stored", 0,
+       iecResult + QStringLiteral("      <Measurement Key=\"ENGY\">"),
+       QStringLiteral("      <Measurement Key=\"ENGY\">"), ""},
+      {"the operator's verdict: as stored", 5, QStringLiteral("<Status Code=\"1\"/>"),
+       QStringLiteral("<Status Code=\"1\"/><Standard AlphaName=\"ISO 1\" CompleteName=\"ISO 1\"/>"),
+       ""},
+      {"the record as a run wrote it", 0, QString(), QString(), ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    QStringList elements = catalogueResults().split(QStringLiteral("<TestElement "));
+    ASSERT_EQ(elements.size(), 8);
+    QString& edited = elements[c.test + 1];
+    if (!c.from.isEmpty()) {
+      ASSERT_TRUE(edited.contains(c.from));
+      edited.replace(edited.indexOf(c.from), c.from.size(), c.to);
+    }
+    if (QString(QLatin1String(c.name)).startsWith(QLatin1String("no judging")))
+      edited.replace(QStringLiteral("<Value Type=\"1\" Kind=\"Double\">4.2</Value>"),
+                     QStringLiteral("<Value Type=\"1\" Kind=\"Double\">99</Value>"));
+    host::SequenceDocument stored;
+    stored.LoadXml(elements.join(QStringLiteral("<TestElement ")));
+    ASSERT_EQ(stored.Count(), 7);
+    const QString fails = host::passContradiction(stored, c.test);
+    const host::TestVerdict verdict = host::verdictOf(stored, c.test);
+    const auto reported = [] { return host::ErrorService::instance()->reported(); };
+    const qsizetype before = reported().size();
+    const int inconsistent = host::reportInconsistentRecords(stored);
+    const QString text = printedText(*host::printRecordReport(stored));
+    const QString csv = QString::fromUtf8(host::measurementsCsv(stored));
+    if (*c.fails == '\0') {
+      EXPECT_TRUE(fails.isEmpty()) << qPrintable(fails);
+      EXPECT_EQ(verdict.verdict, host::Verdict::Passed);
+      EXPECT_EQ(inconsistent, 0);
+      continue;
+    }
+    EXPECT_TRUE(fails.startsWith(QLatin1String(c.fails))) << qPrintable(fails);
+    EXPECT_EQ(verdict.verdict, host::Verdict::NotJudged);
+    const QString words =
+        QStringLiteral("Record inconsistent: stored Passed, the values fail ") + fails;
+    EXPECT_EQ(verdict.reason, words);
+    EXPECT_EQ(inconsistent, 1);
+    ASSERT_EQ(reported().size(), before + 1);
+    EXPECT_EQ(reported().last().number, host::sequenceerr::InconsistentRecord);
+    EXPECT_EQ(reported().last().description, QStringLiteral("test 100: ") + words);
+    EXPECT_TRUE(text.contains(QStringLiteral("Not judged (%1)").arg(words))) << qPrintable(text);
+    EXPECT_FALSE(text.contains(QLatin1String("Overall verdict: Passed")));
+    for (const QString& row : csv.split(QStringLiteral("\r\n")))
+      if (row.contains(QLatin1String(",100,Charge time test,")))
+        EXPECT_TRUE(row.contains(QLatin1String(",Not judged,RV-15,"))) << qPrintable(row);
+  }
 }
 
 TEST_F(Record, TheVerdictOfTheWholeSequence) {
