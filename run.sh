@@ -8,10 +8,11 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 # Qt Charts' build files need Qt's OpenGL ones, which its package leaves out.
-# The tests read the text of a printed report with poppler's pdftotext.
+# The tests read the text of a printed report with poppler's pdftotext;
+# qt6-translations-l10n: Qt's own dialogs in the host's language.
 PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-serialport-dev qt6-charts-dev
           libqt6opengl6-dev libgtest-dev libgmock-dev fonts-dejavu-core clang-format
-          poppler-utils)
+          poppler-utils qt6-translations-l10n)
 
 install_packages() {
   local missing=()

@@ -13,7 +13,8 @@
 // s) is given up and the test left unjudged. With --simulate the host also
 // plays the technician's part on the simulated bench (SimulatedBench.h).
 // Before each test a line "running test <ID> <name> (<k> of <n>)", and at
-// the end a summary, go to standard error.
+// the end a summary, go to standard error; before them a warning when the
+// record names no serial number of the device.
 //
 // The device under test (its model, serial number and the hospital's asset
 // number) and the technician are recorded in the results document, with
@@ -397,6 +398,13 @@ int runSequence(const RunOptions& run, const CommonOptions& options) {
   SequenceRun sequenceRun(sequence, run.results);
   if (!sequenceRun.Begin(run.record, *plugIn, found.MtiType)) return kNotStarted;
   sequenceRun.SetAnalyzerSimulated(simulator != nullptr);
+  // Scripts run without one; the record is written all the same.
+  if (sequence.Record().device.serialNumber.isEmpty()) {
+    std::fprintf(stderr,
+                 "rv1x-host: warning: the device's serial number is empty (--device-serial): "
+                 "the record cannot be traced to a device\n");
+    std::fflush(stderr);
+  }
   {
     const Bench bench(run, script, simulator.get());
     sequenceRun.SetVerdictBy(bench.VerdictBy(run));

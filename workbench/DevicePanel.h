@@ -23,6 +23,8 @@ class DevicePanel : public QGroupBox {
   QString Technician() const;
   // The technician shown is the one offered next time (WorkbenchStore.h).
   void KeepTechnician();
+  // The serial number's field takes the focus.
+  void FocusSerial();
 
  Q_SIGNALS:
   // A field was changed by hand.

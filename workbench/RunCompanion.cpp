@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QWindow>
 
 #include "Guarded.h"
@@ -11,7 +12,8 @@
 
 namespace workbench {
 
-RunCompanion::RunCompanion(std::function<void()> stop) : stop_(std::move(stop)) {
+RunCompanion::RunCompanion(QWidget* over, std::function<void()> stop)
+    : over_(over), stop_(std::move(stop)) {
   setObjectName(QStringLiteral("runCompanion"));
   setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
   setWindowTitle(words::text(words::CompanionTitle));
@@ -22,8 +24,11 @@ RunCompanion::RunCompanion(std::function<void()> stop) : stop_(std::move(stop)) 
   stopButton_->setObjectName(QStringLiteral("companionStop"));
   layout->addWidget(progress_, 1);
   layout->addWidget(stopButton_);
+  // Pressed, it stays down and says that the run stops.
+  stopButton_->setCheckable(true);
   connect(stopButton_, &QPushButton::clicked, this, [this] {
     if (stop_) guarded(stop_, nullptr);
+    ShowStopping();
   });
   observer_ = ui::Form::addModalObserver([this](ui::Form& guide) { Attach(guide); });
 }
@@ -38,8 +43,8 @@ void RunCompanion::SetProgress(const QString& text) {
 }
 
 void RunCompanion::ShowStopping() {
-  stopButton_->setEnabled(false);
-  stopButton_->setText(words::text(words::CompanionStopping));
+  stopButton_->setChecked(true);
+  stopButton_->setText(words::text(words::StoppingAfter));
   adjustSize();
 }
 
@@ -48,9 +53,20 @@ void RunCompanion::Attach(ui::Form& guide) {
   disconnect(ended_);
   ended_ = connect(&guide, &ui::Form::ModalEnded, this, [this] { hide(); });
   winId();
-  // Beside the guide, not over its buttons.
+  if (over_) {
+    const QRect frame = guide.frameGeometry();
+    const QPoint centre = over_->frameGeometry().center();
+    guide.move(centre.x() - frame.width() / 2, centre.y() - frame.height() / 2);
+  }
+  // Beside the guide at its right, on the screen; under it where the screen
+  // has no room at the right.
+  adjustSize();
   const QRect frame = guide.frameGeometry();
-  move(frame.left(), frame.bottom() + 4);
+  QPoint at(frame.right() + 8, frame.top());
+  if (const QScreen* screen = guide.screen();
+      screen && at.x() + frameGeometry().width() > screen->availableGeometry().right())
+    at = QPoint(frame.left(), frame.bottom() + 4);
+  move(at);
   show();
   // The guide's modality lets its transient windows through.
   if (QWindow* own = windowHandle()) own->setTransientParent(guide.windowHandle());

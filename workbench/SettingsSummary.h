@@ -2,7 +2,9 @@
 // A test's settings in a few words, for its row in the workbench's
 // sequence: "360 J", "Fixed load, 60 ppm", "3 steps". Read from the
 // settings as the host stores them (the configuration's "PlugInData"), by
-// a table per test ID of the settings a technician tells a test by.
+// a table per test ID of the settings a technician tells a test by. Its
+// words ("steps", "Fixed load") are in the host's language; values and
+// units are shown as stored.
 
 #include <QString>
 

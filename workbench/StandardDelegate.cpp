@@ -18,6 +18,9 @@ QWidget* StandardDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
   const auto* model = qobject_cast<const SequenceModel*>(index.model());
   auto* box = new QComboBox(parent);
   box->setObjectName(QStringLiteral("standardBox%1").arg(index.row()));
+  // Tab leaves the table rather than stop at every row's list; Enter or F2
+  // on the cell gives it the focus.
+  box->setFocusPolicy(Qt::ClickFocus);
   if (model) box->addItems(model->StandardChoices(index.row()));
   // Taken as it is picked, not when the cell is left.
   connect(box, &QComboBox::activated, this, [this, box] {

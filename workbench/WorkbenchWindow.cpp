@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -11,7 +12,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableView>
+#include <QTemporaryFile>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -21,8 +24,10 @@
 #include "DevicePanel.h"
 #include "Guarded.h"
 #include "PlugInHost.h"
+#include "QtTranslations.h"
 #include "RunCompanion.h"
 #include "RunTally.h"
+#include "SequenceKeys.h"
 #include "SequenceModel.h"
 #include "SequenceReport.h"
 #include "SequenceRun.h"
@@ -70,6 +75,18 @@ qint64 changeTime(const QFileInfo& file) {
   return file.lastModified().toMSecsSinceEpoch();
 }
 
+// Whether a file can be made in that folder: tried, since the folder's
+// permission bits do not tell for every file system or user.
+bool folderWritable(const QString& folder) {
+  QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".rv1x-write-XXXXXX")));
+  return probe.open();
+}
+
+// A sequence typed without an extension is given the one Open looks for.
+QString withSequenceExtension(const QString& path) {
+  return QFileInfo(path).suffix().isEmpty() ? path + QStringLiteral(".xml") : path;
+}
+
 }  // namespace
 
 WorkbenchWindow::WorkbenchWindow(host::IPlugInPtr plugIn, hostapp::CommonOptions options,
@@ -79,6 +96,7 @@ WorkbenchWindow::WorkbenchWindow(host::IPlugInPtr plugIn, hostapp::CommonOptions
       options_(std::move(options)),
       sequence_(std::make_unique<host::SequenceDocument>()) {
   setObjectName(QStringLiteral("workbench"));
+  followHostLanguageInQt();
   BuildWindow();
   resize(kWidth, kHeight);
   model_->SetSequence(sequence_.get());
@@ -108,7 +126,7 @@ void WorkbenchWindow::BuildWindow() {
           [this](const QString& why) { Tell(why, true); });
 
   device_ = new DevicePanel(this);
-  connect(device_, &DevicePanel::Edited, this, [this] { SetModified(true); });
+  connect(device_, &DevicePanel::Edited, this, [this] { Changed(); });
 
   auto* top = new QHBoxLayout;
   top->addWidget(analyzer_, 3);
@@ -118,11 +136,20 @@ void WorkbenchWindow::BuildWindow() {
   notice_->setObjectName(QStringLiteral("notice"));
   notice_->setWordWrap(true);
   notice_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // A problem is told as the message boxes tell one: their warning sign.
+  noticeSign_ = new QLabel(this);
+  noticeSign_->setObjectName(QStringLiteral("noticeSign"));
+  noticeSign_->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(16, 16));
+  noticeSign_->setAlignment(Qt::AlignTop);
+  noticeSign_->hide();
+  auto* notice = new QHBoxLayout;
+  notice->addWidget(noticeSign_);
+  notice->addWidget(notice_, 1);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
   layout->addWidget(BuildSequenceBox(), 1);
-  layout->addWidget(notice_);
+  layout->addLayout(notice);
   layout->addWidget(BuildButtons());
 }
 
@@ -130,7 +157,7 @@ QWidget* WorkbenchWindow::BuildSequenceBox() {
   auto* box = new QGroupBox(words::text(words::SequenceBox), this);
   box->setObjectName(QStringLiteral("sequenceBox"));
   model_ = new SequenceModel(this);
-  connect(model_, &SequenceModel::Edited, this, [this] { SetModified(true); });
+  connect(model_, &SequenceModel::Edited, this, [this] { Changed(); });
 
   table_ = new QTableView(box);
   table_->setObjectName(QStringLiteral("sequenceTable"));
@@ -158,6 +185,14 @@ QWidget* WorkbenchWindow::BuildSequenceBox() {
     if (index.column() == SequenceModel::StandardColumn) return;
     guarded([&] { EditRow(index.row()); }, [this](const QString& why) { Tell(why, true); });
   });
+  new SequenceKeys(table_, {[this](int row, int column) {
+                              guarded([&] { OpenRow(row, column); },
+                                      [this](const QString& why) { Tell(why, true); });
+                            },
+                            [this] {
+                              guarded([&] { AskToRemoveSelected(); },
+                                      [this](const QString& why) { Tell(why, true); });
+                            }});
   connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this] { UpdateButtons(); });
 
@@ -185,7 +220,9 @@ QWidget* WorkbenchWindow::BuildSequenceBox() {
   editing_ = {add, remove_, moveUp_, moveDown_};
 
   auto* side = new QVBoxLayout;
-  side->addWidget(new QLabel(words::text(words::FromCatalogue), box));
+  auto* fromCatalogue = new QLabel(words::text(words::FromCatalogue), box);
+  fromCatalogue->setBuddy(catalogue_);
+  side->addWidget(fromCatalogue);
   side->addWidget(catalogue_);
   side->addWidget(add);
   side->addSpacing(12);
@@ -212,6 +249,8 @@ QWidget* WorkbenchWindow::BuildButtons() {
   runSelected_->setObjectName(QStringLiteral("runSelected"));
   stop_ = new QPushButton(words::text(words::StopAfter), runBox);
   stop_->setObjectName(QStringLiteral("stopAfter"));
+  // Pressed, it stays down until the run has ended.
+  stop_->setCheckable(true);
   Connect(runAll_, [this] { RunAll(); });
   Connect(runSelected_, [this] { RunSelected(); });
   Connect(stop_, [this] { StopAfterThisTest(); });
@@ -262,6 +301,8 @@ void WorkbenchWindow::Connect(QPushButton* button, std::function<void()> work) {
 void WorkbenchWindow::Tell(const QString& text, bool problem) {
   notice_->setText(text);
   notice_->setStyleSheet(problem ? QStringLiteral("color: #B71C1C;") : QString());
+  noticeSign_->setVisible(problem);
+  noticeProblem_ = problem;
 }
 
 QString WorkbenchWindow::Notice() const {
@@ -270,6 +311,11 @@ QString WorkbenchWindow::Notice() const {
 
 bool WorkbenchWindow::Modified() const {
   return modified_;
+}
+
+void WorkbenchWindow::Changed() {
+  SetModified(true);
+  Tell(words::text(words::SequenceChanged));
 }
 
 void WorkbenchWindow::SetModified(bool modified) {
@@ -413,12 +459,42 @@ void WorkbenchWindow::RemoveSelected() {
   if (RunUnderWay()) return;
   QList<int> rows = SelectedRows();
   if (rows.isEmpty()) return;
+  QStringList names;
+  for (int row : rows)
+    names.append(model_->index(row, SequenceModel::TestColumn).data().toString());
   std::reverse(rows.begin(), rows.end());
   for (int row : rows) sequence_->RemoveRow(row);
   model_->Reread();
   SelectRow(std::min(rows.last(), model_->rowCount() - 1));
   SetModified(true);
   UpdateButtons();
+  Tell(words::text(words::Removed, {names.join(QStringLiteral(", "))}));
+}
+
+void WorkbenchWindow::AskToRemoveSelected() {
+  if (RunUnderWay()) return;
+  QStringList names;
+  for (int row : SelectedRows())
+    names.append(model_->index(row, SequenceModel::TestColumn).data().toString());
+  if (names.isEmpty()) return;
+  if (Ask(words::text(words::RemoveAsk, {names.join(QStringLiteral(", "))}), ui::mb::YesNo) ==
+      ui::mb::Yes)
+    RemoveSelected();
+}
+
+void WorkbenchWindow::OpenRow(int row, int column) {
+  if (column != SequenceModel::StandardColumn) {
+    EditRow(row);
+    return;
+  }
+  // The standard is picked in its own drop-down list, from the keyboard too.
+  if (QWidget* list = table_->indexWidget(model_->index(row, column)))
+    list->setFocus(Qt::ShortcutFocusReason);
+}
+
+int WorkbenchWindow::Ask(const QString& question, int buttons) {
+  return ui::MessageBoxes::instance().show(question, buttons | ui::mb::Question,
+                                           words::text(words::Title));
 }
 
 void WorkbenchWindow::MoveSelected(int by) {
@@ -432,6 +508,8 @@ void WorkbenchWindow::MoveSelected(int by) {
   SelectRow(to);
   SetModified(true);
   UpdateButtons();
+  Tell(words::text(words::Moved,
+                   {model_->index(to, SequenceModel::TestColumn).data().toString(), to + 1}));
 }
 
 void WorkbenchWindow::EditRow(int row) {
@@ -498,6 +576,11 @@ bool WorkbenchWindow::WriteTo(const QString& path) {
     Tell(words::text(words::AnotherDevicesRecord, {path}), true);
     return false;
   }
+  const QString folder = QFileInfo(path).absolutePath();
+  if (!folderWritable(folder)) {
+    Tell(words::text(words::FolderNotWritable, {path, folder}), true);
+    return false;
+  }
   std::unique_ptr<hostapp::DocumentLock> lock = LockFor(path, words::NotWritten);
   if (!lock) return false;
   return rt::onError(
@@ -532,8 +615,9 @@ bool WorkbenchWindow::Save() {
 
 bool WorkbenchWindow::SaveAs() {
   if (RunUnderWay()) return false;
-  const QString path = ChooseFile(FileQuestion::SaveAs, file_.isEmpty() ? kNewFile : file_);
+  QString path = ChooseFile(FileQuestion::SaveAs, file_.isEmpty() ? kNewFile : file_);
   if (path.isEmpty()) return false;
+  path = withSequenceExtension(path);
   if (QFileInfo(path).absoluteFilePath() == file_) return Save();
   return WriteTo(path);
 }
@@ -546,9 +630,7 @@ bool WorkbenchWindow::RunUnderWay() {
 
 bool WorkbenchWindow::MayDiscardChanges() {
   if (!modified_) return true;
-  const int answer = ui::MessageBoxes::instance().show(words::text(words::SaveFirst),
-                                                       ui::mb::YesNoCancel | ui::mb::Question,
-                                                       words::text(words::Title));
+  const int answer = Ask(words::text(words::SaveFirst), ui::mb::YesNoCancel);
   if (answer == ui::mb::Yes) return Save();
   return answer == ui::mb::No;
 }
@@ -565,8 +647,31 @@ QString WorkbenchWindow::BesideFile(const QString& suffix) const {
   return file.absoluteDir().filePath(file.completeBaseName() + suffix);
 }
 
-bool WorkbenchWindow::WriteReport() {
+bool WorkbenchWindow::MayWriteBeside(const QString& suffix) {
   if (file_.isEmpty() && !SaveAs()) return false;
+  const QString folder = QFileInfo(file_).absolutePath();
+  if (folderWritable(folder)) return true;
+  const QString written = BesideFile(suffix);
+  if (Ask(words::text(words::WriteElsewhere, {written, folder}), ui::mb::YesNo) != ui::mb::Yes) {
+    Tell(words::text(words::FolderNotWritable, {written, folder}), true);
+    return false;
+  }
+  // Save as tells why when it does not save; a folder chosen that cannot be
+  // written either is asked about again.
+  return SaveAs() && MayWriteBeside(suffix);
+}
+
+bool WorkbenchWindow::MayGoOnWithoutSerial() {
+  if (!device_->Device().serialNumber.isEmpty()) return true;
+  if (Ask(words::text(words::NoSerialAsk), ui::mb::YesNo) == ui::mb::Yes) return true;
+  Tell(words::text(words::SerialFirst));
+  device_->FocusSerial();
+  return false;
+}
+
+bool WorkbenchWindow::WriteReport() {
+  if (!MayGoOnWithoutSerial()) return false;
+  if (!MayWriteBeside(QStringLiteral(".pdf"))) return false;
   const QString pdf = BesideFile(QStringLiteral(".pdf"));
   const int before = reportedSoFar();
   TakeDevice();
@@ -583,7 +688,7 @@ bool WorkbenchWindow::WriteReport() {
 }
 
 bool WorkbenchWindow::Export() {
-  if (file_.isEmpty() && !SaveAs()) return false;
+  if (!MayWriteBeside(QStringLiteral(".csv"))) return false;
   const QString csv = BesideFile(QStringLiteral(".csv"));
   TakeDevice();
   return rt::onError(
@@ -619,7 +724,13 @@ void WorkbenchWindow::StopAfterThisTest() {
   if (!run_) return;
   run_->StopAfterThisTest();
   Tell(words::text(words::Stopping));
+  ShowStopping(true);
   UpdateButtons();
+}
+
+void WorkbenchWindow::ShowStopping(bool stopping) {
+  stop_->setChecked(stopping);
+  stop_->setText(words::text(stopping ? words::StoppingAfter : words::StopAfter));
 }
 
 bool WorkbenchWindow::StartSimulator(int port) {
@@ -651,6 +762,7 @@ void WorkbenchWindow::Run(const QList<int>& elementIndexes) {
     Tell(words::text(words::NoAnalyzerOnPort, {port}), true);
     return;
   }
+  if (!MayGoOnWithoutSerial()) return;
 
   hostapp::SequenceRun run(*sequence_, file_);
   // The device and technician are already in the document (the panel wrote
@@ -661,7 +773,7 @@ void WorkbenchWindow::Run(const QList<int>& elementIndexes) {
   }
   run.SetAnalyzerSimulated(simulator_ != nullptr);
   KeepFileState();
-  RunCompanion companion([this] { StopAfterThisTest(); });
+  RunCompanion companion(this, [this] { StopAfterThisTest(); });
   int performed = 0;
   run.SetProgress({[&](int index) {
                      const host::ITestElementPtr test = sequence_->Element(index);
@@ -686,6 +798,7 @@ void WorkbenchWindow::Run(const QList<int>& elementIndexes) {
               });
   run_ = nullptr;
   resultsDevice_ = device_->Device();
+  ShowStopping(false);
   model_->SetRunning(nullptr);
   model_->Reread();
   // The run wrote the file as the sequence now stands.

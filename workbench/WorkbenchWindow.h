@@ -80,6 +80,10 @@ class WorkbenchWindow : public QWidget {
   // nothing while a run is under way, but say so.
   void AddTest(rt::Long testID);
   void RemoveSelected();
+  // Delete's: asks first, then removes the selected tests.
+  void AskToRemoveSelected();
+  // Enter's and F2's: the row's settings editor, or its standard's list.
+  void OpenRow(int row, int column);
   void MoveSelected(int by);
   void EditRow(int row);
   void RunAll();
@@ -94,8 +98,9 @@ class WorkbenchWindow : public QWidget {
   QString FileName() const { return file_; }
   bool Modified() const;
   bool Running() const { return run_ != nullptr; }
-  // What the window's line tells.
+  // What the window's line tells, and whether it tells a problem.
   QString Notice() const;
+  bool NoticeIsProblem() const { return noticeProblem_; }
   SequenceModel& Model() { return *model_; }
   host::SequenceDocument& Sequence() { return *sequence_; }
   AnalyzerPanel& Analyzer() { return *analyzer_; }
@@ -119,6 +124,8 @@ class WorkbenchWindow : public QWidget {
   // another process holds it.
   std::unique_ptr<hostapp::DocumentLock> LockFor(const QString& path, const char* refusedWords);
   void SetModified(bool modified);
+  // An edit in the table or the device's fields, told.
+  void Changed();
   void UpdateTitle();
   void UpdateButtons();
   void OpenStandardEditors();
@@ -129,7 +136,17 @@ class WorkbenchWindow : public QWidget {
   bool RunUnderWay();
   // Asks whether to save changes first; false when the technician cancels.
   bool MayDiscardChanges();
+  // A question in a message box captioned with the window's title.
+  int Ask(const QString& question, int buttons);
   bool WriteTo(const QString& path);
+  // Whether the file of that suffix beside the sequence's can be written,
+  // the sequence saved first (a folder that cannot be written offers Save
+  // as); false, told, when not.
+  bool MayWriteBeside(const QString& suffix);
+  // A record without the device's serial number cannot be traced to it:
+  // asks; false when the technician goes back to type it.
+  bool MayGoOnWithoutSerial();
+  void ShowStopping(bool stopping);
   // What the device panel holds, into the sequence's record.
   void TakeDevice();
   bool ChangedOnDisk() const;
@@ -168,6 +185,8 @@ class WorkbenchWindow : public QWidget {
   QTableView* table_ = nullptr;
   QComboBox* catalogue_ = nullptr;
   QLabel* notice_ = nullptr;
+  QLabel* noticeSign_ = nullptr;
+  bool noticeProblem_ = false;
   QList<QPushButton*> editing_;  // disabled while a run goes on
   QPushButton* runAll_ = nullptr;
   QPushButton* runSelected_ = nullptr;

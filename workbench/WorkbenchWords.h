@@ -20,22 +20,23 @@ inline constexpr char Untitled[] = "1101::New sequence";
 inline constexpr char SequenceFiles[] = "1102::Test sequences (*.xml);;All files (*)";
 inline constexpr char SimulatorNotStarted[] = "1103::The simulated analyzer could not be started.";
 inline constexpr char SequenceBox[] = "1104::Sequence";
-inline constexpr char AddTest[] = "1105::Add test";
-inline constexpr char Remove[] = "1106::Remove";
-inline constexpr char MoveUp[] = "1107::Move up";
-inline constexpr char MoveDown[] = "1108::Move down";
-inline constexpr char FromCatalogue[] = "1109::From the catalogue:";
-inline constexpr char EditHint[] = "1110::Double-click a test\nto change its settings.";
+inline constexpr char AddTest[] = "1105::&Add test";
+inline constexpr char Remove[] = "1106::&Remove";
+inline constexpr char MoveUp[] = "1107::Move &up";
+inline constexpr char MoveDown[] = "1108::Move &down";
+inline constexpr char FromCatalogue[] = "1109::From the &catalogue:";
+inline constexpr char EditHint[] =
+    "1110::Double-click a test, or press\nEnter, to change its settings.";
 inline constexpr char RunBox[] = "1111::Run";
-inline constexpr char RunAll[] = "1112::Run all";
-inline constexpr char RunSelected[] = "1113::Run selected";
-inline constexpr char StopAfter[] = "1114::Stop after this test";
+inline constexpr char RunAll[] = "1112::Run a&ll";
+inline constexpr char RunSelected[] = "1113::Run s&elected";
+inline constexpr char StopAfter[] = "1114::S&top after this test";
 inline constexpr char RecordBox[] = "1115::Record";
-inline constexpr char Report[] = "1116::Report";
-inline constexpr char Open[] = "1117::Open...";
-inline constexpr char Save[] = "1118::Save";
-inline constexpr char SaveAs[] = "1119::Save as...";
-inline constexpr char Export[] = "1120::Export";
+inline constexpr char Report[] = "1116::Re&port";
+inline constexpr char Open[] = "1117::&Open...";
+inline constexpr char Save[] = "1118::&Save";
+inline constexpr char SaveAs[] = "1119::Sa&ve as...";
+inline constexpr char Export[] = "1120::E&xport";
 inline constexpr char NotOpened[] = "1121::%%1 was not opened: %%2";
 inline constexpr char Opened[] = "1122::Opened %%1.";
 inline constexpr char OpenedKeptAsStored[] =
@@ -83,6 +84,21 @@ inline constexpr char RunStopped[] = "1152::Stopped after a test: %%1. The resul
 inline constexpr char RunUnderWay[] =
     "1188::A run is under way: that waits until it has ended (\"Stop after this test\" ends it).";
 
+inline constexpr char RemoveAsk[] = "1400::Remove %%1 from the sequence?";
+inline constexpr char Removed[] = "1401::%%1 removed.";
+inline constexpr char Moved[] = "1402::%%1 moved to place %%2.";
+inline constexpr char SequenceChanged[] =
+    "1403::The sequence has changed; save it to keep the change.";
+inline constexpr char NoSerialAsk[] =
+    "1404::The device's serial number is empty, so the record cannot be traced to a device. "
+    "Go on without it?";
+inline constexpr char FolderNotWritable[] =
+    "1405::%%1 was not written: the folder %%2 cannot be written.";
+inline constexpr char WriteElsewhere[] =
+    "1406::%%1 was not written: the folder %%2 cannot be written. Save the sequence in another "
+    "folder (Save as), and write it there?";
+inline constexpr char SerialFirst[] = "1407::Type the device's serial number first.";
+
 // The sequence's rows.
 inline constexpr char TestHeader[] = "255::Test";
 inline constexpr char SettingsHeader[] = "1153::Settings";
@@ -111,7 +127,7 @@ inline constexpr char NoPortNumber[] = "1162::%%1 - no port number opens it";
 inline constexpr char NotThere[] = "1163::%%1 - not there";
 inline constexpr char NothingAnswers[] = "1164::%%1 - nothing answers";
 inline constexpr char NoPortChosen[] = "1165::No port chosen";
-inline constexpr char FindAnalyzers[] = "1166::Find analyzers";
+inline constexpr char FindAnalyzers[] = "1166::&Find analyzers";
 inline constexpr char RunsUsePortFind[] =
     "1167::Runs use port %%1; \"Find analyzers\" asks every port.";
 inline constexpr char FoundOn[] = "1168::%%1 on port %%2";
@@ -129,19 +145,19 @@ inline constexpr char SimulatedOnPort[] = "1177::%%1 - the simulated analyzer";
 
 // The device under test.
 inline constexpr char DeviceBox[] = "244::Device under test";
-inline constexpr char Model[] = "245::Model";
-inline constexpr char Serial[] = "246::Serial number";
-inline constexpr char Asset[] = "247::Asset number";
-inline constexpr char Technician[] = "248::Technician";
 inline constexpr char ModelHint[] = "1180::the defibrillator's make and model";
 inline constexpr char SerialHint[] = "1181::its serial number";
 inline constexpr char AssetHint[] = "1182::the hospital's asset number";
 inline constexpr char TechnicianHint[] = "1183::who tests it";
-inline constexpr char FieldLabel[] = "1184::%%1:";
+// The fields' labels, each with its Alt key.
+inline constexpr char ModelLabel[] = "1443::&Model:";
+inline constexpr char SerialLabel[] = "1444::Ser&ial number:";
+inline constexpr char AssetLabel[] = "1445::Asset &number:";
+inline constexpr char TechnicianLabel[] = "1446::Tec&hnician:";
 
 // Beside the guide, and the settings dialog.
 inline constexpr char CompanionTitle[] = "1185::Sequence run";
-inline constexpr char CompanionStopping[] = "1186::The run stops after this test";
+inline constexpr char StoppingAfter[] = "1186::Stopping after this test";
 inline constexpr char SettingsTitle[] = "1187::Settings - %%1";
 
 // The text of that key in the host's language, its parameters filled in.

@@ -1,9 +1,15 @@
 #include "dialogs/HostDialogWindow.h"
 
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "records/RunObjects.h"
@@ -81,12 +87,31 @@ void HostDialogWindow::done(int result) {
   QDialog::done(result);
 }
 
+namespace {
+
+// The inputs that leave Enter to the window: a typed entry, a spin box, a
+// closed drop-down list, a check box. Lists, grids and the editors' own
+// drop-down cells take Enter as their choice or commit.
+bool leavesEnterToTheWindow(QWidget* focused) {
+  if (auto* list = qobject_cast<QComboBox*>(focused)) return !list->view()->isVisible();
+  return qobject_cast<QLineEdit*>(focused) || qobject_cast<QAbstractSpinBox*>(focused) ||
+         qobject_cast<QCheckBox*>(focused) || qobject_cast<QRadioButton*>(focused);
+}
+
+}  // namespace
+
 void HostDialogWindow::keyPressEvent(QKeyEvent* event) {
-  // Enter belongs to the dialog's own inputs (a list's choice, a typed
-  // number), never to a default button of the host's; on a button it
-  // presses that button.
-  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) return;
-  QDialog::keyPressEvent(event);
+  if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+    QDialog::keyPressEvent(event);
+    return;
+  }
+  // On a button Enter presses that button; in an entry it presses OK, as
+  // Escape presses Cancel. done() takes what was typed first.
+  QWidget* focused = focusWidget();
+  if (auto* button = qobject_cast<QPushButton*>(focused); button && button->isEnabled())
+    button->click();
+  else if (accept_ && accept_->isEnabled() && leavesEnterToTheWindow(focused))
+    accept_->click();
 }
 
 bool HostDialogWindow::SavePicture(const QString& path) {

@@ -126,23 +126,34 @@ XmlElementPtr TestElementBase::Save(const XmlDocumentPtr& ixdOwner, const QVaria
 }
 
 void printTestHeading(HostReport& report, const TestInfoPtr& info, rt::Long testID) {
+  // The lines of a section that its heading is kept with on one page.
+  constexpr int kFirstLinesKept = 3;
   rt::ignoreErrors([&] {
     const QString name =
         info && !info->Name().isEmpty() ? info->Name() : QStringLiteral("Test %1").arg(testID);
+    QStringList below;
+    if (info) {
+      QStringList kind;
+      for (const QString& text : {info->Type(), info->Parameter()})
+        if (!text.isEmpty()) kind.append(text);
+      if (!kind.isEmpty()) below.append(kind.join(QStringLiteral(" / ")));
+      if (!info->Description().isEmpty()) below.append(info->Description());
+    }
     ReportFont& font = com::must(report.Font());
     const double size = font.Size();
     const bool bold = font.Bold();
+    // Never alone at the foot of a page: the heading goes over to the next
+    // page with its section unless the section's first lines fit under it.
+    rt::Long height = report.paragraphHeight(name, size + 2, true);
+    for (const QString& text : below) height += report.paragraphHeight(text, size, bold);
+    height += kFirstLinesKept * report.paragraphHeight(QStringLiteral("X"), size, bold);
+    report.keepTogether(height);
     font.SetBold(true);
     font.SetSize(size + 2);
     report.Text(name);
     font.SetSize(size);
     font.SetBold(bold);
-    if (!info) return;
-    QStringList kind;
-    for (const QString& text : {info->Type(), info->Parameter()})
-      if (!text.isEmpty()) kind.append(text);
-    if (!kind.isEmpty()) report.Text(kind.join(QStringLiteral(" / ")));
-    if (!info->Description().isEmpty()) report.Text(info->Description());
+    for (const QString& text : below) report.Text(text);
   });
 }
 

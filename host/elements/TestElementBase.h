@@ -21,7 +21,9 @@ namespace host {
 
 // The heading every test element's print starts with: its name (else "Test
 // <ID>") in bold, two points larger than the report's font, then its type
-// and parameter and its description. The report's font is given back.
+// and parameter and its description. The report's font is given back. A
+// heading that would stand at a page's foot without the first lines of its
+// section under it starts the next page.
 void printTestHeading(HostReport& report, const TestInfoPtr& info, rt::Long testID);
 
 class TestElementBase : public ITestElement {

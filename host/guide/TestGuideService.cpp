@@ -1,6 +1,7 @@
 #include "guide/TestGuideService.h"
 
 #include "elements/TestName.h"
+#include "services/LanguageService.h"
 #include "typelib/ITestElement.h"
 #include "ui/MessageBoxes.h"
 
@@ -13,14 +14,12 @@ std::shared_ptr<TestGuideService> TestGuideService::instance() {
   return service;
 }
 
-const QString& TestGuideService::caption() {
-  static const QString text = QStringLiteral("Test Guide");
-  return text;
+QString TestGuideService::caption() {
+  return translated(QStringLiteral("1434::Test Guide"));
 }
 
-const QString& TestGuideService::abortQuestion() {
-  static const QString text = QStringLiteral("Do you want to abort the test sequence?");
-  return text;
+QString TestGuideService::abortQuestion() {
+  return translated(QStringLiteral("1435::Do you want to abort the test sequence?"));
 }
 
 void TestGuideService::GetCaption(const ITestElementPtr& test, QString& text) {

@@ -17,8 +17,9 @@ class TestGuideService : public virtual com::Object {
   // Asks "Do you want to abort the test sequence?"; True for Yes.
   virtual void ConfirmAbort(bool& confirmed);
 
-  static const QString& caption();
-  static const QString& abortQuestion();
+  // In the operator's language.
+  static QString caption();
+  static QString abortQuestion();
 };
 
 }  // namespace host

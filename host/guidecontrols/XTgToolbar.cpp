@@ -32,6 +32,8 @@ using namespace host::guidebuttons;
 constexpr int kDesignedHeightTwips = 645;
 // The status line's font shrinks so far, no further, to show its text whole.
 constexpr double kSmallestStatusPoints = 7;
+// A button's caption shrinks so far to fit the button.
+constexpr double kSmallestCaptionPoints = 6;
 
 enum class Group { Left, Right };
 enum class Kind { Abort, Run, Stop, Navigation };
@@ -45,15 +47,17 @@ struct ButtonSpec {
   Group group;
 };
 
+// Captions and tips are the host's text keys, in the operator's language.
 const ButtonSpec kButtons[] = {
-    {Abort, "Abort", "Abort the test sequence", 0, Kind::Abort, Group::Left},
-    {Skip, "Skip", "Skip this test", 1, Kind::Navigation, Group::Left},
-    {NotApplicable, "N/A", "The test does not apply to this device", 2, Kind::Navigation,
-     Group::Left},
-    {Previous, "Previous", "Back to the previous test", 8, Kind::Navigation, Group::Right},
-    {Play, "Play", "Start the test", 4, Kind::Run, Group::Right},
-    {Stop, "Stop", "Stop the test", 4, Kind::Stop, Group::Right},
-    {Next, "Next", "On to the next test", 0, Kind::Navigation, Group::Right},
+    {Abort, "1420::Abort", "1427::Abort the test sequence", 0, Kind::Abort, Group::Left},
+    {Skip, "1421::Skip", "1428::Skip this test", 1, Kind::Navigation, Group::Left},
+    {NotApplicable, "1422::N/A", "1429::The test does not apply to this device", 2,
+     Kind::Navigation, Group::Left},
+    {Previous, "1423::Previous", "1430::Back to the previous test", 8, Kind::Navigation,
+     Group::Right},
+    {Play, "1424::Play", "1431::Start the test", 4, Kind::Run, Group::Right},
+    {Stop, "1425::Stop", "1432::Stop the test", 4, Kind::Stop, Group::Right},
+    {Next, "1426::Next", "1433::On to the next test", 0, Kind::Navigation, Group::Right},
 };
 
 // The words are the host's own text keys, so the indicator speaks the
@@ -149,8 +153,8 @@ XTgToolbar::~XTgToolbar() = default;
 QToolButton* XTgToolbar::addButton(rt::Long id, const QString& caption, const QString& tip) {
   auto* widget = new QToolButton(this);
   widget->setObjectName(QStringLiteral("button%1").arg(id));
-  widget->setText(caption);
-  widget->setToolTip(tip);
+  widget->setText(host::translated(caption));
+  widget->setToolTip(host::translated(tip));
   widget->setIcon(toolbarIcon(id));
   widget->setIconSize(QSize(20, 20));
   widget->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
@@ -159,6 +163,11 @@ QToolButton* XTgToolbar::addButton(rt::Long id, const QString& caption, const QS
   widget->setFixedSize(48, 38);
   QFont font = widget->font();
   font.setPointSizeF(font.pointSizeF() * 0.85);
+  // A caption longer than the button (a German one, say) is drawn smaller,
+  // so the standard's box beside the buttons keeps its room.
+  while (font.pointSizeF() > kSmallestCaptionPoints &&
+         QFontMetrics(font).horizontalAdvance(widget->text()) > widget->width() - 4)
+    font.setPointSizeF(font.pointSizeF() - 0.25);
   widget->setFont(font);
   connect(widget, &QToolButton::clicked, this, [this, id] { ButtonClicked(id); });
   buttons_[id] = std::make_shared<TgButton>(id, widget, [this] { Refresh(); });

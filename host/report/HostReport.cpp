@@ -163,6 +163,15 @@ void HostReport::keepTogether(rt::Long height) {
   d.currentY = d.pageTop();
 }
 
+rt::Long HostReport::paragraphHeight(const QString& text, double points, bool bold) {
+  const Impl& d = *impl_;
+  const TextStyle style{bold, d.font->Italic()};
+  const LaidText laid(QList<StyledRun>{StyledRun{text, style}},
+                      d.document.font(d.font->Name(), points, style), d.document.device(),
+                      d.document.printable().width(), textAlignment(d.alignment), true);
+  return toUnits(laid.height());
+}
+
 void HostReport::AddTable(const QString& format, const QString& header, const QString& rows,
                           rt::Long a, rt::Long b, rt::Long c) {
   record(QStringLiteral("AddTable"), {format, header, rows, a, b, c});

@@ -170,6 +170,9 @@ class HostReport : public virtual com::Object {
   // A new page, unless the height fits below the current position or the
   // position is at the top of a page already.
   void keepTogether(rt::Long height);
+  // The height Text would give that paragraph in the report's font family
+  // at that size and weight, without changing the font.
+  rt::Long paragraphHeight(const QString& text, double points, bool bold);
 
  protected:
   void record(const QString& name, const QVariantList& args);

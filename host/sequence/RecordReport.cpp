@@ -361,15 +361,21 @@ class RecordPrinter {
       rows += Row({QString::number(testID), testName(element), StandardText(i), VerdictCell(i)});
       verdicts.append(verdicts_.at(i).verdict);
     }
+    const QString header = HeaderRow(
+        {Word(words::Test), Word(words::Name), Word(words::Standard), Word(words::Verdict)});
     Style(kTextSize, false);
     Line(QString());
     Style(kTextSize, true);
+    // The heading stays on the page of the table's header and first row.
+    rt::ignoreErrors([&] {
+      out_.TableFontSize(kTableSize);
+      out_.TableHeaderRows(1);
+      out_.keepTogether(out_.paragraphHeight(Word(words::Summary), kTextSize, true) +
+                        out_.tableOpeningHeight(format, header, rows));
+    });
     Line(Word(words::Summary));
     Style(kTextSize, false);
-    Table(format,
-          HeaderRow(
-              {Word(words::Test), Word(words::Name), Word(words::Standard), Word(words::Verdict)}),
-          rows, 1);
+    Table(format, header, rows, 1);
     Style(kOverallSize, true);
     Line(Word(words::Labelled,
               {Word(words::Overall), Word(verdictTextKey(overallVerdict(verdicts)))}));

@@ -160,16 +160,16 @@ using ITgContentPanePtr = std::shared_ptr<ITgContentPane>;
 // How the step list shows a step.
 enum class StepLook {
   LeftOut,  // a step without text: no line, no marker
-  Plain,    // nothing singled out: a step to follow like every other
+  Plain,    // no step marked: a step to follow like every other
   Current,  // singled out by a mark: to follow now
   Greyed,   // not marked while other steps are
 };
 
-// The numbered instruction steps. Marked steps are the ones to follow now;
-// the others are shown greyed. A mark on none of the steps, or on every one,
-// singles out none: each step then shows plainly (a test that marks nothing
-// before its run, or everything after it, shows its steps as a list to
-// follow, never all greyed). A step without text is left out.
+// The numbered instruction steps. Marked steps are the ones to follow now,
+// exactly those the test marked (every one, when it marks every one); the
+// others are shown greyed. A mark on none of the steps shows each plainly,
+// unmarked but not greyed (a test that marks nothing before its run shows
+// its steps as a list to follow). A step without text is left out.
 class ITestWizard : public virtual com::Object {
  public:
   ~ITestWizard() override;

@@ -84,8 +84,9 @@ host::StepLook XTestWizard::Look(rt::Integer number) {
     ++shown;
     if (marked_.contains(static_cast<rt::Integer>(i))) ++marked;
   }
-  if (marked == 0 || marked == shown) return host::StepLook::Plain;
-  return marked_.contains(number) ? host::StepLook::Current : host::StepLook::Greyed;
+  if (marked == 0) return host::StepLook::Plain;
+  if (marked_.contains(number)) return host::StepLook::Current;
+  return marked == shown ? host::StepLook::Current : host::StepLook::Greyed;
 }
 
 void XTestWizard::paintEvent(QPaintEvent*) {

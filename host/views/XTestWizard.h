@@ -2,7 +2,7 @@
 // The guide's step list ("orvanView.XTestWizard"): the translated
 // instruction steps of a test, one under the other, each with a round
 // marker. Marked steps are the ones to follow now (dark text, a filled
-// marker); the others are greyed, unless the marks single out none
+// marker); the others are greyed, unless no step is marked
 // (host::StepLook). Steps without text take no line.
 
 #include <QList>

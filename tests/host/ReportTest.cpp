@@ -7,6 +7,8 @@
 #include <QFontDatabase>
 #include <QTemporaryDir>
 
+#include "elements/TestElementBase.h"
+#include "elements/TestInfo.h"
 #include "report/HostReport.h"
 #include "report/ReportDocument.h"
 #include "report/TablePrinter.h"
@@ -163,6 +165,38 @@ TEST(Report, TablesAndTextsMoveThePositionDownAndOntoNewPages) {
   report.Text(QStringLiteral("Overflow"));
   EXPECT_EQ(report.pageCount(), 5);
   EXPECT_LT(report.CurrentY(), top + 400);
+}
+
+// The shock advisory's heading once stood at the foot of a page with its
+// section on the next: a heading goes over with its section unless the
+// section's first lines fit under it.
+TEST(Report, ATestsHeadingNeverStandsAloneAtThePageFoot) {
+  auto info = std::make_shared<host::TestInfo>();
+  info->SetName(QStringLiteral("Shock advisory test"));
+  info->SetTypeAndParameter(QStringLiteral("Shock advisory"), QStringLiteral("AED"));
+  const struct {
+    const char* room;
+    rt::Long twips;
+    int pages;
+  } cases[] = {
+      {"for the name alone", 300, 2},
+      {"for the heading, not its section", 700, 2},
+      {"for the heading and the section's first lines", 2000, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.room);
+    HostReport report;
+    report.Text(QStringLiteral("The section before."));
+    report.SetCurrentY(report.PrintableBottom(true) - c.twips);
+    host::printTestHeading(report, info, 700);
+    EXPECT_EQ(report.pageCount(), c.pages);
+    report.Text(QStringLiteral("The first line of the section."));
+    EXPECT_EQ(report.pageCount(), c.pages) << "the section starts on its heading's page";
+  }
+  // At the top of a page nothing moves, however little room the page has.
+  HostReport top;
+  host::printTestHeading(top, info, 700);
+  EXPECT_EQ(top.pageCount(), 1);
 }
 
 TEST(Report, MalformedTablesPrintSomethingAndNeverCrash) {

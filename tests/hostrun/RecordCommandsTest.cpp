@@ -44,6 +44,7 @@ TEST_F(RecordCommands, RunRecordsTheDeviceTheTechnicianItsTimesAndTheVersions) {
                        QStringLiteral("--report"), QStringLiteral("report.pdf")} +
            kDevice + QStringList{QStringLiteral("1")});
   ASSERT_EQ(run.status, 0) << qPrintable(run.errors);
+  EXPECT_FALSE(run.errors.contains(QStringLiteral("warning:"))) << qPrintable(run.errors);
   const StoredRecord record = storedRecord(QStringLiteral("rv1x-results.xml"));
   EXPECT_EQ(record.device.attribute(QStringLiteral("Model")), QStringLiteral("D-200"));
   EXPECT_EQ(record.device.attribute(QStringLiteral("SerialNumber")), QStringLiteral("D200-0815"));
@@ -93,6 +94,22 @@ TEST_F(RecordCommands, RunRecordsTheDeviceTheTechnicianItsTimesAndTheVersions) {
       QStringLiteral("D-200,D200-0815,\"BME, south\",Alex Example,%1,100,Charge time test,ENGY,")
           .arg(storedRecord(QStringLiteral("again.xml")).run.attribute(QStringLiteral("Started")))))
       << qPrintable(lines.at(1));
+}
+
+// Scripts run without a serial number: the run warns and goes on.
+TEST_F(RecordCommands, ARunWithoutTheDevicesSerialNumberWarnsAndGoesOn) {
+  const ProgramRun run =
+      host({QStringLiteral("--unattended"), QStringLiteral("--simulate"), QStringLiteral("run"),
+            QStringLiteral("--tests"), QStringLiteral("100"), QStringLiteral("--device-model"),
+            QStringLiteral("D-200"), QStringLiteral("1")});
+  EXPECT_EQ(run.status, 0) << qPrintable(run.errors);
+  EXPECT_TRUE(run.errors.contains(
+      QStringLiteral("rv1x-host: warning: the device's serial number is empty (--device-serial): "
+                     "the record cannot be traced to a device\n")))
+      << qPrintable(run.errors);
+  EXPECT_EQ(
+      storedRecord(QStringLiteral("rv1x-results.xml")).device.attribute(QStringLiteral("Model")),
+      QStringLiteral("D-200"));
 }
 
 TEST_F(RecordCommands, ExportAnswersTwoWhenItsDocumentCannotBeReadAndSixtyFourForWrongArguments) {

@@ -421,9 +421,9 @@ TEST_F(GuideControlsFixture, TheStepListMarksOnlyStepsItHas) {
   EXPECT_TRUE(wizard->Steps().isEmpty());
 }
 
-// Marks single out the steps to follow now; marking none (before a run)
-// or every step (after it) greys none out; a step without text takes no
-// line.
+// Marks show exactly the steps marked, every step when all are (after a
+// run); marking none (before a run) greys none out; a step without text
+// takes no line.
 TEST_F(GuideControlsFixture, TheStepListSinglesOutOnlySomeOfItsSteps) {
   using host::StepLook;
   auto wizard = com::createObjectAs<host::ITestWizard>(host::kTestWizardProgId);
@@ -435,8 +435,8 @@ TEST_F(GuideControlsFixture, TheStepListSinglesOutOnlySomeOfItsSteps) {
     QList<StepLook> looks;
   } cases[] = {
       {{}, {StepLook::Plain, StepLook::Plain, StepLook::Plain, StepLook::LeftOut}},
-      {{1, 2, 3, 4}, {StepLook::Plain, StepLook::Plain, StepLook::Plain, StepLook::LeftOut}},
-      {{1, 2, 3}, {StepLook::Plain, StepLook::Plain, StepLook::Plain, StepLook::LeftOut}},
+      {{1, 2, 3, 4}, {StepLook::Current, StepLook::Current, StepLook::Current, StepLook::LeftOut}},
+      {{1, 2, 3}, {StepLook::Current, StepLook::Current, StepLook::Current, StepLook::LeftOut}},
       {{3}, {StepLook::Greyed, StepLook::Greyed, StepLook::Current, StepLook::LeftOut}},
       {{1, 2}, {StepLook::Current, StepLook::Current, StepLook::Greyed, StepLook::LeftOut}},
       {{4}, {StepLook::Plain, StepLook::Plain, StepLook::Plain, StepLook::LeftOut}},

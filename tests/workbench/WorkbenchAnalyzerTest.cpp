@@ -55,6 +55,9 @@ TEST_F(WorkbenchTest, FindAnalyzersAsksEachDeviceAndTellsWhatAnswered) {
   button(*next, "runAll")->click();
   EXPECT_TRUE(next->Notice().startsWith(QStringLiteral("No analyzer answers on port 4")))
       << qPrintable(next->Notice());
+  EXPECT_EQ(next->findChild<QComboBox*>(QStringLiteral("ports"))->currentText(),
+            QStringLiteral("Port 4: %1 - nothing answers").arg(devices.at(1)))
+      << "the port's entry says so too";
   EXPECT_EQ(column(*next, SequenceModel::VerdictColumn).count(QStringLiteral("Not performed")), 7);
   EXPECT_TRUE(ui::MessageBoxes::instance().shown().isEmpty());
 }

@@ -211,6 +211,11 @@ class WorkbenchTest : public ::testing::Test {
     dialog.findChild<QDialogButtonBox*>()->button(which)->click();
   }
 
+  // The device's serial number, without which a run or a report asks first.
+  static void typeSerial(WorkbenchWindow& window) {
+    typeInto(window.findChild<QLineEdit*>(QStringLiteral("deviceSerial")), QStringLiteral("SN-1"));
+  }
+
   static void typeInto(QLineEdit* field, const QString& text) {
     ASSERT_TRUE(field);
     field->setFocus(Qt::TabFocusReason);

@@ -24,6 +24,7 @@ TEST_F(WorkbenchTest, WhileARunIsUnderWayTheSequenceAndItsFileStayTheRuns) {
   window->NewSequence();
   selectRows(*window, {2, 3, 4, 5, 6});
   button(*window, "removeTest")->click();
+  typeSerial(*window);
   files_ = {QStringLiteral("busy.xml")};
   ASSERT_TRUE(window->Save());
   const QString other = writeFile(QStringLiteral("other.xml"), window->Sequence().ToXml());
@@ -142,6 +143,7 @@ TEST_F(WorkbenchTest, ARunThatCannotStartSaysWhyAndLeavesTheRowsAsTheyWere) {
   analyzer();
   window->Analyzer().SetPort(kPort);
   ASSERT_TRUE(window->OpenSequence(path(QStringLiteral("doubled.xml"))));
+  typeSerial(*window);
   {
     host::ScriptedOperator person;
     button(*window, "runAll")->click();

@@ -128,6 +128,7 @@ TEST_F(WorkbenchTest, AnAnalyzerThatStopsAnsweringEndsItsTestAndTheWindowGoesOn)
   window->NewSequence();
   selectRows(*window, {2, 3, 4, 5, 6});
   button(*window, "removeTest")->click();
+  typeSerial(*window);
   files_ = {QStringLiteral("cable.xml")};
   ASSERT_TRUE(window->Save());
   rv1xsim::Simulator& simulated = analyzer();
@@ -171,6 +172,7 @@ TEST_F(WorkbenchTest, StopAfterThisTestFromBesideTheGuide) {
   window->NewSequence();
   selectRows(*window, {2, 3, 4, 5, 6});
   button(*window, "removeTest")->click();
+  typeSerial(*window);
   files_ = {QStringLiteral("stop.xml")};
   analyzer();
   window->Analyzer().SetPort(kPort);
