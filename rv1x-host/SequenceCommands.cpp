@@ -8,8 +8,9 @@
 // written, 2 when IN cannot be read or is not a sequence, or OUT cannot be
 // written, or (report, export) IN holds no test the host can create or OUT
 // is IN (nothing is written then). export answers 0 once OUT is written,
-// unless a stored pass in IN is contradicted by its own values: report and
-// export say so ("Record inconsistent: ...") and answer 1.
+// unless a stored pass in IN is contradicted by its own values (report and
+// export say so: "Record inconsistent: ...") or a result or measurement is
+// stored twice (the load reported it): then it answers 1.
 
 #include <cstdio>
 
@@ -19,6 +20,7 @@
 #include "runtime/ErrorHandling.h"
 #include "sequence/SequenceDocument.h"
 #include "sequence/SequenceExport.h"
+#include "sequence/StoredCopies.h"
 #include "sequence/TestVerdict.h"
 #include "services/ErrorService.h"
 
@@ -108,7 +110,7 @@ int exportCommand(const QStringList& arguments, const CommonOptions&) {
           return kFailed;
         const int inconsistent = host::reportInconsistentRecords(sequence);
         host::exportMeasurements(sequence, arguments.at(1));
-        return inconsistent > 0 ? kReported : kClean;
+        return inconsistent > 0 || host::holdsResultsStoredTwice(sequence) ? kReported : kClean;
       },
       failed);
 }
