@@ -1,6 +1,8 @@
 #include "sequence/StoredCopies.h"
 
+#include <QHash>
 #include <QSet>
+#include <algorithm>
 
 #include "runtime/ErrorHandling.h"
 #include "sequence/SequenceDocument.h"
@@ -91,10 +93,9 @@ bool StoredCopies::disagree() const {
 
 bool StoredCopies::anyFailed() const {
   if (resultStatuses.contains(resultstatus::Failed)) return true;
-  return std::any_of(measurements.begin(), measurements.end(),
-                     [](const StoredMeasurementCopy& copy) {
-                       return copy.status == resultstatus::Failed;
-                     });
+  return std::any_of(
+      measurements.begin(), measurements.end(),
+      [](const StoredMeasurementCopy& copy) { return copy.status == resultstatus::Failed; });
 }
 
 StoredCopies storedCopies(const SequenceDocument& sequence, int index) {
@@ -109,7 +110,6 @@ StoredCopies storedCopies(const SequenceDocument& sequence, int index) {
         for (int r = 0; r < results.size(); ++r) {
           XmlElement& result = *results.at(r);
           copies.resultStatuses.append(statusOf(result));
-          copies.resultLines.append(result.lineNumber());
           for (const XmlElementPtr& measurement : childrenNamed(result, kMeasurement)) {
             StoredMeasurementCopy copy;
             copy.resultCopy = r + 1;

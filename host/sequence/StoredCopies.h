@@ -32,8 +32,7 @@ struct StoredMeasurementCopy {
 };
 
 struct StoredCopies {
-  QList<rt::Long> resultStatuses;  // of each stored <ResultItem>, in order
-  QList<qint64> resultLines;
+  QList<rt::Long> resultStatuses;             // of each stored <ResultItem>, in order
   QList<StoredMeasurementCopy> measurements;  // every one, in stored order
 
   // Whether the result or a measurement of it is stored more than once.
@@ -53,7 +52,7 @@ bool holdsResultsStoredTwice(const SequenceDocument& sequence);
 // The verdict as the table above has it.
 TestVerdict judgedWithCopies(const StoredCopies& copies, const TestVerdict& verdict);
 
-// The words of a measurement copy's status, in English or translated.
+// The verdict of one stored copy, as measurementVerdict gives a measurement's.
 Verdict copyVerdict(const StoredMeasurementCopy& copy);
 
 // The printed rows of the copies: the copy and its line, the measurement's

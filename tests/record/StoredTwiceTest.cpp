@@ -102,8 +102,8 @@ TEST_F(StoredTwice, EveryCopyIsPrintedAndExportedAndDisagreeingCopiesNeverPass) 
     EXPECT_TRUE(text.contains(QLatin1String(c.reason))) << qPrintable(text);
     if (c.overall) EXPECT_TRUE(text.contains(QLatin1String(c.overall))) << qPrintable(text);
     // Both copies, each where it is stored.
-    const QString copies = stretch(text, QStringLiteral("Stored more than once"),
-                                   QStringLiteral("Verdict: "));
+    const QString copies =
+        stretch(text, QStringLiteral("Stored more than once"), QStringLiteral("Verdict: "));
     const int firstResult = 1;
     const int secondResult = c.what == Twice::Result ? 2 : 1;
     for (const auto& [value, status, result] :
