@@ -8,8 +8,10 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 # Qt Charts' build files need Qt's OpenGL ones, which its package leaves out.
+# The tests read the text of a printed report with poppler's pdftotext.
 PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-serialport-dev qt6-charts-dev
-          libqt6opengl6-dev libgtest-dev libgmock-dev fonts-dejavu-core clang-format)
+          libqt6opengl6-dev libgtest-dev libgmock-dev fonts-dejavu-core clang-format
+          poppler-utils)
 
 install_packages() {
   local missing=()

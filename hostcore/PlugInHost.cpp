@@ -1,5 +1,6 @@
 #include "PlugInHost.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include "com/CreateObject.h"
@@ -50,6 +51,16 @@ host::IPlugInPtr createPlugIn() {
 void initializePlugIn(host::IPlugIn& plugIn, const CommonOptions& options) {
   const TemplateOverride chosen(options.templateFile);
   plugIn.Initialize(nullptr);
+}
+
+QString templateInUse(const CommonOptions& options) {
+  if (!options.templateFile.isEmpty()) return options.templateFile;
+  const QString configured =
+      platform::RegistryStore::instance()
+          .readValue(platform::hive::LocalMachine, kSettingsKey, kTemplateValue)
+          .toString();
+  if (!configured.isEmpty()) return configured;
+  return QCoreApplication::applicationDirPath() + QStringLiteral("/../lib/orvanRV1X.mpc");
 }
 
 void recordVersions(host::SequenceRecord& record, host::IPlugIn& plugIn) {

@@ -23,6 +23,11 @@ host::IPlugInPtr createPlugIn();
 // raises reaches the caller.
 void initializePlugIn(host::IPlugIn& plugIn, const CommonOptions& options);
 
+// The test template the plug-in reads with these options: --template FILE,
+// else the file its "Configuration" value names, else its own beside the
+// built libraries.
+QString templateInUse(const CommonOptions& options);
+
 // The host's and the plug-in's versions, into the record a run keeps.
 void recordVersions(host::SequenceRecord& record, host::IPlugIn& plugIn);
 

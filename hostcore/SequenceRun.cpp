@@ -98,7 +98,9 @@ bool SequenceRun::Begin(host::SequenceRecord record, host::IPlugIn& plugIn,
   sequence_.SetRecord(record);
   ctx_->setAnalyzerModel(analyzerModel);
   SetCatalogueNames(catalogueNames(plugIn));
-  return WriteResults();
+  if (!WriteResults()) return false;
+  lastWritten_ = QStringLiteral("before the first test");
+  return true;
 }
 
 bool SequenceRun::WriteResults() {
@@ -150,7 +152,10 @@ void SequenceRun::Run(const QList<int>& indexes) {
     }
   }
   sequence_.SetRunTimes(started, host::recordTimeNow());
-  if (!WriteResults()) resultsLost_ = true;
+  if (!WriteResults())
+    resultsLost_ = true;
+  else
+    lastWritten_ = QStringLiteral("at the end of the run");
 }
 
 void SequenceRun::Perform(int index) {
@@ -196,7 +201,10 @@ void SequenceRun::Perform(int index) {
   // document kept of the test's result; without one the record stays as
   // it was stored.
   const bool finished = ctx_->notified().size() > toldBefore;
-  if (finished) sequence_.TakeFromElement(index);
+  if (finished) {
+    sequence_.TakeFromElement(index);
+    sequence_.SetMarks(index, MarksOfNew(result, status));
+  }
   // A verdict the test never told this run's context of is the one the
   // stored sequence brought: it is kept and printed, but it is no outcome of
   // this run; and a skipped test has not passed, whatever its record says.
@@ -204,13 +212,11 @@ void SequenceRun::Perform(int index) {
   statuses_[index] = earlier                                      ? kNotPerformed
                      : NavigationCode() == host::navigation::Skip ? host::resultstatus::NotEvaluated
                                                                   : status;
-  PrintOutcome(test, result, status);
-  if (earlier) {
-    std::fprintf(stderr,
-                 "test %d not performed in this run: it keeps the result of an earlier run\n",
-                 rt::orDefault([&] { return test->TestID(); }, rt::Long{0}));
-    std::fflush(stderr);
-  }
+  // What this run did not measure is not printed as its outcome.
+  if (!FinishedInThisRun(test) && sequence_.HoldsStoredResult(index))
+    PrintKept(test, status, sequence_.Marks(index));
+  else
+    PrintOutcome(test, result, status);
   // Skip and Abort are outcomes of their own; a new final result ends what
   // an earlier run's Skip or Abort said. Passing the test by without either
   // leaves its stored outcome as it was.
@@ -221,7 +227,11 @@ void SequenceRun::Perform(int index) {
     sequence_.SetRunOutcome(index, host::runoutcome::Aborted);
   else if (finished)
     sequence_.SetRunOutcome(index, QString());
-  if (!WriteResults()) resultsLost_ = true;
+  if (!WriteResults())
+    resultsLost_ = true;
+  else
+    lastWritten_ = QStringLiteral("after test %1")
+                       .arg(rt::orDefault([&] { return test->TestID(); }, rt::Long{0}));
 }
 
 bool SequenceRun::FinishedInThisRun(const host::ITestElementPtr& test) const {
@@ -270,6 +280,31 @@ QString SequenceRun::Summary() const {
 
 void SequenceRun::PrintSummary() const {
   std::fprintf(stderr, "%s\n", qPrintable(Summary()));
+  std::fflush(stderr);
+}
+
+host::ResultMarks SequenceRun::MarksOfNew(const host::IResultDataPtr& result,
+                                          rt::Long status) const {
+  host::ResultMarks marks;
+  marks.measured = host::recordTimeNow();
+  if (simulated_) marks.simulated = host::kSimulatedMark;
+  // A verdict no standard gave is the operator's.
+  const host::IVerdictPtr verdict = com::queryInterface<host::IVerdict>(result);
+  const host::StandardsCollectionPtr judges =
+      verdict ? rt::orDefault([&] { return verdict->JudgedBy(); }, host::StandardsCollectionPtr())
+              : nullptr;
+  if ((status == host::resultstatus::Passed || status == host::resultstatus::Failed) &&
+      (!judges || judges->Count() == 0))
+    marks.verdictBy = verdictBy_;
+  return marks;
+}
+
+void SequenceRun::PrintKept(const host::ITestElementPtr& test, rt::Long status,
+                            const host::ResultMarks& marks) const {
+  std::fprintf(
+      stderr, "test %d not performed in this run; kept result status=%d measured %s\n",
+      rt::orDefault([&] { return test->TestID(); }, rt::Long{0}), status,
+      qPrintable(marks.measured.isEmpty() ? QStringLiteral("date not recorded") : marks.measured));
   std::fflush(stderr);
 }
 

@@ -2,14 +2,16 @@
 // A sequence run as the host makes it: each test element performed in turn
 // with the run's context (whose identity list is the document's), the sequence followed by the
 // navigation code each Perform leaves (next and N/A go on, previous goes back one test, skip goes
-// on, abort ends the run), and after every test its lines on standard output,
+// on, abort ends the run), and after every test whose result is this run's
+// its lines on standard output,
 //   test <ID> status=<n>
 //     <KEY>=<value>          one per measurement, the value as stored
 // for a test without a verdict (status 0) the line
 //   test <ID> not judged: <reason>
-// on standard error (for a verdict the stored sequence brought and this run
-// did not give, "test <ID> not performed in this run: ..."), and the
-// results document written again, so that a run that breaks off loses
+// on standard error; for a test that keeps a result the stored sequence
+// brought, only the line
+//   test <ID> not performed in this run; kept result status=<n> measured <date>
+// on standard error; and the results document written again, so that a run that breaks off loses
 // nothing measured before. The document records when the run started and
 // ended, and for each test that the run skipped or aborted, that it did.
 // Its progress goes to
@@ -43,11 +45,11 @@
 #include <utility>
 
 #include "records/RunContext.h"
+#include "sequence/SequenceRecord.h"
 
 namespace host {
 class IPlugIn;
 class SequenceDocument;
-struct SequenceRecord;
 }  // namespace host
 
 namespace hostapp {
@@ -84,6 +86,9 @@ class SequenceRun {
   bool AllPassed() const;
   // A results document could not be written after a test.
   bool ResultsLost() const { return resultsLost_; }
+  // When the results document was last written whole: "before the first
+  // test", "after test <ID>" or "at the end of the run".
+  QString LastWritten() const { return lastWritten_; }
   // How many of the tests the run was given ended each way.
   struct Tally {
     int passed = 0;
@@ -97,6 +102,11 @@ class SequenceRun {
   QString Summary() const;
   void PrintSummary() const;
   const host::RunContextPtr& Context() const { return ctx_; }
+  // What each new result of the run records beside it (SequenceRecord.h):
+  // when it was measured, whether its analyzer is simulated, and who gives
+  // the operator's verdicts ("operator" unless told otherwise).
+  void SetAnalyzerSimulated(bool simulated) { simulated_ = simulated; }
+  void SetVerdictBy(QString who) { verdictBy_ = std::move(who); }
   // The catalogue's name of each test ID: the progress line's name for an
   // element that has none of its own.
   void SetCatalogueNames(QMap<rt::Long, QString> names) { catalogueNames_ = std::move(names); }
@@ -107,6 +117,9 @@ class SequenceRun {
   // result.
   bool FinishedInThisRun(const host::ITestElementPtr& test) const;
   void PrintRunning(const host::ITestElementPtr& test) const;
+  host::ResultMarks MarksOfNew(const host::IResultDataPtr& result, rt::Long status) const;
+  void PrintKept(const host::ITestElementPtr& test, rt::Long status,
+                 const host::ResultMarks& marks) const;
   void PrintOutcome(const host::ITestElementPtr& test, const host::IResultDataPtr& result,
                     rt::Long status);
   rt::Long NavigationCode() const;
@@ -123,9 +136,12 @@ class SequenceRun {
   std::pair<int, int> told_{0, 0};
   bool aborted_ = false;
   bool resultsLost_ = false;
+  QString lastWritten_;
   bool stopRequested_ = false;
   Progress progress_;
   QMap<rt::Long, QString> catalogueNames_;
+  bool simulated_ = false;
+  QString verdictBy_ = host::kVerdictByOperator;
 };
 
 }  // namespace hostapp

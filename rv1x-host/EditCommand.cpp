@@ -15,14 +15,18 @@
 // Exit status 0; 2 when no test has that ID, the plug-in cannot be loaded,
 // FILE cannot be read or is no sequence, it has no element K, element K is
 // another test or its settings cannot be read, the test has no settings
-// dialog, or FILE or the picture cannot be written (nothing is written
-// then); 64 for wrong arguments.
+// dialog, or FILE or the picture cannot be written (FILE then stays as it
+// was), FILE is the registry or the template, or another process has FILE
+// (a run, a resave, a window: who, as its lock tells); 64 for wrong
+// arguments.
 
 #include <QGuiApplication>
 #include <cstdio>
 #include <memory>
 #include <optional>
 
+#include "DocumentLock.h"
+#include "FileRoles.h"
 #include "HostProgram.h"
 #include "PlugInHost.h"
 #include "dialogs/HostDialogWindow.h"
@@ -102,6 +106,21 @@ int editCommand(const QStringList& arguments, const CommonOptions& options) {
   QString picture = wanted.screenshot;
   if (picture.isEmpty() && QGuiApplication::platformName() == QLatin1String("offscreen"))
     picture = QStringLiteral("edit-%1.png").arg(wanted.testId);
+
+  std::unique_ptr<DocumentLock> lock;
+  if (!wanted.sequence.isEmpty()) {
+    // The sequence is read and written back in its one role, while no one
+    // else writes it.
+    const QString clash =
+        FileRoles(options)
+            .add(role::Sequence, QStringLiteral("--sequence"), wanted.sequence, true)
+            .clash();
+    if (!clash.isEmpty()) return failed(clash);
+    lock = std::make_unique<DocumentLock>(wanted.sequence);
+    if (!lock->Take()) return failed(lock->Refusal());
+    if (!lock->TakenOver().isEmpty())
+      std::fprintf(stderr, "rv1x-host: %s\n", qPrintable(lock->TakenOver()));
+  }
 
   return rt::onError(
       [&] {

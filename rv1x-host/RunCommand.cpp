@@ -19,9 +19,25 @@
 // number) and the technician are recorded in the results document, with
 // when the run started and ended and the versions of host and plug-in; a
 // stored sequence keeps what it records unless an option gives it again.
+// A run for another device than the stored results were measured on
+// (compared by serial number, by model where either lacks one; results
+// naming no device are another's unless continued in place) starts from
+// the sequence's settings and limits only, and says so; continuing another
+// device's record in place is refused.
+//
+// An operator file is fitted to the run before the analyzer is asked: a
+// line for a test the catalogue lacks, or a word its test never takes, is
+// an error; a line for a catalogue test outside the run is skipped with a
+// notice.
 //
 // A results file that exists is the record of an earlier run: it is written
 // only when it is the --sequence FILE being continued, or with --overwrite.
+// The run holds the results document's lock (DocumentLock.h) while it runs,
+// and no file of its options may be another of them, by what the file is
+// (FileRoles.h). The report is printed from the results document as it
+// stands on disk; when that document could not be written after a test, the
+// run prints neither its "results" nor its "report" line, writes no report
+// and says what the file keeps.
 //
 // Exit status: 0 when every test performed passed; 1 when any failed, was
 // not evaluated, skipped, not applicable or aborted (or a document could not
@@ -29,8 +45,10 @@
 // (no plug-in, a test ID the catalogue lacks, a sequence or operator file that cannot be read, no
 // analyzer answering on port N, a results document, report or screenshot
 // folder that cannot be written, a results file that exists and is not
-// continued); 64 for wrong arguments (a simulator
-// option among them).
+// continued, a file given in two roles, a results document another process
+// has, another device's record continued in place); 64 for wrong arguments
+// (a simulator option among them) and an operator file that cannot apply to
+// the run.
 
 #include <QFileInfo>
 #include <cstdio>
@@ -38,6 +56,8 @@
 #include <optional>
 
 #include "AnalyzerPort.h"
+#include "DocumentLock.h"
+#include "FileRoles.h"
 #include "GuideScreenshots.h"
 #include "HostProgram.h"
 #include "PlugInHost.h"
@@ -189,6 +209,26 @@ bool sequenceFromCatalogue(host::IPlugIn& plugIn, const std::optional<QList<rt::
   return true;
 }
 
+// The operator file fitted to this run, before the analyzer is touched:
+// false when a line of it cannot apply (each told with its line).
+bool fitOperatorScript(host::OperatorScript& script, host::IPlugIn& plugIn,
+                       const host::SequenceDocument& sequence) {
+  QList<rt::Long> catalogue, tests;
+  rt::ignoreErrors([&] {
+    const host::ITestElementListPtr list = plugIn.Tests();
+    for (rt::Long i = 1; list && i <= list->Count(); ++i) catalogue.append(list->Item(i)->TestID());
+  });
+  for (int i = 0; i < sequence.Count(); ++i)
+    rt::ignoreErrors([&] { tests.append(com::must(sequence.Element(i)).TestID()); });
+  const host::OperatorFit fit = script.FitTo(catalogue, tests);
+  for (const QString& notice : fit.notices)
+    std::fprintf(stderr, "rv1x-host: %s\n", qPrintable(notice));
+  for (const QString& error : fit.errors)
+    std::fprintf(stderr, "rv1x-host: %s\n", qPrintable(error));
+  std::fflush(stderr);
+  return fit.errors.isEmpty();
+}
+
 // Who works the guide windows while the sequence runs, and what else looks
 // at them.
 class Bench {
@@ -214,6 +254,15 @@ class Bench {
     if (screenshots_) operator_->setStateHook(screenshots_->OperatorHook());
   }
 
+  // Who gives the operator's verdicts: the scripted operator, by its file
+  // (or its default plan), else a person at the window.
+  QString VerdictBy(const RunOptions& run) const {
+    if (!operator_) return host::kVerdictByOperator;
+    return host::verdictByScript(run.operatorFile.isEmpty()
+                                     ? QStringLiteral("(default plan)")
+                                     : QFileInfo(run.operatorFile).fileName());
+  }
+
  private:
   std::unique_ptr<SimulatedBench> simulatedBench_;
   std::unique_ptr<GuideScreenshots> screenshots_;
@@ -232,30 +281,47 @@ QString resultsRefusal(const RunOptions& run) {
       .arg(run.results);
 }
 
-// The PDF would take the place of the record it prints, or of the
-// sequence the run reads.
-QString reportRefusal(const RunOptions& run) {
-  if (run.report.isEmpty()) return {};
-  const auto refusal = [&](const char* what) {
-    return QStringLiteral("--report %1 is the %2: the report would replace it")
-        .arg(run.report, QLatin1String(what));
-  };
-  if (sameFile(run.report, run.results)) return refusal("results document");
-  if (!run.sequence.isEmpty() && sameFile(run.report, run.sequence))
-    return refusal("sequence document");
-  return {};
+// No file of the run in two roles; the sequence it continues in place is
+// its results document.
+QString rolesProblem(const RunOptions& run, const CommonOptions& options) {
+  return FileRoles(options)
+      .add(role::Results, QStringLiteral("--results"), run.results, true)
+      .add(role::Sequence, QStringLiteral("--sequence"), run.sequence, false)
+      .add(role::Operator, QStringLiteral("--operator"), run.operatorFile, false)
+      .add(role::Report, QStringLiteral("--report"), run.report, true)
+      .allow(role::Sequence, role::Results)
+      .clash();
 }
 
-// What speaks against the files the run is to write, before it starts.
-QString outputsProblem(const RunOptions& run) {
-  QString problem = reportRefusal(run);
-  if (problem.isEmpty()) problem = resultsRefusal(run);
+// What speaks against the files the run is to write, before it starts; the
+// results document is locked for the run once it may be written.
+QString outputsProblem(const RunOptions& run, const CommonOptions& options, DocumentLock& lock) {
+  QString problem = rolesProblem(run, options);
   if (problem.isEmpty()) problem = outputFileProblem(QStringLiteral("--results"), run.results);
+  if (problem.isEmpty() && !lock.Take()) problem = lock.Refusal();
+  if (problem.isEmpty()) problem = resultsRefusal(run);
   if (problem.isEmpty() && !run.report.isEmpty())
     problem = outputFileProblem(QStringLiteral("--report"), run.report);
   if (problem.isEmpty() && !run.screenshots.isEmpty())
     problem = outputFolderProblem(QStringLiteral("--screenshots"), run.screenshots);
+  if (problem.isEmpty() && !lock.TakenOver().isEmpty())
+    std::fprintf(stderr, "rv1x-host: %s\n", qPrintable(lock.TakenOver()));
   return problem;
+}
+
+// The report of the record as the results document holds it on disk;
+// false, reported, when it could not be read back or written.
+bool printStoredReport(const QString& results, const QString& report) {
+  return rt::onError(
+      [&] {
+        host::SequenceDocument stored;
+        stored.Load(results);
+        return printSequenceReport(stored, report);
+      },
+      [](const rt::RuntimeError& error) {
+        host::ErrorService::instance()->ReportError(error, kSource);
+        return false;
+      });
 }
 
 QString noAnalyzer(int port) {
@@ -266,7 +332,9 @@ QString noAnalyzer(int port) {
 }
 
 int runSequence(const RunOptions& run, const CommonOptions& options) {
-  if (const QString problem = outputsProblem(run); !problem.isEmpty()) return notStarted(problem);
+  DocumentLock lock(run.results);
+  if (const QString problem = outputsProblem(run, options, lock); !problem.isEmpty())
+    return notStarted(problem);
   host::OperatorScript script;
   if (!run.operatorFile.isEmpty()) {
     const bool read = rt::onError(
@@ -291,26 +359,64 @@ int runSequence(const RunOptions& run, const CommonOptions& options) {
   // sequence cannot have passed as a whole.
   bool unreadEntries = false;
   if (!run.sequence.isEmpty()) {
-    sequence.Load(run.sequence);
+    const bool inPlace = sameFile(run.sequence, run.results);
+    const host::SequenceDocument::StoredRun stored =
+        host::SequenceDocument::ReadStoredRun(run.sequence);
+    const host::DeviceUnderTest& measuredOn = stored.record.device;
+    const host::DeviceUnderTest& runFor = run.record.device;
+    // A record that names no device becomes this one's when it is
+    // continued in place; elsewhere it may be any device's.
+    const bool anotherDevice = stored.holdsResults && host::namesDevice(runFor) &&
+                               !(inPlace && !host::namesDevice(measuredOn)) &&
+                               !host::sameDevice(measuredOn, runFor);
+    if (anotherDevice && inPlace)
+      return notStarted(
+          QStringLiteral("the results in %1 were measured on %2: a run for %3 cannot continue "
+                         "them in place; give another --results")
+              .arg(run.sequence, host::deviceText(measuredOn), host::deviceText(runFor)));
+    if (anotherDevice) {
+      std::fprintf(stderr,
+                   "rv1x-host: the results in %s were measured on %s, not on %s: the run "
+                   "starts from the sequence's settings and limits only\n",
+                   qPrintable(run.sequence), qPrintable(host::deviceText(measuredOn)),
+                   qPrintable(host::deviceText(runFor)));
+      std::fflush(stderr);
+      sequence.LoadSettingsOnly(run.sequence);
+    } else {
+      sequence.Load(run.sequence);
+    }
     unreadEntries = sequence.Reported() > 0;
   } else if (!sequenceFromCatalogue(*plugIn, run.tests, sequence)) {
     return kNotStarted;
   }
   if (sequence.Count() == 0) return notStarted(QStringLiteral("the sequence holds no test"));
+  if (!run.operatorFile.isEmpty() && !fitOperatorScript(script, *plugIn, sequence)) return kUsage;
   const host::OrvanQelMti found = queryAnalyzer(run.port);
   if (found.isEmpty()) return notStarted(noAnalyzer(run.port));
 
   SequenceRun sequenceRun(sequence, run.results);
   if (!sequenceRun.Begin(run.record, *plugIn, found.MtiType)) return kNotStarted;
+  sequenceRun.SetAnalyzerSimulated(simulator != nullptr);
   {
     const Bench bench(run, script, simulator.get());
+    sequenceRun.SetVerdictBy(bench.VerdictBy(run));
     sequenceRun.Run();
   }
-  std::printf("results %s\n", qPrintable(run.results));
   bool reported = true;
-  if (!run.report.isEmpty()) {
-    reported = printSequenceReport(sequence, run.report);
-    if (reported) std::printf("report %s\n", qPrintable(run.report));
+  if (sequenceRun.ResultsLost()) {
+    // A report of what the document does not hold would pass for its record.
+    std::fprintf(stderr,
+                 "rv1x-host: the results document %s could not be written to the end of the run: "
+                 "it keeps the record as written %s%s\n",
+                 qPrintable(run.results), qPrintable(sequenceRun.LastWritten()),
+                 run.report.isEmpty() ? "" : "; no report is written");
+    std::fflush(stderr);
+  } else {
+    std::printf("results %s\n", qPrintable(run.results));
+    if (!run.report.isEmpty()) {
+      reported = printStoredReport(run.results, run.report);
+      if (reported) std::printf("report %s\n", qPrintable(run.report));
+    }
   }
   std::fflush(stdout);
   sequenceRun.PrintSummary();

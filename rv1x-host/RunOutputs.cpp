@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "FileRoles.h"
+
 namespace hostapp {
 
 namespace {
@@ -41,9 +43,7 @@ QString outputFolderProblem(const QString& option, const QString& folder) {
 }
 
 bool sameFile(const QString& one, const QString& other) {
-  const QFileInfo a(one), b(other);
-  if (a.exists() && b.exists()) return a.canonicalFilePath() == b.canonicalFilePath();
-  return QDir::cleanPath(a.absoluteFilePath()) == QDir::cleanPath(b.absoluteFilePath());
+  return sameFileByIdentity(one, other);
 }
 
 }  // namespace hostapp

@@ -15,8 +15,9 @@ QString outputFileProblem(const QString& option, const QString& file);
 // written into; empty when nothing speaks against it.
 QString outputFolderProblem(const QString& option, const QString& folder);
 
-// Whether the two paths name one file: by the file itself where both exist
-// (links followed), else by their cleaned absolute paths.
+// Whether the two paths name one file: by its device and inode where it
+// exists (hard and symbolic links are the file), else by where it would be
+// made (FileRoles.h).
 bool sameFile(const QString& one, const QString& other);
 
 }  // namespace hostapp

@@ -155,9 +155,25 @@ QVariant SequenceModel::data(const QModelIndex& index, int role) const {
       }
       if (sequence_->KeptAsStored(ElementIndex(row), QStringLiteral("ResultItem")))
         return role == Qt::DisplayRole ? QVariant(words::text(words::ResultNotRead)) : QVariant();
-      const host::TestVerdict verdict = host::verdictOf(*sequence_, ElementIndex(row));
-      if (role == Qt::DisplayRole) return host::verdictWords(verdict.verdict);
-      if (role == Qt::ToolTipRole && !verdict.reason.isEmpty()) return verdict.reason;
+      const int element = ElementIndex(row);
+      const host::TestVerdict verdict = host::verdictOf(*sequence_, element);
+      // A verdict of a result the file brought is no outcome of a run made
+      // here (a skip or an abort is what the last run did).
+      const bool earlier =
+          sequence_->HoldsStoredResult(element) && verdict.verdict != host::Verdict::NotPerformed &&
+          verdict.verdict != host::Verdict::Skipped && verdict.verdict != host::Verdict::Aborted;
+      if (role == Qt::DisplayRole) {
+        const QString shown = host::verdictWords(verdict.verdict);
+        return earlier ? words::text(words::EarlierRun, {shown}) : shown;
+      }
+      if (role == Qt::ToolTipRole) {
+        QStringList tip;
+        if (earlier)
+          tip.append(words::text(words::MeasuredAt,
+                                 {host::measuredText(sequence_->Marks(element).measured)}));
+        if (!verdict.reason.isEmpty()) tip.append(verdict.reason);
+        if (!tip.isEmpty()) return tip.join(u'\n');
+      }
       if (role == Qt::ForegroundRole) return verdictColour(verdict.verdict);
       break;
     }

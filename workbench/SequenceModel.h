@@ -5,7 +5,8 @@
 // entry could not become a test reads "Unreadable", tells why, and cannot be
 // edited. The standard is picked per row among the standards of the test's
 // limit set; the row of the test a run performs reads "Running" until the
-// run has told its outcome.
+// run has told its outcome. A verdict the document brought and no run of
+// the window has replaced says it is from an earlier run.
 
 #include <QAbstractTableModel>
 #include <QHash>

@@ -37,6 +37,7 @@
 #include "runtime/ErrorHandling.h"
 #include "sequence/SequenceDocument.h"
 #include "sequence/SequenceExport.h"
+#include "sequence/TestVerdict.h"
 #include "services/ErrorService.h"
 #include "typelib/IPlugIn.h"
 #include "typelib/ITestElement.h"
@@ -324,14 +325,29 @@ void WorkbenchWindow::SetSequence(std::unique_ptr<host::SequenceDocument> sequen
   model_->SetSequence(sequence.get());
   sequence_ = std::move(sequence);
   file_ = file;
+  resultsDevice_ = sequence_->Record().device;
+  otherDevicesFile_.clear();
   device_->Show(sequence_->Record());
   KeepFileState();
   SetModified(false);
   UpdateButtons();
 }
 
+std::unique_ptr<hostapp::DocumentLock> WorkbenchWindow::LockFor(const QString& path,
+                                                                const char* refusedWords) {
+  if (lock_ && QFileInfo(path).absoluteFilePath() == lock_->Document()) return std::move(lock_);
+  auto lock = std::make_unique<hostapp::DocumentLock>(QFileInfo(path).absoluteFilePath());
+  if (!lock->Take()) {
+    Tell(words::text(refusedWords, {path, lock->Refusal()}), true);
+    return nullptr;
+  }
+  return lock;
+}
+
 bool WorkbenchWindow::OpenSequence(const QString& path) {
   if (RunUnderWay()) return false;
+  std::unique_ptr<hostapp::DocumentLock> lock = LockFor(path, words::NotOpened);
+  if (!lock) return false;
   auto loaded = std::make_unique<host::SequenceDocument>();
   const int before = reportedSoFar();
   const bool read = rt::onError(
@@ -343,8 +359,12 @@ bool WorkbenchWindow::OpenSequence(const QString& path) {
         Tell(words::text(words::NotOpened, {path, error.Description()}), true);
         return false;
       });
-  if (!read) return false;
+  if (!read) {
+    if (lock->Document() == file_) lock_ = std::move(lock);
+    return false;
+  }
   SetSequence(std::move(loaded), QFileInfo(path).absoluteFilePath());
+  lock_ = std::move(lock);
   const QStringList problems = reportedSince(before);
   if (problems.isEmpty()) {
     Tell(words::text(words::Opened, {file_}));
@@ -365,6 +385,7 @@ void WorkbenchWindow::NewSequence() {
     sequence->Append(test, com::registeredNameOf(test));
   }
   SetSequence(std::move(sequence), QString());
+  lock_.reset();
   Tell(words::text(words::NewSequence));
 }
 
@@ -472,17 +493,26 @@ void WorkbenchWindow::TakeDevice() {
 }
 
 bool WorkbenchWindow::WriteTo(const QString& path) {
+  if (!otherDevicesFile_.isEmpty() &&
+      QFileInfo(path).absoluteFilePath() == QFileInfo(otherDevicesFile_).absoluteFilePath()) {
+    Tell(words::text(words::AnotherDevicesRecord, {path}), true);
+    return false;
+  }
+  std::unique_ptr<hostapp::DocumentLock> lock = LockFor(path, words::NotWritten);
+  if (!lock) return false;
   return rt::onError(
       [&] {
         TakeDevice();
         sequence_->Save(path);
         file_ = QFileInfo(path).absoluteFilePath();
+        lock_ = std::move(lock);
         KeepFileState();
         SetModified(false);
         Tell(words::text(words::Saved, {file_}));
         return true;
       },
       [&](const rt::RuntimeError& error) {
+        if (lock && lock->Document() == file_) lock_ = std::move(lock);
         Tell(words::text(words::NotWritten, {path, error.Description()}), true);
         return false;
       });
@@ -608,6 +638,7 @@ void WorkbenchWindow::Run(const QList<int>& elementIndexes) {
     Tell(words::text(words::ChoosePortFirst), true);
     return;
   }
+  const QString anotherDevice = StartForAnotherDevice();
   // The run writes the sequence's own file after every test.
   if (!Save()) return;
   if (!StartSimulator(port)) {
@@ -628,6 +659,7 @@ void WorkbenchWindow::Run(const QList<int>& elementIndexes) {
     Tell(words::text(words::RunNotStarted, {file_}), true);
     return;
   }
+  run.SetAnalyzerSimulated(simulator_ != nullptr);
   KeepFileState();
   RunCompanion companion([this] { StopAfterThisTest(); });
   int performed = 0;
@@ -653,17 +685,44 @@ void WorkbenchWindow::Run(const QList<int>& elementIndexes) {
                 host::errors().ReportError(error, QStringLiteral("rv1x-host workbench"));
               });
   run_ = nullptr;
+  resultsDevice_ = device_->Device();
   model_->SetRunning(nullptr);
   model_->Reread();
   // The run wrote the file as the sequence now stands.
   KeepFileState();
   SetModified(run.ResultsLost());
   UpdateButtons();
+  const QString first = anotherDevice.isEmpty() ? QString() : anotherDevice + u' ';
   if (run.ResultsLost())
-    Tell(words::text(words::ResultsLost, {file_}), true);
+    Tell(first + words::text(words::ResultsLost, {file_}), true);
   else
-    Tell(words::text(run.StopRequested() ? words::RunStopped : words::RunEnded,
-                     {tallyWords(run.Counts()), file_}));
+    Tell(first + words::text(run.StopRequested() ? words::RunStopped : words::RunEnded,
+                             {tallyWords(run.Counts()), file_}),
+         !anotherDevice.isEmpty());
+}
+
+QString WorkbenchWindow::StartForAnotherDevice() {
+  const host::DeviceUnderTest device = device_->Device();
+  // Results that name no device become the named one's, as a record
+  // continued in place does.
+  if (!host::namesDevice(device) || !host::namesDevice(resultsDevice_) ||
+      host::sameDevice(resultsDevice_, device))
+    return {};
+  bool holdsResults = false;
+  for (int i = 0; i < sequence_->Count(); ++i)
+    holdsResults =
+        holdsResults || host::verdictOf(*sequence_, i).verdict != host::Verdict::NotPerformed;
+  if (!holdsResults) return {};
+  const QString told = words::text(words::AnotherDevice,
+                                   {host::deviceText(resultsDevice_), host::deviceText(device)});
+  sequence_->LoadSettingsOnlyXml(sequence_->ToXml());
+  otherDevicesFile_ = file_;
+  file_.clear();
+  resultsDevice_ = device;
+  model_->Reread();
+  SetModified(true);
+  Tell(told, true);
+  return told;
 }
 
 bool WorkbenchWindow::SavePicture(const QString& path) {

@@ -28,6 +28,8 @@
 #include <memory>
 
 #include "CommonOptions.h"
+#include "DocumentLock.h"
+#include "sequence/SequenceRecord.h"
 #include "typelib/HostTypes.h"
 
 class QComboBox;
@@ -113,6 +115,9 @@ class WorkbenchWindow : public QWidget {
   void Connect(QPushButton* button, std::function<void()> work);
   void Tell(const QString& text, bool problem = false);
   void SetSequence(std::unique_ptr<host::SequenceDocument> sequence, const QString& file);
+  // The lock of the file the window is to have, or nothing (told) when
+  // another process holds it.
+  std::unique_ptr<hostapp::DocumentLock> LockFor(const QString& path, const char* refusedWords);
   void SetModified(bool modified);
   void UpdateTitle();
   void UpdateButtons();
@@ -130,6 +135,10 @@ class WorkbenchWindow : public QWidget {
   bool ChangedOnDisk() const;
   void KeepFileState();
   void Run(const QList<int>& elementIndexes);
+  // For a device other than the one its results were measured on, the
+  // sequence keeps its settings and limits only and loses its file; what
+  // the notice line says of it, or empty.
+  QString StartForAnotherDevice();
   bool StartSimulator(int port);
   QString ChooseFile(FileQuestion question, const QString& suggestion);
   QString BesideFile(const QString& suffix) const;
@@ -138,6 +147,13 @@ class WorkbenchWindow : public QWidget {
   hostapp::CommonOptions options_;
   std::unique_ptr<host::SequenceDocument> sequence_;
   QString file_;
+  // The lock of file_, held while the window has it: no other window or
+  // command writes it meanwhile, and the window's runs write it under it.
+  std::unique_ptr<hostapp::DocumentLock> lock_;
+  // The device the results the window holds were measured on, and the file
+  // of another device's record the window must not write over.
+  host::DeviceUnderTest resultsDevice_;
+  QString otherDevicesFile_;
   // The file as it was last read or written: size and change time.
   qint64 fileSize_ = -1;
   qint64 fileChanged_ = 0;

@@ -94,6 +94,13 @@ inline constexpr char Operator[] = "262::Operator";
 inline constexpr char SettingsNotRead[] = "1156::(stored settings not read)";
 inline constexpr char ResultNotRead[] = "1157::(stored result not read)";
 inline constexpr char TestElement[] = "1158::Test element";
+inline constexpr char EarlierRun[] = "1196::%%1 (earlier run)";
+inline constexpr char MeasuredAt[] = "1197::Measured %%1 in an earlier run";
+inline constexpr char AnotherDevice[] =
+    "1198::The results were measured on %%1, not on %%2: the run starts from the sequence's "
+    "settings and limits only, in a file of its own.";
+inline constexpr char AnotherDevicesRecord[] =
+    "1199::%%1 holds the record of another device; choose another file.";
 
 // The analyzer.
 inline constexpr char AnalyzerBox[] = "250::Analyzer";

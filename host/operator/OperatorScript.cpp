@@ -185,6 +185,15 @@ const WordRule kWords[] = {
      [](OperatorLine& line, const Word& word) { line.stopAfter = milliseconds(word); }},
 };
 
+// The words that only some tests take: anywhere else they would do
+// nothing, and a run would end as if the operator had not written them.
+struct OnlyFor {
+  const char* name;
+  QList<rt::Long> tests;
+};
+const OnlyFor kOnlyFor[] = {
+    {"pass", {600}}, {"fail", {600}}, {"verdict", {600}}, {"answers", {700}}};
+
 // The words of a line's content: blanks separate them, and a stretch in
 // double quotes keeps its blanks (the quotes themselves are dropped).
 QStringList splitWords(const QString& content) {
@@ -221,7 +230,9 @@ OperatorLine OperatorScript::ParseLine(const QStringList& words, int number) {
     });
     if (rule == std::end(kWords)) word.bad(QStringLiteral("unknown word"));
     rule->read(line, word);
+    line.names.append(word.name);
   }
+  line.number = number;
   return line;
 }
 
@@ -245,6 +256,38 @@ OperatorScript OperatorScript::Read(const QString& path) {
     rt::raise(file.exists() ? rt::err::PermissionDenied : rt::err::FileNotFound, kSource,
               QStringLiteral("Cannot read the operator script %1").arg(path));
   return Parse(QString::fromUtf8(file.readAll()));
+}
+
+OperatorFit OperatorScript::FitTo(const QList<rt::Long>& catalogue, const QList<rt::Long>& run) {
+  // Told in the order of the script's lines.
+  std::map<int, QStringList> errors, notices;
+  const auto told = [](int number, const QString& text) {
+    return QStringLiteral("operator script line %1: %2").arg(number).arg(text);
+  };
+  for (auto it = lines_.begin(); it != lines_.end();) {
+    const rt::Long testID = it.key();
+    for (const OperatorLine& line : it.value()) {
+      if (!catalogue.contains(testID)) {
+        errors[line.number].append(
+            told(line.number, QStringLiteral("the test catalogue has no test %1").arg(testID)));
+        continue;
+      }
+      for (const OnlyFor& only : kOnlyFor)
+        if (line.names.contains(QLatin1String(only.name)) && !only.tests.contains(testID))
+          errors[line.number].append(told(line.number, QStringLiteral("test %1 never takes \"%2\"")
+                                                           .arg(testID)
+                                                           .arg(QLatin1String(only.name))));
+      if (!run.contains(testID))
+        notices[line.number].append(
+            told(line.number,
+                 QStringLiteral("test %1 is not in this run; the line is skipped").arg(testID)));
+    }
+    it = run.contains(testID) ? std::next(it) : lines_.erase(it);
+  }
+  OperatorFit fit;
+  for (const auto& [number, texts] : errors) fit.errors += texts;
+  for (const auto& [number, texts] : notices) fit.notices += texts;
+  return fit;
 }
 
 OperatorPlan OperatorScript::DefaultPlan(rt::Long testID) {

@@ -28,6 +28,9 @@
 //                                              each step, given while it runs
 //     stop-after=<seconds>                     press Stop that long after Play
 //
+// The verdict words (pass, fail, verdict, verdict=) belong to test 600
+// only, answers= to test 700 only: elsewhere they would do nothing.
+//
 // The default plan presses Play, waits until the run ends, gives the
 // verdicts the run asks for and presses Next: test 500 (a run that goes on
 // until it is stopped) is stopped once its result holds a value; test 600
@@ -74,6 +77,15 @@ struct OperatorLine {
   std::optional<bool> verdict;
   std::optional<QList<bool>> answers;
   std::optional<int> stopAfter;
+  int number = 0;          // the line's number in the script, from 1
+  QStringList names = {};  // each word's name, lower case, as written
+};
+
+// What a script means for one run: the errors that keep it from applying
+// at all, each naming its line, and the notices of what it leaves out.
+struct OperatorFit {
+  QStringList errors;
+  QStringList notices;
 };
 
 class OperatorScript {
@@ -82,6 +94,13 @@ class OperatorScript {
   static OperatorScript Parse(const QString& text);
   // The file's errors (53, 52..76) or Parse's.
   static OperatorScript Read(const QString& path);
+
+  // Fits the script to a run of the catalogue's tests: a line for a test
+  // the catalogue lacks, or with a word its test never takes, is an error;
+  // the lines for tests of the catalogue the run does not include are
+  // dropped, each with a notice, so that one script serves runs of
+  // different tests.
+  OperatorFit FitTo(const QList<rt::Long>& catalogue, const QList<rt::Long>& run);
 
   // The plan for the pass-th guide (from 0) of that test.
   OperatorPlan PlanFor(rt::Long testID, int pass) const;

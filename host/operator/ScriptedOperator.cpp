@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 #include <cstdio>
 
 #include "runtime/Conversions.h"
@@ -171,7 +172,15 @@ void ScriptedOperator::Work(Session& s) {
     return;
   }
   // The plan is done and the window is still there: leave it as a person
-  // would, with Next, and with Abort when Next does not take.
+  // would, with Next, and with Abort when Next does not take. A run that
+  // goes on after the plan (its Next or Skip came while it ran) is waited
+  // for no longer than any other wait.
+  if (running && s.sinceStep.elapsed() >= waitLimit_) {
+    GiveUp(s, QStringLiteral("end of plan"));
+    s.sinceStep.restart();
+    s.gaveUp = 1;
+    return;
+  }
   if (running || s.sinceAction.elapsed() < kLeaveRetryMs) return;
   if (++s.leaveTries <= kLeaveTries) {
     Tell(s, QStringLiteral("leaving"));
@@ -186,7 +195,7 @@ bool ScriptedOperator::Step(Session& s, const OperatorStep& step) {
   switch (step.kind) {
     case OperatorStep::Press:
       if (isNavigation(step.button)) Tell(s, QStringLiteral("leaving"));
-      Press(s, step.button, step.word);
+      Press(s, step.button, step.word, true);
       return true;
     case OperatorStep::WaitRun:
       if (!WaitOver(s, RunEnded(s), step.word)) return false;
@@ -195,7 +204,11 @@ bool ScriptedOperator::Step(Session& s, const OperatorStep& step) {
     case OperatorStep::WaitStored:
       return WaitOver(s, ResultHoldsValue(s) || RunEnded(s), step.word);
     case OperatorStep::Wait:
-      if (s.sinceStep.elapsed() < step.milliseconds) return false;
+      if (s.sinceStep.elapsed() < std::min(step.milliseconds, waitLimit_)) return false;
+      if (step.milliseconds > waitLimit_)
+        std::fprintf(stderr, "operator: test %d: \"%s\" cut to the wait limit of %s s\n",
+                     static_cast<int>(s.testID), qPrintable(step.word),
+                     qPrintable(QString::number(waitLimit_ / 1000.0)));
       if (ui::tracing()) {
         const qint64 from = ui::clockNow() - s.sinceStep.nsecsElapsed();
         ui::traceInterval("pace", from, from + step.milliseconds * kNanosecondsPerMillisecond);
@@ -287,7 +300,7 @@ QString ScriptedOperator::WaitingFor(const Session& s) const {
   return QLatin1String(known->second.waitingFor);
 }
 
-void ScriptedOperator::Press(Session& s, rt::Long button, const QString& word) {
+void ScriptedOperator::Press(Session& s, rt::Long button, const QString& word, bool told) {
   Note(s, word);
   Acted(s);
   if (button == Play) {
@@ -296,7 +309,7 @@ void ScriptedOperator::Press(Session& s, rt::Long button, const QString& word) {
     s.answered = 0;
   }
   QPointer<ui::Form> form = s.form;
-  Later([this, form, button, weak = s.self, word] {
+  Later([this, form, button, weak = s.self, word, told] {
     QWidget* widget = nullptr;
     if (form)
       if (auto* toolbar = form->findChild<QWidget*>(QStringLiteral("xtbToolbar")))
@@ -306,10 +319,23 @@ void ScriptedOperator::Press(Session& s, rt::Long button, const QString& word) {
     // itself.
     if (auto session = weak.lock()) {
       if (button == Play) --session->playsPending;
-      if (!taken) Note(*session, word + QStringLiteral(" (not taken)"));
+      if (!taken) {
+        Note(*session, word + QStringLiteral(" (not taken)"));
+        // A word of the plan that did nothing is no silent part of the run.
+        if (told) Ignored(*session, word);
+      }
       if (button == Play) Tick();
     }
   });
+}
+
+void ScriptedOperator::Ignored(const Session& s, const QString& word) const {
+  ITgToolbar* toolbar = Toolbar(s);
+  const bool running = rt::orDefault([&] { return toolbar && toolbar->Running(); }, false);
+  std::fprintf(stderr, "operator: test %d: \"%s\" ignored: the guide did not take it%s\n",
+               static_cast<int>(s.testID), qPrintable(word),
+               running ? " while the run was under way" : "");
+  std::fflush(stderr);
 }
 
 void ScriptedOperator::ClickCell(Session& s, int row, int column, bool right, const QString& word) {

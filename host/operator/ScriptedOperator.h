@@ -19,6 +19,12 @@
 //   "lblHelpTxt"   the instruction pop-up's text, read when a wait is given up
 // A modal form without the toolbar is left alone.
 //
+// Every wait is bounded by the wait limit, whatever the script says: a
+// wait= or stop-after= beyond it is cut to it (and reported on standard
+// error), and a run still going when the plan is done is given up like a
+// wait-run. A pressed button the guide does not take (Skip while the run
+// goes on) is reported on standard error.
+//
 // A wait that lasts longer than the wait limit is given up: the operator
 // says what the run was waiting for (GiveUpHook), presses Stop and, once
 // the run has ended, leaves the test with Next, unjudged unless it stored a
@@ -120,7 +126,10 @@ class ScriptedOperator : public QObject {
   bool WaitOver(Session& session, bool done, const QString& what);
   void GiveUp(Session& session, const QString& what);
   QString WaitingFor(const Session& session) const;
-  void Press(Session& session, rt::Long button, const QString& word);
+  // told: a word of the plan, reported on standard error when the guide
+  // does not take it.
+  void Press(Session& session, rt::Long button, const QString& word, bool told = false);
+  void Ignored(const Session& session, const QString& word) const;
   void ClickCell(Session& session, int row, int column, bool right, const QString& word);
   void EnterIdentity(Session& session, const QStringList& identity);
   void PickStandard(Session& session, const OperatorStep& step);

@@ -112,8 +112,9 @@ class ReportCanvas : public virtual com::Object {
 class HostReport : public virtual com::Object {
  public:
   // A report rendered into file (PDF); without a file it is rendered into
-  // memory, so metrics and page breaks are the same. A file that cannot be
-  // written leaves the report in memory (fileWritten() is false).
+  // memory, so metrics and page breaks are the same. The file is written
+  // whole when the report is finished; until then, and when it could not be
+  // written, fileWritten() is false and the report is in memory.
   explicit HostReport(const QString& pdfFile = QString());
   ~HostReport() override;
 

@@ -2,12 +2,13 @@
 
 #include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QFontDatabase>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTextOption>
 #include <algorithm>
+
+#include "runtime/WholeFile.h"
 
 namespace host::report {
 
@@ -92,20 +93,13 @@ void LaidText::drawLine(QPainter& painter, int i, QPointF lineTopLeft) const {
   line.draw(&painter, lineTopLeft - QPointF(0, line.y()));
 }
 
-ReportDocument::ReportDocument(const QString& file) {
+ReportDocument::ReportDocument(const QString& file) : file_(file), fileWritten_(file.isEmpty()) {
   ensureSomeFont();
-  if (!file.isEmpty()) {
-    auto out = std::make_unique<QFile>(file);
-    if (out->open(QIODevice::WriteOnly | QIODevice::Truncate))
-      output_ = std::move(out);
-    else
-      fileWritten_ = false;
-  }
-  if (!output_) {
-    auto buffer = std::make_unique<QBuffer>();
-    buffer->open(QIODevice::WriteOnly);
-    output_ = std::move(buffer);
-  }
+  // Drawn in memory and written at the end, so that the file is replaced
+  // only by a finished PDF.
+  auto buffer = std::make_unique<QBuffer>();
+  buffer->open(QIODevice::WriteOnly);
+  output_ = std::move(buffer);
   writer_ = std::make_unique<QPdfWriter>(output_.get());
   writer_->setResolution(kTwipsPerInch);
   writer_->setPageSize(QPageSize(QPageSize::A4));
@@ -142,6 +136,7 @@ void ReportDocument::finish() {
   finished_ = true;
   if (painter_->isActive()) painter_->end();
   output_->close();
+  if (!file_.isEmpty()) fileWritten_ = !rt::replaceFileWhole(file_, data());
 }
 
 QByteArray ReportDocument::data() const {

@@ -41,8 +41,9 @@ class LaidText {
 
 class ReportDocument {
  public:
-  // Into the file, or into memory when file is empty; when the file cannot
-  // be written the document goes to memory and fileWritten() is false.
+  // Drawn into memory; finish() writes it as the file, whole or not at all
+  // (runtime/WholeFile.h), unless file is empty. fileWritten() is true
+  // once the file holds the finished document (always without a file).
   explicit ReportDocument(const QString& file);
   ~ReportDocument();
   ReportDocument(const ReportDocument&) = delete;
@@ -75,6 +76,7 @@ class ReportDocument {
   void filledRectangle(const QRectF& rect, const QColor& fill, Qt::BrushStyle style);
 
  private:
+  QString file_;
   std::unique_ptr<QIODevice> output_;
   std::unique_ptr<QPdfWriter> writer_;
   std::unique_ptr<QPainter> painter_;

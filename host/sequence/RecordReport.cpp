@@ -1,5 +1,8 @@
 #include "sequence/RecordReport.h"
 
+#include <QDateTime>
+#include <algorithm>
+
 #include "elements/TestElementBase.h"
 #include "elements/TestInfo.h"
 #include "limits/Standard.h"
@@ -67,6 +70,14 @@ const char* const Because = "263::%%1 (%%2)";
 const char* const Labelled = "264::%%1: %%2";
 const char* const NotRecorded = "266::not recorded";
 const char* const Unreadable = "267::the host cannot read this test";
+const char* const SimulatedRecord = "281::Simulated analyzer: not a test of a real device";
+const char* const ResultsMeasured = "283::Results measured";
+const char* const Measured = "284::measured %%1";
+const char* const NoDate = "285::date not recorded";
+const char* const Span = "286::%%1 to %%2";
+const char* const SomeUndated = "287::%%1; date not recorded for some";
+const char* const VerdictBy = "288::Verdict by";
+const char* const Script = "289::Script";
 }  // namespace words
 
 // The room a signature takes on its line.
@@ -100,6 +111,11 @@ class RecordPrinter {
   void Print() {
     Style(kTitleSize, true);
     Line(Word(words::Title));
+    if (AnySimulated()) {
+      // Plain on the first page: no such record proves a device safe.
+      Style(kOverallSize, true);
+      Line(Word(words::SimulatedRecord));
+    }
     TitleBlock();
     Summary();
     Sections();
@@ -181,6 +197,7 @@ class RecordPrinter {
     row(words::Asset, record_.device.assetNumber);
     row(words::Technician, record_.technician);
     row(words::DateTime, displayedRecordTime(record_.started));
+    if (const QString span = MeasuredSpan(); !span.isEmpty()) row(words::ResultsMeasured, span);
     row(words::HostVersion, record_.hostVersion);
     row(words::PlugInVersion, record_.plugInVersion);
     Style(kTextSize, false);
@@ -243,15 +260,78 @@ class RecordPrinter {
     const QStringList names = judgingStandardNames(sequence_, index);
     if (!names.isEmpty()) return names.join(QStringLiteral("; "));
     const Verdict verdict = verdicts_.at(index).verdict;
-    // A verdict without a standard behind it is the operator's.
-    return verdict == Verdict::Passed || verdict == Verdict::Failed ? Word(words::Operator)
-                                                                    : QString();
+    // A verdict without a standard behind it is the operator's, or the
+    // script's that stood in for one.
+    if (verdict != Verdict::Passed && verdict != Verdict::Failed) return QString();
+    return JudgeText(sequence_.Marks(index).verdictBy);
+  }
+
+  // Who gave an operator's verdict, in the record's words.
+  QString JudgeText(const QString& verdictBy) {
+    const QString script = QStringLiteral("script:");
+    if (verdictBy.startsWith(script))
+      return Word(words::Labelled, {Word(words::Script), verdictBy.mid(script.size())});
+    return Word(words::Operator);
   }
 
   QString VerdictText(const TestVerdict& verdict) {
     const QString verdictWords = Word(verdictTextKey(verdict.verdict));
     return verdict.reason.isEmpty() ? verdictWords
                                     : Word(words::Because, {verdictWords, verdict.reason});
+  }
+
+  // Whether the element holds a result a run measured (or at least judged).
+  bool HoldsResult(int index) const {
+    const Verdict verdict = verdicts_.at(index).verdict;
+    return verdict != Verdict::Skipped && verdict != Verdict::Aborted &&
+           verdict != Verdict::NotPerformed;
+  }
+
+  // Whether the element's result cannot be shown to come from the run the
+  // record names: measured before it started, or when is not recorded.
+  bool FromAnEarlierRun(int index) const {
+    if (!HoldsResult(index)) return false;
+    const QDateTime measured = QDateTime::fromString(sequence_.Marks(index).measured, Qt::ISODate);
+    const QDateTime started = QDateTime::fromString(record_.started, Qt::ISODate);
+    return !measured.isValid() || !started.isValid() || measured < started;
+  }
+
+  // The verdict, with when it was measured for a result of an earlier run.
+  QString VerdictCell(int index) {
+    const QString text = VerdictText(verdicts_.at(index));
+    if (!FromAnEarlierRun(index)) return text;
+    const QString measured = sequence_.Marks(index).measured;
+    const QString when = measured.isEmpty()
+                             ? Word(words::NoDate)
+                             : Word(words::Measured, {displayedRecordTime(measured)});
+    return Word(words::Because, {text, when});
+  }
+
+  bool AnySimulated() const {
+    for (int i = 0; i < sequence_.Count(); ++i)
+      if (HoldsResult(i) && sequence_.Marks(i).isSimulated()) return true;
+    return false;
+  }
+
+  // From the first to the last time a result of the record was measured;
+  // empty for a record without results.
+  QString MeasuredSpan() {
+    QList<QDateTime> dated;
+    bool undated = false;
+    for (int i = 0; i < sequence_.Count(); ++i) {
+      if (!HoldsResult(i)) continue;
+      const QDateTime measured = QDateTime::fromString(sequence_.Marks(i).measured, Qt::ISODate);
+      if (measured.isValid())
+        dated.append(measured);
+      else
+        undated = true;
+    }
+    if (dated.isEmpty()) return undated ? Word(words::NoDate) : QString();
+    const auto [first, last] = std::minmax_element(dated.begin(), dated.end());
+    const QString from = displayedRecordTime(recordTime(*first));
+    const QString to = displayedRecordTime(recordTime(*last));
+    const QString span = from == to ? from : Word(words::Span, {from, to});
+    return undated ? Word(words::SomeUndated, {span}) : span;
   }
 
   void Summary() {
@@ -279,8 +359,7 @@ class RecordPrinter {
       }
       const ITestElementPtr element = sequence_.Element(i);
       const rt::Long testID = rt::orDefault([&] { return element->TestID(); }, rt::Long{0});
-      rows += Row({QString::number(testID), testName(element), StandardText(i),
-                   VerdictText(verdicts_.at(i))});
+      rows += Row({QString::number(testID), testName(element), StandardText(i), VerdictCell(i)});
       verdicts.append(verdicts_.at(i).verdict);
     }
     Style(kTextSize, false);
@@ -329,10 +408,14 @@ class RecordPrinter {
       Style(kTextSize, false);
       if (printsResult) {
         if (const QString analyzer = AnalyzerText(i); !analyzer.isEmpty()) Line(analyzer);
+        const ResultMarks marks = sequence_.Marks(i);
+        if (marks.isSimulated()) Line(Word(words::SimulatedRecord));
+        if (!marks.verdictBy.isEmpty())
+          Line(Word(words::Labelled, {Word(words::VerdictBy), JudgeText(marks.verdictBy)}));
       }
       StoredCopiesTable(i);
       Style(kTextSize, true);
-      Line(Word(words::Labelled, {Word(words::Verdict), VerdictText(verdict)}));
+      Line(Word(words::Labelled, {Word(words::Verdict), VerdictCell(i)}));
       Style(kTextSize, false);
       Line(QString());
     }

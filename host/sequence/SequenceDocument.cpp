@@ -36,6 +36,45 @@ const QString kLimits = QStringLiteral("ExpectedResult");
 const QString kResult = QStringLiteral("ResultItem");
 const QString kRunOutcome = QStringLiteral("RunOutcome");
 
+// What the document records on a result's "ResultItem" beside the result.
+struct MarkAttribute {
+  const char* name;
+  QString ResultMarks::*field;
+};
+const MarkAttribute kMarks[] = {{"Measured", &ResultMarks::measured},
+                                {"Simulated", &ResultMarks::simulated},
+                                {"VerdictBy", &ResultMarks::verdictBy}};
+
+bool isMark(const QString& attribute) {
+  return std::any_of(std::begin(kMarks), std::end(kMarks), [&](const MarkAttribute& mark) {
+    return attribute == QLatin1String(mark.name);
+  });
+}
+
+ResultMarks marksOf(const xmltree::Node& result) {
+  ResultMarks marks;
+  for (const MarkAttribute& mark : kMarks)
+    if (const QString* value = result.attribute(QLatin1String(mark.name)))
+      marks.*mark.field = *value;
+  return marks;
+}
+
+// The marks onto each "ResultItem" of a written entry: given ones set in
+// place, empty ones taken away.
+void writeMarks(xmltree::Node& entry, const ResultMarks& marks) {
+  for (const xmltree::NodePtr& child : entry.children) {
+    if (child->kind != xmltree::Node::Kind::Element || child->name != kResult) continue;
+    for (const MarkAttribute& mark : kMarks) {
+      const QString& value = marks.*mark.field;
+      if (!value.isEmpty())
+        child->setAttribute(QLatin1String(mark.name), value);
+      else
+        child->attributes.removeIf(
+            [&](const auto& a) { return a.first == QLatin1String(mark.name); });
+    }
+  }
+}
+
 // The run's record, in the order its children are made.
 const QString kDevice = QStringLiteral("DeviceUnderTest");
 const QString kTechnician = QStringLiteral("Technician");
@@ -194,6 +233,69 @@ void SequenceDocument::Load(const QString& path, const HostLogPtr& log) {
   ReadDocument(document, log);
 }
 
+namespace {
+
+// The root of a sequence file as read, or NotASequence.
+XmlElementPtr sequenceRoot(const XmlDocumentPtr& document) {
+  const XmlElementPtr root = document->DocumentElement();
+  const QString rootName = root ? root->TagName() : QString();
+  if (rootName != kRoot)
+    rt::raise(sequenceerr::NotASequence, kSource,
+              QStringLiteral("The document is no test sequence: its root is \"%1\", not \"%2\"")
+                  .arg(rootName, kRoot));
+  return root;
+}
+
+bool holdsResult(const Node& entry) {
+  return std::any_of(entry.children.begin(), entry.children.end(), [](const NodePtr& child) {
+    return isElement(*child) && child->name == kResult;
+  });
+}
+
+}  // namespace
+
+void SequenceDocument::LoadSettingsOnly(const QString& path, const HostLogPtr& log) {
+  auto document = std::make_shared<XmlDocument>();
+  document->Load(path);
+  ReadSettingsOnly(document, log);
+}
+
+void SequenceDocument::LoadSettingsOnlyXml(const QString& text, const HostLogPtr& log) {
+  auto document = std::make_shared<XmlDocument>();
+  document->LoadXml(text);
+  ReadSettingsOnly(document, log);
+}
+
+void SequenceDocument::ReadSettingsOnly(const XmlDocumentPtr& document, const HostLogPtr& log) {
+  Node& root = *sequenceRoot(document)->node();
+  std::erase_if(root.children, [](const NodePtr& child) {
+    return isElement(*child) && (isRecordPart(child->name) || child->name == kIdentities);
+  });
+  for (const NodePtr& child : root.children) {
+    if (!isElement(*child) || child->name != kEntry) continue;
+    std::erase_if(child->children, [](const NodePtr& part) {
+      return isElement(*part) && (part->name == kResult || part->name == kRunOutcome);
+    });
+  }
+  ReadDocument(document, log);
+}
+
+SequenceDocument::StoredRun SequenceDocument::ReadStoredRun(const QString& path) {
+  auto document = std::make_shared<XmlDocument>();
+  document->Load(path);
+  const XmlElementPtr root = sequenceRoot(document);
+  SequenceDocument probe;
+  probe.read_ = document;
+  StoredRun stored;
+  for (const NodePtr& node : root->node()->children) {
+    if (!isElement(*node)) continue;
+    if (isRecordPart(node->name)) probe.entries_.append(StoredNode(node));
+    if (node->name == kEntry && holdsResult(*node)) stored.holdsResults = true;
+  }
+  stored.record = probe.Record();
+  return stored;
+}
+
 void SequenceDocument::LoadXml(const QString& text, const HostLogPtr& log) {
   auto document = std::make_shared<XmlDocument>();
   document->LoadXml(text);
@@ -201,12 +303,7 @@ void SequenceDocument::LoadXml(const QString& text, const HostLogPtr& log) {
 }
 
 void SequenceDocument::ReadDocument(const XmlDocumentPtr& document, const HostLogPtr& log) {
-  const XmlElementPtr root = document->DocumentElement();
-  const QString rootName = root ? root->TagName() : QString();
-  if (rootName != kRoot)
-    rt::raise(sequenceerr::NotASequence, kSource,
-              QStringLiteral("The document is no test sequence: its root is \"%1\", not \"%2\"")
-                  .arg(rootName, kRoot));
+  const XmlElementPtr root = sequenceRoot(document);
   const int start = reportedSoFar();
   entries_.clear();
   elements_.clear();
@@ -347,6 +444,10 @@ void SequenceDocument::ReadParts(Entry& entry, const XmlElementPtr& node, const 
       entry.runOutcome = child->Text().trimmed();
       continue;
     }
+    if (child->TagName() == kResult) {
+      entry.marks = marksOf(*child->node());
+      entry.storedResult = true;
+    }
     if (!isPart(child->TagName()))
       Report(rt::RuntimeError(elementerr::UnknownPart, kSource,
                               QStringLiteral("%1: <%2>%3 is no part of a test element; it is "
@@ -397,7 +498,13 @@ void SequenceDocument::CheckKept(Entry& entry, const XmlElementPtr& node) {
     if (!isPart(part) || entry.keptParts.contains(part)) continue;
     const XmlElementPtr own = saved->SelectChild(part, 0);
     if (!own) continue;  // nothing written for it: the stored one stays
-    const QString lost = xmltree::lostFrom(*child->node(), *own->node());
+    // The document's own marks on a result are no part of it: they are
+    // left out of the comparison, and kept.
+    Node& stored = *child->node();
+    const auto attributes = stored.attributes;
+    if (part == kResult) stored.attributes.removeIf([](const auto& a) { return isMark(a.first); });
+    const QString lost = xmltree::lostFrom(stored, *own->node());
+    stored.attributes = attributes;
     if (lost.isEmpty()) continue;
     Report(rt::RuntimeError(sequenceerr::PartNotKept, kSource,
                             QStringLiteral("%1%2: <%3> is written back as stored, since written "
@@ -520,6 +627,7 @@ void SequenceDocument::WriteEntry(const Entry& entry, const XmlDocumentPtr& docu
     if (!choiceWritten)
       for (const XmlElementPtr& choice : SelectedElements(entry, document))
         copy->append(choice->node());
+    if (!entry.keptWhole) writeMarks(*copy, entry.marks);
     root.appendNode(*copy);
     return;
   }
@@ -529,6 +637,7 @@ void SequenceDocument::WriteEntry(const Entry& entry, const XmlDocumentPtr& docu
     // The class name leads, as in every stored sequence.
     own.attributes.removeIf([](const auto& a) { return a.first == kClassName; });
     own.attributes.prepend({kClassName, entry.className});
+    writeMarks(own, entry.marks);
     root.AppendChild(saved);
     return;
   }
@@ -593,6 +702,7 @@ void SequenceDocument::WriteEntry(const Entry& entry, const XmlDocumentPtr& docu
   }
   own.attributes = attributes;
   for (const NodePtr& child : children) own.append(child);
+  writeMarks(own, entry.marks);
   root.AppendChild(saved);
 }
 
@@ -699,7 +809,23 @@ void SequenceDocument::RemoveRow(int row) {
 
 void SequenceDocument::TakeFromElement(int index) {
   Entry* entry = ElementEntry(index);
-  if (entry && !entry->keptWhole) entry->keptParts.removeAll(kResult);
+  if (!entry || entry->keptWhole) return;
+  entry->keptParts.removeAll(kResult);
+  entry->storedResult = false;
+}
+
+ResultMarks SequenceDocument::Marks(int index) const {
+  const Entry* entry = ElementEntry(index);
+  return entry ? entry->marks : ResultMarks();
+}
+
+void SequenceDocument::SetMarks(int index, const ResultMarks& marks) {
+  if (Entry* entry = ElementEntry(index)) entry->marks = marks;
+}
+
+bool SequenceDocument::HoldsStoredResult(int index) const {
+  const Entry* entry = ElementEntry(index);
+  return entry && entry->storedResult;
 }
 
 bool SequenceDocument::KeptAsStored(int index, const QString& part) const {

@@ -6,7 +6,8 @@
 //       <Info Name="..." Type="..." Parameter="..." Description="..."/>
 //       <PlugInData PlugIn="RV-1X">...</PlugInData>
 //       <ExpectedResult>...</ExpectedResult>
-//       <ResultItem MTI="1">...</ResultItem>
+//       <ResultItem MTI="1" Measured="..." Simulated="True" VerdictBy="...">
+//         ...</ResultItem>
 //       <Selected AlphaName="..." CompleteName="..."/> ...
 //       <RunOutcome>Skipped</RunOutcome>
 //     </TestElement>
@@ -90,6 +91,19 @@ class SequenceDocument {
   // its file error (53, 52..76), a malformed one error 5, one whose root is
   // not "TestSequence" NotASequence; the sequence is unchanged then.
   void Load(const QString& path, const HostLogPtr& log = nullptr);
+  // Load, but of the tests' settings and limits only: every result, run
+  // outcome and the record of the runs (device, technician, times,
+  // analyzers) left out, so that a run for another device carries nothing
+  // measured on the one the file was made for.
+  void LoadSettingsOnly(const QString& path, const HostLogPtr& log = nullptr);
+  void LoadSettingsOnlyXml(const QString& text, const HostLogPtr& log = nullptr);
+  // What the file records of its run, and whether it holds any result,
+  // without making its elements; Load's errors.
+  struct StoredRun {
+    SequenceRecord record;
+    bool holdsResults = false;
+  };
+  static StoredRun ReadStoredRun(const QString& path);
   void LoadXml(const QString& text, const HostLogPtr& log = nullptr);
   // Writes the sequence; a file error raises and nothing is written. An
   // element whose save fails is reported and written as it was read.
@@ -123,6 +137,14 @@ class SequenceDocument {
   // its result names (IVerdict) as its limit set holds them, else
   // JudgingStandards.
   StandardsCollectionPtr JudgedBy(int index) const;
+  // What the document records of the element's result beside it
+  // (SequenceRecord.h): read with the result, written into its
+  // "ResultItem", never part of the result itself.
+  ResultMarks Marks(int index) const;
+  void SetMarks(int index, const ResultMarks& marks);
+  // Whether the element's result came from the document (a "ResultItem"
+  // was stored) and no run has given it a new one since.
+  bool HoldsStoredResult(int index) const;
   // What the last run did with the element instead of judging it
   // (runoutcome::Skipped, runoutcome::Aborted); empty when it did neither.
   QString RunOutcome(int index) const;
@@ -179,11 +201,14 @@ class SequenceDocument {
     QStringList keptParts;                  // parts written as stored
     StandardsCollectionPtr selected;        // "Selected", by name
     QString runOutcome;                     // "RunOutcome"
+    ResultMarks marks;                      // on "ResultItem"
+    bool storedResult = false;              // a "ResultItem" was read
     QString problem;                        // why the entry is no element
   };
 
   static Entry StoredNode(const std::shared_ptr<xmltree::Node>& node, bool identities = false);
   void ReadDocument(const XmlDocumentPtr& document, const HostLogPtr& log);
+  void ReadSettingsOnly(const XmlDocumentPtr& document, const HostLogPtr& log);
   Entry ReadEntry(const XmlElementPtr& node, const HostLogPtr& log);
   void ReadParts(Entry& entry, const XmlElementPtr& node, const HostLogPtr& log);
   void CheckKept(Entry& entry, const XmlElementPtr& node);

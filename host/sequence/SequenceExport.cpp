@@ -1,7 +1,5 @@
 #include "sequence/SequenceExport.h"
 
-#include <QSaveFile>
-
 #include "limits/Limit.h"
 #include "limits/Standard.h"
 #include "limits/StandardsCollection.h"
@@ -9,6 +7,7 @@
 #include "runtime/Conversions.h"
 #include "runtime/ErrorHandling.h"
 #include "runtime/NumberDisplay.h"
+#include "runtime/WholeFile.h"
 #include "sequence/SequenceDocument.h"
 #include "sequence/StoredCopies.h"
 #include "sequence/TestVerdict.h"
@@ -23,23 +22,49 @@ namespace {
 
 const QString kSource = QStringLiteral("SequenceExport");
 
-const char* const kHeader[] = {"Device model",
-                               "Device serial number",
-                               "Asset number",
-                               "Technician",
-                               "Date",
-                               "Test ID",
-                               "Test name",
-                               "Measurement key",
-                               "Measurement name",
-                               "Value",
-                               "Unit",
-                               "Low limit",
-                               "High limit",
-                               "Measurement verdict",
-                               "Test verdict",
-                               "Analyzer type",
-                               "Analyzer serial number"};
+// The columns in their order; a number column holds numbers only where
+// there is one to write.
+struct Column {
+  const char* caption;
+  bool number;
+};
+constexpr Column kColumns[] = {{"Device model", false},
+                               {"Device serial number", false},
+                               {"Asset number", false},
+                               {"Technician", false},
+                               {"Date", false},
+                               {"Test ID", true},
+                               {"Test name", false},
+                               {"Measurement key", false},
+                               {"Measurement name", false},
+                               {"Value", true},
+                               {"Unit", false},
+                               {"Low limit", true},
+                               {"High limit", true},
+                               {"Measurement verdict", false},
+                               {"Test verdict", false},
+                               {"Analyzer type", false},
+                               {"Analyzer serial number", false},
+                               {"Simulated", false},
+                               {"Verdict by", false}};
+
+// A spreadsheet takes a cell that starts with one of these for a formula.
+bool startsLikeAFormula(const QString& text) {
+  static const QString kFormulaStarts = QStringLiteral("=+-@\t\r");
+  return !text.isEmpty() && kFormulaStarts.contains(text.front());
+}
+
+// The text as a spreadsheet shows it: one that would start a formula gets
+// a leading apostrophe, unless it is a number in a number column.
+QString spreadsheetSafe(const QString& text, bool numberColumn) {
+  if (!startsLikeAFormula(text)) return text;
+  if (numberColumn) {
+    bool isNumber = false;
+    text.toDouble(&isNumber);
+    if (isNumber) return text;
+  }
+  return u'\'' + text;
+}
 
 QString field(const QString& text) {
   if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\r') &&
@@ -52,7 +77,10 @@ QString field(const QString& text) {
 
 QString line(const QStringList& fields) {
   QStringList quoted;
-  for (const QString& text : fields) quoted.append(field(text));
+  for (qsizetype i = 0; i < fields.size(); ++i) {
+    const bool number = i < qsizetype(std::size(kColumns)) && kColumns[i].number;
+    quoted.append(field(spreadsheetSafe(fields.at(i), number)));
+  }
   return quoted.join(u',') + QStringLiteral("\r\n");
 }
 
@@ -111,7 +139,7 @@ Analyzer analyzerOf(const SequenceDocument& sequence, int index) {
 QByteArray measurementsCsv(const SequenceDocument& sequence) {
   QString csv;
   QStringList header;
-  for (const char* caption : kHeader) header.append(QLatin1String(caption));
+  for (const Column& column : kColumns) header.append(QLatin1String(column.caption));
   csv += line(header);
   const SequenceRecord record = sequence.Record();
   const QStringList run{record.device.model, record.device.serialNumber, record.device.assetNumber,
@@ -126,10 +154,10 @@ QByteArray measurementsCsv(const SequenceDocument& sequence) {
                                       QString())
                       : QString();
       };
-      csv +=
-          line(run + QStringList{attribute("TestID"), attribute("ClassName"), QString(), QString(),
-                                 QString(), QString(), QString(), QString(), QString(),
-                                 verdictEnglish(Verdict::NotJudged), QString(), QString()});
+      csv += line(run + QStringList{attribute("TestID"), attribute("ClassName"), QString(),
+                                    QString(), QString(), QString(), QString(), QString(),
+                                    QString(), verdictEnglish(Verdict::NotJudged), QString(),
+                                    QString(), QString(), QString()});
       continue;
     }
     const ITestElementPtr element = sequence.Element(i);
@@ -138,6 +166,9 @@ QByteArray measurementsCsv(const SequenceDocument& sequence) {
     const QString testVerdict = verdictEnglish(verdictOf(sequence, i).verdict);
     const StandardsCollectionPtr standards = sequence.JudgedBy(i);
     const Analyzer analyzer = analyzerOf(sequence, i);
+    // Who judged, and on what: the record's marks as stored.
+    const ResultMarks marks = sequence.Marks(i);
+    const QStringList judged{marks.isSimulated() ? kSimulatedMark : QString(), marks.verdictBy};
     const QStringList test{
         record.device.model,
         record.device.serialNumber,
@@ -163,11 +194,13 @@ QByteArray measurementsCsv(const SequenceDocument& sequence) {
         rt::ignoreErrorsEach([&] { limitKey = held->LimitKey(); },
                              [&] { preset = held->PresetValue(); });
       if (limitKey.isEmpty()) limitKey = copy.key;
-      csv += line(test + QStringList{copy.key, copy.description, copy.value, copy.unit,
-                                     bound(standards, limitKey, preset, limitindex::Low),
-                                     bound(standards, limitKey, preset, limitindex::High),
-                                     verdictEnglish(copyVerdict(copy)), testVerdict, analyzer.type,
-                                     analyzer.serialNumber});
+      csv += line(test +
+                  QStringList{copy.key, copy.description, copy.value, copy.unit,
+                              bound(standards, limitKey, preset, limitindex::Low),
+                              bound(standards, limitKey, preset, limitindex::High),
+                              verdictEnglish(copyVerdict(copy)), testVerdict, analyzer.type,
+                              analyzer.serialNumber} +
+                  judged);
       ++rows;
     }
     for (rt::Long m = 1; m <= count; ++m) {
@@ -181,27 +214,26 @@ QByteArray measurementsCsv(const SequenceDocument& sequence) {
           [&] { unit = measurement->Unit(); }, [&] { limitKey = measurement->LimitKey(); },
           [&] { value = measurement->Value(); }, [&] { preset = measurement->PresetValue(); });
       if (limitKey.isEmpty()) limitKey = key;
-      csv += line(test + QStringList{key, name, valueText(value), unit,
-                                     bound(standards, limitKey, preset, limitindex::Low),
-                                     bound(standards, limitKey, preset, limitindex::High),
-                                     verdictEnglish(measurementVerdict(measurement)), testVerdict,
-                                     analyzer.type, analyzer.serialNumber});
+      csv += line(test +
+                  QStringList{key, name, valueText(value), unit,
+                              bound(standards, limitKey, preset, limitindex::Low),
+                              bound(standards, limitKey, preset, limitindex::High),
+                              verdictEnglish(measurementVerdict(measurement)), testVerdict,
+                              analyzer.type, analyzer.serialNumber} +
+                  judged);
       ++rows;
     }
     if (rows == 0)
-      csv +=
-          line(test + QStringList{QString(), QString(), QString(), QString(), QString(), QString(),
-                                  QString(), testVerdict, analyzer.type, analyzer.serialNumber});
+      csv += line(test +
+                  QStringList{QString(), QString(), QString(), QString(), QString(), QString(),
+                              QString(), testVerdict, analyzer.type, analyzer.serialNumber} +
+                  judged);
   }
   return csv.toUtf8();
 }
 
 void exportMeasurements(const SequenceDocument& sequence, const QString& path) {
-  const QByteArray csv = measurementsCsv(sequence);
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size() || !file.commit())
-    rt::raise(rt::err::PathFileAccessError, kSource,
-              QStringLiteral("Cannot write the export %1").arg(path));
+  rt::writeFileWhole(path, measurementsCsv(sequence), kSource);
 }
 
 }  // namespace host

@@ -1,7 +1,6 @@
 #include "sequence/StoredElementEdit.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QXmlStreamReader>
@@ -9,6 +8,7 @@
 
 #include "com/Object.h"
 #include "elements/ElementErrors.h"
+#include "runtime/WholeFile.h"
 #include "sequence/SequenceDocument.h"
 #include "typelib/IConfigData.h"
 #include "typelib/ITestElement.h"
@@ -212,11 +212,7 @@ QByteArray StoredElementEdit::Edited() const {
 }
 
 void StoredElementEdit::Save() const {
-  const QByteArray content = Edited();
-  QSaveFile file(path_);
-  if (!file.open(QIODevice::WriteOnly)) raiseFileError(file, path_, kSource);
-  file.write(content);
-  if (!file.commit()) raiseFileError(file, path_, kSource);
+  rt::writeFileWhole(path_, Edited(), kSource);
 }
 
 }  // namespace host

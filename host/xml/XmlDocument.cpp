@@ -1,10 +1,11 @@
 #include "xml/XmlDocument.h"
 
+#include <QBuffer>
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 
 #include "runtime/RuntimeError.h"
+#include "runtime/WholeFile.h"
 #include "xml/FileErrors.h"
 
 namespace host {
@@ -91,10 +92,10 @@ void XmlDocument::LoadXml(const QString& text) {
 }
 
 void XmlDocument::SaveFile(const QString& path) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) raiseFileError(file, path, kSource);
-  xmltree::write(*document_, 2, file);
-  if (!file.commit()) raiseFileError(file, path, kSource);
+  QBuffer text;
+  text.open(QIODevice::WriteOnly);
+  xmltree::write(*document_, 2, text);
+  rt::writeFileWhole(path, text.data(), kSource);
 }
 
 XmlElementPtr XmlDocument::DocumentElement() {

@@ -30,7 +30,9 @@ class XmlDocument : public virtual com::Object, public std::enable_shared_from_t
   // error 5 with the parser's line and column.
   virtual void Load(const QString& path);
   virtual void LoadXml(const QString& text);
-  virtual void SaveFile(const QString& path);  // errors 52..76
+  // Replaces the file whole or not at all (runtime/WholeFile.h); errors
+  // 52..76, 61 when the disk is full.
+  virtual void SaveFile(const QString& path);
 
   // The root element, or Nothing for an empty document.
   virtual XmlElementPtr DocumentElement();

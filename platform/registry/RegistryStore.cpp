@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <algorithm>
 #include <map>
@@ -14,6 +13,7 @@
 #include <tuple>
 
 #include "runtime/Notices.h"
+#include "runtime/WholeFile.h"
 
 namespace platform {
 
@@ -221,8 +221,7 @@ bool RegistryStore::writeBack(const QString& file, const IniFile& content,
   if (after == before) return true;
   const QFileInfo info(file);
   if (info.exists() && !info.isWritable()) return false;
-  QSaveFile out(file);
-  return out.open(QIODevice::WriteOnly) && out.write(after) == after.size() && out.commit();
+  return !rt::replaceFileWhole(file, after);
 }
 
 bool RegistryStore::change(const std::function<void(IniFile&)>& alter) {

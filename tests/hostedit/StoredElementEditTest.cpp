@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "HostEditFixture.h"
+#include "SmallFileSystem.h"
 #include "dialogs/HostDialogWindow.h"
 #include "sequence/StoredElementEdit.h"
 #include "typelib/IConfigData.h"
@@ -88,6 +89,31 @@ TEST_F(StoredElementEditTest, TheAcceptedEditIsWrittenInPlaceAndEveryOtherByteKe
 
   stored.Save();
   EXPECT_EQ(QString::fromUtf8(readFile(file)), layout.arg(chargeTimeSettings(200, "    ", "\r\n")));
+}
+
+TEST_F(StoredElementEditTest, ASaveThatDoesNotFitOnTheDiskLeavesTheFileAsItWas) {
+  testsupport::SmallFileSystem small(24 * 1024);
+  const QString padding(static_cast<int>(small.fileLimit()) + 1024, u'p');
+  const QByteArray layout = QStringLiteral(
+                                "<TestSequence>\n<!-- %1 -->\n  <TestElement "
+                                "ClassName=\"RV1XTests.CTestChargeTime\" TestID=\"100\">\n"
+                                "    %2\n  </TestElement>\n</TestSequence>\n")
+                                .arg(padding, chargeTimeSettings(360, "    "))
+                                .toUtf8();
+  const QString file = small.filePath(QStringLiteral("sequence.xml"));
+  {
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    ASSERT_EQ(out.write(layout), layout.size());
+  }
+  const StoredElementEdit stored(file, 1);
+  rt::Long error = 0;
+  {
+    const testsupport::SmallFileSystem::Scope limited(small);
+    error = testsupport::errorOf([&] { stored.Save(); });
+  }
+  EXPECT_EQ(error, rt::err::DiskFull);
+  EXPECT_EQ(readFile(file), layout);
 }
 
 TEST_F(StoredElementEditTest, WhereTheSettingsGoInTheElement) {

@@ -58,17 +58,18 @@ TEST_F(RecordCommands, RunRecordsTheDeviceTheTechnicianItsTimesAndTheVersions) {
   EXPECT_TRUE(iso.match(ended).hasMatch()) << qPrintable(ended);
   EXPECT_LE(QDateTime::fromString(started, Qt::ISODate), QDateTime::fromString(ended, Qt::ISODate));
 
-  // A stored sequence keeps its record unless an option gives it again.
+  // A stored sequence keeps its record unless an option gives it again
+  // (for the same device: another's record is no start for this one's).
   const ProgramRun again =
       host({QStringLiteral("--unattended"), QStringLiteral("--simulate"), QStringLiteral("run"),
             QStringLiteral("--sequence"), QStringLiteral("rv1x-results.xml"),
-            QStringLiteral("--results"), QStringLiteral("again.xml"),
-            QStringLiteral("--device-serial"), QStringLiteral("D200-0816"), QStringLiteral("1")});
+            QStringLiteral("--results"), QStringLiteral("again.xml"), QStringLiteral("--device-id"),
+            QStringLiteral("BME, south"), QStringLiteral("1")});
   ASSERT_EQ(again.status, 0) << qPrintable(again.errors);
   const StoredRecord kept = storedRecord(QStringLiteral("again.xml"));
   EXPECT_EQ(kept.device.attribute(QStringLiteral("Model")), QStringLiteral("D-200"));
-  EXPECT_EQ(kept.device.attribute(QStringLiteral("SerialNumber")), QStringLiteral("D200-0816"));
-  EXPECT_EQ(kept.device.attribute(QStringLiteral("AssetNumber")), QStringLiteral("BME, north"));
+  EXPECT_EQ(kept.device.attribute(QStringLiteral("SerialNumber")), QStringLiteral("D200-0815"));
+  EXPECT_EQ(kept.device.attribute(QStringLiteral("AssetNumber")), QStringLiteral("BME, south"));
   EXPECT_EQ(kept.technician, QStringLiteral("Alex Example"));
 
   // The record's report and export from the results document.
@@ -89,7 +90,7 @@ TEST_F(RecordCommands, RunRecordsTheDeviceTheTechnicianItsTimesAndTheVersions) {
   ASSERT_EQ(lines.size(), 3) << qPrintable(lines.join(u'\n'));
   EXPECT_TRUE(lines.at(0).startsWith(QStringLiteral("Device model,Device serial number,")));
   EXPECT_TRUE(lines.at(1).startsWith(
-      QStringLiteral("D-200,D200-0816,\"BME, north\",Alex Example,%1,100,Charge time test,ENGY,")
+      QStringLiteral("D-200,D200-0815,\"BME, south\",Alex Example,%1,100,Charge time test,ENGY,")
           .arg(storedRecord(QStringLiteral("again.xml")).run.attribute(QStringLiteral("Started")))))
       << qPrintable(lines.at(1));
 }
@@ -116,7 +117,7 @@ TEST_F(RecordCommands, ReportAndExportNeverWriteOverTheDocumentTheyRead) {
     SCOPED_TRACE(command);
     const ProgramRun run = host({QLatin1String(command), QStringLiteral("in.xml"), in});
     EXPECT_EQ(run.status, 2) << qPrintable(run.errors);
-    EXPECT_TRUE(run.errors.contains(QStringLiteral("would replace the document it reads")))
+    EXPECT_TRUE(run.errors.contains(QStringLiteral("would replace the sequence document it reads")))
         << qPrintable(run.errors);
     QFile kept(in);
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));

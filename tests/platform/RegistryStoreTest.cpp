@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "QtPrinters.h"
+#include "SmallFileSystem.h"
 #include "TestSupport.h"
 #include "registry/RegistryStore.h"
 #include "runtime/Conversions.h"
@@ -410,6 +411,31 @@ TEST(RegistryStore, ABatchOnAFileThatCannotBeReadFails) {
   EXPECT_FALSE(batch.commit());
   EXPECT_FALSE(store().writable());
   EXPECT_FALSE(store().readValue(HKLM, kSettingsKey, QStringLiteral("CommTimeOut")).isValid());
+}
+
+TEST(RegistryStore, AChangeThatDoesNotFitOnTheDiskLeavesTheFileAsItWas) {
+  testsupport::SmallFileSystem small(24 * 1024);
+  const QByteArray file = QFile::encodeName(small.filePath(QStringLiteral("registry.ini")));
+  const QByteArray previous = qgetenv("RV1X_REGISTRY");
+  qputenv("RV1X_REGISTRY", file);
+  const QString kept(static_cast<int>(small.fileLimit() / 2), u'k');
+  ASSERT_TRUE(store().writeValue(HKLM, kSettingsKey, QStringLiteral("Kept"), kept));
+  QFile written(QString::fromLocal8Bit(file));
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  const QByteArray before = written.readAll();
+  written.close();
+  {
+    const testsupport::SmallFileSystem::Scope limited(small);
+    EXPECT_FALSE(store().writeValue(HKLM, kSettingsKey, QStringLiteral("Large"),
+                                    QString(static_cast<int>(small.fileLimit()), u'l')));
+  }
+  EXPECT_FALSE(store().writable());
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  EXPECT_EQ(written.readAll(), before);
+  EXPECT_EQ(store().readValue(HKLM, kSettingsKey, QStringLiteral("Kept")).toString(), kept);
+  EXPECT_FALSE(store().readValue(HKLM, kSettingsKey, QStringLiteral("Large")).isValid());
+  qputenv("RV1X_REGISTRY", previous);
+  if (previous.isEmpty()) qunsetenv("RV1X_REGISTRY");
 }
 
 // The half of the next test that runs in a second process.

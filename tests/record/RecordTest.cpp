@@ -91,7 +91,12 @@ class Record : public PerformTest {
       const auto test = std::dynamic_pointer_cast<orvanRV1Xtst::CTestFrame>(sequence.Element(i));
       ctx->setSelectedStandards(sequence.JudgingStandards(i));
       perform(test, script);
-      if (test->Result() && test->Result()->Status() != 0) sequence.TakeFromElement(i);
+      if (test->Result() && test->Result()->Status() != 0) {
+        sequence.TakeFromElement(i);
+        // Measured in this run; the operator's verdict given at the window.
+        sequence.SetMarks(i, {QStringLiteral("2025-03-04T09:16:00+01:00"), QString(),
+                              test->TestID() == 600 ? QStringLiteral("operator") : QString()});
+      }
       const rt::Long code = ctx->NavigationCode();
       sequence.SetRunOutcome(i, code == host::navigation::Skip    ? host::runoutcome::Skipped
                                 : code == host::navigation::Abort ? host::runoutcome::Aborted
@@ -214,13 +219,35 @@ TEST_F(Record, ATestTheHostCannotReadKeepsTheRecordFromPassing) {
   ASSERT_EQ(stored.RowCount(), 2);
   const QString text = printedText(*host::printRecordReport(stored));
   for (const char* expected :
-       {"100|Test 100|IEC 60601-2-4|Passed;",
+       {"100|Test 100|IEC 60601-2-4|Passed (date not recorded);",
         "900|Other.CTestLeakage||Not judged (the host cannot read this test);",
         "Overall verdict: Not judged"})
     EXPECT_TRUE(text.contains(QLatin1String(expected))) << expected << "\n" << qPrintable(text);
   const QString csv = QString::fromUtf8(host::measurementsCsv(stored));
-  EXPECT_TRUE(csv.contains(QStringLiteral(",900,Other.CTestLeakage,,,,,,,,Not judged,,\r\n")))
+  EXPECT_TRUE(csv.contains(QStringLiteral(",900,Other.CTestLeakage,,,,,,,,Not judged,,,,\r\n")))
       << qPrintable(csv);
+}
+
+TEST_F(Record, TheExportNeverHandsASpreadsheetAFormula) {
+  QString results = catalogueResults();
+  const QString pads = QStringLiteral("<Value Type=\"1\" Kind=\"Single\">1.2</Value>");
+  ASSERT_TRUE(results.contains(pads));
+  results.replace(results.indexOf(pads), pads.size(),
+                  QStringLiteral("<Value Type=\"1\" Kind=\"Single\">-1.2</Value>"));
+  host::SequenceDocument stored;
+  stored.LoadXml(results);
+  host::DeviceUnderTest device;
+  device.model = QStringLiteral("=1+1");
+  device.serialNumber = QStringLiteral("+SN");
+  device.assetNumber = QStringLiteral("\tA-7");
+  stored.SetDevice(device, QStringLiteral("@SUM(A1)"));
+  const QString csv = QString::fromUtf8(host::measurementsCsv(stored));
+  const QString row = csv.split(QStringLiteral("\r\n")).filter(QStringLiteral(",PADS,")).value(0);
+  EXPECT_TRUE(row.startsWith(QStringLiteral("'=1+1,'+SN,'\tA-7,'@SUM(A1),"))) << qPrintable(row);
+  // A number stays a number, negative or not.
+  EXPECT_TRUE(row.contains(QStringLiteral(",-1.2,mV,"))) << qPrintable(row);
+  for (const QString& line : csv.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
+    EXPECT_FALSE(line.startsWith(u'=') || line.contains(QStringLiteral(",="))) << qPrintable(line);
 }
 
 TEST_F(Record, AStoredPassWithoutAMeasuredValueIsNotReadAsPassed) {
@@ -362,16 +389,62 @@ TEST_F(Record, TheExportHasARowPerMeasurementAndOneForATestWithout) {
             QStringLiteral("Device model,Device serial number,Asset number,Technician,Date,"
                            "Test ID,Test name,Measurement key,Measurement name,Value,Unit,"
                            "Low limit,High limit,Measurement verdict,Test verdict,"
-                           "Analyzer type,Analyzer serial number"));
+                           "Analyzer type,Analyzer serial number,Simulated,Verdict by"));
   EXPECT_EQ(lines.mid(1, 2),
             (QStringList{device + QStringLiteral("100,Test 100,ENGY,Energy,360,J,306,"
-                                                 "414,Passed,Passed,,"),
+                                                 "414,Passed,Passed,,,,"),
                          device + QStringLiteral("100,Test 100,CHTI,Charge time,4.2,s,"
-                                                 ",15,Passed,Passed,,")}));
-  EXPECT_TRUE(lines.contains(device + QStringLiteral("700,Test 700,,,,,,,,Skipped,,")))
+                                                 ",15,Passed,Passed,,,,")}));
+  EXPECT_TRUE(lines.contains(device + QStringLiteral("700,Test 700,,,,,,,,Skipped,,,,")))
       << qPrintable(lines.join(u'\n'));
-  EXPECT_TRUE(lines.contains(device + QStringLiteral("200,Test 200,,,,,,,,Aborted,,")));
-  EXPECT_TRUE(lines.contains(device + QStringLiteral("300,Test 300,,,,,,,,Not performed,,")));
+  EXPECT_TRUE(lines.contains(device + QStringLiteral("200,Test 200,,,,,,,,Aborted,,,,")));
+  EXPECT_TRUE(lines.contains(device + QStringLiteral("300,Test 300,,,,,,,,Not performed,,,,")));
+}
+
+// A continued record can mix runs: each result says when it was measured,
+// whether on a simulated analyzer, and who gave an operator's verdict; the
+// marks survive a reprint, and the report and export tell them.
+TEST_F(Record, EachResultSaysWhenAndOnWhatItWasMeasuredAndWhoJudged) {
+  RunSequence();
+  sequence.SetMarks(
+      0, {QStringLiteral("2025-03-01T10:00:00+01:00"), QStringLiteral("True"), QString()});
+  sequence.SetMarks(1, {QStringLiteral("2025-03-04T09:17:00+01:00"), QString(),
+                        QStringLiteral("script:ops.txt")});
+  const QString xml = sequence.ToXml();
+  EXPECT_TRUE(
+      xml.contains(QStringLiteral("Measured=\"2025-03-01T10:00:00+01:00\" Simulated=\"True\"")))
+      << qPrintable(xml);
+  host::SequenceDocument stored;
+  stored.LoadXml(xml);
+  EXPECT_EQ(stored.Reported(), 0) << "the marks are the document's, no part of the result";
+  EXPECT_EQ(stored.Marks(1).verdictBy, QStringLiteral("script:ops.txt"));
+  EXPECT_EQ(stored.ToXml(), xml) << "kept as stored";
+
+  const auto report = host::printRecordReport(stored);
+  QString firstPage;
+  for (const host::ReportCall& call : report->calls()) {
+    if (call.name == QLatin1String("NewPage")) break;
+    if (call.name == QLatin1String("Text")) firstPage += call.args.at(0).toString() + u'\n';
+  }
+  EXPECT_TRUE(firstPage.contains(QStringLiteral("Simulated analyzer: not a test of a real device")))
+      << qPrintable(firstPage);
+  const QString text = printedText(*report);
+  for (const char* expected :
+       {"Results measured}|2025-03-01 10:00 +01:00 to 2025-03-04 09:17 +01:00;",
+        "100|Test 100|IEC 60601-2-4|Passed (measured 2025-03-01 10:00 +01:00);",
+        "600|Test 600|Script: ops.txt|Failed;", "Verdict by: Script: ops.txt",
+        "Verdict: Passed (measured 2025-03-01 10:00 +01:00)"})
+    EXPECT_TRUE(text.contains(QLatin1String(expected))) << expected << "\n" << qPrintable(text);
+  EXPECT_EQ(text.count(QStringLiteral("Simulated analyzer: not a test of a real device")), 2)
+      << "the first page and the section of the simulated result";
+
+  const QStringList lines = QString::fromUtf8(host::measurementsCsv(stored))
+                                .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+  EXPECT_TRUE(lines.at(1).endsWith(QStringLiteral(",Passed,Passed,,,True,")))
+      << qPrintable(lines.at(1));
+  EXPECT_TRUE(
+      lines.filter(QStringLiteral(",600,")).value(0).endsWith(QStringLiteral(",,script:ops.txt")))
+      << qPrintable(lines.join(u'\n'));
 }
 
 TEST_F(Record, TheReportInGermanHasNoEnglishWordsOfTheHost) {

@@ -80,6 +80,43 @@ TEST(OperatorScript, AWordItDoesNotKnowNamesItsLine) {
   }
 }
 
+// One script serves runs of different tests; a line that cannot apply to
+// the catalogue is an error naming its line.
+TEST(OperatorScript, FitsARunOfTheCatalogue) {
+  const QList<rt::Long> catalogue{100, 200, 300, 400, 500, 600, 700};
+  const struct {
+    const char* script;
+    QStringList errors;
+    QStringList notices;
+  } cases[] = {
+      {"100 skip\n600 fail\n700 answers=S\n", {}, {}},
+      {"100 fail\n", {"operator script line 1: test 100 never takes \"fail\""}, {}},
+      {"# words that only the operator's verdicts take\n700 fail\n100 verdict=pass\n"
+       "300 pass\n600 answers=S\n",
+       {"operator script line 2: test 700 never takes \"fail\"",
+        "operator script line 3: test 100 never takes \"verdict\"",
+        "operator script line 4: test 300 never takes \"pass\"",
+        "operator script line 5: test 600 never takes \"answers\""},
+       {}},
+      {"901 play\n", {"operator script line 1: the test catalogue has no test 901"}, {}},
+      {"200 next\n100 skip\n",
+       {},
+       {"operator script line 1: test 200 is not in this run; the line is skipped"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.script);
+    OperatorScript script = OperatorScript::Parse(QLatin1String(c.script));
+    const host::OperatorFit fit = script.FitTo(catalogue, {100, 300, 600, 700});
+    EXPECT_EQ(fit.errors, c.errors);
+    EXPECT_EQ(fit.notices, c.notices);
+  }
+  OperatorScript script = OperatorScript::Parse(QStringLiteral("200 skip\n100 skip\n"));
+  script.FitTo(catalogue, {100});
+  EXPECT_EQ(words(script.PlanFor(100, 0)), QStringList{"skip"});
+  EXPECT_EQ(words(script.PlanFor(200, 0)), words(OperatorScript::DefaultPlan(200)))
+      << "a line dropped is no plan";
+}
+
 struct Operator : GuideControlsFixture {
   struct Outcome {
     QStringList events;
@@ -206,6 +243,24 @@ TEST_F(Operator, AWindowLeftOpenOrARunThatNeverEndsIsLeftAsAPersonWould) {
   });
   EXPECT_EQ(outcome.events, (QStringList{"StartTest", "StopTest", "NextTest"}));
   EXPECT_TRUE(outcome.log.contains(QStringLiteral("100 wait-run (too long: stop)")));
+}
+
+// Whatever the script says, no wait outlasts the limit: a Next the running
+// guide does not take leaves a run that never ends, and a wait= longer than
+// the limit is cut to it.
+TEST_F(Operator, EveryWaitIsBoundedByTheLimit) {
+  const auto longRun = [](FakeGuide& guide, host::ScriptedOperator& op) {
+    guide.runMilliseconds = 60000;
+    op.setWaitLimit(300);
+  };
+  Outcome outcome = perform(500, QStringLiteral("500 play next"), longRun);
+  EXPECT_EQ(outcome.events, (QStringList{"StartTest", "StopTest", "NextTest"}));
+  EXPECT_TRUE(outcome.log.contains(QStringLiteral("500 next (not taken)")))
+      << qPrintable(outcome.log.join(u'|'));
+
+  outcome = perform(100, QStringLiteral("100 play wait=600 stop wait-run next"), longRun);
+  EXPECT_EQ(outcome.events, (QStringList{"StartTest", "StopTest", "NextTest"}));
+  EXPECT_TRUE(outcome.log.contains(QStringLiteral("100 wait=600")));
 }
 
 // A run that waits beyond the limit is stopped and left unjudged; what it

@@ -96,6 +96,31 @@ TEST_F(WorkbenchTest, AFileAnotherProgramChangedIsNotWrittenOver) {
   EXPECT_FALSE(window->Modified()) << qPrintable(window->Notice());
 }
 
+TEST_F(WorkbenchTest, TheOpenDocumentIsTheWindowsAloneWhileItHasIt) {
+  std::unique_ptr<WorkbenchWindow> window = openWindow();
+  window->NewSequence();
+  files_ = {QStringLiteral("held.xml")};
+  ASSERT_TRUE(window->Save());
+  const QString held = path(QStringLiteral("held.xml"));
+  const QString holder = QStringLiteral("process %1").arg(QCoreApplication::applicationPid());
+
+  std::unique_ptr<WorkbenchWindow> other = openWindow();
+  EXPECT_FALSE(other->OpenSequence(held));
+  EXPECT_TRUE(other->Notice().contains(QStringLiteral("is in use by ") + holder))
+      << qPrintable(other->Notice());
+  testsupport::saveScreenshot(*other, QStringLiteral("workbench-document-in-use"));
+  const testsupport::ProgramOutcome resave =
+      host(qEnvironmentVariable("RV1X_REGISTRY"), {QStringLiteral("resave"), held, held});
+  EXPECT_EQ(resave.status, 2);
+  EXPECT_TRUE(resave.errors.contains(holder)) << qPrintable(resave.errors);
+
+  // The window's own saves and runs go on under its lock; a new sequence
+  // lets the file go.
+  EXPECT_TRUE(window->Save()) << qPrintable(window->Notice());
+  window->NewSequence();
+  EXPECT_TRUE(other->OpenSequence(held)) << qPrintable(other->Notice());
+}
+
 TEST_F(WorkbenchTest, ClosingWithChangesNotSavedAsksFirst) {
   std::unique_ptr<WorkbenchWindow> window = openWindow();
   window->NewSequence();

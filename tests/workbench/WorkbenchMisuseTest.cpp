@@ -12,6 +12,7 @@
 #include "limits/Standard.h"
 #include "limits/StandardsCollection.h"
 #include "operator/ScriptedOperator.h"
+#include "sequence/TestVerdict.h"
 
 namespace workbenchtest {
 namespace {
@@ -68,11 +69,13 @@ TEST_F(WorkbenchTest, WhileARunIsUnderWayTheSequenceAndItsFileStayTheRuns) {
         << qPrintable(window->Notice());
     EXPECT_FALSE(window->Modified());
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("third.xml"))));
-    // The run's file holds both results.
-    std::unique_ptr<WorkbenchWindow> reopened = openWindow();
-    ASSERT_TRUE(reopened->OpenSequence(path(QStringLiteral("busy.xml"))));
-    EXPECT_EQ(column(*reopened, SequenceModel::VerdictColumn),
-              (QStringList{QStringLiteral("Passed"), QStringLiteral("Passed")}));
+    // The run's file holds both results (read beside the window, which
+    // keeps the file to itself).
+    host::SequenceDocument stored;
+    stored.Load(path(QStringLiteral("busy.xml")));
+    ASSERT_EQ(stored.Count(), 2);
+    for (int i = 0; i < 2; ++i)
+      EXPECT_EQ(host::verdictOf(stored, i).verdict, host::Verdict::Passed) << i;
   }
 }
 

@@ -119,14 +119,72 @@ TEST_F(WorkbenchTest, ARunFromTheWindowRecordsWhatTheCommandLinesRunRecords) {
   EXPECT_TRUE(record.last().contains(QStringLiteral("Workshop"))) << qPrintable(record.last());
   EXPECT_TRUE(textOf(windows).contains(kUnknownEntry));
 
-  // Opened again and saved, it keeps all of it.
+  // Opened again and saved, once the first window has let it go, it keeps
+  // all of it.
+  const QStringList verdicts = column(*window, SequenceModel::VerdictColumn);
+  window.reset();
   std::unique_ptr<WorkbenchWindow> reopened = openWindow();
   ASSERT_TRUE(reopened->OpenSequence(windows));
+  // Its verdicts are now those of an earlier run.
   EXPECT_EQ(column(*reopened, SequenceModel::VerdictColumn),
-            column(*window, SequenceModel::VerdictColumn));
+            (QStringList{QStringLiteral("Passed (earlier run)"), QStringLiteral("Unreadable"),
+                         QStringLiteral("Passed (earlier run)")}));
   ASSERT_TRUE(reopened->Save()) << qPrintable(reopened->Notice());
   EXPECT_EQ(recordOf(windows), record);
   EXPECT_TRUE(textOf(windows).contains(kUnknownEntry));
+}
+
+// A record belongs to one device: the results of device A are not carried
+// into the record of device B, nor is A's file written over.
+TEST_F(WorkbenchTest, ARunForAnotherDeviceStartsFromTheSettingsInAFileOfItsOwn) {
+  std::unique_ptr<WorkbenchWindow> window = openWindow();
+  window->NewSequence();
+  selectRows(*window, {1, 2, 3, 4, 5, 6});
+  window->RemoveSelected();
+  ASSERT_EQ(window->Model().rowCount(), 1);
+  typeInto(window->findChild<QLineEdit*>(QStringLiteral("deviceSerial")),
+           QStringLiteral("DEVICE-A"));
+  files_ = {QStringLiteral("A.xml")};
+  analyzer();
+  window->Analyzer().SetPort(kPort);
+  {
+    host::ScriptedOperator person;
+    button(*window, "runAll")->click();
+  }
+  ASSERT_EQ(column(*window, SequenceModel::VerdictColumn), QStringList{QStringLiteral("Passed")})
+      << qPrintable(window->Notice());
+  const QString recordA = textOf(path(QStringLiteral("A.xml")));
+
+  typeInto(window->findChild<QLineEdit*>(QStringLiteral("deviceSerial")),
+           QStringLiteral("DEVICE-B"));
+  // Asked for a file of its own, the technician first gives none, then A's.
+  files_.clear();
+  button(*window, "runAll")->click();
+  EXPECT_EQ(window->Notice(),
+            QStringLiteral("The results were measured on serial number DEVICE-A, not on serial "
+                           "number DEVICE-B: the run starts from the sequence's settings and "
+                           "limits only, in a file of its own."));
+  EXPECT_EQ(column(*window, SequenceModel::VerdictColumn),
+            QStringList{QStringLiteral("Not performed")});
+  testsupport::saveScreenshot(*window, QStringLiteral("workbench-another-device"));
+  files_ = {QStringLiteral("A.xml")};
+  button(*window, "runAll")->click();
+  EXPECT_TRUE(window->Notice().endsWith(
+      QStringLiteral("A.xml holds the record of another device; choose another file.")))
+      << qPrintable(window->Notice());
+  EXPECT_EQ(textOf(path(QStringLiteral("A.xml"))), recordA);
+  // Passed by without a run: nothing of B is measured.
+  files_ = {QStringLiteral("B.xml")};
+  {
+    host::ScriptedOperator person(host::OperatorScript::Parse(QStringLiteral("100 next")));
+    button(*window, "runAll")->click();
+  }
+  EXPECT_EQ(column(*window, SequenceModel::VerdictColumn),
+            QStringList{QStringLiteral("Not performed")});
+  const QString recordB = textOf(path(QStringLiteral("B.xml")));
+  EXPECT_TRUE(recordB.contains(QStringLiteral("SerialNumber=\"DEVICE-B\""))) << qPrintable(recordB);
+  EXPECT_FALSE(recordB.contains(QStringLiteral("Measured"))) << qPrintable(recordB);
+  EXPECT_EQ(textOf(path(QStringLiteral("A.xml"))), recordA);
 }
 
 }  // namespace
