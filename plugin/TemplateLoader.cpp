@@ -1,19 +1,23 @@
 #include "TemplateLoader.h"
 
+#include <algorithm>
 #include <array>
 
 #include "PlugInErrors.h"
 #include "com/CreateObject.h"
 #include "elements/TestCollection.h"
 #include "elements/TestInfo.h"
+#include "limits/StandardsCollection.h"
 #include "runtime/Conversions.h"
 #include "runtime/ErrorHandling.h"
 #include "services/ErrorService.h"
+#include "services/HostLog.h"
 #include "services/LanguageService.h"
 #include "typelib/ILimitData.h"
 #include "typelib/ITestElement.h"
 #include "xml/XmlDocument.h"
 #include "xml/XmlHelper.h"
+#include "xml/XmlTree.h"
 
 namespace orvanRV1X::TemplateLoader {
 
@@ -71,9 +75,76 @@ host::ITestElementPtr entryAt(host::XmlNodeList& children, rt::Long index) {
   return CreateTestElement(child);
 }
 
+// The template being read, for the reports of its entries.
+QString& templatePath() {
+  static QString path;
+  return path;
+}
+
+// What the load of the default standards could not read as written, and
+// the standards that hold it.
+class UnreadLimits : public host::HostLog {
+ public:
+  void Message(rt::Long number, rt::Long, const QString& text,
+               const QVariantList& paramList) override {
+    if (number != host::kStandardsLoadError || paramList.size() < 2) return;
+    // What the value reads as does not matter: the standard is left out.
+    const qsizetype readAs = text.lastIndexOf(QLatin1String(", read as "));
+    texts.append(readAs < 0 ? text : text.left(readAs));
+    standards.append({rt::cstr(paramList.at(0)), rt::cstr(paramList.at(1))});
+  }
+  QStringList texts;
+  QList<std::pair<QString, QString>> standards;
+};
+
+bool sameNames(const QString& alpha, const QString& complete,
+               const std::pair<QString, QString>& names) {
+  return alpha.compare(names.first, Qt::CaseInsensitive) == 0 &&
+         complete.compare(names.second, Qt::CaseInsensitive) == 0;
+}
+
+// The entry's default standards. A value they hold that is not written as
+// a stored sequence writes it (a number that is not wholly one, a flag
+// that is neither "True" nor "False") would judge by a bound nobody gave:
+// each is reported, naming the file, the standard and the limit, and the
+// standard that holds it is left out, so that it judges nothing until the
+// template is mended.
+void loadDefaultStandards(const host::ITestElementPtr& element,
+                          const host::XmlElementPtr& expected) {
+  host::ILimitData& limits = com::must(com::must(element).Limits());
+  auto unread = std::make_shared<UnreadLimits>();
+  const auto reportedSoFar = [] { return host::ErrorService::instance()->reported().size(); };
+  const auto before = reportedSoFar();
+  limits.Load(expected, unread);
+  // A load that failed has said so, and left the standards as they were.
+  if (unread->texts.isEmpty() || reportedSoFar() > before) return;
+  for (const QString& text : unread->texts)
+    host::errors().ReportError(
+        rt::RuntimeError(
+            host::kStandardsLoadError, kPlugInSource,
+            aboutFile(templatePath(), QStringLiteral("test %1, %2; the standard judges nothing "
+                                                     "until the template is mended")
+                                          .arg(element->TestID())
+                                          .arg(text))),
+        kPlugInSource);
+  auto document = std::make_shared<host::XmlDocument>();
+  const host::xmltree::NodePtr readable = expected->node()->deepCopy();
+  std::erase_if(readable->children, [&](const host::xmltree::NodePtr& child) {
+    if (child->kind != host::xmltree::Node::Kind::Element) return false;
+    const QString* alpha = child->attribute(QStringLiteral("AlphaName"));
+    const QString* complete = child->attribute(QStringLiteral("CompleteName"));
+    const QString a = alpha ? *alpha : QString();
+    const QString c = complete ? *complete : QString();
+    return std::any_of(unread->standards.begin(), unread->standards.end(),
+                       [&](const auto& names) { return sameNames(a, c, names); });
+  });
+  limits.Load(std::make_shared<host::XmlElement>(document, readable), nullptr);
+}
+
 }  // namespace
 
 host::ITestElementListPtr LoadTemplate(const QString& path) {
+  templatePath() = path;
   return rt::onError(
       [&]() -> host::ITestElementListPtr {
         host::XmlDocumentPtr document;
@@ -180,7 +251,7 @@ void ReadElementProperties(const host::ITestElementPtr& element, const host::Xml
       const host::XmlElementPtr child = children->Item(i);
       const QString tag = com::must(child).TagName();
       if (tag == kExpectedResult) {
-        com::must(com::must(element).Limits()).Load(child, nullptr);
+        loadDefaultStandards(element, child);
         return;
       }
       for (std::size_t t = 0; t < kTextNodes.size(); ++t)

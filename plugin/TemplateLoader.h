@@ -24,7 +24,10 @@
 //   - an entry whose class cannot be created or is no test element, or whose
 //     "ID" is not the test ID of its class: reported, left out with its
 //     members; the other entries load.
-//   - a text or standard that cannot be read stays empty.
+//   - a default standard holding a value that is not wholly one number, or
+//     a flag that is neither "True" nor "False": reported, naming the file,
+//     the standard and the limit, and left out, so that it judges nothing.
+//   - a text or standard that cannot be read otherwise stays empty.
 
 #include <QString>
 

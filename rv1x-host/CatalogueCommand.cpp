@@ -2,10 +2,12 @@
 // and prints its test catalogue, one line per test,
 //   <ID> <registered name> <name>
 // followed by its default standards, indented, as "<alpha name>: <complete
-// name>". Exit status 0; 2 when the plug-in cannot be loaded or has no
-// catalogue (the error is reported on standard error); 64 for wrong
-// arguments.
+// name>". Exit status 0; 1 when the template held something that was
+// reported (a default standard's value that cannot be read); 2 when the
+// plug-in cannot be loaded or has no catalogue (the error is reported on
+// standard error); 64 for wrong arguments.
 
+#include <algorithm>
 #include <cstdio>
 
 #include "HostProgram.h"
@@ -44,6 +46,15 @@ void printEntry(const host::ITestElementPtr& element) {
 
 int catalogueCommand(const QStringList& arguments, const CommonOptions& options) {
   if (!arguments.isEmpty()) return usageOf("catalogue");
+  // A default standard the template holds that cannot be read is reported
+  // and left out; an entry left out is not counted here.
+  const auto unreadStandards = [] {
+    const QList<host::ErrorEntry> reported = host::ErrorService::instance()->reported();
+    return std::count_if(reported.begin(), reported.end(), [](const host::ErrorEntry& entry) {
+      return entry.number == host::kStandardsLoadError;
+    });
+  };
+  const auto before = unreadStandards();
   return rt::onError(
       [&] {
         const host::IPlugInPtr plugIn = createPlugIn();
@@ -51,7 +62,7 @@ int catalogueCommand(const QStringList& arguments, const CommonOptions& options)
         const host::ITestElementListPtr tests = plugIn->Tests();
         if (!tests) return kFailed;  // reported by the plug-in
         for (rt::Long i = 1; i <= tests->Count(); ++i) printEntry(tests->Item(i));
-        return 0;
+        return unreadStandards() > before ? 1 : 0;
       },
       [](const rt::RuntimeError& error) {
         host::errors().ReportError(error, kSource);

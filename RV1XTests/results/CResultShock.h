@@ -39,7 +39,6 @@ class CResultShock final : public CResultBase {
   void LoadMeasurement(const host::XmlElementPtr& child, const host::HostLogPtr& log) override;
   void EndLoad() override { configured_ = Measurements(); }
   void SaveAttributes(host::XmlElement& element) override;
-  QString SavedStatusText() override { return QString(); }
   // No step to answer, no answer, or a step left unanswered.
   QString NeverJudgedKey() const override;
 

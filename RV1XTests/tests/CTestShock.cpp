@@ -66,17 +66,6 @@ void CTestShock::StartOfRun() {
 }
 
 void CTestShock::RunMeasurement() {
-  mfRhythmPlayed = false;
-  PlaySteps();
-  // The monitor under test is not left watching the last rhythm. The
-  // operator's answers are in by now: a failure of these commands must not
-  // cost them, as it does not in the performance test.
-  if (mfRhythmPlayed)
-    rt::ignoreErrors(
-        [&] { switchOutputsOff([this](const QString& command) { return Send(command); }); });
-}
-
-void CTestShock::PlaySteps() {
   WaitForRange();
   if (mfStop) return;
   for (const CShockAdviceSettingPtr& setting : com::must(TestConfig()).NewEnum()) {
@@ -90,13 +79,14 @@ void CTestShock::PlaySteps() {
                       : host::translated(QStringLiteral("20249::Waveform: %%1 (Duration: %%2 sec)"),
                                          {setting->WaveText(), duration}));
     Guide().ShockViewHighlightNext();
-    mfRhythmPlayed = true;
     Send(setting->WaveCode());
     // Duration 0 plays until the operator answers.
     com::must(mfrmTimer).StartTimer(rt::toLong(static_cast<double>(duration) * 1000));
     while (!mfWaveformDone && !mfStop && !mfNextWaveform) ui::waitForEvents();
     mfrmTimer->StopTimer();
   }
+  // No end code follows the last step: the monitor under test is left on
+  // its last rhythm, as the design has it.
 }
 
 void CTestShock::EndingRun() {

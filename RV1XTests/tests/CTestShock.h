@@ -41,13 +41,11 @@ class CTestShock final : public CTestClass<CTestShock, CConfigShock, CResultShoc
   void mfrmTestGuide_ItemClicked(bool fCurrentItem) override;
 
  private:
-  void PlaySteps();
   void mfrmTimer_Timer();
 
   std::shared_ptr<FTimer> mfrmTimer;  // lives for one run
   bool mfWaveformDone = false;        // the step's duration has passed
   bool mfNextWaveform = false;        // the operator answered the step being played
-  bool mfRhythmPlayed = false;        // a rhythm of this run went out
 };
 
 }  // namespace orvanRV1Xtst

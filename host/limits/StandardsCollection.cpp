@@ -10,6 +10,7 @@
 #include "runtime/RuntimeError.h"
 #include "services/HostLog.h"
 #include "xml/XmlDocument.h"
+#include "xml/XmlKeeping.h"
 
 namespace host {
 
@@ -20,8 +21,12 @@ namespace host {
 //              High="15" HighEnabled="True" Low="-15" LowEnabled="True"/>
 //     </Standard>
 //   </Standards>
-// A limit whose operator takes an absolute tolerance Z as well also carries
-// "HighZ" and "LowZ".
+// The greater of a relative and an absolute tolerance is stored with the
+// relative operator "X+(X*Y%)" and its absolute parts Z in "HighZ" and
+// "LowZ": a host that knows only "Y", "X+Y" and "X+(X*Y%)" passes over the
+// two attributes and judges by the relative tolerance alone, which is never
+// looser. Files that stored the operator "X+max(X*Y%,Z)" itself read the
+// same, and are written in this form.
 // Values are locale-independent number texts that read back as the same
 // single-precision value.
 
@@ -30,6 +35,17 @@ namespace {
 const QString kStandards = QStringLiteral("Standards");
 const QString kStandard = QStringLiteral("Standard");
 const QString kLimit = QStringLiteral("Limit");
+const QString kRelativeOperator = QStringLiteral("X+(X*Y%)");
+
+// The operator of the last round's files, written in the form above.
+[[maybe_unused]] const bool registered =
+    (xmltree::addConversions({
+         {kLimit, xmltree::Conversion::Of::Attribute, QStringLiteral("Operator"),
+          [](const xmltree::Node&, const xmltree::Node*, const QString& value) {
+            return value == kGreaterToleranceOperator;
+          }},
+     }),
+     true);
 
 QString flag(bool value) {
   return value ? QStringLiteral("True") : QStringLiteral("False");
@@ -43,7 +59,15 @@ class StoredAttributes {
  public:
   explicit StoredAttributes(HostLogPtr log) : log_(std::move(log)) {}
 
-  double number(XmlElement& e, const QString& name, const QString& where) {
+  // where: the standard's names, and the limit's key when it is a limit's.
+  struct Where {
+    QString text;
+    QString alphaName;
+    QString completeName;
+    QString key;
+  };
+
+  double number(XmlElement& e, const QString& name, const Where& where) {
     const QString text = e.Attribute(name);
     const double value = rt::val(text);
     if (!text.trimmed().isEmpty() && !isNumberText(text))
@@ -52,7 +76,7 @@ class StoredAttributes {
     return value;
   }
 
-  bool flag(XmlElement& e, const QString& name, const QString& where) {
+  bool flag(XmlElement& e, const QString& name, const Where& where) {
     const QString text = e.Attribute(name);
     if (text == QLatin1String("True")) return true;
     if (!text.isEmpty() && text != QLatin1String("False"))
@@ -69,23 +93,31 @@ class StoredAttributes {
     return pattern.match(text).hasMatch();
   }
 
-  void complain(const QString& where, const QString& name, const QString& text,
-                const QString& what) {
+  void complain(const Where& where, const QString& name, const QString& text, const QString& what) {
     if (!log_) return;
     log_->Message(kStandardsLoadError, 2,
-                  QStringLiteral("%1: %2 \"%3\" %4").arg(where, name, text, what), {});
+                  QStringLiteral("%1: %2 \"%3\" %4").arg(where.text, name, text, what),
+                  {where.alphaName, where.completeName, where.key});
   }
 
   HostLogPtr log_;
 };
 
-LimitPtr loadLimit(XmlElement& e, StoredAttributes& stored, const QString& standard) {
+LimitPtr loadLimit(XmlElement& e, StoredAttributes& stored,
+                   const StoredAttributes::Where& standard) {
   auto limit = std::make_shared<Limit>();
   limit->Init(e.Attribute(QStringLiteral("Key")), e.Attribute(QStringLiteral("Unit")), QString(),
               QString());
-  const QString where = QStringLiteral("%1, limit \"%2\"").arg(standard, limit->Key());
+  StoredAttributes::Where where = standard;
+  where.text = QStringLiteral("%1, limit \"%2\"").arg(standard.text, limit->Key());
+  where.key = limit->Key();
   const QString op = e.Attribute(QStringLiteral("Operator"));
-  if (!op.isEmpty()) limit->SetOperator(0, op);
+  const bool absolute =
+      e.hasAttribute(QStringLiteral("HighZ")) || e.hasAttribute(QStringLiteral("LowZ"));
+  if (op == kRelativeOperator && absolute)
+    limit->SetOperator(0, kGreaterToleranceOperator);
+  else if (!op.isEmpty())
+    limit->SetOperator(0, op);
   limit->SetValue(limitindex::High,
                   static_cast<rt::Single>(stored.number(e, QStringLiteral("High"), where)));
   limit->SetValue(limitindex::Low,
@@ -98,7 +130,7 @@ LimitPtr loadLimit(XmlElement& e, StoredAttributes& stored, const QString& stand
                                     std::pair{limitindex::Low, QStringLiteral("Low")}}) {
     if (limit->Enabled(index) && e.Attribute(name).trimmed().isEmpty())
       rt::raise(rt::err::InvalidCall, kStandards,
-                QStringLiteral("%1: %2 is enabled but holds no value").arg(where, name));
+                QStringLiteral("%1: %2 is enabled but holds no value").arg(where.text, name));
   }
   limit->SetAbsolute(limitindex::High,
                      static_cast<rt::Single>(stored.number(e, QStringLiteral("HighZ"), where)));
@@ -112,12 +144,14 @@ XmlElementPtr saveLimit(XmlDocument& document, Limit& limit) {
   if (!e) return nullptr;
   e->SetAttribute(QStringLiteral("Key"), limit.Key());
   e->SetAttribute(QStringLiteral("Unit"), limit.Unit());
-  if (!limit.Operator(0).isEmpty()) e->SetAttribute(QStringLiteral("Operator"), limit.Operator(0));
+  const bool greater = limit.Operator(0) == kGreaterToleranceOperator;
+  if (!limit.Operator(0).isEmpty())
+    e->SetAttribute(QStringLiteral("Operator"), greater ? kRelativeOperator : limit.Operator(0));
   e->SetAttribute(QStringLiteral("High"), rt::numberText(limit.Value(limitindex::High)));
   e->SetAttribute(QStringLiteral("HighEnabled"), flag(limit.Enabled(limitindex::High)));
   e->SetAttribute(QStringLiteral("Low"), rt::numberText(limit.Value(limitindex::Low)));
   e->SetAttribute(QStringLiteral("LowEnabled"), flag(limit.Enabled(limitindex::Low)));
-  if (limit.Operator(0) == kGreaterToleranceOperator) {
+  if (greater) {
     e->SetAttribute(QStringLiteral("HighZ"), rt::numberText(limit.Absolute(limitindex::High)));
     e->SetAttribute(QStringLiteral("LowZ"), rt::numberText(limit.Absolute(limitindex::Low)));
   }
@@ -159,15 +193,17 @@ void StandardsCollection::Load(const XmlElementPtr& element, const HostLogPtr& l
     if (s->TagName() != kStandard) continue;
     const QString alphaName = s->Attribute(QStringLiteral("AlphaName"));
     const QString completeName = s->Attribute(QStringLiteral("CompleteName"));
-    const QString where = QStringLiteral("Standard \"%1\" (%2)").arg(alphaName, completeName);
+    const StoredAttributes::Where where{
+        QStringLiteral("Standard \"%1\" (%2)").arg(alphaName, completeName), alphaName,
+        completeName, QString()};
     // A standard is chosen by its names: of two with the same names only
     // the first would ever judge.
     for (const StandardPtr& earlier : loaded)
       if (earlier->AlphaName().compare(alphaName, Qt::CaseInsensitive) == 0 &&
           earlier->CompleteName().compare(completeName, Qt::CaseInsensitive) == 0)
-        rt::raise(
-            rt::err::InvalidCall, kStandards,
-            QStringLiteral("%1 is there twice: which of the two judges cannot be told").arg(where));
+        rt::raise(rt::err::InvalidCall, kStandards,
+                  QStringLiteral("%1 is there twice: which of the two judges cannot be told")
+                      .arg(where.text));
     auto standard = std::make_shared<Standard>();
     standard->Init(alphaName, completeName,
                    rt::toLong(stored.number(*s, QStringLiteral("Flags"), where)));

@@ -10,7 +10,8 @@
 namespace host {
 
 // The log message of a stored number or flag that the load could not read as
-// written (severity 2).
+// written (severity 2). Its parameters: the standard's alpha and complete
+// names, and the limit's key (empty for the standard's own attribute).
 constexpr rt::Long kStandardsLoadError = rt::hresult(0x8004A690u);
 
 class StandardsCollection : public virtual com::Object {

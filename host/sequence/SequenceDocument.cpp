@@ -448,11 +448,8 @@ void SequenceDocument::ReadParts(Entry& entry, const XmlElementPtr& node, const 
       entry.marks = marksOf(*child->node());
       entry.storedResult = true;
     }
-    if (!isPart(child->TagName()))
-      Report(rt::RuntimeError(elementerr::UnknownPart, kSource,
-                              QStringLiteral("%1: <%2>%3 is no part of a test element; it is "
-                                             "written back as stored")
-                                  .arg(entry.className, child->TagName(), where(*child))));
+    // A child that is no part (a calibration note, an attachment) is
+    // written back in its place.
   }
   // Which of two stored outcomes holds cannot be told: the entry stays as
   // stored, as for a part stored twice.
@@ -498,11 +495,13 @@ void SequenceDocument::CheckKept(Entry& entry, const XmlElementPtr& node) {
     if (!isPart(part) || entry.keptParts.contains(part)) continue;
     const XmlElementPtr own = saved->SelectChild(part, 0);
     if (!own) continue;  // nothing written for it: the stored one stays
+    entry.loadedParts.insert(part, own->node()->deepCopy());
     // The document's own marks on a result are no part of it: they are
     // left out of the comparison, and kept.
     Node& stored = *child->node();
     const auto attributes = stored.attributes;
     if (part == kResult) stored.attributes.removeIf([](const auto& a) { return isMark(a.first); });
+    xmltree::keepUnnamed(stored, *own->node());
     const QString lost = xmltree::lostFrom(stored, *own->node());
     stored.attributes = attributes;
     if (lost.isEmpty()) continue;
@@ -685,6 +684,10 @@ void SequenceDocument::WriteEntry(const Entry& entry, const XmlDocumentPtr& docu
     if (isElement(*child) && isPart(child->name)) {
       written = takeOwn(child->name);
       if (entry.keptParts.contains(child->name)) written = nullptr;
+      // What the part holds that its element does not name stays in its
+      // place; a result of a new run is the run's alone.
+      if (written && !(child->name == kResult && entry.resultRenewed))
+        xmltree::keepUnnamed(*child, *written, entry.loadedParts.value(child->name).get());
     }
     children.push_back(written ? written : child->deepCopy());
   }
@@ -812,6 +815,7 @@ void SequenceDocument::TakeFromElement(int index) {
   if (!entry || entry->keptWhole) return;
   entry->keptParts.removeAll(kResult);
   entry->storedResult = false;
+  entry->resultRenewed = true;
 }
 
 ResultMarks SequenceDocument::Marks(int index) const {

@@ -35,8 +35,9 @@
 //
 // Nothing that was stored is lost:
 // - comments, instructions, attributes the host does not know, and the
-//   children of the root and of each "TestElement" stay where they were;
-//   a child the host does not know is also reported;
+//   children of the root and of each "TestElement" stay where they were,
+//   silently; so does what a part holds that its element does not name
+//   (XmlKeeping.h), while the part around it is written anew;
 // - a part whose load failed, and one that its element would write back
 //   with less than was stored (an attribute, a child, a comment or a text
 //   it does not keep, a value that does not read back as written), is
@@ -50,6 +51,7 @@
 // Each problem is reported through the host's ErrorService as it is met.
 
 #include <QList>
+#include <QMap>
 #include <QStringList>
 
 #include "runtime/RuntimeError.h"
@@ -199,11 +201,14 @@ class SequenceDocument {
     bool identities = false;                // the "MTIList"
     bool keptWhole = false;                 // written exactly as stored
     QStringList keptParts;                  // parts written as stored
-    StandardsCollectionPtr selected;        // "Selected", by name
-    QString runOutcome;                     // "RunOutcome"
-    ResultMarks marks;                      // on "ResultItem"
-    bool storedResult = false;              // a "ResultItem" was read
-    QString problem;                        // why the entry is no element
+    bool resultRenewed = false;             // its result is a new run's
+    // Each part as the element wrote it right after the load.
+    QMap<QString, std::shared_ptr<xmltree::Node>> loadedParts;
+    StandardsCollectionPtr selected;  // "Selected", by name
+    QString runOutcome;               // "RunOutcome"
+    ResultMarks marks;                // on "ResultItem"
+    bool storedResult = false;        // a "ResultItem" was read
+    QString problem;                  // why the entry is no element
   };
 
   static Entry StoredNode(const std::shared_ptr<xmltree::Node>& node, bool identities = false);

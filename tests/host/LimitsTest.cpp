@@ -124,6 +124,9 @@ TEST(Limit, TheGreaterOfARelativeAndAnAbsoluteTolerance) {
   standards->Add(standard);
   const host::XmlElementPtr saved = standards->Save(host::XmlHelper::instance()->NewDocument());
   const host::XmlElementPtr stored = saved->ChildNodes()->Item(0)->ChildNodes()->Item(0);
+  // A host that knows only the three operators of the design reads the
+  // relative one, and judges by 15 % alone.
+  EXPECT_EQ(stored->Attribute(QStringLiteral("Operator")), QStringLiteral("X+(X*Y%)"));
   EXPECT_EQ(stored->Attribute(QStringLiteral("HighZ")), QStringLiteral("3"));
   EXPECT_EQ(stored->Attribute(QStringLiteral("LowZ")), QStringLiteral("-3"));
   EXPECT_FALSE(saved->ChildNodes()->Item(0)->ChildNodes()->Item(1)->dom().hasAttribute(
@@ -135,6 +138,20 @@ TEST(Limit, TheGreaterOfARelativeAndAnAbsoluteTolerance) {
   EXPECT_FLOAT_EQ(back->Absolute(limitindex::Low), -3);
   EXPECT_EQ(loaded->Item(1)->Check(QStringLiteral("ENGY"), 12, QVariant(10.0f)),
             checkstatus::Passed);
+  EXPECT_EQ(loaded->Item(1)->FindLimit(QStringLiteral("DELY"))->Operator(0), QStringLiteral("X+Y"));
+
+  // The operator stored by an earlier release of this host reads the same.
+  const host::XmlDocumentPtr earlier = host::XmlHelper::instance()->NewDocument();
+  earlier->LoadXml(QStringLiteral(
+      "<Standards><Standard AlphaName=\"IEC\" CompleteName=\"IEC 60601-2-4\" Flags=\"1\">"
+      "<Limit Key=\"ENGY\" Unit=\"J\" Operator=\"X+max(X*Y%,Z)\" High=\"15\" "
+      "HighEnabled=\"True\" Low=\"-15\" LowEnabled=\"True\" HighZ=\"3\" LowZ=\"-3\"/>"
+      "</Standard></Standards>"));
+  auto fromEarlier = std::make_shared<StandardsCollection>();
+  fromEarlier->Load(earlier->DocumentElement(), nullptr);
+  const LimitPtr same = fromEarlier->Item(1)->FindLimit(QStringLiteral("ENGY"));
+  EXPECT_EQ(same->Operator(0), host::kGreaterToleranceOperator);
+  EXPECT_FLOAT_EQ(same->ValueForPreset(5, limitindex::High), 8);
 }
 
 TEST(Limit, IndexesAndOperatorsThatAreNotOffered) {

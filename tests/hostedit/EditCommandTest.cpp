@@ -79,12 +79,12 @@ TEST_F(HostEditTest, RefusesWithExitStatus2AndWritesNothing) {
   const QString sequence = writeFile(storedSequence());
   const QString notXml = writeFile("<TestSequence><TestElement>", "broken.xml");
   const QString notASequence = writeFile("<Tests/>", "tests.xml");
-  // Settings with a child the host does not know: written anew they would
-  // lose it.
+  // Settings with a flag that cannot be read: written anew they would lose
+  // it.
   const QString unknownChild = writeFile(
       "<TestSequence><TestElement ClassName=\"RV1XTests.CTestChargeTime\" TestID=\"100\">"
-      "<PlugInData PlugIn=\"RV-1X\"><PresetEnergy>150</PresetEnergy><Paddles>adult</Paddles>"
-      "</PlugInData></TestElement></TestSequence>",
+      "<PlugInData PlugIn=\"RV-1X\"><PresetEnergy>150</PresetEnergy><AutoPlayback>true"
+      "</AutoPlayback></PlugInData></TestElement></TestSequence>",
       "unknown.xml");
   const QString badName = writeFile(
       "<TestSequence><TestElement ClassName=\"RV1XTests.CTestChargeTime\" TestID=\"100\"/>"
@@ -113,7 +113,7 @@ TEST_F(HostEditTest, RefusesWithExitStatus2AndWritesNothing) {
       {"settings that cannot be read",
        {"--sequence", sequence, "--index", "3", "300"},
        "The settings of element 3 of " + sequence + " could not be read"},
-      {"settings with a child the host does not know",
+      {"settings with a flag that cannot be read",
        {"--sequence", unknownChild, "--index", "1", "100"},
        "The settings of element 1 of " + unknownChild + " could not be read as they were stored"},
       {"an attribute name XML does not allow, in another entry",

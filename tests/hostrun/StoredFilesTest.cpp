@@ -3,6 +3,7 @@
 // is reported and written back as stored, and a file that is not
 // well-formed is refused with nothing written.
 
+#include <QDomDocument>
 #include <QRegularExpression>
 
 #include "HostRunFixture.h"
@@ -122,7 +123,8 @@ TEST_F(HostRunTest, ResaveKeepsWhatItCannotWriteAnewAndRefusesWhatIsNotXml) {
        1,
        "is there twice",
        {"High=\"15\"", "High=\"1\""}},
-      // What the host does not know, in place.
+      // What no part names, in place and silently; the part around it is
+      // still written anew.
       {"comments around and between the parts",
        replaced(
            replaced(sequenceOf(kInfo + kSettings + QStringLiteral("<!-- between -->") + kLimits +
@@ -147,47 +149,47 @@ TEST_F(HostRunTest, ResaveKeepsWhatItCannotWriteAnewAndRefusesWhatIsNotXml) {
       {"a child of the element between its parts",
        sequenceOf(kInfo + kSettings + QStringLiteral("<Calibration Bench=\"3\"/>") + kLimits +
                   kResult),
-       1,
-       "<Calibration> (line 3) is no part of a test element",
+       0,
+       nullptr,
        {"</PlugInData>", "<Calibration Bench=\"3\"/>", "<ExpectedResult"}},
       {"an attribute of the settings",
        sequenceOf(kInfo +
                   replaced(kSettings, QStringLiteral("PlugIn=\"RV-1X\""),
                            QStringLiteral("PlugIn=\"RV-1X\" Bench=\"3\"")) +
                   kLimits + kResult),
-       1,
-       "the attribute Bench=\"3\" would not be written",
+       0,
+       nullptr,
        {"Bench=\"3\""}},
       {"an attribute of the result",
        sequenceOf(kInfo + kSettings + kLimits +
                   replaced(kResult, QStringLiteral("<ResultItem>"),
                            QStringLiteral("<ResultItem Checked=\"JS\">"))),
-       1,
-       "<ResultItem> is written back as stored",
+       0,
+       nullptr,
        {"Checked=\"JS\""}},
       {"an attribute of a measurement",
        sequenceOf(kInfo + kSettings + kLimits +
                   replaced(kResult, QStringLiteral("Key=\"CHTI\""),
                            QStringLiteral("Key=\"CHTI\" Probe=\"2\""))),
-       1,
-       "Probe=\"2\" would not be written",
+       0,
+       nullptr,
        {"Probe=\"2\""}},
       {"a child of the settings",
        sequenceOf(kInfo +
                   replaced(kSettings, QStringLiteral("<TestGuideSettings"),
                            QStringLiteral("<Paddles>adult</Paddles><TestGuideSettings")) +
                   kLimits + kResult),
-       1,
-       "<Paddles> (line 3) would not be written",
-       {"<Paddles>adult</Paddles>"}},
+       0,
+       nullptr,
+       {"<PresetEnergy>", "<Paddles>adult</Paddles>", "<TestGuideSettings"}},
       {"a comment in the result",
        sequenceOf(kInfo + kSettings + kLimits +
                   replaced(kResult, QStringLiteral("<Status Code=\"1\"/><Measurement Key=\"ENGY"),
                            QStringLiteral("<Status Code=\"1\"/><!-- re-read --><Measurement "
                                           "Key=\"ENGY"))),
-       1,
-       "the comment \"re-read\" would not be written",
-       {"<!-- re-read -->"}},
+       0,
+       nullptr,
+       {"<Status Code=\"1\"/>", "<!-- re-read -->", "<Measurement Key=\"ENGY"}},
       // A status that cannot be read keeps the measurements.
       {"no status",
        sequenceOf(kInfo + kSettings + kLimits +
@@ -242,6 +244,16 @@ TEST_F(HostRunTest, ResaveKeepsWhatItCannotWriteAnewAndRefusesWhatIsNotXml) {
        1,
        "the text \"true\" would be written \"False\"",
        {">true<"}},
+      {"more waveform values than the older generation holds",
+       QStringLiteral("<TestSequence><TestElement ClassName=\"RV1XTests.CTestDischarge\" "
+                      "TestID=\"200\" ID=\"1\"><ResultItem><Status Code=\"0\"/><Measurement "
+                      "Key=\"ENGY\"><Value Type=\"1\" Kind=\"Double\">100</Value><Status "
+                      "Code=\"0\"/></Measurement><Waveform>%1<PrintWaveform>False"
+                      "</PrintWaveform></Waveform></ResultItem></TestElement></TestSequence>")
+           .arg(QStringList(151, QStringLiteral("1.5")).join(u';')),
+       1,
+       "<ResultItem> is written back as stored",
+       {"<Waveform>1.5;"}},
       // Not well-formed, or nested beyond reason: refused, nothing written.
       {"an attribute name XML does not allow",
        sequenceOf(whole + QStringLiteral("<CalibrationNote Be~nch=\"3\"/>")),
@@ -274,6 +286,227 @@ TEST_F(HostRunTest, ResaveKeepsWhatItCannotWriteAnewAndRefusesWhatIsNotXml) {
     // What it writes, it reads back the same way.
     const QString again = path(QStringLiteral("again.xml"));
     EXPECT_EQ(host({QStringLiteral("resave"), out, again}).status, c.status);
+  }
+}
+
+// Stored files in the forms other releases of the plug-in wrote: each is
+// read with the conversions its part makes, written in the current form
+// with what no part names kept in place, and run, all without a word.
+TEST_F(HostRunTest, FilesOfOtherReleasesLoadRunAndAreWrittenInTheCurrentForm) {
+  const auto element = [](const char* className, int testID, const QString& parts) {
+    return QStringLiteral(
+               "<TestElement ClassName=\"RV1XTests.%1\" TestID=\"%2\" ID=\"1\">%3"
+               "</TestElement>")
+        .arg(QLatin1String(className))
+        .arg(testID)
+        .arg(parts);
+  };
+  const auto sequence = [](const QString& elements) {
+    return QStringLiteral(
+               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<TestSequence>\n%1\n"
+               "</TestSequence>\n")
+        .arg(elements);
+  };
+  const QString shockSteps = QStringLiteral(
+      "<PlugInData PlugIn=\"RV-1X\"><ShockAdvice Key=\"::1\"><WaveFormIndex>1</WaveFormIndex>"
+      "<Duration>5</Duration><Advice>True</Advice></ShockAdvice></PlugInData>");
+  const struct {
+    const char* what;
+    QString document;
+    QStringList written;  // in the document written, in this order
+    QStringList gone;     // nowhere in it
+  } cases[] = {
+      {"a performance test stored by release 2.2.0",
+       sequence(element("CTestPerformance", 600,
+                        "<PlugInData PlugIn=\"RV-1X\"><Version>2.2.0</Version><Duration>1"
+                        "</Duration><Amplitude>1.50</Amplitude><Wavetype>301</Wavetype>"
+                        "</PlugInData>")),
+       {"<Version>", "<Amplitude>1.5"},
+       {"2.2.0"}},
+      {"a performance test in the older layout",
+       sequence(element("CTestPerformance", 600,
+                        "<PlugInData PlugIn=\"RV-1X\"><AmplitudeIndex>3</AmplitudeIndex>"
+                        "<DurationIndex>2</DurationIndex><WaveFormIndex>4</WaveFormIndex>"
+                        "</PlugInData>")),
+       {"<Version>", "<Duration>2</Duration>", "<Amplitude>1.5</Amplitude>",
+        "<Wavetype>304</Wavetype>"},
+       {"AmplitudeIndex", "DurationIndex", "WaveFormIndex"}},
+      {"a sensitivity test whose settings hold the range",
+       sequence(element("CTestSensitivity", 300,
+                        "<PlugInData PlugIn=\"RV-1X\"><LoadIndex>3</LoadIndex>"
+                        "<RangeHigh>1.5</RangeHigh><RangeLow>0.4</RangeLow></PlugInData>")),
+       {"<LoadIndex>3</LoadIndex>"},
+       {"RangeHigh", "RangeLow"}},
+      {"an older shock-advisory result with its status comment",
+       sequence(element("CTestShock", 700,
+                        shockSteps +
+                            "<ResultItem><Status Code=\"1\">checked by JS</Status>"
+                            "<Measurement Key=\"::1\"><Description>CVF</Description>"
+                            "<Value Type=\"3\" Kind=\"Boolean\">True</Value><Status Code=\"1\"/>"
+                            "</Measurement></ResultItem>")),
+       {"<ResultItem Version=\"2\">", "checked by JS", "<Measurement Key=\"::1\">"},
+       {}},
+      {"an energy limit with the operator of the last round",
+       sequence(element("CTestChargeTime", 100,
+                        "<ExpectedResult><Standard AlphaName=\"IEC\" CompleteName=\"IEC "
+                        "60601-2-4\" Flags=\"1\"><Limit Key=\"ENGY\" Unit=\"J\" "
+                        "Operator=\"X+max(X*Y%,Z)\" High=\"15\" HighEnabled=\"True\" "
+                        "Low=\"-15\" LowEnabled=\"True\" HighZ=\"3\" LowZ=\"-3\"/></Standard>"
+                        "</ExpectedResult>")),
+       {"Operator=\"X+(X*Y%)\"", "HighZ=\"3\"", "LowZ=\"-3\""},
+       {"max("}},
+      {"a pacer-accuracy result holding the retired PENG, with MTI 0",
+       sequence(element(
+           "CTestAccuracy", 500,
+           "<ResultItem MTI=\"0\"><Status Code=\"0\"/><Measurement Key=\"RATE\"><Description>"
+           "20072::Rate</Description><Value Type=\"1\" Kind=\"Double\">65</Value><Unit>ppm"
+           "</Unit><Status Code=\"0\"/></Measurement><Measurement Key=\"PENG\"><Value "
+           "Type=\"1\" Kind=\"Double\">3</Value></Measurement><Measurement Key=\"AMPL\">"
+           "<Description>20070::Amplitude</Description><Value Type=\"1\" Kind=\"Double\">42.5"
+           "</Value><Unit>mA</Unit><Status Code=\"0\"/></Measurement></ResultItem>")),
+       {"<Measurement Key=\"RATE\">", ">65<", "<Measurement Key=\"AMPL\">", ">42.5<"},
+       {"PENG", "MTI="}},
+      {"a discharge waveform of the older generation",
+       sequence(element("CTestDischarge", 200,
+                        "<ResultItem><Status Code=\"0\"/><Measurement Key=\"ENGY\"><Value "
+                        "Type=\"1\" Kind=\"Double\">100</Value><Status Code=\"0\"/></Measurement>"
+                        "<Waveform Mk=\"II\">1.5;-2<PrintWaveform>False</PrintWaveform>"
+                        "</Waveform></ResultItem>")),
+       {">100<", "<Waveform>1.5;-2"},
+       {"Mk="}},
+      {"a test element with two children no part names",
+       sequence(element("CTestChargeTime", 100,
+                        "<CalibrationNote>Bench 3, 2024-05-02</CalibrationNote>" + kSettings +
+                            "<Attachment Name=\"label.pdf\"/>")),
+       {"<CalibrationNote>Bench 3, 2024-05-02</CalibrationNote>", "<PlugInData",
+        "<Attachment Name=\"label.pdf\"/>"},
+       {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const QString in = writeFile(QStringLiteral("in.xml"), c.document);
+    const QString out = path(QStringLiteral("out.xml"));
+    const ProgramRun resave = host({QStringLiteral("resave"), in, out});
+    EXPECT_EQ(resave.status, 0) << qPrintable(resave.errors);
+    QFile written(out);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(written.readAll());
+    qsizetype at = 0;
+    for (const QString& kept : c.written) {
+      const qsizetype found = text.indexOf(kept, at);
+      EXPECT_GE(found, 0) << qPrintable(kept) << "\n" << qPrintable(text);
+      if (found >= 0) at = found + kept.size();
+    }
+    for (const QString& gone : c.gone)
+      EXPECT_FALSE(text.contains(gone)) << qPrintable(gone) << "\n" << qPrintable(text);
+    // Written once in the current form, it is written the same again.
+    const QString again = path(QStringLiteral("again.xml"));
+    EXPECT_EQ(host({QStringLiteral("resave"), out, again}).status, 0);
+    QFile second(again);
+    ASSERT_TRUE(second.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(second.readAll()), text);
+
+    const ProgramRun report = host({QStringLiteral("report"), in, path(QStringLiteral("r.pdf"))});
+    EXPECT_EQ(report.status, 0) << qPrintable(report.errors);
+    const ProgramRun exported = host({QStringLiteral("export"), in, path(QStringLiteral("r.csv"))});
+    EXPECT_EQ(exported.status, 0) << qPrintable(exported.errors);
+
+    // Every test is performed, and nothing is said about the file.
+    const ProgramRun run =
+        host({QStringLiteral("--unattended"), QStringLiteral("--simulate"), QStringLiteral("run"),
+              QStringLiteral("--overwrite"), QStringLiteral("--sequence"), in,
+              QStringLiteral("--results"), path(QStringLiteral("run.xml")), QStringLiteral("1")});
+    EXPECT_EQ(run.output.count(QRegularExpression(QStringLiteral("^test \\d+ status=\\d$"),
+                                                  QRegularExpression::MultilineOption)),
+              1)
+        << qPrintable(run.output) << qPrintable(run.errors);
+    EXPECT_FALSE(run.errors.contains(QStringLiteral("rror"))) << qPrintable(run.errors);
+    EXPECT_FALSE(run.errors.contains(QStringLiteral("not run"))) << qPrintable(run.errors);
+  }
+}
+
+// A host that knows only the design's three operators reads every limit a
+// run writes, and judges the delivered energy by the relative 15 % alone,
+// never looser than this host's "15 % or 3 J, whichever is greater".
+TEST_F(HostRunTest, AHostKnowingThreeOperatorsReadsEveryLimitARunWrites) {
+  const ProgramRun run =
+      host({QStringLiteral("--unattended"), QStringLiteral("--simulate"), QStringLiteral("run"),
+            QStringLiteral("--tests"), QStringLiteral("100,200"), QStringLiteral("--results"),
+            path(QStringLiteral("run.xml")), QStringLiteral("1")});
+  QFile file(path(QStringLiteral("run.xml")));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(run.errors);
+  QDomDocument document;
+  ASSERT_TRUE(document.setContent(&file));
+  const QStringList threeOperators{QStringLiteral("Y"), QStringLiteral("X+Y"),
+                                   QStringLiteral("X+(X*Y%)")};
+  int energyLimits = 0;
+  const QDomNodeList limits = document.elementsByTagName(QStringLiteral("Limit"));
+  for (int i = 0; i < limits.size(); ++i) {
+    const QDomElement limit = limits.at(i).toElement();
+    const QString key = limit.attribute(QStringLiteral("Key"));
+    SCOPED_TRACE(qPrintable(key));
+    const QString op = limit.attribute(QStringLiteral("Operator"));
+    EXPECT_TRUE(op.isEmpty() || threeOperators.contains(op)) << qPrintable(op);
+    bool high = false;
+    bool low = false;
+    const double y = limit.attribute(QStringLiteral("High")).toDouble(&high);
+    const double lowY = limit.attribute(QStringLiteral("Low")).toDouble(&low);
+    EXPECT_TRUE(high && low);
+    if (key != QLatin1String("ENGY")) continue;
+    ++energyLimits;
+    EXPECT_EQ(op, QStringLiteral("X+(X*Y%)"));
+    // At 10 J: 8.5 to 11.5 J by 15 %, where this host allows 7 to 13 J.
+    EXPECT_DOUBLE_EQ(10 + 10 * y / 100, 11.5);
+    EXPECT_DOUBLE_EQ(10 + 10 * lowY / 100, 8.5);
+  }
+  EXPECT_EQ(energyLimits, 2) << "the charge-time and the discharge test";
+}
+
+// The template is read by the rules of a stored sequence: a default
+// standard holding a value that is not wholly one number, or a flag that is
+// neither "True" nor "False", is reported by every command that loads it,
+// naming the file, the standard and the limit, and judges nothing.
+TEST_F(HostRunTest, TheTemplateReportsADefaultStandardItCannotRead) {
+  const QString padsLimit = QStringLiteral(
+      "<Standard AlphaName=\"WARD\" CompleteName=\"Ward rule\" Flags=\"1\"><Limit Key=\"PADS\" "
+      "Unit=\"mV\" High=\"1\" HighEnabled=\"False\" Low=\"0.5\" LowEnabled=\"True\"/>"
+      "</Standard>");
+  const struct {
+    const char* what;
+    const char* from;
+    const char* to;
+    const char* told;
+  } cases[] = {
+      {"a decimal comma", "Low=\"0.5\"", "Low=\"0,5\"", "Low \"0,5\" is not a number"},
+      {"not a number", "Low=\"0.5\"", "Low=\"nan\"", "Low \"nan\" is not a number"},
+      {"a flag in lower case", "LowEnabled=\"True\"", "LowEnabled=\"true\"",
+       "LowEnabled \"true\" is neither True nor False"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const QString chosen = writeFile(
+        QStringLiteral("chosen.mpc"),
+        QStringLiteral("<Tests><TemplateData><TestElement ClassName=\"RV1XTests.CTestSensitivity\" "
+                       "ID=\"300\"><ExpectedResult>%1</ExpectedResult></TestElement>"
+                       "</TemplateData></Tests>")
+            .arg(QString(padsLimit).replace(QLatin1String(c.from), QLatin1String(c.to))));
+    const QStringList named{chosen, QStringLiteral("Standard \"WARD\" (Ward rule), limit \"PADS\""),
+                            QString::fromLatin1(c.told)};
+    const ProgramRun catalogue =
+        host({QStringLiteral("--template"), chosen, QStringLiteral("catalogue")});
+    EXPECT_EQ(catalogue.status, 1) << qPrintable(catalogue.errors);
+    EXPECT_TRUE(catalogue.output.startsWith(QStringLiteral("300 RV1XTests.CTestSensitivity")))
+        << qPrintable(catalogue.output);
+    EXPECT_FALSE(catalogue.output.contains(QStringLiteral("WARD"))) << "it judges nothing";
+    // A sensitivity of 0.30 mV, below the unreadable bound, is not passed by it.
+    const ProgramRun run = host({QStringLiteral("--unattended"), QStringLiteral("--simulate"),
+                                 QStringLiteral("--template"), chosen, QStringLiteral("run"),
+                                 QStringLiteral("--overwrite"), QStringLiteral("1")});
+    EXPECT_FALSE(run.output.contains(QStringLiteral("status=1"))) << qPrintable(run.output);
+    for (const ProgramRun& loaded : {catalogue, run})
+      for (const QString& name : named)
+        EXPECT_TRUE(loaded.errors.contains(name)) << qPrintable(name) << "\n"
+                                                  << qPrintable(loaded.errors);
   }
 }
 

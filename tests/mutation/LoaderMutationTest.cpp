@@ -188,7 +188,7 @@ QMap<QString, int> valuesOf(const QString& text) {
         open.append(reader.qualifiedName().toString());
         for (const QXmlStreamAttribute& a : reader.attributes())
           if (!a.value().trimmed().isEmpty())
-            ++values[u'@' + a.qualifiedName().toString() + u'=' + a.value().toString()];
+            ++values[u'@' + a.qualifiedName().toString() + u'=' + a.value().toString().trimmed()];
         break;
       case QXmlStreamReader::EndElement:
         flush();

@@ -348,8 +348,9 @@ TEST_F(Record, AStoredPassItsValuesContradictIsNotReadAsPassed) {
     EXPECT_TRUE(text.contains(QStringLiteral("Not judged (%1)").arg(words))) << qPrintable(text);
     EXPECT_FALSE(text.contains(QLatin1String("Overall verdict: Passed")));
     for (const QString& row : csv.split(QStringLiteral("\r\n")))
-      if (row.contains(QLatin1String(",100,Charge time test,")))
+      if (row.contains(QLatin1String(",100,Charge time test,"))) {
         EXPECT_TRUE(row.contains(QLatin1String(",Not judged,RV-15,"))) << qPrintable(row);
+      }
   }
 }
 

@@ -125,7 +125,8 @@ TEST_F(ShockResult, SkippingDiscardsTheVerdicts) {
   EXPECT_TRUE(record().summary().isEmpty());
 }
 
-TEST_F(ShockResult, StoresVersionTwoWithoutPresetsOrStatusText) {
+// The status comment is a person's words: it is written back as read.
+TEST_F(ShockResult, StoresVersionTwoWithoutPresetsAndKeepsTheStatusComment) {
   answer({true, false, false});
   result_.UpdateStatus(bench_.test, false);
   result_.SetMTIID(4);
@@ -136,7 +137,7 @@ TEST_F(ShockResult, StoresVersionTwoWithoutPresetsOrStatusText) {
   EXPECT_EQ(result_.MTIID(), 4);
   EXPECT_EQ(canonical(result_.Save(document_)),
             canonicalXml(QStringLiteral(
-                "<ResultItem MTI=\"4\" Version=\"2\"><Status Code=\"2\"/>"
+                "<ResultItem MTI=\"4\" Version=\"2\"><Status Code=\"2\">operator text</Status>"
                 "<ServiceRecord Built=\"True\" Flag=\"F\">/True/False/False</ServiceRecord>"
                 "<Measurement Key=\"::1\"><Description>CVF</Description>"
                 "<Value Type=\"3\" Kind=\"Boolean\">True</Value><Status Code=\"1\"/></Measurement>"

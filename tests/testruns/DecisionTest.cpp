@@ -128,31 +128,49 @@ TEST_F(Decision, NoSecondRunStartsWhileTheLinkCloses) {
 TEST_F(Decision, TheAnalyzerIsNotLeftPlaying) {
   const struct {
     const char* what;
-    rt::Long testID;
     const char* analyzerOptions;
     const char* script;
     const char* stopOn;  // Stop as soon as the analyzer received this command
   } cases[] = {
-      {"the wave's time is up", 600, "range=L", "", nullptr},
-      {"stopped while the range is wrong", 600, "range=P", "600 play wait=0.8 stop wait-run next",
+      {"the wave's time is up", "range=L", "", nullptr},
+      {"stopped while the range is wrong", "range=P", "600 play wait=0.8 stop wait-run next",
        nullptr},
-      {"stopped while the wave command is under way", 600, "range=L,late=600:W03",
+      {"stopped while the wave command is under way", "range=L,late=600:W03",
        "600 play wait-run next", "W03"},
-      {"every step played", 700, "range=L", "", nullptr},
-      {"stopped during a step", 700, "range=L", "700 answers= play wait=0.8 stop wait-run next",
-       nullptr},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     rv1xsim::Simulator& sim = analyzer(QLatin1String(c.analyzerOptions));
-    const auto test = c.testID == 600 ? performanceTest(30) : element(c.testID);
-    if (c.testID == 600 && !c.stopOn && QLatin1String(c.script).isEmpty())
+    const auto test = performanceTest(30);
+    if (!c.stopOn && QLatin1String(c.script).isEmpty())
       config<CConfigPerformance>(test).SetDuration(1);
     std::unique_ptr<OnCommand> stop;
     if (c.stopOn) stop = std::make_unique<OnCommand>(sim, c.stopOn, pressStop);
     perform(test, QLatin1String(c.script));
     EXPECT_FALSE(sim.state().simulating()) << sim.state().wave.toStdString();
     EXPECT_EQ(runCommands(sim).mid(runCommands(sim).size() - 2), (QStringList{"E01", "W01"}));
+    simulators_.clear();
+  }
+}
+
+// The shock advisory's run ends on its last rhythm, whether every step
+// played or the operator stopped during one: no end code follows.
+TEST_F(Decision, TheShockAdvisorySendsNoEndCodeAfterItsSteps) {
+  const struct {
+    const char* what;
+    const char* script;
+  } cases[] = {
+      {"every step played", ""},
+      {"stopped during a step", "700 answers= play wait=0.8 stop wait-run next"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    rv1xsim::Simulator& sim = analyzer(QStringLiteral("range=L"));
+    perform(element(700), QLatin1String(c.script));
+    const QStringList sent = runCommands(sim);
+    ASSERT_FALSE(sent.isEmpty());
+    EXPECT_TRUE(sent.last().startsWith(QLatin1Char('V'))) << sent.join(' ').toStdString();
+    EXPECT_FALSE(sent.contains(QStringLiteral("E01")) || sent.contains(QStringLiteral("W01")));
     simulators_.clear();
   }
 }

@@ -160,18 +160,6 @@ TEST_F(Verdict, WithoutAnEnabledLimitAMeasuredResultIsNotJudgedAndTheGuideSaysWh
   EXPECT_EQ(notified(test), 1) << "finished: its values are kept";
 }
 
-// Answers given before the end codes fail are the operator's verdicts: the
-// result is finished with them.
-TEST_F(Verdict, TheShockAdvisorysEndCodesCannotCostTheAnswers) {
-  analyzer(QStringLiteral("range=L,reject=E01"));
-  const auto test = element(700);
-  twoStepsUntilAnswered(test);
-  perform(test);
-  EXPECT_EQ(measurementStatuses(test), (std::map<QString, rt::Long>{{"::2", 1}, {"::3", 1}}));
-  EXPECT_EQ(status(test), 1);
-  EXPECT_EQ(notified(test), 1);
-}
-
 // Once the rhythms have played with every step answered as expected, the
 // guide says "Passed", not that a step is unanswered, before the operator
 // leaves it.
