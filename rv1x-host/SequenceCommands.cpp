@@ -11,8 +11,9 @@
 // is a file of another role: IN, the registry or the template, by what the
 // file is, links included (nothing is written then; resave F F is allowed).
 // export answers 0 once OUT is written, unless a stored pass in IN is
-// contradicted by its own values: report and export say so ("Record
-// inconsistent: ...") and answer 1.
+// contradicted by its own values (report and export say so: "Record
+// inconsistent: ...") or a result or measurement is stored twice (the load
+// reported it): then it answers 1.
 
 #include <cstdio>
 
@@ -23,6 +24,7 @@
 #include "runtime/ErrorHandling.h"
 #include "sequence/SequenceDocument.h"
 #include "sequence/SequenceExport.h"
+#include "sequence/StoredCopies.h"
 #include "sequence/TestVerdict.h"
 #include "services/ErrorService.h"
 
@@ -120,7 +122,7 @@ int exportCommand(const QStringList& arguments, const CommonOptions& options) {
         if (!holdsTests(sequence, arguments.at(0), "export")) return kFailed;
         const int inconsistent = host::reportInconsistentRecords(sequence);
         host::exportMeasurements(sequence, arguments.at(1));
-        return inconsistent > 0 ? kReported : kClean;
+        return inconsistent > 0 || host::holdsResultsStoredTwice(sequence) ? kReported : kClean;
       },
       failed);
 }

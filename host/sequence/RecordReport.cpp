@@ -13,6 +13,7 @@
 #include "report/ReportMarkup.h"
 #include "runtime/ErrorHandling.h"
 #include "sequence/SequenceDocument.h"
+#include "sequence/StoredCopies.h"
 #include "sequence/TestVerdict.h"
 #include "services/ErrorService.h"
 #include "services/LanguageService.h"
@@ -418,11 +419,27 @@ class RecordPrinter {
         if (!marks.verdictBy.isEmpty())
           Line(Word(words::Labelled, {Word(words::VerdictBy), JudgeText(marks.verdictBy)}));
       }
+      StoredCopiesTable(i);
       Style(kTextSize, true);
       Line(Word(words::Labelled, {Word(words::Verdict), VerdictCell(i)}));
       Style(kTextSize, false);
       Line(QString());
     }
+  }
+
+  // A part stored twice: the test's print shows one copy, this every copy.
+  void StoredCopiesTable(int index) {
+    const StoredCopies copies = storedCopies(sequence_, index);
+    if (!copies.twice()) return;
+    const rt::Long width = rt::orDefault([&] { return out_.PageWidth(kWideTable); }, rt::Long{0});
+    const rt::Long column = std::max<rt::Long>(width / 4, 0);
+    QString rows;
+    for (const QStringList& row : storedCopiesRows(copies)) rows += Row(row);
+    Style(kTextSize, true);
+    Line(storedCopiesHeading());
+    Style(kTextSize, false);
+    Table(QStringLiteral("<+%1|<+%1|<+%1|<+%1;").arg(column), HeaderRow(storedCopiesCaptions()),
+          rows, 1);
   }
 
   void Signature() {

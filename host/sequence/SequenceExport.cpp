@@ -9,6 +9,7 @@
 #include "runtime/NumberDisplay.h"
 #include "runtime/WholeFile.h"
 #include "sequence/SequenceDocument.h"
+#include "sequence/StoredCopies.h"
 #include "sequence/TestVerdict.h"
 #include "typelib/IMeasurement.h"
 #include "typelib/IResultData.h"
@@ -176,9 +177,32 @@ QByteArray measurementsCsv(const SequenceDocument& sequence) {
         record.started,
         QString::number(rt::orDefault([&] { return element->TestID(); }, rt::Long{0})),
         testName(element)};
+    // A part stored twice: every copy as stored, not the one the element kept.
+    const StoredCopies copies = storedCopies(sequence, i);
     const rt::Long count =
-        result ? rt::orDefault([&] { return result->MeasurementCount(); }, rt::Long{0}) : 0;
+        result && !copies.twice()
+            ? rt::orDefault([&] { return result->MeasurementCount(); }, rt::Long{0})
+            : 0;
     int rows = 0;
+    for (const StoredMeasurementCopy& copy : copies.measurements) {
+      QString limitKey = copy.key;
+      QVariant preset;
+      if (const IMeasurementPtr held =
+              result
+                  ? rt::orDefault([&] { return result->Measurement(copy.key); }, IMeasurementPtr())
+                  : nullptr)
+        rt::ignoreErrorsEach([&] { limitKey = held->LimitKey(); },
+                             [&] { preset = held->PresetValue(); });
+      if (limitKey.isEmpty()) limitKey = copy.key;
+      csv += line(test +
+                  QStringList{copy.key, copy.description, copy.value, copy.unit,
+                              bound(standards, limitKey, preset, limitindex::Low),
+                              bound(standards, limitKey, preset, limitindex::High),
+                              verdictEnglish(copyVerdict(copy)), testVerdict, analyzer.type,
+                              analyzer.serialNumber} +
+                  judged);
+      ++rows;
+    }
     for (rt::Long m = 1; m <= count; ++m) {
       const IMeasurementPtr measurement =
           rt::orDefault([&] { return result->Measurement(m); }, IMeasurementPtr());

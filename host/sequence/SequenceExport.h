@@ -16,7 +16,8 @@
 // are the record's words in English ("Passed", "Not judged", ...), so that a
 // program reads them whatever the user's language. A test without any
 // measurement (skipped, aborted, not performed) still gets a row, with its
-// measurement's fields empty, so that the export tells of every test.
+// measurement's fields empty, so that the export tells of every test. A
+// result or measurement stored twice gets a row for each stored copy.
 // Simulated ("True" or empty) and Verdict by ("operator", "script:<file>"
 // or empty) are what the record holds beside each result.
 //

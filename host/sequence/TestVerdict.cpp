@@ -12,6 +12,7 @@
 #include "runtime/ErrorHandling.h"
 #include "runtime/NumberDisplay.h"
 #include "sequence/SequenceDocument.h"
+#include "sequence/StoredCopies.h"
 #include "services/ErrorService.h"
 #include "services/LanguageService.h"
 #include "typelib/ILimitData.h"
@@ -201,10 +202,11 @@ TestVerdict verdictOf(const SequenceDocument& sequence, int index) {
   const ITestElementPtr element = sequence.Element(index);
   TestVerdict verdict = resultVerdict(
       element ? rt::orDefault([&] { return element->Result(); }, IResultDataPtr()) : nullptr);
-  if (verdict.verdict != Verdict::Passed) return verdict;
-  if (const QString failed = contradiction(element); !failed.isEmpty())
-    return {Verdict::NotJudged, translated(kInconsistent, {failed})};
-  return verdict;
+  if (verdict.verdict == Verdict::Passed) {
+    if (const QString failed = contradiction(element); !failed.isEmpty())
+      verdict = {Verdict::NotJudged, translated(kInconsistent, {failed})};
+  }
+  return judgedWithCopies(storedCopies(sequence, index), verdict);
 }
 
 QString passContradiction(const SequenceDocument& sequence, int index) {

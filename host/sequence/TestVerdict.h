@@ -12,6 +12,8 @@
 //   status 1 that its values contradict     Not judged ("Record inconsistent")
 //   status 2                                Failed
 //   status 3                                Not applicable
+//   a part stored twice, copies disagreeing Failed, or Not judged
+//                                           (sequence/StoredCopies.h)
 //
 // A stored pass is checked against the standards its result names as having
 // judged it: a value outside an enabled limit of one, a limited value
