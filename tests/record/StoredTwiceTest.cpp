@@ -100,7 +100,9 @@ TEST_F(StoredTwice, EveryCopyIsPrintedAndExportedAndDisagreeingCopiesNeverPass) 
     EXPECT_EQ(host::verdictOf(stored, 0).verdict, c.verdict);
     const QString text = printedText(*host::printRecordReport(stored));
     EXPECT_TRUE(text.contains(QLatin1String(c.reason))) << qPrintable(text);
-    if (c.overall) EXPECT_TRUE(text.contains(QLatin1String(c.overall))) << qPrintable(text);
+    if (c.overall) {
+      EXPECT_TRUE(text.contains(QLatin1String(c.overall))) << qPrintable(text);
+    }
     // Both copies, each where it is stored.
     const QString copies =
         stretch(text, QStringLiteral("Stored more than once"), QStringLiteral("Verdict: "));
