@@ -1,16 +1,13 @@
 // report and export of a record whose stored pass its own values
 // contradict: they say so, print the test as not judged and answer 1.
 
+#include "CatalogueResults.h"
 #include "HostRunFixture.h"
 
 namespace hostruntest {
 namespace {
 
-QString catalogueResults() {
-  QFile file(
-      QStringLiteral(RV1X_SOURCE_DIR "/tests/mutation/fixtures/results-of-the-catalogue.xml"));
-  return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
+using testsupport::catalogueResults;
 
 TEST_F(HostRunTest, ReportAndExportOfAPassItsValuesContradictSaySoAndAnswerOne) {
   QString edited = catalogueResults();

@@ -1,16 +1,13 @@
 // report and export of a record holding a result, or a measurement, twice:
 // they say so, as resave does, and answer 1.
 
+#include "CatalogueResults.h"
 #include "HostRunFixture.h"
 
 namespace hostruntest {
 namespace {
 
-QString catalogueResults() {
-  QFile file(
-      QStringLiteral(RV1X_SOURCE_DIR "/tests/mutation/fixtures/results-of-the-catalogue.xml"));
-  return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
+using testsupport::catalogueResults;
 
 TEST_F(HostRunTest, ReportAndExportOfAPartStoredTwiceSaySoAndAnswerOne) {
   const QString record = catalogueResults();

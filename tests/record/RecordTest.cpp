@@ -6,9 +6,11 @@
 #include <QFile>
 #include <QLocale>
 
+#include "CatalogueResults.h"
 #include "LanguageScope.h"
 #include "LocaleScope.h"
 #include "PerformFixture.h"
+#include "PrintedText.h"
 #include "QtPrinters.h"
 #include "limits/Limit.h"
 #include "limits/Standard.h"
@@ -24,6 +26,9 @@
 
 namespace {
 
+using testsupport::catalogueResults;
+using testsupport::printedText;
+
 using frametests::PerformTest;
 
 // The texts a report was given, one line per call with its arguments.
@@ -35,24 +40,6 @@ QStringList givenTexts(const host::HostReport& report) {
     lines.append(call.name + u'(' + args.join(u',') + u')');
   }
   return lines;
-}
-
-// What the record's rows say: every text of the report's tables and lines.
-QString printedText(const host::HostReport& report) {
-  QStringList texts;
-  for (const host::ReportCall& call : report.calls()) {
-    if (call.name == QLatin1String("Text")) texts.append(call.args.at(0).toString());
-    if (call.name == QLatin1String("AddTable"))
-      texts.append(call.args.at(1).toString() + call.args.at(2).toString());
-  }
-  return texts.join(u'\n');
-}
-
-// A results document of the whole catalogue, as a run writes it.
-QString catalogueResults() {
-  QFile file(
-      QStringLiteral(RV1X_SOURCE_DIR "/tests/mutation/fixtures/results-of-the-catalogue.xml"));
-  return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 // The alignment the report was left with at each call.

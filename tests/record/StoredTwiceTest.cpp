@@ -4,7 +4,9 @@
 
 #include <QFile>
 
+#include "CatalogueResults.h"
 #include "PerformFixture.h"
+#include "PrintedText.h"
 #include "report/HostReport.h"
 #include "sequence/RecordReport.h"
 #include "sequence/SequenceDocument.h"
@@ -13,23 +15,10 @@
 
 namespace {
 
+using testsupport::catalogueResults;
+using testsupport::printedText;
+
 using frametests::PerformTest;
-
-QString printedText(const host::HostReport& report) {
-  QStringList texts;
-  for (const host::ReportCall& call : report.calls()) {
-    if (call.name == QLatin1String("Text")) texts.append(call.args.at(0).toString());
-    if (call.name == QLatin1String("AddTable"))
-      texts.append(call.args.at(1).toString() + call.args.at(2).toString());
-  }
-  return texts.join(u'\n');
-}
-
-QString catalogueResults() {
-  QFile file(
-      QStringLiteral(RV1X_SOURCE_DIR "/tests/mutation/fixtures/results-of-the-catalogue.xml"));
-  return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
 
 // The stretch of text from the first `from` up to the end of the `to` after it.
 QString stretch(const QString& text, const QString& from, const QString& to) {
