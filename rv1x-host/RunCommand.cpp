@@ -1,55 +1,17 @@
-// rv1x-host [--unattended] [--simulate[=OPTIONS]] [--template FILE] run
-//     [--tests ID,ID,...] [--sequence FILE] [--results FILE] [--report FILE]
-//     [--operator FILE] [--screenshots DIR] [--wait-limit SECONDS]
-//     [--device-model TEXT] [--device-serial TEXT] [--device-id TEXT]
-//     [--technician TEXT] [--overwrite] N
-// runs a test sequence on the analyzer at port N the way the host does: it
-// loads the plug-in and initialises it, takes the tests from its catalogue
-// (those of --tests in that order, else the whole catalogue in its order)
-// or from the stored sequence of --sequence, and performs them in turn
-// (SequenceRun.h). A person works the guide windows on a display; unattended
-// (--unattended, no display, or an --operator file) the host's scripted
-// operator does; a wait of its that lasts beyond --wait-limit (default 120
-// s) is given up and the test left unjudged. With --simulate the host also
-// plays the technician's part on the simulated bench (SimulatedBench.h).
-// Before each test a line "running test <ID> <name> (<k> of <n>)", and at
-// the end a summary, go to standard error; before them a warning when the
-// record names no serial number of the device.
+// rv1x-host run: loads the plug-in, takes the tests from its catalogue or a
+// stored sequence, and performs them on the analyzer at port N the way the
+// host does (SequenceRun.h), a person or the scripted operator working the
+// guides. Its usage is the command table's (`run --help`); what it records,
+// the lines it prints and its exit statuses are written once, in
+// docs/reference/commands.md ("Running a sequence").
 //
-// The device under test (its model, serial number and the hospital's asset
-// number) and the technician are recorded in the results document, with
-// when the run started and ended and the versions of host and plug-in; a
-// stored sequence keeps what it records unless an option gives it again.
-// A run for another device than the stored results were measured on
-// (compared by serial number, by model where either lacks one; results
-// naming no device are another's unless continued in place) starts from
-// the sequence's settings and limits only, and says so; continuing another
-// device's record in place is refused.
-//
-// An operator file is fitted to the run before the analyzer is asked: a
-// line for a test the catalogue lacks, or a word its test never takes, is
-// an error; a line for a catalogue test outside the run is skipped with a
-// notice.
-//
-// A results file that exists is the record of an earlier run: it is written
-// only when it is the --sequence FILE being continued, or with --overwrite.
-// The run holds the results document's lock (DocumentLock.h) while it runs,
-// and no file of its options may be another of them, by what the file is
-// (FileRoles.h). The report is printed from the results document as it
-// stands on disk; when that document could not be written after a test, the
-// run prints neither its "results" nor its "report" line, writes no report
-// and says what the file keeps.
-//
-// Exit status: 0 when every test performed passed; 1 when any failed, was
-// not evaluated, skipped, not applicable or aborted (or a document could not
-// be written, or an entry of the stored sequence could not be read); 2 when the run could not start
-// (no plug-in, a test ID the catalogue lacks, a sequence or operator file that cannot be read, no
-// analyzer answering on port N, a results document, report or screenshot
-// folder that cannot be written, a results file that exists and is not
-// continued, a file given in two roles, a results document another process
-// has, another device's record continued in place); 64 for wrong arguments
-// (a simulator option among them) and an operator file that cannot apply to
-// the run.
+// What this file guards, in the order it happens: the options and the
+// operator file are checked before the analyzer is asked; no file of the
+// options is another of them (FileRoles.h); the results document's lock is
+// held for the whole run (DocumentLock.h); a run for another device starts
+// from the settings and limits only; the report is printed from the
+// document as it stands on disk, and not at all when it could not be
+// written.
 
 #include <QFileInfo>
 #include <cstdio>
