@@ -7,7 +7,7 @@
 
 #include <QPointer>
 
-#include "operator/ScriptedOperator.h"
+#include "ScriptedOperator.h"
 #include "ui/Timer.h"
 
 namespace ui {

@@ -10,12 +10,12 @@
 
 #include "FrameFixture.h"
 #include "QtPrinters.h"
+#include "ScriptedOperator.h"
 #include "StoredElements.h"
 #include "StubTestElement.h"
 #include "controls/ListView.h"
 #include "elements/TestInfo.h"
 #include "guide/TestGuideService.h"
-#include "operator/ScriptedOperator.h"
 #include "records/RunObjects.h"
 #include "runtime/ErrorHandling.h"
 #include "settings/CConfigDischarge.h"

@@ -7,7 +7,7 @@
 #include <QPointer>
 
 #include "FrameFixture.h"
-#include "operator/ScriptedOperator.h"
+#include "ScriptedOperator.h"
 #include "records/RunObjects.h"
 #include "settings/CConfigPerformance.h"
 #include "tests/XTestInstruction.h"

@@ -8,8 +8,8 @@
 #include "FakeGuide.h"
 #include "GuideFixture.h"
 #include "QtPrinters.h"
+#include "ScriptedOperator.h"
 #include "StubTestElement.h"
-#include "operator/ScriptedOperator.h"
 #include "ui/MessageBoxes.h"
 
 namespace {

@@ -5,8 +5,8 @@
 
 #include <QLabel>
 
+#include "ScriptedOperator.h"
 #include "WorkbenchFixture.h"
-#include "operator/ScriptedOperator.h"
 
 namespace workbenchtest {
 namespace {

@@ -4,8 +4,8 @@
 
 #include "LanguageScope.h"
 #include "RunTally.h"
+#include "ScriptedOperator.h"
 #include "WorkbenchFixture.h"
-#include "operator/ScriptedOperator.h"
 
 namespace workbenchtest {
 namespace {

@@ -7,11 +7,11 @@
 
 #include <QComboBox>
 
+#include "ScriptedOperator.h"
 #include "WorkbenchFixture.h"
 #include "WorkbenchStore.h"
 #include "limits/Standard.h"
 #include "limits/StandardsCollection.h"
-#include "operator/ScriptedOperator.h"
 #include "sequence/TestVerdict.h"
 
 namespace workbenchtest {

@@ -6,8 +6,8 @@
 
 #include <QDomDocument>
 
+#include "ScriptedOperator.h"
 #include "WorkbenchFixture.h"
-#include "operator/ScriptedOperator.h"
 
 namespace workbenchtest {
 namespace {

@@ -8,8 +8,8 @@
 #include <QLabel>
 #include <QUrl>
 
+#include "ScriptedOperator.h"
 #include "WorkbenchFixture.h"
-#include "operator/ScriptedOperator.h"
 
 namespace workbenchtest {
 namespace {

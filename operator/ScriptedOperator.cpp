@@ -1,4 +1,4 @@
-#include "operator/ScriptedOperator.h"
+#include "ScriptedOperator.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "operator/OperatorScript.h"
+#include "OperatorScript.h"
 
 #include <QFile>
 #include <algorithm>

@@ -44,7 +44,7 @@
 #include <functional>
 #include <map>
 
-#include "operator/OperatorScript.h"
+#include "OperatorScript.h"
 #include "typelib/HostTypes.h"
 #include "ui/Clock.h"
 #include "ui/Timer.h"
