@@ -51,7 +51,7 @@ void yieldOnce() {
 
 [[noreturn]] void blockIncomplete() {
   showMessage(text::NoAnalyzerFound, ui::mb::Exclamation);
-  com::must(host::ErrorService::instance()).RaiseError(host::kProduct, eeVTI_Error, kLinkSource, 1);
+  host::errors().RaiseError(host::kProduct, eeVTI_Error, kLinkSource, 1);
   rt::raise(eeVTI_Error, kLinkSource);
 }
 

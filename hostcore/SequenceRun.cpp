@@ -30,7 +30,7 @@ constexpr rt::Long kNotInThisRun = -2;
 constexpr rt::Long kNotRun = rt::hresult(0x80048B08);
 
 void reported(const rt::RuntimeError& error) {
-  host::ErrorService::instance()->ReportError(error, kSource);
+  host::errors().ReportError(error, kSource);
 }
 
 host::StandardsCollectionPtr ownStandards(const host::ITestElementPtr& test) {

@@ -113,7 +113,7 @@ void loadDefaultStandards(const host::ITestElementPtr& element,
                           const host::XmlElementPtr& expected) {
   host::ILimitData& limits = com::must(com::must(element).Limits());
   auto unread = std::make_shared<UnreadLimits>();
-  const auto reportedSoFar = [] { return host::ErrorService::instance()->reported().size(); };
+  const auto reportedSoFar = [] { return host::errors().reported().size(); };
   const auto before = reportedSoFar();
   limits.Load(expected, unread);
   // A load that failed has said so, and left the standards as they were.

@@ -49,7 +49,7 @@ int catalogueCommand(const QStringList& arguments, const CommonOptions& options)
   // A default standard the template holds that cannot be read is reported
   // and left out; an entry left out is not counted here.
   const auto unreadStandards = [] {
-    const QList<host::ErrorEntry> reported = host::ErrorService::instance()->reported();
+    const QList<host::ErrorEntry> reported = host::errors().reported();
     return std::count_if(reported.begin(), reported.end(), [](const host::ErrorEntry& entry) {
       return entry.number == host::kStandardsLoadError;
     });

@@ -282,7 +282,7 @@ bool printStoredReport(const QString& results, const QString& report) {
         return printSequenceReport(stored, report);
       },
       [](const rt::RuntimeError& error) {
-        host::ErrorService::instance()->ReportError(error, kSource);
+        host::errors().ReportError(error, kSource);
         return false;
       });
 }
@@ -403,7 +403,7 @@ int runCommand(const QStringList& arguments, const CommonOptions& options) {
   if (!wrong.isEmpty()) return usage(wrong);
   return rt::onError([&] { return runSequence(run, options); },
                      [](const rt::RuntimeError& error) {
-                       host::ErrorService::instance()->ReportError(error, kSource);
+                       host::errors().ReportError(error, kSource);
                        return kNotStarted;
                      });
 }

@@ -37,11 +37,11 @@ constexpr int kFailed = 2;
 const QString kSource = QStringLiteral("rv1x-host");
 
 int reportedSoFar() {
-  return static_cast<int>(host::ErrorService::instance()->reported().size());
+  return static_cast<int>(host::errors().reported().size());
 }
 
 int failed(const rt::RuntimeError& error) {
-  host::ErrorService::instance()->ReportError(error, kSource);
+  host::errors().ReportError(error, kSource);
   return kFailed;
 }
 

@@ -140,7 +140,7 @@ void XConfigEditor::ReportChange() {
 }
 
 void XConfigEditor::Report(const rt::RuntimeError& error) {
-  rt::ignoreErrors([&] { host::ErrorService::instance()->ReportError(error, registeredName_); });
+  rt::ignoreErrors([&] { host::errors().ReportError(error, registeredName_); });
 }
 
 void XConfigEditor::Refuse(const char* textKey, const QVariant& first, const QVariant& second) {

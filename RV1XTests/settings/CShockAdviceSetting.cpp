@@ -68,7 +68,7 @@ CShockAdviceSettingPtr CShockAdviceSetting::Clone() const {
         return copy;
       },
       [](const rt::RuntimeError& error) -> CShockAdviceSettingPtr {
-        host::ErrorService::instance()->ReportError(error, kErrorSource);
+        host::errors().ReportError(error, kErrorSource);
         return nullptr;
       });
 }
@@ -98,7 +98,7 @@ bool CShockAdviceSetting::Load(const host::XmlElementPtr& ixeIn,
         return true;
       },
       [](const rt::RuntimeError& error) {
-        host::ErrorService::instance()->ReportError(error, kErrorSource);
+        host::errors().ReportError(error, kErrorSource);
         return false;
       });
 }
@@ -109,8 +109,8 @@ host::XmlElementPtr CShockAdviceSetting::Save(const host::XmlDocumentPtr& ixdOwn
         const host::XmlElementPtr element = com::must(ixdOwner).CreateElement(kElement);
         if (!element)
           // The configurations' own "could not save", as they raise it.
-          host::ErrorService::instance()->RaiseError(host::kProduct, kConfigSaveError, kErrorSource,
-                                                     kConfigSaveSeverity);
+          host::errors().RaiseError(host::kProduct, kConfigSaveError, kErrorSource,
+                                    kConfigSaveSeverity);
         const auto numbers = host::NumberFormatter::instance();
         com::must(element).SetAttribute(kKey, key_);
         element->AddChild(kWaveFormIndex, numbers->NumberText(QVariant(waveFormIndex_)));

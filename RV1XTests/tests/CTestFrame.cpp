@@ -140,7 +140,7 @@ host::ITestElementPtr CTestFrame::Clone() {
         return copy;
       },
       [&](const rt::RuntimeError& error) -> host::ITestElementPtr {
-        host::ErrorService::instance()->ReportError(error, kind_.source);
+        host::errors().ReportError(error, kind_.source);
         return nullptr;
       });
 }
@@ -149,10 +149,10 @@ host::ITestElementPtr CTestFrame::Clone() {
 
 void CTestFrame::HandOnOrReport(const rt::RuntimeError& error,
                                 std::initializer_list<rt::Long> handedOn) {
-  const auto errors = host::ErrorService::instance();
+  host::ErrorService& errors = host::errors();
   for (rt::Long number : handedOn)
-    if (error.Number() == number) errors->PassOnPendingError();
-  errors->ReportError(error, kind_.source);
+    if (error.Number() == number) errors.PassOnPendingError();
+  errors.ReportError(error, kind_.source);
 }
 
 void CTestFrame::Load(const host::XmlElementPtr& ixeIn, const host::HostLogPtr& iprLog) {

@@ -215,7 +215,7 @@ void CTestFrame::PerformFailure(const rt::RuntimeError& error) {
   mfRunning = false;
   if (error.Number() != orvanRV1Xvti::eeVTI_Error) {
     if (kind_.performReportsFailures)
-      rt::ignoreErrors([&] { host::ErrorService::instance()->ReportError(error, kind_.source); });
+      rt::ignoreErrors([&] { host::errors().ReportError(error, kind_.source); });
     else
       showRunError(error);
   }

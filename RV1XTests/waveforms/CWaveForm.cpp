@@ -22,8 +22,8 @@ const QString kPrintElement = QStringLiteral("PrintWaveform");
 const QString kTitleKey = QStringLiteral("20325::Defibrillator Discharge Curve");
 
 void reportBlockFault(rt::Long number, const QString& description) {
-  host::ErrorService::instance()->ReportError(
-      rt::RuntimeError(number, kWaveformSource, description), kWaveformSource);
+  host::errors().ReportError(rt::RuntimeError(number, kWaveformSource, description),
+                             kWaveformSource);
 }
 
 }  // namespace
@@ -148,7 +148,7 @@ void CWaveForm::Load(const host::XmlElementPtr& ixeIn, const host::HostLogPtr& i
       [&](const rt::RuntimeError& error) {
         valueCount_ = 0;
         endStep();
-        host::ErrorService::instance()->ReportError(error, kWaveformSource);
+        host::errors().ReportError(error, kWaveformSource);
       });
 }
 
@@ -169,8 +169,8 @@ host::XmlElementPtr CWaveForm::Save(const host::XmlDocumentPtr& ixdOwner) {
                     QStringLiteral("The waveform holds no samples to store"));
         host::XmlElementPtr element = com::must(ixdOwner).CreateElement(kElement);
         if (!element)
-          host::ErrorService::instance()->RaiseError(host::kProduct, kWaveformSaveError,
-                                                     kWaveformSource, kWaveformSaveSeverity);
+          host::errors().RaiseError(host::kProduct, kWaveformSaveError, kWaveformSource,
+                                    kWaveformSaveSeverity);
         host::XmlElement& made = com::must(element);
         if (!generation_.mk.isEmpty()) made.SetAttribute(kMkAttribute, generation_.mk);
         made.SetText(ValuesText());

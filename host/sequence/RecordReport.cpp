@@ -85,7 +85,7 @@ const QString kSignatureRule = QStringLiteral("______________________________");
 const QString kDateRule = QStringLiteral("________________");
 
 void reported(const rt::RuntimeError& error) {
-  ErrorService::instance()->ReportError(error, kSource);
+  host::errors().ReportError(error, kSource);
 }
 
 QString standardName(Standard& standard) {

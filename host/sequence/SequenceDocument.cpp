@@ -151,7 +151,7 @@ const IdentityAttribute kIdentityTexts[] = {
     {"Type", &MtiEntry::MtiType}, {"Serial", &MtiEntry::Serial}, {"Firmware", &MtiEntry::Firmware}};
 
 int reportedSoFar() {
-  return static_cast<int>(ErrorService::instance()->reported().size());
+  return static_cast<int>(host::errors().reported().size());
 }
 
 QString where(const XmlElement& node) {
@@ -224,7 +224,7 @@ SequenceDocument::Entry SequenceDocument::StoredNode(const xmltree::NodePtr& nod
 }
 
 void SequenceDocument::Report(const rt::RuntimeError& error) {
-  ErrorService::instance()->ReportError(error, kSource);
+  host::errors().ReportError(error, kSource);
 }
 
 void SequenceDocument::Load(const QString& path, const HostLogPtr& log) {

@@ -224,13 +224,12 @@ int reportInconsistentRecords(const SequenceDocument& sequence) {
     if (failed.isEmpty()) continue;
     const rt::Long testID =
         rt::orDefault([&] { return com::must(sequence.Element(i)).TestID(); }, rt::Long{0});
-    ErrorService::instance()->ReportError(
-        rt::RuntimeError(
-            sequenceerr::InconsistentRecord, kSource,
-            QStringLiteral("test %1: %2")
-                .arg(testID)
-                .arg(LanguageService::DefaultText(QLatin1String(kInconsistent), {failed}))),
-        kSource);
+    host::errors().ReportError(rt::RuntimeError(sequenceerr::InconsistentRecord, kSource,
+                                                QStringLiteral("test %1: %2")
+                                                    .arg(testID)
+                                                    .arg(LanguageService::DefaultText(
+                                                        QLatin1String(kInconsistent), {failed}))),
+                               kSource);
     ++count;
   }
   return count;
