@@ -601,33 +601,7 @@ void SequenceDocument::WriteEntry(const Entry& entry, const XmlDocumentPtr& docu
     rt::onError([&] { entry.element->Save(document, QVariant(), saved); },
                 [&](const rt::RuntimeError& error) { Report(error); });
   if (!saved) {
-    // Kept as stored: not an element, one not to be run, or one that could
-    // not be saved (its choice of standards as it is now).
-    if (!entry.stored) return;
-    if (!entry.element) {
-      root.appendNode(*entry.stored);
-      return;
-    }
-    const NodePtr copy = std::make_shared<Node>(Node::Kind::Element, entry.stored->name);
-    copy->attributes = entry.stored->attributes;
-    // An entry kept whole keeps its stored choice and outcome too: no run
-    // changed them.
-    bool choiceWritten = entry.keptWhole;
-    for (const NodePtr& child : entry.stored->children) {
-      if (isElement(*child) && isHeld(child->name) && !entry.keptWhole) {
-        if (!choiceWritten)
-          for (const XmlElementPtr& choice : SelectedElements(entry, document))
-            copy->append(choice->node());
-        choiceWritten = true;
-        continue;
-      }
-      copy->append(child->deepCopy());
-    }
-    if (!choiceWritten)
-      for (const XmlElementPtr& choice : SelectedElements(entry, document))
-        copy->append(choice->node());
-    if (!entry.keptWhole) writeMarks(*copy, entry.marks);
-    root.appendNode(*copy);
+    WriteAsStored(entry, document, root);
     return;
   }
   Node& own = *saved->node();
@@ -640,6 +614,45 @@ void SequenceDocument::WriteEntry(const Entry& entry, const XmlDocumentPtr& docu
     root.AppendChild(saved);
     return;
   }
+  WriteMerged(entry, saved, root);
+}
+
+// Kept as stored: not an element, one not to be run, or one that could not
+// be saved (its choice of standards as it is now).
+void SequenceDocument::WriteAsStored(const Entry& entry, const XmlDocumentPtr& document,
+                                     XmlElement& root) {
+  if (!entry.stored) return;
+  if (!entry.element) {
+    root.appendNode(*entry.stored);
+    return;
+  }
+  const NodePtr copy = std::make_shared<Node>(Node::Kind::Element, entry.stored->name);
+  copy->attributes = entry.stored->attributes;
+  // An entry kept whole keeps its stored choice and outcome too: no run
+  // changed them.
+  bool choiceWritten = entry.keptWhole;
+  for (const NodePtr& child : entry.stored->children) {
+    if (isElement(*child) && isHeld(child->name) && !entry.keptWhole) {
+      if (!choiceWritten)
+        for (const XmlElementPtr& choice : SelectedElements(entry, document))
+          copy->append(choice->node());
+      choiceWritten = true;
+      continue;
+    }
+    copy->append(child->deepCopy());
+  }
+  if (!choiceWritten)
+    for (const XmlElementPtr& choice : SelectedElements(entry, document))
+      copy->append(choice->node());
+  if (!entry.keptWhole) writeMarks(*copy, entry.marks);
+  root.appendNode(*copy);
+}
+
+// An element loaded from a stored entry: the element's parts merged into
+// the stored ones, in their places.
+void SequenceDocument::WriteMerged(const Entry& entry, const XmlElementPtr& saved,
+                                   XmlElement& root) {
+  Node& own = *saved->node();
   const Node& stored = *entry.stored;
   // The stored attributes in their order, with the element's values; then
   // those only the element has.

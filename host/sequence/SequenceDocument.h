@@ -220,6 +220,8 @@ class SequenceDocument {
   void ReadIdentities(const XmlElementPtr& node);
   XmlDocumentPtr Write();
   void WriteEntry(const Entry& entry, const XmlDocumentPtr& document, XmlElement& root);
+  void WriteAsStored(const Entry& entry, const XmlDocumentPtr& document, XmlElement& root);
+  void WriteMerged(const Entry& entry, const XmlElementPtr& saved, XmlElement& root);
   // The entry's choice of standards as "Selected" elements.
   QList<XmlElementPtr> SelectedElements(const Entry& entry, const XmlDocumentPtr& document);
   void WriteIdentities(const Entry* stored, const XmlDocumentPtr& document, XmlElement& root);
