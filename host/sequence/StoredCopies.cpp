@@ -140,15 +140,7 @@ TestVerdict judgedWithCopies(const StoredCopies& copies, const TestVerdict& verd
 }
 
 Verdict copyVerdict(const StoredMeasurementCopy& copy) {
-  if (copy.value.isEmpty()) return Verdict::NotPerformed;
-  switch (copy.status) {
-    case resultstatus::Passed:
-      return Verdict::Passed;
-    case resultstatus::Failed:
-      return Verdict::Failed;
-    default:
-      return Verdict::NotJudged;
-  }
+  return measurementVerdict(!copy.value.isEmpty(), copy.status);
 }
 
 QStringList storedCopiesCaptions() {

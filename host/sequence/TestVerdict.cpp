@@ -271,7 +271,13 @@ QString testName(const ITestElementPtr& element) {
 
 Verdict measurementVerdict(const IMeasurementPtr& measurement) {
   if (!holdsValue(measurement)) return Verdict::NotPerformed;
-  switch (rt::orDefault([&] { return measurement->Status(); }, resultstatus::NotEvaluated)) {
+  return measurementVerdict(
+      true, rt::orDefault([&] { return measurement->Status(); }, resultstatus::NotEvaluated));
+}
+
+Verdict measurementVerdict(bool holdsValue, rt::Long status) {
+  if (!holdsValue) return Verdict::NotPerformed;
+  switch (status) {
     case resultstatus::Passed:
       return Verdict::Passed;
     case resultstatus::Failed:

@@ -76,5 +76,8 @@ QString testName(const ITestElementPtr& element);
 // The verdict of one measurement of a result: Passed, Failed, Not judged
 // (a value without verdict) or Not performed (no value).
 Verdict measurementVerdict(const IMeasurementPtr& measurement);
+// The same from what a measurement holds: whether it has a value, and its
+// status.
+Verdict measurementVerdict(bool holdsValue, rt::Long status);
 
 }  // namespace host

@@ -76,6 +76,18 @@ bool convertedChild(const Node& parent, const Node& child) {
   return converted(parent, Conversion::Of::Child, child.name, &child, ownText(child));
 }
 
+// Where written holds, not yet used, the same comment or instruction as
+// child; written's size when it holds none.
+std::size_t sameMarkupAt(const Node& child, const Node& written, const std::vector<bool>& used) {
+  for (std::size_t w = 0; w < written.children.size(); ++w) {
+    const Node& candidate = *written.children[w];
+    if (!used[w] && candidate.kind == child.kind && candidate.name == child.name &&
+        candidate.text == child.text)
+      return w;
+  }
+  return written.children.size();
+}
+
 // The written element's child that stands for the stored one: of the same
 // name and, when the stored one has a "Key", of the same key; the first one
 // not yet taken.
@@ -131,17 +143,13 @@ void keepUnnamed(const Node& stored, Node& written, const Node* named) {
     const Node& child = *node;
     if (child.isText()) continue;
     if (isMarkup(child)) {
-      bool kept = false;
-      for (std::size_t w = 0; w < written.children.size() && !kept; ++w) {
-        const Node& candidate = *written.children[w];
-        kept = !used[w] && candidate.kind == child.kind && candidate.name == child.name &&
-               candidate.text == child.text;
-        if (kept) {
-          used[w] = true;
-          place = std::max(place, w + 1);
-        }
+      const std::size_t w = sameMarkupAt(child, written, used);
+      if (w < written.children.size()) {
+        used[w] = true;
+        place = std::max(place, w + 1);
+      } else {
+        insert(child);
       }
-      if (!kept) insert(child);
       continue;
     }
     if (child.kind != Node::Kind::Element) continue;
@@ -221,13 +229,9 @@ QString lost(const Node& stored, const Node& written, bool textConverted) {
       continue;
     }
     if (isMarkup(child)) {
-      bool kept = false;
-      for (std::size_t w = 0; w < written.children.size() && !kept; ++w) {
-        const Node& candidate = *written.children[w];
-        kept = !used[w] && candidate.kind == child.kind && candidate.name == child.name &&
-               candidate.text == child.text;
-        if (kept) used[w] = true;
-      }
+      const std::size_t w = sameMarkupAt(child, written, used);
+      const bool kept = w < written.children.size();
+      if (kept) used[w] = true;
       if (!kept)
         return QStringLiteral("%1: the %2 \"%3\" would not be written")
             .arg(described(stored),
