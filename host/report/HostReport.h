@@ -2,9 +2,9 @@
 // The report being printed. It records every call it receives, in order and
 // with its arguments, so a test can assert on the sequence (the font's
 // setters are recorded too, as "Font.Name", "Font.Size", "Font.Bold" and
-// "Font.Italic"), and renders the report into an A4 PDF as the calls come
-// (ReportDocument.h). Report units are twips; coordinates are page
-// coordinates from the paper's top-left corner, y growing downwards.
+// "Font.Italic"), and lays the report out into the pages of an A4 PDF as
+// the calls come, drawn when it is finished (ReportDocument.h). Report units are twips; coordinates
+// are page coordinates from the paper's top-left corner, y growing downwards.
 //
 // Tables: TableFontSize, TableGrid and TableHeaderRows set up the tables
 // that follow (font size in points, whether every cell is framed, how many
@@ -30,8 +30,6 @@
 #include <optional>
 
 #include "typelib/HostTypes.h"
-
-class QPainter;
 
 namespace host {
 
@@ -155,9 +153,10 @@ class HostReport : public virtual com::Object {
   void setPageWidth(rt::Long width) { pageWidthOverride_ = width; }
   void setOutputKind(rt::Long kind) { outputKind_ = kind; }
   void setOptionFlags(rt::Long flags) { optionFlags_ = flags; }
-  // The foot of every page, asked for with the page's number (from 1) as
-  // the page ends; it is drawn, not recorded.
-  void setPageFoot(std::function<PageFoot(int page)> foot);
+  // The foot of every page, asked for with the page's number (from 1) and
+  // the number of pages once the report is finished; it is drawn, not
+  // recorded.
+  void setPageFoot(std::function<PageFoot(int page, int pages)> foot);
   // Ends the document (writes the PDF); later calls are recorded only.
   void finish();
   int pageCount() const;
@@ -176,8 +175,6 @@ class HostReport : public virtual com::Object {
 
  protected:
   void record(const QString& name, const QVariantList& args);
-  // Null once the document is finished.
-  QPainter* painter();
   void drawFilledRectangle(rt::Long x1, rt::Long y1, rt::Long x2, rt::Long y2, std::uint32_t rgb,
                            rt::Long style);
   void drawTextBox(const QString& text, rt::Long x, rt::Long y, rt::Long width, bool wrap,
