@@ -7,7 +7,6 @@
 #include <QPdfWriter>
 #include <QTextOption>
 #include <algorithm>
-#include <type_traits>
 
 #include "runtime/WholeFile.h"
 
@@ -85,18 +84,6 @@ LaidText::LaidText(const QList<StyledRun>& runs, const QFont& font, QPaintDevice
   if (layout_.lineCount() == 0) height_ = QFontMetricsF(font, device).height();
 }
 
-QList<QGlyphRun> LaidText::lineGlyphs(int i) const {
-  const QTextLine line = layout_.lineAt(i);
-  QList<QGlyphRun> runs = line.glyphRuns();
-  const QPointF up(0, line.y());
-  for (QGlyphRun& run : runs) {
-    QList<QPointF> positions = run.positions();
-    for (QPointF& position : positions) position -= up;
-    run.setPositions(positions);
-  }
-  return runs;
-}
-
 ReportDocument::ReportDocument(const QString& file) : file_(file), fileWritten_(file.isEmpty()) {
   ensureSomeFont();
   // Drawn in memory and written at the end, so that the file is replaced
@@ -130,6 +117,7 @@ bool ReportDocument::drawing() const {
 
 void ReportDocument::newPage() {
   if (finished_ || ending_) return;
+  pages_[current_].shrink();
   pages_.emplace_back();
   current_ = pages_.size() - 1;
 }
@@ -143,9 +131,9 @@ void ReportDocument::finish() {
       current_ = page;
       if (pageEnd_) pageEnd_(static_cast<int>(page) + 1, count);
       if (page > 0) writer_->newPage();
-      draw(pages_[page]);
+      pages_[page].draw(*painter_);
       // What a page showed is in the PDF now.
-      Page().swap(pages_[page]);
+      pages_[page] = PageContent();
     }
     painter_->end();
   }
@@ -175,59 +163,27 @@ QPaintDevice* ReportDocument::device() const {
   return writer_.get();
 }
 
-void ReportDocument::add(Item item) {
-  if (drawing()) pages_[current_].push_back(std::move(item));
-}
-
 void ReportDocument::text(const LaidText& text, QPointF topLeft, const QRectF& clip,
                           double rotation) {
-  if (drawing()) add(Glyphs{text.glyphs(), topLeft, clip, rotation});
+  if (drawing()) pages_[current_].addText(text.glyphs(), topLeft, clip, rotation);
 }
 
 void ReportDocument::textLine(const LaidText& text, int line, QPointF lineTopLeft) {
-  if (drawing()) add(Glyphs{text.lineGlyphs(line), lineTopLeft, QRectF(), 0});
+  if (!drawing()) return;
+  const QTextLine laid = text.line(line);
+  pages_[current_].addText(laid.glyphRuns(), lineTopLeft - QPointF(0, laid.y()), QRectF(), 0);
 }
 
 void ReportDocument::line(double x1, double y1, double x2, double y2) {
-  add(QLineF(x1, y1, x2, y2));
+  if (drawing()) pages_[current_].addLine(QLineF(x1, y1, x2, y2));
 }
 
 void ReportDocument::frame(const QRectF& rect) {
-  add(Rectangle{rect, QBrush()});
+  if (drawing()) pages_[current_].addRectangle(rect, QBrush());
 }
 
 void ReportDocument::filledRectangle(const QRectF& rect, const QColor& fill, Qt::BrushStyle style) {
-  add(Rectangle{rect.normalized(), QBrush(fill, style)});
-}
-
-void ReportDocument::draw(const Page& page) {
-  QPainter& p = *painter_;
-  const auto drawItem = [&p](const auto& item) {
-    using T = std::decay_t<decltype(item)>;
-    if constexpr (std::is_same_v<T, Glyphs>) {
-      const bool placed = !item.clip.isEmpty() || item.rotation != 0;
-      QPointF at = item.at;
-      if (placed) {
-        p.save();
-        if (!item.clip.isEmpty()) p.setClipRect(item.clip);
-        if (item.rotation != 0) {
-          p.translate(at);
-          p.rotate(item.rotation);
-          at = QPointF();
-        }
-      }
-      for (const QGlyphRun& run : item.runs) p.drawGlyphRun(at, run);
-      if (placed) p.restore();
-    } else if constexpr (std::is_same_v<T, QLineF>) {
-      p.drawLine(item);
-    } else {
-      p.save();
-      p.setBrush(item.brush);
-      p.drawRect(item.rect);
-      p.restore();
-    }
-  };
-  for (const Item& item : page) std::visit(drawItem, item);
+  if (drawing()) pages_[current_].addRectangle(rect.normalized(), QBrush(fill, style));
 }
 
 }  // namespace host::report

@@ -10,17 +10,15 @@
 // "page N of M". Once finished, drawing does nothing while the metrics still
 // answer.
 
-#include <QBrush>
 #include <QFont>
 #include <QGlyphRun>
-#include <QLineF>
 #include <QRect>
 #include <QTextLayout>
 #include <functional>
 #include <memory>
-#include <variant>
 #include <vector>
 
+#include "report/PageContent.h"
 #include "report/ReportMarkup.h"
 
 class QIODevice;
@@ -40,8 +38,6 @@ class LaidText {
   QTextLine line(int i) const { return layout_.lineAt(i); }
   // The glyphs of every line, placed from the text's top-left corner.
   QList<QGlyphRun> glyphs() const { return layout_.glyphRuns(); }
-  // The glyphs of line i, placed from the line's top-left corner.
-  QList<QGlyphRun> lineGlyphs(int i) const;
 
  private:
   QTextLayout layout_;
@@ -94,22 +90,6 @@ class ReportDocument {
   void filledRectangle(const QRectF& rect, const QColor& fill, Qt::BrushStyle style);
 
  private:
-  struct Glyphs {
-    QList<QGlyphRun> runs;
-    QPointF at;
-    QRectF clip;
-    double rotation = 0;
-  };
-  struct Rectangle {
-    QRectF rect;
-    QBrush brush;
-  };
-  using Item = std::variant<Glyphs, QLineF, Rectangle>;
-  using Page = std::vector<Item>;
-
-  void add(Item item);
-  void draw(const Page& page);
-
   QString file_;
   std::unique_ptr<QIODevice> output_;
   std::unique_ptr<QPdfWriter> writer_;
@@ -117,7 +97,7 @@ class ReportDocument {
   QRect paper_;
   QRect printable_;
   std::function<void(int page, int pages)> pageEnd_;
-  std::vector<Page> pages_ = std::vector<Page>(1);
+  std::vector<PageContent> pages_ = std::vector<PageContent>(1);
   size_t current_ = 0;
   bool ending_ = false;
   bool finished_ = false;

@@ -105,8 +105,12 @@ class TableRun {
     for (size_t i = 0; i < row.cells.size(); ++i) {
       const QRectF cell(x_ + edges_[i], y, edges_[i + 1] - edges_[i], row.height);
       if (settings_.grid && cell.width() > 0) document_.frame(cell);
-      if (row.cells[i])
-        document_.text(*row.cells[i], cell.topLeft() + QPointF(kPaddingX, kPaddingY), cell);
+      if (!row.cells[i]) continue;
+      const LaidText& text = *row.cells[i];
+      // A text that fits its cell, as nearly every one does, needs no clip
+      // to keep it there.
+      const bool fits = text.naturalWidth() <= cell.width() - 2 * kPaddingX;
+      document_.text(text, cell.topLeft() + QPointF(kPaddingX, kPaddingY), fits ? QRectF() : cell);
     }
     return y + row.height;
   }
