@@ -5,7 +5,6 @@
 #include <QFontDatabase>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QTextOption>
 #include <algorithm>
 
 #include "runtime/WholeFile.h"
@@ -32,57 +31,7 @@ void ensureSomeFont() {
   (void)once;
 }
 
-QString withLineSeparators(QString text) {
-  text.replace(u'\n', QChar::LineSeparator);
-  return text;
-}
-
 }  // namespace
-
-LaidText::LaidText(const QList<StyledRun>& runs, const QFont& font, QPaintDevice* device,
-                   double width, Qt::Alignment alignment, bool wrap)
-    : layout_(withLineSeparators(plainText(runs)), font, device) {
-  QList<QTextLayout::FormatRange> formats;
-  int start = 0;
-  for (const StyledRun& run : runs) {
-    QTextLayout::FormatRange range;
-    range.start = start;
-    range.length = static_cast<int>(run.text.size());
-    range.format.setFontWeight(run.style.bold ? QFont::Bold : QFont::Normal);
-    range.format.setFontItalic(run.style.italic);
-    range.format.setFontUnderline(run.style.underline);
-    formats.append(range);
-    start += range.length;
-  }
-  layout_.setFormats(formats);
-  QTextOption option(alignment);
-  option.setWrapMode(wrap && width > 0 ? QTextOption::WrapAtWordBoundaryOrAnywhere
-                                       : QTextOption::NoWrap);
-  layout_.setTextOption(option);
-  layout_.setCacheEnabled(true);
-
-  auto layOut = [this](double lineWidth) {
-    height_ = 0;
-    naturalWidth_ = 0;
-    layout_.beginLayout();
-    for (QTextLine line = layout_.createLine(); line.isValid(); line = layout_.createLine()) {
-      line.setLineWidth(lineWidth);
-      line.setPosition(QPointF(0, height_));
-      height_ += line.height();
-      naturalWidth_ = std::max(naturalWidth_, line.naturalTextWidth());
-    }
-    layout_.endLayout();
-  };
-  if (width > 0) {
-    layOut(width);
-  } else {
-    // Without a width the text keeps its own, and aligns within that.
-    layOut(1e9);
-    layout_.clearLayout();
-    layOut(std::max(naturalWidth_, 1.0));
-  }
-  if (layout_.lineCount() == 0) height_ = QFontMetricsF(font, device).height();
-}
 
 ReportDocument::ReportDocument(const QString& file) : file_(file), fileWritten_(file.isEmpty()) {
   ensureSomeFont();
@@ -97,6 +46,7 @@ ReportDocument::ReportDocument(const QString& file) : file_(file), fileWritten_(
   writer_->setPageMargins(QMarginsF(0, 0, 0, 0));
   writer_->setCreator(QStringLiteral("rv1x-host"));
   writer_->setTitle(QStringLiteral("RV-1X report"));
+  laidTexts_ = std::make_unique<LaidTextCache>(writer_.get());
   paper_ = QRect(0, 0, writer_->width(), writer_->height());
   const int margin = qRound(kMarginMillimetres / 25.4 * kTwipsPerInch);
   printable_ = paper_.adjusted(margin, margin, -margin, -margin);
@@ -163,6 +113,12 @@ QPaintDevice* ReportDocument::device() const {
   return writer_.get();
 }
 
+std::shared_ptr<const LaidText> ReportDocument::lay(const QList<StyledRun>& runs, const QFont& font,
+                                                    double width, Qt::Alignment alignment,
+                                                    bool wrap) {
+  return laidTexts_->lay(runs, font, width, alignment, wrap);
+}
+
 void ReportDocument::text(const LaidText& text, QPointF topLeft, const QRectF& clip,
                           double rotation) {
   if (drawing()) pages_[current_].addText(text.glyphs(), topLeft, clip, rotation);
@@ -170,8 +126,8 @@ void ReportDocument::text(const LaidText& text, QPointF topLeft, const QRectF& c
 
 void ReportDocument::textLine(const LaidText& text, int line, QPointF lineTopLeft) {
   if (!drawing()) return;
-  const QTextLine laid = text.line(line);
-  pages_[current_].addText(laid.glyphRuns(), lineTopLeft - QPointF(0, laid.y()), QRectF(), 0);
+  pages_[current_].addText(text.lineGlyphs(line), lineTopLeft - QPointF(0, text.line(line).y()),
+                           QRectF(), 0);
 }
 
 void ReportDocument::line(double x1, double y1, double x2, double y2) {

@@ -11,13 +11,12 @@
 // answer.
 
 #include <QFont>
-#include <QGlyphRun>
 #include <QRect>
-#include <QTextLayout>
 #include <functional>
 #include <memory>
 #include <vector>
 
+#include "report/LaidText.h"
 #include "report/PageContent.h"
 #include "report/ReportMarkup.h"
 
@@ -26,24 +25,6 @@ class QPainter;
 class QPdfWriter;
 
 namespace host::report {
-
-// A text laid out for the page: lines broken to a width, with its extent.
-class LaidText {
- public:
-  LaidText(const QList<StyledRun>& runs, const QFont& font, QPaintDevice* device, double width,
-           Qt::Alignment alignment, bool wrap);
-  double height() const { return height_; }
-  double naturalWidth() const { return naturalWidth_; }
-  int lineCount() const { return layout_.lineCount(); }
-  QTextLine line(int i) const { return layout_.lineAt(i); }
-  // The glyphs of every line, placed from the text's top-left corner.
-  QList<QGlyphRun> glyphs() const { return layout_.glyphRuns(); }
-
- private:
-  QTextLayout layout_;
-  double height_ = 0;
-  double naturalWidth_ = 0;
-};
 
 class ReportDocument {
  public:
@@ -77,6 +58,10 @@ class ReportDocument {
   // resolution, so its metrics are twips.
   QFont font(const QString& family, double points, const TextStyle& style = {}) const;
   QPaintDevice* device() const;
+  // The text laid out in the document's font, the same object for the same
+  // text, font, width, alignment and wrapping as an earlier one.
+  std::shared_ptr<const LaidText> lay(const QList<StyledRun>& runs, const QFont& font, double width,
+                                      Qt::Alignment alignment, bool wrap);
 
   // What the current page shows, drawn in this order. Lines and frames are
   // half a point wide and black; texts take the glyphs laid out for them.
@@ -94,6 +79,7 @@ class ReportDocument {
   std::unique_ptr<QIODevice> output_;
   std::unique_ptr<QPdfWriter> writer_;
   std::unique_ptr<QPainter> painter_;
+  std::unique_ptr<LaidTextCache> laidTexts_;
   QRect paper_;
   QRect printable_;
   std::function<void(int page, int pages)> pageEnd_;
