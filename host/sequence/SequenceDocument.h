@@ -190,8 +190,9 @@ class SequenceDocument {
   // The identity of the element's result (by its "MTI" index), or Nothing.
   MtiEntryPtr AnalyzerOf(int index) const;
 
-  // Problems reported by the last Load or Save.
-  int Reported() const { return reported_; }
+  // The problems the last Load or Save met, in order, each reported
+  // through the error service as it was met.
+  const QList<rt::RuntimeError>& Problems() const { return problems_; }
 
  private:
   struct Entry {
@@ -244,7 +245,7 @@ class SequenceDocument {
   QList<qsizetype> elements_;
   MtiListPtr identities_;
   QList<MtiEntryPtr> storedIdentities_;  // written back as stored
-  int reported_ = 0;
+  QList<rt::RuntimeError> problems_;
   // Where the record's children are made when the document has none.
   XmlDocumentPtr own_;
 };
