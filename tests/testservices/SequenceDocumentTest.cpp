@@ -179,6 +179,44 @@ TEST_F(Sequence, AnEntryThatCannotBecomeAnElementIsReportedAndKeptAsStored) {
   }
 }
 
+// The document's list holds what its last load or save met, the same
+// errors the error service was given, in order; a save that met nothing
+// leaves it empty whatever the load before it met.
+TEST_F(Sequence, TheProblemsAreThoseTheLastLoadOrSaveMet) {
+  using namespace host::sequenceerr;
+  const struct {
+    const char* what;
+    QString body;
+    QList<rt::Long> numbers;
+  } cases[] = {
+      {"clean", element(kConfig150 + kResult), {}},
+      {"settings that cannot be read",
+       element(QStringLiteral("<PlugInData PlugIn=\"RV-1X\"><Energy>lots</Energy></PlugInData>")),
+       {host::elementerr::PartLoadFailed}},
+      {"settings twice", element(kConfig150 + kConfig150), {DuplicatePart}},
+      {"an entry without its class, then a child no sequence has",
+       QStringLiteral("<TestElement TestID=\"900\"/><Notes/>"),
+       {BadEntry, host::elementerr::UnknownPart}},
+  };
+  for (const auto& c : cases) {
+    host::errors().clear();
+    sequence.LoadXml(document(c.body));
+    QList<rt::Long> numbers;
+    QStringList texts;
+    for (const rt::RuntimeError& problem : sequence.Problems()) {
+      numbers.append(problem.Number());
+      texts.append(problem.Description());
+    }
+    EXPECT_EQ(numbers, c.numbers) << c.what;
+    QStringList reported;
+    for (const host::ErrorEntry& entry : host::errors().reported())
+      reported.append(entry.description);
+    EXPECT_EQ(texts, reported) << c.what;
+    sequence.ToXml();
+    EXPECT_TRUE(sequence.Problems().isEmpty()) << c.what << ": the save met nothing";
+  }
+}
+
 // Indexes count the test elements only, past the entries kept as stored,
 // after a load and after an append.
 TEST_F(Sequence, ElementsAreIndexedPastTheEntriesKeptAsStored) {
