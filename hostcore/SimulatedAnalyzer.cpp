@@ -1,7 +1,5 @@
 #include "SimulatedAnalyzer.h"
 
-#include <cstdio>
-
 #include "ui/Clock.h"
 
 namespace hostapp {
@@ -17,12 +15,12 @@ bool isSimulatedPort(int port) {
 }
 
 bool startSimulatedAnalyzer(const CommonOptions& options, int port,
-                            std::unique_ptr<rv1xsim::Simulator>& simulator) {
+                            std::unique_ptr<rv1xsim::Simulator>& simulator, RunListener& told) {
   if (!options.simulate) return true;
   QString error;
   rv1xsim::SimulatorOptions simulated;
   if (!rv1xsim::parseOptions(options.simulatorOptions, simulated, &error)) {
-    std::fprintf(stderr, "rv1x-host: %s\n", qPrintable(error));
+    told.SimulatorRefused(error);
     return false;
   }
   // The program's thread stays on virtual time to its end.
@@ -31,7 +29,7 @@ bool startSimulatedAnalyzer(const CommonOptions& options, int port,
   simulator = std::make_unique<rv1xsim::Simulator>(simulated);
   simulator->plugIn(port);
   simulatedPort = port;
-  std::fprintf(stderr, "simulated analyzer in-process as port %d\n", port);
+  told.SimulatorStarted(port);
   return true;
 }
 

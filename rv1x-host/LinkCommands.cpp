@@ -8,6 +8,7 @@
 #include "AnalyzerPort.h"
 #include "HostProgram.h"
 #include "ProgramAdvice.h"
+#include "RunLines.h"
 #include "SimulatedAnalyzer.h"
 #include "com/CreateObject.h"
 #include "orvanRV1Xvti/CRV1XVTi.h"
@@ -46,8 +47,9 @@ void tellDeviceProblem(int port) {
 int queryPortCommand(const QStringList& arguments, const CommonOptions& options) {
   int port = 0;
   if (arguments.size() != 1 || !portArgument(arguments, port)) return usageOf("query-port");
+  RunLines told;
   std::unique_ptr<rv1xsim::Simulator> simulator;
-  if (!startSimulatedAnalyzer(options, port, simulator)) return kUsage;
+  if (!startSimulatedAnalyzer(options, port, simulator, told)) return kUsage;
   return rt::onError(
       [&] {
         const host::OrvanQelMti found = queryAnalyzer(port);
@@ -72,8 +74,9 @@ QString replyText(const QString& command, const QVariant& reply) {
 int linkCommand(const QStringList& arguments, const CommonOptions& options) {
   int port = 0;
   if (arguments.isEmpty() || !portArgument(arguments, port)) return usageOf("link");
+  RunLines told;
   std::unique_ptr<rv1xsim::Simulator> simulator;
-  if (!startSimulatedAnalyzer(options, port, simulator)) return kUsage;
+  if (!startSimulatedAnalyzer(options, port, simulator, told)) return kUsage;
   assignAnalyzerPort(options, port);
 
   std::shared_ptr<orvanRV1Xvti::CRV1XVTi> connection;

@@ -25,6 +25,7 @@
 #include "HostProgram.h"
 #include "OperatorScript.h"
 #include "PlugInHost.h"
+#include "RunLines.h"
 #include "RunOutputs.h"
 #include "ScriptedOperator.h"
 #include "SequenceReport.h"
@@ -196,8 +197,9 @@ bool fitOperatorScript(host::OperatorScript& script, host::IPlugIn& plugIn,
 // at them.
 class Bench {
  public:
-  Bench(const RunOptions& run, const host::OperatorScript& script, rv1xsim::Simulator* simulator) {
-    if (simulator) simulatedBench_ = std::make_unique<SimulatedBench>(*simulator);
+  Bench(const RunOptions& run, const host::OperatorScript& script, rv1xsim::Simulator* simulator,
+        RunLines& lines) {
+    if (simulator) simulatedBench_ = std::make_unique<SimulatedBench>(*simulator, &lines);
     if (!run.screenshots.isEmpty())
       screenshots_ = std::make_unique<GuideScreenshots>(run.screenshots);
     // An operator file is the scripted operator's: the run is unattended.
@@ -208,6 +210,7 @@ class Bench {
     }
     operator_ = std::make_unique<host::ScriptedOperator>(script);
     operator_->setWaitLimit(static_cast<int>(run.waitLimitSeconds * 1000));
+    operator_->setNoticeHook(printError);
     operator_->setGiveUpHook(
         [seconds = run.waitLimitSeconds](rt::Long testID, const QString& waitingFor) {
           std::fprintf(stderr, "rv1x-host: test %d stopped after waiting %s s: %s\n", testID,
@@ -311,8 +314,9 @@ int runSequence(const RunOptions& run, const CommonOptions& options) {
         });
     if (!read) return kNotStarted;
   }
+  RunLines lines;
   std::unique_ptr<rv1xsim::Simulator> simulator;
-  if (!startSimulatedAnalyzer(options, run.port, simulator)) return kUsage;
+  if (!startSimulatedAnalyzer(options, run.port, simulator, lines)) return kUsage;
   assignAnalyzerPort(options, run.port);
 
   host::SequenceDocument sequence;
@@ -358,6 +362,7 @@ int runSequence(const RunOptions& run, const CommonOptions& options) {
   if (found.isEmpty()) return notStarted(noAnalyzer(run.port));
 
   SequenceRun sequenceRun(sequence, run.results);
+  sequenceRun.SetListener(lines);
   if (!sequenceRun.Begin(run.record, *plugIn, found.MtiType)) return kNotStarted;
   sequenceRun.SetAnalyzerSimulated(simulator != nullptr);
   // Scripts run without one; the record is written all the same.
@@ -368,7 +373,7 @@ int runSequence(const RunOptions& run, const CommonOptions& options) {
     std::fflush(stderr);
   }
   {
-    const Bench bench(run, script, simulator.get());
+    const Bench bench(run, script, simulator.get(), lines);
     sequenceRun.SetVerdictBy(bench.VerdictBy(run));
     sequenceRun.Run();
   }
@@ -389,7 +394,7 @@ int runSequence(const RunOptions& run, const CommonOptions& options) {
     }
   }
   std::fflush(stdout);
-  sequenceRun.PrintSummary();
+  printError(sequenceRun.Summary());
   const bool passed =
       sequenceRun.AllPassed() && !unreadEntries && !sequenceRun.ResultsLost() && reported;
   return passed ? kAllPassed : kNotAllPassed;

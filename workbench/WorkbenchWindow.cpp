@@ -18,6 +18,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cstdio>
 
 #include "AnalyzerPanel.h"
 #include "AnalyzerPort.h"
@@ -26,6 +27,7 @@
 #include "PlugInHost.h"
 #include "QtTranslations.h"
 #include "RunCompanion.h"
+#include "RunShown.h"
 #include "RunTally.h"
 #include "SequenceKeys.h"
 #include "SequenceModel.h"
@@ -735,7 +737,15 @@ void WorkbenchWindow::ShowStopping(bool stopping) {
 
 bool WorkbenchWindow::StartSimulator(int port) {
   if (!options_.simulate || simulator_) return true;
-  return hostapp::startSimulatedAnalyzer(options_, port, simulator_);
+  // The window tells that it did not start; why goes to standard error, as
+  // the window's errors do.
+  struct Refusal : hostapp::RunListener {
+    void SimulatorRefused(const QString& why) override {
+      std::fprintf(stderr, "rv1x-host: %s\n", qPrintable(why));
+      std::fflush(stderr);
+    }
+  } told;
+  return hostapp::startSimulatedAnalyzer(options_, port, simulator_, told);
 }
 
 void WorkbenchWindow::Run(const QList<int>& elementIndexes) {
@@ -774,19 +784,8 @@ void WorkbenchWindow::Run(const QList<int>& elementIndexes) {
   run.SetAnalyzerSimulated(simulator_ != nullptr);
   KeepFileState();
   RunCompanion companion(this, [this] { StopAfterThisTest(); });
-  int performed = 0;
-  run.SetProgress({[&](int index) {
-                     const host::ITestElementPtr test = sequence_->Element(index);
-                     model_->SetRunning(test);
-                     companion.SetProgress(QStringLiteral("%1: %2").arg(
-                         words::text(words::Progress, {++performed, elementIndexes.size()}),
-                         host::shownTestName(*test)));
-                     if (run.StopRequested()) companion.ShowStopping();
-                   },
-                   [&](int index, rt::Long) {
-                     model_->SetRunning(nullptr);
-                     model_->RowChanged(model_->RowOfElement(index));
-                   }});
+  RunShown shown(*sequence_, run, *model_, companion, static_cast<int>(elementIndexes.size()));
+  run.SetListener(shown);
   std::unique_ptr<hostapp::SimulatedBench> bench;
   if (simulator_) bench = std::make_unique<hostapp::SimulatedBench>(*simulator_);
   run_ = &run;
