@@ -36,8 +36,6 @@ class RunListener {
 
   // The simulated analyzer answers as port N, in-process.
   virtual void SimulatorStarted(int /*port*/) {}
-  // The simulated analyzer could not be started: why.
-  virtual void SimulatorRefused(const QString& /*why*/) {}
   // The technician's hands at the simulated bench set an output or turned
   // the range switch ("simulated defibrillator: set to 200 J").
   virtual void BenchSet(const QString& /*what*/) {}

@@ -14,15 +14,15 @@ bool isSimulatedPort(int port) {
   return port > 0 && port == simulatedPort;
 }
 
-bool startSimulatedAnalyzer(const CommonOptions& options, int port,
-                            std::unique_ptr<rv1xsim::Simulator>& simulator, RunListener& told) {
-  if (!options.simulate) return true;
+QString startSimulatedAnalyzer(const CommonOptions& options, int port,
+                               std::unique_ptr<rv1xsim::Simulator>& simulator, RunListener& told) {
+  if (!options.simulate) return {};
   QString error;
   rv1xsim::SimulatorOptions simulated;
-  if (!rv1xsim::parseOptions(options.simulatorOptions, simulated, &error)) {
-    told.SimulatorRefused(error);
-    return false;
-  }
+  if (!rv1xsim::parseOptions(options.simulatorOptions, simulated, &error))
+    return error.isEmpty()
+               ? QStringLiteral("wrong simulator options: %1").arg(options.simulatorOptions)
+               : error;
   // The program's thread stays on virtual time to its end.
   static ui::VirtualClock* clock = nullptr;
   if (!clock && qEnvironmentVariableIntValue(kVirtualClock) == 1) clock = new ui::VirtualClock;
@@ -30,7 +30,7 @@ bool startSimulatedAnalyzer(const CommonOptions& options, int port,
   simulator->plugIn(port);
   simulatedPort = port;
   told.SimulatorStarted(port);
-  return true;
+  return {};
 }
 
 }  // namespace hostapp

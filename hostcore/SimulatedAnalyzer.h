@@ -12,11 +12,11 @@
 
 namespace hostapp {
 
-// Without --simulate: true, and no simulator. With it: true with the
-// simulator in port N's place, or false when the options are bad; the
-// listener is told which.
-bool startSimulatedAnalyzer(const CommonOptions& options, int port,
-                            std::unique_ptr<rv1xsim::Simulator>& simulator, RunListener& told);
+// Without --simulate: nothing, and no simulator. With it: the simulator in
+// port N's place (the listener is told), or why not when the options are
+// wrong.
+QString startSimulatedAnalyzer(const CommonOptions& options, int port,
+                               std::unique_ptr<rv1xsim::Simulator>& simulator, RunListener& told);
 
 // Whether the simulated analyzer took that port's place in this run (its
 // device, whatever the registry names, is not looked at).

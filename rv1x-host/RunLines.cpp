@@ -13,10 +13,6 @@ void RunLines::SimulatorStarted(int port) {
   printError(QStringLiteral("simulated analyzer in-process as port %1").arg(port));
 }
 
-void RunLines::SimulatorRefused(const QString& why) {
-  printError(QStringLiteral("rv1x-host: ") + why);
-}
-
 void RunLines::BenchSet(const QString& what) {
   printError(what);
 }

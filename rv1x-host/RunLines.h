@@ -10,7 +10,6 @@ namespace hostapp {
 class RunLines : public RunListener {
  public:
   void SimulatorStarted(int port) override;
-  void SimulatorRefused(const QString& why) override;
   void BenchSet(const QString& what) override;
   void Started(const StartedTest& test) override;
   void Outcome(const TestOutcome& outcome) override;
