@@ -405,7 +405,7 @@ TEST_F(Record, EachResultSaysWhenAndOnWhatItWasMeasuredAndWhoJudged) {
       << qPrintable(xml);
   host::SequenceDocument stored;
   stored.LoadXml(xml);
-  EXPECT_EQ(stored.Reported(), 0) << "the marks are the document's, no part of the result";
+  EXPECT_EQ(stored.Problems().size(), 0) << "the marks are the document's, no part of the result";
   EXPECT_EQ(stored.Marks(1).verdictBy, QStringLiteral("script:ops.txt"));
   EXPECT_EQ(stored.ToXml(), xml) << "kept as stored";
 

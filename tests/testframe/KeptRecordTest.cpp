@@ -112,7 +112,7 @@ TEST_F(Kept, TheDocumentsIdentitiesResolveItsResultsAndTakeTheRunsOwn) {
                             QStringLiteral("<ResultItem MTI=\"2\">")));
   host::SequenceDocument sequence;
   sequence.LoadXml(stored);
-  EXPECT_EQ(sequence.Reported(), 0);
+  EXPECT_EQ(sequence.Problems().size(), 0);
   ASSERT_TRUE(sequence.AnalyzerOf(0));
   EXPECT_EQ(sequence.AnalyzerOf(0)->Serial(), QStringLiteral("SN9"));
   EXPECT_FALSE(sequence.AnalyzerOf(1)) << "a test without result";
@@ -130,7 +130,7 @@ TEST_F(Kept, TheDocumentsIdentitiesResolveItsResultsAndTakeTheRunsOwn) {
   host::SequenceDocument reloaded;
   const QString written = sequence.ToXml();
   reloaded.LoadXml(written);
-  EXPECT_EQ(reloaded.Reported(), 0) << qPrintable(written);
+  EXPECT_EQ(reloaded.Problems().size(), 0) << qPrintable(written);
   for (const QString& kept :
        {QStringLiteral("<!-- the bench analyzer -->"), QStringLiteral("Calibrated=\"2024-05\""),
         QStringLiteral("Product=\"Other\"")})
