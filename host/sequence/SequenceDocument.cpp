@@ -486,19 +486,23 @@ void SequenceDocument::CheckKept(Entry& entry, const XmlElementPtr& node) {
       [&] { entry.element->Save(std::make_shared<XmlDocument>(), QVariant(), saved); });
   // An element that cannot save is written as stored anyway (Write).
   if (!saved || !saving.isEmpty()) return;
+  entry.savedAtLoad = saved->node();
   for (const XmlElementPtr& child : childrenOf(*node)) {
     const QString part = child->TagName();
     if (!isPart(part) || entry.keptParts.contains(part)) continue;
     const XmlElementPtr own = saved->SelectChild(part, 0);
     if (!own) continue;  // nothing written for it: the stored one stays
-    entry.loadedParts.insert(part, own->node()->deepCopy());
+    entry.loadedParts.insert(part, own->node());
     // The document's own marks on a result are no part of it: they are
     // left out of the comparison, and kept.
     Node& stored = *child->node();
     const auto attributes = stored.attributes;
     if (part == kResult) stored.attributes.removeIf([](const auto& a) { return isMark(a.first); });
-    xmltree::keepUnnamed(stored, *own->node());
-    const QString lost = xmltree::lostFrom(stored, *own->node());
+    // The part as it would be written, on a copy: the saved element stays
+    // as the element wrote it, for Write.
+    const NodePtr written = own->node()->deepCopy();
+    xmltree::keepUnnamed(stored, *written);
+    const QString lost = xmltree::lostFrom(stored, *written);
     stored.attributes = attributes;
     if (lost.isEmpty()) continue;
     Report(rt::RuntimeError(sequenceerr::PartNotKept, kSource,
@@ -593,9 +597,13 @@ void SequenceDocument::WriteEntry(const Entry& entry, const XmlDocumentPtr& docu
       entry.stored && (!entry.element || entry.keptWhole || entry.keptParts.contains(kSettings) ||
                        entry.keptParts.contains(kLimits));
   XmlElementPtr saved;
-  if (!asStored && entry.element)
+  if (!asStored && entry.savedAtLoad) {
+    // Unchanged since the load: saved again it would write the same.
+    saved = std::make_shared<XmlElement>(document, entry.savedAtLoad->deepCopy());
+  } else if (!asStored && entry.element) {
     rt::onError([&] { entry.element->Save(document, QVariant(), saved); },
                 [&](const rt::RuntimeError& error) { Report(error); });
+  }
   if (!saved) {
     WriteAsStored(entry, document, root);
     return;
@@ -752,7 +760,10 @@ SequenceDocument::Entry* SequenceDocument::ElementEntry(int index) {
 
 ITestElementPtr SequenceDocument::Element(int index) const {
   const Entry* entry = ElementEntry(index);
-  return entry ? entry->element : nullptr;
+  if (!entry) return nullptr;
+  // Whoever holds the element may change it: it is saved anew from now on.
+  entry->savedAtLoad.reset();
+  return entry->element;
 }
 
 QString SequenceDocument::ClassName(int index) const {

@@ -72,7 +72,9 @@ class SequenceDocument {
 
   // The test elements, in their order.
   int Count() const;
-  ITestElementPtr Element(int index) const;  // from 0; Nothing outside
+  // From 0; Nothing outside. The element handed out may be changed: it is
+  // saved anew whenever the sequence is written.
+  ITestElementPtr Element(int index) const;
   QString ClassName(int index) const;
   void Append(const ITestElementPtr& element, const QString& className);
   // After a run that gave the element a new final result: its own result
@@ -163,6 +165,9 @@ class SequenceDocument {
     bool resultRenewed = false;             // its result is a new run's
     // Each part as the element wrote it right after the load.
     QMap<QString, std::shared_ptr<xmltree::Node>> loadedParts;
+    // The element as it wrote itself right after the load, while it cannot
+    // have changed since: until it is handed out (Element).
+    mutable std::shared_ptr<xmltree::Node> savedAtLoad;
     StandardsCollectionPtr selected;  // "Selected", by name
     QString runOutcome;               // "RunOutcome"
     ResultMarks marks;                // on "ResultItem"

@@ -101,6 +101,21 @@ TEST_F(Sequence, AResultIsMadeFromTheConfigurationWhateverTheOrderInTheFile) {
             QStringLiteral("T"));
 }
 
+TEST_F(Sequence, AnElementChangedAfterTheLoadIsWrittenAsItIsNow) {
+  sequence.LoadXml(document(element(kConfig150 + kLimits + kResult)));
+  const QString first = sequence.ToXml();
+  EXPECT_EQ(sequence.ToXml(), first) << "written twice, the same bytes";
+  const host::ITestElementPtr test = sequence.Element(0);
+  test->SetID(7);
+  test->Info()->SetName(QStringLiteral("Renamed"));
+  const QString changed = sequence.ToXml();
+  EXPECT_TRUE(changed.contains(QStringLiteral("TestID=\"900\" ID=\"7\""))) << changed.toStdString();
+  EXPECT_TRUE(changed.contains(QStringLiteral("Name=\"Renamed\""))) << changed.toStdString();
+  // A change made later through the element still held is written too.
+  test->SetID(8);
+  EXPECT_TRUE(sequence.ToXml().contains(QStringLiteral("ID=\"8\"")));
+}
+
 TEST_F(Sequence, WhatTheHostDoesNotKnowIsWrittenBackUnchanged) {
   const QString comment = QStringLiteral("<Comment By=\"tech\">checked <b>twice</b></Comment>");
   const QString foreign = QStringLiteral(
