@@ -382,7 +382,7 @@ int runSequence(const RunOptions& run, const CommonOptions& options) {
     } else {
       sequence.Load(run.sequence);
     }
-    unreadEntries = sequence.Reported() > 0;
+    unreadEntries = !sequence.Problems().isEmpty();
   } else if (!sequenceFromCatalogue(*plugIn, run.tests, sequence)) {
     return kNotStarted;
   }

@@ -62,15 +62,9 @@ const QString kNewFile = QStringLiteral("rv1x-sequence.xml");
 constexpr int kWidth = 1040;
 constexpr int kHeight = 620;
 
-int reportedSoFar() {
-  return static_cast<int>(host::errors().reported().size());
-}
-
-// The descriptions reported since that count.
-QStringList reportedSince(int before) {
+QStringList descriptionsOf(const QList<rt::RuntimeError>& errors) {
   QStringList texts;
-  const QList<host::ErrorEntry> reported = host::errors().reported();
-  for (qsizetype i = before; i < reported.size(); ++i) texts.append(reported.at(i).description);
+  for (const rt::RuntimeError& error : errors) texts.append(error.Description());
   return texts;
 }
 
@@ -398,7 +392,6 @@ bool WorkbenchWindow::OpenSequence(const QString& path) {
   std::unique_ptr<hostapp::DocumentLock> lock = LockFor(path, words::NotOpened);
   if (!lock) return false;
   auto loaded = std::make_unique<host::SequenceDocument>();
-  const int before = reportedSoFar();
   const bool read = rt::onError(
       [&] {
         loaded->Load(path);
@@ -412,9 +405,9 @@ bool WorkbenchWindow::OpenSequence(const QString& path) {
     if (lock->Document() == file_) lock_ = std::move(lock);
     return false;
   }
+  const QStringList problems = descriptionsOf(loaded->Problems());
   SetSequence(std::move(loaded), QFileInfo(path).absoluteFilePath());
   lock_ = std::move(lock);
-  const QStringList problems = reportedSince(before);
   if (problems.isEmpty()) {
     Tell(words::text(words::Opened, {file_}));
   } else {
@@ -676,11 +669,13 @@ bool WorkbenchWindow::WriteReport() {
   if (!MayGoOnWithoutSerial()) return false;
   if (!MayWriteBeside(QStringLiteral(".pdf"))) return false;
   const QString pdf = BesideFile(QStringLiteral(".pdf"));
-  const int before = reportedSoFar();
+  const host::ReportCapture printing;
   TakeDevice();
   if (!hostapp::printSequenceReport(*sequence_, pdf)) {
-    const QStringList problems = reportedSince(before);
-    Tell(words::text(words::ReportNotWritten, {problems.isEmpty() ? pdf : problems.last()}), true);
+    const QList<rt::RuntimeError>& problems = printing.reported();
+    Tell(words::text(words::ReportNotWritten,
+                     {problems.isEmpty() ? pdf : problems.last().Description()}),
+         true);
     return false;
   }
   if (QDesktopServices::openUrl(QUrl::fromLocalFile(pdf)))
