@@ -41,9 +41,9 @@
 #include <QList>
 #include <QMap>
 #include <QString>
-#include <functional>
 #include <utility>
 
+#include "RunListener.h"
 #include "records/RunContext.h"
 #include "sequence/SequenceRecord.h"
 
@@ -71,11 +71,8 @@ class SequenceRun {
   // The elements of those indexes, in that order.
   void Run(const QList<int>& indexes);
 
-  struct Progress {
-    std::function<void(int index)> starting;
-    std::function<void(int index, rt::Long status)> finished;  // the status its Perform left
-  };
-  void SetProgress(Progress progress) { progress_ = std::move(progress); }
+  // Who is told what the run does (RunListener.h); none: nobody.
+  void SetListener(RunListener& listener) { listener_ = &listener; }
   // No test is started after the one under way (none: after the next one
   // starts, no further one).
   void StopAfterThisTest() { stopRequested_ = true; }
@@ -98,9 +95,9 @@ class SequenceRun {
     int notPerformed = 0;
   };
   Tally Counts() const;
-  // The summary line, as PrintSummary writes it.
+  // "<p> passed, <f> failed, <j> not judged", followed by ", <a> not
+  // applicable" and ", <m> not performed" when there are any.
   QString Summary() const;
-  void PrintSummary() const;
   const host::RunContextPtr& Context() const { return ctx_; }
   // What each new result of the run records beside it (SequenceRecord.h):
   // when it was measured, whether its analyzer is simulated, and who gives
@@ -116,12 +113,10 @@ class SequenceRun {
   // Whether the test told the context in this run that it has a final
   // result.
   bool FinishedInThisRun(const host::ITestElementPtr& test) const;
-  void PrintRunning(const host::ITestElementPtr& test) const;
+  void TellStarted(int index, const host::ITestElementPtr& test) const;
   host::ResultMarks MarksOfNew(const host::IResultDataPtr& result, rt::Long status) const;
-  void PrintKept(const host::ITestElementPtr& test, rt::Long status,
-                 const host::ResultMarks& marks) const;
-  void PrintOutcome(const host::ITestElementPtr& test, const host::IResultDataPtr& result,
-                    rt::Long status);
+  void TellOutcome(const host::ITestElementPtr& test, const host::IResultDataPtr& result,
+                   rt::Long status) const;
   rt::Long NavigationCode() const;
 
   host::SequenceDocument& sequence_;
@@ -138,7 +133,7 @@ class SequenceRun {
   bool resultsLost_ = false;
   QString lastWritten_;
   bool stopRequested_ = false;
-  Progress progress_;
+  RunListener* listener_;
   QMap<rt::Long, QString> catalogueNames_;
   bool simulated_ = false;
   QString verdictBy_ = host::kVerdictByOperator;

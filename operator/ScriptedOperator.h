@@ -89,6 +89,11 @@ class ScriptedOperator : public QObject {
   // pacer pulses seen", "no shock received", ...).
   using GiveUpHook = std::function<void(rt::Long testID, const QString& waitingFor)>;
   void setGiveUpHook(GiveUpHook hook) { giveUpHook_ = std::move(hook); }
+  // Told, one line each, what did not go as the script says: a wait cut to
+  // the wait limit, a word the guide did not take, a standard the guide
+  // does not offer ("operator: test 100: ...").
+  using NoticeHook = std::function<void(const QString& line)>;
+  void setNoticeHook(NoticeHook hook) { noticeHook_ = std::move(hook); }
 
   // What it did, one line per action: "<test ID> <word>".
   const QStringList& log() const { return log_; }
@@ -142,6 +147,7 @@ class ScriptedOperator : public QObject {
   void Acted(Session& session);
   void Tell(Session& session, const QString& state);
   void Note(const Session& session, const QString& word);
+  void Notice(const QString& line) const;
   void Later(std::function<void()> action);
 
   OperatorScript script_;
@@ -150,6 +156,7 @@ class ScriptedOperator : public QObject {
   VerdictColumns columns_;
   StateHook stateHook_;
   GiveUpHook giveUpHook_;
+  NoticeHook noticeHook_;
   QStringList log_;
   int guidesSeen_ = 0;
   std::map<rt::Long, int> passes_;

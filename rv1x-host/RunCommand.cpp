@@ -25,12 +25,14 @@
 #include "HostProgram.h"
 #include "OperatorScript.h"
 #include "PlugInHost.h"
+#include "RunLines.h"
 #include "RunOutputs.h"
+#include "RunPreparation.h"
 #include "ScriptedOperator.h"
 #include "SequenceReport.h"
 #include "SequenceRun.h"
-#include "SimulatedAnalyzer.h"
 #include "SimulatedBench.h"
+#include "Simulator.h"
 #include "com/RegisteredName.h"
 #include "elements/TestInfo.h"
 #include "runtime/ErrorHandling.h"
@@ -196,8 +198,9 @@ bool fitOperatorScript(host::OperatorScript& script, host::IPlugIn& plugIn,
 // at them.
 class Bench {
  public:
-  Bench(const RunOptions& run, const host::OperatorScript& script, rv1xsim::Simulator* simulator) {
-    if (simulator) simulatedBench_ = std::make_unique<SimulatedBench>(*simulator);
+  Bench(const RunOptions& run, const host::OperatorScript& script,
+        std::unique_ptr<SimulatedBench> simulatedBench)
+      : simulatedBench_(std::move(simulatedBench)) {
     if (!run.screenshots.isEmpty())
       screenshots_ = std::make_unique<GuideScreenshots>(run.screenshots);
     // An operator file is the scripted operator's: the run is unattended.
@@ -208,6 +211,7 @@ class Bench {
     }
     operator_ = std::make_unique<host::ScriptedOperator>(script);
     operator_->setWaitLimit(static_cast<int>(run.waitLimitSeconds * 1000));
+    operator_->setNoticeHook(printError);
     operator_->setGiveUpHook(
         [seconds = run.waitLimitSeconds](rt::Long testID, const QString& waitingFor) {
           std::fprintf(stderr, "rv1x-host: test %d stopped after waiting %s s: %s\n", testID,
@@ -311,9 +315,13 @@ int runSequence(const RunOptions& run, const CommonOptions& options) {
         });
     if (!read) return kNotStarted;
   }
+  RunLines lines;
+  RunPreparation preparation(options, run.port, lines);
   std::unique_ptr<rv1xsim::Simulator> simulator;
-  if (!startSimulatedAnalyzer(options, run.port, simulator)) return kUsage;
-  assignAnalyzerPort(options, run.port);
+  if (const QString refused = preparation.PlaceAnalyzer(simulator); !refused.isEmpty()) {
+    printError(QStringLiteral("rv1x-host: ") + refused);
+    return kUsage;
+  }
 
   host::SequenceDocument sequence;
   const host::IPlugInPtr plugIn = createPlugIn();
@@ -348,18 +356,23 @@ int runSequence(const RunOptions& run, const CommonOptions& options) {
     } else {
       sequence.Load(run.sequence);
     }
-    unreadEntries = sequence.Reported() > 0;
+    unreadEntries = !sequence.Problems().isEmpty();
   } else if (!sequenceFromCatalogue(*plugIn, run.tests, sequence)) {
     return kNotStarted;
   }
   if (sequence.Count() == 0) return notStarted(QStringLiteral("the sequence holds no test"));
   if (!run.operatorFile.isEmpty() && !fitOperatorScript(script, *plugIn, sequence)) return kUsage;
-  const host::OrvanQelMti found = queryAnalyzer(run.port);
-  if (found.isEmpty()) return notStarted(noAnalyzer(run.port));
 
   SequenceRun sequenceRun(sequence, run.results);
-  if (!sequenceRun.Begin(run.record, *plugIn, found.MtiType)) return kNotStarted;
-  sequenceRun.SetAnalyzerSimulated(simulator != nullptr);
+  switch (preparation.Begin(sequenceRun, run.record, *plugIn)) {
+    case Begun::Yes:
+      break;
+    case Begun::NoAnalyzer:
+      return notStarted(noAnalyzer(run.port));
+    case Begun::Declined:
+    case Begun::NotWritten:  // reported
+      return kNotStarted;
+  }
   // Scripts run without one; the record is written all the same.
   if (sequence.Record().device.serialNumber.isEmpty()) {
     std::fprintf(stderr,
@@ -368,7 +381,7 @@ int runSequence(const RunOptions& run, const CommonOptions& options) {
     std::fflush(stderr);
   }
   {
-    const Bench bench(run, script, simulator.get());
+    const Bench bench(run, script, preparation.Bench());
     sequenceRun.SetVerdictBy(bench.VerdictBy(run));
     sequenceRun.Run();
   }
@@ -389,7 +402,7 @@ int runSequence(const RunOptions& run, const CommonOptions& options) {
     }
   }
   std::fflush(stdout);
-  sequenceRun.PrintSummary();
+  printError(sequenceRun.Summary());
   const bool passed =
       sequenceRun.AllPassed() && !unreadEntries && !sequenceRun.ResultsLost() && reported;
   return passed ? kAllPassed : kNotAllPassed;

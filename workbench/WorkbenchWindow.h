@@ -43,7 +43,8 @@ class SequenceDocument;
 
 namespace hostapp {
 class SequenceRun;
-}
+enum class Begun;
+}  // namespace hostapp
 
 namespace rv1xsim {
 class Simulator;
@@ -152,6 +153,7 @@ class WorkbenchWindow : public QWidget {
   bool ChangedOnDisk() const;
   void KeepFileState();
   void Run(const QList<int>& elementIndexes);
+  void TellNotBegun(hostapp::Begun why, int port);
   // For a device other than the one its results were measured on, the
   // sequence keeps its settings and limits only and loses its file; what
   // the notice line says of it, or empty.

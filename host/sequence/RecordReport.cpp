@@ -467,11 +467,9 @@ class RecordPrinter {
   QList<TestVerdict> verdicts_;
 };
 
-std::shared_ptr<CanvasReport> newReport(const QString& pdfFile) {
-  auto report = std::make_shared<CanvasReport>(pdfFile);
-  report->setOutputKind(kOutputWithWaveform);
-  report->setOptionFlags(kPrintDischargeCurve);
-  return report;
+void setUpReport(CanvasReport& report) {
+  report.setOutputKind(kOutputWithWaveform);
+  report.setOptionFlags(kPrintDischargeCurve);
 }
 
 }  // namespace
@@ -492,17 +490,23 @@ QStringList judgingStandardNames(const SequenceDocument& sequence, int index) {
 
 std::shared_ptr<CanvasReport> printRecordReport(SequenceDocument& sequence,
                                                 const QString& pdfFile) {
+  auto report = std::make_shared<CanvasReport>(pdfFile);
+  printRecordReport(sequence, report);
+  return report;
+}
+
+void printRecordReport(SequenceDocument& sequence, const std::shared_ptr<CanvasReport>& report) {
   int pages = 0;
   {
-    const std::shared_ptr<CanvasReport> count = newReport(QString());
+    const auto count = std::make_shared<CanvasReport>();
+    setUpReport(*count);
     rt::ignoreErrors([&] { RecordPrinter(sequence, count, 0, false).Print(); });
     count->finish();
     pages = count->pageCount();
   }
-  const std::shared_ptr<CanvasReport> report = newReport(pdfFile);
+  setUpReport(*report);
   RecordPrinter(sequence, report, pages, true).Print();
   report->finish();
-  return report;
 }
 
 }  // namespace host
