@@ -7,6 +7,7 @@
 #include <QPdfWriter>
 #include <QTextOption>
 #include <algorithm>
+#include <type_traits>
 
 #include "runtime/WholeFile.h"
 
@@ -84,13 +85,16 @@ LaidText::LaidText(const QList<StyledRun>& runs, const QFont& font, QPaintDevice
   if (layout_.lineCount() == 0) height_ = QFontMetricsF(font, device).height();
 }
 
-void LaidText::draw(QPainter& painter, QPointF topLeft) const {
-  layout_.draw(&painter, topLeft);
-}
-
-void LaidText::drawLine(QPainter& painter, int i, QPointF lineTopLeft) const {
+QList<QGlyphRun> LaidText::lineGlyphs(int i) const {
   const QTextLine line = layout_.lineAt(i);
-  line.draw(&painter, lineTopLeft - QPointF(0, line.y()));
+  QList<QGlyphRun> runs = line.glyphRuns();
+  const QPointF up(0, line.y());
+  for (QGlyphRun& run : runs) {
+    QList<QPointF> positions = run.positions();
+    for (QPointF& position : positions) position -= up;
+    run.setPositions(positions);
+  }
+  return runs;
 }
 
 ReportDocument::ReportDocument(const QString& file) : file_(file), fileWritten_(file.isEmpty()) {
@@ -125,16 +129,27 @@ bool ReportDocument::drawing() const {
 }
 
 void ReportDocument::newPage() {
-  if (drawing() && pageEnd_) pageEnd_(pages_);
-  if (drawing()) writer_->newPage();
-  if (!finished_) ++pages_;
+  if (finished_ || ending_) return;
+  pages_.emplace_back();
+  current_ = pages_.size() - 1;
 }
 
 void ReportDocument::finish() {
   if (finished_) return;
-  if (drawing() && pageEnd_) pageEnd_(pages_);
+  if (painter_->isActive()) {
+    ending_ = true;
+    const int count = pageCount();
+    for (size_t page = 0; page < pages_.size(); ++page) {
+      current_ = page;
+      if (pageEnd_) pageEnd_(static_cast<int>(page) + 1, count);
+      if (page > 0) writer_->newPage();
+      draw(pages_[page]);
+      // What a page showed is in the PDF now.
+      Page().swap(pages_[page]);
+    }
+    painter_->end();
+  }
   finished_ = true;
-  if (painter_->isActive()) painter_->end();
   output_->close();
   if (!file_.isEmpty()) fileWritten_ = !rt::replaceFileWhole(file_, data());
 }
@@ -160,25 +175,59 @@ QPaintDevice* ReportDocument::device() const {
   return writer_.get();
 }
 
-QPainter* ReportDocument::painter() {
-  return drawing() ? painter_.get() : nullptr;
+void ReportDocument::add(Item item) {
+  if (drawing()) pages_[current_].push_back(std::move(item));
+}
+
+void ReportDocument::text(const LaidText& text, QPointF topLeft, const QRectF& clip,
+                          double rotation) {
+  if (drawing()) add(Glyphs{text.glyphs(), topLeft, clip, rotation});
+}
+
+void ReportDocument::textLine(const LaidText& text, int line, QPointF lineTopLeft) {
+  if (drawing()) add(Glyphs{text.lineGlyphs(line), lineTopLeft, QRectF(), 0});
 }
 
 void ReportDocument::line(double x1, double y1, double x2, double y2) {
-  if (!drawing()) return;
-  painter_->save();
-  painter_->setPen(QPen(Qt::black, kPenWidth));
-  painter_->drawLine(QPointF(x1, y1), QPointF(x2, y2));
-  painter_->restore();
+  add(QLineF(x1, y1, x2, y2));
+}
+
+void ReportDocument::frame(const QRectF& rect) {
+  add(Rectangle{rect, QBrush()});
 }
 
 void ReportDocument::filledRectangle(const QRectF& rect, const QColor& fill, Qt::BrushStyle style) {
-  if (!drawing()) return;
-  painter_->save();
-  painter_->setPen(QPen(Qt::black, kPenWidth));
-  painter_->setBrush(QBrush(fill, style));
-  painter_->drawRect(rect.normalized());
-  painter_->restore();
+  add(Rectangle{rect.normalized(), QBrush(fill, style)});
+}
+
+void ReportDocument::draw(const Page& page) {
+  QPainter& p = *painter_;
+  const auto drawItem = [&p](const auto& item) {
+    using T = std::decay_t<decltype(item)>;
+    if constexpr (std::is_same_v<T, Glyphs>) {
+      const bool placed = !item.clip.isEmpty() || item.rotation != 0;
+      QPointF at = item.at;
+      if (placed) {
+        p.save();
+        if (!item.clip.isEmpty()) p.setClipRect(item.clip);
+        if (item.rotation != 0) {
+          p.translate(at);
+          p.rotate(item.rotation);
+          at = QPointF();
+        }
+      }
+      for (const QGlyphRun& run : item.runs) p.drawGlyphRun(at, run);
+      if (placed) p.restore();
+    } else if constexpr (std::is_same_v<T, QLineF>) {
+      p.drawLine(item);
+    } else {
+      p.save();
+      p.setBrush(item.brush);
+      p.drawRect(item.rect);
+      p.restore();
+    }
+  };
+  for (const Item& item : page) std::visit(drawItem, item);
 }
 
 }  // namespace host::report

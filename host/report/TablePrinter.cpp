@@ -1,6 +1,6 @@
 #include "report/TablePrinter.h"
 
-#include <QPainter>
+#include <QFontMetricsF>
 #include <algorithm>
 #include <vector>
 
@@ -102,21 +102,11 @@ class TableRun {
 
   double drawRow(const LaidRow& row, double y, bool header, size_t index) {
     placed_.rows.append(PlacedRow{document_.pageCount(), y, row.height, header, int(index)});
-    if (QPainter* painter = document_.painter()) {
-      for (size_t i = 0; i < row.cells.size(); ++i) {
-        const QRectF cell(x_ + edges_[i], y, edges_[i + 1] - edges_[i], row.height);
-        if (settings_.grid && cell.width() > 0) {
-          painter->save();
-          painter->setBrush(Qt::NoBrush);
-          painter->drawRect(cell);
-          painter->restore();
-        }
-        if (!row.cells[i]) continue;
-        painter->save();
-        painter->setClipRect(cell);
-        row.cells[i]->draw(*painter, cell.topLeft() + QPointF(kPaddingX, kPaddingY));
-        painter->restore();
-      }
+    for (size_t i = 0; i < row.cells.size(); ++i) {
+      const QRectF cell(x_ + edges_[i], y, edges_[i + 1] - edges_[i], row.height);
+      if (settings_.grid && cell.width() > 0) document_.frame(cell);
+      if (row.cells[i])
+        document_.text(*row.cells[i], cell.topLeft() + QPointF(kPaddingX, kPaddingY), cell);
     }
     return y + row.height;
   }
