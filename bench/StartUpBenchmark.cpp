@@ -20,6 +20,10 @@ namespace {
 constexpr int kRounds = 9;
 constexpr double kHelpGoal = 2;         // times the bare Qt program
 constexpr double kCatalogueGoal = 1.3;  // times --help
+// Both goals at once. Help is printed before the program's libraries are
+// loaded, so --help is nearly the bare program and catalogue, which must load
+// them all with the plug-in, is best set against the bare program too.
+constexpr double kCatalogueBareGoal = kHelpGoal * kCatalogueGoal;
 
 double median(std::vector<double> samples) {
   std::sort(samples.begin(), samples.end());
@@ -35,10 +39,15 @@ void startUpFigures(Figures& figures) {
   Figure catalogue{QStringLiteral("rv1x-host catalogue against --help")};
   catalogue.unit = QStringLiteral("ms");
   catalogue.goal = kCatalogueGoal;
+  Figure catalogueBare{QStringLiteral("rv1x-host catalogue against a bare Qt program")};
+  catalogueBare.unit = QStringLiteral("ms");
+  catalogueBare.goal = kCatalogueBareGoal;
   if (runChild(hostProgram(), {QStringLiteral("register")}).status != 0) {
-    help.problem = catalogue.problem = QStringLiteral("rv1x-host cannot register");
+    help.problem = catalogue.problem = catalogueBare.problem =
+        QStringLiteral("rv1x-host cannot register");
     figures.add(help);
     figures.add(catalogue);
+    figures.add(catalogueBare);
     return;
   }
   std::vector<double> bare, helped, listed;
@@ -60,9 +69,14 @@ void startUpFigures(Figures& figures) {
   help.reference = median(bare);
   catalogue.measured = median(listed);
   catalogue.reference = median(helped);
-  if (failed) help.problem = catalogue.problem = QStringLiteral("a program did not end cleanly");
+  catalogueBare.measured = median(listed);
+  catalogueBare.reference = median(bare);
+  if (failed)
+    help.problem = catalogue.problem = catalogueBare.problem =
+        QStringLiteral("a program did not end cleanly");
   figures.add(help);
   figures.add(catalogue);
+  figures.add(catalogueBare);
 }
 
 }  // namespace bench

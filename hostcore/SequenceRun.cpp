@@ -1,7 +1,6 @@
 #include "SequenceRun.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "PlugInHost.h"
 #include "elements/TestInfo.h"
@@ -28,6 +27,12 @@ constexpr rt::Long kNotPerformed = -1;
 constexpr rt::Long kNotInThisRun = -2;
 // A stored element that is not run (its settings were not read as stored).
 constexpr rt::Long kNotRun = rt::hresult(0x80048B08);
+
+// The listener of a run nobody listens to.
+RunListener& nobody() {
+  static RunListener silent;
+  return silent;
+}
 
 void reported(const rt::RuntimeError& error) {
   host::errors().ReportError(error, kSource);
@@ -86,7 +91,8 @@ QString storedText(const QVariant& value) {
 SequenceRun::SequenceRun(host::SequenceDocument& sequence, QString resultsFile)
     : sequence_(sequence),
       resultsFile_(std::move(resultsFile)),
-      statuses_(sequence.Count(), kNotInThisRun) {
+      statuses_(sequence.Count(), kNotInThisRun),
+      listener_(&nobody()) {
   // The document's identities: its results' indexes name them, and the
   // run's are added to them.
   ctx_->setMtiList(sequence.Identities());
@@ -135,10 +141,10 @@ void SequenceRun::Run(const QList<int>& indexes) {
       ++position;
       continue;
     }
-    if (progress_.starting) progress_.starting(index);
+    listener_->Reached(index);
     told_ = {static_cast<int>(position) + 1, static_cast<int>(indexes.size())};
     Perform(index);
-    if (progress_.finished) progress_.finished(index, statuses_.at(index));
+    listener_->Left(index, statuses_.at(index));
     switch (NavigationCode()) {
       case host::navigation::Previous:
         position = std::max<qsizetype>(position - 1, 0);
@@ -175,15 +181,17 @@ void SequenceRun::Perform(int index) {
   if (!notRun.isEmpty()) {
     if (!notRun_.contains(index)) {
       notRun_.append(index);
+      const rt::Long testID = rt::orDefault([&] { return test->TestID(); }, rt::Long{0});
       reported(rt::RuntimeError(kNotRun, kSource,
                                 QStringLiteral("Test %1 (element %2) is not run: %3")
-                                    .arg(rt::orDefault([&] { return test->TestID(); }, rt::Long{0}))
+                                    .arg(testID)
                                     .arg(index + 1)
                                     .arg(notRun)));
+      listener_->NotRun(index, testID, notRun);
     }
     return;
   }
-  PrintRunning(test);
+  TellStarted(index, test);
   ctx_->resetNavigationCode();
   ctx_->setSelectedStandards(sequence_.JudgingStandards(index));
   const qsizetype toldBefore = ctx_->notified().size();
@@ -214,9 +222,10 @@ void SequenceRun::Perform(int index) {
                                                                   : status;
   // What this run did not measure is not printed as its outcome.
   if (!FinishedInThisRun(test) && sequence_.HoldsStoredResult(index))
-    PrintKept(test, status, sequence_.Marks(index));
+    listener_->Kept(rt::orDefault([&] { return test->TestID(); }, rt::Long{0}), status,
+                    sequence_.Marks(index).measured);
   else
-    PrintOutcome(test, result, status);
+    TellOutcome(test, result, status);
   // Skip and Abort are outcomes of their own; a new final result ends what
   // an earlier run's Skip or Abort said. Passing the test by without either
   // leaves its stored outcome as it was.
@@ -240,7 +249,7 @@ bool SequenceRun::FinishedInThisRun(const host::ITestElementPtr& test) const {
                      [&](const std::weak_ptr<host::ITestElement>& t) { return t.lock() == test; });
 }
 
-void SequenceRun::PrintRunning(const host::ITestElementPtr& test) const {
+void SequenceRun::TellStarted(int index, const host::ITestElementPtr& test) const {
   const rt::Long id = rt::orDefault([&] { return com::must(test).TestID(); }, rt::Long{0});
   QString name = rt::orDefault(
       [&] {
@@ -252,9 +261,7 @@ void SequenceRun::PrintRunning(const host::ITestElementPtr& test) const {
   // else by the name the record prints for it.
   if (name.isEmpty()) name = catalogueNames_.value(id);
   if (name.isEmpty()) name = host::testName(test);
-  std::fprintf(stderr, "running test %d %s (%d of %d)\n", id, qPrintable(name), told_.first,
-               told_.second);
-  std::fflush(stderr);
+  listener_->Started({index, id, name, told_.first, told_.second});
 }
 
 SequenceRun::Tally SequenceRun::Counts() const {
@@ -278,11 +285,6 @@ QString SequenceRun::Summary() const {
   return summary;
 }
 
-void SequenceRun::PrintSummary() const {
-  std::fprintf(stderr, "%s\n", qPrintable(Summary()));
-  std::fflush(stderr);
-}
-
 host::ResultMarks SequenceRun::MarksOfNew(const host::IResultDataPtr& result,
                                           rt::Long status) const {
   host::ResultMarks marks;
@@ -299,35 +301,23 @@ host::ResultMarks SequenceRun::MarksOfNew(const host::IResultDataPtr& result,
   return marks;
 }
 
-void SequenceRun::PrintKept(const host::ITestElementPtr& test, rt::Long status,
-                            const host::ResultMarks& marks) const {
-  std::fprintf(
-      stderr, "test %d not performed in this run; kept result status=%d measured %s\n",
-      rt::orDefault([&] { return test->TestID(); }, rt::Long{0}), status,
-      qPrintable(marks.measured.isEmpty() ? QStringLiteral("date not recorded") : marks.measured));
-  std::fflush(stderr);
-}
-
-void SequenceRun::PrintOutcome(const host::ITestElementPtr& test,
-                               const host::IResultDataPtr& result, rt::Long status) {
-  const rt::Long testID = rt::orDefault([&] { return test->TestID(); }, rt::Long{0});
-  std::printf("test %d status=%d\n", testID, status);
+void SequenceRun::TellOutcome(const host::ITestElementPtr& test, const host::IResultDataPtr& result,
+                              rt::Long status) const {
+  TestOutcome outcome;
+  outcome.testID = rt::orDefault([&] { return test->TestID(); }, rt::Long{0});
+  outcome.status = status;
   if (result) {
     rt::ignoreErrors([&] {
       for (rt::Long i = 1; i <= result->MeasurementCount(); ++i) {
         const host::IMeasurementPtr measurement = result->Measurement(i);
         if (!measurement) continue;
-        std::printf("  %s=%s\n", qPrintable(measurement->Key()),
-                    qPrintable(storedText(measurement->Value())));
+        outcome.measurements.append({measurement->Key(), storedText(measurement->Value())});
       }
     });
   }
-  std::fflush(stdout);
-  if (status == host::resultstatus::NotEvaluated) {
-    std::fprintf(stderr, "test %d not judged: %s\n", testID,
-                 qPrintable(notJudgedReason(result, NavigationCode())));
-    std::fflush(stderr);
-  }
+  listener_->Outcome(outcome);
+  if (status == host::resultstatus::NotEvaluated)
+    listener_->NotJudged(outcome.testID, notJudgedReason(result, NavigationCode()));
 }
 
 rt::Long SequenceRun::NavigationCode() const {

@@ -1,49 +1,17 @@
 #pragma once
-// A sequence run as the host makes it: each test element performed in turn
-// with the run's context (whose identity list is the document's), the sequence followed by the
-// navigation code each Perform leaves (next and N/A go on, previous goes back one test, skip goes
-// on, abort ends the run), and after every test whose result is this run's
-// its lines on standard output,
-//   test <ID> status=<n>
-//     <KEY>=<value>          one per measurement, the value as stored
-// for a test without a verdict (status 0) the line
-//   test <ID> not judged: <reason>
-// on standard error; for a test that keeps a result the stored sequence
-// brought, only the line
-//   test <ID> not performed in this run; kept result status=<n> measured <date>
-// on standard error; and the results document written again, so that a run that breaks off loses
-// nothing measured before. The document records when the run started and
-// ended, and for each test that the run skipped or aborted, that it did.
-// Its progress goes to
-// standard error too:
-//   running test <ID> <name> (<k> of <n>)     before each test
-//   <p> passed, <f> failed, <j> not judged     at the end (PrintSummary),
-// followed by ", <a> not applicable" and ", <m> not performed" when there
-// are any; each test the run was given counts once, with the status its
-// last Perform left (a verdict of an earlier run counts as not performed).
-//
-// A window follows the run through its progress calls (before and after
-// each test), may run some of the tests only (Run with their indexes: the
-// navigation codes then move within those), and may end it once the test
-// under way has ended (StopAfterThisTest).
-//
-// Each test is judged by the standards the document selects for it (the
-// first standard of its limit set when it selects none); the choice the
-// run ends with, a pick in the guide's standard box included, is stored
-// with the element.
-//
-// A test's stored result stays its record until this run gives it a new
-// final result (the element notifies the context); only such a result
-// replaces what the document kept, and a skipped test has not passed. An
-// element whose stored settings or limits were not read as stored is not
-// run: it is reported once and stays as it was stored.
+// A sequence run as the host makes it: each element of the document
+// performed in turn with one run context, the sequence following the
+// navigation code each Perform leaves, the results document written again
+// after every test. It prints nothing: its listener (RunListener.h) is
+// told what happens. How it judges, what it keeps and what it records:
+// docs/reference/commands.md, "The run command and the host core".
 
 #include <QList>
 #include <QMap>
 #include <QString>
-#include <functional>
 #include <utility>
 
+#include "RunListener.h"
 #include "records/RunContext.h"
 #include "sequence/SequenceRecord.h"
 
@@ -68,14 +36,12 @@ class SequenceRun {
   // when it cannot be written.
   bool WriteResults();
   void Run();
-  // The elements of those indexes, in that order.
+  // The elements of those indexes, in that order; the navigation codes
+  // move within them.
   void Run(const QList<int>& indexes);
 
-  struct Progress {
-    std::function<void(int index)> starting;
-    std::function<void(int index, rt::Long status)> finished;  // the status its Perform left
-  };
-  void SetProgress(Progress progress) { progress_ = std::move(progress); }
+  // Who is told what the run does (RunListener.h); none: nobody.
+  void SetListener(RunListener& listener) { listener_ = &listener; }
   // No test is started after the one under way (none: after the next one
   // starts, no further one).
   void StopAfterThisTest() { stopRequested_ = true; }
@@ -89,7 +55,9 @@ class SequenceRun {
   // When the results document was last written whole: "before the first
   // test", "after test <ID>" or "at the end of the run".
   QString LastWritten() const { return lastWritten_; }
-  // How many of the tests the run was given ended each way.
+  // How many of the tests the run was given ended each way, each counted
+  // once with the status its last Perform left (a verdict of an earlier run
+  // counts as not performed).
   struct Tally {
     int passed = 0;
     int failed = 0;
@@ -98,9 +66,9 @@ class SequenceRun {
     int notPerformed = 0;
   };
   Tally Counts() const;
-  // The summary line, as PrintSummary writes it.
+  // "<p> passed, <f> failed, <j> not judged", followed by ", <a> not
+  // applicable" and ", <m> not performed" when there are any.
   QString Summary() const;
-  void PrintSummary() const;
   const host::RunContextPtr& Context() const { return ctx_; }
   // What each new result of the run records beside it (SequenceRecord.h):
   // when it was measured, whether its analyzer is simulated, and who gives
@@ -116,12 +84,10 @@ class SequenceRun {
   // Whether the test told the context in this run that it has a final
   // result.
   bool FinishedInThisRun(const host::ITestElementPtr& test) const;
-  void PrintRunning(const host::ITestElementPtr& test) const;
+  void TellStarted(int index, const host::ITestElementPtr& test) const;
   host::ResultMarks MarksOfNew(const host::IResultDataPtr& result, rt::Long status) const;
-  void PrintKept(const host::ITestElementPtr& test, rt::Long status,
-                 const host::ResultMarks& marks) const;
-  void PrintOutcome(const host::ITestElementPtr& test, const host::IResultDataPtr& result,
-                    rt::Long status);
+  void TellOutcome(const host::ITestElementPtr& test, const host::IResultDataPtr& result,
+                   rt::Long status) const;
   rt::Long NavigationCode() const;
 
   host::SequenceDocument& sequence_;
@@ -138,7 +104,7 @@ class SequenceRun {
   bool resultsLost_ = false;
   QString lastWritten_;
   bool stopRequested_ = false;
-  Progress progress_;
+  RunListener* listener_;
   QMap<rt::Long, QString> catalogueNames_;
   bool simulated_ = false;
   QString verdictBy_ = host::kVerdictByOperator;

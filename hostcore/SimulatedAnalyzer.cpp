@@ -1,7 +1,5 @@
 #include "SimulatedAnalyzer.h"
 
-#include <cstdio>
-
 #include "ui/Clock.h"
 
 namespace hostapp {
@@ -16,23 +14,23 @@ bool isSimulatedPort(int port) {
   return port > 0 && port == simulatedPort;
 }
 
-bool startSimulatedAnalyzer(const CommonOptions& options, int port,
-                            std::unique_ptr<rv1xsim::Simulator>& simulator) {
-  if (!options.simulate) return true;
+QString startSimulatedAnalyzer(const CommonOptions& options, int port,
+                               std::unique_ptr<rv1xsim::Simulator>& simulator, RunListener& told) {
+  if (!options.simulate) return {};
   QString error;
   rv1xsim::SimulatorOptions simulated;
-  if (!rv1xsim::parseOptions(options.simulatorOptions, simulated, &error)) {
-    std::fprintf(stderr, "rv1x-host: %s\n", qPrintable(error));
-    return false;
-  }
+  if (!rv1xsim::parseOptions(options.simulatorOptions, simulated, &error))
+    return error.isEmpty()
+               ? QStringLiteral("wrong simulator options: %1").arg(options.simulatorOptions)
+               : error;
   // The program's thread stays on virtual time to its end.
   static ui::VirtualClock* clock = nullptr;
   if (!clock && qEnvironmentVariableIntValue(kVirtualClock) == 1) clock = new ui::VirtualClock;
   simulator = std::make_unique<rv1xsim::Simulator>(simulated);
   simulator->plugIn(port);
   simulatedPort = port;
-  std::fprintf(stderr, "simulated analyzer in-process as port %d\n", port);
-  return true;
+  told.SimulatorStarted(port);
+  return {};
 }
 
 }  // namespace hostapp

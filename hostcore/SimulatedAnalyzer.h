@@ -7,15 +7,16 @@
 #include <memory>
 
 #include "CommonOptions.h"
+#include "RunListener.h"
 #include "Simulator.h"
 
 namespace hostapp {
 
-// Without --simulate: true, and no simulator. With it: true with the
-// simulator in port N's place, or false (the reason printed) when the
-// options are bad.
-bool startSimulatedAnalyzer(const CommonOptions& options, int port,
-                            std::unique_ptr<rv1xsim::Simulator>& simulator);
+// Without --simulate: nothing, and no simulator. With it: the simulator in
+// port N's place (the listener is told), or why not when the options are
+// wrong.
+QString startSimulatedAnalyzer(const CommonOptions& options, int port,
+                               std::unique_ptr<rv1xsim::Simulator>& simulator, RunListener& told);
 
 // Whether the simulated analyzer took that port's place in this run (its
 // device, whatever the registry names, is not looked at).

@@ -3,7 +3,6 @@
 #include <QEvent>
 #include <QLabel>
 #include <QMap>
-#include <cstdio>
 
 #include "Simulator.h"
 #include "runtime/Conversions.h"
@@ -70,7 +69,8 @@ QMap<QString, QString> storedSettings(ui::Form& guide) {
 
 }  // namespace
 
-SimulatedBench::SimulatedBench(rv1xsim::Simulator& analyzer) : analyzer_(analyzer) {
+SimulatedBench::SimulatedBench(rv1xsim::Simulator& analyzer, RunListener* told)
+    : analyzer_(analyzer), told_(told) {
   observer_ = ui::Form::addModalObserver([this](ui::Form& guide) {
     SetOutputs(guide);
     WatchPopup(guide);
@@ -104,8 +104,7 @@ void SimulatedBench::SetOutputs(ui::Form& guide) {
   }
   if (told.isEmpty()) return;
   analyzer_.setMeasurements(values);
-  for (const QString& line : told) std::fprintf(stderr, "%s\n", qPrintable(line));
-  std::fflush(stderr);
+  for (const QString& line : told) Tell(line);
 }
 
 // A prompt shows on the guide's pop-up: the bench looks at it while it is
@@ -136,10 +135,14 @@ void SimulatedBench::TurnRange() {
       continue;
     if (analyzer_.options().range == prompt.range) return;
     analyzer_.setRange(prompt.range);
-    std::fprintf(stderr, "simulated analyzer: range switch turned to %s\n", prompt.name);
-    std::fflush(stderr);
+    Tell(QStringLiteral("simulated analyzer: range switch turned to %1")
+             .arg(QLatin1String(prompt.name)));
     return;
   }
+}
+
+void SimulatedBench::Tell(const QString& what) const {
+  if (told_) told_->BenchSet(what);
 }
 
 }  // namespace hostapp

@@ -12,6 +12,7 @@
 
 #include <QObject>
 
+#include "RunListener.h"
 #include "ui/Timer.h"
 
 namespace rv1xsim {
@@ -26,7 +27,8 @@ namespace hostapp {
 
 class SimulatedBench : public QObject {
  public:
-  explicit SimulatedBench(rv1xsim::Simulator& analyzer);
+  // What it sets is told to the listener, when there is one.
+  explicit SimulatedBench(rv1xsim::Simulator& analyzer, RunListener* told = nullptr);
   ~SimulatedBench() override;
 
  private:
@@ -35,7 +37,10 @@ class SimulatedBench : public QObject {
   void TurnRange();
   bool eventFilter(QObject* watched, QEvent* event) override;
 
+  void Tell(const QString& what) const;
+
   rv1xsim::Simulator& analyzer_;
+  RunListener* told_;
   ui::Timer look_;
   int observer_ = 0;
 };

@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <algorithm>
-#include <cstdio>
 
 #include "runtime/Conversions.h"
 #include "runtime/ErrorHandling.h"
@@ -206,9 +205,9 @@ bool ScriptedOperator::Step(Session& s, const OperatorStep& step) {
     case OperatorStep::Wait:
       if (s.sinceStep.elapsed() < std::min(step.milliseconds, waitLimit_)) return false;
       if (step.milliseconds > waitLimit_)
-        std::fprintf(stderr, "operator: test %d: \"%s\" cut to the wait limit of %s s\n",
-                     static_cast<int>(s.testID), qPrintable(step.word),
-                     qPrintable(QString::number(waitLimit_ / 1000.0)));
+        Notice(QStringLiteral("operator: test %1: \"%2\" cut to the wait limit of %3 s")
+                   .arg(s.testID)
+                   .arg(step.word, QString::number(waitLimit_ / 1000.0)));
       if (ui::tracing()) {
         const qint64 from = ui::clockNow() - s.sinceStep.nsecsElapsed();
         ui::traceInterval("pace", from, from + step.milliseconds * kNanosecondsPerMillisecond);
@@ -332,10 +331,9 @@ void ScriptedOperator::Press(Session& s, rt::Long button, const QString& word, b
 void ScriptedOperator::Ignored(const Session& s, const QString& word) const {
   ITgToolbar* toolbar = Toolbar(s);
   const bool running = rt::orDefault([&] { return toolbar && toolbar->Running(); }, false);
-  std::fprintf(stderr, "operator: test %d: \"%s\" ignored: the guide did not take it%s\n",
-               static_cast<int>(s.testID), qPrintable(word),
-               running ? " while the run was under way" : "");
-  std::fflush(stderr);
+  Notice(QStringLiteral("operator: test %1: \"%2\" ignored: the guide did not take it%3")
+             .arg(s.testID)
+             .arg(word, running ? QStringLiteral(" while the run was under way") : QString()));
 }
 
 void ScriptedOperator::ClickCell(Session& s, int row, int column, bool right, const QString& word) {
@@ -384,8 +382,9 @@ void ScriptedOperator::PickStandard(Session& s, const OperatorStep& step) {
     // The test must not be judged by a standard other than the one asked
     // for: it is skipped, and the sequence goes on without a pass.
     Note(s, step.word + QStringLiteral(" (not in the standard box: skip)"));
-    std::fprintf(stderr, "operator: test %d has no standard \"%s\"; it is skipped\n",
-                 static_cast<int>(s.testID), qPrintable(step.standard));
+    Notice(QStringLiteral("operator: test %1 has no standard \"%2\"; it is skipped")
+               .arg(s.testID)
+               .arg(step.standard));
     OperatorStep skip;
     skip.kind = OperatorStep::Press;
     skip.word = QStringLiteral("skip");
@@ -482,6 +481,10 @@ void ScriptedOperator::Acted(Session& s) {
 
 void ScriptedOperator::Note(const Session& s, const QString& word) {
   log_.append(QStringLiteral("%1 %2").arg(s.testID).arg(word));
+}
+
+void ScriptedOperator::Notice(const QString& line) const {
+  if (noticeHook_) rt::ignoreErrors([&] { noticeHook_(line); });
 }
 
 void ScriptedOperator::Later(std::function<void()> action) {

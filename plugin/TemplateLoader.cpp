@@ -113,11 +113,10 @@ void loadDefaultStandards(const host::ITestElementPtr& element,
                           const host::XmlElementPtr& expected) {
   host::ILimitData& limits = com::must(com::must(element).Limits());
   auto unread = std::make_shared<UnreadLimits>();
-  const auto reportedSoFar = [] { return host::errors().reported().size(); };
-  const auto before = reportedSoFar();
+  const host::ReportCapture loading;
   limits.Load(expected, unread);
   // A load that failed has said so, and left the standards as they were.
-  if (unread->texts.isEmpty() || reportedSoFar() > before) return;
+  if (unread->texts.isEmpty() || !loading.isEmpty()) return;
   for (const QString& text : unread->texts)
     host::errors().ReportError(
         rt::RuntimeError(

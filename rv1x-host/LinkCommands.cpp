@@ -8,6 +8,7 @@
 #include "AnalyzerPort.h"
 #include "HostProgram.h"
 #include "ProgramAdvice.h"
+#include "RunLines.h"
 #include "SimulatedAnalyzer.h"
 #include "com/CreateObject.h"
 #include "orvanRV1Xvti/CRV1XVTi.h"
@@ -41,13 +42,23 @@ void tellDeviceProblem(int port) {
     std::fprintf(stderr, "rv1x-host: %s\n", qPrintable(problem));
 }
 
+// With --simulate, the simulated analyzer in port N's place; false, told
+// why, when its options are wrong.
+bool placeSimulator(const CommonOptions& options, int port,
+                    std::unique_ptr<rv1xsim::Simulator>& simulator) {
+  RunLines told;
+  const QString refused = startSimulatedAnalyzer(options, port, simulator, told);
+  if (!refused.isEmpty()) printError(QStringLiteral("rv1x-host: ") + refused);
+  return refused.isEmpty();
+}
+
 }  // namespace
 
 int queryPortCommand(const QStringList& arguments, const CommonOptions& options) {
   int port = 0;
   if (arguments.size() != 1 || !portArgument(arguments, port)) return usageOf("query-port");
   std::unique_ptr<rv1xsim::Simulator> simulator;
-  if (!startSimulatedAnalyzer(options, port, simulator)) return kUsage;
+  if (!placeSimulator(options, port, simulator)) return kUsage;
   return rt::onError(
       [&] {
         const host::OrvanQelMti found = queryAnalyzer(port);
@@ -73,7 +84,7 @@ int linkCommand(const QStringList& arguments, const CommonOptions& options) {
   int port = 0;
   if (arguments.isEmpty() || !portArgument(arguments, port)) return usageOf("link");
   std::unique_ptr<rv1xsim::Simulator> simulator;
-  if (!startSimulatedAnalyzer(options, port, simulator)) return kUsage;
+  if (!placeSimulator(options, port, simulator)) return kUsage;
   assignAnalyzerPort(options, port);
 
   std::shared_ptr<orvanRV1Xvti::CRV1XVTi> connection;

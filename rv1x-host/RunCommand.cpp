@@ -25,12 +25,14 @@
 #include "HostProgram.h"
 #include "OperatorScript.h"
 #include "PlugInHost.h"
+#include "RunLines.h"
 #include "RunOutputs.h"
+#include "RunPreparation.h"
 #include "ScriptedOperator.h"
 #include "SequenceReport.h"
 #include "SequenceRun.h"
-#include "SimulatedAnalyzer.h"
 #include "SimulatedBench.h"
+#include "Simulator.h"
 #include "com/RegisteredName.h"
 #include "elements/TestInfo.h"
 #include "runtime/ErrorHandling.h"
@@ -196,8 +198,9 @@ bool fitOperatorScript(host::OperatorScript& script, host::IPlugIn& plugIn,
 // at them.
 class Bench {
  public:
-  Bench(const RunOptions& run, const host::OperatorScript& script, rv1xsim::Simulator* simulator) {
-    if (simulator) simulatedBench_ = std::make_unique<SimulatedBench>(*simulator);
+  Bench(const RunOptions& run, const host::OperatorScript& script,
+        std::unique_ptr<SimulatedBench> simulatedBench)
+      : simulatedBench_(std::move(simulatedBench)) {
     if (!run.screenshots.isEmpty())
       screenshots_ = std::make_unique<GuideScreenshots>(run.screenshots);
     // An operator file is the scripted operator's: the run is unattended.
@@ -208,6 +211,7 @@ class Bench {
     }
     operator_ = std::make_unique<host::ScriptedOperator>(script);
     operator_->setWaitLimit(static_cast<int>(run.waitLimitSeconds * 1000));
+    operator_->setNoticeHook(printError);
     operator_->setGiveUpHook(
         [seconds = run.waitLimitSeconds](rt::Long testID, const QString& waitingFor) {
           std::fprintf(stderr, "rv1x-host: test %d stopped after waiting %s s: %s\n", testID,
@@ -294,6 +298,32 @@ QString noAnalyzer(int port) {
   return why;
 }
 
+// What the run ended with: the results document and the report named, or
+// why there are none; the summary; the exit status.
+int handIn(const RunOptions& run, const SequenceRun& sequenceRun, bool unreadEntries) {
+  bool reported = true;
+  if (sequenceRun.ResultsLost()) {
+    // A report of what the document does not hold would pass for its record.
+    std::fprintf(stderr,
+                 "rv1x-host: the results document %s could not be written to the end of the run: "
+                 "it keeps the record as written %s%s\n",
+                 qPrintable(run.results), qPrintable(sequenceRun.LastWritten()),
+                 run.report.isEmpty() ? "" : "; no report is written");
+    std::fflush(stderr);
+  } else {
+    std::printf("results %s\n", qPrintable(run.results));
+    if (!run.report.isEmpty()) {
+      reported = printStoredReport(run.results, run.report);
+      if (reported) std::printf("report %s\n", qPrintable(run.report));
+    }
+  }
+  std::fflush(stdout);
+  printError(sequenceRun.Summary());
+  const bool passed =
+      sequenceRun.AllPassed() && !unreadEntries && !sequenceRun.ResultsLost() && reported;
+  return passed ? kAllPassed : kNotAllPassed;
+}
+
 int runSequence(const RunOptions& run, const CommonOptions& options) {
   DocumentLock lock(run.results);
   if (const QString problem = outputsProblem(run, options, lock); !problem.isEmpty())
@@ -311,9 +341,13 @@ int runSequence(const RunOptions& run, const CommonOptions& options) {
         });
     if (!read) return kNotStarted;
   }
+  RunLines lines;
+  RunPreparation preparation(options, run.port, lines);
   std::unique_ptr<rv1xsim::Simulator> simulator;
-  if (!startSimulatedAnalyzer(options, run.port, simulator)) return kUsage;
-  assignAnalyzerPort(options, run.port);
+  if (const QString refused = preparation.PlaceAnalyzer(simulator); !refused.isEmpty()) {
+    printError(QStringLiteral("rv1x-host: ") + refused);
+    return kUsage;
+  }
 
   host::SequenceDocument sequence;
   const host::IPlugInPtr plugIn = createPlugIn();
@@ -348,18 +382,23 @@ int runSequence(const RunOptions& run, const CommonOptions& options) {
     } else {
       sequence.Load(run.sequence);
     }
-    unreadEntries = sequence.Reported() > 0;
+    unreadEntries = !sequence.Problems().isEmpty();
   } else if (!sequenceFromCatalogue(*plugIn, run.tests, sequence)) {
     return kNotStarted;
   }
   if (sequence.Count() == 0) return notStarted(QStringLiteral("the sequence holds no test"));
   if (!run.operatorFile.isEmpty() && !fitOperatorScript(script, *plugIn, sequence)) return kUsage;
-  const host::OrvanQelMti found = queryAnalyzer(run.port);
-  if (found.isEmpty()) return notStarted(noAnalyzer(run.port));
 
   SequenceRun sequenceRun(sequence, run.results);
-  if (!sequenceRun.Begin(run.record, *plugIn, found.MtiType)) return kNotStarted;
-  sequenceRun.SetAnalyzerSimulated(simulator != nullptr);
+  switch (preparation.Begin(sequenceRun, run.record, *plugIn)) {
+    case Begun::Yes:
+      break;
+    case Begun::NoAnalyzer:
+      return notStarted(noAnalyzer(run.port));
+    case Begun::Declined:
+    case Begun::NotWritten:  // reported
+      return kNotStarted;
+  }
   // Scripts run without one; the record is written all the same.
   if (sequence.Record().device.serialNumber.isEmpty()) {
     std::fprintf(stderr,
@@ -368,31 +407,11 @@ int runSequence(const RunOptions& run, const CommonOptions& options) {
     std::fflush(stderr);
   }
   {
-    const Bench bench(run, script, simulator.get());
+    const Bench bench(run, script, preparation.Bench());
     sequenceRun.SetVerdictBy(bench.VerdictBy(run));
     sequenceRun.Run();
   }
-  bool reported = true;
-  if (sequenceRun.ResultsLost()) {
-    // A report of what the document does not hold would pass for its record.
-    std::fprintf(stderr,
-                 "rv1x-host: the results document %s could not be written to the end of the run: "
-                 "it keeps the record as written %s%s\n",
-                 qPrintable(run.results), qPrintable(sequenceRun.LastWritten()),
-                 run.report.isEmpty() ? "" : "; no report is written");
-    std::fflush(stderr);
-  } else {
-    std::printf("results %s\n", qPrintable(run.results));
-    if (!run.report.isEmpty()) {
-      reported = printStoredReport(run.results, run.report);
-      if (reported) std::printf("report %s\n", qPrintable(run.report));
-    }
-  }
-  std::fflush(stdout);
-  sequenceRun.PrintSummary();
-  const bool passed =
-      sequenceRun.AllPassed() && !unreadEntries && !sequenceRun.ResultsLost() && reported;
-  return passed ? kAllPassed : kNotAllPassed;
+  return handIn(run, sequenceRun, unreadEntries);
 }
 
 }  // namespace

@@ -36,10 +36,6 @@ constexpr int kReported = 1;
 constexpr int kFailed = 2;
 const QString kSource = QStringLiteral("rv1x-host");
 
-int reportedSoFar() {
-  return static_cast<int>(host::errors().reported().size());
-}
-
 int failed(const rt::RuntimeError& error) {
   host::errors().ReportError(error, kSource);
   return kFailed;
@@ -62,19 +58,20 @@ bool refused(const QString& problem) {
 }
 
 // Loads IN, then runs the command's work on OUT in its role; the exit
-// status from what was reported meanwhile.
+// status from what the load met and what the work reported.
 int withSequence(const QStringList& arguments, const char* command, const QString& outRole,
                  const CommonOptions& options,
                  const std::function<bool(host::SequenceDocument&, const QString&)>& work) {
   if (arguments.size() != 2) return usageOf(command);
   if (refused(outputProblem(arguments.at(0), arguments.at(1), outRole, options))) return kFailed;
-  const int before = reportedSoFar();
   host::SequenceDocument sequence;
   return rt::onError(
       [&] {
         sequence.Load(arguments.at(0));
+        const bool loadedClean = sequence.Problems().isEmpty();
+        const host::ReportCapture working;
         if (!work(sequence, arguments.at(1))) return kFailed;
-        return reportedSoFar() > before ? kReported : kClean;
+        return loadedClean && working.isEmpty() ? kClean : kReported;
       },
       failed);
 }

@@ -1,308 +1,52 @@
 // rv1x-host: our stand-in for the host application, as a command-line
 // program. `rv1x-host --help` lists its commands, `rv1x-host COMMAND --help`
-// the options of one.
+// the options of one. Help needs the command table alone and is printed
+// here; every other command line loads the program itself
+// (librv1xhostprogram.so, ProgramMain.cpp) and runs it, so that help starts
+// without the libraries of the plug-in's host, its windows and its fonts.
 
-#include <QApplication>
-#include <QDir>
-#include <algorithm>
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <QByteArray>
 #include <cstdio>
-#include <memory>
 
-#include "HostProgram.h"
-#include "ProgramAdvice.h"
-#include "ProgramEnvironment.h"
-#include "SimulatorOptions.h"
-#include "registry/RegistryStore.h"
-#include "runtime/Locale.h"
-#include "ui/MessageBoxes.h"
-
-namespace hostapp {
-
-const QList<Command>& commands() {
-  static const QList<Command> table{
-      {"catalogue",
-       "[--template FILE] catalogue",
-       "lists the plug-in's tests, each with its default standards",
-       {},
-       catalogueCommand,
-       Draws::Nothing},
-      {"edit",
-       "[--template FILE] edit [--sequence FILE --index K] [--screenshot FILE] TESTID",
-       "opens the settings editor of test TESTID in the host's dialog",
-       {{"--sequence FILE", "edits a test of the stored sequence FILE; OK writes it back"},
-        {"--index K", "that test's element in FILE, counted from 1"},
-        {"--screenshot FILE", "draws the dialog into the PNG FILE instead of showing it"}},
-       editCommand},
-      {"ports",
-       "ports [DEVICE...]",
-       "lists the serial devices, the port number N of each and whether an RV-1X answers there",
-       {{"DEVICE...", "these devices only, instead of the machine's and those ports name"}},
-       portsCommand},
-      {"query-port",
-       "[--simulate[=OPTIONS]] query-port N",
-       "asks the port query whether an RV-1X answers on port N",
-       {},
-       queryPortCommand},
-      {"link",
-       "[--scan] [--simulate[=OPTIONS]] link N CMD...",
-       "opens the analyzer connection on port N and sends the commands",
-       {},
-       linkCommand},
-      {"preferences",
-       "[--template FILE] preferences [--screenshot FILE]",
-       "shows the plug-in's preferences page",
-       {{"--screenshot FILE", "saves the page as the PNG FILE instead of showing it"}},
-       preferencesCommand},
-      {"register",
-       "register [LIBRARY...]",
-       "registers the deliverables (or the libraries given) into the registry store",
-       {},
-       registerCommand,
-       Draws::Nothing},
-      {"run",
-       "[--unattended] [--simulate[=OPTIONS]] [--template FILE] run [--tests ID,ID,...] "
-       "[--sequence FILE] [--results FILE] [--report FILE] [--operator FILE] "
-       "[--screenshots DIR] [--wait-limit SECONDS] [--device-model TEXT] [--device-serial TEXT] "
-       "[--device-id TEXT] [--technician TEXT] [--overwrite] N",
-       "runs tests on the analyzer at port N as the host does",
-       {{"--tests ID,ID,...", "these tests of the catalogue, in this order (default: all)"},
-        {"--sequence FILE", "the stored sequence FILE, with its settings and earlier results"},
-        {"--results FILE", "the results document, written after each test (rv1x-results.xml)"},
-        {"--report FILE", "the PDF report, written at the end"},
-        {"--operator FILE", "what the scripted operator does, one line per test"},
-        {"--screenshots DIR", "a picture of each guide window at its main states"},
-        {"--wait-limit SECONDS",
-         "how long the scripted operator waits on the analyzer before it stops a test (120)"},
-        {"--device-model TEXT", "the model of the device under test, for the record"},
-        {"--device-serial TEXT", "the serial number of the device under test"},
-        {"--device-id TEXT", "the hospital's asset number of the device under test"},
-        {"--technician TEXT", "who tests the device"},
-        {"--overwrite", "replaces a results FILE that exists (else only --sequence FILE's own)"}},
-       runCommand},
-      {"resave",
-       "resave IN OUT",
-       "loads the sequence IN and saves it as OUT",
-       {},
-       resaveCommand,
-       Draws::Nothing},
-      {"report",
-       "report IN OUT",
-       "prints the sequence IN as the PDF report OUT",
-       {},
-       reportCommand},
-      {"export",
-       "export IN OUT.csv",
-       "writes the measurements of the results document IN as the CSV file OUT.csv",
-       {},
-       exportCommand,
-       Draws::Nothing},
-      {"workbench",
-       "[--template FILE] [--simulate[=OPTIONS]] workbench [--sequence FILE] [--screenshot FILE]",
-       "opens the technician's workbench: the analyzer, the sequence, its runs and its record",
-       {{"--sequence FILE", "opens the stored sequence FILE (default: the whole catalogue)"},
-        {"--screenshot FILE", "draws the window into the PNG FILE instead of showing it"}},
-       workbenchCommand},
-  };
-  return table;
-}
-
-int usageOf(const char* name) {
-  for (const Command& command : commands())
-    if (qstrcmp(command.name, name) == 0)
-      std::fprintf(stderr, "usage: rv1x-host %s\n", command.usage);
-  return 64;
-}
-
-QStringList builtDeliverables() {
-  const QString lib =
-      QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/../lib")).canonicalPath();
-  QStringList files;
-  for (const char* name : {"orvanView", "orvanTGCL2", "orvanRV1Xvti", "orvanRV1Xtst", "orvanRV1X"})
-    files.append(lib + QStringLiteral("/lib%1.so").arg(QLatin1String(name)));
-  return files;
-}
+#include "CommandTable.h"
 
 namespace {
 
-constexpr int kUsage = 64;
-constexpr char kCommonUsage[] =
-    "[--registry FILE] [--template FILE] [--unattended] [--scan] [--simulate[=OPTIONS]] COMMAND "
-    "...";
+constexpr int kNotLoaded = 2;
 
-const QList<OptionHelp> kCommonOptions{
-    {"--registry FILE", "the registry store (before RV1X_REGISTRY)"},
-    {"--template FILE", "the plug-in reads FILE as its test template, for this run"},
-    {"--unattended", "message boxes take their unattended answers; the operator is scripted"},
-    {"--scan", "a host older than 2.1.2: no port is assigned, the link searches ports 1 to 16"},
-    {"--simulate[=OPTIONS]", "the simulated analyzer in port N's place, inside the program"},
-};
-
-bool isHelp(const QString& argument) {
-  return argument == QLatin1String("--help") || argument == QLatin1String("-h");
+// The program's library, in lib/ beside the folder of this program.
+QByteArray programLibrary() {
+  QByteArray path(4096, '\0');
+  const ssize_t length = readlink("/proc/self/exe", path.data(), path.size() - 1);
+  if (length <= 0) return "librv1xhostprogram.so";
+  path.truncate(length);
+  path.truncate(path.lastIndexOf('/'));
+  return path + "/../lib/librv1xhostprogram.so";
 }
 
-void printOptions(const char* heading, const QList<OptionHelp>& options) {
-  if (options.isEmpty()) return;
-  int width = 0;
-  for (const OptionHelp& option : options)
-    width = std::max(width, static_cast<int>(qstrlen(option.option)));
-  std::printf("%s\n", heading);
-  for (const OptionHelp& option : options)
-    std::printf("  %-*s  %s\n", width, option.option, option.text);
-}
-
-int help() {
-  std::printf("usage: rv1x-host %s\n", kCommonUsage);
-  int width = 0;
-  for (const Command& command : commands())
-    width = std::max(width, static_cast<int>(qstrlen(command.name)));
-  std::printf("commands:\n");
-  for (const Command& command : commands())
-    std::printf("  %-*s  %s\n", width, command.name, command.summary);
-  printOptions("options of every command, before or after it:", kCommonOptions);
-  std::printf("rv1x-host COMMAND --help prints the options of that command.\n");
-  return 0;
-}
-
-// The command's usage and options, with the shared options it takes and,
-// where it simulates, the simulator's options.
-int commandHelp(const Command& command) {
-  std::printf("usage: rv1x-host %s\n%s\n", command.usage, command.summary);
-  printOptions("options:", command.options);
-  const QString usage = QLatin1String(command.usage);
-  QList<OptionHelp> shared;
-  for (const OptionHelp& option : kCommonOptions)
-    if (usage.contains(QLatin1String(option.option)) ||
-        option.option == QLatin1String("--registry FILE"))
-      shared.append(option);
-  printOptions("options of every command:", shared);
-  if (usage.contains(QLatin1String("--simulate")))
-    std::printf("simulator options (comma-separated):\n%s", qPrintable(rv1xsim::optionsHelp()));
-  return 0;
-}
-
-int usage() {
-  std::fprintf(stderr, "usage: rv1x-host %s\n", kCommonUsage);
-  for (const Command& command : commands()) std::fprintf(stderr, "  rv1x-host %s\n", command.usage);
-  std::fprintf(stderr, "simulator options (comma-separated):\n%s",
-               qPrintable(rv1xsim::optionsHelp()));
-  return kUsage;
-}
-
-enum class Option { Taken, NotOne, WithoutItsFile };
-
-// Takes the first argument, with its value, when it is an option that every
-// command shares.
-Option takeOption(QStringList& arguments, CommonOptions& options) {
-  const QString option = arguments.first();
-  for (auto [name, value] : {std::pair{"--registry", &options.registry},
-                             std::pair{"--template", &options.templateFile}}) {
-    if (option != QLatin1String(name)) continue;
-    if (arguments.size() < 2 || arguments.at(1).startsWith(QStringLiteral("--")))
-      return Option::WithoutItsFile;
-    *value = arguments.at(1);
-    arguments.remove(0, 2);
-    return Option::Taken;
+int runProgram(int argc, char** argv) {
+  const QByteArray library = programLibrary();
+  void* handle = dlopen(library.constData(), RTLD_NOW | RTLD_GLOBAL);
+  using Program = int (*)(int, char**);
+  const auto program =
+      handle ? reinterpret_cast<Program>(dlsym(handle, "rv1xHostProgram")) : nullptr;
+  if (!program) {
+    std::fprintf(stderr, "rv1x-host: the program cannot be loaded from %s: %s\n",
+                 library.constData(), dlerror());
+    return kNotLoaded;
   }
-  if (option == QLatin1String("--unattended")) {
-    options.unattended = true;
-  } else if (option == QLatin1String("--scan")) {
-    options.scan = true;
-  } else if (option == QLatin1String("--simulate") ||
-             option.startsWith(QStringLiteral("--simulate="))) {
-    options.simulate = true;
-    options.simulatorOptions = option.section(u'=', 1);
-  } else {
-    return Option::NotOne;
-  }
-  arguments.removeFirst();
-  return Option::Taken;
-}
-
-// Whether the command line asks for nothing that draws: help, a usage
-// error, or a command that opens no window, message box or report. Only
-// where that is certain does the program go without Qt's widgets; anything
-// it does not know (Qt's own options among them) starts them.
-bool drawsNothing(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    const QString argument = QString::fromLocal8Bit(argv[i]);
-    if (isHelp(argument)) return true;
-    if (argument == QLatin1String("--registry") || argument == QLatin1String("--template")) {
-      ++i;
-      continue;
-    }
-    if (argument.startsWith(u'-')) {
-      if (argument == QLatin1String("--unattended") || argument == QLatin1String("--scan") ||
-          argument == QLatin1String("--simulate") ||
-          argument.startsWith(QStringLiteral("--simulate=")))
-        continue;
-      return false;
-    }
-    const auto command = std::find_if(commands().begin(), commands().end(), [&](const Command& c) {
-      return argument == QLatin1String(c.name);
-    });
-    if (command == commands().end()) return true;  // only its usage is printed
-    if (command->draws == Draws::Windows) {
-      // Its own --help prints and draws nothing.
-      for (int j = i + 1; j < argc; ++j)
-        if (isHelp(QString::fromLocal8Bit(argv[j]))) return true;
-      return false;
-    }
-    return true;
-  }
-  return true;
-}
-
-int withoutItsFile(const QString& option) {
-  std::fprintf(stderr, "rv1x-host: the option %s needs a file: %s FILE\n", qPrintable(option),
-               qPrintable(option));
-  return usage();
+  return program(argc, argv);
 }
 
 }  // namespace
-}  // namespace hostapp
 
 int main(int argc, char** argv) {
-  using namespace hostapp;
-  prepareProgramEnvironment();
-  // A program that draws nothing never loads the fonts, which Qt's widgets
-  // would read at the end only to let them go.
-  const std::unique_ptr<QCoreApplication> app = drawsNothing(argc, argv)
-                                                    ? std::make_unique<QCoreApplication>(argc, argv)
-                                                    : std::make_unique<QApplication>(argc, argv);
-  QCoreApplication::setApplicationName(QStringLiteral("rv1x-host"));
-  rt::initUserLocaleFromSystem();
-
-  QStringList arguments = QCoreApplication::arguments().mid(1);
-  CommonOptions options;
-  while (!arguments.isEmpty() && arguments.first().startsWith(u'-')) {
-    if (isHelp(arguments.first())) return help();
-    const Option taken = takeOption(arguments, options);
-    if (taken == Option::WithoutItsFile) return withoutItsFile(arguments.first());
-    if (taken == Option::NotOne) {
-      std::fprintf(stderr, "rv1x-host: unknown option %s\n", qPrintable(arguments.first()));
-      return usage();
-    }
-  }
-  if (arguments.isEmpty()) return usage();
-  const QString name = arguments.takeFirst();
-  const auto command = std::find_if(commands().begin(), commands().end(), [&](const Command& c) {
-    return name == QLatin1String(c.name);
-  });
-  if (command == commands().end()) {
-    std::fprintf(stderr, "rv1x-host: unknown command %s\n", qPrintable(name));
-    return usage();
-  }
-  // Options may also follow the command's own arguments.
-  QStringList rest;
-  while (!arguments.isEmpty()) {
-    if (isHelp(arguments.first())) return commandHelp(*command);
-    const Option taken = takeOption(arguments, options);
-    if (taken == Option::WithoutItsFile) return withoutItsFile(arguments.first());
-    if (taken == Option::NotOne) rest.append(arguments.takeFirst());
-  }
-  if (!options.registry.isEmpty()) platform::RegistryStore::setPath(options.registry);
-  if (options.unattended) ui::MessageBoxes::instance().setUnattended(true);
-  installProgramAdvice();
-  return command->run(rest, options);
+  QStringList arguments;
+  for (int i = 1; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
+  const hostapp::CommandLine line = hostapp::readCommandLine(arguments);
+  if (line.asks == hostapp::CommandLine::Asks::Help) return line.answer(line);
+  return runProgram(argc, argv);
 }

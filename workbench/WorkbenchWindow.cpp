@@ -18,6 +18,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cstdio>
 
 #include "AnalyzerPanel.h"
 #include "AnalyzerPort.h"
@@ -26,6 +27,8 @@
 #include "PlugInHost.h"
 #include "QtTranslations.h"
 #include "RunCompanion.h"
+#include "RunPreparation.h"
+#include "RunShown.h"
 #include "RunTally.h"
 #include "SequenceKeys.h"
 #include "SequenceModel.h"
@@ -59,15 +62,9 @@ const QString kNewFile = QStringLiteral("rv1x-sequence.xml");
 constexpr int kWidth = 1040;
 constexpr int kHeight = 620;
 
-int reportedSoFar() {
-  return static_cast<int>(host::errors().reported().size());
-}
-
-// The descriptions reported since that count.
-QStringList reportedSince(int before) {
+QStringList descriptionsOf(const QList<rt::RuntimeError>& errors) {
   QStringList texts;
-  const QList<host::ErrorEntry> reported = host::errors().reported();
-  for (qsizetype i = before; i < reported.size(); ++i) texts.append(reported.at(i).description);
+  for (const rt::RuntimeError& error : errors) texts.append(error.Description());
   return texts;
 }
 
@@ -395,7 +392,6 @@ bool WorkbenchWindow::OpenSequence(const QString& path) {
   std::unique_ptr<hostapp::DocumentLock> lock = LockFor(path, words::NotOpened);
   if (!lock) return false;
   auto loaded = std::make_unique<host::SequenceDocument>();
-  const int before = reportedSoFar();
   const bool read = rt::onError(
       [&] {
         loaded->Load(path);
@@ -409,9 +405,9 @@ bool WorkbenchWindow::OpenSequence(const QString& path) {
     if (lock->Document() == file_) lock_ = std::move(lock);
     return false;
   }
+  const QStringList problems = descriptionsOf(loaded->Problems());
   SetSequence(std::move(loaded), QFileInfo(path).absoluteFilePath());
   lock_ = std::move(lock);
-  const QStringList problems = reportedSince(before);
   if (problems.isEmpty()) {
     Tell(words::text(words::Opened, {file_}));
   } else {
@@ -673,11 +669,13 @@ bool WorkbenchWindow::WriteReport() {
   if (!MayGoOnWithoutSerial()) return false;
   if (!MayWriteBeside(QStringLiteral(".pdf"))) return false;
   const QString pdf = BesideFile(QStringLiteral(".pdf"));
-  const int before = reportedSoFar();
+  const host::ReportCapture printing;
   TakeDevice();
   if (!hostapp::printSequenceReport(*sequence_, pdf)) {
-    const QStringList problems = reportedSince(before);
-    Tell(words::text(words::ReportNotWritten, {problems.isEmpty() ? pdf : problems.last()}), true);
+    const QList<rt::RuntimeError>& problems = printing.reported();
+    Tell(words::text(words::ReportNotWritten,
+                     {problems.isEmpty() ? pdf : problems.last().Description()}),
+         true);
     return false;
   }
   if (QDesktopServices::openUrl(QUrl::fromLocalFile(pdf)))
@@ -733,9 +731,23 @@ void WorkbenchWindow::ShowStopping(bool stopping) {
   stop_->setText(words::text(stopping ? words::StoppingAfter : words::StopAfter));
 }
 
+namespace {
+
+// The window tells that the simulated analyzer did not start; why goes to
+// standard error, as the window's errors do.
+void printRefusal(const QString& why) {
+  std::fprintf(stderr, "rv1x-host: %s\n", qPrintable(why));
+  std::fflush(stderr);
+}
+
+}  // namespace
+
 bool WorkbenchWindow::StartSimulator(int port) {
   if (!options_.simulate || simulator_) return true;
-  return hostapp::startSimulatedAnalyzer(options_, port, simulator_);
+  hostapp::RunListener nobody;
+  const QString refused = hostapp::startSimulatedAnalyzer(options_, port, simulator_, nobody);
+  if (!refused.isEmpty()) printRefusal(refused);
+  return refused.isEmpty();
 }
 
 void WorkbenchWindow::Run(const QList<int>& elementIndexes) {
@@ -752,43 +764,27 @@ void WorkbenchWindow::Run(const QList<int>& elementIndexes) {
   const QString anotherDevice = StartForAnotherDevice();
   // The run writes the sequence's own file after every test.
   if (!Save()) return;
-  if (!StartSimulator(port)) {
+
+  hostapp::SequenceRun run(*sequence_, file_);
+  RunCompanion companion(this, [this] { StopAfterThisTest(); });
+  RunShown shown(*sequence_, run, *model_, companion, static_cast<int>(elementIndexes.size()));
+  hostapp::RunPreparation preparation(options_, port, shown);
+  if (const QString refused = preparation.PlaceAnalyzer(simulator_); !refused.isEmpty()) {
+    printRefusal(refused);
     Tell(words::text(words::SimulatorNotStarted), true);
     return;
   }
-  hostapp::assignAnalyzerPort(options_, port);
-  const QString analyzerModel = analyzer_->Ask();
-  if (analyzerModel.isEmpty()) {
-    Tell(words::text(words::NoAnalyzerOnPort, {port}), true);
-    return;
-  }
-  if (!MayGoOnWithoutSerial()) return;
-
-  hostapp::SequenceRun run(*sequence_, file_);
   // The device and technician are already in the document (the panel wrote
   // them when the sequence was saved above).
-  if (!run.Begin(host::SequenceRecord{}, *plugIn_, analyzerModel)) {
-    Tell(words::text(words::RunNotStarted, {file_}), true);
+  const hostapp::Begun begun = preparation.Begin(
+      run, host::SequenceRecord{}, *plugIn_,
+      {[this](int) { return analyzer_->Ask(); }, [this] { return MayGoOnWithoutSerial(); }});
+  if (begun != hostapp::Begun::Yes) {
+    TellNotBegun(begun, port);
     return;
   }
-  run.SetAnalyzerSimulated(simulator_ != nullptr);
   KeepFileState();
-  RunCompanion companion(this, [this] { StopAfterThisTest(); });
-  int performed = 0;
-  run.SetProgress({[&](int index) {
-                     const host::ITestElementPtr test = sequence_->Element(index);
-                     model_->SetRunning(test);
-                     companion.SetProgress(QStringLiteral("%1: %2").arg(
-                         words::text(words::Progress, {++performed, elementIndexes.size()}),
-                         host::shownTestName(*test)));
-                     if (run.StopRequested()) companion.ShowStopping();
-                   },
-                   [&](int index, rt::Long) {
-                     model_->SetRunning(nullptr);
-                     model_->RowChanged(model_->RowOfElement(index));
-                   }});
-  std::unique_ptr<hostapp::SimulatedBench> bench;
-  if (simulator_) bench = std::make_unique<hostapp::SimulatedBench>(*simulator_);
+  const std::unique_ptr<hostapp::SimulatedBench> bench = preparation.Bench();
   run_ = &run;
   UpdateButtons();
   Tell(words::text(words::RunningOnPort, {port}));
@@ -797,6 +793,10 @@ void WorkbenchWindow::Run(const QList<int>& elementIndexes) {
                 host::errors().ReportError(error, QStringLiteral("rv1x-host workbench"));
               });
   run_ = nullptr;
+  ShowRunEnded(run, anotherDevice);
+}
+
+void WorkbenchWindow::ShowRunEnded(const hostapp::SequenceRun& run, const QString& anotherDevice) {
   resultsDevice_ = device_->Device();
   ShowStopping(false);
   model_->SetRunning(nullptr);
@@ -812,6 +812,12 @@ void WorkbenchWindow::Run(const QList<int>& elementIndexes) {
     Tell(first + words::text(run.StopRequested() ? words::RunStopped : words::RunEnded,
                              {tallyWords(run.Counts()), file_}),
          !anotherDevice.isEmpty());
+}
+
+void WorkbenchWindow::TellNotBegun(hostapp::Begun why, int port) {
+  // Declined: the question about the serial number has told why.
+  if (why == hostapp::Begun::NoAnalyzer) Tell(words::text(words::NoAnalyzerOnPort, {port}), true);
+  if (why == hostapp::Begun::NotWritten) Tell(words::text(words::RunNotStarted, {file_}), true);
 }
 
 QString WorkbenchWindow::StartForAnotherDevice() {

@@ -96,48 +96,28 @@ void ReportFont::SetItalic(bool italic) {
 
 HostReport::HostReport(const QString& pdfFile) : impl_(std::make_unique<Impl>(pdfFile)) {
   impl_->currentY = impl_->pageTop();
-  impl_->font->setObserver(
-      [this](const QString& name, const QVariant& value) { record(name, {value}); });
 }
 
-HostReport::~HostReport() {
-  // The font may outlive the report in a caller's hands.
-  impl_->font->setObserver(nullptr);
-}
-
-void HostReport::record(const QString& name, const QVariantList& args) {
-  calls_.append(ReportCall{name, args});
-}
-
-QStringList HostReport::callNames() const {
-  QStringList names;
-  for (const ReportCall& call : calls_) names.append(call.name);
-  return names;
-}
+HostReport::~HostReport() = default;
 
 QString HostReport::Translate(const QString& product, const QString& textKey,
                               const QVariantList& paramList) {
-  record(QStringLiteral("Translate"), {product, textKey, paramList});
   return LanguageService::instance()->Translate(product, textKey, paramList);
 }
 
 rt::Long HostReport::PageWidth(rt::Long shape) {
-  record(QStringLiteral("PageWidth"), {shape});
   return pageWidthOverride_.value_or(impl_->document.printable().width());
 }
 
 void HostReport::TableFontSize(rt::Long points) {
-  record(QStringLiteral("TableFontSize"), {points});
   impl_->table.points = points;
 }
 
 void HostReport::TableGrid(bool grid) {
-  record(QStringLiteral("TableGrid"), {grid});
   impl_->table.grid = grid;
 }
 
 void HostReport::TableHeaderRows(rt::Long rows) {
-  record(QStringLiteral("TableHeaderRows"), {rows});
   impl_->table.headerRows = rows;
 }
 
@@ -169,7 +149,6 @@ rt::Long HostReport::paragraphHeight(const QString& text, double points, bool bo
 
 void HostReport::AddTable(const QString& format, const QString& header, const QString& rows,
                           rt::Long a, rt::Long b, rt::Long c) {
-  record(QStringLiteral("AddTable"), {format, header, rows, a, b, c});
   Impl& d = *impl_;
   d.table.family = d.font->Name();
   const rt::Long width = pageWidthOverride_.value_or(d.document.printable().width());
@@ -182,7 +161,6 @@ void HostReport::AddTable(const QString& format, const QString& header, const QS
 }
 
 void HostReport::Text(const QString& text) {
-  record(QStringLiteral("Text"), {text});
   Impl& d = *impl_;
   const QRect area = d.document.printable();
   const auto laid = d.lay(text, area.width(), true);
@@ -199,70 +177,57 @@ void HostReport::Text(const QString& text) {
 }
 
 rt::Long HostReport::OutputKind() {
-  record(QStringLiteral("OutputKind"), {});
   return outputKind_;
 }
 
 rt::Long HostReport::OptionFlags() {
-  record(QStringLiteral("OptionFlags"), {});
   return optionFlags_;
 }
 
 rt::Long HostReport::CurrentY() {
-  record(QStringLiteral("CurrentY"), {});
   return toUnits(impl_->currentY);
 }
 
 void HostReport::SetCurrentY(rt::Long y) {
-  record(QStringLiteral("SetCurrentY"), {y});
   impl_->currentY = y;
 }
 
 rt::Long HostReport::PrintableLeft(bool printable) {
-  record(QStringLiteral("PrintableLeft"), {printable});
   return printable ? impl_->document.printable().x() : 0;
 }
 
 rt::Long HostReport::PrintableRight(bool printable) {
-  record(QStringLiteral("PrintableRight"), {printable});
   const QRect area = printable ? impl_->document.printable() : impl_->document.paper();
   return area.x() + area.width();
 }
 
 rt::Long HostReport::PrintableBottom(bool printable) {
-  record(QStringLiteral("PrintableBottom"), {printable});
   const QRect area = printable ? impl_->document.printable() : impl_->document.paper();
   return area.y() + area.height();
 }
 
 void HostReport::NewPage() {
-  record(QStringLiteral("NewPage"), {});
   impl_->document.newPage();
   impl_->currentY = impl_->pageTop();
 }
 
 ReportFontPtr HostReport::Font() {
-  record(QStringLiteral("Font"), {});
   return impl_->font;
 }
 
 void HostReport::SetTextAlignment(rt::Long alignment) {
-  record(QStringLiteral("SetTextAlignment"), {alignment});
   impl_->alignment = alignment;
 }
 
 rt::Long HostReport::TextWidth(const QString& text) {
-  record(QStringLiteral("TextWidth"), {text});
   return toUnits(impl_->lay(text, 0, false)->naturalWidth());
 }
 
 rt::Long HostReport::TextHeight(const QString& text) {
-  record(QStringLiteral("TextHeight"), {text});
   return toUnits(impl_->lay(text, 0, false)->height());
 }
 
 void HostReport::Line(rt::Long x1, rt::Long y1, rt::Long x2, rt::Long y2) {
-  record(QStringLiteral("Line"), {x1, y1, x2, y2});
   impl_->document.line(x1, y1, x2, y2);
 }
 
@@ -324,18 +289,15 @@ CanvasReport::CanvasReport(const QString& pdfFile) : HostReport(pdfFile) {}
 CanvasReport::~CanvasReport() = default;
 
 void CanvasReport::SetFillStyle(rt::Long style) {
-  record(QStringLiteral("SetFillStyle"), {style});
   fillStyle_ = style;
 }
 
 void CanvasReport::SetFillColor(std::uint32_t rgb) {
-  record(QStringLiteral("SetFillColor"), {rgb});
   fillColor_ = rgb;
 }
 
 void CanvasReport::FilledRectangle(rt::Long x1, rt::Long y1, rt::Long x2, rt::Long y2, rt::Long a,
                                    rt::Long b) {
-  record(QStringLiteral("FilledRectangle"), {x1, y1, x2, y2, a, b});
   drawFilledRectangle(x1, y1, x2, y2, fillColor_, fillStyle_);
 }
 
@@ -345,17 +307,14 @@ void CanvasReport::Line(rt::Long x1, rt::Long y1, rt::Long x2, rt::Long y2) {
 
 void CanvasReport::TextBox(const QString& text, rt::Long x, rt::Long y, rt::Long width,
                            rt::Long height, bool wrap, rt::Long a, rt::Long b) {
-  record(QStringLiteral("TextBox"), {text, x, y, width, height, wrap, a, b});
   drawTextBox(text, x, y, width, wrap, rotation_);
 }
 
 rt::Long CanvasReport::Rotation() {
-  record(QStringLiteral("Rotation"), {});
   return rotation_;
 }
 
 void CanvasReport::SetRotation(rt::Long tenths) {
-  record(QStringLiteral("SetRotation"), {tenths});
   rotation_ = tenths;
 }
 

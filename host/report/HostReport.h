@@ -1,10 +1,8 @@
 #pragma once
-// The report being printed. It records every call it receives, in order and
-// with its arguments, so a test can assert on the sequence (the font's
-// setters are recorded too, as "Font.Name", "Font.Size", "Font.Bold" and
-// "Font.Italic"), and lays the report out into the pages of an A4 PDF as
-// the calls come, drawn when it is finished (ReportDocument.h). Report units are twips; coordinates
-// are page coordinates from the paper's top-left corner, y growing downwards.
+// The report being printed: it lays the report out into the pages of an A4
+// PDF as the calls come, drawn when it is finished (ReportDocument.h).
+// Report units are twips; coordinates are page coordinates from the paper's
+// top-left corner, y growing downwards.
 //
 // Tables: TableFontSize, TableGrid and TableHeaderRows set up the tables
 // that follow (font size in points, whether every cell is framed, how many
@@ -37,11 +35,6 @@ namespace report {
 class ReportDocument;
 }
 
-struct ReportCall {
-  QString name;
-  QVariantList args;
-};
-
 // What the foot of one page shows, in the bottom margin below the printable
 // area: a text at the left edge and one at the right.
 struct PageFoot {
@@ -66,7 +59,7 @@ class ReportFont : public virtual com::Object {
   bool Italic() const { return italic_; }
   void SetItalic(bool italic);
 
-  // Host side: told of every change (the report records it).
+  // Host side: told of every change.
   void setObserver(std::function<void(const QString&, const QVariant&)> observer) {
     observer_ = std::move(observer);
   }
@@ -148,16 +141,13 @@ class HostReport : public virtual com::Object {
   virtual void Line(rt::Long x1, rt::Long y1, rt::Long x2, rt::Long y2);
 
   // Host side.
-  const QList<ReportCall>& calls() const { return calls_; }
-  QStringList callNames() const;
   void setPageWidth(rt::Long width) { pageWidthOverride_ = width; }
   void setOutputKind(rt::Long kind) { outputKind_ = kind; }
   void setOptionFlags(rt::Long flags) { optionFlags_ = flags; }
   // The foot of every page, asked for with the page's number (from 1) and
-  // the number of pages once the report is finished; it is drawn, not
-  // recorded.
+  // the number of pages once the report is finished.
   void setPageFoot(std::function<PageFoot(int page, int pages)> foot);
-  // Ends the document (writes the PDF); later calls are recorded only.
+  // Ends the document (writes the PDF); later calls draw nothing.
   void finish();
   int pageCount() const;
   bool fileWritten() const;
@@ -174,7 +164,6 @@ class HostReport : public virtual com::Object {
   rt::Long paragraphHeight(const QString& text, double points, bool bold);
 
  protected:
-  void record(const QString& name, const QVariantList& args);
   void drawFilledRectangle(rt::Long x1, rt::Long y1, rt::Long x2, rt::Long y2, std::uint32_t rgb,
                            rt::Long style);
   void drawTextBox(const QString& text, rt::Long x, rt::Long y, rt::Long width, bool wrap,
@@ -183,7 +172,6 @@ class HostReport : public virtual com::Object {
  private:
   struct Impl;
   std::unique_ptr<Impl> impl_;
-  QList<ReportCall> calls_;
   std::optional<rt::Long> pageWidthOverride_;
   rt::Long outputKind_ = 0;
   rt::Long optionFlags_ = 0;

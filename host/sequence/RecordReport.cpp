@@ -456,11 +456,9 @@ class RecordPrinter {
   QList<TestVerdict> verdicts_;
 };
 
-std::shared_ptr<CanvasReport> newReport(const QString& pdfFile) {
-  auto report = std::make_shared<CanvasReport>(pdfFile);
-  report->setOutputKind(kOutputWithWaveform);
-  report->setOptionFlags(kPrintDischargeCurve);
-  return report;
+void setUpReport(CanvasReport& report) {
+  report.setOutputKind(kOutputWithWaveform);
+  report.setOptionFlags(kPrintDischargeCurve);
 }
 
 }  // namespace
@@ -481,10 +479,15 @@ QStringList judgingStandardNames(const SequenceDocument& sequence, int index) {
 
 std::shared_ptr<CanvasReport> printRecordReport(SequenceDocument& sequence,
                                                 const QString& pdfFile) {
-  const std::shared_ptr<CanvasReport> report = newReport(pdfFile);
+  auto report = std::make_shared<CanvasReport>(pdfFile);
+  printRecordReport(sequence, report);
+  return report;
+}
+
+void printRecordReport(SequenceDocument& sequence, const std::shared_ptr<CanvasReport>& report) {
+  setUpReport(*report);
   RecordPrinter(sequence, report).Print();
   report->finish();
-  return report;
 }
 
 }  // namespace host

@@ -39,5 +39,8 @@ QStringList judgingStandardNames(const SequenceDocument& sequence, int index);
 // others are printed.
 std::shared_ptr<CanvasReport> printRecordReport(SequenceDocument& sequence,
                                                 const QString& pdfFile = QString());
+// The same, into a report the caller made (one that also records what it
+// was asked, say).
+void printRecordReport(SequenceDocument& sequence, const std::shared_ptr<CanvasReport>& report);
 
 }  // namespace host

@@ -150,10 +150,6 @@ struct IdentityAttribute {
 const IdentityAttribute kIdentityTexts[] = {
     {"Type", &MtiEntry::MtiType}, {"Serial", &MtiEntry::Serial}, {"Firmware", &MtiEntry::Firmware}};
 
-int reportedSoFar() {
-  return static_cast<int>(host::errors().reported().size());
-}
-
 QString where(const XmlElement& node) {
   return node.lineNumber() > 0 ? QStringLiteral(" (line %1)").arg(node.lineNumber()) : QString();
 }
@@ -304,7 +300,7 @@ void SequenceDocument::LoadXml(const QString& text, const HostLogPtr& log) {
 
 void SequenceDocument::ReadDocument(const XmlDocumentPtr& document, const HostLogPtr& log) {
   const XmlElementPtr root = sequenceRoot(document);
-  const int start = reportedSoFar();
+  const ReportCapture met;
   entries_.clear();
   elements_.clear();
   identities_ = std::make_shared<MtiList>();
@@ -335,7 +331,7 @@ void SequenceDocument::ReadDocument(const XmlDocumentPtr& document, const HostLo
     }
   }
   IndexElements();
-  reported_ = reportedSoFar() - start;
+  problems_ = met.reported();
 }
 
 void SequenceDocument::ReadIdentities(const XmlElementPtr& list) {
@@ -470,12 +466,12 @@ void SequenceDocument::ReadParts(Entry& entry, const XmlElementPtr& node, const 
       entry.keptWhole = true;
     }
     for (const XmlElementPtr& child : stored) {
-      const int before = reportedSoFar();
+      const ReportCapture loading;
       rt::onError([&] { entry.element->Load(child, log); },
                   [&](const rt::RuntimeError& error) { Report(error); });
       // The element may have reported the failure itself; either way the
       // part is kept as it was stored.
-      if (reportedSoFar() > before && !entry.keptParts.contains(part)) entry.keptParts.append(part);
+      if (!loading.isEmpty() && !entry.keptParts.contains(part)) entry.keptParts.append(part);
     }
   }
   if (!entry.keptWhole) CheckKept(entry, node);
@@ -485,24 +481,28 @@ void SequenceDocument::ReadParts(Entry& entry, const XmlElementPtr& node, const 
 // keeps everything stored; else it is reported and kept as stored.
 void SequenceDocument::CheckKept(Entry& entry, const XmlElementPtr& node) {
   XmlElementPtr saved;
-  const int before = reportedSoFar();
+  const ReportCapture saving;
   rt::ignoreErrors(
       [&] { entry.element->Save(std::make_shared<XmlDocument>(), QVariant(), saved); });
   // An element that cannot save is written as stored anyway (Write).
-  if (!saved || reportedSoFar() > before) return;
+  if (!saved || !saving.isEmpty()) return;
+  entry.savedAtLoad = saved->node();
   for (const XmlElementPtr& child : childrenOf(*node)) {
     const QString part = child->TagName();
     if (!isPart(part) || entry.keptParts.contains(part)) continue;
     const XmlElementPtr own = saved->SelectChild(part, 0);
     if (!own) continue;  // nothing written for it: the stored one stays
-    entry.loadedParts.insert(part, own->node()->deepCopy());
+    entry.loadedParts.insert(part, own->node());
     // The document's own marks on a result are no part of it: they are
     // left out of the comparison, and kept.
     Node& stored = *child->node();
     const auto attributes = stored.attributes;
     if (part == kResult) stored.attributes.removeIf([](const auto& a) { return isMark(a.first); });
-    xmltree::keepUnnamed(stored, *own->node());
-    const QString lost = xmltree::lostFrom(stored, *own->node());
+    // The part as it would be written, on a copy: the saved element stays
+    // as the element wrote it, for Write.
+    const NodePtr written = own->node()->deepCopy();
+    xmltree::keepUnnamed(stored, *written);
+    const QString lost = xmltree::lostFrom(stored, *written);
     stored.attributes = attributes;
     if (lost.isEmpty()) continue;
     Report(rt::RuntimeError(sequenceerr::PartNotKept, kSource,
@@ -522,7 +522,7 @@ QString SequenceDocument::ToXml() {
 }
 
 XmlDocumentPtr SequenceDocument::Write() {
-  const int start = reportedSoFar();
+  const ReportCapture met;
   auto document = std::make_shared<XmlDocument>();
   document->addInstruction(QStringLiteral("xml"),
                            QStringLiteral("version=\"1.0\" encoding=\"UTF-8\""));
@@ -560,7 +560,7 @@ XmlDocumentPtr SequenceDocument::Write() {
   }
   if (!identitiesWritten) WriteIdentities(nullptr, document, *root);
   for (const Node* node : after) document->appendNode(*node);
-  reported_ = reportedSoFar() - start;
+  problems_ = met.reported();
   return document;
 }
 
@@ -597,9 +597,13 @@ void SequenceDocument::WriteEntry(const Entry& entry, const XmlDocumentPtr& docu
       entry.stored && (!entry.element || entry.keptWhole || entry.keptParts.contains(kSettings) ||
                        entry.keptParts.contains(kLimits));
   XmlElementPtr saved;
-  if (!asStored && entry.element)
+  if (!asStored && entry.savedAtLoad) {
+    // Unchanged since the load: saved again it would write the same.
+    saved = std::make_shared<XmlElement>(document, entry.savedAtLoad->deepCopy());
+  } else if (!asStored && entry.element) {
     rt::onError([&] { entry.element->Save(document, QVariant(), saved); },
                 [&](const rt::RuntimeError& error) { Report(error); });
+  }
   if (!saved) {
     WriteAsStored(entry, document, root);
     return;
@@ -756,7 +760,10 @@ SequenceDocument::Entry* SequenceDocument::ElementEntry(int index) {
 
 ITestElementPtr SequenceDocument::Element(int index) const {
   const Entry* entry = ElementEntry(index);
-  return entry ? entry->element : nullptr;
+  if (!entry) return nullptr;
+  // Whoever holds the element may change it: it is saved anew from now on.
+  entry->savedAtLoad.reset();
+  return entry->element;
 }
 
 QString SequenceDocument::ClassName(int index) const {
@@ -1027,7 +1034,7 @@ void SequenceDocument::Clear() {
   storedIdentities_.clear();
   read_.reset();
   own_.reset();
-  reported_ = 0;
+  problems_.clear();
 }
 
 }  // namespace host

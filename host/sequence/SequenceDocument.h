@@ -1,54 +1,12 @@
 #pragma once
-// The host's stored sequence of test elements, one XML file:
-//   <?xml version="1.0" encoding="UTF-8"?>
-//   <TestSequence>
-//     <TestElement ClassName="RV1XTests.CTestDischarge" TestID="200" ID="1">
-//       <Info Name="..." Type="..." Parameter="..." Description="..."/>
-//       <PlugInData PlugIn="RV-1X">...</PlugInData>
-//       <ExpectedResult>...</ExpectedResult>
-//       <ResultItem MTI="1" Measured="..." Simulated="True" VerdictBy="...">
-//         ...</ResultItem>
-//       <Selected AlphaName="..." CompleteName="..."/> ...
-//       <RunOutcome>Skipped</RunOutcome>
-//     </TestElement>
-//     <MTIList>
-//       <MTI Product="RV-1X" Index="1" Type="RV-12P" Serial="4711" Firmware="2.1.0"/>
-//     </MTIList>
-//   </TestSequence>
-// "Selected" names a standard of the element's limit set that its runs are
-// judged by, one per standard; the document holds it for the element, the
-// element itself knows nothing of it. An element without one is judged by
-// the first standard of its limit set. "RunOutcome" says what the last run
-// did with a test instead of judging it ("Skipped", "Aborted"), held the
-// same way. The run's record (SequenceRecord.h) comes before the first test.
-// Each element is created by its registered name ("ClassName") and handed
-// its children one at a time through ITestElement::Load: the info, then
-// the configuration, then the limit set, then the result, whatever their
-// order in the file, so that a result is always initialised from the
-// configuration it belongs to. Every attribute and child is optional but
-// "ClassName".
-//
-// "MTIList" holds the analyzer identities the results name by their "MTI"
-// index, one "MTI" per identity (the host's identity list, which a run adds
-// to), written after the elements unless it was stored elsewhere. An
-// identity once stored is written back as it was.
-//
-// Nothing that was stored is lost:
-// - comments, instructions, attributes the host does not know, and the
-//   children of the root and of each "TestElement" stay where they were,
-//   silently; so does what a part holds that its element does not name
-//   (XmlKeeping.h), while the part around it is written anew;
-// - a part whose load failed, and one that its element would write back
-//   with less than was stored (an attribute, a child, a comment or a text
-//   it does not keep, a value that does not read back as written), is
-//   reported and written back as stored;
-// - an entry that cannot become an element (no class name, a class that
-//   cannot be created, a "TestID" that is not its class's, an "ID" that is
-//   no number), and one with a part twice, is reported and written back as
-//   stored, whole;
-// - an element whose settings or limits are kept as stored is not to be
-//   run (SettingsRead), and is written back as stored, whole.
-// Each problem is reported through the host's ErrorService as it is met.
+// The host's stored sequence of test elements, one XML file: a
+// "TestSequence" of "TestElement" entries, the run's record before the
+// first test and the analyzer identities ("MTIList"). Loading makes each
+// entry an element; saving writes it back with nothing that was stored
+// lost. What the host cannot read, or would not write back as it was
+// stored, is kept as stored and reported through the error service as it
+// is met; Problems() lists what the last Load or Save met. The file's form
+// and what is kept: docs/reference/sequence-and-records.md.
 
 #include <QList>
 #include <QMap>
@@ -114,7 +72,9 @@ class SequenceDocument {
 
   // The test elements, in their order.
   int Count() const;
-  ITestElementPtr Element(int index) const;  // from 0; Nothing outside
+  // From 0; Nothing outside. The element handed out may be changed: it is
+  // saved anew whenever the sequence is written.
+  ITestElementPtr Element(int index) const;
   QString ClassName(int index) const;
   void Append(const ITestElementPtr& element, const QString& className);
   // After a run that gave the element a new final result: its own result
@@ -190,8 +150,9 @@ class SequenceDocument {
   // The identity of the element's result (by its "MTI" index), or Nothing.
   MtiEntryPtr AnalyzerOf(int index) const;
 
-  // Problems reported by the last Load or Save.
-  int Reported() const { return reported_; }
+  // The problems the last Load or Save met, in order, each reported
+  // through the error service as it was met.
+  const QList<rt::RuntimeError>& Problems() const { return problems_; }
 
  private:
   struct Entry {
@@ -204,6 +165,9 @@ class SequenceDocument {
     bool resultRenewed = false;             // its result is a new run's
     // Each part as the element wrote it right after the load.
     QMap<QString, std::shared_ptr<xmltree::Node>> loadedParts;
+    // The element as it wrote itself right after the load, while it cannot
+    // have changed since: until it is handed out (Element).
+    mutable std::shared_ptr<xmltree::Node> savedAtLoad;
     StandardsCollectionPtr selected;  // "Selected", by name
     QString runOutcome;               // "RunOutcome"
     ResultMarks marks;                // on "ResultItem"
@@ -244,7 +208,7 @@ class SequenceDocument {
   QList<qsizetype> elements_;
   MtiListPtr identities_;
   QList<MtiEntryPtr> storedIdentities_;  // written back as stored
-  int reported_ = 0;
+  QList<rt::RuntimeError> problems_;
   // Where the record's children are made when the document has none.
   XmlDocumentPtr own_;
 };

@@ -39,6 +39,7 @@ QString ErrorService::adviceFor(const rt::RuntimeError& error) const {
 
 void ErrorService::ReportError(const rt::RuntimeError& error, const QString& source) {
   entries_.append(ErrorEntry{kProduct, error.Number(), source, error.Description(), 0, true});
+  for (ReportCapture* capture : captures_) capture->reported_.append(error);
   QString text = reportText(error, source);
   if (const QString advice = adviceFor(error); !advice.isEmpty())
     text += QStringLiteral("; ") + advice;
@@ -57,6 +58,14 @@ QList<ErrorEntry> ErrorService::reported() const {
   for (const ErrorEntry& e : entries_)
     if (e.reported) result.append(e);
   return result;
+}
+
+ReportCapture::ReportCapture() : service_(errors()) {
+  service_.captures_.append(this);
+}
+
+ReportCapture::~ReportCapture() {
+  service_.captures_.removeOne(this);
 }
 
 }  // namespace host

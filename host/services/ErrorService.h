@@ -24,6 +24,8 @@ struct ErrorEntry {
   bool reported = false;  // false: raised
 };
 
+class ReportCapture;
+
 class ErrorService : public virtual com::Object {
  public:
   ~ErrorService() override;
@@ -52,8 +54,29 @@ class ErrorService : public virtual com::Object {
   QString adviceFor(const rt::RuntimeError& error) const;
 
  private:
+  friend class ReportCapture;
   QList<ErrorEntry> entries_;
   Advice advice_;
+  QList<ReportCapture*> captures_;
+};
+
+// Every error reported while it lives, in order: how a caller learns
+// whether a step it called reported something on the way (a step that
+// reports goes on). Captures nest; each sees every report of its life.
+class ReportCapture {
+ public:
+  ReportCapture();
+  ~ReportCapture();
+  ReportCapture(const ReportCapture&) = delete;
+  ReportCapture& operator=(const ReportCapture&) = delete;
+
+  const QList<rt::RuntimeError>& reported() const { return reported_; }
+  bool isEmpty() const { return reported_.isEmpty(); }
+
+ private:
+  friend class ErrorService;
+  ErrorService& service_;
+  QList<rt::RuntimeError> reported_;
 };
 
 // The error service as its callers reach it: when there is none, the call

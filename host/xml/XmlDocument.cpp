@@ -133,8 +133,8 @@ QString XmlDocument::toString(int indent) const {
 
 void XmlDocument::addInstruction(const QString& target, const QString& data) {
   requireName(target, "instruction");
-  document_->append(std::make_shared<xmltree::Node>(xmltree::Node::Kind::Instruction, target,
-                                                    xmltree::storable(data, target)));
+  document_->append(std::make_shared<xmltree::Node>(
+      xmltree::Node::Kind::Instruction, target, xmltree::storable(data, [&] { return target; })));
 }
 
 QDomDocument XmlDocument::dom() const {
@@ -184,9 +184,9 @@ QString XmlElement::Attribute(const QString& name) {
 
 void XmlElement::SetAttribute(const QString& name, const QString& value) {
   requireName(name, "attribute");
-  node_->setAttribute(
-      name,
-      xmltree::storable(value, QStringLiteral("attribute %1 of <%2>").arg(name, node_->name)));
+  node_->setAttribute(name, xmltree::storable(value, [&] {
+                        return QStringLiteral("attribute %1 of <%2>").arg(name, node_->name);
+                      }));
 }
 
 XmlNodeListPtr XmlElement::ChildNodes() {
@@ -228,7 +228,7 @@ void XmlElement::SetText(const QString& text) {
   node_->children.clear();
   if (text.isEmpty()) return;
   const QString stored =
-      xmltree::storable(text, QStringLiteral("the text of <%1>").arg(node_->name));
+      xmltree::storable(text, [&] { return QStringLiteral("the text of <%1>").arg(node_->name); });
   // The reader drops text that is only white space; a CDATA section keeps it.
   const auto kind =
       stored.trimmed().isEmpty() ? xmltree::Node::Kind::CData : xmltree::Node::Kind::Text;

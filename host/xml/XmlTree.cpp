@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QXmlStreamReader>
 #include <algorithm>
+#include <string_view>
+#include <unordered_map>
 
 #include "runtime/Notices.h"
 
@@ -119,17 +121,51 @@ int Node::height() const {
   return highest;
 }
 
-bool isName(const QString& name) {
-  if (name.isEmpty()) return false;
-  bool first = true;
-  for (const char32_t c : name.toUcs4()) {
-    if (!(first ? isNameStart(c) : isNameChar(c))) return false;
-    first = false;
+namespace {
+
+// The code point at i, a surrogate pair taken whole; i is moved past it. A
+// lone surrogate reads as U+FFFD.
+char32_t codePointAt(const QString& text, qsizetype& i) {
+  const char16_t c = text.at(i++).unicode();
+  if (!QChar::isSurrogate(c)) return c;
+  if (QChar::isHighSurrogate(c) && i < text.size() && text.at(i).isLowSurrogate())
+    return QChar::surrogateToUcs4(c, text.at(i++).unicode());
+  return 0xFFFD;
+}
+
+bool isCarried(char16_t c) {
+  return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) ||
+         (c >= 0xE000 && c <= 0xFFFD);
+}
+
+// Whether every character of the text is one XML 1.0 can carry.
+bool allCarried(const QString& text) {
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const char16_t c = text.at(i).unicode();
+    if (isCarried(c)) continue;
+    if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+      ++i;
+      continue;
+    }
+    return false;
   }
   return true;
 }
 
-QString storable(const QString& text, const QString& where) {
+}  // namespace
+
+bool isName(const QString& name) {
+  if (name.isEmpty()) return false;
+  for (qsizetype i = 0; i < name.size();) {
+    const bool first = i == 0;
+    const char32_t c = codePointAt(name, i);
+    if (!(first ? isNameStart(c) : isNameChar(c))) return false;
+  }
+  return true;
+}
+
+QString storable(const QString& text, const std::function<QString()>& where) {
+  if (allCarried(text)) return text;
   QString out;
   QStringList replaced;
   for (qsizetype i = 0; i < text.size(); ++i) {
@@ -139,19 +175,16 @@ QString storable(const QString& text, const QString& where) {
       ++i;
       continue;
     }
-    const bool carried = c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) ||
-                         (c >= 0xE000 && c <= 0xFFFD);
-    if (carried) {
+    if (isCarried(c)) {
       out += QChar(c);
       continue;
     }
     out += QChar(0xFFFD);
     replaced.append(QStringLiteral("U+%1").arg(uint(c), 4, 16, QLatin1Char('0')).toUpper());
   }
-  if (!replaced.isEmpty())
-    rt::notice(QStringLiteral("xml"),
-               QStringLiteral("%1 held %2, which XML cannot carry; replaced by U+FFFD")
-                   .arg(where, replaced.join(QStringLiteral(", "))));
+  rt::notice(QStringLiteral("xml"),
+             QStringLiteral("%1 held %2, which XML cannot carry; replaced by U+FFFD")
+                 .arg(where(), replaced.join(QStringLiteral(", "))));
   return out;
 }
 
@@ -171,6 +204,31 @@ NodePtr parse(const QString& text, ParseError& error) {
 
 namespace {
 
+// The element and attribute names of a document, each held once and
+// checked against XML's name rules once: a document repeats a few names
+// many times.
+class Names {
+ public:
+  // The name, or nullptr when it is no XML name.
+  const QString* of(QStringView name) {
+    const std::u16string_view key(name.utf16(), static_cast<std::size_t>(name.size()));
+    if (const auto known = names_.find(key); known != names_.end()) return &known->second;
+    QString text = name.toString();
+    if (!isName(text)) return nullptr;
+    const std::u16string_view stored(QStringView(text).utf16(),
+                                     static_cast<std::size_t>(text.size()));
+    return &names_.emplace(stored, std::move(text)).first->second;
+  }
+
+ private:
+  // Each key views the text it maps to.
+  std::unordered_map<std::u16string_view, QString> names_;
+};
+
+bool isBlank(const QString& text) {
+  return std::all_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); });
+}
+
 NodePtr read(QXmlStreamReader& reader, ParseError& error) {
   reader.setNamespaceProcessing(false);  // xmlns attributes stay attributes
   auto document = std::make_shared<Node>(Node::Kind::Document);
@@ -179,7 +237,7 @@ NodePtr read(QXmlStreamReader& reader, ParseError& error) {
   // white space is layout, not content.
   QString pending;
   auto flush = [&] {
-    if (!pending.trimmed().isEmpty())
+    if (!isBlank(pending))
       open.back()->append(std::make_shared<Node>(Node::Kind::Text, QString(), pending));
     pending.clear();
   };
@@ -192,6 +250,12 @@ NodePtr read(QXmlStreamReader& reader, ParseError& error) {
   const auto checkName = [&](const QString& name, const char* what) {
     if (!isName(name))
       refuse(QStringLiteral("\"%1\" is no XML %2 name").arg(name, QLatin1String(what)));
+  };
+  Names names;
+  const auto nameOf = [&](QStringView name, const char* what) {
+    if (const QString* known = names.of(name)) return *known;
+    refuse(QStringLiteral("\"%1\" is no XML %2 name").arg(name, QLatin1String(what)));
+    return name.toString();
   };
   while (refused.isEmpty() && !reader.atEnd()) {
     switch (reader.readNext()) {
@@ -208,14 +272,14 @@ NodePtr read(QXmlStreamReader& reader, ParseError& error) {
       case QXmlStreamReader::StartElement: {
         flush();
         auto element =
-            std::make_shared<Node>(Node::Kind::Element, reader.qualifiedName().toString());
-        checkName(element->name, "element");
+            std::make_shared<Node>(Node::Kind::Element, nameOf(reader.qualifiedName(), "element"));
         if (static_cast<int>(open.size()) > kDepthLimit)
           refuse(QStringLiteral("the elements are nested deeper than %1").arg(kDepthLimit));
-        for (const QXmlStreamAttribute& a : reader.attributes()) {
-          element->attributes.append({a.qualifiedName().toString(), a.value().toString()});
-          checkName(element->attributes.back().first, "attribute");
-        }
+        const QXmlStreamAttributes attributes = reader.attributes();
+        element->attributes.reserve(attributes.size());
+        for (const QXmlStreamAttribute& a : attributes)
+          element->attributes.append(
+              {nameOf(a.qualifiedName(), "attribute"), a.value().toString()});
         element->line = reader.lineNumber();
         open.back()->append(element);
         open.push_back(element);
@@ -258,53 +322,56 @@ NodePtr read(QXmlStreamReader& reader, ParseError& error) {
   return document;
 }
 
-QString escapedText(const QString& text) {
-  QString out;
-  out.reserve(text.size());
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const QChar c = text.at(i);
-    if (c == u'<')
-      out += QStringLiteral("&lt;");
-    else if (c == u'&')
-      out += QStringLiteral("&amp;");
-    else if (c == u'>' && i >= 2 && text.at(i - 1) == u']' && text.at(i - 2) == u']')
-      out += QStringLiteral("&gt;");
-    else if (c == u'\r')
-      out += QStringLiteral("&#xd;");
-    else
-      out += c;
+// Appends the text with what cannot stand in it as a character reference
+// or entity: escaped(c) gives that, or nullptr for a character written as it
+// is. Runs of plain characters go in whole.
+template <typename Escaped>
+void appendEscaped(QString& out, const QString& text, Escaped escaped) {
+  const QChar* const begin = text.constData();
+  const qsizetype size = text.size();
+  qsizetype plain = 0;  // where the run of plain characters began
+  for (qsizetype i = 0; i < size; ++i) {
+    const char16_t* const reference = escaped(text, i);
+    if (!reference) continue;
+    out.append(begin + plain, i - plain);
+    out.append(QStringView(reference));
+    plain = i + 1;
   }
-  return out;
+  out.append(begin + plain, size - plain);
 }
 
-QString escapedAttribute(const QString& value) {
-  QString out;
-  out.reserve(value.size());
-  for (const QChar c : value) {
-    switch (c.unicode()) {
-      case u'<':
-        out += QStringLiteral("&lt;");
-        break;
-      case u'&':
-        out += QStringLiteral("&amp;");
-        break;
-      case u'"':
-        out += QStringLiteral("&quot;");
-        break;
-      case u'\n':
-        out += QStringLiteral("&#xa;");
-        break;
-      case u'\r':
-        out += QStringLiteral("&#xd;");
-        break;
-      case u'\t':
-        out += QStringLiteral("&#x9;");
-        break;
-      default:
-        out += c;
-    }
+const char16_t* textReference(const QString& text, qsizetype i) {
+  switch (text.at(i).unicode()) {
+    case u'<':
+      return u"&lt;";
+    case u'&':
+      return u"&amp;";
+    case u'>':
+      return i >= 2 && text.at(i - 1) == u']' && text.at(i - 2) == u']' ? u"&gt;" : nullptr;
+    case u'\r':
+      return u"&#xd;";
+    default:
+      return nullptr;
   }
-  return out;
+}
+
+const char16_t* attributeReference(const QString& text, qsizetype i) {
+  switch (text.at(i).unicode()) {
+    case u'<':
+      return u"&lt;";
+    case u'&':
+      return u"&amp;";
+    case u'"':
+      return u"&quot;";
+    case u'\n':
+      return u"&#xa;";
+    case u'\r':
+      return u"&#xd;";
+    case u'\t':
+      return u"&#x9;";
+    default:
+      return nullptr;
+  }
 }
 
 // How much text the writer to a device holds before it hands it on.
@@ -322,7 +389,7 @@ class Writer {
         children(n, depth);
         return;
       case Node::Kind::Text:
-        out += escapedText(n.text);
+        appendEscaped(out, n.text, textReference);
         return;
       case Node::Kind::CData: {
         QString text = n.text;
@@ -343,17 +410,25 @@ class Writer {
         return;
       case Node::Kind::Element:
         startLine(depth, previous);
-        out += u'<' + n.name;
-        for (const auto& [name, value] : n.attributes)
-          out += u' ' + name + QStringLiteral("=\"") + escapedAttribute(value) + u'"';
+        out += u'<';
+        out += n.name;
+        for (const auto& [name, value] : n.attributes) {
+          out += u' ';
+          out += name;
+          out += u"=\"";
+          appendEscaped(out, value, attributeReference);
+          out += u'"';
+        }
         if (n.children.empty()) {
-          out += QStringLiteral("/>");
+          out += u"/>";
         } else {
           out += u'>';
           if (indent_ >= 0 && !n.children.front()->isText()) out += u'\n';
           children(n, depth + 1);
-          if (!n.children.back()->isText()) out += margin(depth);
-          out += QStringLiteral("</") + n.name + u'>';
+          if (!n.children.back()->isText()) margin(depth);
+          out += u"</";
+          out += n.name;
+          out += u'>';
         }
         break;
     }
@@ -380,9 +455,11 @@ class Writer {
   }
   // Markup after text stays on the text's line.
   void startLine(int depth, const Node* previous) {
-    if (!(previous && previous->isText())) out += margin(depth);
+    if (!(previous && previous->isText())) margin(depth);
   }
-  QString margin(int depth) const { return QString(indent_ < 1 ? 0 : depth * indent_, u' '); }
+  void margin(int depth) {
+    if (indent_ > 0) out.resize(out.size() + depth * indent_, u' ');
+  }
 
   int indent_;
   QIODevice* device_;

@@ -18,6 +18,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -79,8 +80,9 @@ struct Node : std::enable_shared_from_this<Node> {
 bool isName(const QString& name);
 
 // The text with every character that XML 1.0 cannot carry replaced by
-// U+FFFD; each replacement is told as a notice naming where it was.
-QString storable(const QString& text, const QString& where);
+// U+FFFD; each replacement is told as a notice naming where it was (where
+// is asked only then).
+QString storable(const QString& text, const std::function<QString()>& where);
 
 // A document node read from the text; on malformed input the error's
 // description, line and column, and nullptr.

@@ -2,8 +2,10 @@
 
 #include <QLocale>
 #include <cfenv>
+#include <charconv>
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include "runtime/Locale.h"
 #include "runtime/RuntimeError.h"
@@ -134,20 +136,39 @@ Long intMod(double dividend, double divisor) {
   return a % b;
 }
 
+namespace {
+
+// The text of a number val took: the C locale's reading of it, as the
+// design reads it; Overflow beyond the double range.
+double cLocaleValue(const std::string& number) {
+  bool ok = false;
+  const double value =
+      QLocale::c().toDouble(QString::fromLatin1(number.data(), qsizetype(number.size())), &ok);
+  if (!ok) {
+    // Beyond the double range however it is written (a long run of digits
+    // comes back infinite); a value too small to hold is 0.
+    if (std::isinf(value) || number.find('e') != std::string::npos) raise(err::Overflow);
+    return 0.0;
+  }
+  return value;
+}
+
+}  // namespace
+
 double val(const QString& text) {
-  QString number;
+  std::string number;
   bool digits = false, point = false, exponent = false, exponentDigits = false;
   bool signAllowed = true;
   for (const QChar c : text) {
     // Blanks, tabs and line feeds only: a carriage return ends a reply's field.
     if (c == u' ' || c == u'\t' || c == u'\n') continue;
     if ((c == u'+' || c == u'-') && signAllowed) {
-      number += c;
+      number += static_cast<char>(c.unicode());
       signAllowed = false;
       continue;
     }
-    if (c.isDigit() && c.unicode() < 128) {
-      number += c;
+    if (c.unicode() >= u'0' && c.unicode() <= u'9') {
+      number += static_cast<char>(c.unicode());
       signAllowed = false;
       if (exponent)
         exponentDigits = true;
@@ -156,13 +177,13 @@ double val(const QString& text) {
       continue;
     }
     if (c == u'.' && !point && !exponent) {
-      number += c;
+      number += '.';
       point = true;
       signAllowed = false;
       continue;
     }
     if ((c == u'e' || c == u'E' || c == u'd' || c == u'D') && digits && !exponent) {
-      number += u'e';
+      number += 'e';
       exponent = true;
       signAllowed = true;
       continue;
@@ -171,18 +192,16 @@ double val(const QString& text) {
   }
   if (!digits) return 0.0;
   // An exponent marker without digits ("12e") means no exponent at all.
-  if (exponent && !exponentDigits) {
-    number.truncate(number.indexOf(u'e'));
-  }
-  bool ok = false;
-  const double value = QLocale::c().toDouble(number, &ok);
-  if (!ok) {
-    // Beyond the double range however it is written (a long run of digits
-    // comes back infinite); a value too small to hold is 0.
-    if (std::isinf(value) || number.contains(u'e')) raise(err::Overflow);
-    return 0.0;
-  }
-  return value;
+  if (exponent && !exponentDigits) number.erase(number.find('e'));
+  // A normal number reads the same by from_chars, which rounds as exactly
+  // as the C locale does, only much faster; zero, the edges of the range
+  // and beyond are left to the C locale.
+  const char* first = number.data() + (number.front() == '+' ? 1 : 0);
+  const char* last = number.data() + number.size();
+  double value = 0;
+  const auto [end, failure] = std::from_chars(first, last, value);
+  if (failure == std::errc() && end == last && std::isnormal(value)) return value;
+  return cLocaleValue(number);
 }
 
 namespace {

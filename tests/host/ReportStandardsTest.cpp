@@ -7,6 +7,7 @@
 
 #include "LocaleScope.h"
 #include "MakeLimit.h"
+#include "RecordingReport.h"
 #include "TestSupport.h"
 #include "limits/Limit.h"
 #include "limits/Standard.h"
@@ -20,6 +21,9 @@
 namespace {
 
 using namespace host;
+using testsupport::RecordingReport;
+using testsupport::ReportCall;
+using testsupport::ReportCalls;
 
 class FakeMeasurement : public IMeasurement {
  public:
@@ -79,7 +83,7 @@ struct DischargeFixture {
   }
 };
 
-QList<ReportCall> callsNamed(const HostReport& report, const QString& name) {
+QList<ReportCall> callsNamed(const ReportCalls& report, const QString& name) {
   QList<ReportCall> found;
   for (const ReportCall& call : report.calls())
     if (call.name == name) found.append(call);
@@ -88,7 +92,7 @@ QList<ReportCall> callsNamed(const HostReport& report, const QString& name) {
 
 TEST(StandardsPrint, PrintsEveryStandardWithItsLimitsBesideTheMeasurements) {
   DischargeFixture f;
-  auto report = std::make_shared<HostReport>();
+  auto report = std::make_shared<RecordingReport>();
   report->setPageWidth(9760);
   f.standards->Print(report, nullptr, f.table);
 
@@ -101,7 +105,7 @@ TEST(StandardsPrint, PrintsEveryStandardWithItsLimitsBesideTheMeasurements) {
   auto cited = std::make_shared<StandardsCollection>();
   cited->Add(standard("IEC 60601-2-4", "Energy within 15 % (IEC 60601-2-4); delay at most 60 ms",
                       {limit("ENGY", "J", "X+(X*Y%)", 15, -15)}));
-  auto citedReport = std::make_shared<HostReport>();
+  auto citedReport = std::make_shared<RecordingReport>();
   citedReport->setPageWidth(9760);
   cited->Print(citedReport, nullptr, f.table);
   const QList<ReportCall> citedTexts = callsNamed(*citedReport, "Text");
@@ -136,20 +140,20 @@ TEST(StandardsPrint, PrintsOnlyTheSelectedStandardsMatchedByTheirNames) {
   auto selected = std::make_shared<StandardsCollection>();
   selected->Add(standard("aami", "aami df80", {}));  // another object, other letter case
   selected->Add(standard("ISO", "ISO 1", {}));       // not in the collection
-  auto report = std::make_shared<HostReport>();
+  auto report = std::make_shared<RecordingReport>();
   f.standards->Print(report, selected, f.table);
   const QList<ReportCall> texts = callsNamed(*report, "Text");
   ASSERT_EQ(texts.size(), 1);
   EXPECT_EQ(texts[0].args, QVariantList{"AAMI DF80 (AAMI)"});
 
-  auto none = std::make_shared<HostReport>();
+  auto none = std::make_shared<RecordingReport>();
   f.standards->Print(none, std::make_shared<StandardsCollection>(), f.table);
   EXPECT_TRUE(callsNamed(*none, "Text").isEmpty()) << "an empty selection selects nothing";
 }
 
 TEST(StandardsPrint, AnEmptyTablePrintsTheLimitsByKeyAndRelativeBoundsAsFormulas) {
   DischargeFixture f;
-  auto report = std::make_shared<HostReport>();
+  auto report = std::make_shared<RecordingReport>();
   report->setPageWidth(2000);  // N = -272: the columns are empty, nothing breaks
   for (const QVariant& table : {QVariant(QVariantList()), QVariant(), QVariant("not a table")}) {
     f.standards->Print(report, nullptr, table);
@@ -169,7 +173,7 @@ TEST(StandardsPrint, TheGreaterToleranceShowsItsBoundsOrItsFormula) {
   auto standards = std::make_shared<StandardsCollection>();
   standards->Add(standard("IEC", "IEC 60601-2-4", {energy}));
   auto low = std::make_shared<FakeMeasurement>("ENGY", 7.0f, 5.0f, "J");
-  auto report = std::make_shared<HostReport>();
+  auto report = std::make_shared<RecordingReport>();
   standards->Print(report, nullptr,
                    QVariantList{QVariantList{"ENGY", "Energy", "0.0", com::toVariantOf(low)}});
   standards->Print(report, nullptr, QVariantList());
@@ -225,7 +229,7 @@ TEST(StandardsPrint, AFailedEnergyPrintsBeyondItsRelativeBound) {
   auto standards = std::make_shared<StandardsCollection>();
   standards->Add(standard("IEC", "IEC 60601-2-4", {limit("ENGY", "J", "X+(X*Y%)", 15, -15)}));
   auto energy = std::make_shared<FakeMeasurement>("ENGY", 115.04f, 100.0f, "J");
-  auto report = std::make_shared<HostReport>();
+  auto report = std::make_shared<RecordingReport>();
   standards->Print(report, nullptr,
                    QVariantList{QVariantList{"ENGY", "Energy", "0.0", com::toVariantOf(energy)}});
   const QList<ReportCall> tables = callsNamed(*report, "AddTable");
@@ -243,7 +247,7 @@ struct Printed {
 Printed printIec(const DischargeFixture& f, std::optional<rt::Long> startY) {
   auto selected = std::make_shared<StandardsCollection>();
   selected->Add(standard("IEC", "IEC 60601-2-4", {}));
-  auto report = std::make_shared<HostReport>();
+  auto report = std::make_shared<RecordingReport>();
   if (startY) report->SetCurrentY(*startY);
   f.standards->Print(report, selected, f.table);
   return {report->CurrentY(), report->pageCount()};
@@ -254,7 +258,7 @@ TEST(StandardsPrint, AHeadingStaysOnThePageOfItsTablesHeaderAndFirstRow) {
   const Printed fresh = printIec(f, std::nullopt);
   ASSERT_EQ(fresh.pages, 1);
 
-  HostReport measure;
+  RecordingReport measure;
   measure.Font()->SetBold(true);
   const rt::Long heading = measure.TextHeight(QStringLiteral("IEC 60601-2-4 (IEC)"));
   // The heading fits at the foot of the page, its table's opening does not.
@@ -267,11 +271,11 @@ TEST(StandardsPrint, TheHeadingsFontIsItsOwnAndTheCallersIsGivenBack) {
   // A standard without limits beside an empty table prints its heading only.
   auto standards = std::make_shared<StandardsCollection>();
   standards->Add(standard("IEC", "IEC 60601-2-4", {}));
-  auto plain = std::make_shared<HostReport>();
+  auto plain = std::make_shared<RecordingReport>();
   standards->Print(plain, nullptr, QVariantList());
   ASSERT_TRUE(callsNamed(*plain, "AddTable").isEmpty());
 
-  auto styled = std::make_shared<HostReport>();
+  auto styled = std::make_shared<RecordingReport>();
   const ReportFontPtr font = styled->Font();
   font->SetName(QStringLiteral("DejaVu Serif"));
   font->SetSize(30);
@@ -286,7 +290,7 @@ TEST(StandardsPrint, TheHeadingsFontIsItsOwnAndTheCallersIsGivenBack) {
 
 TEST(StandardsPrint, ToleratesOddTablesAndWantsAReport) {
   DischargeFixture f;
-  auto report = std::make_shared<HostReport>();
+  auto report = std::make_shared<RecordingReport>();
   const QVariantList odd{QVariant("not a row"), QVariantList{"ENGY"},
                          QVariantList{"DELY", "Delay", "0.0", QVariant("not an object")}};
   f.standards->Print(report, nullptr, odd);

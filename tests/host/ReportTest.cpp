@@ -7,6 +7,7 @@
 #include <QFontDatabase>
 #include <QTemporaryDir>
 
+#include "RecordingReport.h"
 #include "elements/TestElementBase.h"
 #include "elements/TestInfo.h"
 #include "report/HostReport.h"
@@ -15,9 +16,12 @@
 
 namespace {
 
-using host::CanvasReport;
 using host::HostReport;
 using host::ReportCanvas;
+using testsupport::RecordingCanvasReport;
+using testsupport::RecordingReport;
+using testsupport::ReportCall;
+using testsupport::ReportCalls;
 
 const QString kConfigHeader =
     QStringLiteral("|{\\i\\b Configuration}|{\\i\\b Value}|{\\i\\b Unit};");
@@ -37,7 +41,7 @@ QString manyRows(int count) {
 }
 
 TEST(Report, RecordsEveryCallInOrderWithItsArguments) {
-  HostReport report;
+  RecordingReport report;
   report.setPageWidth(9760);
   const QString caption = report.Translate(host::kProduct, QStringLiteral("310::Configuration"));
   const rt::Long width = report.PageWidth(7);
@@ -54,7 +58,7 @@ TEST(Report, RecordsEveryCallInOrderWithItsArguments) {
   EXPECT_EQ(report.callNames(),
             (QStringList{"Translate", "PageWidth", "TableFontSize", "TableGrid", "TableHeaderRows",
                          "AddTable", "Font", "Font.Bold", "CurrentY", "Line"}));
-  const QList<host::ReportCall>& calls = report.calls();
+  const QList<ReportCall>& calls = report.calls();
   EXPECT_EQ(calls[0].args,
             (QVariantList{host::kProduct, QStringLiteral("310::Configuration"), QVariantList()}));
   EXPECT_EQ(calls[1].args, QVariantList{7});
@@ -66,7 +70,7 @@ TEST(Report, RecordsEveryCallInOrderWithItsArguments) {
 }
 
 TEST(Report, OutputKindOptionFlagsAndPageWidthAreTheHostsToSet) {
-  HostReport report;
+  RecordingReport report;
   EXPECT_EQ(report.PageWidth(7), report.PrintableRight(true) - report.PrintableLeft(true));
   EXPECT_EQ(report.PageWidth(10), report.PageWidth(7));
   EXPECT_GT(report.PrintableLeft(true), 0);
@@ -85,10 +89,10 @@ TEST(Report, OutputKindOptionFlagsAndPageWidthAreTheHostsToSet) {
 }
 
 TEST(Report, OnlyTheCanvasReportOffersADrawingSurface) {
-  host::HostReportPtr plain = std::make_shared<HostReport>();
+  host::HostReportPtr plain = std::make_shared<RecordingReport>();
   EXPECT_FALSE(com::queryInterface<ReportCanvas>(plain));
 
-  auto printed = std::make_shared<CanvasReport>();
+  auto printed = std::make_shared<RecordingCanvasReport>();
   host::HostReportPtr asReport = printed;
   std::shared_ptr<ReportCanvas> canvas = com::queryInterface<ReportCanvas>(asReport);
   ASSERT_TRUE(canvas);
@@ -114,7 +118,7 @@ TEST(Report, OnlyTheCanvasReportOffersADrawingSurface) {
 
 TEST(Report, MeasuresTextWithTheCurrentFontInTwips) {
   ASSERT_FALSE(QFontDatabase::families().isEmpty()) << "no font to measure with";
-  HostReport report;
+  RecordingReport report;
   auto font = report.Font();
   font->SetName(QStringLiteral("Arial"));
   font->SetSize(7);
@@ -141,7 +145,7 @@ TEST(Report, MeasuresTextWithTheCurrentFontInTwips) {
 }
 
 TEST(Report, TablesAndTextsMoveThePositionDownAndOntoNewPages) {
-  HostReport report;
+  RecordingReport report;
   report.setPageWidth(9760);
   const rt::Long top = report.CurrentY();
   report.TableFontSize(7);
@@ -185,7 +189,7 @@ TEST(Report, ATestsHeadingNeverStandsAloneAtThePageFoot) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.room);
-    HostReport report;
+    RecordingReport report;
     report.Text(QStringLiteral("The section before."));
     report.SetCurrentY(report.PrintableBottom(true) - c.twips);
     host::printTestHeading(report, info, 700);
@@ -194,7 +198,7 @@ TEST(Report, ATestsHeadingNeverStandsAloneAtThePageFoot) {
     EXPECT_EQ(report.pageCount(), c.pages) << "the section starts on its heading's page";
   }
   // At the top of a page nothing moves, however little room the page has.
-  HostReport top;
+  RecordingReport top;
   host::printTestHeading(top, info, 700);
   EXPECT_EQ(top.pageCount(), 1);
 }
@@ -217,7 +221,7 @@ TEST(Report, MalformedTablesPrintSomethingAndNeverCrash) {
       {"only separators", ";;;", ";;", ";\n;", false},
   };
   for (const Case& c : cases) {
-    HostReport report;
+    RecordingReport report;
     const rt::Long before = report.CurrentY();
     report.AddTable(c.format, c.header, c.rows, 0, 0, 0);
     report.finish();
@@ -279,7 +283,7 @@ TEST(Report, WritesAPdfFileWithItsPages) {
   QTemporaryDir dir;
   const QString file = dir.filePath(QStringLiteral("report.pdf"));
   {
-    CanvasReport report(file);
+    RecordingCanvasReport report(file);
     report.Text(QStringLiteral("First page"));
     report.NewPage();
     report.Text(QStringLiteral("Second page"));
@@ -302,12 +306,12 @@ TEST(Report, WritesAPdfFileWithItsPages) {
 }
 
 TEST(Report, RendersIntoMemoryWithoutAFileOrWhenTheFileCannotBeWritten) {
-  HostReport inMemory;
+  RecordingReport inMemory;
   inMemory.NewPage();
   inMemory.finish();
   EXPECT_EQ(pdfPages(inMemory.pdfData()), 2);
 
-  HostReport unwritable(QStringLiteral("/nonexistent/folder/report.pdf"));
+  RecordingReport unwritable(QStringLiteral("/nonexistent/folder/report.pdf"));
   EXPECT_FALSE(unwritable.fileWritten());
   unwritable.Text(QStringLiteral("still laid out"));
   unwritable.finish();
@@ -317,7 +321,7 @@ TEST(Report, RendersIntoMemoryWithoutAFileOrWhenTheFileCannotBeWritten) {
 TEST(Report, TheFontOutlivesItsReportSafely) {
   host::ReportFontPtr font;
   {
-    HostReport report;
+    RecordingReport report;
     font = report.Font();
   }
   font->SetBold(true);  // no report left to record it
@@ -329,7 +333,7 @@ TEST(Report, TheFontOutlivesItsReportSafely) {
 namespace {
 
 TEST(Report, EachPageEndsWithItsFootAskedForWithTheSameNumberAsThePageCount) {
-  HostReport report;
+  RecordingReport report;
   QList<int> asked;
   QList<int> counts;
   report.setPageFoot([&asked, &counts](int page, int pages) {

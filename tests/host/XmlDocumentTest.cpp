@@ -238,6 +238,24 @@ TEST(XmlDocument, TextsReadBackAsTheyWereSetAndCharactersXmlCannotCarryAreReplac
   }
 }
 
+TEST(XmlDocument, MarkupInTextsAndValuesIsWrittenAsReferencesOnlyWhereItMust) {
+  auto document = std::make_shared<XmlDocument>();
+  XmlElementPtr root = document->CreateElement(QStringLiteral("Prüfung"));
+  document->SetDocumentElement(root);
+  const QString text = QStringLiteral("a < b & \"c\" > d ]]> e\r\n\tf");
+  root->SetAttribute(QStringLiteral("Maß"), text);
+  root->AddChild(QStringLiteral("Note"), text);
+  root->AddChild(QStringLiteral("Note"), QStringLiteral("plain"));
+  const QString written = QStringLiteral(
+      "<Prüfung Maß=\"a &lt; b &amp; &quot;c&quot; > d ]]> e&#xd;&#xa;&#x9;f\">"
+      "<Note>a &lt; b &amp; \"c\" > d ]]&gt; e&#xd;\n\tf</Note><Note>plain</Note></Prüfung>");
+  EXPECT_EQ(document->toString(-1), written);
+  auto loaded = std::make_shared<XmlDocument>();
+  loaded->LoadXml(written);
+  EXPECT_EQ(loaded->toString(-1), written) << "read back, the same bytes";
+  EXPECT_EQ(loaded->DocumentElement()->Attribute(QStringLiteral("Maß")), text);
+}
+
 TEST(XmlDocument, NamesThatWouldNotReadBackAreRefused) {
   auto document = std::make_shared<XmlDocument>();
   XmlElementPtr element = document->CreateElement(QStringLiteral("Limit"));

@@ -5,6 +5,7 @@
 
 #include "LimitFixtures.h"
 #include "MakeLimit.h"
+#include "RecordingReport.h"
 #include "TestSupport.h"
 #include "limits/Limit.h"
 #include "limits/Standard.h"
@@ -394,7 +395,7 @@ TEST_F(LimitData, PrintsTheSelectedStandardsBesideTheTestsMeasurements) {
   result->add(std::make_shared<Measurement>(QStringLiteral("ENGY"), 198.7f, 200.0f));
   owner->result = result;
   auto limits = limitSetOf(owner);
-  auto report = std::make_shared<host::HostReport>();
+  auto report = std::make_shared<testsupport::RecordingReport>();
   auto ctx = std::make_shared<host::RunContext>();
   limits->PrintReport(report, ctx);
   EXPECT_TRUE(report->calls().isEmpty()) << "without standards nothing is printed";
@@ -411,7 +412,7 @@ TEST_F(LimitData, PrintsTheSelectedStandardsBesideTheTestsMeasurements) {
   limits->PrintReport(report, ctx);
   QStringList texts;
   QStringList tables;
-  for (const host::ReportCall& call : report->calls()) {
+  for (const testsupport::ReportCall& call : report->calls()) {
     if (call.name == QLatin1String("Text")) texts.append(call.args.value(0).toString());
     if (call.name == QLatin1String("AddTable")) tables.append(call.args.value(2).toString());
   }

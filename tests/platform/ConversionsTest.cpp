@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QLocale>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <limits>
 
@@ -112,6 +115,45 @@ TEST(Conversions, ValOfANumberBeyondTheDoubleRangeOverflows) {
   // Digits that only lose precision, or a value too small to hold, are no overflow.
   EXPECT_DOUBLE_EQ(rt::val(QStringLiteral("1") + QString(300, u'0')), 1e300);
   EXPECT_DOUBLE_EQ(rt::val(QStringLiteral("0.") + QString(400, u'0') + QStringLiteral("1")), 0);
+}
+
+TEST(Conversions, ValReadsEveryNumberToTheSameBitsAsTheCLocale) {
+  // The edges of the range and of the subnormals, signed zeros, digits
+  // that round at the last place, and a spread of values in each form a
+  // stored file or a reply writes them.
+  QStringList texts{QStringLiteral("0"),
+                    QStringLiteral("-0"),
+                    QStringLiteral("-0.000"),
+                    QStringLiteral("0e5"),
+                    QStringLiteral("1.7976931348623157e308"),
+                    QStringLiteral("-1.7976931348623157e+308"),
+                    QStringLiteral("2.2250738585072014e-308"),
+                    QStringLiteral("2.2250738585072011e-308"),
+                    QStringLiteral("4.9406564584124654e-324"),
+                    QStringLiteral("3.4028234663852886e38"),
+                    QStringLiteral("1.40129846e-45"),
+                    QStringLiteral("0.30000000000000004"),
+                    QStringLiteral("9007199254740993"),
+                    QStringLiteral("1.00000005"),
+                    QStringLiteral("+12.5e-3"),
+                    QStringLiteral("5."),
+                    QStringLiteral("-.25"),
+                    QStringLiteral("0.") + QString(30, u'0') + QStringLiteral("123456789")};
+  std::uint64_t state = 0x9E3779B97F4A7C15u;
+  for (int i = 0; i < 2000; ++i) {
+    state = state * 6364136223846793005u + 1442695040888963407u;
+    const double value =
+        std::ldexp(static_cast<double>(state >> 11), static_cast<int>(state % 200) - 150);
+    const double signedValue = state & 1 ? -value : value;
+    texts << QString::number(signedValue, 'g', 17) << QString::number(signedValue, 'e', 6)
+          << QString::number(static_cast<float>(signedValue), 'g', 9);
+  }
+  for (const QString& text : texts) {
+    const double expected = QLocale::c().toDouble(text);
+    const double read = rt::val(text);
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(read), std::bit_cast<std::uint64_t>(expected))
+        << qPrintable(text);
+  }
 }
 
 TEST(Conversions, ValReadsFixedColumnsOfAReply) {

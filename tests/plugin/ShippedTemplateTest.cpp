@@ -241,7 +241,7 @@ TEST_F(PlugInTest, EveryNewTestOfTheCatalogueIsStoredInASequence) {
     sequence.Append(plugIn->CreateTest(shipped.id), QLatin1String(shipped.className));
   const QString path = dir_.filePath(QStringLiteral("sequence.xml"));
   sequence.Save(path);
-  EXPECT_EQ(sequence.Reported(), 0);
+  EXPECT_EQ(sequence.Problems().size(), 0);
   EXPECT_TRUE(reportedNumbers().isEmpty());
 
   host::SequenceDocument read;

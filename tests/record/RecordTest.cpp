@@ -29,14 +29,15 @@
 namespace {
 
 using testsupport::catalogueResults;
+using testsupport::printedRecord;
 using testsupport::printedText;
 
 using frametests::PerformTest;
 
 // The texts a report was given, one line per call with its arguments.
-QStringList givenTexts(const host::HostReport& report) {
+QStringList givenTexts(const testsupport::ReportCalls& report) {
   QStringList lines;
-  for (const host::ReportCall& call : report.calls()) {
+  for (const testsupport::ReportCall& call : report.calls()) {
     QStringList args;
     for (const QVariant& arg : call.args) args.append(arg.toString());
     lines.append(call.name + u'(' + args.join(u',') + u')');
@@ -55,10 +56,10 @@ QStringList pdfPageTexts(const QString& pdf) {
 }
 
 // The alignment the report was left with at each call.
-QList<rt::Long> alignmentAtEachCall(const host::HostReport& report) {
+QList<rt::Long> alignmentAtEachCall(const testsupport::ReportCalls& report) {
   QList<rt::Long> alignments;
   rt::Long alignment = 0;
-  for (const host::ReportCall& call : report.calls()) {
+  for (const testsupport::ReportCall& call : report.calls()) {
     if (call.name == QLatin1String("SetTextAlignment")) alignment = call.args.at(0).toInt();
     alignments.append(alignment);
   }
@@ -131,11 +132,11 @@ class Record : public PerformTest {
 
 TEST_F(Record, AReprintOfTheResultsDocumentGivesTheRunsOwnReport) {
   RunSequence();
-  const auto own = host::printRecordReport(sequence);
+  const auto own = printedRecord(sequence);
   host::SequenceDocument stored;
   Reread(stored);
   ASSERT_EQ(stored.Count(), sequence.Count());
-  const auto reprint = host::printRecordReport(stored);
+  const auto reprint = printedRecord(stored);
 
   const QStringList ownTexts = givenTexts(*own);
   const QStringList reprintTexts = givenTexts(*reprint);
@@ -195,13 +196,13 @@ TEST_F(Record, EachAnalyzerIsNamedOnceAndBesideTheResultItMeasured) {
   host::SequenceDocument stored;
   stored.LoadXml(elements.join(QStringLiteral("<TestElement ")));
   ASSERT_EQ(stored.Count(), 7);
-  const auto report = host::printRecordReport(stored);
+  const auto report = printedRecord(stored);
 
   QStringList analyzerRows;
   QStringList analyzerLines;
   const QList<rt::Long> alignments = alignmentAtEachCall(*report);
   for (qsizetype i = 0; i < report->calls().size(); ++i) {
-    const host::ReportCall& call = report->calls().at(i);
+    const testsupport::ReportCall& call = report->calls().at(i);
     if (call.name == QLatin1String("AddTable") &&
         call.args.at(1).toString().contains(QLatin1String("Analyzer")))
       analyzerRows = call.args.at(2).toString().split(u';', Qt::SkipEmptyParts);
@@ -237,7 +238,7 @@ TEST_F(Record, ATestTheHostCannotReadKeepsTheRecordFromPassing) {
   host::SequenceDocument stored;
   stored.LoadXml(xml);
   ASSERT_EQ(stored.RowCount(), 2);
-  const QString text = printedText(*host::printRecordReport(stored));
+  const QString text = printedText(*printedRecord(stored));
   for (const char* expected :
        {"100|Test 100|IEC 60601-2-4|Passed (date not recorded);",
         "900|Other.CTestLeakage||Not judged (the host cannot read this test);",
@@ -284,7 +285,7 @@ TEST_F(Record, AStoredPassWithoutAMeasuredValueIsNotReadAsPassed) {
   stored.LoadXml(elements.join(QStringLiteral("<TestElement ")));
   ASSERT_EQ(stored.Count(), 7);
   EXPECT_EQ(host::verdictOf(stored, 2).verdict, host::Verdict::NotJudged);
-  const QString text = printedText(*host::printRecordReport(stored));
+  const QString text = printedText(*printedRecord(stored));
   EXPECT_TRUE(
       text.contains(QLatin1String("Not judged (the record of this pass holds no measured value)")))
       << qPrintable(text);
@@ -348,7 +349,7 @@ TEST_F(Record, AStoredPassItsValuesContradictIsNotReadAsPassed) {
     const auto reported = [] { return host::ErrorService::instance()->reported(); };
     const qsizetype before = reported().size();
     const int inconsistent = host::reportInconsistentRecords(stored);
-    const QString text = printedText(*host::printRecordReport(stored));
+    const QString text = printedText(*printedRecord(stored));
     const QString csv = QString::fromUtf8(host::measurementsCsv(stored));
     if (*c.fails == '\0') {
       EXPECT_TRUE(fails.isEmpty()) << qPrintable(fails);
@@ -437,13 +438,13 @@ TEST_F(Record, EachResultSaysWhenAndOnWhatItWasMeasuredAndWhoJudged) {
       << qPrintable(xml);
   host::SequenceDocument stored;
   stored.LoadXml(xml);
-  EXPECT_EQ(stored.Reported(), 0) << "the marks are the document's, no part of the result";
+  EXPECT_EQ(stored.Problems().size(), 0) << "the marks are the document's, no part of the result";
   EXPECT_EQ(stored.Marks(1).verdictBy, QStringLiteral("script:ops.txt"));
   EXPECT_EQ(stored.ToXml(), xml) << "kept as stored";
 
-  const auto report = host::printRecordReport(stored);
+  const auto report = printedRecord(stored);
   QString firstPage;
-  for (const host::ReportCall& call : report->calls()) {
+  for (const testsupport::ReportCall& call : report->calls()) {
     if (call.name == QLatin1String("NewPage")) break;
     if (call.name == QLatin1String("Text")) firstPage += call.args.at(0).toString() + u'\n';
   }
@@ -471,7 +472,7 @@ TEST_F(Record, EachResultSaysWhenAndOnWhatItWasMeasuredAndWhoJudged) {
 TEST_F(Record, TheReportInGermanHasNoEnglishWordsOfTheHost) {
   RunSequence();
   const testsupport::LanguageScope german(QStringLiteral("de"));
-  const QString text = printedText(*host::printRecordReport(sequence));
+  const QString text = printedText(*printedRecord(sequence));
   for (const char* english : {"Verdict", "Passed", "Failed", "Skipped", "Aborted", "Not performed",
                               "Energy", "Technician", "Summary", "Overall"})
     EXPECT_FALSE(text.contains(QLatin1String(english))) << english << "\n" << qPrintable(text);

@@ -16,6 +16,7 @@
 namespace {
 
 using testsupport::catalogueResults;
+using testsupport::printedRecord;
 using testsupport::printedText;
 
 using frametests::PerformTest;
@@ -87,7 +88,7 @@ TEST_F(StoredTwice, EveryCopyIsPrintedAndExportedAndDisagreeingCopiesNeverPass) 
                                QLatin1String(c.second), c.secondStatus));
     ASSERT_EQ(stored.Count(), 7);
     EXPECT_EQ(host::verdictOf(stored, 0).verdict, c.verdict);
-    const QString text = printedText(*host::printRecordReport(stored));
+    const QString text = printedText(*printedRecord(stored));
     EXPECT_TRUE(text.contains(QLatin1String(c.reason))) << qPrintable(text);
     if (c.overall) {
       EXPECT_TRUE(text.contains(QLatin1String(c.overall))) << qPrintable(text);

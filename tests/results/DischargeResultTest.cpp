@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+#include "RecordingReport.h"
 #include "ResultCases.h"
 #include "report/HostReport.h"
 #include "results/CResultDischarge.h"
@@ -275,7 +276,7 @@ TEST_F(DischargeResult, TheInstalledDischargeViewShowsTheResultsCurve) {
 class DischargePrint : public DischargeResult {
  protected:
   // Whether the printout drew more than the table: the curve's frame.
-  static bool drewCurve(const host::HostReport& report) {
+  static bool drewCurve(const testsupport::ReportCalls& report) {
     return report.callNames().contains(QStringLiteral("FilledRectangle"));
   }
 };
@@ -292,7 +293,7 @@ TEST_F(DischargePrint, TheCurveFollowsTheTableWhenTheReportAsksForIt) {
       {2, 8, true, false}, {0, 8, true, false},     {3, 8, false, false},
   };
   for (const auto& c : cases) {
-    auto report = std::make_shared<host::CanvasReport>();
+    auto report = std::make_shared<testsupport::RecordingCanvasReport>();
     report->setOutputKind(c.kind);
     report->setOptionFlags(c.options);
     result_.Waveform()->SetIncludeInReport(c.printWaveform);
@@ -316,7 +317,7 @@ TEST_F(DischargePrint, RendersTheTableAndTheCurve) {
   result_.StoreWaveForm(bytes, QStringLiteral("H!"), false);
   result_.UpdateStatus(bench_.test, bench_.selected, false);
   const QString keep = qEnvironmentVariable("RV1X_DISCHARGE_REPORT");
-  auto report = std::make_shared<host::CanvasReport>(keep);
+  auto report = std::make_shared<testsupport::RecordingCanvasReport>(keep);
   report->setOutputKind(3);
   report->setOptionFlags(8);
   LanguageScope english(QStringLiteral("en"));

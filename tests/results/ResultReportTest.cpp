@@ -5,6 +5,7 @@
 
 #include <QFile>
 
+#include "RecordingReport.h"
 #include "ResultCases.h"
 #include "report/HostReport.h"
 
@@ -17,9 +18,9 @@ const QString kHeader =
     QStringLiteral("|{\\i\\b Result:}|{\\i\\b Preset Value}|{\\i\\b Value}|{\\i\\b Unit};");
 
 // The arguments of the report's table calls, in order.
-QList<QVariantList> tableCalls(const host::HostReport& report) {
+QList<QVariantList> tableCalls(const testsupport::ReportCalls& report) {
   QList<QVariantList> calls;
-  for (const host::ReportCall& call : report.calls())
+  for (const testsupport::ReportCall& call : report.calls())
     if (call.name.startsWith(QStringLiteral("Table")) || call.name == QStringLiteral("AddTable"))
       calls.append(QVariantList{call.name} + call.args);
   return calls;
@@ -47,7 +48,7 @@ class ResultReport : public ResultTest {
 };
 
 TEST_F(ResultReport, PrintsOneTableOfEveryMeasurementWithTheSequenceOfTheFamily) {
-  auto report = std::make_shared<host::HostReport>();
+  auto report = std::make_shared<testsupport::RecordingReport>();
   report->setPageWidth(9760);
   chargeTime(" 355.0", "   4.2")->PrintReport(report, QVariant());
   const QList<QVariantList> calls = tableCalls(*report);
@@ -66,7 +67,7 @@ TEST_F(ResultReport, PrintsOneTableOfEveryMeasurementWithTheSequenceOfTheFamily)
 
 TEST_F(ResultReport, ColumnsShareWhatThePageLeavesAfterTheFixedOnes) {
   for (const auto& [width, n] : {std::pair{9760, 1600}, {3363, 0}, {3360, 0}, {3000, -90}}) {
-    auto report = std::make_shared<host::HostReport>();
+    auto report = std::make_shared<testsupport::RecordingReport>();
     report->setPageWidth(width);
     chargeTime(" 355.0")->PrintReport(report, QVariant());
     const QList<QVariantList> calls = tableCalls(*report);
@@ -78,7 +79,7 @@ TEST_F(ResultReport, ColumnsShareWhatThePageLeavesAfterTheFixedOnes) {
 }
 
 TEST_F(ResultReport, FailedOnlyPrintsNothingForAPassedResultAndTheFailedRowsOtherwise) {
-  auto report = std::make_shared<host::HostReport>();
+  auto report = std::make_shared<testsupport::RecordingReport>();
   report->setOptionFlags(16);
   chargeTime(" 355.0", "   4.2")->PrintReport(report, QVariant());
   EXPECT_TRUE(tableCalls(*report).isEmpty());
@@ -96,7 +97,7 @@ TEST_F(ResultReport, FailedOnlyPrintsNothingForAPassedResultAndTheFailedRowsOthe
 
 TEST_F(ResultReport, ACommaLocaleShowsTheFractionsAndStoresPoints) {
   LocaleScope german(LocaleScope::german());
-  auto report = std::make_shared<host::HostReport>();
+  auto report = std::make_shared<testsupport::RecordingReport>();
   auto result = chargeTime("  98.7", "   4.2");
   result->PrintReport(report, QVariant());
   const QList<QVariantList> calls = tableCalls(*report);
@@ -112,7 +113,7 @@ TEST_F(ResultReport, ACommaLocaleShowsTheFractionsAndStoresPoints) {
 
 TEST_F(ResultReport, RendersThePrintedTables) {
   const QString keep = qEnvironmentVariable("RV1X_RESULT_REPORT");
-  auto report = std::make_shared<host::HostReport>(keep);
+  auto report = std::make_shared<testsupport::RecordingReport>(keep);
   chargeTime(" 355.0", "   4.2")->PrintReport(report, QVariant());
 
   RunBench accuracyBench(500);

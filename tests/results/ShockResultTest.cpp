@@ -2,6 +2,7 @@
 // operator's verdicts judged against them, its versioned stored form and the
 // older layout that carried the steps themselves.
 
+#include "RecordingReport.h"
 #include "ResultCases.h"
 #include "records/RunObjects.h"
 #include "report/HostReport.h"
@@ -189,10 +190,10 @@ TEST_F(ShockResult, APartlyAnsweredResultKeepsItsAnswerAndSaysWhyItIsNotJudged) 
   EXPECT_EQ(loaded.MeasurementByKey(QStringLiteral("::1"))->Value(), QVariant(true));
   EXPECT_EQ(loaded.MeasurementByKey(QStringLiteral("::1"))->Status(), 1);
   EXPECT_EQ(loaded.NotJudgedReason(), QStringLiteral("not every step was answered"));
-  auto report = std::make_shared<host::HostReport>();
+  auto report = std::make_shared<testsupport::RecordingReport>();
   loaded.PrintReport(report, QVariant());
   QString rows;
-  for (const host::ReportCall& call : report->calls())
+  for (const testsupport::ReportCall& call : report->calls())
     if (call.name == QLatin1String("AddTable")) rows = call.args.value(2).toString();
   EXPECT_TRUE(rows.startsWith(QStringLiteral("|      CVF|Shock|Shock|;"))) << qPrintable(rows);
 }

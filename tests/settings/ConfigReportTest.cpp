@@ -2,6 +2,7 @@
 // header, the column formats for several page widths and the rows.
 
 #include "ConfigFixture.h"
+#include "RecordingReport.h"
 #include "report/HostReport.h"
 #include "settings/CConfigAccuracy.h"
 #include "settings/CConfigChargeTime.h"
@@ -23,22 +24,23 @@ const QStringList kPrinted{"Translate", "Translate",       "Translate",
 
 class ConfigReport : public ConfigTest {
  protected:
-  std::shared_ptr<host::HostReport> print(host::IConfigData& config, rt::Long pageWidth = 9760) {
-    auto report = std::make_shared<host::HostReport>();
+  std::shared_ptr<testsupport::RecordingReport> print(host::IConfigData& config,
+                                                      rt::Long pageWidth = 9760) {
+    auto report = std::make_shared<testsupport::RecordingReport>();
     report->setPageWidth(pageWidth);
     config.PrintReport(report);
     return report;
   }
-  static const host::ReportCall& addTable(const host::HostReport& report) {
+  static const testsupport::ReportCall& addTable(const testsupport::ReportCalls& report) {
     return report.calls().last();
   }
-  static QString rows(const host::HostReport& report) {
+  static QString rows(const testsupport::ReportCalls& report) {
     return addTable(report).args.at(2).toString();
   }
 };
 
 // Names of the calls, with the row translations folded into one.
-QStringList sequence(const host::HostReport& report) {
+QStringList sequence(const testsupport::ReportCalls& report) {
   QStringList names = report.callNames();
   for (int i = names.size() - 1; i > 4; --i)
     if (names.at(i) == QStringLiteral("Translate") &&
@@ -51,7 +53,7 @@ TEST_F(ConfigReport, TheTableCallSequence) {
   CConfigSensitivity config;
   auto report = print(config);
   EXPECT_EQ(sequence(*report), kPrinted);
-  const QList<host::ReportCall>& calls = report->calls();
+  const QList<testsupport::ReportCall>& calls = report->calls();
   EXPECT_EQ(calls.at(0).args.mid(0, 2), (QVariantList{"RV-1X", "310::Configuration"}));
   EXPECT_EQ(calls.at(1).args.mid(0, 2), (QVariantList{"RV-1X", "231::Value"}));
   EXPECT_EQ(calls.at(2).args.mid(0, 2), (QVariantList{"RV-1X", "234::Unit"}));
@@ -169,28 +171,28 @@ TEST_F(ConfigReport, RowLabelsAreTheReportsTranslations) {
   CConfigRefractory refractory;
   auto report = print(refractory);
   QStringList keys;
-  for (const host::ReportCall& call : report->calls())
+  for (const testsupport::ReportCall& call : report->calls())
     if (call.name == QStringLiteral("Translate")) keys.append(call.args.at(1).toString());
   EXPECT_EQ(keys, (QStringList{"310::Configuration", "231::Value", "234::Unit", "20140::Load",
                                "20050::Pacemaker rate"}));
 }
 
 // A report whose calls fail one by one.
-class FailingReport : public host::HostReport {
+class FailingReport : public testsupport::RecordingReport {
  public:
   QString failing;
   QString Translate(const QString& product, const QString& key,
                     const QVariantList& params) override {
     if (key.startsWith(failing)) rt::raise(rt::err::InvalidCall);
-    return host::HostReport::Translate(product, key, params);
+    return testsupport::RecordingReport::Translate(product, key, params);
   }
   rt::Long PageWidth(rt::Long shape) override {
     if (failing == QStringLiteral("PageWidth")) rt::raise(rt::err::InvalidCall);
-    return host::HostReport::PageWidth(shape);
+    return testsupport::RecordingReport::PageWidth(shape);
   }
   void TableGrid(bool grid) override {
     if (failing == QStringLiteral("TableGrid")) rt::raise(rt::err::InvalidCall);
-    host::HostReport::TableGrid(grid);
+    testsupport::RecordingReport::TableGrid(grid);
   }
 };
 

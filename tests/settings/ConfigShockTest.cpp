@@ -2,6 +2,7 @@
 // counter, loading any element, the stored steps and its clone.
 
 #include "ConfigFixture.h"
+#include "RecordingReport.h"
 #include "report/HostReport.h"
 #include "settings/CConfigShock.h"
 
@@ -281,7 +282,7 @@ TEST_F(ConfigShock, SaveHandsOnAStepThatCannotMakeItsElement) {
 
 TEST_F(ConfigShock, PrintsNothing) {
   CConfigShock config;
-  auto report = std::make_shared<host::HostReport>();
+  auto report = std::make_shared<testsupport::RecordingReport>();
   config.PrintReport(report);
   EXPECT_EQ(report->callNames(), (QStringList{"Translate", "Translate", "Translate", "PageWidth"}));
   EXPECT_EQ(report->calls().at(3).args, (QVariantList{7}));

@@ -3,6 +3,7 @@
 // the one recorded with the final result.
 
 #include "PerformFixture.h"
+#include "PrintedText.h"
 #include "QtPrinters.h"
 #include "StoredElements.h"
 #include "TestSupport.h"
@@ -111,7 +112,7 @@ TEST_F(Kept, TheDocumentsIdentitiesResolveItsResultsAndTakeTheRunsOwn) {
                             QStringLiteral("<ResultItem MTI=\"2\">")));
   host::SequenceDocument sequence;
   sequence.LoadXml(stored);
-  EXPECT_EQ(sequence.Reported(), 0);
+  EXPECT_EQ(sequence.Problems().size(), 0);
   ASSERT_TRUE(sequence.AnalyzerOf(0));
   EXPECT_EQ(sequence.AnalyzerOf(0)->Serial(), QStringLiteral("SN9"));
   EXPECT_FALSE(sequence.AnalyzerOf(1)) << "a test without result";
@@ -129,7 +130,7 @@ TEST_F(Kept, TheDocumentsIdentitiesResolveItsResultsAndTakeTheRunsOwn) {
   host::SequenceDocument reloaded;
   const QString written = sequence.ToXml();
   reloaded.LoadXml(written);
-  EXPECT_EQ(reloaded.Reported(), 0) << qPrintable(written);
+  EXPECT_EQ(reloaded.Problems().size(), 0) << qPrintable(written);
   for (const QString& kept :
        {QStringLiteral("<!-- the bench analyzer -->"), QStringLiteral("Calibrated=\"2024-05\""),
         QStringLiteral("Product=\"Other\"")})
@@ -161,10 +162,11 @@ TEST_F(Kept, TheRecordNamesTheAnalyzerOfEachResult) {
                      "<MTIList><MTI Product=\"RV-1X\" Index=\"4\" Type=\"RV-15\" "
                      "Serial=\"SN9\" Firmware=\"2.0\"/></MTIList></TestSequence>")
           .arg(withIndex("4"), withIndex("7")));
-  const std::shared_ptr<host::CanvasReport> report = host::printRecordReport(sequence, QString());
+  const std::shared_ptr<testsupport::RecordingCanvasReport> report =
+      testsupport::printedRecord(sequence);
   QStringList lines;
   QString tables;
-  for (const host::ReportCall& call : report->calls()) {
+  for (const testsupport::ReportCall& call : report->calls()) {
     if (call.name == QLatin1String("Text")) lines.append(call.args.at(0).toString());
     if (call.name == QLatin1String("AddTable")) tables += call.args.at(2).toString();
   }

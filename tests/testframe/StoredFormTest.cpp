@@ -120,7 +120,7 @@ TEST_F(StoredForm, EachElementLoadsInAnyChildOrderAndKeepsWhatItDoesNotKnow) {
   const QString original = sequenceOfTheSeven();
   host::SequenceDocument sequence;
   sequence.LoadXml(reversedWithForeignChild(original));
-  EXPECT_EQ(sequence.Reported(), 0) << "each element's unknown child is kept silently";
+  EXPECT_EQ(sequence.Problems().size(), 0) << "each element's unknown child is kept silently";
   ASSERT_EQ(sequence.Count(), 7);
   for (int i = 0; i < sequence.Count(); ++i) {
     const rt::Long testID = kClasses[i].testID;
@@ -176,7 +176,7 @@ TEST_F(StoredForm, AStepRemovedAfterTheLoadStaysRemoved) {
       "<PlugInData PlugIn=\"RV-1X\" Bench=\"3\"><ShockAdvice Key=\"::1\"><WaveFormIndex>1"
       "</WaveFormIndex><Duration>5</Duration><Advice>True</Advice></ShockAdvice></PlugInData>"
       "</TestElement></TestSequence>"));
-  ASSERT_EQ(sequence.Reported(), 0);
+  ASSERT_EQ(sequence.Problems().size(), 0);
   auto steps =
       std::dynamic_pointer_cast<orvanRV1Xtst::CConfigShock>(sequence.Element(0)->Configuration());
   ASSERT_TRUE(steps);
@@ -203,7 +203,7 @@ TEST_F(StoredForm, ABrokenChildIsReportedAndKeptWhileTheRestLoads) {
 
     host::SequenceDocument sequence;
     sequence.LoadXml(xml);
-    EXPECT_EQ(sequence.Reported(), 1);
+    EXPECT_EQ(sequence.Problems().size(), 1);
     ASSERT_FALSE(errors().reported().isEmpty());
     EXPECT_EQ(errors().reported().first().number, rt::err::Overflow);
     ASSERT_EQ(sequence.Count(), 7);
@@ -229,8 +229,8 @@ TEST_F(StoredForm, AnElementWithoutStandardsIsStoredWithItsResult) {
   }
   host::SequenceDocument reloaded;
   reloaded.LoadXml(sequence.ToXml());
-  EXPECT_EQ(sequence.Reported(), 0);
-  EXPECT_EQ(reloaded.Reported(), 0);
+  EXPECT_EQ(sequence.Problems().size(), 0);
+  EXPECT_EQ(reloaded.Problems().size(), 0);
   ASSERT_EQ(reloaded.Count(), 7);
   for (int i = 0; i < 7; ++i)
     EXPECT_EQ(reloaded.Element(i)->Result()->Status(), 3) << kClasses[i].testID;

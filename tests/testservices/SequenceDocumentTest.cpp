@@ -73,7 +73,7 @@ const QString kResult = QStringLiteral("<ResultItem Status=\"1\"/>");
 TEST_F(Sequence, AResultIsMadeFromTheConfigurationWhateverTheOrderInTheFile) {
   sequence.LoadXml(document(element(kResult + kLimits + kConfig150 +
                                     QStringLiteral("<Info Name=\"Fake\" Type=\"T\"/>"))));
-  EXPECT_EQ(sequence.Reported(), 0);
+  EXPECT_EQ(sequence.Problems().size(), 0);
   ASSERT_EQ(sequence.Count(), 1);
   const host::ITestElementPtr test = sequence.Element(0);
   EXPECT_EQ(test->ID(), 4);
@@ -101,6 +101,21 @@ TEST_F(Sequence, AResultIsMadeFromTheConfigurationWhateverTheOrderInTheFile) {
             QStringLiteral("T"));
 }
 
+TEST_F(Sequence, AnElementChangedAfterTheLoadIsWrittenAsItIsNow) {
+  sequence.LoadXml(document(element(kConfig150 + kLimits + kResult)));
+  const QString first = sequence.ToXml();
+  EXPECT_EQ(sequence.ToXml(), first) << "written twice, the same bytes";
+  const host::ITestElementPtr test = sequence.Element(0);
+  test->SetID(7);
+  test->Info()->SetName(QStringLiteral("Renamed"));
+  const QString changed = sequence.ToXml();
+  EXPECT_TRUE(changed.contains(QStringLiteral("TestID=\"900\" ID=\"7\""))) << changed.toStdString();
+  EXPECT_TRUE(changed.contains(QStringLiteral("Name=\"Renamed\""))) << changed.toStdString();
+  // A change made later through the element still held is written too.
+  test->SetID(8);
+  EXPECT_TRUE(sequence.ToXml().contains(QStringLiteral("ID=\"8\"")));
+}
+
 TEST_F(Sequence, WhatTheHostDoesNotKnowIsWrittenBackUnchanged) {
   const QString comment = QStringLiteral("<Comment By=\"tech\">checked <b>twice</b></Comment>");
   const QString foreign = QStringLiteral(
@@ -109,7 +124,7 @@ TEST_F(Sequence, WhatTheHostDoesNotKnowIsWrittenBackUnchanged) {
   sequence.LoadXml(
       document(QStringLiteral("<Notes>keep me</Notes>") + element(kConfig150 + comment) + foreign));
   EXPECT_EQ(sequence.Count(), 1);
-  EXPECT_EQ(sequence.Reported(), 2)
+  EXPECT_EQ(sequence.Problems().size(), 2)
       << "the sequence's unknown child and the class that cannot be created; the element's "
          "unknown child is kept silently";
   const QDomElement root = written();
@@ -133,7 +148,7 @@ TEST_F(Sequence, ABrokenChildIsReportedAndKeptWhileTheRestLoads) {
   sequence.LoadXml(document(
       element(QStringLiteral("<PlugInData PlugIn=\"RV-1X\"><Energy>lots</Energy></PlugInData>") +
               kResult)));
-  EXPECT_EQ(sequence.Reported(), 1);
+  EXPECT_EQ(sequence.Problems().size(), 1);
   const auto reported = host::ErrorService::instance()->reported();
   ASSERT_EQ(reported.size(), 1);
   EXPECT_EQ(reported.first().number, host::elementerr::PartLoadFailed);
@@ -153,7 +168,7 @@ TEST_F(Sequence, ABrokenChildIsReportedAndKeptWhileTheRestLoads) {
 // beside it would make an entry with a result twice, never to be run.
 TEST_F(Sequence, AResultThatCouldNotBeLoadedIsWrittenOnceAsStored) {
   sequence.LoadXml(document(element(kConfig150 + QStringLiteral("<ResultItem Status=\"x\"/>"))));
-  EXPECT_EQ(sequence.Reported(), 1);
+  EXPECT_EQ(sequence.Problems().size(), 1);
   ASSERT_TRUE(sequence.KeptAsStored(0, QStringLiteral("ResultItem")));
   const QDomNodeList results = written().elementsByTagName(QStringLiteral("ResultItem"));
   ASSERT_EQ(results.size(), 1) << sequence.ToXml().toStdString();
@@ -172,10 +187,48 @@ TEST_F(Sequence, AnEntryThatCannotBecomeAnElementIsReportedAndKeptAsStored) {
   for (const QString& entry : entries) {
     sequence.LoadXml(document(entry));
     EXPECT_EQ(sequence.Count(), 0) << entry.toStdString();
-    EXPECT_EQ(sequence.Reported(), 1) << entry.toStdString();
+    EXPECT_EQ(sequence.Problems().size(), 1) << entry.toStdString();
     EXPECT_EQ(host::ErrorService::instance()->reported().last().number,
               host::sequenceerr::BadEntry);
     EXPECT_EQ(written().elementsByTagName(QStringLiteral("TestElement")).size(), 1);
+  }
+}
+
+// The document's list holds what its last load or save met, the same
+// errors the error service was given, in order; a save that met nothing
+// leaves it empty whatever the load before it met.
+TEST_F(Sequence, TheProblemsAreThoseTheLastLoadOrSaveMet) {
+  using namespace host::sequenceerr;
+  const struct {
+    const char* what;
+    QString body;
+    QList<rt::Long> numbers;
+  } cases[] = {
+      {"clean", element(kConfig150 + kResult), {}},
+      {"settings that cannot be read",
+       element(QStringLiteral("<PlugInData PlugIn=\"RV-1X\"><Energy>lots</Energy></PlugInData>")),
+       {host::elementerr::PartLoadFailed}},
+      {"settings twice", element(kConfig150 + kConfig150), {DuplicatePart}},
+      {"an entry without its class, then a child no sequence has",
+       QStringLiteral("<TestElement TestID=\"900\"/><Notes/>"),
+       {BadEntry, host::elementerr::UnknownPart}},
+  };
+  for (const auto& c : cases) {
+    host::errors().clear();
+    sequence.LoadXml(document(c.body));
+    QList<rt::Long> numbers;
+    QStringList texts;
+    for (const rt::RuntimeError& problem : sequence.Problems()) {
+      numbers.append(problem.Number());
+      texts.append(problem.Description());
+    }
+    EXPECT_EQ(numbers, c.numbers) << c.what;
+    QStringList reported;
+    for (const host::ErrorEntry& entry : host::errors().reported())
+      reported.append(entry.description);
+    EXPECT_EQ(texts, reported) << c.what;
+    sequence.ToXml();
+    EXPECT_TRUE(sequence.Problems().isEmpty()) << c.what << ": the save met nothing";
   }
 }
 
@@ -278,7 +331,7 @@ TEST_F(Sequence, IdentitiesAreWrittenAfterTheElementsAndOneThatCannotBeReadIsKep
                                            "<MTI Product=\"RV-1X\" Index=\"2\" Type=\"RV-11\"/>"
                                            "</MTIList>") +
                             element(kConfig150)));
-  EXPECT_EQ(sequence.Reported(), 2) << "the index that is no number, the index twice";
+  EXPECT_EQ(sequence.Problems().size(), 2) << "the index that is no number, the index twice";
   EXPECT_EQ(sequence.Identities()->Count(), 1);
   EXPECT_EQ(sequence.Identities()->Find(host::kProduct, 2)->MtiType(), QStringLiteral("RV-15"));
   const QString kept = sequence.ToXml();

@@ -69,7 +69,7 @@ TEST_F(SequenceRecordTest, TheRecordComesBeforeTheTestsAndReadsBackAsItWasSet) {
   reread.LoadXml(sequence.ToXml());
   EXPECT_EQ(reread.Record(), fullRecord());
   EXPECT_EQ(reread.RunOutcome(0), host::runoutcome::Skipped);
-  EXPECT_EQ(reread.Reported(), 0);
+  EXPECT_EQ(reread.Problems().size(), 0);
   EXPECT_EQ(reread.ToXml(), sequence.ToXml());
 }
 

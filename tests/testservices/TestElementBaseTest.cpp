@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "RecordingParts.h"
+#include "RecordingReport.h"
 #include "StubTestElement.h"
 #include "TestSupport.h"
 #include "elements/TestCollection.h"
@@ -171,10 +172,10 @@ TEST_F(BaseFixture, ALimitSetWithNothingToStoreIsLeftOut) {
 TEST_F(BaseFixture, PrintReportPrintsHeadingConfigurationLimitsAndResult) {
   base->Info()->SetName(QStringLiteral("Discharge test"));
   base->Info()->SetTypeAndParameter(QStringLiteral("Defibrillator"), QStringLiteral("Energy"));
-  auto report = std::make_shared<host::HostReport>();
+  auto report = std::make_shared<testsupport::RecordingReport>();
   base->PrintReport(report, QVariant());
   QStringList texts;
-  for (const host::ReportCall& call : report->calls())
+  for (const testsupport::ReportCall& call : report->calls())
     if (call.name == QLatin1String("Text")) texts << call.args.value(0).toString();
   EXPECT_EQ(texts, (QStringList{QStringLiteral("Discharge test"),
                                 QStringLiteral("Defibrillator / Energy")}));
@@ -192,7 +193,7 @@ TEST_F(BaseFixture, PrintReportPrintsHeadingConfigurationLimitsAndResult) {
 
 TEST_F(BaseFixture, PrintReportGoesOnPastAMissingPartAndTerminateReleasesAll) {
   base->SetConfiguration(nullptr);
-  base->PrintReport(std::make_shared<host::HostReport>(), QVariant());
+  base->PrintReport(std::make_shared<testsupport::RecordingReport>(), QVariant());
   EXPECT_EQ(journal->lines,
             (QStringList{QStringLiteral("limits.Print"), QStringLiteral("result.Print")}));
   base->Terminate();

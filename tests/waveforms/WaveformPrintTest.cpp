@@ -4,6 +4,7 @@
 #include <QFile>
 #include <tuple>
 
+#include "RecordingReport.h"
 #include "WaveformFixture.h"
 #include "report/HostReport.h"
 #include "runtime/Conversions.h"
@@ -13,17 +14,19 @@ namespace {
 
 using namespace orvanRV1Xtst;
 using namespace waveformtest;
-using host::CanvasReport;
-using host::ReportCall;
+using testsupport::RecordingCanvasReport;
+using testsupport::RecordingReport;
+using testsupport::ReportCall;
+using testsupport::ReportCalls;
 
-QList<ReportCall> callsNamed(const host::HostReport& report, const QString& name) {
+QList<ReportCall> callsNamed(const ReportCalls& report, const QString& name) {
   QList<ReportCall> found;
   for (const ReportCall& call : report.calls())
     if (call.name == name) found.append(call);
   return found;
 }
 
-QStringList textBoxes(const host::HostReport& report) {
+QStringList textBoxes(const ReportCalls& report) {
   QStringList texts;
   for (const ReportCall& call : callsNamed(report, QStringLiteral("TextBox")))
     texts.append(call.args.at(0).toString());
@@ -31,7 +34,7 @@ QStringList textBoxes(const host::HostReport& report) {
 }
 
 // The curve's segments: the lines drawn after the last text.
-QList<ReportCall> curveSegments(const host::HostReport& report) {
+QList<ReportCall> curveSegments(const ReportCalls& report) {
   QList<ReportCall> segments;
   for (const ReportCall& call : report.calls()) {
     if (call.name == QStringLiteral("TextBox")) segments.clear();
@@ -58,7 +61,7 @@ struct DrawnText {
   rt::Long rotation;
 };
 
-QList<DrawnText> drawnTexts(const host::HostReport& report) {
+QList<DrawnText> drawnTexts(const ReportCalls& report) {
   QList<DrawnText> texts;
   DrawnText state{QString(), {}, QString(), 0, false, -1, 0};
   for (const ReportCall& call : report.calls()) {
@@ -92,7 +95,7 @@ std::shared_ptr<CWaveFormMkII> olderWaveform(const QList<double>& amperes) {
 
 class WaveformPrint : public WaveformTest {
  protected:
-  std::shared_ptr<CanvasReport> report_ = std::make_shared<CanvasReport>();
+  std::shared_ptr<RecordingCanvasReport> report_ = std::make_shared<RecordingCanvasReport>();
 };
 
 TEST_F(WaveformPrint, PrintsOnlyWhenAskedAndOnADrawingSurface) {
@@ -105,7 +108,7 @@ TEST_F(WaveformPrint, PrintsOnlyWhenAskedAndOnADrawingSurface) {
   // A report without a drawing surface gets the title looked up, nothing
   // drawn, its position kept.
   mk2->SetIncludeInReport(true);
-  auto plain = std::make_shared<host::HostReport>();
+  auto plain = std::make_shared<RecordingReport>();
   const rt::Long before = plain->CurrentY();
   mk2->PrintReport(plain);
   // The first call is the test's own look at the position.
@@ -132,7 +135,7 @@ TEST_F(WaveformPrint, FrameTitleAndPlaceOnThePage) {
   };
   for (const Case c : {Case{bottom - 3920, false}, Case{bottom - 3919, true}}) {
     SCOPED_TRACE(c.y0);
-    report_ = std::make_shared<CanvasReport>();
+    report_ = std::make_shared<RecordingCanvasReport>();
     report_->SetCurrentY(c.y0);
     mk2->PrintReport(report_);
     EXPECT_EQ(callsNamed(*report_, QStringLiteral("NewPage")).size(), c.newPage ? 1 : 0);
@@ -184,7 +187,7 @@ TEST_F(WaveformPrint, AxesTicksAndLabelsInTheirBoxes) {
   const rt::Long left = frame[0] + 980, top = frame[1] + 560, right = frame[2] - 560,
                  bottom = frame[3] - 700;
   // The extents the labels are laid out by, in the axes' fonts.
-  auto metrics = std::make_shared<CanvasReport>();
+  auto metrics = std::make_shared<RecordingCanvasReport>();
   host::ReportFont& font = *metrics->Font();
   font.SetName(QStringLiteral("Arial"));
   font.SetSize(7);
@@ -306,7 +309,7 @@ TEST_F(WaveformPrint, DrawsAPdfPage) {
   const QString kept = qEnvironmentVariable("RV1X_WAVEFORM_SAMPLE");
   const QString file = kept.isEmpty() ? dir.filePath(QStringLiteral("curve.pdf")) : kept;
   {
-    auto report = std::make_shared<CanvasReport>(file);
+    auto report = std::make_shared<RecordingCanvasReport>(file);
     report->Text(QStringLiteral("Discharge test"));
     olderWaveform(dampedSine(40, 150))->PrintReport(report);
 
