@@ -75,9 +75,9 @@ const QList<QGlyphRun>& LaidText::lineGlyphs(int i) const {
   return *glyphs;
 }
 
-std::shared_ptr<const LaidText> LaidTextCache::lay(const QList<StyledRun>& runs,
-                                                   const QFont& font, double width,
-                                                   Qt::Alignment alignment, bool wrap) {
+std::shared_ptr<const LaidText> LaidTextCache::lay(const QList<StyledRun>& runs, const QFont& font,
+                                                   double width, Qt::Alignment alignment,
+                                                   bool wrap) {
   Key key{runs, font, width, static_cast<int>(alignment), wrap};
   if (const auto found = texts_.constFind(key); found != texts_.constEnd()) return found.value();
   if (texts_.size() >= kCachedTexts) texts_.clear();

@@ -42,8 +42,8 @@ class LaidText {
 class LaidTextCache {
  public:
   explicit LaidTextCache(QPaintDevice* device) : device_(device) {}
-  std::shared_ptr<const LaidText> lay(const QList<StyledRun>& runs, const QFont& font,
-                                      double width, Qt::Alignment alignment, bool wrap);
+  std::shared_ptr<const LaidText> lay(const QList<StyledRun>& runs, const QFont& font, double width,
+                                      Qt::Alignment alignment, bool wrap);
 
   struct Key {
     QList<StyledRun> runs;

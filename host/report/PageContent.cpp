@@ -1,6 +1,7 @@
 #include "report/PageContent.h"
 
 #include <QPainter>
+#include <QVarLengthArray>
 
 namespace host::report {
 
@@ -8,6 +9,10 @@ namespace {
 
 std::uint32_t sizeOf(const auto& array) {
   return static_cast<std::uint32_t>(array.size());
+}
+
+float single(double value) {
+  return static_cast<float>(value);
 }
 
 }  // namespace
@@ -22,13 +27,15 @@ void PageContent::addText(const QList<QGlyphRun>& runs, QPointF at, const QRectF
     const QList<QPointF> positions = run.positions();
     runs_.push_back({run.rawFont(), run.flags(), sizeOf(glyphs_), sizeOf(glyphs)});
     glyphs_.insert(glyphs_.end(), glyphs.begin(), glyphs.end());
-    positions_.insert(positions_.end(), positions.begin(), positions.end());
+    for (const QPointF& position : positions)
+      positions_.push_back({single(position.x()), single(position.y())});
   }
 }
 
 void PageContent::addLine(const QLineF& line) {
   items_.push_back({Kind::Line, sizeOf(lines_)});
-  lines_.push_back(line);
+  lines_.push_back(
+      {{single(line.x1()), single(line.y1())}, {single(line.x2()), single(line.y2())}});
 }
 
 void PageContent::addRectangle(const QRectF& rect, const QBrush& brush) {
@@ -52,9 +59,11 @@ void PageContent::draw(QPainter& painter) const {
       case Kind::Text:
         drawText(painter, texts_[item.index]);
         break;
-      case Kind::Line:
-        painter.drawLine(lines_[item.index]);
+      case Kind::Line: {
+        const Line& line = lines_[item.index];
+        painter.drawLine(QLineF(line.from.x, line.from.y, line.to.x, line.to.y));
         break;
+      }
       case Kind::Rectangle: {
         const Rectangle& rectangle = rectangles_[item.index];
         painter.save();
@@ -80,12 +89,15 @@ void PageContent::drawText(QPainter& painter, const Text& text) const {
     }
   }
   QGlyphRun glyphs;
+  QVarLengthArray<QPointF, 64> positions;
   for (std::uint32_t i = text.firstRun; i < text.firstRun + text.runCount; ++i) {
     const Run& run = runs_[i];
+    positions.resize(run.count);
+    for (std::uint32_t g = 0; g < run.count; ++g)
+      positions[g] = QPointF(positions_[run.first + g].x, positions_[run.first + g].y);
     glyphs.setRawFont(run.font);
     glyphs.setFlags(run.flags);
-    glyphs.setRawData(glyphs_.data() + run.first, positions_.data() + run.first,
-                      static_cast<int>(run.count));
+    glyphs.setRawData(glyphs_.data() + run.first, positions.data(), static_cast<int>(run.count));
     painter.drawGlyphRun(at, glyphs);
   }
   if (placed) painter.restore();

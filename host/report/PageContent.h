@@ -2,7 +2,10 @@
 // What one page of a report shows, kept from its lay-out until it is drawn:
 // texts as the glyphs they were shaped into, lines and rectangles, drawn in
 // the order they were added. A page holds many thousand glyphs and lines,
-// so they sit in arrays of the page rather than in an object each.
+// so they sit in arrays of the page rather than in an object each, their
+// coordinates in single precision: a text's glyphs lie on 1/64 of a twip
+// from its corner and lines on whole twips, which single precision holds
+// exactly across any page.
 
 #include <QBrush>
 #include <QGlyphRun>
@@ -60,9 +63,18 @@ class PageContent {
   std::vector<Item> items_;
   std::vector<Text> texts_;
   std::vector<Run> runs_;
+  struct Point {
+    float x;
+    float y;
+  };
+  struct Line {
+    Point from;
+    Point to;
+  };
+
   std::vector<quint32> glyphs_;
-  std::vector<QPointF> positions_;
-  std::vector<QLineF> lines_;
+  std::vector<Point> positions_;
+  std::vector<Line> lines_;
   std::vector<Rectangle> rectangles_;
 };
 
