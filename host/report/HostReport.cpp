@@ -139,12 +139,13 @@ void HostReport::keepTogether(rt::Long height) {
 }
 
 rt::Long HostReport::paragraphHeight(const QString& text, double points, bool bold) {
-  const Impl& d = *impl_;
+  Impl& d = *impl_;
   const TextStyle style{bold, d.font->Italic()};
-  const LaidText laid(QList<StyledRun>{StyledRun{text, style}},
-                      d.document.font(d.font->Name(), points, style), d.document.device(),
-                      d.document.printable().width(), textAlignment(d.alignment), true);
-  return toUnits(laid.height());
+  return toUnits(d.document
+                     .lay(QList<StyledRun>{StyledRun{text, style}},
+                          d.document.font(d.font->Name(), points, style),
+                          d.document.printable().width(), textAlignment(d.alignment), true)
+                     ->height());
 }
 
 void HostReport::AddTable(const QString& format, const QString& header, const QString& rows,

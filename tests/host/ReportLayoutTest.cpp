@@ -30,8 +30,8 @@ TEST(ReportLayout, ATextLaidOutBeforeIsFoundAgainAndAnyDifferenceLaysItAnew) {
       {"text", document.lay(runs(QStringLiteral("Energy ")), font, 2000, Qt::AlignLeft, true)},
       {"style", document.lay(runs(QStringLiteral("Energy"), {true, false, false}), font, 2000,
                              Qt::AlignLeft, true)},
-      {"font", document.lay(runs(QStringLiteral("Energy")), document.font(QStringLiteral("Arial"), 10),
-                            2000, Qt::AlignLeft, true)},
+      {"font", document.lay(runs(QStringLiteral("Energy")),
+                            document.font(QStringLiteral("Arial"), 10), 2000, Qt::AlignLeft, true)},
       {"width", document.lay(runs(QStringLiteral("Energy")), font, 2001, Qt::AlignLeft, true)},
       {"alignment", document.lay(runs(QStringLiteral("Energy")), font, 2000, Qt::AlignRight, true)},
       {"wrapping", document.lay(runs(QStringLiteral("Energy")), font, 2000, Qt::AlignLeft, false)},
@@ -64,8 +64,8 @@ TEST(ReportLayout, PagesAreDrawnWhenTheDocumentIsFinishedEachWithTheCountKnown) 
     document.line(0, 0, 100, 100);
     document.newPage();
   });
-  const auto text = document.lay(runs(QStringLiteral("Energy")), document.font({}, 9), 2000,
-                                 Qt::AlignLeft, true);
+  const auto text =
+      document.lay(runs(QStringLiteral("Energy")), document.font({}, 9), 2000, Qt::AlignLeft, true);
   document.text(*text, QPointF(1000, 1000));
   document.newPage();
   document.textLine(*text, 0, QPointF(1000, 1000));
