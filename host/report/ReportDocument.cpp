@@ -7,6 +7,7 @@
 #include <QPdfWriter>
 #include <algorithm>
 
+#include "runtime/ErrorHandling.h"
 #include "runtime/WholeFile.h"
 
 namespace host::report {
@@ -79,7 +80,9 @@ void ReportDocument::finish() {
     const int count = pageCount();
     for (size_t page = 0; page < pages_.size(); ++page) {
       current_ = page;
-      if (pageEnd_) pageEnd_(static_cast<int>(page) + 1, count);
+      // A foot that cannot be made leaves its page without it, not the
+      // document unfinished.
+      if (pageEnd_) rt::ignoreErrors([&] { pageEnd_(static_cast<int>(page) + 1, count); });
       if (page > 0) writer_->newPage();
       pages_[page].draw(*painter_);
       // What a page showed is in the PDF now.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "report/ReportDocument.h"
+#include "runtime/RuntimeError.h"
 
 namespace {
 
@@ -76,6 +77,19 @@ TEST(ReportLayout, PagesAreDrawnWhenTheDocumentIsFinishedEachWithTheCountKnown) 
   EXPECT_TRUE(document.data().startsWith("%PDF-"));
   document.newPage();
   EXPECT_EQ(document.pageCount(), 2) << "finished";
+}
+
+TEST(ReportLayout, AFootThatFailsLeavesItsPageWithoutOneAndTheDocumentFinished) {
+  ReportDocument document{QString()};
+  QList<int> ends;
+  document.setPageEnd([&](int page, int) {
+    ends.append(page);
+    if (page == 1) throw rt::RuntimeError(5, QStringLiteral("foot"));
+  });
+  document.newPage();
+  document.finish();
+  EXPECT_EQ(ends, (QList<int>{1, 2}));
+  EXPECT_TRUE(document.data().endsWith("%%EOF\n"));
 }
 
 }  // namespace
