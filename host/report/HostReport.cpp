@@ -56,10 +56,10 @@ struct HostReport::Impl {
   QFont currentFont() const {
     return document.font(font->Name(), font->Size(), TextStyle{font->Bold(), font->Italic()});
   }
-  std::unique_ptr<LaidText> lay(const QString& text, double width, bool wrap) const {
+  std::shared_ptr<const LaidText> lay(const QString& text, double width, bool wrap) {
     const TextStyle style{font->Bold(), font->Italic()};
-    return std::make_unique<LaidText>(QList<StyledRun>{StyledRun{text, style}}, currentFont(),
-                                      document.device(), width, textAlignment(alignment), wrap);
+    return document.lay(QList<StyledRun>{StyledRun{text, style}}, currentFont(), width,
+                        textAlignment(alignment), wrap);
   }
   double pageTop() const { return document.printable().y(); }
   double pageBottom() const { return document.printable().y() + document.printable().height(); }

@@ -10,17 +10,14 @@
 // "page N of M". Once finished, drawing does nothing while the metrics still
 // answer.
 
-#include <QBrush>
 #include <QFont>
-#include <QGlyphRun>
-#include <QLineF>
 #include <QRect>
-#include <QTextLayout>
 #include <functional>
 #include <memory>
-#include <variant>
 #include <vector>
 
+#include "report/LaidText.h"
+#include "report/PageContent.h"
 #include "report/ReportMarkup.h"
 
 class QIODevice;
@@ -28,26 +25,6 @@ class QPainter;
 class QPdfWriter;
 
 namespace host::report {
-
-// A text laid out for the page: lines broken to a width, with its extent.
-class LaidText {
- public:
-  LaidText(const QList<StyledRun>& runs, const QFont& font, QPaintDevice* device, double width,
-           Qt::Alignment alignment, bool wrap);
-  double height() const { return height_; }
-  double naturalWidth() const { return naturalWidth_; }
-  int lineCount() const { return layout_.lineCount(); }
-  QTextLine line(int i) const { return layout_.lineAt(i); }
-  // The glyphs of every line, placed from the text's top-left corner.
-  QList<QGlyphRun> glyphs() const { return layout_.glyphRuns(); }
-  // The glyphs of line i, placed from the line's top-left corner.
-  QList<QGlyphRun> lineGlyphs(int i) const;
-
- private:
-  QTextLayout layout_;
-  double height_ = 0;
-  double naturalWidth_ = 0;
-};
 
 class ReportDocument {
  public:
@@ -81,6 +58,10 @@ class ReportDocument {
   // resolution, so its metrics are twips.
   QFont font(const QString& family, double points, const TextStyle& style = {}) const;
   QPaintDevice* device() const;
+  // The text laid out in the document's font, the same object for the same
+  // text, font, width, alignment and wrapping as an earlier one.
+  std::shared_ptr<const LaidText> lay(const QList<StyledRun>& runs, const QFont& font, double width,
+                                      Qt::Alignment alignment, bool wrap);
 
   // What the current page shows, drawn in this order. Lines and frames are
   // half a point wide and black; texts take the glyphs laid out for them.
@@ -94,30 +75,15 @@ class ReportDocument {
   void filledRectangle(const QRectF& rect, const QColor& fill, Qt::BrushStyle style);
 
  private:
-  struct Glyphs {
-    QList<QGlyphRun> runs;
-    QPointF at;
-    QRectF clip;
-    double rotation = 0;
-  };
-  struct Rectangle {
-    QRectF rect;
-    QBrush brush;
-  };
-  using Item = std::variant<Glyphs, QLineF, Rectangle>;
-  using Page = std::vector<Item>;
-
-  void add(Item item);
-  void draw(const Page& page);
-
   QString file_;
   std::unique_ptr<QIODevice> output_;
   std::unique_ptr<QPdfWriter> writer_;
   std::unique_ptr<QPainter> painter_;
+  std::unique_ptr<LaidTextCache> laidTexts_;
   QRect paper_;
   QRect printable_;
   std::function<void(int page, int pages)> pageEnd_;
-  std::vector<Page> pages_ = std::vector<Page>(1);
+  std::vector<PageContent> pages_ = std::vector<PageContent>(1);
   size_t current_ = 0;
   bool ending_ = false;
   bool finished_ = false;
