@@ -16,6 +16,7 @@
 #include "RecordBenchmark.h"
 #include "ResaveBenchmark.h"
 #include "RunBenchmark.h"
+#include "SequenceRead.h"
 #include "StartUpBenchmark.h"
 #include "ui/MessageBoxes.h"
 
@@ -34,7 +35,8 @@ constexpr char kUsage[] =
     "  --elements N,N,...  the sizes of the results documents, in elements (1000,10000)\n"
     "  --help              prints this\n"
     "used by the benchmark itself, as its child:\n"
-    "  --plain-xml-copy IN OUT   copies IN to OUT token by token with Qt's XML streams\n";
+    "  --plain-xml-copy IN OUT   copies IN to OUT token by token with Qt's XML streams\n"
+    "  --read-sequence IN        loads the sequence IN as resave does, and writes nothing\n";
 
 struct Choice {
   bool link = false, runs = false, records = false, startUp = false;
@@ -80,6 +82,8 @@ int main(int argc, char** argv) {
   // The child the benchmark runs of itself starts nothing else.
   if (argc == 4 && std::strcmp(argv[1], "--plain-xml-copy") == 0)
     return bench::plainXmlCopy(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+  if (argc == 3 && std::strcmp(argv[1], "--read-sequence") == 0)
+    return bench::readSequence(argc, argv, QString::fromLocal8Bit(argv[2]));
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
       std::printf("%s", kUsage);

@@ -120,13 +120,16 @@ void CWaveForm::Initialize(const QVariant& vWaveData, const QString& sRange) {
                          .arg(firstBeyond));
 }
 
-void CWaveForm::StoreFields(const QStringList& fields) {
+void CWaveForm::StoreFields(const QList<QStringView>& fields) {
   const qsizetype fixed = generation_.fixedSamples;
   // The fixed array keeps what lies after the stored fields; only the
   // first ValueCount entries are samples.
   const qsizetype stored = fixed > 0 ? std::min(fields.size(), fixed) : fields.size();
   if (fixed == 0) values_ = QList<rt::Single>(stored, 0.0f);
-  for (qsizetype i = 0; i < stored; ++i) values_[i] = rt::toSingle(stored::number(fields.at(i)));
+  // Each field read where it lies in the text, not copied out of it.
+  for (qsizetype i = 0; i < stored; ++i)
+    values_[i] = rt::toSingle(
+        stored::number(QString::fromRawData(fields.at(i).data(), fields.at(i).size())));
   valueCount_ = static_cast<rt::Long>(stored);
 }
 
@@ -141,7 +144,7 @@ void CWaveForm::Load(const host::XmlElementPtr& ixeIn, const host::HostLogPtr& i
         host::XmlElement& element = com::must(ixeIn);
         // The element's own text: the "PrintWaveform" child's text is no sample.
         const QString text = element.OwnText();
-        StoreFields(text.isEmpty() ? QStringList() : text.split(u';'));
+        StoreFields(text.isEmpty() ? QList<QStringView>() : QStringView(text).split(u';'));
         stored::read(element, kPrintElement, includeInReport_);
         endStep();
       },
@@ -153,10 +156,15 @@ void CWaveForm::Load(const host::XmlElementPtr& ixeIn, const host::HostLogPtr& i
 }
 
 QString CWaveForm::ValuesText() {
-  QStringList texts;
+  QString text;
   const qsizetype count = std::min<qsizetype>(valueCount_, values_.size());
-  for (qsizetype i = 0; i < count; ++i) texts.append(stored::numberText(values_.at(i)));
-  return texts.join(u';');
+  text.reserve(count * 8);
+  for (qsizetype i = 0; i < count; ++i) {
+    if (i > 0) text += u';';
+    text += stored::numberText(values_.at(i));
+  }
+  text.squeeze();
+  return text;
 }
 
 host::XmlElementPtr CWaveForm::Save(const host::XmlDocumentPtr& ixdOwner) {

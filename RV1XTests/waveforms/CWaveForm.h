@@ -65,7 +65,7 @@ class CWaveForm : public IWaveform, public std::enable_shared_from_this<CWaveFor
  private:
   // The array that a decode or load of that many samples starts from.
   void ResizeFor(qsizetype samples);
-  void StoreFields(const QStringList& fields);
+  void StoreFields(const QList<QStringView>& fields);
   QString ValuesText();
 
   WaveGeneration generation_;

@@ -780,24 +780,16 @@ void SequenceDocument::Append(const ITestElementPtr& element, const QString& cla
   IndexElements();
 }
 
-QList<qsizetype> SequenceDocument::Rows() const {
-  QList<qsizetype> rows;
-  for (qsizetype i = 0; i < entries_.size(); ++i) {
-    const Entry& entry = entries_.at(i);
-    if (entry.element || (entry.stored && isElement(*entry.stored) && entry.stored->name == kEntry))
-      rows.append(i);
-  }
-  return rows;
+const QList<qsizetype>& SequenceDocument::Rows() const {
+  return rows_;
 }
 
 int SequenceDocument::RowCount() const {
-  return static_cast<int>(Rows().size());
+  return static_cast<int>(rows_.size());
 }
 
 int SequenceDocument::ElementIndexOf(int row) const {
-  const QList<qsizetype> rows = Rows();
-  if (row < 0 || row >= rows.size()) return -1;
-  return static_cast<int>(elements_.indexOf(rows.at(row)));
+  return row >= 0 && row < rowElements_.size() ? rowElements_.at(row) : -1;
 }
 
 XmlElementPtr SequenceDocument::StoredEntry(int row) const {
@@ -885,8 +877,17 @@ void SequenceDocument::SetRunOutcome(int index, const QString& outcome) {
 
 void SequenceDocument::IndexElements() {
   elements_.clear();
-  for (qsizetype i = 0; i < entries_.size(); ++i)
-    if (entries_.at(i).element) elements_.append(i);
+  rows_.clear();
+  rowElements_.clear();
+  for (qsizetype i = 0; i < entries_.size(); ++i) {
+    const Entry& entry = entries_.at(i);
+    if (entry.element) elements_.append(i);
+    if (entry.element ||
+        (entry.stored && isElement(*entry.stored) && entry.stored->name == kEntry)) {
+      rows_.append(i);
+      rowElements_.append(entry.element ? static_cast<int>(elements_.size()) - 1 : -1);
+    }
+  }
 }
 
 XmlElementPtr SequenceDocument::RecordNode(const QString& name) const {
@@ -1029,7 +1030,7 @@ StandardsCollectionPtr SequenceDocument::JudgedBy(int index) const {
 
 void SequenceDocument::Clear() {
   entries_.clear();
-  elements_.clear();
+  IndexElements();
   identities_ = std::make_shared<MtiList>();
   storedIdentities_.clear();
   read_.reset();

@@ -198,14 +198,17 @@ class SequenceDocument {
   // That child, made before the first test when there is none.
   XmlElementPtr RecordNodeMade(const QString& name);
   // Where in entries_ each row is.
-  QList<qsizetype> Rows() const;
+  const QList<qsizetype>& Rows() const;
   void IndexElements();
 
   XmlDocumentPtr read_;  // the document as read: what the entries keep lies in it
   QList<Entry> entries_;
-  // Where in entries_ each test element is, so that a walk over the
-  // elements by index stays linear.
+  // Where in entries_ each test element and each row is, and the element
+  // index of each row (-1 for none), so that a walk over the elements or
+  // the rows by index stays linear.
   QList<qsizetype> elements_;
+  QList<qsizetype> rows_;
+  QList<int> rowElements_;
   MtiListPtr identities_;
   QList<MtiEntryPtr> storedIdentities_;  // written back as stored
   QList<rt::RuntimeError> problems_;

@@ -74,7 +74,13 @@ QString Node::allText() const {
 NodePtr Node::deepCopy() const {
   auto copy = std::make_shared<Node>(kind, name, text);
   copy->attributes = attributes;
-  for (const NodePtr& child : children) copy->append(child->deepCopy());
+  copy->children.reserve(children.size());
+  for (const NodePtr& child : children) {
+    // A new node has no holder to leave: append's detach is not needed.
+    NodePtr childCopy = child->deepCopy();
+    childCopy->parent = copy;
+    copy->children.push_back(std::move(childCopy));
+  }
   return copy;
 }
 
@@ -238,7 +244,7 @@ NodePtr read(QXmlStreamReader& reader, ParseError& error) {
   QString pending;
   auto flush = [&] {
     if (!isBlank(pending))
-      open.back()->append(std::make_shared<Node>(Node::Kind::Text, QString(), pending));
+      open.back()->append(std::make_shared<Node>(Node::Kind::Text, QString(), std::move(pending)));
     pending.clear();
   };
   // What the stream reader takes but XML does not: a name outside XML's
@@ -294,6 +300,8 @@ NodePtr read(QXmlStreamReader& reader, ParseError& error) {
           flush();
           open.back()->append(
               std::make_shared<Node>(Node::Kind::CData, QString(), reader.text().toString()));
+        } else if (pending.isEmpty()) {
+          pending = reader.text().toString();  // no room to spare: most texts come whole
         } else {
           pending += reader.text();
         }
