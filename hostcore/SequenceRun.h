@@ -1,42 +1,10 @@
 #pragma once
-// A sequence run as the host makes it: each test element performed in turn
-// with the run's context (whose identity list is the document's), the sequence followed by the
-// navigation code each Perform leaves (next and N/A go on, previous goes back one test, skip goes
-// on, abort ends the run), and after every test whose result is this run's
-// its lines on standard output,
-//   test <ID> status=<n>
-//     <KEY>=<value>          one per measurement, the value as stored
-// for a test without a verdict (status 0) the line
-//   test <ID> not judged: <reason>
-// on standard error; for a test that keeps a result the stored sequence
-// brought, only the line
-//   test <ID> not performed in this run; kept result status=<n> measured <date>
-// on standard error; and the results document written again, so that a run that breaks off loses
-// nothing measured before. The document records when the run started and
-// ended, and for each test that the run skipped or aborted, that it did.
-// Its progress goes to
-// standard error too:
-//   running test <ID> <name> (<k> of <n>)     before each test
-//   <p> passed, <f> failed, <j> not judged     at the end (PrintSummary),
-// followed by ", <a> not applicable" and ", <m> not performed" when there
-// are any; each test the run was given counts once, with the status its
-// last Perform left (a verdict of an earlier run counts as not performed).
-//
-// A window follows the run through its progress calls (before and after
-// each test), may run some of the tests only (Run with their indexes: the
-// navigation codes then move within those), and may end it once the test
-// under way has ended (StopAfterThisTest).
-//
-// Each test is judged by the standards the document selects for it (the
-// first standard of its limit set when it selects none); the choice the
-// run ends with, a pick in the guide's standard box included, is stored
-// with the element.
-//
-// A test's stored result stays its record until this run gives it a new
-// final result (the element notifies the context); only such a result
-// replaces what the document kept, and a skipped test has not passed. An
-// element whose stored settings or limits were not read as stored is not
-// run: it is reported once and stays as it was stored.
+// A sequence run as the host makes it: each element of the document
+// performed in turn with one run context, the sequence following the
+// navigation code each Perform leaves, the results document written again
+// after every test. It prints nothing: its listener (RunListener.h) is
+// told what happens. How it judges, what it keeps and what it records:
+// docs/reference/commands.md, "The run command and the host core".
 
 #include <QList>
 #include <QMap>
@@ -68,7 +36,8 @@ class SequenceRun {
   // when it cannot be written.
   bool WriteResults();
   void Run();
-  // The elements of those indexes, in that order.
+  // The elements of those indexes, in that order; the navigation codes
+  // move within them.
   void Run(const QList<int>& indexes);
 
   // Who is told what the run does (RunListener.h); none: nobody.
@@ -86,7 +55,9 @@ class SequenceRun {
   // When the results document was last written whole: "before the first
   // test", "after test <ID>" or "at the end of the run".
   QString LastWritten() const { return lastWritten_; }
-  // How many of the tests the run was given ended each way.
+  // How many of the tests the run was given ended each way, each counted
+  // once with the status its last Perform left (a verdict of an earlier run
+  // counts as not performed).
   struct Tally {
     int passed = 0;
     int failed = 0;

@@ -1,43 +1,11 @@
 #pragma once
-// The host's scripted operator: it works every guide window that is shown
-// modally while it lives, the way a person does, inside the window's own
-// modal loop: it presses the toolbar's buttons and clicks in the result
-// view with mouse events, answers the message boxes it expects, and fills
-// in the analyzer identity with key strokes, following its script
-// (OperatorScript.h) one step at a time.
-//
-// What it needs of a guide window (a ui::Form), by object name:
-//   "xtbToolbar"   the toolbar (a control answering host::ITgToolbar, bound
-//                  to the test with Bind; its buttons "button<id>")
-//   "irvResult"    the result view; its cells are those of the first item
-//                  view inside it: rows from 0 (the first row under the
-//                  header), columns from 1 as the result views count them
-//   "tab<index>"   the content pane's tab buttons
-//   "cboMtiType", "txtSerial", "txtFirmware"  the analyzer-identity editor
-//   "cboStandard"  the toolbar's standard box, its items' user data the
-//                  standards' alpha names
-//   "lblHelpTxt"   the instruction pop-up's text, read when a wait is given up
-// A modal form without the toolbar is left alone.
-//
-// Every wait is bounded by the wait limit, whatever the script says: a
-// wait= or stop-after= beyond it is cut to it (and reported on standard
-// error), and a run still going when the plan is done is given up like a
-// wait-run. A pressed button the guide does not take (Skip while the run
-// goes on) is reported on standard error.
-//
-// A wait that lasts longer than the wait limit is given up: the operator
-// says what the run was waiting for (GiveUpHook), presses Stop and, once
-// the run has ended, leaves the test with Next, unjudged unless it stored a
-// value before the Stop (Abort when Stop does not end the run within the
-// limit either).
-//
-// A run happens inside the Play click (the guide's handler runs it), so
-// every action is a queued call of its own and the operator's timer goes on
-// ticking in the run's message loops: waits, Stop and the shock answers
-// happen while the Play click is still under way. Its pace and waits are on
-// the thread's clock (ui/Clock.h). It looks at the window every 20 ms, and
-// only every 250 ms while all it does is wait for a run to end (the Play
-// click coming back makes it look at once).
+// The host's scripted operator: while it lives it works every guide window
+// shown modally, as a person does, inside the window's own modal loop,
+// following its script (OperatorScript.h) one step at a time. No wait
+// outlasts the wait limit, whatever the script says. It prints nothing:
+// what a person would say aloud goes to its hooks. What it needs of a guide
+// window (its controls' object names), how it paces, waits and gives up:
+// docs/reference/host-services.md, "The scripted operator".
 
 #include <QObject>
 #include <QPointer>

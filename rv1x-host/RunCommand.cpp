@@ -298,6 +298,32 @@ QString noAnalyzer(int port) {
   return why;
 }
 
+// What the run ended with: the results document and the report named, or
+// why there are none; the summary; the exit status.
+int handIn(const RunOptions& run, const SequenceRun& sequenceRun, bool unreadEntries) {
+  bool reported = true;
+  if (sequenceRun.ResultsLost()) {
+    // A report of what the document does not hold would pass for its record.
+    std::fprintf(stderr,
+                 "rv1x-host: the results document %s could not be written to the end of the run: "
+                 "it keeps the record as written %s%s\n",
+                 qPrintable(run.results), qPrintable(sequenceRun.LastWritten()),
+                 run.report.isEmpty() ? "" : "; no report is written");
+    std::fflush(stderr);
+  } else {
+    std::printf("results %s\n", qPrintable(run.results));
+    if (!run.report.isEmpty()) {
+      reported = printStoredReport(run.results, run.report);
+      if (reported) std::printf("report %s\n", qPrintable(run.report));
+    }
+  }
+  std::fflush(stdout);
+  printError(sequenceRun.Summary());
+  const bool passed =
+      sequenceRun.AllPassed() && !unreadEntries && !sequenceRun.ResultsLost() && reported;
+  return passed ? kAllPassed : kNotAllPassed;
+}
+
 int runSequence(const RunOptions& run, const CommonOptions& options) {
   DocumentLock lock(run.results);
   if (const QString problem = outputsProblem(run, options, lock); !problem.isEmpty())
@@ -385,27 +411,7 @@ int runSequence(const RunOptions& run, const CommonOptions& options) {
     sequenceRun.SetVerdictBy(bench.VerdictBy(run));
     sequenceRun.Run();
   }
-  bool reported = true;
-  if (sequenceRun.ResultsLost()) {
-    // A report of what the document does not hold would pass for its record.
-    std::fprintf(stderr,
-                 "rv1x-host: the results document %s could not be written to the end of the run: "
-                 "it keeps the record as written %s%s\n",
-                 qPrintable(run.results), qPrintable(sequenceRun.LastWritten()),
-                 run.report.isEmpty() ? "" : "; no report is written");
-    std::fflush(stderr);
-  } else {
-    std::printf("results %s\n", qPrintable(run.results));
-    if (!run.report.isEmpty()) {
-      reported = printStoredReport(run.results, run.report);
-      if (reported) std::printf("report %s\n", qPrintable(run.report));
-    }
-  }
-  std::fflush(stdout);
-  printError(sequenceRun.Summary());
-  const bool passed =
-      sequenceRun.AllPassed() && !unreadEntries && !sequenceRun.ResultsLost() && reported;
-  return passed ? kAllPassed : kNotAllPassed;
+  return handIn(run, sequenceRun, unreadEntries);
 }
 
 }  // namespace

@@ -793,6 +793,10 @@ void WorkbenchWindow::Run(const QList<int>& elementIndexes) {
                 host::errors().ReportError(error, QStringLiteral("rv1x-host workbench"));
               });
   run_ = nullptr;
+  ShowRunEnded(run, anotherDevice);
+}
+
+void WorkbenchWindow::ShowRunEnded(const hostapp::SequenceRun& run, const QString& anotherDevice) {
   resultsDevice_ = device_->Device();
   ShowStopping(false);
   model_->SetRunning(nullptr);

@@ -14,7 +14,8 @@
 //           file, opened in the desktop's viewer), "Export" (the CSV beside
 //           it), "Open", "Save", "Save as"
 //
-// A run is the command line's (hostapp::SequenceRun): the tests in order
+// A run is the command line's, prepared as it prepares one
+// (hostapp::RunPreparation, hostapp::SequenceRun): the tests in order
 // through their guide windows, the document written into its own file after
 // every test, so nothing measured is lost when the window or the analyzer
 // goes away. A sequence is run in the file it was opened from or saved as;
@@ -154,6 +155,9 @@ class WorkbenchWindow : public QWidget {
   void KeepFileState();
   void Run(const QList<int>& elementIndexes);
   void TellNotBegun(hostapp::Begun why, int port);
+  // The window after a run: the table read again, the file's state kept,
+  // what the run ended with in the notice line.
+  void ShowRunEnded(const hostapp::SequenceRun& run, const QString& anotherDevice);
   // For a device other than the one its results were measured on, the
   // sequence keeps its settings and limits only and loses its file; what
   // the notice line says of it, or empty.

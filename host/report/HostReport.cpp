@@ -1,7 +1,6 @@
 #include "report/HostReport.h"
 
 #include <QFontMetricsF>
-#include <QPainter>
 #include <cmath>
 
 #include "report/ReportDocument.h"
@@ -57,10 +56,10 @@ struct HostReport::Impl {
   QFont currentFont() const {
     return document.font(font->Name(), font->Size(), TextStyle{font->Bold(), font->Italic()});
   }
-  std::unique_ptr<LaidText> lay(const QString& text, double width, bool wrap) const {
+  std::shared_ptr<const LaidText> lay(const QString& text, double width, bool wrap) {
     const TextStyle style{font->Bold(), font->Italic()};
-    return std::make_unique<LaidText>(QList<StyledRun>{StyledRun{text, style}}, currentFont(),
-                                      document.device(), width, textAlignment(alignment), wrap);
+    return document.lay(QList<StyledRun>{StyledRun{text, style}}, currentFont(), width,
+                        textAlignment(alignment), wrap);
   }
   double pageTop() const { return document.printable().y(); }
   double pageBottom() const { return document.printable().y() + document.printable().height(); }
@@ -100,10 +99,6 @@ HostReport::HostReport(const QString& pdfFile) : impl_(std::make_unique<Impl>(pd
 }
 
 HostReport::~HostReport() = default;
-
-QPainter* HostReport::painter() {
-  return impl_->document.painter();
-}
 
 QString HostReport::Translate(const QString& product, const QString& textKey,
                               const QVariantList& paramList) {
@@ -175,7 +170,7 @@ void HostReport::Text(const QString& text) {
       d.document.newPage();
       d.currentY = d.pageTop();
     }
-    if (QPainter* p = d.document.painter()) laid->drawLine(*p, i, QPointF(area.x(), d.currentY));
+    d.document.textLine(*laid, i, QPointF(area.x(), d.currentY));
     d.currentY += height;
   }
   if (laid->lineCount() == 0) d.currentY += laid->height();  // an empty line
@@ -242,16 +237,14 @@ QString footLeftText(const PageFoot& foot, const QFontMetricsF& metrics, double 
   return metrics.elidedText(foot.left, Qt::ElideRight, std::max(width - right, 0.0));
 }
 
-void HostReport::setPageFoot(std::function<PageFoot(int page)> foot) {
+void HostReport::setPageFoot(std::function<PageFoot(int page, int pages)> foot) {
   report::ReportDocument& document = impl_->document;
   if (!foot) {
     document.setPageEnd(nullptr);
     return;
   }
-  document.setPageEnd([&document, foot = std::move(foot)](int page) {
-    QPainter* p = document.painter();
-    if (!p) return;
-    const PageFoot texts = foot(page);
+  document.setPageEnd([&document, foot = std::move(foot)](int page, int pages) {
+    const PageFoot texts = foot(page, pages);
     const QRect area = document.printable();
     const QFont font = document.font(QStringLiteral("Arial"), kFootPoints);
     const double top = area.y() + area.height() + kFootGap;
@@ -259,7 +252,7 @@ void HostReport::setPageFoot(std::function<PageFoot(int page)> foot) {
       if (text.isEmpty()) return;
       const LaidText laid({StyledRun{text, TextStyle{}}}, font, document.device(), area.width(),
                           alignment, false);
-      laid.draw(*p, QPointF(area.x(), top));
+      document.text(laid, QPointF(area.x(), top));
     };
     draw(footLeftText(texts, QFontMetricsF(font, document.device()), area.width()), Qt::AlignLeft);
     draw(texts.right, Qt::AlignRight);
@@ -287,14 +280,9 @@ void HostReport::drawFilledRectangle(rt::Long x1, rt::Long y1, rt::Long x2, rt::
 
 void HostReport::drawTextBox(const QString& text, rt::Long x, rt::Long y, rt::Long width, bool wrap,
                              rt::Long rotation) {
-  QPainter* p = impl_->document.painter();
-  if (!p) return;
-  const auto laid = impl_->lay(text, width, wrap);
-  p->save();
-  p->translate(x, y);
-  p->rotate(-rotation / 10.0);
-  laid->draw(*p, QPointF(0, 0));
-  p->restore();
+  report::ReportDocument& document = impl_->document;
+  if (!document.drawing()) return;
+  document.text(*impl_->lay(text, width, wrap), QPointF(x, y), QRectF(), -rotation / 10.0);
 }
 
 CanvasReport::CanvasReport(const QString& pdfFile) : HostReport(pdfFile) {}

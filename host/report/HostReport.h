@@ -1,7 +1,8 @@
 #pragma once
-// The report being printed: it renders into an A4 PDF as the calls come
-// (ReportDocument.h). Report units are twips; coordinates are page
-// coordinates from the paper's top-left corner, y growing downwards.
+// The report being printed: it lays the report out into the pages of an A4
+// PDF as the calls come, drawn when it is finished (ReportDocument.h).
+// Report units are twips; coordinates are page coordinates from the paper's
+// top-left corner, y growing downwards.
 //
 // Tables: TableFontSize, TableGrid and TableHeaderRows set up the tables
 // that follow (font size in points, whether every cell is framed, how many
@@ -27,8 +28,6 @@
 #include <optional>
 
 #include "typelib/HostTypes.h"
-
-class QPainter;
 
 namespace host {
 
@@ -145,9 +144,9 @@ class HostReport : public virtual com::Object {
   void setPageWidth(rt::Long width) { pageWidthOverride_ = width; }
   void setOutputKind(rt::Long kind) { outputKind_ = kind; }
   void setOptionFlags(rt::Long flags) { optionFlags_ = flags; }
-  // The foot of every page, asked for with the page's number (from 1) as
-  // the page ends.
-  void setPageFoot(std::function<PageFoot(int page)> foot);
+  // The foot of every page, asked for with the page's number (from 1) and
+  // the number of pages once the report is finished.
+  void setPageFoot(std::function<PageFoot(int page, int pages)> foot);
   // Ends the document (writes the PDF); later calls draw nothing.
   void finish();
   int pageCount() const;
@@ -165,8 +164,6 @@ class HostReport : public virtual com::Object {
   rt::Long paragraphHeight(const QString& text, double points, bool bold);
 
  protected:
-  // Null once the document is finished.
-  QPainter* painter();
   void drawFilledRectangle(rt::Long x1, rt::Long y1, rt::Long x2, rt::Long y2, std::uint32_t rgb,
                            rt::Long style);
   void drawTextBox(const QString& text, rt::Long x, rt::Long y, rt::Long width, bool wrap,

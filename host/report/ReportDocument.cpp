@@ -5,7 +5,6 @@
 #include <QFontDatabase>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QTextOption>
 #include <algorithm>
 
 #include "runtime/WholeFile.h"
@@ -32,66 +31,7 @@ void ensureSomeFont() {
   (void)once;
 }
 
-QString withLineSeparators(QString text) {
-  text.replace(u'\n', QChar::LineSeparator);
-  return text;
-}
-
 }  // namespace
-
-LaidText::LaidText(const QList<StyledRun>& runs, const QFont& font, QPaintDevice* device,
-                   double width, Qt::Alignment alignment, bool wrap)
-    : layout_(withLineSeparators(plainText(runs)), font, device) {
-  QList<QTextLayout::FormatRange> formats;
-  int start = 0;
-  for (const StyledRun& run : runs) {
-    QTextLayout::FormatRange range;
-    range.start = start;
-    range.length = static_cast<int>(run.text.size());
-    range.format.setFontWeight(run.style.bold ? QFont::Bold : QFont::Normal);
-    range.format.setFontItalic(run.style.italic);
-    range.format.setFontUnderline(run.style.underline);
-    formats.append(range);
-    start += range.length;
-  }
-  layout_.setFormats(formats);
-  QTextOption option(alignment);
-  option.setWrapMode(wrap && width > 0 ? QTextOption::WrapAtWordBoundaryOrAnywhere
-                                       : QTextOption::NoWrap);
-  layout_.setTextOption(option);
-  layout_.setCacheEnabled(true);
-
-  auto layOut = [this](double lineWidth) {
-    height_ = 0;
-    naturalWidth_ = 0;
-    layout_.beginLayout();
-    for (QTextLine line = layout_.createLine(); line.isValid(); line = layout_.createLine()) {
-      line.setLineWidth(lineWidth);
-      line.setPosition(QPointF(0, height_));
-      height_ += line.height();
-      naturalWidth_ = std::max(naturalWidth_, line.naturalTextWidth());
-    }
-    layout_.endLayout();
-  };
-  if (width > 0) {
-    layOut(width);
-  } else {
-    // Without a width the text keeps its own, and aligns within that.
-    layOut(1e9);
-    layout_.clearLayout();
-    layOut(std::max(naturalWidth_, 1.0));
-  }
-  if (layout_.lineCount() == 0) height_ = QFontMetricsF(font, device).height();
-}
-
-void LaidText::draw(QPainter& painter, QPointF topLeft) const {
-  layout_.draw(&painter, topLeft);
-}
-
-void LaidText::drawLine(QPainter& painter, int i, QPointF lineTopLeft) const {
-  const QTextLine line = layout_.lineAt(i);
-  line.draw(&painter, lineTopLeft - QPointF(0, line.y()));
-}
 
 ReportDocument::ReportDocument(const QString& file) : file_(file), fileWritten_(file.isEmpty()) {
   ensureSomeFont();
@@ -106,6 +46,7 @@ ReportDocument::ReportDocument(const QString& file) : file_(file), fileWritten_(
   writer_->setPageMargins(QMarginsF(0, 0, 0, 0));
   writer_->setCreator(QStringLiteral("rv1x-host"));
   writer_->setTitle(QStringLiteral("RV-1X report"));
+  laidTexts_ = std::make_unique<LaidTextCache>(writer_.get());
   paper_ = QRect(0, 0, writer_->width(), writer_->height());
   const int margin = qRound(kMarginMillimetres / 25.4 * kTwipsPerInch);
   printable_ = paper_.adjusted(margin, margin, -margin, -margin);
@@ -125,16 +66,28 @@ bool ReportDocument::drawing() const {
 }
 
 void ReportDocument::newPage() {
-  if (drawing() && pageEnd_) pageEnd_(pages_);
-  if (drawing()) writer_->newPage();
-  if (!finished_) ++pages_;
+  if (finished_ || ending_) return;
+  pages_[current_].shrink();
+  pages_.emplace_back();
+  current_ = pages_.size() - 1;
 }
 
 void ReportDocument::finish() {
   if (finished_) return;
-  if (drawing() && pageEnd_) pageEnd_(pages_);
+  if (painter_->isActive()) {
+    ending_ = true;
+    const int count = pageCount();
+    for (size_t page = 0; page < pages_.size(); ++page) {
+      current_ = page;
+      if (pageEnd_) pageEnd_(static_cast<int>(page) + 1, count);
+      if (page > 0) writer_->newPage();
+      pages_[page].draw(*painter_);
+      // What a page showed is in the PDF now.
+      pages_[page] = PageContent();
+    }
+    painter_->end();
+  }
   finished_ = true;
-  if (painter_->isActive()) painter_->end();
   output_->close();
   if (!file_.isEmpty()) fileWritten_ = !rt::replaceFileWhole(file_, data());
 }
@@ -160,25 +113,33 @@ QPaintDevice* ReportDocument::device() const {
   return writer_.get();
 }
 
-QPainter* ReportDocument::painter() {
-  return drawing() ? painter_.get() : nullptr;
+std::shared_ptr<const LaidText> ReportDocument::lay(const QList<StyledRun>& runs, const QFont& font,
+                                                    double width, Qt::Alignment alignment,
+                                                    bool wrap) {
+  return laidTexts_->lay(runs, font, width, alignment, wrap);
+}
+
+void ReportDocument::text(const LaidText& text, QPointF topLeft, const QRectF& clip,
+                          double rotation) {
+  if (drawing()) pages_[current_].addText(text.glyphs(), topLeft, clip, rotation);
+}
+
+void ReportDocument::textLine(const LaidText& text, int line, QPointF lineTopLeft) {
+  if (!drawing()) return;
+  pages_[current_].addText(text.lineGlyphs(line), lineTopLeft - QPointF(0, text.line(line).y()),
+                           QRectF(), 0);
 }
 
 void ReportDocument::line(double x1, double y1, double x2, double y2) {
-  if (!drawing()) return;
-  painter_->save();
-  painter_->setPen(QPen(Qt::black, kPenWidth));
-  painter_->drawLine(QPointF(x1, y1), QPointF(x2, y2));
-  painter_->restore();
+  if (drawing()) pages_[current_].addLine(QLineF(x1, y1, x2, y2));
+}
+
+void ReportDocument::frame(const QRectF& rect) {
+  if (drawing()) pages_[current_].addRectangle(rect, QBrush());
 }
 
 void ReportDocument::filledRectangle(const QRectF& rect, const QColor& fill, Qt::BrushStyle style) {
-  if (!drawing()) return;
-  painter_->save();
-  painter_->setPen(QPen(Qt::black, kPenWidth));
-  painter_->setBrush(QBrush(fill, style));
-  painter_->drawRect(rect.normalized());
-  painter_->restore();
+  if (drawing()) pages_[current_].addRectangle(rect.normalized(), QBrush(fill, style));
 }
 
 }  // namespace host::report

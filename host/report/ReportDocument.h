@@ -4,15 +4,20 @@
 // paper's top-left corner, y growing downwards. The printable area keeps a
 // margin of 20 mm on every side.
 //
-// The document is drawn as the report's calls come; finish() ends it. Once
-// finished, drawing does nothing while the metrics still answer.
+// The document is laid out as the report's calls come: each page keeps what
+// it shows, its texts shaped once into glyphs, and finish() draws every page
+// into the PDF once the number of pages is known, so a page's foot can say
+// "page N of M". Once finished, drawing does nothing while the metrics still
+// answer.
 
 #include <QFont>
 #include <QRect>
-#include <QTextLayout>
 #include <functional>
 #include <memory>
+#include <vector>
 
+#include "report/LaidText.h"
+#include "report/PageContent.h"
 #include "report/ReportMarkup.h"
 
 class QIODevice;
@@ -20,24 +25,6 @@ class QPainter;
 class QPdfWriter;
 
 namespace host::report {
-
-// A text laid out for the page: lines broken to a width, with its extent.
-class LaidText {
- public:
-  LaidText(const QList<StyledRun>& runs, const QFont& font, QPaintDevice* device, double width,
-           Qt::Alignment alignment, bool wrap);
-  double height() const { return height_; }
-  double naturalWidth() const { return naturalWidth_; }
-  int lineCount() const { return layout_.lineCount(); }
-  QTextLine line(int i) const { return layout_.lineAt(i); }
-  void draw(QPainter& painter, QPointF topLeft) const;
-  void drawLine(QPainter& painter, int i, QPointF lineTopLeft) const;
-
- private:
-  QTextLayout layout_;
-  double height_ = 0;
-  double naturalWidth_ = 0;
-};
 
 class ReportDocument {
  public:
@@ -51,13 +38,15 @@ class ReportDocument {
 
   QRect paper() const { return paper_; }
   QRect printable() const { return printable_; }
-  int pageCount() const { return pages_; }
+  int pageCount() const { return static_cast<int>(pages_.size()); }
   bool drawing() const;
 
-  // Called while each page is still the current one, just before the next
-  // page starts and when the document is finished, with the page's number
-  // (from 1): what it draws goes onto that page.
-  void setPageEnd(std::function<void(int page)> pageEnd) { pageEnd_ = std::move(pageEnd); }
+  // Called for each page in turn when the document is finished, with the
+  // page's number (from 1) and the number of pages, while that page is the
+  // current one: what it draws goes onto that page, above what it holds.
+  void setPageEnd(std::function<void(int page, int pages)> pageEnd) {
+    pageEnd_ = std::move(pageEnd);
+  }
 
   void newPage();
   void finish();
@@ -69,10 +58,20 @@ class ReportDocument {
   // resolution, so its metrics are twips.
   QFont font(const QString& family, double points, const TextStyle& style = {}) const;
   QPaintDevice* device() const;
-  QPainter* painter();
+  // The text laid out in the document's font, the same object for the same
+  // text, font, width, alignment and wrapping as an earlier one.
+  std::shared_ptr<const LaidText> lay(const QList<StyledRun>& runs, const QFont& font, double width,
+                                      Qt::Alignment alignment, bool wrap);
 
-  // Pen and brush of the drawing operations.
+  // What the current page shows, drawn in this order. Lines and frames are
+  // half a point wide and black; texts take the glyphs laid out for them.
+  // A text turns about its top-left corner by the rotation (degrees,
+  // clockwise as y grows downwards) and is cut off at the clip, in page
+  // coordinates, unless that is empty.
+  void text(const LaidText& text, QPointF topLeft, const QRectF& clip = {}, double rotation = 0);
+  void textLine(const LaidText& text, int line, QPointF lineTopLeft);
   void line(double x1, double y1, double x2, double y2);
+  void frame(const QRectF& rect);
   void filledRectangle(const QRectF& rect, const QColor& fill, Qt::BrushStyle style);
 
  private:
@@ -80,10 +79,13 @@ class ReportDocument {
   std::unique_ptr<QIODevice> output_;
   std::unique_ptr<QPdfWriter> writer_;
   std::unique_ptr<QPainter> painter_;
+  std::unique_ptr<LaidTextCache> laidTexts_;
   QRect paper_;
   QRect printable_;
-  std::function<void(int page)> pageEnd_;
-  int pages_ = 1;
+  std::function<void(int page, int pages)> pageEnd_;
+  std::vector<PageContent> pages_ = std::vector<PageContent>(1);
+  size_t current_ = 0;
+  bool ending_ = false;
   bool finished_ = false;
   bool fileWritten_ = true;
 };

@@ -1,6 +1,6 @@
 #include "report/TablePrinter.h"
 
-#include <QPainter>
+#include <QFontMetricsF>
 #include <algorithm>
 #include <vector>
 
@@ -27,21 +27,26 @@ Qt::Alignment toQt(CellAlignment alignment) {
 }
 
 struct LaidRow {
-  std::vector<std::unique_ptr<LaidText>> cells;  // none where nothing prints
+  std::vector<std::shared_ptr<const LaidText>> cells;  // none where nothing prints
   double height = 0;
 };
 
 class TableRun {
  public:
+  // Lays out the header and the first bodyRows rows of the body (every row
+  // when that is negative).
   TableRun(ReportDocument& document, const TableSettings& settings, const TableText& table,
-           rt::Long pageWidth, double x)
+           rt::Long pageWidth, double x, qsizetype bodyRows = -1)
       : document_(document), settings_(settings), x_(x) {
     columns_ = printedColumns(parseTableFormat(table.format), pageWidth);
     edges_ = columnEdges(columns_, pageWidth);
     font_ = document.font(settings.family, settings.points);
     emptyLine_ = QFontMetricsF(font_, document.device()).height();
     for (const QStringList& cells : parseTableRows(table.header)) header_.push_back(lay(cells));
-    for (const QStringList& cells : parseTableRows(table.rows)) body_.push_back(lay(cells));
+    const QList<QStringList> rows = parseTableRows(table.rows);
+    for (const QStringList& cells :
+         bodyRows < 0 ? rows : rows.first(std::min(bodyRows, rows.size())))
+      body_.push_back(lay(cells));
   }
 
   PlacedTable print(double y) {
@@ -91,8 +96,7 @@ class TableRun {
         row.cells.push_back(nullptr);
         continue;
       }
-      auto text = std::make_unique<LaidText>(runs, font_, document_.device(), inner,
-                                             toQt(columns_[i].alignment), true);
+      auto text = document_.lay(runs, font_, inner, toQt(columns_[i].alignment), true);
       tallest = std::max(tallest, text->height());
       row.cells.push_back(std::move(text));
     }
@@ -102,21 +106,15 @@ class TableRun {
 
   double drawRow(const LaidRow& row, double y, bool header, size_t index) {
     placed_.rows.append(PlacedRow{document_.pageCount(), y, row.height, header, int(index)});
-    if (QPainter* painter = document_.painter()) {
-      for (size_t i = 0; i < row.cells.size(); ++i) {
-        const QRectF cell(x_ + edges_[i], y, edges_[i + 1] - edges_[i], row.height);
-        if (settings_.grid && cell.width() > 0) {
-          painter->save();
-          painter->setBrush(Qt::NoBrush);
-          painter->drawRect(cell);
-          painter->restore();
-        }
-        if (!row.cells[i]) continue;
-        painter->save();
-        painter->setClipRect(cell);
-        row.cells[i]->draw(*painter, cell.topLeft() + QPointF(kPaddingX, kPaddingY));
-        painter->restore();
-      }
+    for (size_t i = 0; i < row.cells.size(); ++i) {
+      const QRectF cell(x_ + edges_[i], y, edges_[i + 1] - edges_[i], row.height);
+      if (settings_.grid && cell.width() > 0) document_.frame(cell);
+      if (!row.cells[i]) continue;
+      const LaidText& text = *row.cells[i];
+      // A text that fits its cell, as nearly every one does, needs no clip
+      // to keep it there.
+      const bool fits = text.naturalWidth() <= cell.width() - 2 * kPaddingX;
+      document_.text(text, cell.topLeft() + QPointF(kPaddingX, kPaddingY), fits ? QRectF() : cell);
     }
     return y + row.height;
   }
@@ -167,7 +165,7 @@ PlacedTable printTable(ReportDocument& document, const TableSettings& settings,
 
 double openingHeight(ReportDocument& document, const TableSettings& settings,
                      const TableText& table, rt::Long pageWidth) {
-  return TableRun(document, settings, table, pageWidth, 0).opening();
+  return TableRun(document, settings, table, pageWidth, 0, 1).opening();
 }
 
 }  // namespace host::report

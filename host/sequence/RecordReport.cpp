@@ -95,17 +95,10 @@ QString standardName(Standard& standard) {
 
 class RecordPrinter {
  public:
-  // Errors of a test's print are reported, unless the print only counts
-  // the pages.
-  RecordPrinter(SequenceDocument& sequence, const std::shared_ptr<CanvasReport>& report,
-                int totalPages, bool reportErrors)
-      : sequence_(sequence),
-        report_(report),
-        out_(*report),
-        record_(sequence.Record()),
-        reportErrors_(reportErrors) {
+  RecordPrinter(SequenceDocument& sequence, const std::shared_ptr<CanvasReport>& report)
+      : sequence_(sequence), report_(report), out_(*report), record_(sequence.Record()) {
     for (int i = 0; i < sequence_.Count(); ++i) verdicts_.append(verdictOf(sequence_, i));
-    SetFoot(totalPages);
+    SetFoot();
   }
 
   void Print() {
@@ -171,14 +164,13 @@ class RecordPrinter {
     return cells.join(u'|') + u';';
   }
 
-  void SetFoot(int totalPages) {
+  void SetFoot() {
     const QString serial = record_.device.serialNumber;
     const QString serialText =
         serial.isEmpty() ? QString()
                          : translated(words::Labelled, {translated(words::Serial), serial});
-    const QString total = totalPages > 0 ? QString::number(totalPages) : QStringLiteral("?");
-    out_.setPageFoot([serialText, total](int page) {
-      return PageFoot{serialText, translated(words::Page, {page, total})};
+    out_.setPageFoot([serialText](int page, int pages) {
+      return PageFoot{serialText, translated(words::Page, {page, pages})};
     });
   }
 
@@ -404,9 +396,7 @@ class RecordPrinter {
         auto ctx = std::make_shared<RunContext>();
         ctx->setSelectedStandards(sequence_.JudgedBy(i));
         rt::onError([&] { com::must(element).PrintReport(report_, com::toVariantOf(ctx)); },
-                    [&](const rt::RuntimeError& error) {
-                      if (reportErrors_) reported(error);
-                    });
+                    [&](const rt::RuntimeError& error) { reported(error); });
       }
       // Clear of what the test's print drew last (a curve's frame), in the
       // record's own style whatever alignment that print left.
@@ -463,7 +453,6 @@ class RecordPrinter {
   std::shared_ptr<CanvasReport> report_;
   CanvasReport& out_;
   SequenceRecord record_;
-  bool reportErrors_;
   QList<TestVerdict> verdicts_;
 };
 
@@ -496,16 +485,8 @@ std::shared_ptr<CanvasReport> printRecordReport(SequenceDocument& sequence,
 }
 
 void printRecordReport(SequenceDocument& sequence, const std::shared_ptr<CanvasReport>& report) {
-  int pages = 0;
-  {
-    const auto count = std::make_shared<CanvasReport>();
-    setUpReport(*count);
-    rt::ignoreErrors([&] { RecordPrinter(sequence, count, 0, false).Print(); });
-    count->finish();
-    pages = count->pageCount();
-  }
   setUpReport(*report);
-  RecordPrinter(sequence, report, pages, true).Print();
+  RecordPrinter(sequence, report).Print();
   report->finish();
 }
 

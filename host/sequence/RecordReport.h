@@ -34,8 +34,8 @@ class SequenceDocument;
 QStringList judgingStandardNames(const SequenceDocument& sequence, int index);
 
 // The record of the sequence, rendered into the PDF file (into memory
-// without one) and finished. It is printed twice, the first time into memory
-// only to count its pages. A test whose print fails is reported and the
+// without one) and finished. It is laid out once; its pages are drawn when
+// their number is known. A test whose print fails is reported and the
 // others are printed.
 std::shared_ptr<CanvasReport> printRecordReport(SequenceDocument& sequence,
                                                 const QString& pdfFile = QString());

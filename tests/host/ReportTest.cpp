@@ -335,8 +335,10 @@ namespace {
 TEST(Report, EachPageEndsWithItsFootAskedForWithTheSameNumberAsThePageCount) {
   RecordingReport report;
   QList<int> asked;
-  report.setPageFoot([&asked](int page) {
+  QList<int> counts;
+  report.setPageFoot([&asked, &counts](int page, int pages) {
     asked.append(page);
+    counts.append(pages);
     return host::PageFoot{QStringLiteral("D200-0815"), QStringLiteral("page %1").arg(page)};
   });
   report.Text(QStringLiteral("first"));
@@ -350,6 +352,8 @@ TEST(Report, EachPageEndsWithItsFootAskedForWithTheSameNumberAsThePageCount) {
   QList<int> pages;
   for (int page = 1; page <= report.pageCount(); ++page) pages.append(page);
   EXPECT_EQ(asked, pages);
+  EXPECT_EQ(counts, QList<int>(report.pageCount(), report.pageCount()))
+      << "each foot knows the number of pages";
   // The foot is drawn, not a call of the report.
   EXPECT_FALSE(report.callNames().contains(QStringLiteral("PageFoot")));
   EXPECT_EQ(pdfPages(report.pdfData()), report.pageCount());

@@ -68,7 +68,7 @@ TEST_F(HostRunTest, TheWholeCatalogueOnTheSimulatedAnalyzer) {
 TEST_F(HostRunTest, OnTheSimulatorProgramsOwnDevice) {
   QProcess simulator;
   simulator.start(testsupport::builtProgram(QStringLiteral("rv1x-sim")), QStringList());
-  ASSERT_TRUE(simulator.waitForReadyRead(5000));
+  ASSERT_TRUE(simulator.waitForReadyRead(testsupport::kChildWaitMs));
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert(QStringLiteral("RV1X_PORT_7"),
                      QString::fromLocal8Bit(simulator.readLine()).trimmed());
@@ -82,7 +82,7 @@ TEST_F(HostRunTest, OnTheSimulatorProgramsOwnDevice) {
                                        "results rv1x-results.xml\n"));
   EXPECT_EQ(run.status, 1) << qPrintable(run.errors);
   simulator.terminate();
-  EXPECT_TRUE(simulator.waitForFinished(5000));
+  EXPECT_TRUE(simulator.waitForFinished(testsupport::kChildWaitMs));
 }
 
 TEST_F(HostRunTest, TheOperatorFileChangesWhatTheOperatorDoes) {
@@ -332,7 +332,7 @@ TEST_F(HostRunTest, ARunThatBreaksOffKeepsWhatWasMeasured) {
   // Well inside the performance test's seven-second wave.
   testsupport::runEventsFor(2000);
   program.kill();
-  ASSERT_TRUE(program.waitForFinished(5000));
+  ASSERT_TRUE(program.waitForFinished(testsupport::kChildWaitMs));
   EXPECT_EQ(storedTests(QStringLiteral("rv1x-results.xml")),
             (QList<StoredTest>{{"200", 1}, {"600", -1}}));
 }

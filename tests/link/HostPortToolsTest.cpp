@@ -89,7 +89,7 @@ TEST_F(HostPortToolsTest, ScanFindsTheAnalyzerBehindTheFirstPorts) {
 TEST_F(HostPortToolsTest, PortNamedByTheEnvironmentReachesTheSimulatorProgram) {
   QProcess simulator;
   simulator.start(builtProgram(QStringLiteral("rv1x-sim")), {QStringLiteral("mkii")});
-  ASSERT_TRUE(simulator.waitForReadyRead(5000));
+  ASSERT_TRUE(simulator.waitForReadyRead(testsupport::kChildWaitMs));
   const QString device = QString::fromLocal8Bit(simulator.readLine()).trimmed();
   QProcessEnvironment environment;
   environment.insert(QStringLiteral("RV1X_PORT_6"), device);
@@ -99,7 +99,7 @@ TEST_F(HostPortToolsTest, PortNamedByTheEnvironmentReachesTheSimulatorProgram) {
       host({QStringLiteral("link"), QStringLiteral("6"), QStringLiteral("I")}, environment);
   EXPECT_EQ(link.out, QStringLiteral("state=2 mkiii=0\nI -> H!\n"));
   simulator.terminate();
-  EXPECT_TRUE(simulator.waitForFinished(5000));
+  EXPECT_TRUE(simulator.waitForFinished(testsupport::kChildWaitMs));
 }
 
 // Two rv1x-sim programs: one on port 6 (the environment) and 7 (the
@@ -111,7 +111,7 @@ TEST_F(HostPortToolsTest, PortsListsEachDeviceWithItsPortNumbersAndWhatAnswers) 
   QStringList devices;
   for (QProcess* simulator : {&first, &second}) {
     simulator->start(builtProgram(QStringLiteral("rv1x-sim")), QStringList());
-    ASSERT_TRUE(simulator->waitForReadyRead(5000));
+    ASSERT_TRUE(simulator->waitForReadyRead(testsupport::kChildWaitMs));
     devices.append(QString::fromLocal8Bit(simulator->readLine()).trimmed());
   }
   QTemporaryDir dir;
@@ -144,7 +144,7 @@ TEST_F(HostPortToolsTest, PortsListsEachDeviceWithItsPortNumbersAndWhatAnswers) 
   EXPECT_EQ(host({QStringLiteral("ports"), QStringLiteral("--all")}).exitCode, 64);
   for (QProcess* simulator : {&first, &second}) {
     simulator->terminate();
-    EXPECT_TRUE(simulator->waitForFinished(5000));
+    EXPECT_TRUE(simulator->waitForFinished(testsupport::kChildWaitMs));
   }
 }
 

@@ -5,6 +5,8 @@
 
 #include <QFile>
 #include <QLocale>
+#include <QProcess>
+#include <QTemporaryDir>
 
 #include "CatalogueResults.h"
 #include "LanguageScope.h"
@@ -41,6 +43,16 @@ QStringList givenTexts(const testsupport::ReportCalls& report) {
     lines.append(call.name + u'(' + args.join(u',') + u')');
   }
   return lines;
+}
+
+// The text of each page of a PDF, as poppler's pdftotext reads it.
+QStringList pdfPageTexts(const QString& pdf) {
+  QProcess reader;
+  reader.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+  if (!reader.waitForFinished(60000)) return {};
+  QStringList pages = QString::fromUtf8(reader.readAllStandardOutput()).split(u'\f');
+  if (!pages.isEmpty() && pages.last().trimmed().isEmpty()) pages.removeLast();
+  return pages;
 }
 
 // The alignment the report was left with at each call.
@@ -145,6 +157,27 @@ TEST_F(Record, AReprintOfTheResultsDocumentGivesTheRunsOwnReport) {
         "300|Test 300||Not performed;", "Overall verdict: Failed", "Verdict: Skipped",
         "Verdict: Not performed", "Technician: Alex Example"})
     EXPECT_TRUE(text.contains(QLatin1String(expected))) << expected << "\n" << qPrintable(text);
+}
+
+// The report is laid out once, and still every page's foot names the
+// number of pages it ends up with.
+TEST_F(Record, EveryPageOfTheReportSaysWhichPageOfHowManyItIs) {
+  RunSequence();
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("record.pdf"));
+  const auto report = host::printRecordReport(sequence, file);
+  ASSERT_TRUE(report->fileWritten());
+  const int count = report->pageCount();
+  ASSERT_GE(count, 2);
+  const QStringList pages = pdfPageTexts(file);
+  ASSERT_EQ(pages.size(), count);
+  for (int page = 1; page <= count; ++page) {
+    const QString text = pages.at(page - 1);
+    EXPECT_TRUE(text.contains(QStringLiteral("page %1 of %2").arg(page).arg(count)))
+        << page << "\n"
+        << qPrintable(text);
+    EXPECT_TRUE(text.contains(QStringLiteral("Serial number: D200-0815"))) << page;
+  }
 }
 
 TEST_F(Record, EachAnalyzerIsNamedOnceAndBesideTheResultItMeasured) {

@@ -200,8 +200,8 @@ TEST(SimulatorWire, ProgramPrintsItsDeviceFirstAndTakesOptionsWhileRunning) {
   QProcess program;
   program.start(testsupport::builtProgram(QStringLiteral("rv1x-sim")),
                 {QStringLiteral("mkii,unpaced")});
-  ASSERT_TRUE(program.waitForStarted(5000));
-  ASSERT_TRUE(program.waitForReadyRead(5000));
+  ASSERT_TRUE(program.waitForStarted(testsupport::kChildWaitMs));
+  ASSERT_TRUE(program.waitForReadyRead(testsupport::kChildWaitMs));
   const QString path = QString::fromLocal8Bit(program.readLine()).trimmed();
   ASSERT_TRUE(path.startsWith(QStringLiteral("/dev/")));
   Device device(path);
@@ -218,7 +218,7 @@ TEST(SimulatorWire, ProgramPrintsItsDeviceFirstAndTakesOptionsWhileRunning) {
   }
   EXPECT_EQ(reply, "L!\r>");
   program.terminate();
-  ASSERT_TRUE(program.waitForFinished(5000));
+  ASSERT_TRUE(program.waitForFinished(testsupport::kChildWaitMs));
   EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(program.exitCode(), 0);
 }
@@ -226,7 +226,7 @@ TEST(SimulatorWire, ProgramPrintsItsDeviceFirstAndTakesOptionsWhileRunning) {
 TEST(SimulatorWire, ProgramHelpDescribesItsCommandsAndOptions) {
   QProcess program;
   program.start(testsupport::builtProgram(QStringLiteral("rv1x-sim")), {QStringLiteral("--help")});
-  ASSERT_TRUE(program.waitForFinished(5000));
+  ASSERT_TRUE(program.waitForFinished(testsupport::kChildWaitMs));
   EXPECT_EQ(program.exitCode(), 0);
   const QByteArray help = program.readAllStandardOutput();
   for (const char* text : {"Q00-Q26", "V01-V08", "polls=N", "turn-range=", "late=", "53-59"})
@@ -236,7 +236,7 @@ TEST(SimulatorWire, ProgramHelpDescribesItsCommandsAndOptions) {
 TEST(SimulatorWire, ProgramRefusesUnknownOptions) {
   QProcess program;
   program.start(testsupport::builtProgram(QStringLiteral("rv1x-sim")), {QStringLiteral("loud")});
-  ASSERT_TRUE(program.waitForFinished(5000));
+  ASSERT_TRUE(program.waitForFinished(testsupport::kChildWaitMs));
   EXPECT_EQ(program.exitCode(), 64);
   EXPECT_TRUE(program.readAllStandardError().contains("unknown simulator option loud"));
 }

@@ -37,6 +37,11 @@ QString buildLibraryDir();
 QString builtLibrary(const QString& name);  // "orvanRV1Xvti" -> .../liborvanRV1Xvti.so
 QString builtProgram(const QString& name);  // "rv1x-sim" -> .../bin/rv1x-sim
 
+// How long a test waits on a child program before it calls it hung: a
+// bound for a hang, far above what the slowest machine takes, never a check
+// of speed.
+constexpr int kChildWaitMs = 60000;
+
 // What a built program answered: its exit status and what it wrote to
 // standard error and standard output. Status -1 when it did not end within
 // the time.
@@ -48,7 +53,7 @@ struct ProgramOutcome {
 // Runs the built rv1x-host with the registry store of that path and the
 // arguments, as a technician runs it.
 ProgramOutcome runHostProgram(const QString& registryPath, const QStringList& arguments,
-                              int timeoutMs = 60000);
+                              int timeoutMs = kChildWaitMs);
 
 // Registers a component server library into the current registry store;
 // true when its DllRegisterServer answered success.

@@ -1,7 +1,7 @@
 // What the workbench does with the files it is given and writes: a file it
 // cannot read, an entry it cannot make a test of, a file changed by another
-// program, changes not saved when it closes, a settings edit cancelled, and
-// an error inside a handler.
+// program, changes not saved when it closes, a settings edit cancelled, a
+// report it cannot write, and an error inside a handler.
 
 #include <QCloseEvent>
 
@@ -166,6 +166,22 @@ TEST_F(WorkbenchTest, CancelledSettingsStayAsTheyWere) {
             QStringLiteral("360 J"));
   EXPECT_FALSE(window->Modified());
   EXPECT_FALSE(window->Sequence().ToXml().contains(QStringLiteral(">150<")));
+}
+
+// A report the printer cannot write (its name taken by a folder) is told
+// with what the printing reported, not as written.
+TEST_F(WorkbenchTest, AReportThatCannotBeWrittenSaysWhy) {
+  std::unique_ptr<WorkbenchWindow> window = openWindow();
+  window->NewSequence();
+  typeSerial(*window);
+  files_ = {QStringLiteral("taken.xml")};
+  ASSERT_TRUE(window->Save());
+  ASSERT_TRUE(QDir(path(QString())).mkdir(QStringLiteral("taken.pdf")));
+  EXPECT_FALSE(window->WriteReport());
+  EXPECT_EQ(window->Notice(),
+            QStringLiteral("The report was not written: Cannot write the report %1")
+                .arg(path(QStringLiteral("taken.pdf"))));
+  EXPECT_TRUE(window->NoticeIsProblem());
 }
 
 TEST_F(WorkbenchTest, AnErrorInAHandlerIsToldInTheWindow) {

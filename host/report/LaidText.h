@@ -1,0 +1,64 @@
+#pragma once
+// A text laid out for a report's page, and the document's store of texts
+// laid out before: a report repeats its captions, units and verdicts many
+// times, and shaping a text is what laying out a report costs most.
+
+#include <QFont>
+#include <QGlyphRun>
+#include <QHash>
+#include <QTextLayout>
+#include <memory>
+#include <optional>
+
+#include "report/ReportMarkup.h"
+
+namespace host::report {
+
+// Lines broken to a width, with the text's extent.
+class LaidText {
+ public:
+  LaidText(const QList<StyledRun>& runs, const QFont& font, QPaintDevice* device, double width,
+           Qt::Alignment alignment, bool wrap);
+  double height() const { return height_; }
+  double naturalWidth() const { return naturalWidth_; }
+  int lineCount() const { return layout_.lineCount(); }
+  QTextLine line(int i) const { return layout_.lineAt(i); }
+  // The glyphs of every line, placed from the text's top-left corner.
+  const QList<QGlyphRun>& glyphs() const;
+  // The glyphs of line i, placed from the text's top-left corner.
+  const QList<QGlyphRun>& lineGlyphs(int i) const;
+
+ private:
+  QTextLayout layout_;
+  double height_ = 0;
+  double naturalWidth_ = 0;
+  mutable std::optional<QList<QGlyphRun>> glyphs_;
+  mutable QList<std::optional<QList<QGlyphRun>>> lineGlyphs_;
+};
+
+// Texts laid out on one paint device, each found again by its runs, font,
+// width, alignment and wrapping. The store forgets everything when it is
+// full, so a long report's single texts cannot make it grow without end.
+class LaidTextCache {
+ public:
+  explicit LaidTextCache(QPaintDevice* device) : device_(device) {}
+  std::shared_ptr<const LaidText> lay(const QList<StyledRun>& runs, const QFont& font, double width,
+                                      Qt::Alignment alignment, bool wrap);
+
+  struct Key {
+    QList<StyledRun> runs;
+    QFont font;
+    double width;
+    int alignment;
+    bool wrap;
+    friend bool operator==(const Key&, const Key&) = default;
+  };
+
+ private:
+  QPaintDevice* device_;
+  QHash<Key, std::shared_ptr<const LaidText>> texts_;
+};
+
+size_t qHash(const LaidTextCache::Key& key, size_t seed = 0);
+
+}  // namespace host::report
