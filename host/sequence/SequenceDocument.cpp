@@ -498,10 +498,15 @@ void SequenceDocument::CheckKept(Entry& entry, const XmlElementPtr& node) {
     Node& stored = *child->node();
     const auto attributes = stored.attributes;
     if (part == kResult) stored.attributes.removeIf([](const auto& a) { return isMark(a.first); });
-    // The part as it would be written, on a copy: the saved element stays
-    // as the element wrote it, for Write.
-    const NodePtr written = own->node()->deepCopy();
-    xmltree::keepUnnamed(stored, *written);
+    // The part as it would be written; what it carries goes into a copy, so
+    // that the saved element stays as the element wrote it, for Write.
+    const Node* written = own->node().get();
+    NodePtr carried;
+    if (xmltree::carriesUnnamed(stored, *written)) {
+      carried = written->deepCopy();
+      xmltree::keepUnnamed(stored, *carried);
+      written = carried.get();
+    }
     const QString lost = xmltree::lostFrom(stored, *written);
     stored.attributes = attributes;
     if (lost.isEmpty()) continue;

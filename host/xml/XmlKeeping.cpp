@@ -169,6 +169,44 @@ void keepUnnamed(const Node& stored, Node& written, const Node* named) {
   }
 }
 
+// The walk of keepUnnamed up to the first thing it would carry: until then
+// both see the same written element.
+bool carriesUnnamed(const Node& stored, const Node& written, const Node* named) {
+  for (const auto& [name, value] : stored.attributes)
+    if (!value.isEmpty() && !written.attribute(name) && !(named && named->attribute(name)) &&
+        !converted(stored, Conversion::Of::Attribute, name, nullptr, value))
+      return true;
+  const std::vector<bool> noneUsed(named ? named->children.size() : 0, false);
+  const auto namedChild = [&](const Node& child) -> const Node* {
+    if (!named) return nullptr;
+    const std::size_t at = counterpartAt(child, *named, noneUsed);
+    return at < named->children.size() ? named->children[at].get() : nullptr;
+  };
+  std::vector<bool> used(written.children.size(), false);
+  for (const NodePtr& node : stored.children) {
+    const Node& child = *node;
+    if (child.isText()) continue;
+    if (isMarkup(child)) {
+      const std::size_t w = sameMarkupAt(child, written, used);
+      if (w >= written.children.size()) return true;
+      used[w] = true;
+      continue;
+    }
+    if (child.kind != Node::Kind::Element) continue;
+    const std::size_t at = counterpartAt(child, written, used);
+    const bool writesIt = at < written.children.size();
+    if (!writesIt && convertedChild(stored, child)) continue;
+    if (writesIt) {
+      used[at] = true;
+      if (carriesUnnamed(child, *written.children[at], namedChild(child))) return true;
+    } else if (!holdsElementNamed(written, child.name) &&
+               !(named && holdsElementNamed(*named, child.name))) {
+      return true;
+    }
+  }
+  return false;
+}
+
 namespace {
 
 // textConverted: the element's own text is a value its reader converts.

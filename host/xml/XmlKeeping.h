@@ -55,4 +55,8 @@ QString lostFrom(const Node& stored, const Node& written);
 // no longer writes (a step since removed) stays removed.
 void keepUnnamed(const Node& stored, Node& written, const Node* named = nullptr);
 
+// Whether keepUnnamed would carry anything into written: when it would
+// not, written is already what it would make of it.
+bool carriesUnnamed(const Node& stored, const Node& written, const Node* named = nullptr);
+
 }  // namespace host::xmltree
