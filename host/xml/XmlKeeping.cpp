@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 #include <algorithm>
+#include <type_traits>
 #include <vector>
 
 namespace host::xmltree {
@@ -116,11 +117,23 @@ void addConversions(const std::vector<Conversion>& added) {
   conversions().insert(conversions().end(), added.begin(), added.end());
 }
 
-void keepUnnamed(const Node& stored, Node& written, const Node* named) {
-  for (const auto& [name, value] : stored.attributes)
-    if (!value.isEmpty() && !written.attribute(name) && !(named && named->attribute(name)) &&
-        !converted(stored, Conversion::Of::Attribute, name, nullptr, value))
+namespace {
+
+// The walk keepUnnamed makes. Carrying, it puts into written what it finds
+// to carry; else it stops at the first such thing and answers true, having
+// changed nothing.
+template <bool kCarry>
+bool walkUnnamed(const Node& stored, std::conditional_t<kCarry, Node&, const Node&> written,
+                 const Node* named) {
+  for (const auto& [name, value] : stored.attributes) {
+    if (value.isEmpty() || written.attribute(name) || (named && named->attribute(name)) ||
+        converted(stored, Conversion::Of::Attribute, name, nullptr, value))
+      continue;
+    if constexpr (!kCarry)
+      return true;
+    else
       written.attributes.append({name, value});
+  }
   const std::vector<bool> noneUsed(named ? named->children.size() : 0, false);
   // The child of named that stands for a stored one, or nullptr.
   const auto namedChild = [&](const Node& child) -> const Node* {
@@ -132,12 +145,18 @@ void keepUnnamed(const Node& stored, Node& written, const Node* named) {
   // Where the next stored child goes: after the written one of the stored
   // child before it.
   std::size_t place = 0;
-  const auto insert = [&](const Node& child) {
-    const NodePtr copy = child.deepCopy();
-    copy->parent = written.weak_from_this();
-    written.children.insert(written.children.begin() + static_cast<std::ptrdiff_t>(place), copy);
-    used.insert(used.begin() + static_cast<std::ptrdiff_t>(place), true);
-    ++place;
+  // Whether the walk stops at a child to carry.
+  const auto carry = [&](const Node& child) {
+    if constexpr (!kCarry) {
+      return true;
+    } else {
+      const NodePtr copy = child.deepCopy();
+      copy->parent = written.weak_from_this();
+      written.children.insert(written.children.begin() + static_cast<std::ptrdiff_t>(place), copy);
+      used.insert(used.begin() + static_cast<std::ptrdiff_t>(place), true);
+      ++place;
+      return false;
+    }
   };
   for (const NodePtr& node : stored.children) {
     const Node& child = *node;
@@ -147,8 +166,8 @@ void keepUnnamed(const Node& stored, Node& written, const Node* named) {
       if (w < written.children.size()) {
         used[w] = true;
         place = std::max(place, w + 1);
-      } else {
-        insert(child);
+      } else if (carry(child)) {
+        return true;
       }
       continue;
     }
@@ -161,50 +180,23 @@ void keepUnnamed(const Node& stored, Node& written, const Node* named) {
     if (writesIt) {
       used[at] = true;
       place = std::max(place, at + 1);
-      keepUnnamed(child, *written.children[at], namedChild(child));
+      if (walkUnnamed<kCarry>(child, *written.children[at], namedChild(child))) return true;
     } else if (!holdsElementNamed(written, child.name) &&
-               !(named && holdsElementNamed(*named, child.name))) {
-      insert(child);
-    }
-  }
-}
-
-// The walk of keepUnnamed up to the first thing it would carry: until then
-// both see the same written element.
-bool carriesUnnamed(const Node& stored, const Node& written, const Node* named) {
-  for (const auto& [name, value] : stored.attributes)
-    if (!value.isEmpty() && !written.attribute(name) && !(named && named->attribute(name)) &&
-        !converted(stored, Conversion::Of::Attribute, name, nullptr, value))
-      return true;
-  const std::vector<bool> noneUsed(named ? named->children.size() : 0, false);
-  const auto namedChild = [&](const Node& child) -> const Node* {
-    if (!named) return nullptr;
-    const std::size_t at = counterpartAt(child, *named, noneUsed);
-    return at < named->children.size() ? named->children[at].get() : nullptr;
-  };
-  std::vector<bool> used(written.children.size(), false);
-  for (const NodePtr& node : stored.children) {
-    const Node& child = *node;
-    if (child.isText()) continue;
-    if (isMarkup(child)) {
-      const std::size_t w = sameMarkupAt(child, written, used);
-      if (w >= written.children.size()) return true;
-      used[w] = true;
-      continue;
-    }
-    if (child.kind != Node::Kind::Element) continue;
-    const std::size_t at = counterpartAt(child, written, used);
-    const bool writesIt = at < written.children.size();
-    if (!writesIt && convertedChild(stored, child)) continue;
-    if (writesIt) {
-      used[at] = true;
-      if (carriesUnnamed(child, *written.children[at], namedChild(child))) return true;
-    } else if (!holdsElementNamed(written, child.name) &&
-               !(named && holdsElementNamed(*named, child.name))) {
+               !(named && holdsElementNamed(*named, child.name)) && carry(child)) {
       return true;
     }
   }
   return false;
+}
+
+}  // namespace
+
+void keepUnnamed(const Node& stored, Node& written, const Node* named) {
+  walkUnnamed<true>(stored, written, named);
+}
+
+bool carriesUnnamed(const Node& stored, const Node& written, const Node* named) {
+  return walkUnnamed<false>(stored, written, named);
 }
 
 namespace {
