@@ -40,6 +40,10 @@ QString numberText(const QVariant& value) {
   return host::NumberFormatter::instance()->NumberText(value);
 }
 
+void appendNumberText(QString& text, rt::Single value) {
+  host::NumberFormatter::instance()->AppendNumberText(text, value);
+}
+
 void write(host::XmlElement& element, const QString& name, const QString& text) {
   element.AddChild(name, text);
 }

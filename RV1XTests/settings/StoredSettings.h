@@ -39,6 +39,9 @@ inline QString numberText(rt::Single value) {
   return numberText(QVariant(value));
 }
 
+// The host's text of the number appended to a text being built.
+void appendNumberText(QString& text, rt::Single value);
+
 inline QString flagText(bool value) {
   return value ? QStringLiteral("True") : QStringLiteral("False");
 }

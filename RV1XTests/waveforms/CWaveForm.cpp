@@ -161,7 +161,7 @@ QString CWaveForm::ValuesText() {
   text.reserve(count * 8);
   for (qsizetype i = 0; i < count; ++i) {
     if (i > 0) text += u';';
-    text += stored::numberText(values_.at(i));
+    stored::appendNumberText(text, values_.at(i));
   }
   text.squeeze();
   return text;
