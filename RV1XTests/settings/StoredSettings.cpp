@@ -12,7 +12,7 @@ std::optional<QString> childText(host::XmlElement& element, const QString& name)
   return child->Text();
 }
 
-double number(const QString& text) {
+double number(QStringView text) {
   return rt::val(text);
 }
 

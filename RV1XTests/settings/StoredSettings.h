@@ -25,7 +25,7 @@ void read(host::XmlElement& element, const QString& name, rt::Long& field);
 void read(host::XmlElement& element, const QString& name, rt::Single& field);
 
 // The number at the start of a stored text.
-double number(const QString& text);
+double number(QStringView text);
 
 // The host's locale-independent text of a number.
 QString numberText(const QVariant& value);
