@@ -4,8 +4,6 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <array>
-#include <bit>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <string_view>
@@ -169,67 +167,63 @@ constexpr std::array<double, 23> kPowersOfTen = [] {
   return powers;
 }();
 
-// The same text as the round trips give, from the shortest digits
-// std::to_chars finds, where the two are known to agree: within these
-// magnitudes a decimal of at most eight digits lies too far from a midpoint
-// between two Singles for its Double to land on one, so the round trips stop
-// at the first length whose nearest decimal reads back, which is the
-// shortest. Where the nearest decimal of that length may not be the one
-// to_chars chose (a power of two, whose neighbour below is nearer; a value
-// near halfway between two such decimals, which the round trips round up;
-// shortest digits of another decade than the value's), the answer is 0;
-// otherwise the text is written into out (kShortestTextSize characters)
-// and its length is the answer.
-//
-// Every test is exact in Double arithmetic: the value has 24 significant
-// bits and a power of ten up to 10^12 at most 28, so their product is
-// exact, and so is the difference of two Doubles this close (Sterbenz).
+// Whether v < 10^exponent, exactly: below 10^0 by the product with the
+// power of ten, which is exact for these.
+bool belowPowerOfTen(double v, int exponent) {
+  return exponent >= 0 ? v < kPowersOfTen[static_cast<size_t>(exponent)]
+                       : v * kPowersOfTen[static_cast<size_t>(-exponent)] < 1.0;
+}
+
+// The round trips themselves, precision after precision, in exact Double
+// arithmetic. Within these magnitudes the value times the power of ten of
+// its places (at most 10^12, 28 significant bits beside the value's 24) is
+// exact, and so is what lies beyond a whole number of units, so the value
+// rounded to that many digits (halves up, as the general format rounds
+// them) is exact; the quotient or product that reads those digits back is
+// rounded once, as a parse rounds. The first that reads back as the value
+// has at most nine digits, so they are also its Double's shortest text.
+// Written into out (kShortestTextSize characters); answers the length, or
+// 0 outside these magnitudes.
 int shortestSingleByDigits(Single value, char* out) {
   const float magnitude = std::fabs(value);
   if (!(magnitude >= 1e-4f && magnitude < 1e11f)) return 0;
-  if ((std::bit_cast<std::uint32_t>(magnitude) & 0x7fffffu) == 0) return 0;
-  char text[32];
-  const auto written =
-      std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific);
-  // d[.ddd]e(+|-)xx
-  const char* e = std::find(text, written.ptr, 'e');
-  char digits[16];
-  int count = 0;
-  digits[count++] = text[0];
-  for (const char* d = text + 2; d < e; ++d) digits[count++] = *d;
-  int exponent = 0;
-  for (const char* d = e + 2; d < written.ptr; ++d) exponent = exponent * 10 + (*d - '0');
-  if (e[1] == '-') exponent = -exponent;
-
-  std::uint64_t whole = 0;  // the digits as a whole number
-  for (int i = 0; i < count; ++i) whole = whole * 10 + static_cast<std::uint64_t>(digits[i] - '0');
-  const auto shortest = static_cast<double>(whole);
   const double v = magnitude;
-  // The shortest text is shortest x 10^-places; its decade must be the value's.
-  const int places = count - 1 - exponent;
-  double residual = 0, unit = 1, back = 0;
-  if (places >= 0) {
-    const double power = kPowersOfTen[static_cast<size_t>(places)];
-    const double scaled = v * power;
-    if (scaled < kPowersOfTen[static_cast<size_t>(count - 1)] ||
-        scaled >= kPowersOfTen[static_cast<size_t>(count)])
-      return 0;
-    residual = scaled - shortest;
-    back = shortest / power;  // rounded once, as a parse of the text rounds
-  } else {
-    const double power = kPowersOfTen[static_cast<size_t>(-places)];
-    if (v < kPowersOfTen[static_cast<size_t>(exponent)] ||
-        v >= kPowersOfTen[static_cast<size_t>(exponent + 1)])
-      return 0;
-    back = shortest * power;
-    residual = v - back;
-    unit = power;
+  int exponent = -4;  // 10^exponent <= v < 10^(exponent + 1)
+  while (exponent < 10 && !belowPowerOfTen(v, exponent + 1)) ++exponent;
+  for (int precision = 1; precision <= 9; ++precision) {
+    const int places = precision - 1 - exponent;
+    double whole = 0, back = 0;
+    if (places >= 0) {
+      const double power = kPowersOfTen[static_cast<size_t>(places)];
+      const double scaled = v * power;
+      whole = std::floor(scaled);
+      if (scaled - whole >= 0.5) whole += 1;
+      back = whole / power;
+    } else {
+      const double power = kPowersOfTen[static_cast<size_t>(-places)];
+      whole = std::floor(v / power);
+      double rest = v - whole * power;
+      if (rest < 0) {
+        whole -= 1;
+        rest += power;
+      } else if (rest >= power) {
+        whole += 1;
+        rest -= power;
+      }
+      if (rest >= 0.5 * power) whole += 1;
+      back = whole * power;
+    }
+    if (static_cast<Single>(back) != magnitude) continue;
+    char digits[16];
+    auto number = static_cast<std::uint64_t>(whole);
+    int count = 0;
+    for (; number > 0; number /= 10) digits[count++] = static_cast<char>('0' + number % 10);
+    std::reverse(digits, digits + count);
+    const int point = count - places;
+    while (count > 1 && digits[count - 1] == '0') --count;
+    return generalText(value < 0, std::string_view(digits, static_cast<size_t>(count)), point, out);
   }
-  // Within a twentieth of a unit of halfway, the next digit may round to 5.
-  if (std::fabs(residual) >= 0.44 * unit) return 0;
-  if (static_cast<Single>(back) != magnitude) return 0;
-  return generalText(value < 0, std::string_view(digits, static_cast<size_t>(count)), exponent + 1,
-                     out);
+  return 0;
 }
 
 }  // namespace
