@@ -20,7 +20,8 @@ namespace host {
 
 namespace xmltree {
 struct Node;
-}
+class StreamWriter;
+}  // namespace xmltree
 
 namespace sequenceerr {
 // The document's root is not "TestSequence".
@@ -182,7 +183,9 @@ class SequenceDocument {
   void ReadParts(Entry& entry, const XmlElementPtr& node, const HostLogPtr& log);
   void CheckKept(Entry& entry, const XmlElementPtr& node);
   void ReadIdentities(const XmlElementPtr& node);
-  XmlDocumentPtr Write();
+  // The sequence as a document; with a stream, each node goes there as it
+  // is made instead, and what is answered holds only what lies before it.
+  XmlDocumentPtr Write(xmltree::StreamWriter* stream = nullptr);
   void WriteEntry(const Entry& entry, const XmlDocumentPtr& document, XmlElement& root);
   void WriteAsStored(const Entry& entry, const XmlDocumentPtr& document, XmlElement& root);
   void WriteMerged(const Entry& entry, const XmlElementPtr& saved, XmlElement& root);

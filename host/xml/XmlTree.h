@@ -104,4 +104,35 @@ QString write(const Node& node, int indent);
 // device keeps any error (a QSaveFile's commit then fails).
 void write(const Node& node, int indent, QIODevice& device);
 
+class Writer;
+
+// A document written as it is made, so that it need never be held whole:
+// elements are opened and closed, and each node between is handed over
+// whole and may go at once. The text is the one write() gives for the tree
+// so made; it goes to the device as UTF-8, a piece at a time.
+class StreamWriter {
+ public:
+  StreamWriter(int indent, QIODevice& device);
+  ~StreamWriter();
+  StreamWriter(const StreamWriter&) = delete;
+  StreamWriter& operator=(const StreamWriter&) = delete;
+
+  // The element's start: its name and attributes, not what it holds.
+  void open(const Node& element);
+  // The node and all it holds, inside the element opened last.
+  void add(const Node& node);
+  // Ends the element opened last.
+  void close();
+  // Ends what is open and hands the rest to the device.
+  void finish();
+
+ private:
+  struct Level;
+  int depth() const;
+  void enter(bool text);
+
+  std::unique_ptr<Writer> writer_;
+  std::vector<Level> levels_;
+};
+
 }  // namespace host::xmltree
