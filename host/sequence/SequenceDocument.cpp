@@ -509,13 +509,29 @@ void SequenceDocument::CheckKept(Entry& entry, const XmlElementPtr& node) {
     }
     const QString lost = xmltree::lostFrom(stored, *written);
     stored.attributes = attributes;
-    if (lost.isEmpty()) continue;
+    if (lost.isEmpty()) {
+      ShareWithStored(entry, part, child->node(), own->node());
+      continue;
+    }
     Report(rt::RuntimeError(sequenceerr::PartNotKept, kSource,
                             QStringLiteral("%1%2: <%3> is written back as stored, since written "
                                            "anew it would lose this: %4")
                                 .arg(entry.className, where(*node), part, lost)));
     entry.keptParts.append(part);
   }
+}
+
+// What the element writes as it was stored is held once: the saved
+// element takes the stored nodes it would write the same, and leaves them
+// as they are (it is only ever copied).
+void SequenceDocument::ShareWithStored(Entry& entry, const QString& part, const NodePtr& stored,
+                                       const NodePtr& own) {
+  if (!xmltree::sameTree(*stored, *own)) {
+    xmltree::shareSame(*stored, *own);
+    return;
+  }
+  std::replace(entry.savedAtLoad->children.begin(), entry.savedAtLoad->children.end(), own, stored);
+  entry.loadedParts.insert(part, stored);
 }
 
 void SequenceDocument::Save(const QString& path) {

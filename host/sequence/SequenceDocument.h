@@ -182,6 +182,9 @@ class SequenceDocument {
   Entry ReadEntry(const XmlElementPtr& node, const HostLogPtr& log);
   void ReadParts(Entry& entry, const XmlElementPtr& node, const HostLogPtr& log);
   void CheckKept(Entry& entry, const XmlElementPtr& node);
+  void ShareWithStored(Entry& entry, const QString& part,
+                       const std::shared_ptr<xmltree::Node>& stored,
+                       const std::shared_ptr<xmltree::Node>& own);
   void ReadIdentities(const XmlElementPtr& node);
   // The sequence as a document; with a stream, each node goes there as it
   // is made instead, and what is answered holds only what lies before it.

@@ -84,6 +84,29 @@ NodePtr Node::deepCopy() const {
   return copy;
 }
 
+bool sameTree(const Node& a, const Node& b) {
+  if (a.kind != b.kind || a.name != b.name || a.text != b.text || a.attributes != b.attributes ||
+      a.children.size() != b.children.size())
+    return false;
+  for (std::size_t i = 0; i < a.children.size(); ++i)
+    if (!sameTree(*a.children[i], *b.children[i])) return false;
+  return true;
+}
+
+void shareSame(const Node& from, Node& into) {
+  const std::size_t common = std::min(from.children.size(), into.children.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    const NodePtr& theirs = from.children[i];
+    NodePtr& ours = into.children[i];
+    if (theirs == ours) continue;
+    if (sameTree(*theirs, *ours)) {
+      ours = theirs;
+    } else if (theirs->kind == Node::Kind::Element && ours->kind == Node::Kind::Element) {
+      shareSame(*theirs, *ours);
+    }
+  }
+}
+
 namespace {
 
 bool isNameStart(char32_t c) {

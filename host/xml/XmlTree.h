@@ -75,6 +75,17 @@ struct Node : std::enable_shared_from_this<Node> {
   int height() const;
 };
 
+// Whether the two nodes and everything inside them are the same: kinds,
+// names, attributes in their order, texts.
+bool sameTree(const Node& a, const Node& b);
+
+// Each child of into that is the same (sameTree) as the child in the same
+// place in from is replaced by that one, inside children that differ too,
+// so that the two trees hold what they have in common once. What into holds
+// is unchanged; a node it takes stays from's child, so into must only be
+// read and copied from then on, never changed.
+void shareSame(const Node& from, Node& into);
+
 // Whether the text is an XML name (a tag or attribute name), by XML 1.0's
 // rules for the characters that start and continue one.
 bool isName(const QString& name);
