@@ -13,9 +13,10 @@ namespace {
 const QString kSource = QStringLiteral("XmlDocument");
 
 // A malformed document raises error 5 naming where the reader stopped.
-xmltree::NodePtr parse(const QByteArray& content, const QString& where) {
+template <typename Input>
+xmltree::NodePtr parse(Input&& input, const QString& where) {
   xmltree::ParseError error;
-  xmltree::NodePtr parsed = xmltree::parse(content, error);
+  xmltree::NodePtr parsed = xmltree::parse(input, error);
   if (!parsed)
     rt::raise(rt::err::InvalidCall, kSource,
               QStringLiteral("%1 (line %2, column %3): %4")
@@ -83,7 +84,7 @@ XmlElementPtr XmlDocument::CreateElement(const QString& name) {
 void XmlDocument::Load(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) raiseFileError(file, path, kSource);
-  document_ = parse(file.readAll(), path);
+  document_ = parse(file, path);
 }
 
 void XmlDocument::LoadXml(const QString& text) {

@@ -226,6 +226,11 @@ NodePtr parse(const QByteArray& content, ParseError& error) {
   return read(reader, error);
 }
 
+NodePtr parse(QIODevice& device, ParseError& error) {
+  QXmlStreamReader reader(&device);
+  return read(reader, error);
+}
+
 NodePtr parse(const QString& text, ParseError& error) {
   QXmlStreamReader reader(text);
   return read(reader, error);

@@ -103,6 +103,9 @@ struct ParseError {
   qint64 column = 0;
 };
 NodePtr parse(const QByteArray& content, ParseError& error);
+// The same read from the device a piece at a time, so that the document is
+// never held as bytes and text beside its tree.
+NodePtr parse(QIODevice& device, ParseError& error);
 // The same for a text already decoded (its declaration's encoding is not
 // looked at).
 NodePtr parse(const QString& text, ParseError& error);
