@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QXmlStreamReader>
 #include <algorithm>
+#include <limits>
 #include <string_view>
 #include <unordered_map>
 
@@ -259,6 +260,27 @@ class Names {
   std::unordered_map<std::u16string_view, QString> names_;
 };
 
+// Short attribute values and texts, each held once: units, flags, keys,
+// codes and the names of standards come again in every element.
+class Values {
+ public:
+  static constexpr qsizetype kLongest = 256;
+
+  QString of(QStringView value) {
+    if (value.size() > kLongest) return value.toString();
+    const std::u16string_view key(value.utf16(), static_cast<std::size_t>(value.size()));
+    if (const auto known = values_.find(key); known != values_.end()) return known->second;
+    QString text = value.toString();
+    const std::u16string_view stored(QStringView(text).utf16(),
+                                     static_cast<std::size_t>(text.size()));
+    return values_.emplace(stored, std::move(text)).first->second;
+  }
+
+ private:
+  // Each key views the text it maps to.
+  std::unordered_map<std::u16string_view, QString> values_;
+};
+
 bool isBlank(const QString& text) {
   return std::all_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); });
 }
@@ -270,9 +292,12 @@ NodePtr read(QXmlStreamReader& reader, ParseError& error) {
   // Character data comes in pieces (around references); text that is only
   // white space is layout, not content.
   QString pending;
+  Values values;
   auto flush = [&] {
     if (!isBlank(pending))
-      open.back()->append(std::make_shared<Node>(Node::Kind::Text, QString(), std::move(pending)));
+      open.back()->append(std::make_shared<Node>(
+          Node::Kind::Text, QString(),
+          pending.size() <= Values::kLongest ? values.of(pending) : std::move(pending)));
     pending.clear();
   };
   // What the stream reader takes but XML does not: a name outside XML's
@@ -313,8 +338,9 @@ NodePtr read(QXmlStreamReader& reader, ParseError& error) {
         element->attributes.reserve(attributes.size());
         for (const QXmlStreamAttribute& a : attributes)
           element->attributes.append(
-              {nameOf(a.qualifiedName(), "attribute"), a.value().toString()});
-        element->line = reader.lineNumber();
+              {nameOf(a.qualifiedName(), "attribute"), values.of(a.value())});
+        element->line = static_cast<std::int32_t>(
+            std::min<qint64>(reader.lineNumber(), std::numeric_limits<std::int32_t>::max()));
         open.back()->append(element);
         open.push_back(element);
         break;

@@ -18,6 +18,7 @@
 
 #include <QList>
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -35,7 +36,7 @@ using NodePtr = std::shared_ptr<Node>;
 inline constexpr int kDepthLimit = 256;
 
 struct Node : std::enable_shared_from_this<Node> {
-  enum class Kind { Document, Element, Text, CData, Comment, Instruction };
+  enum class Kind : std::uint8_t { Document, Element, Text, CData, Comment, Instruction };
 
   explicit Node(Kind kind, QString name = {}, QString text = {})
       : kind(kind), name(std::move(name)), text(std::move(text)) {}
@@ -45,12 +46,14 @@ struct Node : std::enable_shared_from_this<Node> {
   Node& operator=(const Node&) = delete;
 
   Kind kind;
+  // Where a read element's start tag ended; beside the kind, where it
+  // takes no room of its own.
+  std::int32_t line = 0;
   QString name;  // an element's tag name, an instruction's target
   QString text;  // the text of a text, CDATA, comment or instruction
   QList<std::pair<QString, QString>> attributes;
   std::vector<NodePtr> children;
   std::weak_ptr<Node> parent;
-  qint64 line = 0;  // where a read element's start tag ended
 
   bool isText() const { return kind == Kind::Text || kind == Kind::CData; }
 
