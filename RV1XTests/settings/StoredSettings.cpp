@@ -12,7 +12,7 @@ std::optional<QString> childText(host::XmlElement& element, const QString& name)
   return child->Text();
 }
 
-double number(const QString& text) {
+double number(QStringView text) {
   return rt::val(text);
 }
 
@@ -38,6 +38,10 @@ void read(host::XmlElement& element, const QString& name, rt::Single& field) {
 
 QString numberText(const QVariant& value) {
   return host::NumberFormatter::instance()->NumberText(value);
+}
+
+void appendNumberText(QString& text, rt::Single value) {
+  host::NumberFormatter::instance()->AppendNumberText(text, value);
 }
 
 void write(host::XmlElement& element, const QString& name, const QString& text) {

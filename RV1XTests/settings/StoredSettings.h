@@ -25,7 +25,7 @@ void read(host::XmlElement& element, const QString& name, rt::Long& field);
 void read(host::XmlElement& element, const QString& name, rt::Single& field);
 
 // The number at the start of a stored text.
-double number(const QString& text);
+double number(QStringView text);
 
 // The host's locale-independent text of a number.
 QString numberText(const QVariant& value);
@@ -38,6 +38,9 @@ inline QString numberText(rt::Long value) {
 inline QString numberText(rt::Single value) {
   return numberText(QVariant(value));
 }
+
+// The host's text of the number appended to a text being built.
+void appendNumberText(QString& text, rt::Single value);
 
 inline QString flagText(bool value) {
   return value ? QStringLiteral("True") : QStringLiteral("False");

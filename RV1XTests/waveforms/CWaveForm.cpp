@@ -127,9 +127,7 @@ void CWaveForm::StoreFields(const QList<QStringView>& fields) {
   const qsizetype stored = fixed > 0 ? std::min(fields.size(), fixed) : fields.size();
   if (fixed == 0) values_ = QList<rt::Single>(stored, 0.0f);
   // Each field read where it lies in the text, not copied out of it.
-  for (qsizetype i = 0; i < stored; ++i)
-    values_[i] = rt::toSingle(
-        stored::number(QString::fromRawData(fields.at(i).data(), fields.at(i).size())));
+  for (qsizetype i = 0; i < stored; ++i) values_[i] = rt::toSingle(stored::number(fields.at(i)));
   valueCount_ = static_cast<rt::Long>(stored);
 }
 
@@ -161,7 +159,7 @@ QString CWaveForm::ValuesText() {
   text.reserve(count * 8);
   for (qsizetype i = 0; i < count; ++i) {
     if (i > 0) text += u';';
-    text += stored::numberText(values_.at(i));
+    stored::appendNumberText(text, values_.at(i));
   }
   text.squeeze();
   return text;

@@ -17,6 +17,10 @@ QString NumberFormatter::NumberText(const QVariant& value) {
   return rt::numberText(value);
 }
 
+void NumberFormatter::AppendNumberText(QString& text, rt::Single value) {
+  rt::appendNumberText(text, value);
+}
+
 QString NumberFormatter::FolderPath(const QString& folder) {
   QString path = QDir::fromNativeSeparators(folder);
   if (path.isEmpty()) path = QDir::currentPath();

@@ -120,6 +120,9 @@ struct PendingBatch {
 
 struct RegistryStore::State {
   QString file;  // the absolute path read last; empty: read again
+  // The last absolute path asked for and its absolute form, so that a
+  // look-up repeated on the same file need not make it again.
+  QString pathGiven, pathMadeAbsolute;
   FileStamp stamp;
   IniFile content;
   bool lastChangeWritten = true;
@@ -129,6 +132,14 @@ struct RegistryStore::State {
   // The values read from the content as it is, by hive, key and name as
   // the comparison without regard to case sees them.
   std::map<std::tuple<std::uint32_t, QString, QString>, QVariant> values;
+  // The same values by hive, key and name as the caller spelled them, so
+  // that a look-up repeated with the same spelling folds no case.
+  std::map<std::tuple<std::uint32_t, QString, QString>, QVariant> valuesAsSpelled;
+
+  void forgetValues() {
+    values.clear();
+    valuesAsSpelled.clear();
+  }
   PendingBatch batch;
 };
 
@@ -194,13 +205,19 @@ IniFile RegistryStore::parse(const QString& file, const QByteArray& content) {
 const IniFile& RegistryStore::current() {
   State& s = *state_;
   if (s.batch.started && !s.batch.failed) return s.batch.content;
-  const QString file = QFileInfo(path()).absoluteFilePath();
+  const QString given = path();
+  // A relative path depends on the working folder: made absolute each time.
+  if (given != s.pathGiven || !QDir::isAbsolutePath(given)) {
+    s.pathGiven = given;
+    s.pathMadeAbsolute = QFileInfo(given).absoluteFilePath();
+  }
+  const QString& file = s.pathMadeAbsolute;
   const FileStamp stamp = stampOf(file);
   if (file != s.file || !(stamp == s.stamp)) {
     s.file = file;
     s.stamp = stamp;
     s.content = parse(file, readFile(file).value_or(QByteArray()));
-    s.values.clear();
+    s.forgetValues();
   }
   return s.content;
 }
@@ -226,7 +243,7 @@ bool RegistryStore::writeBack(const QString& file, const IniFile& content,
 
 bool RegistryStore::change(const std::function<void(IniFile&)>& alter) {
   State& s = *state_;
-  s.values.clear();
+  s.forgetValues();
   const QString file = QFileInfo(path()).absoluteFilePath();
   PendingBatch& batch = s.batch;
   if (batch.depth > 0) {
@@ -263,7 +280,7 @@ bool RegistryStore::endBatch() {
   PendingBatch& batch = s.batch;
   bool written = true;
   if (batch.started) {
-    s.values.clear();
+    s.forgetValues();
     s.file.clear();
     written = !batch.failed && writeBack(batch.file, batch.content, batch.before);
     if (written) {
@@ -310,16 +327,25 @@ bool RegistryStore::deleteKey(std::uint32_t hive, const QString& key) {
 }
 
 QVariant RegistryStore::readValue(std::uint32_t hive, const QString& key, const QString& name) {
+  State& s = *state_;
   const IniFile& file = current();
-  if (const auto own = state_->processValues.find(valuePlace(hive, key, name));
-      own != state_->processValues.end())
-    return resolveKey(file, hive, key).isEmpty() ? QVariant() : own->second.second;
+  if (!s.processValues.empty()) {
+    if (const auto own = s.processValues.find(valuePlace(hive, key, name));
+        own != s.processValues.end())
+      return resolveKey(file, hive, key).isEmpty() ? QVariant() : own->second.second;
+  }
+  const auto asSpelled = std::make_tuple(hive, key, name);
+  if (const auto known = s.valuesAsSpelled.find(asSpelled); known != s.valuesAsSpelled.end())
+    return known->second;
   // Every component of the key and the name is found without regard to
   // case, so the answer depends on their case-folded spelling only.
   const auto lookUp = std::make_tuple(hive, splitKey(key).join(u'\\').toCaseFolded(),
                                       storedName(name).toCaseFolded());
-  auto& values = state_->values;
-  if (const auto known = values.find(lookUp); known != values.end()) return known->second;
+  auto& values = s.values;
+  if (const auto known = values.find(lookUp); known != values.end()) {
+    s.valuesAsSpelled.emplace(asSpelled, known->second);
+    return known->second;
+  }
   const QVariant value = [&] {
     const QString group = resolveKey(file, hive, key);
     if (group.isEmpty()) return QVariant();
@@ -328,6 +354,7 @@ QVariant RegistryStore::readValue(std::uint32_t hive, const QString& key, const 
     return file.value(group + u'/' + existing);
   }();
   values.emplace(lookUp, value);
+  s.valuesAsSpelled.emplace(asSpelled, value);
   return value;
 }
 

@@ -14,8 +14,10 @@
 // a notice (runtime/Notices.h).
 //
 // What is read is kept while the file stays as it was read (its device,
-// inode, size and change times), so a look-up repeated many times costs a
-// stat() of the file; any change, ours or another process's, drops it.
+// inode, size and change times), and so is each value found, by the
+// spelling it was asked for, so a look-up repeated many times costs a
+// stat() of the file and one search of what was found; any change, ours or
+// another process's, drops both.
 //
 // A Batch gathers changes into one read and one write of the file (an
 // installer's many values): see below.

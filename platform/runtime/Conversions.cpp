@@ -1,11 +1,14 @@
 #include "runtime/Conversions.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cfenv>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
+#include <string_view>
 
 #include "runtime/Locale.h"
 #include "runtime/RuntimeError.h"
@@ -140,68 +143,119 @@ namespace {
 
 // The text of a number val took: the C locale's reading of it, as the
 // design reads it; Overflow beyond the double range.
-double cLocaleValue(const std::string& number) {
+double cLocaleValue(std::string_view number) {
   bool ok = false;
-  const double value =
-      QLocale::c().toDouble(QString::fromLatin1(number.data(), qsizetype(number.size())), &ok);
+  const double value = QLocale::c().toDouble(
+      QString::fromLatin1(number.data(), static_cast<qsizetype>(number.size())), &ok);
   if (!ok) {
     // Beyond the double range however it is written (a long run of digits
     // comes back infinite); a value too small to hold is 0.
-    if (std::isinf(value) || number.find('e') != std::string::npos) raise(err::Overflow);
+    if (std::isinf(value) || number.find('e') != std::string_view::npos) raise(err::Overflow);
     return 0.0;
   }
   return value;
 }
 
-}  // namespace
+// What val found of a number's parts.
+struct NumberParts {
+  bool digits = false, exponent = false, exponentDigits = false;
+};
 
-double val(const QString& text) {
-  std::string number;
-  bool digits = false, point = false, exponent = false, exponentDigits = false;
-  bool signAllowed = true;
+// The characters of the number at the start of the text, given to put one
+// by one: sign, digits, point, and "e" for any exponent marker.
+template <typename Put>
+NumberParts scanNumber(QStringView text, Put&& put) {
+  NumberParts parts;
+  bool point = false, signAllowed = true;
   for (const QChar c : text) {
+    const char16_t u = c.unicode();
     // Blanks, tabs and line feeds only: a carriage return ends a reply's field.
-    if (c == u' ' || c == u'\t' || c == u'\n') continue;
-    if ((c == u'+' || c == u'-') && signAllowed) {
-      number += static_cast<char>(c.unicode());
+    if (u == u' ' || u == u'\t' || u == u'\n') continue;
+    if (u >= u'0' && u <= u'9') {
+      put(static_cast<char>(u));
       signAllowed = false;
-      continue;
-    }
-    if (c.unicode() >= u'0' && c.unicode() <= u'9') {
-      number += static_cast<char>(c.unicode());
+      (parts.exponent ? parts.exponentDigits : parts.digits) = true;
+    } else if ((u == u'+' || u == u'-') && signAllowed) {
+      put(static_cast<char>(u));
       signAllowed = false;
-      if (exponent)
-        exponentDigits = true;
-      else
-        digits = true;
-      continue;
-    }
-    if (c == u'.' && !point && !exponent) {
-      number += '.';
+    } else if (u == u'.' && !point && !parts.exponent) {
+      put('.');
       point = true;
       signAllowed = false;
-      continue;
-    }
-    if ((c == u'e' || c == u'E' || c == u'd' || c == u'D') && digits && !exponent) {
-      number += 'e';
-      exponent = true;
+    } else if ((u == u'e' || u == u'E' || u == u'd' || u == u'D') && parts.digits &&
+               !parts.exponent) {
+      put('e');
+      parts.exponent = true;
       signAllowed = true;
-      continue;
+    } else {
+      break;
     }
-    break;
   }
-  if (!digits) return 0.0;
+  return parts;
+}
+
+double numberOf(std::string_view number, NumberParts parts) {
+  if (!parts.digits) return 0.0;
   // An exponent marker without digits ("12e") means no exponent at all.
-  if (exponent && !exponentDigits) number.erase(number.find('e'));
+  if (parts.exponent && !parts.exponentDigits) {
+    number = number.substr(0, number.find('e'));
+    parts.exponent = false;
+  }
+  // Up to fifteen digits without an exponent: their whole number and the
+  // power of ten of the places after the point are exact in a Double, so
+  // the one rounding of their quotient is the reading's.
+  if (!parts.exponent && number.size() <= 17) {
+    std::uint64_t whole = 0;
+    int count = 0, places = -1;
+    for (const char c : number) {
+      if (c == '.') {
+        places = 0;
+      } else if (c != '+' && c != '-') {
+        whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
+        ++count;
+        if (places >= 0) ++places;
+      }
+    }
+    if (count <= 15) {
+      static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                           1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+      const double value = static_cast<double>(whole) / kPowers[std::max(places, 0)];
+      return number.front() == '-' ? -value : value;
+    }
+  }
   // A normal number reads the same by from_chars, which rounds as exactly
-  // as the C locale does, only much faster; zero, the edges of the range
-  // and beyond are left to the C locale.
+  // as the C locale does, only much faster, and so does a zero written
+  // without an exponent, whatever its sign; the edges of the range and
+  // beyond are left to the C locale.
   const char* first = number.data() + (number.front() == '+' ? 1 : 0);
   const char* last = number.data() + number.size();
   double value = 0;
   const auto [end, failure] = std::from_chars(first, last, value);
-  if (failure == std::errc() && end == last && std::isnormal(value)) return value;
+  if (failure == std::errc() && end == last &&
+      (std::isnormal(value) || (value == 0 && !parts.exponent)))
+    return value;
   return cLocaleValue(number);
+}
+
+}  // namespace
+
+double val(const QString& text) {
+  return val(QStringView(text));
+}
+
+double val(QStringView text) {
+  // On the stack, unless the number is a long run of digits.
+  char local[48];
+  size_t size = 0;
+  const NumberParts parts = scanNumber(text, [&](char c) {
+    if (size < sizeof local) local[size] = c;
+    ++size;
+  });
+  if (size <= sizeof local) return numberOf(std::string_view(local, size), parts);
+  std::string longer;
+  longer.reserve(size);
+  scanNumber(text, [&](char c) { longer += c; });
+  return numberOf(longer, parts);
 }
 
 namespace {

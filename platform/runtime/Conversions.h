@@ -46,6 +46,7 @@ Long intMod(double dividend, double divisor);
 // exponent are taken, and the parse stops at the first character that cannot
 // continue the number; 0 when there is none.
 double val(const QString& text);
+double val(QStringView text);
 
 // General text of a number as the user's locale writes it: the shortest form
 // (15 significant digits for Double, 7 for Single), the locale's decimal

@@ -3,12 +3,11 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <optional>
-#include <string>
 #include <string_view>
 
 #include "runtime/Conversions.h"
@@ -118,41 +117,57 @@ QString shortestSingleByRoundTrips(Single value) {
 
 // Double's shortest text of the number 0.<digits> x 10^point, as Qt writes
 // it: the plain form unless the exponent form is shorter ("10000", "1e+05",
-// "0.001", "1e-04"), the exponent with at least two digits.
-QString generalText(bool negative, std::string_view digits, int point) {
+// "0.001", "1e-04"), the exponent with at least two digits. Written into
+// out, which holds kShortestTextSize characters; answers the length.
+constexpr int kShortestTextSize = 48;
+
+int generalText(bool negative, std::string_view digits, int point, char* out) {
   const int count = static_cast<int>(digits.size());
   const int exponent = point - 1;
-  const int exponentDigits =
-      std::max(2, static_cast<int>(std::to_string(std::abs(exponent)).size()));
+  const int magnitude = std::abs(exponent);
+  const int exponentDigits = magnitude >= 100 ? 3 : 2;
   const int plainLength = point <= 0 ? 2 - point + count : point < count ? count + 1 : point;
   const int exponentLength = count + (count > 1 ? 1 : 0) + 2 + exponentDigits;
-  std::string text = negative ? "-" : "";
+  char* at = out;
+  const auto put = [&](std::string_view part) { at = std::copy(part.begin(), part.end(), at); };
+  if (negative) *at++ = '-';
   if (plainLength <= exponentLength) {
     if (point <= 0) {
-      text += "0.";
-      text.append(static_cast<size_t>(-point), '0');
-      text += digits;
+      put("0.");
+      at = std::fill_n(at, -point, '0');
+      put(digits);
     } else if (point < count) {
-      text += digits.substr(0, point);
-      text += '.';
-      text += digits.substr(point);
+      put(digits.substr(0, point));
+      *at++ = '.';
+      put(digits.substr(point));
     } else {
-      text += digits;
-      text.append(static_cast<size_t>(point - count), '0');
+      put(digits);
+      at = std::fill_n(at, point - count, '0');
     }
   } else {
-    text += digits.front();
+    *at++ = digits.front();
     if (count > 1) {
-      text += '.';
-      text += digits.substr(1);
+      *at++ = '.';
+      put(digits.substr(1));
     }
-    text += exponent < 0 ? "e-" : "e+";
-    const std::string magnitude = std::to_string(std::abs(exponent));
-    text.append(static_cast<size_t>(exponentDigits) - magnitude.size(), '0');
-    text += magnitude;
+    put(exponent < 0 ? "e-" : "e+");
+    if (exponentDigits == 3) *at++ = static_cast<char>('0' + magnitude / 100);
+    *at++ = static_cast<char>('0' + magnitude / 10 % 10);
+    *at++ = static_cast<char>('0' + magnitude % 10);
   }
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  return static_cast<int>(at - out);
 }
+
+// 10^0 to 10^22, every one exact in a Double.
+constexpr std::array<double, 23> kPowersOfTen = [] {
+  std::array<double, 23> powers{};
+  double power = 1;
+  for (double& p : powers) {
+    p = power;
+    power *= 10;
+  }
+  return powers;
+}();
 
 // The same text as the round trips give, from the shortest digits
 // std::to_chars finds, where the two are known to agree: within these
@@ -161,35 +176,60 @@ QString generalText(bool negative, std::string_view digits, int point) {
 // at the first length whose nearest decimal reads back, which is the
 // shortest. Where the nearest decimal of that length may not be the one
 // to_chars chose (a power of two, whose neighbour below is nearer; a value
-// halfway between two such decimals, which the round trips round up), the
-// answer is nothing.
-std::optional<QString> shortestSingleByDigits(Single value) {
+// near halfway between two such decimals, which the round trips round up;
+// shortest digits of another decade than the value's), the answer is 0;
+// otherwise the text is written into out (kShortestTextSize characters)
+// and its length is the answer.
+//
+// Every test is exact in Double arithmetic: the value has 24 significant
+// bits and a power of ten up to 10^12 at most 28, so their product is
+// exact, and so is the difference of two Doubles this close (Sterbenz).
+int shortestSingleByDigits(Single value, char* out) {
   const float magnitude = std::fabs(value);
-  if (!(magnitude >= 1e-4f && magnitude < 1e11f)) return std::nullopt;
-  if ((std::bit_cast<std::uint32_t>(magnitude) & 0x7fffffu) == 0) return std::nullopt;
+  if (!(magnitude >= 1e-4f && magnitude < 1e11f)) return 0;
+  if ((std::bit_cast<std::uint32_t>(magnitude) & 0x7fffffu) == 0) return 0;
   char text[32];
   const auto written =
       std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific);
-  const std::string_view scientific(text, written.ptr);
-  const size_t e = scientific.find('e');
-  std::string digits(1, scientific.front());
-  if (e > 2) digits.append(scientific.substr(2, e - 2));
-  const int exponent = std::stoi(std::string(scientific.substr(e + 1)));
-  // The digit after the last, rounded: 5 where the value may lie halfway.
-  char wider[48];
-  const auto widened =
-      std::to_chars(wider, wider + sizeof wider, static_cast<double>(magnitude),
-                    std::chars_format::scientific, static_cast<int>(digits.size()));
-  if (std::find(wider, widened.ptr, 'e')[-1] == '5') return std::nullopt;
-  double back = 0;
-  std::from_chars(text, written.ptr, back);
-  if (static_cast<Single>(back) != magnitude) return std::nullopt;
-  return generalText(value < 0, digits, exponent + 1);
-}
+  // d[.ddd]e(+|-)xx
+  const char* e = std::find(text, written.ptr, 'e');
+  char digits[16];
+  int count = 0;
+  digits[count++] = text[0];
+  for (const char* d = text + 2; d < e; ++d) digits[count++] = *d;
+  int exponent = 0;
+  for (const char* d = e + 2; d < written.ptr; ++d) exponent = exponent * 10 + (*d - '0');
+  if (e[1] == '-') exponent = -exponent;
 
-QString shortestSingle(Single value) {
-  if (const std::optional<QString> text = shortestSingleByDigits(value)) return *text;
-  return shortestSingleByRoundTrips(value);
+  std::uint64_t whole = 0;  // the digits as a whole number
+  for (int i = 0; i < count; ++i) whole = whole * 10 + static_cast<std::uint64_t>(digits[i] - '0');
+  const auto shortest = static_cast<double>(whole);
+  const double v = magnitude;
+  // The shortest text is shortest x 10^-places; its decade must be the value's.
+  const int places = count - 1 - exponent;
+  double residual = 0, unit = 1, back = 0;
+  if (places >= 0) {
+    const double power = kPowersOfTen[static_cast<size_t>(places)];
+    const double scaled = v * power;
+    if (scaled < kPowersOfTen[static_cast<size_t>(count - 1)] ||
+        scaled >= kPowersOfTen[static_cast<size_t>(count)])
+      return 0;
+    residual = scaled - shortest;
+    back = shortest / power;  // rounded once, as a parse of the text rounds
+  } else {
+    const double power = kPowersOfTen[static_cast<size_t>(-places)];
+    if (v < kPowersOfTen[static_cast<size_t>(exponent)] ||
+        v >= kPowersOfTen[static_cast<size_t>(exponent + 1)])
+      return 0;
+    back = shortest * power;
+    residual = v - back;
+    unit = power;
+  }
+  // Within a twentieth of a unit of halfway, the next digit may round to 5.
+  if (std::fabs(residual) >= 0.44 * unit) return 0;
+  if (static_cast<Single>(back) != magnitude) return 0;
+  return generalText(value < 0, std::string_view(digits, static_cast<size_t>(count)), exponent + 1,
+                     out);
 }
 
 }  // namespace
@@ -235,7 +275,22 @@ QString numberText(Double value) {
 
 QString numberText(Single value) {
   if (value == 0.0f) return QStringLiteral("0");
-  return shortestSingle(value);
+  char text[kShortestTextSize];
+  if (const int length = shortestSingleByDigits(value, text))
+    return QString::fromLatin1(text, length);
+  return shortestSingleByRoundTrips(value);
+}
+
+void appendNumberText(QString& text, Single value) {
+  if (value == 0.0f) {
+    text += u'0';
+    return;
+  }
+  char digits[kShortestTextSize];
+  if (const int length = shortestSingleByDigits(value, digits))
+    text += QLatin1String(digits, length);
+  else
+    text += shortestSingleByRoundTrips(value);
 }
 
 QString numberText(const QVariant& value) {

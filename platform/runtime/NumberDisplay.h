@@ -25,5 +25,8 @@ QString format(const QVariant& value, const QString& pattern);
 QString numberText(const QVariant& value);
 QString numberText(Double value);
 QString numberText(Single value);
+// Appends numberText(value) to text, the same characters, written straight
+// into it: a long run of samples makes no text of its own for each.
+void appendNumberText(QString& text, Single value);
 
 }  // namespace rt

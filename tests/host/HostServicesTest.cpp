@@ -132,6 +132,13 @@ TEST(NumberFormatter, NumberTextAndFolderPath) {
   EXPECT_EQ(formatter->NumberText(QVariant(1234.5)), QStringLiteral("1234.5"));
   EXPECT_EQ(formatter->NumberText(QVariant(true)), QStringLiteral("True"));
   EXPECT_EQ(formatter->NumberText(QVariant()), QString());
+  // Appended, a Single reads as NumberText gives it, the text before kept.
+  for (const float value : {0.0f, -0.0f, 35.05f, -271.828125f, 1e-45f, 3.4028235e38f}) {
+    QString text = QStringLiteral("12;");
+    formatter->AppendNumberText(text, value);
+    EXPECT_EQ(text, QStringLiteral("12;") + formatter->NumberText(QVariant::fromValue(value)))
+        << value;
+  }
   EXPECT_EQ(formatter->FolderPath(QStringLiteral("/opt/rv1x")) + QStringLiteral("orvanRV1X.mpc"),
             QStringLiteral("/opt/rv1x/orvanRV1X.mpc"));
   EXPECT_EQ(formatter->FolderPath(QStringLiteral("/opt/rv1x/")), QStringLiteral("/opt/rv1x/"));

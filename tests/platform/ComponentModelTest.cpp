@@ -5,6 +5,7 @@
 
 #include <QFileInfo>
 #include <QLibrary>
+#include <QSaveFile>
 #include <functional>
 
 #include "QtPrinters.h"
@@ -100,6 +101,41 @@ TEST(ComponentModel, CreatesByProgIdAndCastsToAnInterfaceOfAnotherLibrary) {
   auto greeter = com::queryInterface<ITestGreeter>(object);
   ASSERT_TRUE(greeter) << "the interface's type identity must be shared across the libraries";
   EXPECT_EQ(greeter->Greet(QStringLiteral("RV-1X")), QStringLiteral("Hello, RV-1X"));
+}
+
+// Another process's registration, and its removal, written into the file
+// between two look-ups of the same class, are seen by the second.
+TEST(ComponentModel, AClassLookUpSeesAnotherWritersChangeAtOnce) {
+  TemporaryRegistry registry;
+  const auto replaceFile = [&](const QByteArray& content) {
+    QSaveFile file(registry.path());  // as every writer does: a new file renamed over it
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    ASSERT_TRUE(file.commit());
+  };
+  const QString progId = QStringLiteral("RV1XTest.Greeter");
+  QByteArray unregistered, registered;
+  {
+    QFile empty(registry.path());
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+  }
+  {
+    TemporaryRegistry other;  // where the other process registers
+    ASSERT_TRUE(testsupport::registerServer(serverFile()));
+    QFile file(other.path());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    registered = file.readAll();
+  }
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    // Looked up twice before each change, so that the answer is one kept.
+    for (int i = 0; i < 2; ++i) EXPECT_TRUE(com::lookUpClass(progId).clsid.isEmpty());
+    replaceFile(registered);
+    EXPECT_EQ(com::lookUpClass(progId).libraryFile, QFileInfo(serverFile()).canonicalFilePath());
+    EXPECT_TRUE(com::createObject(progId));
+    replaceFile(unregistered);
+    EXPECT_EQ(errorOf([&] { com::createObject(progId); }), 429);
+  }
 }
 
 TEST(ComponentModel, UnknownProgIdOrMissingLibraryRaises429) {

@@ -124,7 +124,12 @@ TEST(Conversions, ValReadsEveryNumberToTheSameBitsAsTheCLocale) {
   QStringList texts{QStringLiteral("0"),
                     QStringLiteral("-0"),
                     QStringLiteral("-0.000"),
+                    QStringLiteral("+0"),
+                    QStringLiteral("-.0"),
+                    QStringLiteral("-0."),
+                    QStringLiteral("00.0"),
                     QStringLiteral("0e5"),
+                    QStringLiteral("-0e-5"),
                     QStringLiteral("1.7976931348623157e308"),
                     QStringLiteral("-1.7976931348623157e+308"),
                     QStringLiteral("2.2250738585072014e-308"),
@@ -134,6 +139,9 @@ TEST(Conversions, ValReadsEveryNumberToTheSameBitsAsTheCLocale) {
                     QStringLiteral("1.40129846e-45"),
                     QStringLiteral("0.30000000000000004"),
                     QStringLiteral("9007199254740993"),
+                    QStringLiteral("999999999999999"),
+                    QStringLiteral("-0.00000000000001"),
+                    QStringLiteral("1234567.89012345"),
                     QStringLiteral("1.00000005"),
                     QStringLiteral("+12.5e-3"),
                     QStringLiteral("5."),
@@ -146,6 +154,7 @@ TEST(Conversions, ValReadsEveryNumberToTheSameBitsAsTheCLocale) {
         std::ldexp(static_cast<double>(state >> 11), static_cast<int>(state % 200) - 150);
     const double signedValue = state & 1 ? -value : value;
     texts << QString::number(signedValue, 'g', 17) << QString::number(signedValue, 'e', 6)
+          << QString::number(signedValue, 'g', 15) << QString::number(signedValue, 'g', 16)
           << QString::number(static_cast<float>(signedValue), 'g', 9);
   }
   for (const QString& text : texts) {
@@ -153,6 +162,34 @@ TEST(Conversions, ValReadsEveryNumberToTheSameBitsAsTheCLocale) {
     const double read = rt::val(text);
     EXPECT_EQ(std::bit_cast<std::uint64_t>(read), std::bit_cast<std::uint64_t>(expected))
         << qPrintable(text);
+  }
+}
+
+TEST(Conversions, ValOfAPartOfATextReadsAsThatPartAlone) {
+  // A field read where it lies: nothing after its end is taken, however
+  // long the number, and it fails as the same text on its own fails.
+  const QStringList fields{QStringLiteral("1.5abc"),
+                           QStringLiteral(" -2 "),
+                           QStringLiteral("x"),
+                           QStringLiteral("7e"),
+                           QStringLiteral("-0"),
+                           QStringLiteral("3.4028235e38"),
+                           QStringLiteral("1e400"),
+                           QStringLiteral("0.") + QString(45, u'0') + QStringLiteral("12"),
+                           QStringLiteral("1") + QString(44, u'0') + QStringLiteral(".5"),
+                           QStringLiteral("1") + QString(45, u'0') + QStringLiteral(".5"),
+                           QStringLiteral("1") + QString(46, u'0') + QStringLiteral(".5"),
+                           QStringLiteral("1") + QString(300, u'0'),
+                           QStringLiteral("-") + QString(320, u'9') + QStringLiteral(".5")};
+  for (const QString& field : fields) {
+    const QString text = field + QStringLiteral("25e3;1");
+    const QStringView part = QStringView(text).left(field.size());
+    double alone = 0, inPlace = 0;
+    const rt::Long aloneError = errorOf([&] { alone = rt::val(field); });
+    const rt::Long inPlaceError = errorOf([&] { inPlace = rt::val(part); });
+    EXPECT_EQ(inPlaceError, aloneError) << qPrintable(field);
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(inPlace), std::bit_cast<std::uint64_t>(alone))
+        << qPrintable(field);
   }
 }
 
