@@ -16,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+#include "report/GlyphStore.h"
 #include "report/LaidText.h"
 #include "report/PageContent.h"
 #include "report/ReportMarkup.h"
@@ -80,6 +81,7 @@ class ReportDocument {
   std::unique_ptr<QPdfWriter> writer_;
   std::unique_ptr<QPainter> painter_;
   std::unique_ptr<LaidTextCache> laidTexts_;
+  GlyphStore glyphs_;
   QRect paper_;
   QRect printable_;
   std::function<void(int page, int pages)> pageEnd_;
