@@ -84,7 +84,11 @@ QList<QStringList> parseTableRows(const QString& text) {
     } else if (c == u';') {
       endRow();
     } else {
-      cell += c;
+      // Up to the next character that means something, at once.
+      qsizetype end = i + 1;
+      while (end < text.size() && !QStringView(u"\\|;").contains(text.at(end))) ++end;
+      cell += QStringView(text).sliced(i, end - i);
+      i = end - 1;
     }
   }
   if (!cells.isEmpty() || !cell.trimmed().isEmpty()) endRow();
