@@ -49,9 +49,17 @@ void PageContent::addText(const GlyphStore& store, GlyphStore::Block glyphs, QPo
 }
 
 void PageContent::addLine(const QLineF& line) {
-  add(Kind::Line);
-  lines_.push_back(
-      {{single(line.x1()), single(line.y1())}, {single(line.x2()), single(line.y2())}});
+  const Point from{single(line.x1()), single(line.y1())};
+  const Point to{single(line.x2()), single(line.y2())};
+  const bool afterLine =
+      !order_.empty() && (order_.back().kind == Kind::Line || order_.back().kind == Kind::Joined);
+  if (afterLine && points_.back().x == from.x && points_.back().y == from.y) {
+    add(Kind::Joined);
+  } else {
+    add(Kind::Line);
+    points_.push_back(from);
+  }
+  points_.push_back(to);
 }
 
 void PageContent::addRectangle(const QRectF& rect, const QBrush& brush) {
@@ -63,12 +71,15 @@ void PageContent::shrink() {
   order_.shrink_to_fit();
   texts_.shrink_to_fit();
   placings_.shrink_to_fit();
-  lines_.shrink_to_fit();
+  points_.shrink_to_fit();
   rectangles_.shrink_to_fit();
 }
 
 void PageContent::draw(QPainter& painter, const GlyphStore& store) const {
-  std::uint32_t text = 0, line = 0, rectangle = 0;
+  std::uint32_t text = 0, point = 0, rectangle = 0;
+  const auto drawLine = [&](const Point& from, const Point& to) {
+    painter.drawLine(QLineF(from.x, from.y, to.x, to.y));
+  };
   for (const Stretch& stretch : order_) {
     switch (stretch.kind) {
       case Kind::Text:
@@ -76,11 +87,12 @@ void PageContent::draw(QPainter& painter, const GlyphStore& store) const {
         text += stretch.count;
         break;
       case Kind::Line:
-        for (std::uint32_t i = line; i < line + stretch.count; ++i) {
-          const Line& l = lines_[i];
-          painter.drawLine(QLineF(l.from.x, l.from.y, l.to.x, l.to.y));
-        }
-        line += stretch.count;
+        for (std::uint32_t i = 0; i < stretch.count; ++i, point += 2)
+          drawLine(points_[point], points_[point + 1]);
+        break;
+      case Kind::Joined:
+        for (std::uint32_t i = 0; i < stretch.count; ++i, ++point)
+          drawLine(points_[point - 1], points_[point]);
         break;
       case Kind::Rectangle:
         for (std::uint32_t i = rectangle; i < rectangle + stretch.count; ++i) {

@@ -27,6 +27,7 @@ class PageContent {
                double rotation);
   // Line coordinates are kept in single precision: lines lie on whole
   // twips or on 1/64 of one, which it holds exactly across any page.
+  // A line that starts where the one before it ended keeps only its end.
   void addLine(const QLineF& line);
   void addRectangle(const QRectF& rect, const QBrush& brush);
 
@@ -37,7 +38,9 @@ class PageContent {
   void draw(QPainter& painter, const GlyphStore& store) const;
 
  private:
-  enum class Kind : std::uint8_t { Text, Line, Rectangle };
+  // Joined: a line from where the line before it ended, as a curve's
+  // segments come, kept as its end alone.
+  enum class Kind : std::uint8_t { Text, Line, Joined, Rectangle };
   struct Stretch {
     Kind kind;
     std::uint32_t count;  // items of the kind, next in their array
@@ -55,10 +58,6 @@ class PageContent {
     float x;
     float y;
   };
-  struct Line {
-    Point from;
-    Point to;
-  };
   struct Rectangle {
     QRectF rect;
     QBrush brush;
@@ -72,7 +71,7 @@ class PageContent {
   std::vector<Stretch> order_;
   std::vector<Text> texts_;
   std::vector<Placing> placings_;
-  std::vector<Line> lines_;
+  std::vector<Point> points_;  // two for a line, one for a joined one
   std::vector<Rectangle> rectangles_;
 };
 

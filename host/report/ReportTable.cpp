@@ -42,6 +42,10 @@ TableColumn parseColumn(QStringView code) {
   return column;
 }
 
+bool isRowMarkup(QChar c) {
+  return c == u'\\' || c == u'|' || c == u';';
+}
+
 }  // namespace
 
 QList<TableColumn> parseTableFormat(const QString& format) {
@@ -86,7 +90,7 @@ QList<QStringList> parseTableRows(const QString& text) {
     } else {
       // Up to the next character that means something, at once.
       qsizetype end = i + 1;
-      while (end < text.size() && !QStringView(u"\\|;").contains(text.at(end))) ++end;
+      while (end < text.size() && !isRowMarkup(text.at(end))) ++end;
       cell += QStringView(text).sliced(i, end - i);
       i = end - 1;
     }

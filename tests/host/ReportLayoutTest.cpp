@@ -127,6 +127,10 @@ TEST(ReportLayout, APageDrawsWhatItKeepsInTheOrderItCameAsIfDrawnThen) {
   page.addRectangle(cover, QBrush(Qt::gray, Qt::SolidPattern));
   page.addLine(QLineF(100, 900, 2000, 900));
   page.addLine(QLineF(100, 950, 2000, 1200.5));
+  // A curve's segments, each from where the last one ended.
+  page.addLine(QLineF(2000, 1200.5, 2200, 1000));
+  page.addLine(QLineF(2200, 1000, 2300, 1100.25));
+  page.addLine(QLineF(2300, 1100, 2400, 1000));
   page.addText(store, paragraph->lineGlyphsIn(store, 1), QPointF(200, 1000), {}, 0);
   page.addText(store, bold->glyphsIn(store), QPointF(300, 1500), clip, 0);
   page.addText(store, bold->glyphsIn(store), QPointF(1800, 1500), {}, -90);
@@ -155,6 +159,9 @@ TEST(ReportLayout, APageDrawsWhatItKeepsInTheOrderItCameAsIfDrawnThen) {
     painter.restore();
     painter.drawLine(QLineF(100, 900, 2000, 900));
     painter.drawLine(QLineF(100, 950, 2000, 1200.5));
+    painter.drawLine(QLineF(2000, 1200.5, 2200, 1000));
+    painter.drawLine(QLineF(2200, 1000, 2300, 1100.25));
+    painter.drawLine(QLineF(2300, 1100, 2400, 1000));
     glyphs(paragraph->line(1).glyphRuns(), QPointF(200, 1000));
     painter.save();
     painter.setClipRect(clip);
