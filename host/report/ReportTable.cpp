@@ -58,7 +58,7 @@ QList<TableColumn> parseTableFormat(const QString& format) {
   return columns;
 }
 
-QList<QStringList> parseTableRows(const QString& text) {
+QList<QStringList> parseTableRows(const QString& text, qsizetype most) {
   QList<QStringList> rows;
   QStringList cells;
   QString cell;
@@ -77,6 +77,7 @@ QList<QStringList> parseTableRows(const QString& text) {
     cells.clear();
   };
   for (qsizetype i = 0; i < text.size(); ++i) {
+    if (most >= 0 && rows.size() >= most) return rows;
     const QChar c = text.at(i);
     if (c == u'\\' && i + 1 < text.size()) {
       // Quoted characters stay quoted for the markup reader.
