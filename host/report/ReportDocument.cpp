@@ -130,7 +130,7 @@ void ReportDocument::text(const LaidText& text, QPointF topLeft, const QRectF& c
 }
 
 void ReportDocument::textLine(const LaidText& text, int line, QPointF lineTopLeft) {
-  if (!drawing()) return;
+  if (!drawing() || line < 0 || line >= text.lineCount()) return;
   pages_[current_].addText(glyphs_, text.lineGlyphsIn(glyphs_, line),
                            lineTopLeft - QPointF(0, text.line(line).y()), QRectF(), 0);
 }

@@ -70,6 +70,8 @@ class ReportDocument {
   // clockwise as y grows downwards) and is cut off at the clip, in page
   // coordinates, unless that is empty.
   void text(const LaidText& text, QPointF topLeft, const QRectF& clip = {}, double rotation = 0);
+  // One line of the text (none for a line it does not have), its top-left
+  // corner where given.
   void textLine(const LaidText& text, int line, QPointF lineTopLeft);
   void line(double x1, double y1, double x2, double y2);
   void frame(const QRectF& rect);

@@ -192,6 +192,7 @@ TEST(ReportLayout, PagesAreDrawnWhenTheDocumentIsFinishedEachWithTheCountKnown) 
   document.text(*text, QPointF(1000, 1000));
   document.newPage();
   document.textLine(*text, 0, QPointF(1000, 1000));
+  for (int beyond : {-1, 1}) document.textLine(*text, beyond, QPointF(1000, 1200));
   EXPECT_TRUE(ends.isEmpty()) << "nothing is drawn before the count is known";
   document.finish();
   EXPECT_EQ(ends, (QList<std::pair<int, int>>{{1, 2}, {2, 2}}));
