@@ -244,19 +244,23 @@ void HostReport::setPageFoot(std::function<PageFoot(int page, int pages)> foot) 
     document.setPageEnd(nullptr);
     return;
   }
-  document.setPageEnd([&document, foot = std::move(foot)](int page, int pages) {
+  const QFont font = document.font(QStringLiteral("Arial"), kFootPoints);
+  document.setPageEnd([&document, font, foot = std::move(foot)](int page, int pages) {
     const PageFoot texts = foot(page, pages);
     const QRect area = document.printable();
-    const QFont font = document.font(QStringLiteral("Arial"), kFootPoints);
     const double top = area.y() + area.height() + kFootGap;
-    const auto draw = [&](const QString& text, Qt::Alignment alignment) {
-      if (text.isEmpty()) return;
-      const LaidText laid({StyledRun{text, TextStyle{}}}, font, document.device(), area.width(),
-                          alignment, false);
-      document.text(laid, QPointF(area.x(), top));
-    };
-    draw(footLeftText(texts, QFontMetricsF(font, document.device()), area.width()), Qt::AlignLeft);
-    draw(texts.right, Qt::AlignRight);
+    const QList<StyledRun> left{StyledRun{
+        footLeftText(texts, QFontMetricsF(font, document.device()), area.width()), TextStyle{}}};
+    // The left text is the same on most pages and laid out once; the
+    // right one, with its page number, on one page only.
+    if (!left.front().text.isEmpty())
+      document.text(*document.lay(left, font, area.width(), Qt::AlignLeft, false),
+                    QPointF(area.x(), top));
+    if (!texts.right.isEmpty()) {
+      const LaidText right({StyledRun{texts.right, TextStyle{}}}, font, document.device(),
+                           area.width(), Qt::AlignRight, false);
+      document.text(right, QPointF(area.x(), top));
+    }
   });
 }
 

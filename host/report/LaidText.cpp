@@ -63,16 +63,24 @@ LaidText::LaidText(const QList<StyledRun>& runs, const QFont& font, QPaintDevice
   if (layout_.lineCount() == 0) height_ = QFontMetricsF(font, device).height();
 }
 
-const QList<QGlyphRun>& LaidText::glyphs() const {
-  if (!glyphs_) glyphs_ = layout_.glyphRuns();
-  return *glyphs_;
+std::optional<GlyphStore::Block>& LaidText::blockIn(const GlyphStore& store, int slot) const {
+  if (store_ != store.identity()) {
+    store_ = store.identity();
+    blocks_.assign(layout_.lineCount() + 1, std::nullopt);
+  }
+  return blocks_[slot];
 }
 
-const QList<QGlyphRun>& LaidText::lineGlyphs(int i) const {
-  if (lineGlyphs_.size() != layout_.lineCount()) lineGlyphs_.resize(layout_.lineCount());
-  std::optional<QList<QGlyphRun>>& glyphs = lineGlyphs_[i];
-  if (!glyphs) glyphs = layout_.lineAt(i).glyphRuns();
-  return *glyphs;
+GlyphStore::Block LaidText::glyphsIn(GlyphStore& store) const {
+  std::optional<GlyphStore::Block>& block = blockIn(store, 0);
+  if (!block) block = store.add(layout_.glyphRuns());
+  return *block;
+}
+
+GlyphStore::Block LaidText::lineGlyphsIn(GlyphStore& store, int i) const {
+  std::optional<GlyphStore::Block>& block = blockIn(store, i + 1);
+  if (!block) block = store.add(layout_.lineAt(i).glyphRuns());
+  return *block;
 }
 
 std::shared_ptr<const LaidText> LaidTextCache::lay(const QList<StyledRun>& runs, const QFont& font,

@@ -9,7 +9,9 @@
 #include <QTextLayout>
 #include <memory>
 #include <optional>
+#include <vector>
 
+#include "report/GlyphStore.h"
 #include "report/ReportMarkup.h"
 
 namespace host::report {
@@ -24,16 +26,24 @@ class LaidText {
   int lineCount() const { return layout_.lineCount(); }
   QTextLine line(int i) const { return layout_.lineAt(i); }
   // The glyphs of every line, placed from the text's top-left corner.
-  const QList<QGlyphRun>& glyphs() const;
-  // The glyphs of line i, placed from the text's top-left corner.
-  const QList<QGlyphRun>& lineGlyphs(int i) const;
+  QList<QGlyphRun> glyphs() const { return layout_.glyphRuns(); }
+  // The same, kept in the store the first time the text is shown, and
+  // found there each time after.
+  GlyphStore::Block glyphsIn(GlyphStore& store) const;
+  // The glyphs of line i, placed from the text's top-left corner, kept in
+  // the store as those of the whole text are.
+  GlyphStore::Block lineGlyphsIn(GlyphStore& store, int i) const;
 
  private:
+  std::optional<GlyphStore::Block>& blockIn(const GlyphStore& store, int slot) const;
+
   QTextLayout layout_;
   double height_ = 0;
   double naturalWidth_ = 0;
-  mutable std::optional<QList<QGlyphRun>> glyphs_;
-  mutable QList<std::optional<QList<QGlyphRun>>> lineGlyphs_;
+  // Where the glyphs are kept, once shown: the whole text's first, then
+  // each line's; a text shown in another store is kept there anew.
+  mutable std::uint64_t store_ = 0;
+  mutable std::vector<std::optional<GlyphStore::Block>> blocks_;
 };
 
 // Texts laid out on one paint device, each found again by its runs, font,

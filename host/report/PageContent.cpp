@@ -15,92 +15,122 @@ float single(double value) {
   return static_cast<float>(value);
 }
 
+// One run of a text, its glyphs placed from at.
+void drawRun(QPainter& painter, const GlyphStore& store, const GlyphStore::Run& run, QPointF at) {
+  QVarLengthArray<QPointF, 64> positions(run.count);
+  const GlyphStore::Point* from = store.positions(run);
+  for (std::uint32_t g = 0; g < run.count; ++g) positions[g] = QPointF(from[g].x, from[g].y);
+  QGlyphRun glyphs;
+  glyphs.setRawFont(store.font(run.font));
+  glyphs.setFlags(run.flags);
+  glyphs.setRawData(store.glyphs(run), positions.data(), static_cast<int>(run.count));
+  painter.drawGlyphRun(at, glyphs);
+}
+
 }  // namespace
 
-void PageContent::addText(const QList<QGlyphRun>& runs, QPointF at, const QRectF& clip,
-                          double rotation) {
-  if (runs.isEmpty()) return;
-  items_.push_back({Kind::Text, sizeOf(texts_)});
-  texts_.push_back({sizeOf(runs_), sizeOf(runs), at, clip, rotation});
-  for (const QGlyphRun& run : runs) {
-    const QList<quint32> glyphs = run.glyphIndexes();
-    const QList<QPointF> positions = run.positions();
-    runs_.push_back({run.rawFont(), run.flags(), sizeOf(glyphs_), sizeOf(glyphs)});
-    glyphs_.insert(glyphs_.end(), glyphs.begin(), glyphs.end());
-    for (const QPointF& position : positions)
-      positions_.push_back({single(position.x()), single(position.y())});
+void PageContent::add(Kind kind) {
+  if (order_.empty() || order_.back().kind != kind)
+    order_.push_back({kind, 1});
+  else
+    ++order_.back().count;
+}
+
+void PageContent::addText(const GlyphStore& store, GlyphStore::Block glyphs, QPointF at,
+                          const QRectF& clip, double rotation) {
+  if (store.runs(glyphs).empty()) return;
+  std::uint32_t placing = 0;
+  if (!clip.isEmpty() || rotation != 0) {
+    placings_.push_back({clip, rotation});
+    placing = sizeOf(placings_);
   }
+  add(Kind::Text);
+  texts_.push_back({glyphs, placing, at});
 }
 
 void PageContent::addLine(const QLineF& line) {
-  items_.push_back({Kind::Line, sizeOf(lines_)});
-  lines_.push_back(
-      {{single(line.x1()), single(line.y1())}, {single(line.x2()), single(line.y2())}});
+  const Point from{single(line.x1()), single(line.y1())};
+  const Point to{single(line.x2()), single(line.y2())};
+  const bool afterLine =
+      !order_.empty() && (order_.back().kind == Kind::Line || order_.back().kind == Kind::Joined);
+  if (afterLine && points_.back().x == from.x && points_.back().y == from.y) {
+    add(Kind::Joined);
+  } else {
+    add(Kind::Line);
+    points_.push_back(from);
+  }
+  points_.push_back(to);
 }
 
 void PageContent::addRectangle(const QRectF& rect, const QBrush& brush) {
-  items_.push_back({Kind::Rectangle, sizeOf(rectangles_)});
+  add(Kind::Rectangle);
   rectangles_.push_back({rect, brush});
 }
 
 void PageContent::shrink() {
-  items_.shrink_to_fit();
+  order_.shrink_to_fit();
   texts_.shrink_to_fit();
-  runs_.shrink_to_fit();
-  glyphs_.shrink_to_fit();
-  positions_.shrink_to_fit();
-  lines_.shrink_to_fit();
+  placings_.shrink_to_fit();
+  points_.shrink_to_fit();
   rectangles_.shrink_to_fit();
 }
 
-void PageContent::draw(QPainter& painter) const {
-  for (const Item& item : items_) {
-    switch (item.kind) {
+void PageContent::draw(QPainter& painter, const GlyphStore& store) const {
+  std::uint32_t text = 0, point = 0, rectangle = 0;
+  const auto drawLine = [&](const Point& from, const Point& to) {
+    painter.drawLine(QLineF(from.x, from.y, to.x, to.y));
+  };
+  for (const Stretch& stretch : order_) {
+    switch (stretch.kind) {
       case Kind::Text:
-        drawText(painter, texts_[item.index]);
+        drawTexts(painter, store, texts_.data() + text, stretch.count);
+        text += stretch.count;
         break;
-      case Kind::Line: {
-        const Line& line = lines_[item.index];
-        painter.drawLine(QLineF(line.from.x, line.from.y, line.to.x, line.to.y));
+      case Kind::Line:
+        for (std::uint32_t i = 0; i < stretch.count; ++i, point += 2)
+          drawLine(points_[point], points_[point + 1]);
         break;
-      }
-      case Kind::Rectangle: {
-        const Rectangle& rectangle = rectangles_[item.index];
-        painter.save();
-        painter.setBrush(rectangle.brush);
-        painter.drawRect(rectangle.rect);
-        painter.restore();
+      case Kind::Joined:
+        for (std::uint32_t i = 0; i < stretch.count; ++i, ++point)
+          drawLine(points_[point - 1], points_[point]);
         break;
-      }
+      case Kind::Rectangle:
+        for (std::uint32_t i = rectangle; i < rectangle + stretch.count; ++i) {
+          painter.save();
+          painter.setBrush(rectangles_[i].brush);
+          painter.drawRect(rectangles_[i].rect);
+          painter.restore();
+        }
+        rectangle += stretch.count;
+        break;
     }
   }
 }
 
-void PageContent::drawText(QPainter& painter, const Text& text) const {
-  const bool placed = !text.clip.isEmpty() || text.rotation != 0;
-  QPointF at = text.at;
-  if (placed) {
-    painter.save();
-    if (!text.clip.isEmpty()) painter.setClipRect(text.clip);
-    if (text.rotation != 0) {
-      painter.translate(at);
-      painter.rotate(text.rotation);
-      at = QPointF();
+void PageContent::drawTexts(QPainter& painter, const GlyphStore& store, const Text* texts,
+                            std::uint32_t count) const {
+  for (const Text* text = texts; text != texts + count; ++text) {
+    if (text->placing != 0) {
+      drawPlaced(painter, store, *text);
+      continue;
     }
+    for (const GlyphStore::Run& run : store.runs(text->glyphs))
+      drawRun(painter, store, run, text->at);
   }
-  QGlyphRun glyphs;
-  QVarLengthArray<QPointF, 64> positions;
-  for (std::uint32_t i = text.firstRun; i < text.firstRun + text.runCount; ++i) {
-    const Run& run = runs_[i];
-    positions.resize(run.count);
-    for (std::uint32_t g = 0; g < run.count; ++g)
-      positions[g] = QPointF(positions_[run.first + g].x, positions_[run.first + g].y);
-    glyphs.setRawFont(run.font);
-    glyphs.setFlags(run.flags);
-    glyphs.setRawData(glyphs_.data() + run.first, positions.data(), static_cast<int>(run.count));
-    painter.drawGlyphRun(at, glyphs);
+}
+
+void PageContent::drawPlaced(QPainter& painter, const GlyphStore& store, const Text& text) const {
+  const Placing& placing = placings_[text.placing - 1];
+  QPointF at = text.at;
+  painter.save();
+  if (!placing.clip.isEmpty()) painter.setClipRect(placing.clip);
+  if (placing.rotation != 0) {
+    painter.translate(at);
+    painter.rotate(placing.rotation);
+    at = QPointF();
   }
-  if (placed) painter.restore();
+  for (const GlyphStore::Run& run : store.runs(text.glyphs)) drawRun(painter, store, run, at);
+  painter.restore();
 }
 
 }  // namespace host::report

@@ -1,19 +1,18 @@
 #pragma once
 // What one page of a report shows, kept from its lay-out until it is drawn:
-// texts as the glyphs they were shaped into, lines and rectangles, drawn in
-// the order they were added. A page holds many thousand glyphs and lines,
-// so they sit in arrays of the page rather than in an object each, their
-// coordinates in single precision: a text's glyphs lie on 1/64 of a twip
-// from its corner and lines on whole twips, which single precision holds
-// exactly across any page.
+// where each text goes (its glyphs are the document's, GlyphStore.h), lines
+// and rectangles, drawn in the order they were added. A page holds many
+// hundred texts and lines, so they sit in arrays of the page rather than in
+// an object each, and what comes in a row of one kind is one entry of the
+// order: a table's texts, a waveform's lines.
 
 #include <QBrush>
-#include <QGlyphRun>
 #include <QLineF>
-#include <QRawFont>
 #include <QRectF>
 #include <cstdint>
 #include <vector>
+
+#include "report/GlyphStore.h"
 
 class QPainter;
 
@@ -21,10 +20,14 @@ namespace host::report {
 
 class PageContent {
  public:
-  // Glyph positions are taken from at. The text turns about at by the
-  // rotation (degrees, clockwise on the page) and is cut off at the clip,
-  // in page coordinates, unless that is empty.
-  void addText(const QList<QGlyphRun>& runs, QPointF at, const QRectF& clip, double rotation);
+  // The text turns about at by the rotation (degrees, clockwise on the
+  // page) and is cut off at the clip, in page coordinates, unless that is
+  // empty.
+  void addText(const GlyphStore& store, GlyphStore::Block glyphs, QPointF at, const QRectF& clip,
+               double rotation);
+  // Line coordinates are kept in single precision: lines lie on whole
+  // twips or on 1/64 of one, which it holds exactly across any page.
+  // A line that starts where the one before it ended keeps only its end.
   void addLine(const QLineF& line);
   void addRectangle(const QRectF& rect, const QBrush& brush);
 
@@ -32,49 +35,43 @@ class PageContent {
   void shrink();
 
   // Lines and frames in the painter's pen, texts in its colour.
-  void draw(QPainter& painter) const;
+  void draw(QPainter& painter, const GlyphStore& store) const;
 
  private:
-  enum class Kind : std::uint8_t { Text, Line, Rectangle };
-  struct Item {
+  // Joined: a line from where the line before it ended, as a curve's
+  // segments come, kept as its end alone.
+  enum class Kind : std::uint8_t { Text, Line, Joined, Rectangle };
+  struct Stretch {
     Kind kind;
-    std::uint32_t index;  // into the array of its kind
-  };
-  struct Run {
-    QRawFont font;
-    QGlyphRun::GlyphRunFlags flags;
-    std::uint32_t first;  // into glyphs_ and positions_
-    std::uint32_t count;
+    std::uint32_t count;  // items of the kind, next in their array
   };
   struct Text {
-    std::uint32_t firstRun;
-    std::uint32_t runCount;
+    GlyphStore::Block glyphs;
+    std::uint32_t placing;  // 1 + index into placings_, 0 when upright and uncut
     QPointF at;
+  };
+  struct Placing {
     QRectF clip;
     double rotation;
+  };
+  struct Point {
+    float x;
+    float y;
   };
   struct Rectangle {
     QRectF rect;
     QBrush brush;
   };
 
-  void drawText(QPainter& painter, const Text& text) const;
+  void add(Kind kind);
+  void drawTexts(QPainter& painter, const GlyphStore& store, const Text* texts,
+                 std::uint32_t count) const;
+  void drawPlaced(QPainter& painter, const GlyphStore& store, const Text& text) const;
 
-  std::vector<Item> items_;
+  std::vector<Stretch> order_;
   std::vector<Text> texts_;
-  std::vector<Run> runs_;
-  struct Point {
-    float x;
-    float y;
-  };
-  struct Line {
-    Point from;
-    Point to;
-  };
-
-  std::vector<quint32> glyphs_;
-  std::vector<Point> positions_;
-  std::vector<Line> lines_;
+  std::vector<Placing> placings_;
+  std::vector<Point> points_;  // two for a line, one for a joined one
   std::vector<Rectangle> rectangles_;
 };
 

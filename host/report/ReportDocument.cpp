@@ -7,6 +7,7 @@
 #include <QPdfWriter>
 #include <algorithm>
 
+#include "report/PdfMemory.h"
 #include "runtime/ErrorHandling.h"
 #include "runtime/WholeFile.h"
 
@@ -36,6 +37,7 @@ void ensureSomeFont() {
 
 ReportDocument::ReportDocument(const QString& file) : file_(file), fileWritten_(file.isEmpty()) {
   ensureSomeFont();
+  keepPdfBuffers();
   // Drawn in memory and written at the end, so that the file is replaced
   // only by a finished PDF.
   auto buffer = std::make_unique<QBuffer>();
@@ -84,7 +86,7 @@ void ReportDocument::finish() {
       // document unfinished.
       if (pageEnd_) rt::ignoreErrors([&] { pageEnd_(static_cast<int>(page) + 1, count); });
       if (page > 0) writer_->newPage();
-      pages_[page].draw(*painter_);
+      pages_[page].draw(*painter_, glyphs_);
       // What a page showed is in the PDF now.
       pages_[page] = PageContent();
     }
@@ -124,13 +126,13 @@ std::shared_ptr<const LaidText> ReportDocument::lay(const QList<StyledRun>& runs
 
 void ReportDocument::text(const LaidText& text, QPointF topLeft, const QRectF& clip,
                           double rotation) {
-  if (drawing()) pages_[current_].addText(text.glyphs(), topLeft, clip, rotation);
+  if (drawing()) pages_[current_].addText(glyphs_, text.glyphsIn(glyphs_), topLeft, clip, rotation);
 }
 
 void ReportDocument::textLine(const LaidText& text, int line, QPointF lineTopLeft) {
-  if (!drawing()) return;
-  pages_[current_].addText(text.lineGlyphs(line), lineTopLeft - QPointF(0, text.line(line).y()),
-                           QRectF(), 0);
+  if (!drawing() || line < 0 || line >= text.lineCount()) return;
+  pages_[current_].addText(glyphs_, text.lineGlyphsIn(glyphs_, line),
+                           lineTopLeft - QPointF(0, text.line(line).y()), QRectF(), 0);
 }
 
 void ReportDocument::line(double x1, double y1, double x2, double y2) {

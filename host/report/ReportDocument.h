@@ -16,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+#include "report/GlyphStore.h"
 #include "report/LaidText.h"
 #include "report/PageContent.h"
 #include "report/ReportMarkup.h"
@@ -69,6 +70,8 @@ class ReportDocument {
   // clockwise as y grows downwards) and is cut off at the clip, in page
   // coordinates, unless that is empty.
   void text(const LaidText& text, QPointF topLeft, const QRectF& clip = {}, double rotation = 0);
+  // One line of the text (none for a line it does not have), its top-left
+  // corner where given.
   void textLine(const LaidText& text, int line, QPointF lineTopLeft);
   void line(double x1, double y1, double x2, double y2);
   void frame(const QRectF& rect);
@@ -80,6 +83,7 @@ class ReportDocument {
   std::unique_ptr<QPdfWriter> writer_;
   std::unique_ptr<QPainter> painter_;
   std::unique_ptr<LaidTextCache> laidTexts_;
+  GlyphStore glyphs_;
   QRect paper_;
   QRect printable_;
   std::function<void(int page, int pages)> pageEnd_;

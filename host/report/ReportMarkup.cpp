@@ -22,8 +22,12 @@ class MarkupReader {
       } else if (c == u'\\') {
         readEscape();
       } else {
-        append(c);
-        ++pos_;
+        // Text between markup goes into its run whole, not a character at
+        // a time: most cells are plain text.
+        qsizetype end = pos_ + 1;
+        while (end < text_.size() && !isMarkup(text_.at(end))) ++end;
+        append(text_.mid(pos_, end - pos_));
+        pos_ = end;
       }
     }
     return runs_;
@@ -92,6 +96,8 @@ class MarkupReader {
       return false;
     return true;
   }
+
+  static bool isMarkup(QChar c) { return c == u'{' || c == u'}' || c == u'\\'; }
 
   static bool isAsciiLetter(QChar c) {
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');

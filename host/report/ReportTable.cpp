@@ -42,6 +42,10 @@ TableColumn parseColumn(QStringView code) {
   return column;
 }
 
+bool isRowMarkup(QChar c) {
+  return c == u'\\' || c == u'|' || c == u';';
+}
+
 }  // namespace
 
 QList<TableColumn> parseTableFormat(const QString& format) {
@@ -54,7 +58,7 @@ QList<TableColumn> parseTableFormat(const QString& format) {
   return columns;
 }
 
-QList<QStringList> parseTableRows(const QString& text) {
+QList<QStringList> parseTableRows(const QString& text, qsizetype most) {
   QList<QStringList> rows;
   QStringList cells;
   QString cell;
@@ -73,6 +77,7 @@ QList<QStringList> parseTableRows(const QString& text) {
     cells.clear();
   };
   for (qsizetype i = 0; i < text.size(); ++i) {
+    if (most >= 0 && rows.size() >= most) return rows;
     const QChar c = text.at(i);
     if (c == u'\\' && i + 1 < text.size()) {
       // Quoted characters stay quoted for the markup reader.
@@ -84,7 +89,11 @@ QList<QStringList> parseTableRows(const QString& text) {
     } else if (c == u';') {
       endRow();
     } else {
-      cell += c;
+      // Up to the next character that means something, at once.
+      qsizetype end = i + 1;
+      while (end < text.size() && !isRowMarkup(text.at(end))) ++end;
+      cell += QStringView(text).sliced(i, end - i);
+      i = end - 1;
     }
   }
   if (!cells.isEmpty() || !cell.trimmed().isEmpty()) endRow();

@@ -46,8 +46,9 @@ struct TableColumn {
 
 QList<TableColumn> parseTableFormat(const QString& format);
 
-// The rows of a header or rows text, each a list of cell texts (markup kept).
-QList<QStringList> parseTableRows(const QString& text);
+// The rows of a header or rows text, each a list of cell texts (markup kept);
+// the first `most` rows only, unless that is negative.
+QList<QStringList> parseTableRows(const QString& text, qsizetype most = -1);
 
 // The cells of a row laid into count columns (see above).
 QStringList cellsForColumns(const QStringList& cells, int count);

@@ -43,9 +43,7 @@ class TableRun {
     font_ = document.font(settings.family, settings.points);
     emptyLine_ = QFontMetricsF(font_, document.device()).height();
     for (const QStringList& cells : parseTableRows(table.header)) header_.push_back(lay(cells));
-    const QList<QStringList> rows = parseTableRows(table.rows);
-    for (const QStringList& cells :
-         bodyRows < 0 ? rows : rows.first(std::min(bodyRows, rows.size())))
+    for (const QStringList& cells : parseTableRows(table.rows, bodyRows))
       body_.push_back(lay(cells));
   }
 

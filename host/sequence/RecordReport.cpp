@@ -1,6 +1,7 @@
 #include "sequence/RecordReport.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <algorithm>
 
 #include "elements/TestElementBase.h"
@@ -121,7 +122,11 @@ class RecordPrinter {
                          LanguageService::DefaultText(key, parameters));
   }
   QString Word(const char* key, const QVariantList& parameters = {}) {
-    return Word(QLatin1String(key), parameters);
+    if (!parameters.isEmpty()) return Word(QLatin1String(key), parameters);
+    // The record asks for the same few words for every test.
+    auto found = words_.constFind(key);
+    if (found == words_.constEnd()) found = words_.insert(key, Word(QLatin1String(key)));
+    return found.value();
   }
 
   // The report's own font and alignment, whatever a test's print left.
@@ -454,6 +459,7 @@ class RecordPrinter {
   CanvasReport& out_;
   SequenceRecord record_;
   QList<TestVerdict> verdicts_;
+  QHash<const char*, QString> words_;
 };
 
 void setUpReport(CanvasReport& report) {

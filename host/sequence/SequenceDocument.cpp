@@ -509,7 +509,10 @@ void SequenceDocument::CheckKept(Entry& entry, const XmlElementPtr& node) {
     }
     const QString lost = xmltree::lostFrom(stored, *written);
     stored.attributes = attributes;
-    if (lost.isEmpty()) continue;
+    if (lost.isEmpty()) {
+      ShareWithStored(entry, part, child->node(), own->node());
+      continue;
+    }
     Report(rt::RuntimeError(sequenceerr::PartNotKept, kSource,
                             QStringLiteral("%1%2: <%3> is written back as stored, since written "
                                            "anew it would lose this: %4")
@@ -518,15 +521,28 @@ void SequenceDocument::CheckKept(Entry& entry, const XmlElementPtr& node) {
   }
 }
 
+// What the element writes as it was stored is held once: the saved
+// element takes the stored nodes it would write the same, and leaves them
+// as they are (it is only ever copied).
+void SequenceDocument::ShareWithStored(Entry& entry, const QString& part, const NodePtr& stored,
+                                       const NodePtr& own) {
+  if (!xmltree::sameTree(*stored, *own)) {
+    xmltree::shareSame(*stored, *own);
+    return;
+  }
+  std::replace(entry.savedAtLoad->children.begin(), entry.savedAtLoad->children.end(), own, stored);
+  entry.loadedParts.insert(part, stored);
+}
+
 void SequenceDocument::Save(const QString& path) {
-  Write()->SaveFile(path);
+  XmlDocument::SaveStreamed(path, [&](xmltree::StreamWriter& stream) { Write(&stream); });
 }
 
 QString SequenceDocument::ToXml() {
   return Write()->toString(2);
 }
 
-XmlDocumentPtr SequenceDocument::Write() {
+XmlDocumentPtr SequenceDocument::Write(xmltree::StreamWriter* stream) {
   const ReportCapture met;
   auto document = std::make_shared<XmlDocument>();
   document->addInstruction(QStringLiteral("xml"),
@@ -551,6 +567,23 @@ XmlDocumentPtr SequenceDocument::Write() {
       if (node->isText()) root->appendNode(*node);
   }
   document->SetDocumentElement(root);
+  // Streamed, each entry goes out as soon as it is made and leaves the
+  // root again, so that the document written is never held whole.
+  std::vector<NodePtr>& written = root->node()->children;
+  const auto sendMade = [&] {
+    if (!stream) return;
+    for (NodePtr& node : written) {
+      stream->add(*node);
+      node->parent.reset();
+    }
+    written.clear();
+  };
+  if (stream) {
+    for (const NodePtr& node : document->tree().children)
+      if (node != root->node()) stream->add(*node);
+    stream->open(*root->node());
+    sendMade();
+  }
 
   // The identities where they were stored; a list new to the document
   // after its elements.
@@ -562,9 +595,16 @@ XmlDocumentPtr SequenceDocument::Write() {
     } else {
       WriteEntry(entry, document, *root);
     }
+    sendMade();
   }
   if (!identitiesWritten) WriteIdentities(nullptr, document, *root);
-  for (const Node* node : after) document->appendNode(*node);
+  sendMade();
+  if (stream) {
+    stream->close();
+    for (const Node* node : after) stream->add(*node);
+  } else {
+    for (const Node* node : after) document->appendNode(*node);
+  }
   problems_ = met.reported();
   return document;
 }

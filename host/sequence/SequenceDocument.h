@@ -20,7 +20,8 @@ namespace host {
 
 namespace xmltree {
 struct Node;
-}
+class StreamWriter;
+}  // namespace xmltree
 
 namespace sequenceerr {
 // The document's root is not "TestSequence".
@@ -181,8 +182,13 @@ class SequenceDocument {
   Entry ReadEntry(const XmlElementPtr& node, const HostLogPtr& log);
   void ReadParts(Entry& entry, const XmlElementPtr& node, const HostLogPtr& log);
   void CheckKept(Entry& entry, const XmlElementPtr& node);
+  void ShareWithStored(Entry& entry, const QString& part,
+                       const std::shared_ptr<xmltree::Node>& stored,
+                       const std::shared_ptr<xmltree::Node>& own);
   void ReadIdentities(const XmlElementPtr& node);
-  XmlDocumentPtr Write();
+  // The sequence as a document; with a stream, each node goes there as it
+  // is made instead, and what is answered holds only what lies before it.
+  XmlDocumentPtr Write(xmltree::StreamWriter* stream = nullptr);
   void WriteEntry(const Entry& entry, const XmlDocumentPtr& document, XmlElement& root);
   void WriteAsStored(const Entry& entry, const XmlDocumentPtr& document, XmlElement& root);
   void WriteMerged(const Entry& entry, const XmlElementPtr& saved, XmlElement& root);

@@ -66,22 +66,29 @@ QString spreadsheetSafe(const QString& text, bool numberColumn) {
   return u'\'' + text;
 }
 
-QString field(const QString& text) {
+// The field as a cell of the line: quoted where it holds what separates
+// cells or lines.
+void appendField(QString& csv, const QString& text) {
   if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\r') &&
-      !text.contains(u'\n'))
-    return text;
+      !text.contains(u'\n')) {
+    csv += text;
+    return;
+  }
   QString quoted = text;
   quoted.replace(u'"', QStringLiteral("\"\""));
-  return u'"' + quoted + u'"';
+  csv += u'"';
+  csv += quoted;
+  csv += u'"';
 }
 
-QString line(const QStringList& fields) {
-  QStringList quoted;
+// The fields as the next line, each cell written straight into the text.
+void appendLine(QString& csv, const QStringList& fields) {
   for (qsizetype i = 0; i < fields.size(); ++i) {
     const bool number = i < qsizetype(std::size(kColumns)) && kColumns[i].number;
-    quoted.append(field(spreadsheetSafe(fields.at(i), number)));
+    if (i > 0) csv += u',';
+    appendField(csv, spreadsheetSafe(fields.at(i), number));
   }
-  return quoted.join(u',') + QStringLiteral("\r\n");
+  csv += u"\r\n";
 }
 
 // A stored value as a program reads it: numbers with ".", flags "True" or
@@ -140,7 +147,7 @@ QByteArray measurementsCsv(const SequenceDocument& sequence) {
   QString csv;
   QStringList header;
   for (const Column& column : kColumns) header.append(QLatin1String(column.caption));
-  csv += line(header);
+  appendLine(csv, header);
   const SequenceRecord record = sequence.Record();
   const QStringList run{record.device.model, record.device.serialNumber, record.device.assetNumber,
                         record.technician, record.started};
@@ -154,10 +161,10 @@ QByteArray measurementsCsv(const SequenceDocument& sequence) {
                                       QString())
                       : QString();
       };
-      csv += line(run + QStringList{attribute("TestID"), attribute("ClassName"), QString(),
-                                    QString(), QString(), QString(), QString(), QString(),
-                                    QString(), verdictEnglish(Verdict::NotJudged), QString(),
-                                    QString(), QString(), QString()});
+      appendLine(csv, run + QStringList{attribute("TestID"), attribute("ClassName"), QString(),
+                                        QString(), QString(), QString(), QString(), QString(),
+                                        QString(), verdictEnglish(Verdict::NotJudged), QString(),
+                                        QString(), QString(), QString()});
       continue;
     }
     const ITestElementPtr element = sequence.Element(i);
@@ -194,13 +201,13 @@ QByteArray measurementsCsv(const SequenceDocument& sequence) {
         rt::ignoreErrorsEach([&] { limitKey = held->LimitKey(); },
                              [&] { preset = held->PresetValue(); });
       if (limitKey.isEmpty()) limitKey = copy.key;
-      csv += line(test +
-                  QStringList{copy.key, copy.description, copy.value, copy.unit,
-                              bound(standards, limitKey, preset, limitindex::Low),
-                              bound(standards, limitKey, preset, limitindex::High),
-                              verdictEnglish(copyVerdict(copy)), testVerdict, analyzer.type,
-                              analyzer.serialNumber} +
-                  judged);
+      appendLine(csv, test +
+                          QStringList{copy.key, copy.description, copy.value, copy.unit,
+                                      bound(standards, limitKey, preset, limitindex::Low),
+                                      bound(standards, limitKey, preset, limitindex::High),
+                                      verdictEnglish(copyVerdict(copy)), testVerdict, analyzer.type,
+                                      analyzer.serialNumber} +
+                          judged);
       ++rows;
     }
     for (rt::Long m = 1; m <= count; ++m) {
@@ -214,20 +221,21 @@ QByteArray measurementsCsv(const SequenceDocument& sequence) {
           [&] { unit = measurement->Unit(); }, [&] { limitKey = measurement->LimitKey(); },
           [&] { value = measurement->Value(); }, [&] { preset = measurement->PresetValue(); });
       if (limitKey.isEmpty()) limitKey = key;
-      csv += line(test +
-                  QStringList{key, name, valueText(value), unit,
-                              bound(standards, limitKey, preset, limitindex::Low),
-                              bound(standards, limitKey, preset, limitindex::High),
-                              verdictEnglish(measurementVerdict(measurement)), testVerdict,
-                              analyzer.type, analyzer.serialNumber} +
-                  judged);
+      appendLine(csv, test +
+                          QStringList{key, name, valueText(value), unit,
+                                      bound(standards, limitKey, preset, limitindex::Low),
+                                      bound(standards, limitKey, preset, limitindex::High),
+                                      verdictEnglish(measurementVerdict(measurement)), testVerdict,
+                                      analyzer.type, analyzer.serialNumber} +
+                          judged);
       ++rows;
     }
     if (rows == 0)
-      csv += line(test +
-                  QStringList{QString(), QString(), QString(), QString(), QString(), QString(),
-                              QString(), testVerdict, analyzer.type, analyzer.serialNumber} +
-                  judged);
+      appendLine(csv,
+                 test +
+                     QStringList{QString(), QString(), QString(), QString(), QString(), QString(),
+                                 QString(), testVerdict, analyzer.type, analyzer.serialNumber} +
+                     judged);
   }
   return csv.toUtf8();
 }

@@ -1,6 +1,5 @@
 #include "xml/XmlDocument.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <algorithm>
 
@@ -14,9 +13,10 @@ namespace {
 const QString kSource = QStringLiteral("XmlDocument");
 
 // A malformed document raises error 5 naming where the reader stopped.
-xmltree::NodePtr parse(const QByteArray& content, const QString& where) {
+template <typename Input>
+xmltree::NodePtr parse(Input&& input, const QString& where) {
   xmltree::ParseError error;
-  xmltree::NodePtr parsed = xmltree::parse(content, error);
+  xmltree::NodePtr parsed = xmltree::parse(input, error);
   if (!parsed)
     rt::raise(rt::err::InvalidCall, kSource,
               QStringLiteral("%1 (line %2, column %3): %4")
@@ -84,18 +84,49 @@ XmlElementPtr XmlDocument::CreateElement(const QString& name) {
 void XmlDocument::Load(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) raiseFileError(file, path, kSource);
-  document_ = parse(file.readAll(), path);
+  document_ = parse(file, path);
 }
 
 void XmlDocument::LoadXml(const QString& text) {
   document_ = parse(text.toUtf8(), QStringLiteral("text"));
 }
 
+namespace {
+
+// The file being replaced, as the device the XML writers write to.
+class WholeFileDevice : public QIODevice {
+ public:
+  explicit WholeFileDevice(rt::WholeFileWriter& file) : file_(file) {
+    open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+  }
+
+ protected:
+  qint64 readData(char*, qint64) override { return -1; }
+  qint64 writeData(const char* data, qint64 size) override {
+    file_.write(data, size);
+    return size;  // a failure is kept by the file, for its commit
+  }
+
+ private:
+  rt::WholeFileWriter& file_;
+};
+
+}  // namespace
+
+void XmlDocument::SaveStreamed(const QString& path,
+                               const std::function<void(xmltree::StreamWriter&)>& write) {
+  rt::WholeFileWriter file(path, kSource);
+  WholeFileDevice device(file);
+  xmltree::StreamWriter stream(2, device);
+  write(stream);
+  stream.finish();
+  if (std::optional<rt::RuntimeError> error = file.commit()) throw *error;
+}
+
 void XmlDocument::SaveFile(const QString& path) {
-  QBuffer text;
-  text.open(QIODevice::WriteOnly);
-  xmltree::write(*document_, 2, text);
-  rt::writeFileWhole(path, text.data(), kSource);
+  SaveStreamed(path, [&](xmltree::StreamWriter& stream) {
+    for (const xmltree::NodePtr& node : document_->children) stream.add(*node);
+  });
 }
 
 XmlElementPtr XmlDocument::DocumentElement() {

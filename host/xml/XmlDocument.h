@@ -33,6 +33,11 @@ class XmlDocument : public virtual com::Object, public std::enable_shared_from_t
   // Replaces the file whole or not at all (runtime/WholeFile.h); errors
   // 52..76, 61 when the disk is full.
   virtual void SaveFile(const QString& path);
+  // The same for a document made node by node: what `write` hands the
+  // stream goes to the file at once, and the file is replaced only when
+  // `write` returns (an error it raises leaves the old file as it was).
+  static void SaveStreamed(const QString& path,
+                           const std::function<void(xmltree::StreamWriter&)>& write);
 
   // The root element, or Nothing for an empty document.
   virtual XmlElementPtr DocumentElement();

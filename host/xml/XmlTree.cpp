@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QXmlStreamReader>
 #include <algorithm>
+#include <limits>
 #include <string_view>
 #include <unordered_map>
 
@@ -82,6 +83,29 @@ NodePtr Node::deepCopy() const {
     copy->children.push_back(std::move(childCopy));
   }
   return copy;
+}
+
+bool sameTree(const Node& a, const Node& b) {
+  if (a.kind != b.kind || a.name != b.name || a.text != b.text || a.attributes != b.attributes ||
+      a.children.size() != b.children.size())
+    return false;
+  for (std::size_t i = 0; i < a.children.size(); ++i)
+    if (!sameTree(*a.children[i], *b.children[i])) return false;
+  return true;
+}
+
+void shareSame(const Node& from, Node& into) {
+  const std::size_t common = std::min(from.children.size(), into.children.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    const NodePtr& theirs = from.children[i];
+    NodePtr& ours = into.children[i];
+    if (theirs == ours) continue;
+    if (sameTree(*theirs, *ours)) {
+      ours = theirs;
+    } else if (theirs->kind == Node::Kind::Element && ours->kind == Node::Kind::Element) {
+      shareSame(*theirs, *ours);
+    }
+  }
 }
 
 namespace {
@@ -203,6 +227,11 @@ NodePtr parse(const QByteArray& content, ParseError& error) {
   return read(reader, error);
 }
 
+NodePtr parse(QIODevice& device, ParseError& error) {
+  QXmlStreamReader reader(&device);
+  return read(reader, error);
+}
+
 NodePtr parse(const QString& text, ParseError& error) {
   QXmlStreamReader reader(text);
   return read(reader, error);
@@ -231,6 +260,27 @@ class Names {
   std::unordered_map<std::u16string_view, QString> names_;
 };
 
+// Short attribute values and texts, each held once: units, flags, keys,
+// codes and the names of standards come again in every element.
+class Values {
+ public:
+  static constexpr qsizetype kLongest = 256;
+
+  QString of(QStringView value) {
+    if (value.size() > kLongest) return value.toString();
+    const std::u16string_view key(value.utf16(), static_cast<std::size_t>(value.size()));
+    if (const auto known = values_.find(key); known != values_.end()) return known->second;
+    QString text = value.toString();
+    const std::u16string_view stored(QStringView(text).utf16(),
+                                     static_cast<std::size_t>(text.size()));
+    return values_.emplace(stored, std::move(text)).first->second;
+  }
+
+ private:
+  // Each key views the text it maps to.
+  std::unordered_map<std::u16string_view, QString> values_;
+};
+
 bool isBlank(const QString& text) {
   return std::all_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); });
 }
@@ -242,9 +292,12 @@ NodePtr read(QXmlStreamReader& reader, ParseError& error) {
   // Character data comes in pieces (around references); text that is only
   // white space is layout, not content.
   QString pending;
+  Values values;
   auto flush = [&] {
     if (!isBlank(pending))
-      open.back()->append(std::make_shared<Node>(Node::Kind::Text, QString(), std::move(pending)));
+      open.back()->append(std::make_shared<Node>(
+          Node::Kind::Text, QString(),
+          pending.size() <= Values::kLongest ? values.of(pending) : std::move(pending)));
     pending.clear();
   };
   // What the stream reader takes but XML does not: a name outside XML's
@@ -285,8 +338,9 @@ NodePtr read(QXmlStreamReader& reader, ParseError& error) {
         element->attributes.reserve(attributes.size());
         for (const QXmlStreamAttribute& a : attributes)
           element->attributes.append(
-              {nameOf(a.qualifiedName(), "attribute"), a.value().toString()});
-        element->line = reader.lineNumber();
+              {nameOf(a.qualifiedName(), "attribute"), values.of(a.value())});
+        element->line = static_cast<std::int32_t>(
+            std::min<qint64>(reader.lineNumber(), std::numeric_limits<std::int32_t>::max()));
         open.back()->append(element);
         open.push_back(element);
         break;
@@ -385,13 +439,17 @@ const char16_t* attributeReference(const QString& text, qsizetype i) {
 // How much text the writer to a device holds before it hands it on.
 constexpr qsizetype kChunkCharacters = 64 * 1024;
 
+}  // namespace
+
 class Writer {
  public:
   // With a device, the text goes there as UTF-8 piece by piece, so that a
   // long document is never held as text too.
   explicit Writer(int indent, QIODevice* device = nullptr) : indent_(indent), device_(device) {}
 
-  void node(const Node& n, int depth, const Node* previous, const Node* next) {
+  // The node whole; afterText and beforeText tell whether its neighbours
+  // are texts, which its markup does not leave.
+  void node(const Node& n, int depth, bool afterText, bool beforeText) {
     switch (n.kind) {
       case Node::Kind::Document:
         children(n, depth);
@@ -407,40 +465,56 @@ class Writer {
       }
       // Comments and instructions end their line even on one-line output.
       case Node::Kind::Comment:
-        startLine(depth, previous);
+        startLine(depth, afterText);
         out += QStringLiteral("<!--") + n.text + QStringLiteral("-->\n");
         return;
       case Node::Kind::Instruction:
-        startLine(depth, previous);
+        startLine(depth, afterText);
         out += QStringLiteral("<?") + n.name +
                (n.text.isEmpty() ? QString() : QStringLiteral(" ") + n.text) +
                QStringLiteral("?>\n");
         return;
       case Node::Kind::Element:
-        startLine(depth, previous);
-        out += u'<';
-        out += n.name;
-        for (const auto& [name, value] : n.attributes) {
-          out += u' ';
-          out += name;
-          out += u"=\"";
-          appendEscaped(out, value, attributeReference);
-          out += u'"';
-        }
+        startTag(n, depth, afterText);
         if (n.children.empty()) {
           out += u"/>";
         } else {
-          out += u'>';
-          if (indent_ >= 0 && !n.children.front()->isText()) out += u'\n';
+          openedBy(n.children.front()->isText());
           children(n, depth + 1);
-          if (!n.children.back()->isText()) margin(depth);
-          out += u"</";
-          out += n.name;
-          out += u'>';
+          endTag(n.name, depth, n.children.back()->isText());
         }
         break;
     }
-    if (indent_ >= 0 && !(next && next->isText())) out += u'\n';
+    if (!beforeText) endLine();
+  }
+
+  // An element's start tag without its closing ">", which depends on what
+  // it holds.
+  void startTag(const Node& n, int depth, bool afterText) {
+    startLine(depth, afterText);
+    out += u'<';
+    out += n.name;
+    for (const auto& [name, value] : n.attributes) {
+      out += u' ';
+      out += name;
+      out += u"=\"";
+      appendEscaped(out, value, attributeReference);
+      out += u'"';
+    }
+  }
+  // The start tag closed for its first child.
+  void openedBy(bool text) {
+    out += u'>';
+    if (!text) endLine();
+  }
+  void endTag(const QString& name, int depth, bool afterText) {
+    if (!afterText) margin(depth);
+    out += u"</";
+    out += name;
+    out += u'>';
+  }
+  void endLine() {
+    if (indent_ >= 0) out += u'\n';
   }
 
   // Hands the text so far to the device. Only ever between nodes, so that
@@ -450,20 +524,23 @@ class Writer {
     device_->write(out.toUtf8());
     out.truncate(0);  // and keeps its room for the next piece
   }
+  void flushIfLong() {
+    if (out.size() >= kChunkCharacters) flush();
+  }
 
   QString out;
 
  private:
   void children(const Node& n, int depth) {
     for (std::size_t i = 0; i < n.children.size(); ++i) {
-      node(*n.children[i], depth, i > 0 ? n.children[i - 1].get() : nullptr,
-           i + 1 < n.children.size() ? n.children[i + 1].get() : nullptr);
-      if (out.size() >= kChunkCharacters) flush();
+      node(*n.children[i], depth, i > 0 && n.children[i - 1]->isText(),
+           i + 1 < n.children.size() && n.children[i + 1]->isText());
+      flushIfLong();
     }
   }
   // Markup after text stays on the text's line.
-  void startLine(int depth, const Node* previous) {
-    if (!(previous && previous->isText())) margin(depth);
+  void startLine(int depth, bool afterText) {
+    if (!afterText) margin(depth);
   }
   void margin(int depth) {
     if (indent_ > 0) out.resize(out.size() + depth * indent_, u' ');
@@ -473,17 +550,80 @@ class Writer {
   QIODevice* device_;
 };
 
-}  // namespace
+// What each open element has held so far decides its next piece of markup.
+struct StreamWriter::Level {
+  QString name;           // empty for the document
+  bool any = false;       // whether anything went inside
+  bool lastText = false;  // whether what went in last was a text
+  bool lineOpen = false;  // an element went in last; its line ends unless a text follows
+};
+
+StreamWriter::StreamWriter(int indent, QIODevice& device)
+    : writer_(std::make_unique<Writer>(indent, &device)) {
+  levels_.push_back({});
+}
+
+StreamWriter::~StreamWriter() = default;
+
+int StreamWriter::depth() const {
+  return static_cast<int>(levels_.size()) - 1;
+}
+
+void StreamWriter::enter(bool text) {
+  Level& level = levels_.back();
+  if (!level.name.isEmpty() && !level.any) writer_->openedBy(text);
+  if (level.lineOpen && !text) writer_->endLine();
+  level.lineOpen = false;
+}
+
+void StreamWriter::add(const Node& node) {
+  enter(node.isText());
+  Level& level = levels_.back();
+  writer_->node(node, depth(), level.lastText, true);
+  level.any = true;
+  level.lastText = node.isText();
+  level.lineOpen = node.kind == Node::Kind::Element;
+  writer_->flushIfLong();
+}
+
+void StreamWriter::open(const Node& element) {
+  enter(false);
+  writer_->startTag(element, depth(), levels_.back().lastText);
+  levels_.push_back({element.name});
+}
+
+void StreamWriter::close() {
+  if (levels_.size() < 2) return;
+  Level closed = std::move(levels_.back());
+  levels_.pop_back();
+  if (!closed.any) {
+    writer_->out += u"/>";
+  } else {
+    if (closed.lineOpen) writer_->endLine();
+    writer_->endTag(closed.name, depth(), closed.lastText);
+  }
+  Level& level = levels_.back();
+  level.any = true;
+  level.lastText = false;
+  level.lineOpen = true;
+}
+
+void StreamWriter::finish() {
+  while (levels_.size() > 1) close();
+  if (levels_.back().lineOpen) writer_->endLine();
+  levels_.back().lineOpen = false;
+  writer_->flush();
+}
 
 QString write(const Node& node, int indent) {
   Writer writer(indent);
-  writer.node(node, 0, nullptr, nullptr);
+  writer.node(node, 0, false, false);
   return writer.out;
 }
 
 void write(const Node& node, int indent, QIODevice& device) {
   Writer writer(indent, &device);
-  writer.node(node, 0, nullptr, nullptr);
+  writer.node(node, 0, false, false);
   writer.flush();
 }
 

@@ -18,6 +18,7 @@
 
 #include <QList>
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -35,7 +36,7 @@ using NodePtr = std::shared_ptr<Node>;
 inline constexpr int kDepthLimit = 256;
 
 struct Node : std::enable_shared_from_this<Node> {
-  enum class Kind { Document, Element, Text, CData, Comment, Instruction };
+  enum class Kind : std::uint8_t { Document, Element, Text, CData, Comment, Instruction };
 
   explicit Node(Kind kind, QString name = {}, QString text = {})
       : kind(kind), name(std::move(name)), text(std::move(text)) {}
@@ -45,12 +46,14 @@ struct Node : std::enable_shared_from_this<Node> {
   Node& operator=(const Node&) = delete;
 
   Kind kind;
+  // Where a read element's start tag ended; beside the kind, where it
+  // takes no room of its own.
+  std::int32_t line = 0;
   QString name;  // an element's tag name, an instruction's target
   QString text;  // the text of a text, CDATA, comment or instruction
   QList<std::pair<QString, QString>> attributes;
   std::vector<NodePtr> children;
   std::weak_ptr<Node> parent;
-  qint64 line = 0;  // where a read element's start tag ended
 
   bool isText() const { return kind == Kind::Text || kind == Kind::CData; }
 
@@ -75,6 +78,17 @@ struct Node : std::enable_shared_from_this<Node> {
   int height() const;
 };
 
+// Whether the two nodes and everything inside them are the same: kinds,
+// names, attributes in their order, texts.
+bool sameTree(const Node& a, const Node& b);
+
+// Each child of into that is the same (sameTree) as the child in the same
+// place in from is replaced by that one, inside children that differ too,
+// so that the two trees hold what they have in common once. What into holds
+// is unchanged; a node it takes stays from's child, so into must only be
+// read and copied from then on, never changed.
+void shareSame(const Node& from, Node& into);
+
 // Whether the text is an XML name (a tag or attribute name), by XML 1.0's
 // rules for the characters that start and continue one.
 bool isName(const QString& name);
@@ -92,6 +106,9 @@ struct ParseError {
   qint64 column = 0;
 };
 NodePtr parse(const QByteArray& content, ParseError& error);
+// The same read from the device a piece at a time, so that the document is
+// never held as bytes and text beside its tree.
+NodePtr parse(QIODevice& device, ParseError& error);
 // The same for a text already decoded (its declaration's encoding is not
 // looked at).
 NodePtr parse(const QString& text, ParseError& error);
@@ -103,5 +120,36 @@ QString write(const Node& node, int indent);
 // The same text written to the device as UTF-8, a piece at a time; the
 // device keeps any error (a QSaveFile's commit then fails).
 void write(const Node& node, int indent, QIODevice& device);
+
+class Writer;
+
+// A document written as it is made, so that it need never be held whole:
+// elements are opened and closed, and each node between is handed over
+// whole and may go at once. The text is the one write() gives for the tree
+// so made; it goes to the device as UTF-8, a piece at a time.
+class StreamWriter {
+ public:
+  StreamWriter(int indent, QIODevice& device);
+  ~StreamWriter();
+  StreamWriter(const StreamWriter&) = delete;
+  StreamWriter& operator=(const StreamWriter&) = delete;
+
+  // The element's start: its name and attributes, not what it holds.
+  void open(const Node& element);
+  // The node and all it holds, inside the element opened last.
+  void add(const Node& node);
+  // Ends the element opened last.
+  void close();
+  // Ends what is open and hands the rest to the device.
+  void finish();
+
+ private:
+  struct Level;
+  int depth() const;
+  void enter(bool text);
+
+  std::unique_ptr<Writer> writer_;
+  std::vector<Level> levels_;
+};
 
 }  // namespace host::xmltree

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <utility>
 
 namespace rt {
 
@@ -82,66 +83,97 @@ int createTemporary(const QString& target, QByteArray& name) {
   return -1;
 }
 
-bool writeAll(int fd, const QByteArray& content, qint64 killAt) {
-  qint64 done = 0;
-  while (done < content.size()) {
-    if (killAt >= 0 && done >= killAt) ::raise(SIGKILL);
-    const qint64 piece = std::min(kPiece, content.size() - done);
-    const ssize_t written = ::write(fd, content.constData() + done, static_cast<size_t>(piece));
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) {
-      if (written == 0) errno = ENOSPC;
-      return false;
-    }
-    done += written;
-  }
-  return true;
-}
-
 }  // namespace
 
-std::optional<RuntimeError> replaceFileWhole(const QString& path, const QByteArray& content,
-                                             const QString& source) {
-  const QString target = targetOf(path);
-  QByteArray temporary;
-  const int fd = createTemporary(target, temporary);
-  if (fd < 0) return failure(errno, path, source, QStringLiteral("create"));
-  const auto abandon = [&](const char* step) {
-    const int error = errno;
-    ::close(fd);
-    ::unlink(temporary.constData());
-    return failure(error, path, source, QLatin1String(step));
-  };
+WholeFileWriter::WholeFileWriter(const QString& path, const QString& source)
+    : path_(path), source_(source), target_(targetOf(path)) {
+  fd_ = createTemporary(target_, temporary_);
+  if (fd_ < 0) {
+    error_ = failure(errno, path_, source_, QStringLiteral("create"));
+    return;
+  }
+  killAt_ = killAfter(target_);
   struct stat old {};
-  if (::stat(QFile::encodeName(target).constData(), &old) == 0 &&
-      ::fchmod(fd, old.st_mode & 07777) != 0)
-    return abandon("permissions");
-  if (!writeAll(fd, content, killAfter(target))) return abandon("write");
-  if (::fsync(fd) != 0) return abandon("sync");
-  struct stat written {};
-  if (::fstat(fd, &written) != 0) return abandon("size");
-  if (written.st_size != content.size()) {
+  if (::stat(QFile::encodeName(target_).constData(), &old) == 0 &&
+      ::fchmod(fd_, old.st_mode & 07777) != 0)
+    fail("permissions");
+}
+
+WholeFileWriter::~WholeFileWriter() {
+  abandon();
+}
+
+void WholeFileWriter::abandon() {
+  if (fd_ < 0) return;
+  ::close(fd_);
+  ::unlink(temporary_.constData());
+  fd_ = -1;
+}
+
+void WholeFileWriter::fail(const char* step) {
+  if (!error_) error_ = failure(errno, path_, source_, QLatin1String(step));
+  abandon();
+}
+
+void WholeFileWriter::write(const char* data, qint64 size) {
+  qint64 done = 0;
+  while (fd_ >= 0 && done < size) {
+    if (killAt_ >= 0 && written_ >= killAt_) ::raise(SIGKILL);
+    const qint64 piece = std::min(kPiece, size - done);
+    const ssize_t wrote = ::write(fd_, data + done, static_cast<size_t>(piece));
+    if (wrote < 0 && errno == EINTR) continue;
+    if (wrote <= 0) {
+      if (wrote == 0) errno = ENOSPC;
+      fail("write");
+      return;
+    }
+    done += wrote;
+    written_ += wrote;
+  }
+}
+
+std::optional<RuntimeError> WholeFileWriter::commit() {
+  if (fd_ < 0) return error_;
+  if (::fsync(fd_) != 0) {
+    fail("sync");
+    return error_;
+  }
+  struct stat status {};
+  if (::fstat(fd_, &status) != 0) {
+    fail("size");
+    return error_;
+  }
+  if (status.st_size != written_) {
     errno = EIO;
-    return abandon("size");
+    fail("size");
+    return error_;
   }
+  const int fd = std::exchange(fd_, -1);
   if (::close(fd) != 0) {
-    const int error = errno;
-    ::unlink(temporary.constData());
-    return failure(error, path, source, QStringLiteral("close"));
+    error_ = failure(errno, path_, source_, QStringLiteral("close"));
+    ::unlink(temporary_.constData());
+    return error_;
   }
-  if (::rename(temporary.constData(), QFile::encodeName(target).constData()) != 0) {
-    const int error = errno;
-    ::unlink(temporary.constData());
-    return failure(error, path, source, QStringLiteral("rename"));
+  if (::rename(temporary_.constData(), QFile::encodeName(target_).constData()) != 0) {
+    error_ = failure(errno, path_, source_, QStringLiteral("rename"));
+    ::unlink(temporary_.constData());
+    return error_;
   }
   // The rename itself reaches the disk with its folder.
-  const int folder =
-      ::open(QFile::encodeName(QFileInfo(target).absolutePath()).constData(), O_RDONLY | O_CLOEXEC);
+  const int folder = ::open(QFile::encodeName(QFileInfo(target_).absolutePath()).constData(),
+                            O_RDONLY | O_CLOEXEC);
   if (folder >= 0) {
     ::fsync(folder);
     ::close(folder);
   }
   return std::nullopt;
+}
+
+std::optional<RuntimeError> replaceFileWhole(const QString& path, const QByteArray& content,
+                                             const QString& source) {
+  WholeFileWriter file(path, source);
+  file.write(content);
+  return file.commit();
 }
 
 void writeFileWhole(const QString& path, const QByteArray& content, const QString& source) {

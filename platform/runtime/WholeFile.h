@@ -27,4 +27,34 @@ std::optional<RuntimeError> replaceFileWhole(const QString& path, const QByteArr
 // The same, raising the error.
 void writeFileWhole(const QString& path, const QByteArray& content, const QString& source);
 
+// The same, for content made piece by piece: each piece goes into the
+// temporary file as it comes, so that a long document is never held whole.
+// The file is replaced only by commit(); a writer dropped before it, or one
+// whose writing failed, leaves the old file as it was and nothing beside it.
+class WholeFileWriter {
+ public:
+  explicit WholeFileWriter(const QString& path, const QString& source = QString());
+  ~WholeFileWriter();
+  WholeFileWriter(const WholeFileWriter&) = delete;
+  WholeFileWriter& operator=(const WholeFileWriter&) = delete;
+
+  // After the first failure nothing more is written; commit() tells it.
+  void write(const char* data, qint64 size);
+  void write(const QByteArray& data) { write(data.constData(), data.size()); }
+  // Nothing when the file now holds what was written; else the error, as
+  // replaceFileWhole gives it.
+  std::optional<RuntimeError> commit();
+
+ private:
+  void fail(const char* step);
+  void abandon();
+
+  QString path_, source_, target_;
+  QByteArray temporary_;
+  int fd_ = -1;
+  qint64 written_ = 0;
+  qint64 killAt_ = -1;
+  std::optional<RuntimeError> error_;
+};
+
 }  // namespace rt

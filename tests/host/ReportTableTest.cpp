@@ -108,6 +108,10 @@ TEST(ReportTableRows, ReadsMalformedTextsSensibly) {
             (QList<QStringList>{{"", "a\\|b", "c\\;d"}}));
   EXPECT_TRUE(parseTableRows(QString()).isEmpty());
   EXPECT_TRUE(parseTableRows(QStringLiteral(";;\n")).isEmpty());
+  // The first rows alone, blank rows not counted, the last without its ";".
+  EXPECT_EQ(parseTableRows(QStringLiteral(";|a|b;;|c|d;|e"), 2),
+            (QList<QStringList>{{"", "a", "b"}, {"", "c", "d"}}));
+  EXPECT_EQ(parseTableRows(QStringLiteral("|a;|b"), 5), (QList<QStringList>{{"", "a"}, {"", "b"}}));
   // More cells than columns go into the last column; fewer leave it empty.
   EXPECT_EQ(cellsForColumns({"", "a", "b", "c", "d"}, 3), (QStringList{"", "a", "b c d"}));
   EXPECT_EQ(cellsForColumns({"", "a"}, 3), (QStringList{"", "a", ""}));

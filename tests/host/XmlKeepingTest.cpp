@@ -1,5 +1,6 @@
 // What the keeping check carries into a part written anew: the quick answer
-// whether it carries anything agrees with what carrying does.
+// whether it carries anything agrees with what carrying does. What the part
+// has in common with the stored one is held once.
 
 #include <gtest/gtest.h>
 
@@ -58,3 +59,24 @@ TEST(XmlKeeping, WhetherAnythingIsCarriedAgreesWithCarryingIt) {
 }
 
 }  // namespace
+
+// A part written anew holds what it has in common with the stored one once:
+// the written tree takes the stored subtrees that are the same, wherever
+// the two differ around them, and still says what it said.
+TEST(XmlKeeping, WhatAWrittenPartHasInCommonWithTheStoredOneIsHeldOnce) {
+  const NodePtr stored =
+      rootOf(R"(<R Measured="True"><M Key="A"><V>1</V></M><M Key="B"><V>2</V><U>J</U></M>)"
+             R"(<W>1;2;3</W></R>)");
+  const NodePtr written =
+      rootOf(R"(<R><M Key="A"><V>1</V></M><M Key="B"><V>2.0</V><U>J</U></M><W>1;2;3</W></R>)");
+  const QString before = host::xmltree::write(*written, -1);
+  host::xmltree::shareSame(*stored, *written);
+  EXPECT_EQ(host::xmltree::write(*written, -1), before);
+  EXPECT_EQ(written->children[0], stored->children[0]);  // the same whole
+  EXPECT_EQ(written->children[2], stored->children[2]);
+  EXPECT_NE(written->children[1], stored->children[1]);  // differs inside, so its own
+  EXPECT_EQ(written->children[1]->children[1], stored->children[1]->children[1]);
+  EXPECT_NE(written->children[1]->children[0], stored->children[1]->children[0]);
+  EXPECT_TRUE(host::xmltree::sameTree(*stored->children[2], *written->children[2]));
+  EXPECT_FALSE(host::xmltree::sameTree(*stored, *written));
+}

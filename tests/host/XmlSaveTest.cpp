@@ -1,8 +1,10 @@
 // A saved document is written to its file a piece at a time: the file holds
-// exactly the document's text, however long it is.
+// exactly the document's text, however long it is. A document written as it
+// is made, node by node, is the same text as the tree it would make.
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -34,6 +36,48 @@ TEST(XmlSave, ALongDocumentIsSavedAsItsText) {
   const QByteArray expected = document->toString(2).toUtf8();
   ASSERT_GT(expected.size(), 4 * 64 * 1024);
   EXPECT_TRUE(file.readAll() == expected);
+}
+
+// The node streamed: elements down to `opened` levels are opened and
+// closed around their children, deeper ones handed over whole.
+void stream(host::xmltree::StreamWriter& writer, const host::xmltree::Node& node, int opened) {
+  using Kind = host::xmltree::Node::Kind;
+  if (node.kind == Kind::Element && opened > 0) {
+    writer.open(node);
+    for (const host::xmltree::NodePtr& child : node.children) stream(writer, *child, opened - 1);
+    writer.close();
+  } else {
+    writer.add(node);
+  }
+}
+
+TEST(XmlSave, ADocumentStreamedNodeByNodeIsTheTextOfItsTree) {
+  const char* const documents[] = {
+      "<a/>",
+      "<a>text</a>",
+      "<a><b/></a>",
+      "<a>t<b/>u<c>x</c></a>",
+      "<a><b>x</b>tail</a>",
+      "<a><b><c/>t</b><d/><!--note--><e><![CDATA[x]]></e></a>",
+      "<?xml version=\"1.0\"?><!--before--><a k=\"v&amp;&#xa;\"><b/><?pi data?></a><!--after-->",
+      "<a><b><c><d>deep</d></c></b>text<f/></a>",
+  };
+  for (const char* text : documents) {
+    host::xmltree::ParseError error;
+    const host::xmltree::NodePtr tree = host::xmltree::parse(QByteArray(text), error);
+    ASSERT_TRUE(tree) << text;
+    for (int indent : {2, 0, -1}) {
+      for (int opened : {1, 2, 3}) {
+        QBuffer device;
+        device.open(QIODevice::WriteOnly);
+        host::xmltree::StreamWriter writer(indent, device);
+        for (const host::xmltree::NodePtr& node : tree->children) stream(writer, *node, opened);
+        writer.finish();
+        EXPECT_EQ(QString::fromUtf8(device.data()), host::xmltree::write(*tree, indent))
+            << text << " indent " << indent << " opened " << opened;
+      }
+    }
+  }
 }
 
 }  // namespace

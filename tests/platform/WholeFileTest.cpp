@@ -69,12 +69,37 @@ TEST(WholeFile, AFullDiskKeepsTheOldFileAndSaysSo) {
             QStringList{QStringLiteral("doc.xml")});
 }
 
+TEST(WholeFile, AWriterPutsItsPiecesInPlaceOnlyWhenCommitted) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("doc.xml"));
+  put(file, "old");
+  const QByteArray piece(10000, 'p');  // longer than one write to the disk
+  {
+    rt::WholeFileWriter dropped(file);
+    dropped.write(piece);
+  }
+  EXPECT_EQ(contentOf(file), "old");
+  rt::WholeFileWriter writer(file);
+  writer.write(piece);
+  writer.write("end", 3);
+  EXPECT_EQ(contentOf(file), "old");
+  EXPECT_FALSE(writer.commit());
+  EXPECT_EQ(contentOf(file), piece + "end");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+            QStringList{QStringLiteral("doc.xml")});
+}
+
 TEST(WholeFile, AFolderThatIsNotThereIsAnError) {
   QTemporaryDir dir;
   const std::optional<rt::RuntimeError> error =
       rt::replaceFileWhole(dir.filePath(QStringLiteral("no-folder/doc.xml")), "x");
   ASSERT_TRUE(error);
   EXPECT_EQ(error->Number(), rt::err::PathNotFound);
+  rt::WholeFileWriter writer(dir.filePath(QStringLiteral("no-folder/doc.xml")));
+  writer.write("x", 1);
+  const std::optional<rt::RuntimeError> committed = writer.commit();
+  ASSERT_TRUE(committed);
+  EXPECT_EQ(committed->Number(), rt::err::PathNotFound);
 }
 
 }  // namespace
