@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include "QtPrinters.h"
+#include "runtime/RuntimeError.h"
 #include "xml/XmlDocument.h"
 #include "xml/XmlHelper.h"
 
@@ -78,6 +80,31 @@ TEST(XmlSave, ADocumentStreamedNodeByNodeIsTheTextOfItsTree) {
       }
     }
   }
+}
+
+TEST(XmlSave, ADocumentThatFailsWhileItIsStreamedLeavesTheOldFileWhole) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("doc.xml"));
+  {
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("<old/>");
+  }
+  host::xmltree::ParseError error;
+  const host::xmltree::NodePtr element =
+      host::xmltree::parse(QByteArray("<a>" + QByteArray(100000, 'x') + "</a>"), error);
+  ASSERT_TRUE(element);
+  EXPECT_THROW(host::XmlDocument::SaveStreamed(path,
+                                               [&](host::xmltree::StreamWriter& stream) {
+                                                 stream.add(*element->children.front());
+                                                 rt::raise(rt::err::InvalidCall);
+                                               }),
+               rt::RuntimeError);
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), QByteArray("<old/>"));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+            QStringList{QStringLiteral("doc.xml")});
 }
 
 }  // namespace
