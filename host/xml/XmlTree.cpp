@@ -1,12 +1,12 @@
 #include "xml/XmlTree.h"
 
+#include <QHash>
 #include <QIODevice>
 #include <QStringList>
 #include <QXmlStreamReader>
 #include <algorithm>
 #include <limits>
 #include <string_view>
-#include <unordered_map>
 
 #include "runtime/Notices.h"
 
@@ -246,18 +246,16 @@ class Names {
  public:
   // The name, or nullptr when it is no XML name.
   const QString* of(QStringView name) {
-    const std::u16string_view key(name.utf16(), static_cast<std::size_t>(name.size()));
-    if (const auto known = names_.find(key); known != names_.end()) return &known->second;
+    if (const auto known = names_.constFind(name); known != names_.cend()) return &*known;
     QString text = name.toString();
     if (!isName(text)) return nullptr;
-    const std::u16string_view stored(QStringView(text).utf16(),
-                                     static_cast<std::size_t>(text.size()));
-    return &names_.emplace(stored, std::move(text)).first->second;
+    const QStringView stored(text);
+    return &*names_.insert(stored, std::move(text));
   }
 
  private:
   // Each key views the text it maps to.
-  std::unordered_map<std::u16string_view, QString> names_;
+  QHash<QStringView, QString> names_;
 };
 
 // Short attribute values and texts, each held once: units, flags, keys,
@@ -268,17 +266,15 @@ class Values {
 
   QString of(QStringView value) {
     if (value.size() > kLongest) return value.toString();
-    const std::u16string_view key(value.utf16(), static_cast<std::size_t>(value.size()));
-    if (const auto known = values_.find(key); known != values_.end()) return known->second;
+    if (const auto known = values_.constFind(value); known != values_.cend()) return *known;
     QString text = value.toString();
-    const std::u16string_view stored(QStringView(text).utf16(),
-                                     static_cast<std::size_t>(text.size()));
-    return values_.emplace(stored, std::move(text)).first->second;
+    const QStringView stored(text);
+    return *values_.insert(stored, std::move(text));
   }
 
  private:
   // Each key views the text it maps to.
-  std::unordered_map<std::u16string_view, QString> values_;
+  QHash<QStringView, QString> values_;
 };
 
 bool isBlank(const QString& text) {
