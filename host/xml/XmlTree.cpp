@@ -267,12 +267,21 @@ class Values {
   QString of(QStringView value) {
     if (value.size() > kLongest) return value.toString();
     if (const auto known = values_.constFind(value); known != values_.cend()) return *known;
-    QString text = value.toString();
+    return keep(value.toString());
+  }
+  // The same for a text already held: a new one is kept as it is.
+  QString of(const QString& value) {
+    if (value.size() > kLongest) return value;
+    if (const auto known = values_.constFind(value); known != values_.cend()) return *known;
+    return keep(value);
+  }
+
+ private:
+  QString keep(QString text) {
     const QStringView stored(text);
     return *values_.insert(stored, std::move(text));
   }
 
- private:
   // Each key views the text it maps to.
   QHash<QStringView, QString> values_;
 };
@@ -285,15 +294,28 @@ NodePtr read(QXmlStreamReader& reader, ParseError& error) {
   reader.setNamespaceProcessing(false);  // xmlns attributes stay attributes
   auto document = std::make_shared<Node>(Node::Kind::Document);
   std::vector<NodePtr> open{document};
+  // The children of the open elements, in order, from where each open
+  // element's own begin: an element gets them all at once when it ends,
+  // in a list of their number.
+  std::vector<NodePtr> held;
+  std::vector<std::size_t> heldFrom{0};
+  const auto add = [&](NodePtr node) { held.push_back(std::move(node)); };
+  const auto end = [&] {
+    const NodePtr& element = open.back();
+    const auto from = held.begin() + static_cast<std::ptrdiff_t>(heldFrom.back());
+    element->children.assign(std::make_move_iterator(from), std::make_move_iterator(held.end()));
+    held.erase(from, held.end());
+    for (const NodePtr& child : element->children) child->parent = element;
+    open.pop_back();
+    heldFrom.pop_back();
+  };
   // Character data comes in pieces (around references); text that is only
   // white space is layout, not content.
   QString pending;
   Values values;
   auto flush = [&] {
     if (!isBlank(pending))
-      open.back()->append(std::make_shared<Node>(
-          Node::Kind::Text, QString(),
-          pending.size() <= Values::kLongest ? values.of(pending) : std::move(pending)));
+      add(std::make_shared<Node>(Node::Kind::Text, QString(), values.of(pending)));
     pending.clear();
   };
   // What the stream reader takes but XML does not: a name outside XML's
@@ -320,8 +342,7 @@ NodePtr read(QXmlStreamReader& reader, ParseError& error) {
           if (!reader.documentEncoding().isEmpty())
             declaration += QStringLiteral(" encoding='%1'").arg(reader.documentEncoding());
           if (reader.isStandaloneDocument()) declaration += QStringLiteral(" standalone='yes'");
-          document->append(
-              std::make_shared<Node>(Node::Kind::Instruction, QStringLiteral("xml"), declaration));
+          add(std::make_shared<Node>(Node::Kind::Instruction, QStringLiteral("xml"), declaration));
         }
         break;
       case QXmlStreamReader::StartElement: {
@@ -337,19 +358,19 @@ NodePtr read(QXmlStreamReader& reader, ParseError& error) {
               {nameOf(a.qualifiedName(), "attribute"), values.of(a.value())});
         element->line = static_cast<std::int32_t>(
             std::min<qint64>(reader.lineNumber(), std::numeric_limits<std::int32_t>::max()));
-        open.back()->append(element);
+        add(element);
         open.push_back(element);
+        heldFrom.push_back(held.size());
         break;
       }
       case QXmlStreamReader::EndElement:
         flush();
-        open.pop_back();
+        end();
         break;
       case QXmlStreamReader::Characters:
         if (reader.isCDATA()) {
           flush();
-          open.back()->append(
-              std::make_shared<Node>(Node::Kind::CData, QString(), reader.text().toString()));
+          add(std::make_shared<Node>(Node::Kind::CData, QString(), reader.text().toString()));
         } else if (pending.isEmpty()) {
           pending = reader.text().toString();  // no room to spare: most texts come whole
         } else {
@@ -358,15 +379,14 @@ NodePtr read(QXmlStreamReader& reader, ParseError& error) {
         break;
       case QXmlStreamReader::Comment:
         flush();
-        open.back()->append(
-            std::make_shared<Node>(Node::Kind::Comment, QString(), reader.text().toString()));
+        add(std::make_shared<Node>(Node::Kind::Comment, QString(), reader.text().toString()));
         break;
       case QXmlStreamReader::ProcessingInstruction:
         flush();
         checkName(reader.processingInstructionTarget().toString(), "instruction");
-        open.back()->append(std::make_shared<Node>(Node::Kind::Instruction,
-                                                   reader.processingInstructionTarget().toString(),
-                                                   reader.processingInstructionData().toString()));
+        add(std::make_shared<Node>(Node::Kind::Instruction,
+                                   reader.processingInstructionTarget().toString(),
+                                   reader.processingInstructionData().toString()));
         break;
       default:
         break;
@@ -377,6 +397,7 @@ NodePtr read(QXmlStreamReader& reader, ParseError& error) {
                        reader.columnNumber()};
     return nullptr;
   }
+  end();  // the document's own
   return document;
 }
 
