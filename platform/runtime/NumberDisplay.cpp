@@ -268,9 +268,11 @@ QString numberText(Double value) {
 }
 
 QString numberText(Single value) {
-  QString text;
-  appendNumberText(text, value);
-  return text;
+  if (value == 0.0f) return QStringLiteral("0");
+  char text[kShortestTextSize];
+  if (const int length = shortestSingleByDigits(value, text))
+    return QString::fromLatin1(text, length);
+  return shortestSingleByRoundTrips(value);
 }
 
 void appendNumberText(QString& text, Single value) {
