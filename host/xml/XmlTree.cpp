@@ -262,8 +262,6 @@ class Names {
 // codes and the names of standards come again in every element.
 class Values {
  public:
-  static constexpr qsizetype kLongest = 256;
-
   QString of(QStringView value) {
     if (value.size() > kLongest) return value.toString();
     if (const auto known = values_.constFind(value); known != values_.cend()) return *known;
@@ -277,6 +275,8 @@ class Values {
   }
 
  private:
+  static constexpr qsizetype kLongest = 256;
+
   QString keep(QString text) {
     const QStringView stored(text);
     return *values_.insert(stored, std::move(text));
@@ -636,12 +636,6 @@ QString write(const Node& node, int indent) {
   Writer writer(indent);
   writer.node(node, 0, false, false);
   return writer.out;
-}
-
-void write(const Node& node, int indent, QIODevice& device) {
-  Writer writer(indent, &device);
-  writer.node(node, 0, false, false);
-  writer.flush();
 }
 
 }  // namespace host::xmltree

@@ -117,9 +117,6 @@ NodePtr parse(const QString& text, ParseError& error);
 // indented by indent blanks a level; an indent below 0 writes no line
 // breaks at all. Text stays on the line of its element.
 QString write(const Node& node, int indent);
-// The same text written to the device as UTF-8, a piece at a time; the
-// device keeps any error (a QSaveFile's commit then fails).
-void write(const Node& node, int indent, QIODevice& device);
 
 class Writer;
 
